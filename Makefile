@@ -1,0 +1,53 @@
+# Zelkor: `make run` builds and starts the game, `make test` builds and runs every test.
+# Both install the Debian packages they need when they are missing.
+
+BUILD_DIR    ?= build
+SAN_DIR      ?= build-sanitize
+JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache
+PREFIX       ?= /usr/local
+
+.PHONY: all deps configure build run test test-core test-sanitize bench perft clean format
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO=sudo; fi; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/zelkor
+
+# The whole suite in the Release build, then the core tests again under the sanitizers.
+test: build test-sanitize
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DZELKOR_SANITIZE=ON -DZELKOR_BUILD_UI=OFF
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L core
+
+perft: build
+	$(BUILD_DIR)/bin/zelkor-cli perft 5
+
+bench: build
+	$(BUILD_DIR)/bin/zelkor-cli bench
+
+format:
+	find src tests tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(SAN_DIR)

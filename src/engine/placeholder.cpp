@@ -1,0 +1,1 @@
+// The search engine is built in this folder.

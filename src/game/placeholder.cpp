@@ -1,0 +1,1 @@
+// The game controller is built in this folder.

@@ -1,0 +1,1 @@
+// The file readers and writers are built in this folder.

@@ -1,0 +1,124 @@
+// The program-wide state of one game: position, rules, the move pool and per-ply
+// tables of the game tree, the played game and its move texts, and the flags the
+// controller, the search and the game-end test share. One object per program; it is
+// large (the principal-variation table alone is 101 x 101 moves), so keep it on the heap.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "rules/board.h"
+#include "rules/variant.h"
+
+namespace zelkor {
+
+constexpr int kMovePoolSize = 3001;    // MovePool indices 0..3000
+constexpr int kMaxPly = 100;           // Ply 0..100
+constexpr int kGameRecordSize = 3001;  // GameRecord indices 0..3000
+constexpr int kHistorySize = 1001;     // PositionHistory entries 0..1000
+constexpr int kMaxGamePlies = 1000;    // the move list holds 500 rows of two plies
+constexpr int kMoveRows = 501;         // MoveTextRecord move numbers 0..500
+
+constexpr int kWinScore = 32000;
+
+// One move: from-square, to-square, jump flag (1 jump, 0 step) and ordering score.
+struct Move {
+    int32_t Source = 0;
+    int32_t dest = 0;
+    int32_t jump = 0;
+    int32_t score = 0;
+};
+
+struct PvEntry {
+    int32_t Source = 0;
+    int32_t dest = 0;
+    int32_t jump = 0;
+};
+// Row r holds the best line from ply r: entries (r, r), (r, r + 1), ... up to Source 0.
+using PvTable = std::array<std::array<PvEntry, kMaxPly + 1>, kMaxPly + 1>;
+
+struct KillerMove {
+    int32_t Source = 0;
+    int32_t dest = 0;
+};
+using KillerTable = std::array<std::array<KillerMove, 2>, kMaxPly + 1>;
+
+// An exact image of the 64 playing squares, two bits each; the side to move is not part
+// of it. Equal keys mean equal contents of every square.
+struct PositionKey {
+    uint64_t low = 0;
+    uint64_t high = 0;
+    friend bool operator==(const PositionKey&, const PositionKey&) = default;
+};
+PositionKey MakePositionKey(const Board& board);
+
+// Per move number (0..500): the first side's move, the other side's move, who made each
+// ("1" computer, "2" player, "3" replayed from a file) and the search depth reached for
+// the row's computer move. A move field is the raw lower-case text, a blank and the
+// display text ("c3d4 c3-d4").
+struct MoveTextRow {
+    std::string first;
+    std::string second;
+    std::string firstBy;
+    std::string secondBy;
+    std::string depth;
+};
+
+enum class PlayMode : uint8_t { PlayerComputer = 0, PlayerPlayer = 1, ComputerComputer = 2 };
+
+inline constexpr const char* kComputerName = "Computer";
+
+struct GameState {
+    // Position and rules.
+    Board board = EmptyBoard();
+    Board initialBoard = EmptyBoard();  // the position the game started from
+    int side = kWhite;                  // side to move
+    VariantRules active;                // the rules in force
+    VariantRules defined;               // the variant as the variant file defines it
+    DirectionTable directions{};        // parsed from the active direction texts
+    HomeTables homeTables;              // HomeOwner, target counts, TargetDistanceTable
+    bool handSetUp = false;             // the position comes from the position editor
+    char jumpChar = 'x';                // 'x', or ':' with the JumpChar setting
+
+    // The game tree.
+    std::array<Move, kMovePoolSize> movePool{};
+    std::array<int16_t, kMaxPly + 2>
+        plyStart{};  // MoveList of ply p: plyStart[p] .. plyStart[p + 1] - 1
+    int ply = 0;
+    int gamePly = 0;
+    std::array<uint8_t, kMaxPly + 1> jumpAtPly{};
+    PvTable pv{};
+    KillerTable killers{};
+
+    // The played game. gameRecord[k] is the k-th half-move; Source 0 ends the record.
+    std::array<Move, kGameRecordSize> gameRecord{};
+    std::array<PositionKey, kHistorySize> positionHistory{};  // [k]: after k + 1 half-moves
+    int drawFlag = 0;  // 0 none, 1 threefold repetition, 2 move-count rule
+    std::string resultText;
+
+    // Move list and texts of the played game.
+    std::array<MoveTextRow, kMoveRows> moveTexts{};
+    std::vector<std::string> gameMoveLines;            // the lines of the game move list
+    int recordLength = 0;                              // plies recorded; gamePly <= recordLength
+    std::array<std::string, kHistorySize> comments{};  // comment of the position at each ply
+    std::array<int, kHistorySize> moveScores{};        // scores recorded in Player-Player mode
+
+    // Flags shared by the controller, the search and the game-end test.
+    PlayMode playMode = PlayMode::PlayerComputer;
+    int cancelRequest = 0;  // 0 none, 1 stop now, 2 stopped by the time manager
+    int searchStopped = 0;
+    int timeUp = 0;
+    bool busy = false;
+    bool gameOver = false;
+    bool gameStarted = false;
+    bool computationStarted = false;
+    std::string firstSideName = "Player";  // the side that moves first in the variant
+    std::string secondSideName = kComputerName;
+
+    int sideIndex() const { return SideIndex(side); }
+    uint8_t rule(RuleFlag f) const { return active.flags[f]; }
+};
+
+}  // namespace zelkor

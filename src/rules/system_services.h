@@ -1,0 +1,28 @@
+// The real clock and random generator used by the program (tests inject their own).
+#pragma once
+
+#include <random>
+
+#include "rules/user_interface.h"
+
+namespace zelkor {
+
+class SystemClock : public Clock {
+  public:
+    double SecondsSinceMidnight() override;
+    std::string DateText() override;
+    std::string TimeText() override;
+    void Pause(double seconds) override;
+};
+
+class SystemRandom : public Random {
+  public:
+    SystemRandom();
+    double Uniform() override;
+    void Seed(unsigned long long seed) override;
+
+  private:
+    std::mt19937_64 engine_;
+};
+
+}  // namespace zelkor

@@ -1,0 +1,13 @@
+#include "rules/user_interface.h"
+
+#include <cstdlib>
+
+namespace zelkor {
+
+void FatalError(UserInterface& ui, const std::string& text) {
+    ui.Message(text, "Error", Icon::Exclamation);
+    ui.Terminate();
+    std::abort();  // Terminate does not return; this keeps the promise if it ever did
+}
+
+}  // namespace zelkor

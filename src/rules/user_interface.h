@@ -1,0 +1,154 @@
+// The narrow interface through which the game reaches the user. The Qt window
+// implements it; tests use a recording fake. The clock and the random numbers are
+// injected the same way, so that every test is deterministic.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelkor {
+
+enum class Icon { None, Exclamation, Question, Information };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+// Commands whose enabled or checked state the game changes. A command that exists as a
+// menu item and a toolbar button changes both together.
+enum class Command {
+    NewGame,
+    NewVariant,
+    Open,
+    Save,    // the "Save" menu item
+    SaveAs,  // the "Save As..." item and the Save toolbar button
+    Exit,
+    Compute,
+    Cancel,
+    First,
+    Back,
+    Forward,
+    Last,
+    OfferDraw,
+    Resign,
+    Hint,
+    PlayerComputer,
+    PlayerPlayer,
+    ComputerComputer,
+    Options,
+    Analyze,
+    TurnBoard,
+    NotationNone,
+    NotationAlgebraic,
+    PiecesDefault,
+    Calculation,
+    Rating,
+    Rules,
+    About,
+    GameMenu,
+    PlayMenu,
+    BoardMenu,
+    ViewMenu,
+    HelpMenu,
+    Toolbar,
+    TypedMoveBox,
+    GameMoveList,
+    LegalMoveList,
+    AnalysisList,
+    kCount
+};
+
+// Texts the game writes into the window.
+enum class Display {
+    Status,       // first panel of the status line
+    OpeningName,  // third panel of the status line
+    Calculation,  // CalculationDisplay
+    Strength,     // StrengthDisplay
+    Countdown,
+    VariantName,
+    WindowTitle,
+    FirstSideColour,
+    FirstSideName,
+    SecondSideColour,
+    SecondSideName,
+    Comment,
+    TypedMove,
+    FirstHomeCount,  // progress label of the side that moves first
+    SecondHomeCount,
+    kCount
+};
+
+enum class ListId { GameMoves, LegalMoves, Analysis };
+
+class UserInterface {
+  public:
+    virtual ~UserInterface() = default;
+
+    virtual void SetText(Display display, const std::string& text) = 0;
+    virtual std::string Text(Display display) const = 0;
+    // Highlights the name of the side to move: the first side's row when true.
+    virtual void HighlightSideToMove(bool firstSide) = 0;
+
+    virtual void SetEnabled(Command command, bool enabled) = 0;
+    virtual void SetChecked(Command command, bool checked) = 0;
+
+    virtual void SetListLines(ListId list, const std::vector<std::string>& lines) = 0;
+    virtual void SelectListLine(ListId list, int line) = 0;  // -1 selects nothing
+
+    virtual void SetProgressMaximum(int maximum) = 0;
+    virtual void SetProgressValue(int value) = 0;
+    // Countdown instead of the progress bar (time mode with the countdown timer on).
+    virtual void ShowCountdown(bool countdown) = 0;
+
+    // Repaints the whole board from the game state (pieces, shades, coordinates, counts).
+    virtual void RedrawBoard() = 0;
+    virtual void SetWaitCursor(bool waiting) = 0;
+
+    // A modal message box; the answer is Yes or No for Buttons::YesNo, else Ok.
+    virtual Answer Message(const std::string& text, const std::string& title, Icon icon,
+                           Buttons buttons = Buttons::Ok) = 0;
+
+    // Standard file dialogs; nothing when the user cancels.
+    virtual std::optional<std::string> AskSaveFile(const std::string& title,
+                                                   const std::string& filter) = 0;
+    virtual std::optional<std::string> AskOpenFile(const std::string& title,
+                                                   const std::string& filter) = 0;
+
+    // The "Book moves" dialog: returns the selected line, empty when none is selected.
+    virtual std::string ChooseBookMove(const std::vector<std::string>& lines,
+                                       const std::string& gamesLabel,
+                                       const std::string& movesLabel) = 0;
+
+    // Lets pending window events run (repaints, the Cancel command). Called at every node
+    // of the search, so it must be cheap when called often.
+    virtual void ProcessEvents() = 0;
+
+    // The fatal path: closes the secondary windows and ends the process at once without
+    // saving. Never returns.
+    [[noreturn]] virtual void Terminate() = 0;
+};
+
+// Seconds since midnight and the texts of the start-up log line.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual double SecondsSinceMidnight() = 0;
+    virtual std::string DateText() = 0;  // the system's short date
+    virtual std::string TimeText() = 0;  // the system's short time of day
+    // Waits the given time without letting the event loop run.
+    virtual void Pause(double seconds) = 0;
+};
+
+// Uniform random numbers in [0, 1).
+class Random {
+  public:
+    virtual ~Random() = default;
+    virtual double Uniform() = 0;
+    virtual void Seed(unsigned long long seed) = 0;
+};
+
+// Shows "Error found! Zelkor will exit" (or the given text) titled "Error" and ends the
+// process through UserInterface::Terminate.
+[[noreturn]] void FatalError(UserInterface& ui,
+                             const std::string& text = "Error found! Zelkor will exit");
+
+}  // namespace zelkor

@@ -1,0 +1,1 @@
+// The window is built in this folder.

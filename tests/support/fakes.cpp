@@ -1,0 +1,141 @@
+#include "support/fakes.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace zelkor::test {
+
+void RecordingUi::SetText(Display display, const std::string& text) {
+    texts[display] = text;
+    if (display == Display::Status) statusHistory.push_back(text);
+}
+
+std::string RecordingUi::Text(Display display) const {
+    const auto it = texts.find(display);
+    return it == texts.end() ? std::string() : it->second;
+}
+
+void RecordingUi::SetEnabled(Command command, bool enabled) {
+    enabledState[command] = enabled;
+}
+void RecordingUi::SetChecked(Command command, bool checked) {
+    checkedState[command] = checked;
+}
+
+bool RecordingUi::enabled(Command command) const {
+    const auto it = enabledState.find(command);
+    return it == enabledState.end() || it->second;
+}
+
+bool RecordingUi::checked(Command command) const {
+    const auto it = checkedState.find(command);
+    return it != checkedState.end() && it->second;
+}
+
+void RecordingUi::SetListLines(ListId list, const std::vector<std::string>& lines) {
+    lists[list] = lines;
+}
+
+void RecordingUi::SelectListLine(ListId list, int line) {
+    selected[list] = line;
+}
+
+const std::vector<std::string>& RecordingUi::list(ListId id) const {
+    static const std::vector<std::string> empty;
+    const auto it = lists.find(id);
+    return it == lists.end() ? empty : it->second;
+}
+
+Answer RecordingUi::Message(const std::string& text, const std::string& title, Icon icon,
+                            Buttons buttons) {
+    messages.push_back({text, title, icon, buttons});
+    if (buttons != Buttons::YesNo) return Answer::Ok;
+    if (answers.empty()) return Answer::Yes;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> RecordingUi::AskSaveFile(const std::string&, const std::string&) {
+    if (fileAnswers.empty()) return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> RecordingUi::AskOpenFile(const std::string& title,
+                                                    const std::string& filter) {
+    return AskSaveFile(title, filter);
+}
+
+std::string RecordingUi::ChooseBookMove(const std::vector<std::string>& lines,
+                                        const std::string& gamesLabel,
+                                        const std::string& movesLabel) {
+    std::vector<std::string> shown = lines;
+    shown.push_back(gamesLabel);
+    shown.push_back(movesLabel);
+    bookDialogs.push_back(shown);
+    if (bookAnswers.empty()) return {};
+    std::string answer = bookAnswers.front();
+    bookAnswers.pop_front();
+    return answer;
+}
+
+void RecordingUi::ProcessEvents() {
+    ++eventsProcessed;
+    if (onProcessEvents) onProcessEvents();
+}
+
+void RecordingUi::Terminate() {
+    throw Terminated();
+}
+
+double FakeClock::SecondsSinceMidnight() {
+    now += tick;
+    return now;
+}
+
+double ScriptedRandom::Uniform() {
+    if (values.empty()) return fallback;
+    const double v = values.front();
+    values.pop_front();
+    return v;
+}
+
+TempDir::TempDir() {
+    std::random_device device;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::ostringstream name;
+        name << "zelkor-test-" << std::hex << device() << device();
+        path_ = std::filesystem::temp_directory_path() / name.str();
+        if (std::filesystem::create_directory(path_)) return;
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+std::filesystem::path ShippedDataDir() {
+    return ZELKOR_SOURCE_DIR "/data";
+}
+std::filesystem::path TestDataDir() {
+    return ZELKOR_TEST_DATA_DIR;
+}
+
+}  // namespace zelkor::test
