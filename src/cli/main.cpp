@@ -1,10 +1,62 @@
+// zelkor-cli: the game without a window, for tests, benchmarks and scripts.
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "cli/command.h"
+
+namespace zelkor::cli {
+namespace {
+
+struct Entry {
+    std::string usage;
+    CliHandler handler;
+};
+
+std::map<std::string, Entry>& Registry() {
+    static std::map<std::string, Entry> registry;
+    return registry;
+}
+
+std::string ExecutableFolder(const char* argv0) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return self.parent_path().string();
+    return std::filesystem::absolute(argv0).parent_path().string();
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\ncommands:\n");
+    for (const auto& [name, entry] : Registry())
+        std::fprintf(stderr, "  %s %s\n", name.c_str(), entry.usage.c_str());
+    return 2;
+}
+
+}  // namespace
+
+CliCommand::CliCommand(const char* name, const char* usage, CliHandler handler) {
+    Registry()[name] = Entry{usage, std::move(handler)};
+}
+
+}  // namespace zelkor::cli
 
 int main(int argc, char** argv) {
-    (void)argv;
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: zelkor-cli COMMAND ...\n");
-        return 2;
+    using namespace zelkor::cli;
+    CliContext context;
+    context.dataDir = ExecutableFolder(argv[0]);
+    int i = 1;
+    if (i + 1 < argc && std::string(argv[i]) == "--data-dir") {
+        context.dataDir = argv[i + 1];
+        i += 2;
     }
-    return 2;
+    if (i >= argc) return Usage();
+    const auto it = Registry().find(argv[i]);
+    if (it == Registry().end()) {
+        std::fprintf(stderr, "zelkor-cli: unknown command '%s'\n", argv[i]);
+        return Usage();
+    }
+    for (++i; i < argc; ++i)
+        context.args.emplace_back(argv[i]);
+    return it->second.handler(context);
 }

@@ -1,0 +1,20 @@
+// The winning conditions of a variant, shared by the game-end test and the evaluation.
+#pragma once
+
+#include "rules/game_state.h"
+
+namespace zelkor {
+
+struct WinState {
+    bool whiteWon = false;
+    bool blackWon = false;
+    int whiteIn = 0;    // White men on White's home squares
+    int blackIn = 0;    // Black men on Black's home squares
+    int whiteHome = 0;  // White men still in White's starting camp (Black's home squares)
+    int blackHome = 0;  // Black men still in Black's starting camp
+    bool won(int side) const { return side == kWhite ? whiteWon : blackWon; }
+};
+
+WinState CheckWinConditions(const GameState& g);
+
+}  // namespace zelkor
