@@ -118,6 +118,10 @@ class UserInterface {
                                        const std::string& gamesLabel,
                                        const std::string& movesLabel) = 0;
 
+    // Shows the modal variant dialog ("New Variant..."); the dialog edits the active rules
+    // and the variant number itself. Returns when it closes.
+    virtual void ShowVariantDialog() = 0;
+
     // Lets pending window events run (repaints, the Cancel command). Called at every node
     // of the search, so it must be cheap when called often.
     virtual void ProcessEvents() = 0;

@@ -48,6 +48,7 @@ class RecordingUi : public UserInterface {
                                            const std::string& filter) override;
     std::string ChooseBookMove(const std::vector<std::string>& lines, const std::string& gamesLabel,
                                const std::string& movesLabel) override;
+    void ShowVariantDialog() override { ++variantDialogs; }
     void ProcessEvents() override;
     [[noreturn]] void Terminate() override;
 
@@ -76,6 +77,7 @@ class RecordingUi : public UserInterface {
     bool countdownShown = false;
     bool waitCursor = false;
     int redraws = 0;
+    int variantDialogs = 0;
     long long eventsProcessed = 0;
 };
 

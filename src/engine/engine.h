@@ -1,0 +1,94 @@
+// The search engine's state and entry points: evaluation, alpha-beta search, the
+// computer-move driver, hints, draw offers, resignation and analysis.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "records/settings.h"
+#include "rules/game_state.h"
+#include "rules/user_interface.h"
+
+namespace zelkor {
+
+constexpr int kUnsearched = -32767;
+
+// One root move of the driver's search: squares and the score it was given.
+struct RootEntry {
+    int32_t from = kUnsearched;
+    int32_t to = 0;
+    int32_t score = kUnsearched;
+};
+
+// Search state that outlives one call: kept for the whole run, per-game parts reset by
+// ResetForNewGame.
+struct SearchState {
+    int noiseAmplitude = 0;
+    int repetitionCount = 0;
+    int opponentHasWon = 0;
+    int extensionLimit = 0;
+    double searchStartTime = 0;  // rounded seconds since midnight
+    int searchStartPly = 0;
+    // One entry per root move; as large as the move pool, so no position can overflow it.
+    std::array<RootEntry, kMovePoolSize> rootTable{};
+    int rootCount = 0;
+    int bestScore = 0;
+    int depthReached = 0;
+    bool bookMovePlayed = false;
+    std::array<int16_t, kHistorySize> scoreHistory{};    // BestScore of the computer's move per ply
+    std::array<int16_t, kHistorySize> rootMoveCounts{};  // legal moves the computer had per ply
+    int stableScoreCounter = 0;
+    int lastDrawOfferPly = 0;
+    bool announced = false;  // a forced win or loss was announced in this game
+    int hintFrom = 0;        // the player's expected reply, from-square 0 when none
+    int hintTo = 0;
+    std::string mainLine;  // the main-line text of the last report
+
+    void ResetForNewGame();
+};
+
+// What the driver needs from the game around it. The game controller implements it;
+// NullEngineHooks serves benchmarks and engine tests.
+class EngineHooks {
+  public:
+    virtual ~EngineHooks() = default;
+    // A book move for the current position as (from, to), (0, 0) for none.
+    virtual std::pair<int, int> BookMove(bool fromGames) = 0;
+    // The move at g.gamePly was just played by the computer: write the move list line
+    // ("b" for a book move), the move-text record with marker "1" and the depth, the log
+    // line, the position record of the draw rules, and redraw the board.
+    virtual void RecordComputerMove(int depth, bool bookMove) = 0;
+    // Removes move-list lines, texts and scores beyond g.gamePly.
+    virtual void CutRecordToCurrentPly() = 0;
+    // The rating update for the human's result (1 win, 0.5 draw, 0 loss); the rating text.
+    virtual std::string UpdateRating(double playerScore) = 0;
+    // Result text and command states of an ended game; code 2 is a draw.
+    virtual void GameEndBookkeeping(int code) = 0;
+    // Refills the game move list and the legal-move list after a computation.
+    virtual void RefreshLists() = 0;
+};
+
+class NullEngineHooks : public EngineHooks {
+  public:
+    std::pair<int, int> BookMove(bool) override { return {0, 0}; }
+    void RecordComputerMove(int, bool) override {}
+    void CutRecordToCurrentPly() override {}
+    std::string UpdateRating(double) override { return {}; }
+    void GameEndBookkeeping(int) override {}
+    void RefreshLists() override {}
+};
+
+// Everything one computation works on, passed explicitly.
+struct Engine {
+    GameState& game;
+    SearchState& search;
+    Settings& settings;
+    UserInterface& ui;
+    Clock& clock;
+    Random& random;
+    EngineHooks& hooks;
+};
+
+}  // namespace zelkor

@@ -1,1 +1,0 @@
-// The search engine is built in this folder.
