@@ -4,7 +4,7 @@
 BUILD_DIR    ?= build
 SAN_DIR      ?= build-sanitize
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache
+PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache fonts-dejavu-core
 PREFIX       ?= /usr/local
 
 .PHONY: all deps configure build run test test-core test-sanitize bench perft clean format
