@@ -5,10 +5,10 @@
 
 namespace zelkor {
 
-LineReader::LineReader(const std::filesystem::path& path, size_t maxLine)
+TextLineReader::TextLineReader(const std::filesystem::path& path, size_t maxLine)
     : in_(path, std::ios::binary), maxLine_(maxLine) {}
 
-bool LineReader::Next(std::string& line) {
+bool TextLineReader::Next(std::string& line) {
     line.clear();
     if (!in_.is_open()) return false;
     std::streambuf* buffer = in_.rdbuf();
@@ -27,7 +27,7 @@ bool LineReader::Next(std::string& line) {
     return any;
 }
 
-double LeadingNumber(std::string_view text) {
+double LeadingDecimal(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;

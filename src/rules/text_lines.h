@@ -12,9 +12,9 @@ namespace zelkor {
 
 constexpr size_t kMaxLineLength = 64 * 1024;
 
-class LineReader {
+class TextLineReader {
   public:
-    explicit LineReader(const std::filesystem::path& path, size_t maxLine = kMaxLineLength);
+    explicit TextLineReader(const std::filesystem::path& path, size_t maxLine = kMaxLineLength);
 
     bool isOpen() const { return in_.is_open(); }
     // The next line without its line end; false at the end of the file. Characters beyond
@@ -31,9 +31,9 @@ class LineReader {
 // Reads a leading decimal number the way a lenient reader does: blanks, an optional
 // sign, digits with an optional fraction and exponent; anything after it is ignored.
 // A text without such a number reads as 0.
-double LeadingNumber(std::string_view text);
+double LeadingDecimal(std::string_view text);
 
-inline bool StartsWith(std::string_view text, std::string_view prefix) {
+inline bool HasPrefix(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 

@@ -15,8 +15,8 @@ constexpr const char* kVariantVersion = "0.10";
 constexpr size_t kMaxHelpLength = 64 * 1024;
 
 bool SameVersion(std::string_view text) {
-    return static_cast<float>(LeadingNumber(text)) ==
-           static_cast<float>(LeadingNumber(kVariantVersion));
+    return static_cast<float>(LeadingDecimal(text)) ==
+           static_cast<float>(LeadingDecimal(kVariantVersion));
 }
 
 enum class BlockRead { Found, RanOut, BadFlag };
@@ -24,13 +24,13 @@ enum class BlockRead { Found, RanOut, BadFlag };
 // A flag value is read as a number and must fit a byte; a value that is no number at all
 // reads as 0, a fraction is rounded.
 std::optional<uint8_t> FlagValue(std::string_view text) {
-    const double value = std::nearbyint(LeadingNumber(text));
+    const double value = std::nearbyint(LeadingDecimal(text));
     if (!(value >= 0.0 && value <= 255.0)) return std::nullopt;
     return static_cast<uint8_t>(value);
 }
 
 // Reads the lines of one block, after its "Variant=" line, up to "END".
-BlockRead ReadBlockLines(LineReader& reader, VariantBlock& block) {
+BlockRead ReadBlockLines(TextLineReader& reader, VariantBlock& block) {
     static const std::array<std::string, kRuleFlagCount> flagKeys = [] {
         std::array<std::string, kRuleFlagCount> keys;
         for (int f = 0; f < kRuleFlagCount; ++f)
@@ -44,24 +44,24 @@ BlockRead ReadBlockLines(LineReader& reader, VariantBlock& block) {
     while (reader.Next(line)) {
         if (line == "END") return BlockRead::Found;
         const std::string_view text = line;
-        if (StartsWith(text, "Setup=")) {
+        if (HasPrefix(text, "Setup=")) {
             const std::string_view value = text.substr(6);
             if (value != "normal") block.setup = std::string(value);
-        } else if (StartsWith(text, "Help=")) {
+        } else if (HasPrefix(text, "Help=")) {
             const std::string_view value = text.substr(5);
             const size_t room = kMaxHelpLength - std::min(kMaxHelpLength, block.help.size());
             block.help.append(value.substr(0, room));
         }
         for (int f = 0; f < kRuleFlagCount; ++f) {
-            if (!StartsWith(text, flagKeys[f])) continue;
+            if (!HasPrefix(text, flagKeys[f])) continue;
             const auto value = FlagValue(text.substr(flagKeys[f].size()));
             if (!value) return BlockRead::BadFlag;
             block.flags[f] = *value;
         }
         for (int side = 0; side < 2; ++side) {
-            if (StartsWith(text, homeKeys[side]))
+            if (HasPrefix(text, homeKeys[side]))
                 block.home[side] = std::string(text.substr(homeKeys[side].size()));
-            if (StartsWith(text, directionKeys[side]))
+            if (HasPrefix(text, directionKeys[side]))
                 block.directions[side] = std::string(text.substr(directionKeys[side].size()));
         }
     }
@@ -74,11 +74,11 @@ Attempt ReadOnce(const std::filesystem::path& file, int number, UserInterface& u
                  VariantBlock& block) {
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return Attempt::Missing;
-    LineReader reader(file);
+    TextLineReader reader(file);
     if (!reader.isOpen()) FatalError(ui);
     std::string line;
     reader.Next(line);
-    if (!StartsWith(line, kHeader)) {
+    if (!HasPrefix(line, kHeader)) {
         ui.Message("VARIANTS.INI is not an Zelkor Variants file", "Zelkor", Icon::Exclamation);
         return Attempt::NotVariantFile;
     }
@@ -95,7 +95,7 @@ Attempt ReadOnce(const std::filesystem::path& file, int number, UserInterface& u
             if (reader.failed()) FatalError(ui);
             return Attempt::RanOut;
         }
-        if (StartsWith(line, "Variant=")) ++count;
+        if (HasPrefix(line, "Variant=")) ++count;
     }
     block = VariantBlock{};
     block.name = line.substr(8);
@@ -159,10 +159,10 @@ VariantFileStatus LoadVariant(GameState& g, const std::filesystem::path& dataDir
 std::vector<std::string> ListVariantNames(const std::filesystem::path& dataDir, bool fileMissing) {
     std::vector<std::string> names;
     if (fileMissing) return names;
-    LineReader reader(dataDir / kVariantFileName);
+    TextLineReader reader(dataDir / kVariantFileName);
     std::string line;
     while (static_cast<int>(names.size()) < kMaxVariants && reader.Next(line))
-        if (StartsWith(line, "Variant=")) names.push_back(line.substr(8));
+        if (HasPrefix(line, "Variant=")) names.push_back(line.substr(8));
     return names;
 }
 
