@@ -100,7 +100,14 @@ GameFileContents ReadGameFile(const std::filesystem::path& path);
 std::string GameFileStatusMessage(GameFileStatus status, const std::string& fileName,
                                   std::string* title);
 
-// The numeric header keys and the largest value each accepts.
+// "<name> could not be saved" (title "Error"): the caller keeps the game.
+std::string GameFileWriteFailedMessage(const std::string& fileName);
+
+// True when key ("MulJumps=" ...) is one of the ten rule-flag keys; *flag names it.
 bool IsGameFileFlagKey(const std::string& key, RuleFlag* flag);
+
+// The four lower-case characters of ply p (1 = the game's first) as the move list records
+// them ("c3d4"), taken from the game record when the move list has no usable entry.
+std::string RecordedMoveText(const GameState& g, int ply);
 
 }  // namespace zelkor
