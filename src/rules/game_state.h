@@ -80,7 +80,9 @@ struct GameState {
     DirectionTable directions{};        // parsed from the active direction texts
     HomeTables homeTables;              // HomeOwner, target counts, TargetDistanceTable
     bool handSetUp = false;             // the position comes from the position editor
-    char jumpChar = 'x';                // 'x', or ':' with the JumpChar setting
+    bool rated = true;    // the game counts for the rating; set by a new game, cleared by
+                          // anything that spoils a fair game (replay, hint, analysis, ...)
+    char jumpChar = 'x';  // 'x', or ':' with the JumpChar setting
 
     // The game tree.
     std::array<Move, kMovePoolSize> movePool{};
