@@ -41,11 +41,6 @@ std::string GameMoveLine(int ply, const std::string& display, bool bookMove) {
     return line;
 }
 
-std::string LogMoveLine(const std::string& listLine, int score) {
-    const bool book = !listLine.empty() && listLine.back() == 'b';
-    return listLine + (book ? "  " : "   ") + RightAligned(std::to_string(score), 6);
-}
-
 std::string NormaliseTypedMove(const std::string& text, char jumpChar) {
     std::string move = text;
     for (char& c : move)
@@ -145,10 +140,11 @@ void GameController::SetUpNewGame() {
     g.gameRecord.fill(Move{});
     g.resultText.clear();
     search_->ResetForNewGame();
-    rated_ = !g.handSetUp;
+    game_->rated = !g.handSetUp;
     lastPlayedMove_ = -1;
     lastMoveWasJump_ = false;
     currentFile_.clear();
+    currentPath_.clear();
     ui_.SetText(Display::Calculation, kNoCalculation);
     ui_.SetText(Display::Status, g.side == kBlack ? "Black moves" : "White moves");
 
@@ -299,7 +295,7 @@ void GameController::RunComputerComputer() {
     if (g.busy || g.gameOver) return;
     g.playMode = PlayMode::ComputerComputer;
     settings_.PlayMode = 2;
-    rated_ = false;
+    game_->rated = false;
     ui_.SetEnabled(Command::BoardMenu, false);
     ui_.SetEnabled(Command::OfferDraw, false);
     ui_.SetEnabled(Command::Hint, false);
@@ -406,7 +402,7 @@ void GameController::AnalyzeCommand() {
     if (g.gameOver || g.busy) return;
     ui_.SetText(Display::Status, "");
     g.busy = true;
-    rated_ = false;
+    game_->rated = false;
     ui_.SetEnabled(Command::BoardMenu, false);
     Engine engine = MakeEngine();
     links::AnalyzePosition(engine);
@@ -417,7 +413,7 @@ void GameController::AnalyzeCommand() {
 void GameController::HintCommand() {
     GameState& g = *game_;
     if (g.busy) return;
-    rated_ = false;
+    game_->rated = false;
     Engine engine = MakeEngine();
     links::GiveHint(engine);
 }
@@ -539,14 +535,12 @@ void GameController::RecordComputerMove(int depth, bool bookMove) {
     const int ply = g.gamePly;
     if (ply < 1 || ply > kMaxGamePlies) return;
     g.gameStarted = true;
-    if (ply - 1 < g.recordLength) CutRecordTo(ply - 1);
     g.recordLength = ply;
     const Move& m = g.gameRecord[ply];
     const MoveText text = MoveTextOf(g, m.Source, m.dest, m.jump == 1);
-    std::string depthText = std::to_string(depth);
-    if (depthText.size() < 2) depthText = " " + depthText;
-    RecordPly(text.compact, text.display, "1", bookMove, Signed(depth), search_->bestScore,
-              "      " + depthText + "    " + search_->mainLine);
+    const std::string line = GameMoveLine(ply, text.display, bookMove);
+    RecordPly(text.compact, text.display, "1", bookMove, Signed(depth),
+              ComputerPlyLogLine(line, search_->bestScore, depth, search_->mainLine));
     links::DrawTest(g, settings_);
     ui_.RedrawBoard();
 }
@@ -557,7 +551,8 @@ void GameController::CutRecordToCurrentPly() {
 }
 
 std::string GameController::UpdateRating(double playerScore) {
-    return links::RatingUpdate(*game_, *search_, settings_, rated_, rating_, playerScore);
+    ratingText_ = links::RatingUpdate(*game_, *search_, settings_, rating_, playerScore);
+    return ratingText_;
 }
 
 void GameController::GameEndBookkeeping(int code) {
@@ -573,8 +568,7 @@ void GameController::RefreshLists() {
 
 void GameController::WriteLog(const std::string& line) {
     if (!log_ || shutDown_) return;
-    log_->out << line << "\r\n";
-    log_->out.flush();
+    log_->WriteLine(line);
 }
 
 // ---------------------------------------------------------------------------------------

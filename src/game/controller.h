@@ -16,6 +16,8 @@
 
 namespace zelkor {
 
+class RunLog;
+
 inline constexpr const char* kNoCalculation = "no calculation";
 inline constexpr const char* kMoveLimitMessage =
     "The game has reached the limit of 1000 moves and cannot go on.";
@@ -29,8 +31,6 @@ std::string LevelText(const Settings& settings);
 // The list line of half-move `ply` (1-based): "   1. e1-d2" for the first side, six
 // blanks and the move for the other side; "b" is appended for a book move.
 std::string GameMoveLine(int ply, const std::string& display, bool bookMove);
-// The log line of a recorded ply: the list line, the score right-aligned in six characters.
-std::string LogMoveLine(const std::string& listLine, int score);
 // A typed move made ready for InputMove: upper case, every jump character removed (either
 // case), split at "-" with one-character parts padded by a leading blank.
 std::string NormaliseTypedMove(const std::string& text, char jumpChar);
@@ -129,7 +129,7 @@ class GameController : public EngineHooks {
     SearchState& search() { return *search_; }
     int rating() const { return rating_; }
     void setRating(int rating) { rating_ = rating; }
-    bool rated() const { return rated_; }
+    bool rated() const { return game_->rated; }
     bool setupMode() const { return setupMode_; }
     bool loading() const { return loading_; }
     bool shutDown() const { return shutDown_; }
@@ -146,10 +146,9 @@ class GameController : public EngineHooks {
     std::string UpdateRating(double playerScore) override;
     void GameEndBookkeeping(int code) override;
     void RefreshLists() override;
+    std::string RatingText() override { return ratingText_; }
 
   private:
-    struct LogHolder;  // the open run log
-
     Engine MakeEngine();
     void SetUpNewGame();  // the new-game procedure: position, rules tables, per-game state
     void ResetGameDisplays();
@@ -159,7 +158,7 @@ class GameController : public EngineHooks {
     bool AtMoveLimit();  // shows the limit message when no further move fits the record
     void RecordPlayedMove(const std::string& text, bool jump);
     void RecordPly(const std::string& raw, const std::string& display, const std::string& byWhom,
-                   bool bookMove, const std::string& depth, int score, const std::string& logTail);
+                   bool bookMove, const std::string& depth, const std::string& logLine);
     void CutRecordTo(int plies);
     void AfterHumanMove(MoveSource source);
     void RunGameEndDetection();
@@ -186,10 +185,10 @@ class GameController : public EngineHooks {
     std::filesystem::path dataDir_;
     std::unique_ptr<GameState> game_;
     std::unique_ptr<SearchState> search_;
-    std::unique_ptr<LogHolder> log_;
+    std::unique_ptr<RunLog> log_;
     Settings settings_;
     int rating_ = 1200;
-    bool rated_ = true;
+    std::string ratingText_;  // the report of the last rating update
     bool setupMode_ = false;
     bool variantFileMissing_ = false;
     bool loading_ = false;
@@ -201,7 +200,8 @@ class GameController : public EngineHooks {
     int heldSquare_ = 0;
     int lastPlayedMove_ = -1;
     std::vector<std::string> legalLines_;
-    std::string currentFile_;
+    std::string currentFile_;            // the file's name, shown in the title
+    std::filesystem::path currentPath_;  // where "Save" writes it
 };
 
 }  // namespace zelkor

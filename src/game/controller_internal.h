@@ -1,16 +1,12 @@
 // Pieces shared by the controller's source files.
 #pragma once
 
-#include <fstream>
 #include <string>
 
 #include "game/controller.h"
+#include "records/log.h"
 
 namespace zelkor {
-
-struct GameController::LogHolder {
-    std::ofstream out;
-};
 
 // A number as the display texts write it: a leading blank unless negative.
 inline std::string Signed(int value) {

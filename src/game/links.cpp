@@ -1,5 +1,9 @@
 #include "game/links.h"
 
+#include "records/rating.h"
+#include "records/settings_file.h"
+#include "rules/variant_file.h"
+
 namespace zelkor::links {
 
 void Generate(GameState& g, int /*allMoves*/) {
@@ -33,30 +37,36 @@ std::string ResultText(GameState&, int) {
     return {};
 }
 
-bool LoadVariant(GameState&, Settings&, UserInterface&, const std::filesystem::path&) {
-    return false;
+bool LoadVariant(GameState& g, Settings& settings, UserInterface& ui,
+                 const std::filesystem::path& dataDir) {
+    return zelkor::LoadVariant(g, dataDir, settings.Variant, ui) != VariantFileStatus::Missing;
 }
-std::vector<std::string> VariantNames(const std::filesystem::path&) {
-    return {};
+std::vector<std::string> VariantNames(const std::filesystem::path& dataDir) {
+    return ListVariantNames(dataDir, false);
 }
 
-bool ReadSettings(Settings& settings, const std::filesystem::path&) {
-    settings = Settings{};
-    return true;
+bool ReadSettings(Settings& settings, const std::filesystem::path& dataDir) {
+    return zelkor::ReadSettings(settings, dataDir).status != SettingsReadStatus::Invalid;
 }
-bool WriteSettings(const Settings&, const std::filesystem::path&) {
-    return true;
+bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDir) {
+    return zelkor::WriteSettings(settings, dataDir);
 }
-int ReadRating(const std::filesystem::path&) {
-    return 1200;
+void ApplySettings(const Settings& settings, GameState& g) {
+    ApplySettingsRules(settings, g);
 }
-bool WriteRating(int, const std::filesystem::path&) {
-    return true;
+void StoreSettings(const GameState& g, Settings& settings) {
+    StoreActiveRules(g, settings);
 }
-std::string RatingUpdate(const GameState&, const SearchState&, const Settings&, bool& rated, int&,
-                         double) {
-    rated = false;
-    return {};
+int ReadRating(const std::filesystem::path& dataDir) {
+    return ReadRatingFile(dataDir);
+}
+bool WriteRating(int rating, const std::filesystem::path& dataDir) {
+    return WriteRatingFile(dataDir, rating);
+}
+std::string RatingUpdate(GameState& g, const SearchState& search, const Settings& settings,
+                         int& rating, double playerScore) {
+    const ComputerPlyRecord computer{search.scoreHistory, search.rootMoveCounts};
+    return zelkor::UpdateRating(playerScore, g, settings.UseRating == 1, rating, computer);
 }
 
 std::vector<std::string> BookMoves(GameState&, const Settings&, const std::filesystem::path&) {

@@ -37,11 +37,15 @@ std::vector<std::string> VariantNames(const std::filesystem::path& dataDir);
 // returns false for a value that does not fit its field.
 bool ReadSettings(Settings& settings, const std::filesystem::path& dataDir);
 bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDir);
+// The settings' rule set becomes the active one, and back before the settings are written.
+void ApplySettings(const Settings& settings, GameState& g);
+void StoreSettings(const GameState& g, Settings& settings);
 int ReadRating(const std::filesystem::path& dataDir);  // 1200 without a file
 bool WriteRating(int rating, const std::filesystem::path& dataDir);
 // The Elo update after a game; returns the report text (empty when unrated or rating off).
-std::string RatingUpdate(const GameState& g, const SearchState& search, const Settings& settings,
-                         bool& rated, int& rating, double playerScore);
+// Clears g.rated when the game is not rated, and after the update.
+std::string RatingUpdate(GameState& g, const SearchState& search, const Settings& settings,
+                         int& rating, double playerScore);
 
 // Opening book.
 std::vector<std::string> BookMoves(GameState& g, const Settings& settings,

@@ -55,7 +55,7 @@ void GameController::HumanMovePlayed(const std::string& text, MoveSource source)
     g.gameStarted = true;
     search_->hintFrom = 0;
     search_->hintTo = 0;
-    if (source == MoveSource::LegalList || source == MoveSource::AnalysisList) rated_ = false;
+    if (source == MoveSource::LegalList || source == MoveSource::AnalysisList) game_->rated = false;
     ui_.SetText(Display::Calculation, kNoCalculation);
     RecordPlayedMove(text, lastMoveWasJump_);
     AfterHumanMove(source);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "game/controller.h"
+#include "game/controller_internal.h"
 #include "game/links.h"
 #include "rules/move_text.h"
 
@@ -43,12 +43,14 @@ void GameController::RecordPlayedMove(const std::string& text, bool jump) {
     const int score = loading_ ? 0 : -QuickScore();
     if (g.playMode == PlayMode::PlayerPlayer && g.gamePly < kHistorySize)
         g.moveScores[g.gamePly] = score;
-    RecordPly(from + to, display, loading_ ? "3" : "2", MoveIsInBook(), "", score, "");
+    const bool book = MoveIsInBook();
+    RecordPly(from + to, display, loading_ ? "3" : "2", book, "",
+              PlayerPlyLogLine(GameMoveLine(g.gamePly, display, book), score));
 }
 
 void GameController::RecordPly(const std::string& raw, const std::string& display,
                                const std::string& byWhom, bool bookMove, const std::string& depth,
-                               int score, const std::string& logTail) {
+                               const std::string& logLine) {
     GameState& g = *game_;
     const int ply = g.gamePly;
     const int row = (ply + 1) / 2;
@@ -71,7 +73,7 @@ void GameController::RecordPly(const std::string& raw, const std::string& displa
         ui_.SelectListLine(ListId::GameMoves, ply - 1);
         ui_.SetText(Display::Comment, "");
     }
-    WriteLog(LogMoveLine(line, score) + logTail);
+    WriteLog(logLine);
 }
 
 void GameController::CutRecordTo(int plies) {
@@ -94,11 +96,8 @@ void GameController::CutRecordTo(int plies) {
 }
 
 void GameController::WriteLogHeader() {
-    const GameState& g = *game_;
-    WriteLog("");
-    WriteLog(g.defined.name);
-    WriteLog(g.rule(BlackStarts) == 1 ? "Black   White" : "White   Black");
-    WriteLog("      moves    score   depth    main");
+    if (!log_ || shutDown_) return;
+    log_->WriteGameHeader(game_->defined.name, game_->rule(BlackStarts) == 1);
 }
 
 int GameController::QuickScore() {

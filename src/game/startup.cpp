@@ -10,7 +10,7 @@ void GameController::StartUp() {
     if (!links::ReadSettings(settings_, dataDir_)) FatalError(ui_);
     if (settings_.SearchDepth == 0) settings_.SearchDepth = 2;
     if (settings_.PlayMode > 1) settings_.PlayMode = 0;
-    g.active = settings_.rules;
+    links::ApplySettings(settings_, g);
     g.playMode = static_cast<PlayMode>(settings_.PlayMode);
 
     SetModeChecks(g.playMode);
@@ -20,12 +20,11 @@ void GameController::StartUp() {
     ui_.SetChecked(Command::PiecesDefault, settings_.PieceSet == 0);
     ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
 
-    log_ = std::make_unique<LogHolder>();
-    log_->out.open(dataDir_ / "zelkor.log", std::ios::binary | std::ios::app);
-    if (!log_->out) log_.reset();  // a log that cannot be opened is not kept
-    WriteLog("");
-    WriteLog(std::string("Zelkor ") + kProgramVersion + "   " + clock_.DateText() + "  " +
-             clock_.TimeText());
+    log_ = std::make_unique<RunLog>();
+    if (log_->Open(dataDir_))
+        log_->WriteStartupLine(clock_);
+    else
+        log_.reset();  // the game goes on without a log
 
     g.handSetUp = false;
     setupMode_ = false;
@@ -40,7 +39,7 @@ void GameController::StartUp() {
 }
 
 void GameController::SaveSettings() {
-    settings_.rules = game_->active;
+    links::StoreSettings(*game_, settings_);
     settings_.PlayMode = static_cast<uint8_t>(game_->playMode);
     if (!links::WriteSettings(settings_, dataDir_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
@@ -65,6 +64,7 @@ void GameController::Shutdown() {
     SaveSettings();
     shutDown_ = true;
     settings_.AskDraw = 0;  // no draw question from a search that finishes after this
+    if (log_) log_->Close();
     log_.reset();
 }
 

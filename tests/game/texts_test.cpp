@@ -19,11 +19,6 @@ TEST(MoveListText, SecondSideLinesAreIndentedBySixBlanks) {
     EXPECT_EQ(GameMoveLine(1, "a", false).size(), GameMoveLine(2, "a", false).size());
 }
 
-TEST(MoveListText, LogLineRightAlignsTheScoreAfterTheMove) {
-    EXPECT_EQ(LogMoveLine("   1. e1-d2", 15), "   1. e1-d2       15");
-    EXPECT_EQ(LogMoveLine("   1. e1-d2b", -120), "   1. e1-d2b    -120");
-}
-
 TEST(TypedMoves, SeparatorsAndJumpCharactersAreRemoved) {
     for (const char* text : {"c3d4", "c3-d4", "c3xd4", "C3XD4", "C3-d4", "c3xxd4"})
         EXPECT_EQ(NormaliseTypedMove(text, 'x'), "C3D4") << text;
