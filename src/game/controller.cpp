@@ -6,6 +6,7 @@
 
 #include "game/controller_internal.h"
 #include "game/links.h"
+#include "rules/game_setup.h"
 #include "rules/move_text.h"
 
 namespace zelkor {
@@ -71,6 +72,7 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
       game_(std::make_unique<GameState>()),
       search_(std::make_unique<SearchState>()) {
     GameState& g = *game_;
+    g.ui = &ui_;
     g.active = settings_.rules;
     g.defined = DefaultRules();
     ApplySetupText(kDefaultSetup, g.board);
@@ -88,12 +90,7 @@ Engine GameController::MakeEngine() {
 // New game
 
 void GameController::RebuildRuleTables() {
-    GameState& g = *game_;
-    g.directions = DirectionTable{};
-    ParseDirections(g.active.directions[0], 0, g.directions);
-    ParseDirections(g.active.directions[1], 1, g.directions);
-    ReorderHomeSquares(g.active.home);
-    g.homeTables = BuildHomeTables(g.active.home);
+    ApplyRules(*game_);
 }
 
 void GameController::SetUpNewGame() {

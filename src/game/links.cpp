@@ -1,40 +1,99 @@
 #include "game/links.h"
 
+#include <cstdlib>
+
+#include "engine/driver.h"
+#include "engine/hint.h"
+#include "engine/search.h"
+#include "records/book.h"
 #include "records/rating.h"
 #include "records/settings_file.h"
+#include "rules/game_end.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
 #include "rules/variant_file.h"
 
 namespace zelkor::links {
 
-void Generate(GameState& g, int /*allMoves*/) {
-    g.plyStart[g.ply + 1] = g.plyStart[g.ply];
+namespace {
+
+// The legal-move list asks the book quietly: its messages belong to the computer's look-up.
+// The opening name and the fatal path still reach the window.
+class QuietUi : public UserInterface {
+  public:
+    explicit QuietUi(UserInterface& ui) : ui_(ui) {}
+    void SetText(Display display, const std::string& text) override {
+        if (display == Display::OpeningName) ui_.SetText(display, text);
+    }
+    std::string Text(Display) const override { return {}; }
+    void HighlightSideToMove(bool) override {}
+    void SetEnabled(Command, bool) override {}
+    void SetChecked(Command, bool) override {}
+    void SetListLines(ListId, const std::vector<std::string>&) override {}
+    void SelectListLine(ListId, int) override {}
+    void SetProgressMaximum(int) override {}
+    void SetProgressValue(int) override {}
+    void ShowCountdown(bool) override {}
+    void RedrawBoard() override {}
+    void SetWaitCursor(bool) override {}
+    Answer Message(const std::string&, const std::string&, Icon, Buttons) override {
+        return Answer::No;
+    }
+    std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::string ChooseBookMove(const std::vector<std::string>&, const std::string&,
+                               const std::string&) override {
+        return {};
+    }
+    void ShowVariantDialog() override {}
+    void ProcessEvents() override {}
+    [[noreturn]] void Terminate() override {
+        ui_.Terminate();
+        std::abort();
+    }
+
+  private:
+    UserInterface& ui_;
+};
+
+class NoRandom : public Random {
+  public:
+    double Uniform() override { return 0.0; }
+    void Seed(unsigned long long) override {}
+};
+
+}  // namespace
+
+void Generate(GameState& g, int allMoves) {
+    GenerateMoves(g, allMoves);
 }
 void Perform(GameState& g, int move) {
-    const Move& m = g.movePool[move];
-    ++g.gamePly;
-    ++g.ply;
-    g.jumpAtPly[g.ply] = m.jump == 1;
-    g.board[m.dest] = g.board[m.Source];
-    g.board[m.Source] = kEmpty;
-    g.side = -g.side;
+    PerformMove(g, move);
 }
 void TakeBack(GameState& g, int move) {
-    const Move& m = g.movePool[move];
-    --g.gamePly;
-    g.side = -g.side;
-    --g.ply;
-    g.board[m.Source] = g.board[m.dest];
-    g.board[m.dest] = kEmpty;
+    TakeBackMove(g, move);
 }
 void InitTree(GameState& g) {
-    g.ply = 0;
+    InitGameTree(g);
 }
-void DrawTest(GameState&, const Settings&) {}
-bool GameEndTest(GameState&, Settings&, UserInterface&, Clock&, EngineHooks&, const std::string&) {
-    return false;
+void DrawTest(GameState& g, const Settings& settings) {
+    zelkor::DrawTest(g, settings.DrawRule15 == 1);
 }
-std::string ResultText(GameState&, int) {
-    return {};
+bool GameEndTest(GameState& g, Settings& settings, UserInterface& ui, Clock& clock,
+                 EngineHooks& hooks, const std::string& playerName) {
+    GameEndOptions options;
+    options.chessDrawRules = settings.ChessDrawRules == 1;
+    options.drawRule15 = settings.DrawRule15 == 1;
+    options.playerName = playerName;
+    return zelkor::GameEndTest(g, ui, clock, options,
+                               [&hooks](double score) { return hooks.UpdateRating(score); });
+}
+std::string ResultText(GameState& g, int code) {
+    return zelkor::ResultText(g, code);
 }
 
 bool LoadVariant(GameState& g, Settings& settings, UserInterface& ui,
@@ -69,24 +128,46 @@ std::string RatingUpdate(GameState& g, const SearchState& search, const Settings
     return zelkor::UpdateRating(playerScore, g, settings.UseRating == 1, rating, computer);
 }
 
-std::vector<std::string> BookMoves(GameState&, const Settings&, const std::filesystem::path&) {
-    return {};
+std::vector<std::string> BookMoves(GameState& g, UserInterface& ui,
+                                   const std::filesystem::path& dataDir) {
+    QuietUi quiet(ui);
+    NoRandom random;
+    return FileBookLookup(0, g, dataDir, random, quiet).bookMoves;
 }
-bool InBook(GameState&, const Settings&, const std::filesystem::path&) {
-    return false;
+bool InBook(GameState& g, UserInterface& ui, const std::filesystem::path& dataDir) {
+    QuietUi quiet(ui);
+    NoRandom random;
+    return FileBookLookup(0, g, dataDir, random, quiet).inBook;
 }
-std::pair<int, int> BookMove(GameState&, const Settings&, UserInterface&, Random&,
-                             const std::filesystem::path&, bool) {
-    return {0, 0};
+std::pair<int, int> BookMove(GameState& g, const Settings&, UserInterface& ui, Random& random,
+                             const std::filesystem::path& dataDir, bool fromGames) {
+    const BookResult result =
+        fromGames ? GamesBookLookup(g, dataDir, ui) : FileBookLookup(1, g, dataDir, random, ui);
+    return {result.from, result.to};
 }
 
-void ComputerMove(Engine&) {}
-void GiveHint(Engine&) {}
-void OfferDraw(Engine&) {}
-void Resign(Engine&) {}
-void AnalyzePosition(Engine&) {}
-int QuickScore(Engine&) {
-    return 0;
+void ComputerMove(Engine& engine) {
+    zelkor::ComputerMove(engine);
+}
+void GiveHint(Engine& engine) {
+    zelkor::GiveHint(engine);
+}
+void OfferDraw(Engine& engine) {
+    zelkor::OfferDraw(engine);
+}
+void Resign(Engine& engine) {
+    zelkor::Resign(engine);
+}
+void AnalyzePosition(Engine& engine) {
+    zelkor::AnalyzePosition(engine);
+}
+int QuickScore(Engine& engine) {
+    GameState& g = engine.game;
+    InitGameTree(g);
+    engine.search.searchStartPly = g.gamePly;
+    const int score = HintSearch(engine, -kWinScore, kWinScore, 1);
+    InitGameTree(g);
+    return score;
 }
 
 }  // namespace zelkor::links

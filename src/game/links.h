@@ -48,10 +48,10 @@ std::string RatingUpdate(GameState& g, const SearchState& search, const Settings
                          int& rating, double playerScore);
 
 // Opening book.
-std::vector<std::string> BookMoves(GameState& g, const Settings& settings,
+// The book moves of the position and whether it is in the book file, without messages.
+std::vector<std::string> BookMoves(GameState& g, UserInterface& ui,
                                    const std::filesystem::path& dataDir);
-// Whether the position on the board is in the book file.
-bool InBook(GameState& g, const Settings& settings, const std::filesystem::path& dataDir);
+bool InBook(GameState& g, UserInterface& ui, const std::filesystem::path& dataDir);
 std::pair<int, int> BookMove(GameState& g, const Settings& settings, UserInterface& ui,
                              Random& random, const std::filesystem::path& dataDir, bool fromGames);
 
