@@ -428,15 +428,165 @@ void Generator::Register(int& next) {
     }
 }
 
+// The rule sets in which every (from, to, forced) group can hold only one chain: the
+// duplicate check is on (no MaxCapMove) and every chain passes it (no LongKings, and
+// ManContJump 1 so no chain ends on arrival). The candidates then arrive in their final
+// order and go straight into the pool; a last pass drops what the flags forbid. Returns
+// false, having changed nothing, when the pool might not hold every candidate.
+bool GenerateSimple(GameState& g, int AllMoves, int& next) {
+    int32_t* const b = g.board.data();
+    const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
+    const int si = SideIndex(man);
+    const auto& f = g.active.flags;
+    const bool mulJumps = f[MulJumps] != 0;
+    const bool capRequired = f[CapRequired] != 0;
+    const bool outOfHome = f[OutofHome] != 0;
+    const bool prune = AllMoves == 0 || mulJumps || capRequired;
+    int steps[kMaxDirections];
+    int jumps[kMaxDirections];
+    const int nSteps = LoadDirections(g.directions[si], steps);
+    const int nJumps = LoadDirections(g.directions[si + 2], jumps);
+    const int16_t* const owner = g.homeTables.owner.data();
+    const int ownCorner = g.active.home[si][0];
+    const int oppCorner = g.active.home[1 - si][0];
+    const int ownRow = RowOf(ownCorner), ownColumn = ColumnOf(ownCorner);
+    const int oppRow = RowOf(oppCorner), oppColumn = ColumnOf(oppCorner);
+    auto distanceToOwn = [&](int square) {
+        return Abs(kRows[square] - ownRow) + Abs(kColumns[square] - ownColumn);
+    };
+    auto distanceToOpponent = [&](int square) {
+        return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
+    };
+
+    int men[64];
+    int nMen = 0;
+    for (int s = 21; s <= 98; ++s)
+        if (b[s] == man && nMen < 64) men[nMen++] = s;
+    // A man has at most nSteps steps and two jump groups per other square of its class.
+    const int start = next;
+    if (start + nMen * (nSteps + 30) > kMovePoolSize - 1) return false;
+
+    Move* const pool = g.movePool.data();
+    int w = start;
+    bool forcedFlag = false;
+    bool outsideFlag = false;
+    int16_t cursor[kLevels];
+    int16_t origin[kLevels];
+    int16_t path[kLevels];
+    int16_t lastPath[kLevels];
+
+    for (int m = 0; m < nMen; ++m) {
+        const int s = men[m];
+        for (int k = 0; k < nSteps; ++k) {
+            const int t = s + steps[k];
+            if (b[t] == kEmpty) pool[w++] = Move{s, t, 0, 0};
+        }
+        if (nJumps == 0) continue;
+
+        uint64_t seen[2][2] = {{0, 0}, {0, 0}};  // this man's to-squares per forced mark
+        const bool startsInOpponentCamp = owner[s] == 1 - si;
+        const bool outside = owner[s] != si;
+        const int ownDistance = distanceToOwn(s);
+        const int oppDistance = distanceToOpponent(s);
+        int level = 0;
+        int c = s;
+        int pathLength = 0;
+        int lastLength = 0;
+        int forcedMark = 0;
+        cursor[0] = -1;
+        for (;;) {
+            const int k = ++cursor[level];
+            if (k >= nJumps) {
+                if (--level < 0) break;
+                bool prefix = false;
+                if (mulJumps && pathLength <= lastLength) {
+                    prefix = true;
+                    for (int i = 0; i < pathLength; ++i)
+                        if (path[i] != lastPath[i]) {
+                            prefix = false;
+                            break;
+                        }
+                }
+                if (!prefix) {
+                    if (outside) outsideFlag = true;
+                    uint64_t& word = seen[forcedMark][c >> 6];
+                    const uint64_t bit = uint64_t{1} << (c & 63);
+                    if (!(word & bit)) {
+                        word |= bit;
+                        pool[w++] = Move{s, c, 1, forcedMark};
+                        if (forcedMark) forcedFlag = true;
+                    }
+                    if (mulJumps) {
+                        for (int i = 0; i < pathLength; ++i)
+                            lastPath[i] = path[i];
+                        lastLength = pathLength;
+                    }
+                }
+                --pathLength;
+                b[c] = kEmpty;
+                c = origin[level];
+                b[c] = man;
+                if (level == 0) forcedMark = 0;
+                continue;
+            }
+            const int d = jumps[k];
+            const int o = c + d;
+            const int over = b[o];
+            if (over != kWhiteMan && over != kBlackMan) continue;
+            const int t = o + d;
+            if (b[t] != kEmpty) continue;
+            if (outOfHome && level == 0 && startsInOpponentCamp && over == -man &&
+                !(owner[t] == 1 - si && distanceToOpponent(t) <= oppDistance))
+                forcedMark = 1;
+            if (prune && forcedMark == 0 && distanceToOwn(t) > ownDistance + 2) continue;
+            path[pathLength++] = static_cast<int16_t>(o);
+            origin[level] = static_cast<int16_t>(c);
+            b[c] = kChainMark;
+            b[t] = man;
+            c = t;
+            if (++level >= kLevels) InternalFault(g, level, w - start);
+            cursor[level] = -1;
+        }
+    }
+
+    const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
+    const int ply = g.ply;
+    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
+    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
+    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
+    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
+    int out = start;
+    for (int i = start; i < w; ++i) {
+        Move mv = pool[i];
+        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
+        int score = 0;
+        if (anyKnown) {
+            if (mv.Source == pvFrom && mv.dest == pvTo)
+                score = 500;
+            else if (mv.Source == k1From && mv.dest == k1To)
+                score = 250;
+            else if (mv.Source == k2From && mv.dest == k2To)
+                score = 150;
+        }
+        mv.score = score;
+        pool[out++] = mv;
+    }
+    next = out;
+    return true;
+}
+
 }  // namespace
 
 void GenerateMoves(GameState& g, int AllMoves) {
     if (g.ply < 0 || g.ply > kMaxPly) return;  // no ply table to write the list into
     int next = g.plyStart[g.ply];
     if (next < 0 || next > kMovePoolSize - 1) next = next < 0 ? 0 : kMovePoolSize - 1;
-    Generator generator(g, AllMoves);
-    generator.Run();
-    generator.Register(next);
+    const auto& f = g.active.flags;
+    if (f[MaxCapMove] || f[LongKings] || !f[ManContJump] || !GenerateSimple(g, AllMoves, next)) {
+        Generator generator(g, AllMoves);
+        generator.Run();
+        generator.Register(next);
+    }
     g.plyStart[g.ply + 1] = static_cast<int16_t>(next);
 }
 

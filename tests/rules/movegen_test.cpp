@@ -187,6 +187,8 @@ TEST(MoveGeneration, MulJumpsOnlyMaximalChainsEvenWhenAnExtensionIsADuplicate) {
     EXPECT_FALSE(Has(moves, "a4xc6"));
     EXPECT_TRUE(Has(moves, "a4xe8"));
     EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
+    // Had the dropped extension not counted, the shorter chain would have been a move.
+    EXPECT_TRUE(Has(test::ReferenceMoves(*g, 1, 100000, nullptr, false), "a4xc6"));
 }
 
 // Every square outside one colour class filled and one man of the side to move in that
@@ -296,6 +298,11 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         VariantRules rules = DefaultRules();
         for (auto& flag : rules.flags)
             flag = static_cast<uint8_t>(rng() % 2);
+        if (round % 2 == 0) {  // every other round a rule set of the direct path
+            rules.flags[MaxCapMove] = 0;
+            rules.flags[LongKings] = 0;
+            rules.flags[ManContJump] = 1;
+        }
         rules.directions[0] = directionTexts[rng() % 5];
         rules.directions[1] = directionTexts[rng() % 5];
         if (rng() % 4 == 0) {
