@@ -222,37 +222,6 @@ class Generator {
         if (length > longest_) longest_ = length;
     }
 
-    // The chain standing on c_ becomes a candidate. With the duplicate check, a chain whose
-    // group this man already has is dropped; under MulJumps it still counts as the last
-    // registered path, so the shorter chains it extends are not moves of their own.
-    void RegisterChain(bool duplicateCheck) {
-        if (owner_[s_] != si_) outsideFlag_ = true;
-        if (!(duplicateCheck && !maxCap_ && group_[c_][forcedMark_] >= 0))
-            AddJump(c_, forcedMark_, pathLength_);
-        if (mulJumps_) {
-            std::memcpy(lastPath_, path_, sizeof(int) * pathLength_);
-            lastLength_ = pathLength_;
-        }
-    }
-
-    bool PathIsPrefixOfLast() const {
-        if (pathLength_ > lastLength_) return false;
-        for (int i = 0; i < pathLength_; ++i)
-            if (path_[i] != lastPath_[i]) return false;
-        return true;
-    }
-
-    // Takes back the hop made at the current level; taking back the first hop also clears
-    // the forced mark, so exactly the chains that begin with a forced hop carry it.
-    void UndoHop() {
-        --pathLength_;
-        b_[c_] = kEmpty;
-        c_ = origin_[level_];
-        b_[c_] = man_;
-        backedUp_ = true;
-        if (level_ == 0) forcedMark_ = 0;
-    }
-
     template <bool kLong>
     void Chains(int s);
 
@@ -276,97 +245,134 @@ class Generator {
     bool forcedFlag_ = false;
     bool outsideFlag_ = false;
 
-    // The chain being explored.
-    int s_ = 0;
-    int c_ = 0;
-    int level_ = 0;
-    int cursor_[kLevels];
-    int landing_[kLevels];
-    int origin_[kLevels];  // hop origin per level, where the man returns when it is undone
-    int path_[kLevels];    // squares jumped over, one per hop
-    int pathLength_ = 0;
-    int lastPath_[kLevels];
-    int lastLength_ = 0;
-    bool backedUp_ = false;
-    int forcedMark_ = 0;
+    int s_ = 0;      // the man whose chains are searched
+    int level_ = 0;  // for the fault report
 };
 
 template <bool kLong>
 void Generator::Chains(int s) {
-    s_ = s;
-    c_ = s;
-    level_ = 0;
-    cursor_[0] = -1;
-    landing_[0] = 0;
-    pathLength_ = 0;
-    lastLength_ = 0;
-    backedUp_ = false;
-    forcedMark_ = 0;
-    const bool startsInOpponentCamp = owner_[s] == 1 - si_;
+    // The walk keeps its state in locals: the board is written at every hop, and state the
+    // compiler must assume the board writes could reach would be reloaded every time.
+    int16_t cursor[kLevels];
+    int16_t landing[kLevels];
+    int16_t origin[kLevels];  // hop origin per level, where the man returns when it is undone
+    int16_t path[kLevels];    // squares jumped over, one per hop
+    int16_t lastPath[kLevels];
+    int32_t* const b = b_;
+    const int man = man_;
+    const int si = si_;
+    const int16_t* const owner = owner_;
+    const int nJumps = nJumps_;
+    const bool kingFirst = kingFirst_;
+    const bool mulJumps = mulJumps_;
+    const bool stopAtHome = !manCont_;
+    const bool forcing = outOfHome_ && owner[s] == 1 - si;
+    const bool outside = owner[s] != si;
     const int ownDistance = DistanceToOwn(s);
     const int oppDistance = DistanceToOpponent(s);
+    s_ = s;
+    int c = s;
+    int level = 0;
+    int pathLength = 0;
+    int lastLength = 0;
+    bool backedUp = false;
+    int forcedMark = 0;
+    cursor[0] = -1;
+    landing[0] = 0;
+
+    // The chain standing on c becomes a candidate. With the duplicate check, a chain whose
+    // group this man already has is dropped; under MulJumps it still counts as the last
+    // registered path, so the shorter chains it extends are not moves of their own.
+    auto registerChain = [&](bool duplicateCheck) {
+        if (outside) outsideFlag_ = true;
+        if (!(duplicateCheck && !maxCap_ && group_[c][forcedMark] >= 0)) {
+            level_ = level;
+            AddJump(c, forcedMark, pathLength);
+        }
+        if (mulJumps) {
+            for (int i = 0; i < pathLength; ++i)
+                lastPath[i] = path[i];
+            lastLength = pathLength;
+        }
+    };
+    auto pathIsPrefixOfLast = [&]() {
+        if (pathLength > lastLength) return false;
+        for (int i = 0; i < pathLength; ++i)
+            if (path[i] != lastPath[i]) return false;
+        return true;
+    };
+    // Takes back the hop made at the current level; taking back the first hop also clears
+    // the forced mark, so exactly the chains that begin with a forced hop carry it.
+    auto undoHop = [&]() {
+        --pathLength;
+        b[c] = kEmpty;
+        c = origin[level];
+        b[c] = man;
+        backedUp = true;
+        if (level == 0) forcedMark = 0;
+    };
 
     for (;;) {
-        const int cursor = ++cursor_[level_];
-        if (cursor >= nJumps_) {
+        const int k = ++cursor[level];
+        if (k >= nJumps) {
             // Every direction of this level is tried: back to the previous landing square.
-            cursor_[level_] = -1;
-            if (--level_ < 0) return;
-            if (!mulJumps_ || !PathIsPrefixOfLast() || (kLong && !backedUp_)) RegisterChain(true);
-            UndoHop();
+            cursor[level] = -1;
+            if (--level < 0) return;
+            if (!mulJumps || !pathIsPrefixOfLast() || (kLong && !backedUp)) registerChain(true);
+            undoHop();
             continue;
         }
-        const int d = jumps_[cursor];
+        const int d = jumps_[k];
         for (;;) {  // one pass per landing distance
-            ++landing_[level_];
-            int o = c_ + d;
+            if constexpr (kLong) ++landing[level];
+            int o = c + d;
             int approach = 1;
             int t;
             if constexpr (kLong) {
-                while (b_[o] == kEmpty) {
+                while (b[o] == kEmpty) {
                     o += d;
                     ++approach;
                 }
-                if (b_[o] == kOffBoard) {
-                    landing_[level_] = 0;
+                if (b[o] == kOffBoard) {
+                    landing[level] = 0;
                     break;
                 }
-                t = kingFirst_ ? o + d : o + landing_[level_] * d;
+                t = kingFirst ? o + d : o + landing[level] * d;
             } else {
-                if (b_[o] == kEmpty || b_[o] == kOffBoard) break;
+                if (b[o] == kEmpty || b[o] == kOffBoard) break;
                 t = o + d;
             }
-            bool valid = b_[t] == kEmpty && t != s && (b_[o] == kWhiteMan || b_[o] == kBlackMan);
+            const int over = b[o];
+            bool valid = b[t] == kEmpty && t != s && (over == kWhiteMan || over == kBlackMan);
             if (valid) {
-                if (outOfHome_ && level_ == 0 && approach == 1 && startsInOpponentCamp &&
-                    b_[o] == -man_ &&
-                    !(owner_[t] == 1 - si_ && DistanceToOpponent(t) <= oppDistance))
-                    forcedMark_ = 1;
-                if (prune_ && forcedMark_ == 0 && DistanceToOwn(t) > ownDistance + 2) valid = false;
+                if (forcing && level == 0 && approach == 1 && over == -man &&
+                    !(owner[t] == 1 - si && DistanceToOpponent(t) <= oppDistance))
+                    forcedMark = 1;
+                if (prune_ && forcedMark == 0 && DistanceToOwn(t) > ownDistance + 2) valid = false;
             }
             if (!valid) {
-                if (kLong && !kingFirst_) {
-                    if (b_[t] == kEmpty) continue;  // the next landing square behind the man
-                    landing_[level_] = 0;
+                if (kLong && !kingFirst) {
+                    if (b[t] == kEmpty) continue;  // the next landing square behind the man
+                    landing[level] = 0;
                 }
                 break;
             }
             // Make the hop: the origin is marked as left, the man stands on t.
-            path_[pathLength_++] = o;
-            origin_[level_] = c_;
-            b_[c_] = kChainMark;
-            b_[t] = man_;
-            c_ = t;
-            if (kLong || (!manCont_ && owner_[t] == si_)) {
+            path[pathLength++] = static_cast<int16_t>(o);
+            origin[level] = static_cast<int16_t>(c);
+            b[c] = kChainMark;
+            b[t] = man;
+            c = t;
+            if (kLong || (stopAtHome && owner[t] == si)) {
                 // The chain ends on this square.
-                RegisterChain(false);
-                UndoHop();
-                if (kLong && !kingFirst_) continue;
+                registerChain(false);
+                undoHop();
+                if (kLong && !kingFirst) continue;
                 break;
             }
-            if (++level_ >= kLevels) InternalFault(g_, level_, count_);
-            cursor_[level_] = -1;
-            landing_[level_] = 0;
+            if (++level >= kLevels) InternalFault(g_, level, count_);
+            cursor[level] = -1;
+            landing[level] = 0;
             break;
         }
     }
