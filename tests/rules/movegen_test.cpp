@@ -180,6 +180,18 @@ TEST(MoveGeneration, MaxCapMoveKeepsTheLongestChainsAndForcedOnes) {
     EXPECT_EQ(Generate(*r), Texts{"d4xd8"});
 }
 
+TEST(MoveGeneration, MaxCapMoveExceptsForcedChainsButMulJumpsStillWantsThemMaximal) {
+    // g2 stands in White's starting camp: over Black's g3 to g4 is forced, and the chain
+    // goes on over g5 to g6.
+    auto g = EmptyGame(Rules({{MaxCapMove, 1}}));
+    Place(*g, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
+    EXPECT_EQ(Generate(*g), (Texts{"g2xg6", "g2xg4"}));  // a chain is listed as it is left
+    auto h = EmptyGame(Rules({{MaxCapMove, 1}, {MulJumps, 1}}));
+    Place(*h, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
+    EXPECT_EQ(Generate(*h), Texts{"g2xg6"});
+    EXPECT_EQ(Generate(*h), test::ReferenceMoves(*h, 0, 100000));
+}
+
 TEST(MoveGeneration, MulJumpsOnlyMaximalChainsEvenWhenAnExtensionIsADuplicate) {
     auto g = EmptyGame(Rules({{MulJumps, 1}, {OutofHome, 0}}));
     Place(*g, {"a4", "b5", "b1"}, {"a1", "a3", "b4", "b6", "d7", "e2", "e5", "g2", "g6"});
