@@ -6,9 +6,9 @@
 // A book line is a row of five-character units: a move ("c3d4") and a marker, "w" or "b"
 // when the move is a book move for that side, a blank when it only leads on; units follow
 // each other without separators ("c3d4 f6e5bg3h4w": f6e5 for Black after c3d4, then g3h4
-// for White). Leading
-// blanks stand for the same characters of the previous line, so a book can be written as
-// a tree. A name line is a prefix of a game text followed by the opening's name in quotes.
+// for White). Leading blanks stand for the same characters of the previous line, so a book
+// can be written as a tree. A name line is a prefix of a game text followed by the opening's name
+// in quotes.
 #pragma once
 
 #include <filesystem>
