@@ -65,6 +65,12 @@ void Pause(Engine& e, double seconds) {
     e.clock.Pause(seconds);
 }
 
+bool TimeManagerStops(int elapsed, int limit, int bestScore, int previousBest) {
+    if (elapsed < limit) return false;
+    const bool fallingScore = elapsed < 1.5 * limit && bestScore < previousBest - 50;
+    return !fallingScore;
+}
+
 void FillRootTable(Engine& e) {
     for (int i = 0; i < e.search.rootCount; ++i) {
         e.search.rootTable[i].from = e.game.movePool[i].Source;
@@ -154,9 +160,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             } else if (flexible) {
                 elapsed = ElapsedSeconds(s.searchStartTime, RoundedSeconds(e.clock));
                 e.ui.SetProgressValue(elapsed < timeLimit ? elapsed : timeLimit);
-                const bool fallingScore =
-                    elapsed < 1.5 * timeLimit && s.bestScore < previousBest - 50;
-                if (elapsed >= timeLimit && !fallingScore) {
+                if (TimeManagerStops(elapsed, timeLimit, s.bestScore, previousBest)) {
                     g.cancelRequest = 2;
                     g.searchStopped = 1;
                 }
@@ -433,6 +437,35 @@ void ComputerMove(Engine& e) {
         hooks.RefreshLists();
         ui.SetListLines(ListId::Analysis, SortedRootLines(e));
     }
+}
+
+int SearchPosition(Engine& e, const RootSearchLimits& limits) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    g.timeUp = 0;
+    g.searchStopped = 0;
+    g.cancelRequest = 0;
+    for (RootEntry& entry : s.rootTable) {
+        entry.from = kUnsearched;
+        entry.score = kUnsearched;
+    }
+    s.searchStartPly = g.gamePly;
+    s.repetitionCount = 0;
+    s.progressValue = 0;
+    InitGameTree(g);
+    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
+    if (rootScore == kWinScore || s.opponentHasWon == 1) return -1;
+    GenerateMoves(g, 0);
+    s.rootCount = MoveCount(g);
+    if (s.rootCount == 0) return -1;
+    FillRootTable(e);
+    if (limits.byTime) s.searchStartTime = RoundedSeconds(e.clock);
+    RootSearchLimits run = limits;
+    if (s.rootCount == 1) run.depth = 1;
+    const int depth = SearchRootMoves(e, run);
+    if (g.cancelRequest == 2) g.cancelRequest = 0;
+    g.searchStopped = 0;
+    return depth;
 }
 
 }  // namespace zelkor
