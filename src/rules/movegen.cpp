@@ -1,0 +1,607 @@
+// Move generation.
+//
+// Every man of the side to move contributes its steps first, then its jumps. Jump chains
+// are found by an iterative depth-first walk with one direction cursor per level; the
+// squares the man has left in the current chain carry the chain mark on the board itself,
+// so a chain never lands twice on a square and never returns to its start.
+//
+// Candidates are not registered at once: whether a step or a jump is legal depends on
+// flags only known when every man has been searched (a forced jump, a jump outside the
+// home squares, the longest chain). Jump candidates with the same from-square, to-square
+// and forced mark form a group of which exactly one survives: the last one with the most
+// hops of the whole call, or the first one when none has that many. A group is kept as one
+// record that remembers both, so the working storage holds at most one record per group
+// and no position can overflow it.
+#include "rules/movegen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "rules/user_interface.h"
+
+namespace zelkor {
+namespace {
+
+// A hop keeps the parity of file and rank, so a chain visits at most 16 squares and needs
+// at most 16 levels; the table keeps room to spare.
+constexpr int kLevels = 21;
+constexpr int kMaxDirections = 8;
+// Per man at most 8 slide rows of 7 squares and two groups (forced or not) per empty
+// square; with m men and e empty squares, m * (56 + 2e) <= 4232 whenever m + e <= 64.
+constexpr int kCandidateCapacity = 4352;
+constexpr int kMaxGroupsPerMan = 2 * 64;
+
+struct Candidate {
+    uint8_t from;
+    uint8_t to;
+    uint8_t jump;
+    uint8_t forced;
+    uint8_t firstLength;  // hops of the group's first chain
+    uint8_t bestLength;   // most hops of any chain in the group
+    uint32_t firstSeq;    // arrival order of the group's first chain
+    uint32_t bestSeq;     // arrival order of the last chain with bestLength hops
+};
+
+constexpr std::array<int8_t, kBoardEntries> MakeRows() {
+    std::array<int8_t, kBoardEntries> rows{};
+    for (int i = 0; i < kBoardEntries; ++i)
+        rows[i] = static_cast<int8_t>(i / 10);
+    return rows;
+}
+constexpr std::array<int8_t, kBoardEntries> MakeColumns() {
+    std::array<int8_t, kBoardEntries> columns{};
+    for (int i = 0; i < kBoardEntries; ++i)
+        columns[i] = static_cast<int8_t>(i % 10);
+    return columns;
+}
+constexpr std::array<int8_t, kBoardEntries> kRows = MakeRows();
+constexpr std::array<int8_t, kBoardEntries> kColumns = MakeColumns();
+
+inline int Abs(int v) {
+    return v < 0 ? -v : v;
+}
+
+bool IsDirection(int d) {
+    switch (d) {
+        case kNorth:
+        case kSouth:
+        case kEast:
+        case kWest:
+        case kNorthEast:
+        case kNorthWest:
+        case kSouthEast:
+        case kSouthWest:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Copies one row of the direction table; only real offsets are taken, so whatever the
+// table holds, the walk never reads beyond the row or leaves the board's border.
+int LoadDirections(const std::array<int16_t, 9>& row, int* out) {
+    int n = 0;
+    while (n < kMaxDirections && IsDirection(row[n])) {
+        out[n] = row[n];
+        ++n;
+    }
+    return n;
+}
+
+std::string SignedNumber(int v) {
+    return (v < 0 ? "" : " ") + std::to_string(v);
+}
+
+[[noreturn]] void InternalFault(GameState& g, int x, int k) {
+    const std::string text = "X=" + SignedNumber(x) + "   K=" + SignedNumber(k);
+    if (g.ui != nullptr) FatalError(*g.ui, text);
+    std::fprintf(stderr, "Error: %s\n", text.c_str());
+    std::abort();
+}
+
+int MoveScore(const GameState& g, int Source, int dest) {
+    if (g.ply < 0 || g.ply > kMaxPly) return 0;
+    const PvEntry& pv = g.pv[0][g.ply];
+    if (pv.Source == Source && pv.dest == dest) return 500;
+    const auto& killers = g.killers[g.ply];
+    if (killers[0].Source == Source && killers[0].dest == dest) return 250;
+    if (killers[1].Source == Source && killers[1].dest == dest) return 150;
+    return 0;
+}
+
+inline void Append(GameState& g, int& next, int Source, int dest, int jump, int score) {
+    if (next < 0) next = 0;
+    if (next > kMovePoolSize - 1) next = kMovePoolSize - 1;
+    Move& m = g.movePool[next];
+    m.Source = Source;
+    m.dest = dest;
+    m.jump = jump;
+    m.score = score;
+    if (next == kMovePoolSize - 1)
+        g.cancelRequest = 1;  // the pool is full: stop the search, reuse the last slot
+    else
+        ++next;
+}
+
+class Generator {
+  public:
+    Generator(GameState& g, int AllMoves) : g_(g), b_(g.board.data()) {
+        man_ = g.side == kBlack ? kBlackMan : kWhiteMan;
+        si_ = SideIndex(man_);
+        const auto& f = g.active.flags;
+        longKings_ = f[LongKings] != 0;
+        kingFirst_ = f[KingFirst] != 0;
+        mulJumps_ = f[MulJumps] != 0;
+        maxCap_ = f[MaxCapMove] != 0;
+        capRequired_ = f[CapRequired] != 0;
+        manCont_ = f[ManContJump] != 0;
+        outOfHome_ = f[OutofHome] != 0;
+        prune_ = AllMoves == 0 || mulJumps_ || capRequired_ || maxCap_;
+        nSteps_ = LoadDirections(g.directions[si_], steps_);
+        nJumps_ = LoadDirections(g.directions[si_ + 2], jumps_);
+        owner_ = g.homeTables.owner.data();
+        const int ownCorner = g.active.home[si_][0];
+        const int oppCorner = g.active.home[1 - si_][0];
+        ownRow_ = RowOf(ownCorner);
+        ownColumn_ = ColumnOf(ownCorner);
+        oppRow_ = RowOf(oppCorner);
+        oppColumn_ = ColumnOf(oppCorner);
+        std::memset(group_, 0xff, sizeof group_);
+    }
+
+    void Run() {
+        for (int s = 21; s <= 98; ++s)
+            if (b_[s] == man_) Man(s);
+    }
+
+    void Register(int& next);
+
+  private:
+    int DistanceToOwn(int square) const {
+        return Abs(kRows[square] - ownRow_) + Abs(kColumns[square] - ownColumn_);
+    }
+    int DistanceToOpponent(int square) const {
+        return Abs(kRows[square] - oppRow_) + Abs(kColumns[square] - oppColumn_);
+    }
+
+    void Man(int s) {
+        const int first = count_;
+        for (int k = 0; k < nSteps_; ++k) {
+            const int d = steps_[k];
+            if (longKings_) {
+                for (int t = s + d; b_[t] == kEmpty; t += d)
+                    AddStep(s, t, k);
+            } else if (b_[s + d] == kEmpty) {
+                AddStep(s, s + d, k);
+            }
+        }
+        if (nJumps_ > 0) {
+            if (longKings_)
+                Chains<true>(s);
+            else
+                Chains<false>(s);
+        }
+        for (int i = first; i < count_; ++i)
+            if (candidates_[i].jump) group_[candidates_[i].to][candidates_[i].forced] = -1;
+    }
+
+    void AddStep(int s, int t, int direction) {
+        if (count_ == kCandidateCapacity) InternalFault(g_, direction, count_);
+        Candidate& c = candidates_[count_++];
+        c.from = static_cast<uint8_t>(s);
+        c.to = static_cast<uint8_t>(t);
+        c.jump = 0;
+        c.forced = 0;
+        c.firstLength = c.bestLength = 0;
+        c.firstSeq = c.bestSeq = ++seq_;
+    }
+
+    void AddJump(int to, int forced, int length) {
+        ++seq_;
+        int16_t& index = group_[to][forced];
+        if (index < 0) {
+            if (count_ == kCandidateCapacity) InternalFault(g_, level_, count_);
+            index = static_cast<int16_t>(count_);
+            Candidate& c = candidates_[count_++];
+            c.from = static_cast<uint8_t>(s_);
+            c.to = static_cast<uint8_t>(to);
+            c.jump = 1;
+            c.forced = static_cast<uint8_t>(forced);
+            c.firstLength = c.bestLength = static_cast<uint8_t>(length);
+            c.firstSeq = c.bestSeq = seq_;
+        } else {
+            Candidate& c = candidates_[index];
+            if (length >= c.bestLength) {
+                c.bestLength = static_cast<uint8_t>(length);
+                c.bestSeq = seq_;
+            }
+        }
+        if (forced) forcedFlag_ = true;
+        if (length > longest_) longest_ = length;
+    }
+
+    template <bool kLong>
+    void Chains(int s);
+
+    GameState& g_;
+    int32_t* b_;
+    int man_ = kWhiteMan;
+    int si_ = 0;
+    bool longKings_ = false, kingFirst_ = false, mulJumps_ = false, maxCap_ = false;
+    bool capRequired_ = false, manCont_ = true, outOfHome_ = false, prune_ = false;
+    int steps_[kMaxDirections];
+    int jumps_[kMaxDirections];
+    int nSteps_ = 0, nJumps_ = 0;
+    const int16_t* owner_;
+    int ownRow_ = 0, ownColumn_ = 0, oppRow_ = 0, oppColumn_ = 0;
+
+    Candidate candidates_[kCandidateCapacity];
+    int count_ = 0;
+    int16_t group_[kBoardEntries][2];  // this man's group record per (to-square, forced mark)
+    uint32_t seq_ = 0;
+    int longest_ = 0;
+    bool forcedFlag_ = false;
+    bool outsideFlag_ = false;
+
+    int s_ = 0;      // the man whose chains are searched
+    int level_ = 0;  // for the fault report
+};
+
+template <bool kLong>
+void Generator::Chains(int s) {
+    // The walk keeps its state in locals: the board is written at every hop, and state the
+    // compiler must assume the board writes could reach would be reloaded every time.
+    int16_t cursor[kLevels];
+    int16_t landing[kLevels];
+    int16_t origin[kLevels];  // hop origin per level, where the man returns when it is undone
+    int16_t path[kLevels];    // squares jumped over, one per hop
+    int16_t lastPath[kLevels];
+    int32_t* const b = b_;
+    const int man = man_;
+    const int si = si_;
+    const int16_t* const owner = owner_;
+    const int nJumps = nJumps_;
+    const bool kingFirst = kingFirst_;
+    const bool mulJumps = mulJumps_;
+    const bool stopAtHome = !manCont_;
+    const bool forcing = outOfHome_ && owner[s] == 1 - si;
+    const bool outside = owner[s] != si;
+    const int ownDistance = DistanceToOwn(s);
+    const int oppDistance = DistanceToOpponent(s);
+    s_ = s;
+    int c = s;
+    int level = 0;
+    int pathLength = 0;
+    int lastLength = 0;
+    bool backedUp = false;
+    int forcedMark = 0;
+    cursor[0] = -1;
+    landing[0] = 0;
+
+    // The chain standing on c becomes a candidate. With the duplicate check, a chain whose
+    // group this man already has is dropped; under MulJumps it still counts as the last
+    // registered path, so the shorter chains it extends are not moves of their own.
+    auto registerChain = [&](bool duplicateCheck) {
+        if (outside) outsideFlag_ = true;
+        if (!(duplicateCheck && !maxCap_ && group_[c][forcedMark] >= 0)) {
+            level_ = level;
+            AddJump(c, forcedMark, pathLength);
+        }
+        if (mulJumps) {
+            for (int i = 0; i < pathLength; ++i)
+                lastPath[i] = path[i];
+            lastLength = pathLength;
+        }
+    };
+    auto pathIsPrefixOfLast = [&]() {
+        if (pathLength > lastLength) return false;
+        for (int i = 0; i < pathLength; ++i)
+            if (path[i] != lastPath[i]) return false;
+        return true;
+    };
+    // Takes back the hop made at the current level; taking back the first hop also clears
+    // the forced mark, so exactly the chains that begin with a forced hop carry it.
+    auto undoHop = [&]() {
+        --pathLength;
+        b[c] = kEmpty;
+        c = origin[level];
+        b[c] = man;
+        backedUp = true;
+        if (level == 0) forcedMark = 0;
+    };
+
+    for (;;) {
+        const int k = ++cursor[level];
+        if (k >= nJumps) {
+            // Every direction of this level is tried: back to the previous landing square.
+            cursor[level] = -1;
+            if (--level < 0) return;
+            if (!mulJumps || !pathIsPrefixOfLast() || (kLong && !backedUp)) registerChain(true);
+            undoHop();
+            continue;
+        }
+        const int d = jumps_[k];
+        for (;;) {  // one pass per landing distance
+            if constexpr (kLong) ++landing[level];
+            int o = c + d;
+            int approach = 1;
+            int t;
+            if constexpr (kLong) {
+                while (b[o] == kEmpty) {
+                    o += d;
+                    ++approach;
+                }
+                if (b[o] == kOffBoard) {
+                    landing[level] = 0;
+                    break;
+                }
+                t = kingFirst ? o + d : o + landing[level] * d;
+            } else {
+                if (b[o] == kEmpty || b[o] == kOffBoard) break;
+                t = o + d;
+            }
+            const int over = b[o];
+            bool valid = b[t] == kEmpty && t != s && (over == kWhiteMan || over == kBlackMan);
+            if (valid) {
+                if (forcing && level == 0 && approach == 1 && over == -man &&
+                    !(owner[t] == 1 - si && DistanceToOpponent(t) <= oppDistance))
+                    forcedMark = 1;
+                if (prune_ && forcedMark == 0 && DistanceToOwn(t) > ownDistance + 2) valid = false;
+            }
+            if (!valid) {
+                if (kLong && !kingFirst) {
+                    if (b[t] == kEmpty) continue;  // the next landing square behind the man
+                    landing[level] = 0;
+                }
+                break;
+            }
+            // Make the hop: the origin is marked as left, the man stands on t.
+            path[pathLength++] = static_cast<int16_t>(o);
+            origin[level] = static_cast<int16_t>(c);
+            b[c] = kChainMark;
+            b[t] = man;
+            c = t;
+            if (kLong || (stopAtHome && owner[t] == si)) {
+                // The chain ends on this square.
+                registerChain(false);
+                undoHop();
+                if (kLong && !kingFirst) continue;
+                break;
+            }
+            if (++level >= kLevels) InternalFault(g_, level, count_);
+            cursor[level] = -1;
+            landing[level] = 0;
+            break;
+        }
+    }
+}
+
+void Generator::Register(int& next) {
+    const bool stepsAllowed = !(forcedFlag_ || (capRequired_ && outsideFlag_));
+    int pvFrom = -1, pvTo = -1, k1From = -1, k1To = -1, k2From = -1, k2To = -1;
+    if (g_.ply >= 0 && g_.ply <= kMaxPly) {
+        pvFrom = g_.pv[0][g_.ply].Source;
+        pvTo = g_.pv[0][g_.ply].dest;
+        k1From = g_.killers[g_.ply][0].Source;
+        k1To = g_.killers[g_.ply][0].dest;
+        k2From = g_.killers[g_.ply][1].Source;
+        k2To = g_.killers[g_.ply][1].dest;
+    }
+    auto score = [&](int from, int to) {
+        if (from == pvFrom && to == pvTo) return 500;
+        if (from == k1From && to == k1To) return 250;
+        if (from == k2From && to == k2To) return 150;
+        return 0;
+    };
+
+    struct Survivor {
+        uint32_t seq;
+        uint8_t to;
+    };
+    Survivor survivors[kMaxGroupsPerMan];
+    int i = 0;
+    while (i < count_) {
+        const int from = candidates_[i].from;
+        for (; i < count_ && candidates_[i].from == from && !candidates_[i].jump; ++i)
+            if (stepsAllowed) {
+                const int to = candidates_[i].to;
+                Append(g_, next, from, to, 0, score(from, to));
+            }
+        int n = 0;
+        bool sorted = true;
+        for (; i < count_ && candidates_[i].from == from; ++i) {
+            const Candidate& c = candidates_[i];
+            const bool longest = c.bestLength == longest_;
+            if (forcedFlag_ && !c.forced) continue;
+            if (maxCap_ && !longest && !c.forced) continue;
+            const uint32_t seq = longest ? c.bestSeq : c.firstSeq;
+            if (n > 0 && seq < survivors[n - 1].seq) sorted = false;
+            if (n < kMaxGroupsPerMan) survivors[n++] = Survivor{seq, c.to};
+        }
+        if (!sorted) {
+            for (int a = 1; a < n; ++a) {
+                const Survivor x = survivors[a];
+                int b = a - 1;
+                for (; b >= 0 && survivors[b].seq > x.seq; --b)
+                    survivors[b + 1] = survivors[b];
+                survivors[b + 1] = x;
+            }
+        }
+        for (int k = 0; k < n; ++k)
+            Append(g_, next, from, survivors[k].to, 1, score(from, survivors[k].to));
+    }
+}
+
+// The rule sets in which every (from, to, forced) group can hold only one chain: the
+// duplicate check is on (no MaxCapMove) and every chain passes it (no LongKings, and
+// ManContJump 1 so no chain ends on arrival). The candidates then arrive in their final
+// order and go straight into the pool; a last pass drops what the flags forbid. Returns
+// false, having changed nothing, when the pool might not hold every candidate.
+bool GenerateSimple(GameState& g, int AllMoves, int& next) {
+    int32_t* const b = g.board.data();
+    const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
+    const int si = SideIndex(man);
+    const auto& f = g.active.flags;
+    const bool mulJumps = f[MulJumps] != 0;
+    const bool capRequired = f[CapRequired] != 0;
+    const bool outOfHome = f[OutofHome] != 0;
+    const bool prune = AllMoves == 0 || mulJumps || capRequired;
+    int steps[kMaxDirections];
+    int jumps[kMaxDirections];
+    const int nSteps = LoadDirections(g.directions[si], steps);
+    const int nJumps = LoadDirections(g.directions[si + 2], jumps);
+    const int16_t* const owner = g.homeTables.owner.data();
+    const int ownCorner = g.active.home[si][0];
+    const int oppCorner = g.active.home[1 - si][0];
+    const int ownRow = RowOf(ownCorner), ownColumn = ColumnOf(ownCorner);
+    const int oppRow = RowOf(oppCorner), oppColumn = ColumnOf(oppCorner);
+    auto distanceToOwn = [&](int square) {
+        return Abs(kRows[square] - ownRow) + Abs(kColumns[square] - ownColumn);
+    };
+    auto distanceToOpponent = [&](int square) {
+        return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
+    };
+
+    int men[64];
+    int nMen = 0;
+    for (int s = 21; s <= 98; ++s)
+        if (b[s] == man && nMen < 64) men[nMen++] = s;
+    // A man has at most nSteps steps and two jump groups per other square of its class.
+    const int start = next;
+    if (start + nMen * (nSteps + 30) > kMovePoolSize - 1) return false;
+
+    Move* const pool = g.movePool.data();
+    int w = start;
+    bool forcedFlag = false;
+    bool outsideFlag = false;
+    int16_t cursor[kLevels];
+    int16_t origin[kLevels];
+    int16_t path[kLevels];
+    int16_t lastPath[kLevels];
+
+    for (int m = 0; m < nMen; ++m) {
+        const int s = men[m];
+        for (int k = 0; k < nSteps; ++k) {
+            const int t = s + steps[k];
+            if (b[t] == kEmpty) pool[w++] = Move{s, t, 0, 0};
+        }
+        if (nJumps == 0) continue;
+
+        uint64_t seen[2][2] = {{0, 0}, {0, 0}};  // this man's to-squares per forced mark
+        const bool startsInOpponentCamp = owner[s] == 1 - si;
+        const bool outside = owner[s] != si;
+        const int ownDistance = distanceToOwn(s);
+        const int oppDistance = distanceToOpponent(s);
+        int level = 0;
+        int c = s;
+        int pathLength = 0;
+        int lastLength = 0;
+        int forcedMark = 0;
+        cursor[0] = -1;
+        for (;;) {
+            const int k = ++cursor[level];
+            if (k >= nJumps) {
+                if (--level < 0) break;
+                bool prefix = false;
+                if (mulJumps && pathLength <= lastLength) {
+                    prefix = true;
+                    for (int i = 0; i < pathLength; ++i)
+                        if (path[i] != lastPath[i]) {
+                            prefix = false;
+                            break;
+                        }
+                }
+                if (!prefix) {
+                    if (outside) outsideFlag = true;
+                    uint64_t& word = seen[forcedMark][c >> 6];
+                    const uint64_t bit = uint64_t{1} << (c & 63);
+                    if (!(word & bit)) {
+                        word |= bit;
+                        pool[w++] = Move{s, c, 1, forcedMark};
+                        if (forcedMark) forcedFlag = true;
+                    }
+                    if (mulJumps) {
+                        for (int i = 0; i < pathLength; ++i)
+                            lastPath[i] = path[i];
+                        lastLength = pathLength;
+                    }
+                }
+                --pathLength;
+                b[c] = kEmpty;
+                c = origin[level];
+                b[c] = man;
+                if (level == 0) forcedMark = 0;
+                continue;
+            }
+            const int d = jumps[k];
+            const int o = c + d;
+            const int over = b[o];
+            if (over != kWhiteMan && over != kBlackMan) continue;
+            const int t = o + d;
+            if (b[t] != kEmpty) continue;
+            if (outOfHome && level == 0 && startsInOpponentCamp && over == -man &&
+                !(owner[t] == 1 - si && distanceToOpponent(t) <= oppDistance))
+                forcedMark = 1;
+            if (prune && forcedMark == 0 && distanceToOwn(t) > ownDistance + 2) continue;
+            path[pathLength++] = static_cast<int16_t>(o);
+            origin[level] = static_cast<int16_t>(c);
+            b[c] = kChainMark;
+            b[t] = man;
+            c = t;
+            if (++level >= kLevels) InternalFault(g, level, w - start);
+            cursor[level] = -1;
+        }
+    }
+
+    const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
+    const int ply = g.ply;
+    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
+    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
+    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
+    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
+    int out = start;
+    for (int i = start; i < w; ++i) {
+        Move mv = pool[i];
+        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
+        int score = 0;
+        if (anyKnown) {
+            if (mv.Source == pvFrom && mv.dest == pvTo)
+                score = 500;
+            else if (mv.Source == k1From && mv.dest == k1To)
+                score = 250;
+            else if (mv.Source == k2From && mv.dest == k2To)
+                score = 150;
+        }
+        mv.score = score;
+        pool[out++] = mv;
+    }
+    next = out;
+    return true;
+}
+
+}  // namespace
+
+void GenerateMoves(GameState& g, int AllMoves) {
+    if (g.ply < 0 || g.ply > kMaxPly) return;  // no ply table to write the list into
+    int next = g.plyStart[g.ply];
+    if (next < 0 || next > kMovePoolSize - 1) next = next < 0 ? 0 : kMovePoolSize - 1;
+    const auto& f = g.active.flags;
+    if (f[MaxCapMove] || f[LongKings] || !f[ManContJump] || !GenerateSimple(g, AllMoves, next)) {
+        Generator generator(g, AllMoves);
+        generator.Run();
+        generator.Register(next);
+    }
+    g.plyStart[g.ply + 1] = static_cast<int16_t>(next);
+}
+
+void RegisterMove(GameState& g, int& next, int Source, int dest) {
+    Append(g, next, Source, dest, 0, MoveScore(g, Source, dest));
+}
+
+void RegisterCaptureMove(GameState& g, int& next, int Source, int dest) {
+    Append(g, next, Source, dest, 1, MoveScore(g, Source, dest));
+}
+
+}  // namespace zelkor
