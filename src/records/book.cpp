@@ -199,9 +199,10 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
         result.bookMoves.push_back(candidates[i]);
 
     if (mode == 1 && !candidates.empty()) {
-        const double r = random.Uniform();
-        std::size_t pick = static_cast<std::size_t>(r * static_cast<double>(candidates.size()));
-        pick = std::min(pick, candidates.size() - 1);
+        const double r = std::clamp(random.Uniform(), 0.0, 1.0);
+        const std::size_t pick =
+            std::min(static_cast<std::size_t>(r * static_cast<double>(candidates.size())),
+                     candidates.size() - 1);
         const std::string& chosen = candidates[pick];
         if (!chosen.empty()) {
             gameText += " " + chosen;
