@@ -228,3 +228,24 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
 
 }  // namespace
 }  // namespace zelkor
+
+namespace zelkor {
+namespace {
+
+TEST(FileBookLimits, ManyCandidatesStayWithinTheList) {
+    TempDir dir;
+    std::string book = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
+    for (int i = 0; i < 150; ++i)
+        book += i % 2 ? "h4g5w\r\n" : "g3f4w\r\n";  // far more than the original 101 entries
+    WriteFile(dir / "zelkor.bok", book + "end\r\n");
+    auto g = StartPosition();
+    ScriptedRandom random;
+    random.values = {0.999};
+    RecordingUi ui;
+    const BookResult r = FileBookLookup(1, *g, dir.path(), random, ui);
+    EXPECT_EQ(r.bookMoves.size(), 11u);
+    EXPECT_EQ(SquareName(r.from) + SquareName(r.to), "h4g5");  // entry 149
+}
+
+}  // namespace
+}  // namespace zelkor
