@@ -22,7 +22,7 @@ namespace {
 int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    PerformMove(g, i);
+    if (!PerformMove(g, i)) return -kWinScore;  // the game record is full
     CountRepetitions(g, s, s.searchStartPly - 1);
     int v = -AlphaBeta(e, -beta, -alpha, d - 1);
     if (s.repetitionCount != 0) v = 0;
@@ -151,6 +151,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             if (newBest) {
                 s.bestScore = alpha;
                 UpdatePrincipalVariation(g, i);
+                s.bestLine = g.pv[0];
                 ReportNewBest(e, limits, d, text, alpha);
                 if (i > 0) MoveToFront(e, i);
             }
@@ -341,8 +342,8 @@ void ComputerMove(Engine& e) {
         ui.SetText(Display::Status, "");
 
         // Play the best move.
-        PerformMove(g, 0);
-        if (g.gamePly < kGameRecordSize) g.gameRecord[g.gamePly] = g.movePool[0];
+        if (!PerformMove(g, 0)) return;  // the game record is full: nothing can be played
+        g.gameRecord[g.gamePly] = g.movePool[0];
         if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
         g.gameStarted = true;
         const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);

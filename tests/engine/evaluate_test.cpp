@@ -7,9 +7,19 @@ namespace zelkor::test {
 namespace {
 
 // White's ten men fill White's target camp (the default A8 corner).
-const std::string kWhiteFilled =
-    SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 1}, {"C7", 1},
-             {"A6", 1}, {"B6", 1}, {"A5", 1}, {"E1", 2}, {"F1", 2}, {"D4", 2}});
+const std::string kWhiteFilled = SetupOf({{"A8", 1},
+                                          {"B8", 1},
+                                          {"C8", 1},
+                                          {"D8", 1},
+                                          {"A7", 1},
+                                          {"B7", 1},
+                                          {"C7", 1},
+                                          {"A6", 1},
+                                          {"B6", 1},
+                                          {"A5", 1},
+                                          {"E1", 2},
+                                          {"F1", 2},
+                                          {"D4", 2}});
 
 using Evaluation = EngineTest;
 
@@ -118,8 +128,17 @@ TEST_F(Evaluation, CampRulesWaitForTheirPly) {
     rules = DefaultRules();
     rules.flag(FullHome) = 1;
     SetUp(rules,
-          SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 2}, {"C7", 2},
-                   {"A6", 2}, {"B6", 2}, {"A5", 2}, {"E4", 2}}),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 2},
+                   {"C7", 2},
+                   {"A6", 2},
+                   {"B6", 2},
+                   {"A5", 2},
+                   {"E4", 2}}),
           kWhite, 1);
     EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
     g.gamePly = 2;
