@@ -93,6 +93,18 @@ TEST_F(Evaluation, RepetitionsScoreZeroWithoutNoise) {
     EXPECT_NE(Evaluate(e, 0, 0, kWhite), 0);
 }
 
+TEST_F(Evaluation, RecordedKeyIsTheExactBoardImage) {
+    const std::string setup =
+        SetupOf({{"A1", 1}, {"H1", 2}, {"D4", 1}, {"E4", 2}, {"A8", 2}, {"H8", 1}, {"C6", 2}});
+    SetUp(DefaultRules(), setup, kBlack, 3);
+    Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    // A single man moved gives another key.
+    g.board[SquareNumber("D4")] = kEmpty;
+    g.board[SquareNumber("D5")] = kWhiteMan;
+    EXPECT_NE(g.positionHistory[2], MakePositionKey(g.board));
+}
+
 TEST_F(Evaluation, RecordsTheSearchPathAndStaysInsideTheHistory) {
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 7);
     Evaluate(e, 0, 0, kWhite);
