@@ -328,3 +328,37 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
 
 }  // namespace
 }  // namespace zelkor::test
+
+namespace zelkor::test {
+namespace {
+
+TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
+    // Two moves from a full camp, as above; the stop comes in the iteration after the
+    // one that found the win.
+    SetUp(DefaultRules(),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B5", 1},
+                   {"C5", 1},
+                   {"E1", 2},
+                   {"F1", 2},
+                   {"H4", 2}}),
+          kWhite, 30);
+    settings.SearchDepth = 6;
+    ui.onProcessEvents = [this] {
+        if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;
+    };
+    ComputerMove(e);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_GE(s.bestScore, 31980);
+    EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
+}
+
+}  // namespace
+}  // namespace zelkor::test
