@@ -167,7 +167,7 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
     if (!found) return EmptyWithName(mode, ui, result);
 
     // Collect the candidates of the book lines. Every occurrence is one entry, so a move
-    // proposed by several lines is chosen that much more often; the list grows as needed.
+    // proposed by several lines is chosen that much more often.
     std::string gameText = GameText(g);
     const char sideLetter = g.side == kWhite ? 'w' : 'b';
     const std::size_t length = gameText.size();
@@ -184,7 +184,8 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
         const std::string expanded = previous.substr(0, blanks) + line->substr(blanks);
         previous = expanded;
         if (length == 0) {
-            if (CharAt(*line, 4) == sideLetter) candidates.push_back(Part(*line, 0, 4));
+            if (CharAt(*line, 4) == sideLetter && candidates.size() < kMaxBookCandidates)
+                candidates.push_back(Part(*line, 0, 4));
             continue;
         }
         bool continues = true;
@@ -192,16 +193,17 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
             continues = Part(expanded, at, 4) == gameText.substr(at, 4);
         if (!continues) continue;
         result.inBook = true;
-        if (CharAt(*line, length + 5) == sideLetter)
+        if (CharAt(*line, length + 5) == sideLetter && candidates.size() < kMaxBookCandidates)
             candidates.push_back(Part(*line, length + 1, 4));
     }
     for (std::size_t i = 0; i < candidates.size() && i < kShownBookMoves; ++i)
         result.bookMoves.push_back(candidates[i]);
 
     if (mode == 1 && !candidates.empty()) {
-        const double r = random.Uniform();
-        std::size_t pick = static_cast<std::size_t>(r * static_cast<double>(candidates.size()));
-        pick = std::min(pick, candidates.size() - 1);
+        const double r = std::clamp(random.Uniform(), 0.0, 1.0);
+        const std::size_t pick =
+            std::min(static_cast<std::size_t>(r * static_cast<double>(candidates.size())),
+                     candidates.size() - 1);
         const std::string& chosen = candidates[pick];
         if (!chosen.empty()) {
             gameText += " " + chosen;

@@ -11,6 +11,7 @@
 // in quotes.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -25,6 +26,9 @@ inline constexpr const char* kBookFileName = "zelkor.bok";
 inline constexpr const char* kWhiteBookGames = "white bookgames";
 inline constexpr const char* kBlackBookGames = "black bookgames";
 inline constexpr int kShownBookMoves = 11;  // book moves the legal-move list marks
+// Entries of one look-up's candidate list. A real book proposes a handful of moves per
+// position; the bound only keeps a damaged or hostile file from taking unbounded memory.
+inline constexpr std::size_t kMaxBookCandidates = 100000;
 
 struct BookResult {
     bool inBook = false;      // the game so far follows a line of the book file

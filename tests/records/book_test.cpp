@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "records/game_file.h"
+#include "rules/game_setup.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -193,6 +194,57 @@ TEST(BookGames, GameTextFromTheMoveList) {
     EXPECT_EQ(GameText(*g), "h4g5 f6e5");
     EXPECT_EQ(BookMoveSquares("c3d4"), std::make_pair(43, 54));
     EXPECT_EQ(BookMoveSquares("zz"), std::make_pair(0, 0));
+}
+
+}  // namespace
+}  // namespace zelkor
+
+namespace zelkor {
+namespace {
+
+TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
+    TempDir dir;
+    auto g = StartPosition();
+    ResetGameTree(*g);
+    ApplyRules(*g);
+    const auto folder = dir / kWhiteBookGames;
+    std::filesystem::create_directories(folder);
+    const std::string header = "ZELKOR Version=0.10\r\nSTART\r\n";
+    WriteFile(folder / "a.zlk", header + "h4g5\r\nf6e5\r\ng3f4\r\n");
+    WriteFile(folder / "b.zlk", header + "a1a2\r\nf6e5\r\ng3f4\r\n");  // no man on a1
+    WriteFile(folder / "c.zlk", header + "h4h6\r\nf6e5\r\ng3f4\r\n");  // no jump there
+    RecordingUi ui;
+    const BookResult r = GamesBookLookup(*g, dir.path(), ui);
+    EXPECT_TRUE(ui.bookDialogs.empty());
+    EXPECT_EQ(r.from, SquareNumber("H4"));
+    EXPECT_EQ(r.to, SquareNumber("G5"));
+    EXPECT_EQ(r.bookMoves, (std::vector<std::string>{"h4g5"}));
+
+    // Black to move reads the other folder, which does not exist: nothing, silently.
+    g->side = kBlack;
+    EXPECT_EQ(GamesBookLookup(*g, dir.path(), ui).from, 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace zelkor
+
+namespace zelkor {
+namespace {
+
+TEST(FileBookLimits, ManyCandidatesStayWithinTheList) {
+    TempDir dir;
+    std::string book = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
+    for (int i = 0; i < 150; ++i)
+        book += i % 2 ? "h4g5w\r\n" : "g3f4w\r\n";  // far more than the original 101 entries
+    WriteFile(dir / "zelkor.bok", book + "end\r\n");
+    auto g = StartPosition();
+    ScriptedRandom random;
+    random.values = {0.999};
+    RecordingUi ui;
+    const BookResult r = FileBookLookup(1, *g, dir.path(), random, ui);
+    EXPECT_EQ(r.bookMoves.size(), 11u);
+    EXPECT_EQ(SquareName(r.from) + SquareName(r.to), "h4g5");  // entry 149
 }
 
 }  // namespace

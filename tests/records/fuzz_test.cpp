@@ -75,7 +75,7 @@ TEST(Fuzz, ReadersSurviveDamagedFiles) {
     test::ScriptedRandom random;
     random.fallback = 0.999;
     int fatal = 0;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         const std::string game = Mutate(kGame, rng);
         WriteFile(dir / "g.zlk", game);
         const GameFileContents contents = ReadGameFile(dir / "g.zlk");
@@ -86,9 +86,7 @@ TEST(Fuzz, ReadersSurviveDamagedFiles) {
             }
         }
 
-        std::filesystem::create_directories(dir / "white bookgames");
-        WriteFile(dir / "white bookgames" / "g.zlk", game);
-        CollectBookGameProposals(dir / "white bookgames", i % 2 ? "" : "h4g5");
+        CollectBookGameProposals(dir.path(), i % 2 ? "" : "h4g5");
 
         WriteFile(dir / "zelkor.bok", Mutate(kBook, rng));
         test::RecordingUi ui;
@@ -98,12 +96,14 @@ TEST(Fuzz, ReadersSurviveDamagedFiles) {
         } catch (const test::Terminated&) {
             ++fatal;  // a damaged name line is the book's fatal fault
         }
-        WriteFile(dir / "zelkor.rtg", game.substr(0, 40));
-        const int rating = ReadRatingFile(dir.path());
-        ASSERT_GE(rating, 0);
-        ASSERT_LE(rating, kMaxRating);
+        if (i % 4 == 0) {
+            WriteFile(dir / "zelkor.rtg", game.substr(0, 40));
+            const int rating = ReadRatingFile(dir.path());
+            ASSERT_GE(rating, 0);
+            ASSERT_LE(rating, kMaxRating);
+        }
     }
-    EXPECT_LT(fatal, 3000);
+    EXPECT_LT(fatal, 1000);
 }
 
 TEST(Fuzz, HugeLinesAndFilesWithoutStart) {
