@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "support/fakes.h"
+
 namespace {
 
 struct CliRun {
@@ -53,6 +55,31 @@ TEST(CliPerft, RejectsBadArguments) {
     EXPECT_EQ(Cli("perft 0").status, 2);
     EXPECT_EQ(Cli("perft 3x").status, 2);
     EXPECT_EQ(Cli("moves a b").status, 2);
+}
+
+TEST(CliFiles, ThePositionAfterTheFileIsUsed) {
+    zelkor::test::TempDir dir;
+    zelkor::test::WriteFile(dir / "g.zlk",
+                            "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\nd8e7\r\n");
+    const std::string file = (dir / "g.zlk").string();
+    const CliRun moves = Cli("moves '" + file + "'");
+    EXPECT_EQ(moves.status, 0);
+    EXPECT_EQ(moves.out.find("h1xf3"), std::string::npos);  // h1 has moved
+    EXPECT_NE(moves.out.find("\nf3-e4\n"), std::string::npos);
+    size_t lines = 0;
+    for (char c : moves.out)
+        lines += c == '\n';
+    const CliRun perft = Cli("perft 1 '" + file + "'");
+    EXPECT_EQ(perft.status, 0);
+    EXPECT_NE(perft.out.find("Nodes searched: " + std::to_string(lines) + "\n"), std::string::npos);
+}
+
+TEST(CliFiles, UnreadableFilesAndIllegalMovesFail) {
+    zelkor::test::TempDir dir;
+    zelkor::test::WriteFile(dir / "bad.zlk",
+                            "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\nd8d5\r\n");
+    EXPECT_EQ(Cli("moves '" + (dir / "bad.zlk").string() + "'").status, 1);
+    EXPECT_EQ(Cli("perft 2 '" + (dir / "missing.zlk").string() + "'").status, 1);
 }
 
 }  // namespace
