@@ -112,6 +112,7 @@ int Analyse(const CliContext& context) {
         std::fflush(stdout);
     };
     if (SearchPosition(e, limits) < 0) {
+        std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
         std::printf("bestmove (none)\n");
         return 1;
     }
