@@ -326,7 +326,6 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
     EXPECT_EQ(hooks.recordedBook.back(), false);
 }
 
-
 TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
     // Two moves from a full camp, as above; the stop comes in the iteration after the
     // one that found the win.
