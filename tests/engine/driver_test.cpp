@@ -168,9 +168,19 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     ComputerMove(e);
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(g.gamePly, 40);
+    // Black, the side that has just moved, is the player: named and rated the winner.
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
+    EXPECT_TRUE(HasMessage(ui, "Player wins!\r\nRating", "Congratulations"));
+    EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
+
+    // The same camp with Black, the computer, to move: the computer has won.
+    g.gameOver = false;
+    g.side = kBlack;
+    hooks.ratingUpdates.clear();
+    ComputerMove(e);
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
     EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
-    EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
+    EXPECT_EQ(g.gamePly, 40);
 
     SetUp(DefaultRules(),
           SetupOf({{"A1", 1},
