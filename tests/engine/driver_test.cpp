@@ -230,6 +230,21 @@ TEST_F(Driver, FlexibleTimeNeverRunsPastOneAndAHalfLimits) {
     EXPECT_EQ(g.timeUp, 0);
 }
 
+TEST_F(Driver, FixedTimeStopsInsideTheSearchAndStillPlays) {
+    settings.UseDepth = 0;
+    settings.FixedTime = 1;
+    settings.ThinkTime = 2;
+    clock.tick = 0.0005;  // every reading of the clock lets time pass
+    ComputerMove(e);
+    EXPECT_EQ(ui.progressMaximum, 2);
+    EXPECT_EQ(g.timeUp, 1);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_GE(s.depthReached, 1);
+    EXPECT_LT(s.depthReached, 20);
+    EXPECT_EQ(ui.Text(Display::Strength), "");  // only depth mode rewrites it
+}
+
 class DrawProposal : public EngineTest {
   protected:
     DrawProposal() {
