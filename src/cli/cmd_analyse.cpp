@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "cli/cli_position.h"
 #include "cli/command.h"
-#include "engine/bench.h"
 #include "engine/driver.h"
 #include "engine/engine.h"
 #include "engine/evaluate.h"
-#include "engine/headless_ui.h"
+#include "engine/silent_ui.h"
 #include "rules/system_services.h"
 
 namespace zelkor::cli {
@@ -24,13 +24,14 @@ bool ParseNumber(const std::string& text, long low, long high, int& value) {
     return true;
 }
 
-std::string PrincipalLine(const GameState& g) {
+std::string PrincipalLine(const GameState& g, const SearchState& s) {
     std::string line;
-    for (int p = 0; p <= kMaxPly && g.pv[0][p].Source != 0; ++p) {
+    for (const PvEntry& entry : s.bestLine) {
+        if (entry.Source == 0) break;
         if (!line.empty()) line += ' ';
-        line += SquareName(g.pv[0][p].Source);
-        line += g.pv[0][p].jump == 1 ? g.jumpChar : '-';
-        line += SquareName(g.pv[0][p].dest);
+        line += SquareName(entry.Source);
+        line += entry.jump == 1 ? g.jumpChar : '-';
+        line += SquareName(entry.dest);
     }
     return line;
 }
@@ -73,23 +74,19 @@ int Analyse(const CliContext& context) {
         std::fprintf(stderr, "analyse: give either --depth or --time, not both\n");
         return 2;
     }
-    if (!file.empty()) {
-        std::fprintf(stderr,
-                     "analyse: reading game files is not available in this build; "
-                     "analyse the start position without FILE\n");
-        return 2;
-    }
-
     auto game = std::make_unique<GameState>();
     auto search = std::make_unique<SearchState>();
+    CliContext position = context;
+    position.args.clear();
+    if (!file.empty()) position.args.push_back(file);
+    if (const int status = PreparePosition(position, 0, *game); status != 0) return status;
     Settings settings;
-    HeadlessUi ui;
+    SilentUi ui;
     SystemClock clock;
     SystemRandom random;
     NullEngineHooks hooks;
     Engine e{*game, *search, settings, ui, clock, random, hooks};
-    SetUpPosition(*game, settings.rules, kDefaultSetup,
-                  settings.rules.flag(BlackStarts) ? kBlack : kWhite, 0);
+    game->ui = &ui;
 
     if (depth > 0) {
         settings.UseDepth = 1;
@@ -111,10 +108,11 @@ int Analyse(const CliContext& context) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("depth %d score %d nodes %llu time %.3f pv %s\n", d, search->bestScore,
                     static_cast<unsigned long long>(search->nodes), elapsed,
-                    PrincipalLine(*game).c_str());
+                    PrincipalLine(*game, *search).c_str());
         std::fflush(stdout);
     };
     if (SearchPosition(e, limits) < 0) {
+        std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
         std::printf("bestmove (none)\n");
         return 1;
     }

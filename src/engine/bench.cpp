@@ -4,7 +4,8 @@
 
 #include "engine/driver.h"
 #include "engine/engine.h"
-#include "engine/headless_ui.h"
+#include "engine/silent_ui.h"
+#include "rules/game_setup.h"
 
 namespace zelkor {
 
@@ -12,30 +13,19 @@ void SetUpPosition(GameState& g, const VariantRules& rules, std::string_view set
                    int gamePly) {
     g.active = rules;
     g.defined = rules;
-    ReorderHomeSquares(g.active.home);
-    g.homeTables = BuildHomeTables(g.active.home);
-    g.directions = DirectionTable{};
-    ParseDirections(g.active.directions[0], 0, g.directions);
-    ParseDirections(g.active.directions[1], 1, g.directions);
+    g.handSetUp = false;
+    ApplyRules(g);
     g.board = EmptyBoard();
     ApplySetupText(setup, g.board);
     g.initialBoard = g.board;
     g.side = side;
-    g.ply = 0;
-    g.plyStart[0] = 0;
+    ResetGameTree(g);
     g.gamePly = gamePly;
     g.recordLength = gamePly;
-    g.jumpAtPly.fill(0);
     g.pv = PvTable{};
     g.killers = KillerTable{};
-    g.positionHistory.fill(PositionKey{});
-    for (Move& m : g.gameRecord)
-        m = Move{};
-    g.drawFlag = 0;
-    g.cancelRequest = 0;
     g.searchStopped = 0;
     g.timeUp = 0;
-    g.gameOver = false;
 }
 
 VariantRules BenchVariant(std::string_view name) {
@@ -69,14 +59,25 @@ VariantRules BenchVariant(std::string_view name) {
 }
 
 const std::vector<BenchPosition>& BenchPositions() {
+    // Middle-game positions come from the program's own games at depth 3 (ply noted).
     static const std::vector<BenchPosition> positions = {
-        {"Halma start", "Halma", kDefaultSetup, kWhite, 0, 4},
-        {"Orthogonal Halma start", "Orthogonal Halma", kDefaultSetup, kWhite, 0, 5},
-        {"Chain Jumps start", "Chain Jumps", kDefaultSetup, kWhite, 0, 4},
-        {"Compulsory Jumps start", "Compulsory Jumps", kDefaultSetup, kWhite, 0, 4},
-        {"Sliding Halma start", "Sliding Halma", kDefaultSetup, kWhite, 0, 3},
+        {"Halma start", "Halma", kDefaultSetup, kWhite, 0, 6},
+        {"Orthogonal Halma start", "Orthogonal Halma", kDefaultSetup, kWhite, 0, 8},
+        {"Chain Jumps start", "Chain Jumps", kDefaultSetup, kWhite, 0, 6},
+        {"Compulsory Jumps start", "Compulsory Jumps", kDefaultSetup, kWhite, 0, 7},
+        {"Sliding Halma start", "Sliding Halma", kDefaultSetup, kWhite, 0, 5},
         {"Rank Race start", "Rank Race",
-         "1111111100000000000000000000000000000000000000000000000022222222", kWhite, 0, 3},
+         "1111111100000000000000000000000000000000000000000000000022222222", kWhite, 0, 6},
+        {"Halma ply 24", "Halma",
+         "0001000000100122001010200000000200202011220200100000100000012000", kWhite, 24, 5},
+        {"Halma ply 30", "Halma",
+         "0000102200000020000020200001010020000010002201121100020000110000", kWhite, 30, 5},
+        {"Halma ply 50", "Halma",
+         "0000220000000222000012220002000210000000110001001110000010010000", kWhite, 50, 5},
+        {"Chain Jumps ply 26", "Chain Jumps",
+         "0120002200010220000000200100010010000000002201000001211000010200", kWhite, 26, 5},
+        {"Orthogonal Halma ply 30", "Orthogonal Halma",
+         "2110001002000001020201000001000120001200010221002000000000020000", kWhite, 30, 6},
     };
     return positions;
 }
@@ -88,7 +89,7 @@ uint64_t BenchNodes(const BenchPosition& position, Clock& clock, Random& random)
     settings.UseDepth = 1;
     settings.SearchDepth = position.depth;
     settings.ShowCalculation = 0;
-    HeadlessUi ui;
+    SilentUi ui;
     NullEngineHooks hooks;
     Engine e{*game, *search, settings, ui, clock, random, hooks};
     SetUpPosition(*game, BenchVariant(position.variant), position.setup, position.side,

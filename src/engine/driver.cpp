@@ -22,7 +22,7 @@ namespace {
 int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    PerformMove(g, i);
+    if (!PerformMove(g, i)) return -kWinScore;  // the game record is full
     CountRepetitions(g, s, s.searchStartPly - 1);
     int v = -AlphaBeta(e, -beta, -alpha, d - 1);
     if (s.repetitionCount != 0) v = 0;
@@ -30,9 +30,12 @@ int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
     return v;
 }
 
-// A stopped search invalidates the move being searched unless a forced result is at stake.
-bool DiscardStopped(const GameState& g, int alpha) {
-    return g.searchStopped != 0 && std::abs(alpha) <= 30000;
+// A stopped search returns 0 from wherever it was, so the value of the move being searched
+// means nothing: it is discarded, also when a forced win or loss is at stake (taking it
+// would replace a found forced result by 0, lose its announcement and let a draw offer
+// through, or put an arbitrary move first in a lost position).
+bool DiscardStopped(const GameState& g) {
+    return g.searchStopped != 0;
 }
 
 void MoveToFront(Engine& e, int i) {
@@ -109,7 +112,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 e.ui.SetText(Display::Status, status + std::to_string(d) + ")  " + text);
 
             int v = SearchRootMove(e, i, alpha, beta, d);
-            if (DiscardStopped(g, alpha)) {
+            if (DiscardStopped(g)) {
                 stopped = true;
                 break;
             }
@@ -124,7 +127,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                     beta = kWinScore;
                     v = SearchRootMove(e, i, alpha, beta, d);
                 }
-                if (DiscardStopped(g, alpha)) {
+                if (DiscardStopped(g)) {
                     stopped = true;
                     break;
                 }
@@ -136,7 +139,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 alpha = v;
                 beta = kWinScore;
                 const int v2 = SearchRootMove(e, i, alpha, beta, d);
-                if (DiscardStopped(g, alpha)) {
+                if (DiscardStopped(g)) {
                     stopped = true;
                     break;
                 }
@@ -151,6 +154,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             if (newBest) {
                 s.bestScore = alpha;
                 UpdatePrincipalVariation(g, i);
+                s.bestLine = g.pv[0];
                 ReportNewBest(e, limits, d, text, alpha);
                 if (i > 0) MoveToFront(e, i);
             }
@@ -294,12 +298,17 @@ void ComputerMove(Engine& e) {
         InitGameTree(g);
         const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
         if (rootScore == kWinScore || s.opponentHasWon == 1) {
+            // The game is already decided. When the side that has just moved (the player)
+            // met a winning condition, the player is named and rated as the winner.
+            const bool computerWon = rootScore == kWinScore;
+            const std::string text =
+                computerWon ? std::string("Computer wins!") : settings.PlayerName + " wins!";
             hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
+            ui.SetText(Display::Status, text);
             g.gameOver = true;
-            const std::string rating = hooks.UpdateRating(0);
+            const std::string rating = hooks.UpdateRating(computerWon ? 0 : 1);
             Pause(e, 0.5);
-            ui.Message("Computer wins!" + rating, "Congratulations", Icon::Exclamation);
+            ui.Message(text + rating, "Congratulations", Icon::Exclamation);
             g.recordLength = g.gamePly;
             return;
         }
@@ -341,8 +350,8 @@ void ComputerMove(Engine& e) {
         ui.SetText(Display::Status, "");
 
         // Play the best move.
-        PerformMove(g, 0);
-        if (g.gamePly < kGameRecordSize) g.gameRecord[g.gamePly] = g.movePool[0];
+        if (!PerformMove(g, 0)) return;  // the game record is full: nothing can be played
+        g.gameRecord[g.gamePly] = g.movePool[0];
         if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
         g.gameStarted = true;
         const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);

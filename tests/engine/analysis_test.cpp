@@ -25,7 +25,10 @@ TEST_F(Analysis, LeavesTheGameAsItWasAndNeverRates) {
     EXPECT_EQ(g.side, kBlack);
     EXPECT_EQ(g.gamePly, 1);
     EXPECT_EQ(g.recordLength, 2);
-    EXPECT_TRUE(g.gameRecord == record);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(g.gameRecord[k].Source, record[k].Source) << k;
+        EXPECT_EQ(g.gameRecord[k].dest, record[k].dest) << k;
+    }
     EXPECT_TRUE(hooks.ratingUpdates.empty());
     EXPECT_TRUE(hooks.recordedDepths.empty());
     EXPECT_EQ(hooks.cuts, 0);

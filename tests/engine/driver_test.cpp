@@ -18,9 +18,19 @@ const std::string kOneMove = SetupOf(
     {{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"H8", 2}, {"G8", 2}});
 
 // White's nine men are home; b4-a5 fills the camp.
-const std::string kWinInOne =
-    SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 1}, {"C7", 1},
-             {"A6", 1}, {"B6", 1}, {"B4", 1}, {"E1", 2}, {"F1", 2}, {"E4", 2}});
+const std::string kWinInOne = SetupOf({{"A8", 1},
+                                       {"B8", 1},
+                                       {"C8", 1},
+                                       {"D8", 1},
+                                       {"A7", 1},
+                                       {"B7", 1},
+                                       {"C7", 1},
+                                       {"A6", 1},
+                                       {"B6", 1},
+                                       {"B4", 1},
+                                       {"E1", 2},
+                                       {"F1", 2},
+                                       {"E4", 2}});
 
 bool HasMessage(const RecordingUi& ui, const std::string& text, const std::string& title) {
     for (const ShownMessage& m : ui.messages)
@@ -73,8 +83,7 @@ TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     EXPECT_EQ(ui.Text(Display::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
     EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Thinking..."),
               ui.statusHistory.end());
-    EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(),
-                        "Thinking... (1)  a1xc3"),
+    EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Thinking... (1)  a1xc3"),
               ui.statusHistory.end());
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
     EXPECT_EQ(ui.list(ListId::Analysis).size(), 1u);
@@ -105,7 +114,7 @@ TEST_F(Driver, WinningMoveEndsTheGame) {
     SetUp(DefaultRules(), kWinInOne, kWhite, 30);
     ComputerMove(e);
     EXPECT_EQ(g.board[SquareNumber("A5")], kWhiteMan);
-    EXPECT_EQ(s.bestScore, 31999);
+    EXPECT_EQ(s.bestScore, 31998);  // the win shows at the node after the reply's turn
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
@@ -119,8 +128,19 @@ TEST_F(Driver, WinningMoveEndsTheGame) {
 TEST_F(Driver, ForcedWinIsAnnounced) {
     // Two moves from a full camp: b5-a5 and c5-b6.
     SetUp(DefaultRules(),
-          SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 1}, {"C7", 1},
-                   {"A6", 1}, {"B5", 1}, {"C5", 1}, {"E1", 2}, {"F1", 2}, {"H4", 2}}),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B5", 1},
+                   {"C5", 1},
+                   {"E1", 2},
+                   {"F1", 2},
+                   {"H4", 2}}),
           kWhite, 30);
     settings.SearchDepth = 3;
     ComputerMove(e);
@@ -133,24 +153,44 @@ TEST_F(Driver, ForcedWinIsAnnounced) {
 TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     // Black has filled its camp; White (the computer) is to move.
     SetUp(DefaultRules(),
-          SetupOf({{"E1", 2}, {"F1", 2}, {"G1", 2}, {"H1", 2}, {"F2", 2}, {"G2", 2}, {"H2", 2},
-                   {"G3", 2}, {"H3", 2}, {"H4", 2}, {"D4", 1}}),
+          SetupOf({{"E1", 2},
+                   {"F1", 2},
+                   {"G1", 2},
+                   {"H1", 2},
+                   {"F2", 2},
+                   {"G2", 2},
+                   {"H2", 2},
+                   {"G3", 2},
+                   {"H3", 2},
+                   {"H4", 2},
+                   {"D4", 1}}),
           kWhite, 40);
     ComputerMove(e);
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(g.gamePly, 40);
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
-    EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
+    // Black, the side that has just moved, is the player: named and rated the winner.
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
+    EXPECT_TRUE(HasMessage(ui, "Player wins!\r\nRating", "Congratulations"));
     EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
 
-    SetUp(DefaultRules(), SetupOf({{"A1", 1},
-                                   {"A2", 2},
-                                   {"B1", 2},
-                                   {"B2", 2},
-                                   {"A3", 2},
-                                   {"C1", 2},
-                                   {"C3", 2},
-                                   {"H8", 2}}),
+    // The same camp with Black, the computer, to move: the computer has won.
+    g.gameOver = false;
+    g.side = kBlack;
+    hooks.ratingUpdates.clear();
+    ComputerMove(e);
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
+    EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
+    EXPECT_EQ(g.gamePly, 40);
+
+    SetUp(DefaultRules(),
+          SetupOf({{"A1", 1},
+                   {"A2", 2},
+                   {"B1", 2},
+                   {"B2", 2},
+                   {"A3", 2},
+                   {"C1", 2},
+                   {"C3", 2},
+                   {"H8", 2}}),
           kWhite, 4);
     hooks.ratingUpdates.clear();
     ComputerMove(e);
@@ -188,6 +228,21 @@ TEST_F(Driver, FlexibleTimeNeverRunsPastOneAndAHalfLimits) {
     EXPECT_EQ(g.cancelRequest, 0);
     EXPECT_EQ(g.searchStopped, 0);
     EXPECT_EQ(g.timeUp, 0);
+}
+
+TEST_F(Driver, FixedTimeStopsInsideTheSearchAndStillPlays) {
+    settings.UseDepth = 0;
+    settings.FixedTime = 1;
+    settings.ThinkTime = 2;
+    clock.tick = 0.0005;  // every reading of the clock lets time pass
+    ComputerMove(e);
+    EXPECT_EQ(ui.progressMaximum, 2);
+    EXPECT_EQ(g.timeUp, 1);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_GE(s.depthReached, 1);
+    EXPECT_LT(s.depthReached, 20);
+    EXPECT_EQ(ui.Text(Display::Strength), "");  // only depth mode rewrites it
 }
 
 class DrawProposal : public EngineTest {
@@ -251,8 +306,24 @@ TEST_F(Driver, RootTableHoldsMoreThan201Moves) {
     VariantRules rules = DefaultRules();
     rules.flag(LongKings) = 1;
     SetUp(rules,
-          SetupOf({{"C3", 1}, {"F3", 1}, {"C6", 1}, {"F6", 1}, {"D4", 1}, {"E5", 1}, {"B5", 1},
-                   {"G4", 1}, {"A1", 1}, {"H8", 1}, {"H1", 2}, {"A8", 2}}),
+          SetupOf({{"C3", 1},
+                   {"F3", 1},
+                   {"C6", 1},
+                   {"F6", 1},
+                   {"D4", 1},
+                   {"E5", 1},
+                   {"B5", 1},
+                   {"G4", 1},
+                   {"A1", 1},
+                   {"H8", 1},
+                   {"D7", 1},
+                   {"E2", 1},
+                   {"B7", 1},
+                   {"G2", 1},
+                   {"A4", 1},
+                   {"H5", 1},
+                   {"H1", 2},
+                   {"A8", 2}}),
           kWhite, 10);
     InitGameTree(g);
     GenerateMoves(g, 0);
@@ -278,6 +349,34 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
     hooks.bookMove = {SquareNumber("E1"), SquareNumber("E5")};
     ComputerMove(e);
     EXPECT_EQ(hooks.recordedBook.back(), false);
+}
+
+TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
+    // Two moves from a full camp, as above; the stop comes in the iteration after the
+    // one that found the win.
+    SetUp(DefaultRules(),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B5", 1},
+                   {"C5", 1},
+                   {"E1", 2},
+                   {"F1", 2},
+                   {"H4", 2}}),
+          kWhite, 30);
+    settings.SearchDepth = 6;
+    ui.onProcessEvents = [this] {
+        if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;
+    };
+    ComputerMove(e);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_GE(s.bestScore, 31980);
+    EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
 }
 
 }  // namespace

@@ -7,9 +7,19 @@ namespace zelkor::test {
 namespace {
 
 // White's ten men fill White's target camp (the default A8 corner).
-const std::string kWhiteFilled =
-    SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 1}, {"C7", 1},
-             {"A6", 1}, {"B6", 1}, {"A5", 1}, {"E1", 2}, {"F1", 2}, {"D4", 2}});
+const std::string kWhiteFilled = SetupOf({{"A8", 1},
+                                          {"B8", 1},
+                                          {"C8", 1},
+                                          {"D8", 1},
+                                          {"A7", 1},
+                                          {"B7", 1},
+                                          {"C7", 1},
+                                          {"A6", 1},
+                                          {"B6", 1},
+                                          {"A5", 1},
+                                          {"E1", 2},
+                                          {"F1", 2},
+                                          {"D4", 2}});
 
 using Evaluation = EngineTest;
 
@@ -83,6 +93,25 @@ TEST_F(Evaluation, RepetitionsScoreZeroWithoutNoise) {
     EXPECT_NE(Evaluate(e, 0, 0, kWhite), 0);
 }
 
+TEST_F(Evaluation, RecordedKeyIsTheExactBoardImage) {
+    const std::string setup =
+        SetupOf({{"A1", 1}, {"H1", 2}, {"D4", 1}, {"E4", 2}, {"A8", 2}, {"H8", 1}, {"C6", 2}});
+    SetUp(DefaultRules(), setup, kBlack, 3);
+    Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    // A value no rule knows still gives the exact image.
+    g.board[SquareNumber("B2")] = 7;
+    g.board[SquareNumber("G7")] = 100;
+    Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    g.board[SquareNumber("B2")] = kEmpty;
+    g.board[SquareNumber("G7")] = kEmpty;
+    // A single man moved gives another key.
+    g.board[SquareNumber("D4")] = kEmpty;
+    g.board[SquareNumber("D5")] = kWhiteMan;
+    EXPECT_NE(g.positionHistory[2], MakePositionKey(g.board));
+}
+
 TEST_F(Evaluation, RecordsTheSearchPathAndStaysInsideTheHistory) {
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 7);
     Evaluate(e, 0, 0, kWhite);
@@ -118,8 +147,17 @@ TEST_F(Evaluation, CampRulesWaitForTheirPly) {
     rules = DefaultRules();
     rules.flag(FullHome) = 1;
     SetUp(rules,
-          SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 2}, {"C7", 2},
-                   {"A6", 2}, {"B6", 2}, {"A5", 2}, {"E4", 2}}),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 2},
+                   {"C7", 2},
+                   {"A6", 2},
+                   {"B6", 2},
+                   {"A5", 2},
+                   {"E4", 2}}),
           kWhite, 1);
     EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
     g.gamePly = 2;

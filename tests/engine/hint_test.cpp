@@ -52,8 +52,18 @@ TEST_F(Hint, SearchedHintIsALegalMoveOfTheBestOnes) {
 TEST_F(Hint, FinishedGameSuggestsNothing) {
     // White has just filled its camp; Black is to move.
     SetUp(DefaultRules(),
-          SetupOf({{"A8", 1}, {"B8", 1}, {"C8", 1}, {"D8", 1}, {"A7", 1}, {"B7", 1}, {"C7", 1},
-                   {"A6", 1}, {"B6", 1}, {"A5", 1}, {"E1", 2}, {"F1", 2}}),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B6", 1},
+                   {"A5", 1},
+                   {"E1", 2},
+                   {"F1", 2}}),
           kBlack, 31);
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);

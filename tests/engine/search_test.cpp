@@ -12,14 +12,8 @@ namespace {
 using Search = EngineTest;
 
 // White to move with no man that can move: a1 boxed in by Black men.
-const std::string kWhiteStuck = SetupOf({{"A1", 1},
-                                         {"A2", 2},
-                                         {"B1", 2},
-                                         {"B2", 2},
-                                         {"A3", 2},
-                                         {"C1", 2},
-                                         {"C3", 2},
-                                         {"H8", 2}});
+const std::string kWhiteStuck = SetupOf(
+    {{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"C3", 2}, {"H8", 2}});
 
 TEST(MoveOrder, NextBestMoveHandsOutBestFirstThenMinusOne) {
     auto g = std::make_unique<GameState>();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "controller_fixture.h"
 
 namespace zelkor::test {
@@ -266,6 +268,34 @@ TEST_F(Input, TheComputerStopsAtTheEndOfTheRecord) {
     EXPECT_EQ(g().gamePly, kMaxGamePlies);
     EXPECT_EQ(LastMessage()->text, kMoveLimitMessage);
     EXPECT_TRUE(g().gameOver);
+}
+
+TEST_F(Input, AnAnalysedAlternativeReplacesTheComputersMove) {
+    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_EQ(g().gamePly, 2);
+    const RootEntry alternative = c().search().rootTable[1];
+    ASSERT_TRUE(IsPlayingSquare(alternative.from));
+    c().AnalysisMoveChosen(1);
+    EXPECT_EQ(g().gamePly, 2);
+    EXPECT_EQ(g().board[alternative.to], kBlackMan);
+    EXPECT_EQ(g().moveTexts[1].secondBy, "2");
+    EXPECT_EQ(g().gameMoveLines.size(), 2u);
+    // No reply: the names are exchanged instead, the player now has White's move again.
+    EXPECT_EQ(g().firstSideName, "Player");
+    EXPECT_EQ(g().side, kWhite);
+    EXPECT_FALSE(g().rated);
+}
+
+TEST_F(Input, ALegalMoveListLinePlaysItsMove) {
+    c().SelectPlayerPlayer();
+    const std::vector<std::string> lines = c().legalMoveLines();
+    const auto jump = std::find(lines.begin(), lines.end(), "h1xf3");
+    ASSERT_NE(jump, lines.end());
+    c().LegalMoveChosen(static_cast<int>(jump - lines.begin()));
+    EXPECT_EQ(g().gamePly, 1);
+    EXPECT_EQ(g().gameMoveLines[0], "   1. h1xf3");
+    c().LegalMoveChosen(1000);  // no such line
+    EXPECT_EQ(g().gamePly, 1);
 }
 
 using Navigation = ControllerTest;

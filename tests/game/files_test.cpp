@@ -200,6 +200,20 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     EXPECT_EQ(g().homeTables.owner[Sq("c8")], -1);
 }
 
+TEST_F(GameFiles, TheReplayIsJudgedByTheFilesOwnHomeSquares) {
+    // White's only home square is a8: the replayed a7-a8 wins at once.
+    std::string setup(64, '0');
+    setup[7] = '2';   // h1
+    setup[48] = '1';  // a7
+    WriteFile(dir / "win.zlk", "ZELKOR Version=0.10\r\nVariant=1\r\nSetup=" + setup +
+                                   "\r\nPromoW=A8\r\nPromoB=H8\r\nSTART\r\na7a8\r\n");
+    ASSERT_TRUE(c().LoadGameFile(dir / "win.zlk"));
+    EXPECT_EQ(g().gamePly, 1);
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_EQ(ui.messages.back().text.substr(0, 11), "White wins!");
+    EXPECT_FALSE(ui.enabled(Command::Compute));
+}
+
 TEST_F(GameFiles, AMissingVariantFileIsReported) {
     std::filesystem::remove(dir / "variants.ini");
     Start();
