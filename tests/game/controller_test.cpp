@@ -133,6 +133,28 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     EXPECT_TRUE(ui.enabled(Command::Compute));
 }
 
+TEST_F(Modes, ATimeStopDoesNotEndComputerComputer) {
+    c().settings().UseDepth = 0;
+    c().settings().ThinkTime = 1;
+    clock.tick = 0.01;  // every reading of the clock moves it on
+    c().RunComputerComputer();
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_GT(g().gamePly, 10);
+}
+
+TEST_F(Modes, AGameAgainstTheComputerIsRated) {
+    int guard = 0;
+    while (!g().gameOver && guard++ < 600) {
+        ASSERT_FALSE(c().legalMoveLines().empty());
+        c().TypedMove(c().legalMoveLines().front());
+    }
+    ASSERT_TRUE(g().gameOver);
+    const std::string& report = ui.messages.back().text;
+    EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("The computers' rating in this game was 1200"), std::string::npos);
+    EXPECT_FALSE(g().rated);  // counted once
+}
+
 TEST_F(Modes, CancelBeforeAnyComputationIsIgnored) {
     c().CancelCommand();
     EXPECT_EQ(g().cancelRequest, 0);
