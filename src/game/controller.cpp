@@ -410,8 +410,11 @@ void GameController::HintCommand() {
     GameState& g = *game_;
     if (g.busy) return;
     game_->rated = false;
+    // The hint's search lets window events run: board and typed input wait for it.
+    g.busy = true;
     Engine engine = MakeEngine();
     links::GiveHint(engine);
+    g.busy = false;
 }
 
 void GameController::OfferDrawCommand() {

@@ -155,6 +155,25 @@ TEST_F(Modes, AGameAgainstTheComputerIsRated) {
     EXPECT_FALSE(g().rated);  // counted once
 }
 
+TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
+    c().OfferDrawCommand();  // before any move: rejected
+    EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
+    ASSERT_TRUE(Type("e1d2"));
+    c().HintCommand();
+    EXPECT_EQ(ui.messages.back().title, "Hint");
+    EXPECT_EQ(ui.messages.back().text.substr(0, 4), "Try ");
+    EXPECT_FALSE(g().busy);
+    EXPECT_FALSE(g().rated);
+    EXPECT_EQ(g().gamePly, 2);
+    c().ResignCommand();
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_EQ(ui.messages.back().text.substr(0, 20), "OK... Computer wins!");
+    EXPECT_FALSE(ui.enabled(Command::Compute));
+    EXPECT_FALSE(ui.enabled(Command::Resign));
+    c().ComputeCommand();
+    EXPECT_EQ(g().gamePly, 2);
+}
+
 TEST_F(Modes, CancelBeforeAnyComputationIsIgnored) {
     c().CancelCommand();
     EXPECT_EQ(g().cancelRequest, 0);
