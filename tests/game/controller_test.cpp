@@ -339,6 +339,18 @@ TEST_F(Input, ALegalMoveListLinePlaysItsMove) {
     EXPECT_EQ(g().gamePly, 1);
 }
 
+TEST_F(Input, BookMovesAreMarkedInBothLists) {
+    std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
+    c().SelectPlayerPlayer();
+    c().settings().UseBook = 1;
+    c().FillLegalMoveList();
+    const std::vector<std::string>& lines = ui.list(ListId::LegalMoves);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "g1xe3b"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
+    ASSERT_TRUE(Type("g1xe3"));
+    EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
+}
+
 using Navigation = ControllerTest;
 
 TEST_F(Navigation, BackAndForwardStepThroughTheRecord) {
