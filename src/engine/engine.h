@@ -44,7 +44,10 @@ struct SearchState {
     bool announced = false;  // a forced win or loss was announced in this game
     int hintFrom = 0;        // the player's expected reply, from-square 0 when none
     int hintTo = 0;
-    std::string mainLine;  // the main-line text of the last report
+    std::string mainLine;   // the main-line text of the last report
+    uint64_t nodes = 0;     // nodes entered by the search; callers reset it as they need
+    int shownElapsed = -1;  // the elapsed seconds the time check last displayed
+    int progressValue = 0;  // the progress bar's value in depth mode
 
     void ResetForNewGame();
 };
@@ -68,6 +71,8 @@ class EngineHooks {
     virtual void GameEndBookkeeping(int code) = 0;
     // Refills the game move list and the legal-move list after a computation.
     virtual void RefreshLists() = 0;
+    // The rating text as the last rating update left it (the analysis repeats it).
+    virtual std::string RatingText() { return {}; }
 };
 
 class NullEngineHooks : public EngineHooks {

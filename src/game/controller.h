@@ -16,16 +16,40 @@
 
 namespace zelkor {
 
+class RunLog;
+
+inline constexpr const char* kNoCalculation = "no calculation";
+inline constexpr const char* kMoveLimitMessage =
+    "The game has reached the limit of 1000 moves and cannot go on.";
+
+// " Zelkor 0.24 Beta": the window title without a file name.
+std::string ProgramTitle();
+// "Strength: 9   Time: 2 sec" or "Strength: 9   Depth: 4 ply".
+std::string LevelText(const Settings& settings);
+
+// Texts of the game move list and the log.
+// The list line of half-move `ply` (1-based): "   1. e1-d2" for the first side, six
+// blanks and the move for the other side; "b" is appended for a book move.
+std::string GameMoveLine(int ply, const std::string& display, bool bookMove);
+// A typed move made ready for InputMove: upper case, every jump character removed (either
+// case), split at "-" with one-character parts padded by a leading blank.
+std::string NormaliseTypedMove(const std::string& text, char jumpChar);
+
+// Which way a human move entered the game; the turn loop differs slightly between them.
+enum class MoveSource { Board, Typed, LegalList, AnalysisList };
+
 class GameController : public EngineHooks {
   public:
     GameController(UserInterface& ui, Clock& clock, Random& random, std::filesystem::path dataDir);
     ~GameController() override;
+    GameController(const GameController&) = delete;
+    GameController& operator=(const GameController&) = delete;
 
     // Start-up and exit.
     void StartUp();       // rating, settings, log, new game, board, level label
     void SaveSettings();  // settings file and rating file, written safely
     bool ConfirmExit();   // asks when ConfirmExit is on; true when the run may end
-    void Shutdown();      // SaveSettings and close the log
+    void Shutdown();      // SaveSettings and close the log; safe inside a running search
 
     // Game menu.
     void NewGameCommand(bool chooseVariant);
@@ -71,6 +95,8 @@ class GameController : public EngineHooks {
     void AnalysisMoveChosen(int line);  // double-click in the analysis list
     void GameMoveClicked(int line);     // click on a line of the game move list
     void CommentEdited(const std::string& text);
+    void BoardPointerMoved() { pressSuppressed_ = false; }  // ends the press lock of a set-up
+    bool pressSuppressed() const { return pressSuppressed_; }
 
     // Position setup from the board's popup menu.
     void SetupSquare(int square, int value);  // value 0, 1 or -1
@@ -78,17 +104,40 @@ class GameController : public EngineHooks {
     void SetupSideToMove(int side);
     void SetupPopupClosed();  // applies the set-up when any popup choice was made
 
+    // The current variant becomes number `number` of the variant file, its rules active.
+    void SelectVariant(int number);
+
+    // Pieces of the controller the window and the command-line tool use directly.
+    void UpdatePlayerLabels();
+    void SwapSideNames();
+    void FillLegalMoveList();
+    void NavigateBy(int count, bool keepTables);
+    void StepForward();
+    void BusyCommandSet();
+    void IdleCommandSet();
+    void GameOverCommandSet();
+    void LockInterface();
+    void UnlockInterface();
+    void ShowVariantName();  // the name, with " (M)" when the active rules differ
+    bool RulesModified() const;
+
     // State the window reads.
     const GameState& game() const { return *game_; }
     GameState& game() { return *game_; }
     Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
     SearchState& search() { return *search_; }
     int rating() const { return rating_; }
     void setRating(int rating) { rating_ = rating; }
+    bool rated() const { return game_->rated; }
     bool setupMode() const { return setupMode_; }
+    bool loading() const { return loading_; }
+    bool shutDown() const { return shutDown_; }
     const std::filesystem::path& dataDir() const { return dataDir_; }
     std::string currentFileName() const { return currentFile_; }
     bool variantFileMissing() const { return variantFileMissing_; }
+    const std::vector<std::string>& legalMoveLines() const { return legalLines_; }
+    bool lastMoveWasJump() const { return lastMoveWasJump_; }
 
     // EngineHooks.
     std::pair<int, int> BookMove(bool fromGames) override;
@@ -97,19 +146,62 @@ class GameController : public EngineHooks {
     std::string UpdateRating(double playerScore) override;
     void GameEndBookkeeping(int code) override;
     void RefreshLists() override;
+    std::string RatingText() override { return ratingText_; }
 
   private:
+    Engine MakeEngine();
+    void SetUpNewGame();  // the new-game procedure: position, rules tables, per-game state
+    void ResetGameDisplays();
+    void RebuildRuleTables();
+    void AssignNamesForSideToMove();
+    bool FirstSideToMove() const;
+    bool AtMoveLimit();  // shows the limit message when no further move fits the record
+    void RecordPlayedMove(const std::string& text, bool jump);
+    void RecordPly(const std::string& raw, const std::string& display, const std::string& byWhom,
+                   bool bookMove, const std::string& depth, const std::string& logLine);
+    void CutRecordTo(int plies);
+    void AfterHumanMove(MoveSource source);
+    void RunGameEndDetection();
+    void PlayComputerReply();
+    void RunComputerMove();
+    void ApplyCommandStatesAfterComputation();
+    void UpdateNavigationStates();
+    void ClearAnalysisTable();
+    void ShowGameMoveList();
+    void ShowComment();
+    void SetModeChecks(PlayMode mode);
+    void WriteLog(const std::string& line);
+    void WriteLogHeader();
+    bool PlayTextMove(const std::string& text, MoveSource source);
+    void HumanMovePlayed(const std::string& text, MoveSource source);
+    void TakeBackOnePly();
+    int QuickScore();
+    bool MoveIsInBook();
+    std::vector<std::string> CurrentBookMoves();
+
     UserInterface& ui_;
     Clock& clock_;
     Random& random_;
     std::filesystem::path dataDir_;
     std::unique_ptr<GameState> game_;
     std::unique_ptr<SearchState> search_;
+    std::unique_ptr<RunLog> log_;
     Settings settings_;
     int rating_ = 1200;
+    std::string ratingText_;  // the report of the last rating update
     bool setupMode_ = false;
     bool variantFileMissing_ = false;
-    std::string currentFile_;
+    bool loading_ = false;
+    bool shutDown_ = false;
+    bool settingsSaved_ = false;
+    bool pressSuppressed_ = false;
+    bool lastMoveWasJump_ = false;
+    bool returningMoveExists_ = false;
+    int heldSquare_ = 0;
+    int lastPlayedMove_ = -1;
+    std::vector<std::string> legalLines_;
+    std::string currentFile_;            // the file's name, shown in the title
+    std::filesystem::path currentPath_;  // where "Save" writes it
 };
 
 }  // namespace zelkor

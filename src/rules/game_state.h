@@ -14,6 +14,8 @@
 
 namespace zelkor {
 
+class UserInterface;
+
 constexpr int kMovePoolSize = 3001;    // MovePool indices 0..3000
 constexpr int kMaxPly = 100;           // Ply 0..100
 constexpr int kGameRecordSize = 3001;  // GameRecord indices 0..3000
@@ -80,7 +82,12 @@ struct GameState {
     DirectionTable directions{};        // parsed from the active direction texts
     HomeTables homeTables;              // HomeOwner, target counts, TargetDistanceTable
     bool handSetUp = false;             // the position comes from the position editor
-    char jumpChar = 'x';                // 'x', or ':' with the JumpChar setting
+    bool rated = true;    // the game counts for the rating; set by a new game, cleared by
+                          // anything that spoils a fair game (replay, hint, analysis, ...)
+    // Where the fatal report of an internal fault goes; without one the report goes to
+    // stderr before the process ends.
+    UserInterface* ui = nullptr;
+    char jumpChar = 'x';  // 'x', or ':' with the JumpChar setting
 
     // The game tree.
     std::array<Move, kMovePoolSize> movePool{};

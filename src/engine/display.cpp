@@ -1,0 +1,48 @@
+#include <string>
+
+#include "engine/driver.h"
+
+namespace zelkor {
+
+void DisplayMainVariant(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const bool show = e.settings.ShowCalculation != 0;
+    s.mainLine.clear();
+    std::string display;
+    if (show) display = e.ui.Text(Display::Calculation) + "\r\nMain: ";
+    const auto& line = g.pv[0];
+    for (int p = 0; p <= kMaxPly && line[p].Source != 0; ++p) {
+        if (p < 20 && show) {
+            s.mainLine += SquareNotation(g.board, line[p].Source);
+            s.mainLine += line[p].jump == 1 ? g.jumpChar : '-';
+            s.mainLine += SquareNotation(g.board, line[p].dest);
+            s.mainLine += ' ';
+        }
+        if (p == 1) {
+            s.hintFrom = line[p].Source;
+            s.hintTo = line[p].dest;
+        }
+    }
+    if (show) e.ui.SetText(Display::Calculation, display + s.mainLine);
+}
+
+std::string SignedText(int value) {
+    std::string text = std::to_string(value);
+    if (value >= 0) text.insert(text.begin(), ' ');
+    return text;
+}
+
+std::string AnnouncementText(int bestScore) {
+    if (bestScore >= 31980) {
+        const int n = (32001 - bestScore) / 2;
+        return "Computer is winning in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
+    }
+    if (bestScore <= -31980) {
+        const int n = (bestScore + 32000) / 2;
+        return "Computer is losing in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
+    }
+    return {};
+}
+
+}  // namespace zelkor

@@ -1,0 +1,438 @@
+#include "engine/driver.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/command_sets.h"
+#include "engine/driver_steps.h"
+#include "engine/evaluate.h"
+#include "engine/search.h"
+#include "rules/make_move.h"
+#include "rules/move_text.h"
+#include "rules/movegen.h"
+
+namespace zelkor {
+
+namespace {
+
+// One root move searched with the window (alpha, beta) to iteration d; a move that
+// recreates a position of the game is worth a draw.
+int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    PerformMove(g, i);
+    CountRepetitions(g, s, s.searchStartPly - 1);
+    int v = -AlphaBeta(e, -beta, -alpha, d - 1);
+    if (s.repetitionCount != 0) v = 0;
+    TakeBackMove(g, i);
+    return v;
+}
+
+// A stopped search invalidates the move being searched unless a forced result is at stake.
+bool DiscardStopped(const GameState& g, int alpha) {
+    return g.searchStopped != 0 && std::abs(alpha) <= 30000;
+}
+
+void MoveToFront(Engine& e, int i) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const Move move = g.movePool[i];
+    const RootEntry entry = s.rootTable[i];
+    for (int k = i; k > 0; --k) {
+        g.movePool[k] = g.movePool[k - 1];
+        s.rootTable[k] = s.rootTable[k - 1];
+    }
+    g.movePool[0] = move;
+    s.rootTable[0] = entry;
+}
+
+void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::string& move,
+                   int score) {
+    if (e.settings.ShowCalculation)
+        e.ui.SetText(Display::Calculation, "Depth:" + SignedText(d) + "   Best: " + move +
+                                               "   Score:" + SignedText(score));
+    if (!limits.bookMove)
+        DisplayMainVariant(e);
+    else if (e.settings.ShowCalculation)
+        e.ui.SetText(Display::Calculation, e.ui.Text(Display::Calculation) + "\r\nBook");
+}
+
+}  // namespace
+
+void Pause(Engine& e, double seconds) {
+    e.clock.Pause(seconds);
+}
+
+void FillRootTable(Engine& e) {
+    for (int i = 0; i < e.search.rootCount; ++i) {
+        e.search.rootTable[i].from = e.game.movePool[i].Source;
+        e.search.rootTable[i].to = e.game.movePool[i].dest;
+    }
+}
+
+int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const Settings& settings = e.settings;
+    const int n = s.rootCount;
+    const int timeLimit = settings.ThinkTime;
+    const bool flexible = limits.byTime && !settings.FixedTime;
+    const char* status = limits.analysis ? "Analyzing... (" : "Thinking... (";
+
+    int alpha = -kWinScore;
+    int beta = kWinScore;
+    int previousBest = 0;
+    int depthReached = 0;
+    s.shownElapsed = -1;
+
+    for (int d = 1; d <= limits.depth; ++d) {
+        if (d > 1) {
+            beta = alpha + 100;
+            alpha -= 100;
+        }
+        s.extensionLimit = settings.ExtendedPlies + d;
+        int elapsed = 0;
+        bool stopped = false;
+
+        for (int i = 0; i < n; ++i) {
+            g.pv[0][0].Source = 0;
+            std::string text = DisplayMove(g, i).display;
+            if (settings.ShowCalculation)
+                e.ui.SetText(Display::Status, status + std::to_string(d) + ")  " + text);
+
+            int v = SearchRootMove(e, i, alpha, beta, d);
+            if (DiscardStopped(g, alpha)) {
+                stopped = true;
+                break;
+            }
+            bool newBest = false;
+            if (i == 0) {
+                if (v < alpha) {
+                    alpha = -kWinScore;
+                    beta = v;
+                    v = SearchRootMove(e, i, alpha, beta, d);
+                } else if (v >= beta) {
+                    alpha = v;
+                    beta = kWinScore;
+                    v = SearchRootMove(e, i, alpha, beta, d);
+                }
+                if (DiscardStopped(g, alpha)) {
+                    stopped = true;
+                    break;
+                }
+                alpha = v;
+                beta = v + 1;
+                newBest = true;
+            } else if (v > alpha) {
+                const int oldAlpha = alpha;
+                alpha = v;
+                beta = kWinScore;
+                const int v2 = SearchRootMove(e, i, alpha, beta, d);
+                if (DiscardStopped(g, alpha)) {
+                    stopped = true;
+                    break;
+                }
+                if (v2 > oldAlpha) {
+                    alpha = v2;
+                    beta = v2 + 1;
+                    text = DisplayMove(g, i).display;
+                    newBest = true;
+                }
+            }
+            depthReached = d;
+            if (newBest) {
+                s.bestScore = alpha;
+                UpdatePrincipalVariation(g, i);
+                ReportNewBest(e, limits, d, text, alpha);
+                if (i > 0) MoveToFront(e, i);
+            }
+
+            if (!limits.byTime) {
+                e.ui.SetProgressValue(++s.progressValue);
+            } else if (flexible) {
+                elapsed = ElapsedSeconds(s.searchStartTime, RoundedSeconds(e.clock));
+                e.ui.SetProgressValue(elapsed < timeLimit ? elapsed : timeLimit);
+                const bool fallingScore =
+                    elapsed < 1.5 * timeLimit && s.bestScore < previousBest - 50;
+                if (elapsed >= timeLimit && !fallingScore) {
+                    g.cancelRequest = 2;
+                    g.searchStopped = 1;
+                }
+            }
+
+            if (newBest)
+                s.rootTable[0].score = alpha;
+            else
+                s.rootTable[i].score = v;
+
+            if (g.searchStopped) {
+                stopped = true;
+                break;
+            }
+        }
+        if (stopped) break;
+        if (limits.onIteration) limits.onIteration(d);
+        if (limits.byTime && elapsed >= timeLimit) {
+            g.cancelRequest = 2;
+            break;
+        }
+        previousBest = s.bestScore;
+    }
+    s.repetitionCount = 0;
+    return depthReached;
+}
+
+}  // namespace zelkor
+
+namespace zelkor {
+
+void BeginComputation(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    g.timeUp = 0;
+    for (RootEntry& entry : s.rootTable) {
+        entry.from = kUnsearched;
+        entry.score = kUnsearched;
+    }
+    s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
+    g.searchStopped = 0;
+    s.searchStartPly = g.gamePly;
+    s.hintFrom = 0;
+    s.hintTo = 0;
+    s.repetitionCount = 0;
+    g.computationStarted = true;
+    if (e.settings.ShowMoves) e.ui.RedrawBoard();  // takes the move marks off the board
+}
+
+int PrepareLimits(Engine& e, int n) {
+    const Settings& settings = e.settings;
+    SearchState& s = e.search;
+    s.progressValue = 0;
+    e.ui.SetProgressValue(0);
+    e.ui.SetText(Display::Countdown, "");
+    Pause(e, 0.5);
+    int depth = settings.SearchDepth;
+    const bool byTime = !settings.UseDepth;
+    e.ui.ShowCountdown(byTime && settings.CountdownTimer);
+    if (!byTime) {
+        e.ui.SetProgressMaximum(n * depth);
+    } else {
+        e.ui.SetProgressMaximum(settings.ThinkTime);
+        depth = 20;
+        s.searchStartTime = RoundedSeconds(e.clock);
+    }
+    if (n == 1) depth = 1;
+    return depth;
+}
+
+bool TakeBookMove(Engine& e, bool fromGames) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const auto [from, to] = e.hooks.BookMove(fromGames);
+    if (from <= 0) return false;
+    for (int i = 0; i < s.rootCount; ++i)
+        if (g.movePool[i].Source == from && g.movePool[i].dest == to) {
+            g.movePool[0] = g.movePool[i];
+            s.rootCount = 1;
+            g.plyStart[1] = 1;
+            return true;
+        }
+    return false;
+}
+
+std::vector<std::string> SortedRootLines(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const int n = s.rootCount;
+    auto& table = s.rootTable;
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (table[j].score > table[i].score) std::swap(table[i], table[j]);
+    std::vector<std::string> lines;
+    if (n == 0 || table[0].from == kUnsearched) return lines;
+    for (int i = 0; i < n; ++i) {
+        const RootEntry& entry = table[i];
+        const std::string score =
+            entry.score == kUnsearched ? std::string(" n/a") : SignedText(entry.score);
+        lines.push_back(SquareNotation(g.board, entry.from) + SquareNotation(g.board, entry.to) +
+                        " " + score);
+    }
+    return lines;
+}
+
+std::string DrawAnnouncement(int drawFlag) {
+    return drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
+}
+
+void ComputerMove(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    Settings& settings = e.settings;
+    UserInterface& ui = e.ui;
+    EngineHooks& hooks = e.hooks;
+    const bool bothComputer = g.playMode == PlayMode::ComputerComputer;
+
+    BeginComputation(e);
+    if (!bothComputer) {
+        ui.SetListLines(ListId::LegalMoves, {});
+        ui.SetListLines(ListId::Analysis, {});
+    }
+    hooks.CutRecordToCurrentPly();
+    ui.SetText(Display::Status, "Thinking...");
+    ApplyBusyCommandSet(e, !bothComputer);
+
+    bool searchedToEnd = false;
+    bool bookMove = false;
+    int n = 0;
+    [&] {
+        InitGameTree(g);
+        const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
+        if (rootScore == kWinScore || s.opponentHasWon == 1) {
+            hooks.GameEndBookkeeping(0);
+            ui.SetText(Display::Status, "Computer wins!");
+            g.gameOver = true;
+            const std::string rating = hooks.UpdateRating(0);
+            Pause(e, 0.5);
+            ui.Message("Computer wins!" + rating, "Congratulations", Icon::Exclamation);
+            g.recordLength = g.gamePly;
+            return;
+        }
+        GenerateMoves(g, 1);
+        if (MoveCount(g) == 0) {
+            hooks.GameEndBookkeeping(0);
+            g.gameOver = true;
+            Pause(e, 0.5);
+            const std::string text = settings.PlayerName + " wins!";
+            ui.SetText(Display::Status, text);
+            const std::string rating = hooks.UpdateRating(1);
+            ui.Message(text + rating, "Congratulations", Icon::Exclamation);
+            return;
+        }
+        GenerateMoves(g, 0);
+        n = MoveCount(g);
+        s.rootCount = n;
+        RootSearchLimits limits;
+        limits.byTime = !settings.UseDepth;
+        limits.depth = PrepareLimits(e, n);
+        if (settings.UseBook && TakeBookMove(e, settings.BookFromGames)) {
+            bookMove = true;
+            limits.depth = 1;
+            n = s.rootCount;
+        }
+        limits.bookMove = bookMove;
+        FillRootTable(e);
+
+        s.depthReached = SearchRootMoves(e, limits);
+        searchedToEnd = !g.searchStopped;
+        if (g.cancelRequest == 2) {
+            g.cancelRequest = 0;
+            g.searchStopped = 0;
+            searchedToEnd = true;
+        }
+
+        const std::vector<std::string> lines = SortedRootLines(e);
+        if (!bothComputer) ui.SetListLines(ListId::Analysis, lines);
+        ui.SetText(Display::Status, "");
+
+        // Play the best move.
+        PerformMove(g, 0);
+        if (g.gamePly < kGameRecordSize) g.gameRecord[g.gamePly] = g.movePool[0];
+        if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
+        g.gameStarted = true;
+        const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
+        bool justWon = false;
+        std::string rating;
+        // A move that wins ends the game even when the search did not see it coming (a
+        // search cut short before it scored the move).
+        if (score >= 31981) {
+            hooks.GameEndBookkeeping(0);
+            g.gameOver = true;
+            rating = hooks.UpdateRating(0);
+            ui.SetText(Display::Status, "Computer wins!");
+            justWon = true;
+        } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
+            ui.SetText(Display::Status, AnnouncementText(s.bestScore));
+            s.announced = true;
+        }
+
+        g.recordLength = g.gamePly;
+        if (g.gamePly < kHistorySize) {
+            s.scoreHistory[g.gamePly] = static_cast<int16_t>(s.bestScore);
+            s.rootMoveCounts[g.gamePly] = static_cast<int16_t>(n);
+        }
+        hooks.RecordComputerMove(s.depthReached, bookMove);
+        if (justWon) {
+            hooks.GameEndBookkeeping(0);
+            Pause(e, 0.5);
+            ui.SetProgressValue(limits.byTime ? settings.ThinkTime : n * limits.depth);
+            ui.SetText(Display::Countdown, "0");
+            ui.Message("Computer wins!" + rating, "Congratulations", Icon::Exclamation);
+        }
+
+        // Stable score and draw proposal.
+        if (g.gamePly > 78 && g.gamePly < kHistorySize && s.scoreHistory[g.gamePly - 78] != 0) {
+            if (std::abs(s.scoreHistory[g.gamePly - 78] - s.scoreHistory[g.gamePly]) < 100)
+                ++s.stableScoreCounter;
+            else
+                s.stableScoreCounter = 0;
+        }
+        if (settings.AskDraw && !g.gameOver && s.stableScoreCounter >= 2 &&
+            g.gamePly - s.lastDrawOfferPly > 40) {
+            if (bothComputer) {
+                if (e.random.Uniform() < 0.1) {
+                    s.lastDrawOfferPly = g.gamePly;
+                    hooks.GameEndBookkeeping(2);
+                    g.gameOver = true;
+                    const std::string text = hooks.UpdateRating(0.5);
+                    ui.SetText(Display::Status, "It's a draw!");
+                    ui.Message("It's a draw!" + text, "Congratulations", Icon::Exclamation);
+                }
+            } else if (!s.announced && s.bestScore < 30000) {
+                s.lastDrawOfferPly = g.gamePly;
+                Pause(e, 0.5);
+                if (ui.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
+                    Answer::Yes) {
+                    hooks.GameEndBookkeeping(2);
+                    g.gameOver = true;
+                    const std::string text = hooks.UpdateRating(0.5);
+                    ui.SetText(Display::Status, "It's a draw!");
+                    ui.Message("It's a draw!" + text, "Congratulations", Icon::Exclamation);
+                }
+            }
+        }
+
+        if (g.drawFlag != 0 && settings.ChessDrawRules && !g.gameOver) {
+            hooks.GameEndBookkeeping(2);
+            Pause(e, 0.5);
+            g.gameOver = true;
+            const std::string text = hooks.UpdateRating(0.5);
+            const std::string announcement = DrawAnnouncement(g.drawFlag);
+            ui.SetText(Display::Status, announcement);
+            ui.Message(announcement + text, "Congratulations", Icon::Exclamation);
+        }
+
+        GenerateMoves(g, 1);
+        if (MoveCount(g) == 0 && !g.gameOver) {
+            g.gameOver = true;
+            Pause(e, 0.5);
+            hooks.GameEndBookkeeping(0);
+            ui.SetText(Display::Status, "Computer wins!");
+            const std::string text = hooks.UpdateRating(0);
+            ui.Message("Computer wins!" + text, "Congratulations", Icon::Exclamation);
+        }
+    }();
+
+    // Final step.
+    ApplyIdleCommandSet(e);
+    if (settings.UseDepth && searchedToEnd && !bookMove)
+        ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
+                                          "   Depth:" + SignedText(settings.SearchDepth) + " ply");
+    if (!bothComputer) {
+        hooks.RefreshLists();
+        ui.SetListLines(ListId::Analysis, SortedRootLines(e));
+    }
+}
+
+}  // namespace zelkor

@@ -1,0 +1,54 @@
+// The computer's move: preparation, iterative deepening over the root moves, playing the
+// move, announcements, the draw proposal and the end-of-game checks. The analysis runs
+// the same search without playing.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "engine/engine.h"
+
+namespace zelkor {
+
+// Waits the given seconds without letting the event loop run.
+void Pause(Engine& e, double seconds);
+
+// Plays one computer move for the side to move, or ends the game.
+void ComputerMove(Engine& e);
+
+// Searches the position for the side to move and reports, without playing; the board,
+// the side to move, GamePly and the game record are left as they are.
+void AnalyzePosition(Engine& e);
+
+// Writes the principal line into the calculation display and keeps its second move as
+// the player's expected reply (search.hintFrom / hintTo).
+void DisplayMainVariant(Engine& e);
+
+// A number as the displays write it: one leading blank when not negative.
+std::string SignedText(int value);
+
+// "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
+// of a forced result, empty for any other score.
+std::string AnnouncementText(int bestScore);
+
+// How one root search is limited and reported.
+struct RootSearchLimits {
+    int depth = 1;  // iterations to run at most
+    bool byTime = false;
+    bool bookMove = false;  // the root list is the single book move
+    bool analysis = false;  // "Analyzing..." instead of "Thinking..."
+    // Called after each iteration that searched every root move, with its number.
+    std::function<void(int)> onIteration;
+};
+
+// The root moves are pool records 0 .. search.rootCount - 1 (Ply 0); fills the root
+// table's squares from them.
+void FillRootTable(Engine& e);
+
+// Iterative deepening over the root moves with aspiration windows, null-window
+// re-searches and move-to-front. Record 0 is the best move afterwards. The time limit is
+// the ThinkTime setting, counted from search.searchStartTime. Returns the deepest
+// iteration in which some root move was searched to the end.
+int SearchRootMoves(Engine& e, const RootSearchLimits& limits);
+
+}  // namespace zelkor

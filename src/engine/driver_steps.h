@@ -1,0 +1,28 @@
+// Steps the computer's move and the analysis share.
+#pragma once
+
+#include <string>
+
+#include "engine/driver.h"
+
+namespace zelkor {
+
+// Clears TimeUp and SearchStopped, resets the root table, sets the noise from the
+// strength, remembers the start ply and forgets the expected reply.
+void BeginComputation(Engine& e);
+
+// Progress display, the pause, and the limits of the search over n root moves: returns
+// the number of iterations (time mode: 20 and the start time noted; one legal move: 1).
+int PrepareLimits(Engine& e, int n);
+
+// Looks the position up in the book; a proposal among the root moves becomes the only
+// root move. True when a book move was taken.
+bool TakeBookMove(Engine& e, bool fromGames);
+
+// Sorts the root table by score, highest first, and returns the analysis-list lines.
+std::vector<std::string> SortedRootLines(Engine& e);
+
+// The draw announcement of the draw rules for a draw flag.
+std::string DrawAnnouncement(int drawFlag);
+
+}  // namespace zelkor

@@ -1,0 +1,66 @@
+#include "engine/evaluate.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "rules/win.h"
+
+namespace zelkor {
+
+int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    s.opponentHasWon = 0;
+
+    const WinState win = CheckWinConditions(g);
+    if (win.won(-side)) s.opponentHasWon = 1;
+    if (win.won(side)) return kWinScore - g.ply;
+
+    if (s.repetitionCount != 0) return 0;
+
+    const auto& distance = g.homeTables.targetDistance;
+    int sum = 0;
+    for (int square : kPlayingSquares) {
+        const int v = g.board[square];
+        if (v > 0)
+            sum += distance[0][square];
+        else if (v < 0)
+            sum -= distance[1][square];
+    }
+    const PositionKey key = MakePositionKey(g.board);
+    // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
+    const int last = std::min(g.gamePly - 2, kHistorySize - 1);
+    for (int k = 0; k <= last; ++k)
+        if (g.positionHistory[k] == key) return 0;
+    if (g.gamePly > 0 && g.gamePly - 1 < kHistorySize) g.positionHistory[g.gamePly - 1] = key;
+
+    int raw = 100 * win.whiteIn + sum - 100 * win.blackIn;
+    if (side == kBlack) raw = -raw;
+
+    const int n = s.noiseAmplitude;
+    if (n == 0) return raw;  // floor(0 * r) is 0 whatever r is; save the draws
+    const double r1 = e.random.Uniform();
+    const double r2 = e.random.Uniform();
+    return raw + static_cast<int>(std::floor(n * r1)) - static_cast<int>(std::floor(n * r2));
+}
+
+int CountKeyRepetitions(const GameState& g, int lastIndex) {
+    const PositionKey key = MakePositionKey(g.board);
+    const int last = std::min(lastIndex, kHistorySize - 1);
+    int count = 0;
+    for (int k = 0; k <= last; ++k)
+        if (g.positionHistory[k] == key) ++count;
+    return count;
+}
+
+void CountRepetitions(const GameState& g, SearchState& search, int lastIndex) {
+    search.repetitionCount = CountKeyRepetitions(g, lastIndex);
+}
+
+int NoiseAmplitudeFor(int storedStrength) {
+    const int n = 70 * storedStrength - 70;
+    if (n == 0) return 5;
+    return n < 0 ? 0 : n;
+}
+
+}  // namespace zelkor

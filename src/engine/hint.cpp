@@ -1,0 +1,135 @@
+#include "engine/hint.h"
+
+#include <string>
+
+#include "engine/command_sets.h"
+#include "engine/evaluate.h"
+#include "engine/search.h"
+#include "rules/make_move.h"
+#include "rules/move_text.h"
+#include "rules/movegen.h"
+
+namespace zelkor {
+
+namespace {
+
+int HintRootMove(Engine& e, int i, int alpha, int beta, int d) {
+    GameState& g = e.game;
+    PerformMove(g, i);
+    CountRepetitions(g, e.search, e.search.searchStartPly - 1);
+    const int v = -HintSearch(e, -beta, -alpha, d - 1);
+    TakeBackMove(g, i);
+    return v;
+}
+
+void MoveToFront(GameState& g, int i) {
+    const Move move = g.movePool[i];
+    for (int k = i; k > 0; --k)
+        g.movePool[k] = g.movePool[k - 1];
+    g.movePool[0] = move;
+}
+
+// Two iterations over the root moves; the best ends up in pool record 0.
+void SearchHint(Engine& e, int n) {
+    GameState& g = e.game;
+    int alpha = -kWinScore;
+    int beta = kWinScore;
+    for (int d = 1; d <= 2; ++d) {
+        if (d > 1) {
+            beta = alpha + 100;
+            alpha -= 100;
+        }
+        e.search.extensionLimit = e.settings.ExtendedPlies + d;
+        for (int i = 0; i < n; ++i) {
+            g.pv[0][0].Source = 0;
+            int v = HintRootMove(e, i, alpha, beta, d);
+            if (i == 0) {
+                if (v < alpha)
+                    v = HintRootMove(e, i, -kWinScore, v, d);
+                else if (v >= beta)
+                    v = HintRootMove(e, i, v, kWinScore, d);
+                alpha = v;
+                beta = v + 1;
+                UpdatePrincipalVariation(g, 0);
+            } else if (v > alpha) {
+                const int oldAlpha = alpha;
+                alpha = v;
+                beta = kWinScore;
+                const int v2 = HintRootMove(e, i, v, kWinScore, d);
+                if (v2 > oldAlpha) {
+                    alpha = v2;
+                    beta = v2 + 1;
+                    UpdatePrincipalVariation(g, i);
+                    MoveToFront(g, i);
+                }
+            }
+        }
+    }
+}
+
+void EndGameByPlayer(Engine& e, double playerScore, const std::string& message,
+                     const std::string& status, int code) {
+    const std::string rating = e.hooks.UpdateRating(playerScore);
+    e.ui.Message(message + rating, "Congratulations", Icon::Exclamation);
+    if (code == 2) e.hooks.GameEndBookkeeping(code);
+    e.game.gameOver = true;
+    if (code != 2) e.hooks.GameEndBookkeeping(code);
+    e.ui.SetText(Display::Status, status);
+    DisableGameCommands(e.ui);
+}
+
+}  // namespace
+
+void GiveHint(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    UserInterface& ui = e.ui;
+
+    SetMenusEnabled(ui, false);
+    if (s.hintFrom > 0) {
+        ui.Message(
+            "Try " + SquareNotation(g.board, s.hintFrom) + "-" + SquareNotation(g.board, s.hintTo),
+            "Hint", Icon::Information);
+        s.hintFrom = 0;
+        s.hintTo = 0;
+        SetMenusEnabled(ui, true);
+        return;
+    }
+
+    s.noiseAmplitude = 5;
+    s.searchStartPly = g.gamePly;
+    s.repetitionCount = 0;
+    InitGameTree(g);
+    Evaluate(e, -kWinScore, kWinScore, g.side);
+    bool finished = s.opponentHasWon == 1;
+    if (!finished) {
+        GenerateMoves(g, 1);
+        finished = MoveCount(g) == 0;
+    }
+    if (finished) {
+        ui.Message("You have already won!", "Congratulations", Icon::Exclamation);
+        SetMenusEnabled(ui, true);
+        return;
+    }
+    GenerateMoves(g, 0);
+    SearchHint(e, MoveCount(g));
+    s.repetitionCount = 0;
+
+    ui.Message("Try " + DisplayMove(g, 0).display, "Hint", Icon::Information);
+    s.hintFrom = 0;
+    s.hintTo = 0;
+    SetMenusEnabled(ui, true);
+}
+
+void OfferDraw(Engine& e) {
+    if (e.game.gameStarted && e.search.bestScore <= 0)
+        EndGameByPlayer(e, 0.5, "OK... It's a draw!", "It's a draw!", 2);
+    else
+        e.ui.Message("Offer rejected... Play on!", "Draw Offer", Icon::Exclamation);
+}
+
+void Resign(Engine& e) {
+    EndGameByPlayer(e, 0, "OK... Computer wins!", "Computer wins!", 0);
+}
+
+}  // namespace zelkor

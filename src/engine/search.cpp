@@ -1,0 +1,193 @@
+#include "engine/search.h"
+
+#include <cmath>
+#include <string>
+
+#include "engine/evaluate.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+
+namespace zelkor {
+
+namespace {
+
+constexpr int kHandedOut = -32000;
+
+// The depth extension of a node: one more ply after a win of the side that has just
+// moved, or after a jump whose position is close to the window.
+int ExtendedDepth(const Engine& e, int alpha, int beta, int depth, int eval, int opponentWon) {
+    const GameState& g = e.game;
+    const int limit = e.search.extensionLimit;
+    if (depth + g.ply < limit + 1 && opponentWon == 1) return depth + 1;
+    if (depth + g.ply < limit && g.ply >= 2 && e.settings.ExtendedSearch &&
+        g.jumpAtPly[g.ply] == 1 && alpha - e.settings.Balance <= eval &&
+        eval <= beta + e.settings.Balance)
+        return depth + 1;
+    return depth;
+}
+
+// The clock check of a search limited by time: progress bar, countdown and the stop.
+void CheckTime(Engine& e) {
+    SearchState& s = e.search;
+    const int limit = e.settings.ThinkTime;
+    const int elapsed = ElapsedSeconds(s.searchStartTime, RoundedSeconds(e.clock));
+    // The displays only change once a second; skip the calls in between.
+    if (elapsed != s.shownElapsed) {
+        s.shownElapsed = elapsed;
+        e.ui.SetProgressValue(elapsed > limit ? limit : elapsed);
+        if (e.settings.CountdownTimer) {
+            const int remaining = limit - elapsed;
+            e.ui.SetText(Display::Countdown, std::to_string(remaining < 0 ? 0 : remaining));
+        }
+    }
+    if (elapsed >= limit) {
+        e.game.cancelRequest = 1;
+        e.game.timeUp = 1;
+    }
+}
+
+void RecordKiller(GameState& g, int index) {
+    auto& killers = g.killers[g.ply];
+    killers[1] = killers[0];
+    killers[0] = KillerMove{g.movePool[index].Source, g.movePool[index].dest};
+}
+
+}  // namespace
+
+double RoundedSeconds(Clock& clock) {
+    return std::nearbyint(clock.SecondsSinceMidnight());
+}
+
+int ElapsedSeconds(double startSeconds, double nowSeconds) {
+    double elapsed = nowSeconds - startSeconds;
+    if (nowSeconds < startSeconds) elapsed += 86400;
+    return elapsed < 0 ? 0 : static_cast<int>(elapsed);
+}
+
+int NextBestMove(GameState& g) {
+    int best = -1;
+    int bestScore = kHandedOut;
+    const int end = g.plyStart[g.ply + 1];
+    for (int i = g.plyStart[g.ply]; i < end; ++i)
+        if (g.movePool[i].score > bestScore) {
+            bestScore = g.movePool[i].score;
+            best = i;
+        }
+    if (best >= 0) g.movePool[best].score = kHandedOut;
+    return best;
+}
+
+void UpdatePrincipalVariation(GameState& g, int index) {
+    const int ply = g.ply;
+    if (ply < 0 || ply > kMaxPly || index < 0 || index >= kMovePoolSize) return;
+    const Move& m = g.movePool[index];
+    g.pv[ply][ply] = PvEntry{m.Source, m.dest, m.jump};
+    if (ply == kMaxPly) return;
+    for (int column = ply + 1; column <= kMaxPly; ++column) {
+        g.pv[ply][column] = g.pv[ply + 1][column];
+        if (g.pv[ply][column].Source == 0) break;
+    }
+}
+
+int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const Settings& settings = e.settings;
+
+    e.ui.ProcessEvents();
+    if (g.searchStopped == 1) return 0;
+    ++s.nodes;
+
+    const int ply = g.ply;
+    g.pv[ply][ply].Source = 0;
+    const int eval = Evaluate(e, alpha, beta, g.side);
+    const int opponentWon = s.opponentHasWon;
+    depth = ExtendedDepth(e, alpha, beta, depth, eval, opponentWon);
+
+    if (depth < 0 || eval == kWinScore - ply || ply >= kMaxPly) return eval;
+    if (eval >= beta && depth + opponentWon <= 1 && !settings.BruteForce) return eval;
+
+    GenerateMoves(g, 0);
+    int best = depth <= 0 ? eval : -kWinScore;
+
+    if (!settings.UseDepth && settings.FixedTime) CheckTime(e);
+    if (g.cancelRequest == 1) {
+        g.searchStopped = 1;
+        g.cancelRequest = 0;
+        return 0;
+    }
+
+    int i = NextBestMove(g);
+    int v = 0;
+    while (i >= 0) {
+        PerformMove(g, i);
+        v = -AlphaBeta(e, -beta, -alpha, depth - 1);
+        TakeBackMove(g, i);
+        if (v > best) {
+            best = v;
+            if (v >= beta) {
+                if (depth > 0) UpdatePrincipalVariation(g, i);
+                if (!settings.BruteForce) break;
+            }
+            if (v > alpha) {
+                if (depth > 0) UpdatePrincipalVariation(g, i);
+                alpha = v;
+            }
+        }
+        i = NextBestMove(g);
+    }
+    if (i >= 0 && v >= beta) RecordKiller(g, i);
+    if (best == -kWinScore) best = -(kWinScore - ply);
+    return best;
+}
+
+int HintSearch(Engine& e, int alpha, int beta, int depth) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+
+    e.ui.ProcessEvents();
+    ++s.nodes;
+
+    const int ply = g.ply;
+    g.pv[ply][ply].Source = 0;
+    const int eval = Evaluate(e, alpha, beta, g.side);
+    const int opponentWon = s.opponentHasWon;
+    depth = ExtendedDepth(e, alpha, beta, depth, eval, opponentWon);
+
+    if (depth < 1 || eval == kWinScore - ply || ply >= kMaxPly) return eval;
+    if (eval >= beta && depth + opponentWon <= 1) return eval;
+
+    GenerateMoves(g, 0);
+    int best = depth <= 0 ? eval : -kWinScore;
+
+    if (g.cancelRequest == 1) {
+        g.searchStopped = 1;
+        g.cancelRequest = 0;
+        return 0;
+    }
+
+    int i = NextBestMove(g);
+    int v = 0;
+    while (i >= 0) {
+        PerformMove(g, i);
+        v = -HintSearch(e, -beta, -alpha, depth - 1);
+        TakeBackMove(g, i);
+        if (v > best) {
+            best = v;
+            if (v >= beta) {
+                if (depth > 0) UpdatePrincipalVariation(g, i);
+                break;
+            }
+            if (v > alpha) {
+                if (depth > 0) UpdatePrincipalVariation(g, i);
+                alpha = v;
+            }
+        }
+        i = NextBestMove(g);
+    }
+    if (i >= 0 && v >= beta) RecordKiller(g, i);
+    if (best == -kWinScore) best = -(kWinScore - ply);
+    return best;
+}
+
+}  // namespace zelkor

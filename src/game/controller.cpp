@@ -1,0 +1,617 @@
+#include "game/controller.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "game/controller_internal.h"
+#include "game/links.h"
+#include "rules/game_setup.h"
+#include "rules/move_text.h"
+
+namespace zelkor {
+
+namespace {
+
+std::string RightAligned(const std::string& text, size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+}  // namespace
+
+std::string ProgramTitle() {
+    return std::string(" Zelkor ") + kProgramVersion + " Beta";
+}
+
+std::string LevelText(const Settings& settings) {
+    std::string text = "Strength:" + Signed(10 - settings.Handicap);
+    if (settings.UseDepth == 1)
+        text += "   Depth:" + Signed(settings.SearchDepth) + " ply";
+    else
+        text += "   Time:" + Signed(settings.ThinkTime) + " sec";
+    return text;
+}
+
+std::string GameMoveLine(int ply, const std::string& display, bool bookMove) {
+    std::string line;
+    if (ply % 2 == 1)
+        line = RightAligned(std::to_string((ply + 1) / 2), 4) + ". " + display;
+    else
+        line = std::string(6, ' ') + display;
+    if (bookMove) line += "b";
+    return line;
+}
+
+std::string NormaliseTypedMove(const std::string& text, char jumpChar) {
+    std::string move = text;
+    for (char& c : move)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const char jump = static_cast<char>(std::toupper(static_cast<unsigned char>(jumpChar)));
+    while (true) {
+        const std::string before = move;
+        std::erase(move, jump);
+        const size_t dash = move.find('-');
+        if (dash != std::string::npos) {
+            std::string left = move.substr(0, dash);
+            std::string right = move.substr(dash + 1);
+            if (left.size() == 1) left = " " + left;
+            if (right.size() == 1) right = " " + right;
+            move = left + right;
+        }
+        if (move == before) break;
+    }
+    return move;
+}
+
+GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
+                               std::filesystem::path dataDir)
+    : ui_(ui),
+      clock_(clock),
+      random_(random),
+      dataDir_(std::move(dataDir)),
+      game_(std::make_unique<GameState>()),
+      search_(std::make_unique<SearchState>()) {
+    GameState& g = *game_;
+    g.ui = &ui_;
+    g.active = settings_.rules;
+    g.defined = DefaultRules();
+    ApplySetupText(kDefaultSetup, g.board);
+    g.initialBoard = g.board;
+    RebuildRuleTables();
+}
+
+GameController::~GameController() = default;
+
+Engine GameController::MakeEngine() {
+    return Engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+}
+
+// ---------------------------------------------------------------------------------------
+// New game
+
+void GameController::RebuildRuleTables() {
+    ApplyRules(*game_);
+}
+
+void GameController::SetUpNewGame() {
+    GameState& g = *game_;
+    if (!g.handSetUp) {
+        ApplySetupText(kDefaultSetup, g.board);
+        g.initialBoard = g.board;
+        // The defined rules fall back to the default variant before the file is read; the
+        // last three flags keep their values.
+        const VariantRules defaults = DefaultRules();
+        g.defined.name = kDefaultVariantName;
+        g.defined.help.clear();
+        for (int f = BlackStarts; f <= MulJumps; ++f)
+            g.defined.flags[f] = defaults.flags[f];
+        for (int s = 0; s < 2; ++s)
+            for (int slot = 0; slot < 10; ++slot)
+                g.defined.home[s][slot] = defaults.home[s][slot];
+        variantFileMissing_ = !links::LoadVariant(g, settings_, ui_, dataDir_);
+        g.side = g.rule(BlackStarts) == 1 ? kBlack : kWhite;
+    }
+    g.active.name = g.defined.name;
+    g.active.help = g.defined.help;
+    ui_.SetText(Display::WindowTitle, ProgramTitle());
+    RebuildRuleTables();
+    ShowVariantName();
+
+    g.ply = 0;
+    g.plyStart[0] = 0;
+    g.plyStart[1] = 0;
+    g.cancelRequest = 0;
+    g.searchStopped = 0;
+    g.timeUp = 0;
+    g.gamePly = 0;
+    g.gameOver = false;
+    g.gameStarted = false;
+    g.busy = false;
+    g.drawFlag = 0;
+    g.positionHistory.fill(PositionKey{});
+    g.comments.fill(std::string());
+    g.moveScores.fill(0);
+    g.moveTexts.fill(MoveTextRow{});
+    g.gameMoveLines.clear();
+    g.recordLength = 0;
+    g.gameRecord.fill(Move{});
+    g.resultText.clear();
+    search_->ResetForNewGame();
+    game_->rated = !g.handSetUp;
+    lastPlayedMove_ = -1;
+    lastMoveWasJump_ = false;
+    currentFile_.clear();
+    currentPath_.clear();
+    ui_.SetText(Display::Calculation, kNoCalculation);
+    ui_.SetText(Display::Status, g.side == kBlack ? "Black moves" : "White moves");
+
+    g.jumpChar = settings_.JumpChar == 1 ? ':' : 'x';
+
+    g.firstSideName = settings_.PlayerName;
+    g.secondSideName = kComputerName;
+    if (g.playMode == PlayMode::PlayerPlayer) g.secondSideName = settings_.PlayerName;
+    if (g.playMode == PlayMode::ComputerComputer) g.firstSideName = kComputerName;
+}
+
+void GameController::ResetGameDisplays() {
+    UpdatePlayerLabels();
+    ShowGameMoveList();
+    ui_.SetListLines(ListId::Analysis, {});
+    ui_.SetText(Display::Comment, "");
+    ui_.SetText(Display::TypedMove, "");
+    ui_.SetProgressValue(0);
+    IdleCommandSet();
+    FillLegalMoveList();
+    ui_.RedrawBoard();
+}
+
+void GameController::ClearAnalysisTable() {
+    for (RootEntry& entry : search_->rootTable) {
+        entry.from = kUnsearched;
+        entry.score = kUnsearched;
+    }
+    search_->rootCount = 0;
+}
+
+void GameController::NewGameCommand(bool chooseVariant) {
+    GameState& g = *game_;
+    if (g.busy) return;
+    if (g.gameStarted && ui_.Message("Quit current game?", "Confirmation", Icon::Question,
+                                     Buttons::YesNo) == Answer::No)
+        return;
+    setupMode_ = false;
+    g.handSetUp = false;
+    SetUpNewGame();
+    ClearAnalysisTable();
+    if (!variantFileMissing_ && chooseVariant) {
+        ui_.ShowVariantDialog();
+        // The dialog may have chosen another variant or changed the rules: lay the game
+        // out again from them.
+        SetUpNewGame();
+    }
+    ResetGameDisplays();
+}
+
+void GameController::SelectVariant(int number) {
+    GameState& g = *game_;
+    settings_.Variant = static_cast<uint8_t>(std::clamp(number, 1, 255));
+    g.handSetUp = false;
+    setupMode_ = false;
+    variantFileMissing_ = !links::LoadVariant(g, settings_, ui_, dataDir_);
+    g.active = g.defined;
+    settings_.rules = g.active;
+}
+
+bool GameController::RulesModified() const {
+    const GameState& g = *game_;
+    if (g.active.flags != g.defined.flags || g.handSetUp) return true;
+    for (int s = 0; s < 2; ++s) {
+        const int32_t corner = g.active.home[s][0];
+        const auto& list = g.defined.home[s];
+        if (std::find(list.begin(), list.end(), corner) == list.end()) return true;
+        if (g.active.directions[s] != g.defined.directions[s]) return true;
+    }
+    return false;
+}
+
+void GameController::ShowVariantName() {
+    ui_.SetText(Display::VariantName, game_->defined.name + (RulesModified() ? " (M)" : ""));
+}
+
+// ---------------------------------------------------------------------------------------
+// Names and play modes
+
+bool GameController::FirstSideToMove() const {
+    const bool blackStarts = game_->rule(BlackStarts) == 1;
+    return game_->side == kWhite ? !blackStarts : blackStarts;
+}
+
+void GameController::UpdatePlayerLabels() {
+    const GameState& g = *game_;
+    const bool blackStarts = g.rule(BlackStarts) == 1;
+    ui_.SetText(Display::FirstSideColour, blackStarts ? "Black" : "White");
+    ui_.SetText(Display::SecondSideColour, blackStarts ? "White" : "Black");
+    ui_.SetText(Display::FirstSideName, g.firstSideName);
+    ui_.SetText(Display::SecondSideName, g.secondSideName);
+    ui_.HighlightSideToMove(FirstSideToMove());
+}
+
+void GameController::SwapSideNames() {
+    std::swap(game_->firstSideName, game_->secondSideName);
+}
+
+void GameController::AssignNamesForSideToMove() {
+    GameState& g = *game_;
+    if (FirstSideToMove()) {
+        g.firstSideName = settings_.PlayerName;
+        g.secondSideName = kComputerName;
+    } else {
+        g.firstSideName = kComputerName;
+        g.secondSideName = settings_.PlayerName;
+    }
+}
+
+void GameController::SetModeChecks(PlayMode mode) {
+    ui_.SetChecked(Command::PlayerComputer, mode == PlayMode::PlayerComputer);
+    ui_.SetChecked(Command::PlayerPlayer, mode == PlayMode::PlayerPlayer);
+    ui_.SetChecked(Command::ComputerComputer, mode == PlayMode::ComputerComputer);
+}
+
+void GameController::SelectPlayerComputer() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    g.playMode = PlayMode::PlayerComputer;
+    settings_.PlayMode = 0;
+    if (!g.gameOver) {
+        ui_.SetEnabled(Command::OfferDraw, true);
+        ui_.SetEnabled(Command::Hint, true);
+        ui_.SetEnabled(Command::Resign, true);
+    }
+    SetModeChecks(g.playMode);
+    AssignNamesForSideToMove();
+    UpdatePlayerLabels();
+    ui_.SetText(Display::Status, "Computer-Player mode");
+}
+
+void GameController::SelectPlayerPlayer() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    g.playMode = PlayMode::PlayerPlayer;
+    settings_.PlayMode = 1;
+    ui_.SetEnabled(Command::OfferDraw, false);
+    ui_.SetEnabled(Command::Resign, false);
+    SetModeChecks(g.playMode);
+    ui_.SetText(Display::Status, "Player-Player mode");
+    g.firstSideName = settings_.PlayerName;
+    g.secondSideName = settings_.PlayerName;
+    UpdatePlayerLabels();
+}
+
+void GameController::RunComputerComputer() {
+    GameState& g = *game_;
+    if (g.busy || g.gameOver) return;
+    g.playMode = PlayMode::ComputerComputer;
+    settings_.PlayMode = 2;
+    game_->rated = false;
+    ui_.SetEnabled(Command::BoardMenu, false);
+    ui_.SetEnabled(Command::OfferDraw, false);
+    ui_.SetEnabled(Command::Hint, false);
+    ui_.SetEnabled(Command::Resign, false);
+    SetModeChecks(g.playMode);
+    ui_.SetText(Display::Status, "");
+    g.firstSideName = kComputerName;
+    g.secondSideName = kComputerName;
+    UpdatePlayerLabels();
+    ui_.SetListLines(ListId::LegalMoves, {});
+    ui_.SetListLines(ListId::Analysis, {});
+    ui_.SetEnabled(Command::LegalMoveList, false);
+    ui_.SetEnabled(Command::AnalysisList, false);
+
+    while (true) {
+        g.busy = true;
+        const int plyBefore = g.gamePly;
+        RunComputerMove();
+        if (shutDown_) break;
+        clock_.Pause(0.5);
+        if (g.gameOver) break;
+        if (g.searchStopped == 1 && g.timeUp == 0) break;  // the user cancelled
+        if (g.gamePly == plyBefore) break;                 // no move was made
+    }
+
+    ui_.SetEnabled(Command::LegalMoveList, true);
+    ui_.SetEnabled(Command::AnalysisList, true);
+    g.busy = false;
+    g.playMode = PlayMode::PlayerComputer;
+    settings_.PlayMode = 0;
+    if (shutDown_) return;
+    SetModeChecks(g.playMode);
+    AssignNamesForSideToMove();
+    UpdatePlayerLabels();
+    ApplyCommandStatesAfterComputation();
+    FillLegalMoveList();
+}
+
+// ---------------------------------------------------------------------------------------
+// Computations
+
+void GameController::RunComputerMove() {
+    if (AtMoveLimit()) return;
+    Engine engine = MakeEngine();
+    links::ComputerMove(engine);
+    ApplyCommandStatesAfterComputation();
+}
+
+void GameController::ApplyCommandStatesAfterComputation() {
+    if (shutDown_) return;
+    IdleCommandSet();
+    if (game_->gameOver) GameOverCommandSet();
+}
+
+bool GameController::AtMoveLimit() {
+    GameState& g = *game_;
+    if (g.gamePly < kMaxGamePlies) return false;
+    if (!g.gameOver) {
+        g.gameOver = true;
+        GameOverCommandSet();
+    }
+    ui_.SetText(Display::Status, "Move limit reached");
+    ui_.Message(kMoveLimitMessage, "Zelkor", Icon::Information);
+    return true;
+}
+
+void GameController::ComputeCommand() {
+    GameState& g = *game_;
+    if (g.gameOver || g.busy) return;
+    ui_.SetText(Display::Status, "");
+    g.busy = true;
+    ui_.SetEnabled(Command::BoardMenu, false);
+    SwapSideNames();
+    UpdatePlayerLabels();
+    RunComputerMove();
+    g.busy = false;
+    if (shutDown_) return;
+    ApplyCommandStatesAfterComputation();
+    UpdatePlayerLabels();
+    FillLegalMoveList();
+}
+
+void GameController::CancelCommand() {
+    GameState& g = *game_;
+    if (!g.computationStarted) return;
+    g.cancelRequest = 1;
+    ui_.SetEnabled(Command::Cancel, false);
+}
+
+void GameController::PlayComputerReply() {
+    GameState& g = *game_;
+    ui_.SetText(Display::Status, "");
+    g.busy = true;
+    ui_.SetEnabled(Command::BoardMenu, false);
+    RunComputerMove();
+    g.busy = false;
+    if (shutDown_) return;
+    ApplyCommandStatesAfterComputation();
+    UpdatePlayerLabels();
+}
+
+void GameController::AnalyzeCommand() {
+    GameState& g = *game_;
+    if (g.gameOver || g.busy) return;
+    ui_.SetText(Display::Status, "");
+    g.busy = true;
+    game_->rated = false;
+    ui_.SetEnabled(Command::BoardMenu, false);
+    Engine engine = MakeEngine();
+    links::AnalyzePosition(engine);
+    g.busy = false;
+    ApplyCommandStatesAfterComputation();
+}
+
+void GameController::HintCommand() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    game_->rated = false;
+    Engine engine = MakeEngine();
+    links::GiveHint(engine);
+}
+
+void GameController::OfferDrawCommand() {
+    GameState& g = *game_;
+    if (g.busy || g.gameOver) return;
+    Engine engine = MakeEngine();
+    links::OfferDraw(engine);
+    if (g.gameOver) GameOverCommandSet();
+}
+
+void GameController::ResignCommand() {
+    GameState& g = *game_;
+    if (g.busy || g.gameOver) return;
+    Engine engine = MakeEngine();
+    links::Resign(engine);
+    g.gameOver = true;
+    GameOverCommandSet();
+}
+
+// ---------------------------------------------------------------------------------------
+// Command states
+
+void GameController::BusyCommandSet() {
+    for (Command c : {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
+                      Command::TurnBoard,    Command::First,          Command::Back,
+                      Command::Forward,      Command::Last,           Command::Compute,
+                      Command::Analyze,      Command::NewGame,        Command::Open,
+                      Command::NewVariant,   Command::Options,        Command::SaveAs,
+                      Command::OfferDraw,    Command::Hint,           Command::Resign,
+                      Command::TypedMoveBox, Command::GameMoveList,   Command::LegalMoveList,
+                      Command::AnalysisList})
+        ui_.SetEnabled(c, false);
+    ui_.SetEnabled(Command::Cancel, true);
+}
+
+void GameController::IdleCommandSet() {
+    const PlayMode mode = game_->playMode;
+    for (Command c :
+         {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
+          Command::TurnBoard, Command::Compute, Command::Analyze, Command::NewGame, Command::Open,
+          Command::NewVariant, Command::Options, Command::SaveAs, Command::TypedMoveBox,
+          Command::GameMoveList, Command::LegalMoveList, Command::AnalysisList})
+        ui_.SetEnabled(c, true);
+    ui_.SetEnabled(Command::Cancel, false);
+    // The mode decides who may offer a draw, resign or ask for a hint.
+    ui_.SetEnabled(Command::OfferDraw, mode == PlayMode::PlayerComputer);
+    ui_.SetEnabled(Command::Resign, mode == PlayMode::PlayerComputer);
+    ui_.SetEnabled(Command::Hint, mode != PlayMode::ComputerComputer);
+    ui_.SetEnabled(Command::BoardMenu, mode != PlayMode::ComputerComputer);
+    UpdateNavigationStates();
+}
+
+void GameController::GameOverCommandSet() {
+    for (Command c : {Command::ComputerComputer, Command::Compute, Command::Analyze,
+                      Command::OfferDraw, Command::Hint, Command::Resign, Command::LegalMoveList})
+        ui_.SetEnabled(c, false);
+}
+
+void GameController::UpdateNavigationStates() {
+    const GameState& g = *game_;
+    ui_.SetEnabled(Command::First, g.gamePly > 0);
+    ui_.SetEnabled(Command::Back, g.gamePly > 0);
+    ui_.SetEnabled(Command::Forward, g.gamePly < g.recordLength);
+    ui_.SetEnabled(Command::Last, g.gamePly < g.recordLength);
+}
+
+// ---------------------------------------------------------------------------------------
+// The turn loop
+
+void GameController::RunGameEndDetection() {
+    GameState& g = *game_;
+    if (g.gamePly < 1) return;
+    links::DrawTest(g, settings_);
+    links::GameEndTest(g, settings_, ui_, clock_, *this, settings_.PlayerName);
+    if (g.gameOver) GameOverCommandSet();
+}
+
+void GameController::AfterHumanMove(MoveSource source) {
+    GameState& g = *game_;
+    RunGameEndDetection();
+    if (g.gameOver) {
+        if (source == MoveSource::Board) ui_.RedrawBoard();
+        FillLegalMoveList();
+        GameOverCommandSet();
+        return;
+    }
+    if (g.playMode != PlayMode::PlayerComputer) {
+        ui_.SetText(Display::Status, "Player-Player mode");
+        ui_.SetProgressValue(0);
+        ui_.SetText(Display::Countdown, "");
+        UpdatePlayerLabels();
+    } else if (source == MoveSource::AnalysisList) {
+        ui_.SetText(Display::Status, "");
+        g.busy = true;
+        ui_.SetEnabled(Command::BoardMenu, false);
+        SwapSideNames();
+        UpdatePlayerLabels();
+        ui_.RedrawBoard();
+        g.busy = false;
+        ui_.SetEnabled(Command::BoardMenu, true);
+    } else {
+        PlayComputerReply();
+        if (shutDown_) return;
+    }
+    FillLegalMoveList();
+}
+
+// ---------------------------------------------------------------------------------------
+// Engine hooks
+
+std::pair<int, int> GameController::BookMove(bool fromGames) {
+    return links::BookMove(*game_, settings_, ui_, random_, dataDir_, fromGames);
+}
+
+void GameController::RecordComputerMove(int depth, bool bookMove) {
+    GameState& g = *game_;
+    const int ply = g.gamePly;
+    if (ply < 1 || ply > kMaxGamePlies) return;
+    g.gameStarted = true;
+    g.recordLength = ply;
+    const Move& m = g.gameRecord[ply];
+    const MoveText text = MoveTextOf(g, m.Source, m.dest, m.jump == 1);
+    const std::string line = GameMoveLine(ply, text.display, bookMove);
+    RecordPly(text.compact, text.display, "1", bookMove, Signed(depth),
+              ComputerPlyLogLine(line, search_->bestScore, depth, search_->mainLine));
+    links::DrawTest(g, settings_);
+    ui_.RedrawBoard();
+}
+
+void GameController::CutRecordToCurrentPly() {
+    CutRecordTo(game_->gamePly);
+    ShowGameMoveList();
+}
+
+std::string GameController::UpdateRating(double playerScore) {
+    ratingText_ = links::RatingUpdate(*game_, *search_, settings_, rating_, playerScore);
+    return ratingText_;
+}
+
+void GameController::GameEndBookkeeping(int code) {
+    game_->resultText = links::ResultText(*game_, code);
+    GameOverCommandSet();
+}
+
+void GameController::RefreshLists() {
+    if (shutDown_) return;
+    ShowGameMoveList();
+    if (game_->playMode != PlayMode::ComputerComputer) FillLegalMoveList();
+}
+
+void GameController::WriteLog(const std::string& line) {
+    if (!log_ || shutDown_) return;
+    log_->WriteLine(line);
+}
+
+// ---------------------------------------------------------------------------------------
+// Board and View menus
+
+void GameController::TurnBoard() {
+    settings_.BoardTurned = settings_.BoardTurned == 1 ? 0 : 1;
+    ui_.RedrawBoard();
+}
+
+void GameController::SetNotation(int value) {
+    settings_.Notation = value == 1 ? 1 : 0;
+    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
+    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation == 0);
+    ui_.RedrawBoard();
+}
+
+void GameController::ToggleCalculation() {
+    settings_.ShowCalculation = settings_.ShowCalculation == 1 ? 0 : 1;
+    ui_.SetChecked(Command::Calculation, settings_.ShowCalculation == 1);
+    if (settings_.ShowCalculation == 0) ui_.SetText(Display::Calculation, kNoCalculation);
+}
+
+void GameController::ShowRating() {
+    ui_.Message("Your currrent rating is" + Signed(rating_), "Rating", Icon::Exclamation);
+}
+
+void GameController::LowerDepth() {
+    if (settings_.SearchDepth > 1) --settings_.SearchDepth;
+    ui_.SetText(Display::Strength, LevelText(settings_));
+}
+
+void GameController::OptionsApplied() {
+    GameState& g = *game_;
+    ui_.SetText(Display::Strength, LevelText(settings_));
+    ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
+    g.jumpChar = settings_.JumpChar == 1 ? ':' : 'x';
+    if (g.playMode == PlayMode::PlayerPlayer) {
+        g.firstSideName = settings_.PlayerName;
+        g.secondSideName = settings_.PlayerName;
+    } else {
+        AssignNamesForSideToMove();
+    }
+    UpdatePlayerLabels();
+    ui_.RedrawBoard();
+    FillLegalMoveList();
+}
+
+}  // namespace zelkor

@@ -1,0 +1,209 @@
+// Loading and saving game records: the dialogs, the messages and the replay.
+#include <algorithm>
+#include <system_error>
+
+#include "game/controller_internal.h"
+#include "game/links.h"
+#include "records/game_file.h"
+
+namespace zelkor {
+
+namespace {
+
+constexpr const char* kOpenFilter = "Zelkor File (*.zlk)|*.zlk";
+constexpr const char* kSaveFilter = "Zelkor File (*.zlk)|*.zlk|";
+
+}  // namespace
+
+void GameController::LockInterface() {
+    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
+                      Command::HelpMenu, Command::TypedMoveBox, Command::Toolbar})
+        ui_.SetEnabled(c, false);
+}
+
+void GameController::UnlockInterface() {
+    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
+                      Command::HelpMenu, Command::TypedMoveBox, Command::Toolbar})
+        ui_.SetEnabled(c, true);
+}
+
+void GameController::Open() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    if (g.gameStarted && ui_.Message("Quit current game?", "Confirmation", Icon::Question,
+                                     Buttons::YesNo) == Answer::No)
+        return;
+    const std::optional<std::string> file = ui_.AskOpenFile("Load Game", kOpenFilter);
+    if (!file || file->empty()) return;
+    LoadGameFile(*file);
+}
+
+void GameController::Save() {
+    if (currentPath_.empty()) {
+        SaveAs();
+        return;
+    }
+    SaveGameFile(currentPath_);
+}
+
+void GameController::SaveAs() {
+    const std::optional<std::string> chosen = ui_.AskSaveFile("Save Game", kSaveFilter);
+    if (!chosen || chosen->empty()) return;
+    const std::filesystem::path file(*chosen);
+    const std::string name = file.filename().string();
+    std::error_code error;
+    if (std::filesystem::exists(file, error) &&
+        ui_.Message(name + " already exists, overwrite?", "Confirmation", Icon::Question,
+                    Buttons::YesNo) == Answer::No)
+        return;
+    // The game keeps its old name when the new file cannot be written.
+    if (!SaveGameFile(file)) return;
+    currentFile_ = name;
+    currentPath_ = std::filesystem::absolute(file, error);
+    if (error) currentPath_ = file;
+    ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
+}
+
+bool GameController::SaveGameFile(const std::filesystem::path& file) {
+    if (WriteGameFile(file, GameFileDataOf(*game_, settings_))) return true;
+    ui_.Message(GameFileWriteFailedMessage(file.filename().string()), "Error", Icon::Exclamation);
+    return false;
+}
+
+bool GameController::LoadGameFile(const std::filesystem::path& file) {
+    GameState& g = *game_;
+    if (g.busy) return false;
+    const std::string name = file.filename().string();
+    const GameFileContents contents = ReadGameFile(file);
+    if (contents.status != GameFileStatus::Ok) {
+        std::string title = "Zelkor";
+        const std::string text = GameFileStatusMessage(contents.status, name, &title);
+        ui_.Message(text, title, Icon::Exclamation);
+        return false;
+    }
+
+    ui_.SetText(Display::Status, "");
+    ui_.SetListLines(ListId::Analysis, {});
+    ui_.SetText(Display::Calculation, kNoCalculation);
+    ui_.SetText(Display::Comment, "");
+    ui_.SetText(Display::TypedMove, "");
+    ui_.SetProgressValue(0);
+    ui_.SetText(Display::Countdown, "");
+    if (contents.linesAfterStart > 0) ui_.SetProgressMaximum(contents.linesAfterStart);
+
+    // A new game, then the file's header in its own order: the variant first, then the
+    // file's set-up, rules and settings over it.
+    setupMode_ = false;
+    g.handSetUp = false;
+    SetUpNewGame();
+    ClearAnalysisTable();
+    for (const GameFileHeaderLine& line : contents.header) {
+        RuleFlag flag{};
+        if (line.key == "Setup=") {
+            ApplySetupText(line.value, g.board);
+            g.initialBoard = g.board;
+            g.handSetUp = true;
+        } else if (line.key == "Variant=") {
+            settings_.Variant = static_cast<uint8_t>(std::clamp<long long>(line.number, 1, 255));
+            if (variantFileMissing_) {
+                ui_.Message("VARIANTS.INI is missing!", "Error", Icon::Exclamation);
+                g.handSetUp = false;
+                SetUpNewGame();
+                ResetGameDisplays();
+                return false;
+            }
+            variantFileMissing_ = !links::LoadVariant(g, settings_, ui_, dataDir_);
+            g.active.name = g.defined.name;
+            g.active.help = g.defined.help;
+        } else if (line.key == "Depth=") {
+            // The options keep the depth within 1..20; a file cannot ask for more.
+            settings_.SearchDepth = static_cast<int32_t>(std::clamp<long long>(line.number, 1, 20));
+            settings_.UseDepth = 1;
+            ui_.SetText(Display::Strength, LevelText(settings_));
+        } else if (line.key == "Notation=") {
+            settings_.Notation = line.number == 1 ? 1 : 0;
+        } else if (IsGameFileFlagKey(line.key, &flag)) {
+            g.active.flags[flag] = static_cast<uint8_t>(std::clamp<long long>(line.number, 0, 1));
+            if (flag == BlackStarts) g.side = g.active.flags[flag] == 1 ? kBlack : kWhite;
+        } else if (line.key == "PlayerName=") {
+            settings_.PlayerName = line.value;
+        } else if (line.key == "PromoW=") {
+            g.active.home[0] = ParseHomeSquares(line.value);
+        } else if (line.key == "PromoB=") {
+            g.active.home[1] = ParseHomeSquares(line.value);
+        } else if (line.key == "Offset=") {
+            g.active.directions[0] = line.value;
+            g.active.directions[1] = line.value2;
+        }
+    }
+    // The file's home squares and directions are in force before any move is replayed.
+    RebuildRuleTables();
+    ShowVariantName();
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
+    ui_.SetWaitCursor(true);
+    ui_.SetListLines(ListId::GameMoves, {});
+    ui_.SetListLines(ListId::LegalMoves, {});
+    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
+    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
+    if (contents.linesAfterStart > 0) ui_.SetText(Display::Status, "Loading and analyzing...");
+    loading_ = true;
+    LockInterface();
+
+    int progress = 0;
+    for (const GameFileItem& item : contents.body) {
+        ui_.SetProgressValue(++progress);
+        if (item.kind == GameFileItem::Kind::Comment) {
+            if (g.gamePly >= 0 && g.gamePly < kHistorySize) g.comments[g.gamePly] = item.text;
+            continue;
+        }
+        if (g.gamePly >= kMaxGamePlies) {
+            ui_.Message(kMoveLimitMessage, "Zelkor", Icon::Information);
+            break;
+        }
+        if (!InputMove(item.text)) {
+            ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
+            g.active.flag(BlackStarts) = 0;
+            ui_.Message(item.text + ": Illegal move!", "Error", Icon::Exclamation);
+            g.handSetUp = false;
+            loading_ = false;
+            SetUpNewGame();
+            ResetGameDisplays();
+            ui_.SetWaitCursor(false);
+            UnlockInterface();
+            return false;
+        }
+        g.gameStarted = true;
+        g.rated = false;
+        RecordPlayedMove(item.text, lastMoveWasJump_);
+        RunGameEndDetection();
+    }
+
+    if (g.playMode == PlayMode::PlayerPlayer) {
+        g.firstSideName = settings_.PlayerName;
+        g.secondSideName = settings_.PlayerName;
+    } else {
+        AssignNamesForSideToMove();
+    }
+    ui_.SetText(Display::Status, "");
+    ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
+    currentFile_ = name;
+    std::error_code error;
+    currentPath_ = std::filesystem::absolute(file, error);
+    if (error) currentPath_ = file;
+    ui_.SetProgressValue(contents.linesAfterStart);
+    loading_ = false;
+    g.handSetUp = false;
+    UnlockInterface();
+    IdleCommandSet();
+    if (g.gameOver) GameOverCommandSet();
+    UpdatePlayerLabels();
+    ShowGameMoveList();
+    FillLegalMoveList();
+    ShowComment();
+    ui_.RedrawBoard();
+    ui_.SetWaitCursor(false);
+    return true;
+}
+
+}  // namespace zelkor

@@ -1,0 +1,33 @@
+#include "game/headless_ui.h"
+
+#include <cstdlib>
+
+namespace zelkor {
+
+void HeadlessUi::SetText(Display display, const std::string& text) {
+    std::string& current = texts_[display];
+    if (out_ && display == Display::Status && !text.empty() && text != current)
+        std::fprintf(out_, "  %s\n", text.c_str());
+    current = text;
+}
+
+std::string HeadlessUi::Text(Display display) const {
+    const auto it = texts_.find(display);
+    return it == texts_.end() ? std::string() : it->second;
+}
+
+Answer HeadlessUi::Message(const std::string& text, const std::string& title, Icon,
+                           Buttons buttons) {
+    ++messages_;
+    lastMessage_ = text;
+    if (out_) std::fprintf(out_, "  [%s] %s\n", title.c_str(), text.c_str());
+    if (buttons != Buttons::YesNo) return Answer::Ok;
+    return title == "Question" ? Answer::No : Answer::Yes;
+}
+
+void HeadlessUi::Terminate() {
+    std::fprintf(stderr, "zelkor-cli: fatal error, last message: %s\n", lastMessage_.c_str());
+    std::exit(3);
+}
+
+}  // namespace zelkor

@@ -1,0 +1,223 @@
+// Move input: the board drag, typed moves, choices from the lists and position set-up.
+#include <algorithm>
+#include <cctype>
+
+#include "game/controller.h"
+#include "game/links.h"
+
+namespace zelkor {
+
+namespace {
+
+std::string UpperSquare(int square) {
+    std::string name = SquareName(square);
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+void ShowError(UserInterface& ui, const std::string& text) {
+    ui.Message(text, "Error", Icon::Exclamation);
+}
+
+}  // namespace
+
+bool GameController::InputMove(const std::string& text) {
+    GameState& g = *game_;
+    lastMoveWasJump_ = false;
+    if (text.size() < 4) return false;
+    // The record, the move texts and the position history end at 1000 half-moves.
+    if (g.gamePly >= kMaxGamePlies) return false;
+    const int from = SquareNumber(std::string_view(text).substr(0, 2));
+    const int to = SquareNumber(std::string_view(text).substr(2, 2));
+    if (from == 0 || to == 0) return false;
+    links::InitTree(g);
+    links::Generate(g, 1);
+    int chosen = -1;
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+        if (g.movePool[i].Source == from && g.movePool[i].dest == to) {
+            chosen = i;
+            break;
+        }
+    if (chosen < 0) return false;
+    lastMoveWasJump_ = g.movePool[chosen].jump == 1;
+    links::InitTree(g);
+    links::Perform(g, chosen);
+    lastPlayedMove_ = chosen;
+    g.gameRecord[g.gamePly] = g.movePool[chosen];
+    if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
+    return true;
+}
+
+// A human move was played by InputMove: record it and let the turn loop go on.
+void GameController::HumanMovePlayed(const std::string& text, MoveSource source) {
+    GameState& g = *game_;
+    g.gameStarted = true;
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
+    if (source == MoveSource::LegalList || source == MoveSource::AnalysisList) game_->rated = false;
+    ui_.SetText(Display::Calculation, kNoCalculation);
+    RecordPlayedMove(text, lastMoveWasJump_);
+    AfterHumanMove(source);
+}
+
+bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
+    if (AtMoveLimit()) return false;
+    const std::string move = NormaliseTypedMove(text, game_->jumpChar);
+    if (InputMove(move)) {
+        HumanMovePlayed(move, source);
+        return true;
+    }
+    ui_.RedrawBoard();
+    ui_.SetEnabled(Command::TypedMoveBox, false);
+    ShowError(ui_, "Illegal move");
+    ui_.SetEnabled(Command::TypedMoveBox, true);
+    return false;
+}
+
+void GameController::TypedMove(const std::string& text) {
+    const GameState& g = *game_;
+    if (g.busy || g.gameOver) return;
+    ui_.SetText(Display::TypedMove, "");
+    PlayTextMove(text, MoveSource::Typed);
+}
+
+bool GameController::CanStartDrag(int square) {
+    GameState& g = *game_;
+    heldSquare_ = 0;
+    returningMoveExists_ = false;
+    if (g.busy || g.gameOver || pressSuppressed_) return false;
+    if (!IsPlayingSquare(square)) return false;
+    const int piece = g.board[square];
+    if (piece != kWhiteMan && piece != kBlackMan) return false;
+    if (piece != g.side) {
+        ui_.RedrawBoard();
+        ShowError(ui_, g.side == kWhite ? "White moves" : "Black moves");
+        return false;
+    }
+    links::InitTree(g);
+    links::Generate(g, 1);
+    bool movable = false;
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+        if (g.movePool[i].Source == square) {
+            movable = true;
+            if (g.movePool[i].dest == square) returningMoveExists_ = true;
+        }
+    if (!movable) {
+        ui_.RedrawBoard();
+        ShowError(ui_, "You cannot move that piece");
+        return false;
+    }
+    heldSquare_ = square;
+    return true;
+}
+
+void GameController::BoardDrop(int from, int to) {
+    GameState& g = *game_;
+    heldSquare_ = 0;
+    if (g.busy || g.gameOver || !IsPlayingSquare(from)) return;
+    bool returning = false;
+    if (to == from) {
+        links::InitTree(g);
+        links::Generate(g, 1);
+        for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+            if (g.movePool[i].Source == from && g.movePool[i].dest == from) returning = true;
+    }
+    if (!IsPlayingSquare(to) || (to == from && !returning)) {
+        ui_.RedrawBoard();  // a drop off the board or back home cancels the drag
+        return;
+    }
+    if (AtMoveLimit()) return;
+    const std::string text = UpperSquare(from) + UpperSquare(to);
+    if (InputMove(text)) {
+        HumanMovePlayed(text, MoveSource::Board);
+        return;
+    }
+    ui_.RedrawBoard();
+    ShowError(ui_,
+              g.board[to] == kEmpty ? "Illegal move" : "Illegal move: that square is not empty");
+}
+
+std::vector<int> GameController::MovableSquares() {
+    GameState& g = *game_;
+    std::vector<int> squares;
+    if (g.busy || g.gameOver) return squares;
+    links::InitTree(g);
+    links::Generate(g, 1);
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+        if (std::find(squares.begin(), squares.end(), g.movePool[i].Source) == squares.end())
+            squares.push_back(g.movePool[i].Source);
+    return squares;
+}
+
+void GameController::LegalMoveChosen(int line) {
+    const GameState& g = *game_;
+    if (g.busy || g.gameOver) return;
+    if (line < 0 || line >= static_cast<int>(legalLines_.size())) return;
+    ui_.SetText(Display::TypedMove, "");
+    PlayTextMove(legalLines_[line], MoveSource::LegalList);
+}
+
+void GameController::AnalysisMoveChosen(int line) {
+    GameState& g = *game_;
+    if (g.busy || g.gameOver) return;
+    if (line < 0 || line >= static_cast<int>(search_->rootTable.size())) return;
+    const RootEntry entry = search_->rootTable[line];
+    if (!IsPlayingSquare(entry.from) || !IsPlayingSquare(entry.to)) return;
+    const std::string text = UpperSquare(entry.from) + UpperSquare(entry.to);
+    if (g.gamePly > 0) NavigateBy(1, true);
+    if (AtMoveLimit()) return;
+    if (InputMove(text)) {
+        HumanMovePlayed(text, MoveSource::AnalysisList);
+        return;
+    }
+    ShowError(ui_, "Illegal move");
+}
+
+void GameController::CommentEdited(const std::string& text) {
+    GameState& g = *game_;
+    if (g.gamePly >= 0 && g.gamePly < kHistorySize) g.comments[g.gamePly] = text;
+}
+
+// ---------------------------------------------------------------------------------------
+// Position set-up
+
+void GameController::SetupSquare(int square, int value) {
+    GameState& g = *game_;
+    if (g.busy || !IsPlayingSquare(square)) return;
+    if (value != kEmpty && value != kWhiteMan && value != kBlackMan) return;
+    setupMode_ = true;
+    g.board[square] = value;
+}
+
+void GameController::SetupClearBoard() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    setupMode_ = true;
+    for (int square : kPlayingSquares)
+        g.board[square] = kEmpty;
+}
+
+void GameController::SetupSideToMove(int side) {
+    GameState& g = *game_;
+    if (g.busy) return;
+    setupMode_ = true;
+    g.side = side == kWhite ? kWhite : kBlack;
+    ui_.SetText(Display::Status, g.side == kWhite ? "White moves" : "Black moves");
+}
+
+void GameController::SetupPopupClosed() {
+    GameState& g = *game_;
+    if (g.busy || !setupMode_) return;
+    ui_.SetListLines(ListId::Analysis, {});
+    g.initialBoard = g.board;
+    g.active.flag(BlackStarts) = g.side == kWhite ? 0 : 1;
+    g.handSetUp = true;
+    SetUpNewGame();
+    ClearAnalysisTable();
+    pressSuppressed_ = true;
+    ResetGameDisplays();
+    ShowVariantName();
+}
+
+}  // namespace zelkor

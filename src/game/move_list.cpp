@@ -1,0 +1,244 @@
+// The game move list, the move-text record, the log lines, the legal-move list and
+// navigation through the recorded game.
+#include <algorithm>
+#include <cctype>
+
+#include "game/controller_internal.h"
+#include "game/links.h"
+#include "rules/move_text.h"
+
+namespace zelkor {
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The first four characters of a move field ("c3d4 c3-d4"), upper case.
+std::string FieldMove(const std::string& field) {
+    std::string move = field.substr(0, 4);
+    for (char& c : move)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return move;
+}
+
+}  // namespace
+
+void GameController::RecordPlayedMove(const std::string& text, bool jump) {
+    GameState& g = *game_;
+    ui_.SetEnabled(Command::AnalysisList, false);
+    ui_.SetEnabled(Command::Back, true);
+    ui_.SetEnabled(Command::First, true);
+    ui_.SetEnabled(Command::Forward, false);
+    ui_.SetEnabled(Command::Last, false);
+    const std::string from = Lower(text.substr(0, 2));
+    const std::string to = Lower(text.substr(2, 2));
+    const std::string display = from + (jump ? std::string(1, g.jumpChar) : "-") + to;
+    if (g.gamePly - 1 < g.recordLength) CutRecordTo(g.gamePly - 1);
+    g.recordLength = g.gamePly;
+    ui_.RedrawBoard();
+    const int score = loading_ ? 0 : -QuickScore();
+    if (g.playMode == PlayMode::PlayerPlayer && g.gamePly < kHistorySize)
+        g.moveScores[g.gamePly] = score;
+    const bool book = MoveIsInBook();
+    RecordPly(from + to, display, loading_ ? "3" : "2", book, "",
+              PlayerPlyLogLine(GameMoveLine(g.gamePly, display, book), score));
+}
+
+void GameController::RecordPly(const std::string& raw, const std::string& display,
+                               const std::string& byWhom, bool bookMove, const std::string& depth,
+                               const std::string& logLine) {
+    GameState& g = *game_;
+    const int ply = g.gamePly;
+    const int row = (ply + 1) / 2;
+    if (ply < 1 || row >= kMoveRows) return;
+    if (ply == 1) WriteLogHeader();
+    MoveTextRow& texts = g.moveTexts[row];
+    if (ply % 2 == 1) {
+        texts.first = raw + " " + display;
+        texts.firstBy = byWhom;
+    } else {
+        texts.second = raw + " " + display;
+        texts.secondBy = byWhom;
+    }
+    if (!depth.empty()) texts.depth = depth;
+    const std::string line = GameMoveLine(ply, display, bookMove);
+    g.gameMoveLines.resize(ply - 1);
+    g.gameMoveLines.push_back(line);
+    if (!loading_) {
+        ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
+        ui_.SelectListLine(ListId::GameMoves, ply - 1);
+        ui_.SetText(Display::Comment, "");
+    }
+    WriteLog(logLine);
+}
+
+void GameController::CutRecordTo(int plies) {
+    GameState& g = *game_;
+    plies = std::max(plies, 0);
+    for (int ply = std::min(g.recordLength, kMaxGamePlies); ply > plies; --ply) {
+        g.comments[ply].clear();
+        g.moveScores[ply] = 0;
+        search_->scoreHistory[ply] = 0;
+        MoveTextRow& texts = g.moveTexts[(ply + 1) / 2];
+        if (ply % 2 == 1) {
+            texts = MoveTextRow{};
+        } else {
+            texts.second.clear();
+            texts.secondBy.clear();
+        }
+    }
+    if (static_cast<int>(g.gameMoveLines.size()) > plies) g.gameMoveLines.resize(plies);
+    g.recordLength = std::min(g.recordLength, plies);
+}
+
+void GameController::WriteLogHeader() {
+    if (!log_ || shutDown_) return;
+    log_->WriteGameHeader(game_->defined.name, game_->rule(BlackStarts) == 1);
+}
+
+int GameController::QuickScore() {
+    Engine engine = MakeEngine();
+    return links::QuickScore(engine);
+}
+
+bool GameController::MoveIsInBook() {
+    if (settings_.UseBook != 1) return false;
+    return links::InBook(*game_, ui_, dataDir_);
+}
+
+std::vector<std::string> GameController::CurrentBookMoves() {
+    if (settings_.UseBook != 1) return {};
+    return links::BookMoves(*game_, ui_, dataDir_);
+}
+
+void GameController::FillLegalMoveList() {
+    GameState& g = *game_;
+    legalLines_.clear();
+    const std::vector<std::string> book = CurrentBookMoves();
+    links::InitTree(g);
+    links::Generate(g, 1);
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
+        const Move& m = g.movePool[i];
+        std::string line = DisplayMove(g, i).display;
+        const std::string from = SquareName(m.Source);
+        const std::string to = SquareName(m.dest);
+        for (size_t b = 0; b < book.size() && b < 11; ++b) {
+            const std::string entry = Lower(book[b]);
+            if (entry.size() >= 4 && entry.substr(0, 2) == from &&
+                entry.substr(entry.size() - 2) == to) {
+                line += "b";
+                break;
+            }
+        }
+        legalLines_.push_back(line);
+    }
+    if (!loading_) ui_.SetListLines(ListId::LegalMoves, legalLines_);
+}
+
+void GameController::ShowGameMoveList() {
+    const GameState& g = *game_;
+    ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
+    ui_.SelectListLine(ListId::GameMoves, g.gamePly - 1);
+}
+
+void GameController::ShowComment() {
+    const GameState& g = *game_;
+    if (g.gamePly >= 0 && g.gamePly < kHistorySize)
+        ui_.SetText(Display::Comment, g.comments[g.gamePly]);
+}
+
+// ---------------------------------------------------------------------------------------
+// Navigation
+
+void GameController::TakeBackOnePly() {
+    GameState& g = *game_;
+    links::InitTree(g);
+    g.ply = 1;  // the move being taken back is the root's
+    g.movePool[0] = g.gameRecord[g.gamePly];
+    links::TakeBack(g, 0);
+    links::InitTree(g);
+}
+
+void GameController::NavigateBy(int count, bool keepTables) {
+    GameState& g = *game_;
+    if (g.recordLength == 0) return;
+    if (!keepTables) ClearAnalysisTable();
+    ui_.SetEnabled(Command::AnalysisList, false);
+    const auto computerPlays = [&] {
+        return g.firstSideName == kComputerName || g.secondSideName == kComputerName;
+    };
+    for (int step = 0; step < count && g.gamePly > 0; ++step) {
+        ui_.SetText(Display::Calculation, kNoCalculation);
+        TakeBackOnePly();
+        ShowComment();
+        UpdateNavigationStates();
+        if (computerPlays()) SwapSideNames();
+    }
+    for (int step = 0; step < -count && g.gamePly < g.recordLength; ++step) {
+        ui_.SetText(Display::Calculation, kNoCalculation);
+        const int target = g.gamePly + 1;
+        const MoveTextRow& texts = g.moveTexts[(target + 1) / 2];
+        if (!InputMove(FieldMove(target % 2 == 1 ? texts.first : texts.second))) break;
+        ShowComment();
+        UpdateNavigationStates();
+        if (computerPlays()) SwapSideNames();
+    }
+    g.gameOver = false;
+    for (Command c : {Command::Compute, Command::Analyze, Command::Hint, Command::ComputerComputer,
+                      Command::LegalMoveList})
+        ui_.SetEnabled(c, true);
+    ui_.SetEnabled(Command::OfferDraw, g.playMode == PlayMode::PlayerComputer);
+    ui_.SetEnabled(Command::Resign, g.playMode == PlayMode::PlayerComputer);
+    UpdatePlayerLabels();
+    ui_.SelectListLine(ListId::GameMoves, g.gamePly - 1);
+    ui_.RedrawBoard();
+    RunGameEndDetection();
+    FillLegalMoveList();
+}
+
+void GameController::StepForward() {
+    ui_.SetEnabled(Command::AnalysisList, false);
+    NavigateBy(-1, false);
+}
+
+void GameController::First() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    ui_.SetListLines(ListId::Analysis, {});
+    if (g.gamePly > 0) NavigateBy(g.gamePly, false);
+}
+
+void GameController::Back() {
+    if (game_->busy) return;
+    ui_.SetListLines(ListId::Analysis, {});
+    NavigateBy(1, false);
+}
+
+void GameController::Forward() {
+    if (game_->busy) return;
+    ui_.SetListLines(ListId::Analysis, {});
+    StepForward();
+}
+
+void GameController::Last() {
+    GameState& g = *game_;
+    if (g.busy) return;
+    ui_.SetListLines(ListId::Analysis, {});
+    const int count = g.gamePly - static_cast<int>(g.gameMoveLines.size());
+    if (count != 0) NavigateBy(count, false);
+}
+
+void GameController::GameMoveClicked(int line) {
+    GameState& g = *game_;
+    if (g.busy) return;
+    if (line < 0 || line >= static_cast<int>(g.gameMoveLines.size())) return;
+    const int count = g.gamePly - line - 1;
+    ui_.SetListLines(ListId::Analysis, {});
+    if (count != 0) NavigateBy(count, false);
+}
+
+}  // namespace zelkor

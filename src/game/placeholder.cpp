@@ -1,1 +1,0 @@
-// The game controller is built in this folder.

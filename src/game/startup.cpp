@@ -1,0 +1,71 @@
+// Start-up and the end of the run.
+#include "game/controller_internal.h"
+#include "game/links.h"
+
+namespace zelkor {
+
+void GameController::StartUp() {
+    GameState& g = *game_;
+    rating_ = links::ReadRating(dataDir_);
+    if (!links::ReadSettings(settings_, dataDir_)) FatalError(ui_);
+    if (settings_.SearchDepth == 0) settings_.SearchDepth = 2;
+    if (settings_.PlayMode > 1) settings_.PlayMode = 0;
+    links::ApplySettings(settings_, g);
+    g.playMode = static_cast<PlayMode>(settings_.PlayMode);
+
+    SetModeChecks(g.playMode);
+    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
+    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
+    ui_.SetChecked(Command::Calculation, settings_.ShowCalculation == 1);
+    ui_.SetChecked(Command::PiecesDefault, settings_.PieceSet == 0);
+    ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
+
+    log_ = std::make_unique<RunLog>();
+    if (log_->Open(dataDir_))
+        log_->WriteStartupLine(clock_);
+    else
+        log_.reset();  // the game goes on without a log
+
+    g.handSetUp = false;
+    setupMode_ = false;
+    SetUpNewGame();
+    ClearAnalysisTable();
+    ResetGameDisplays();
+    if (g.playMode == PlayMode::PlayerPlayer) {
+        ui_.SetEnabled(Command::OfferDraw, false);
+        ui_.SetEnabled(Command::Resign, false);
+    }
+    ui_.SetText(Display::Strength, LevelText(settings_));
+}
+
+void GameController::SaveSettings() {
+    links::StoreSettings(*game_, settings_);
+    settings_.PlayMode = static_cast<uint8_t>(game_->playMode);
+    if (!links::WriteSettings(settings_, dataDir_))
+        ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
+                    Icon::Exclamation);
+    if (!links::WriteRating(rating_, dataDir_))
+        ui_.Message("Cannot write " + (dataDir_ / "zelkor.rtg").string(), "Error",
+                    Icon::Exclamation);
+}
+
+bool GameController::ConfirmExit() {
+    if (settings_.ConfirmExit != 1) return true;
+    return ui_.Message("Are you sure you want to exit?", "Confirmation", Icon::Question,
+                       Buttons::YesNo) == Answer::Yes;
+}
+
+void GameController::Shutdown() {
+    if (shutDown_) return;
+    GameState& g = *game_;
+    // A search may still be running below this call: ask it to stop; the flag makes the
+    // turn loops return at once and keeps the log and the files from being written again.
+    if (g.busy) g.cancelRequest = 1;
+    SaveSettings();
+    shutDown_ = true;
+    settings_.AskDraw = 0;  // no draw question from a search that finishes after this
+    if (log_) log_->Close();
+    log_.reset();
+}
+
+}  // namespace zelkor

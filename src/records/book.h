@@ -1,0 +1,71 @@
+// The opening book: the book file zelkor.bok and the folders of book games.
+//
+// zelkor.bok: "ZELKOR Version=0.10", then sections. A section is header lines ("Variant=",
+// "Setup=", the ten rule flags, "PromoW=", "PromoB=", "WhiteManMovement=",
+// "BlackManMovement="), "start", book lines, optionally "names" and name lines, and "end".
+// A book line is a row of five-character units: a move ("c3d4") and a marker, "w" or "b"
+// when the move is a book move for that side, a blank when it only leads on. Leading
+// blanks stand for the same characters of the previous line, so a book can be written as
+// a tree. A name line is a prefix of a game text followed by the opening's name in quotes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "rules/game_state.h"
+#include "rules/user_interface.h"
+
+namespace zelkor {
+
+inline constexpr const char* kBookFileName = "zelkor.bok";
+inline constexpr const char* kWhiteBookGames = "white bookgames";
+inline constexpr const char* kBlackBookGames = "black bookgames";
+inline constexpr int kShownBookMoves = 11;  // book moves the legal-move list marks
+
+struct BookResult {
+    bool inBook = false;      // the game so far follows a line of the book file
+    std::string openingName;  // empty when no name line fits
+    int from = 0;             // the chosen book move, 0 and 0 when there is none
+    int to = 0;
+    // The book moves proposed for the position ("c3d4"), at most kShownBookMoves, in the
+    // order found (a move proposed by several lines may repeat).
+    std::vector<std::string> bookMoves;
+};
+
+// The moves of the game from its start up to g.gamePly, four lower-case characters each
+// ("c3d4"), joined by single blanks; empty at the start position.
+std::string GameText(const GameState& g);
+
+// Mode 1 chooses a book move for the side to move (weighted by the number of lines that
+// propose it, with random.Uniform()); mode 0 only finds the opening name and shows it in
+// the status line's third panel. Both set inBook and the book moves. A missing book file
+// gives an empty result silently; a file of another kind or version is reported and gives
+// an empty result; a fault inside the file (a name line without its quotes) is fatal.
+BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
+                          Random& random, UserInterface& ui);
+
+// The book games of the side to move propose their next moves; proposals that are not
+// legal in the position are dropped (this generates the legal moves at g.ply). One
+// proposal is chosen at once; several are offered in the "Book moves" dialog.
+BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui);
+
+// The pieces of the games look-up, exposed for tests and the dialog.
+struct BookGameCandidate {
+    std::string move;  // as written in the files ("c3d4")
+    int count = 0;     // games proposing it
+};
+struct BookGamesProposals {
+    int filesRead = 0;
+    std::vector<BookGameCandidate> candidates;  // by count, highest first
+};
+// Every proposal of the games in folder for the game text, before the legality filter.
+BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
+                                            const std::string& gameText);
+// "c3d4   3": the count, with its leading blank, ends in column 8.
+std::string BookDialogLine(const BookGameCandidate& candidate);
+// " 3 games" / " 1 game", " 2 moves" / " 1 move".
+std::string BookGamesLabel(int files);
+std::string BookMovesLabel(int moves);
+
+}  // namespace zelkor

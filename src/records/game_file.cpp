@@ -1,0 +1,317 @@
+#include "records/game_file.h"
+
+#include <algorithm>
+#include <climits>
+#include <system_error>
+
+#include "records/text_file.h"
+#include "rules/board.h"
+
+namespace zelkor {
+
+namespace {
+
+// The header lines in their file order; the flags among them by their key.
+constexpr const char* kVariantKey = "Variant=";
+constexpr const char* kSetupKey = "Setup=";
+constexpr const char* kDepthKey = "Depth=";
+constexpr const char* kNotationKey = "Notation=";
+constexpr const char* kPromoWKey = "PromoW=";
+constexpr const char* kPromoBKey = "PromoB=";
+constexpr const char* kOffsetKey = "Offset=";
+constexpr const char* kPlayerNameKey = "PlayerName=";
+constexpr const char* kStartLine = "START";
+// A file of nothing but key lines is not a game record; its header is cut off here.
+constexpr std::size_t kMaxHeaderLines = 1000;
+
+const std::string kCrLf = "\r\n";
+
+// A value that must stay on its line: line breaks are dropped.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\r' && c != '\n') out.push_back(c);
+    return out;
+}
+
+// Every line break of a comment (CR LF, or a lone CR or LF) becomes two code-255 bytes.
+std::string EncodeComment(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += kCommentBreak;
+            out += kCommentBreak;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string DecodeComment(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kCommentBreak && i + 1 < text.size() && text[i + 1] == kCommentBreak) {
+            out += kCrLf;
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool StartsWith(const std::string& line, const char* key) {
+    return line.rfind(key, 0) == 0;
+}
+
+// The largest value a numeric key accepts (its field is a byte, or 32 bits for the depth).
+long long NumericKeyLimit(const std::string& key) {
+    return key == kDepthKey ? INT_MAX : 255;
+}
+
+// The recognised key a header line starts with, or an empty text.
+std::string HeaderKeyOf(const std::string& line) {
+    static const char* const kTextKeys[] = {kSetupKey,  kVariantKey, kDepthKey,  kNotationKey,
+                                            kPromoWKey, kPromoBKey,  kOffsetKey, kPlayerNameKey};
+    for (const char* key : kTextKeys)
+        if (StartsWith(line, key)) return key;
+    for (const char* flag : kRuleFlagKeys) {
+        const std::string key = std::string(flag) + "=";
+        if (StartsWith(line, key.c_str())) return key;
+    }
+    return {};
+}
+
+bool IsNumericKey(const std::string& key) {
+    RuleFlag flag;
+    return key == kVariantKey || key == kDepthKey || key == kNotationKey ||
+           IsGameFileFlagKey(key, &flag);
+}
+
+}  // namespace
+
+bool IsGameFileFlagKey(const std::string& key, RuleFlag* flag) {
+    for (int f = 0; f < kRuleFlagCount; ++f) {
+        if (key == std::string(kRuleFlagKeys[f]) + "=") {
+            if (flag) *flag = static_cast<RuleFlag>(f);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string RecordedMoveText(const GameState& g, int ply) {
+    if (ply < 1 || ply > kMaxGamePlies) return "----";
+    const MoveTextRow& row = g.moveTexts[static_cast<std::size_t>((ply + 1) / 2)];
+    const std::string& field = ply % 2 == 1 ? row.first : row.second;
+    const std::string upper = UpperCase(field.substr(0, 4));
+    int from = upper.size() >= 2 ? SquareNumber(upper.substr(0, 2)) : 0;
+    int to = upper.size() >= 4 ? SquareNumber(upper.substr(2, 2)) : 0;
+    if (from == 0 || to == 0) {
+        from = g.gameRecord[static_cast<std::size_t>(ply)].Source;
+        to = g.gameRecord[static_cast<std::size_t>(ply)].dest;
+    }
+    return SquareName(from) + SquareName(to);
+}
+
+GameFileData GameFileDataOf(const GameState& g, const Settings& settings) {
+    GameFileData data;
+    data.variant = settings.Variant;
+    data.setup = SetupText(g.initialBoard);
+    data.depth = settings.SearchDepth;
+    data.notation = settings.Notation;
+    data.flags = g.active.flags;
+    for (int s = 0; s < 2; ++s) {
+        data.home[s] = HomeSquaresText(g.active.home[s]);
+        data.directions[s] = g.active.directions[s];
+    }
+    data.playerName = settings.PlayerName;
+    const int plies = std::clamp(g.recordLength, 0, kMaxGamePlies);
+    for (int p = 1; p <= plies; ++p)
+        data.moves.push_back(RecordedMoveText(g, p));
+    for (int k = 0; k <= plies; ++k)
+        data.comments.push_back(g.comments[static_cast<std::size_t>(k)]);
+    return data;
+}
+
+std::string GameFileText(const GameFileData& data) {
+    auto flag = [&](RuleFlag f) {
+        return std::string(kRuleFlagKeys[f]) + "=" + std::to_string(data.flags[f]) + kCrLf;
+    };
+    std::string text;
+    text += std::string(kFileSignature) + kDataVersion + kCrLf;
+    text += kVariantKey + std::to_string(data.variant) + kCrLf;
+    text += kSetupKey + OneLine(data.setup) + kCrLf;
+    text += kDepthKey + std::to_string(data.depth) + kCrLf;
+    text += kNotationKey + std::to_string(data.notation) + kCrLf;
+    text += flag(MulJumps);
+    text += flag(MaxCapMove);
+    text += flag(BlackStarts);
+    text += kPromoWKey + OneLine(data.home[0]) + kCrLf;
+    text += kPromoBKey + OneLine(data.home[1]) + kCrLf;
+    text += flag(ManContJump);
+    text += flag(LongKings);
+    text += flag(KingFirst);
+    text += flag(CapRequired);
+    text += flag(HomeLess);
+    text += flag(FullHome);
+    text += flag(OutofHome);
+    text += std::string(kOffsetKey) + kCrLf;
+    text += OneLine(data.directions[0]) + kCrLf;
+    text += OneLine(data.directions[1]) + kCrLf;
+    text += kPlayerNameKey + OneLine(data.playerName) + kCrLf;
+    text += std::string(kStartLine) + kCrLf;
+
+    const std::size_t plies = std::min(data.moves.size(), static_cast<std::size_t>(kMaxGamePlies));
+    for (std::size_t k = 0;; ++k) {
+        if (k < data.comments.size() && !data.comments[k].empty())
+            text += "{" + EncodeComment(data.comments[k]) + "}" + kCrLf;
+        if (k == plies) break;
+        text += OneLine(data.moves[k]).substr(0, 4) + kCrLf;
+    }
+    return text;
+}
+
+bool WriteGameFile(const std::filesystem::path& path, const GameFileData& data) {
+    return WriteFileSafely(path, GameFileText(data));
+}
+
+GameFileContents ReadGameFile(const std::filesystem::path& path) {
+    GameFileContents result;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        result.status = GameFileStatus::Missing;
+        return result;
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        result.status = GameFileStatus::Unreadable;
+        return result;
+    }
+
+    // First pass: the lines after "START", for the progress bar.
+    {
+        LineReader counter(path);
+        if (!counter.is_open()) {
+            result.status = GameFileStatus::Unreadable;
+            return result;
+        }
+        bool started = false;
+        while (auto line = counter.Next(8)) {
+            if (started) {
+                if (result.linesAfterStart < INT_MAX) ++result.linesAfterStart;
+            } else if (StartsWith(*line, kStartLine)) {
+                started = true;
+            }
+        }
+    }
+
+    if (!HasFileSignature(path)) {
+        result.status = GameFileStatus::NotZelkorFile;
+        return result;
+    }
+    LineReader in(path);
+    if (!in.is_open()) {
+        result.status = GameFileStatus::Unreadable;
+        return result;
+    }
+    const auto first = in.Next(256);
+    if (!first || !VersionMatches(*first)) {
+        result.status = GameFileStatus::WrongVersion;
+        return result;
+    }
+    result.status = GameFileStatus::Ok;
+
+    // Header: recognised key lines up to "START"; other lines are ignored.
+    bool started = false;
+    while (auto line = in.Next()) {
+        if (StartsWith(*line, kStartLine)) {
+            started = true;
+            break;
+        }
+        const std::string key = HeaderKeyOf(*line);
+        if (key.empty()) continue;
+        if (result.header.size() == kMaxHeaderLines) return result;
+        GameFileHeaderLine entry;
+        entry.key = key;
+        entry.value = line->substr(key.size());
+        if (key == kOffsetKey) {
+            const auto side0 = in.Next();
+            const auto side1 = side0 ? in.Next() : std::nullopt;
+            if (!side1) return result;
+            entry.value = *side0;
+            entry.value2 = *side1;
+        } else if (IsNumericKey(key)) {
+            const auto number = LeadingNumber(entry.value);
+            if (!number || *number < 0 || *number > NumericKeyLimit(key)) return result;
+            entry.number = *number;
+        }
+        result.header.push_back(std::move(entry));
+    }
+    if (!started) return result;
+
+    // Body: comments and moves up to the end of the file or an empty line.
+    int moves = 0;
+    while (auto line = in.Next()) {
+        if (line->empty()) break;
+        if ((*line)[0] == '{') {
+            if (line->size() < 2) return result;
+            std::string text = DecodeComment(line->substr(1, line->size() - 2));
+            if (!result.body.empty() && result.body.back().kind == GameFileItem::Kind::Comment)
+                result.body.back().text = std::move(text);
+            else
+                result.body.push_back({GameFileItem::Kind::Comment, std::move(text)});
+            if (in.AtEnd()) break;
+            continue;
+        }
+        if (moves == kMaxGamePlies) break;
+        ++moves;
+        result.body.push_back(
+            {GameFileItem::Kind::Move, UpperCase(line->substr(0, kMaxMoveLineLength))});
+    }
+    result.complete = true;
+    return result;
+}
+
+std::string GameFileStatusMessage(GameFileStatus status, const std::string& fileName,
+                                  std::string* title) {
+    std::string caption = "Zelkor";
+    std::string text;
+    switch (status) {
+        case GameFileStatus::Ok:
+            break;
+        case GameFileStatus::Missing:
+            text = fileName + " does not exist";
+            break;
+        case GameFileStatus::NotZelkorFile:
+            text = fileName + " is not an Zelkor file";
+            break;
+        case GameFileStatus::WrongVersion:
+            caption = "Error";
+            text = std::string("Incorrect game file!\r\nNeed version ") + kDataVersion;
+            break;
+        case GameFileStatus::Unreadable:
+            caption = "Error";
+            text = fileName + " cannot be read";
+            break;
+    }
+    if (title) *title = caption;
+    return text;
+}
+
+std::string GameFileWriteFailedMessage(const std::string& fileName) {
+    return fileName + " could not be saved";
+}
+
+}  // namespace zelkor

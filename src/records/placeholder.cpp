@@ -1,1 +1,0 @@
-// The file readers and writers are built in this folder.

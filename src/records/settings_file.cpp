@@ -1,0 +1,297 @@
+#include "records/settings_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <system_error>
+#include <variant>
+
+#include "rules/text_lines.h"
+
+#if __has_include(<fcntl.h>) && __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <unistd.h>
+#define ZELKOR_HAVE_FSYNC 1
+#endif
+
+namespace zelkor {
+
+namespace {
+
+// Pushes the file's contents to the disk before it replaces the old one, so that the
+// rename never publishes a file whose data is still only in memory.
+bool SyncToDisk(const std::filesystem::path& file) {
+#ifdef ZELKOR_HAVE_FSYNC
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+#else
+    (void)file;
+    return true;
+#endif
+}
+
+// Replaces the file so that a crash or a full disk never leaves it truncated or empty:
+// the contents go to a temporary file beside it, which then takes its place in one step.
+// On failure the old file is unchanged and no temporary file is left behind.
+bool ReplaceFile(const std::filesystem::path& file, const std::string& contents) {
+    std::filesystem::path temporary = file;
+    temporary += ".tmp";
+    std::error_code error;
+    bool written = false;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+            out.flush();
+            written = static_cast<bool>(out);
+            out.close();
+            written = written && !out.fail();
+        }
+    }
+    if (written) written = SyncToDisk(temporary);
+    if (written) {
+        std::filesystem::rename(temporary, file, error);
+        written = !error;
+    }
+    if (!written && !std::filesystem::is_directory(temporary, error))
+        std::filesystem::remove(temporary, error);
+    return written;
+}
+
+struct FlagLine {
+    RuleFlag flag;
+};
+struct HomeLine {
+    int side;
+};
+struct DirectionLine {
+    int side;
+};
+
+// Where one line of the file lives in the record.
+using Field = std::variant<uint8_t Settings::*, int16_t Settings::*, int32_t Settings::*,
+                           std::string Settings::*, FlagLine, HomeLine, DirectionLine>;
+
+// Lines 2..42 in file order.
+const std::array<Field, kSettingsLines - 1> kFields = {
+    &Settings::PlayMode,
+    &Settings::Handicap,
+    &Settings::SearchDepth,
+    &Settings::Notation,
+    &Settings::BoardTurned,
+    FlagLine{MaxCapMove},
+    FlagLine{MulJumps},
+    &Settings::ShowMoves,
+    FlagLine{BlackStarts},
+    &Settings::Variant,
+    &Settings::ThinkTime,
+    &Settings::UseDepth,
+    &Settings::ChessDrawRules,
+    &Settings::PlayerName,
+    &Settings::CapitalLetters,
+    &Settings::ConfirmExit,
+    &Settings::AskDraw,
+    &Settings::ExtendedSearch,
+    FlagLine{ManContJump},
+    FlagLine{LongKings},
+    HomeLine{0},
+    HomeLine{1},
+    DirectionLine{0},
+    DirectionLine{1},
+    &Settings::UseBook,
+    &Settings::DrawRule15,
+    &Settings::ShowCalculation,
+    &Settings::BruteForce,
+    FlagLine{KingFirst},
+    &Settings::JumpChar,
+    &Settings::ExtendedPlies,
+    &Settings::Balance,
+    FlagLine{CapRequired},
+    &Settings::UseRating,
+    FlagLine{OutofHome},
+    FlagLine{HomeLess},
+    FlagLine{FullHome},
+    &Settings::FixedTime,
+    &Settings::PieceSet,
+    &Settings::BookFromGames,
+    &Settings::CountdownTimer,
+};
+
+std::string FirstLine() {
+    return std::string("ZELKOR") + kDataVersion;
+}
+
+std::string NumberText(long long value) {
+    const std::string digits = std::to_string(value);
+    return (value < 0 ? digits : " " + digits) + " ";
+}
+
+// A text must stay on its own line.
+std::string LineText(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+enum class Parsed { Ok, NotANumber, TooLarge };
+
+// A whole number with optional blanks around it; anything else is not a number.
+Parsed ParseNumber(std::string_view text, long long low, long long high, long long& value) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return Parsed::NotANumber;
+    const size_t last = text.find_last_not_of(" \t");
+    std::string_view number = text.substr(first, last - first + 1);
+    if (!number.empty() && number[0] == '+') number.remove_prefix(1);
+    if (number.empty() || number[0] == '+') return Parsed::NotANumber;
+    long long parsed = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), parsed);
+    if (result.ptr != number.data() + number.size()) return Parsed::NotANumber;
+    // Only digits, but too many of them for any field.
+    if (result.ec == std::errc::result_out_of_range) return Parsed::TooLarge;
+    if (result.ec != std::errc()) return Parsed::NotANumber;
+    if (parsed < low || parsed > high) return Parsed::TooLarge;
+    value = parsed;
+    return Parsed::Ok;
+}
+
+template <typename T>
+Parsed ReadNumberInto(std::string_view text, T& field) {
+    long long value = 0;
+    const Parsed parsed =
+        ParseNumber(text, std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), value);
+    if (parsed == Parsed::Ok) field = static_cast<T>(value);
+    return parsed;
+}
+
+Parsed ReadLine(const Field& field, const std::string& text, Settings& s) {
+    struct Reader {
+        const std::string& text;
+        Settings& s;
+        Parsed operator()(uint8_t Settings::*m) { return ReadNumberInto(text, s.*m); }
+        Parsed operator()(int16_t Settings::*m) { return ReadNumberInto(text, s.*m); }
+        Parsed operator()(int32_t Settings::*m) { return ReadNumberInto(text, s.*m); }
+        Parsed operator()(std::string Settings::*m) {
+            s.*m = text;
+            return Parsed::Ok;
+        }
+        Parsed operator()(FlagLine f) { return ReadNumberInto(text, s.rules.flags[f.flag]); }
+        Parsed operator()(HomeLine h) {
+            s.rules.home[h.side] = ParseHomeSquares(text);
+            return Parsed::Ok;
+        }
+        Parsed operator()(DirectionLine d) {
+            s.rules.directions[d.side] = text;
+            return Parsed::Ok;
+        }
+    };
+    return std::visit(Reader{text, s}, field);
+}
+
+std::string WriteLine(const Field& field, const Settings& s) {
+    struct Writer {
+        const Settings& s;
+        std::string operator()(uint8_t Settings::*m) { return NumberText(s.*m); }
+        std::string operator()(int16_t Settings::*m) { return NumberText(s.*m); }
+        std::string operator()(int32_t Settings::*m) { return NumberText(s.*m); }
+        std::string operator()(std::string Settings::*m) { return LineText(s.*m); }
+        std::string operator()(FlagLine f) { return NumberText(s.rules.flags[f.flag]); }
+        std::string operator()(HomeLine h) { return HomeSquaresText(s.rules.home[h.side]); }
+        std::string operator()(DirectionLine d) { return LineText(s.rules.directions[d.side]); }
+    };
+    return std::visit(Writer{s}, field);
+}
+
+std::string TrimmedFirstValue(std::string_view line) {
+    line = line.substr(0, line.find(','));
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const size_t last = line.find_last_not_of(" \t");
+    return std::string(line.substr(first, last - first + 1));
+}
+
+Settings DefaultSettings() {
+    Settings defaults;
+    defaults.rules = DefaultRules();
+    return defaults;
+}
+
+void Normalise(Settings& s) {
+    if (s.SearchDepth == 0) s.SearchDepth = 2;
+    if (s.PlayMode == 2) s.PlayMode = 0;
+}
+
+}  // namespace
+
+std::vector<std::string> SettingsLines(const Settings& settings) {
+    std::vector<std::string> lines;
+    lines.reserve(kSettingsLines);
+    lines.push_back(FirstLine());
+    for (const Field& field : kFields)
+        lines.push_back(WriteLine(field, settings));
+    return lines;
+}
+
+bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDir) {
+    std::string contents;
+    for (const std::string& line : SettingsLines(settings))
+        contents += line + "\r\n";
+    return ReplaceFile(dataDir / kSettingsFileName, contents);
+}
+
+SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path& dataDir) {
+    SettingsReadResult result;
+    Settings read = DefaultSettings();
+    bool complete = false;
+    TextLineReader reader(dataDir / kSettingsFileName);
+    std::string line;
+    if (reader.Next(line) && TrimmedFirstValue(line) == FirstLine()) {
+        complete = true;
+        for (size_t i = 0; i < kFields.size(); ++i) {
+            if (!reader.Next(line)) {
+                complete = false;
+                break;
+            }
+            const Parsed parsed = ReadLine(kFields[i], line, read);
+            if (parsed == Parsed::TooLarge) {
+                result.status = SettingsReadStatus::Invalid;
+                result.line = static_cast<int>(i) + 2;
+                return result;
+            }
+            if (parsed == Parsed::NotANumber) {
+                complete = false;
+                break;
+            }
+        }
+    }
+    if (complete) {
+        result.status = SettingsReadStatus::Read;
+    } else {
+        read = DefaultSettings();
+        result.status = SettingsReadStatus::Defaults;
+        result.newFileWritten = WriteSettings(read, dataDir);
+    }
+    Normalise(read);
+    settings = read;
+    return result;
+}
+
+void ApplySettingsRules(const Settings& settings, GameState& g) {
+    g.active.flags = settings.rules.flags;
+    g.active.home = settings.rules.home;
+    g.active.directions = settings.rules.directions;
+    for (int side = 0; side < 2; ++side)
+        ParseDirections(g.active.directions[side], side, g.directions);
+}
+
+void StoreActiveRules(const GameState& g, Settings& settings) {
+    settings.rules.flags = g.active.flags;
+    settings.rules.home = g.active.home;
+    settings.rules.directions = g.active.directions;
+}
+
+}  // namespace zelkor

@@ -1,0 +1,117 @@
+#include "records/text_file.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+#include "records/settings.h"
+
+namespace zelkor {
+
+LineReader::LineReader(const std::filesystem::path& path) : in_(path, std::ios::binary) {}
+
+std::optional<std::string> LineReader::Next(std::size_t maxLength) {
+    if (!in_.is_open()) return std::nullopt;
+    std::streambuf* buf = in_.rdbuf();
+    using Traits = std::streambuf::traits_type;
+    int c = buf->sbumpc();
+    if (c == Traits::eof()) return std::nullopt;
+    std::string line;
+    while (c != Traits::eof()) {
+        if (c == '\n') break;
+        if (c == '\r') {
+            if (buf->sgetc() == '\n') buf->sbumpc();
+            break;
+        }
+        if (line.size() < maxLength) line.push_back(static_cast<char>(c));
+        c = buf->sbumpc();
+    }
+    return line;
+}
+
+bool LineReader::AtEnd() {
+    if (!in_.is_open()) return true;
+    return in_.rdbuf()->sgetc() == std::streambuf::traits_type::eof();
+}
+
+bool HasFileSignature(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    char head[15] = {};
+    in.read(head, sizeof head);
+    return in.gcount() == 15 && std::string(head, 15) == kFileSignature;
+}
+
+namespace {
+
+// The leading numeric part of a text as a decimal fraction: digits, one point, digits.
+double LeadingValue(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    double value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 1e9)
+        value = value * 10 + (text[i++] - '0');
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        double scale = 0.1;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && scale > 1e-12) {
+            value += (text[i++] - '0') * scale;
+            scale /= 10;
+        }
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+bool VersionMatches(const std::string& firstLine) {
+    const std::string rest = firstLine.size() > 15 ? firstLine.substr(15) : std::string();
+    // Compared in single precision, so "0.1" and "0.10" are the same version.
+    return static_cast<float>(LeadingValue(rest)) == static_cast<float>(LeadingValue(kDataVersion));
+}
+
+std::optional<long long> LeadingNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i >= text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
+    long long value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        value = value * 10 + (text[i++] - '0');
+        if (value > 2147483648LL) return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > 2147483647LL) return std::nullopt;
+    return value;
+}
+
+bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents) {
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        out.close();
+        if (out.fail()) {
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temp, path, error);
+    if (error) {
+        std::filesystem::remove(temp, error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zelkor

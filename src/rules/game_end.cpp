@@ -1,0 +1,114 @@
+#include "rules/game_end.h"
+
+#include <memory>
+
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+#include "rules/win.h"
+
+namespace zelkor {
+
+int DrawTest(GameState& g, bool drawRule15) {
+    g.drawFlag = 0;
+    if (g.gamePly < 1) return 0;
+    const PositionKey key = MakePositionKey(g.board);
+    const int index = g.gamePly - 1;
+    int count = 0;
+    if (index < kHistorySize) {
+        g.positionHistory[index] = key;
+    } else {
+        count = 1;  // beyond the history: the position itself is not stored
+    }
+    const int last = index < kHistorySize ? index : kHistorySize - 1;
+    for (int k = 0; k <= last; ++k)
+        if (g.positionHistory[k] == key) ++count;
+    if (count > 2) g.drawFlag = 1;
+
+    int lastJump = -1;
+    for (int h = 0; h < g.gamePly && h + 1 < kGameRecordSize; ++h)
+        if (g.gameRecord[h + 1].jump == 1) lastJump = h;
+    if (g.gamePly - lastJump > DrawLimit(drawRule15)) g.drawFlag = 2;
+    return g.drawFlag;
+}
+
+std::string ResultText(GameState& g, int code) {
+    g.resultText.clear();
+    if (code == 2) {
+        g.resultText = "1/2-1/2";
+        return g.resultText;
+    }
+    const bool blackStarts = g.active.flags[BlackStarts] != 0;
+    int white = 0, black = 0;
+    for (int square : kPlayingSquares) {
+        if (g.board[square] == kWhiteMan) ++white;
+        if (g.board[square] == kBlackMan) ++black;
+    }
+    if (white == 0) g.resultText = blackStarts ? "1-0" : "0-1";
+    if (black == 0) g.resultText = blackStarts ? "0-1" : "1-0";
+    if (!g.resultText.empty()) return g.resultText;
+
+    // Generate at the current ply, then put back what the caller's move lists held.
+    const auto pool = std::make_unique<decltype(g.movePool)>(g.movePool);
+    const auto plyStart = g.plyStart;
+    const int cancelRequest = g.cancelRequest;
+    GenerateMoves(g, 1);
+    const bool noMove = MoveCount(g) == 0;
+    g.movePool = *pool;
+    g.plyStart = plyStart;
+    g.cancelRequest = cancelRequest;
+    if (noMove) {
+        const bool blackToMove = g.side == kBlack;
+        if (blackStarts)
+            g.resultText = blackToMove ? "0-1" : "1-0";
+        else
+            g.resultText = blackToMove ? "1-0" : "0-1";
+    }
+    return g.resultText;
+}
+
+bool HumanPlayerWon(const UserInterface& ui, const std::string& playerName,
+                    const std::string& colour) {
+    const std::string shown = colour == "white" ? "White" : "Black";
+    return (ui.Text(Display::FirstSideName) == playerName &&
+            ui.Text(Display::FirstSideColour) == shown) ||
+           (ui.Text(Display::SecondSideName) == playerName &&
+            ui.Text(Display::SecondSideColour) == shown);
+}
+
+bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOptions& options,
+                 const RatingUpdate& updateRating) {
+    InitGameTree(g);
+    const int mover = -g.side;
+    const bool moverWon = CheckWinConditions(g).won(mover);
+    GenerateMoves(g, 1);
+    const bool noMove = MoveCount(g) == 0;
+    const bool drawn = g.drawFlag != 0 && options.chessDrawRules;
+    if (!noMove && !moverWon && !drawn) return false;
+
+    clock.Pause(0.51);
+    g.gameOver = true;
+    for (Command command : {Command::Analyze, Command::OfferDraw, Command::Resign, Command::Hint,
+                            Command::Compute, Command::ComputerComputer, Command::LegalMoveList})
+        ui.SetEnabled(command, false);
+    ui.RedrawBoard();
+
+    std::string announcement;
+    std::string report;
+    if (drawn) {
+        ResultText(g, 2);
+        report = updateRating ? updateRating(0.5) : std::string();
+        announcement =
+            g.drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
+    } else {
+        ResultText(g, 0);
+        announcement = mover == kWhite ? "White wins!" : "Black wins!";
+        const bool humanWon =
+            HumanPlayerWon(ui, options.playerName, mover == kWhite ? "white" : "black");
+        report = updateRating ? updateRating(humanWon ? 1.0 : 0.0) : std::string();
+    }
+    ui.SetText(Display::Status, announcement);
+    ui.Message(announcement + report, "Congratulations", Icon::Exclamation);
+    return true;
+}
+
+}  // namespace zelkor

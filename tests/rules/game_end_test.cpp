@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include "rules/game_end.h"
+#include "rules/game_setup.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+#include "rules/win.h"
+#include "rules_test_util.h"
+#include "support/fakes.h"
+
+namespace zelkor {
+namespace {
+
+using test::EmptyGame;
+using test::Place;
+using test::Sq;
+
+// Plays `text` ("e1-d2") from the side to move and records it as the game does.
+void Play(GameState& g, const std::string& text) {
+    InitGameTree(g);
+    GenerateMoves(g, 1);
+    const auto texts = test::MoveTexts(g);
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] == text) {
+            const int index = g.plyStart[0] + static_cast<int>(i);
+            ASSERT_TRUE(PerformMove(g, index));
+            g.gameRecord[g.gamePly] = g.movePool[index];
+            g.gameRecord[g.gamePly + 1] = Move{};
+            return;
+        }
+    FAIL() << "no move " << text;
+}
+
+TEST(DrawRules, ThirdOccurrenceOfAPositionIsARepetition) {
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
+    std::vector<int> flags;
+    for (int round = 0; round < 2; ++round)
+        for (const char* move : shuffle) {
+            Play(*g, move);
+            flags.push_back(DrawTest(*g, true));
+        }
+    // The position after "e1-d1" returns after half-moves 5; the start position after 4
+    // and 8; the third occurrence of any position comes only later.
+    EXPECT_EQ(flags, (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
+    Play(*g, "e1-d1");
+    EXPECT_EQ(DrawTest(*g, true), 1);  // after half-moves 1, 5 and 9
+    EXPECT_EQ(g->drawFlag, 1);
+}
+
+TEST(DrawRules, MoveCountLimitCountsFromTheLastJump) {
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    // Distinct positions: only the move count decides.
+    auto run = [&](int gamePly, bool rule15) {
+        for (int k = 0; k < kHistorySize; ++k)
+            g->positionHistory[k] = PositionKey{static_cast<uint64_t>(k) + 99, 7};
+        g->gamePly = gamePly;
+        return DrawTest(*g, rule15);
+    };
+    EXPECT_EQ(run(29, true), 0);
+    EXPECT_EQ(run(30, true), 2);
+    EXPECT_EQ(run(19, false), 0);
+    EXPECT_EQ(run(20, false), 2);
+    g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};  // a jump at half-move index 10
+    EXPECT_EQ(run(40, true), 0);
+    EXPECT_EQ(run(41, true), 2);
+    EXPECT_EQ(run(31, false), 2);
+    EXPECT_EQ(run(30, false), 0);
+}
+
+TEST(DrawRules, HistoryBeyondItsEndIsNotWritten) {
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    g->gameRecord[1].jump = 1;
+    g->gamePly = kGameRecordSize + 50;
+    EXPECT_EQ(DrawTest(*g, true), 2);
+    g->gamePly = kHistorySize;
+    DrawTest(*g, true);
+    EXPECT_EQ(g->positionHistory[kHistorySize - 1], MakePositionKey(g->board));
+}
+
+// White's home squares (Black's starting camp) filled with `whiteIn` White men and
+// `blackIn` Black men, in slot order.
+std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = DefaultRules()) {
+    auto g = EmptyGame(rules);
+    for (int slot = 0; slot < whiteIn + blackIn; ++slot)
+        g->board[g->active.home[0][slot]] = slot < whiteIn ? kWhiteMan : kBlackMan;
+    return g;
+}
+
+TEST(WinConditions, FillingTheHomeSquaresWins) {
+    auto g = Camp(10, 0);
+    EXPECT_TRUE(CheckWinConditions(*g).whiteWon);
+    EXPECT_FALSE(CheckWinConditions(*g).blackWon);
+    EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
+}
+
+TEST(WinConditions, FullHomeCountsBothColoursFromTheSecondHalfMove) {
+    VariantRules rules = DefaultRules();
+    rules.flags[FullHome] = 1;
+    auto g = Camp(7, 3, rules);
+    g->gamePly = 1;
+    EXPECT_FALSE(CheckWinConditions(*g).whiteWon);
+    g->gamePly = 2;
+    EXPECT_TRUE(CheckWinConditions(*g).whiteWon);
+    rules.flags[FullHome] = 0;
+    auto h = Camp(7, 3, rules);
+    h->gamePly = 2;
+    EXPECT_FALSE(CheckWinConditions(*h).whiteWon);
+}
+
+TEST(WinConditions, HomeLessFromHalfMove59) {
+    VariantRules rules = DefaultRules();
+    rules.flags[HomeLess] = 1;
+    auto g = EmptyGame(rules);
+    Place(*g, {"h1", "c4"}, {"a8", "e5"});  // each side leaves a man in its camp
+    g->gamePly = 58;
+    WinState w = CheckWinConditions(*g);
+    EXPECT_FALSE(w.blackWon);
+    EXPECT_FALSE(w.whiteWon);
+    g->gamePly = 59;
+    w = CheckWinConditions(*g);
+    EXPECT_TRUE(w.blackWon);
+    EXPECT_TRUE(w.whiteWon);  // both at once
+    EXPECT_EQ(w.whiteHome, 1);
+    EXPECT_EQ(w.blackHome, 1);
+}
+
+struct EndFixture : ::testing::Test {
+    test::RecordingUi ui;
+    test::FakeClock clock;
+    GameEndOptions options;
+    std::vector<double> ratingCalls;
+    RatingUpdate rating = [this](double score) {
+        ratingCalls.push_back(score);
+        return std::string("\r\n\r\nreport");
+    };
+    void Labels(const std::string& first, const std::string& second) {
+        ui.SetText(Display::FirstSideColour, "White");
+        ui.SetText(Display::FirstSideName, first);
+        ui.SetText(Display::SecondSideColour, "Black");
+        ui.SetText(Display::SecondSideName, second);
+    }
+    void ExpectGameOver(GameState& g) {
+        EXPECT_TRUE(g.gameOver);
+        for (Command c : {Command::Analyze, Command::OfferDraw, Command::Resign, Command::Hint,
+                          Command::Compute, Command::ComputerComputer, Command::LegalMoveList})
+            EXPECT_FALSE(ui.enabled(c));
+        ASSERT_EQ(clock.pauses.size(), 1u);
+        EXPECT_GT(clock.pauses[0], 0.5);
+        EXPECT_LT(clock.pauses[0], 0.6);
+        EXPECT_EQ(ui.redraws, 1);
+    }
+};
+
+TEST_F(EndFixture, WinnerIsTheSideThatHasJustMovedWhenTheOtherHasNoMove) {
+    Labels("Player", "Computer");
+    auto g = EmptyGame();
+    Place(*g, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});  // Black's only man is shut in
+    g->side = kBlack;
+    g->gamePly = 12;
+    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
+    ExpectGameOver(*g);
+    EXPECT_EQ(ui.Text(Display::Status), "White wins!");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "White wins!\r\n\r\nreport");
+    EXPECT_EQ(ui.messages[0].title, "Congratulations");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+    EXPECT_EQ(ratingCalls, std::vector<double>{1.0});  // the player had White
+    EXPECT_EQ(g->resultText, "1-0");
+    EXPECT_EQ(g->ply, 0);
+}
+
+TEST_F(EndFixture, HomeLessJudgesOnlyTheSideThatHasJustMoved) {
+    Labels("Player", "Computer");
+    VariantRules rules = DefaultRules();
+    rules.flags[HomeLess] = 1;
+    auto g = EmptyGame(rules);
+    Place(*g, {"h1", "c4"}, {"c6", "e5"});
+    g->side = kBlack;  // White has just made half-move 59
+    g->gamePly = 59;
+    EXPECT_FALSE(GameEndTest(*g, ui, clock, options, rating));
+    EXPECT_FALSE(g->gameOver);
+    EXPECT_TRUE(ui.messages.empty());
+    g->board[Sq("e5")] = kEmpty;  // Black moves e5-e4
+    g->board[Sq("e4")] = kBlackMan;
+    g->side = kWhite;
+    g->gamePly = 60;
+    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
+    EXPECT_EQ(ui.Text(Display::Status), "Black wins!");
+    EXPECT_EQ(ratingCalls, std::vector<double>{0.0});
+    EXPECT_EQ(g->resultText, "");  // won on the rules, not by a blocked side
+}
+
+TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
+    Labels("Player", "Computer");
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    g->gamePly = 30;
+    g->drawFlag = 2;
+    options.chessDrawRules = false;
+    EXPECT_FALSE(GameEndTest(*g, ui, clock, options, rating));
+    options.chessDrawRules = true;
+    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
+    ExpectGameOver(*g);
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw! 50 Moves Rule");
+    EXPECT_EQ(ui.messages.back().text, "It's a draw! 50 Moves Rule\r\n\r\nreport");
+    EXPECT_EQ(ui.messages.back().title, "Congratulations");
+    EXPECT_EQ(ratingCalls, std::vector<double>{0.5});
+    EXPECT_EQ(g->resultText, "1/2-1/2");
+
+    test::RecordingUi other;
+    g->gameOver = false;
+    g->drawFlag = 1;
+    EXPECT_TRUE(GameEndTest(*g, other, clock, options, nullptr));
+    EXPECT_EQ(other.messages.back().text, "It's a draw! Triple Repetition");
+}
+
+TEST(ResultTextTest, CodesAndBlockedSides) {
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    EXPECT_EQ(ResultText(*g, 2), "1/2-1/2");
+    EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
+    EXPECT_EQ(g->resultText, "");
+
+    VariantRules blackFirst = DefaultRules();
+    blackFirst.flags[BlackStarts] = 1;
+    for (int starts : {0, 1}) {
+        VariantRules rules = starts ? blackFirst : DefaultRules();
+        auto h = EmptyGame(rules);
+        Place(*h, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
+        h->side = kBlack;  // Black has no move
+        EXPECT_EQ(ResultText(*h, 0), starts ? "0-1" : "1-0");
+        h->board = EmptyBoard();
+        Place(*h, {"a1"}, {"a2", "b2", "b1", "a3", "c3", "c1"});
+        h->side = kWhite;  // White has no move: Black won
+        EXPECT_EQ(ResultText(*h, 0), starts ? "1-0" : "0-1");
+        auto none = EmptyGame(rules);
+        Place(*none, {"c3"}, {});
+        EXPECT_EQ(ResultText(*none, 0), starts ? "0-1" : "1-0");  // no Black man
+    }
+}
+
+TEST(ResultTextTest, CallersMoveListsAreUntouched) {
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    GenerateMoves(*g, 1);
+    ASSERT_TRUE(PerformMove(*g, 3));
+    GenerateMoves(*g, 1);
+    const auto pool = g->movePool;
+    const auto starts = g->plyStart;
+    ResultText(*g, 0);
+    EXPECT_EQ(g->plyStart, starts);
+    for (int i = 0; i < kMovePoolSize; ++i)
+        ASSERT_EQ(g->movePool[i].Source, pool[i].Source) << i;
+    EXPECT_EQ(g->ply, 1);
+}
+
+TEST(HumanPlayer, WonWhenANameLabelShowsThePlayerBesideTheColour) {
+    test::RecordingUi ui;
+    ui.SetText(Display::FirstSideColour, "White");
+    ui.SetText(Display::FirstSideName, "Computer");
+    ui.SetText(Display::SecondSideColour, "Black");
+    ui.SetText(Display::SecondSideName, "Ann");
+    EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
+    EXPECT_FALSE(HumanPlayerWon(ui, "Ann", "white"));
+    EXPECT_FALSE(HumanPlayerWon(ui, "Bob", "black"));
+}
+
+}  // namespace
+}  // namespace zelkor

@@ -1,0 +1,318 @@
+#include "rules/variant_file.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "rules/text_lines.h"
+#include "support/fakes.h"
+
+namespace zelkor {
+namespace {
+
+using test::RecordingUi;
+using test::TempDir;
+using test::Terminated;
+
+// Joins lines with CR LF, as the shipped files are written.
+std::string CrLf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+const std::string kHeader = "ZELKOR Version=0.10";
+
+class VariantFileTest : public ::testing::Test {
+  protected:
+    void Write(const std::string& contents) { test::WriteFile(dir / kVariantFileName, contents); }
+    VariantFileStatus Load(uint8_t number) {
+        variant = number;
+        return LoadVariant(*g, dir.path(), variant, ui);
+    }
+
+    TempDir dir;
+    RecordingUi ui;
+    std::unique_ptr<GameState> g = std::make_unique<GameState>();
+    uint8_t variant = 1;
+};
+
+TEST_F(VariantFileTest, MissingFileKeepsTheDefaultsSilently) {
+    g->defined = DefaultRules();
+    EXPECT_EQ(Load(1), VariantFileStatus::Missing);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(g->defined.name, "Halma");
+    EXPECT_TRUE(ListVariantNames(dir.path(), true).empty());
+}
+
+TEST_F(VariantFileTest, ForeignFileAndWrongVersionAreRefusedWithTheirMessages) {
+    Write(CrLf({"ZELKOR version=0.10", "Variant=A", "END"}));
+    EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "VARIANTS.INI is not an Zelkor Variants file");
+    EXPECT_EQ(ui.messages[0].title, "Zelkor");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+
+    Write("ZELKOR");  // shorter than the header
+    EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
+
+    for (const char* version : {"0.11", "", "abc", "1.0"}) {
+        ui.messages.clear();
+        Write(CrLf({std::string("ZELKOR Version=") + version, "Variant=A", "END"}));
+        EXPECT_EQ(Load(1), VariantFileStatus::WrongVersion) << version;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Incorrect version of VARIANTS.INI\r\nNeed version 0.10");
+        EXPECT_EQ(ui.messages[0].title, "Error");
+    }
+}
+
+TEST_F(VariantFileTest, VersionIsComparedAsANumber) {
+    for (const char* version : {"0.1", "0.10", "0.100", " 0.10", "0.10 beta"}) {
+        Write(CrLf({std::string("ZELKOR Version=") + version, "Variant=A", "END"}));
+        EXPECT_EQ(Load(1), VariantFileStatus::Loaded) << version;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
+    Write(CrLf({kHeader,
+                "Variant=First",
+                "MulJumps=1",
+                "END",
+                "ignored line",
+                "Variant=Second",
+                "Setup=1200000000000000000000000000000000000000000000000000000000000002",
+                "MulJumps=0",
+                "MaxCapMove=1",
+                "BlackStarts=1",
+                "PromoW=A8B8",
+                "PromoB=a1H1",
+                "ManContJump=0",
+                "LongKings=1",
+                "KingFirst=1",
+                "CapRequired=1",
+                "HomeLess=1",
+                "FullHome=1",
+                "OutofHome=0",
+                "WhiteManMovement=N;E W",
+                "BlackManMovement=S N",
+                "Help=abc",
+                "Help=def",
+                "unknown=5",
+                "END"}));
+    g->defined = DefaultRules();
+    ASSERT_EQ(Load(2), VariantFileStatus::Loaded);
+    const VariantRules& d = g->defined;
+    EXPECT_EQ(d.name, "Second");
+    EXPECT_EQ(d.help, "abcdef");
+    EXPECT_EQ(g->active.name, "Second");
+    EXPECT_EQ(d.flags, (std::array<uint8_t, kRuleFlagCount>{1, 1, 1, 1, 1, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(d.home[0][0], 91);
+    EXPECT_EQ(d.home[0][1], 92);
+    for (int slot = 2; slot < kHomeSlots; ++slot)
+        EXPECT_EQ(d.home[0][slot], kEmptySlot);
+    EXPECT_EQ(d.home[1][0], kEmptySlot);  // lower case is no square
+    EXPECT_EQ(d.home[1][1], 28);
+    EXPECT_EQ(d.directions[0], "N;E W");
+    EXPECT_EQ(d.directions[1], "S N");
+    EXPECT_EQ(g->board[21], kWhiteMan);
+    EXPECT_EQ(g->board[22], kBlackMan);
+    EXPECT_EQ(g->board[23], kEmpty);
+    EXPECT_EQ(g->board[98], kBlackMan);
+    EXPECT_EQ(g->board[20], kOffBoard);
+    EXPECT_EQ(g->initialBoard, g->board);
+    EXPECT_EQ(variant, 2);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(VariantFileTest, NormalSetupAndMissingKeysLeaveWhatWasThere) {
+    Write(CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
+    ApplySetupText(kDefaultSetup, g->board);
+    g->defined = DefaultRules();
+    g->defined.flag(LongKings) = 1;
+    ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
+    EXPECT_EQ(SetupText(g->board), kDefaultSetup);
+    EXPECT_EQ(g->defined.flag(LongKings), 1);
+    EXPECT_EQ(g->defined.flag(OutofHome), 1);
+    for (int slot = 0; slot < kHomeSlots; ++slot)
+        EXPECT_EQ(g->defined.home[0][slot], kEmptySlot);
+    EXPECT_EQ(g->defined.home[1], DefaultHomeSquares()[1]);
+}
+
+TEST_F(VariantFileTest, LfLineEndsAndOddSetupCharactersAreAccepted) {
+    Write(kHeader + "\nVariant=Lf\nSetup=1x92\nBlackStarts=1\nEND\n");
+    ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
+    EXPECT_EQ(g->defined.name, "Lf");
+    EXPECT_EQ(g->defined.flag(BlackStarts), 1);
+    EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
+}
+
+TEST_F(VariantFileTest, BlockWithoutEndRunsIntoTheNextBlock) {
+    Write(CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
+                "LongKings=1", "Help=b", "END"}));
+    ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
+    EXPECT_EQ(g->defined.name, "One");
+    EXPECT_EQ(g->defined.help, "ab");
+    EXPECT_EQ(g->defined.flag(MulJumps), 0);
+    EXPECT_EQ(g->defined.flag(LongKings), 1);
+}
+
+TEST_F(VariantFileTest, NumberTooHighOrBrokenBlockFallsBackToVariantOne) {
+    Write(CrLf({kHeader, "Variant=One", "Setup=normal", "END", "Variant=Two", "END"}));
+    EXPECT_EQ(Load(3), VariantFileStatus::Loaded);
+    EXPECT_EQ(variant, 1);
+    EXPECT_EQ(g->defined.name, "One");
+    EXPECT_EQ(Load(0), VariantFileStatus::Loaded);
+    EXPECT_EQ(variant, 1);
+
+    // The broken block's set-up must not survive the fall-back.
+    ApplySetupText(kDefaultSetup, g->board);
+    Write(CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
+    EXPECT_EQ(Load(2), VariantFileStatus::Loaded);
+    EXPECT_EQ(variant, 1);
+    EXPECT_EQ(g->defined.name, "One");
+    EXPECT_EQ(SetupText(g->board), kDefaultSetup);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(VariantFileTest, UnreadableVariantOneIsFatal) {
+    Write(CrLf({kHeader, "Variant=One", "MulJumps=1"}));
+    EXPECT_THROW(Load(1), Terminated);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error found! Zelkor will exit");
+    EXPECT_EQ(ui.messages[0].title, "Error");
+
+    Write(CrLf({kHeader}));  // no block at all
+    EXPECT_THROW(Load(4), Terminated);
+}
+
+TEST_F(VariantFileTest, FlagThatDoesNotFitAByteIsFatalAndTextReadsAsZero) {
+    for (const char* value : {"256", "-1", "1e9", "99999999999999999999999"}) {
+        Write(CrLf({kHeader, "Variant=One", std::string("MulJumps=") + value, "END"}));
+        EXPECT_THROW(Load(1), Terminated) << value;
+    }
+    Write(CrLf({kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255", "END"}));
+    g->defined.flag(MulJumps) = 1;
+    ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
+    EXPECT_EQ(g->defined.flag(MulJumps), 0);
+    EXPECT_EQ(g->defined.flag(LongKings), 1);
+    EXPECT_EQ(g->defined.flag(KingFirst), 255);
+}
+
+TEST_F(VariantFileTest, HostileInputNeverCrashes) {
+    std::string binary(5000, '\0');
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 7919 % 256);
+    Write(kHeader + "\r\nVariant=" + std::string(200000, 'x') +
+          "\r\nHelp=" + std::string(300000, 'h') + "\r\n" + binary + "\r\nEND\r\n");
+    ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
+    EXPECT_LE(g->defined.name.size(), kMaxLineLength);
+    EXPECT_LE(g->defined.help.size(), kMaxLineLength);
+
+    Write(binary);
+    EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
+    EXPECT_TRUE(ListVariantNames(dir.path(), false).empty());
+}
+
+TEST_F(VariantFileTest, ListsTheNamesInFileOrder) {
+    Write(CrLf({kHeader, "Variant=Alpha", "END", "x", "Variant=Beta Two", "END"}));
+    EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"Alpha", "Beta Two"}));
+    EXPECT_TRUE(ListVariantNames(dir.path(), true).empty());
+}
+
+TEST_F(VariantFileTest, DialogReaderFillsBothRuleSetsAndItsFields) {
+    Write(CrLf({kHeader, "Variant=Dlg", "Setup=1", "CapRequired=1", "OutofHome=0", "PromoW=H8G8",
+                "WhiteManMovement=N;NE NW", "BlackManMovement=S", "END"}));
+    g->active = DefaultRules();
+    g->defined = DefaultRules();
+    ApplySetupText(kDefaultSetup, g->board);
+    const DialogVariant d = ReadVariantForDialog(*g, dir.path(), variant, ui);
+    ASSERT_EQ(d.status, VariantFileStatus::Loaded);
+    EXPECT_EQ(g->active.flag(CapRequired), 1);
+    EXPECT_EQ(g->defined.flag(CapRequired), 1);
+    EXPECT_EQ(g->active.flag(OutofHome), 0);
+    EXPECT_EQ(g->defined.home[0][0], 98);
+    EXPECT_EQ(d.home[0][1], 97);
+    EXPECT_EQ(d.home[0][2], kEmptySlot);
+    EXPECT_EQ(g->active.home, DefaultHomeSquares());  // the dialog applies its fields itself
+    EXPECT_EQ(d.normalMoves[0], "N;NE");
+    EXPECT_EQ(d.jumpMoves[0], "NW");
+    EXPECT_EQ(d.normalMoves[1], "S");
+    EXPECT_EQ(d.jumpMoves[1], "");
+    EXPECT_EQ(g->defined.directions[0], "N;NE NW");
+    EXPECT_EQ(g->directions[0][0], kNorth);
+    EXPECT_EQ(g->directions[0][1], kNorthEast);
+    EXPECT_EQ(g->directions[2][0], kNorthWest);
+    EXPECT_EQ(g->directions[1][0], -kSouth);
+    EXPECT_EQ(g->directions[3][0], kDirectionEnd);
+    EXPECT_EQ(d.table, g->directions);
+    EXPECT_EQ(d.setup, std::optional<std::string>("1"));
+    EXPECT_EQ(SetupText(g->board), kDefaultSetup);
+}
+
+// The shipped file: every variant loads cleanly, with a set-up, rules and help text that
+// make sense.
+TEST(ShippedVariants, EveryVariantLoads) {
+    RecordingUi ui;
+    const auto names = ListVariantNames(test::ShippedDataDir(), false);
+    ASSERT_GE(names.size(), 6u);
+    EXPECT_EQ(names[0], "Halma");
+    const std::string raw = test::ReadFile(test::ShippedDataDir() / kVariantFileName);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\n') {
+            ASSERT_TRUE(i > 0 && raw[i - 1] == '\r') << "bare LF at " << i;
+        }
+    }
+
+    for (size_t n = 1; n <= names.size(); ++n) {
+        auto g = std::make_unique<GameState>();
+        ApplySetupText(kDefaultSetup, g->board);
+        uint8_t variant = static_cast<uint8_t>(n);
+        VariantBlock block;
+        ASSERT_EQ(ReadVariantBlock(test::ShippedDataDir(), variant, ui, block),
+                  VariantFileStatus::Loaded);
+        EXPECT_EQ(variant, n);
+        EXPECT_EQ(block.name, names[n - 1]);
+        for (int f = 0; f < kRuleFlagCount; ++f) {
+            ASSERT_TRUE(block.flags[f].has_value()) << block.name << " " << kRuleFlagKeys[f];
+            EXPECT_LE(*block.flags[f], 1);
+        }
+        EXPECT_GT(block.help.size(), 100u) << block.name;
+        EXPECT_EQ(block.help.back(), ' ');
+        for (int side = 0; side < 2; ++side) {
+            ASSERT_TRUE(block.home[side] && block.directions[side]) << block.name;
+            DirectionTable table{};
+            EXPECT_TRUE(ParseDirections(*block.directions[side], side, table)) << block.name;
+            EXPECT_NE(table[side][0], kDirectionEnd);
+            EXPECT_NE(table[side + 2][0], kDirectionEnd);
+        }
+        if (n == 1) {
+            EXPECT_FALSE(block.setup.has_value());
+        }
+        if (block.setup) {
+            EXPECT_EQ(block.setup->find_first_not_of("012"), std::string::npos);
+        }
+
+        ASSERT_EQ(LoadVariant(*g, test::ShippedDataDir(), variant, ui), VariantFileStatus::Loaded);
+        // Each side's men fill exactly the other side's home squares at the start.
+        const HomeSquares& home = g->defined.home;
+        for (int side = 0; side < 2; ++side) {
+            int used = 0;
+            for (int32_t square : home[side])
+                if (square != kEmptySlot) {
+                    ++used;
+                    EXPECT_EQ(g->board[square], side == 0 ? kBlackMan : kWhiteMan) << block.name;
+                }
+            int men = 0;
+            for (int square : kPlayingSquares)
+                men += g->board[square] == SideOfIndex(side);
+            EXPECT_EQ(men, used) << block.name;
+            EXPECT_LT(used, kHomeSlots) << "a full list counts as ten targets";
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace zelkor
