@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "rules/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"
@@ -142,6 +143,18 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
     BuildToolbar();
     BuildPanels();
     BuildSetupPopup();
+    variantNames = [this] { return ListVariantNames(dataDir_, controller_->variantFileMissing()); };
+    variantReader = [this](int number) -> std::optional<VariantRules> {
+        GameState& g = controller_->game();
+        uint8_t variant = static_cast<uint8_t>(number);
+        const DialogVariant read = ReadVariantForDialog(g, dataDir_, variant, *this);
+        if (read.status != VariantFileStatus::Loaded) return std::nullopt;
+        VariantRules rules = g.defined;
+        rules.flags = g.active.flags;
+        rules.home = read.home;
+        rules.directions = read.directionTexts;
+        return rules;
+    };
     sinceEvents_.start();
     resize(1120, 760);
 }
@@ -872,7 +885,7 @@ void frmMain::ShowHighlights() {
 
 void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
     const GameState& g = controller_->game();
-    if (g.busy || popupSquare_ != 0 || pressSuppressed_) return;
+    if (g.busy || popupSquare_ != 0 || controller_->pressSuppressed()) return;
     if (button == Qt::RightButton) {
         // Empty squares take the set-up popup too, so men can be placed on them.
         popupSquare_ = square;
@@ -896,7 +909,7 @@ void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
 void frmMain::BoardMoved(int, QPoint) {
     const GameState& g = controller_->game();
     if (g.busy || g.gameOver) return;
-    pressSuppressed_ = false;
+    controller_->BoardPointerMoved();
     if (controller_->settings().ShowMoves && !highlightsShown_) {
         highlightsShown_ = true;
         ShowHighlights();
@@ -947,7 +960,6 @@ void frmMain::OpenSetupPopup(int square, QPoint position) {
         }
         popupSquare_ = 0;
         controller_->SetupPopupClosed();
-        if (controller_->setupMode()) pressSuppressed_ = true;
     });
 }
 

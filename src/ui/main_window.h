@@ -151,7 +151,6 @@ class frmMain : public QMainWindow, public UserInterface {
     int popupSquare_ = 0;  // square a right press was made on
     bool dragCursorShown_ = false;
     bool highlightsShown_ = false;
-    bool pressSuppressed_ = false;
 
     QElapsedTimer sinceEvents_;
     int running_ = 0;  // nesting depth of user actions
