@@ -515,6 +515,10 @@ int frmMain::ExecDialog(QDialog* dialog) {
 }
 
 void frmMain::RunCommand(Command command) {
+    if (command == Command::Exit) {
+        close();  // waits for a running computation by itself
+        return;
+    }
     Run([this, command] {
         GameController& c = *controller_;
         switch (command) {
@@ -532,9 +536,6 @@ void frmMain::RunCommand(Command command) {
                 break;
             case Command::SaveAs:
                 c.SaveAs();
-                break;
-            case Command::Exit:
-                close();
                 break;
             case Command::Compute:
                 c.ComputeCommand();

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
