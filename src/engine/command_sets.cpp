@@ -22,9 +22,12 @@ void ApplyIdleCommandSet(Engine& e) {
     for (Command c :
          {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
           Command::TurnBoard, Command::Compute, Command::Analyze, Command::NewGame, Command::Open,
-          Command::SaveAs, Command::NewVariant, Command::Options, Command::TypedMoveBox,
-          Command::GameMoveList, Command::LegalMoveList, Command::AnalysisList})
+          Command::SaveAs, Command::NewVariant, Command::Options, Command::TypedMoveBox})
         ui.SetEnabled(c, true);
+    // Computer-Computer play keeps the lists off until its loop ends.
+    if (g.playMode != PlayMode::ComputerComputer)
+        for (Command c : {Command::GameMoveList, Command::LegalMoveList, Command::AnalysisList})
+            ui.SetEnabled(c, true);
     if (g.gamePly > 0) {
         ui.SetEnabled(Command::First, true);
         ui.SetEnabled(Command::Back, true);

@@ -22,7 +22,7 @@ namespace {
 int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    PerformMove(g, i);
+    if (!PerformMove(g, i)) return -kWinScore;  // the game record is full
     CountRepetitions(g, s, s.searchStartPly - 1);
     int v = -AlphaBeta(e, -beta, -alpha, d - 1);
     if (s.repetitionCount != 0) v = 0;
@@ -30,9 +30,12 @@ int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
     return v;
 }
 
-// A stopped search invalidates the move being searched unless a forced result is at stake.
-bool DiscardStopped(const GameState& g, int alpha) {
-    return g.searchStopped != 0 && std::abs(alpha) <= 30000;
+// A stopped search returns 0 from wherever it was, so the value of the move being searched
+// means nothing: it is discarded, also when a forced win or loss is at stake (taking it
+// would replace a found forced result by 0, lose its announcement and let a draw offer
+// through, or put an arbitrary move first in a lost position).
+bool DiscardStopped(const GameState& g) {
+    return g.searchStopped != 0;
 }
 
 void MoveToFront(Engine& e, int i) {
@@ -63,6 +66,12 @@ void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::
 
 void Pause(Engine& e, double seconds) {
     e.clock.Pause(seconds);
+}
+
+bool TimeManagerStops(int elapsed, int limit, int bestScore, int previousBest) {
+    if (elapsed < limit) return false;
+    const bool fallingScore = elapsed < 1.5 * limit && bestScore < previousBest - 50;
+    return !fallingScore;
 }
 
 void FillRootTable(Engine& e) {
@@ -103,7 +112,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 e.ui.SetText(Display::Status, status + std::to_string(d) + ")  " + text);
 
             int v = SearchRootMove(e, i, alpha, beta, d);
-            if (DiscardStopped(g, alpha)) {
+            if (DiscardStopped(g)) {
                 stopped = true;
                 break;
             }
@@ -118,7 +127,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                     beta = kWinScore;
                     v = SearchRootMove(e, i, alpha, beta, d);
                 }
-                if (DiscardStopped(g, alpha)) {
+                if (DiscardStopped(g)) {
                     stopped = true;
                     break;
                 }
@@ -130,7 +139,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 alpha = v;
                 beta = kWinScore;
                 const int v2 = SearchRootMove(e, i, alpha, beta, d);
-                if (DiscardStopped(g, alpha)) {
+                if (DiscardStopped(g)) {
                     stopped = true;
                     break;
                 }
@@ -145,6 +154,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             if (newBest) {
                 s.bestScore = alpha;
                 UpdatePrincipalVariation(g, i);
+                s.bestLine = g.pv[0];
                 ReportNewBest(e, limits, d, text, alpha);
                 if (i > 0) MoveToFront(e, i);
             }
@@ -154,9 +164,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             } else if (flexible) {
                 elapsed = ElapsedSeconds(s.searchStartTime, RoundedSeconds(e.clock));
                 e.ui.SetProgressValue(elapsed < timeLimit ? elapsed : timeLimit);
-                const bool fallingScore =
-                    elapsed < 1.5 * timeLimit && s.bestScore < previousBest - 50;
-                if (elapsed >= timeLimit && !fallingScore) {
+                if (TimeManagerStops(elapsed, timeLimit, s.bestScore, previousBest)) {
                     g.cancelRequest = 2;
                     g.searchStopped = 1;
                 }
@@ -337,8 +345,8 @@ void ComputerMove(Engine& e) {
         ui.SetText(Display::Status, "");
 
         // Play the best move.
-        PerformMove(g, 0);
-        if (g.gamePly < kGameRecordSize) g.gameRecord[g.gamePly] = g.movePool[0];
+        if (!PerformMove(g, 0)) return;  // the game record is full: nothing can be played
+        g.gameRecord[g.gamePly] = g.movePool[0];
         if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
         g.gameStarted = true;
         const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
@@ -433,6 +441,35 @@ void ComputerMove(Engine& e) {
         hooks.RefreshLists();
         ui.SetListLines(ListId::Analysis, SortedRootLines(e));
     }
+}
+
+int SearchPosition(Engine& e, const RootSearchLimits& limits) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    g.timeUp = 0;
+    g.searchStopped = 0;
+    g.cancelRequest = 0;
+    for (RootEntry& entry : s.rootTable) {
+        entry.from = kUnsearched;
+        entry.score = kUnsearched;
+    }
+    s.searchStartPly = g.gamePly;
+    s.repetitionCount = 0;
+    s.progressValue = 0;
+    InitGameTree(g);
+    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
+    if (rootScore == kWinScore || s.opponentHasWon == 1) return -1;
+    GenerateMoves(g, 0);
+    s.rootCount = MoveCount(g);
+    if (s.rootCount == 0) return -1;
+    FillRootTable(e);
+    if (limits.byTime) s.searchStartTime = RoundedSeconds(e.clock);
+    RootSearchLimits run = limits;
+    if (s.rootCount == 1) run.depth = 1;
+    const int depth = SearchRootMoves(e, run);
+    if (g.cancelRequest == 2) g.cancelRequest = 0;
+    g.searchStopped = 0;
+    return depth;
 }
 
 }  // namespace zelkor

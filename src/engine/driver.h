@@ -31,6 +31,11 @@ std::string SignedText(int value);
 // of a forced result, empty for any other score.
 std::string AnnouncementText(int bestScore);
 
+// Flexible time management after a root move: stop once the limit is reached, unless
+// the best score has fallen by more than 50 since the last iteration and less than
+// 1.5 times the limit has passed.
+bool TimeManagerStops(int elapsed, int limit, int bestScore, int previousBest);
+
 // How one root search is limited and reported.
 struct RootSearchLimits {
     int depth = 1;  // iterations to run at most
@@ -50,5 +55,12 @@ void FillRootTable(Engine& e);
 // the ThinkTime setting, counted from search.searchStartTime. Returns the deepest
 // iteration in which some root move was searched to the end.
 int SearchRootMoves(Engine& e, const RootSearchLimits& limits);
+
+// The driver's search on the current position without playing it, for tools: the root
+// moves of the side to move searched to limits.depth iterations (by time from now when
+// limits.byTime). Uses search.noiseAmplitude as it stands. Returns the depth reached
+// (pool record 0 is the best move), -1 when the side to move has no move or the game is
+// already decided.
+int SearchPosition(Engine& e, const RootSearchLimits& limits);
 
 }  // namespace zelkor

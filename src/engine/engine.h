@@ -44,7 +44,10 @@ struct SearchState {
     bool announced = false;  // a forced win or loss was announced in this game
     int hintFrom = 0;        // the player's expected reply, from-square 0 when none
     int hintTo = 0;
-    std::string mainLine;   // the main-line text of the last report
+    std::string mainLine;  // the main-line text of the last report
+    // The principal line as it stood at the last new best root move (the root clears the
+    // line's head before each root move it searches).
+    std::array<PvEntry, kMaxPly + 1> bestLine{};
     uint64_t nodes = 0;     // nodes entered by the search; callers reset it as they need
     int shownElapsed = -1;  // the elapsed seconds the time check last displayed
     int progressValue = 0;  // the progress bar's value in depth mode

@@ -18,16 +18,32 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
 
     if (s.repetitionCount != 0) return 0;
 
-    const auto& distance = g.homeTables.targetDistance;
+    // One pass over the 64 squares builds the key (the same image MakePositionKey makes:
+    // 0 empty, 1 White, 2 Black, two bits a square) and the distance sum.
+    const int32_t* board = g.board.data();
+    const int32_t* whiteDistance = g.homeTables.targetDistance[0].data();
+    const int32_t* blackDistance = g.homeTables.targetDistance[1].data();
     int sum = 0;
-    for (int square : kPlayingSquares) {
-        const int v = g.board[square];
-        if (v > 0)
-            sum += distance[0][square];
-        else if (v < 0)
-            sum -= distance[1][square];
+    uint64_t half[2] = {0, 0};
+    for (int rank = 0; rank < 8; ++rank) {
+        const int base = 21 + 10 * rank;
+        uint64_t bits = 0;
+        for (int file = 0; file < 8; ++file) {
+            const int square = base + file;
+            const int v = board[square];
+            if (v == 0) continue;
+            if (v > 0) {
+                sum += whiteDistance[square];
+            } else {
+                sum -= blackDistance[square];
+            }
+            const uint64_t code = v == kWhiteMan ? 1 : v == kBlackMan ? 2 : 3;
+            bits |= code << (2 * file);
+        }
+        half[rank >> 2] |= bits << (16 * (rank & 3));
     }
-    const PositionKey key = MakePositionKey(g.board);
+    const PositionKey key{half[0], half[1]};
+
     // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
     const int last = std::min(g.gamePly - 2, kHistorySize - 1);
     for (int k = 0; k <= last; ++k)

@@ -15,7 +15,7 @@ namespace {
 
 int HintRootMove(Engine& e, int i, int alpha, int beta, int d) {
     GameState& g = e.game;
-    PerformMove(g, i);
+    if (!PerformMove(g, i)) return -kWinScore;  // the game record is full
     CountRepetitions(g, e.search, e.search.searchStartPly - 1);
     const int v = -HintSearch(e, -beta, -alpha, d - 1);
     TakeBackMove(g, i);

@@ -120,7 +120,10 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
     int i = NextBestMove(g);
     int v = 0;
     while (i >= 0) {
-        PerformMove(g, i);
+        if (!PerformMove(g, i)) {  // refused at the end of a table: nothing to search
+            i = NextBestMove(g);
+            continue;
+        }
         v = -AlphaBeta(e, -beta, -alpha, depth - 1);
         TakeBackMove(g, i);
         if (v > best) {
@@ -169,7 +172,10 @@ int HintSearch(Engine& e, int alpha, int beta, int depth) {
     int i = NextBestMove(g);
     int v = 0;
     while (i >= 0) {
-        PerformMove(g, i);
+        if (!PerformMove(g, i)) {  // refused at the end of a table: nothing to search
+            i = NextBestMove(g);
+            continue;
+        }
         v = -HintSearch(e, -beta, -alpha, depth - 1);
         TakeBackMove(g, i);
         if (v > best) {

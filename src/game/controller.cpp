@@ -377,7 +377,8 @@ void GameController::ComputeCommand() {
 
 void GameController::CancelCommand() {
     GameState& g = *game_;
-    if (!g.computationStarted) return;
+    // A request made while nothing runs would stop the next search at its first node.
+    if (!g.computationStarted || !g.busy) return;
     g.cancelRequest = 1;
     ui_.SetEnabled(Command::Cancel, false);
 }

@@ -101,8 +101,14 @@ void GameController::WriteLogHeader() {
 }
 
 int GameController::QuickScore() {
+    // The search lets window events run: input must wait until the move is recorded.
+    GameState& g = *game_;
+    const bool wasBusy = g.busy;
+    g.busy = true;
     Engine engine = MakeEngine();
-    return links::QuickScore(engine);
+    const int score = links::QuickScore(engine);
+    g.busy = wasBusy;
+    return score;
 }
 
 bool GameController::MoveIsInBook() {

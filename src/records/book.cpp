@@ -1,7 +1,6 @@
 #include "records/book.h"
 
 #include <algorithm>
-#include <set>
 #include <system_error>
 #include <utility>
 
@@ -9,7 +8,6 @@
 #include "records/settings.h"
 #include "records/text_file.h"
 #include "rules/board.h"
-#include "rules/movegen.h"
 #include "rules/variant.h"
 
 namespace zelkor {
@@ -36,19 +34,6 @@ std::string Part(const std::string& text, std::size_t at, std::size_t count) {
 
 char CharAt(const std::string& text, std::size_t at) {
     return at < text.size() ? text[at] : '\0';
-}
-
-// The squares of a move text's two halves ("c3d4"), 0 when they name no square.
-std::pair<int, int> MoveSquares(const std::string& move) {
-    const std::string upper = UpperCase(move);
-    return {SquareNumber(Part(upper, 0, 2)), SquareNumber(Part(upper, 2, 2))};
-}
-
-// A count as the lists show it, with a leading blank.
-std::string CountText(int count) {
-    std::string text(1, ' ');
-    text += std::to_string(count);
-    return text;
 }
 
 std::string LeftTrimmed(const std::string& text) {
@@ -132,6 +117,11 @@ BookResult EmptyWithName(int mode, UserInterface& ui, BookResult result) {
 
 }  // namespace
 
+std::pair<int, int> BookMoveSquares(const std::string& move) {
+    const std::string upper = UpperCase(move);
+    return {SquareNumber(Part(upper, 0, 2)), SquareNumber(Part(upper, 2, 2))};
+}
+
 std::string GameText(const GameState& g) {
     std::string text;
     const int plies = std::clamp(g.gamePly, 0, kMaxGamePlies);
@@ -177,7 +167,7 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
     if (!found) return EmptyWithName(mode, ui, result);
 
     // Collect the candidates of the book lines. Every occurrence is one entry, so a move
-    // proposed by several lines is chosen that much more often; the list grows as needed.
+    // proposed by several lines is chosen that much more often.
     std::string gameText = GameText(g);
     const char sideLetter = g.side == kWhite ? 'w' : 'b';
     const std::size_t length = gameText.size();
@@ -194,7 +184,8 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
         const std::string expanded = previous.substr(0, blanks) + line->substr(blanks);
         previous = expanded;
         if (length == 0) {
-            if (CharAt(*line, 4) == sideLetter) candidates.push_back(Part(*line, 0, 4));
+            if (CharAt(*line, 4) == sideLetter && candidates.size() < kMaxBookCandidates)
+                candidates.push_back(Part(*line, 0, 4));
             continue;
         }
         bool continues = true;
@@ -202,20 +193,21 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
             continues = Part(expanded, at, 4) == gameText.substr(at, 4);
         if (!continues) continue;
         result.inBook = true;
-        if (CharAt(*line, length + 5) == sideLetter)
+        if (CharAt(*line, length + 5) == sideLetter && candidates.size() < kMaxBookCandidates)
             candidates.push_back(Part(*line, length + 1, 4));
     }
     for (std::size_t i = 0; i < candidates.size() && i < kShownBookMoves; ++i)
         result.bookMoves.push_back(candidates[i]);
 
     if (mode == 1 && !candidates.empty()) {
-        const double r = random.Uniform();
-        std::size_t pick = static_cast<std::size_t>(r * static_cast<double>(candidates.size()));
-        pick = std::min(pick, candidates.size() - 1);
+        const double r = std::clamp(random.Uniform(), 0.0, 1.0);
+        const std::size_t pick =
+            std::min(static_cast<std::size_t>(r * static_cast<double>(candidates.size())),
+                     candidates.size() - 1);
         const std::string& chosen = candidates[pick];
         if (!chosen.empty()) {
             gameText += " " + chosen;
-            const auto [from, to] = MoveSquares(chosen);
+            const auto [from, to] = BookMoveSquares(chosen);
             result.from = from;
             result.to = to;
         }
@@ -234,128 +226,6 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
         }
     }
     return EmptyWithName(mode, ui, result);
-}
-
-BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
-                                            const std::string& gameText) {
-    BookGamesProposals proposals;
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) return proposals;
-
-    std::vector<std::filesystem::path> files;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        std::string extension = UpperCase(it->path().extension().string());
-        if (extension == ".ZLK" && it->is_regular_file(error)) files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end());
-
-    // The game's moves, four characters each.
-    std::vector<std::string> moves;
-    for (std::size_t at = 0; at < gameText.size(); at += 5)
-        moves.push_back(gameText.substr(at, 4));
-
-    for (const auto& file : files) {
-        ++proposals.filesRead;
-        LineReader in(file);
-        bool started = false;
-        while (auto line = in.Next(16)) {
-            if (*line == "START") {
-                started = true;
-                break;
-            }
-        }
-        if (!started) continue;
-        // The next move line after the comments, and whether it is the file's last line.
-        auto nextMove = [&in](bool& last) -> std::optional<std::string> {
-            while (auto line = in.Next(kMaxMoveLineLength)) {
-                if (!line->empty() && (*line)[0] == '{') continue;
-                last = in.AtEnd();
-                return line;
-            }
-            return std::nullopt;
-        };
-        bool last = false;
-        bool matches = true;
-        for (const std::string& move : moves) {
-            const auto line = nextMove(last);
-            if (!line || *line != move) {
-                matches = false;
-                break;
-            }
-        }
-        if (!matches) continue;
-        const auto proposal = nextMove(last);
-        if (!proposal || last) continue;
-        if (moves.empty()) {
-            // At the start a game counts only when it goes on for at least two more lines.
-            const auto second = nextMove(last);
-            if (!second || last) continue;
-        }
-        auto known = std::find_if(proposals.candidates.begin(), proposals.candidates.end(),
-                                  [&](const BookGameCandidate& c) { return c.move == *proposal; });
-        if (known != proposals.candidates.end())
-            ++known->count;
-        else
-            proposals.candidates.push_back({*proposal, 1});
-    }
-    std::stable_sort(
-        proposals.candidates.begin(), proposals.candidates.end(),
-        [](const BookGameCandidate& a, const BookGameCandidate& b) { return a.count > b.count; });
-    return proposals;
-}
-
-std::string BookDialogLine(const BookGameCandidate& candidate) {
-    const std::string count = CountText(candidate.count);
-    const std::size_t used = candidate.move.size() + count.size();
-    return candidate.move + std::string(used < 8 ? 8 - used : 0, ' ') + count;
-}
-
-std::string BookGamesLabel(int files) {
-    return CountText(files) + (files < 2 ? " game" : " games");
-}
-
-std::string BookMovesLabel(int moves) {
-    return CountText(moves) + (moves < 2 ? " move" : " moves");
-}
-
-BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui) {
-    BookResult result;
-    const std::filesystem::path folder =
-        dataDir / (g.side == kWhite ? kWhiteBookGames : kBlackBookGames);
-    BookGamesProposals proposals = CollectBookGameProposals(folder, GameText(g));
-    if (proposals.candidates.empty()) return result;
-
-    // Only proposals that are legal here stay.
-    std::set<std::pair<int, int>> legal;
-    GenerateMoves(g, 1);
-    for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i)
-        legal.insert({g.movePool[i].Source, g.movePool[i].dest});
-    std::erase_if(proposals.candidates, [&](const BookGameCandidate& c) {
-        return legal.count(MoveSquares(c.move)) == 0;
-    });
-    for (const auto& c : proposals.candidates) {
-        if (result.bookMoves.size() == kShownBookMoves) break;
-        result.bookMoves.push_back(c.move);
-    }
-    if (proposals.candidates.empty()) return result;
-
-    std::string chosen;
-    if (proposals.candidates.size() == 1) {
-        chosen = proposals.candidates.front().move;
-    } else {
-        std::vector<std::string> lines;
-        for (const auto& c : proposals.candidates)
-            lines.push_back(BookDialogLine(c));
-        chosen = ui.ChooseBookMove(lines, BookGamesLabel(proposals.filesRead),
-                                   BookMovesLabel(static_cast<int>(proposals.candidates.size())));
-    }
-    if (!chosen.empty()) {
-        const auto [from, to] = MoveSquares(chosen);
-        result.from = from;
-        result.to = to;
-    }
-    return result;
 }
 
 }  // namespace zelkor

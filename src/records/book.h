@@ -4,13 +4,17 @@
 // "Setup=", the ten rule flags, "PromoW=", "PromoB=", "WhiteManMovement=",
 // "BlackManMovement="), "start", book lines, optionally "names" and name lines, and "end".
 // A book line is a row of five-character units: a move ("c3d4") and a marker, "w" or "b"
-// when the move is a book move for that side, a blank when it only leads on. Leading
-// blanks stand for the same characters of the previous line, so a book can be written as
-// a tree. A name line is a prefix of a game text followed by the opening's name in quotes.
+// when the move is a book move for that side, a blank when it only leads on; units follow
+// each other without separators ("c3d4 f6e5bg3h4w": f6e5 for Black after c3d4, then g3h4
+// for White). Leading blanks stand for the same characters of the previous line, so a book
+// can be written as a tree. A name line is a prefix of a game text followed by the opening's name
+// in quotes.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rules/game_state.h"
@@ -22,6 +26,9 @@ inline constexpr const char* kBookFileName = "zelkor.bok";
 inline constexpr const char* kWhiteBookGames = "white bookgames";
 inline constexpr const char* kBlackBookGames = "black bookgames";
 inline constexpr int kShownBookMoves = 11;  // book moves the legal-move list marks
+// Entries of one look-up's candidate list. A real book proposes a handful of moves per
+// position; the bound only keeps a damaged or hostile file from taking unbounded memory.
+inline constexpr std::size_t kMaxBookCandidates = 100000;
 
 struct BookResult {
     bool inBook = false;      // the game so far follows a line of the book file
@@ -36,6 +43,8 @@ struct BookResult {
 // The moves of the game from its start up to g.gamePly, four lower-case characters each
 // ("c3d4"), joined by single blanks; empty at the start position.
 std::string GameText(const GameState& g);
+// The squares named by a book move's two halves ("c3d4", either case); 0 for no square.
+std::pair<int, int> BookMoveSquares(const std::string& move);
 
 // Mode 1 chooses a book move for the side to move (weighted by the number of lines that
 // propose it, with random.Uniform()); mode 0 only finds the opening name and shows it in

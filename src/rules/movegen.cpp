@@ -222,37 +222,6 @@ class Generator {
         if (length > longest_) longest_ = length;
     }
 
-    // The chain standing on c_ becomes a candidate. With the duplicate check, a chain whose
-    // group this man already has is dropped; under MulJumps it still counts as the last
-    // registered path, so the shorter chains it extends are not moves of their own.
-    void RegisterChain(bool duplicateCheck) {
-        if (owner_[s_] != si_) outsideFlag_ = true;
-        if (!(duplicateCheck && !maxCap_ && group_[c_][forcedMark_] >= 0))
-            AddJump(c_, forcedMark_, pathLength_);
-        if (mulJumps_) {
-            std::memcpy(lastPath_, path_, sizeof(int) * pathLength_);
-            lastLength_ = pathLength_;
-        }
-    }
-
-    bool PathIsPrefixOfLast() const {
-        if (pathLength_ > lastLength_) return false;
-        for (int i = 0; i < pathLength_; ++i)
-            if (path_[i] != lastPath_[i]) return false;
-        return true;
-    }
-
-    // Takes back the hop made at the current level; taking back the first hop also clears
-    // the forced mark, so exactly the chains that begin with a forced hop carry it.
-    void UndoHop() {
-        --pathLength_;
-        b_[c_] = kEmpty;
-        c_ = origin_[level_];
-        b_[c_] = man_;
-        backedUp_ = true;
-        if (level_ == 0) forcedMark_ = 0;
-    }
-
     template <bool kLong>
     void Chains(int s);
 
@@ -276,97 +245,134 @@ class Generator {
     bool forcedFlag_ = false;
     bool outsideFlag_ = false;
 
-    // The chain being explored.
-    int s_ = 0;
-    int c_ = 0;
-    int level_ = 0;
-    int cursor_[kLevels];
-    int landing_[kLevels];
-    int origin_[kLevels];  // hop origin per level, where the man returns when it is undone
-    int path_[kLevels];    // squares jumped over, one per hop
-    int pathLength_ = 0;
-    int lastPath_[kLevels];
-    int lastLength_ = 0;
-    bool backedUp_ = false;
-    int forcedMark_ = 0;
+    int s_ = 0;      // the man whose chains are searched
+    int level_ = 0;  // for the fault report
 };
 
 template <bool kLong>
 void Generator::Chains(int s) {
-    s_ = s;
-    c_ = s;
-    level_ = 0;
-    cursor_[0] = -1;
-    landing_[0] = 0;
-    pathLength_ = 0;
-    lastLength_ = 0;
-    backedUp_ = false;
-    forcedMark_ = 0;
-    const bool startsInOpponentCamp = owner_[s] == 1 - si_;
+    // The walk keeps its state in locals: the board is written at every hop, and state the
+    // compiler must assume the board writes could reach would be reloaded every time.
+    int16_t cursor[kLevels];
+    int16_t landing[kLevels];
+    int16_t origin[kLevels];  // hop origin per level, where the man returns when it is undone
+    int16_t path[kLevels];    // squares jumped over, one per hop
+    int16_t lastPath[kLevels];
+    int32_t* const b = b_;
+    const int man = man_;
+    const int si = si_;
+    const int16_t* const owner = owner_;
+    const int nJumps = nJumps_;
+    const bool kingFirst = kingFirst_;
+    const bool mulJumps = mulJumps_;
+    const bool stopAtHome = !manCont_;
+    const bool forcing = outOfHome_ && owner[s] == 1 - si;
+    const bool outside = owner[s] != si;
     const int ownDistance = DistanceToOwn(s);
     const int oppDistance = DistanceToOpponent(s);
+    s_ = s;
+    int c = s;
+    int level = 0;
+    int pathLength = 0;
+    int lastLength = 0;
+    bool backedUp = false;
+    int forcedMark = 0;
+    cursor[0] = -1;
+    landing[0] = 0;
+
+    // The chain standing on c becomes a candidate. With the duplicate check, a chain whose
+    // group this man already has is dropped; under MulJumps it still counts as the last
+    // registered path, so the shorter chains it extends are not moves of their own.
+    auto registerChain = [&](bool duplicateCheck) {
+        if (outside) outsideFlag_ = true;
+        if (!(duplicateCheck && !maxCap_ && group_[c][forcedMark] >= 0)) {
+            level_ = level;
+            AddJump(c, forcedMark, pathLength);
+        }
+        if (mulJumps) {
+            for (int i = 0; i < pathLength; ++i)
+                lastPath[i] = path[i];
+            lastLength = pathLength;
+        }
+    };
+    auto pathIsPrefixOfLast = [&]() {
+        if (pathLength > lastLength) return false;
+        for (int i = 0; i < pathLength; ++i)
+            if (path[i] != lastPath[i]) return false;
+        return true;
+    };
+    // Takes back the hop made at the current level; taking back the first hop also clears
+    // the forced mark, so exactly the chains that begin with a forced hop carry it.
+    auto undoHop = [&]() {
+        --pathLength;
+        b[c] = kEmpty;
+        c = origin[level];
+        b[c] = man;
+        backedUp = true;
+        if (level == 0) forcedMark = 0;
+    };
 
     for (;;) {
-        const int cursor = ++cursor_[level_];
-        if (cursor >= nJumps_) {
+        const int k = ++cursor[level];
+        if (k >= nJumps) {
             // Every direction of this level is tried: back to the previous landing square.
-            cursor_[level_] = -1;
-            if (--level_ < 0) return;
-            if (!mulJumps_ || !PathIsPrefixOfLast() || (kLong && !backedUp_)) RegisterChain(true);
-            UndoHop();
+            cursor[level] = -1;
+            if (--level < 0) return;
+            if (!mulJumps || !pathIsPrefixOfLast() || (kLong && !backedUp)) registerChain(true);
+            undoHop();
             continue;
         }
-        const int d = jumps_[cursor];
+        const int d = jumps_[k];
         for (;;) {  // one pass per landing distance
-            ++landing_[level_];
-            int o = c_ + d;
+            if constexpr (kLong) ++landing[level];
+            int o = c + d;
             int approach = 1;
             int t;
             if constexpr (kLong) {
-                while (b_[o] == kEmpty) {
+                while (b[o] == kEmpty) {
                     o += d;
                     ++approach;
                 }
-                if (b_[o] == kOffBoard) {
-                    landing_[level_] = 0;
+                if (b[o] == kOffBoard) {
+                    landing[level] = 0;
                     break;
                 }
-                t = kingFirst_ ? o + d : o + landing_[level_] * d;
+                t = kingFirst ? o + d : o + landing[level] * d;
             } else {
-                if (b_[o] == kEmpty || b_[o] == kOffBoard) break;
+                if (b[o] == kEmpty || b[o] == kOffBoard) break;
                 t = o + d;
             }
-            bool valid = b_[t] == kEmpty && t != s && (b_[o] == kWhiteMan || b_[o] == kBlackMan);
+            const int over = b[o];
+            bool valid = b[t] == kEmpty && t != s && (over == kWhiteMan || over == kBlackMan);
             if (valid) {
-                if (outOfHome_ && level_ == 0 && approach == 1 && startsInOpponentCamp &&
-                    b_[o] == -man_ &&
-                    !(owner_[t] == 1 - si_ && DistanceToOpponent(t) <= oppDistance))
-                    forcedMark_ = 1;
-                if (prune_ && forcedMark_ == 0 && DistanceToOwn(t) > ownDistance + 2) valid = false;
+                if (forcing && level == 0 && approach == 1 && over == -man &&
+                    !(owner[t] == 1 - si && DistanceToOpponent(t) <= oppDistance))
+                    forcedMark = 1;
+                if (prune_ && forcedMark == 0 && DistanceToOwn(t) > ownDistance + 2) valid = false;
             }
             if (!valid) {
-                if (kLong && !kingFirst_) {
-                    if (b_[t] == kEmpty) continue;  // the next landing square behind the man
-                    landing_[level_] = 0;
+                if (kLong && !kingFirst) {
+                    if (b[t] == kEmpty) continue;  // the next landing square behind the man
+                    landing[level] = 0;
                 }
                 break;
             }
             // Make the hop: the origin is marked as left, the man stands on t.
-            path_[pathLength_++] = o;
-            origin_[level_] = c_;
-            b_[c_] = kChainMark;
-            b_[t] = man_;
-            c_ = t;
-            if (kLong || (!manCont_ && owner_[t] == si_)) {
+            path[pathLength++] = static_cast<int16_t>(o);
+            origin[level] = static_cast<int16_t>(c);
+            b[c] = kChainMark;
+            b[t] = man;
+            c = t;
+            if (kLong || (stopAtHome && owner[t] == si)) {
                 // The chain ends on this square.
-                RegisterChain(false);
-                UndoHop();
-                if (kLong && !kingFirst_) continue;
+                registerChain(false);
+                undoHop();
+                if (kLong && !kingFirst) continue;
                 break;
             }
-            if (++level_ >= kLevels) InternalFault(g_, level_, count_);
-            cursor_[level_] = -1;
-            landing_[level_] = 0;
+            if (++level >= kLevels) InternalFault(g_, level, count_);
+            cursor[level] = -1;
+            landing[level] = 0;
             break;
         }
     }
@@ -428,15 +434,165 @@ void Generator::Register(int& next) {
     }
 }
 
+// The rule sets in which every (from, to, forced) group can hold only one chain: the
+// duplicate check is on (no MaxCapMove) and every chain passes it (no LongKings, and
+// ManContJump 1 so no chain ends on arrival). The candidates then arrive in their final
+// order and go straight into the pool; a last pass drops what the flags forbid. Returns
+// false, having changed nothing, when the pool might not hold every candidate.
+bool GenerateSimple(GameState& g, int AllMoves, int& next) {
+    int32_t* const b = g.board.data();
+    const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
+    const int si = SideIndex(man);
+    const auto& f = g.active.flags;
+    const bool mulJumps = f[MulJumps] != 0;
+    const bool capRequired = f[CapRequired] != 0;
+    const bool outOfHome = f[OutofHome] != 0;
+    const bool prune = AllMoves == 0 || mulJumps || capRequired;
+    int steps[kMaxDirections];
+    int jumps[kMaxDirections];
+    const int nSteps = LoadDirections(g.directions[si], steps);
+    const int nJumps = LoadDirections(g.directions[si + 2], jumps);
+    const int16_t* const owner = g.homeTables.owner.data();
+    const int ownCorner = g.active.home[si][0];
+    const int oppCorner = g.active.home[1 - si][0];
+    const int ownRow = RowOf(ownCorner), ownColumn = ColumnOf(ownCorner);
+    const int oppRow = RowOf(oppCorner), oppColumn = ColumnOf(oppCorner);
+    auto distanceToOwn = [&](int square) {
+        return Abs(kRows[square] - ownRow) + Abs(kColumns[square] - ownColumn);
+    };
+    auto distanceToOpponent = [&](int square) {
+        return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
+    };
+
+    int men[64];
+    int nMen = 0;
+    for (int s = 21; s <= 98; ++s)
+        if (b[s] == man && nMen < 64) men[nMen++] = s;
+    // A man has at most nSteps steps and two jump groups per other square of its class.
+    const int start = next;
+    if (start + nMen * (nSteps + 30) > kMovePoolSize - 1) return false;
+
+    Move* const pool = g.movePool.data();
+    int w = start;
+    bool forcedFlag = false;
+    bool outsideFlag = false;
+    int16_t cursor[kLevels];
+    int16_t origin[kLevels];
+    int16_t path[kLevels];
+    int16_t lastPath[kLevels];
+
+    for (int m = 0; m < nMen; ++m) {
+        const int s = men[m];
+        for (int k = 0; k < nSteps; ++k) {
+            const int t = s + steps[k];
+            if (b[t] == kEmpty) pool[w++] = Move{s, t, 0, 0};
+        }
+        if (nJumps == 0) continue;
+
+        uint64_t seen[2][2] = {{0, 0}, {0, 0}};  // this man's to-squares per forced mark
+        const bool startsInOpponentCamp = owner[s] == 1 - si;
+        const bool outside = owner[s] != si;
+        const int ownDistance = distanceToOwn(s);
+        const int oppDistance = distanceToOpponent(s);
+        int level = 0;
+        int c = s;
+        int pathLength = 0;
+        int lastLength = 0;
+        int forcedMark = 0;
+        cursor[0] = -1;
+        for (;;) {
+            const int k = ++cursor[level];
+            if (k >= nJumps) {
+                if (--level < 0) break;
+                bool prefix = false;
+                if (mulJumps && pathLength <= lastLength) {
+                    prefix = true;
+                    for (int i = 0; i < pathLength; ++i)
+                        if (path[i] != lastPath[i]) {
+                            prefix = false;
+                            break;
+                        }
+                }
+                if (!prefix) {
+                    if (outside) outsideFlag = true;
+                    uint64_t& word = seen[forcedMark][c >> 6];
+                    const uint64_t bit = uint64_t{1} << (c & 63);
+                    if (!(word & bit)) {
+                        word |= bit;
+                        pool[w++] = Move{s, c, 1, forcedMark};
+                        if (forcedMark) forcedFlag = true;
+                    }
+                    if (mulJumps) {
+                        for (int i = 0; i < pathLength; ++i)
+                            lastPath[i] = path[i];
+                        lastLength = pathLength;
+                    }
+                }
+                --pathLength;
+                b[c] = kEmpty;
+                c = origin[level];
+                b[c] = man;
+                if (level == 0) forcedMark = 0;
+                continue;
+            }
+            const int d = jumps[k];
+            const int o = c + d;
+            const int over = b[o];
+            if (over != kWhiteMan && over != kBlackMan) continue;
+            const int t = o + d;
+            if (b[t] != kEmpty) continue;
+            if (outOfHome && level == 0 && startsInOpponentCamp && over == -man &&
+                !(owner[t] == 1 - si && distanceToOpponent(t) <= oppDistance))
+                forcedMark = 1;
+            if (prune && forcedMark == 0 && distanceToOwn(t) > ownDistance + 2) continue;
+            path[pathLength++] = static_cast<int16_t>(o);
+            origin[level] = static_cast<int16_t>(c);
+            b[c] = kChainMark;
+            b[t] = man;
+            c = t;
+            if (++level >= kLevels) InternalFault(g, level, w - start);
+            cursor[level] = -1;
+        }
+    }
+
+    const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
+    const int ply = g.ply;
+    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
+    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
+    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
+    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
+    int out = start;
+    for (int i = start; i < w; ++i) {
+        Move mv = pool[i];
+        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
+        int score = 0;
+        if (anyKnown) {
+            if (mv.Source == pvFrom && mv.dest == pvTo)
+                score = 500;
+            else if (mv.Source == k1From && mv.dest == k1To)
+                score = 250;
+            else if (mv.Source == k2From && mv.dest == k2To)
+                score = 150;
+        }
+        mv.score = score;
+        pool[out++] = mv;
+    }
+    next = out;
+    return true;
+}
+
 }  // namespace
 
 void GenerateMoves(GameState& g, int AllMoves) {
     if (g.ply < 0 || g.ply > kMaxPly) return;  // no ply table to write the list into
     int next = g.plyStart[g.ply];
     if (next < 0 || next > kMovePoolSize - 1) next = next < 0 ? 0 : kMovePoolSize - 1;
-    Generator generator(g, AllMoves);
-    generator.Run();
-    generator.Register(next);
+    const auto& f = g.active.flags;
+    if (f[MaxCapMove] || f[LongKings] || !f[ManContJump] || !GenerateSimple(g, AllMoves, next)) {
+        Generator generator(g, AllMoves);
+        generator.Run();
+        generator.Register(next);
+    }
     g.plyStart[g.ply + 1] = static_cast<int16_t>(next);
 }
 

@@ -21,9 +21,12 @@ bool TextLineReader::Next(std::string& line) {
         }
         any = true;
         if (c == '\n') break;
+        if (c == '\r') {
+            if (buffer->sgetc() == '\n') buffer->sbumpc();
+            break;
+        }
         if (line.size() < maxLine_) line.push_back(static_cast<char>(c));
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     return any;
 }
 

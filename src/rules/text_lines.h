@@ -1,4 +1,4 @@
-// Line-by-line reading of the program's text files. Lines may end in LF or CR LF; an
+// Line-by-line reading of the program's text files. Lines may end in LF, CR LF or CR; an
 // overlong line is cut so that no input, however malformed, can exhaust memory.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "rules/variant_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "rules/text_lines.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -240,6 +241,22 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
 
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(FileLines()[14], "New");
+}
+
+TEST_F(SettingsFileTest, HostileFilesNeverCrash) {
+    std::string binary(4096, '\0');
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 2654435761u % 251);
+    auto lines = SettingsLines(Settings{});
+    lines[14] = std::string(300000, 'n');  // an enormous name is cut, not kept whole
+    const std::vector<std::string> files = {binary, "ZELKOR0.10\r\n" + binary, JoinCrLf(lines)};
+    for (const std::string& contents : files) {
+        WriteFile(File(), contents);
+        Settings s;
+        const SettingsReadResult result = ReadSettings(s, dir.path());
+        EXPECT_NE(result.status, SettingsReadStatus::Invalid);
+        EXPECT_LE(s.PlayerName.size(), kMaxLineLength);
+    }
 }
 
 TEST(SettingsRules, ApplyAndStoreCarryTheActiveRules) {

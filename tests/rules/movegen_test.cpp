@@ -180,6 +180,18 @@ TEST(MoveGeneration, MaxCapMoveKeepsTheLongestChainsAndForcedOnes) {
     EXPECT_EQ(Generate(*r), Texts{"d4xd8"});
 }
 
+TEST(MoveGeneration, MaxCapMoveExceptsForcedChainsButMulJumpsStillWantsThemMaximal) {
+    // g2 stands in White's starting camp: over Black's g3 to g4 is forced, and the chain
+    // goes on over g5 to g6.
+    auto g = EmptyGame(Rules({{MaxCapMove, 1}}));
+    Place(*g, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
+    EXPECT_EQ(Generate(*g), (Texts{"g2xg6", "g2xg4"}));  // a chain is listed as it is left
+    auto h = EmptyGame(Rules({{MaxCapMove, 1}, {MulJumps, 1}}));
+    Place(*h, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
+    EXPECT_EQ(Generate(*h), Texts{"g2xg6"});
+    EXPECT_EQ(Generate(*h), test::ReferenceMoves(*h, 0, 100000));
+}
+
 TEST(MoveGeneration, MulJumpsOnlyMaximalChainsEvenWhenAnExtensionIsADuplicate) {
     auto g = EmptyGame(Rules({{MulJumps, 1}, {OutofHome, 0}}));
     Place(*g, {"a4", "b5", "b1"}, {"a1", "a3", "b4", "b6", "d7", "e2", "e5", "g2", "g6"});
@@ -187,6 +199,8 @@ TEST(MoveGeneration, MulJumpsOnlyMaximalChainsEvenWhenAnExtensionIsADuplicate) {
     EXPECT_FALSE(Has(moves, "a4xc6"));
     EXPECT_TRUE(Has(moves, "a4xe8"));
     EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
+    // Had the dropped extension not counted, the shorter chain would have been a move.
+    EXPECT_TRUE(Has(test::ReferenceMoves(*g, 1, 100000, nullptr, false), "a4xc6"));
 }
 
 // Every square outside one colour class filled and one man of the side to move in that
@@ -296,6 +310,11 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         VariantRules rules = DefaultRules();
         for (auto& flag : rules.flags)
             flag = static_cast<uint8_t>(rng() % 2);
+        if (round % 2 == 0) {  // every other round a rule set of the direct path
+            rules.flags[MaxCapMove] = 0;
+            rules.flags[LongKings] = 0;
+            rules.flags[ManContJump] = 1;
+        }
         rules.directions[0] = directionTexts[rng() % 5];
         rules.directions[1] = directionTexts[rng() % 5];
         if (rng() % 4 == 0) {

@@ -66,7 +66,7 @@ std::string TwoDigits(int square) {
 }  // namespace
 
 std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candidateLimit,
-                                        bool* tooMany) {
+                                        bool* tooMany, bool dropExtensionCounts) {
     Board& board = g.board;
     const auto& f = g.active.flags;
     const bool longKings = f[LongKings], kingFirst = f[KingFirst], mulJumps = f[MulJumps];
@@ -111,7 +111,7 @@ std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candi
                 for (size_t j = manFirst; j < candidates.size(); ++j)
                     if (candidates[j].jump && candidates[j].to == c &&
                         candidates[j].forced == forced) {
-                        last = path;  // a dropped extension still counts as registered
+                        if (dropExtensionCounts) last = path;
                         return;
                     }
             }

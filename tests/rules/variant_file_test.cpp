@@ -140,12 +140,15 @@ TEST_F(VariantFileTest, NormalSetupAndMissingKeysLeaveWhatWasThere) {
     EXPECT_EQ(g->defined.home[1], DefaultHomeSquares()[1]);
 }
 
-TEST_F(VariantFileTest, LfLineEndsAndOddSetupCharactersAreAccepted) {
-    Write(kHeader + "\nVariant=Lf\nSetup=1x92\nBlackStarts=1\nEND\n");
-    ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
-    EXPECT_EQ(g->defined.name, "Lf");
-    EXPECT_EQ(g->defined.flag(BlackStarts), 1);
-    EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
+TEST_F(VariantFileTest, LfOrCrLineEndsAndOddSetupCharactersAreAccepted) {
+    for (const char* end : {"\n", "\r"}) {
+        const std::string e = end;
+        Write(kHeader + e + "Variant=Lf" + e + "Setup=1x92" + e + "BlackStarts=1" + e + "END");
+        ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
+        EXPECT_EQ(g->defined.name, "Lf");
+        EXPECT_EQ(g->defined.flag(BlackStarts), 1);
+        EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
+    }
 }
 
 TEST_F(VariantFileTest, BlockWithoutEndRunsIntoTheNextBlock) {

@@ -1,0 +1,129 @@
+// zelkor-cli analyse: the computer's search on a position, one line per iteration.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "cli/cli_position.h"
+#include "cli/command.h"
+#include "engine/driver.h"
+#include "engine/engine.h"
+#include "engine/evaluate.h"
+#include "engine/headless_ui.h"
+#include "rules/system_services.h"
+
+namespace zelkor::cli {
+namespace {
+
+bool ParseNumber(const std::string& text, long low, long high, int& value) {
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || number < low || number > high) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+std::string PrincipalLine(const GameState& g, const SearchState& s) {
+    std::string line;
+    for (const PvEntry& entry : s.bestLine) {
+        if (entry.Source == 0) break;
+        if (!line.empty()) line += ' ';
+        line += SquareName(entry.Source);
+        line += entry.jump == 1 ? g.jumpChar : '-';
+        line += SquareName(entry.dest);
+    }
+    return line;
+}
+
+int Analyse(const CliContext& context) {
+    int depth = 0;
+    int seconds = 0;
+    int noise = -1;
+    std::string file;
+    const auto& args = context.args;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--depth" && hasValue) {
+            if (!ParseNumber(args[++i], 1, 20, depth)) {
+                std::fprintf(stderr, "analyse: --depth needs a number from 1 to 20\n");
+                return 2;
+            }
+        } else if (arg == "--time" && hasValue) {
+            if (!ParseNumber(args[++i], 1, 32767, seconds)) {
+                std::fprintf(stderr, "analyse: --time needs whole seconds from 1 to 32767\n");
+                return 2;
+            }
+        } else if (arg == "--noise" && hasValue) {
+            if (!ParseNumber(args[++i], 0, 630, noise)) {
+                std::fprintf(stderr, "analyse: --noise needs a number from 0 to 630\n");
+                return 2;
+            }
+        } else if (arg.rfind("--", 0) == 0) {
+            std::fprintf(stderr, "analyse: unknown option '%s'\n", arg.c_str());
+            return 2;
+        } else if (file.empty()) {
+            file = arg;
+        } else {
+            std::fprintf(stderr, "analyse: only one file may be given\n");
+            return 2;
+        }
+    }
+    if (depth > 0 && seconds > 0) {
+        std::fprintf(stderr, "analyse: give either --depth or --time, not both\n");
+        return 2;
+    }
+    auto game = std::make_unique<GameState>();
+    auto search = std::make_unique<SearchState>();
+    CliContext position = context;
+    position.args.clear();
+    if (!file.empty()) position.args.push_back(file);
+    if (const int status = PreparePosition(position, 0, *game); status != 0) return status;
+    Settings settings;
+    HeadlessUi ui;
+    SystemClock clock;
+    SystemRandom random;
+    NullEngineHooks hooks;
+    Engine e{*game, *search, settings, ui, clock, random, hooks};
+    game->ui = &ui;
+
+    if (depth > 0) {
+        settings.UseDepth = 1;
+        settings.SearchDepth = depth;
+    } else if (seconds > 0) {
+        settings.UseDepth = 0;
+        settings.ThinkTime = static_cast<int16_t>(seconds);
+    }
+    search->noiseAmplitude = noise >= 0 ? noise : NoiseAmplitudeFor(settings.Handicap);
+    search->nodes = 0;
+
+    RootSearchLimits limits;
+    limits.byTime = !settings.UseDepth;
+    limits.depth = limits.byTime ? 20 : settings.SearchDepth;
+    limits.analysis = true;
+    const auto start = std::chrono::steady_clock::now();
+    limits.onIteration = [&](int d) {
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("depth %d score %d nodes %llu time %.3f pv %s\n", d, search->bestScore,
+                    static_cast<unsigned long long>(search->nodes), elapsed,
+                    PrincipalLine(*game, *search).c_str());
+        std::fflush(stdout);
+    };
+    if (SearchPosition(e, limits) < 0) {
+        std::printf("bestmove (none)\n");
+        return 1;
+    }
+    const Move& best = game->movePool[0];
+    std::printf("bestmove %s%s\n", SquareName(best.Source).c_str(), SquareName(best.dest).c_str());
+    return 0;
+}
+
+const CliCommand registration("analyse",
+                              "[--depth N | --time SECONDS] [--noise N] [FILE.zlk]  "
+                              "(the computer's search, without playing)",
+                              Analyse);
+
+}  // namespace
+}  // namespace zelkor::cli

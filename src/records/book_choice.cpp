@@ -1,0 +1,50 @@
+// The book-games look-up with the legality filter and the "Book moves" dialog.
+#include <set>
+#include <utility>
+
+#include "records/book.h"
+#include "rules/board.h"
+#include "rules/movegen.h"
+
+namespace zelkor {
+
+BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui) {
+    BookResult result;
+    const std::filesystem::path folder =
+        dataDir / (g.side == kWhite ? kWhiteBookGames : kBlackBookGames);
+    BookGamesProposals proposals = CollectBookGameProposals(folder, GameText(g));
+    if (proposals.candidates.empty()) return result;
+
+    // Only proposals that are legal here stay.
+    std::set<std::pair<int, int>> legal;
+    GenerateMoves(g, 1);
+    for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i)
+        legal.insert({g.movePool[i].Source, g.movePool[i].dest});
+    std::erase_if(proposals.candidates, [&](const BookGameCandidate& c) {
+        return legal.count(BookMoveSquares(c.move)) == 0;
+    });
+    for (const auto& c : proposals.candidates) {
+        if (result.bookMoves.size() == kShownBookMoves) break;
+        result.bookMoves.push_back(c.move);
+    }
+    if (proposals.candidates.empty()) return result;
+
+    std::string chosen;
+    if (proposals.candidates.size() == 1) {
+        chosen = proposals.candidates.front().move;
+    } else {
+        std::vector<std::string> lines;
+        for (const auto& c : proposals.candidates)
+            lines.push_back(BookDialogLine(c));
+        chosen = ui.ChooseBookMove(lines, BookGamesLabel(proposals.filesRead),
+                                   BookMovesLabel(static_cast<int>(proposals.candidates.size())));
+    }
+    if (!chosen.empty()) {
+        const auto [from, to] = BookMoveSquares(chosen);
+        result.from = from;
+        result.to = to;
+    }
+    return result;
+}
+
+}  // namespace zelkor

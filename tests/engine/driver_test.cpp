@@ -1,0 +1,364 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/driver.h"
+#include "engine/evaluate.h"
+#include "engine_fixture.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+
+namespace zelkor::test {
+namespace {
+
+using Driver = EngineTest;
+
+// White's only move is the jump a1xc3.
+const std::string kOneMove = SetupOf(
+    {{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"H8", 2}, {"G8", 2}});
+
+// White's nine men are home; b4-a5 fills the camp.
+const std::string kWinInOne = SetupOf({{"A8", 1},
+                                       {"B8", 1},
+                                       {"C8", 1},
+                                       {"D8", 1},
+                                       {"A7", 1},
+                                       {"B7", 1},
+                                       {"C7", 1},
+                                       {"A6", 1},
+                                       {"B6", 1},
+                                       {"B4", 1},
+                                       {"E1", 2},
+                                       {"F1", 2},
+                                       {"E4", 2}});
+
+bool HasMessage(const RecordingUi& ui, const std::string& text, const std::string& title) {
+    for (const ShownMessage& m : ui.messages)
+        if (m.text == text && m.title == title) return true;
+    return false;
+}
+
+TEST(Announcements, TextsPluralsAndThresholds) {
+    EXPECT_EQ(AnnouncementText(31995), "Computer is winning in 3 moves! ");
+    EXPECT_EQ(AnnouncementText(31999), "Computer is winning in 1 move! ");
+    EXPECT_EQ(AnnouncementText(31980), "Computer is winning in 10 moves! ");
+    EXPECT_EQ(AnnouncementText(31979), "");
+    EXPECT_EQ(AnnouncementText(-31998), "Computer is losing in 1 move! ");
+    EXPECT_EQ(AnnouncementText(-31980), "Computer is losing in 10 moves! ");
+    EXPECT_EQ(AnnouncementText(-31979), "");
+    EXPECT_EQ(AnnouncementText(0), "");
+    EXPECT_EQ(SignedText(7), " 7");
+    EXPECT_EQ(SignedText(-7), "-7");
+}
+
+TEST(TimeManager, FallingScoreBuysHalfTheLimitAgain) {
+    EXPECT_FALSE(TimeManagerStops(1, 2, 0, 0));
+    EXPECT_TRUE(TimeManagerStops(2, 2, 0, 0));
+    EXPECT_TRUE(TimeManagerStops(2, 2, -50, 0));  // a fall of 50 is not enough
+    EXPECT_FALSE(TimeManagerStops(2, 2, -51, 0));
+    EXPECT_TRUE(TimeManagerStops(3, 2, -500, 0));  // never beyond 1.5 x the limit
+    EXPECT_FALSE(TimeManagerStops(14, 10, -500, 0));
+    EXPECT_TRUE(TimeManagerStops(15, 10, -500, 0));
+}
+
+TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
+    SetUp(DefaultRules(), kOneMove, kWhite, 0);
+    settings.SearchDepth = 3;
+    ComputerMove(e);
+    EXPECT_EQ(g.board[SquareNumber("C3")], kWhiteMan);
+    EXPECT_EQ(g.board[SquareNumber("A1")], kEmpty);
+    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_EQ(g.side, kBlack);
+    EXPECT_EQ(g.gameRecord[1].Source, SquareNumber("A1"));
+    EXPECT_EQ(g.gameRecord[1].dest, SquareNumber("C3"));
+    EXPECT_EQ(g.gameRecord[1].jump, 1);
+    EXPECT_EQ(g.gameRecord[2].Source, 0);
+    EXPECT_EQ(g.recordLength, 1);
+    EXPECT_EQ(s.depthReached, 1);
+    EXPECT_EQ(settings.SearchDepth, 3);
+    EXPECT_EQ(hooks.recordedDepths, std::vector<int>{1});
+    EXPECT_EQ(hooks.cuts, 1);
+    EXPECT_EQ(s.rootMoveCounts[1], 1);
+    EXPECT_EQ(s.scoreHistory[1], s.bestScore);
+    EXPECT_EQ(ui.Text(Display::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
+    EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Thinking..."),
+              ui.statusHistory.end());
+    EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Thinking... (1)  a1xc3"),
+              ui.statusHistory.end());
+    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
+    EXPECT_EQ(ui.list(ListId::Analysis).size(), 1u);
+    EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("a1c3 ", 0), 0u);
+    EXPECT_FALSE(ui.enabled(Command::Cancel));
+    EXPECT_TRUE(ui.enabled(Command::Compute));
+    EXPECT_TRUE(g.gameStarted);
+    EXPECT_FALSE(g.gameOver);
+    EXPECT_TRUE(hooks.ratingUpdates.empty());
+}
+
+TEST_F(Driver, CommandsAreBusyDuringTheSearch) {
+    bool checked = false;
+    ui.onProcessEvents = [&] {
+        if (checked) return;
+        checked = true;
+        EXPECT_TRUE(ui.enabled(Command::Cancel));
+        for (Command c : {Command::Compute, Command::NewGame, Command::Hint, Command::Options,
+                          Command::TypedMoveBox, Command::LegalMoveList, Command::Back})
+            EXPECT_FALSE(ui.enabled(c));
+    };
+    ComputerMove(e);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(ui.enabled(Command::NewGame));
+}
+
+TEST_F(Driver, WinningMoveEndsTheGame) {
+    SetUp(DefaultRules(), kWinInOne, kWhite, 30);
+    ComputerMove(e);
+    EXPECT_EQ(g.board[SquareNumber("A5")], kWhiteMan);
+    EXPECT_EQ(s.bestScore, 31998);  // the win shows at the node after the reply's turn
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
+    EXPECT_EQ(hooks.bookkeeping, (std::vector<int>{0, 0}));
+    EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
+    EXPECT_FALSE(s.announced);
+    EXPECT_FALSE(ui.enabled(Command::Compute));
+    EXPECT_FALSE(ui.enabled(Command::Hint));
+}
+
+TEST_F(Driver, ForcedWinIsAnnounced) {
+    // Two moves from a full camp: b5-a5 and c5-b6.
+    SetUp(DefaultRules(),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B5", 1},
+                   {"C5", 1},
+                   {"E1", 2},
+                   {"F1", 2},
+                   {"H4", 2}}),
+          kWhite, 30);
+    settings.SearchDepth = 3;
+    ComputerMove(e);
+    ASSERT_GE(s.bestScore, 31980);
+    EXPECT_FALSE(g.gameOver);
+    EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
+    EXPECT_TRUE(s.announced);
+}
+
+TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
+    // Black has filled its camp; White (the computer) is to move.
+    SetUp(DefaultRules(),
+          SetupOf({{"E1", 2},
+                   {"F1", 2},
+                   {"G1", 2},
+                   {"H1", 2},
+                   {"F2", 2},
+                   {"G2", 2},
+                   {"H2", 2},
+                   {"G3", 2},
+                   {"H3", 2},
+                   {"H4", 2},
+                   {"D4", 1}}),
+          kWhite, 40);
+    ComputerMove(e);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(g.gamePly, 40);
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
+    EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
+    EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
+
+    SetUp(DefaultRules(),
+          SetupOf({{"A1", 1},
+                   {"A2", 2},
+                   {"B1", 2},
+                   {"B2", 2},
+                   {"A3", 2},
+                   {"C1", 2},
+                   {"C3", 2},
+                   {"H8", 2}}),
+          kWhite, 4);
+    hooks.ratingUpdates.clear();
+    ComputerMove(e);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(g.gamePly, 4);
+    EXPECT_EQ(ui.Text(Display::Status), "Player wins!");
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
+    EXPECT_TRUE(HasMessage(ui, "Player wins!\r\nRating", "Congratulations"));
+}
+
+TEST_F(Driver, CancelStillPlaysAMove) {
+    settings.SearchDepth = 6;
+    ui.onProcessEvents = [this] {
+        if (ui.eventsProcessed == 300) g.cancelRequest = 1;
+    };
+    ComputerMove(e);
+    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_EQ(g.timeUp, 0);
+    EXPECT_NE(g.gameRecord[1].Source, 0);
+    EXPECT_EQ(hooks.recordedDepths.size(), 1u);
+    EXPECT_EQ(ui.Text(Display::Strength), "");  // not rewritten after a stop
+}
+
+TEST_F(Driver, FlexibleTimeNeverRunsPastOneAndAHalfLimits) {
+    settings.UseDepth = 0;
+    settings.FixedTime = 0;
+    settings.ThinkTime = 2;
+    clock.tick = 0.05;
+    ComputerMove(e);
+    const double start = 43200.5;  // after the preparation's pause
+    EXPECT_LE(clock.now - start, 3.6);
+    EXPECT_GE(clock.now - start, 1.4);
+    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_EQ(g.cancelRequest, 0);
+    EXPECT_EQ(g.searchStopped, 0);
+    EXPECT_EQ(g.timeUp, 0);
+}
+
+class DrawProposal : public EngineTest {
+  protected:
+    DrawProposal() {
+        settings.SearchDepth = 1;
+        SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+        s.stableScoreCounter = 2;
+        s.lastDrawOfferPly = 60;
+    }
+    int Questions() const {
+        int count = 0;
+        for (const ShownMessage& m : ui.messages)
+            if (m.text == "How about a draw?" && m.title == "Question" &&
+                m.buttons == Buttons::YesNo && m.icon == Icon::Question)
+                ++count;
+        return count;
+    }
+};
+
+TEST_F(DrawProposal, AskedOncePer41PliesAndDeclinedPlaysOn) {
+    ui.answers = {Answer::No};
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(s.lastDrawOfferPly, 101);
+    EXPECT_FALSE(g.gameOver);
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+    s.lastDrawOfferPly = 61;  // 40 plies ago: too soon
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 1);
+}
+
+TEST_F(DrawProposal, NeverAfterAnAnnouncement) {
+    s.announced = true;
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 0);
+}
+
+TEST_F(DrawProposal, AcceptedEndsTheGameAsADraw) {
+    ui.answers = {Answer::Yes};
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
+    EXPECT_TRUE(HasMessage(ui, "It's a draw!\r\nRating", "Congratulations"));
+}
+
+TEST_F(DrawProposal, ComputerAgainstComputerDrawsWithoutAsking) {
+    g.playMode = PlayMode::ComputerComputer;
+    random.fallback = 0.05;
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_TRUE(HasMessage(ui, "It's a draw!\r\nRating", "Congratulations"));
+}
+
+TEST_F(Driver, RootTableHoldsMoreThan201Moves) {
+    VariantRules rules = DefaultRules();
+    rules.flag(LongKings) = 1;
+    SetUp(rules,
+          SetupOf({{"C3", 1},
+                   {"F3", 1},
+                   {"C6", 1},
+                   {"F6", 1},
+                   {"D4", 1},
+                   {"E5", 1},
+                   {"B5", 1},
+                   {"G4", 1},
+                   {"A1", 1},
+                   {"H8", 1},
+                   {"D7", 1},
+                   {"E2", 1},
+                   {"B7", 1},
+                   {"G2", 1},
+                   {"A4", 1},
+                   {"H5", 1},
+                   {"H1", 2},
+                   {"A8", 2}}),
+          kWhite, 10);
+    InitGameTree(g);
+    GenerateMoves(g, 0);
+    const int n = MoveCount(g);
+    ASSERT_GT(n, 201);
+    settings.SearchDepth = 1;
+    ComputerMove(e);
+    EXPECT_EQ(g.gamePly, 11);
+    EXPECT_EQ(static_cast<int>(ui.list(ListId::Analysis).size()), n);
+    EXPECT_EQ(s.rootMoveCounts[11], n);
+}
+
+TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
+    settings.UseBook = 1;
+    hooks.bookMove = {SquareNumber("E1"), SquareNumber("D2")};
+    ComputerMove(e);
+    EXPECT_EQ(g.board[SquareNumber("D2")], kWhiteMan);
+    EXPECT_EQ(hooks.recordedBook, std::vector<bool>{true});
+    EXPECT_NE(ui.Text(Display::Calculation).find("\r\nBook"), std::string::npos);
+
+    // A proposal that is no legal move is dropped.
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
+    hooks.bookMove = {SquareNumber("E1"), SquareNumber("E5")};
+    ComputerMove(e);
+    EXPECT_EQ(hooks.recordedBook.back(), false);
+}
+
+}  // namespace
+}  // namespace zelkor::test
+
+namespace zelkor::test {
+namespace {
+
+TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
+    // Two moves from a full camp, as above; the stop comes in the iteration after the
+    // one that found the win.
+    SetUp(DefaultRules(),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B5", 1},
+                   {"C5", 1},
+                   {"E1", 2},
+                   {"F1", 2},
+                   {"H4", 2}}),
+          kWhite, 30);
+    settings.SearchDepth = 6;
+    ui.onProcessEvents = [this] {
+        if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;
+    };
+    ComputerMove(e);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_GE(s.bestScore, 31980);
+    EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
+}
+
+}  // namespace
+}  // namespace zelkor::test

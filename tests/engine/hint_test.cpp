@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "engine/driver.h"
+#include "engine/hint.h"
+#include "engine_fixture.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+
+namespace zelkor::test {
+namespace {
+
+using Hint = EngineTest;
+
+TEST_F(Hint, StoredReplyIsShownWithoutSearching) {
+    s.hintFrom = SquareNumber("E2");
+    s.hintTo = SquareNumber("E3");
+    s.nodes = 0;
+    GiveHint(e);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Try e2-e3");
+    EXPECT_EQ(ui.messages[0].title, "Hint");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Information);
+    EXPECT_EQ(s.nodes, 0u);
+    EXPECT_EQ(s.hintFrom, 0);
+    EXPECT_TRUE(ui.enabled(Command::PlayMenu));
+
+    // A second hint in the same position searches.
+    GiveHint(e);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text.rfind("Try ", 0), 0u);
+    EXPECT_GT(s.nodes, 0u);
+    EXPECT_EQ(s.noiseAmplitude, 5);
+    EXPECT_EQ(g.ply, 0);
+    EXPECT_EQ(g.gamePly, 0);
+    EXPECT_EQ(g.board, [] {
+        auto fresh = std::make_unique<GameState>();
+        SetUpPosition(*fresh, DefaultRules(), kDefaultSetup, kWhite, 0);
+        return fresh->board;
+    }());
+}
+
+TEST_F(Hint, SearchedHintIsALegalMoveOfTheBestOnes) {
+    // Only a1xc3 is legal.
+    SetUp(DefaultRules(),
+          SetupOf({{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"H8", 2}}),
+          kWhite, 0);
+    GiveHint(e);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Try a1xc3");
+}
+
+TEST_F(Hint, FinishedGameSuggestsNothing) {
+    // White has just filled its camp; Black is to move.
+    SetUp(DefaultRules(),
+          SetupOf({{"A8", 1},
+                   {"B8", 1},
+                   {"C8", 1},
+                   {"D8", 1},
+                   {"A7", 1},
+                   {"B7", 1},
+                   {"C7", 1},
+                   {"A6", 1},
+                   {"B6", 1},
+                   {"A5", 1},
+                   {"E1", 2},
+                   {"F1", 2}}),
+          kBlack, 31);
+    GiveHint(e);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "You have already won!");
+    EXPECT_EQ(ui.messages[0].title, "Congratulations");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+}
+
+TEST_F(Hint, DrawOfferFollowsTheLastScore) {
+    // Before any move of the game.
+    OfferDraw(e);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Offer rejected... Play on!");
+    EXPECT_EQ(ui.messages[0].title, "Draw Offer");
+    EXPECT_FALSE(g.gameOver);
+
+    g.gameStarted = true;
+    s.bestScore = 1;
+    OfferDraw(e);
+    EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
+    EXPECT_FALSE(g.gameOver);
+    EXPECT_TRUE(hooks.ratingUpdates.empty());
+
+    s.bestScore = 0;
+    OfferDraw(e);
+    EXPECT_EQ(ui.messages.back().text, "OK... It's a draw!\r\nRating");
+    EXPECT_EQ(ui.messages.back().title, "Congratulations");
+    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
+    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
+    for (Command c : {Command::Compute, Command::ComputerComputer, Command::Analyze,
+                      Command::OfferDraw, Command::Hint, Command::Resign, Command::LegalMoveList})
+        EXPECT_FALSE(ui.enabled(c));
+}
+
+TEST_F(Hint, ResignationIsAComputerWin) {
+    Resign(e);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "OK... Computer wins!\r\nRating");
+    EXPECT_EQ(ui.messages[0].title, "Congratulations");
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
+    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{0});
+    EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
+    EXPECT_FALSE(ui.enabled(Command::Resign));
+}
+
+TEST_F(Hint, ComputerMoveStoresTheExpectedReply) {
+    settings.SearchDepth = 2;
+    ComputerMove(e);
+    ASSERT_GT(s.hintFrom, 0);
+    const int from = s.hintFrom;
+    const int to = s.hintTo;
+    EXPECT_EQ(g.board[from], kBlackMan);
+    EXPECT_EQ(g.board[to], kEmpty);
+    ui.messages.clear();
+    GiveHint(e);
+    EXPECT_EQ(ui.messages[0].text,
+              "Try " + SquareNotation(g.board, from) + "-" + SquareNotation(g.board, to));
+}
+
+}  // namespace
+}  // namespace zelkor::test

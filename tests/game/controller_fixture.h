@@ -1,0 +1,55 @@
+// A controller over a temporary data folder holding the shipped variant file, with a
+// recording user interface, a still clock and fixed random numbers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "game/controller.h"
+#include "support/fakes.h"
+
+namespace zelkor::test {
+
+class ControllerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", dir.path() / "variants.ini");
+        Start();
+    }
+
+    // A fresh controller over the same folder, started as the program starts.
+    void Start() {
+        controller.reset();
+        controller = std::make_unique<GameController>(ui, clock, random, dir.path());
+        controller->StartUp();
+        controller->settings().UseDepth = 1;
+        controller->settings().SearchDepth = 1;
+    }
+
+    GameController& c() { return *controller; }
+    GameState& g() { return controller->game(); }
+
+    // Plays a move typed as the user types it; true when the game took it.
+    bool Type(const std::string& move) {
+        const int before = g().gamePly;
+        c().TypedMove(move);
+        return g().gamePly != before;
+    }
+
+    static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }
+
+    const ShownMessage* LastMessage() const {
+        return ui.messages.empty() ? nullptr : &ui.messages.back();
+    }
+
+    TempDir dir;
+    RecordingUi ui;
+    FakeClock clock;
+    ScriptedRandom random;
+    std::unique_ptr<GameController> controller;
+};
+
+}  // namespace zelkor::test

@@ -1,0 +1,137 @@
+// Every variant of the shipped variants.ini must be playable: the side to move has moves
+// at the start, and a game played by a simple greedy player on each side ends in a win.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <random>
+
+#include "rules/game_setup.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+#include "rules/variant_file.h"
+#include "rules/win.h"
+#include "support/fakes.h"
+
+namespace zelkor {
+namespace {
+
+// A new game of shipped variant n, with its rules in force as the variant dialog leaves
+// them: the active rules equal the defined ones.
+std::unique_ptr<GameState> ShippedGame(int n, std::string* name = nullptr) {
+    test::RecordingUi ui;
+    auto g = std::make_unique<GameState>();
+    SetUpDefaultGame(*g);
+    uint8_t variant = static_cast<uint8_t>(n);
+    EXPECT_EQ(LoadVariant(*g, test::ShippedDataDir(), variant, ui), VariantFileStatus::Loaded);
+    EXPECT_EQ(variant, n);
+    EXPECT_TRUE(ui.messages.empty());
+    g->active.flags = g->defined.flags;
+    g->active.home = g->defined.home;
+    g->active.directions = g->defined.directions;
+    g->side = g->active.flags[BlackStarts] ? kBlack : kWhite;
+    EXPECT_TRUE(ApplyRules(*g));
+    ResetGameTree(*g);
+    if (name) *name = g->defined.name;
+    return g;
+}
+
+int VariantCount() {
+    return static_cast<int>(ListVariantNames(test::ShippedDataDir(), false).size());
+}
+
+// How far the mover's men have come: closeness to the target camp, then depth inside it.
+int Progress(const GameState& g, int sideIndex) {
+    const int man = SideOfIndex(sideIndex);
+    const int corner = g.active.home[sideIndex][0];
+    int score = 0;
+    for (int square : kPlayingSquares) {
+        if (g.board[square] != man) continue;
+        score += 16 * g.homeTables.targetDistance[sideIndex][square];
+        score -= ManhattanDistance(square, corner);
+    }
+    return score;
+}
+
+enum class Outcome { Won, NoMoves, TooLong };
+
+// Both sides play the move that makes the most progress, avoiding positions seen before;
+// ties are broken at random.
+Outcome GreedyGame(GameState& g, unsigned seed, int maxPlies) {
+    std::mt19937 random(seed);
+    std::map<std::pair<uint64_t, uint64_t>, int> seen;
+    for (int played = 0; played < maxPlies && !GameRecordFull(g); ++played) {
+        InitGameTree(g);
+        GenerateMoves(g, 1);
+        const int first = g.plyStart[0];
+        const int count = MoveCount(g);
+        if (count == 0) return Outcome::NoMoves;
+        const int mover = g.sideIndex();
+        int best = -1;
+        double bestScore = 0;
+        for (int i = first; i < first + count; ++i) {
+            if (!PerformMove(g, i)) continue;
+            const PositionKey key = MakePositionKey(g.board);
+            const auto it = seen.find({key.low, key.high});
+            const int repeats = it == seen.end() ? 0 : it->second;
+            const double score = Progress(g, mover) - 5000.0 * repeats +
+                                 std::uniform_real_distribution<double>(0, 4)(random);
+            TakeBackMove(g, i);
+            if (best < 0 || score > bestScore) {
+                best = i;
+                bestScore = score;
+            }
+        }
+        if (best < 0) return Outcome::NoMoves;
+        EXPECT_TRUE(PerformMove(g, best));
+        const PositionKey key = MakePositionKey(g.board);
+        ++seen[{key.low, key.high}];
+        if (CheckWinConditions(g).won(-g.side)) return Outcome::Won;
+    }
+    return Outcome::TooLong;
+}
+
+TEST(ShippedVariants, SideToMoveHasMovesAtTheStart) {
+    const int variants = VariantCount();
+    ASSERT_GE(variants, 6);
+    for (int n = 1; n <= variants; ++n) {
+        std::string name;
+        auto g = ShippedGame(n, &name);
+        InitGameTree(*g);
+        GenerateMoves(*g, 1);
+        EXPECT_GT(MoveCount(*g), 0) << name;
+        const WinState start = CheckWinConditions(*g);
+        EXPECT_FALSE(start.whiteWon || start.blackWon) << name;
+    }
+}
+
+TEST(ShippedVariants, FilledCampIsRecognisedAsAWin) {
+    for (int n = 1; n <= VariantCount(); ++n) {
+        std::string name;
+        auto g = ShippedGame(n, &name);
+        for (int side = 0; side < 2; ++side) {
+            g->board = EmptyBoard();
+            for (int32_t square : g->active.home[side])
+                if (square != kEmptySlot) g->board[square] = SideOfIndex(side);
+            g->gamePly = 20;
+            EXPECT_TRUE(CheckWinConditions(*g).won(SideOfIndex(side))) << name << " " << side;
+        }
+    }
+}
+
+TEST(ShippedVariants, GreedyGamesEndInAWin) {
+    for (int n = 1; n <= VariantCount(); ++n) {
+        std::string name;
+        int wins = 0;
+        for (unsigned seed = 1; seed <= 5; ++seed) {
+            auto g = ShippedGame(n, &name);
+            const Outcome outcome = GreedyGame(*g, seed, 1000);
+            EXPECT_NE(outcome, Outcome::TooLong) << name << " seed " << seed;
+            wins += outcome == Outcome::Won;
+        }
+        EXPECT_GT(wins, 0) << name << ": no game was won by filling the camp";
+    }
+}
+
+}  // namespace
+}  // namespace zelkor
