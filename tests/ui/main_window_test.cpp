@@ -263,6 +263,21 @@ class MainWindowTest : public QObject {
         f.action("NewVariant")->trigger();
         QCOMPARE(title, QString("Variants"));
         QVERIFY(count > 1);
+
+        // Choosing the second variant and OK starts a game of it.
+        QString chosen;
+        f.onDialog = [&](QDialog* dialog) {
+            auto* combo = dialog->findChild<QComboBox*>("cboVariants");
+            combo->setCurrentIndex(1);
+            emit combo->activated(1);
+            chosen = combo->currentText();
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+            return dialog->result();
+        };
+        f.window->findChild<QAction*>("tbrNewVariant")->trigger();
+        QCOMPARE(int(f.controller().settings().Variant), 2);
+        QCOMPARE(QString::fromStdString(f.text(zelkor::Display::VariantName)), chosen);
+        QCOMPARE(f.game().active.name, chosen.toStdString());
     }
 
     void positionSetupFromThePopup() {
