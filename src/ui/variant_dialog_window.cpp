@@ -134,6 +134,7 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
         homeLayout->addWidget(home_[kHomeSlots + slot], 0, slot + 1);
         homeLayout->addWidget(home_[slot], 1, slot + 1);
     }
+    homeLayout->setColumnStretch(kHomeSlots + 1, 1);
 
     auto* ok = new QPushButton("OK");
     ok->setObjectName("cmdOK");
