@@ -156,7 +156,7 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
         return rules;
     };
     sinceEvents_.start();
-    resize(1120, 760);
+    resize(1100, 720);
 }
 
 frmMain::~frmMain() = default;

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace zelkor::ui {
 
@@ -167,6 +168,27 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
     layout->addLayout(middle);
     layout->addWidget(homeBox);
     layout->addLayout(buttons);
+
+    // Keyboard order: the list, the rule boxes frame by frame, the fields, the buttons.
+    std::vector<QWidget*> order = {variants_};
+    for (VariantBox b : {VariantBox::BlackBegins, VariantBox::HomeLess, VariantBox::FullHome})
+        order.push_back(box(b));
+    order.push_back(random);
+    for (VariantBox b :
+         {VariantBox::JumpsMandatory, VariantBox::ForceJumpOut, VariantBox::StopAtOpponentHome,
+          VariantBox::MultipleJumps, VariantBox::MostJumps, VariantBox::MultipleSquares,
+          VariantBox::StopOnFirstSquare})
+        order.push_back(box(b));
+    for (int field : {0, 2, 1, 3})
+        order.push_back(directions_[field]);
+    for (int slot = 0; slot < kHomeSlots; ++slot)
+        order.push_back(home_[kHomeSlots + slot]);
+    for (int slot = 0; slot < kHomeSlots; ++slot)
+        order.push_back(home_[slot]);
+    for (QWidget* button : std::initializer_list<QWidget*>{ok, cancel, apply})
+        order.push_back(button);
+    for (size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
 
     Refresh();
 }

@@ -1,6 +1,8 @@
 // The variant dialog: interlocks, the random draw, validation of the fields and what
 // OK, Apply and Cancel leave in the active rules.
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -249,6 +251,28 @@ class VariantDialogTest : public QObject {
         // Fits a 1280 x 800 screen.
         QVERIFY(dialog.sizeHint().width() <= 1280);
         QVERIFY(dialog.sizeHint().height() <= 760);
+    }
+
+    void usableFromTheKeyboard() {
+        Fixture f;
+        VariantDialogLogic logic = f.Make();
+        ui::dlgVariants dialog(logic);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.findChild<QComboBox*>("cboVariants")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("chkBlackStarts"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(logic.box(VariantBox::BlackBegins).checked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK is the default
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(f.game->active.flag(BlackStarts), uint8_t(1));
+
+        ui::dlgVariants again(logic);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QCOMPARE(again.result(), int(QDialog::Rejected));
     }
 
     void cancelKeepsWhatApplyAndRandomStored() {
