@@ -27,7 +27,7 @@ int LoadGame(const std::filesystem::path& file, const std::string& dataDir, Game
         std::fprintf(stderr, "zelkor-cli: cannot read %s\n", file.string().c_str());
         return 1;
     }
-    HeadlessUi ui;
+    HeadlessGameUi ui;
     NoPauseClock clock;
     SystemRandom random;
     GameController controller(ui, clock, random, dataDir);

@@ -10,7 +10,7 @@
 #include "engine/driver.h"
 #include "engine/engine.h"
 #include "engine/evaluate.h"
-#include "engine/headless_ui.h"
+#include "engine/silent_ui.h"
 #include "rules/system_services.h"
 
 namespace zelkor::cli {
@@ -81,7 +81,7 @@ int Analyse(const CliContext& context) {
     if (!file.empty()) position.args.push_back(file);
     if (const int status = PreparePosition(position, 0, *game); status != 0) return status;
     Settings settings;
-    HeadlessUi ui;
+    SilentUi ui;
     SystemClock clock;
     SystemRandom random;
     NullEngineHooks hooks;
@@ -112,6 +112,7 @@ int Analyse(const CliContext& context) {
         std::fflush(stdout);
     };
     if (SearchPosition(e, limits) < 0) {
+        std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
         std::printf("bestmove (none)\n");
         return 1;
     }

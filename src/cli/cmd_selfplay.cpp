@@ -61,7 +61,7 @@ int SelfPlay(const CliContext& context) {
         }
     }
 
-    HeadlessUi ui(verbose ? stdout : nullptr);
+    HeadlessGameUi ui(verbose ? stdout : nullptr);
     NoPauseClock clock;
     SystemRandom random;
     if (seed >= 0) random.Seed(static_cast<unsigned long long>(seed));

@@ -4,7 +4,7 @@
 
 #include "engine/driver.h"
 #include "engine/engine.h"
-#include "engine/headless_ui.h"
+#include "engine/silent_ui.h"
 #include "rules/game_setup.h"
 
 namespace zelkor {
@@ -89,7 +89,7 @@ uint64_t BenchNodes(const BenchPosition& position, Clock& clock, Random& random)
     settings.UseDepth = 1;
     settings.SearchDepth = position.depth;
     settings.ShowCalculation = 0;
-    HeadlessUi ui;
+    SilentUi ui;
     NullEngineHooks hooks;
     Engine e{*game, *search, settings, ui, clock, random, hooks};
     SetUpPosition(*game, BenchVariant(position.variant), position.setup, position.side,

@@ -7,6 +7,25 @@
 
 namespace zelkor {
 
+namespace {
+
+// The 16-bit image of the eight squares from `first` on, adding their distance values.
+// Playing squares hold -1, 0 or 1: the code is 2, 0 or 1 without a branch.
+inline uint64_t RankImage(const int32_t* board, const int32_t* whiteDistance,
+                          const int32_t* blackDistance, int first, int& sum) {
+    uint64_t bits = 0;
+    for (int file = 0; file < 8; ++file) {
+        const int square = first + file;
+        const int v = board[square];
+        sum += (v > 0 ? whiteDistance[square] : 0) - (v < 0 ? blackDistance[square] : 0);
+        const uint64_t code = static_cast<uint64_t>((v & 3) ^ ((v >> 1) & 1));
+        bits |= code << (2 * file);
+    }
+    return bits;
+}
+
+}  // namespace
+
 int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     GameState& g = e.game;
     SearchState& s = e.search;
@@ -24,25 +43,13 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     const int32_t* whiteDistance = g.homeTables.targetDistance[0].data();
     const int32_t* blackDistance = g.homeTables.targetDistance[1].data();
     int sum = 0;
-    uint64_t half[2] = {0, 0};
-    for (int rank = 0; rank < 8; ++rank) {
-        const int base = 21 + 10 * rank;
-        uint64_t bits = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int square = base + file;
-            const int v = board[square];
-            if (v == 0) continue;
-            if (v > 0) {
-                sum += whiteDistance[square];
-            } else {
-                sum -= blackDistance[square];
-            }
-            const uint64_t code = v == kWhiteMan ? 1 : v == kBlackMan ? 2 : 3;
-            bits |= code << (2 * file);
-        }
-        half[rank >> 2] |= bits << (16 * (rank & 3));
-    }
-    const PositionKey key{half[0], half[1]};
+    uint64_t low = 0;
+    uint64_t high = 0;
+    for (int rank = 0; rank < 4; ++rank)
+        low |= RankImage(board, whiteDistance, blackDistance, 21 + 10 * rank, sum) << (16 * rank);
+    for (int rank = 0; rank < 4; ++rank)
+        high |= RankImage(board, whiteDistance, blackDistance, 61 + 10 * rank, sum) << (16 * rank);
+    const PositionKey key{low, high};
 
     // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
     const int last = std::min(g.gamePly - 2, kHistorySize - 1);

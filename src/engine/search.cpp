@@ -46,6 +46,51 @@ void CheckTime(Engine& e) {
     }
 }
 
+// Hands out the moves of the current ply in the order NextBestMove would, marking them
+// the same way, in a few passes instead of one scan per move: the moves with a positive
+// ordering score best first, then those scored 0 in generation order, then any others.
+class MovePicker {
+  public:
+    explicit MovePicker(GameState& g)
+        : g_(g), begin_(g.plyStart[g.ply]), end_(g.plyStart[g.ply + 1]), walk_(begin_) {}
+
+    int Next() {
+        Move* pool = g_.movePool.data();
+        if (phase_ == 0) {
+            int best = -1;
+            int bestScore = 0;
+            for (int i = begin_; i < end_; ++i)
+                if (pool[i].score > bestScore) {
+                    bestScore = pool[i].score;
+                    best = i;
+                }
+            if (best >= 0) {
+                pool[best].score = kHandedOut;
+                return best;
+            }
+            phase_ = 1;
+        }
+        if (phase_ == 1) {
+            while (walk_ < end_) {
+                const int i = walk_++;
+                if (pool[i].score == 0) {
+                    pool[i].score = kHandedOut;
+                    return i;
+                }
+            }
+            phase_ = 2;
+        }
+        return NextBestMove(g_);
+    }
+
+  private:
+    GameState& g_;
+    int begin_;
+    int end_;
+    int walk_;
+    int phase_ = 0;
+};
+
 void RecordKiller(GameState& g, int index) {
     auto& killers = g.killers[g.ply];
     killers[1] = killers[0];
@@ -117,11 +162,12 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
         return 0;
     }
 
-    int i = NextBestMove(g);
+    MovePicker picker(g);
+    int i = picker.Next();
     int v = 0;
     while (i >= 0) {
         if (!PerformMove(g, i)) {  // refused at the end of a table: nothing to search
-            i = NextBestMove(g);
+            i = picker.Next();
             continue;
         }
         v = -AlphaBeta(e, -beta, -alpha, depth - 1);
@@ -137,7 +183,7 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
                 alpha = v;
             }
         }
-        i = NextBestMove(g);
+        i = picker.Next();
     }
     if (i >= 0 && v >= beta) RecordKiller(g, i);
     if (best == -kWinScore) best = -(kWinScore - ply);
@@ -169,11 +215,12 @@ int HintSearch(Engine& e, int alpha, int beta, int depth) {
         return 0;
     }
 
-    int i = NextBestMove(g);
+    MovePicker picker(g);
+    int i = picker.Next();
     int v = 0;
     while (i >= 0) {
         if (!PerformMove(g, i)) {  // refused at the end of a table: nothing to search
-            i = NextBestMove(g);
+            i = picker.Next();
             continue;
         }
         v = -HintSearch(e, -beta, -alpha, depth - 1);
@@ -189,7 +236,7 @@ int HintSearch(Engine& e, int alpha, int beta, int depth) {
                 alpha = v;
             }
         }
-        i = NextBestMove(g);
+        i = picker.Next();
     }
     if (i >= 0 && v >= beta) RecordKiller(g, i);
     if (best == -kWinScore) best = -(kWinScore - ply);

@@ -318,8 +318,6 @@ void GameController::RunComputerComputer() {
         if (g.gamePly == plyBefore) break;                 // no move was made
     }
 
-    ui_.SetEnabled(Command::LegalMoveList, true);
-    ui_.SetEnabled(Command::AnalysisList, true);
     g.busy = false;
     g.playMode = PlayMode::PlayerComputer;
     settings_.PlayMode = 0;
@@ -412,8 +410,11 @@ void GameController::HintCommand() {
     GameState& g = *game_;
     if (g.busy) return;
     game_->rated = false;
+    // The hint's search lets window events run: board and typed input wait for it.
+    g.busy = true;
     Engine engine = MakeEngine();
     links::GiveHint(engine);
+    g.busy = false;
 }
 
 void GameController::OfferDrawCommand() {
@@ -454,9 +455,11 @@ void GameController::IdleCommandSet() {
     for (Command c :
          {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
           Command::TurnBoard, Command::Compute, Command::Analyze, Command::NewGame, Command::Open,
-          Command::NewVariant, Command::Options, Command::SaveAs, Command::TypedMoveBox,
-          Command::GameMoveList, Command::LegalMoveList, Command::AnalysisList})
+          Command::NewVariant, Command::Options, Command::SaveAs, Command::TypedMoveBox})
         ui_.SetEnabled(c, true);
+    // Computer-Computer play keeps the lists off until its loop ends.
+    for (Command c : {Command::GameMoveList, Command::LegalMoveList, Command::AnalysisList})
+        ui_.SetEnabled(c, mode != PlayMode::ComputerComputer);
     ui_.SetEnabled(Command::Cancel, false);
     // The mode decides who may offer a draw, resign or ask for a hint.
     ui_.SetEnabled(Command::OfferDraw, mode == PlayMode::PlayerComputer);

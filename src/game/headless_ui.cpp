@@ -4,19 +4,19 @@
 
 namespace zelkor {
 
-void HeadlessUi::SetText(Display display, const std::string& text) {
+void HeadlessGameUi::SetText(Display display, const std::string& text) {
     std::string& current = texts_[display];
     if (out_ && display == Display::Status && !text.empty() && text != current)
         std::fprintf(out_, "  %s\n", text.c_str());
     current = text;
 }
 
-std::string HeadlessUi::Text(Display display) const {
+std::string HeadlessGameUi::Text(Display display) const {
     const auto it = texts_.find(display);
     return it == texts_.end() ? std::string() : it->second;
 }
 
-Answer HeadlessUi::Message(const std::string& text, const std::string& title, Icon,
+Answer HeadlessGameUi::Message(const std::string& text, const std::string& title, Icon,
                            Buttons buttons) {
     ++messages_;
     lastMessage_ = text;
@@ -25,7 +25,7 @@ Answer HeadlessUi::Message(const std::string& text, const std::string& title, Ic
     return title == "Question" ? Answer::No : Answer::Yes;
 }
 
-void HeadlessUi::Terminate() {
+void HeadlessGameUi::Terminate() {
     std::fprintf(stderr, "zelkor-cli: fatal error, last message: %s\n", lastMessage_.c_str());
     std::exit(3);
 }

@@ -1,5 +1,6 @@
-// A user interface without a window, for zelkor-cli: it keeps the texts the game writes,
-// never blocks, and answers questions from fixed rules.
+// A user interface without a window for whole games driven by zelkor-cli: it keeps the
+// texts the game writes, never blocks, and answers Yes to the game's confirmations (so a
+// new game can follow a finished one) and No to the computer's draw proposal.
 #pragma once
 
 #include <cstdio>
@@ -10,10 +11,10 @@
 
 namespace zelkor {
 
-class HeadlessUi : public UserInterface {
+class HeadlessGameUi : public UserInterface {
   public:
     // With `statusOut` set, every new status text and every message is printed there.
-    explicit HeadlessUi(std::FILE* statusOut = nullptr) : out_(statusOut) {}
+    explicit HeadlessGameUi(std::FILE* statusOut = nullptr) : out_(statusOut) {}
 
     void SetText(Display display, const std::string& text) override;
     std::string Text(Display display) const override;

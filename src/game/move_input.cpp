@@ -176,7 +176,10 @@ void GameController::AnalysisMoveChosen(int line) {
 
 void GameController::CommentEdited(const std::string& text) {
     GameState& g = *game_;
-    if (g.gamePly >= 0 && g.gamePly < kHistorySize) g.comments[g.gamePly] = text;
+    // A running search moves GamePly while it looks ahead; the comment belongs to the
+    // position it started from.
+    const int ply = g.busy ? search_->searchStartPly : g.gamePly;
+    if (ply >= 0 && ply < kHistorySize) g.comments[ply] = text;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -209,6 +209,7 @@ void GameController::NavigateBy(int count, bool keepTables) {
 void GameController::StepForward() {
     ui_.SetEnabled(Command::AnalysisList, false);
     NavigateBy(-1, false);
+    MoveIsInBook();  // shows the opening name of the new position
 }
 
 void GameController::First() {

@@ -195,7 +195,8 @@ GameFileContents ReadGameFile(const std::filesystem::path& path) {
         result.status = GameFileStatus::Missing;
         return result;
     }
-    if (std::filesystem::is_directory(path, error)) {
+    // A folder, a device or a pipe is no game record (a pipe could block the reader).
+    if (!std::filesystem::is_regular_file(path, error)) {
         result.status = GameFileStatus::Unreadable;
         return result;
     }

@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstring>
+#include <system_error>
 
 #include "records/text_file.h"
 
@@ -153,7 +154,10 @@ int RatingValue(const std::string& decoded) {
 }
 
 int ReadRatingFile(const std::filesystem::path& dataDir) {
-    LineReader in(dataDir / kRatingFileName);
+    const std::filesystem::path path = dataDir / kRatingFileName;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return kDefaultRating;
+    LineReader in(path);
     if (!in.is_open()) return kDefaultRating;
     const auto line = in.Next(64);
     return line ? RatingValue(DecodeRating(*line)) : 0;

@@ -49,6 +49,15 @@ TEST(CliAnalyse, OneLinePerIterationThenTheBestMove) {
     EXPECT_EQ(RunAnalyse("analyse --depth 3 --noise 0").lines[3], run.lines[3]);
 }
 
+TEST(CliAnalyse, SearchesTheLastPositionOfAGameFile) {
+    const std::string file = std::string(ZELKOR_TEST_DATA_DIR) + "/engine/midgame.zlk";
+    const AnalyseRun run = RunAnalyse("analyse --depth 2 --noise 0 '" + file + "'");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_EQ(run.lines[2], "bestmove c3e1");  // Black's reply after 21 plies
+    EXPECT_EQ(RunAnalyse("analyse --depth 2 /no/such/game.zlk").status, 1);
+}
+
 TEST(CliAnalyse, RejectsBadArguments) {
     EXPECT_EQ(RunAnalyse("analyse --depth 0").status, 2);
     EXPECT_EQ(RunAnalyse("analyse --depth 3 --time 2").status, 2);

@@ -326,12 +326,6 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
     EXPECT_EQ(hooks.recordedBook.back(), false);
 }
 
-}  // namespace
-}  // namespace zelkor::test
-
-namespace zelkor::test {
-namespace {
-
 TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
     // Two moves from a full camp, as above; the stop comes in the iteration after the
     // one that found the win.

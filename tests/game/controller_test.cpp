@@ -133,6 +133,47 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     EXPECT_TRUE(ui.enabled(Command::Compute));
 }
 
+TEST_F(Modes, ATimeStopDoesNotEndComputerComputer) {
+    c().settings().UseDepth = 0;
+    c().settings().ThinkTime = 1;
+    clock.tick = 0.01;  // every reading of the clock moves it on
+    c().RunComputerComputer();
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_GT(g().gamePly, 10);
+}
+
+TEST_F(Modes, AGameAgainstTheComputerIsRated) {
+    int guard = 0;
+    while (!g().gameOver && guard++ < 600) {
+        ASSERT_FALSE(c().legalMoveLines().empty());
+        c().TypedMove(c().legalMoveLines().front());
+    }
+    ASSERT_TRUE(g().gameOver);
+    const std::string& report = ui.messages.back().text;
+    EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("The computers' rating in this game was 1200"), std::string::npos);
+    EXPECT_FALSE(g().rated);  // counted once
+}
+
+TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
+    c().OfferDrawCommand();  // before any move: rejected
+    EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
+    ASSERT_TRUE(Type("e1d2"));
+    c().HintCommand();
+    EXPECT_EQ(ui.messages.back().title, "Hint");
+    EXPECT_EQ(ui.messages.back().text.substr(0, 4), "Try ");
+    EXPECT_FALSE(g().busy);
+    EXPECT_FALSE(g().rated);
+    EXPECT_EQ(g().gamePly, 2);
+    c().ResignCommand();
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_EQ(ui.messages.back().text.substr(0, 20), "OK... Computer wins!");
+    EXPECT_FALSE(ui.enabled(Command::Compute));
+    EXPECT_FALSE(ui.enabled(Command::Resign));
+    c().ComputeCommand();
+    EXPECT_EQ(g().gamePly, 2);
+}
+
 TEST_F(Modes, CancelBeforeAnyComputationIsIgnored) {
     c().CancelCommand();
     EXPECT_EQ(g().cancelRequest, 0);
@@ -296,6 +337,18 @@ TEST_F(Input, ALegalMoveListLinePlaysItsMove) {
     EXPECT_EQ(g().gameMoveLines[0], "   1. h1xf3");
     c().LegalMoveChosen(1000);  // no such line
     EXPECT_EQ(g().gamePly, 1);
+}
+
+TEST_F(Input, BookMovesAreMarkedInBothLists) {
+    std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
+    c().SelectPlayerPlayer();
+    c().settings().UseBook = 1;
+    c().FillLegalMoveList();
+    const std::vector<std::string>& lines = ui.list(ListId::LegalMoves);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "g1xe3b"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
+    ASSERT_TRUE(Type("g1xe3"));
+    EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
 }
 
 using Navigation = ControllerTest;

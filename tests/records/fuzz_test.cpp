@@ -137,3 +137,16 @@ TEST(Fuzz, HugeLinesAndFilesWithoutStart) {
 
 }  // namespace
 }  // namespace zelkor
+
+namespace zelkor {
+namespace {
+
+TEST(Fuzz, SpecialFilesAreNotRead) {
+    // A device that never ends: the readers must refuse it instead of reading forever.
+    if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP();
+    EXPECT_EQ(ReadGameFile("/dev/zero").status, GameFileStatus::Unreadable);
+    EXPECT_TRUE(CollectBookGameProposals("/dev", "").candidates.empty());
+}
+
+}  // namespace
+}  // namespace zelkor

@@ -1,5 +1,5 @@
-// A user interface without a window, for zelkor-cli: it shows nothing, answers every
-// question with No and keeps the texts so that a caller may read them back.
+// A user interface without a window, for the benchmark and zelkor-cli: it shows nothing, answers
+// every question with No and keeps the texts so that a caller may read them back.
 #pragma once
 
 #include <array>
@@ -10,7 +10,7 @@
 
 namespace zelkor {
 
-class HeadlessUi : public UserInterface {
+class SilentUi : public UserInterface {
   public:
     void SetText(Display display, const std::string& text) override;
     std::string Text(Display display) const override;

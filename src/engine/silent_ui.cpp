@@ -1,25 +1,24 @@
-#include "engine/headless_ui.h"
+#include "engine/silent_ui.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace zelkor {
 
-void HeadlessUi::SetText(Display display, const std::string& text) {
+void SilentUi::SetText(Display display, const std::string& text) {
     texts_[static_cast<size_t>(display)] = text;
 }
 
-std::string HeadlessUi::Text(Display display) const {
+std::string SilentUi::Text(Display display) const {
     return texts_[static_cast<size_t>(display)];
 }
 
-Answer HeadlessUi::Message(const std::string& text, const std::string& title, Icon,
-                           Buttons buttons) {
+Answer SilentUi::Message(const std::string& text, const std::string& title, Icon, Buttons buttons) {
     messages.push_back(title + ": " + text);
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
 }
 
-void HeadlessUi::Terminate() {
+void SilentUi::Terminate() {
     if (!messages.empty()) std::fprintf(stderr, "%s\n", messages.back().c_str());
     std::exit(1);
 }
