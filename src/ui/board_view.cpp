@@ -1,0 +1,281 @@
+#include "ui/board_view.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
+
+namespace zelkor::ui {
+
+namespace {
+
+bool InList(const std::array<int32_t, kHomeSlots>& list, int square) {
+    return std::find(list.begin(), list.end(), square) != list.end();
+}
+
+QColor ShadeColour(Shade shade) {
+    switch (shade) {
+        case Shade::D:
+            return QColor(226, 201, 156);
+        case Shade::L:
+            return QColor(128, 86, 50);
+        case Shade::M:
+        default:
+            return QColor(184, 140, 92);
+    }
+}
+
+// File names of the bitmap set, in the order they are checked and loaded.
+constexpr std::array<const char*, 11> kBitmapFiles = {
+    "dsquare.bmp",    "dblack_man.bmp", "dwhite_man.bmp", "msquare.bmp",
+    "mblack_man.bmp", "mwhite_man.bmp", "lsquare.bmp",    "lblack_man.bmp",
+    "lwhite_man.bmp", "white.ico",      "black.ico"};
+
+}  // namespace
+
+Shade ShadeOf(const VariantRules& rules, int square) {
+    if (InList(rules.home[0], square)) return Shade::D;
+    if (InList(rules.home[1], square)) return Shade::L;
+    return Shade::M;
+}
+
+int HomeCategory(const VariantRules& rules, int square) {
+    const bool white = InList(rules.home[0], square);
+    const bool black = InList(rules.home[1], square);
+    if (white && !black) return 0;
+    if (black) return 1;
+    return 2;
+}
+
+int HomeCount(const GameState& game, int sideIndex) {
+    const int man = sideIndex == 0 ? kWhiteMan : kBlackMan;
+    int count = 0;
+    for (int32_t square : game.active.home[sideIndex])
+        if (IsPlayingSquare(square) && game.board[square] == man) ++count;
+    return count;
+}
+
+int DisplayIndexOf(int square, bool turned) {
+    if (!IsPlayingSquare(square)) return -1;
+    const int row = RowOf(square);
+    const int column = ColumnOf(square);
+    if (!turned) return (9 - row) * 8 + (column - 1);
+    return (row - 2) * 8 + (8 - column);
+}
+
+int SquareOfDisplayIndex(int index, bool turned) {
+    if (index < 0 || index > 63) return 0;
+    if (!turned) return 90 - 10 * (index / 8) + 1 + index % 8;
+    return 10 * (index / 8) + 28 - index % 8;
+}
+
+void PaintBuiltInMan(QPainter& painter, const QRectF& rect, int man) {
+    if (man != kWhiteMan && man != kBlackMan) return;
+    const double size = std::min(rect.width(), rect.height());
+    const QPointF centre = rect.center();
+    const double radius = size * 0.38;
+    const bool white = man == kWhiteMan;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // A soft shadow below the man.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 60));
+    painter.drawEllipse(centre + QPointF(size * 0.03, size * 0.04), radius, radius);
+    QRadialGradient body(centre - QPointF(radius * 0.35, radius * 0.35), radius * 1.4);
+    if (white) {
+        body.setColorAt(0, QColor(255, 255, 255));
+        body.setColorAt(1, QColor(214, 206, 188));
+    } else {
+        body.setColorAt(0, QColor(92, 88, 84));
+        body.setColorAt(1, QColor(18, 16, 14));
+    }
+    painter.setBrush(body);
+    painter.setPen(
+        QPen(white ? QColor(110, 100, 86) : QColor(150, 140, 128), std::max(1.0, size * 0.035)));
+    painter.drawEllipse(centre, radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(
+        QPen(white ? QColor(170, 160, 140) : QColor(80, 76, 72), std::max(1.0, size * 0.025)));
+    painter.drawEllipse(centre, radius * 0.62, radius * 0.62);
+    painter.restore();
+}
+
+void PaintBuiltInSquare(QPainter& painter, const QRectF& rect, Shade shade, int man) {
+    painter.fillRect(rect, ShadeColour(shade));
+    PaintBuiltInMan(painter, rect, man);
+}
+
+BoardView::BoardView(const GameState& game, const Settings& settings, QWidget* parent)
+    : QWidget(parent), game_(game), settings_(settings) {
+    setObjectName("BoardView");
+    setMouseTracking(true);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void BoardView::Redraw() {
+    highlights_.clear();
+    update();
+}
+
+void BoardView::HighlightSquare(int square) {
+    if (!IsPlayingSquare(square)) return;
+    highlights_[square] = HomeCategory(game_.active, square);
+    update();
+}
+
+void BoardView::ClearHighlights() {
+    highlights_.clear();
+    update();
+}
+
+bool BoardView::LoadBitmapPieceSet(const std::filesystem::path& folder) {
+    for (const char* name : kBitmapFiles) {
+        QFile file(QString::fromStdString((folder / name).string()));
+        if (!file.open(QIODevice::ReadOnly)) return false;
+    }
+    std::array<QImage, 11> loaded;
+    for (size_t i = 0; i < kBitmapFiles.size(); ++i) {
+        loaded[i].load(QString::fromStdString((folder / kBitmapFiles[i]).string()));
+        if (loaded[i].isNull()) return false;
+    }
+    std::copy(loaded.begin(), loaded.begin() + 9, images_.begin());
+    whiteCursor_ = loaded[9];
+    blackCursor_ = loaded[10];
+    bitmaps_ = true;
+    Redraw();
+    return true;
+}
+
+void BoardView::UseDefaultPieces() {
+    bitmaps_ = false;
+    Redraw();
+}
+
+QCursor BoardView::PieceCursor(int man) const {
+    if (bitmaps_) {
+        const QImage& image = man == kWhiteMan ? whiteCursor_ : blackCursor_;
+        return QCursor(QPixmap::fromImage(image));
+    }
+    const qreal ratio = devicePixelRatioF();
+    const int size = std::max(32, squareSize() * 3 / 4);
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintBuiltInMan(painter, QRectF(0, 0, size, size), man);
+    painter.end();
+    return QCursor(pixmap, size / 2, size / 2);
+}
+
+BoardView::Geometry BoardView::Layout() const {
+    Geometry g;
+    const int side = std::min(width(), height());
+    g.margin = std::max(14, side / 22);
+    g.square = std::max(8, (side - 2 * g.margin) / 8);
+    const int boardSize = g.square * 8;
+    g.origin = QPoint((width() - boardSize) / 2, (height() - boardSize) / 2);
+    return g;
+}
+
+int BoardView::squareSize() const {
+    return Layout().square;
+}
+
+QRect BoardView::SquareRect(int square) const {
+    const int index = DisplayIndexOf(square, settings_.BoardTurned != 0);
+    if (index < 0) return {};
+    const Geometry g = Layout();
+    return QRect(g.origin.x() + (index % 8) * g.square, g.origin.y() + (index / 8) * g.square,
+                 g.square, g.square);
+}
+
+int BoardView::SquareAt(QPoint position) const {
+    const Geometry g = Layout();
+    const QPoint p = position - g.origin;
+    if (p.x() < 0 || p.y() < 0) return 0;
+    const int column = p.x() / g.square;
+    const int row = p.y() / g.square;
+    if (column > 7 || row > 7) return 0;
+    return SquareOfDisplayIndex(row * 8 + column, settings_.BoardTurned != 0);
+}
+
+void BoardView::PaintSquare(QPainter& painter, const QRect& rect, int square) const {
+    const int value = game_.board[square];
+    if (value != kEmpty && value != kWhiteMan && value != kBlackMan) return;
+    const Shade shade = ShadeOf(game_.active, square);
+    if (bitmaps_) {
+        const int content = value == kEmpty ? 0 : value == kBlackMan ? 1 : 2;
+        const QImage& image = images_[static_cast<int>(shade) * 3 + content];
+        painter.drawImage(rect, image);
+        return;
+    }
+    PaintBuiltInSquare(painter, rect, shade, value);
+}
+
+void BoardView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const Geometry g = Layout();
+    const bool turned = settings_.BoardTurned != 0;
+    const QRect boardRect(g.origin, QSize(g.square * 8, g.square * 8));
+    painter.fillRect(boardRect.adjusted(-2, -2, 2, 2), QColor(60, 40, 24));
+    for (int index = 0; index < 64; ++index) {
+        const int square = SquareOfDisplayIndex(index, turned);
+        PaintSquare(painter, SquareRect(square), square);
+    }
+    for (const auto& [square, category] : highlights_) {
+        const QRect rect = SquareRect(square);
+        const double unit = g.square / 568.0;
+        const QRectF box(rect.x() + 16 * unit, rect.y() + 16 * unit, 528 * unit, 528 * unit);
+        QPen pen(category == 0 ? QColor(255, 255, 0) : QColor(0, 0, 255));
+        pen.setWidthF(std::max(2.0, g.square / 24.0));
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
+    }
+    if (settings_.Notation == 0) {
+        QFont font = painter.font();
+        font.setPixelSize(std::max(9, g.margin * 2 / 3));
+        painter.setFont(font);
+        painter.setPen(palette().color(QPalette::WindowText));
+        for (int i = 1; i <= 8; ++i) {
+            char letter = static_cast<char>(turned ? 'H' - i + 1 : 'A' + i - 1);
+            if (!settings_.CapitalLetters) letter = static_cast<char>(letter - 'A' + 'a');
+            const char digit = static_cast<char>(turned ? '9' - i : '1' + i - 1);
+            const QRect letterRect(g.origin.x() + (i - 1) * g.square, boardRect.bottom() + 3,
+                                   g.square, g.margin);
+            painter.drawText(letterRect, Qt::AlignHCenter | Qt::AlignTop, QString(QChar(letter)));
+            const QRect digitRect(g.origin.x() - g.margin - 3, boardRect.bottom() - i * g.square,
+                                  g.margin, g.square);
+            painter.drawText(digitRect, Qt::AlignRight | Qt::AlignVCenter, QString(QChar(digit)));
+        }
+    }
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    const int square = SquareAt(position);
+    if (square != 0) emit pressed(square, event->button(), position);
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    emit moved(SquareAt(position), position);
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    emit released(SquareAt(position), event->button(), position);
+}
+
+void BoardView::leaveEvent(QEvent*) {
+    emit left();
+}
+
+}  // namespace zelkor::ui

@@ -1,0 +1,97 @@
+// The board: 64 square displays painted from the game state. A square's shade tells
+// whose home area it belongs to (White's home "d", Black's "l", the rest "m"). The
+// built-in pictures are drawn with QPainter at paint time, so they stay sharp at every
+// size; a bitmap set can replace them. The view reports raw pointer events; the main
+// window decides what they mean.
+#pragma once
+
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <map>
+
+#include "records/settings.h"
+#include "rules/game_state.h"
+
+namespace zelkor::ui {
+
+enum class Shade { D, M, L };  // White's home, ordinary, Black's home
+
+Shade ShadeOf(const VariantRules& rules, int square);
+// The highlight category: 0 White's home (and not Black's), 1 Black's home, 2 others.
+int HomeCategory(const VariantRules& rules, int square);
+// Men of a side standing on that side's own home-square list.
+int HomeCount(const GameState& game, int sideIndex);
+// Display index 0..63 (reading order of the screen) of a board square and back.
+int DisplayIndexOf(int square, bool turned);
+int SquareOfDisplayIndex(int index, bool turned);
+
+class BoardView : public QWidget {
+    Q_OBJECT
+  public:
+    BoardView(const GameState& game, const Settings& settings, QWidget* parent = nullptr);
+
+    // Full redraw from the game state; removes every highlight box.
+    void Redraw();
+    void HighlightSquare(int square);
+    void ClearHighlights();
+    bool highlighted(int square) const { return highlights_.count(square) > 0; }
+
+    // The eleven files of a bitmap set in `folder`; false (keeping the current pictures)
+    // when one of them is missing or unreadable.
+    bool LoadBitmapPieceSet(const std::filesystem::path& folder);
+    void UseDefaultPieces();
+    bool usingBitmaps() const { return bitmaps_; }
+
+    // The drag cursor of a man (+1 White, -1 Black).
+    QCursor PieceCursor(int man) const;
+
+    // Geometry in widget coordinates.
+    int SquareAt(QPoint position) const;  // board square under the point, 0 off the board
+    QRect SquareRect(int square) const;
+    int squareSize() const;
+
+    QSize sizeHint() const override { return {560, 560}; }
+    QSize minimumSizeHint() const override { return {240, 240}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return width; }
+
+  signals:
+    void pressed(int square, Qt::MouseButton button, QPoint position);
+    void moved(int square, QPoint position);
+    void released(int square, Qt::MouseButton button, QPoint position);
+    void left();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    struct Geometry {
+        int square = 0;
+        int margin = 0;
+        QPoint origin;  // top-left corner of the squares
+    };
+    Geometry Layout() const;
+    void PaintSquare(QPainter& painter, const QRect& rect, int square) const;
+
+    const GameState& game_;
+    const Settings& settings_;
+    bool bitmaps_ = false;
+    // Bitmap pictures indexed by shade * 3 + content (0 empty, 1 black man, 2 white man).
+    std::array<QImage, 9> images_;
+    QImage whiteCursor_;
+    QImage blackCursor_;
+    std::map<int, int> highlights_;  // square -> category
+};
+
+// Draws one built-in square picture: shade with an optional man (+1, -1 or 0).
+void PaintBuiltInSquare(QPainter& painter, const QRectF& rect, Shade shade, int man);
+void PaintBuiltInMan(QPainter& painter, const QRectF& rect, int man);
+
+}  // namespace zelkor::ui

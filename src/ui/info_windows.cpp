@@ -1,0 +1,118 @@
+#include "ui/info_windows.h"
+
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "records/settings.h"
+
+namespace zelkor::ui {
+
+frmRules::frmRules(const std::string& variantName, const std::string& helpText, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("frmRules");
+    setWindowTitle(QString::fromStdString(" Rules for " + variantName));
+    auto* text = new QLabel(helpText.empty() ? QString("No help available")
+                                             : QString::fromStdString(helpText));
+    text->setObjectName("lblHelp");
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(text);
+    scroll->setWidgetResizable(true);
+    scroll->setMinimumSize(420, 260);
+    auto* ok = new QPushButton("OK");
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(scroll);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    resize(520, 380);
+}
+
+LinkLabel::LinkLabel(const QString& text, const QString& target, QWidget* parent)
+    : QLabel(text, parent), target_(target) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 200));
+    setPalette(p);
+}
+
+void LinkLabel::SetUnderlined(bool underlined) {
+    QFont f = font();
+    f.setUnderline(underlined);
+    setFont(f);
+}
+
+void LinkLabel::enterEvent(QEnterEvent*) {
+    SetUnderlined(true);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    emit clicked(target_);
+    SetUnderlined(false);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space) {
+        emit clicked(target_);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmAbout");
+    setWindowTitle("About Zelkor");
+    setMouseTracking(true);
+    auto* product = new QLabel("Zelkor");
+    product->setObjectName("lblProduct");
+    QFont big = product->font();
+    big.setPointSizeF(big.pointSizeF() * 2);
+    big.setBold(true);
+    product->setFont(big);
+    auto* version = new QLabel(QString("Version ") + kProgramVersion);
+    version->setObjectName("lblVersion");
+    auto* description = new QLabel("Halma and its variants on an 8x8 board");
+    description->setObjectName("lblDescription");
+    auto* ownership = new QLabel("Copyright (C) 2026 the Zelkor developers");
+    ownership->setObjectName("lblOwnership");
+    const QString mail = "zelkor@example.org";
+    const QString web = "https://example.org/zelkor";
+    mail_ = new LinkLabel(mail, "mailto:" + mail);
+    mail_->setObjectName("lblMail");
+    web_ = new LinkLabel(web, web);
+    web_->setObjectName("lblWeb");
+    for (LinkLabel* link : {mail_, web_})
+        connect(link, &LinkLabel::clicked, this,
+                [](const QString& target) { QDesktopServices::openUrl(QUrl(target)); });
+    auto* ok = new QPushButton("OK");
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{product, version, description, ownership, mail_, web_})
+        layout->addWidget(w);
+    layout->addSpacing(8);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+}
+
+void frmAbout::mouseMoveEvent(QMouseEvent* event) {
+    // Over the window's background: neither link is underlined.
+    mail_->SetUnderlined(false);
+    web_->SetUnderlined(false);
+    QDialog::mouseMoveEvent(event);
+}
+
+}  // namespace zelkor::ui

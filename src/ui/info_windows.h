@@ -1,0 +1,52 @@
+// The two windows of the Help menu: the rules of the current variant and About.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <string>
+
+namespace zelkor::ui {
+
+class frmRules : public QDialog {
+    Q_OBJECT
+  public:
+    frmRules(const std::string& variantName, const std::string& helpText,
+             QWidget* parent = nullptr);
+};
+
+// A label that shows a link: underlined while the pointer is over it, and opening its
+// target with the desktop's default handler when clicked.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+  public:
+    LinkLabel(const QString& text, const QString& target, QWidget* parent = nullptr);
+    const QString& target() const { return target_; }
+    void SetUnderlined(bool underlined);
+    bool underlined() const { return font().underline(); }
+
+  signals:
+    void clicked(const QString& target);
+
+  protected:
+    void enterEvent(QEnterEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QString target_;
+};
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    LinkLabel* mail_;
+    LinkLabel* web_;
+};
+
+}  // namespace zelkor::ui

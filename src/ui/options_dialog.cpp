@@ -1,0 +1,372 @@
+#include "ui/options_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace zelkor::ui {
+
+long long NumericValue(const QString& text) {
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
+    long long value = 0;
+    for (; i < t.size() && t[i].isDigit(); ++i) {
+        value = value * 10 + t[i].digitValue();
+        if (value > 1000000000LL) break;  // far beyond every clamp
+    }
+    return negative ? -value : value;
+}
+
+namespace {
+
+QCheckBox* MakeCheck(const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption);
+    box->setObjectName(name);
+    return box;
+}
+
+QSlider* MakeSlider(const char* name, int minimum, int maximum) {
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setObjectName(name);
+    slider->setRange(minimum, maximum);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(std::max(1, (maximum - minimum) / 9));
+    slider->setMinimumWidth(240);
+    return slider;
+}
+
+// A slider with its three end labels below it.
+QWidget* SliderWithLabels(QSlider* slider, const QStringList& labels, QList<QLabel*>* keep) {
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(slider);
+    auto* row = new QHBoxLayout;
+    for (int i = 0; i < labels.size(); ++i) {
+        auto* label = new QLabel(labels[i]);
+        if (i == 0) label->setAlignment(Qt::AlignLeft);
+        if (i == 1) label->setAlignment(Qt::AlignHCenter);
+        if (i == 2) label->setAlignment(Qt::AlignRight);
+        row->addWidget(label, 1);
+        if (keep) keep->append(label);
+    }
+    layout->addLayout(row);
+    return box;
+}
+
+}  // namespace
+
+frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
+    : QDialog(parent), settings_(settings), rating_(rating) {
+    setObjectName("frmOptions");
+    setWindowTitle(" Options");
+    setModal(true);
+
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName("tbsOptions");
+
+    // Computer.
+    auto* computer = new QWidget;
+    auto* computerLayout = new QVBoxLayout(computer);
+    auto* frame1 = new QGroupBox("Strength");
+    frame1->setObjectName("Frame1");
+    strength_ = MakeSlider("Slider2", 1, 10);
+    (new QVBoxLayout(frame1))
+        ->addWidget(SliderWithLabels(strength_, {"Easy", "Medium", "Hard"}, nullptr));
+    computerLayout->addWidget(frame1);
+
+    auto* level = new QGroupBox("Level");
+    level->setObjectName("fraSample1");
+    auto* levelLayout = new QGridLayout(level);
+    useTime_ = MakeCheck("Check2", QString());
+    auto* timeLabel = new QLabel("Time:");
+    timeLabel->setBuddy(useTime_);
+    time_ = MakeSlider("Slider1", 1, 180);
+    timeLabels_ = {timeLabel};
+    levelLayout->addWidget(useTime_, 0, 0, Qt::AlignTop);
+    levelLayout->addWidget(timeLabel, 0, 1, Qt::AlignTop);
+    levelLayout->addWidget(SliderWithLabels(time_, {"1", "90", "180"}, &timeLabels_), 0, 2);
+    useDepth_ = MakeCheck("Check1", QString());
+    auto* depthLabel = new QLabel("Depth:");
+    depthLabel->setBuddy(useDepth_);
+    depth_ = MakeSlider("Slider4", 1, 20);
+    depthLabels_ = {depthLabel};
+    levelLayout->addWidget(useDepth_, 1, 0, Qt::AlignTop);
+    levelLayout->addWidget(depthLabel, 1, 1, Qt::AlignTop);
+    levelLayout->addWidget(SliderWithLabels(depth_, {"1", "10", "20"}, &depthLabels_), 1, 2);
+    flexibleTime_ = MakeCheck("Check12", "Flexible Time Management");
+    countdown_ = MakeCheck("Check14", "Countdown Timer");
+    levelLayout->addWidget(flexibleTime_, 2, 0, 1, 3);
+    levelLayout->addWidget(countdown_, 3, 0, 1, 3);
+    computerLayout->addWidget(level);
+    computerLayout->addStretch();
+    tabs_->addTab(computer, "Computer");
+
+    // Board.
+    auto* board = new QWidget;
+    auto* boardLayout = new QVBoxLayout(board);
+    auto* boardFrame = new QGroupBox("Board");
+    boardFrame->setObjectName("fraSample2");
+    auto* boardFrameLayout = new QVBoxLayout(boardFrame);
+    showMoves_ = MakeCheck("Check3", "Show available moves");
+    capitals_ = MakeCheck("Check5", "Notation in capital letters");
+    boardFrameLayout->addWidget(showMoves_);
+    boardFrameLayout->addWidget(capitals_);
+    auto* jumpRow = new QHBoxLayout;
+    jumpRow->addWidget(new QLabel("Jump character:"));
+    jumpX_ = new QRadioButton("X");
+    jumpX_->setObjectName("Option1");
+    jumpX_->setProperty("index", 0);
+    jumpColon_ = new QRadioButton(":");
+    jumpColon_->setObjectName("Option1");
+    jumpColon_->setProperty("index", 1);
+    jumpRow->addWidget(jumpX_);
+    jumpRow->addWidget(jumpColon_);
+    jumpRow->addStretch();
+    boardFrameLayout->addLayout(jumpRow);
+    boardLayout->addWidget(boardFrame);
+    boardLayout->addStretch();
+    tabs_->addTab(board, "Board");
+
+    // Engine.
+    auto* engine = new QWidget;
+    auto* engineLayout = new QVBoxLayout(engine);
+    auto* search = new QGroupBox(" Search ");
+    search->setObjectName("Frame4");
+    auto* searchLayout = new QGridLayout(search);
+    extended_ = MakeCheck("Check7", "Extended search");
+    pliesLabel_ = new QLabel("Plys (default=1) :");
+    plies_ = new QLineEdit;
+    plies_->setObjectName("Text2");
+    pliesLabel_->setBuddy(plies_);
+    balanceLabel_ = new QLabel("Balance (default=150) :");
+    balance_ = new QLineEdit;
+    balance_->setObjectName("Text3");
+    balanceLabel_->setBuddy(balance_);
+    bruteForce_ = MakeCheck("Check13", "Brute force");
+    searchLayout->addWidget(extended_, 0, 0, 1, 2);
+    searchLayout->addWidget(pliesLabel_, 1, 0);
+    searchLayout->addWidget(plies_, 1, 1);
+    searchLayout->addWidget(balanceLabel_, 2, 0);
+    searchLayout->addWidget(balance_, 2, 1);
+    searchLayout->addWidget(bruteForce_, 3, 0, 1, 2);
+    engineLayout->addWidget(search);
+
+    auto* bookFrame = new QGroupBox(" Book ");
+    bookFrame->setObjectName("Frame3");
+    auto* bookLayout = new QHBoxLayout(bookFrame);
+    book_ = MakeCheck("Check9", "Opening book");
+    fromLabel_ = new QLabel("from:");
+    bookFile_ = new QRadioButton("File");
+    bookFile_->setObjectName("Option2");
+    bookFile_->setProperty("index", 0);
+    bookGames_ = new QRadioButton("Games");
+    bookGames_->setObjectName("Option2");
+    bookGames_->setProperty("index", 1);
+    bookLayout->addWidget(book_);
+    bookLayout->addWidget(fromLabel_);
+    bookLayout->addWidget(bookFile_);
+    bookLayout->addWidget(bookGames_);
+    bookLayout->addStretch();
+    engineLayout->addWidget(bookFrame);
+
+    auto* drawFrame = new QGroupBox(" Draw ");
+    drawFrame->setObjectName("fraSample3");
+    auto* drawLayout = new QGridLayout(drawFrame);
+    chessDraw_ = MakeCheck("Check4", "Use Chess drawing rules");
+    drawLabel_ = new QLabel("Number of moves in 50 move rule:");
+    draw10_ = MakeCheck("Check10", "10");
+    draw15_ = MakeCheck("Check11", "15");
+    askDraw_ = MakeCheck("Check8", "Ask for draw if computer thinks it's a draw");
+    drawLayout->addWidget(chessDraw_, 0, 0, 1, 3);
+    drawLayout->addWidget(drawLabel_, 1, 0);
+    drawLayout->addWidget(draw10_, 1, 1);
+    drawLayout->addWidget(draw15_, 1, 2);
+    drawLayout->addWidget(askDraw_, 2, 0, 1, 3);
+    engineLayout->addWidget(drawFrame);
+    engineLayout->addStretch();
+    tabs_->addTab(engine, "Engine");
+
+    // Misc.
+    auto* misc = new QWidget;
+    auto* miscLayout = new QVBoxLayout(misc);
+    auto* frame2 = new QGroupBox("Misc");
+    frame2->setObjectName("Frame2");
+    auto* frame2Layout = new QGridLayout(frame2);
+    auto* nameLabel = new QLabel("Your Name:");
+    name_ = new QLineEdit;
+    name_->setObjectName("Text1");
+    nameLabel->setBuddy(name_);
+    confirmExit_ = MakeCheck("Check6", "Ask confirmation on exit");
+    useRating_ = MakeCheck("Check16", "Use Rating ()");
+    reset_ = new QPushButton("Reset");
+    reset_->setObjectName("Command1");
+    reset_->setAutoDefault(false);
+    frame2Layout->addWidget(nameLabel, 0, 0);
+    frame2Layout->addWidget(name_, 0, 1, 1, 2);
+    frame2Layout->addWidget(confirmExit_, 1, 0, 1, 3);
+    frame2Layout->addWidget(useRating_, 2, 0, 1, 2);
+    frame2Layout->addWidget(reset_, 2, 2);
+    miscLayout->addWidget(frame2);
+    miscLayout->addStretch();
+    tabs_->addTab(misc, "Misc");
+
+    for (int i = 0; i < 4; ++i)
+        tabs_->widget(i)->setProperty("key", QString("Group%1").arg(i + 1));
+
+    auto* ok = new QPushButton("OK");
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel");
+    cancel->setObjectName("cmdCancel");
+    auto* apply = new QPushButton("Apply");
+    apply->setObjectName("cmdApply");
+    apply->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(apply);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, [this] {
+        ReadOptions();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(apply, &QPushButton::clicked, this, &frmOptions::ReadOptions);
+    connect(useDepth_, &QCheckBox::clicked, this, &frmOptions::DepthClicked);
+    connect(useTime_, &QCheckBox::clicked, this, &frmOptions::TimeClicked);
+    connect(draw10_, &QCheckBox::clicked, this, [this] { DrawLimitClicked(draw10_, draw15_); });
+    connect(draw15_, &QCheckBox::clicked, this, [this] { DrawLimitClicked(draw15_, draw10_); });
+    for (QCheckBox* box : {chessDraw_, extended_, book_})
+        connect(box, &QCheckBox::toggled, this, &frmOptions::UpdateEnabledStates);
+    connect(reset_, &QPushButton::clicked, this, [this] {
+        rating_ = 1200;
+        ShowRatingCaption();
+    });
+    auto* nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    nextTab->setContext(Qt::WindowShortcut);
+    connect(nextTab, &QShortcut::activated, this,
+            [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + 1) % tabs_->count()); });
+
+    ShowOptions();
+}
+
+void frmOptions::ShowRatingCaption() {
+    useRating_->setText(QString("Use Rating (%1)").arg(rating_));
+}
+
+void frmOptions::ShowOptions() {
+    const Settings& s = settings_;
+    strength_->setValue(10 - s.Handicap);
+    depth_->setValue(s.SearchDepth);
+    time_->setValue(s.ThinkTime);
+    useDepth_->setChecked(s.UseDepth == 1);
+    useTime_->setChecked(s.UseDepth != 1);
+    flexibleTime_->setChecked(s.FixedTime == 0);
+    countdown_->setChecked(s.CountdownTimer != 0);
+    showMoves_->setChecked(s.ShowMoves != 0);
+    capitals_->setChecked(s.CapitalLetters != 0);
+    (s.JumpChar == 0 ? jumpX_ : jumpColon_)->setChecked(true);
+    extended_->setChecked(s.ExtendedSearch != 0);
+    plies_->setText(QString::number(s.ExtendedPlies));
+    balance_->setText(QString::number(s.Balance));
+    bruteForce_->setChecked(s.BruteForce != 0);
+    book_->setChecked(s.UseBook != 0);
+    (s.BookFromGames == 1 ? bookGames_ : bookFile_)->setChecked(true);
+    chessDraw_->setChecked(s.ChessDrawRules != 0);
+    draw10_->setChecked(s.DrawRule15 == 0);
+    draw15_->setChecked(s.DrawRule15 != 0);
+    askDraw_->setChecked(s.AskDraw != 0);
+    name_->setText(QString::fromStdString(s.PlayerName));
+    confirmExit_->setChecked(s.ConfirmExit != 0);
+    useRating_->setChecked(s.UseRating != 0);
+    ShowRatingCaption();
+    UpdateEnabledStates();
+}
+
+void frmOptions::ReadOptions() {
+    Settings& s = settings_;
+    s.Handicap = static_cast<uint8_t>(10 - strength_->value());
+    s.SearchDepth = depth_->value();
+    s.ShowMoves = showMoves_->isChecked();
+    s.ChessDrawRules = chessDraw_->isChecked();
+    s.ThinkTime = static_cast<int16_t>(time_->value());
+    s.PlayerName = name_->text().toStdString();
+    s.CapitalLetters = capitals_->isChecked();
+    s.ConfirmExit = confirmExit_->isChecked();
+    s.ExtendedSearch = extended_->isChecked();
+    s.AskDraw = askDraw_->isChecked();
+    s.UseBook = book_->isChecked();
+    s.BruteForce = bruteForce_->isChecked();
+    s.UseRating = useRating_->isChecked();
+    s.FixedTime = flexibleTime_->isChecked() ? 0 : 1;
+    s.CountdownTimer = countdown_->isChecked();
+    s.UseDepth = useDepth_->isChecked() ? 1 : 0;
+    s.DrawRule15 = draw10_->isChecked() ? 0 : 1;
+    s.JumpChar = jumpX_->isChecked() ? 0 : 1;
+    s.BookFromGames = bookGames_->isChecked() ? 1 : 0;
+    s.ExtendedPlies = static_cast<uint8_t>(std::clamp(NumericValue(plies_->text()), 1LL, 3LL));
+    s.Balance = static_cast<int16_t>(std::clamp(NumericValue(balance_->text()), 1LL, 750LL));
+}
+
+void frmOptions::DepthClicked() {
+    if (useDepth_->isChecked())
+        useTime_->setChecked(false);
+    else if (!useTime_->isChecked())
+        useDepth_->setChecked(true);
+    UpdateEnabledStates();
+}
+
+void frmOptions::TimeClicked() {
+    if (useTime_->isChecked())
+        useDepth_->setChecked(false);
+    else if (!useDepth_->isChecked())
+        useTime_->setChecked(true);
+    UpdateEnabledStates();
+}
+
+void frmOptions::DrawLimitClicked(QCheckBox* clicked, QCheckBox* other) {
+    other->setChecked(!clicked->isChecked());
+}
+
+void frmOptions::UpdateEnabledStates() {
+    const bool depth = useDepth_->isChecked();
+    time_->setEnabled(!depth);
+    for (QLabel* label : timeLabels_)
+        label->setEnabled(!depth);
+    depth_->setEnabled(depth);
+    for (QLabel* label : depthLabels_)
+        label->setEnabled(depth);
+    const bool chess = chessDraw_->isChecked();
+    drawLabel_->setEnabled(chess);
+    draw10_->setEnabled(chess);
+    draw15_->setEnabled(chess);
+    const bool extended = extended_->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{pliesLabel_, plies_, balanceLabel_, balance_})
+        w->setEnabled(extended);
+    const bool book = book_->isChecked();
+    fromLabel_->setEnabled(book);
+    bookFile_->setEnabled(book);
+    bookGames_->setEnabled(book);
+}
+
+}  // namespace zelkor::ui

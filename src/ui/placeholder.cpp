@@ -1,1 +1,0 @@
-// The window is built in this folder.

@@ -1,0 +1,71 @@
+// The small windows: "Book moves", the rules window and About.
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "ui/book_dialog.h"
+#include "ui/info_windows.h"
+
+using namespace zelkor::ui;
+
+class SmallWindowsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void bookDialogHandsBackTheSelectedLine() {
+        frmBook book({"c3d4   3", "g6f5   1"}, " 4 games", " 2 moves");
+        QCOMPARE(book.windowTitle(), QString("Book moves"));
+        QCOMPARE(book.findChild<QLabel*>("lblGames")->text(), QString(" 4 games"));
+        QCOMPARE(book.findChild<QLabel*>("lblMoves")->text(), QString(" 2 moves"));
+        auto* list = book.findChild<QListWidget*>("lstBook");
+        QVERIFY(QFontInfo(list->font()).fixedPitch());
+        QCOMPARE(book.SelectedText(), std::string());  // nothing selected
+        list->setCurrentRow(1);
+        book.findChild<QPushButton*>("cmdOK")->click();
+        QCOMPARE(book.result(), int(QDialog::Accepted));
+        QCOMPARE(book.SelectedText(), std::string("g6f5   1"));
+    }
+
+    void rulesWindowShowsTheHelpText() {
+        frmRules rules("Halma", "Each side has ten men.");
+        QCOMPARE(rules.windowTitle(), QString(" Rules for Halma"));
+        QCOMPARE(rules.findChild<QLabel*>("lblHelp")->text(), QString("Each side has ten men."));
+        frmRules empty("Corner", "");
+        QCOMPARE(empty.findChild<QLabel*>("lblHelp")->text(), QString("No help available"));
+        empty.findChild<QPushButton*>("cmdOK")->click();
+        QCOMPARE(empty.result(), int(QDialog::Accepted));
+    }
+
+    void aboutWindowLinks() {
+        frmAbout about;
+        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QString("Version 0.24"));
+        QCOMPARE(about.findChild<QLabel*>("lblProduct")->text(), QString("Zelkor"));
+        auto* mail = about.findChild<LinkLabel*>("lblMail");
+        auto* web = about.findChild<LinkLabel*>("lblWeb");
+        QVERIFY(mail->target().startsWith("mailto:"));
+        QVERIFY(web->target().startsWith("https://"));
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        // Hovering a link underlines it; the window's background removes the underline.
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), web->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(web, &enter);
+        QVERIFY(web->underlined());
+        QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), about.mapToGlobal(QPointF(1, 1)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&about, &move);
+        QVERIFY(!web->underlined());
+        QVERIFY(!mail->underlined());
+        // A click asks the desktop to open the target, then removes the underline.
+        QString opened;
+        QObject::connect(web, &LinkLabel::clicked, [&](const QString& target) { opened = target; });
+        QApplication::sendEvent(web, &enter);
+        web->disconnect(&about);  // no real browser in a test
+        QTest::mouseClick(web, Qt::LeftButton);
+        QCOMPARE(opened, web->target());
+        QVERIFY(!web->underlined());
+    }
+};
+
+QTEST_MAIN(SmallWindowsTest)
+#include "small_windows_test.moc"

@@ -1,0 +1,142 @@
+// The real main window over a temporary data folder, with a clock that only moves when
+// paused and scripted random numbers. Message boxes, file dialogs, modal dialogs and the
+// set-up popup are answered by the test instead of being shown.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QtTest>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/fakes.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+
+namespace zelkor::test {
+
+struct Shown {
+    std::string text;
+    std::string title;
+    Icon icon;
+    Buttons buttons;
+};
+
+class WindowFixture {
+  public:
+    WindowFixture() {
+        const std::filesystem::path variants = ShippedDataDir() / "variants.ini";
+        if (std::filesystem::exists(variants))
+            std::filesystem::copy_file(variants, dir.path() / "variants.ini");
+        window = std::make_unique<ui::frmMain>(clock, random, dir.path());
+        window->messageHook = [this](const std::string& text, const std::string& title, Icon icon,
+                                     Buttons buttons) {
+            messages.push_back({text, title, icon, buttons});
+            if (buttons != Buttons::YesNo) return Answer::Ok;
+            if (answers.empty()) return Answer::Yes;
+            const Answer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+        window->fileHook = [](bool, const std::string&) { return std::optional<std::string>(); };
+        window->dialogHook = [this](QDialog* dialog) {
+            if (onDialog) return onDialog(dialog);
+            return int(QDialog::Rejected);
+        };
+        window->resize(1120, 760);
+        window->show();
+        window->StartUp();
+        // Fast, deterministic computer moves.
+        Settings& s = controller().settings();
+        s.UseDepth = 1;
+        s.SearchDepth = 1;
+        s.ConfirmExit = 0;
+        s.UseBook = 0;
+    }
+
+    GameController& controller() { return window->controller(); }
+    GameState& game() { return controller().game(); }
+    ui::BoardView& board() { return *window->board(); }
+
+    QAction* action(const char* name) { return window->findChild<QAction*>(name); }
+    QListWidget* list(const char* name) { return window->findChild<QListWidget*>(name); }
+    QStringList lines(const char* name) {
+        QStringList result;
+        QListWidget* l = list(name);
+        for (int i = 0; i < l->count(); ++i)
+            result << l->item(i)->text();
+        return result;
+    }
+    std::string text(zelkor::Display display) { return window->Text(display); }
+
+    // The pointer moves over the board with no button held.
+    void Hover(QPoint point) {
+        QMouseEvent move(QEvent::MouseMove, point, board().mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&board(), &move);
+    }
+    void Hover(int square) { Hover(board().SquareRect(square).center()); }
+    // A double click as the mouse makes it: press, release, double-click, release.
+    static void DoubleClick(QWidget* widget, QPoint point) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, point);
+        QTest::mouseDClick(widget, Qt::LeftButton, {}, point);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, point);
+    }
+
+    // Drags the man on `from` to `to` with the left button.
+    void Drag(int from, int to) {
+        ui::BoardView& view = board();
+        const QPoint start = view.SquareRect(from).center();
+        const QPoint end = to ? view.SquareRect(to).center() : QPoint(1, 1);
+        Hover(start);
+        QTest::mousePress(&view, Qt::LeftButton, {}, start);
+        QTest::mouseMove(&view, end);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, end);
+    }
+    // Right button pressed and released on one square; the popup answers with `item`
+    // (its object name) or with nothing.
+    void SetupPopup(int square, const char* item) {
+        window->popupHook = [item](QMenu* menu) -> QAction* {
+            if (!item) return nullptr;
+            return menu->findChild<QAction*>(item);
+        };
+        ui::BoardView& view = board();
+        const QPoint point = view.SquareRect(square).center();
+        QTest::mousePress(&view, Qt::RightButton, {}, point);
+        QTest::mouseRelease(&view, Qt::RightButton, {}, point);
+    }
+    // Types a move into the move box and presses Enter.
+    void Type(const QString& move) {
+        auto* box = window->findChild<QLineEdit*>("TypedMoveBox");
+        box->setFocus();
+        box->setText(move);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    // The first legal move of the position as "C3D4".
+    QString FirstLegalMove() {
+        const QString line = list("LegalMoveList")->item(0)->text().toUpper();
+        return line.left(2) + line.mid(3, 2);
+    }
+
+    TempDir dir;
+    FakeClock clock;
+    ScriptedRandom random;
+    std::unique_ptr<ui::frmMain> window;
+    std::vector<Shown> messages;
+    std::deque<Answer> answers;
+    std::function<int(QDialog*)> onDialog;
+};
+
+inline int SquareOf(const QString& name) {
+    return SquareNumber(name.toUpper().toStdString());
+}
+
+}  // namespace zelkor::test
