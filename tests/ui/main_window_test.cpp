@@ -399,6 +399,24 @@ class MainWindowTest : public QObject {
         QCOMPARE(int(f.controller().settings().Notation), 1);
     }
 
+    void theNextStartUpUsesTheChosenPieces() {
+        WindowFixture f;
+        std::filesystem::copy(ShippedDataDir() / "pieces", f.dir / "pieces",
+                              std::filesystem::copy_options::recursive);
+        f.window->findChild<QAction*>("mnuBrownAndBlack")->trigger();
+        QVERIFY(f.window->close());
+        for (bool bitmaps : {true, false}) {
+            ui::frmMain next(f.clock, f.random, f.dir.path());
+            next.messageHook = f.window->messageHook;
+            next.StartUp();
+            QCOMPARE(next.board()->usingBitmaps(), bitmaps);
+            QCOMPARE(next.findChild<QAction*>("mnuDefault")->isChecked(), !bitmaps);
+            next.controller().settings().ConfirmExit = 0;
+            if (bitmaps) next.findChild<QAction*>("mnuDefault")->trigger();
+            QVERIFY(next.close());
+        }
+    }
+
     void pictureOfAGameInProgress() {
         WindowFixture f;
         f.controller().settings().ShowMoves = 1;
