@@ -430,6 +430,23 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     EXPECT_EQ(g().gamePly, 0);
 }
 
+TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
+    c().SelectPlayerPlayer();
+    for (const char* move : {"e1d2", "d8e7", "f2e3"})
+        ASSERT_TRUE(Type(move));
+    c().First();
+    c().AnalyzeCommand();
+    EXPECT_EQ(g().gamePly, 0);
+    EXPECT_EQ(g().recordLength, 3);
+    EXPECT_EQ(g().gameMoveLines.size(), 3u);
+    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    EXPECT_TRUE(ui.enabled(Command::Forward));
+    EXPECT_FALSE(g().busy);
+    EXPECT_FALSE(g().rated);
+    c().Last();
+    EXPECT_EQ(g().gamePly, 3);
+}
+
 using NewGame = ControllerTest;
 
 TEST_F(NewGame, AsksOnlyOnceAMoveWasMade) {
