@@ -47,6 +47,12 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 7   Time: 2 sec");
 }
 
+TEST_F(StartAndExit, TheRatingIsShownFromTheViewMenu) {
+    c().ShowRating();
+    EXPECT_EQ(ui.messages.back().text, "Your currrent rating is 1200");
+    EXPECT_EQ(ui.messages.back().title, "Rating");
+}
+
 TEST_F(StartAndExit, AnsweringNoToTheExitQuestionWritesNothing) {
     ui.answers = {Answer::No};
     EXPECT_FALSE(c().ConfirmExit());
