@@ -447,6 +447,38 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
     EXPECT_EQ(g().gamePly, 3);
 }
 
+using BoardAndView = ControllerTest;
+
+TEST_F(BoardAndView, MenuCommandsChangeTheirSettingsAndTicks) {
+    c().SetNotation(1);
+    EXPECT_EQ(c().settings().Notation, 1);
+    EXPECT_TRUE(ui.checked(Command::NotationNone));
+    EXPECT_FALSE(ui.checked(Command::NotationAlgebraic));
+    c().TurnBoard();
+    EXPECT_EQ(c().settings().BoardTurned, 1);
+    c().ToggleCalculation();
+    EXPECT_FALSE(ui.checked(Command::Calculation));
+    EXPECT_EQ(ui.Text(Display::Calculation), "no calculation");
+    c().settings().SearchDepth = 2;
+    c().LowerDepth();
+    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 1 ply");
+    c().LowerDepth();  // never below one ply
+    EXPECT_EQ(c().settings().SearchDepth, 1);
+}
+
+TEST_F(BoardAndView, AppliedOptionsReachTheDisplaysAndTheMoveTexts) {
+    c().settings().JumpChar = 1;
+    c().settings().PlayerName = "Anna";
+    c().settings().UseDepth = 0;
+    c().settings().CountdownTimer = 1;
+    c().OptionsApplied();
+    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Time: 2 sec");
+    EXPECT_TRUE(ui.countdownShown);
+    EXPECT_EQ(ui.Text(Display::FirstSideName), "Anna");
+    const auto& lines = ui.list(ListId::LegalMoves);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "h1:f3"), lines.end());
+}
+
 using NewGame = ControllerTest;
 
 TEST_F(NewGame, AsksOnlyOnceAMoveWasMade) {
