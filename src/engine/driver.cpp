@@ -298,12 +298,17 @@ void ComputerMove(Engine& e) {
         InitGameTree(g);
         const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
         if (rootScore == kWinScore || s.opponentHasWon == 1) {
+            // The game is already decided. When the side that has just moved (the player)
+            // met a winning condition, the player is named and rated as the winner.
+            const bool computerWon = rootScore == kWinScore;
+            const std::string text =
+                computerWon ? std::string("Computer wins!") : settings.PlayerName + " wins!";
             hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
+            ui.SetText(Display::Status, text);
             g.gameOver = true;
-            const std::string rating = hooks.UpdateRating(0);
+            const std::string rating = hooks.UpdateRating(computerWon ? 0 : 1);
             Pause(e, 0.5);
-            ui.Message("Computer wins!" + rating, "Congratulations", Icon::Exclamation);
+            ui.Message(text + rating, "Congratulations", Icon::Exclamation);
             g.recordLength = g.gamePly;
             return;
         }

@@ -10,7 +10,8 @@ namespace zelkor {
 namespace {
 
 // The 16-bit image of the eight squares from `first` on, adding their distance values.
-// Playing squares hold -1, 0 or 1: the code is 2, 0 or 1 without a branch.
+// Codes as MakePositionKey gives them: 0 empty, 1 White, 2 Black, 3 any other value (a
+// set-up digit no rule knows), formed without branches.
 inline uint64_t RankImage(const int32_t* board, const int32_t* whiteDistance,
                           const int32_t* blackDistance, int first, int& sum) {
     uint64_t bits = 0;
@@ -18,7 +19,10 @@ inline uint64_t RankImage(const int32_t* board, const int32_t* whiteDistance,
         const int square = first + file;
         const int v = board[square];
         sum += (v > 0 ? whiteDistance[square] : 0) - (v < 0 ? blackDistance[square] : 0);
-        const uint64_t code = static_cast<uint64_t>((v & 3) ^ ((v >> 1) & 1));
+        const uint64_t white = v == kWhiteMan;
+        const uint64_t black = v == kBlackMan;
+        const uint64_t other = (v != kEmpty) & !white & !black;
+        const uint64_t code = white | (black << 1) | (other * 3);
         bits |= code << (2 * file);
     }
     return bits;

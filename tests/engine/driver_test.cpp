@@ -168,9 +168,19 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     ComputerMove(e);
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(g.gamePly, 40);
+    // Black, the side that has just moved, is the player: named and rated the winner.
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
+    EXPECT_TRUE(HasMessage(ui, "Player wins!\r\nRating", "Congratulations"));
+    EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
+
+    // The same camp with Black, the computer, to move: the computer has won.
+    g.gameOver = false;
+    g.side = kBlack;
+    hooks.ratingUpdates.clear();
+    ComputerMove(e);
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
     EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
-    EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
+    EXPECT_EQ(g.gamePly, 40);
 
     SetUp(DefaultRules(),
           SetupOf({{"A1", 1},
@@ -218,6 +228,21 @@ TEST_F(Driver, FlexibleTimeNeverRunsPastOneAndAHalfLimits) {
     EXPECT_EQ(g.cancelRequest, 0);
     EXPECT_EQ(g.searchStopped, 0);
     EXPECT_EQ(g.timeUp, 0);
+}
+
+TEST_F(Driver, FixedTimeStopsInsideTheSearchAndStillPlays) {
+    settings.UseDepth = 0;
+    settings.FixedTime = 1;
+    settings.ThinkTime = 2;
+    clock.tick = 0.0005;  // every reading of the clock lets time pass
+    ComputerMove(e);
+    EXPECT_EQ(ui.progressMaximum, 2);
+    EXPECT_EQ(g.timeUp, 1);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_GE(s.depthReached, 1);
+    EXPECT_LT(s.depthReached, 20);
+    EXPECT_EQ(ui.Text(Display::Strength), "");  // only depth mode rewrites it
 }
 
 class DrawProposal : public EngineTest {

@@ -99,6 +99,13 @@ TEST_F(Evaluation, RecordedKeyIsTheExactBoardImage) {
     SetUp(DefaultRules(), setup, kBlack, 3);
     Evaluate(e, 0, 0, kBlack);
     EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    // A value no rule knows still gives the exact image.
+    g.board[SquareNumber("B2")] = 7;
+    g.board[SquareNumber("G7")] = 100;
+    Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    g.board[SquareNumber("B2")] = kEmpty;
+    g.board[SquareNumber("G7")] = kEmpty;
     // A single man moved gives another key.
     g.board[SquareNumber("D4")] = kEmpty;
     g.board[SquareNumber("D5")] = kWhiteMan;
