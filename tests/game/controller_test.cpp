@@ -447,6 +447,22 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
     EXPECT_EQ(g().gamePly, 3);
 }
 
+TEST_F(Navigation, RepetitionsCountTheReplayedPositions) {
+    c().SelectPlayerPlayer();
+    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+    for (int ply = 0; ply < 8; ++ply)
+        ASSERT_TRUE(Type(cycle[ply % 4]));
+    c().First();
+    c().settings().SearchDepth = 5;
+    c().AnalyzeCommand();  // the search walks its own positions through the history
+    c().Last();
+    ASSERT_EQ(g().gamePly, 8);
+    ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
+    EXPECT_EQ(g().gamePly, 9);
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw! Triple Repetition");
+}
+
 using BoardAndView = ControllerTest;
 
 TEST_F(BoardAndView, MenuCommandsChangeTheirSettingsAndTicks) {
