@@ -5,19 +5,13 @@
 namespace zelkor {
 
 void HeadlessGameUi::SetText(Display display, const std::string& text) {
-    std::string& current = texts_[display];
-    if (out_ && display == Display::Status && !text.empty() && text != current)
+    if (out_ && display == Display::Status && !text.empty() && text != Text(display))
         std::fprintf(out_, "  %s\n", text.c_str());
-    current = text;
-}
-
-std::string HeadlessGameUi::Text(Display display) const {
-    const auto it = texts_.find(display);
-    return it == texts_.end() ? std::string() : it->second;
+    SilentUi::SetText(display, text);
 }
 
 Answer HeadlessGameUi::Message(const std::string& text, const std::string& title, Icon,
-                           Buttons buttons) {
+                               Buttons buttons) {
     ++messages_;
     lastMessage_ = text;
     if (out_) std::fprintf(out_, "  [%s] %s\n", title.c_str(), text.c_str());

@@ -5,6 +5,7 @@
 #include "engine/driver.h"
 #include "engine/hint.h"
 #include "engine/search.h"
+#include "engine/silent_ui.h"
 #include "records/book.h"
 #include "records/rating.h"
 #include "records/settings_file.h"
@@ -19,38 +20,13 @@ namespace {
 
 // The legal-move list asks the book quietly: its messages belong to the computer's look-up.
 // The opening name and the fatal path still reach the window.
-class QuietUi : public UserInterface {
+class QuietUi : public SilentUi {
   public:
     explicit QuietUi(UserInterface& ui) : ui_(ui) {}
     void SetText(Display display, const std::string& text) override {
         if (display == Display::OpeningName) ui_.SetText(display, text);
     }
     std::string Text(Display) const override { return {}; }
-    void HighlightSideToMove(bool) override {}
-    void SetEnabled(Command, bool) override {}
-    void SetChecked(Command, bool) override {}
-    void SetListLines(ListId, const std::vector<std::string>&) override {}
-    void SelectListLine(ListId, int) override {}
-    void SetProgressMaximum(int) override {}
-    void SetProgressValue(int) override {}
-    void ShowCountdown(bool) override {}
-    void RedrawBoard() override {}
-    void SetWaitCursor(bool) override {}
-    Answer Message(const std::string&, const std::string&, Icon, Buttons) override {
-        return Answer::No;
-    }
-    std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskOpenFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::string ChooseBookMove(const std::vector<std::string>&, const std::string&,
-                               const std::string&) override {
-        return {};
-    }
-    void ShowVariantDialog() override {}
-    void ProcessEvents() override {}
     [[noreturn]] void Terminate() override {
         ui_.Terminate();
         std::abort();

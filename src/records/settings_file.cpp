@@ -8,60 +8,12 @@
 #include <system_error>
 #include <variant>
 
+#include "records/text_file.h"
 #include "rules/text_lines.h"
-
-#if __has_include(<fcntl.h>) && __has_include(<unistd.h>)
-#include <fcntl.h>
-#include <unistd.h>
-#define ZELKOR_HAVE_FSYNC 1
-#endif
 
 namespace zelkor {
 
 namespace {
-
-// Pushes the file's contents to the disk before it replaces the old one, so that the
-// rename never publishes a file whose data is still only in memory.
-bool SyncToDisk(const std::filesystem::path& file) {
-#ifdef ZELKOR_HAVE_FSYNC
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-#else
-    (void)file;
-    return true;
-#endif
-}
-
-// Replaces the file so that a crash or a full disk never leaves it truncated or empty:
-// the contents go to a temporary file beside it, which then takes its place in one step.
-// On failure the old file is unchanged and no temporary file is left behind.
-bool ReplaceFile(const std::filesystem::path& file, const std::string& contents) {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    std::error_code error;
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-            out.flush();
-            written = static_cast<bool>(out);
-            out.close();
-            written = written && !out.fail();
-        }
-    }
-    if (written) written = SyncToDisk(temporary);
-    if (written) {
-        std::filesystem::rename(temporary, file, error);
-        written = !error;
-    }
-    if (!written && !std::filesystem::is_directory(temporary, error))
-        std::filesystem::remove(temporary, error);
-    return written;
-}
 
 struct FlagLine {
     RuleFlag flag;
@@ -240,7 +192,7 @@ bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDi
     std::string contents;
     for (const std::string& line : SettingsLines(settings))
         contents += line + "\r\n";
-    return ReplaceFile(dataDir / kSettingsFileName, contents);
+    return WriteFileSafely(dataDir / kSettingsFileName, contents);
 }
 
 SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path& dataDir) {

@@ -7,6 +7,12 @@
 
 #include "records/settings.h"
 
+#if __has_include(<fcntl.h>) && __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <unistd.h>
+#define ZELKOR_HAVE_FSYNC 1
+#endif
+
 namespace zelkor {
 
 LineReader::LineReader(const std::filesystem::path& path) : in_(path, std::ios::binary) {}
@@ -91,27 +97,47 @@ std::optional<long long> LeadingNumber(const std::string& text) {
     return value;
 }
 
+namespace {
+
+// Pushes the file's contents to the disk before it replaces the old one, so that the
+// rename never publishes a file whose data is still only in memory.
+bool SyncToDisk(const std::filesystem::path& file) {
+#ifdef ZELKOR_HAVE_FSYNC
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+#else
+    (void)file;
+    return true;
+#endif
+}
+
+}  // namespace
+
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents) {
     std::filesystem::path temp = path;
     temp += ".tmp";
+    std::error_code error;
+    bool written = false;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.close();
-        if (out.fail()) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
+        if (out) {
+            out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+            out.close();
+            written = !out.fail();
         }
     }
-    std::error_code error;
-    std::filesystem::rename(temp, path, error);
-    if (error) {
-        std::filesystem::remove(temp, error);
-        return false;
+    if (written) written = SyncToDisk(temp);
+    if (written) {
+        std::filesystem::rename(temp, path, error);
+        written = !error;
     }
-    return true;
+    // A folder in the temporary file's place is not ours to remove.
+    if (!written && !std::filesystem::is_directory(temp, error))
+        std::filesystem::remove(temp, error);
+    return written;
 }
 
 }  // namespace zelkor
