@@ -82,8 +82,8 @@ struct GameState {
     DirectionTable directions{};        // parsed from the active direction texts
     HomeTables homeTables;              // HomeOwner, target counts, TargetDistanceTable
     bool handSetUp = false;             // the position comes from the position editor
-    bool rated = true;    // the game counts for the rating; set by a new game, cleared by
-                          // anything that spoils a fair game (replay, hint, analysis, ...)
+    bool rated = true;  // the game counts for the rating; set by a new game, cleared by
+                        // anything that spoils a fair game (replay, hint, analysis, ...)
     // Where the fatal report of an internal fault goes; without one the report goes to
     // stderr before the process ends.
     UserInterface* ui = nullptr;
