@@ -49,9 +49,7 @@ TEST_F(Analysis, LeavesTheGameAsItWasAndNeverRates) {
 }
 
 TEST_F(Analysis, SingleLegalMoveKeepsTheDepthSetting) {
-    SetUp(DefaultRules(),
-          SetupOf({{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"H8", 2}}),
-          kWhite, 0);
+    SetUp(DefaultRules(), kOneMove, kWhite, 0);
     settings.SearchDepth = 4;
     AnalyzePosition(e);
     EXPECT_EQ(s.depthReached, 1);

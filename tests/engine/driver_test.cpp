@@ -13,24 +13,8 @@ namespace {
 
 using Driver = EngineTest;
 
-// White's only move is the jump a1xc3.
-const std::string kOneMove = SetupOf(
-    {{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"H8", 2}, {"G8", 2}});
-
 // White's nine men are home; b4-a5 fills the camp.
-const std::string kWinInOne = SetupOf({{"A8", 1},
-                                       {"B8", 1},
-                                       {"C8", 1},
-                                       {"D8", 1},
-                                       {"A7", 1},
-                                       {"B7", 1},
-                                       {"C7", 1},
-                                       {"A6", 1},
-                                       {"B6", 1},
-                                       {"B4", 1},
-                                       {"E1", 2},
-                                       {"F1", 2},
-                                       {"E4", 2}});
+const std::string kWinInOne = SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 B4", "E1 F1 E4");
 
 bool HasMessage(const RecordingUi& ui, const std::string& text, const std::string& title) {
     for (const ShownMessage& m : ui.messages)
@@ -126,22 +110,7 @@ TEST_F(Driver, WinningMoveEndsTheGame) {
 }
 
 TEST_F(Driver, ForcedWinIsAnnounced) {
-    // Two moves from a full camp: b5-a5 and c5-b6.
-    SetUp(DefaultRules(),
-          SetupOf({{"A8", 1},
-                   {"B8", 1},
-                   {"C8", 1},
-                   {"D8", 1},
-                   {"A7", 1},
-                   {"B7", 1},
-                   {"C7", 1},
-                   {"A6", 1},
-                   {"B5", 1},
-                   {"C5", 1},
-                   {"E1", 2},
-                   {"F1", 2},
-                   {"H4", 2}}),
-          kWhite, 30);
+    SetUp(DefaultRules(), kTwoFromCamp, kWhite, 30);
     settings.SearchDepth = 3;
     ComputerMove(e);
     ASSERT_GE(s.bestScore, 31980);
@@ -152,19 +121,7 @@ TEST_F(Driver, ForcedWinIsAnnounced) {
 
 TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     // Black has filled its camp; White (the computer) is to move.
-    SetUp(DefaultRules(),
-          SetupOf({{"E1", 2},
-                   {"F1", 2},
-                   {"G1", 2},
-                   {"H1", 2},
-                   {"F2", 2},
-                   {"G2", 2},
-                   {"H2", 2},
-                   {"G3", 2},
-                   {"H3", 2},
-                   {"H4", 2},
-                   {"D4", 1}}),
-          kWhite, 40);
+    SetUp(DefaultRules(), SetupOf("D4", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H4"), kWhite, 40);
     ComputerMove(e);
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(g.gamePly, 40);
@@ -182,16 +139,7 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
     EXPECT_EQ(g.gamePly, 40);
 
-    SetUp(DefaultRules(),
-          SetupOf({{"A1", 1},
-                   {"A2", 2},
-                   {"B1", 2},
-                   {"B2", 2},
-                   {"A3", 2},
-                   {"C1", 2},
-                   {"C3", 2},
-                   {"H8", 2}}),
-          kWhite, 4);
+    SetUp(DefaultRules(), kWhiteStuck, kWhite, 4);
     hooks.ratingUpdates.clear();
     ComputerMove(e);
     EXPECT_TRUE(g.gameOver);
@@ -305,26 +253,7 @@ TEST_F(DrawProposal, ComputerAgainstComputerDrawsWithoutAsking) {
 TEST_F(Driver, RootTableHoldsMoreThan201Moves) {
     VariantRules rules = DefaultRules();
     rules.flag(LongKings) = 1;
-    SetUp(rules,
-          SetupOf({{"C3", 1},
-                   {"F3", 1},
-                   {"C6", 1},
-                   {"F6", 1},
-                   {"D4", 1},
-                   {"E5", 1},
-                   {"B5", 1},
-                   {"G4", 1},
-                   {"A1", 1},
-                   {"H8", 1},
-                   {"D7", 1},
-                   {"E2", 1},
-                   {"B7", 1},
-                   {"G2", 1},
-                   {"A4", 1},
-                   {"H5", 1},
-                   {"H1", 2},
-                   {"A8", 2}}),
-          kWhite, 10);
+    SetUp(rules, SetupOf("C3 F3 C6 F6 D4 E5 B5 G4 A1 H8 D7 E2 B7 G2 A4 H5", "H1 A8"), kWhite, 10);
     InitGameTree(g);
     GenerateMoves(g, 0);
     const int n = MoveCount(g);
@@ -352,23 +281,8 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
 }
 
 TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
-    // Two moves from a full camp, as above; the stop comes in the iteration after the
-    // one that found the win.
-    SetUp(DefaultRules(),
-          SetupOf({{"A8", 1},
-                   {"B8", 1},
-                   {"C8", 1},
-                   {"D8", 1},
-                   {"A7", 1},
-                   {"B7", 1},
-                   {"C7", 1},
-                   {"A6", 1},
-                   {"B5", 1},
-                   {"C5", 1},
-                   {"E1", 2},
-                   {"F1", 2},
-                   {"H4", 2}}),
-          kWhite, 30);
+    // The stop comes in the iteration after the one that found the win.
+    SetUp(DefaultRules(), kTwoFromCamp, kWhite, 30);
     settings.SearchDepth = 6;
     ui.onProcessEvents = [this] {
         if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;

@@ -45,16 +45,26 @@ class CountingHooks : public EngineHooks {
     int refreshes = 0;
 };
 
-// "E1" -> 1 style placements into the 64-character set-up text.
-inline std::string SetupOf(std::initializer_list<std::pair<const char*, int>> men) {
+// The 64-character set-up text with White men on the squares named in `white` and Black
+// men on those in `black` ("A8 B8 ...").
+inline std::string SetupOf(const std::string& white, const std::string& black) {
     std::string text(64, '0');
-    for (const auto& [name, value] : men) {
-        const int square = SquareNumber(name);
-        const int index = (square / 10 - 2) * 8 + (square % 10 - 1);
-        text[index] = value == 1 ? '1' : '2';
-    }
+    for (const auto& [names, digit] : {std::pair{&white, '1'}, std::pair{&black, '2'}})
+        for (size_t i = 0; i + 1 < names->size(); i += 3) {
+            const int square = SquareNumber(names->substr(i, 2));
+            text[(square / 10 - 2) * 8 + (square % 10 - 1)] = digit;
+        }
     return text;
 }
+
+// White's only move is the jump a1xc3.
+inline const std::string kOneMove = SetupOf("A1", "A2 B1 B2 A3 C1 H8");
+// White to move with no man that can move: a1 boxed in by Black men.
+inline const std::string kWhiteStuck = SetupOf("A1", "A2 B1 B2 A3 C1 C3 H8");
+// White's ten men fill White's target camp (the A8 corner).
+inline const std::string kWhiteFilled = SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 A5", "E1 F1 D4");
+// White two moves from a full camp: b5-a5 and c5-b6.
+inline const std::string kTwoFromCamp = SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B5 C5", "E1 F1 H4");
 
 class EngineTest : public ::testing::Test {
   protected:

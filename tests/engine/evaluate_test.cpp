@@ -6,21 +6,6 @@
 namespace zelkor::test {
 namespace {
 
-// White's ten men fill White's target camp (the default A8 corner).
-const std::string kWhiteFilled = SetupOf({{"A8", 1},
-                                          {"B8", 1},
-                                          {"C8", 1},
-                                          {"D8", 1},
-                                          {"A7", 1},
-                                          {"B7", 1},
-                                          {"C7", 1},
-                                          {"A6", 1},
-                                          {"B6", 1},
-                                          {"A5", 1},
-                                          {"E1", 2},
-                                          {"F1", 2},
-                                          {"D4", 2}});
-
 using Evaluation = EngineTest;
 
 TEST_F(Evaluation, AWinScoresByPlyAndFlagsTheOpponent) {
@@ -52,7 +37,7 @@ TEST_F(Evaluation, SymmetricStartIsZeroAndNoiseStaysInsideTheAmplitude) {
 
 TEST_F(Evaluation, MaterialAndDistanceFromWhitesView) {
     // One White man on its target A8 (125 + the 100 bonus) against one Black man.
-    SetUp(DefaultRules(), SetupOf({{"A8", 1}, {"D5", 2}}), kWhite, 0);
+    SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 0);
     // D5 (64) to Black's nearest target H4 (58): rows 6-5, columns 4-8: distance 5.
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 125 + 100 - (100 - 9 * 5));
     EXPECT_EQ(Evaluate(e, 0, 0, kBlack), -(125 + 100 - (100 - 9 * 5)));
@@ -76,7 +61,7 @@ TEST(TargetDistance, TableValuesFollowTheManhattanDistance) {
 TEST_F(Evaluation, RepetitionsScoreZeroWithoutNoise) {
     s.noiseAmplitude = 5;
     random.fallback = 0.9999;  // would add noise if any were drawn
-    SetUp(DefaultRules(), SetupOf({{"A8", 1}, {"D5", 2}}), kWhite, 6);
+    SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 6);
     s.noiseAmplitude = 5;
     s.repetitionCount = 1;
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
@@ -94,8 +79,7 @@ TEST_F(Evaluation, RepetitionsScoreZeroWithoutNoise) {
 }
 
 TEST_F(Evaluation, RecordedKeyIsTheExactBoardImage) {
-    const std::string setup =
-        SetupOf({{"A1", 1}, {"H1", 2}, {"D4", 1}, {"E4", 2}, {"A8", 2}, {"H8", 1}, {"C6", 2}});
+    const std::string setup = SetupOf("A1 D4 H8", "H1 E4 A8 C6");
     SetUp(DefaultRules(), setup, kBlack, 3);
     Evaluate(e, 0, 0, kBlack);
     EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
@@ -134,7 +118,7 @@ TEST_F(Evaluation, CampRulesWaitForTheirPly) {
     VariantRules rules = DefaultRules();
     rules.flag(HomeLess) = 1;
     // A White man still on H1, in White's starting camp (Black's target).
-    const std::string setup = SetupOf({{"H1", 1}, {"D4", 1}, {"D5", 2}, {"C5", 2}});
+    const std::string setup = SetupOf("H1 D4", "D5 C5");
     SetUp(rules, setup, kBlack, 58);
     EXPECT_LT(Evaluate(e, 0, 0, kBlack), 30000);
     EXPECT_EQ(s.opponentHasWon, 0);
@@ -146,19 +130,7 @@ TEST_F(Evaluation, CampRulesWaitForTheirPly) {
     // Black's camp full of mixed colours wins for White only from GamePly 2 on.
     rules = DefaultRules();
     rules.flag(FullHome) = 1;
-    SetUp(rules,
-          SetupOf({{"A8", 1},
-                   {"B8", 1},
-                   {"C8", 1},
-                   {"D8", 1},
-                   {"A7", 1},
-                   {"B7", 2},
-                   {"C7", 2},
-                   {"A6", 2},
-                   {"B6", 2},
-                   {"A5", 2},
-                   {"E4", 2}}),
-          kWhite, 1);
+    SetUp(rules, SetupOf("A8 B8 C8 D8 A7", "B7 C7 A6 B6 A5 E4"), kWhite, 1);
     EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
     g.gamePly = 2;
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 32000);

@@ -17,8 +17,7 @@ TEST_F(Hint, StoredReplyIsShownWithoutSearching) {
     s.nodes = 0;
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Try e2-e3");
-    EXPECT_EQ(ui.messages[0].title, "Hint");
+    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e2-e3");
     EXPECT_EQ(ui.messages[0].icon, Icon::Information);
     EXPECT_EQ(s.nodes, 0u);
     EXPECT_EQ(s.hintFrom, 0);
@@ -41,9 +40,7 @@ TEST_F(Hint, StoredReplyIsShownWithoutSearching) {
 
 TEST_F(Hint, SearchedHintIsALegalMoveOfTheBestOnes) {
     // Only a1xc3 is legal.
-    SetUp(DefaultRules(),
-          SetupOf({{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"H8", 2}}),
-          kWhite, 0);
+    SetUp(DefaultRules(), kOneMove, kWhite, 0);
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Try a1xc3");
@@ -51,24 +48,10 @@ TEST_F(Hint, SearchedHintIsALegalMoveOfTheBestOnes) {
 
 TEST_F(Hint, FinishedGameSuggestsNothing) {
     // White has just filled its camp; Black is to move.
-    SetUp(DefaultRules(),
-          SetupOf({{"A8", 1},
-                   {"B8", 1},
-                   {"C8", 1},
-                   {"D8", 1},
-                   {"A7", 1},
-                   {"B7", 1},
-                   {"C7", 1},
-                   {"A6", 1},
-                   {"B6", 1},
-                   {"A5", 1},
-                   {"E1", 2},
-                   {"F1", 2}}),
-          kBlack, 31);
+    SetUp(DefaultRules(), kWhiteFilled, kBlack, 31);
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "You have already won!");
-    EXPECT_EQ(ui.messages[0].title, "Congratulations");
+    EXPECT_EQ(Shown(ui.messages[0]), "Congratulations: You have already won!");
     EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
 }
 
@@ -76,8 +59,7 @@ TEST_F(Hint, DrawOfferFollowsTheLastScore) {
     // Before any move of the game.
     OfferDraw(e);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Offer rejected... Play on!");
-    EXPECT_EQ(ui.messages[0].title, "Draw Offer");
+    EXPECT_EQ(Shown(ui.messages[0]), "Draw Offer: Offer rejected... Play on!");
     EXPECT_FALSE(g.gameOver);
 
     g.gameStarted = true;
@@ -89,8 +71,7 @@ TEST_F(Hint, DrawOfferFollowsTheLastScore) {
 
     s.bestScore = 0;
     OfferDraw(e);
-    EXPECT_EQ(ui.messages.back().text, "OK... It's a draw!\r\nRating");
-    EXPECT_EQ(ui.messages.back().title, "Congratulations");
+    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... It's a draw!\r\nRating");
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
@@ -104,8 +85,7 @@ TEST_F(Hint, DrawOfferFollowsTheLastScore) {
 TEST_F(Hint, ResignationIsAComputerWin) {
     Resign(e);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "OK... Computer wins!\r\nRating");
-    EXPECT_EQ(ui.messages[0].title, "Congratulations");
+    EXPECT_EQ(Shown(ui.messages[0]), "Congratulations: OK... Computer wins!\r\nRating");
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
     EXPECT_EQ(hooks.bookkeeping, std::vector<int>{0});

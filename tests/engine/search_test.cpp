@@ -11,10 +11,6 @@ namespace {
 
 using Search = EngineTest;
 
-// White to move with no man that can move: a1 boxed in by Black men.
-const std::string kWhiteStuck = SetupOf(
-    {{"A1", 1}, {"A2", 2}, {"B1", 2}, {"B2", 2}, {"A3", 2}, {"C1", 2}, {"C3", 2}, {"H8", 2}});
-
 TEST(MoveOrder, NextBestMoveHandsOutBestFirstThenMinusOne) {
     auto g = std::make_unique<GameState>();
     g->ply = 1;
@@ -87,7 +83,7 @@ TEST_F(Search, LeavesAndStaticCutOff) {
 }
 
 TEST_F(Search, AtTheHorizonANodeStandsOnItsStaticScore) {
-    SetUp(DefaultRules(), SetupOf({{"D4", 1}, {"E6", 2}, {"B2", 2}}), kWhite, 0);
+    SetUp(DefaultRules(), SetupOf("D4", "E6 B2"), kWhite, 0);
     const int stat = Evaluate(e, 0, 0, kWhite);
     EXPECT_GE(AlphaBeta(e, -32000, 32000, 0), stat);
     EXPECT_EQ(g.ply, 0);
