@@ -32,8 +32,7 @@ void Play(GameState& g, const std::string& text) {
 }
 
 TEST(DrawRules, ThirdOccurrenceOfAPositionIsARepetition) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
     std::vector<int> flags;
     for (int round = 0; round < 2; ++round)
@@ -50,8 +49,7 @@ TEST(DrawRules, ThirdOccurrenceOfAPositionIsARepetition) {
 }
 
 TEST(DrawRules, MoveCountLimitCountsFromTheLastJump) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     // Distinct positions: only the move count decides.
     auto run = [&](int gamePly, bool rule15) {
         for (int k = 0; k < kHistorySize; ++k)
@@ -71,8 +69,7 @@ TEST(DrawRules, MoveCountLimitCountsFromTheLastJump) {
 }
 
 TEST(DrawRules, HistoryBeyondItsEndIsNotWritten) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     g->gameRecord[1].jump = 1;
     g->gamePly = kGameRecordSize + 50;
     EXPECT_EQ(DrawTest(*g, true), 2);
@@ -165,8 +162,7 @@ TEST_F(EndFixture, WinnerIsTheSideThatHasJustMovedWhenTheOtherHasNoMove) {
     ExpectGameOver(*g);
     EXPECT_EQ(ui.Text(Display::Status), "White wins!");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "White wins!\r\n\r\nreport");
-    EXPECT_EQ(ui.messages[0].title, "Congratulations");
+    EXPECT_EQ(Shown(ui.messages[0]), "Congratulations: White wins!\r\n\r\nreport");
     EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
     EXPECT_EQ(ratingCalls, std::vector<double>{1.0});  // the player had White
     EXPECT_EQ(g->resultText, "1-0");
@@ -196,8 +192,7 @@ TEST_F(EndFixture, HomeLessJudgesOnlyTheSideThatHasJustMoved) {
 
 TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
     Labels("Player", "Computer");
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     g->gamePly = 30;
     g->drawFlag = 2;
     options.chessDrawRules = false;
@@ -206,8 +201,8 @@ TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
     EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
     ExpectGameOver(*g);
     EXPECT_EQ(ui.Text(Display::Status), "It's a draw! 50 Moves Rule");
-    EXPECT_EQ(ui.messages.back().text, "It's a draw! 50 Moves Rule\r\n\r\nreport");
-    EXPECT_EQ(ui.messages.back().title, "Congratulations");
+    EXPECT_EQ(Shown(ui.messages.back()),
+              "Congratulations: It's a draw! 50 Moves Rule\r\n\r\nreport");
     EXPECT_EQ(ratingCalls, std::vector<double>{0.5});
     EXPECT_EQ(g->resultText, "1/2-1/2");
 
@@ -219,8 +214,7 @@ TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
 }
 
 TEST(ResultTextTest, CodesAndBlockedSides) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     EXPECT_EQ(ResultText(*g, 2), "1/2-1/2");
     EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
     EXPECT_EQ(g->resultText, "");
@@ -244,8 +238,7 @@ TEST(ResultTextTest, CodesAndBlockedSides) {
 }
 
 TEST(ResultTextTest, CallersMoveListsAreUntouched) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     GenerateMoves(*g, 1);
     ASSERT_TRUE(PerformMove(*g, 3));
     GenerateMoves(*g, 1);

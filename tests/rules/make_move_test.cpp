@@ -45,8 +45,7 @@ TEST(MakeMove, JumpMovesOnlyTheJumperAndIsTakenBack) {
 }
 
 TEST(MakeMove, InitGameTreeOnlyResetsPly) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     GenerateMoves(*g, 1);
     ASSERT_TRUE(PerformMove(*g, 0));
     const Board board = g->board;
@@ -61,8 +60,7 @@ TEST(MakeMove, InitGameTreeOnlyResetsPly) {
 TEST(MakeMove, NestedPairsRestoreBoardSideAndCounters) {
     std::mt19937 rng(7);
     for (int game = 0; game < 50; ++game) {
-        auto g = std::make_unique<GameState>();
-        SetUpDefaultGame(*g);
+        auto g = test::DefaultGame();
         g->gamePly = 17;
         const Board board = g->board;
         std::vector<int> played;
@@ -86,8 +84,7 @@ TEST(MakeMove, NestedPairsRestoreBoardSideAndCounters) {
 }
 
 TEST(MakeMove, TheTreeEndsAtItsLastPlyWithoutTouchingTheBoard) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     GenerateMoves(*g, 1);
     g->ply = kMaxPly;
     g->plyStart[kMaxPly] = 0;
@@ -107,8 +104,7 @@ TEST(MakeMove, TheTreeEndsAtItsLastPlyWithoutTouchingTheBoard) {
 }
 
 TEST(MakeMove, RefusesRecordsThatAreNoMoveOfTheSideToMove) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     const Board board = g->board;
     g->movePool[5] = Move{Sq("a5"), Sq("a4"), 0, 0};  // a Black man, White to move
     EXPECT_FALSE(PerformMove(*g, 5));
@@ -123,8 +119,7 @@ TEST(MakeMove, RefusesRecordsThatAreNoMoveOfTheSideToMove) {
 }
 
 TEST(MakeMove, GameRecordFullAtTheEndOfTheMoveList) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     g->gamePly = kMaxGamePlies - 1;
     EXPECT_FALSE(GameRecordFull(*g));
     g->gamePly = kMaxGamePlies;
@@ -132,15 +127,6 @@ TEST(MakeMove, GameRecordFullAtTheEndOfTheMoveList) {
     g->gamePly = kGameRecordSize - 1;
     GenerateMoves(*g, 1);
     EXPECT_FALSE(PerformMove(*g, 0));  // the game record has no entry for it
-}
-
-TEST(Perft, DefaultStartCounts) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
-    EXPECT_EQ(Perft(*g, 1), 24u);
-    EXPECT_EQ(Perft(*g, 2), 576u);
-    EXPECT_EQ(Perft(*g, 3), 20050u);
-    EXPECT_EQ(Perft(*g, 4), 699750u);
 }
 
 // The same tree walked with the literal rules, making moves by hand.
@@ -162,15 +148,17 @@ uint64_t ReferencePerft(GameState& g, int depth) {
 }
 
 TEST(Perft, LiteralRulesGiveTheSameTree) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     EXPECT_EQ(ReferencePerft(*g, 3), 20050u);
 }
 
-TEST(Perft, LeavesTheGameAsItWas) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
+    auto g = test::DefaultGame();
     const Board board = g->board;
+    EXPECT_EQ(Perft(*g, 1), 24u);
+    EXPECT_EQ(Perft(*g, 2), 576u);
+    EXPECT_EQ(Perft(*g, 3), 20050u);
+    EXPECT_EQ(Perft(*g, 4), 699750u);
     const auto entries = PerftDivide(*g, 3);
     ASSERT_EQ(entries.size(), 24u);
     EXPECT_EQ(entries[0].from, Sq("e1"));

@@ -33,9 +33,15 @@ VariantRules Rules(std::initializer_list<std::pair<RuleFlag, int>> flags) {
     return rules;
 }
 
+// The moves of White to move with the men placed, under the rules.
+Texts MovesOf(const VariantRules& rules, const Texts& white, const Texts& black, int allMoves = 1) {
+    auto g = EmptyGame(rules);
+    Place(*g, white, black);
+    return Generate(*g, allMoves);
+}
+
 TEST(MoveGeneration, DefaultStartListsStepsThenJumpsPerMan) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     const Board before = g->board;
     const Texts moves = Generate(*g);
     EXPECT_EQ(From(moves, "h1"), Texts{"h1xf3"});
@@ -55,16 +61,13 @@ TEST(MoveGeneration, JumpOverEitherColourLeavesTheManJumpedOver) {
     EXPECT_EQ(jump.jump, 1);
     EXPECT_EQ(g->board[Sq("d5")], kBlackMan);
     // Over an own man too; never onto an occupied square.
-    auto h = EmptyGame();
-    Place(*h, {"d4", "d5"}, {"d6"});
-    EXPECT_FALSE(Has(From(Generate(*h), "d4"), "d4xd6"));
+    EXPECT_FALSE(Has(From(MovesOf(DefaultRules(), {"d4", "d5"}, {"d6"}), "d4"), "d4xd6"));
 }
 
 TEST(MoveGeneration, ChainsWithAndWithoutMulJumps) {
     for (int mul : {0, 1}) {
-        auto g = EmptyGame(Rules({{MulJumps, mul}, {OutofHome, 0}}));
-        Place(*g, {"d4"}, {"d5", "d7"});
-        const Texts moves = From(Generate(*g), "d4");
+        const Texts moves =
+            From(MovesOf(Rules({{MulJumps, mul}, {OutofHome, 0}}), {"d4"}, {"d5", "d7"}), "d4");
         EXPECT_TRUE(Has(moves, "d4xd8")) << mul;
         EXPECT_EQ(Has(moves, "d4xd6"), mul == 0) << mul;
     }
@@ -81,15 +84,12 @@ TEST(MoveGeneration, TwoRoutesToOneSquareGiveOneMove) {
 
 TEST(MoveGeneration, CapRequiredKeepsStepsWhenOnlyMenAtHomeCanJump) {
     // White's home squares include a8 b8 a7: a man there jumping does not forbid steps.
-    auto g = EmptyGame(Rules({{CapRequired, 1}, {OutofHome, 0}}));
-    Place(*g, {"a7", "e4"}, {"a6"});
-    Texts moves = Generate(*g);
+    const VariantRules rules = Rules({{CapRequired, 1}, {OutofHome, 0}});
+    Texts moves = MovesOf(rules, {"a7", "e4"}, {"a6"});
     EXPECT_TRUE(Has(moves, "a7xa5"));
     EXPECT_TRUE(Has(moves, "e4-e5"));
     // A man outside its home squares that can jump: no step is legal.
-    auto h = EmptyGame(Rules({{CapRequired, 1}, {OutofHome, 0}}));
-    Place(*h, {"a7", "e4"}, {"e5"});
-    moves = Generate(*h);
+    moves = MovesOf(rules, {"a7", "e4"}, {"e5"});
     EXPECT_TRUE(Has(moves, "e4xe6"));
     for (const auto& m : moves)
         EXPECT_NE(m[2], '-') << m;
@@ -98,25 +98,16 @@ TEST(MoveGeneration, CapRequiredKeepsStepsWhenOnlyMenAtHomeCanJump) {
 TEST(MoveGeneration, OutofHomeForcesJumpsOutOfTheStartingCamp) {
     // White's man on g2 stands in its starting camp (Black's home squares) and can jump
     // over the Black man on g3 to g4, out of the camp: only forced moves stay.
-    auto g = EmptyGame();
-    Place(*g, {"g2", "c4"}, {"g3"});
-    const Texts moves = Generate(*g);
-    EXPECT_EQ(moves, Texts{"g2xg4"});
+    EXPECT_EQ(MovesOf(DefaultRules(), {"g2", "c4"}, {"g3"}), Texts{"g2xg4"});
     // Over an own man it is no forced jump.
-    auto h = EmptyGame();
-    Place(*h, {"g2", "g3", "c4"}, {});
-    EXPECT_TRUE(Has(Generate(*h), "c4-c5"));
+    EXPECT_TRUE(Has(MovesOf(DefaultRules(), {"g2", "g3", "c4"}, {}), "c4-c5"));
     // A hop over an enemy that lands deeper in the camp (closer to its corner h1) is
     // not forced: g3 over g2 to g1.
-    auto k = EmptyGame();
-    Place(*k, {"g3", "c4"}, {"g2"});
-    const Texts kMoves = Generate(*k);
-    EXPECT_TRUE(Has(kMoves, "g3xg1"));
-    EXPECT_TRUE(Has(kMoves, "c4-c5"));
+    const Texts deeper = MovesOf(DefaultRules(), {"g3", "c4"}, {"g2"});
+    EXPECT_TRUE(Has(deeper, "g3xg1"));
+    EXPECT_TRUE(Has(deeper, "c4-c5"));
     // Switched off: steps stay.
-    auto off = EmptyGame(Rules({{OutofHome, 0}}));
-    Place(*off, {"g2", "c4"}, {"g3"});
-    EXPECT_TRUE(Has(Generate(*off), "c4-c5"));
+    EXPECT_TRUE(Has(MovesOf(Rules({{OutofHome, 0}}), {"g2", "c4"}, {"g3"}), "c4-c5"));
 }
 
 TEST(MoveGeneration, ForcedMarkCoversExactlyChainsBeginningWithAForcedHop) {
@@ -134,9 +125,8 @@ TEST(MoveGeneration, ForcedMarkCoversExactlyChainsBeginningWithAForcedHop) {
 TEST(MoveGeneration, ManContJumpZeroStopsOnOwnHomeSquares) {
     // c4 over b5 lands on a6, one of White's home squares; the chain would go on over b7.
     for (int cont : {0, 1}) {
-        auto g = EmptyGame(Rules({{ManContJump, cont}, {OutofHome, 0}}));
-        Place(*g, {"c4"}, {"b5", "b7"});
-        const Texts moves = From(Generate(*g), "c4");
+        const Texts moves =
+            From(MovesOf(Rules({{ManContJump, cont}, {OutofHome, 0}}), {"c4"}, {"b5", "b7"}), "c4");
         EXPECT_TRUE(Has(moves, "c4xa6")) << cont;
         EXPECT_EQ(Has(moves, "c4xc8"), cont == 1) << cont;
     }
@@ -151,41 +141,35 @@ TEST(MoveGeneration, LongKingsSlideAndJumpFromADistance) {
     EXPECT_FALSE(Has(moves, "a1-a5"));
     EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
 
-    auto k = EmptyGame(Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}}));
-    Place(*k, {"a1"}, {"a5"});
-    moves = Generate(*k);
+    moves = MovesOf(Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}}), {"a1"}, {"a5"});
     EXPECT_TRUE(Has(moves, "a1xa6"));
     EXPECT_FALSE(Has(moves, "a1xa7"));
     EXPECT_FALSE(Has(moves, "a1xa8"));
 
     // No chains: a second jump from the landing square is not a move of its own.
-    auto c = EmptyGame(Rules({{LongKings, 1}, {OutofHome, 0}}));
-    Place(*c, {"a1"}, {"a3", "c5"});
-    moves = Generate(*c);
+    moves = MovesOf(Rules({{LongKings, 1}, {OutofHome, 0}}), {"a1"}, {"a3", "c5"});
     EXPECT_TRUE(Has(moves, "a1xa4"));
     EXPECT_FALSE(Has(moves, "a1xe6"));
 }
 
 TEST(MoveGeneration, MaxCapMoveKeepsTheLongestChainsAndForcedOnes) {
-    auto g = EmptyGame(Rules({{MaxCapMove, 1}, {OutofHome, 0}}));
-    Place(*g, {"d4", "a1"}, {"d5", "d7", "b1"});
-    const Texts moves = Generate(*g);
+    const Texts moves =
+        MovesOf(Rules({{MaxCapMove, 1}, {OutofHome, 0}}), {"d4", "a1"}, {"d5", "d7", "b1"});
     Texts jumps;
     for (const auto& m : moves)
         if (m[2] == 'x') jumps.push_back(m);
     EXPECT_EQ(jumps, Texts{"d4xd8"});  // not d4xd6 nor a1xc1
     EXPECT_TRUE(Has(moves, "d4-e4"));  // steps stay legal
-    auto r = EmptyGame(Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}}));
-    Place(*r, {"d4", "a1"}, {"d5", "d7", "b1"});
-    EXPECT_EQ(Generate(*r), Texts{"d4xd8"});
+    EXPECT_EQ(MovesOf(Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}}), {"d4", "a1"},
+                      {"d5", "d7", "b1"}),
+              Texts{"d4xd8"});
 }
 
 TEST(MoveGeneration, MaxCapMoveExceptsForcedChainsButMulJumpsStillWantsThemMaximal) {
     // g2 stands in White's starting camp: over Black's g3 to g4 is forced, and the chain
     // goes on over g5 to g6.
-    auto g = EmptyGame(Rules({{MaxCapMove, 1}}));
-    Place(*g, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
-    EXPECT_EQ(Generate(*g), (Texts{"g2xg6", "g2xg4"}));  // a chain is listed as it is left
+    EXPECT_EQ(MovesOf(Rules({{MaxCapMove, 1}}), {"g2", "g5", "b4"}, {"g3", "b5", "b7"}),
+              (Texts{"g2xg6", "g2xg4"}));  // a chain is listed as it is left
     auto h = EmptyGame(Rules({{MaxCapMove, 1}, {MulJumps, 1}}));
     Place(*h, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
     EXPECT_EQ(Generate(*h), Texts{"g2xg6"});
@@ -247,19 +231,14 @@ TEST(MoveGeneration, ChainsVisitAtMostSixteenSquares) {
 
 TEST(MoveGeneration, PruningLeavesOutFarJumpsOnlyInTheReducedSet) {
     // White's reference corner is a8; a jump from d5 over e4 to f3 goes 4 farther away.
-    auto g = EmptyGame(Rules({{OutofHome, 0}}));
-    Place(*g, {"d5"}, {"e4"});
-    EXPECT_TRUE(Has(Generate(*g, 1), "d5xf3"));
-    EXPECT_FALSE(Has(Generate(*g, 0), "d5xf3"));
+    EXPECT_TRUE(Has(MovesOf(Rules({{OutofHome, 0}}), {"d5"}, {"e4"}, 1), "d5xf3"));
+    EXPECT_FALSE(Has(MovesOf(Rules({{OutofHome, 0}}), {"d5"}, {"e4"}, 0), "d5xf3"));
     // With MulJumps the reduced set is used whatever is asked.
-    auto h = EmptyGame(Rules({{OutofHome, 0}, {MulJumps, 1}}));
-    Place(*h, {"d5"}, {"e4"});
-    EXPECT_FALSE(Has(Generate(*h, 1), "d5xf3"));
+    EXPECT_FALSE(Has(MovesOf(Rules({{OutofHome, 0}, {MulJumps, 1}}), {"d5"}, {"e4"}, 1), "d5xf3"));
 }
 
 TEST(MoveGeneration, OrderingScoresFollowMainLineAndKillers) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     g->pv[0][0] = PvEntry{Sq("h1"), Sq("f3"), 1};
     g->killers[0][0] = KillerMove{Sq("e1"), Sq("e2")};
     g->killers[0][1] = KillerMove{Sq("f2"), Sq("f3")};
@@ -275,8 +254,7 @@ TEST(MoveGeneration, OrderingScoresFollowMainLineAndKillers) {
 }
 
 TEST(MoveGeneration, FullPoolStopsTheSearchAndReusesTheLastSlot) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     g->ply = 1;
     g->plyStart[1] = kMovePoolSize - 5;
     GenerateMoves(*g, 1);
@@ -289,8 +267,7 @@ TEST(MoveGeneration, FullPoolStopsTheSearchAndReusesTheLastSlot) {
 }
 
 TEST(MoveGeneration, ADamagedDirectionTableYieldsNoBadReads) {
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     for (auto& row : g->directions)
         row.fill(12345);
     const Board before = g->board;

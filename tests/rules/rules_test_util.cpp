@@ -9,9 +9,14 @@
 
 namespace zelkor::test {
 
-std::unique_ptr<GameState> EmptyGame(VariantRules rules) {
+std::unique_ptr<GameState> DefaultGame() {
     auto g = std::make_unique<GameState>();
     SetUpDefaultGame(*g);
+    return g;
+}
+
+std::unique_ptr<GameState> EmptyGame(VariantRules rules) {
+    auto g = DefaultGame();
     g->active = rules;
     g->side = rules.flags[BlackStarts] ? kBlack : kWhite;
     ApplyRules(*g);

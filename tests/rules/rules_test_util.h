@@ -9,6 +9,8 @@
 
 namespace zelkor::test {
 
+// A new game of the default variant, as the program starts it.
+std::unique_ptr<GameState> DefaultGame();
 // A default game with the board cleared, then the given men placed ("a4", "h8" ...).
 std::unique_ptr<GameState> EmptyGame(VariantRules rules = DefaultRules());
 void Place(GameState& g, const std::vector<std::string>& white,

@@ -50,8 +50,7 @@ TEST_F(VariantFileTest, ForeignFileAndWrongVersionAreRefusedWithTheirMessages) {
     Write(CrLf({"ZELKOR version=0.10", "Variant=A", "END"}));
     EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "VARIANTS.INI is not an Zelkor Variants file");
-    EXPECT_EQ(ui.messages[0].title, "Zelkor");
+    EXPECT_EQ(Shown(ui.messages[0]), "Zelkor: VARIANTS.INI is not an Zelkor Variants file");
     EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
 
     Write("ZELKOR");  // shorter than the header
@@ -62,8 +61,8 @@ TEST_F(VariantFileTest, ForeignFileAndWrongVersionAreRefusedWithTheirMessages) {
         Write(CrLf({std::string("ZELKOR Version=") + version, "Variant=A", "END"}));
         EXPECT_EQ(Load(1), VariantFileStatus::WrongVersion) << version;
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Incorrect version of VARIANTS.INI\r\nNeed version 0.10");
-        EXPECT_EQ(ui.messages[0].title, "Error");
+        EXPECT_EQ(Shown(ui.messages[0]),
+                  "Error: Incorrect version of VARIANTS.INI\r\nNeed version 0.10");
     }
 }
 
@@ -183,8 +182,7 @@ TEST_F(VariantFileTest, UnreadableVariantOneIsFatal) {
     Write(CrLf({kHeader, "Variant=One", "MulJumps=1"}));
     EXPECT_THROW(Load(1), Terminated);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error found! Zelkor will exit");
-    EXPECT_EQ(ui.messages[0].title, "Error");
+    EXPECT_EQ(Shown(ui.messages[0]), "Error: Error found! Zelkor will exit");
 
     Write(CrLf({kHeader}));  // no block at all
     EXPECT_THROW(Load(4), Terminated);

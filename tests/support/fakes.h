@@ -26,6 +26,11 @@ struct ShownMessage {
     Buttons buttons;
 };
 
+// "Caption: text", to check a message's caption and text in one expectation.
+inline std::string Shown(const ShownMessage& m) {
+    return m.title + ": " + m.text;
+}
+
 class RecordingUi : public UserInterface {
   public:
     void SetText(Display display, const std::string& text) override;
