@@ -217,8 +217,7 @@ TEST_F(Input, RejectedTypedMovesSayIllegalMove) {
         ui.messages.clear();
         EXPECT_FALSE(Type(text)) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
-        EXPECT_EQ(ui.messages[0].text, "Illegal move");
-        EXPECT_EQ(ui.messages[0].title, "Error");
+        EXPECT_EQ(Shown(ui.messages[0]), "Error: Illegal move");
         EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
         EXPECT_TRUE(ui.enabled(Command::TypedMoveBox));
     }
@@ -229,8 +228,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     c().SelectPlayerPlayer();
     EXPECT_FALSE(c().CanStartDrag(Sq("d8")));
     ASSERT_NE(LastMessage(), nullptr);
-    EXPECT_EQ(LastMessage()->text, "White moves");
-    EXPECT_EQ(LastMessage()->title, "Error");
+    EXPECT_EQ(Shown(*LastMessage()), "Error: White moves");
     EXPECT_FALSE(c().CanStartDrag(Sq("d4")));  // an empty square: nothing to hold
     EXPECT_EQ(ui.messages.size(), 1u);
 
@@ -261,8 +259,7 @@ TEST_F(Input, APieceWithoutAMoveCannotBeHeld) {
     c().SetupPopupClosed();
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(LastMessage()->text, "You cannot move that piece");
-    EXPECT_EQ(LastMessage()->title, "Error");
+    EXPECT_EQ(Shown(*LastMessage()), "Error: You cannot move that piece");
 }
 
 TEST_F(Input, BusyOrFinishedGamesIgnoreInput) {
@@ -279,15 +276,21 @@ TEST_F(Input, BusyOrFinishedGamesIgnoreInput) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Input, TheGameStopsAtTheEndOfItsRecord) {
+TEST_F(Input, TheGameAndTheComputerStopAtTheEndOfTheRecord) {
     c().SelectPlayerPlayer();
     c().settings().ChessDrawRules = 0;  // let the shuffle go on
     const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
     for (int ply = 0; ply < kMaxGamePlies; ++ply)
         ASSERT_TRUE(Type(cycle[ply % 4])) << ply;
-    EXPECT_EQ(g().gamePly, kMaxGamePlies);
     EXPECT_EQ(g().gameMoveLines.size(), static_cast<size_t>(kMaxGamePlies));
     EXPECT_EQ(g().gameMoveLines.back(), "      e7-d8");
+    c().ComputeCommand();
+    EXPECT_EQ(g().gamePly, kMaxGamePlies);
+    ASSERT_NE(LastMessage(), nullptr);
+    EXPECT_EQ(LastMessage()->text, kMoveLimitMessage);
+    EXPECT_TRUE(g().gameOver);
+    g().gameOver = false;
+    ui.messages.clear();
     EXPECT_FALSE(Type("e1d2"));
     ASSERT_NE(LastMessage(), nullptr);
     EXPECT_EQ(LastMessage()->text, kMoveLimitMessage);
@@ -297,18 +300,6 @@ TEST_F(Input, TheGameStopsAtTheEndOfItsRecord) {
     EXPECT_EQ(g().gamePly, kMaxGamePlies - 1);
     c().Forward();
     EXPECT_EQ(g().gamePly, kMaxGamePlies);
-}
-
-TEST_F(Input, TheComputerStopsAtTheEndOfTheRecord) {
-    c().settings().ChessDrawRules = 0;
-    c().SelectPlayerPlayer();
-    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
-    for (int ply = 0; ply < kMaxGamePlies; ++ply)
-        ASSERT_TRUE(Type(cycle[ply % 4]));
-    c().ComputeCommand();
-    EXPECT_EQ(g().gamePly, kMaxGamePlies);
-    EXPECT_EQ(LastMessage()->text, kMoveLimitMessage);
-    EXPECT_TRUE(g().gameOver);
 }
 
 TEST_F(Input, AnAnalysedAlternativeReplacesTheComputersMove) {
@@ -505,8 +496,7 @@ TEST_F(NewGame, AsksOnlyOnceAMoveWasMade) {
     ui.answers = {Answer::No};
     c().NewGameCommand(false);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Quit current game?");
-    EXPECT_EQ(ui.messages[0].title, "Confirmation");
+    EXPECT_EQ(Shown(ui.messages[0]), "Confirmation: Quit current game?");
     EXPECT_EQ(ui.messages[0].icon, Icon::Question);
     EXPECT_EQ(ui.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(g().gamePly, 1);

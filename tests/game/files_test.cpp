@@ -51,15 +51,13 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
 
 TEST_F(StartAndExit, TheRatingIsShownFromTheViewMenu) {
     c().ShowRating();
-    EXPECT_EQ(ui.messages.back().text, "Your currrent rating is 1200");
-    EXPECT_EQ(ui.messages.back().title, "Rating");
+    EXPECT_EQ(Shown(ui.messages.back()), "Rating: Your currrent rating is 1200");
 }
 
 TEST_F(StartAndExit, AnsweringNoToTheExitQuestionWritesNothing) {
     ui.answers = {Answer::No};
     EXPECT_FALSE(c().ConfirmExit());
-    EXPECT_EQ(ui.messages.back().text, "Are you sure you want to exit?");
-    EXPECT_EQ(ui.messages.back().title, "Confirmation");
+    EXPECT_EQ(Shown(ui.messages.back()), "Confirmation: Are you sure you want to exit?");
     EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.rtg"));
     c().settings().ConfirmExit = 0;
     ui.messages.clear();
@@ -152,8 +150,7 @@ TEST_F(GameFiles, SaveUnderAnExistingNameAsksFirst) {
     ui.fileAnswers = {(dir / "old.zlk").string()};
     ui.answers = {Answer::No};
     c().SaveAs();
-    EXPECT_EQ(ui.messages.back().text, "old.zlk already exists, overwrite?");
-    EXPECT_EQ(ui.messages.back().title, "Confirmation");
+    EXPECT_EQ(Shown(ui.messages.back()), "Confirmation: old.zlk already exists, overwrite?");
     EXPECT_EQ(ReadFile(dir / "old.zlk"), "keep me");
     // "Save" without a name asks for one.
     ui.fileAnswers = {std::nullopt};
@@ -175,8 +172,7 @@ TEST_F(GameFiles, LoadErrorsLeaveTheGameAsItWas) {
     c().SelectPlayerPlayer();
     ASSERT_TRUE(Type("e1d2"));
     EXPECT_FALSE(c().LoadGameFile(dir / "none.zlk"));
-    EXPECT_EQ(ui.messages.back().text, "none.zlk does not exist");
-    EXPECT_EQ(ui.messages.back().title, "Zelkor");
+    EXPECT_EQ(Shown(ui.messages.back()), "Zelkor: none.zlk does not exist");
 
     WriteFile(dir / "text.zlk", "hello\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "text.zlk"));
@@ -184,8 +180,7 @@ TEST_F(GameFiles, LoadErrorsLeaveTheGameAsItWas) {
 
     WriteFile(dir / "old.zlk", "ZELKOR Version=0.09\r\nVariant=1\r\nSTART\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "old.zlk"));
-    EXPECT_EQ(ui.messages.back().text, "Incorrect game file!\r\nNeed version 0.10");
-    EXPECT_EQ(ui.messages.back().title, "Error");
+    EXPECT_EQ(Shown(ui.messages.back()), "Error: Incorrect game file!\r\nNeed version 0.10");
     EXPECT_EQ(g().gamePly, 1);
 }
 
@@ -193,8 +188,7 @@ TEST_F(GameFiles, AnIllegalMoveInTheFileStartsANewGame) {
     WriteFile(dir / "bad.zlk",
               "ZELKOR Version=0.10\r\nVariant=1\r\nBlackStarts=1\r\nSTART\r\nd8e7\r\nc3d5\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));
-    EXPECT_EQ(ui.messages.back().text, "C3D5: Illegal move!");
-    EXPECT_EQ(ui.messages.back().title, "Error");
+    EXPECT_EQ(Shown(ui.messages.back()), "Error: C3D5: Illegal move!");
     EXPECT_EQ(g().gamePly, 0);
     EXPECT_EQ(g().rule(BlackStarts), 0);
     EXPECT_EQ(g().side, kWhite);
@@ -243,8 +237,7 @@ TEST_F(GameFiles, AMissingVariantFileIsReported) {
     EXPECT_TRUE(c().variantFileMissing());
     WriteFile(dir / "game.zlk", "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "game.zlk"));
-    EXPECT_EQ(ui.messages.back().text, "VARIANTS.INI is missing!");
-    EXPECT_EQ(ui.messages.back().title, "Error");
+    EXPECT_EQ(Shown(ui.messages.back()), "Error: VARIANTS.INI is missing!");
 }
 
 TEST_F(GameFiles, GarbageInAFileEndsWithAMessageOrALoadedGame) {

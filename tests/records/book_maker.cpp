@@ -15,6 +15,29 @@
 
 namespace zelkor::test {
 
+std::unique_ptr<GameState> StartPosition() {
+    auto g = std::make_unique<GameState>();
+    g->active = DefaultRules();
+    ApplySetupText(kDefaultSetup, g->board);
+    g->initialBoard = g->board;
+    for (int s = 0; s < 2; ++s)
+        ParseDirections(g->active.directions[s], s, g->directions);
+    return g;
+}
+
+void RecordTexts(GameState& g, const std::vector<std::string>& moves) {
+    for (const std::string& m : moves) {
+        const int ply = ++g.recordLength;
+        MoveTextRow& row = g.moveTexts[(ply + 1) / 2];
+        std::string& text = ply % 2 == 1 ? row.first : row.second;
+        text = m;
+        text.append(" ").append(m, 0, 2).append("-").append(m, 2);
+        (ply % 2 == 1 ? row.firstBy : row.secondBy).assign(1, '2');
+        g.side = -g.side;
+    }
+    g.gamePly = g.recordLength;
+}
+
 std::unique_ptr<GameState> VariantGame(const std::filesystem::path& dataDir, int variant) {
     auto g = std::make_unique<GameState>();
     SetUpDefaultGame(*g);

@@ -13,6 +13,12 @@
 
 namespace zelkor::test {
 
+// The default variant's start position with its rules and direction tables, White to move.
+std::unique_ptr<GameState> StartPosition();
+// Records plies as the move list does ("c3d4 c3-d4", made by the player) without applying
+// them: the record files and the book read only the texts.
+void RecordTexts(GameState& g, const std::vector<std::string>& moves);
+
 // A new game of variant number `variant` of the folder's variants.ini, as a new game
 // lays it out: the variant's rules in force, its set-up, its side to move.
 std::unique_ptr<GameState> VariantGame(const std::filesystem::path& dataDir, int variant);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "book_maker.h"
 #include "records/game_file.h"
 #include "rules/game_setup.h"
 #include "support/fakes.h"
@@ -16,27 +17,6 @@ using test::RecordingUi;
 using test::ScriptedRandom;
 using test::TempDir;
 using test::WriteFile;
-
-std::unique_ptr<GameState> StartPosition() {
-    auto g = std::make_unique<GameState>();
-    g->active = DefaultRules();
-    ApplySetupText(kDefaultSetup, g->board);
-    g->initialBoard = g->board;
-    for (int s = 0; s < 2; ++s)
-        ParseDirections(g->active.directions[s], s, g->directions);
-    return g;
-}
-
-// Plays texts into the move list (no rules involved: the book reads the texts only).
-void Play(GameState& g, const std::vector<std::string>& moves) {
-    for (const std::string& m : moves) {
-        const int ply = ++g.gamePly;
-        MoveTextRow& row = g.moveTexts[(ply + 1) / 2];
-        (ply % 2 == 1 ? row.first : row.second) = m + " " + m.substr(0, 2) + "-" + m.substr(2);
-        g.side = -g.side;
-    }
-    g.recordLength = g.gamePly;
-}
 
 const std::string kSection =
     "Variant=Halma\r\n"
@@ -53,7 +33,7 @@ class FileBook : public ::testing::Test {
     BookResult Lookup(int mode = 1) { return FileBookLookup(mode, *g, dir.path(), random, ui); }
 
     TempDir dir;
-    std::unique_ptr<GameState> g = StartPosition();
+    std::unique_ptr<GameState> g = test::StartPosition();
     ScriptedRandom random;
     RecordingUi ui;
 };
@@ -75,7 +55,7 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
          "     d6c5b\r\n"       // h4g5 d6c5b
          "g3f4 f6e5b\r\n"
          "end\r\n");
-    Play(*g, {"h4g5"});
+    test::RecordTexts(*g, {"h4g5"});
     random.values = {0.0, 0.5, 0.7, 0.99};
     std::vector<std::string> chosen;
     for (int i = 0; i < 4; ++i) {
@@ -86,11 +66,11 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
     }
     EXPECT_EQ(chosen, (std::vector<std::string>{"f6e5", "f6e5", "d6c5", "d6c5"}));
 
-    Play(*g, {"f6e5"});
+    test::RecordTexts(*g, {"f6e5"});
     const BookResult after = Lookup();
     EXPECT_TRUE(after.inBook);
     EXPECT_EQ(after.bookMoves, (std::vector<std::string>{"g3h4", "g3f4"}));
-    Play(*g, {"g3h4"});
+    test::RecordTexts(*g, {"g3h4"});
     EXPECT_TRUE(Lookup().bookMoves.empty());
 }
 
@@ -121,12 +101,12 @@ TEST_F(FileBook, OpeningNames) {
     BookResult r = Lookup(0);
     EXPECT_EQ(r.openingName, "Start");
     EXPECT_EQ(ui.Text(Display::OpeningName), "Start");
-    Play(*g, {"h4g5"});
+    test::RecordTexts(*g, {"h4g5"});
     EXPECT_EQ(Lookup(0).openingName, "Corner");
     // Mode 1 names the opening after the chosen move.
     r = Lookup(1);
     EXPECT_EQ(r.openingName, "Corner, main line");
-    Play(*g, {"d6c5"});
+    test::RecordTexts(*g, {"d6c5"});
     EXPECT_EQ(Lookup(0).openingName, "Other");
     EXPECT_FALSE(Lookup(0).inBook);
 }
@@ -138,14 +118,12 @@ TEST_F(FileBook, FileProblems) {
     WriteFile(dir / "zelkor.bok", "ZELKOR VERSION=0.10\r\n");
     Lookup();
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "ZELKOR.BOK is not an Zelkor Book file");
-    EXPECT_EQ(ui.messages[0].title, "Zelkor");
+    EXPECT_EQ(Shown(ui.messages[0]), "Zelkor: ZELKOR.BOK is not an Zelkor Book file");
 
     WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.2\r\n");
     Lookup();
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text, "Incorrect version of ZELKOR.BOK\r\nNeed version 0.10");
-    EXPECT_EQ(ui.messages[1].title, "Error");
+    EXPECT_EQ(Shown(ui.messages[1]), "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10");
     EXPECT_EQ(ui.messages[1].icon, Icon::Exclamation);
 
     Book(kSection + "c3d4w\r\nnames\r\nc3d4 no quote\r\nend\r\n");
@@ -187,9 +165,9 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
 }
 
 TEST(BookGames, GameTextFromTheMoveList) {
-    auto g = StartPosition();
+    auto g = test::StartPosition();
     EXPECT_EQ(GameText(*g), "");
-    Play(*g, {"h4g5", "F6E5", "g3f4"});
+    test::RecordTexts(*g, {"h4g5", "F6E5", "g3f4"});
     g->gamePly = 2;  // the text ends at the shown position
     EXPECT_EQ(GameText(*g), "h4g5 f6e5");
     EXPECT_EQ(BookMoveSquares("c3d4"), std::make_pair(43, 54));
@@ -204,7 +182,7 @@ namespace {
 
 TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     TempDir dir;
-    auto g = StartPosition();
+    auto g = test::StartPosition();
     ResetGameTree(*g);
     ApplyRules(*g);
     const auto folder = dir / kWhiteBookGames;
@@ -238,7 +216,7 @@ TEST(FileBookLimits, ManyCandidatesStayWithinTheList) {
     for (int i = 0; i < 150; ++i)
         book += i % 2 ? "h4g5w\r\n" : "g3f4w\r\n";  // far more than the original 101 entries
     WriteFile(dir / "zelkor.bok", book + "end\r\n");
-    auto g = StartPosition();
+    auto g = test::StartPosition();
     ScriptedRandom random;
     random.values = {0.999};
     RecordingUi ui;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <random>
 
+#include "book_maker.h"
 #include "records/book.h"
 #include "records/game_file.h"
 #include "records/rating.h"
@@ -58,20 +59,10 @@ std::string Mutate(const std::string& base, std::mt19937& rng) {
     return text;
 }
 
-std::unique_ptr<GameState> StartPosition() {
-    auto g = std::make_unique<GameState>();
-    g->active = DefaultRules();
-    ApplySetupText(kDefaultSetup, g->board);
-    g->initialBoard = g->board;
-    for (int s = 0; s < 2; ++s)
-        ParseDirections(g->active.directions[s], s, g->directions);
-    return g;
-}
-
 TEST(Fuzz, ReadersSurviveDamagedFiles) {
     TempDir dir;
     std::mt19937 rng(20261206);
-    auto g = StartPosition();
+    auto g = test::StartPosition();
     test::ScriptedRandom random;
     random.fallback = 0.999;
     int fatal = 0;
@@ -129,7 +120,7 @@ TEST(Fuzz, HugeLinesAndFilesWithoutStart) {
     EXPECT_LE(ReadGameFile(dir / "c.zlk").header.size(), 1000u);
 
     WriteFile(dir / "zelkor.bok", kBook.substr(0, kBook.find("start")) + "start\r\n" + huge);
-    auto g = StartPosition();
+    auto g = test::StartPosition();
     test::ScriptedRandom random;
     test::RecordingUi ui;
     EXPECT_FALSE(FileBookLookup(1, *g, dir.path(), random, ui).inBook);

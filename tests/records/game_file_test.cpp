@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "book_maker.h"
 #include "records/text_file.h"
 #include "support/fakes.h"
 
@@ -38,25 +39,6 @@ const std::string kHeader =
     "PlayerName=Player\r\n"
     "START\r\n";
 
-std::unique_ptr<GameState> NewGame() {
-    auto g = std::make_unique<GameState>();
-    g->active = DefaultRules();
-    ApplySetupText(kDefaultSetup, g->board);
-    g->initialBoard = g->board;
-    return g;
-}
-
-// Records plies as the move list does: "c3d4 c3-d4" in the row's field for the side.
-void Record(GameState& g, const std::vector<std::string>& moves) {
-    for (const std::string& m : moves) {
-        const int ply = ++g.recordLength;
-        MoveTextRow& row = g.moveTexts[(ply + 1) / 2];
-        (ply % 2 == 1 ? row.first : row.second) = m + " " + m.substr(0, 2) + "-" + m.substr(2);
-        (ply % 2 == 1 ? row.firstBy : row.secondBy) = "2";
-    }
-    g.gamePly = g.recordLength;
-}
-
 std::vector<std::string> Keys(const GameFileContents& contents) {
     std::vector<std::string> keys;
     for (const auto& line : contents.header)
@@ -65,7 +47,7 @@ std::vector<std::string> Keys(const GameFileContents& contents) {
 }
 
 TEST(GameFile, NewGameWritesTheHeaderAndNothingAfterStart) {
-    auto g = NewGame();
+    auto g = test::StartPosition();
     Settings settings;
     EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader);
     g->comments[0] = "opening";
@@ -74,8 +56,8 @@ TEST(GameFile, NewGameWritesTheHeaderAndNothingAfterStart) {
 
 TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     TempDir dir;
-    auto g = NewGame();
-    Record(*g, {"h4g5", "a5b4", "g3f4"});
+    auto g = test::StartPosition();
+    test::RecordTexts(*g, {"h4g5", "a5b4", "g3f4"});
     g->gamePly = 1;  // the whole record is written, whatever position is shown
     g->comments[0] = "first line\r\nsecond line";
     g->comments[2] = "after a5b4";
@@ -229,8 +211,8 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
 }
 
 TEST(GameFile, RecordedMoveTextFallsBackToTheGameRecord) {
-    auto g = NewGame();
-    Record(*g, {"h4g5"});
+    auto g = test::StartPosition();
+    test::RecordTexts(*g, {"h4g5"});
     g->gameRecord[2] = Move{61, 51, 0, 0};  // a5a4 without a move-list entry
     EXPECT_EQ(RecordedMoveText(*g, 1), "h4g5");
     EXPECT_EQ(RecordedMoveText(*g, 2), "a5a4");
