@@ -65,10 +65,9 @@ TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     EXPECT_EQ(s.rootMoveCounts[1], 1);
     EXPECT_EQ(s.scoreHistory[1], s.bestScore);
     EXPECT_EQ(ui.Text(Display::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
-    EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Thinking..."),
-              ui.statusHistory.end());
-    EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Thinking... (1)  a1xc3"),
-              ui.statusHistory.end());
+    for (const char* status : {"Thinking...", "Thinking... (1)  a1xc3"})
+        EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0)
+            << status;
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
     EXPECT_EQ(ui.list(ListId::Analysis).size(), 1u);
     EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("a1c3 ", 0), 0u);

@@ -31,11 +31,9 @@ TEST_F(Hint, StoredReplyIsShownWithoutSearching) {
     EXPECT_EQ(s.noiseAmplitude, 5);
     EXPECT_EQ(g.ply, 0);
     EXPECT_EQ(g.gamePly, 0);
-    EXPECT_EQ(g.board, [] {
-        auto fresh = std::make_unique<GameState>();
-        SetUpPosition(*fresh, DefaultRules(), kDefaultSetup, kWhite, 0);
-        return fresh->board;
-    }());
+    Board start = EmptyBoard();
+    ApplySetupText(kDefaultSetup, start);
+    EXPECT_EQ(g.board, start);
 }
 
 TEST_F(Hint, SearchedHintIsALegalMoveOfTheBestOnes) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,14 @@ class ControllerTest : public ::testing::Test {
         const int before = g().gamePly;
         c().TypedMove(move);
         return g().gamePly != before;
+    }
+
+    // Player-Player mode and the moves typed; true when the game took them all.
+    bool PlayerPlayer(std::initializer_list<const char*> moves) {
+        c().SelectPlayerPlayer();
+        for (const char* move : moves)
+            if (!Type(move)) return false;
+        return true;
     }
 
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }

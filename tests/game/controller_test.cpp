@@ -30,8 +30,7 @@ TEST_F(Modes, PlayerPlayerGivesBothSidesThePlayerAndDisablesDrawAndResign) {
 }
 
 TEST_F(Modes, PlayerComputerWithBlackToMoveGivesThePlayerTheLowerRow) {
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     c().SelectPlayerComputer();
     EXPECT_EQ(ui.Text(Display::FirstSideColour), "White");
     EXPECT_EQ(ui.Text(Display::SecondSideColour), "Black");
@@ -345,9 +344,7 @@ TEST_F(Input, BookMovesAreMarkedInBothLists) {
 using Navigation = ControllerTest;
 
 TEST_F(Navigation, BackAndForwardStepThroughTheRecord) {
-    c().SelectPlayerPlayer();
-    for (const char* move : {"e1d2", "d8e7", "f2e3", "c7d6"})
-        ASSERT_TRUE(Type(move));
+    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3", "c7d6"}));
     EXPECT_TRUE(ui.enabled(Command::Back));
     EXPECT_FALSE(ui.enabled(Command::Forward));
 
@@ -393,9 +390,7 @@ TEST_F(Navigation, CommentsFollowTheirPly) {
 }
 
 TEST_F(Navigation, AMoveAfterGoingBackCutsTheRecord) {
-    c().SelectPlayerPlayer();
-    for (const char* move : {"e1d2", "d8e7", "f2e3", "c7d6"})
-        ASSERT_TRUE(Type(move));
+    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3", "c7d6"}));
     c().NavigateBy(3, false);
     EXPECT_EQ(g().gamePly, 1);
     ASSERT_TRUE(Type("c8c6"));
@@ -422,9 +417,7 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
 }
 
 TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
-    c().SelectPlayerPlayer();
-    for (const char* move : {"e1d2", "d8e7", "f2e3"})
-        ASSERT_TRUE(Type(move));
+    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3"}));
     c().First();
     c().AnalyzeCommand();
     EXPECT_EQ(g().gamePly, 0);
@@ -491,8 +484,7 @@ using NewGame = ControllerTest;
 TEST_F(NewGame, AsksOnlyOnceAMoveWasMade) {
     c().NewGameCommand(false);
     EXPECT_TRUE(ui.messages.empty());
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     ui.answers = {Answer::No};
     c().NewGameCommand(false);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -529,8 +521,7 @@ TEST_F(NewGame, ChangedRulesShowTheModifiedMark) {
 using PositionSetup = ControllerTest;
 
 TEST_F(PositionSetup, ClearBoardAndWhiteMovesGiveAnEmptyBoardWithWhiteToMove) {
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     c().SetupClearBoard();
     c().SetupSideToMove(kWhite);
     EXPECT_EQ(ui.Text(Display::Status), "White moves");

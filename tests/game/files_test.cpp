@@ -131,8 +131,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
 }
 
 TEST_F(GameFiles, SaveWritesUnderTheLoadedNameWithoutAsking) {
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     ui.fileAnswers = {(dir / "first.zlk").string()};
     c().SaveAs();
     ASSERT_TRUE(c().LoadGameFile(dir / "first.zlk"));
@@ -159,8 +158,7 @@ TEST_F(GameFiles, SaveUnderAnExistingNameAsksFirst) {
 }
 
 TEST_F(GameFiles, AFileThatCannotBeWrittenIsReportedAndTheGameKept) {
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     ui.fileAnswers = {(dir / "no such folder" / "game.zlk").string()};
     c().SaveAs();
     EXPECT_EQ(ui.messages.back().title, "Error");
@@ -169,8 +167,7 @@ TEST_F(GameFiles, AFileThatCannotBeWrittenIsReportedAndTheGameKept) {
 }
 
 TEST_F(GameFiles, LoadErrorsLeaveTheGameAsItWas) {
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     EXPECT_FALSE(c().LoadGameFile(dir / "none.zlk"));
     EXPECT_EQ(Shown(ui.messages.back()), "Zelkor: none.zlk does not exist");
 
