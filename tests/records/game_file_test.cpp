@@ -16,28 +16,14 @@ using test::TempDir;
 using test::WriteFile;
 
 const std::string kHeader =
-    "ZELKOR Version=0.10\r\n"
-    "Variant=1\r\n"
+    "ZELKOR Version=0.10\r\nVariant=1\r\n"
     "Setup=0000111100000111000000110000000120000000220000002220000022220000\r\n"
-    "Depth=2\r\n"
-    "Notation=0\r\n"
-    "MulJumps=0\r\n"
-    "MaxCapMove=0\r\n"
-    "BlackStarts=0\r\n"
-    "PromoW=A8B8C8D8A7B7C7A6B6A5\r\n"
-    "PromoB=E1F1G1H1F2G2H2G3H3H4\r\n"
-    "ManContJump=1\r\n"
-    "LongKings=0\r\n"
-    "KingFirst=0\r\n"
-    "CapRequired=0\r\n"
-    "HomeLess=0\r\n"
-    "FullHome=0\r\n"
-    "OutofHome=1\r\n"
-    "Offset=\r\n"
-    "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\n"
-    "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\n"
-    "PlayerName=Player\r\n"
-    "START\r\n";
+    "Depth=2\r\nNotation=0\r\nMulJumps=0\r\nMaxCapMove=0\r\nBlackStarts=0\r\n"
+    "PromoW=A8B8C8D8A7B7C7A6B6A5\r\nPromoB=E1F1G1H1F2G2H2G3H3H4\r\n"
+    "ManContJump=1\r\nLongKings=0\r\nKingFirst=0\r\nCapRequired=0\r\nHomeLess=0\r\n"
+    "FullHome=0\r\nOutofHome=1\r\nOffset=\r\n"
+    "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nNW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\n"
+    "PlayerName=Player\r\nSTART\r\n";
 
 std::vector<std::string> Keys(const GameFileContents& contents) {
     std::vector<std::string> keys;

@@ -75,31 +75,13 @@ TEST_F(VariantFileTest, VersionIsComparedAsANumber) {
 }
 
 TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
-    Write(CrLf({kHeader,
-                "Variant=First",
-                "MulJumps=1",
-                "END",
-                "ignored line",
-                "Variant=Second",
-                "Setup=1200000000000000000000000000000000000000000000000000000000000002",
-                "MulJumps=0",
-                "MaxCapMove=1",
-                "BlackStarts=1",
-                "PromoW=A8B8",
-                "PromoB=a1H1",
-                "ManContJump=0",
-                "LongKings=1",
-                "KingFirst=1",
-                "CapRequired=1",
-                "HomeLess=1",
-                "FullHome=1",
-                "OutofHome=0",
-                "WhiteManMovement=N;E W",
-                "BlackManMovement=S N",
-                "Help=abc",
-                "Help=def",
-                "unknown=5",
-                "END"}));
+    Write(kHeader + "\r\n" +
+          "Variant=First\r\nMulJumps=1\r\nEND\r\nignored line\r\nVariant=Second\r\n"
+          "Setup=1200000000000000000000000000000000000000000000000000000000000002\r\n"
+          "MulJumps=0\r\nMaxCapMove=1\r\nBlackStarts=1\r\nPromoW=A8B8\r\nPromoB=a1H1\r\n"
+          "ManContJump=0\r\nLongKings=1\r\nKingFirst=1\r\nCapRequired=1\r\nHomeLess=1\r\n"
+          "FullHome=1\r\nOutofHome=0\r\nWhiteManMovement=N;E W\r\nBlackManMovement=S N\r\n"
+          "Help=abc\r\nHelp=def\r\nunknown=5\r\nEND\r\n");
     g->defined = DefaultRules();
     ASSERT_EQ(Load(2), VariantFileStatus::Loaded);
     const VariantRules& d = g->defined;
