@@ -174,12 +174,6 @@ TEST(BookGames, GameTextFromTheMoveList) {
     EXPECT_EQ(BookMoveSquares("zz"), std::make_pair(0, 0));
 }
 
-}  // namespace
-}  // namespace zelkor
-
-namespace zelkor {
-namespace {
-
 TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     TempDir dir;
     auto g = test::StartPosition();
@@ -203,12 +197,6 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     EXPECT_EQ(GamesBookLookup(*g, dir.path(), ui).from, 0);
     EXPECT_TRUE(ui.messages.empty());
 }
-
-}  // namespace
-}  // namespace zelkor
-
-namespace zelkor {
-namespace {
 
 TEST(FileBookLimits, ManyCandidatesStayWithinTheList) {
     TempDir dir;

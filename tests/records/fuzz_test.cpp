@@ -126,12 +126,6 @@ TEST(Fuzz, HugeLinesAndFilesWithoutStart) {
     EXPECT_FALSE(FileBookLookup(1, *g, dir.path(), random, ui).inBook);
 }
 
-}  // namespace
-}  // namespace zelkor
-
-namespace zelkor {
-namespace {
-
 TEST(Fuzz, SpecialFilesAreNotRead) {
     // A device that never ends: the readers must refuse it instead of reading forever.
     if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP();
