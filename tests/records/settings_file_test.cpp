@@ -134,18 +134,13 @@ TEST_F(SettingsFileTest, ShortForeignOrNonNumericFilesGiveAllDefaults) {
     custom.rules.flags[MulJumps] = 1;
     const auto good = SettingsLines(custom);
 
-    std::vector<std::vector<std::string>> broken;
-    broken.emplace_back(good.begin(), good.begin() + 30);  // cut after 30 lines
-    broken.push_back(good);
-    broken.back()[0] = "ZELKOR0.11";
-    broken.push_back(good);
-    broken.back()[0] = "";
-    broken.push_back(good);
-    broken.back()[3] = " two ";
-    broken.push_back(good);
-    broken.back()[40] = "";
-    broken.push_back(good);
-    broken.back()[5] = " 1.5 ";
+    std::vector<std::vector<std::string>> broken{{good.begin(), good.begin() + 30}};  // cut short
+    const std::vector<std::pair<int, std::string>> changes = {
+        {0, "ZELKOR0.11"}, {0, ""}, {3, " two "}, {40, ""}, {5, " 1.5 "}};
+    for (const auto& [index, value] : changes) {
+        broken.push_back(good);
+        broken.back()[index] = value;
+    }
     for (const auto& lines : broken) {
         WriteFile(File(), JoinCrLf(lines));
         Settings s = custom;

@@ -251,12 +251,8 @@ TEST(ResultTextTest, CallersMoveListsAreUntouched) {
     EXPECT_EQ(g->ply, 1);
 }
 
-TEST(HumanPlayer, WonWhenANameLabelShowsThePlayerBesideTheColour) {
-    test::RecordingUi ui;
-    ui.SetText(Display::FirstSideColour, "White");
-    ui.SetText(Display::FirstSideName, "Computer");
-    ui.SetText(Display::SecondSideColour, "Black");
-    ui.SetText(Display::SecondSideName, "Ann");
+TEST_F(EndFixture, HumanPlayerWonWhenANameLabelShowsThePlayerBesideTheColour) {
+    Labels("Computer", "Ann");
     EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
     EXPECT_FALSE(HumanPlayerWon(ui, "Ann", "white"));
     EXPECT_FALSE(HumanPlayerWon(ui, "Bob", "black"));
