@@ -56,13 +56,6 @@ TEST_F(Modes, ComputeSwapsTheNamesBeforeTheComputerMoves) {
     EXPECT_FALSE(g().busy);
 }
 
-TEST_F(Modes, ComputeDoesNothingOnceTheGameIsOver) {
-    g().gameOver = true;
-    c().ComputeCommand();
-    EXPECT_EQ(g().gamePly, 0);
-    EXPECT_EQ(g().firstSideName, "Player");
-}
-
 TEST_F(Modes, HumanMoveInPlayerComputerModeGetsTheComputersReply) {
     ASSERT_TRUE(Type("e1-d2"));
     EXPECT_EQ(g().gamePly, 2);
@@ -173,11 +166,6 @@ TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
     EXPECT_EQ(g().gamePly, 2);
 }
 
-TEST_F(Modes, CancelBeforeAnyComputationIsIgnored) {
-    c().CancelCommand();
-    EXPECT_EQ(g().cancelRequest, 0);
-}
-
 TEST_F(Modes, ShutdownInsideARunningSearchEndsTheRunOnce) {
     c().settings().SearchDepth = 8;
     ui.onProcessEvents = [&] {
@@ -262,6 +250,8 @@ TEST_F(Input, APieceWithoutAMoveCannotBeHeld) {
 }
 
 TEST_F(Input, BusyOrFinishedGamesIgnoreInput) {
+    c().CancelCommand();  // before any computation
+    EXPECT_EQ(g().cancelRequest, 0);
     g().busy = true;
     c().TypedMove("e1d2");
     c().BoardDrop(Sq("e1"), Sq("d2"));
@@ -271,6 +261,8 @@ TEST_F(Input, BusyOrFinishedGamesIgnoreInput) {
     c().TypedMove("e1d2");
     c().BoardDrop(Sq("e1"), Sq("d2"));
     EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
+    c().ComputeCommand();
+    EXPECT_EQ(g().firstSideName, "Player");
     EXPECT_EQ(g().gamePly, 0);
     EXPECT_TRUE(ui.messages.empty());
 }
