@@ -23,7 +23,7 @@
 
 namespace zelkor::test {
 
-struct Shown {
+struct WindowMessage {
     std::string text;
     std::string title;
     Icon icon;
@@ -130,7 +130,7 @@ class WindowFixture {
     FakeClock clock;
     ScriptedRandom random;
     std::unique_ptr<ui::frmMain> window;
-    std::vector<Shown> messages;
+    std::vector<WindowMessage> messages;
     std::deque<Answer> answers;
     std::function<int(QDialog*)> onDialog;
 };
