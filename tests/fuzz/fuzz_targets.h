@@ -17,9 +17,9 @@ namespace zelkor::fuzz {
 
 using Target = int (*)(const uint8_t* data, std::size_t size);
 
-int FuzzVariantFile(const uint8_t* data, std::size_t size);  // variants.ini, then the rules
-int FuzzGameFile(const uint8_t* data, std::size_t size);     // *.zlk: the reader alone
-int FuzzGameReplay(const uint8_t* data, std::size_t size);   // *.zlk through the controller
+int FuzzVariantFile(const uint8_t* data, std::size_t size);   // variants.ini, then the rules
+int FuzzGameFile(const uint8_t* data, std::size_t size);      // *.zlk: the reader alone
+int FuzzGameReplay(const uint8_t* data, std::size_t size);    // *.zlk through the controller
 int FuzzSettingsFile(const uint8_t* data, std::size_t size);  // zelkor.ini
 int FuzzBook(const uint8_t* data, std::size_t size);          // zelkor.bok and the book games
 int FuzzRatingFile(const uint8_t* data, std::size_t size);    // zelkor.rtg

@@ -51,8 +51,8 @@ int FuzzBook(const uint8_t* data, std::size_t size) {
     WriteInput(name, data + used, size - used);
     FixedRandom random(static_cast<double>(data[0]) / 256.0);
     try {
-        const BookResult result = mode == 2 ? GamesBookLookup(*g, dir, ui)
-                                            : FileBookLookup(mode, *g, dir, random, ui);
+        const BookResult result =
+            mode == 2 ? GamesBookLookup(*g, dir, ui) : FileBookLookup(mode, *g, dir, random, ui);
         FUZZ_CHECK(result.bookMoves.size() <= static_cast<std::size_t>(kShownBookMoves));
         if (result.from != 0) {
             FUZZ_CHECK(IsPlayingSquare(result.from) && IsPlayingSquare(result.to));

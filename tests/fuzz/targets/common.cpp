@@ -14,7 +14,8 @@ namespace {
 class ScratchFolder {
   public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelkor-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zelkor-fuzz-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
         path_ = pattern;
         std::filesystem::copy_file(ShippedData() / "variants.ini", path_ / "variants.ini");
@@ -56,9 +57,12 @@ void Fail(const char* file, int line, const char* what) {
 
 const std::vector<NamedTarget>& AllTargets() {
     static const std::vector<NamedTarget> targets = {
-        {"variant_file", FuzzVariantFile}, {"game_file", FuzzGameFile},
-        {"game_replay", FuzzGameReplay},   {"settings_file", FuzzSettingsFile},
-        {"book", FuzzBook},                {"rating_file", FuzzRatingFile},
+        {"variant_file", FuzzVariantFile},
+        {"game_file", FuzzGameFile},
+        {"game_replay", FuzzGameReplay},
+        {"settings_file", FuzzSettingsFile},
+        {"book", FuzzBook},
+        {"rating_file", FuzzRatingFile},
         {"typed_moves", FuzzTypedMoves},
     };
     return targets;

@@ -69,8 +69,9 @@ inline void CheckGameBounds(const GameState& g) {
     FUZZ_CHECK(g.side == kWhite || g.side == kBlack);
     for (int square = 0; square < kBoardEntries; ++square) {
         const int piece = g.board[square];
-        FUZZ_CHECK(IsPlayingSquare(square) ? (piece == kEmpty || piece == kWhiteMan || piece == kBlackMan)
-                                           : piece == kOffBoard);
+        FUZZ_CHECK(IsPlayingSquare(square)
+                       ? (piece == kEmpty || piece == kWhiteMan || piece == kBlackMan)
+                       : piece == kOffBoard);
     }
 }
 

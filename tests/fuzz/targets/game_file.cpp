@@ -1,6 +1,6 @@
 // *.zlk, the reader alone: whatever the file holds, the result has bounded lists.
-#include "fuzz_targets.h"
 #include "records/game_file.h"
+#include "fuzz_targets.h"
 
 namespace zelkor::fuzz {
 

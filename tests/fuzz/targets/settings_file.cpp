@@ -1,6 +1,6 @@
 // zelkor.ini: read, written back, read again to the same lines.
-#include "fuzz_targets.h"
 #include "records/settings_file.h"
+#include "fuzz_targets.h"
 
 namespace zelkor::fuzz {
 

@@ -23,12 +23,23 @@ int FuzzTypedMoves(const uint8_t* data, std::size_t size) {
             const std::string line = text.substr(start, end - start);
             start = end + 1;
             switch (line.empty() ? 0 : line[0]) {
-                case 1: c.Back(); break;
-                case 2: c.Forward(); break;
-                case 3: c.First(); break;
-                case 4: c.Last(); break;
-                case 5: c.InputMove(line.substr(1)); break;
-                default: c.TypedMove(line);
+                case 1:
+                    c.Back();
+                    break;
+                case 2:
+                    c.Forward();
+                    break;
+                case 3:
+                    c.First();
+                    break;
+                case 4:
+                    c.Last();
+                    break;
+                case 5:
+                    c.InputMove(line.substr(1));
+                    break;
+                default:
+                    c.TypedMove(line);
             }
             CheckGameBounds(c.game());
         }
