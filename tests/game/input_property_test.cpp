@@ -37,7 +37,7 @@ class InputMoveProperty : public test::ControllerTest {
 TEST_F(InputMoveProperty, EveryGeneratedMoveIsReplayable) {
     std::mt19937 rng(4242);
     long long played = 0;
-    for (int game = 0; game < 1500; ++game) {
+    for (int game = 0; game < 800; ++game) {
         const auto random = test::RandomGame(rng);
         Load(*random);
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(random->board));

@@ -55,7 +55,7 @@ void CheckMovesAt(GameState& g, int allMoves, int depth, long long& moves) {
 TEST(MakeMoveProperty, RandomPositionsAndRulesRestoreEverything) {
     std::mt19937 rng(9091);
     long long moves = 0;
-    for (int game = 0; game < 5000; ++game) {
+    for (int game = 0; game < 2000; ++game) {
         auto g = test::RandomGame(rng);
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g->board));
         CheckMovesAt(*g, static_cast<int>(rng() % 2), 2, moves);
