@@ -6,13 +6,27 @@ SAN_DIR      ?= build-sanitize
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache fonts-dejavu-core
 PREFIX       ?= /usr/local
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_CI_SECONDS ?= 25
+FUZZ_PACKAGES := clang libclang-rt-dev
 
-.PHONY: all deps configure build run test test-core test-sanitize bench perft clean format
+.PHONY: all deps fuzz-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci bench perft clean format
 
 all: build
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO=sudo; fi; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
+	fi
+
+fuzz-deps:
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -30,15 +44,30 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/zelkor
 
-# The whole suite in the Release build, then the core tests again under the sanitizers.
+# The whole suite in the Release build, the core tests again under the sanitizers, then
+# every fuzz target for a short while.
 test: build test-sanitize
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-ci
 
 test-sanitize: deps
 	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DZELKOR_SANITIZE=ON -DZELKOR_BUILD_UI=OFF
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L core
+
+# The libFuzzer targets, built with clang in their own folder; the normal build is untouched.
+fuzz-build: deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELKOR_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+
+# Each target for FUZZ_SECONDS; fails when one finds a fault (the input is kept in
+# $(FUZZ_DIR)/artifacts).
+fuzz: fuzz-build
+	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+fuzz-ci: fuzz-build
+	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) $(FUZZ_CI_SECONDS)
 
 perft: build
 	$(BUILD_DIR)/bin/zelkor-cli perft 5
@@ -50,4 +79,4 @@ format:
 	find src tests tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)

@@ -23,8 +23,12 @@ void GameController::StartUp() {
     log_ = std::make_unique<RunLog>();
     if (log_->Open(dataDir_))
         log_->WriteStartupLine(clock_);
-    else
-        log_.reset();  // the game goes on without a log
+    else {
+        // The game goes on without a log; the user learns why nothing is logged.
+        log_.reset();
+        ui_.Message("Cannot write " + (dataDir_ / "zelkor.log").string(), "Error",
+                    Icon::Exclamation);
+    }
 
     g.handSetUp = false;
     setupMode_ = false;

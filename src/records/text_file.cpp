@@ -117,6 +117,11 @@ bool SyncToDisk(const std::filesystem::path& file) {
 }  // namespace
 
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents) {
+    // Only a file is ever replaced: renaming over a device, a pipe or a folder chosen by
+    // mistake would destroy it (a save into /dev/full fails instead).
+    std::error_code status;
+    const std::filesystem::file_status target = std::filesystem::status(path, status);
+    if (std::filesystem::exists(target) && !std::filesystem::is_regular_file(target)) return false;
     std::filesystem::path temp = path;
     temp += ".tmp";
     std::error_code error;

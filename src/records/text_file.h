@@ -41,7 +41,8 @@ bool VersionMatches(const std::string& firstLine);
 std::optional<long long> LeadingNumber(const std::string& text);
 
 // Writes the whole text to a temporary file beside the target and renames it over the
-// target, so a failure half-way leaves the previous file untouched. False on any failure.
+// target, so a failure half-way leaves the previous file untouched. False on any failure,
+// and when the target exists but is not a regular file (a device, a pipe, a folder).
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents);
 
 }  // namespace zelkor
