@@ -7,7 +7,7 @@ JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache fonts-dejavu-core
 PREFIX       ?= /usr/local
 
-.PHONY: all deps configure build run test test-core test-sanitize bench perft clean format
+.PHONY: all deps configure build run test test-core test-sanitize bench perft clean format install pictures
 
 all: build
 
@@ -39,6 +39,17 @@ test-sanitize: deps
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L core
+
+# Installs the executables, the shipped data, the desktop entry and the icons under
+# $(PREFIX) (DESTDIR is honoured for packaging).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The README's screenshots, taken by a window test on the offscreen platform.
+pictures: build
+	mkdir -p docs/images
+	cmake --build $(BUILD_DIR) --target screenshots_test
+	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/screenshots_test
 
 perft: build
 	$(BUILD_DIR)/bin/zelkor-cli perft 5
