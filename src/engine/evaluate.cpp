@@ -1,7 +1,13 @@
 #include "engine/evaluate.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "rules/win.h"
 
@@ -9,24 +15,87 @@ namespace zelkor {
 
 namespace {
 
-// The 16-bit image of the eight squares from `first` on, adding their distance values.
-// Codes as MakePositionKey gives them: 0 empty, 1 White, 2 Black, 3 any other value (a
-// set-up digit no rule knows), formed without branches.
-inline uint64_t RankImage(const int32_t* board, const int32_t* whiteDistance,
-                          const int32_t* blackDistance, int first, int& sum) {
-    uint64_t bits = 0;
-    for (int file = 0; file < 8; ++file) {
-        const int square = first + file;
-        const int v = board[square];
-        sum += (v > 0 ? whiteDistance[square] : 0) - (v < 0 ? blackDistance[square] : 0);
-        const uint64_t white = v == kWhiteMan;
-        const uint64_t black = v == kBlackMan;
-        const uint64_t other = (v != kEmpty) & !white & !black;
-        const uint64_t code = white | (black << 1) | (other * 3);
-        bits |= code << (2 * file);
-    }
-    return bits;
+// The board image and the distance sum of the 64 playing squares. Codes as
+// MakePositionKey gives them: 0 empty, 1 White, 2 Black, 3 any other value (a set-up
+// digit no rule knows). Runs at every node, so it works a rank at a time.
+struct BoardImage {
+    PositionKey key;
+    int sum = 0;  // White's distance values minus Black's
+};
+
+#if defined(__SSE2__)
+
+// Bit i of a byte moved to bit 2i: eight one-bit flags become eight two-bit codes.
+constexpr std::array<uint16_t, 256> kSpread = [] {
+    std::array<uint16_t, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        for (int i = 0; i < 8; ++i)
+            if (byte >> i & 1) table[byte] |= static_cast<uint16_t>(1u << (2 * i));
+    return table;
+}();
+
+inline int Mask(__m128i lanes) {
+    return _mm_movemask_ps(_mm_castsi128_ps(lanes));
 }
+
+// Four squares from `first`: adds their distance values and returns the flags of White
+// men, Black men and empty squares (bit i for square first + i).
+inline void Quad(const int32_t* board, const int32_t* white, const int32_t* black, int first,
+                 __m128i& sum, int& whites, int& blacks, int& empties) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board + first));
+    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(white + first));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(black + first));
+    const __m128i positive = _mm_cmpgt_epi32(v, zero);
+    const __m128i negative = _mm_cmplt_epi32(v, zero);
+    sum = _mm_add_epi32(sum, _mm_sub_epi32(_mm_and_si128(positive, w), _mm_and_si128(negative, b)));
+    whites = Mask(_mm_cmpeq_epi32(v, _mm_set1_epi32(kWhiteMan)));
+    blacks = Mask(_mm_cmpeq_epi32(v, _mm_set1_epi32(kBlackMan)));
+    empties = Mask(_mm_cmpeq_epi32(v, zero));
+}
+
+BoardImage ImageOf(const int32_t* board, const int32_t* white, const int32_t* black) {
+    __m128i sum = _mm_setzero_si128();
+    uint64_t half[2] = {0, 0};
+    for (int rank = 0; rank < 8; ++rank) {
+        const int first = 21 + 10 * rank;
+        int w0, b0, e0, w1, b1, e1;
+        Quad(board, white, black, first, sum, w0, b0, e0);
+        Quad(board, white, black, first + 4, sum, w1, b1, e1);
+        int whites = w0 | w1 << 4;
+        int blacks = b0 | b1 << 4;
+        const int others = ~(whites | blacks | e0 | e1 << 4) & 0xff;
+        whites |= others;
+        blacks |= others;
+        const uint64_t bits = kSpread[whites] | static_cast<uint64_t>(kSpread[blacks]) << 1;
+        half[rank >> 2] |= bits << (16 * (rank & 3));
+    }
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
+    return BoardImage{PositionKey{half[0], half[1]}, _mm_cvtsi128_si32(sum)};
+}
+
+#else
+
+BoardImage ImageOf(const int32_t* board, const int32_t* white, const int32_t* black) {
+    BoardImage image;
+    uint64_t half[2] = {0, 0};
+    for (int rank = 0; rank < 8; ++rank) {
+        uint64_t bits = 0;
+        for (int file = 0; file < 8; ++file) {
+            const int square = 21 + 10 * rank + file;
+            const int v = board[square];
+            image.sum += (v > 0 ? white[square] : 0) - (v < 0 ? black[square] : 0);
+            const uint64_t code = v == kWhiteMan ? 1 : v == kBlackMan ? 2 : v == kEmpty ? 0 : 3;
+            bits |= code << (2 * file);
+        }
+        half[rank >> 2] |= bits << (16 * (rank & 3));
+    }
+    image.key = PositionKey{half[0], half[1]};
+    return image;
+}
+
+#endif
 
 }  // namespace
 
@@ -41,19 +110,10 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
 
     if (s.repetitionCount != 0) return 0;
 
-    // One pass over the 64 squares builds the key (the same image MakePositionKey makes:
-    // 0 empty, 1 White, 2 Black, two bits a square) and the distance sum.
-    const int32_t* board = g.board.data();
-    const int32_t* whiteDistance = g.homeTables.targetDistance[0].data();
-    const int32_t* blackDistance = g.homeTables.targetDistance[1].data();
-    int sum = 0;
-    uint64_t low = 0;
-    uint64_t high = 0;
-    for (int rank = 0; rank < 4; ++rank)
-        low |= RankImage(board, whiteDistance, blackDistance, 21 + 10 * rank, sum) << (16 * rank);
-    for (int rank = 0; rank < 4; ++rank)
-        high |= RankImage(board, whiteDistance, blackDistance, 61 + 10 * rank, sum) << (16 * rank);
-    const PositionKey key{low, high};
+    const BoardImage image = ImageOf(g.board.data(), g.homeTables.targetDistance[0].data(),
+                                     g.homeTables.targetDistance[1].data());
+    const PositionKey& key = image.key;
+    const int sum = image.sum;
 
     // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
     const int last = std::min(g.gamePly - 2, kHistorySize - 1);

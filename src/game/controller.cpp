@@ -6,6 +6,7 @@
 
 #include "game/controller_internal.h"
 #include "game/links.h"
+#include "records/rating.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
 
@@ -594,7 +595,7 @@ void GameController::ToggleCalculation() {
 }
 
 void GameController::ShowRating() {
-    ui_.Message("Your currrent rating is" + Signed(rating_), "Rating", Icon::Exclamation);
+    ui_.Message(RatingMessage(rating_), "Rating", Icon::Exclamation);
 }
 
 void GameController::LowerDepth() {

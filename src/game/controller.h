@@ -19,15 +19,15 @@ namespace zelkor {
 class RunLog;
 
 inline constexpr const char* kNoCalculation = "no calculation";
+// The move list, the record and the position history end at 1000 half-moves.
 inline constexpr const char* kMoveLimitMessage =
-    "The game has reached the limit of 1000 moves and cannot go on.";
+    "The game has reached the limit of 1000 half-moves and cannot go on.";
 
 // " Zelkor 0.24 Beta": the window title without a file name.
 std::string ProgramTitle();
 // "Strength: 9   Time: 2 sec" or "Strength: 9   Depth: 4 ply".
 std::string LevelText(const Settings& settings);
 
-// Texts of the game move list and the log.
 // The list line of half-move `ply` (1-based): "   1. e1-d2" for the first side, six
 // blanks and the move for the other side; "b" is appended for a book move.
 std::string GameMoveLine(int ply, const std::string& display, bool bookMove);

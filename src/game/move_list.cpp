@@ -189,6 +189,9 @@ void GameController::NavigateBy(int count, bool keepTables) {
         const int target = g.gamePly + 1;
         const MoveTextRow& texts = g.moveTexts[(target + 1) / 2];
         if (!InputMove(FieldMove(target % 2 == 1 ? texts.first : texts.second))) break;
+        // A search made in an earlier position may have left its own path in the position
+        // history: the replayed positions go back in.
+        links::DrawTest(g, settings_);
         ShowComment();
         UpdateNavigationStates();
         if (computerPlays()) SwapSideNames();

@@ -430,6 +430,71 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     EXPECT_EQ(g().gamePly, 0);
 }
 
+TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
+    c().SelectPlayerPlayer();
+    for (const char* move : {"e1d2", "d8e7", "f2e3"})
+        ASSERT_TRUE(Type(move));
+    c().First();
+    c().AnalyzeCommand();
+    EXPECT_EQ(g().gamePly, 0);
+    EXPECT_EQ(g().recordLength, 3);
+    EXPECT_EQ(g().gameMoveLines.size(), 3u);
+    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    EXPECT_TRUE(ui.enabled(Command::Forward));
+    EXPECT_FALSE(g().busy);
+    EXPECT_FALSE(g().rated);
+    c().Last();
+    EXPECT_EQ(g().gamePly, 3);
+}
+
+TEST_F(Navigation, RepetitionsCountTheReplayedPositions) {
+    c().SelectPlayerPlayer();
+    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+    for (int ply = 0; ply < 8; ++ply)
+        ASSERT_TRUE(Type(cycle[ply % 4]));
+    c().First();
+    c().settings().SearchDepth = 5;
+    c().AnalyzeCommand();  // the search walks its own positions through the history
+    c().Last();
+    ASSERT_EQ(g().gamePly, 8);
+    ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
+    EXPECT_EQ(g().gamePly, 9);
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw! Triple Repetition");
+}
+
+using BoardAndView = ControllerTest;
+
+TEST_F(BoardAndView, MenuCommandsChangeTheirSettingsAndTicks) {
+    c().SetNotation(1);
+    EXPECT_EQ(c().settings().Notation, 1);
+    EXPECT_TRUE(ui.checked(Command::NotationNone));
+    EXPECT_FALSE(ui.checked(Command::NotationAlgebraic));
+    c().TurnBoard();
+    EXPECT_EQ(c().settings().BoardTurned, 1);
+    c().ToggleCalculation();
+    EXPECT_FALSE(ui.checked(Command::Calculation));
+    EXPECT_EQ(ui.Text(Display::Calculation), "no calculation");
+    c().settings().SearchDepth = 2;
+    c().LowerDepth();
+    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 1 ply");
+    c().LowerDepth();  // never below one ply
+    EXPECT_EQ(c().settings().SearchDepth, 1);
+}
+
+TEST_F(BoardAndView, AppliedOptionsReachTheDisplaysAndTheMoveTexts) {
+    c().settings().JumpChar = 1;
+    c().settings().PlayerName = "Anna";
+    c().settings().UseDepth = 0;
+    c().settings().CountdownTimer = 1;
+    c().OptionsApplied();
+    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Time: 2 sec");
+    EXPECT_TRUE(ui.countdownShown);
+    EXPECT_EQ(ui.Text(Display::FirstSideName), "Anna");
+    const auto& lines = ui.list(ListId::LegalMoves);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "h1:f3"), lines.end());
+}
+
 using NewGame = ControllerTest;
 
 TEST_F(NewGame, AsksOnlyOnceAMoveWasMade) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "controller_fixture.h"
 #include "rules/variant_file.h"
 
@@ -45,6 +47,12 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     EXPECT_FALSE(ui.enabled(Command::OfferDraw));
     EXPECT_FALSE(ui.enabled(Command::Resign));
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 7   Time: 2 sec");
+}
+
+TEST_F(StartAndExit, TheRatingIsShownFromTheViewMenu) {
+    c().ShowRating();
+    EXPECT_EQ(ui.messages.back().text, "Your currrent rating is 1200");
+    EXPECT_EQ(ui.messages.back().title, "Rating");
 }
 
 TEST_F(StartAndExit, AnsweringNoToTheExitQuestionWritesNothing) {
@@ -222,6 +230,30 @@ TEST_F(GameFiles, AMissingVariantFileIsReported) {
     EXPECT_FALSE(c().LoadGameFile(dir / "game.zlk"));
     EXPECT_EQ(ui.messages.back().text, "VARIANTS.INI is missing!");
     EXPECT_EQ(ui.messages.back().title, "Error");
+}
+
+TEST_F(GameFiles, GarbageInAFileEndsWithAMessageOrALoadedGame) {
+    std::mt19937 bytes(12345);
+    const std::string header =
+        "ZELKOR Version=0.10\r\nVariant=1\r\nSetup=" + std::string(kDefaultSetup) + "\r\nSTART\r\n";
+    for (int round = 0; round < 40; ++round) {
+        std::string body;
+        const int length = static_cast<int>(bytes() % 400);
+        for (int i = 0; i < length; ++i)
+            body += static_cast<char>(bytes() % 256);
+        const std::string text = round % 2 ? header + body : header.substr(0, bytes() % 60) + body;
+        WriteFile(dir / "noise.zlk", text);
+        ui.messages.clear();
+        const bool loaded = c().LoadGameFile(dir / "noise.zlk");
+        EXPECT_TRUE(loaded || !ui.messages.empty()) << round;
+        EXPECT_FALSE(c().loading());
+        EXPECT_TRUE(ui.enabled(Command::GameMenu));
+        EXPECT_LE(g().gamePly, kMaxGamePlies);
+        for (int square : kPlayingSquares) {
+            const int v = g().board[square];
+            EXPECT_TRUE(v == kEmpty || v == kWhiteMan || v == kBlackMan);
+        }
+    }
 }
 
 using SelfPlay = ControllerTest;

@@ -71,7 +71,7 @@ TEST(MoveGeneration, ChainsWithAndWithoutMulJumps) {
 }
 
 TEST(MoveGeneration, TwoRoutesToOneSquareGiveOneMove) {
-    // d4 reaches f6 over e5 directly, and over d5 then e6... and via f4-f5 routes.
+    // d4 reaches f6 over d5 and e6 (by d6) and over e4 and f5 (by f4).
     auto g = EmptyGame(Rules({{OutofHome, 0}}));
     Place(*g, {"d4"}, {"d5", "e6", "e4", "f5"});
     const Texts moves = Generate(*g);
@@ -132,10 +132,10 @@ TEST(MoveGeneration, ForcedMarkCoversExactlyChainsBeginningWithAForcedHop) {
 }
 
 TEST(MoveGeneration, ManContJumpZeroStopsOnOwnHomeSquares) {
-    // White's home square b6 stops the chain a4-...: c4 over c5 to c6, c6 over b6? use a5.
+    // c4 over b5 lands on a6, one of White's home squares; the chain would go on over b7.
     for (int cont : {0, 1}) {
         auto g = EmptyGame(Rules({{ManContJump, cont}, {OutofHome, 0}}));
-        Place(*g, {"c4"}, {"b5", "b7"});  // c4 x a6 (home), then a6 x c8 (home)
+        Place(*g, {"c4"}, {"b5", "b7"});
         const Texts moves = From(Generate(*g), "c4");
         EXPECT_TRUE(Has(moves, "c4xa6")) << cont;
         EXPECT_EQ(Has(moves, "c4xc8"), cont == 1) << cont;
