@@ -36,15 +36,15 @@ constexpr std::array<const char*, 11> kBitmapFiles = {
 
 }  // namespace
 
-Shade ShadeOf(const VariantRules& rules, int square) {
-    if (InList(rules.home[0], square)) return Shade::D;
-    if (InList(rules.home[1], square)) return Shade::L;
+Shade ShadeOf(const HomeSquares& home, int square) {
+    if (InList(home[0], square)) return Shade::D;
+    if (InList(home[1], square)) return Shade::L;
     return Shade::M;
 }
 
-int HomeCategory(const VariantRules& rules, int square) {
-    const bool white = InList(rules.home[0], square);
-    const bool black = InList(rules.home[1], square);
+int HomeCategory(const HomeSquares& home, int square) {
+    const bool white = InList(home[0], square);
+    const bool black = InList(home[1], square);
     if (white && !black) return 0;
     if (black) return 1;
     return 2;
@@ -109,7 +109,11 @@ void PaintBuiltInSquare(QPainter& painter, const QRectF& rect, Shade shade, int 
 }
 
 BoardView::BoardView(const GameState& game, const Settings& settings, QWidget* parent)
-    : QWidget(parent), game_(game), settings_(settings) {
+    : QWidget(parent),
+      game_(game),
+      settings_(settings),
+      shown_(game.board),
+      shownHome_(game.active.home) {
     setObjectName("BoardView");
     setMouseTracking(true);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -118,13 +122,15 @@ BoardView::BoardView(const GameState& game, const Settings& settings, QWidget* p
 }
 
 void BoardView::Redraw() {
+    shown_ = game_.board;
+    shownHome_ = game_.active.home;
     highlights_.clear();
     update();
 }
 
 void BoardView::HighlightSquare(int square) {
     if (!IsPlayingSquare(square)) return;
-    highlights_[square] = HomeCategory(game_.active, square);
+    highlights_[square] = HomeCategory(shownHome_, square);
     update();
 }
 
@@ -205,9 +211,9 @@ int BoardView::SquareAt(QPoint position) const {
 }
 
 void BoardView::PaintSquare(QPainter& painter, const QRect& rect, int square) const {
-    const int value = game_.board[square];
+    const int value = shown_[square];
     if (value != kEmpty && value != kWhiteMan && value != kBlackMan) return;
-    const Shade shade = ShadeOf(game_.active, square);
+    const Shade shade = ShadeOf(shownHome_, square);
     if (bitmaps_) {
         const int content = value == kEmpty ? 0 : value == kBlackMan ? 1 : 2;
         const QImage& image = images_[static_cast<int>(shade) * 3 + content];

@@ -19,9 +19,9 @@ namespace zelkor::ui {
 
 enum class Shade { D, M, L };  // White's home, ordinary, Black's home
 
-Shade ShadeOf(const VariantRules& rules, int square);
+Shade ShadeOf(const HomeSquares& home, int square);
 // The highlight category: 0 White's home (and not Black's), 1 Black's home, 2 others.
-int HomeCategory(const VariantRules& rules, int square);
+int HomeCategory(const HomeSquares& home, int square);
 // Men of a side standing on that side's own home-square list.
 int HomeCount(const GameState& game, int sideIndex);
 // Display index 0..63 (reading order of the screen) of a board square and back.
@@ -33,7 +33,9 @@ class BoardView : public QWidget {
   public:
     BoardView(const GameState& game, const Settings& settings, QWidget* parent = nullptr);
 
-    // Full redraw from the game state; removes every highlight box.
+    // Full redraw from the game state; removes every highlight box. Between redraws the
+    // view keeps showing the position it took then, so a search that walks through
+    // positions on the game's board never shows up on the screen.
     void Redraw();
     void HighlightSquare(int square);
     void ClearHighlights();
@@ -82,6 +84,8 @@ class BoardView : public QWidget {
 
     const GameState& game_;
     const Settings& settings_;
+    Board shown_;            // the position of the last redraw
+    HomeSquares shownHome_;  // the home squares of the last redraw
     bool bitmaps_ = false;
     // Bitmap pictures indexed by shade * 3 + content (0 empty, 1 black man, 2 white man).
     std::array<QImage, 9> images_;

@@ -849,7 +849,9 @@ void frmMain::ShowVariantDialog() {
 }
 
 void frmMain::ProcessEvents() {
-    // Called at every search node: let the window breathe only every few milliseconds.
+    // Called at every search node: look at the clock only every 64th call, and let the
+    // window breathe only every few milliseconds.
+    if ((++eventCalls_ & 63) != 0) return;
     if (sinceEvents_.elapsed() < 15) return;
     QCoreApplication::processEvents();
     sinceEvents_.restart();

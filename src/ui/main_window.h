@@ -163,6 +163,7 @@ class frmMain : public QMainWindow, public UserInterface {
     bool highlightsShown_ = false;
 
     QElapsedTimer sinceEvents_;
+    unsigned eventCalls_ = 0;
     int running_ = 0;  // nesting depth of user actions
     bool closePending_ = false;
     bool waitCursor_ = false;

@@ -53,7 +53,7 @@ class BoardViewTest : public QObject {
     }
 
     void shadesFollowTheHomeListsNotAChequerPattern() {
-        const VariantRules rules = DefaultRules();
+        const HomeSquares rules = DefaultRules().home;
         QVERIFY(ShadeOf(rules, 91) == Shade::D);  // a8: White's home
         QVERIFY(ShadeOf(rules, 28) == Shade::L);  // h1: Black's home
         QVERIFY(ShadeOf(rules, 44) == Shade::M);
@@ -70,6 +70,9 @@ class BoardViewTest : public QObject {
         QVERIFY(CentreColour(view, 91) != CentreColour(view, 44));
         QVERIFY(CentreColour(view, 28) != CentreColour(view, 44));
         QVERIFY(CentreColour(view, 28) != CentreColour(view, 91));
+        // The view shows the position of its last redraw, not the live board.
+        f.game->board[91] = kWhiteMan;
+        QCOMPARE(CentreColour(view, 91), CornerColour(view, 91));
         // A white man on White's home square keeps the White-camp shade around it.
         f.game->board[91] = kWhiteMan;
         view.Redraw();

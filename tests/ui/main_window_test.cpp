@@ -183,6 +183,40 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.game().gamePly, 0);
     }
 
+    void dragShowsThePieceCursorAndTheMovablePieces() {
+        WindowFixture f;
+        f.controller().settings().ShowMoves = 1;
+        const std::vector<int> movable = f.controller().MovableSquares();
+        const int from = movable.front();
+        const QPoint start = f.board().SquareRect(from).center();
+        f.Hover(start);
+        for (int square : movable)
+            QVERIFY(f.board().highlighted(square));
+        QTest::mousePress(&f.board(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(&f.board(), start + QPoint(3, 3));
+        QCOMPARE(f.board().cursor().shape(), Qt::BitmapCursor);
+        // Back on its own square: cancelled silently, the normal cursor returns.
+        QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, start);
+        QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(f.messages.empty());
+        QCOMPARE(f.game().gamePly, 0);
+        QVERIFY(!f.board().highlighted(from));
+    }
+
+    void commentsFollowTheirMove() {
+        WindowFixture f;
+        f.action("Pplayer")->trigger();
+        auto* comment = f.window->findChild<QLineEdit*>("CommentBox");
+        f.Type(f.FirstLegalMove());
+        QTest::keyClicks(comment, "good start");
+        f.Type(f.FirstLegalMove());
+        QCOMPARE(comment->text(), QString());
+        f.action("Moveback")->trigger();
+        QCOMPARE(comment->text(), QString("good start"));
+        f.action("MoveForward")->trigger();
+        QCOMPARE(comment->text(), QString());
+    }
+
     void navigationThroughTheGame() {
         WindowFixture f;
         f.action("Pplayer")->trigger();
@@ -397,6 +431,24 @@ class MainWindowTest : public QObject {
         QVERIFY(f.action("Nonotation")->isChecked());
         QVERIFY(!f.action("mnu_Board_Notation_Chess")->isChecked());
         QCOMPARE(int(f.controller().settings().Notation), 1);
+    }
+
+    void theNextStartUpUsesTheChosenPieces() {
+        WindowFixture f;
+        std::filesystem::copy(ShippedDataDir() / "pieces", f.dir / "pieces",
+                              std::filesystem::copy_options::recursive);
+        f.window->findChild<QAction*>("mnuBrownAndBlack")->trigger();
+        QVERIFY(f.window->close());
+        for (bool bitmaps : {true, false}) {
+            ui::frmMain next(f.clock, f.random, f.dir.path());
+            next.messageHook = f.window->messageHook;
+            next.StartUp();
+            QCOMPARE(next.board()->usingBitmaps(), bitmaps);
+            QCOMPARE(next.findChild<QAction*>("mnuDefault")->isChecked(), !bitmaps);
+            next.controller().settings().ConfirmExit = 0;
+            if (bitmaps) next.findChild<QAction*>("mnuDefault")->trigger();
+            QVERIFY(next.close());
+        }
     }
 
     void pictureOfAGameInProgress() {
