@@ -63,6 +63,12 @@ void ScoreGraphView::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(area.left(), area.bottom() + 2, area.width(), metrics.height()),
                      Qt::AlignRight | Qt::AlignTop, QString("ply %1").arg(plies));
 
+    // Which way is whose advantage.
+    painter.setPen(axis);
+    const QRectF inside = area.adjusted(4, 1, -4, -1);
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, "White better");
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignBottom, "Black better");
+
     // The ply on the board.
     if (data.currentPly > 0) {
         const qreal x = PointAt(data.currentPly, 0, data).x();

@@ -59,24 +59,23 @@ QImage DrawIcon(int size) {
         return QPointF(board.left() + (col + 0.5) * cell, board.top() + (row + 0.5) * cell);
     };
     const qreal radius = cell * 0.38;
-    // Black's men wait in their camp; White's men set out from theirs, one mid-jump.
-    for (auto [row, col] : {std::pair{0, 3}, std::pair{0, 2}, std::pair{1, 3}})
+    // A White man has left its camp and jumps over a Black man towards Black's camp.
+    for (auto [row, col] : {std::pair{0, 3}, std::pair{1, 3}, std::pair{1, 1}})
         DrawMan(p, centre(row, col), radius, false);
-    for (auto [row, col] : {std::pair{3, 0}, std::pair{2, 0}, std::pair{2, 1}})
+    for (auto [row, col] : {std::pair{3, 0}, std::pair{2, 0}})
         DrawMan(p, centre(row, col), radius, true);
     if (size >= 24) {
-        // The jump over the man on c2: an arc from b2 towards d2's direction.
         QPainterPath arc;
         const QPointF from = centre(2, 1);
         const QPointF to = centre(0, 1);
-        arc.moveTo(from + QPointF(cell * 0.3, -cell * 0.3));
-        arc.quadTo(centre(1, 1) + QPointF(cell * 0.9, 0), to + QPointF(cell * 0.3, cell * 0.3));
+        arc.moveTo(from + QPointF(cell * 0.25, -cell * 0.05));
+        arc.quadTo(centre(1, 1) + QPointF(cell * 0.95, 0), to + QPointF(cell * 0.4, cell * 0.1));
         p.setPen(QPen(QColor(200, 30, 20), std::max<qreal>(s * 0.035, 1.0), Qt::SolidLine,
                       Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         p.drawPath(arc);
-        DrawMan(p, to, radius, true);
     }
+    DrawMan(p, centre(0, 1), radius, true);
     p.end();
     return image;
 }
