@@ -136,3 +136,17 @@ TEST_F(Installed, DataDirStillWins) {
 }
 
 }  // namespace
+
+namespace {
+
+// The build folder, as `make run` uses it: the files stay beside the executable.
+TEST(BuildFolder, KeepsItsFilesBesideTheExecutable) {
+    TempDir home;
+    const ShellResult run = Shell("env -u XDG_DATA_HOME HOME=" + Quoted(home.path()) + " " +
+                                  Quoted(ZELKOR_CLI_PATH) + " moves 2>&1");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
+    EXPECT_FALSE(fs::exists(home / ".local"));
+}
+
+}  // namespace
