@@ -132,6 +132,21 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(ui.fileAnswers.size(), 1u);
 }
 
+TEST_F(GameFiles, SaveWritesUnderTheLoadedNameWithoutAsking) {
+    c().SelectPlayerPlayer();
+    ASSERT_TRUE(Type("e1d2"));
+    ui.fileAnswers = {(dir / "first.zlk").string()};
+    c().SaveAs();
+    ASSERT_TRUE(c().LoadGameFile(dir / "first.zlk"));
+    ASSERT_TRUE(Type("d8e7"));
+    c().Save();
+    EXPECT_TRUE(ui.fileAnswers.empty());
+    EXPECT_NE(ReadFile(dir / "first.zlk").find("START\r\ne1d2\r\nd8e7\r\n"), std::string::npos);
+    ui.fileAnswers = {(dir / "second.zlk").string()};
+    c().SaveAs();
+    EXPECT_EQ(ui.Text(Display::WindowTitle), " Zelkor 0.24 Beta - second.zlk");
+}
+
 TEST_F(GameFiles, SaveUnderAnExistingNameAsksFirst) {
     WriteFile(dir / "old.zlk", "keep me");
     ui.fileAnswers = {(dir / "old.zlk").string()};
