@@ -11,6 +11,7 @@
 
 #include "records/data_folder.h"
 #include "rules/system_services.h"
+#include "ui/app_icon.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Zelkor");
     QApplication::setApplicationVersion(zelkor::kProgramVersion);
     QApplication::setDesktopFileName("zelkor");
-    QApplication::setWindowIcon(QIcon::fromTheme("zelkor"));
+    QApplication::setWindowIcon(QIcon::fromTheme("zelkor", zelkor::ui::AppIcon()));
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Halma and its variants on an 8x8 board");

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "records/data_folder.h"
+#include "ui/app_icon.h"
 #include "ui/info_windows.h"
 #include "ui/score_graph_view.h"
 #include "window_fixture.h"
@@ -76,6 +77,16 @@ class DesktopTest : public QObject {
             QCOMPARE(button->toolTip(), command->toolTip());
         }
         QCOMPARE(shown, expected);
+    }
+
+    void iconIsDrawnInEverySize() {
+        for (int size : {16, 32, 256}) {
+            const QImage icon = ui::DrawAppIcon(size);
+            QCOMPARE(icon.size(), QSize(size, size));
+            QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);  // rounded corners
+            QCOMPARE(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+        }
+        QCOMPARE(ui::AppIcon().availableSizes().size(), 7);
     }
 
     void rulesAreShownOnTheFirstStartOnly() {
