@@ -421,6 +421,8 @@ void frmMain::BuildPanels() {
     scoreGraph_->setVisible(false);
     side->addWidget(scoreGraph_, 2);
     connect(scoreGraphAction_, &QAction::toggled, scoreGraph_, &QWidget::setVisible);
+    connect(scoreGraph_, &ScoreGraphView::plyClicked, this,
+            [this](int ply) { Run([this, ply] { controller_->GameMoveClicked(ply - 1); }); });
     side->addWidget(new QLabel("Analysis"));
     side->addWidget(analysis_, 1);
 

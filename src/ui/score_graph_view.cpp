@@ -1,8 +1,10 @@
 #include "ui/score_graph_view.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 
 namespace zelkor::ui {
 
@@ -33,6 +35,20 @@ QPointF ScoreGraphView::PointAt(int ply, int score, const ScoreGraphData& data) 
     const qreal x = area.left() + area.width() * ply / plies;
     const qreal y = area.center().y() - area.height() / 2 * score / data.range;
     return {x, y};
+}
+
+int ScoreGraphView::PlyAt(qreal x) const {
+    const ScoreGraphData data = this->data();
+    if (data.plies == 0) return 0;
+    const QRectF area = PlotArea();
+    const int plies = std::max(data.plies, kMinimumPlies);
+    const int ply = static_cast<int>(std::lround((x - area.left()) * plies / area.width()));
+    return std::clamp(ply, 1, data.plies);
+}
+
+void ScoreGraphView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (const int ply = PlyAt(event->position().x())) emit plyClicked(ply);
 }
 
 void ScoreGraphView::paintEvent(QPaintEvent*) {

@@ -21,11 +21,19 @@ class ScoreGraphView : public QWidget {
     QPointF PointAt(int ply, int score, const ScoreGraphData& data) const;
     QRectF PlotArea() const;
 
+    // The ply nearest to a horizontal position, 1..plies; 0 when there are no plies.
+    int PlyAt(qreal x) const;
+
     QSize sizeHint() const override { return {320, 120}; }
     QSize minimumSizeHint() const override { return {160, 80}; }
 
+  signals:
+    // A click asks to show the position after that ply.
+    void plyClicked(int ply);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     const GameState& game_;

@@ -187,6 +187,16 @@ class DesktopTest : public QObject {
         QVERIFY(colours.size() > 20);
         SavePicture(sharp, "score_graph.png");
 
+        // A click on the graph shows the position after the ply under the pointer.
+        const QPointF third = graph->PointAt(3, 0, data);
+        QCOMPARE(graph->PlyAt(third.x()), 3);
+        QTest::mouseClick(graph, Qt::LeftButton, {}, third.toPoint());
+        QCOMPARE(f.game().gamePly, 3);
+        QCOMPARE(graph->data().currentPly, 3);
+        QCOMPARE(f.list("GameMoveList")->currentRow(), 2);
+        QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(graph->width() - 2, 5));
+        QCOMPARE(f.game().gamePly, 8);  // beyond the last ply: the last
+
         toggle->trigger();
         QVERIFY(!graph->isVisible());
     }
