@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <filesystem>
 #include <optional>
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
     zelkor::SystemRandom random;
     zelkor::ui::frmMain window(clock, random, data.folder);
     window.SetPiecesFolder(data.shipped / "pieces");
+    // On a screen smaller than the window, the window shrinks to it (room for the title).
+    if (const QScreen* screen = window.screen())
+        window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));
     window.show();
     if (!data.warning.empty())
         QMessageBox::warning(&window, "Zelkor", QString::fromStdString(data.warning));
