@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 25
 FUZZ_PACKAGES := clang libclang-rt-dev
 
-.PHONY: all deps fuzz-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci bench perft clean format
+.PHONY: all deps fuzz-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci bench perft clean format install pictures
 
 all: build
 
@@ -68,6 +68,17 @@ fuzz: fuzz-build
 
 fuzz-ci: fuzz-build
 	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) $(FUZZ_CI_SECONDS)
+
+# Installs the executables, the shipped data, the desktop entry and the icons under
+# $(PREFIX) (DESTDIR is honoured for packaging).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The README's screenshots, taken by a window test on the offscreen platform.
+pictures: build
+	mkdir -p docs/images
+	cmake --build $(BUILD_DIR) --target screenshots_test
+	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/screenshots_test
 
 perft: build
 	$(BUILD_DIR)/bin/zelkor-cli perft 5

@@ -1,32 +1,53 @@
 // The program: one window over the game controller. The data folder (variants, book,
-// settings, log, pieces) defaults to the executable's folder; --data-dir DIR chooses
-// another one.
+// settings, log) is the executable's folder for a build or an unpacked archive, the
+// per-user folder for an installed program, or the folder --data-dir DIR names.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <filesystem>
+#include <optional>
 
+#include "records/data_folder.h"
 #include "rules/system_services.h"
+#include "ui/app_icon.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelkor");
     QApplication::setApplicationVersion(zelkor::kProgramVersion);
+    QApplication::setDesktopFileName("zelkor");
+    QApplication::setWindowIcon(QIcon::fromTheme("zelkor", zelkor::ui::AppIcon()));
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Halma and its variants on an 8x8 board");
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption dataDir("data-dir", "Folder of the program's data files.", "DIR",
-                               QCoreApplication::applicationDirPath());
-    parser.addOption(dataDir);
+    QCommandLineOption dataDirOption("data-dir", "Folder of the program's data files.", "DIR");
+    parser.addOption(dataDirOption);
     parser.process(app);
+
+    std::optional<std::filesystem::path> chosen;
+    if (parser.isSet(dataDirOption))
+        chosen = std::filesystem::path(parser.value(dataDirOption).toStdString());
+    const zelkor::DataFolder data = zelkor::ResolveDataFolder(zelkor::ProcessDataFolderInputs(
+        chosen, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())));
 
     zelkor::SystemClock clock;
     zelkor::SystemRandom random;
-    zelkor::ui::frmMain window(clock, random,
-                               std::filesystem::path(parser.value(dataDir).toStdString()));
+    zelkor::ui::frmMain window(clock, random, data.folder);
+    window.SetPiecesFolder(data.shipped / "pieces");
+    // On a screen smaller than the window, the window shrinks to it (room for the title).
+    if (const QScreen* screen = window.screen())
+        window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));
     window.show();
+    if (!data.warning.empty())
+        QMessageBox::warning(&window, "Zelkor", QString::fromStdString(data.warning));
     window.StartUp();
+    // A newcomer first sees the rules of the variant, once.
+    QTimer::singleShot(0, &window, [&window] { window.ShowRulesOnFirstStart(); });
     return app.exec();
 }

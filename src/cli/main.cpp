@@ -2,9 +2,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "cli/command.h"
+#include "records/data_folder.h"
 
 namespace zelkor::cli {
 namespace {
@@ -44,13 +46,18 @@ CliCommand::CliCommand(const char* name, const char* usage, CliHandler handler) 
 int main(int argc, char** argv) {
     using namespace zelkor::cli;
     CliContext context;
-    context.dataDir = ExecutableFolder(argv[0]);
+    std::optional<std::filesystem::path> dataDir;
     int i = 1;
     if (i + 1 < argc && std::string(argv[i]) == "--data-dir") {
-        context.dataDir = argv[i + 1];
+        dataDir = argv[i + 1];
         i += 2;
     }
     if (i >= argc) return Usage();
+    // An installed program keeps its files in the per-user folder.
+    const zelkor::DataFolder data = zelkor::ResolveDataFolder(
+        zelkor::ProcessDataFolderInputs(dataDir, ExecutableFolder(argv[0])));
+    if (!data.warning.empty()) std::fprintf(stderr, "zelkor-cli: %s\n", data.warning.c_str());
+    context.dataDir = data.folder.string();
     const auto it = Registry().find(argv[i]);
     if (it == Registry().end()) {
         std::fprintf(stderr, "zelkor-cli: unknown command '%s'\n", argv[i]);

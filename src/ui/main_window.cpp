@@ -23,11 +23,13 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "records/data_folder.h"
 #include "rules/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"
 #include "ui/options_dialog.h"
+#include "ui/score_graph_view.h"
 #include "ui/toolbar_icons.h"
 #include "ui/variant_dialog_window.h"
 
@@ -135,7 +137,11 @@ const std::array<const char*, 27>& ToolbarKeys() {
 }
 
 frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QWidget* parent)
-    : QMainWindow(parent), clock_(clock), random_(random), dataDir_(std::move(dataDir)) {
+    : QMainWindow(parent),
+      clock_(clock),
+      random_(random),
+      dataDir_(std::move(dataDir)),
+      piecesDir_(dataDir_ / "pieces") {
     setObjectName("frmMain");
     setWindowTitle("Zelkor");
     controller_ = std::make_unique<GameController>(*this, clock_, random_, dataDir_);
@@ -227,6 +233,9 @@ void frmMain::BuildMenus() {
     view->setObjectName("mnuView");
     add(view, Command::Calculation)->setCheckable(true);
     add(view, Command::Rating);
+    scoreGraphAction_ = view->addAction("Score graph");
+    scoreGraphAction_->setObjectName("mnuScoreGraph");
+    scoreGraphAction_->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -408,6 +417,12 @@ void frmMain::BuildPanels() {
     lists->setColumnStretch(0, 3);
     lists->setColumnStretch(1, 2);
     side->addLayout(lists, 3);
+    scoreGraph_ = new ScoreGraphView(controller_->game(), controller_->search());
+    scoreGraph_->setVisible(false);
+    side->addWidget(scoreGraph_, 2);
+    connect(scoreGraphAction_, &QAction::toggled, scoreGraph_, &QWidget::setVisible);
+    connect(scoreGraph_, &ScoreGraphView::plyClicked, this,
+            [this](int ply) { Run([this, ply] { controller_->GameMoveClicked(ply - 1); }); });
     side->addWidget(new QLabel("Analysis"));
     side->addWidget(analysis_, 1);
 
@@ -507,6 +522,14 @@ void frmMain::Run(const std::function<void()>& action) {
         closePending_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+}
+
+bool frmMain::ShowRulesOnFirstStart() {
+    if (!IsFirstStart(dataDir_)) return false;
+    // Remembered first, so that a crash in the window cannot show it on every start.
+    MarkFirstStartDone(dataDir_);
+    RunCommand(Command::Rules);
+    return true;
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {
@@ -641,7 +664,7 @@ void frmMain::UseDefaultPieces() {
 }
 
 bool frmMain::LoadBitmapPieceSet() {
-    const bool loaded = board_->LoadBitmapPieceSet(dataDir_ / "pieces" / "brownandblack");
+    const bool loaded = board_->LoadBitmapPieceSet(piecesDir_ / "brownandblack");
     if (loaded) {
         controller_->settings().PieceSet = 1;
         SetChecked(Command::PiecesDefault, false);
@@ -714,6 +737,7 @@ void frmMain::SetListLines(ListId id, const std::vector<std::string>& lines) {
 }
 
 void frmMain::SelectListLine(ListId id, int line) {
+    if (id == ListId::GameMoves) scoreGraph_->update();
     QListWidget* list = id == ListId::GameMoves    ? gameMoves_
                         : id == ListId::LegalMoves ? legalMoves_
                                                    : analysis_;
@@ -741,6 +765,7 @@ void frmMain::ShowCountdown(bool countdown) {
 
 void frmMain::RedrawBoard() {
     board_->Redraw();
+    scoreGraph_->update();
     highlightsShown_ = false;
     const GameState& g = controller_->game();
     const bool blackFirst = g.active.flag(BlackStarts) == 1;

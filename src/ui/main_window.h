@@ -29,6 +29,7 @@ class QToolButton;
 namespace zelkor::ui {
 
 class BoardView;
+class ScoreGraphView;
 
 // One command of the menus and the toolbar.
 struct CommandEntry {
@@ -51,8 +52,14 @@ class frmMain : public QMainWindow, public UserInterface {
 
     GameController& controller() { return *controller_; }
     BoardView* board() const { return board_; }
+    ScoreGraphView* scoreGraph() const { return scoreGraph_; }
     // Start-up after the window exists: settings, new game, piece set.
     void StartUp();
+    // The folder the piece sets are read from (default: "pieces" in the data folder).
+    void SetPiecesFolder(std::filesystem::path folder) { piecesDir_ = std::move(folder); }
+    // On the program's first start in its data folder, shows the rules of the current
+    // variant once and remembers that; true when they were shown.
+    bool ShowRulesOnFirstStart();
 
     // Hooks; each is used instead of the real dialog when set.
     std::function<Answer(const std::string& text, const std::string& title, Icon icon,
@@ -127,9 +134,12 @@ class frmMain : public QMainWindow, public UserInterface {
     Clock& clock_;
     Random& random_;
     std::filesystem::path dataDir_;
+    std::filesystem::path piecesDir_;
     std::unique_ptr<GameController> controller_;
 
     BoardView* board_ = nullptr;
+    ScoreGraphView* scoreGraph_ = nullptr;
+    QAction* scoreGraphAction_ = nullptr;
     std::map<Command, std::vector<QObject*>> commandTargets_;
     std::map<QString, QAction*> menuActions_;  // by menu item name
     std::map<Display, QWidget*> displays_;
