@@ -44,11 +44,11 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/zelkor
 
-# The whole suite in the Release build, the core tests again under the sanitizers, then
-# every fuzz target for a short while.
+# The core tests under the sanitizers, every fuzz target for a short while, then the whole
+# suite in the Release build (its summary closes the run).
 test: build test-sanitize
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz-ci
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
 	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DZELKOR_SANITIZE=ON -DZELKOR_BUILD_UI=OFF
