@@ -15,8 +15,9 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 
 all: build
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# Installs the Debian packages of $(1) that are missing (apt-get update first, and only then).
+define install_missing
+	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -24,16 +25,13 @@ deps:
 	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO=sudo; fi; \
 	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
 
 fuzz-deps:
-	@missing=""; for p in $(FUZZ_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO=sudo; fi; \
-	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
-	fi
+	$(call install_missing,$(FUZZ_PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release

@@ -134,13 +134,19 @@ void UpdatePrincipalVariation(GameState& g, int index) {
     }
 }
 
-int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
+namespace {
+
+// The search below the root. The hint's variant differs only where kHint is tested: it
+// ignores SearchStopped on entry, leaves at depth < 1, cuts off statically and at beta
+// whatever "Brute force" says, and never looks at the clock.
+template <bool kHint>
+int Search(Engine& e, int alpha, int beta, int depth) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    const Settings& settings = e.settings;
+    const bool bruteForce = !kHint && e.settings.BruteForce;
 
     e.ui.ProcessEvents();
-    if (g.searchStopped == 1) return 0;
+    if (!kHint && g.searchStopped == 1) return 0;
     ++s.nodes;
 
     const int ply = g.ply;
@@ -149,13 +155,13 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
     const int opponentWon = s.opponentHasWon;
     depth = ExtendedDepth(e, alpha, beta, depth, eval, opponentWon);
 
-    if (depth < 0 || eval == kWinScore - ply || ply >= kMaxPly) return eval;
-    if (eval >= beta && depth + opponentWon <= 1 && !settings.BruteForce) return eval;
+    if (depth < (kHint ? 1 : 0) || eval == kWinScore - ply || ply >= kMaxPly) return eval;
+    if (eval >= beta && depth + opponentWon <= 1 && !bruteForce) return eval;
 
     GenerateMoves(g, 0);
     int best = depth <= 0 ? eval : -kWinScore;
 
-    if (!settings.UseDepth && settings.FixedTime) CheckTime(e);
+    if (!kHint && !e.settings.UseDepth && e.settings.FixedTime) CheckTime(e);
     if (g.cancelRequest == 1) {
         g.searchStopped = 1;
         g.cancelRequest = 0;
@@ -170,13 +176,13 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
             i = picker.Next();
             continue;
         }
-        v = -AlphaBeta(e, -beta, -alpha, depth - 1);
+        v = -Search<kHint>(e, -beta, -alpha, depth - 1);
         TakeBackMove(g, i);
         if (v > best) {
             best = v;
             if (v >= beta) {
                 if (depth > 0) UpdatePrincipalVariation(g, i);
-                if (!settings.BruteForce) break;
+                if (!bruteForce) break;
             }
             if (v > alpha) {
                 if (depth > 0) UpdatePrincipalVariation(g, i);
@@ -190,57 +196,14 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
     return best;
 }
 
+}  // namespace
+
+int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
+    return Search<false>(e, alpha, beta, depth);
+}
+
 int HintSearch(Engine& e, int alpha, int beta, int depth) {
-    GameState& g = e.game;
-    SearchState& s = e.search;
-
-    e.ui.ProcessEvents();
-    ++s.nodes;
-
-    const int ply = g.ply;
-    g.pv[ply][ply].Source = 0;
-    const int eval = Evaluate(e, alpha, beta, g.side);
-    const int opponentWon = s.opponentHasWon;
-    depth = ExtendedDepth(e, alpha, beta, depth, eval, opponentWon);
-
-    if (depth < 1 || eval == kWinScore - ply || ply >= kMaxPly) return eval;
-    if (eval >= beta && depth + opponentWon <= 1) return eval;
-
-    GenerateMoves(g, 0);
-    int best = depth <= 0 ? eval : -kWinScore;
-
-    if (g.cancelRequest == 1) {
-        g.searchStopped = 1;
-        g.cancelRequest = 0;
-        return 0;
-    }
-
-    MovePicker picker(g);
-    int i = picker.Next();
-    int v = 0;
-    while (i >= 0) {
-        if (!PerformMove(g, i)) {  // refused at the end of a table: nothing to search
-            i = picker.Next();
-            continue;
-        }
-        v = -HintSearch(e, -beta, -alpha, depth - 1);
-        TakeBackMove(g, i);
-        if (v > best) {
-            best = v;
-            if (v >= beta) {
-                if (depth > 0) UpdatePrincipalVariation(g, i);
-                break;
-            }
-            if (v > alpha) {
-                if (depth > 0) UpdatePrincipalVariation(g, i);
-                alpha = v;
-            }
-        }
-        i = picker.Next();
-    }
-    if (i >= 0 && v >= beta) RecordKiller(g, i);
-    if (best == -kWinScore) best = -(kWinScore - ply);
-    return best;
+    return Search<true>(e, alpha, beta, depth);
 }
 
 }  // namespace zelkor
