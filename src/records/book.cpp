@@ -1,6 +1,7 @@
 #include "records/book.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -132,39 +133,144 @@ std::string GameText(const GameState& g) {
     return text;
 }
 
-BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
-                          Random& random, UserInterface& ui) {
-    BookResult result;
-    const std::filesystem::path path = dataDir / kBookFileName;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return result;
+// The book file as read once: every line after the first, the sections it holds and
+// what is wrong with it, if anything.
+struct BookFile {
+    enum class State { Usable, NotBook, WrongVersion, Damaged };
+    State state = State::Usable;
+    std::string problem;    // the message for NotBook, WrongVersion and Damaged
+    bool reported = false;  // the problem was shown once for this version of the file
+    std::vector<std::string> lines;
+    struct Section {
+        std::size_t headerBegin = 0;  // the lines the matcher sees before this "start"
+        std::size_t start = 0;        // the "start" line
+        std::size_t bodyEnd = 0;      // the "names" or "end" line, or the end of the file
+        bool names = false;           // the body stopped at "names"
+        std::size_t namesEnd = 0;     // the "end" after the names, or the end of the file
+    };
+    std::vector<Section> sections;
+};
 
-    if (!HasFileSignature(path)) {
-        ui.Message("ZELKOR.BOK is not an Zelkor Book file", "Zelkor", Icon::Exclamation);
-        return result;
-    }
+namespace {
+
+std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
+    auto book = std::make_shared<BookFile>();
     LineReader in(path);
     const auto first = in.Next(256);
-    if (!first || !VersionMatches(*first)) {
-        ui.Message(std::string("Incorrect version of ZELKOR.BOK\r\nNeed version ") + kDataVersion,
-                   "Error", Icon::Exclamation);
+    if (!first || first->substr(0, 15) != kFileSignature) {
+        book->state = BookFile::State::NotBook;
+        book->problem = "ZELKOR.BOK is not an Zelkor Book file";
+        return book;
+    }
+    if (!VersionMatches(*first)) {
+        book->state = BookFile::State::WrongVersion;
+        book->problem =
+            std::string("Incorrect version of ZELKOR.BOK\r\nNeed version ") + kDataVersion;
+        return book;
+    }
+    while (auto line = in.Next(kMaxBookLineLength))
+        book->lines.push_back(std::move(*line));
+    if (in.failed()) {
+        book->state = BookFile::State::Damaged;
+        book->problem = path.string() + " cannot be read; the opening book is not used";
+        return book;
+    }
+    // A name line needs its name between two quotes; one without them makes the whole book
+    // unusable, not the program.
+    const std::vector<std::string>& lines = book->lines;
+    bool inNames = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == "names") {
+            inNames = true;
+        } else if (lines[i] == "end") {
+            inNames = false;
+        } else if (inNames) {
+            const std::size_t open = lines[i].find('\'');
+            if (open == std::string::npos || lines[i].find('\'', open + 1) == std::string::npos) {
+                book->state = BookFile::State::Damaged;
+                book->problem = path.string() + ", line " + std::to_string(i + 2) +
+                                ": the name line \"" + lines[i].substr(0, 60) +
+                                "\" has no name between quotes; the opening book is not used";
+                book->lines.clear();
+                return book;
+            }
+        }
+    }
+    // Each "start" opens a section; its body runs to "names" or "end", its names to "end".
+    std::size_t headerBegin = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != "start") continue;
+        BookFile::Section section;
+        section.headerBegin = headerBegin;
+        section.start = i;
+        std::size_t at = i + 1;
+        while (at < lines.size() && lines[at] != "names" && lines[at] != "end")
+            ++at;
+        section.bodyEnd = at;
+        section.names = at < lines.size() && lines[at] == "names";
+        if (section.names) {
+            ++at;
+            while (at < lines.size() && lines[at] != "end")
+                ++at;
+        }
+        section.namesEnd = at;
+        book->sections.push_back(section);
+        headerBegin = i + 1;
+    }
+    return book;
+}
+
+}  // namespace
+
+BookCache::BookCache() = default;
+BookCache::~BookCache() = default;
+
+const BookFile* BookCache::File(const std::filesystem::path& path) {
+    std::error_code error;
+    // Only a regular file is a book; a folder, a pipe or a device in its place is none.
+    if (DataFileAccess(path) != FileAccess::Readable) {
+        file_.reset();
+        return nullptr;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (!file_ || path != path_ || size != size_ || time != time_) {
+        file_ = ReadBookFile(path);
+        path_ = path;
+        size_ = size;
+        time_ = time;
+    }
+    return file_.get();
+}
+
+BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
+                             Random& random, UserInterface& ui) {
+    BookResult result;
+    const BookFile* book = File(dataDir / kBookFileName);
+    if (book == nullptr) return result;
+    if (book->state != BookFile::State::Usable) {
+        // Told once for each version of the file; the game goes on without the book.
+        if (!file_->reported) {
+            file_->reported = true;
+            const bool notBook = book->state == BookFile::State::NotBook;
+            ui.Message(book->problem, notBook ? "Zelkor" : "Error", Icon::Exclamation);
+        }
         return result;
     }
+    const std::vector<std::string>& lines = book->lines;
 
     // Find the section of the game's rules.
     SectionMatcher matcher(g);
-    bool found = false;
-    while (auto line = in.Next(kMaxBookLineLength)) {
-        if (*line == "start") {
-            if (matcher.Start()) {
-                found = true;
-                break;
-            }
-            continue;
+    const BookFile::Section* found = nullptr;
+    for (const BookFile::Section& section : book->sections) {
+        for (std::size_t i = section.headerBegin; i < section.start; ++i)
+            matcher.Line(lines[i]);
+        if (matcher.Start()) {
+            found = &section;
+            break;
         }
-        matcher.Line(*line);
     }
-    if (!found) return EmptyWithName(mode, ui, result);
+    if (found == nullptr) return EmptyWithName(mode, ui, result);
 
     // Collect the candidates of the book lines. Every occurrence is one entry, so a move
     // proposed by several lines is chosen that much more often.
@@ -173,13 +279,8 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
     const std::size_t length = gameText.size();
     std::vector<std::string> candidates;
     std::string previous;
-    bool names = false;
-    while (auto line = in.Next(kMaxBookLineLength)) {
-        if (*line == "names") {
-            names = true;
-            break;
-        }
-        if (*line == "end") break;
+    for (std::size_t i = found->start + 1; i < found->bodyEnd; ++i) {
+        const std::string* line = &lines[i];
         const std::size_t blanks = std::min(line->find_first_not_of(' '), line->size());
         const std::string expanded = previous.substr(0, blanks) + line->substr(blanks);
         previous = expanded;
@@ -213,19 +314,24 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
         }
     }
 
-    if (names) {
+    if (found->names) {
         const std::string trimmed = LeftTrimmed(gameText);
-        while (auto line = in.Next(kMaxBookLineLength)) {
-            if (*line == "end") break;
-            const std::size_t open = line->find('\'');
-            const std::size_t close = open == std::string::npos ? open : line->find('\'', open + 1);
-            if (close == std::string::npos) FatalError(ui);
-            const std::string prefix = line->substr(0, open);
+        for (std::size_t i = found->bodyEnd + 1; i < found->namesEnd; ++i) {
+            const std::string& line = lines[i];
+            const std::size_t open = line.find('\'');
+            const std::size_t close = line.find('\'', open + 1);
+            const std::string prefix = line.substr(0, open);
             if (trimmed.substr(0, prefix.size()) == prefix)
-                result.openingName = line->substr(open + 1, close - open - 1);
+                result.openingName = line.substr(open + 1, close - open - 1);
         }
     }
     return EmptyWithName(mode, ui, result);
+}
+
+BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
+                          Random& random, UserInterface& ui) {
+    BookCache once;
+    return once.Lookup(mode, g, dataDir, random, ui);
 }
 
 }  // namespace zelkor
