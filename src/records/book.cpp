@@ -1,8 +1,14 @@
 #include "records/book.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 
 #include "records/game_file.h"
@@ -31,10 +37,6 @@ std::string UpperCase(std::string text) {
 // Characters [at, at + count) of a text, as far as it reaches.
 std::string Part(const std::string& text, std::size_t at, std::size_t count) {
     return at < text.size() ? text.substr(at, count) : std::string();
-}
-
-char CharAt(const std::string& text, std::size_t at) {
-    return at < text.size() ? text[at] : '\0';
 }
 
 std::string LeftTrimmed(const std::string& text) {
@@ -135,6 +137,44 @@ std::string GameText(const GameState& g) {
 
 // The book file as read once: every line after the first, the sections it holds and
 // what is wrong with it, if anything.
+// One section's book lines and names, indexed for look-ups that take a few binary searches
+// however large the book is.
+class SectionIndex {
+  public:
+    SectionIndex(const std::vector<std::string>& lines, std::size_t begin, std::size_t end,
+                 std::size_t namesBegin, std::size_t namesEnd);
+
+    // Whether some line continues the game text (not asked for the empty text), and the
+    // book moves for the side letter at that point, in file order, at most `limit`.
+    bool Continues(const std::string& gameText) const;
+    std::vector<std::string> Candidates(const std::string& gameText, char sideLetter,
+                                        std::size_t limit) const;
+    // The name of the last name line whose prefix begins the text; empty when none does.
+    std::string Name(const std::string& text) const;
+
+  private:
+    // A move the line as written proposes: unit `unit` ("c3d4" and its marker), where the
+    // first `unit` moves of the line lead to the group of sorted lines starting at `group`.
+    struct Entry {
+        uint16_t unit = 0;
+        uint32_t group = 0;
+        std::array<char, 5> move{};
+    };
+    std::string_view Line(uint32_t line) const {
+        return std::string_view(text_).substr(begin_[line], begin_[line + 1] - begin_[line]);
+    }
+    // The first position in sorted order of a line that starts with the text, or none.
+    std::optional<uint32_t> GroupOf(const std::string& gameText) const;
+
+    std::string text_;                // the expanded lines, markers blanked, one after another
+    std::vector<std::size_t> begin_;  // where each line starts in text_, and the end
+    std::vector<uint32_t> sorted_;    // the lines in the order of their texts
+    std::vector<Entry> entries_;      // by unit, group, then file order
+    // Name lines: by the length of their prefix, the prefix and the last line that has it.
+    std::map<std::size_t, std::unordered_map<std::string, std::pair<std::size_t, std::string>>>
+        names_;
+};
+
 struct BookFile {
     enum class State { Usable, NotBook, WrongVersion, Damaged };
     State state = State::Usable;
@@ -142,14 +182,144 @@ struct BookFile {
     bool reported = false;  // the problem was shown once for this version of the file
     std::vector<std::string> lines;
     struct Section {
-        std::size_t headerBegin = 0;  // the lines the matcher sees before this "start"
-        std::size_t start = 0;        // the "start" line
-        std::size_t bodyEnd = 0;      // the "names" or "end" line, or the end of the file
-        bool names = false;           // the body stopped at "names"
-        std::size_t namesEnd = 0;     // the "end" after the names, or the end of the file
+        std::size_t headerBegin = 0;          // the lines the matcher sees before this "start"
+        std::size_t start = 0;                // the "start" line
+        std::size_t bodyEnd = 0;              // the "names" or "end" line, or the end of the file
+        bool names = false;                   // the body stopped at "names"
+        std::size_t namesEnd = 0;             // the "end" after the names, or the end of the file
+        std::shared_ptr<SectionIndex> index;  // built at the first look-up that takes it
     };
     std::vector<Section> sections;
 };
+
+namespace {
+
+constexpr std::size_t kUnit = 5;  // four characters of a move and its marker
+
+// Full moves of a line: those whose four characters are all there.
+std::size_t Units(std::string_view line) {
+    return line.size() < 4 ? 0 : (line.size() - 4) / kUnit + 1;
+}
+
+}  // namespace
+
+SectionIndex::SectionIndex(const std::vector<std::string>& lines, std::size_t begin,
+                           std::size_t end, std::size_t namesBegin, std::size_t namesEnd) {
+    // Expand every line; remember what the line as written proposes. A unit proposes its
+    // move when its marker is written, so moves that leading blanks cover are not proposed
+    // again.
+    std::vector<std::size_t> entryBegin;
+    std::string previous;
+    std::size_t maxUnits = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const std::string& line = lines[i];
+        const std::size_t blanks = std::min(line.find_first_not_of(' '), line.size());
+        std::string expanded = previous.substr(0, blanks) + line.substr(blanks);
+        const std::size_t units = Units(expanded);
+        maxUnits = std::max(maxUnits, units);
+        entryBegin.push_back(entries_.size());
+        for (std::size_t unit = 0; unit * kUnit + 4 < line.size(); ++unit) {
+            const char marker = line[unit * kUnit + 4];
+            if ((marker != 'w' && marker != 'b') || (unit > 0 && units < unit)) continue;
+            Entry entry;
+            entry.unit = static_cast<uint16_t>(unit);
+            std::copy_n(line.begin() + static_cast<std::ptrdiff_t>(unit * kUnit), 5,
+                        entry.move.begin());
+            entries_.push_back(entry);
+        }
+        previous = expanded;
+        for (std::size_t at = 4; at < expanded.size(); at += kUnit)
+            expanded[at] = ' ';
+        begin_.push_back(text_.size());
+        text_ += expanded;
+    }
+    begin_.push_back(text_.size());
+    entryBegin.push_back(entries_.size());
+    const auto count = static_cast<uint32_t>(begin_.size() - 1);
+
+    sorted_.resize(count);
+    for (uint32_t i = 0; i < count; ++i)
+        sorted_[i] = i;
+    std::stable_sort(sorted_.begin(), sorted_.end(),
+                     [this](uint32_t a, uint32_t b) { return Line(a) < Line(b); });
+
+    // Walking the sorted lines, the group of the first u moves starts where the moves shared
+    // with the line before fall below u.
+    std::vector<uint32_t> groupStart(maxUnits + 1, 0);
+    for (uint32_t at = 0; at < count; ++at) {
+        const std::string_view line = Line(sorted_[at]);
+        std::size_t shared = 0;
+        if (at > 0) {
+            const std::string_view before = Line(sorted_[at - 1]);
+            const std::size_t both = std::min(Units(line), Units(before));
+            while (shared < both &&
+                   line.substr(shared * kUnit, 4) == before.substr(shared * kUnit, 4))
+                ++shared;
+        }
+        for (std::size_t unit = shared + 1; unit <= Units(line); ++unit)
+            groupStart[unit] = at;
+        const uint32_t file = sorted_[at];
+        for (std::size_t e = entryBegin[file]; e < entryBegin[file + 1]; ++e)
+            entries_[e].group = entries_[e].unit == 0 ? 0 : groupStart[entries_[e].unit];
+    }
+    // Entries were made in file order; the stable sort keeps it within a group.
+    std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+        return a.unit != b.unit ? a.unit < b.unit : a.group < b.group;
+    });
+
+    for (std::size_t i = namesBegin; i < namesEnd; ++i) {
+        const std::string& line = lines[i];
+        const std::size_t open = line.find('\'');
+        const std::size_t close = line.find('\'', open + 1);
+        if (open == std::string::npos || close == std::string::npos) continue;
+        names_[open][line.substr(0, open)] = {i, line.substr(open + 1, close - open - 1)};
+    }
+}
+
+std::optional<uint32_t> SectionIndex::GroupOf(const std::string& gameText) const {
+    const auto first = std::lower_bound(
+        sorted_.begin(), sorted_.end(), gameText,
+        [this](uint32_t line, const std::string& text) { return Line(line) < text; });
+    if (first == sorted_.end() || Line(*first).substr(0, gameText.size()) != gameText)
+        return std::nullopt;
+    return static_cast<uint32_t>(first - sorted_.begin());
+}
+
+bool SectionIndex::Continues(const std::string& gameText) const {
+    return !gameText.empty() && GroupOf(gameText).has_value();
+}
+
+std::vector<std::string> SectionIndex::Candidates(const std::string& gameText, char sideLetter,
+                                                  std::size_t limit) const {
+    std::vector<std::string> candidates;
+    uint32_t group = 0;
+    if (!gameText.empty()) {
+        const auto found = GroupOf(gameText);
+        if (!found) return candidates;
+        group = *found;
+    }
+    Entry key;
+    key.unit = static_cast<uint16_t>(gameText.empty() ? 0 : Units(gameText));
+    key.group = group;
+    const auto [from, to] =
+        std::equal_range(entries_.begin(), entries_.end(), key, [](const Entry& a, const Entry& b) {
+            return a.unit != b.unit ? a.unit < b.unit : a.group < b.group;
+        });
+    for (auto it = from; it != to && candidates.size() < limit; ++it)
+        if (it->move[4] == sideLetter) candidates.emplace_back(it->move.data(), 4);
+    return candidates;
+}
+
+std::string SectionIndex::Name(const std::string& text) const {
+    const std::pair<std::size_t, std::string>* last = nullptr;
+    for (const auto& [length, prefixes] : names_) {
+        if (length > text.size()) break;
+        const auto it = prefixes.find(text.substr(0, length));
+        if (it != prefixes.end() && (last == nullptr || it->second.first > last->first))
+            last = &it->second;
+    }
+    return last == nullptr ? std::string() : last->second;
+}
 
 namespace {
 
@@ -261,8 +431,8 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
 
     // Find the section of the game's rules.
     SectionMatcher matcher(g);
-    const BookFile::Section* found = nullptr;
-    for (const BookFile::Section& section : book->sections) {
+    BookFile::Section* found = nullptr;
+    for (BookFile::Section& section : file_->sections) {
         for (std::size_t i = section.headerBegin; i < section.start; ++i)
             matcher.Line(lines[i]);
         if (matcher.Start()) {
@@ -274,29 +444,15 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
 
     // Collect the candidates of the book lines. Every occurrence is one entry, so a move
     // proposed by several lines is chosen that much more often.
+    if (!found->index)
+        found->index = std::make_shared<SectionIndex>(lines, found->start + 1, found->bodyEnd,
+                                                      found->bodyEnd + 1, found->namesEnd);
+    const SectionIndex& index = *found->index;
     std::string gameText = GameText(g);
     const char sideLetter = g.side == kWhite ? 'w' : 'b';
-    const std::size_t length = gameText.size();
-    std::vector<std::string> candidates;
-    std::string previous;
-    for (std::size_t i = found->start + 1; i < found->bodyEnd; ++i) {
-        const std::string* line = &lines[i];
-        const std::size_t blanks = std::min(line->find_first_not_of(' '), line->size());
-        const std::string expanded = previous.substr(0, blanks) + line->substr(blanks);
-        previous = expanded;
-        if (length == 0) {
-            if (CharAt(*line, 4) == sideLetter && candidates.size() < kMaxBookCandidates)
-                candidates.push_back(Part(*line, 0, 4));
-            continue;
-        }
-        bool continues = true;
-        for (std::size_t at = 0; at < length && continues; at += 5)
-            continues = Part(expanded, at, 4) == gameText.substr(at, 4);
-        if (!continues) continue;
-        result.inBook = true;
-        if (CharAt(*line, length + 5) == sideLetter && candidates.size() < kMaxBookCandidates)
-            candidates.push_back(Part(*line, length + 1, 4));
-    }
+    result.inBook = index.Continues(gameText);
+    const std::vector<std::string> candidates =
+        index.Candidates(gameText, sideLetter, kMaxBookCandidates);
     for (std::size_t i = 0; i < candidates.size() && i < kShownBookMoves; ++i)
         result.bookMoves.push_back(candidates[i]);
 
@@ -314,17 +470,7 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
         }
     }
 
-    if (found->names) {
-        const std::string trimmed = LeftTrimmed(gameText);
-        for (std::size_t i = found->bodyEnd + 1; i < found->namesEnd; ++i) {
-            const std::string& line = lines[i];
-            const std::size_t open = line.find('\'');
-            const std::size_t close = line.find('\'', open + 1);
-            const std::string prefix = line.substr(0, open);
-            if (trimmed.substr(0, prefix.size()) == prefix)
-                result.openingName = line.substr(open + 1, close - open - 1);
-        }
-    }
+    if (found->names) result.openingName = index.Name(LeftTrimmed(gameText));
     return EmptyWithName(mode, ui, result);
 }
 
