@@ -1,5 +1,7 @@
 #include "records/settings_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -293,6 +295,19 @@ TEST_F(SettingsFileTest, HostileFilesNeverCrash) {
         EXPECT_NE(result.status, SettingsReadStatus::Invalid);
         EXPECT_LE(s.PlayerName.size(), kMaxLineLength);
     }
+    // A folder, an endless device or a pipe in the file's place gives the defaults at once.
+    std::filesystem::remove(File());
+    std::filesystem::create_directory(File());
+    Settings s;
+    EXPECT_EQ(ReadSettings(s, dir.path()).status, SettingsReadStatus::Defaults);
+    std::filesystem::remove(File());
+    std::filesystem::create_symlink("/dev/zero", File());
+    EXPECT_EQ(ReadSettings(s, dir.path()).status, SettingsReadStatus::Defaults);
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    std::filesystem::remove(File());
+    ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
+    EXPECT_EQ(ReadSettings(s, dir.path()).status, SettingsReadStatus::Defaults);
+    EXPECT_TRUE(std::filesystem::is_fifo(File()));
 }
 
 TEST(SettingsRules, ApplyAndStoreCarryTheActiveRules) {
