@@ -147,29 +147,45 @@ class SectionIndex {
     // Whether some line continues the game text (not asked for the empty text), and the
     // book moves for the side letter at that point, in file order, at most `limit`.
     bool Continues(const std::string& gameText) const;
-    std::vector<std::string> Candidates(const std::string& gameText, char sideLetter,
-                                        std::size_t limit) const;
+    // The lines that propose a move and where the move stands on them. The first
+    // kShownBookMoves are in file order; Move puts the one asked for in its place.
+    struct Proposals {
+        std::vector<uint32_t> owned;
+        const std::vector<uint32_t>* lines = &owned;
+        std::size_t at = 0;
+    };
+    Proposals Candidates(const std::string& gameText, char sideLetter) const;
+    // The move of the i-th proposing line in file order.
+    std::string Move(Proposals& proposals, std::size_t i) const {
+        if (proposals.lines == &proposals.owned && i >= kShownBookMoves) {
+            auto& owned = proposals.owned;
+            std::nth_element(owned.begin() + kShownBookMoves,
+                             owned.begin() + static_cast<std::ptrdiff_t>(i), owned.end());
+        }
+        return lines_[first_ + (*proposals.lines)[i]].substr(proposals.at, 4);
+    }
     // The name of the last name line whose prefix begins the text; empty when none does.
     std::string Name(const std::string& text) const;
 
   private:
-    // A move the line as written proposes: unit `unit` ("c3d4" and its marker), where the
-    // first `unit` moves of the line lead to the group of sorted lines starting at `group`.
-    struct Entry {
-        uint16_t unit = 0;
-        uint32_t group = 0;
-        std::array<char, 5> move{};
-    };
     std::string_view Line(uint32_t line) const {
         return std::string_view(text_).substr(begin_[line], begin_[line + 1] - begin_[line]);
     }
-    // The first position in sorted order of a line that starts with the text, or none.
-    std::optional<uint32_t> GroupOf(const std::string& gameText) const;
+    // The lines that start with the text: a range of positions in sorted order.
+    std::pair<std::size_t, std::size_t> Group(const std::string& gameText) const;
 
+    const std::vector<std::string>& lines_;  // the file's lines; the book lines from first_
+    std::size_t first_;
     std::string text_;                // the expanded lines, markers blanked, one after another
     std::vector<std::size_t> begin_;  // where each line starts in text_, and the end
     std::vector<uint32_t> sorted_;    // the lines in the order of their texts
-    std::vector<Entry> entries_;      // by unit, group, then file order
+    // In sorted order, which markers each line has as written: two bits per unit ("w" and
+    // "b"), so a look-up reads a few bytes per line of its group, not the line.
+    std::vector<uint8_t> markers_;
+    std::vector<std::size_t> markerBegin_;
+    // The lines whose first move is a book move for White, for Black: the start position
+    // would otherwise look at every line.
+    std::array<std::vector<uint32_t>, 2> firstMoves_;
     // Name lines: by the length of their prefix, the prefix and the last line that has it.
     std::map<std::size_t, std::unordered_map<std::string, std::pair<std::size_t, std::string>>>
         names_;
@@ -196,37 +212,18 @@ namespace {
 
 constexpr std::size_t kUnit = 5;  // four characters of a move and its marker
 
-// Full moves of a line: those whose four characters are all there.
-std::size_t Units(std::string_view line) {
-    return line.size() < 4 ? 0 : (line.size() - 4) / kUnit + 1;
-}
-
 }  // namespace
 
 SectionIndex::SectionIndex(const std::vector<std::string>& lines, std::size_t begin,
-                           std::size_t end, std::size_t namesBegin, std::size_t namesEnd) {
-    // Expand every line; remember what the line as written proposes. A unit proposes its
-    // move when its marker is written, so moves that leading blanks cover are not proposed
-    // again.
-    std::vector<std::size_t> entryBegin;
+                           std::size_t end, std::size_t namesBegin, std::size_t namesEnd)
+    : lines_(lines), first_(begin) {
     std::string previous;
-    std::size_t maxUnits = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const std::string& line = lines[i];
         const std::size_t blanks = std::min(line.find_first_not_of(' '), line.size());
         std::string expanded = previous.substr(0, blanks) + line.substr(blanks);
-        const std::size_t units = Units(expanded);
-        maxUnits = std::max(maxUnits, units);
-        entryBegin.push_back(entries_.size());
-        for (std::size_t unit = 0; unit * kUnit + 4 < line.size(); ++unit) {
-            const char marker = line[unit * kUnit + 4];
-            if ((marker != 'w' && marker != 'b') || (unit > 0 && units < unit)) continue;
-            Entry entry;
-            entry.unit = static_cast<uint16_t>(unit);
-            std::copy_n(line.begin() + static_cast<std::ptrdiff_t>(unit * kUnit), 5,
-                        entry.move.begin());
-            entries_.push_back(entry);
-        }
+        if (line.size() > 4 && (line[4] == 'w' || line[4] == 'b'))
+            firstMoves_[line[4] == 'w' ? 0 : 1].push_back(static_cast<uint32_t>(i - begin));
         previous = expanded;
         for (std::size_t at = 4; at < expanded.size(); at += kUnit)
             expanded[at] = ' ';
@@ -234,38 +231,23 @@ SectionIndex::SectionIndex(const std::vector<std::string>& lines, std::size_t be
         text_ += expanded;
     }
     begin_.push_back(text_.size());
-    entryBegin.push_back(entries_.size());
     const auto count = static_cast<uint32_t>(begin_.size() - 1);
-
     sorted_.resize(count);
     for (uint32_t i = 0; i < count; ++i)
         sorted_[i] = i;
-    std::stable_sort(sorted_.begin(), sorted_.end(),
-                     [this](uint32_t a, uint32_t b) { return Line(a) < Line(b); });
-
-    // Walking the sorted lines, the group of the first u moves starts where the moves shared
-    // with the line before fall below u.
-    std::vector<uint32_t> groupStart(maxUnits + 1, 0);
-    for (uint32_t at = 0; at < count; ++at) {
-        const std::string_view line = Line(sorted_[at]);
-        std::size_t shared = 0;
-        if (at > 0) {
-            const std::string_view before = Line(sorted_[at - 1]);
-            const std::size_t both = std::min(Units(line), Units(before));
-            while (shared < both &&
-                   line.substr(shared * kUnit, 4) == before.substr(shared * kUnit, 4))
-                ++shared;
+    std::sort(sorted_.begin(), sorted_.end(),
+              [this](uint32_t a, uint32_t b) { return Line(a) < Line(b); });
+    for (const uint32_t line : sorted_) {
+        markerBegin_.push_back(markers_.size());
+        const std::string& raw = lines[begin + line];
+        for (std::size_t unit = 0; unit * kUnit + 4 < raw.size(); ++unit) {
+            if (unit % 4 == 0) markers_.push_back(0);
+            const char marker = raw[unit * kUnit + 4];
+            const int bit = marker == 'w' ? 0 : marker == 'b' ? 1 : -1;
+            if (bit >= 0) markers_.back() |= static_cast<uint8_t>(1u << (2 * (unit % 4) + bit));
         }
-        for (std::size_t unit = shared + 1; unit <= Units(line); ++unit)
-            groupStart[unit] = at;
-        const uint32_t file = sorted_[at];
-        for (std::size_t e = entryBegin[file]; e < entryBegin[file + 1]; ++e)
-            entries_[e].group = entries_[e].unit == 0 ? 0 : groupStart[entries_[e].unit];
     }
-    // Entries were made in file order; the stable sort keeps it within a group.
-    std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        return a.unit != b.unit ? a.unit < b.unit : a.group < b.group;
-    });
+    markerBegin_.push_back(markers_.size());
 
     for (std::size_t i = namesBegin; i < namesEnd; ++i) {
         const std::string& line = lines[i];
@@ -276,38 +258,48 @@ SectionIndex::SectionIndex(const std::vector<std::string>& lines, std::size_t be
     }
 }
 
-std::optional<uint32_t> SectionIndex::GroupOf(const std::string& gameText) const {
-    const auto first = std::lower_bound(
+std::pair<std::size_t, std::size_t> SectionIndex::Group(const std::string& gameText) const {
+    const std::size_t length = gameText.size();
+    const auto from = std::lower_bound(
         sorted_.begin(), sorted_.end(), gameText,
         [this](uint32_t line, const std::string& text) { return Line(line) < text; });
-    if (first == sorted_.end() || Line(*first).substr(0, gameText.size()) != gameText)
-        return std::nullopt;
-    return static_cast<uint32_t>(first - sorted_.begin());
+    const auto to = std::upper_bound(from, sorted_.end(), gameText,
+                                     [this, length](const std::string& text, uint32_t line) {
+                                         return text < Line(line).substr(0, length);
+                                     });
+    return {static_cast<std::size_t>(from - sorted_.begin()),
+            static_cast<std::size_t>(to - sorted_.begin())};
 }
 
 bool SectionIndex::Continues(const std::string& gameText) const {
-    return !gameText.empty() && GroupOf(gameText).has_value();
+    if (gameText.empty()) return false;
+    const auto [from, to] = Group(gameText);
+    return from < to;
 }
 
-std::vector<std::string> SectionIndex::Candidates(const std::string& gameText, char sideLetter,
-                                                  std::size_t limit) const {
-    std::vector<std::string> candidates;
-    uint32_t group = 0;
-    if (!gameText.empty()) {
-        const auto found = GroupOf(gameText);
-        if (!found) return candidates;
-        group = *found;
+SectionIndex::Proposals SectionIndex::Candidates(const std::string& gameText,
+                                                 char sideLetter) const {
+    // A line proposes the move after the game's when that unit's marker is written on it for
+    // the side to move, so moves that leading blanks cover are not proposed again.
+    Proposals proposals;
+    if (gameText.empty()) {
+        proposals.lines = &firstMoves_[sideLetter == 'w' ? 0 : 1];
+        return proposals;
     }
-    Entry key;
-    key.unit = static_cast<uint16_t>(gameText.empty() ? 0 : Units(gameText));
-    key.group = group;
-    const auto [from, to] =
-        std::equal_range(entries_.begin(), entries_.end(), key, [](const Entry& a, const Entry& b) {
-            return a.unit != b.unit ? a.unit < b.unit : a.group < b.group;
-        });
-    for (auto it = from; it != to && candidates.size() < limit; ++it)
-        if (it->move[4] == sideLetter) candidates.emplace_back(it->move.data(), 4);
-    return candidates;
+    const std::size_t at = gameText.size() + 1;
+    proposals.at = at;
+    const auto [from, to] = Group(gameText);
+    for (std::size_t i = from; i < to; ++i) {
+        const std::string& line = lines_[first_ + sorted_[i]];
+        if (line.size() > at + 4 && line[at + 4] == sideLetter)
+            proposals.owned.push_back(sorted_[i]);
+    }
+    // File order for the first few; the rest only when one of them is chosen.
+    auto& owned = proposals.owned;
+    const auto shown = static_cast<std::ptrdiff_t>(
+        std::min(owned.size(), static_cast<std::size_t>(kShownBookMoves)));
+    std::partial_sort(owned.begin(), owned.begin() + shown, owned.end());
+    return proposals;
 }
 
 std::string SectionIndex::Name(const std::string& text) const {
@@ -451,17 +443,16 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
     std::string gameText = GameText(g);
     const char sideLetter = g.side == kWhite ? 'w' : 'b';
     result.inBook = index.Continues(gameText);
-    const std::vector<std::string> candidates =
-        index.Candidates(gameText, sideLetter, kMaxBookCandidates);
-    for (std::size_t i = 0; i < candidates.size() && i < kShownBookMoves; ++i)
-        result.bookMoves.push_back(candidates[i]);
+    SectionIndex::Proposals proposals = index.Candidates(gameText, sideLetter);
+    const std::size_t count = std::min(proposals.lines->size(), kMaxBookCandidates);
+    for (std::size_t i = 0; i < count && i < kShownBookMoves; ++i)
+        result.bookMoves.push_back(index.Move(proposals, i));
 
-    if (mode == 1 && !candidates.empty()) {
+    if (mode == 1 && count > 0) {
         const double r = std::clamp(random.Uniform(), 0.0, 1.0);
         const std::size_t pick =
-            std::min(static_cast<std::size_t>(r * static_cast<double>(candidates.size())),
-                     candidates.size() - 1);
-        const std::string& chosen = candidates[pick];
+            std::min(static_cast<std::size_t>(r * static_cast<double>(count)), count - 1);
+        const std::string chosen = index.Move(proposals, pick);
         if (!chosen.empty()) {
             gameText += " " + chosen;
             const auto [from, to] = BookMoveSquares(chosen);
