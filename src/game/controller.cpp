@@ -529,7 +529,7 @@ void GameController::AfterHumanMove(MoveSource source) {
 // Engine hooks
 
 std::pair<int, int> GameController::BookMove(bool fromGames) {
-    return links::BookMove(*game_, settings_, ui_, random_, dataDir_, fromGames);
+    return links::BookMove(bookCache_, *game_, settings_, ui_, random_, dataDir_, fromGames);
 }
 
 void GameController::RecordComputerMove(int depth, bool bookMove) {

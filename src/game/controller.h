@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "records/book.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 #include "rules/user_interface.h"
@@ -202,6 +203,7 @@ class GameController : public EngineHooks {
     std::vector<std::string> legalLines_;
     std::string currentFile_;            // the file's name, shown in the title
     std::filesystem::path currentPath_;  // where "Save" writes it
+    BookCache bookCache_;                // the book file, read once per change
 };
 
 }  // namespace zelkor

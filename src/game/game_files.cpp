@@ -151,6 +151,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     LockInterface();
 
     int progress = 0;
+    int movesLoaded = 0;
     for (const GameFileItem& item : contents.body) {
         ui_.SetProgressValue(++progress);
         if (item.kind == GameFileItem::Kind::Comment) {
@@ -173,6 +174,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             UnlockInterface();
             return false;
         }
+        ++movesLoaded;
         g.gameStarted = true;
         g.rated = false;
         RecordPlayedMove(item.text, lastMoveWasJump_);
@@ -186,11 +188,15 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
         AssignNamesForSideToMove();
     }
     ui_.SetText(Display::Status, "");
-    ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
-    currentFile_ = name;
-    std::error_code error;
-    currentPath_ = std::filesystem::absolute(file, error);
-    if (error) currentPath_ = file;
+    // A file that stopped loading early keeps no name: a Save would overwrite it with the
+    // part that was loaded.
+    if (contents.complete) {
+        ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
+        currentFile_ = name;
+        std::error_code error;
+        currentPath_ = std::filesystem::absolute(file, error);
+        if (error) currentPath_ = file;
+    }
     ui_.SetProgressValue(contents.linesAfterStart);
     loading_ = false;
     g.handSetUp = false;
@@ -203,6 +209,11 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ShowComment();
     ui_.RedrawBoard();
     ui_.SetWaitCursor(false);
+    if (!contents.complete) {
+        ui_.Message(IncompleteGameFileMessage(contents, name, movesLoaded), "Error",
+                    Icon::Exclamation);
+        return false;
+    }
     return true;
 }
 

@@ -113,12 +113,12 @@ int GameController::QuickScore() {
 
 bool GameController::MoveIsInBook() {
     if (settings_.UseBook != 1) return false;
-    return links::InBook(*game_, ui_, dataDir_);
+    return links::InBook(bookCache_, *game_, ui_, dataDir_);
 }
 
 std::vector<std::string> GameController::CurrentBookMoves() {
     if (settings_.UseBook != 1) return {};
-    return links::BookMoves(*game_, ui_, dataDir_);
+    return links::BookMoves(bookCache_, *game_, ui_, dataDir_);
 }
 
 void GameController::FillLegalMoveList() {

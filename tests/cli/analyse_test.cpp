@@ -34,6 +34,13 @@ TEST(CliAnalyse, SearchesTheLastPositionOfAGameFile) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[2], "bestmove c3e1");  // Black's reply after 21 plies
     EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
+
+    // eval: the raw score and the evaluation without noise, for the side to move.
+    EXPECT_EQ(RunCli("eval").out, "raw 0\nevaluate 0\n");
+    const auto eval = RunCli("eval '" + file + "'");
+    EXPECT_EQ(eval.status, 0);
+    EXPECT_EQ(eval.out, "raw 250\nevaluate 250\n");
+    EXPECT_EQ(RunCli("eval a b").status, 2);
 }
 
 TEST(CliAnalyse, RejectsBadArguments) {

@@ -31,6 +31,10 @@ TEST(CliPerft, PrintsCountsPerRootMoveThenTheTotal) {
 TEST(CliPerft, RejectsBadArguments) {
     for (const char* arguments : {"perft", "perft x", "perft 0", "perft 3x", "moves a b"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+    const Cli help = RunCli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
+    EXPECT_NE(help.out.find("\n  eval [FILE.zlk]"), std::string::npos);
 }
 
 TEST(CliFiles, ThePositionAfterTheFileIsUsed) {
@@ -54,6 +58,13 @@ TEST(CliFiles, UnreadableFilesAndIllegalMovesFail) {
                             "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\nd8d5\r\n");
     EXPECT_EQ(RunCli("moves '" + (dir / "bad.zlk").string() + "'").status, 1);
     EXPECT_EQ(RunCli("perft 2 '" + (dir / "missing.zlk").string() + "'").status, 1);
+    // A file that stops loading early is no position to work on.
+    zelkor::test::WriteFile(dir / "cut.zlk",
+                            "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n{\r\nd8e7\r\n");
+    const Cli cut = RunCli("moves '" + (dir / "cut.zlk").string() + "'", true);
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out, "zelkor-cli: " + (dir / "cut.zlk").string() +
+                           ": cut.zlk, line 5: \"{\" could not be read; 1 move was loaded\n");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/fakes.h"
@@ -25,6 +26,29 @@ TEST(CliSelfPlay, PlaysEachGameToItsEndAndPrintsTheTotals) {
 TEST(CliSelfPlay, RejectsBadArguments) {
     for (const char* arguments : {"--games 0", "--depth", "--depth x", "--time 0", "--colour"})
         EXPECT_EQ(SelfPlay(arguments).status, 2) << arguments;
+    // A variant the file does not hold, or a file that cannot be read, is an error.
+    EXPECT_EQ(SelfPlay("--variant 99").status, 1);
+    zelkor::test::TempDir dir;
+    std::filesystem::create_directory(dir / "variants.ini");
+    const auto folder =
+        zelkor::test::RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.out.find("variants.ini cannot be read"), std::string::npos) << folder.out;
+}
+
+TEST(CliSelfPlay, AGameDecidedBeforeAnyMoveNamesItsWinner) {
+    // White's only target square, a8, is taken by a White man before the first move.
+    zelkor::test::TempDir dir;
+    std::string setup(64, '0');
+    setup[56] = '1';  // a8
+    setup[7] = '2';   // h1
+    zelkor::test::WriteFile(dir / "variants.ini",
+                            "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
+                                "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\n");
+    const auto run =
+        zelkor::test::RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
 }
 
 }  // namespace

@@ -331,6 +331,22 @@ TEST_F(Input, BookMovesAreMarkedInBothLists) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
     ASSERT_TRUE(Type("g1xe3"));
     EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
+
+    // A name line without its quotes is told once, with its file and line; the game goes on
+    // without the book.
+    std::string book = ReadFile(dir / "zelkor.bok");
+    book.insert(book.find("\r\nend", book.find("names")), "\r\ng1e3 no quote");
+    std::filesystem::remove(dir / "zelkor.bok");
+    WriteFile(dir / "zelkor.bok", book);
+    ui.messages.clear();
+    ASSERT_TRUE(Type("a7c5"));
+    ASSERT_TRUE(Type("h1d3"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find((dir / "zelkor.bok").string() + ", line "),
+              std::string::npos);
+    EXPECT_NE(ui.messages[0].text.find("\"g1e3 no quote\" has no name between quotes"),
+              std::string::npos);
+    EXPECT_EQ(g().gamePly, 3);
 }
 
 using Navigation = ControllerTest;

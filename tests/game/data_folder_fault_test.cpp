@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "game/controller.h"
+#include "records/text_file.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
 #include "support/fakes.h"
@@ -91,11 +92,11 @@ TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileAsItWas) {
     WriteFile(file, "the old game");
     // The new text is written beside the old file first; when that cannot be done (here a
     // folder stands in the way, as a full disk would stop the write) the old file stays.
-    std::filesystem::create_directory(dir / "game.zlk.tmp");
+    std::filesystem::create_directory(TemporaryFileFor(file));
     EXPECT_FALSE(controller->SaveGameFile(file));
     EXPECT_TRUE(Shown(ui, "game.zlk could not be saved"));
     EXPECT_EQ(ReadFile(file), "the old game");
-    std::filesystem::remove(dir / "game.zlk.tmp");
+    std::filesystem::remove(TemporaryFileFor(file));
     EXPECT_TRUE(controller->SaveGameFile(file));
     EXPECT_EQ(ReadFile(file).substr(0, 19), "ZELKOR Version=0.10");
 }
@@ -115,7 +116,7 @@ TEST_F(DataFolderFault, ASaveIntoADeviceOrAPipeFailsAndLeavesItAlone) {
     EXPECT_FALSE(controller->SaveGameFile("/dev/full"));
     EXPECT_TRUE(Shown(ui, "full could not be saved"));
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    EXPECT_FALSE(std::filesystem::exists("/dev/full.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor("/dev/full")));
 }
 
 }  // namespace

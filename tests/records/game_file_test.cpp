@@ -146,20 +146,28 @@ TEST(GameFile, BodyRules) {
     auto b = ReadGameFile(dir / "b.zlk");
     EXPECT_FALSE(b.complete);
     EXPECT_EQ(b.body.size(), 1u);
+    EXPECT_EQ(b.stopLine, 24);
+    EXPECT_EQ(IncompleteGameFileMessage(b, "b.zlk", 1),
+              "b.zlk, line 24: \"{\" could not be read; 1 move was loaded");
 
     // No "START": the header read so far is handed over, nothing more.
     WriteFile(dir / "c.zlk", "ZELKOR Version=0.10\r\nVariant=2\r\nDepth=4\r\n");
     auto c = ReadGameFile(dir / "c.zlk");
     EXPECT_FALSE(c.complete);
     EXPECT_EQ(Keys(c), (std::vector<std::string>{"Variant=", "Depth="}));
+    EXPECT_EQ(IncompleteGameFileMessage(c, "c.zlk", 0),
+              "c.zlk, line 4 could not be read; 0 moves were loaded");
 
     // A value that does not fit its field ends the header there.
     WriteFile(dir / "d.zlk", "ZELKOR Version=0.10\r\nVariant=2\r\nDepth=x\r\nSTART\r\n");
     auto d = ReadGameFile(dir / "d.zlk");
     EXPECT_FALSE(d.complete);
     EXPECT_EQ(Keys(d), (std::vector<std::string>{"Variant="}));
+    EXPECT_EQ(d.stopLine, 3);
+    EXPECT_EQ(d.stopText, "Depth=x");
     WriteFile(dir / "e.zlk", "ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
     EXPECT_FALSE(ReadGameFile(dir / "e.zlk").complete);
+    EXPECT_EQ(ReadGameFile(dir / "e.zlk").stopLine, 2);
 
     // Only the first 1000 moves are used; comments of one position collapse to the last.
     std::string many = kHeader + "{x}\r\n{y}\r\n";
@@ -193,7 +201,7 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(ReadFile(file), "previous");
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
-    EXPECT_FALSE(std::filesystem::exists(dir / "busy.zlk.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(dir / "busy.zlk")));
 }
 
 TEST(GameFile, RecordedMoveTextFallsBackToTheGameRecord) {

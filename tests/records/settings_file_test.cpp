@@ -1,9 +1,13 @@
 #include "records/settings_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
+#include "records/text_file.h"
 #include "rules/text_lines.h"
 #include "support/fakes.h"
 
@@ -78,23 +82,23 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
     EXPECT_EQ(lines[23], "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W");
     EXPECT_EQ(lines[32], " 150 ");
     EXPECT_EQ(lines[35], " 1 ");  // OutofHome
-    EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(File())));
 }
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValue) {
     Settings s;
     s.PlayMode = 1;
     s.Handicap = 4;
-    s.SearchDepth = -3;
+    s.SearchDepth = 20;
     s.Notation = 1;
     s.BoardTurned = 1;
     s.ShowMoves = 0;
     s.Variant = 200;
-    s.ThinkTime = -32768;
+    s.ThinkTime = 180;
     s.UseDepth = 1;
     s.PlayerName = "Smith, \"Jo\"";
     s.Balance = 750;
-    s.PieceSet = 2147483647;
+    s.PieceSet = 1;
     s.CountdownTimer = 1;
     s.JumpChar = 1;
     s.rules.flags = {1, 0, 1, 0, 1, 0, 1, 0, 1, 255};
@@ -103,8 +107,7 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValue) {
     s.rules.directions = {"N;E W", "S"};
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     const auto lines = FileLines();
-    EXPECT_EQ(lines[3], "-3 ");
-    EXPECT_EQ(lines[11], "-32768 ");
+    EXPECT_EQ(lines[3], " 20 ");
     EXPECT_EQ(lines[14], "Smith, \"Jo\"");
     EXPECT_EQ(lines[29], " 255 ");  // KingFirst
 
@@ -116,7 +119,7 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValue) {
     EXPECT_EQ(back.rules.home[1][14], 37);  // G2, the fifteenth square
 }
 
-TEST_F(SettingsFileTest, ReadingNormalisesDepthAndPlayMode) {
+TEST_F(SettingsFileTest, ReadingNormalisesAndClampsToTheControlsRanges) {
     Settings s;
     s.SearchDepth = 0;
     s.PlayMode = 2;
@@ -125,6 +128,21 @@ TEST_F(SettingsFileTest, ReadingNormalisesDepthAndPlayMode) {
     ASSERT_EQ(ReadSettings(back, dir.path()).status, SettingsReadStatus::Read);
     EXPECT_EQ(back.SearchDepth, 2);
     EXPECT_EQ(back.PlayMode, 0);
+
+    // Line (from 0), value in the file, value read: depth 1..20, time 1..180, strength
+    // slider 1..10 (Handicap 0..9), plies 1..3, balance 1..750, check boxes 0..1.
+    const std::vector<std::tuple<int, std::string, long long>> rows = {
+        {3, " 2147483647 ", 20}, {3, "-7 ", 1},           {11, " 0 ", 1}, {11, "-32768 ", 1},
+        {11, " 9999 ", 180},     {2, " 200 ", 9},         {31, " 0 ", 1}, {32, " 32767 ", 750},
+        {32, "-5 ", 1},          {39, " 2147483647 ", 1}, {25, " 7 ", 1}};
+    for (const auto& [index, value, expected] : rows) {
+        auto lines = SettingsLines(Settings{});
+        lines[index] = value;
+        WriteFile(File(), JoinCrLf(lines));
+        ASSERT_EQ(ReadSettings(back, dir.path()).status, SettingsReadStatus::Read) << value;
+        const auto read = SettingsLines(back);
+        EXPECT_EQ(read[index], " " + std::to_string(expected) + " ") << index << value;
+    }
 }
 
 TEST_F(SettingsFileTest, ShortForeignOrNonNumericFilesGiveAllDefaults) {
@@ -169,7 +187,7 @@ TEST_F(SettingsFileTest, LfLinesSpacesAndTrailingLinesAreAccepted) {
     EXPECT_EQ(s.SearchDepth, 4);
 }
 
-TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldIsAFailure) {
+TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldKeepsTheFileAsideAndGivesDefaults) {
     const auto good = SettingsLines(Settings{});
     const std::vector<std::pair<int, std::string>> cases = {
         {2, " 256 "},  {1, "-1 "},          {11, " 40000 "}, {5, " 99999999999999999999999 "},
@@ -179,12 +197,16 @@ TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldIsAFailure) {
         lines[index] = value;
         WriteFile(File(), JoinCrLf(lines));
         Settings s;
-        s.PlayerName = "Unchanged";
+        s.PlayerName = "Changed";
         const SettingsReadResult result = ReadSettings(s, dir.path());
         EXPECT_EQ(result.status, SettingsReadStatus::Invalid) << value;
         EXPECT_EQ(result.line, index + 1);
-        EXPECT_EQ(s.PlayerName, "Unchanged");
-        EXPECT_EQ(FileLines(), lines) << "the file is left for the user to see";
+        ExpectSameSettings(s, Settings{});
+        EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
+        EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines) << "kept for the user";
+        EXPECT_NE(SettingsProblemMessage(result, dir.path())
+                      .find((dir / "zelkor.ini").string() + ", line " + std::to_string(index + 1)),
+                  std::string::npos);
     }
 }
 
@@ -222,11 +244,12 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     const std::string before = ReadFile(File());
 
     // The temporary file cannot be created: its name is taken by a folder.
-    std::filesystem::create_directory(dir / "zelkor.ini.tmp");
+    const std::filesystem::path temp = TemporaryFileFor(File());
+    std::filesystem::create_directory(temp);
     s.PlayerName = "New";
     EXPECT_FALSE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(File()), before);
-    std::filesystem::remove(dir / "zelkor.ini.tmp");
+    std::filesystem::remove(temp);
 
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
@@ -236,6 +259,26 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
 
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(FileLines()[14], "New");
+
+    // A user's own file of the old temporary name is left alone, a link stays a link and
+    // writes through to its file, the file keeps its permissions, and what a dead copy of
+    // the program left behind is removed at start-up (a running copy's is not).
+    WriteFile(dir / "zelkor.ini.tmp", "mine");
+    std::filesystem::create_directory(dir / "real");
+    std::filesystem::rename(File(), dir / "real" / "zelkor.ini");
+    std::filesystem::create_symlink("real/zelkor.ini", File());
+    std::filesystem::permissions(dir / "real" / "zelkor.ini", std::filesystem::perms(0640));
+    s.PlayerName = "Linked";
+    ASSERT_TRUE(WriteSettings(s, dir.path()));
+    EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
+    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms(0640));
+    WriteFile(dir / "zelkor.ini.zelkor-999999999.tmp", "stale");
+    WriteFile(dir / "zelkor.ini.zelkor-1.tmp", "init is running");
+    EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.ini.zelkor-1.tmp"));
 }
 
 TEST_F(SettingsFileTest, HostileFilesNeverCrash) {
@@ -252,6 +295,19 @@ TEST_F(SettingsFileTest, HostileFilesNeverCrash) {
         EXPECT_NE(result.status, SettingsReadStatus::Invalid);
         EXPECT_LE(s.PlayerName.size(), kMaxLineLength);
     }
+    // A folder, an endless device or a pipe in the file's place gives the defaults at once.
+    std::filesystem::remove(File());
+    std::filesystem::create_directory(File());
+    Settings s;
+    EXPECT_EQ(ReadSettings(s, dir.path()).status, SettingsReadStatus::Defaults);
+    std::filesystem::remove(File());
+    std::filesystem::create_symlink("/dev/zero", File());
+    EXPECT_EQ(ReadSettings(s, dir.path()).status, SettingsReadStatus::Defaults);
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    std::filesystem::remove(File());
+    ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
+    EXPECT_EQ(ReadSettings(s, dir.path()).status, SettingsReadStatus::Defaults);
+    EXPECT_TRUE(std::filesystem::is_fifo(File()));
 }
 
 TEST(SettingsRules, ApplyAndStoreCarryTheActiveRules) {

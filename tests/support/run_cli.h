@@ -24,10 +24,11 @@ struct CliRun {
 };
 
 // zelkor-cli with the arguments (quoted by the caller where needed); stdout only, stderr is
-// discarded.
-inline CliRun RunCli(const std::string& arguments) {
+// discarded unless `withErrors` asks for it after stdout.
+inline CliRun RunCli(const std::string& arguments, bool withErrors = false) {
     CliRun run;
-    const std::string command = std::string(ZELKOR_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    const std::string command =
+        std::string(ZELKOR_CLI_PATH) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
