@@ -111,13 +111,13 @@ int GameController::QuickScore() {
     return score;
 }
 
+// The book marks and the opening name show whether or not the computer plays from the
+// book.
 bool GameController::MoveIsInBook() {
-    if (settings_.UseBook != 1) return false;
     return links::InBook(*game_, ui_, dataDir_);
 }
 
 std::vector<std::string> GameController::CurrentBookMoves() {
-    if (settings_.UseBook != 1) return {};
     return links::BookMoves(*game_, ui_, dataDir_);
 }
 

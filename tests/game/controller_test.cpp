@@ -324,13 +324,27 @@ TEST_F(Input, ALegalMoveListLinePlaysItsMove) {
 TEST_F(Input, BookMovesAreMarkedInBothLists) {
     std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
     c().SelectPlayerPlayer();
-    c().settings().UseBook = 1;
+    c().settings().UseBook = 0;  // it only decides whether the computer plays from the book
     c().FillLegalMoveList();
     const std::vector<std::string>& lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "g1xe3b"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
     ASSERT_TRUE(Type("g1xe3"));
     EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
+    EXPECT_EQ(ui.texts[Display::OpeningName], "Corner Opening");
+
+    // A searched computer move that the book knows is marked and names its opening.
+    std::string book = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
+    for (std::string reply : c().legalMoveLines()) {
+        std::erase_if(reply, [](char ch) { return ch == '-' || ch == 'x' || ch == 'b'; });
+        book += "g1e3 " + reply + "b\r\n";
+    }
+    WriteFile(dir / "zelkor.bok", book + "names\r\ng1e3 'Any Reply'\r\nend\r\n");
+    c().SelectPlayerComputer();
+    c().ComputeCommand();
+    ASSERT_EQ(g().gamePly, 2);
+    EXPECT_EQ(g().gameMoveLines[1].back(), 'b');
+    EXPECT_EQ(ui.texts[Display::OpeningName], "Any Reply");
 }
 
 using Navigation = ControllerTest;
