@@ -97,6 +97,10 @@ void AnalyzePosition(Engine& e) {
         }
     }();
 
+    // The line shown continues with the opponent's reply, which is no hint for the side
+    // that is still to move here.
+    s.hintFrom = 0;
+    s.hintTo = 0;
     ApplyIdleCommandSet(e);
     if (g.gamePly < g.recordLength) {
         ui.SetEnabled(Command::Forward, true);

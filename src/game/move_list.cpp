@@ -173,6 +173,9 @@ void GameController::NavigateBy(int count, bool keepTables) {
     GameState& g = *game_;
     if (g.recordLength == 0) return;
     if (!keepTables) ClearAnalysisTable();
+    // The expected reply belongs to the position the computer left.
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
     ui_.SetEnabled(Command::AnalysisList, false);
     const auto computerPlays = [&] {
         return g.firstSideName == kComputerName || g.secondSideName == kComputerName;

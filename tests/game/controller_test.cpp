@@ -412,9 +412,12 @@ TEST_F(Navigation, AMoveAfterGoingBackCutsTheRecord) {
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
+    c().settings().SearchDepth = 2;
     ASSERT_TRUE(Type("e1d2"));  // the computer replies
     ASSERT_EQ(g().gamePly, 2);
+    EXPECT_GT(c().search().hintFrom, 0);  // the reply it expects
     c().Back();
+    EXPECT_EQ(c().search().hintFrom, 0);  // which belongs to the position left
     EXPECT_EQ(g().firstSideName, "Computer");
     EXPECT_EQ(g().secondSideName, "Player");
     c().Back();
