@@ -18,6 +18,7 @@ void AnalyzePosition(Engine& e) {
     EngineHooks& hooks = e.hooks;
 
     BeginComputation(e);
+    s.analysedHere = true;
     ui.SetListLines(ListId::Analysis, {});
     ui.SetEnabled(Command::AnalysisList, false);
     ui.SetEnabled(Command::GameMoveList, false);

@@ -172,6 +172,7 @@ void GameController::ClearAnalysisTable() {
         entry.score = kUnsearched;
     }
     search_->rootCount = 0;
+    search_->analysedHere = false;
 }
 
 void GameController::NewGameCommand(bool chooseVariant) {

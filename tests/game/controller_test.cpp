@@ -438,6 +438,16 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
     EXPECT_FALSE(g().rated);
     c().Last();
     EXPECT_EQ(g().gamePly, 3);
+
+    // A line of the analysis is played in the position analysed, with nothing taken back.
+    c().Back();
+    c().AnalyzeCommand();
+    const RootEntry chosen = c().search().rootTable[1];
+    c().AnalysisMoveChosen(1);
+    EXPECT_EQ(g().gamePly, 3);
+    EXPECT_EQ(g().board[chosen.to], kWhiteMan);
+    EXPECT_EQ(g().recordLength, 3);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Navigation, RepetitionsCountTheReplayedPositions) {
