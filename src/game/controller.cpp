@@ -172,6 +172,7 @@ void GameController::ClearAnalysisTable() {
         entry.score = kUnsearched;
     }
     search_->rootCount = 0;
+    search_->analysedHere = false;
 }
 
 void GameController::NewGameCommand(bool chooseVariant) {
@@ -540,6 +541,8 @@ void GameController::RecordComputerMove(int depth, bool bookMove) {
     g.recordLength = ply;
     const Move& m = g.gameRecord[ply];
     const MoveText text = MoveTextOf(g, m.Source, m.dest, m.jump == 1);
+    // A searched move that follows the book is marked too; the look-up names the opening.
+    bookMove = MoveIsInBook() || bookMove;
     const std::string line = GameMoveLine(ply, text.display, bookMove);
     RecordPly(text.compact, text.display, "1", bookMove, Signed(depth),
               ComputerPlyLogLine(line, search_->bestScore, depth, search_->mainLine));

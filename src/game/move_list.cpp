@@ -111,13 +111,13 @@ int GameController::QuickScore() {
     return score;
 }
 
+// The book marks and the opening name show whether or not the computer plays from the
+// book.
 bool GameController::MoveIsInBook() {
-    if (settings_.UseBook != 1) return false;
     return links::InBook(bookCache_, *game_, ui_, dataDir_);
 }
 
 std::vector<std::string> GameController::CurrentBookMoves() {
-    if (settings_.UseBook != 1) return {};
     return links::BookMoves(bookCache_, *game_, ui_, dataDir_);
 }
 
@@ -173,6 +173,9 @@ void GameController::NavigateBy(int count, bool keepTables) {
     GameState& g = *game_;
     if (g.recordLength == 0) return;
     if (!keepTables) ClearAnalysisTable();
+    // The expected reply belongs to the position the computer left.
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
     ui_.SetEnabled(Command::AnalysisList, false);
     const auto computerPlays = [&] {
         return g.firstSideName == kComputerName || g.secondSideName == kComputerName;

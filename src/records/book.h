@@ -83,7 +83,7 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
                           Random& random, UserInterface& ui);
 
 // The book games of the side to move propose their next moves; proposals that are not
-// legal in the position are dropped (this generates the legal moves at g.ply). One
+// legal in the position are dropped (the move list at g.ply is left as it was). One
 // proposal is chosen at once; several are offered in the "Book moves" dialog.
 BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui);
 

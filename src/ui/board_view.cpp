@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rules/win.h"
+
 namespace zelkor::ui {
 
 namespace {
@@ -51,11 +53,8 @@ int HomeCategory(const HomeSquares& home, int square) {
 }
 
 int HomeCount(const GameState& game, int sideIndex) {
-    const int man = sideIndex == 0 ? kWhiteMan : kBlackMan;
-    int count = 0;
-    for (int32_t square : game.active.home[sideIndex])
-        if (IsPlayingSquare(square) && game.board[square] == man) ++count;
-    return count;
+    const WinState win = CheckWinConditions(game);
+    return sideIndex == 0 ? win.whiteIn : win.blackIn;
 }
 
 int DisplayIndexOf(int square, bool turned) {

@@ -22,7 +22,7 @@ enum class Shade { D, M, L };  // White's home, ordinary, Black's home
 Shade ShadeOf(const HomeSquares& home, int square);
 // The highlight category: 0 White's home (and not Black's), 1 Black's home, 2 others.
 int HomeCategory(const HomeSquares& home, int square);
-// Men of a side standing on that side's own home-square list.
+// Men of a side on its own home squares, counted as the win test counts them.
 int HomeCount(const GameState& game, int sideIndex);
 // Display index 0..63 (reading order of the screen) of a board square and back.
 int DisplayIndexOf(int square, bool turned);

@@ -24,6 +24,7 @@
 #include <cstdlib>
 
 #include "records/data_folder.h"
+#include "records/log.h"
 #include "rules/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
@@ -424,6 +425,10 @@ void frmMain::BuildPanels() {
     connect(scoreGraph_, &ScoreGraphView::plyClicked, this,
             [this](int ply) { Run([this, ply] { controller_->GameMoveClicked(ply - 1); }); });
     side->addWidget(new QLabel("Analysis"));
+    auto* heading = new QLabel(kMoveColumnsHeading);
+    heading->setObjectName("AnalysisHeading");
+    heading->setFont(fixed);
+    side->addWidget(heading);
     side->addWidget(analysis_, 1);
 
     auto* comment = new QLineEdit;

@@ -34,6 +34,7 @@ TEST_F(Analysis, LeavesTheGameAsItWasAndNeverRates) {
     EXPECT_EQ(hooks.cuts, 0);
     EXPECT_FALSE(g.gameOver);
     EXPECT_EQ(s.depthReached, 3);
+    EXPECT_EQ(s.hintFrom, 0);  // the main line's reply is the opponent's, no hint
     EXPECT_FALSE(ui.list(ListId::Analysis).empty());
     EXPECT_NE(std::find(ui.statusHistory.begin(), ui.statusHistory.end(), "Analyzing..."),
               ui.statusHistory.end());

@@ -22,7 +22,7 @@ TEST(Bench, NodeTotalIsPinned) {
     }
     EXPECT_GE(BenchPositions().size(), 8u);
     EXPECT_EQ(names.size(), BenchPositions().size());
-    EXPECT_EQ(total, 3495163u);
+    EXPECT_EQ(total, 3480477u);
 }
 
 TEST(Bench, PositionsAreWellFormed) {

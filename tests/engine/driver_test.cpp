@@ -70,7 +70,7 @@ TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
             << status;
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
     EXPECT_EQ(ui.list(ListId::Analysis).size(), 1u);
-    EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("a1c3 ", 0), 0u);
+    EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("       a1c3 ", 0), 0u);
     EXPECT_FALSE(ui.enabled(Command::Cancel));
     EXPECT_TRUE(ui.enabled(Command::Compute));
     EXPECT_TRUE(g.gameStarted);

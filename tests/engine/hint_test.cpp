@@ -12,18 +12,21 @@ namespace {
 using Hint = EngineTest;
 
 TEST_F(Hint, StoredReplyIsShownWithoutSearching) {
-    s.hintFrom = SquareNumber("E2");
-    s.hintTo = SquareNumber("E3");
+    s.hintFrom = SquareNumber("E1");
+    s.hintTo = SquareNumber("D2");
     s.nodes = 0;
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e2-e3");
+    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e1-d2");
     EXPECT_EQ(ui.messages[0].icon, Icon::Information);
     EXPECT_EQ(s.nodes, 0u);
     EXPECT_EQ(s.hintFrom, 0);
     EXPECT_TRUE(ui.enabled(Command::PlayMenu));
 
-    // A second hint in the same position searches.
+    // A second hint in the same position searches; so does one whose stored reply is
+    // not legal here (e2 is empty).
+    s.hintFrom = SquareNumber("E2");
+    s.hintTo = SquareNumber("E3");
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text.rfind("Try ", 0), 0u);

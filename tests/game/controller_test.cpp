@@ -324,13 +324,14 @@ TEST_F(Input, ALegalMoveListLinePlaysItsMove) {
 TEST_F(Input, BookMovesAreMarkedInBothLists) {
     std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
     c().SelectPlayerPlayer();
-    c().settings().UseBook = 1;
+    c().settings().UseBook = 0;  // it only decides whether the computer plays from the book
     c().FillLegalMoveList();
     const std::vector<std::string>& lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "g1xe3b"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
     ASSERT_TRUE(Type("g1xe3"));
     EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
+    EXPECT_EQ(ui.texts[Display::OpeningName], "Corner Opening");
 
     // A name line without its quotes is told once, with its file and line; the game goes on
     // without the book.
@@ -347,6 +348,23 @@ TEST_F(Input, BookMovesAreMarkedInBothLists) {
     EXPECT_NE(ui.messages[0].text.find("\"g1e3 no quote\" has no name between quotes"),
               std::string::npos);
     EXPECT_EQ(g().gamePly, 3);
+}
+
+// A searched computer move that the book knows is marked and names its opening.
+TEST_F(Input, ASearchedMoveTheBookKnowsIsMarked) {
+    c().SelectPlayerPlayer();
+    ASSERT_TRUE(Type("g1xe3"));
+    std::string book = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
+    for (std::string reply : c().legalMoveLines()) {
+        std::erase_if(reply, [](char ch) { return ch == '-' || ch == 'x' || ch == 'b'; });
+        book += "g1e3 " + reply + "b\r\n";
+    }
+    WriteFile(dir / "zelkor.bok", book + "names\r\ng1e3 'Any Reply'\r\nend\r\n");
+    c().SelectPlayerComputer();
+    c().ComputeCommand();
+    ASSERT_EQ(g().gamePly, 2);
+    EXPECT_EQ(g().gameMoveLines[1].back(), 'b');
+    EXPECT_EQ(ui.texts[Display::OpeningName], "Any Reply");
 }
 
 using Navigation = ControllerTest;
@@ -414,9 +432,12 @@ TEST_F(Navigation, AMoveAfterGoingBackCutsTheRecord) {
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
+    c().settings().SearchDepth = 2;
     ASSERT_TRUE(Type("e1d2"));  // the computer replies
     ASSERT_EQ(g().gamePly, 2);
+    EXPECT_GT(c().search().hintFrom, 0);  // the reply it expects
     c().Back();
+    EXPECT_EQ(c().search().hintFrom, 0);  // which belongs to the position left
     EXPECT_EQ(g().firstSideName, "Computer");
     EXPECT_EQ(g().secondSideName, "Player");
     c().Back();
@@ -437,6 +458,16 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
     EXPECT_FALSE(g().rated);
     c().Last();
     EXPECT_EQ(g().gamePly, 3);
+
+    // A line of the analysis is played in the position analysed, with nothing taken back.
+    c().Back();
+    c().AnalyzeCommand();
+    const RootEntry chosen = c().search().rootTable[1];
+    c().AnalysisMoveChosen(1);
+    EXPECT_EQ(g().gamePly, 3);
+    EXPECT_EQ(g().board[chosen.to], kWhiteMan);
+    EXPECT_EQ(g().recordLength, 3);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Navigation, RepetitionsCountTheReplayedPositions) {

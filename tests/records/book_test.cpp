@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <memory>
 
 #include "book_maker.h"
 #include "records/game_file.h"
 #include "rules/game_setup.h"
+#include "rules/movegen.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -205,8 +207,14 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     WriteFile(folder / "a.zlk", header + "h4g5\r\nf6e5\r\ng3f4\r\n");
     WriteFile(folder / "b.zlk", header + "a1a2\r\nf6e5\r\ng3f4\r\n");  // no man on a1
     WriteFile(folder / "c.zlk", header + "h4h6\r\nf6e5\r\ng3f4\r\n");  // no jump there
+    // The driver's root moves (here cut to one) stay as the look-up found them.
+    GenerateMoves(*g, 0);
+    g->plyStart[1] = 1;
+    const auto root = g->movePool;
     RecordingUi ui;
     const BookResult r = GamesBookLookup(*g, dir.path(), ui);
+    EXPECT_EQ(g->plyStart[1], 1);
+    EXPECT_EQ(std::memcmp(g->movePool.data(), root.data(), sizeof root), 0);
     EXPECT_TRUE(ui.bookDialogs.empty());
     EXPECT_EQ(r.from, SquareNumber("H4"));
     EXPECT_EQ(r.to, SquareNumber("G5"));

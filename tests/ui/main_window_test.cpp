@@ -93,6 +93,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.text(zelkor::Display::Status), std::string("White moves"));
         QCOMPARE(f.text(zelkor::Display::Calculation), std::string("no calculation"));
         QCOMPARE(f.text(zelkor::Display::FirstHomeCount), std::string("0"));
+        QCOMPARE(f.window->findChild<QLabel*>("AnalysisHeading")->text(),
+                 QString("      moves    score   depth    main"));
     }
 
     void humanMoveOnTheBoardAndTheComputersReply() {
