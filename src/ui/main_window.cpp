@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -145,7 +147,9 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
         return rules;
     };
     sinceEvents_.start();
+    fileFolder_ = QDir::currentPath();
     resize(1100, 720);
+    RestoreWindowState();
 }
 
 frmMain::~frmMain() = default;
@@ -301,10 +305,14 @@ void frmMain::BuildPanels() {
     connect(board_, &BoardView::moved, this, &frmMain::BoardMoved);
     connect(board_, &BoardView::released, this, &frmMain::BoardReleased);
     connect(board_, &BoardView::left, this, &frmMain::BoardLeft);
+    // The board takes focus when clicked, so that it gets it back after a computation.
+    board_->setFocusPolicy(Qt::ClickFocus);
     layout->addWidget(board_, 3);
 
+    // The side panel gives way first when the window gets small; its lists scroll.
     auto* panel = new QWidget;
-    panel->setMinimumWidth(380);
+    panel->setObjectName("SidePanel");
+    panel->setMinimumWidth(220);
     panel->setMaximumWidth(520);
     auto* side = new QVBoxLayout(panel);
     side->setContentsMargins(0, 0, 0, 0);
@@ -391,6 +399,8 @@ void frmMain::BuildPanels() {
     });
     legalMoves_->installEventFilter(this);
     analysis_->installEventFilter(this);
+    for (QListWidget* l : {gameMoves_, legalMoves_})
+        l->setToolTip("A \"b\" after a move: the move is in the opening book");
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel("Game"), 0, 0);
@@ -410,12 +420,14 @@ void frmMain::BuildPanels() {
     side->addWidget(analysis_, 1);
 
     auto* comment = new QLineEdit;
+    comment_ = comment;
     comment->setObjectName("CommentBox");
     comment->setPlaceholderText("Comment on the current move");
     displays_[Display::Comment] = comment;
     connect(comment, &QLineEdit::textEdited, this,
             [this](const QString& text) { controller_->CommentEdited(text.toStdString()); });
     auto* typed = new QLineEdit;
+    typedMove_ = typed;
     typed->setObjectName("TypedMoveBox");
     typed->setPlaceholderText("Type a move, e.g. c3d4, and press Enter");
     displays_[Display::TypedMove] = typed;
@@ -438,9 +450,13 @@ void frmMain::BuildPanels() {
     entry->addWidget(typedLabel, 1, 0);
     entry->addWidget(typed, 1, 1);
     side->addLayout(entry);
+    comment->installEventFilter(this);
+    typed->installEventFilter(this);
 
     layout->addWidget(panel, 2);
     setCentralWidget(central);
+    // A newcomer can type the first move at once.
+    typed->setFocus();
 
     QLabel* status = label("StatusText", Display::Status);
     status->setMinimumWidth(260);
@@ -513,6 +529,29 @@ bool frmMain::ShowRulesOnFirstStart() {
     MarkFirstStartDone(dataDir_);
     RunCommand(Command::Rules);
     return true;
+}
+
+namespace {
+
+std::filesystem::path WindowStateFile(const std::filesystem::path& dataDir) {
+    return dataDir / "zelkor-window.ini";
+}
+
+}  // namespace
+
+void frmMain::RestoreWindowState() {
+    const QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
+                          QSettings::IniFormat);
+    const QByteArray geometry = state.value("window/geometry").toByteArray();
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    scoreGraphAction_->setChecked(state.value("window/scoreGraph", false).toBool());
+}
+
+void frmMain::SaveWindowState() const {
+    QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
+                    QSettings::IniFormat);
+    state.setValue("window/geometry", saveGeometry());
+    state.setValue("window/scoreGraph", scoreGraphAction_->isChecked());
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {
@@ -673,6 +712,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     controller_->Shutdown();
+    SaveWindowState();
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this && widget->isVisible()) widget->close();
     event->accept();

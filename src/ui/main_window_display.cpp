@@ -2,6 +2,8 @@
 // the message boxes and the file dialogs.
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +35,17 @@ QString QtFilter(const std::string& filter) {
         filters << description;
     }
     return filters.join(";;");
+}
+
+// Wide enough for the whole title beside the title bar's buttons; a message box is
+// otherwise only as wide as its text. Done last, as setting the icon or the buttons
+// rebuilds the box's layout.
+void WidenForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2 + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -75,8 +88,11 @@ void frmMain::SetEnabled(Command command, bool enabled) {
     for (QObject* target : it->second) {
         if (auto* action = qobject_cast<QAction*>(target))
             action->setEnabled(enabled);
-        else if (auto* widget = qobject_cast<QWidget*>(target))
+        else if (auto* widget = qobject_cast<QWidget*>(target)) {
+            if (!enabled) ParkFocus(widget);
             widget->setEnabled(enabled);
+            if (enabled) ReturnFocus(widget);
+        }
     }
 }
 
@@ -126,6 +142,8 @@ void frmMain::ShowCountdown(bool countdown) {
 
 void frmMain::RedrawBoard() {
     board_->Redraw();
+    // Painted now: a dropped man must not wait for the scoring or the reply that follow.
+    if (board_->isVisible()) board_->repaint();
     scoreGraph_->update();
     highlightsShown_ = false;
     const GameState& g = controller_->game();
@@ -167,29 +185,43 @@ Answer frmMain::Message(const std::string& text, const std::string& title, Icon 
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        WidenForTitle(box);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    WidenForTitle(box);
     box.exec();
     return Answer::Ok;
 }
 
+std::optional<std::string> frmMain::ChosenFile(std::optional<std::string> chosen,
+                                               const std::string& filter, bool save) {
+    if (!chosen || chosen->empty()) return std::nullopt;
+    QString name = Q(*chosen);
+    // A name typed without an extension gets the filter's, e.g. ".zlk".
+    const QString pattern = QtFilter(filter).section('(', 1).section(')', 0, 0).section(' ', 0, 0);
+    if (save && QFileInfo(name).suffix().isEmpty() && pattern.startsWith("*.") &&
+        pattern.size() > 2)
+        name += pattern.mid(1);
+    fileFolder_ = QFileInfo(name).absolutePath();
+    return name.toStdString();
+}
+
 std::optional<std::string> frmMain::AskSaveFile(const std::string& title,
                                                 const std::string& filter) {
-    if (fileHook) return fileHook(true, title);
-    const QString name = QFileDialog::getSaveFileName(
-        this, Q(title), QString::fromStdString(dataDir_.string()), QtFilter(filter));
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
+    if (fileHook) return ChosenFile(fileHook(true, title), filter, true);
+    // The program asks before overwriting, with its own question.
+    const QString name = QFileDialog::getSaveFileName(this, Q(title), fileFolder_, QtFilter(filter),
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    return ChosenFile(name.toStdString(), filter, true);
 }
 
 std::optional<std::string> frmMain::AskOpenFile(const std::string& title,
                                                 const std::string& filter) {
-    if (fileHook) return fileHook(false, title);
-    const QString name = QFileDialog::getOpenFileName(
-        this, Q(title), QString::fromStdString(dataDir_.string()), QtFilter(filter));
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
+    if (fileHook) return ChosenFile(fileHook(false, title), filter, false);
+    const QString name =
+        QFileDialog::getOpenFileName(this, Q(title), fileFolder_, QtFilter(filter));
+    return ChosenFile(name.toStdString(), filter, false);
 }
 
 std::string frmMain::ChooseBookMove(const std::vector<std::string>& lines,

@@ -1,6 +1,8 @@
 // The main window's mouse and keyboard handling: the board's pointer events, the set-up
-// popup, Enter in the move lists.
+// popup, Enter in the move lists, the Ctrl shortcuts in the text boxes and where the
+// keyboard focus goes while a computation runs.
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 
@@ -9,7 +11,44 @@
 
 namespace zelkor::ui {
 
+bool frmMain::CommandKeyWins(const QLineEdit* box, const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const CommandEntry& entry : CommandTable()) {
+        if (!*entry.shortcut || QKeySequence(entry.shortcut) != pressed) continue;
+        // In the comment box the user's own selected text can still be copied, cut or
+        // replaced by pasting; a move is too short to be worth it in the move box.
+        const bool editing = pressed == QKeySequence("Ctrl+C") ||
+                             pressed == QKeySequence("Ctrl+X") || pressed == QKeySequence("Ctrl+V");
+        return !(box == comment_ && editing && box->hasSelectedText());
+    }
+    return false;
+}
+
+void frmMain::ParkFocus(QWidget* disabled) {
+    // Left alone, Qt hands the focus of a disabled widget to the next one, the comment
+    // box, where the user's next typed move would end up. The board holds it instead.
+    QWidget* focused = focusWidget();
+    if (!focused || (focused != disabled && !disabled->isAncestorOf(focused))) return;
+    focusParkedFrom_ = focused;
+    board_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::ReturnFocus(QWidget* enabled) {
+    if (!focusParkedFrom_ || focusParkedFrom_ != enabled) return;
+    // Unless the user has put the focus somewhere else meanwhile.
+    if (focusWidget() == board_) enabled->setFocus(Qt::OtherFocusReason);
+    focusParkedFrom_ = nullptr;
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        (watched == typedMove_ || watched == comment_)) {
+        // Not accepting the override lets the key reach the menu's shortcut.
+        if (CommandKeyWins(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -57,7 +96,7 @@ void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
     });
 }
 
-void frmMain::BoardMoved(int, QPoint) {
+void frmMain::BoardMoved(int, QPoint position) {
     const GameState& g = controller_->game();
     if (g.busy || g.gameOver) return;
     controller_->BoardPointerMoved();
@@ -69,19 +108,21 @@ void frmMain::BoardMoved(int, QPoint) {
         board_->setCursor(board_->PieceCursor(g.board[held_]));
         dragCursorShown_ = true;
     }
+    if (held_ != 0) board_->ShowDragged(held_, position);
 }
 
 void frmMain::BoardReleased(int square, Qt::MouseButton button, QPoint position) {
     if (button == Qt::RightButton) {
-        if (controller_->game().busy) return;
         const int pressed = popupSquare_;
         popupSquare_ = 0;
+        if (controller_->game().busy) return;
         if (held_ == 0 && pressed != 0 && square == pressed)
             OpenSetupPopup(pressed, board_->mapToGlobal(position));
         return;
     }
     if (button != Qt::LeftButton || held_ == 0) return;
     board_->unsetCursor();
+    board_->ClearDragged();
     const int from = held_;
     held_ = 0;
     dragCursorShown_ = false;
