@@ -54,7 +54,6 @@ class BoardView : public QWidget {
     // cursor out).
     void ShowDragged(int square, QPoint position);
     void ClearDragged();
-    int draggedSquare() const { return dragFrom_; }
     // Pixel size of the printed coordinates.
     int coordinateSize() const;
 
