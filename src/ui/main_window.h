@@ -184,6 +184,7 @@ class frmMain : public QMainWindow, public UserInterface {
     QString fileFolder_;
 
     QElapsedTimer sinceEvents_;
+    QElapsedTimer sinceRepaint_;
     unsigned eventCalls_ = 0;
     int running_ = 0;  // nesting depth of user actions
     bool closePending_ = false;

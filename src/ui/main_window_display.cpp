@@ -143,7 +143,11 @@ void frmMain::ShowCountdown(bool countdown) {
 void frmMain::RedrawBoard() {
     board_->Redraw();
     // Painted now: a dropped man must not wait for the scoring or the reply that follow.
-    if (board_->isVisible()) board_->repaint();
+    // A game being loaded redraws at every ply; there the event loop paints the last one.
+    if (board_->isVisible() && (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() > 40)) {
+        board_->repaint();
+        sinceRepaint_.restart();
+    }
     scoreGraph_->update();
     highlightsShown_ = false;
     const GameState& g = controller_->game();
