@@ -47,8 +47,15 @@ class BoardView : public QWidget {
     void UseDefaultPieces();
     bool usingBitmaps() const { return bitmaps_; }
 
-    // The drag cursor of a man (+1 White, -1 Black).
+    // The drag cursor of a man (+1 White, -1 Black): the man's own picture.
     QCursor PieceCursor(int man) const;
+    // While a man is dragged its square shows empty and its picture is drawn under the
+    // pointer, where the cursor shows it too (screenshots and some desktops leave the
+    // cursor out).
+    void ShowDragged(int square, QPoint position);
+    void ClearDragged();
+    // Pixel size of the printed coordinates.
+    int coordinateSize() const;
 
     // Geometry in widget coordinates.
     int SquareAt(QPoint position) const;  // board square under the point, 0 off the board
@@ -56,7 +63,7 @@ class BoardView : public QWidget {
     int squareSize() const;
 
     QSize sizeHint() const override { return {560, 560}; }
-    QSize minimumSizeHint() const override { return {240, 240}; }
+    QSize minimumSizeHint() const override { return {330, 330}; }
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override { return width; }
 
@@ -81,6 +88,7 @@ class BoardView : public QWidget {
     };
     Geometry Layout() const;
     void PaintSquare(QPainter& painter, const QRect& rect, int square) const;
+    void PaintDragged(QPainter& painter) const;
 
     const GameState& game_;
     const Settings& settings_;
@@ -92,6 +100,8 @@ class BoardView : public QWidget {
     QImage whiteCursor_;
     QImage blackCursor_;
     std::map<int, int> highlights_;  // square -> category
+    int dragFrom_ = 0;               // square of the dragged man, 0 when none
+    QPoint dragAt_;
 };
 
 // Draws one built-in square picture: shade with an optional man (+1, -1 or 0).

@@ -106,6 +106,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         layout->addWidget(w);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    // Enter closes the window; the links are reached with Tab.
+    ok->setFocus();
 }
 
 void frmAbout::mouseMoveEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 // What a newcomer meets: the toolbar's tooltips, the rules shown on the first start only,
-// a window that fits a small screen, and the score graph beside the move list.
+// a window that fits a small screen and keeps its place, and the score graph beside the
+// move list.
 #include <QImage>
 #include <QListWidget>
 #include <QPainter>
@@ -136,6 +137,28 @@ class DesktopTest : public QObject {
             QVERIFY(board.rect().contains(all));
             QVERIFY2(board.squareSize() >= 48, qPrintable(QString::number(board.squareSize())));
         }
+        // At the smallest size the board still has the larger share, with legible
+        // coordinates; the side panel gives way.
+        window.resize(1, 1);
+        QApplication::processEvents();
+        const auto* panel = window.findChild<QWidget*>("SidePanel");
+        const ui::BoardView& board = *window.board();
+        QVERIFY2(board.squareSize() * 8 > panel->width(),
+                 qPrintable(QString("%1 %2").arg(board.squareSize()).arg(panel->width())));
+        QFont coordinates = board.font();
+        coordinates.setPixelSize(board.coordinateSize());
+        QVERIFY(QFontMetrics(coordinates).capHeight() >= 9);
+    }
+
+    void windowPlaceAndScoreGraphComeBackAtTheNextStart() {
+        WindowFixture f;
+        f.window->resize(900, 660);
+        f.action("mnuScoreGraph")->setChecked(true);
+        QVERIFY(f.window->close());
+        ui::frmMain again(f.clock, f.random, f.dir.path());
+        QCOMPARE(again.size(), QSize(900, 660));
+        QVERIFY(again.findChild<QAction*>("mnuScoreGraph")->isChecked());
+        QVERIFY(!again.scoreGraph()->isHidden());
     }
 
     void scoreGraphFollowsTheGameAndNavigation() {

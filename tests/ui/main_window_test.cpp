@@ -3,6 +3,7 @@
 // the options dialog and a picture of a game in progress.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSlider>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -131,6 +133,66 @@ class MainWindowTest : public QObject {
         QVERIFY(f.messages.empty());
     }
 
+    void aGameTypedIntoTheMoveBoxAsTheComputerReplies() {
+        WindowFixture f;
+        auto* typed = f.window->findChild<QLineEdit*>("TypedMoveBox");
+        // The keys go wherever the focus is; it must come back to the move box each time.
+        for (int move = 1; move <= 6; ++move) {
+            QCOMPARE(f.window->focusWidget(), typed);
+            QTest::keyClicks(f.window->focusWidget(), f.FirstLegalMove().toLower());
+            QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
+            QCOMPARE(f.game().gamePly, 2 * move);
+        }
+        f.action("Moveback")->trigger();
+        f.action("MoveForward")->trigger();
+        QCOMPARE(f.window->focusWidget(), typed);
+        QCOMPARE(f.window->findChild<QLineEdit*>("CommentBox")->text(), QString());
+        QVERIFY(f.messages.empty());
+    }
+
+    void commandKeysWinInTheTextBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("move box") << "TypedMoveBox";
+        QTest::newRow("comment box") << "CommentBox";
+    }
+    void commandKeysWinInTheTextBoxes() {
+        QFETCH(QString, box);
+        WindowFixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        auto* edit = f.window->findChild<QLineEdit*>(box);
+        edit->setFocus();
+        QTest::keyClicks(edit, "ab");
+        auto pressed = [&](const char* action, Qt::Key key) {
+            QSignalSpy spy(f.action(action), &QAction::triggered);
+            QTest::keyClick(edit, key, Qt::ControlModifier);
+            return spy.count();
+        };
+        QCOMPARE(pressed("Compute", Qt::Key_C), 1);
+        QCOMPARE(f.game().gamePly, 1);
+        QCOMPARE(pressed("Analyze", Qt::Key_A), 1);
+        QVERIFY(f.list("AnalysisList")->count() > 0);
+        int dialogs = 0;
+        f.onDialog = [&](QDialog*) { return ++dialogs, int(QDialog::Rejected); };
+        QCOMPARE(pressed("NewVariant", Qt::Key_V), 1);
+        QCOMPARE(dialogs, 1);
+        f.action("mnu_Play_Cancel")->setEnabled(true);  // as during a computation
+        QCOMPARE(pressed("mnu_Play_Cancel", Qt::Key_E), 1);
+        if (edit->objectName() == "CommentBox") {
+            // The user's selected text is still copied, cut and replaced by a paste.
+            edit->setText("good");
+            edit->selectAll();
+            QCOMPARE(pressed("Compute", Qt::Key_C), 0);
+            QCOMPARE(pressed("Exit", Qt::Key_X), 0);
+            QCOMPARE(edit->text(), QString());
+            QTest::keyClicks(edit, "ok");
+            edit->selectAll();
+            QCOMPARE(pressed("NewVariant", Qt::Key_V), 0);
+        }
+        QCOMPARE(pressed("Exit", Qt::Key_X), 1);
+        QVERIFY(!f.window->isVisible());
+    }
+
     void rejectedMovesShowTheirMessages() {
         WindowFixture f;
         f.action("Pplayer")->trigger();
@@ -197,6 +259,12 @@ class MainWindowTest : public QObject {
         QTest::mousePress(&f.board(), Qt::LeftButton, {}, start);
         QTest::mouseMove(&f.board(), start + QPoint(3, 3));
         QCOMPARE(f.board().cursor().shape(), Qt::BitmapCursor);
+        // The man's picture follows the pointer; its square shows empty meanwhile.
+        const QPoint middle = f.board().SquareRect(SquareOf("D5")).center();
+        QTest::mouseMove(&f.board(), middle);
+        const QImage shown = f.board().grab().toImage();
+        QVERIFY(shown.pixelColor(middle).blue() > 200);  // a white man on a brown square
+        QVERIFY(shown.pixelColor(start).blue() < 170);
         // Back on its own square: cancelled silently, the normal cursor returns.
         QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, start);
         QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
@@ -365,6 +433,16 @@ class MainWindowTest : public QObject {
         QTest::mouseRelease(&f.board(), Qt::RightButton, {},
                             f.board().SquareRect(SquareOf("B8")).center());
         QVERIFY(checked.isEmpty());
+        // A right release while the program is busy still ends the right click, so that
+        // the board takes presses again.
+        QTest::mousePress(&f.board(), Qt::RightButton, {}, point);
+        f.game().busy = true;
+        QTest::mouseRelease(&f.board(), Qt::RightButton, {}, point);
+        f.game().busy = false;
+        QVERIFY(checked.isEmpty());
+        const QString move = f.FirstLegalMove();
+        f.Drag(SquareOf(move.left(2)), SquareOf(move.mid(2)));
+        QCOMPARE(f.game().gamePly, 2);
     }
 
     void optionsDialogUpdatesTheWindow() {
@@ -394,6 +472,36 @@ class MainWindowTest : public QObject {
         };
         f.action("Options")->trigger();
         QCOMPARE(f.controller().rating(), 1200);
+    }
+
+    void savingAddsTheExtensionAndAsksOnlyItsOwnQuestion() {
+        WindowFixture f;
+        QCOMPARE(f.window->fileFolder(), QDir::currentPath());
+        std::filesystem::create_directory(f.dir / "games");
+        f.window->fileHook = [&](bool, const std::string&) {
+            return std::optional<std::string>((f.dir / "games" / "first").string());
+        };
+        f.Type(f.FirstLegalMove());
+        f.action("Save")->trigger();
+        QVERIFY(std::filesystem::exists(f.dir / "games" / "first.zlk"));
+        QCOMPARE(f.window->fileFolder(), QString::fromStdString((f.dir / "games").string()));
+        f.action("Save")->trigger();
+        QCOMPARE(f.messages.size(), size_t(1));
+        QCOMPARE(f.messages[0].text, std::string("first.zlk already exists, overwrite?"));
+    }
+
+    void messageBoxesShowTheirWholeTitle() {
+        WindowFixture f;
+        f.window->messageHook = nullptr;
+        int width = 0, title = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            width = box->width();
+            title = box->fontMetrics().horizontalAdvance("Congratulations");
+            box->close();
+        });
+        f.window->Message("You win!", "Congratulations", zelkor::Icon::Information);
+        QVERIFY2(width > title + 100, qPrintable(QString("%1 %2").arg(width).arg(title)));
     }
 
     void rulesAndAboutWindows() {

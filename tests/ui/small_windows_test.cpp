@@ -47,6 +47,7 @@ class SmallWindowsTest : public QObject {
         QVERIFY(web->target().startsWith("https://"));
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
         // Hovering a link underlines it; the window's background removes the underline.
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), web->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(web, &enter);
