@@ -148,6 +148,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
     if (contents.linesAfterStart > 0) ui_.SetText(Display::Status, "Loading and analyzing...");
     loading_ = true;
+    heldEndMessage_.clear();
     LockInterface();
 
     int progress = 0;
@@ -185,7 +186,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     } else {
         AssignNamesForSideToMove();
     }
-    ui_.SetText(Display::Status, "");
+    if (!g.gameOver) ui_.SetText(Display::Status, "");  // an ended game keeps its result
     ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
     currentFile_ = name;
     std::error_code error;
@@ -203,6 +204,9 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ShowComment();
     ui_.RedrawBoard();
     ui_.SetWaitCursor(false);
+    if (g.gameOver && !heldEndMessage_.empty())
+        ui_.Message(heldEndMessage_, "Congratulations", Icon::Exclamation);
+    heldEndMessage_.clear();
     return true;
 }
 

@@ -124,6 +124,10 @@ std::vector<std::string> GameController::CurrentBookMoves() {
 void GameController::FillLegalMoveList() {
     GameState& g = *game_;
     legalLines_.clear();
+    if (g.gameOver) {  // an ended game has no moves to offer
+        if (!loading_) ui_.SetListLines(ListId::LegalMoves, legalLines_);
+        return;
+    }
     const std::vector<std::string> book = CurrentBookMoves();
     links::InitTree(g);
     links::Generate(g, 1);
@@ -174,15 +178,11 @@ void GameController::NavigateBy(int count, bool keepTables) {
     if (g.recordLength == 0) return;
     if (!keepTables) ClearAnalysisTable();
     ui_.SetEnabled(Command::AnalysisList, false);
-    const auto computerPlays = [&] {
-        return g.firstSideName == kComputerName || g.secondSideName == kComputerName;
-    };
     for (int step = 0; step < count && g.gamePly > 0; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);
         TakeBackOnePly();
         ShowComment();
         UpdateNavigationStates();
-        if (computerPlays()) SwapSideNames();
     }
     for (int step = 0; step < -count && g.gamePly < g.recordLength; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);
@@ -194,8 +194,9 @@ void GameController::NavigateBy(int count, bool keepTables) {
         links::DrawTest(g, settings_);
         ShowComment();
         UpdateNavigationStates();
-        if (computerPlays()) SwapSideNames();
     }
+    // Against the computer the human has the side to move, however the game had ended.
+    if (g.playMode == PlayMode::PlayerComputer) AssignNamesForSideToMove();
     g.gameOver = false;
     for (Command c : {Command::Compute, Command::Analyze, Command::Hint, Command::ComputerComputer,
                       Command::LegalMoveList})
