@@ -54,7 +54,7 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll);
     layout->addWidget(ok, 0, Qt::AlignRight);
-    resize(520, 380);
+    resize(560, inForce.empty() ? 380 : 520);
 }
 
 LinkLabel::LinkLabel(const QString& text, const QString& target, QWidget* parent)

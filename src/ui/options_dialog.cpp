@@ -135,7 +135,7 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     depthLabels_ = {depthLabel};
     levelLayout->addWidget(useDepth_, 1, 0, Qt::AlignTop);
     levelLayout->addWidget(depthLabel, 1, 1, Qt::AlignTop);
-    depthValue_ = MakeValueLabel("Slider4Value", "20 ply");
+    depthValue_ = MakeValueLabel("Slider4Value", "180 sec");  // both sliders equally long
     levelLayout->addWidget(SliderWithLabels(depth_, depthValue_, {"1", "10", "20"}, &depthLabels_),
                            1, 2);
     flexibleTime_ = MakeCheck("Check12", "Flexible Time Management");
