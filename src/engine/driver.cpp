@@ -301,6 +301,14 @@ std::string DrawAnnouncement(int drawFlag) {
     return drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
 }
 
+namespace {
+
+std::string WinnerColourText(int winner) {
+    return winner == kWhite ? "White wins!" : "Black wins!";
+}
+
+}  // namespace
+
 void ComputerMove(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
@@ -328,8 +336,9 @@ void ComputerMove(Engine& e) {
             // The game is already decided. When the side that has just moved (the player)
             // met a winning condition, the player is named and rated as the winner.
             const bool computerWon = rootScore == kWinScore;
-            const std::string text =
-                computerWon ? std::string("Computer wins!") : settings.PlayerName + " wins!";
+            const std::string text = bothComputer ? WinnerColourText(computerWon ? g.side : -g.side)
+                                     : computerWon ? std::string("Computer wins!")
+                                                   : settings.PlayerName + " wins!";
             hooks.GameEndBookkeeping(0);
             ui.SetText(Display::Status, text);
             g.gameOver = true;
@@ -344,7 +353,8 @@ void ComputerMove(Engine& e) {
             hooks.GameEndBookkeeping(0);
             g.gameOver = true;
             Pause(e, 0.5);
-            const std::string text = settings.PlayerName + " wins!";
+            const std::string text =
+                bothComputer ? WinnerColourText(-g.side) : settings.PlayerName + " wins!";
             ui.SetText(Display::Status, text);
             const std::string rating = hooks.UpdateRating(1);
             ui.Message(text + rating, "Congratulations", Icon::Exclamation);
@@ -378,6 +388,10 @@ void ComputerMove(Engine& e) {
 
         // Play the best move.
         if (!PerformMove(g, 0)) return;  // the game record is full: nothing can be played
+        // The side that has just moved; when the computer plays both sides the user only
+        // watched, so the winner is named by colour.
+        const std::string computerWins =
+            bothComputer ? WinnerColourText(-g.side) : std::string("Computer wins!");
         g.gameRecord[g.gamePly] = g.movePool[0];
         if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
         g.gameStarted = true;
@@ -390,7 +404,7 @@ void ComputerMove(Engine& e) {
             hooks.GameEndBookkeeping(0);
             g.gameOver = true;
             rating = hooks.UpdateRating(0);
-            ui.SetText(Display::Status, "Computer wins!");
+            ui.SetText(Display::Status, computerWins);
             justWon = true;
         } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
             ui.SetText(Display::Status, AnnouncementText(s.bestScore));
@@ -408,7 +422,7 @@ void ComputerMove(Engine& e) {
             Pause(e, 0.5);
             ui.SetProgressValue(limits.byTime ? settings.ThinkTime : n * limits.depth);
             ui.SetText(Display::Countdown, "0");
-            ui.Message("Computer wins!" + rating, "Congratulations", Icon::Exclamation);
+            ui.Message(computerWins + rating, "Congratulations", Icon::Exclamation);
         }
 
         // Stable score and draw proposal.
@@ -458,9 +472,9 @@ void ComputerMove(Engine& e) {
             g.gameOver = true;
             Pause(e, 0.5);
             hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
+            ui.SetText(Display::Status, computerWins);
             const std::string text = hooks.UpdateRating(0);
-            ui.Message("Computer wins!" + text, "Congratulations", Icon::Exclamation);
+            ui.Message(computerWins + text, "Congratulations", Icon::Exclamation);
         }
     }();
 

@@ -9,6 +9,7 @@
 #include "records/rating.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
+#include "rules/rules_text.h"
 
 namespace zelkor {
 
@@ -216,6 +217,11 @@ bool GameController::RulesModified() const {
     return false;
 }
 
+std::string GameController::RulesInForce() const {
+    if (!RulesModified()) return std::string();
+    return RulesInForceText(game_->active, game_->handSetUp);
+}
+
 void GameController::ShowVariantName() {
     ui_.SetText(Display::VariantName, game_->defined.name + (RulesModified() ? " (M)" : ""));
 }
@@ -325,7 +331,9 @@ void GameController::RunComputerComputer() {
     settings_.PlayMode = 0;
     if (shutDown_) return;
     SetModeChecks(g.playMode);
-    AssignNamesForSideToMove();
+    // A game the computer finished against itself keeps both names: the user only watched
+    // and neither won nor lost it.
+    if (!g.gameOver) AssignNamesForSideToMove();
     UpdatePlayerLabels();
     ApplyCommandStatesAfterComputation();
     FillLegalMoveList();
@@ -492,7 +500,8 @@ void GameController::RunGameEndDetection() {
     GameState& g = *game_;
     if (g.gamePly < 1) return;
     links::DrawTest(g, settings_);
-    links::GameEndTest(g, settings_, ui_, clock_, *this, settings_.PlayerName);
+    links::GameEndTest(g, settings_, ui_, clock_, *this, settings_.PlayerName,
+                       loading_ ? &heldEndMessage_ : nullptr);
     if (g.gameOver) GameOverCommandSet();
 }
 
@@ -563,6 +572,8 @@ std::string GameController::UpdateRating(double playerScore) {
 void GameController::GameEndBookkeeping(int code) {
     game_->resultText = links::ResultText(*game_, code);
     GameOverCommandSet();
+    legalLines_.clear();
+    ui_.SetListLines(ListId::LegalMoves, {});
 }
 
 void GameController::RefreshLists() {

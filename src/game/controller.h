@@ -121,6 +121,9 @@ class GameController : public EngineHooks {
     void UnlockInterface();
     void ShowVariantName();  // the name, with " (M)" when the active rules differ
     bool RulesModified() const;
+    // For the rules window: the rules in force when they differ from the variant's own
+    // (its help text then no longer tells them all), else empty.
+    std::string RulesInForce() const;
 
     // State the window reads.
     const GameState& game() const { return *game_; }
@@ -193,6 +196,7 @@ class GameController : public EngineHooks {
     bool setupMode_ = false;
     bool variantFileMissing_ = false;
     bool loading_ = false;
+    std::string heldEndMessage_;  // the end of a game being read, shown once it is on screen
     bool shutDown_ = false;
     bool settingsSaved_ = false;
     bool pressSuppressed_ = false;

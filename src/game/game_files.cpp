@@ -148,6 +148,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
     if (contents.linesAfterStart > 0) ui_.SetText(Display::Status, "Loading and analyzing...");
     loading_ = true;
+    heldEndMessage_.clear();
     LockInterface();
 
     int progress = 0;
@@ -187,7 +188,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     } else {
         AssignNamesForSideToMove();
     }
-    ui_.SetText(Display::Status, "");
+    if (!g.gameOver) ui_.SetText(Display::Status, "");  // an ended game keeps its result
     // A file that stopped loading early keeps no name: a Save would overwrite it with the
     // part that was loaded.
     if (contents.complete) {
@@ -209,6 +210,9 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ShowComment();
     ui_.RedrawBoard();
     ui_.SetWaitCursor(false);
+    if (g.gameOver && !heldEndMessage_.empty())
+        ui_.Message(heldEndMessage_, "Congratulations", Icon::Exclamation);
+    heldEndMessage_.clear();
     if (!contents.complete) {
         ui_.Message(IncompleteGameFileMessage(contents, name, movesLoaded), "Error",
                     Icon::Exclamation);

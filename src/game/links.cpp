@@ -64,8 +64,9 @@ void DrawTest(GameState& g, const Settings& settings) {
     zelkor::DrawTest(g, settings.DrawRule15 == 1);
 }
 bool GameEndTest(GameState& g, Settings& settings, UserInterface& ui, Clock& clock,
-                 EngineHooks& hooks, const std::string& playerName) {
+                 EngineHooks& hooks, const std::string& playerName, std::string* heldMessage) {
     GameEndOptions options;
+    options.heldMessage = heldMessage;
     options.chessDrawRules = settings.ChessDrawRules == 1;
     options.drawRule15 = settings.DrawRule15 == 1;
     options.playerName = playerName;

@@ -23,9 +23,11 @@ void TakeBack(GameState& g, int move);
 void InitTree(GameState& g);
 // The draw test after the move that made g.gamePly (at least 1).
 void DrawTest(GameState& g, const Settings& settings);
-// The game-end test with its announcements; true when the game has ended.
+// The game-end test with its announcements; true when the game has ended. With
+// heldMessage the message box is left to the caller.
 bool GameEndTest(GameState& g, Settings& settings, UserInterface& ui, Clock& clock,
-                 EngineHooks& hooks, const std::string& playerName);
+                 EngineHooks& hooks, const std::string& playerName,
+                 std::string* heldMessage = nullptr);
 std::string ResultText(GameState& g, int code);
 
 // Variant file. Loads variant settings.Variant into g.defined (and the board unless its

@@ -648,7 +648,7 @@ void frmMain::RunCommand(Command command) {
                 c.ShowRating();
                 break;
             case Command::Rules: {
-                frmRules rules(c.game().active.name, c.game().active.help, this);
+                frmRules rules(c.game().active.name, c.game().active.help, c.RulesInForce(), this);
                 ExecDialog(&rules);
                 break;
             }
@@ -676,6 +676,13 @@ void frmMain::ShowOptions() {
     int rating = controller_->rating();
     {
         frmOptions options(controller_->settings(), rating, this);
+        options.messageHook = [this](const QString& text, const QString& title) {
+            Message(text.toStdString(), title.toStdString(), Icon::Exclamation, Buttons::Ok);
+        };
+        connect(&options, &frmOptions::applied, this, [this, &rating] {
+            controller_->setRating(rating);
+            controller_->OptionsApplied();
+        });
         ExecDialog(&options);
     }
     controller_->setRating(rating);

@@ -87,6 +87,21 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEnd) {
             ply % 2 ? g().moveTexts[(ply + 1) / 2].firstBy : g().moveTexts[(ply + 1) / 2].secondBy,
             "2");
     EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
+    EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
+    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
+
+    // The last move played again against the computer wins; one move back, the human has
+    // the side to move, however the names stood at the end.
+    const int last = g().gamePly;
+    const MoveTextRow& row = g().moveTexts[(last + 1) / 2];
+    const std::string winning = (last % 2 ? row.first : row.second).substr(0, 4);
+    c().Back();
+    c().SelectPlayerComputer();
+    ASSERT_TRUE(Type(winning));
+    ASSERT_TRUE(g().gameOver);
+    c().Back();
+    EXPECT_EQ(g().side == kWhite ? g().firstSideName : g().secondSideName, "Player");
+    EXPECT_EQ(g().side == kWhite ? g().secondSideName : g().firstSideName, "Computer");
 }
 
 TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
@@ -99,9 +114,13 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_FALSE(g().busy);
     EXPECT_FALSE(ui.enabled(Command::ComputerComputer));
     EXPECT_TRUE(ui.enabled(Command::LegalMoveList) == false || g().gameOver);
-    // The human takes the side to move.
-    const bool firstToMove = g().side == kWhite;
-    EXPECT_EQ(firstToMove ? g().firstSideName : g().secondSideName, "Player");
+    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
+    // The user only watched: the winner is named by colour and no label names the user.
+    EXPECT_EQ(g().firstSideName, "Computer");
+    EXPECT_EQ(g().secondSideName, "Computer");
+    const std::string winner = g().side == kWhite ? "Black wins!" : "White wins!";
+    EXPECT_EQ(ui.messages.back().text.substr(0, winner.size()), winner);
+    EXPECT_EQ(ui.Text(Display::Status), winner);
     EXPECT_FALSE(g().rated);
     // Half a second between the moves.
     int halfSeconds = 0;
@@ -120,6 +139,7 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().RunComputerComputer();
     EXPECT_EQ(g().gamePly, 1);  // the cancelled search still played its best move
     EXPECT_FALSE(g().gameOver);
+    EXPECT_EQ(g().secondSideName, "Player");  // the human takes the side to move
     EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
     EXPECT_FALSE(ui.enabled(Command::Cancel));
     EXPECT_TRUE(ui.enabled(Command::Compute));
@@ -552,9 +572,23 @@ TEST_F(NewGame, ABlackFirstVariantStartsWithBlack) {
 }
 
 TEST_F(NewGame, ChangedRulesShowTheModifiedMark) {
+    EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
     g().active.flag(CapRequired) = 1;
+    g().active.flag(BlackStarts) = 1;
+    g().active.directions[0] = "N;E W";
     c().NewGameCommand(false);
     EXPECT_EQ(ui.Text(Display::VariantName), "Halma (M)");
+    // The rules window adds the rules in force, from the flags, directions and camps.
+    const std::string rules = c().RulesInForce();
+    for (const char* part : {"Black moves first.",
+                             "White's men move forward and right, and jump left; Black's men "
+                             "move in all eight directions, and jump in all eight directions",
+                             "Jumping is mandatory",
+                             "two squares farther from your target corner (A8 for White, "
+                             "H1 for Black)",
+                             "Black's target camp: E1 F1 G1 H1 F2 G2 H2 G3 H3 H4."})
+        EXPECT_NE(rules.find(part), std::string::npos) << part << "\n" << rules;
+    EXPECT_EQ(rules.find("chain of jumps must go on"), std::string::npos);
 }
 
 using PositionSetup = ControllerTest;

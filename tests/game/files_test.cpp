@@ -252,6 +252,10 @@ TEST_F(GameFiles, TheReplayIsJudgedByTheFilesOwnHomeSquares) {
     EXPECT_EQ(g().gamePly, 1);
     EXPECT_TRUE(g().gameOver);
     EXPECT_EQ(ui.messages.back().text.substr(0, 11), "White wins!");
+    // The end is announced over the filled game list and an empty legal-move list.
+    EXPECT_EQ(ui.messages.back().gameMovesShown, 1u);
+    EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
+    EXPECT_EQ(ui.Text(Display::Status), "White wins!");
     EXPECT_FALSE(ui.enabled(Command::Compute));
 }
 

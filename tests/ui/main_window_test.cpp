@@ -463,14 +463,23 @@ class MainWindowTest : public QObject {
             QTest::mouseDClick(strength, Qt::LeftButton);
         QCOMPARE(f.controller().settings().SearchDepth, 1);
         QCOMPARE(f.text(zelkor::Display::Strength), std::string("Strength: 10   Depth: 1 ply"));
-        // "Reset" of the rating survives Cancel.
+        // "Apply" shows the new level at once; "Reset" of the rating survives Cancel.
         f.controller().setRating(1500);
-        f.onDialog = [](QDialog* dialog) {
+        QString shownValue;
+        std::string levelAfterApply;
+        f.onDialog = [&](QDialog* dialog) {
+            dialog->show();
+            QTest::keyClick(dialog->findChild<QSlider*>("Slider4"), Qt::Key_Right);
+            shownValue = dialog->findChild<QLabel*>("Slider4Value")->text();
+            dialog->findChild<QPushButton*>("cmdApply")->click();
+            levelAfterApply = f.text(zelkor::Display::Strength);
             dialog->findChild<QPushButton*>("Command1")->click();
             dialog->findChild<QPushButton*>("cmdCancel")->click();
             return dialog->result();
         };
         f.action("Options")->trigger();
+        QCOMPARE(shownValue, QString("2 ply"));
+        QCOMPARE(levelAfterApply, std::string("Strength: 10   Depth: 2 ply"));
         QCOMPARE(f.controller().rating(), 1200);
     }
 
@@ -523,6 +532,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(rulesText, QString("No help available"));
         f.action("mnu_Help_About")->trigger();
         QCOMPARE(version, QString("Version 0.24"));
+
+        // After "Random" the rules window tells the rules in force below the help text.
+        QString inForce;
+        f.onDialog = [&](QDialog* dialog) {
+            if (auto* random = dialog->findChild<QPushButton*>("cmdRandom")) {
+                random->click();
+                dialog->findChild<QPushButton*>("cmdOK")->click();
+                return dialog->result();
+            }
+            if (auto* label = dialog->findChild<QLabel*>("lblInForce")) inForce = label->text();
+            return int(QDialog::Accepted);
+        };
+        f.random.fallback = 0.75;  // every flag drawn as 1
+        f.action("NewVariant")->trigger();
+        QCOMPARE(f.text(zelkor::Display::VariantName), std::string("Halma (M)"));
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QVERIFY(inForce.startsWith("Black moves first."));
+        QVERIFY(inForce.contains("A man slides over any number of empty squares"));
+        QCOMPARE(inForce.toStdString(), f.controller().RulesInForce());
     }
 
     void piecesAndNotation() {

@@ -136,6 +136,26 @@ class PlayModesTest : public QObject {
         QCOMPARE(f.game().gamePly, plies - 1);
     }
 
+    void computerComputerNamesTheWinningColour() {
+        WindowFixture f;
+        f.window->findChild<QAction*>("tbrComputerComputer")->trigger();
+        QVERIFY(f.game().gameOver);
+        // The user only watched: the winner is named by colour and no label names the user.
+        const QString winner = f.game().side == kWhite ? "Black wins!" : "White wins!";
+        QVERIFY(QString::fromStdString(f.messages.back().text).startsWith(winner));
+        QCOMPARE(f.text(zelkor::Display::FirstSideName), std::string("Computer"));
+        QCOMPARE(f.text(zelkor::Display::SecondSideName), std::string("Computer"));
+        QCOMPARE(f.list("LegalMoveList")->count(), 0);
+        // One move back the human takes the side to move.
+        f.action("Moveback")->trigger();
+        const bool whiteToMove = f.game().side == kWhite;
+        QCOMPARE(f.text(zelkor::Display::FirstSideName),
+                 std::string(whiteToMove ? "Player" : "Computer"));
+        QCOMPARE(f.text(zelkor::Display::SecondSideName),
+                 std::string(whiteToMove ? "Computer" : "Player"));
+        QVERIFY(f.list("LegalMoveList")->count() > 0);
+    }
+
     void closingDuringASearchCancelsItAndEndsCleanly() {
         WindowFixture f;
         f.controller().settings().SearchDepth = 20;
