@@ -580,6 +580,51 @@ inline int BitCount(uint64_t bits) {
     return static_cast<int>((bits * 0x0101010101010101ULL) >> 56);
 }
 
+// The last pass of the direct paths over the candidates start .. w - 1 in the pool: steps
+// go when they are not allowed, unforced jumps when a forced one exists (a jump's score
+// holds its forced mark until here), and the rest get their ordering scores.
+void FinishCandidates(GameState& g, int start, int w, bool stepsAllowed, bool forcedFlag,
+                      int& next) {
+    Move* const pool = g.movePool.data();
+    const int ply = g.ply;
+    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
+    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
+    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
+    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
+    if (stepsAllowed && !forcedFlag) {
+        // Every candidate is a move (no jump is marked forced), scored 0 so far.
+        if (anyKnown)
+            for (int i = start; i < w; ++i) {
+                Move& mv = pool[i];
+                if (mv.Source == pvFrom && mv.dest == pvTo)
+                    mv.score = 500;
+                else if (mv.Source == k1From && mv.dest == k1To)
+                    mv.score = 250;
+                else if (mv.Source == k2From && mv.dest == k2To)
+                    mv.score = 150;
+            }
+        next = w;
+        return;
+    }
+    int out = start;
+    for (int i = start; i < w; ++i) {
+        Move mv = pool[i];
+        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
+        int score = 0;
+        if (anyKnown) {
+            if (mv.Source == pvFrom && mv.dest == pvTo)
+                score = 500;
+            else if (mv.Source == k1From && mv.dest == k1To)
+                score = 250;
+            else if (mv.Source == k2From && mv.dest == k2To)
+                score = 150;
+        }
+        mv.score = score;
+        pool[out++] = mv;
+    }
+    next = out;
+}
+
 // The rule sets in which every (from, to, forced) group can hold only one chain: the
 // duplicate check is on (no MaxCapMove) and every chain passes it (no LongKings, and
 // ManContJump 1 so no chain ends on arrival). The candidates then arrive in their final
@@ -728,43 +773,88 @@ bool GenerateSimple(GameState& g, int AllMoves, int& next) {
     }
 
     const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
-    const int ply = g.ply;
-    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
-    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
-    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
-    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
-    if (stepsAllowed && !forcedFlag) {
-        // Every candidate is a move (no jump is marked forced), scored 0 so far.
-        if (anyKnown)
-            for (int i = start; i < w; ++i) {
-                Move& mv = pool[i];
-                if (mv.Source == pvFrom && mv.dest == pvTo)
-                    mv.score = 500;
-                else if (mv.Source == k1From && mv.dest == k1To)
-                    mv.score = 250;
-                else if (mv.Source == k2From && mv.dest == k2To)
-                    mv.score = 150;
+    FinishCandidates(g, start, w, stepsAllowed, forcedFlag, next);
+    return true;
+}
+
+// Sliding men (LongKings) without MaxCapMove: a hop ends its move at once, so there are no
+// chains, and two hops of one man reach the same square only through a direction the
+// jump row names twice. Such a pair forms one group that keeps the later place, so the
+// row is read without the earlier copies. Returns false, having changed nothing, when the
+// pool might not hold every candidate.
+bool GenerateSliding(GameState& g, int AllMoves, int& next) {
+    const int32_t* const b = g.board.data();
+    const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
+    const int si = SideIndex(man);
+    const auto& f = g.active.flags;
+    const bool kingFirst = f[KingFirst] != 0;
+    const bool capRequired = f[CapRequired] != 0;
+    const bool prune = AllMoves == 0 || f[MulJumps] || capRequired;
+    int steps[kMaxDirections];
+    int row[kMaxDirections];
+    const int nSteps = LoadDirections(g.directions[si], steps);
+    const int nRow = LoadDirections(g.directions[si + 2], row);
+    int jumps[kMaxDirections];
+    int nJumps = 0;
+    for (int k = 0; k < nRow; ++k) {
+        bool later = false;
+        for (int j = k + 1; j < nRow; ++j)
+            if (row[j] == row[k]) later = true;
+        if (!later) jumps[nJumps++] = row[k];
+    }
+    const int16_t* const owner = g.homeTables.owner.data();
+    const int ownCorner = g.active.home[si][0];
+    const int oppCorner = g.active.home[1 - si][0];
+    const int ownRow = RowOf(ownCorner), ownColumn = ColumnOf(ownCorner);
+    const int oppRow = RowOf(oppCorner), oppColumn = ColumnOf(oppCorner);
+    auto distanceToOwn = [&](int square) {
+        return Abs(kRows[square] - ownRow) + Abs(kColumns[square] - ownColumn);
+    };
+    auto distanceToOpponent = [&](int square) {
+        return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
+    };
+
+    const Occupancy occupancy = OccupancyOf(b);
+    const uint64_t ownMen = man == kWhiteMan ? occupancy.white : occupancy.black;
+    // A man slides at most 7 squares and lands at most 6 squares behind a man per direction.
+    const int start = next;
+    if (start + BitCount(ownMen) * (7 * nSteps + 6 * nJumps) > kMovePoolSize - 1) return false;
+
+    Move* const pool = g.movePool.data();
+    int w = start;
+    bool forcedFlag = false;
+    bool outsideFlag = false;
+    for (uint64_t menLeft = ownMen; menLeft != 0; menLeft &= menLeft - 1) {
+        const int s = kPlayingSquares[LowestBit(menLeft)];
+        for (int k = 0; k < nSteps; ++k)
+            for (int t = s + steps[k]; b[t] == kEmpty; t += steps[k])
+                pool[w++] = Move{s, t, 0, 0};
+        const bool outside = owner[s] != si;
+        const bool forcing = f[OutofHome] && owner[s] == 1 - si;
+        const int ownLimit = distanceToOwn(s) + 2;
+        const int oppDistance = distanceToOpponent(s);
+        for (int k = 0; k < nJumps; ++k) {
+            const int d = jumps[k];
+            int o = s + d;
+            while (b[o] == kEmpty)
+                o += d;
+            const int over = b[o];
+            if (over != kWhiteMan && over != kBlackMan) continue;  // off the board or blocked
+            const bool forcedHop = forcing && o == s + d && over == -man;
+            for (int t = o + d; b[t] == kEmpty; t += d) {
+                const int forced =
+                    forcedHop && !(owner[t] == 1 - si && distanceToOpponent(t) <= oppDistance);
+                if (forced || !prune || distanceToOwn(t) <= ownLimit) {
+                    if (outside) outsideFlag = true;
+                    if (forced) forcedFlag = true;
+                    pool[w++] = Move{s, t, 1, forced};
+                }
+                if (kingFirst) break;
             }
-        next = w;
-        return true;
-    }
-    int out = start;
-    for (int i = start; i < w; ++i) {
-        Move mv = pool[i];
-        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
-        int score = 0;
-        if (anyKnown) {
-            if (mv.Source == pvFrom && mv.dest == pvTo)
-                score = 500;
-            else if (mv.Source == k1From && mv.dest == k1To)
-                score = 250;
-            else if (mv.Source == k2From && mv.dest == k2To)
-                score = 150;
         }
-        mv.score = score;
-        pool[out++] = mv;
     }
-    next = out;
+    const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
+    FinishCandidates(g, start, w, stepsAllowed, forcedFlag, next);
     return true;
 }
 
@@ -775,7 +865,12 @@ void GenerateMoves(GameState& g, int AllMoves) {
     int next = g.plyStart[g.ply];
     if (next < 0 || next > kMovePoolSize - 1) next = next < 0 ? 0 : kMovePoolSize - 1;
     const auto& f = g.active.flags;
-    if (f[MaxCapMove] || f[LongKings] || !f[ManContJump] || !GenerateSimple(g, AllMoves, next)) {
+    bool done = false;
+    if (f[MaxCapMove] == 0 && f[LongKings] != 0)
+        done = GenerateSliding(g, AllMoves, next);
+    else if (f[MaxCapMove] == 0 && f[ManContJump] != 0)
+        done = GenerateSimple(g, AllMoves, next);
+    if (!done) {
         Generator generator(g, AllMoves);
         generator.Run();
         generator.Register(next);
