@@ -1,23 +1,6 @@
 #include "rules/make_move.h"
 
-#include <array>
-
 namespace zelkor {
-namespace {
-
-// The square checks run at every node of the search: a look-up instead of the arithmetic.
-constexpr std::array<bool, kBoardEntries> kPlaying = [] {
-    std::array<bool, kBoardEntries> playing{};
-    for (int s = 0; s < kBoardEntries; ++s)
-        playing[s] = IsPlayingSquare(s);
-    return playing;
-}();
-
-inline bool Playing(int square) {
-    return static_cast<unsigned>(square) < static_cast<unsigned>(kBoardEntries) && kPlaying[square];
-}
-
-}  // namespace
 
 bool PerformMove(GameState& g, int Move) {
     if (Move < 0 || Move >= kMovePoolSize) return false;
@@ -29,7 +12,7 @@ bool PerformMove(GameState& g, int Move) {
     const struct Move& m = g.movePool[Move];
     const int from = m.Source;
     const int to = m.dest;
-    if (!Playing(from) || !Playing(to) || from == to) return false;
+    if (!IsPlayingSquare(from) || !IsPlayingSquare(to) || from == to) return false;
     if (g.board[from] != g.side || g.board[to] != kEmpty) return false;
 
     ++g.gamePly;
@@ -46,7 +29,7 @@ bool TakeBackMove(GameState& g, int Move) {
     const struct Move& m = g.movePool[Move];
     const int from = m.Source;
     const int to = m.dest;
-    if (!Playing(from) || !Playing(to) || from == to) return false;
+    if (!IsPlayingSquare(from) || !IsPlayingSquare(to) || from == to) return false;
     if (g.board[to] != -g.side || g.board[from] != kEmpty) return false;
 
     if (g.gamePly > 0) --g.gamePly;
