@@ -12,6 +12,11 @@
 // hops of the whole call, or the first one when none has that many. A group is kept as one
 // record that remembers both, so the working storage holds at most one record per group
 // and no position can overflow it.
+//
+// The common rule sets take direct paths that give the same list in the same order: men
+// that do not slide (no MaxCapMove, ManContJump 1) walk their chains on bitboards and keep
+// the squares left in a bit set instead of marking the board; sliding men without
+// MaxCapMove have no chains at all. Both write their candidates straight into the pool.
 #include "rules/movegen.h"
 
 #include <cstdio>
