@@ -74,7 +74,7 @@ Outcome GreedyGame(GameState& g, unsigned seed, int maxPlies) {
         for (int i = first; i < first + count; ++i) {
             if (!PerformMove(g, i)) continue;
             const PositionKey key = MakePositionKey(g.board);
-            const auto it = seen.find({key.low, key.high});
+            const auto it = seen.find({key.white, key.black});
             const int repeats = it == seen.end() ? 0 : it->second;
             const double score = Progress(g, mover) - 5000.0 * repeats +
                                  std::uniform_real_distribution<double>(0, 4)(random);
@@ -87,7 +87,7 @@ Outcome GreedyGame(GameState& g, unsigned seed, int maxPlies) {
         if (best < 0) return Outcome::NoMoves;
         EXPECT_TRUE(PerformMove(g, best));
         const PositionKey key = MakePositionKey(g.board);
-        ++seen[{key.low, key.high}];
+        ++seen[{key.white, key.black}];
         if (CheckWinConditions(g).won(-g.side)) return Outcome::Won;
     }
     return Outcome::TooLong;
