@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "book_maker.h"
+#include "replay_helpers.h"
 #include "records/game_file.h"
 #include "rules/game_setup.h"
 #include "support/fakes.h"
