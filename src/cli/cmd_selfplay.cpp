@@ -1,9 +1,9 @@
 // zelkor-cli selfplay: the computer plays both sides to the end, through the same
 // controller as the window's Computer-Computer mode. With --book one side or both take
 // their moves from the book file while it has them, so the book's worth can be measured.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "cli/command.h"
@@ -27,7 +27,8 @@ class NoPauseClock : public Clock {
 };
 
 // The controller with the book open to the chosen sides only, counting each side's
-// thinking time and book moves over the game and over its opening.
+// thinking time (processor time, which other programs on the machine do not distort) and
+// book moves over the game and over its opening.
 class MatchController : public GameController {
   public:
     using GameController::GameController;
@@ -36,24 +37,23 @@ class MatchController : public GameController {
     double seconds[2] = {0, 0}, openingSeconds[2] = {0, 0};
     int bookMoves[2] = {0, 0};
 
-    void StartTiming() { last_ = std::chrono::steady_clock::now(); }
+    void StartTiming() { last_ = std::clock(); }
     std::pair<int, int> BookMove(bool fromGames) override {
         if (!bookFor[game().sideIndex()]) return {0, 0};
         return GameController::BookMove(fromGames);
     }
     void RecordComputerMove(int depth, bool bookMove) override {
-        const auto now = std::chrono::steady_clock::now();
-        const double spent = std::chrono::duration<double>(now - last_).count();
+        const double spent = static_cast<double>(std::clock() - last_) / CLOCKS_PER_SEC;
         const int mover = game().sideIndex() == 0 ? 1 : 0;  // the move is already made
         seconds[mover] += spent;
         if (game().gamePly <= kOpeningPlies) openingSeconds[mover] += spent;
         if (bookMove) ++bookMoves[mover];
         GameController::RecordComputerMove(depth, bookMove);
-        last_ = std::chrono::steady_clock::now();
+        last_ = std::clock();
     }
 
   private:
-    std::chrono::steady_clock::time_point last_;
+    std::clock_t last_ = 0;
 };
 
 bool ReadNumber(const std::vector<std::string>& args, size_t& i, long& value) {
@@ -155,7 +155,7 @@ int SelfPlay(const CliContext& context) {
         }
     }
     for (int side = 0; side < 2; ++side)
-        std::printf("%s: book %s, %d book moves, %.1f s thinking, %.1f s in the first %d plies\n",
+        std::printf("%s: book %s, %d book moves, %.2f s thinking, %.2f s in the first %d plies\n",
                     side == 0 ? "White" : "Black", controller.bookFor[side] ? "on" : "off",
                     controller.bookMoves[side], controller.seconds[side],
                     controller.openingSeconds[side], MatchController::kOpeningPlies);
