@@ -76,8 +76,8 @@ TEST_F(Installed, PutsTheProgramItsDataTheDesktopEntryAndTheIcons) {
     EXPECT_EQ(ReadFile(share / "variants.ini"),
               ReadFile(zelkor::test::ShippedDataDir() / "variants.ini"));
     EXPECT_TRUE(fs::exists(share / "zelkor.bok"));
-    EXPECT_TRUE(fs::exists(share / "white bookgames/white1.zlk"));
-    EXPECT_TRUE(fs::exists(share / "black bookgames/black1.zlk"));
+    EXPECT_TRUE(fs::exists(share / "white bookgames/01-halma.zlk"));
+    EXPECT_TRUE(fs::exists(share / "black bookgames/01-halma.zlk"));
     EXPECT_TRUE(fs::exists(share / "pieces/brownandblack/msquare.bmp"));
     EXPECT_TRUE(fs::exists(share / "pieces/brownandblack/white.ico"));
     EXPECT_FALSE(fs::exists(prefix / "bin/variants.ini"));
@@ -112,8 +112,8 @@ TEST_F(Installed, FirstStartCreatesThePerUserFolderAndTheSecondReusesIt) {
     EXPECT_EQ(ReadFile(folder / "variants.ini"),
               ReadFile(zelkor::test::ShippedDataDir() / "variants.ini"));
     EXPECT_TRUE(fs::exists(folder / "zelkor.bok"));
-    EXPECT_TRUE(fs::exists(folder / "white bookgames/white1.zlk"));
-    EXPECT_TRUE(fs::exists(folder / "black bookgames/black3.zlk"));
+    EXPECT_TRUE(fs::exists(folder / "white bookgames/01-halma.zlk"));
+    EXPECT_TRUE(fs::exists(folder / "black bookgames/03-diagonal-halma.zlk"));
 
     // The second start works in the same folder and keeps what the user changed there.
     WriteFile(folder / "zelkor.rtg", "kept\r\n");

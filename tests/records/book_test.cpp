@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "book_maker.h"
+#include "replay_helpers.h"
 #include "records/game_file.h"
 #include "rules/game_setup.h"
 #include "rules/movegen.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <random>
 
-#include "book_maker.h"
+#include "replay_helpers.h"
 #include "records/book.h"
 #include "records/game_file.h"
 #include "records/rating.h"

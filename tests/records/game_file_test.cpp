@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "book_maker.h"
+#include "replay_helpers.h"
 #include "records/text_file.h"
 #include "support/fakes.h"
 
