@@ -351,7 +351,7 @@ TEST_F(Input, BookMovesAreMarkedInBothLists) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
     ASSERT_TRUE(Type("g1xe3"));
     EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
-    EXPECT_EQ(ui.texts[Display::OpeningName], "Corner Opening");
+    EXPECT_EQ(ui.texts[Display::OpeningName], "Left Flank Third-Row Jump Opening");
 
     // A name line without its quotes is told once, with its file and line; the game goes on
     // without the book.
