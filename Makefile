@@ -10,8 +10,10 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 25
 FUZZ_PACKAGES := clang libclang-rt-dev
+COV_DIR      ?= build-coverage
+COV_PACKAGES := gcovr
 
-.PHONY: all deps fuzz-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci bench perft clean format install pictures
+.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures
 
 all: build
 
@@ -32,6 +34,9 @@ deps:
 
 fuzz-deps:
 	$(call install_missing,$(FUZZ_PACKAGES))
+
+coverage-deps:
+	$(call install_missing,$(COV_PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
@@ -67,6 +72,17 @@ fuzz: fuzz-build
 fuzz-ci: fuzz-build
 	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) $(FUZZ_CI_SECONDS)
 
+# Line coverage of src/ by the whole suite, from a Debug build of its own with --coverage;
+# prints the summary (the per-file table is kept in $(COV_DIR)/coverage.txt).
+coverage: deps coverage-deps
+	cmake -S . -B $(COV_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \
+	  -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage
+	cmake --build $(COV_DIR) -j $(JOBS)
+	find $(COV_DIR) -name '*.gcda' -delete
+	cd $(COV_DIR) && ctest --output-on-failure -j $(JOBS)
+	gcovr --root $(CURDIR) --filter '$(CURDIR)/src/' --object-directory $(COV_DIR) \
+	  --txt $(COV_DIR)/coverage.txt --print-summary $(COV_DIR)
+
 # Installs the executables, the shipped data, the desktop entry and the icons under
 # $(PREFIX) (DESTDIR is honoured for packaging).
 install: build
@@ -88,4 +104,4 @@ format:
 	find src tests tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR) $(COV_DIR)
