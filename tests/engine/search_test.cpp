@@ -67,7 +67,7 @@ TEST_F(Search, CancelAndTimeStopTheSearch) {
         if (ui.eventsProcessed == 50) g.cancelRequest = 1;
     };
     AlphaBeta(e, -32000, 32000, 3);
-    EXPECT_EQ(std::pair(g.searchStopped, g.cancelRequest), std::pair(1, 0));
+    EXPECT_EQ(std::tuple(g.searchStopped, g.cancelRequest), std::tuple(1, 0));
     const long long events = ui.eventsProcessed;
     EXPECT_EQ(AlphaBeta(e, -32000, 32000, 3), 0);  // stopped: returns at once
     EXPECT_EQ(ui.eventsProcessed, events + 1);
@@ -155,7 +155,7 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     s.noiseAmplitude = 0;
     Evaluate(e, 0, 0, kWhite);
     EXPECT_EQ(g.positionHistory[6], MakePositionKey(g.board));
-    EXPECT_EQ(std::pair(CountKeyRepetitions(g, 6), CountKeyRepetitions(g, 5)), std::pair(1, 0));
+    EXPECT_EQ(std::tuple(CountKeyRepetitions(g, 6), CountKeyRepetitions(g, 5)), std::tuple(1, 0));
     CountRepetitions(g, s, 6);
     EXPECT_EQ(s.repetitionCount, 1);
     // Past the end of the history nothing is written and the game's entries still count.

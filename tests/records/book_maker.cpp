@@ -87,41 +87,4 @@ bool PlayMoveText(GameState& g, const std::string& move) {
     return false;
 }
 
-std::vector<std::string> RacingMoves(GameState& g) {
-    const int corner = g.active.home[g.sideIndex()][0];
-    InitGameTree(g);
-    GenerateMoves(g, 1);
-    struct Scored {
-        std::string text;
-        int gain;
-    };
-    std::vector<Scored> moves;
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
-        const Move& m = g.movePool[i];
-        const std::string text = SquareName(m.Source) + SquareName(m.dest);
-        if (std::any_of(moves.begin(), moves.end(),
-                        [&](const Scored& s) { return s.text == text; }))
-            continue;
-        moves.push_back(
-            {text, ManhattanDistance(m.Source, corner) - ManhattanDistance(m.dest, corner)});
-    }
-    std::stable_sort(moves.begin(), moves.end(),
-                     [](const Scored& a, const Scored& b) { return a.gain > b.gain; });
-    std::vector<std::string> texts;
-    for (const auto& m : moves)
-        texts.push_back(m.text);
-    return texts;
-}
-
-void RacingGame(GameState& g, int plies, std::mt19937& rng) {
-    for (int p = 0; p < plies; ++p) {
-        const WinState win = CheckWinConditions(g);
-        if (win.whiteWon || win.blackWon) return;
-        const auto moves = RacingMoves(g);
-        if (moves.empty()) return;
-        const std::size_t pick = moves.size() > 1 ? rng() % 2 : 0;
-        if (!PlayMoveText(g, moves[pick])) return;
-    }
-}
-
 }  // namespace zelkor::test

@@ -1,10 +1,8 @@
-// Games and book lines from the program's own legal moves: the shipped book and book
-// games are made with these helpers, and the tests use them to replay what is shipped.
+// Positions and recorded games for the record tests, and the replay of shipped games.
 #pragma once
 
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -28,12 +26,5 @@ int VariantNumber(const std::filesystem::path& dataDir, const std::string& name)
 // Plays a move given as "c3d4" (either case) when it is legal, recording it in the move
 // list texts, the game record and the record length as a replayed move would be.
 bool PlayMoveText(GameState& g, const std::string& move);
-
-// The legal moves of the position ("c3d4", distinct end squares), best first for a simple
-// racing rule: the men's progress toward their own home corner.
-std::vector<std::string> RacingMoves(GameState& g);
-
-// Greedy self-play for `plies` half-moves; `rng` picks among the two best moves.
-void RacingGame(GameState& g, int plies, std::mt19937& rng);
 
 }  // namespace zelkor::test

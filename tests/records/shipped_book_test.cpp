@@ -1,6 +1,5 @@
 // The shipped opening book and book games: every move legal in its variant, every section
-// found by the look-up. The generator at the end rebuilds them from the program's own
-// moves (run it with --gtest_also_run_disabled_tests --gtest_filter='*MakeShippedBook*').
+// found by the look-up. tools/book rebuilds them from the program's own moves.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -148,112 +147,6 @@ TEST(ShippedBook, GamesLookUpOffersTheShippedGames) {
     const BookResult reply = GamesBookLookup(*g, dir, ui);
     EXPECT_EQ(SquareName(reply.from) + SquareName(reply.to), black.candidates[0].move);
     EXPECT_EQ(ui.bookDialogs.size(), 2u);
-}
-
-// The generator of the shipped files.
-struct VariantPlan {
-    int variant;
-    std::vector<std::string> openings;    // names of the first moves
-    std::vector<std::string> variations;  // names of the replies
-};
-
-void Expand(GameState& g, const std::vector<int>& widths, std::size_t depth, std::string units,
-            std::vector<std::string>& lines) {
-    const std::vector<std::string> moves =
-        depth < widths.size() ? test::RacingMoves(g) : std::vector<std::string>{};
-    if (moves.empty()) {
-        lines.push_back(units);
-        return;
-    }
-    const std::size_t width = std::min<std::size_t>(widths[depth], moves.size());
-    for (std::size_t i = 0; i < width; ++i) {
-        auto next = std::make_unique<GameState>(g);
-        const char marker = g.side == kWhite ? 'w' : 'b';
-        if (!test::PlayMoveText(*next, moves[i])) continue;
-        Expand(*next, widths, depth + 1, units + moves[i] + marker, lines);
-    }
-}
-
-std::string Section(const std::filesystem::path& dir, const VariantPlan& plan) {
-    auto g = test::VariantGame(dir, plan.variant);
-    std::string text = "Variant=" + g->defined.name + "\r\n";
-    text += "Setup=" + SetupText(g->initialBoard) + "\r\n";
-    for (int f = 0; f < kRuleFlagCount; ++f)
-        text += std::string(kRuleFlagKeys[f]) + "=" + std::to_string(g->active.flags[f]) + "\r\n";
-    text += "PromoW=" + HomeSquaresText(g->defined.home[0]) + "\r\n";
-    text += "PromoB=" + HomeSquaresText(g->defined.home[1]) + "\r\n";
-    text += "WhiteManMovement=" + g->active.directions[0] + "\r\n";
-    text += "BlackManMovement=" + g->active.directions[1] + "\r\n";
-    text += "start\r\n";
-    std::vector<std::string> lines;
-    Expand(*g, {3, 2, 2, 1, 1, 1, 1, 1}, 0, "", lines);
-    std::string previous;
-    for (const std::string& line : lines) {
-        std::size_t shared = 0;
-        while (shared + 5 <= line.size() && shared + 5 <= previous.size() &&
-               line.compare(shared, 5, previous, shared, 5) == 0)
-            shared += 5;
-        text += std::string(shared, ' ') + line.substr(shared) + "\r\n";
-        previous = line;
-    }
-    text += "names\r\n";
-    std::vector<std::string> firsts;
-    for (const std::string& line : lines) {
-        const std::string first = line.substr(0, 4);
-        if (std::find(firsts.begin(), firsts.end(), first) == firsts.end()) firsts.push_back(first);
-    }
-    for (std::size_t i = 0; i < firsts.size() && i < plan.openings.size(); ++i) {
-        text += firsts[i] + "'" + plan.openings[i] + "'\r\n";
-        std::vector<std::string> replies;
-        for (const std::string& line : lines) {
-            if (line.compare(0, 4, firsts[i]) != 0 || line.size() < 9) continue;
-            const std::string reply = line.substr(5, 4);
-            if (std::find(replies.begin(), replies.end(), reply) == replies.end())
-                replies.push_back(reply);
-        }
-        for (std::size_t k = 0; k < replies.size() && k < plan.variations.size(); ++k)
-            text += firsts[i] + " " + replies[k] + "'" + plan.openings[i] + ", " +
-                    plan.variations[k] + "'\r\n";
-    }
-    text += "end\r\n";
-    return text;
-}
-
-TEST(ShippedBook, DISABLED_MakeShippedBook) {
-    const auto dir = ShippedDataDir();
-    const std::vector<VariantPlan> plans = {
-        {test::VariantNumber(dir, "Halma"),
-         {"Corner Opening", "Ladder Opening", "Flank Opening"},
-         {"Main Line", "Counter Line"}},
-        {test::VariantNumber(dir, "Orthogonal Halma"),
-         {"Rook Opening", "File Opening", "Rank Opening"},
-         {"Main Line", "Side Line"}},
-        {test::VariantNumber(dir, "Black Begins"),
-         {"Black Corner Opening", "Black Ladder Opening", "Black Flank Opening"},
-         {"Main Line", "Counter Line"}},
-    };
-    std::string book = std::string(kFileSignature) + kDataVersion + "\r\n";
-    for (const VariantPlan& plan : plans) {
-        ASSERT_GT(plan.variant, 0);
-        book += Section(dir, plan);
-    }
-    ASSERT_TRUE(WriteFileSafely(dir / kBookFileName, book));
-
-    Settings settings;
-    for (const char* folder : {kWhiteBookGames, kBlackBookGames}) {
-        std::filesystem::create_directories(dir / folder);
-        for (int n = 1; n <= 3; ++n) {
-            std::mt19937 rng(static_cast<unsigned>(n * 7 + (folder == kBlackBookGames ? 100 : 0)));
-            auto g = test::VariantGame(dir, 1);
-            // Each game of a folder opens differently, so the look-up has a choice.
-            ASSERT_TRUE(test::PlayMoveText(*g, test::RacingMoves(*g)[n - 1]));
-            test::RacingGame(*g, 59, rng);
-            g->comments[0] = "Racing play of the program's own moves";
-            const std::string name = std::string(folder == kWhiteBookGames ? "white" : "black") +
-                                     std::to_string(n) + ".zlk";
-            ASSERT_TRUE(WriteGameFile(dir / folder / name, GameFileDataOf(*g, settings)));
-        }
-    }
 }
 
 }  // namespace

@@ -30,13 +30,14 @@ TEST(Directions, UnknownNameEndsItsListBlackIsMirroredAndRowsDoNotOverflow) {
     EXPECT_EQ(std::tuple(table[0][0], table[0][1], table[2][0], table[2][1]),
               std::tuple(10, kDirectionEnd, -10, kDirectionEnd));
     EXPECT_FALSE(ParseDirections("N;N;N;N;N;N;N;N;N N", 0, table));
-    EXPECT_EQ(std::pair(table[0][8], table[2][0]), std::pair(int16_t{kDirectionEnd}, int16_t{10}));
+    EXPECT_EQ(std::tuple(table[0][8], table[2][0]),
+              std::tuple(int16_t{kDirectionEnd}, int16_t{10}));
 }
 
 TEST(HomeSquares, ReorderTablesAndTexts) {
     HomeSquares home = DefaultHomeSquares();
     ReorderHomeSquares(home);  // to the far corners
-    EXPECT_EQ(std::pair(home[0][0], home[1][0]), std::pair(91, 28));
+    EXPECT_EQ(std::tuple(home[0][0], home[1][0]), std::tuple(91, 28));
     const HomeTables tables = BuildHomeTables(home);
     EXPECT_EQ(
         std::tuple(tables.targetCount[0], tables.owner[91], tables.owner[28], tables.owner[55]),
@@ -53,7 +54,7 @@ TEST(HomeSquares, ReorderTablesAndTexts) {
 TEST(Setup, DefaultSetupRoundTripsAndForeignDigitsBecomeEmpty) {
     Board board = EmptyBoard();
     EXPECT_TRUE(ApplySetupText(kDefaultSetup, board));
-    EXPECT_EQ(std::pair(board[25], board[91]), std::pair(kWhiteMan, kBlackMan));
+    EXPECT_EQ(std::tuple(board[25], board[91]), std::tuple(kWhiteMan, kBlackMan));
     EXPECT_EQ(SetupText(board), kDefaultSetup);
     EXPECT_FALSE(ApplySetupText("39", board));
     EXPECT_EQ(std::tuple(board[21], board[22], board[20]), std::tuple(kEmpty, kEmpty, kOffBoard));

@@ -77,9 +77,9 @@ std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = D
 }
 
 TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
-    EXPECT_EQ(std::pair(CheckWinConditions(*Camp(10, 0)).whiteWon,
-                        CheckWinConditions(*Camp(10, 0)).blackWon),
-              std::pair(true, false));
+    EXPECT_EQ(std::tuple(CheckWinConditions(*Camp(10, 0)).whiteWon,
+                         CheckWinConditions(*Camp(10, 0)).blackWon),
+              std::tuple(true, false));
     EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
     // FullHome counts both colours from the second half-move on.
     VariantRules rules = DefaultRules();

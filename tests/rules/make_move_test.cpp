@@ -104,7 +104,7 @@ TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
     EXPECT_EQ(counts, (std::vector<uint64_t>{24, 576, 20050, 699750}));
     const auto entries = PerftDivide(*g, 3);
     ASSERT_EQ(entries.size(), 24u);
-    EXPECT_EQ(std::pair(entries[0].from, entries[0].to), std::pair(Sq("e1"), Sq("d2")));
+    EXPECT_EQ(std::tuple(entries[0].from, entries[0].to), std::tuple(Sq("e1"), Sq("d2")));
     uint64_t total = 0;
     for (const auto& e : entries)
         total += e.count;

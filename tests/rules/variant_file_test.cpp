@@ -95,8 +95,8 @@ TEST_F(VariantFileTest, MissingKeysLineEndsAndBlocksWithoutEnd) {
     g->defined.flag(LongKings) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(SetupText(g->board), kDefaultSetup);  // "normal" and missing keys keep it all
-    EXPECT_EQ(std::pair(g->defined.flag(LongKings), g->defined.flag(OutofHome)),
-              (std::pair<uint8_t, uint8_t>(1, 1)));
+    EXPECT_EQ(std::tuple(g->defined.flag(LongKings), g->defined.flag(OutofHome)),
+              (std::tuple<uint8_t, uint8_t>(1, 1)));
     EXPECT_EQ(HomeSquaresText(g->defined.home[0]), "");
     EXPECT_EQ(g->defined.home[1], DefaultHomeSquares()[1]);
 
@@ -113,8 +113,8 @@ TEST_F(VariantFileTest, MissingKeysLineEndsAndBlocksWithoutEnd) {
                 "LongKings=1", "Help=b", "END"}));
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(g->defined.name + g->defined.help, "Oneab");
-    EXPECT_EQ(std::pair(g->defined.flag(MulJumps), g->defined.flag(LongKings)),
-              (std::pair<uint8_t, uint8_t>(0, 1)));
+    EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings)),
+              (std::tuple<uint8_t, uint8_t>(0, 1)));
     EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"One", "Two"}));
 }
 

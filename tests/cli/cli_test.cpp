@@ -1,0 +1,82 @@
+// zelkor-cli: moves, perft, analyse and selfplay, on the start position and on the
+// position after a game file, and every argument it refuses.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/fakes.h"
+#include "support/run_cli.h"
+
+namespace {
+
+using zelkor::test::RunCli;
+
+TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
+    const auto moves = RunCli("moves");
+    EXPECT_EQ(moves.status, 0);
+    EXPECT_EQ(moves.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");  // in generation order
+    EXPECT_NE(moves.out.find("\nh1xf3\n"), std::string::npos);
+    EXPECT_EQ(moves.Lines().size(), 24u);
+    const auto perft = RunCli("perft 2");  // counts per root move, then the total
+    EXPECT_EQ(perft.status, 0);
+    EXPECT_EQ(perft.out.substr(0, 10), "e1-d2: 24\n");
+    EXPECT_EQ(perft.out.substr(perft.out.size() - 22), "\n\nNodes searched: 576\n");
+
+    zelkor::test::TempDir dir;
+    const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";
+    zelkor::test::WriteFile(dir / "g.zlk", header + "d8e7\r\n");
+    zelkor::test::WriteFile(dir / "bad.zlk", header + "d8d5\r\n");
+    const std::string file = "'" + (dir / "g.zlk").string() + "'";
+    const auto after = RunCli("moves " + file);
+    EXPECT_EQ(after.status, 0);
+    EXPECT_EQ(after.out.find("h1xf3"), std::string::npos);  // h1 has moved
+    EXPECT_NE(after.out.find("\nf3-e4\n"), std::string::npos);
+    EXPECT_NE(RunCli("perft 1 " + file)
+                  .out.find("Nodes searched: " + std::to_string(after.Lines().size()) + "\n"),
+              std::string::npos);
+    EXPECT_EQ(RunCli("moves '" + (dir / "bad.zlk").string() + "'").status, 1);
+    EXPECT_EQ(RunCli("perft 2 '" + (dir / "missing.zlk").string() + "'").status, 1);
+}
+
+TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
+    const auto run = RunCli("analyse --depth 3 --noise 0");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = run.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    for (int d = 1; d <= 3; ++d) {
+        const std::string& line = lines[d - 1];
+        EXPECT_EQ(line.rfind("depth " + std::to_string(d) + " score ", 0), 0u) << line;
+        for (const char* part : {" nodes ", " time ", " pv "})
+            EXPECT_NE(line.find(part), std::string::npos) << line;
+    }
+    EXPECT_EQ(lines[3].rfind("bestmove ", 0), 0u);
+    EXPECT_EQ(lines[3].size(), 13u);                                        // "bestmove h1f3"
+    EXPECT_EQ(RunCli("analyse --depth 3 --noise 0").Lines()[3], lines[3]);  // repeatable
+
+    const std::string file = std::string(ZELKOR_TEST_DATA_DIR) + "/engine/midgame.zlk";
+    const auto game = RunCli("analyse --depth 2 --noise 0 '" + file + "'");
+    ASSERT_EQ(game.Lines().size(), 3u);
+    EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
+    EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
+}
+
+TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
+    const auto run = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
+                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 7");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.find("game 1: Orthogonal Halma: "), 0u) << run.out;
+    EXPECT_NE(run.out.find("\ngame 2: Orthogonal Halma: "), std::string::npos);
+    EXPECT_NE(run.out.find("\ntotal: 2 games, White "), std::string::npos);
+    EXPECT_EQ(run.out.find("unfinished after"), std::string::npos);
+}
+
+TEST(Cli, RejectsBadArguments) {
+    for (const char* arguments :
+         {"perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
+          "analyse --depth 3 --time 2", "analyse --noise -1", "analyse --speed 3",
+          "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
+          "selfplay --time 0", "selfplay --colour"})
+        EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+}
+
+}  // namespace
