@@ -88,11 +88,11 @@ coverage: deps coverage-deps
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# The README's screenshots, taken by a window test on the offscreen platform.
+# The README's screenshots, taken on the offscreen platform.
 pictures: build
 	mkdir -p docs/images
-	cmake --build $(BUILD_DIR) --target screenshots_test
-	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/screenshots_test
+	cmake --build $(BUILD_DIR) --target zelkor-take-pictures
+	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/zelkor-take-pictures
 
 perft: build
 	$(BUILD_DIR)/bin/zelkor-cli perft 5

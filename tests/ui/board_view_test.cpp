@@ -21,6 +21,7 @@ struct Fixture {
         game->active = DefaultRules();
         game->board = EmptyBoard();
         view.resize(width, height);
+        view.Redraw();
     }
     QColor At(int square, QPoint offset = {}) {
         const QRect rect = view.SquareRect(square);

@@ -198,7 +198,7 @@ bool MakeShippedBook(const std::filesystem::path& dir) {
         if (plan.variant <= 0) return false;
         book += Section(dir, plan);
     }
-    if (!(WriteFileSafely(dir / kBookFileName, book))) return false;
+    if (!WriteFileSafely(dir / kBookFileName, book)) return false;
 
     Settings settings;
     for (const char* folder : {kWhiteBookGames, kBlackBookGames}) {
@@ -212,9 +212,10 @@ bool MakeShippedBook(const std::filesystem::path& dir) {
             g->comments[0] = "Racing play of the program's own moves";
             const std::string name = std::string(folder == kWhiteBookGames ? "white" : "black") +
                                      std::to_string(n) + ".zlk";
-            if (!(WriteGameFile(dir / folder / name, GameFileDataOf(*g, settings)))) return false;
+            if (!WriteGameFile(dir / folder / name, GameFileDataOf(*g, settings))) return false;
         }
     }
+    return true;
 }
 
 }  // namespace
