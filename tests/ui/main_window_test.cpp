@@ -245,7 +245,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.text(D::Status), std::string("White moves"));
     }
 
-    void optionsRulesAboutAndPieces() {
+    void optionsAndPieces() {
         WindowFixture f;
         f.onDialog = [](QDialog* dialog) {
             dialog->findChild<QCheckBox*>("Check1")->setChecked(true);
@@ -268,21 +268,6 @@ class MainWindowTest : public QObject {
         };
         f.action("Options")->trigger();
         QCOMPARE(f.controller().rating(), 1200);
-
-        QString rulesTitle, rulesText, version;
-        f.onDialog = [&](QDialog* dialog) {
-            if (auto* help = dialog->findChild<QLabel*>("lblHelp")) {
-                rulesTitle = dialog->windowTitle();
-                rulesText = help->text();
-            }
-            if (auto* v = dialog->findChild<QLabel*>("lblVersion")) version = v->text();
-            return int(QDialog::Accepted);
-        };
-        f.action("Rules")->trigger();
-        QCOMPARE(rulesTitle, QString(" Rules for Halma"));
-        QVERIFY(rulesText.startsWith("Each side has ten men"));
-        f.action("mnu_Help_About")->trigger();
-        QCOMPARE(version, QString("Version 0.24"));
 
         std::filesystem::copy(ShippedDataDir() / "pieces", f.dir / "pieces",
                               std::filesystem::copy_options::recursive);
@@ -322,6 +307,8 @@ class MainWindowTest : public QObject {
         again.StartUp();
         QVERIFY(!again.ShowRulesOnFirstStart());
         QCOMPARE(shown.size(), 1);
+        f.action("Rules")->trigger();  // from the Help menu at any time
+        QCOMPARE(shown.size(), 2);
 
         for (int size : {16, 256}) {
             const QImage icon = ui::DrawAppIcon(size);
