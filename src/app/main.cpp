@@ -9,25 +9,49 @@
 #include <QTimer>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "records/data_folder.h"
 #include "rules/system_services.h"
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Zelkor");
-    QApplication::setApplicationVersion(zelkor::kProgramVersion);
-    QApplication::setDesktopFileName("zelkor");
-    QApplication::setWindowIcon(QIcon::fromTheme("zelkor", zelkor::ui::AppIcon()));
+namespace {
 
+// The usage and the version need no window: they are answered before the application
+// connects to a display, so that they work on a terminal without one.
+bool AsksForTextOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all" ||
+            arg == "--version" || arg == "-v")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Halma and its variants on an 8x8 board");
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption dataDirOption("data-dir", "Folder of the program's data files.", "DIR");
     parser.addOption(dataDirOption);
+    if (AsksForTextOnly(argc, argv)) {
+        QCoreApplication text(argc, argv);
+        QCoreApplication::setApplicationName("Zelkor");
+        QCoreApplication::setApplicationVersion(zelkor::kProgramVersion);
+        parser.process(text);  // prints and exits
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Zelkor");
+    QApplication::setApplicationVersion(zelkor::kProgramVersion);
+    QApplication::setDesktopFileName("zelkor");
+    QApplication::setWindowIcon(QIcon::fromTheme("zelkor", zelkor::ui::AppIcon()));
     parser.process(app);
 
     std::optional<std::filesystem::path> chosen;

@@ -2,12 +2,15 @@
 // controller as the window's Computer-Computer mode.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "cli/command.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
 #include "rules/system_services.h"
+#include "rules/variant_file.h"
+#include "rules/win.h"
 
 namespace zelkor::cli {
 namespace {
@@ -31,6 +34,13 @@ bool ReadNumber(const std::vector<std::string>& args, size_t& i, long& value) {
     if (end == args[i + 1].c_str() || *end != '\0') return false;
     ++i;
     return true;
+}
+
+// The side that made the last move has won; in a game decided before any move, the side to
+// move when it met its winning condition, else the other side.
+int Winner(const GameState& g) {
+    if (g.gamePly > 0) return -g.side;
+    return CheckWinConditions(g).won(g.side) ? g.side : -g.side;
 }
 
 int SelfPlay(const CliContext& context) {
@@ -72,6 +82,16 @@ int SelfPlay(const CliContext& context) {
     if (useTime) settings.ThinkTime = static_cast<int16_t>(seconds);
     settings.ShowCalculation = 0;
     controller.SelectVariant(static_cast<int>(variant));
+    // A variant the file does not hold, or a file that cannot be used, is no game to play.
+    const std::string file = (std::filesystem::path(context.dataDir) / kVariantFileName).string();
+    if (ui.messagesShown() > 0) {
+        std::fprintf(stderr, "selfplay: %s\n", ui.lastMessage().c_str());
+        return 1;
+    }
+    if (settings.Variant != variant || (controller.variantFileMissing() && variant != 1)) {
+        std::fprintf(stderr, "selfplay: %s holds no variant %ld\n", file.c_str(), variant);
+        return 1;
+    }
 
     int whiteWins = 0, blackWins = 0, draws = 0, unfinished = 0;
     for (long n = 1; n <= games; ++n) {
@@ -86,7 +106,7 @@ int SelfPlay(const CliContext& context) {
         } else if (status.find("draw") != std::string::npos) {
             result = "draw";
             ++draws;
-        } else if (g.side == kBlack) {  // the side that made the last move has won
+        } else if (Winner(g) == kWhite) {
             result = "White wins";
             ++whiteWins;
         } else {

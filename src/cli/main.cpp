@@ -28,11 +28,12 @@ std::string ExecutableFolder(const char* argv0) {
     return std::filesystem::absolute(argv0).parent_path().string();
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\ncommands:\n");
+// The usage on stderr with status 2 after a mistake; on stdout with status 0 when asked.
+int Usage(std::FILE* out = stderr, int status = 2) {
+    std::fprintf(out, "usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\ncommands:\n");
     for (const auto& [name, entry] : Registry())
-        std::fprintf(stderr, "  %s %s\n", name.c_str(), entry.usage.c_str());
-    return 2;
+        std::fprintf(out, "  %s %s\n", name.c_str(), entry.usage.c_str());
+    return status;
 }
 
 }  // namespace
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
         i += 2;
     }
     if (i >= argc) return Usage();
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") return Usage(stdout, 0);
     // An installed program keeps its files in the per-user folder.
     const zelkor::DataFolder data = zelkor::ResolveDataFolder(
         zelkor::ProcessDataFolderInputs(dataDir, ExecutableFolder(argv[0])));

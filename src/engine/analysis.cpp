@@ -18,6 +18,7 @@ void AnalyzePosition(Engine& e) {
     EngineHooks& hooks = e.hooks;
 
     BeginComputation(e);
+    s.analysedHere = true;
     ui.SetListLines(ListId::Analysis, {});
     ui.SetEnabled(Command::AnalysisList, false);
     ui.SetEnabled(Command::GameMoveList, false);
@@ -97,6 +98,10 @@ void AnalyzePosition(Engine& e) {
         }
     }();
 
+    // The line shown continues with the opponent's reply, which is no hint for the side
+    // that is still to move here.
+    s.hintFrom = 0;
+    s.hintTo = 0;
     ApplyIdleCommandSet(e);
     if (g.gamePly < g.recordLength) {
         ui.SetEnabled(Command::Forward, true);

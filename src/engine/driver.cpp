@@ -148,6 +148,13 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                     beta = v2 + 1;
                     text = DisplayMove(g, i).display;
                     newBest = true;
+                } else {
+                    // The full search did not confirm the null window's promise: the best
+                    // stays, and so does its window, or every later move would be
+                    // measured against a score that no move has.
+                    alpha = oldAlpha;
+                    beta = oldAlpha + 1;
+                    v = v2;
                 }
             }
             depthReached = d;
@@ -170,10 +177,10 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 }
             }
 
-            if (newBest)
-                s.rootTable[0].score = alpha;
-            else
-                s.rootTable[i].score = v;
+            RootEntry& entry = s.rootTable[newBest ? 0 : i];
+            entry.score = newBest ? alpha : v;
+            entry.upperBound = !newBest;
+            entry.depth = d;
 
             if (g.searchStopped) {
                 stopped = true;
@@ -210,6 +217,7 @@ void BeginComputation(Engine& e) {
     s.hintFrom = 0;
     s.hintTo = 0;
     s.repetitionCount = 0;
+    s.analysedHere = false;
     g.computationStarted = true;
     if (e.settings.ShowMoves) e.ui.RedrawBoard();  // takes the move marks off the board
 }
@@ -250,29 +258,56 @@ bool TakeBookMove(Engine& e, bool fromGames) {
     return false;
 }
 
+std::string AnalysisLine(const GameState& g, const RootEntry& entry, const std::string& mainLine) {
+    const auto column = [](const std::string& text, std::size_t width) {
+        return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+    };
+    std::string line =
+        column(SquareNotation(g.board, entry.from) + SquareNotation(g.board, entry.to), 11);
+    if (entry.score == kUnsearched) return line + column("n/a", 9);
+    std::string score = entry.upperBound ? "<=" : "";
+    score += std::to_string(entry.score);
+    line += column(score, 9);
+    line += column(std::to_string(entry.depth), 8);
+    if (!mainLine.empty()) line += "    " + mainLine;
+    return line;
+}
+
 std::vector<std::string> SortedRootLines(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     const int n = s.rootCount;
     auto& table = s.rootTable;
-    for (int i = 0; i < n; ++i)
+    std::vector<std::string> lines;
+    if (n == 0 || table[0].from == kUnsearched || table[0].score == kUnsearched) return lines;
+    // Entry 0 is the best move; the others were measured against it and follow it.
+    for (int i = 1; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
             if (table[j].score > table[i].score) std::swap(table[i], table[j]);
-    std::vector<std::string> lines;
-    if (n == 0 || table[0].from == kUnsearched) return lines;
-    for (int i = 0; i < n; ++i) {
-        const RootEntry& entry = table[i];
-        const std::string score =
-            entry.score == kUnsearched ? std::string(" n/a") : SignedText(entry.score);
-        lines.push_back(SquareNotation(g.board, entry.from) + SquareNotation(g.board, entry.to) +
-                        " " + score);
+    std::string mainLine;
+    for (int p = 0; p < 20 && s.bestLine[p].Source != 0; ++p) {
+        const PvEntry& move = s.bestLine[p];
+        if (p > 0) mainLine += ' ';
+        mainLine += SquareNotation(g.board, move.Source);
+        mainLine += move.jump == 1 ? g.jumpChar : '-';
+        mainLine += SquareNotation(g.board, move.dest);
     }
+    for (int i = 0; i < n; ++i)
+        lines.push_back(AnalysisLine(g, table[i], i == 0 ? mainLine : std::string()));
     return lines;
 }
 
 std::string DrawAnnouncement(int drawFlag) {
     return drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
 }
+
+namespace {
+
+std::string WinnerColourText(int winner) {
+    return winner == kWhite ? "White wins!" : "Black wins!";
+}
+
+}  // namespace
 
 void ComputerMove(Engine& e) {
     GameState& g = e.game;
@@ -301,8 +336,9 @@ void ComputerMove(Engine& e) {
             // The game is already decided. When the side that has just moved (the player)
             // met a winning condition, the player is named and rated as the winner.
             const bool computerWon = rootScore == kWinScore;
-            const std::string text =
-                computerWon ? std::string("Computer wins!") : settings.PlayerName + " wins!";
+            const std::string text = bothComputer ? WinnerColourText(computerWon ? g.side : -g.side)
+                                     : computerWon ? std::string("Computer wins!")
+                                                   : settings.PlayerName + " wins!";
             hooks.GameEndBookkeeping(0);
             ui.SetText(Display::Status, text);
             g.gameOver = true;
@@ -317,7 +353,8 @@ void ComputerMove(Engine& e) {
             hooks.GameEndBookkeeping(0);
             g.gameOver = true;
             Pause(e, 0.5);
-            const std::string text = settings.PlayerName + " wins!";
+            const std::string text =
+                bothComputer ? WinnerColourText(-g.side) : settings.PlayerName + " wins!";
             ui.SetText(Display::Status, text);
             const std::string rating = hooks.UpdateRating(1);
             ui.Message(text + rating, "Congratulations", Icon::Exclamation);
@@ -351,6 +388,10 @@ void ComputerMove(Engine& e) {
 
         // Play the best move.
         if (!PerformMove(g, 0)) return;  // the game record is full: nothing can be played
+        // The side that has just moved; when the computer plays both sides the user only
+        // watched, so the winner is named by colour.
+        const std::string computerWins =
+            bothComputer ? WinnerColourText(-g.side) : std::string("Computer wins!");
         g.gameRecord[g.gamePly] = g.movePool[0];
         if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
         g.gameStarted = true;
@@ -363,7 +404,7 @@ void ComputerMove(Engine& e) {
             hooks.GameEndBookkeeping(0);
             g.gameOver = true;
             rating = hooks.UpdateRating(0);
-            ui.SetText(Display::Status, "Computer wins!");
+            ui.SetText(Display::Status, computerWins);
             justWon = true;
         } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
             ui.SetText(Display::Status, AnnouncementText(s.bestScore));
@@ -381,7 +422,7 @@ void ComputerMove(Engine& e) {
             Pause(e, 0.5);
             ui.SetProgressValue(limits.byTime ? settings.ThinkTime : n * limits.depth);
             ui.SetText(Display::Countdown, "0");
-            ui.Message("Computer wins!" + rating, "Congratulations", Icon::Exclamation);
+            ui.Message(computerWins + rating, "Congratulations", Icon::Exclamation);
         }
 
         // Stable score and draw proposal.
@@ -431,9 +472,9 @@ void ComputerMove(Engine& e) {
             g.gameOver = true;
             Pause(e, 0.5);
             hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
+            ui.SetText(Display::Status, computerWins);
             const std::string text = hooks.UpdateRating(0);
-            ui.Message("Computer wins!" + text, "Congratulations", Icon::Exclamation);
+            ui.Message(computerWins + text, "Congratulations", Icon::Exclamation);
         }
     }();
 

@@ -19,8 +19,14 @@ int PrepareLimits(Engine& e, int n);
 // root move. True when a book move was taken.
 bool TakeBookMove(Engine& e, bool fromGames);
 
-// Sorts the root table by score, highest first, and returns the analysis-list lines.
+// Sorts the root table, the best move first and the others by score, and returns the
+// analysis-list lines (AnalysisLine); none when the best move has no score yet.
 std::vector<std::string> SortedRootLines(Engine& e);
+
+// One analysis-list line under the heading "      moves    score   depth    main": the
+// move, its score ("<=" before a value that is only an upper bound, "n/a" for a move not
+// searched), the iteration that gave it, and the main line when one is given.
+std::string AnalysisLine(const GameState& g, const RootEntry& entry, const std::string& mainLine);
 
 // The draw announcement of the draw rules for a draw flag.
 std::string DrawAnnouncement(int drawFlag);

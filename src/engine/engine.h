@@ -20,6 +20,10 @@ struct RootEntry {
     int32_t from = kUnsearched;
     int32_t to = 0;
     int32_t score = kUnsearched;
+    // A move searched with the null window only learns that it is no better than the
+    // best: its score is then an upper bound, not a value.
+    bool upperBound = false;
+    int32_t depth = 0;  // the iteration that gave the score
 };
 
 // Search state that outlives one call: kept for the whole run, per-game parts reset by
@@ -34,6 +38,9 @@ struct SearchState {
     // One entry per root move; as large as the move pool, so no position can overflow it.
     std::array<RootEntry, kMovePoolSize> rootTable{};
     int rootCount = 0;
+    // The root table holds an analysis of the position on the board, not the alternatives
+    // to the move the computer has just played.
+    bool analysedHere = false;
     int bestScore = 0;
     int depthReached = 0;
     bool bookMovePlayed = false;

@@ -131,6 +131,14 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     return raw + static_cast<int>(std::floor(n * r1)) - static_cast<int>(std::floor(n * r2));
 }
 
+int RawScore(const GameState& g, int side) {
+    const WinState win = CheckWinConditions(g);
+    const BoardImage image = ImageOf(g.board.data(), g.homeTables.targetDistance[0].data(),
+                                     g.homeTables.targetDistance[1].data());
+    const int raw = 100 * win.whiteIn + image.sum - 100 * win.blackIn;
+    return side == kBlack ? -raw : raw;
+}
+
 int CountKeyRepetitions(const GameState& g, int lastIndex) {
     const PositionKey key = MakePositionKey(g.board);
     const int last = std::min(lastIndex, kHistorySize - 1);

@@ -13,6 +13,10 @@ namespace zelkor {
 // past GamePly 1001 the search stops recording its path there.
 int Evaluate(Engine& e, int alpha, int beta, int side);
 
+// The material-and-distance score of the position for `side`, before the winning
+// conditions, the repetitions and the noise that Evaluate adds.
+int RawScore(const GameState& g, int side);
+
 // Number of position-history entries 0..lastIndex equal to the current board.
 int CountKeyRepetitions(const GameState& g, int lastIndex);
 // Sets search.repetitionCount from CountKeyRepetitions.

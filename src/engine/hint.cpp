@@ -67,6 +67,14 @@ void SearchHint(Engine& e, int n) {
     }
 }
 
+bool IsLegalHere(GameState& g, int from, int to) {
+    InitGameTree(g);
+    GenerateMoves(g, 1);
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+        if (g.movePool[i].Source == from && g.movePool[i].dest == to) return true;
+    return false;
+}
+
 void EndGameByPlayer(Engine& e, double playerScore, const std::string& message,
                      const std::string& status, int code) {
     const std::string rating = e.hooks.UpdateRating(playerScore);
@@ -86,6 +94,12 @@ void GiveHint(Engine& e) {
     UserInterface& ui = e.ui;
 
     SetMenusEnabled(ui, false);
+    // The stored reply belongs to the position the computer left; anywhere else it may
+    // not even be legal, and a search answers instead.
+    if (s.hintFrom > 0 && !IsLegalHere(g, s.hintFrom, s.hintTo)) {
+        s.hintFrom = 0;
+        s.hintTo = 0;
+    }
     if (s.hintFrom > 0) {
         ui.Message(
             "Try " + SquareNotation(g.board, s.hintFrom) + "-" + SquareNotation(g.board, s.hintTo),

@@ -14,6 +14,7 @@ void SearchState::ResetForNewGame() {
     for (RootEntry& entry : rootTable)
         entry = RootEntry{};
     rootCount = 0;
+    analysedHere = false;
 }
 
 }  // namespace zelkor

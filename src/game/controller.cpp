@@ -9,6 +9,7 @@
 #include "records/rating.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
+#include "rules/rules_text.h"
 
 namespace zelkor {
 
@@ -172,6 +173,7 @@ void GameController::ClearAnalysisTable() {
         entry.score = kUnsearched;
     }
     search_->rootCount = 0;
+    search_->analysedHere = false;
 }
 
 void GameController::NewGameCommand(bool chooseVariant) {
@@ -213,6 +215,11 @@ bool GameController::RulesModified() const {
         if (g.active.directions[s] != g.defined.directions[s]) return true;
     }
     return false;
+}
+
+std::string GameController::RulesInForce() const {
+    if (!RulesModified()) return std::string();
+    return RulesInForceText(game_->active, game_->handSetUp);
 }
 
 void GameController::ShowVariantName() {
@@ -324,7 +331,9 @@ void GameController::RunComputerComputer() {
     settings_.PlayMode = 0;
     if (shutDown_) return;
     SetModeChecks(g.playMode);
-    AssignNamesForSideToMove();
+    // A game the computer finished against itself keeps both names: the user only watched
+    // and neither won nor lost it.
+    if (!g.gameOver) AssignNamesForSideToMove();
     UpdatePlayerLabels();
     ApplyCommandStatesAfterComputation();
     FillLegalMoveList();
@@ -491,7 +500,8 @@ void GameController::RunGameEndDetection() {
     GameState& g = *game_;
     if (g.gamePly < 1) return;
     links::DrawTest(g, settings_);
-    links::GameEndTest(g, settings_, ui_, clock_, *this, settings_.PlayerName);
+    links::GameEndTest(g, settings_, ui_, clock_, *this, settings_.PlayerName,
+                       loading_ ? &heldEndMessage_ : nullptr);
     if (g.gameOver) GameOverCommandSet();
 }
 
@@ -529,7 +539,7 @@ void GameController::AfterHumanMove(MoveSource source) {
 // Engine hooks
 
 std::pair<int, int> GameController::BookMove(bool fromGames) {
-    return links::BookMove(*game_, settings_, ui_, random_, dataDir_, fromGames);
+    return links::BookMove(bookCache_, *game_, settings_, ui_, random_, dataDir_, fromGames);
 }
 
 void GameController::RecordComputerMove(int depth, bool bookMove) {
@@ -540,6 +550,8 @@ void GameController::RecordComputerMove(int depth, bool bookMove) {
     g.recordLength = ply;
     const Move& m = g.gameRecord[ply];
     const MoveText text = MoveTextOf(g, m.Source, m.dest, m.jump == 1);
+    // A searched move that follows the book is marked too; the look-up names the opening.
+    bookMove = MoveIsInBook() || bookMove;
     const std::string line = GameMoveLine(ply, text.display, bookMove);
     RecordPly(text.compact, text.display, "1", bookMove, Signed(depth),
               ComputerPlyLogLine(line, search_->bestScore, depth, search_->mainLine));
@@ -560,6 +572,8 @@ std::string GameController::UpdateRating(double playerScore) {
 void GameController::GameEndBookkeeping(int code) {
     game_->resultText = links::ResultText(*game_, code);
     GameOverCommandSet();
+    legalLines_.clear();
+    ui_.SetListLines(ListId::LegalMoves, {});
 }
 
 void GameController::RefreshLists() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "records/book.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 #include "rules/user_interface.h"
@@ -120,6 +121,9 @@ class GameController : public EngineHooks {
     void UnlockInterface();
     void ShowVariantName();  // the name, with " (M)" when the active rules differ
     bool RulesModified() const;
+    // For the rules window: the rules in force when they differ from the variant's own
+    // (its help text then no longer tells them all), else empty.
+    std::string RulesInForce() const;
 
     // State the window reads.
     const GameState& game() const { return *game_; }
@@ -192,6 +196,7 @@ class GameController : public EngineHooks {
     bool setupMode_ = false;
     bool variantFileMissing_ = false;
     bool loading_ = false;
+    std::string heldEndMessage_;  // the end of a game being read, shown once it is on screen
     bool shutDown_ = false;
     bool settingsSaved_ = false;
     bool pressSuppressed_ = false;
@@ -202,6 +207,7 @@ class GameController : public EngineHooks {
     std::vector<std::string> legalLines_;
     std::string currentFile_;            // the file's name, shown in the title
     std::filesystem::path currentPath_;  // where "Save" writes it
+    BookCache bookCache_;                // the book file, read once per change
 };
 
 }  // namespace zelkor

@@ -148,9 +148,11 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
     if (contents.linesAfterStart > 0) ui_.SetText(Display::Status, "Loading and analyzing...");
     loading_ = true;
+    heldEndMessage_.clear();
     LockInterface();
 
     int progress = 0;
+    int movesLoaded = 0;
     for (const GameFileItem& item : contents.body) {
         ui_.SetProgressValue(++progress);
         if (item.kind == GameFileItem::Kind::Comment) {
@@ -173,6 +175,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             UnlockInterface();
             return false;
         }
+        ++movesLoaded;
         g.gameStarted = true;
         g.rated = false;
         RecordPlayedMove(item.text, lastMoveWasJump_);
@@ -185,12 +188,16 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     } else {
         AssignNamesForSideToMove();
     }
-    ui_.SetText(Display::Status, "");
-    ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
-    currentFile_ = name;
-    std::error_code error;
-    currentPath_ = std::filesystem::absolute(file, error);
-    if (error) currentPath_ = file;
+    if (!g.gameOver) ui_.SetText(Display::Status, "");  // an ended game keeps its result
+    // A file that stopped loading early keeps no name: a Save would overwrite it with the
+    // part that was loaded.
+    if (contents.complete) {
+        ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
+        currentFile_ = name;
+        std::error_code error;
+        currentPath_ = std::filesystem::absolute(file, error);
+        if (error) currentPath_ = file;
+    }
     ui_.SetProgressValue(contents.linesAfterStart);
     loading_ = false;
     g.handSetUp = false;
@@ -203,6 +210,14 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ShowComment();
     ui_.RedrawBoard();
     ui_.SetWaitCursor(false);
+    if (g.gameOver && !heldEndMessage_.empty())
+        ui_.Message(heldEndMessage_, "Congratulations", Icon::Exclamation);
+    heldEndMessage_.clear();
+    if (!contents.complete) {
+        ui_.Message(IncompleteGameFileMessage(contents, name, movesLoaded), "Error",
+                    Icon::Exclamation);
+        return false;
+    }
     return true;
 }
 

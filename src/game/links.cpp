@@ -18,13 +18,17 @@ namespace zelkor::links {
 
 namespace {
 
-// The legal-move list asks the book quietly: its messages belong to the computer's look-up.
-// The opening name and the fatal path still reach the window.
+// The legal-move list asks the book quietly. The opening name and what is wrong with the
+// book file (told once per change of the file) still reach the window.
 class QuietUi : public SilentUi {
   public:
     explicit QuietUi(UserInterface& ui) : ui_(ui) {}
     void SetText(Display display, const std::string& text) override {
         if (display == Display::OpeningName) ui_.SetText(display, text);
+    }
+    Answer Message(const std::string& text, const std::string& title, Icon icon,
+                   Buttons buttons) override {
+        return ui_.Message(text, title, icon, buttons);
     }
     std::string Text(Display) const override { return {}; }
     [[noreturn]] void Terminate() override {
@@ -60,8 +64,9 @@ void DrawTest(GameState& g, const Settings& settings) {
     zelkor::DrawTest(g, settings.DrawRule15 == 1);
 }
 bool GameEndTest(GameState& g, Settings& settings, UserInterface& ui, Clock& clock,
-                 EngineHooks& hooks, const std::string& playerName) {
+                 EngineHooks& hooks, const std::string& playerName, std::string* heldMessage) {
     GameEndOptions options;
+    options.heldMessage = heldMessage;
     options.chessDrawRules = settings.ChessDrawRules == 1;
     options.drawRule15 = settings.DrawRule15 == 1;
     options.playerName = playerName;
@@ -80,8 +85,8 @@ std::vector<std::string> VariantNames(const std::filesystem::path& dataDir) {
     return ListVariantNames(dataDir, false);
 }
 
-bool ReadSettings(Settings& settings, const std::filesystem::path& dataDir) {
-    return zelkor::ReadSettings(settings, dataDir).status != SettingsReadStatus::Invalid;
+std::string ReadSettings(Settings& settings, const std::filesystem::path& dataDir) {
+    return SettingsProblemMessage(zelkor::ReadSettings(settings, dataDir), dataDir);
 }
 bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDir) {
     return zelkor::WriteSettings(settings, dataDir);
@@ -104,21 +109,22 @@ std::string RatingUpdate(GameState& g, const SearchState& search, const Settings
     return zelkor::UpdateRating(playerScore, g, settings.UseRating == 1, rating, computer);
 }
 
-std::vector<std::string> BookMoves(GameState& g, UserInterface& ui,
+std::vector<std::string> BookMoves(BookCache& book, GameState& g, UserInterface& ui,
                                    const std::filesystem::path& dataDir) {
     QuietUi quiet(ui);
     NoRandom random;
-    return FileBookLookup(0, g, dataDir, random, quiet).bookMoves;
+    return book.Lookup(0, g, dataDir, random, quiet).bookMoves;
 }
-bool InBook(GameState& g, UserInterface& ui, const std::filesystem::path& dataDir) {
+bool InBook(BookCache& book, GameState& g, UserInterface& ui,
+            const std::filesystem::path& dataDir) {
     QuietUi quiet(ui);
     NoRandom random;
-    return FileBookLookup(0, g, dataDir, random, quiet).inBook;
+    return book.Lookup(0, g, dataDir, random, quiet).inBook;
 }
-std::pair<int, int> BookMove(GameState& g, const Settings&, UserInterface& ui, Random& random,
-                             const std::filesystem::path& dataDir, bool fromGames) {
+std::pair<int, int> BookMove(BookCache& book, GameState& g, const Settings&, UserInterface& ui,
+                             Random& random, const std::filesystem::path& dataDir, bool fromGames) {
     const BookResult result =
-        fromGames ? GamesBookLookup(g, dataDir, ui) : FileBookLookup(1, g, dataDir, random, ui);
+        fromGames ? GamesBookLookup(g, dataDir, ui) : book.Lookup(1, g, dataDir, random, ui);
     return {result.from, result.to};
 }
 

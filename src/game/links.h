@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "records/book.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 #include "rules/user_interface.h"
@@ -22,9 +23,11 @@ void TakeBack(GameState& g, int move);
 void InitTree(GameState& g);
 // The draw test after the move that made g.gamePly (at least 1).
 void DrawTest(GameState& g, const Settings& settings);
-// The game-end test with its announcements; true when the game has ended.
+// The game-end test with its announcements; true when the game has ended. With
+// heldMessage the message box is left to the caller.
 bool GameEndTest(GameState& g, Settings& settings, UserInterface& ui, Clock& clock,
-                 EngineHooks& hooks, const std::string& playerName);
+                 EngineHooks& hooks, const std::string& playerName,
+                 std::string* heldMessage = nullptr);
 std::string ResultText(GameState& g, int code);
 
 // Variant file. Loads variant settings.Variant into g.defined (and the board unless its
@@ -33,9 +36,9 @@ bool LoadVariant(GameState& g, Settings& settings, UserInterface& ui,
                  const std::filesystem::path& dataDir);
 std::vector<std::string> VariantNames(const std::filesystem::path& dataDir);
 
-// Settings and rating files. ReadSettings writes the defaults when the file is unusable and
-// returns false for a value that does not fit its field.
-bool ReadSettings(Settings& settings, const std::filesystem::path& dataDir);
+// Settings and rating files. ReadSettings writes the defaults when the file is unusable;
+// it returns what the user must be told (a value that did not fit), else nothing.
+std::string ReadSettings(Settings& settings, const std::filesystem::path& dataDir);
 bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDir);
 // The settings' rule set becomes the active one, and back before the settings are written.
 void ApplySettings(const Settings& settings, GameState& g);
@@ -48,12 +51,14 @@ std::string RatingUpdate(GameState& g, const SearchState& search, const Settings
                          int& rating, double playerScore);
 
 // Opening book.
-// The book moves of the position and whether it is in the book file, without messages.
-std::vector<std::string> BookMoves(GameState& g, UserInterface& ui,
+// The book moves of the position and whether it is in the book file. The book file is read
+// once per change into the cache.
+std::vector<std::string> BookMoves(BookCache& book, GameState& g, UserInterface& ui,
                                    const std::filesystem::path& dataDir);
-bool InBook(GameState& g, UserInterface& ui, const std::filesystem::path& dataDir);
-std::pair<int, int> BookMove(GameState& g, const Settings& settings, UserInterface& ui,
-                             Random& random, const std::filesystem::path& dataDir, bool fromGames);
+bool InBook(BookCache& book, GameState& g, UserInterface& ui, const std::filesystem::path& dataDir);
+std::pair<int, int> BookMove(BookCache& book, GameState& g, const Settings& settings,
+                             UserInterface& ui, Random& random,
+                             const std::filesystem::path& dataDir, bool fromGames);
 
 // Engine.
 void ComputerMove(Engine& engine);

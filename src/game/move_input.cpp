@@ -165,10 +165,14 @@ void GameController::AnalysisMoveChosen(int line) {
     const RootEntry entry = search_->rootTable[line];
     if (!IsPlayingSquare(entry.from) || !IsPlayingSquare(entry.to)) return;
     const std::string text = UpperSquare(entry.from) + UpperSquare(entry.to);
-    if (g.gamePly > 0) NavigateBy(1, true);
+    // The alternatives to the computer's last move replace that move; an analysis lists
+    // the moves of the position on the board, and its choice is played there like a
+    // choice from the legal-move list.
+    const bool analysed = search_->analysedHere;
+    if (!analysed && g.gamePly > 0) NavigateBy(1, true);
     if (AtMoveLimit()) return;
     if (InputMove(text)) {
-        HumanMovePlayed(text, MoveSource::AnalysisList);
+        HumanMovePlayed(text, analysed ? MoveSource::LegalList : MoveSource::AnalysisList);
         return;
     }
     ShowError(ui_, "Illegal move");

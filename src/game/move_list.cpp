@@ -111,19 +111,23 @@ int GameController::QuickScore() {
     return score;
 }
 
+// The book marks and the opening name show whether or not the computer plays from the
+// book.
 bool GameController::MoveIsInBook() {
-    if (settings_.UseBook != 1) return false;
-    return links::InBook(*game_, ui_, dataDir_);
+    return links::InBook(bookCache_, *game_, ui_, dataDir_);
 }
 
 std::vector<std::string> GameController::CurrentBookMoves() {
-    if (settings_.UseBook != 1) return {};
-    return links::BookMoves(*game_, ui_, dataDir_);
+    return links::BookMoves(bookCache_, *game_, ui_, dataDir_);
 }
 
 void GameController::FillLegalMoveList() {
     GameState& g = *game_;
     legalLines_.clear();
+    if (g.gameOver) {  // an ended game has no moves to offer
+        if (!loading_) ui_.SetListLines(ListId::LegalMoves, legalLines_);
+        return;
+    }
     const std::vector<std::string> book = CurrentBookMoves();
     links::InitTree(g);
     links::Generate(g, 1);
@@ -173,16 +177,15 @@ void GameController::NavigateBy(int count, bool keepTables) {
     GameState& g = *game_;
     if (g.recordLength == 0) return;
     if (!keepTables) ClearAnalysisTable();
+    // The expected reply belongs to the position the computer left.
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
     ui_.SetEnabled(Command::AnalysisList, false);
-    const auto computerPlays = [&] {
-        return g.firstSideName == kComputerName || g.secondSideName == kComputerName;
-    };
     for (int step = 0; step < count && g.gamePly > 0; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);
         TakeBackOnePly();
         ShowComment();
         UpdateNavigationStates();
-        if (computerPlays()) SwapSideNames();
     }
     for (int step = 0; step < -count && g.gamePly < g.recordLength; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);
@@ -194,8 +197,9 @@ void GameController::NavigateBy(int count, bool keepTables) {
         links::DrawTest(g, settings_);
         ShowComment();
         UpdateNavigationStates();
-        if (computerPlays()) SwapSideNames();
     }
+    // Against the computer the human has the side to move, however the game had ended.
+    if (g.playMode == PlayMode::PlayerComputer) AssignNamesForSideToMove();
     g.gameOver = false;
     for (Command c : {Command::Compute, Command::Analyze, Command::Hint, Command::ComputerComputer,
                       Command::LegalMoveList})

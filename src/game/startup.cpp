@@ -1,13 +1,17 @@
 // Start-up and the end of the run.
 #include "game/controller_internal.h"
 #include "game/links.h"
+#include "records/text_file.h"
 
 namespace zelkor {
 
 void GameController::StartUp() {
     GameState& g = *game_;
+    // What a crash left half-written is of no use to anyone.
+    RemoveStaleTemporaries(dataDir_);
     rating_ = links::ReadRating(dataDir_);
-    if (!links::ReadSettings(settings_, dataDir_)) FatalError(ui_);
+    const std::string settingsProblem = links::ReadSettings(settings_, dataDir_);
+    if (!settingsProblem.empty()) ui_.Message(settingsProblem, "Error", Icon::Exclamation);
     if (settings_.SearchDepth == 0) settings_.SearchDepth = 2;
     if (settings_.PlayMode > 1) settings_.PlayMode = 0;
     links::ApplySettings(settings_, g);

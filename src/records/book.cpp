@@ -1,7 +1,14 @@
 #include "records/book.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 
 #include "records/game_file.h"
@@ -30,10 +37,6 @@ std::string UpperCase(std::string text) {
 // Characters [at, at + count) of a text, as far as it reaches.
 std::string Part(const std::string& text, std::size_t at, std::size_t count) {
     return at < text.size() ? text.substr(at, count) : std::string();
-}
-
-char CharAt(const std::string& text, std::size_t at) {
-    return at < text.size() ? text[at] : '\0';
 }
 
 std::string LeftTrimmed(const std::string& text) {
@@ -132,79 +135,324 @@ std::string GameText(const GameState& g) {
     return text;
 }
 
-BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
-                          Random& random, UserInterface& ui) {
-    BookResult result;
-    const std::filesystem::path path = dataDir / kBookFileName;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return result;
+// The book file as read once: every line after the first, the sections it holds and
+// what is wrong with it, if anything.
+// One section's book lines and names, indexed for look-ups that take a few binary searches
+// however large the book is.
+class SectionIndex {
+  public:
+    SectionIndex(const std::vector<std::string>& lines, std::size_t begin, std::size_t end,
+                 std::size_t namesBegin, std::size_t namesEnd);
 
-    if (!HasFileSignature(path)) {
-        ui.Message("ZELKOR.BOK is not an Zelkor Book file", "Zelkor", Icon::Exclamation);
-        return result;
+    // Whether some line continues the game text (not asked for the empty text), and the
+    // book moves for the side letter at that point, in file order, at most `limit`.
+    bool Continues(const std::string& gameText) const;
+    // The lines that propose a move and where the move stands on them. The first
+    // kShownBookMoves are in file order; Move puts the one asked for in its place.
+    struct Proposals {
+        std::vector<uint32_t> owned;
+        const std::vector<uint32_t>* lines = &owned;
+        std::size_t at = 0;
+    };
+    Proposals Candidates(const std::string& gameText, char sideLetter) const;
+    // The move of the i-th proposing line in file order.
+    std::string Move(Proposals& proposals, std::size_t i) const {
+        if (proposals.lines == &proposals.owned && i >= kShownBookMoves) {
+            auto& owned = proposals.owned;
+            std::nth_element(owned.begin() + kShownBookMoves,
+                             owned.begin() + static_cast<std::ptrdiff_t>(i), owned.end());
+        }
+        return lines_[first_ + (*proposals.lines)[i]].substr(proposals.at, 4);
     }
+    // The name of the last name line whose prefix begins the text; empty when none does.
+    std::string Name(const std::string& text) const;
+
+  private:
+    std::string_view Line(uint32_t line) const {
+        return std::string_view(text_).substr(begin_[line], begin_[line + 1] - begin_[line]);
+    }
+    // The lines that start with the text: a range of positions in sorted order.
+    std::pair<std::size_t, std::size_t> Group(const std::string& gameText) const;
+
+    const std::vector<std::string>& lines_;  // the file's lines; the book lines from first_
+    std::size_t first_;
+    std::string text_;                // the expanded lines, markers blanked, one after another
+    std::vector<std::size_t> begin_;  // where each line starts in text_, and the end
+    std::vector<uint32_t> sorted_;    // the lines in the order of their texts
+    // In sorted order, which markers each line has as written: two bits per unit ("w" and
+    // "b"), so a look-up reads a few bytes per line of its group, not the line.
+    std::vector<uint8_t> markers_;
+    std::vector<std::size_t> markerBegin_;
+    // The lines whose first move is a book move for White, for Black: the start position
+    // would otherwise look at every line.
+    std::array<std::vector<uint32_t>, 2> firstMoves_;
+    // Name lines: by the length of their prefix, the prefix and the last line that has it.
+    std::map<std::size_t, std::unordered_map<std::string, std::pair<std::size_t, std::string>>>
+        names_;
+};
+
+struct BookFile {
+    enum class State { Usable, NotBook, WrongVersion, Damaged };
+    State state = State::Usable;
+    std::string problem;    // the message for NotBook, WrongVersion and Damaged
+    bool reported = false;  // the problem was shown once for this version of the file
+    std::vector<std::string> lines;
+    struct Section {
+        std::size_t headerBegin = 0;          // the lines the matcher sees before this "start"
+        std::size_t start = 0;                // the "start" line
+        std::size_t bodyEnd = 0;              // the "names" or "end" line, or the end of the file
+        bool names = false;                   // the body stopped at "names"
+        std::size_t namesEnd = 0;             // the "end" after the names, or the end of the file
+        std::shared_ptr<SectionIndex> index;  // built at the first look-up that takes it
+    };
+    std::vector<Section> sections;
+};
+
+namespace {
+
+constexpr std::size_t kUnit = 5;  // four characters of a move and its marker
+
+}  // namespace
+
+SectionIndex::SectionIndex(const std::vector<std::string>& lines, std::size_t begin,
+                           std::size_t end, std::size_t namesBegin, std::size_t namesEnd)
+    : lines_(lines), first_(begin) {
+    std::string previous;
+    for (std::size_t i = begin; i < end; ++i) {
+        const std::string& line = lines[i];
+        const std::size_t blanks = std::min(line.find_first_not_of(' '), line.size());
+        std::string expanded = previous.substr(0, blanks) + line.substr(blanks);
+        if (line.size() > 4 && (line[4] == 'w' || line[4] == 'b'))
+            firstMoves_[line[4] == 'w' ? 0 : 1].push_back(static_cast<uint32_t>(i - begin));
+        previous = expanded;
+        for (std::size_t at = 4; at < expanded.size(); at += kUnit)
+            expanded[at] = ' ';
+        begin_.push_back(text_.size());
+        text_ += expanded;
+    }
+    begin_.push_back(text_.size());
+    const auto count = static_cast<uint32_t>(begin_.size() - 1);
+    sorted_.resize(count);
+    for (uint32_t i = 0; i < count; ++i)
+        sorted_[i] = i;
+    std::sort(sorted_.begin(), sorted_.end(),
+              [this](uint32_t a, uint32_t b) { return Line(a) < Line(b); });
+    for (const uint32_t line : sorted_) {
+        markerBegin_.push_back(markers_.size());
+        const std::string& raw = lines[begin + line];
+        for (std::size_t unit = 0; unit * kUnit + 4 < raw.size(); ++unit) {
+            if (unit % 4 == 0) markers_.push_back(0);
+            const char marker = raw[unit * kUnit + 4];
+            const int bit = marker == 'w' ? 0 : marker == 'b' ? 1 : -1;
+            if (bit >= 0) markers_.back() |= static_cast<uint8_t>(1u << (2 * (unit % 4) + bit));
+        }
+    }
+    markerBegin_.push_back(markers_.size());
+
+    for (std::size_t i = namesBegin; i < namesEnd; ++i) {
+        const std::string& line = lines[i];
+        const std::size_t open = line.find('\'');
+        const std::size_t close = line.find('\'', open + 1);
+        if (open == std::string::npos || close == std::string::npos) continue;
+        names_[open][line.substr(0, open)] = {i, line.substr(open + 1, close - open - 1)};
+    }
+}
+
+std::pair<std::size_t, std::size_t> SectionIndex::Group(const std::string& gameText) const {
+    const std::size_t length = gameText.size();
+    const auto from = std::lower_bound(
+        sorted_.begin(), sorted_.end(), gameText,
+        [this](uint32_t line, const std::string& text) { return Line(line) < text; });
+    const auto to = std::upper_bound(from, sorted_.end(), gameText,
+                                     [this, length](const std::string& text, uint32_t line) {
+                                         return text < Line(line).substr(0, length);
+                                     });
+    return {static_cast<std::size_t>(from - sorted_.begin()),
+            static_cast<std::size_t>(to - sorted_.begin())};
+}
+
+bool SectionIndex::Continues(const std::string& gameText) const {
+    if (gameText.empty()) return false;
+    const auto [from, to] = Group(gameText);
+    return from < to;
+}
+
+SectionIndex::Proposals SectionIndex::Candidates(const std::string& gameText,
+                                                 char sideLetter) const {
+    // A line proposes the move after the game's when that unit's marker is written on it for
+    // the side to move, so moves that leading blanks cover are not proposed again.
+    Proposals proposals;
+    if (gameText.empty()) {
+        proposals.lines = &firstMoves_[sideLetter == 'w' ? 0 : 1];
+        return proposals;
+    }
+    const std::size_t at = gameText.size() + 1;
+    proposals.at = at;
+    const auto [from, to] = Group(gameText);
+    for (std::size_t i = from; i < to; ++i) {
+        const std::string& line = lines_[first_ + sorted_[i]];
+        if (line.size() > at + 4 && line[at + 4] == sideLetter)
+            proposals.owned.push_back(sorted_[i]);
+    }
+    // File order for the first few; the rest only when one of them is chosen.
+    auto& owned = proposals.owned;
+    const auto shown = static_cast<std::ptrdiff_t>(
+        std::min(owned.size(), static_cast<std::size_t>(kShownBookMoves)));
+    std::partial_sort(owned.begin(), owned.begin() + shown, owned.end());
+    return proposals;
+}
+
+std::string SectionIndex::Name(const std::string& text) const {
+    const std::pair<std::size_t, std::string>* last = nullptr;
+    for (const auto& [length, prefixes] : names_) {
+        if (length > text.size()) break;
+        const auto it = prefixes.find(text.substr(0, length));
+        if (it != prefixes.end() && (last == nullptr || it->second.first > last->first))
+            last = &it->second;
+    }
+    return last == nullptr ? std::string() : last->second;
+}
+
+namespace {
+
+std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
+    auto book = std::make_shared<BookFile>();
     LineReader in(path);
     const auto first = in.Next(256);
-    if (!first || !VersionMatches(*first)) {
-        ui.Message(std::string("Incorrect version of ZELKOR.BOK\r\nNeed version ") + kDataVersion,
-                   "Error", Icon::Exclamation);
+    if (!first || first->substr(0, 15) != kFileSignature) {
+        book->state = BookFile::State::NotBook;
+        book->problem = "ZELKOR.BOK is not an Zelkor Book file";
+        return book;
+    }
+    if (!VersionMatches(*first)) {
+        book->state = BookFile::State::WrongVersion;
+        book->problem =
+            std::string("Incorrect version of ZELKOR.BOK\r\nNeed version ") + kDataVersion;
+        return book;
+    }
+    while (auto line = in.Next(kMaxBookLineLength))
+        book->lines.push_back(std::move(*line));
+    if (in.failed()) {
+        book->state = BookFile::State::Damaged;
+        book->problem = path.string() + " cannot be read; the opening book is not used";
+        return book;
+    }
+    // A name line needs its name between two quotes; one without them makes the whole book
+    // unusable, not the program.
+    const std::vector<std::string>& lines = book->lines;
+    bool inNames = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == "names") {
+            inNames = true;
+        } else if (lines[i] == "end") {
+            inNames = false;
+        } else if (inNames) {
+            const std::size_t open = lines[i].find('\'');
+            if (open == std::string::npos || lines[i].find('\'', open + 1) == std::string::npos) {
+                book->state = BookFile::State::Damaged;
+                book->problem = path.string() + ", line " + std::to_string(i + 2) +
+                                ": the name line \"" + lines[i].substr(0, 60) +
+                                "\" has no name between quotes; the opening book is not used";
+                book->lines.clear();
+                return book;
+            }
+        }
+    }
+    // Each "start" opens a section; its body runs to "names" or "end", its names to "end".
+    std::size_t headerBegin = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != "start") continue;
+        BookFile::Section section;
+        section.headerBegin = headerBegin;
+        section.start = i;
+        std::size_t at = i + 1;
+        while (at < lines.size() && lines[at] != "names" && lines[at] != "end")
+            ++at;
+        section.bodyEnd = at;
+        section.names = at < lines.size() && lines[at] == "names";
+        if (section.names) {
+            ++at;
+            while (at < lines.size() && lines[at] != "end")
+                ++at;
+        }
+        section.namesEnd = at;
+        book->sections.push_back(section);
+        headerBegin = i + 1;
+    }
+    return book;
+}
+
+}  // namespace
+
+BookCache::BookCache() = default;
+BookCache::~BookCache() = default;
+
+const BookFile* BookCache::File(const std::filesystem::path& path) {
+    std::error_code error;
+    // Only a regular file is a book; a folder, a pipe or a device in its place is none.
+    if (DataFileAccess(path) != FileAccess::Readable) {
+        file_.reset();
+        return nullptr;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (!file_ || path != path_ || size != size_ || time != time_) {
+        file_ = ReadBookFile(path);
+        path_ = path;
+        size_ = size;
+        time_ = time;
+    }
+    return file_.get();
+}
+
+BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
+                             Random& random, UserInterface& ui) {
+    BookResult result;
+    const BookFile* book = File(dataDir / kBookFileName);
+    if (book == nullptr) return result;
+    if (book->state != BookFile::State::Usable) {
+        // Told once for each version of the file; the game goes on without the book.
+        if (!file_->reported) {
+            file_->reported = true;
+            const bool notBook = book->state == BookFile::State::NotBook;
+            ui.Message(book->problem, notBook ? "Zelkor" : "Error", Icon::Exclamation);
+        }
         return result;
     }
+    const std::vector<std::string>& lines = book->lines;
 
     // Find the section of the game's rules.
     SectionMatcher matcher(g);
-    bool found = false;
-    while (auto line = in.Next(kMaxBookLineLength)) {
-        if (*line == "start") {
-            if (matcher.Start()) {
-                found = true;
-                break;
-            }
-            continue;
+    BookFile::Section* found = nullptr;
+    for (BookFile::Section& section : file_->sections) {
+        for (std::size_t i = section.headerBegin; i < section.start; ++i)
+            matcher.Line(lines[i]);
+        if (matcher.Start()) {
+            found = &section;
+            break;
         }
-        matcher.Line(*line);
     }
-    if (!found) return EmptyWithName(mode, ui, result);
+    if (found == nullptr) return EmptyWithName(mode, ui, result);
 
     // Collect the candidates of the book lines. Every occurrence is one entry, so a move
     // proposed by several lines is chosen that much more often.
+    if (!found->index)
+        found->index = std::make_shared<SectionIndex>(lines, found->start + 1, found->bodyEnd,
+                                                      found->bodyEnd + 1, found->namesEnd);
+    const SectionIndex& index = *found->index;
     std::string gameText = GameText(g);
     const char sideLetter = g.side == kWhite ? 'w' : 'b';
-    const std::size_t length = gameText.size();
-    std::vector<std::string> candidates;
-    std::string previous;
-    bool names = false;
-    while (auto line = in.Next(kMaxBookLineLength)) {
-        if (*line == "names") {
-            names = true;
-            break;
-        }
-        if (*line == "end") break;
-        const std::size_t blanks = std::min(line->find_first_not_of(' '), line->size());
-        const std::string expanded = previous.substr(0, blanks) + line->substr(blanks);
-        previous = expanded;
-        if (length == 0) {
-            if (CharAt(*line, 4) == sideLetter && candidates.size() < kMaxBookCandidates)
-                candidates.push_back(Part(*line, 0, 4));
-            continue;
-        }
-        bool continues = true;
-        for (std::size_t at = 0; at < length && continues; at += 5)
-            continues = Part(expanded, at, 4) == gameText.substr(at, 4);
-        if (!continues) continue;
-        result.inBook = true;
-        if (CharAt(*line, length + 5) == sideLetter && candidates.size() < kMaxBookCandidates)
-            candidates.push_back(Part(*line, length + 1, 4));
-    }
-    for (std::size_t i = 0; i < candidates.size() && i < kShownBookMoves; ++i)
-        result.bookMoves.push_back(candidates[i]);
+    result.inBook = index.Continues(gameText);
+    SectionIndex::Proposals proposals = index.Candidates(gameText, sideLetter);
+    const std::size_t count = std::min(proposals.lines->size(), kMaxBookCandidates);
+    for (std::size_t i = 0; i < count && i < kShownBookMoves; ++i)
+        result.bookMoves.push_back(index.Move(proposals, i));
 
-    if (mode == 1 && !candidates.empty()) {
+    if (mode == 1 && count > 0) {
         const double r = std::clamp(random.Uniform(), 0.0, 1.0);
         const std::size_t pick =
-            std::min(static_cast<std::size_t>(r * static_cast<double>(candidates.size())),
-                     candidates.size() - 1);
-        const std::string& chosen = candidates[pick];
+            std::min(static_cast<std::size_t>(r * static_cast<double>(count)), count - 1);
+        const std::string chosen = index.Move(proposals, pick);
         if (!chosen.empty()) {
             gameText += " " + chosen;
             const auto [from, to] = BookMoveSquares(chosen);
@@ -213,19 +461,14 @@ BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::p
         }
     }
 
-    if (names) {
-        const std::string trimmed = LeftTrimmed(gameText);
-        while (auto line = in.Next(kMaxBookLineLength)) {
-            if (*line == "end") break;
-            const std::size_t open = line->find('\'');
-            const std::size_t close = open == std::string::npos ? open : line->find('\'', open + 1);
-            if (close == std::string::npos) FatalError(ui);
-            const std::string prefix = line->substr(0, open);
-            if (trimmed.substr(0, prefix.size()) == prefix)
-                result.openingName = line->substr(open + 1, close - open - 1);
-        }
-    }
+    if (found->names) result.openingName = index.Name(LeftTrimmed(gameText));
     return EmptyWithName(mode, ui, result);
+}
+
+BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
+                          Random& random, UserInterface& ui) {
+    BookCache once;
+    return once.Lookup(mode, g, dataDir, random, ui);
 }
 
 }  // namespace zelkor

@@ -12,7 +12,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,16 +48,42 @@ std::string GameText(const GameState& g);
 // The squares named by a book move's two halves ("c3d4", either case); 0 for no square.
 std::pair<int, int> BookMoveSquares(const std::string& move);
 
+struct BookFile;
+
+// The book file read once per change of the file (its path, size and time of change), so
+// that a look-up after every move does not read a large book again. A book that is not a
+// book, of another version or damaged (a name line without its quotes) is reported once
+// per change, through the look-up that met it first, and gives no book moves.
+class BookCache {
+  public:
+    BookCache();
+    ~BookCache();
+    BookCache(const BookCache&) = delete;
+    BookCache& operator=(const BookCache&) = delete;
+
+    // FileBookLookup on the cached file.
+    BookResult Lookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
+                      Random& random, UserInterface& ui);
+
+  private:
+    const BookFile* File(const std::filesystem::path& path);
+    std::shared_ptr<BookFile> file_;
+    std::filesystem::path path_;
+    std::uintmax_t size_ = 0;
+    std::filesystem::file_time_type time_{};
+};
+
 // Mode 1 chooses a book move for the side to move (weighted by the number of lines that
 // propose it, with random.Uniform()); mode 0 only finds the opening name and shows it in
 // the status line's third panel. Both set inBook and the book moves. A missing book file
-// gives an empty result silently; a file of another kind or version is reported and gives
-// an empty result; a fault inside the file (a name line without its quotes) is fatal.
+// gives an empty result silently; a file of another kind or version, or a fault inside it
+// (a name line without its quotes), is reported and gives an empty result. Reads the file
+// afresh; the game keeps a BookCache instead.
 BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
                           Random& random, UserInterface& ui);
 
 // The book games of the side to move propose their next moves; proposals that are not
-// legal in the position are dropped (this generates the legal moves at g.ply). One
+// legal in the position are dropped (the move list at g.ply is left as it was). One
 // proposal is chosen at once; several are offered in the "Book moves" dialog.
 BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui);
 

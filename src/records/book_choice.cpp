@@ -15,11 +15,20 @@ BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, U
     BookGamesProposals proposals = CollectBookGameProposals(folder, GameText(g));
     if (proposals.candidates.empty()) return result;
 
-    // Only proposals that are legal here stay.
+    // Only proposals that are legal here stay. The caller's move list of this ply (the
+    // driver's reduced root moves and their count) is left as it was found.
     std::set<std::pair<int, int>> legal;
-    GenerateMoves(g, 1);
-    for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i)
-        legal.insert({g.movePool[i].Source, g.movePool[i].dest});
+    {
+        const auto pool = g.movePool;
+        const auto starts = g.plyStart;
+        const int cancelRequest = g.cancelRequest;
+        GenerateMoves(g, 1);
+        for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i)
+            legal.insert({g.movePool[i].Source, g.movePool[i].dest});
+        g.movePool = pool;
+        g.plyStart = starts;
+        g.cancelRequest = cancelRequest;
+    }
     std::erase_if(proposals.candidates, [&](const BookGameCandidate& c) {
         return legal.count(BookMoveSquares(c.move)) == 0;
     });

@@ -177,7 +177,7 @@ std::string GameFileText(const GameFileData& data) {
     const std::size_t plies = std::min(data.moves.size(), static_cast<std::size_t>(kMaxGamePlies));
     for (std::size_t k = 0;; ++k) {
         if (k < data.comments.size() && !data.comments[k].empty())
-            text += "{" + EncodeComment(data.comments[k]) + "}" + kCrLf;
+            text.append("{").append(EncodeComment(data.comments[k])).append("}").append(kCrLf);
         if (k == plies) break;
         text += OneLine(data.moves[k]).substr(0, 4) + kCrLf;
     }
@@ -190,15 +190,16 @@ bool WriteGameFile(const std::filesystem::path& path, const GameFileData& data) 
 
 GameFileContents ReadGameFile(const std::filesystem::path& path) {
     GameFileContents result;
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        result.status = GameFileStatus::Missing;
-        return result;
-    }
     // A folder, a device or a pipe is no game record (a pipe could block the reader).
-    if (!std::filesystem::is_regular_file(path, error)) {
-        result.status = GameFileStatus::Unreadable;
-        return result;
+    switch (DataFileAccess(path)) {
+        case FileAccess::Missing:
+            result.status = GameFileStatus::Missing;
+            return result;
+        case FileAccess::Unreadable:
+            result.status = GameFileStatus::Unreadable;
+            return result;
+        case FileAccess::Readable:
+            break;
     }
 
     // First pass: the lines after "START", for the progress bar.
@@ -234,40 +235,59 @@ GameFileContents ReadGameFile(const std::filesystem::path& path) {
     }
     result.status = GameFileStatus::Ok;
 
+    // Where the reading stopped, for the caller's message.
+    int number = 1;
+    auto next = [&in, &number]() {
+        auto line = in.Next();
+        if (line) ++number;
+        return line;
+    };
+    auto stop = [&result, &number](const std::string& text) {
+        result.stopLine = number;
+        result.stopText = text.substr(0, 40);
+        return result;
+    };
+
     // Header: recognised key lines up to "START"; other lines are ignored.
     bool started = false;
-    while (auto line = in.Next()) {
+    while (auto line = next()) {
         if (StartsWith(*line, kStartLine)) {
             started = true;
             break;
         }
         const std::string key = HeaderKeyOf(*line);
         if (key.empty()) continue;
-        if (result.header.size() == kMaxHeaderLines) return result;
+        if (result.header.size() == kMaxHeaderLines) return stop(*line);
         GameFileHeaderLine entry;
         entry.key = key;
         entry.value = line->substr(key.size());
         if (key == kOffsetKey) {
-            const auto side0 = in.Next();
-            const auto side1 = side0 ? in.Next() : std::nullopt;
-            if (!side1) return result;
+            const auto side0 = next();
+            const auto side1 = side0 ? next() : std::nullopt;
+            if (!side1) {
+                ++number;
+                return stop(std::string());
+            }
             entry.value = *side0;
             entry.value2 = *side1;
         } else if (IsNumericKey(key)) {
-            const auto number = LeadingNumber(entry.value);
-            if (!number || *number < 0 || *number > NumericKeyLimit(key)) return result;
-            entry.number = *number;
+            const auto value = LeadingNumber(entry.value);
+            if (!value || *value < 0 || *value > NumericKeyLimit(key)) return stop(*line);
+            entry.number = *value;
         }
         result.header.push_back(std::move(entry));
     }
-    if (!started) return result;
+    if (!started) {
+        ++number;  // the line START the file lacks
+        return stop(std::string());
+    }
 
     // Body: comments and moves up to the end of the file or an empty line.
     int moves = 0;
-    while (auto line = in.Next()) {
+    while (auto line = next()) {
         if (line->empty()) break;
         if ((*line)[0] == '{') {
-            if (line->size() < 2) return result;
+            if (line->size() < 2) return stop(*line);
             std::string text = DecodeComment(line->substr(1, line->size() - 2));
             if (!result.body.empty() && result.body.back().kind == GameFileItem::Kind::Comment)
                 result.body.back().text = std::move(text);
@@ -281,6 +301,7 @@ GameFileContents ReadGameFile(const std::filesystem::path& path) {
         result.body.push_back(
             {GameFileItem::Kind::Move, UpperCase(line->substr(0, kMaxMoveLineLength))});
     }
+    if (in.failed()) return stop(std::string());
     result.complete = true;
     return result;
 }
@@ -309,6 +330,15 @@ std::string GameFileStatusMessage(GameFileStatus status, const std::string& file
     }
     if (title) *title = caption;
     return text;
+}
+
+std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
+                                      int movesLoaded) {
+    std::string text = fileName + ", line " + std::to_string(contents.stopLine);
+    text += contents.stopText.empty() ? std::string(" could not be read")
+                                      : ": \"" + contents.stopText + "\" could not be read";
+    text += "; " + std::to_string(movesLoaded) + (movesLoaded == 1 ? " move was" : " moves were");
+    return text + " loaded";
 }
 
 std::string GameFileWriteFailedMessage(const std::string& fileName) {

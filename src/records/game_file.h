@@ -86,8 +86,11 @@ struct GameFileContents {
     // True when the header ended at "START" and the body was read to its end: the end of
     // the file, an empty line, or a comment on the file's last line. False after a header
     // value that does not fit, a file without "START" or a comment line that is "{" alone:
-    // the caller applies what it was given and then stops without a message.
+    // the caller applies what it was given, tells the user and keeps the file's name
+    // out of the title, so that no Save can overwrite the file with what was loaded.
     bool complete = false;
+    int stopLine = 0;      // when not complete: the line (from 1) that could not be read
+    std::string stopText;  // that line as it stands (cut); empty past the end of the file
 };
 
 // Reads a game-record file. Never fails on the contents: whatever it holds, the result is
@@ -99,6 +102,10 @@ GameFileContents ReadGameFile(const std::filesystem::path& path);
 // *title). Empty for Ok.
 std::string GameFileStatusMessage(GameFileStatus status, const std::string& fileName,
                                   std::string* title);
+
+// "<name>, line 4: "Depth=-1" could not be read; 0 moves were loaded" (title "Error").
+std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
+                                      int movesLoaded);
 
 // "<name> could not be saved" (title "Error"): the caller keeps the game.
 std::string GameFileWriteFailedMessage(const std::string& fileName);

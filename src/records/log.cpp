@@ -47,7 +47,7 @@ void RunLog::WriteGameHeader(const std::string& variantName, bool blackStarts) {
     WriteLine("");
     WriteLine(variantName);
     WriteLine(blackStarts ? "Black   White" : "White   Black");
-    WriteLine("      moves    score   depth    main");
+    WriteLine(kMoveColumnsHeading);
 }
 
 std::string StartupLogText(Clock& clock) {

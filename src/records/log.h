@@ -13,6 +13,8 @@
 namespace zelkor {
 
 inline constexpr const char* kLogFileName = "zelkor.log";
+// The column heading of the log's game header and of the analysis list.
+inline constexpr const char* kMoveColumnsHeading = "      moves    score   depth    main";
 
 class RunLog {
   public:

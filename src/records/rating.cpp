@@ -155,9 +155,7 @@ int RatingValue(const std::string& decoded) {
 
 int ReadRatingFile(const std::filesystem::path& dataDir) {
     const std::filesystem::path path = dataDir / kRatingFileName;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return kDefaultRating;
-    LineReader in(path);
+    LineReader in(path, kMaxLineLength, 1 << 20);
     if (!in.is_open()) return kDefaultRating;
     const auto line = in.Next(64);
     return line ? RatingValue(DecodeRating(*line)) : 0;

@@ -1,5 +1,6 @@
 #include "records/settings_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <fstream>
@@ -172,8 +173,34 @@ Settings DefaultSettings() {
     return defaults;
 }
 
+template <typename T>
+void Clamp(T& field, long long low, long long high) {
+    field = static_cast<T>(std::clamp<long long>(field, low, high));
+}
+
+// Every value is brought into the range its control in the options dialog allows (the
+// strength slider stores 10 - S for S 1..10): a hand-edited file cannot ask for a depth
+// that never ends or a time of nothing.
+void ClampToControls(Settings& s) {
+    Clamp(s.PlayMode, 0, 2);
+    Clamp(s.Handicap, 0, 9);
+    Clamp(s.SearchDepth, 1, 20);
+    Clamp(s.ThinkTime, 1, 180);
+    Clamp(s.ExtendedPlies, 1, 3);
+    Clamp(s.Balance, 1, 750);
+    Clamp(s.Variant, 1, 255);
+    for (uint8_t* flag : {&s.Notation, &s.ShowMoves, &s.UseDepth, &s.ChessDrawRules,
+                          &s.CapitalLetters, &s.ConfirmExit, &s.AskDraw, &s.ExtendedSearch,
+                          &s.UseBook, &s.DrawRule15, &s.ShowCalculation, &s.BruteForce, &s.JumpChar,
+                          &s.UseRating, &s.FixedTime, &s.BookFromGames, &s.CountdownTimer})
+        Clamp(*flag, 0, 1);
+    Clamp(s.BoardTurned, 0, 1);
+    Clamp(s.PieceSet, 0, 1);
+}
+
 void Normalise(Settings& s) {
     if (s.SearchDepth == 0) s.SearchDepth = 2;
+    ClampToControls(s);
     if (s.PlayMode == 2) s.PlayMode = 0;
 }
 
@@ -210,9 +237,16 @@ SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path&
             }
             const Parsed parsed = ReadLine(kFields[i], line, read);
             if (parsed == Parsed::TooLarge) {
+                // The damaged file is kept aside for the user, never in the way of a start.
                 result.status = SettingsReadStatus::Invalid;
                 result.line = static_cast<int>(i) + 2;
-                return result;
+                result.text = line.substr(0, 40);
+                const std::filesystem::path file = dataDir / kSettingsFileName;
+                std::error_code error;
+                std::filesystem::rename(file, BadSettingsFile(dataDir), error);
+                result.keptAside = !error;
+                complete = false;
+                break;
             }
             if (parsed == Parsed::NotANumber) {
                 complete = false;
@@ -224,12 +258,30 @@ SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path&
         result.status = SettingsReadStatus::Read;
     } else {
         read = DefaultSettings();
-        result.status = SettingsReadStatus::Defaults;
+        if (result.status != SettingsReadStatus::Invalid)
+            result.status = SettingsReadStatus::Defaults;
         result.newFileWritten = WriteSettings(read, dataDir);
     }
     Normalise(read);
     settings = read;
     return result;
+}
+
+std::filesystem::path BadSettingsFile(const std::filesystem::path& dataDir) {
+    std::filesystem::path file = dataDir / kSettingsFileName;
+    file += ".bad";
+    return file;
+}
+
+std::string SettingsProblemMessage(const SettingsReadResult& result,
+                                   const std::filesystem::path& dataDir) {
+    if (result.status != SettingsReadStatus::Invalid) return {};
+    const std::string file = (dataDir / kSettingsFileName).string();
+    std::string text = file + ", line " + std::to_string(result.line) + ": the value \"" +
+                       result.text + "\" does not fit its setting.\r\n";
+    if (result.keptAside)
+        text += "The file was kept as " + BadSettingsFile(dataDir).string() + "; ";
+    return text + "Zelkor starts with the default settings.";
 }
 
 void ApplySettingsRules(const Settings& settings, GameState& g) {

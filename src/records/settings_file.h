@@ -23,22 +23,33 @@ constexpr int kSettingsLines = 42;
 enum class SettingsReadStatus {
     Read,      // the file was read completely
     Defaults,  // missing, short, of another version or unreadable: defaults, new file
-    Invalid,   // a value does not fit its field: the settings are unchanged
+    Invalid,   // a value does not fit its field: the file is kept aside, defaults as above
 };
 
 struct SettingsReadResult {
     SettingsReadStatus status = SettingsReadStatus::Defaults;
     bool newFileWritten = false;  // Defaults: whether the fresh file could be written
     int line = 0;                 // Invalid: the line (from 1) whose value does not fit
+    std::string text;             // Invalid: that line as it stands (cut)
+    bool keptAside = false;       // Invalid: the file was renamed to zelkor.ini.bad
 };
 
 // Reads the file into `settings`. A file that is missing, ends before its 42nd line, has
 // another first line, or holds a line that is no number where a number belongs is
 // replaced by the defaults, written at once. A number too large for its field (a byte
-// above 255, for instance) is reported as Invalid; start-up treats that as fatal.
-// Afterwards a SearchDepth of 0 becomes 2 and Computer-Computer play (PlayMode 2)
-// becomes Player-Computer.
+// above 255, for instance) is Invalid: the file is renamed to zelkor.ini.bad, so that the
+// user can look at it and the next start is not stopped by it, and the defaults are used
+// and written as for a missing file. Only a regular file of bounded size is read.
+// Afterwards a SearchDepth of 0 becomes 2, every value is brought into the range of its
+// control in the options dialog, and Computer-Computer play (PlayMode 2) becomes
+// Player-Computer.
 SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path& dataDir);
+
+std::filesystem::path BadSettingsFile(const std::filesystem::path& dataDir);
+// What the user is told after an Invalid read (file, line, value, where the file went);
+// empty for the other results.
+std::string SettingsProblemMessage(const SettingsReadResult& result,
+                                   const std::filesystem::path& dataDir);
 
 // Writes the 42 lines, replacing the file safely; false when it could not be written
 // (the old file then stays as it was).

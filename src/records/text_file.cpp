@@ -1,52 +1,29 @@
 #include "records/text_file.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "records/settings.h"
 
 #if __has_include(<fcntl.h>) && __has_include(<unistd.h>)
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define ZELKOR_HAVE_FSYNC 1
 #endif
 
 namespace zelkor {
 
-LineReader::LineReader(const std::filesystem::path& path) : in_(path, std::ios::binary) {}
-
-std::optional<std::string> LineReader::Next(std::size_t maxLength) {
-    if (!in_.is_open()) return std::nullopt;
-    std::streambuf* buf = in_.rdbuf();
-    using Traits = std::streambuf::traits_type;
-    int c = buf->sbumpc();
-    if (c == Traits::eof()) return std::nullopt;
-    std::string line;
-    while (c != Traits::eof()) {
-        if (c == '\n') break;
-        if (c == '\r') {
-            if (buf->sgetc() == '\n') buf->sbumpc();
-            break;
-        }
-        if (line.size() < maxLength) line.push_back(static_cast<char>(c));
-        c = buf->sbumpc();
-    }
-    return line;
-}
-
-bool LineReader::AtEnd() {
-    if (!in_.is_open()) return true;
-    return in_.rdbuf()->sgetc() == std::streambuf::traits_type::eof();
-}
-
 bool HasFileSignature(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    char head[15] = {};
-    in.read(head, sizeof head);
-    return in.gcount() == 15 && std::string(head, 15) == kFileSignature;
+    LineReader in(path);
+    const auto first = in.Next(15);
+    return first && *first == kFileSignature;
 }
 
 namespace {
@@ -99,50 +76,122 @@ std::optional<long long> LeadingNumber(const std::string& text) {
 
 namespace {
 
-// Pushes the file's contents to the disk before it replaces the old one, so that the
-// rename never publishes a file whose data is still only in memory.
-bool SyncToDisk(const std::filesystem::path& file) {
+constexpr const char* kTempMark = ".zelkor-";  // <name>.zelkor-<process id>.tmp
+constexpr const char* kTempEnd = ".tmp";
+
 #ifdef ZELKOR_HAVE_FSYNC
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+long ProcessId() {
+    return static_cast<long>(::getpid());
+}
 #else
-    (void)file;
-    return true;
+long ProcessId() {
+    return 0;
+}
+#endif
+
+// Writes the contents into a new file of that name, which must not exist, with the given
+// permissions, and pushes it to the disk before it replaces the old one, so that the
+// rename never publishes a file whose data is still only in memory.
+bool WriteNewFile(const std::filesystem::path& file, const std::string& contents,
+                  std::optional<std::filesystem::perms> permissions) {
+#ifdef ZELKOR_HAVE_FSYNC
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool written = true;
+    std::size_t done = 0;
+    while (written && done < contents.size()) {
+        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        written = n > 0;
+        if (written) done += static_cast<std::size_t>(n);
+    }
+    if (written && permissions) written = ::fchmod(fd, static_cast<mode_t>(*permissions)) == 0;
+    if (written) written = ::fsync(fd) == 0;
+    if (::close(fd) != 0) written = false;
+    return written;
+#else
+    std::error_code error;
+    if (std::filesystem::exists(file, error)) return false;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+    out.close();
+    if (!out.fail() && permissions) std::filesystem::permissions(file, *permissions, error);
+    return !out.fail() && !error;
+#endif
+}
+
+bool ProcessIsRunning(long id) {
+#ifdef ZELKOR_HAVE_FSYNC
+    return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH);
+#else
+    (void)id;
+    return false;
 #endif
 }
 
 }  // namespace
 
+std::filesystem::path TemporaryFileFor(const std::filesystem::path& target) {
+    std::filesystem::path temp = target;
+    temp += kTempMark + std::to_string(ProcessId()) + kTempEnd;
+    return temp;
+}
+
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents) {
+    // A link is written through to the file it names and stays a link.
+    std::error_code error;
+    std::filesystem::path target = path;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+        target = std::filesystem::weakly_canonical(path, error);
+        if (error) return false;
+    }
     // Only a file is ever replaced: renaming over a device, a pipe or a folder chosen by
     // mistake would destroy it (a save into /dev/full fails instead).
-    std::error_code status;
-    const std::filesystem::file_status target = std::filesystem::status(path, status);
-    if (std::filesystem::exists(target) && !std::filesystem::is_regular_file(target)) return false;
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    std::error_code error;
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-            out.close();
-            written = !out.fail();
-        }
-    }
-    if (written) written = SyncToDisk(temp);
-    if (written) {
-        std::filesystem::rename(temp, path, error);
-        written = !error;
-    }
-    // A folder in the temporary file's place is not ours to remove.
-    if (!written && !std::filesystem::is_directory(temp, error))
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return false;
+    std::optional<std::filesystem::perms> permissions;
+    if (std::filesystem::exists(status)) permissions = status.permissions();
+
+    // The temporary name is this process's own, so two running copies never share one and
+    // a user's file of another name is never touched. One left by an earlier process of the
+    // same number is ours to replace.
+    const std::filesystem::path temp = TemporaryFileFor(target);
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(temp, error)))
         std::filesystem::remove(temp, error);
-    return written;
+    if (!WriteNewFile(temp, contents, permissions)) {
+        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(temp, error)))
+            std::filesystem::remove(temp, error);
+        return false;
+    }
+    std::filesystem::rename(temp, target, error);
+    if (!error) return true;
+    std::filesystem::remove(temp, error);
+    return false;
+}
+
+int RemoveStaleTemporaries(const std::filesystem::path& folder) {
+    int removed = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::size_t mark = name.rfind(kTempMark);
+        if (mark == std::string::npos || name.size() < 4 ||
+            name.compare(name.size() - 4, 4, kTempEnd) != 0)
+            continue;
+        const std::string digits = name.substr(mark + 8, name.size() - 4 - (mark + 8));
+        if (digits.empty() || digits.size() > 18 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long id = std::stol(digits);
+        // A copy of the program that is still running may be writing it.
+        if (id != ProcessId() && ProcessIsRunning(id)) continue;
+        std::error_code status;
+        if (!it->is_regular_file(status)) continue;
+        if (std::filesystem::remove(it->path(), status)) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace zelkor

@@ -7,29 +7,18 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
+
+#include "rules/text_lines.h"
 
 namespace zelkor {
 
 inline constexpr const char* kFileSignature = "ZELKOR Version=";  // first 15 bytes
-inline constexpr std::size_t kMaxKeptLineLength = 65536;
 
-class LineReader {
-  public:
-    explicit LineReader(const std::filesystem::path& path);
-    bool is_open() const { return in_.is_open(); }
-
-    // The next line without its line end, cut to maxLength characters (the rest of the line
-    // is skipped); nothing at the end of the file.
-    std::optional<std::string> Next(std::size_t maxLength = kMaxKeptLineLength);
-    // True when no further line follows.
-    bool AtEnd();
-
-  private:
-    std::ifstream in_;
-};
+// Reads only a regular file of bounded size (see DataFileAccess); a read error ends the
+// file early and shows in failed().
+using LineReader = TextLineReader;
 
 // True when the file starts with "ZELKOR Version=".
 bool HasFileSignature(const std::filesystem::path& path);
@@ -41,8 +30,15 @@ bool VersionMatches(const std::string& firstLine);
 std::optional<long long> LeadingNumber(const std::string& text);
 
 // Writes the whole text to a temporary file beside the target and renames it over the
-// target, so a failure half-way leaves the previous file untouched. False on any failure,
-// and when the target exists but is not a regular file (a device, a pipe, a folder).
+// target, so a failure half-way leaves the previous file untouched. The temporary name is
+// unique to the process (<name>.zelkor-<process id>.tmp); a link is written through to
+// the file it names, and the file keeps its permissions. False on any failure, and when
+// the target exists but is not a regular file (a device, a pipe, a folder).
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents);
+// The temporary file WriteFileSafely uses for a target.
+std::filesystem::path TemporaryFileFor(const std::filesystem::path& target);
+// Removes the temporary files of that pattern which no running copy of the program can be
+// writing (left by a crash or a power cut); returns how many. Called at start-up.
+int RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 }  // namespace zelkor

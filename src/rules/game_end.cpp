@@ -90,6 +90,7 @@ bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOpt
     for (Command command : {Command::Analyze, Command::OfferDraw, Command::Resign, Command::Hint,
                             Command::Compute, Command::ComputerComputer, Command::LegalMoveList})
         ui.SetEnabled(command, false);
+    ui.SetListLines(ListId::LegalMoves, {});
     ui.RedrawBoard();
 
     std::string announcement;
@@ -107,7 +108,10 @@ bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOpt
         report = updateRating ? updateRating(humanWon ? 1.0 : 0.0) : std::string();
     }
     ui.SetText(Display::Status, announcement);
-    ui.Message(announcement + report, "Congratulations", Icon::Exclamation);
+    if (options.heldMessage)
+        *options.heldMessage = announcement + report;
+    else
+        ui.Message(announcement + report, "Congratulations", Icon::Exclamation);
     return true;
 }
 

@@ -15,6 +15,9 @@ struct GameEndOptions {
     bool chessDrawRules = true;  // a draw flag ends the game only when this is on
     bool drawRule15 = true;      // move-count limit 30 half-moves ("15"), else 20 ("10")
     std::string playerName = "Player";
+    // When set, the announcement's message box is not shown but its text is left here, for
+    // a caller that shows it once its lists are filled (a game record being read).
+    std::string* heldMessage = nullptr;
 };
 
 // Half-moves without a jump after which the move-count rule draws.
@@ -47,9 +50,9 @@ using RatingUpdate = std::function<std::string(double)>;
 // The game-end test, right after the draw test: the game ends when the side to move has no
 // move, the side that has just moved has won, or a draw flag stands under chess drawing
 // rules. Then it pauses a moment, sets g.gameOver, disables the commands of a running
-// game, redraws the board, sets the result text, updates the rating and announces the end
-// in the status line and a message box. Returns true when the game has ended. Ply is 0
-// afterwards and the move list of ply 0 holds the moves of the side to move.
+// game, empties the legal-move list, redraws the board, sets the result text, updates the
+// rating and announces the end in the status line and a message box. Returns true when the game has
+// ended. Ply is 0 afterwards and the move list of ply 0 holds the moves of the side to move.
 bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOptions& options,
                  const RatingUpdate& updateRating);
 

@@ -2,32 +2,78 @@
 
 #include <charconv>
 #include <limits>
+#include <system_error>
 
 namespace zelkor {
 
-TextLineReader::TextLineReader(const std::filesystem::path& path, size_t maxLine)
-    : in_(path, std::ios::binary), maxLine_(maxLine) {}
+FileAccess DataFileAccess(const std::filesystem::path& path, std::uintmax_t maxSize) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) return FileAccess::Missing;
+    if (error || status.type() != std::filesystem::file_type::regular)
+        return FileAccess::Unreadable;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > maxSize) return FileAccess::Unreadable;
+    return FileAccess::Readable;
+}
+
+TextLineReader::TextLineReader(const std::filesystem::path& path, size_t maxLine,
+                               std::uintmax_t maxSize)
+    : maxLine_(maxLine), left_(maxSize), access_(DataFileAccess(path, maxSize)) {
+    if (access_ != FileAccess::Readable) return;
+    in_.open(path, std::ios::binary);
+    if (!in_.is_open()) access_ = FileAccess::Unreadable;
+}
+
+// The stream buffer throws on a failed read (EISDIR, EIO): that is a failed file, no more.
+int TextLineReader::Get() {
+    constexpr int eof = std::char_traits<char>::eof();
+    if (!in_.is_open() || failed_ || left_ == 0) return eof;
+    try {
+        const int c = in_.rdbuf()->sbumpc();
+        if (c != eof) --left_;
+        return c;
+    } catch (...) {
+        failed_ = true;
+        return eof;
+    }
+}
+
+int TextLineReader::Peek() {
+    constexpr int eof = std::char_traits<char>::eof();
+    if (!in_.is_open() || failed_ || left_ == 0) return eof;
+    try {
+        return in_.rdbuf()->sgetc();
+    } catch (...) {
+        failed_ = true;
+        return eof;
+    }
+}
 
 bool TextLineReader::Next(std::string& line) {
-    line.clear();
-    if (!in_.is_open()) return false;
-    std::streambuf* buffer = in_.rdbuf();
-    bool any = false;
-    while (true) {
-        const int c = buffer->sbumpc();
-        if (c == std::char_traits<char>::eof()) {
-            in_.setstate(std::ios::eofbit);
-            break;
-        }
-        any = true;
+    const std::optional<std::string> next = Next(maxLine_);
+    line = next.value_or(std::string());
+    return next.has_value();
+}
+
+std::optional<std::string> TextLineReader::Next(size_t maxLength) {
+    int c = Get();
+    if (c == std::char_traits<char>::eof()) return std::nullopt;
+    std::string line;
+    while (c != std::char_traits<char>::eof()) {
         if (c == '\n') break;
         if (c == '\r') {
-            if (buffer->sgetc() == '\n') buffer->sbumpc();
+            if (Peek() == '\n') Get();
             break;
         }
-        if (line.size() < maxLine_) line.push_back(static_cast<char>(c));
+        if (line.size() < maxLength) line.push_back(static_cast<char>(c));
+        c = Get();
     }
-    return any;
+    return line;
+}
+
+bool TextLineReader::AtEnd() {
+    return Peek() == std::char_traits<char>::eof();
 }
 
 double LeadingDecimal(std::string_view text) {

@@ -30,8 +30,27 @@ std::optional<uint8_t> FlagValue(std::string_view text) {
     return static_cast<uint8_t>(value);
 }
 
-// Reads the lines of one block, after its "Variant=" line, up to "END".
-BlockRead ReadBlockLines(TextLineReader& reader, VariantBlock& block) {
+// The file's lines with their numbers, for the messages about a damaged file.
+class NumberedReader {
+  public:
+    explicit NumberedReader(const std::filesystem::path& file) : reader_(file) {}
+    FileAccess access() const { return reader_.access(); }
+    bool failed() const { return reader_.failed(); }
+    bool Next(std::string& line) {
+        if (!reader_.Next(line)) return false;
+        ++number_;
+        return true;
+    }
+    int number() const { return number_; }
+
+  private:
+    TextLineReader reader_;
+    int number_ = 0;
+};
+
+// Reads the lines of one block, after its "Variant=" line, up to "END". A flag that does
+// not fit stops at its line.
+BlockRead ReadBlockLines(NumberedReader& reader, VariantBlock& block, std::string& badLine) {
     static const std::array<std::string, kRuleFlagCount> flagKeys = [] {
         std::array<std::string, kRuleFlagCount> keys;
         for (int f = 0; f < kRuleFlagCount; ++f)
@@ -56,7 +75,10 @@ BlockRead ReadBlockLines(TextLineReader& reader, VariantBlock& block) {
         for (int f = 0; f < kRuleFlagCount; ++f) {
             if (!HasPrefix(text, flagKeys[f])) continue;
             const auto value = FlagValue(text.substr(flagKeys[f].size()));
-            if (!value) return BlockRead::BadFlag;
+            if (!value) {
+                badLine = line.substr(0, 80);
+                return BlockRead::BadFlag;
+            }
             block.flags[f] = *value;
         }
         for (int side = 0; side < 2; ++side) {
@@ -69,16 +91,29 @@ BlockRead ReadBlockLines(TextLineReader& reader, VariantBlock& block) {
     return BlockRead::RanOut;
 }
 
-enum class Attempt { Read, RanOut, Missing, NotVariantFile, WrongVersion };
+enum class Attempt { Read, RanOut, Missing, NotVariantFile, WrongVersion, Damaged };
 
-Attempt ReadOnce(const std::filesystem::path& file, int number, UserInterface& ui,
+constexpr const char* kDefaultStays = "; the rules stay as they were";
+
+// A damaged file is reported with its name and the place of the damage; the game goes on
+// with the rules it had.
+Attempt Damaged(UserInterface& ui, const std::string& text) {
+    ui.Message(text, "Error", Icon::Exclamation);
+    return Attempt::Damaged;
+}
+
+// Reads block number `number`. When `last` is set the fall-back is used up: a block that
+// runs out is damage to report, not a reason to try variant 1.
+Attempt ReadOnce(const std::filesystem::path& file, int number, bool last, UserInterface& ui,
                  VariantBlock& block) {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) return Attempt::Missing;
-    TextLineReader reader(file);
-    if (!reader.isOpen()) FatalError(ui);
+    NumberedReader reader(file);
+    if (reader.access() == FileAccess::Missing) return Attempt::Missing;
+    const std::string fileName = file.string();
+    if (reader.access() != FileAccess::Readable)
+        return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
     std::string line;
     reader.Next(line);
+    if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
     if (!HasPrefix(line, kHeader)) {
         ui.Message("VARIANTS.INI is not an Zelkor Variants file", "Zelkor", Icon::Exclamation);
         return Attempt::NotVariantFile;
@@ -89,21 +124,33 @@ Attempt ReadOnce(const std::filesystem::path& file, int number, UserInterface& u
             "Error", Icon::Exclamation);
         return Attempt::WrongVersion;
     }
-    if (number < 1) return Attempt::RanOut;
     int count = 0;
     while (count < number) {
         if (!reader.Next(line)) {
-            if (reader.failed()) FatalError(ui);
-            return Attempt::RanOut;
+            if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
+            if (!last) return Attempt::RanOut;
+            return Damaged(ui, fileName + " holds no block \"Variant=\"" + kDefaultStays);
         }
         if (HasPrefix(line, "Variant=")) ++count;
     }
+    const int blockLine = reader.number();
     block = VariantBlock{};
     block.name = line.substr(8);
-    const BlockRead read = ReadBlockLines(reader, block);
-    if (read == BlockRead::Found) return Attempt::Read;
-    if (read == BlockRead::RanOut && !reader.failed()) return Attempt::RanOut;
-    FatalError(ui);
+    const std::string blockName =
+        "the block \"" + line.substr(0, 80) + "\" (line " + std::to_string(blockLine) + ")";
+    std::string badLine;
+    switch (ReadBlockLines(reader, block, badLine)) {
+        case BlockRead::Found:
+            return Attempt::Read;
+        case BlockRead::BadFlag:
+            return Damaged(ui, fileName + ", line " + std::to_string(reader.number()) + ": " +
+                                   badLine + " does not fit in " + blockName + kDefaultStays);
+        case BlockRead::RanOut:
+            break;
+    }
+    if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
+    if (!last) return Attempt::RanOut;
+    return Damaged(ui, fileName + ": " + blockName + " has no line END" + kDefaultStays);
 }
 
 void SetNameAndHelp(GameState& g, const VariantBlock& block) {
@@ -118,10 +165,11 @@ void SetNameAndHelp(GameState& g, const VariantBlock& block) {
 VariantFileStatus ReadVariantBlock(const std::filesystem::path& dataDir, uint8_t& Variant,
                                    UserInterface& ui, VariantBlock& block) {
     const std::filesystem::path file = dataDir / kVariantFileName;
-    Attempt attempt = ReadOnce(file, Variant, ui, block);
-    if (attempt == Attempt::RanOut && Variant != 1) {
+    if (Variant < 1) Variant = 1;
+    Attempt attempt = ReadOnce(file, Variant, Variant == 1, ui, block);
+    if (attempt == Attempt::RanOut) {
         Variant = 1;
-        attempt = ReadOnce(file, Variant, ui, block);
+        attempt = ReadOnce(file, Variant, true, ui, block);
     }
     switch (attempt) {
         case Attempt::Read:
@@ -132,10 +180,11 @@ VariantFileStatus ReadVariantBlock(const std::filesystem::path& dataDir, uint8_t
             return VariantFileStatus::NotVariantFile;
         case Attempt::WrongVersion:
             return VariantFileStatus::WrongVersion;
+        case Attempt::Damaged:
         case Attempt::RanOut:
             break;
     }
-    FatalError(ui);
+    return VariantFileStatus::Damaged;
 }
 
 VariantFileStatus LoadVariant(GameState& g, const std::filesystem::path& dataDir, uint8_t& Variant,

@@ -29,6 +29,8 @@ enum class VariantFileStatus {
     Missing,         // no file: the default variant stays; no message
     NotVariantFile,  // wrong first line; the user was told, the rules stay as they were
     WrongVersion,    // another data version; the user was told, the rules stay as they were
+    Damaged,         // unreadable, no variant 1, a block without END or a flag that does not fit a
+                     // byte: the user was told which file and where, the rules stay as they were
 };
 
 // What one block of the file says, before it is applied anywhere. A key the block does
@@ -44,8 +46,9 @@ struct VariantBlock {
 
 // Reads block number Variant (from 1). A number beyond the last block, a block without
 // "END" and a number of 0 fall back to variant 1 and set Variant to 1. When variant 1
-// itself cannot be read, or a flag value does not fit a byte, the program ends through
-// FatalError. The block is read completely before the caller applies any of it.
+// itself cannot be read, or a flag value does not fit a byte, the user is told the file
+// and the block and the result is Damaged. The block is read completely before the caller
+// applies any of it.
 VariantFileStatus ReadVariantBlock(const std::filesystem::path& dataDir, uint8_t& Variant,
                                    UserInterface& ui, VariantBlock& block);
 

@@ -3,18 +3,15 @@
 namespace zelkor {
 namespace {
 
-// Men of each colour on the squares of one home-square list; a square listed twice
-// counts once.
-void CountMen(const GameState& g, const std::array<int32_t, kHomeSlots>& list, int& white,
-              int& black) {
-    uint64_t seen = 0;
+// Men of each colour on the first `count` slots of a home-square list, slot by slot: a
+// square listed twice counts twice, the slots beyond the target count not at all.
+void CountMen(const GameState& g, const std::array<int32_t, kHomeSlots>& list, int count,
+              int& white, int& black) {
     white = 0;
     black = 0;
-    for (int32_t square : list) {
+    for (int slot = 0; slot < count && slot < kHomeSlots; ++slot) {
+        const int32_t square = list[slot];
         if (!IsPlayingSquare(square)) continue;
-        const uint64_t bit = uint64_t{1} << ((RowOf(square) - 2) * 8 + ColumnOf(square) - 1);
-        if (seen & bit) continue;
-        seen |= bit;
         const int v = g.board[square];
         if (v == kWhiteMan)
             ++white;
@@ -29,14 +26,14 @@ WinState CheckWinConditions(const GameState& g) {
     WinState w;
     int blackOnWhiteHome = 0;
     int whiteOnBlackHome = 0;
-    CountMen(g, g.active.home[0], w.whiteIn, blackOnWhiteHome);
-    CountMen(g, g.active.home[1], whiteOnBlackHome, w.blackIn);
+    const int whiteTarget = g.homeTables.targetCount[0];
+    const int blackTarget = g.homeTables.targetCount[1];
+    CountMen(g, g.active.home[0], whiteTarget, w.whiteIn, blackOnWhiteHome);
+    CountMen(g, g.active.home[1], blackTarget, whiteOnBlackHome, w.blackIn);
     // The men still in a side's starting camp stand on the other side's home squares.
     w.whiteHome = whiteOnBlackHome;
     w.blackHome = blackOnWhiteHome;
 
-    const int whiteTarget = g.homeTables.targetCount[0];
-    const int blackTarget = g.homeTables.targetCount[1];
     w.whiteWon = w.whiteIn == whiteTarget;
     w.blackWon = w.blackIn == blackTarget;
     if (g.active.flags[FullHome] && g.gamePly >= 2) {

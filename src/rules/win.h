@@ -15,6 +15,8 @@ struct WinState {
     bool won(int side) const { return side == kWhite ? whiteWon : blackWon; }
 };
 
+// The men are counted on each side's home-square list slot by slot up to its target count;
+// the board's home-count labels read the same numbers.
 WinState CheckWinConditions(const GameState& g);
 
 }  // namespace zelkor

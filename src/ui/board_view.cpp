@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rules/win.h"
+
 namespace zelkor::ui {
 
 namespace {
@@ -51,11 +53,8 @@ int HomeCategory(const HomeSquares& home, int square) {
 }
 
 int HomeCount(const GameState& game, int sideIndex) {
-    const int man = sideIndex == 0 ? kWhiteMan : kBlackMan;
-    int count = 0;
-    for (int32_t square : game.active.home[sideIndex])
-        if (IsPlayingSquare(square) && game.board[square] == man) ++count;
-    return count;
+    const WinState win = CheckWinConditions(game);
+    return sideIndex == 0 ? win.whiteIn : win.blackIn;
 }
 
 int DisplayIndexOf(int square, bool turned) {
@@ -168,7 +167,7 @@ QCursor BoardView::PieceCursor(int man) const {
         return QCursor(QPixmap::fromImage(image));
     }
     const qreal ratio = devicePixelRatioF();
-    const int size = std::max(32, squareSize() * 3 / 4);
+    const int size = std::max(32, squareSize());
     QPixmap pixmap(QSize(size, size) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
@@ -178,10 +177,38 @@ QCursor BoardView::PieceCursor(int man) const {
     return QCursor(pixmap, size / 2, size / 2);
 }
 
+void BoardView::ShowDragged(int square, QPoint position) {
+    dragFrom_ = IsPlayingSquare(square) ? square : 0;
+    dragAt_ = position;
+    update();
+}
+
+void BoardView::ClearDragged() {
+    dragFrom_ = 0;
+    update();
+}
+
+void BoardView::PaintDragged(QPainter& painter) const {
+    const int man = shown_[dragFrom_];
+    if (man != kWhiteMan && man != kBlackMan) return;
+    if (bitmaps_) {
+        const QImage& image = man == kWhiteMan ? whiteCursor_ : blackCursor_;
+        QRect rect(QPoint(), image.size());
+        rect.moveCenter(dragAt_);
+        painter.drawImage(rect, image);
+        return;
+    }
+    const int size = std::max(32, squareSize());
+    QRect rect(0, 0, size, size);
+    rect.moveCenter(dragAt_);
+    PaintBuiltInMan(painter, rect, man);
+}
+
 BoardView::Geometry BoardView::Layout() const {
     Geometry g;
     const int side = std::min(width(), height());
-    g.margin = std::max(14, side / 22);
+    // Room for coordinates that stay legible on a small board.
+    g.margin = std::max(20, side / 22);
     g.square = std::max(8, (side - 2 * g.margin) / 8);
     const int boardSize = g.square * 8;
     g.origin = QPoint((width() - boardSize) / 2, (height() - boardSize) / 2);
@@ -190,6 +217,10 @@ BoardView::Geometry BoardView::Layout() const {
 
 int BoardView::squareSize() const {
     return Layout().square;
+}
+
+int BoardView::coordinateSize() const {
+    return std::max(13, Layout().margin * 2 / 3);
 }
 
 QRect BoardView::SquareRect(int square) const {
@@ -211,7 +242,7 @@ int BoardView::SquareAt(QPoint position) const {
 }
 
 void BoardView::PaintSquare(QPainter& painter, const QRect& rect, int square) const {
-    const int value = shown_[square];
+    const int value = square == dragFrom_ ? kEmpty : shown_[square];
     if (value != kEmpty && value != kWhiteMan && value != kBlackMan) return;
     const Shade shade = ShadeOf(shownHome_, square);
     if (bitmaps_) {
@@ -247,7 +278,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     }
     if (settings_.Notation == 0) {
         QFont font = painter.font();
-        font.setPixelSize(std::max(9, g.margin * 2 / 3));
+        font.setPixelSize(coordinateSize());
         painter.setFont(font);
         painter.setPen(palette().color(QPalette::WindowText));
         for (int i = 1; i <= 8; ++i) {
@@ -262,6 +293,7 @@ void BoardView::paintEvent(QPaintEvent*) {
             painter.drawText(digitRect, Qt::AlignRight | Qt::AlignVCenter, QString(QChar(digit)));
         }
     }
+    if (dragFrom_ != 0) PaintDragged(painter);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

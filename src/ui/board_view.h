@@ -22,7 +22,7 @@ enum class Shade { D, M, L };  // White's home, ordinary, Black's home
 Shade ShadeOf(const HomeSquares& home, int square);
 // The highlight category: 0 White's home (and not Black's), 1 Black's home, 2 others.
 int HomeCategory(const HomeSquares& home, int square);
-// Men of a side standing on that side's own home-square list.
+// Men of a side on its own home squares, counted as the win test counts them.
 int HomeCount(const GameState& game, int sideIndex);
 // Display index 0..63 (reading order of the screen) of a board square and back.
 int DisplayIndexOf(int square, bool turned);
@@ -47,8 +47,15 @@ class BoardView : public QWidget {
     void UseDefaultPieces();
     bool usingBitmaps() const { return bitmaps_; }
 
-    // The drag cursor of a man (+1 White, -1 Black).
+    // The drag cursor of a man (+1 White, -1 Black): the man's own picture.
     QCursor PieceCursor(int man) const;
+    // While a man is dragged its square shows empty and its picture is drawn under the
+    // pointer, where the cursor shows it too (screenshots and some desktops leave the
+    // cursor out).
+    void ShowDragged(int square, QPoint position);
+    void ClearDragged();
+    // Pixel size of the printed coordinates.
+    int coordinateSize() const;
 
     // Geometry in widget coordinates.
     int SquareAt(QPoint position) const;  // board square under the point, 0 off the board
@@ -56,7 +63,7 @@ class BoardView : public QWidget {
     int squareSize() const;
 
     QSize sizeHint() const override { return {560, 560}; }
-    QSize minimumSizeHint() const override { return {240, 240}; }
+    QSize minimumSizeHint() const override { return {330, 330}; }
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override { return width; }
 
@@ -81,6 +88,7 @@ class BoardView : public QWidget {
     };
     Geometry Layout() const;
     void PaintSquare(QPainter& painter, const QRect& rect, int square) const;
+    void PaintDragged(QPainter& painter) const;
 
     const GameState& game_;
     const Settings& settings_;
@@ -92,6 +100,8 @@ class BoardView : public QWidget {
     QImage whiteCursor_;
     QImage blackCursor_;
     std::map<int, int> highlights_;  // square -> category
+    int dragFrom_ = 0;               // square of the dragged man, 0 when none
+    QPoint dragAt_;
 };
 
 // Draws one built-in square picture: shade with an optional man (+1, -1 or 0).

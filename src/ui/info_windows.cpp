@@ -13,7 +13,8 @@
 
 namespace zelkor::ui {
 
-frmRules::frmRules(const std::string& variantName, const std::string& helpText, QWidget* parent)
+frmRules::frmRules(const std::string& variantName, const std::string& helpText,
+                   const std::string& inForce, QWidget* parent)
     : QDialog(parent) {
     setObjectName("frmRules");
     setWindowTitle(QString::fromStdString(" Rules for " + variantName));
@@ -23,8 +24,27 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText, 
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* page = new QWidget;
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->addWidget(text);
+    if (!inForce.empty()) {
+        auto* heading = new QLabel("The rules of this game have been changed. The rules in force:");
+        heading->setObjectName("lblInForceHeading");
+        heading->setWordWrap(true);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        auto* rules = new QLabel(QString::fromStdString(inForce));
+        rules->setObjectName("lblInForce");
+        rules->setWordWrap(true);
+        rules->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        pageLayout->addSpacing(8);
+        pageLayout->addWidget(heading);
+        pageLayout->addWidget(rules);
+    }
+    pageLayout->addStretch();
     auto* scroll = new QScrollArea;
-    scroll->setWidget(text);
+    scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     scroll->setMinimumSize(420, 260);
     auto* ok = new QPushButton("OK");
@@ -34,7 +54,7 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText, 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll);
     layout->addWidget(ok, 0, Qt::AlignRight);
-    resize(520, 380);
+    resize(560, inForce.empty() ? 380 : 520);
 }
 
 LinkLabel::LinkLabel(const QString& text, const QString& target, QWidget* parent)
@@ -106,6 +126,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         layout->addWidget(w);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    // Enter closes the window; the links are reached with Tab.
+    ok->setFocus();
 }
 
 void frmAbout::mouseMoveEvent(QMouseEvent* event) {

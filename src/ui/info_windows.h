@@ -10,8 +10,9 @@ namespace zelkor::ui {
 class frmRules : public QDialog {
     Q_OBJECT
   public:
+    // inForce, when not empty, is shown below the help text under its own heading.
     frmRules(const std::string& variantName, const std::string& helpText,
-             QWidget* parent = nullptr);
+             const std::string& inForce = std::string(), QWidget* parent = nullptr);
 };
 
 // A label that shows a link: underlined while the pointer is over it, and opening its

@@ -1,21 +1,23 @@
+// The main window itself: its menus, toolbar and panels, the commands they run, start-up
+// and closing. What the controller shows is in main_window_display.cpp, the mouse and
+// keyboard handling in main_window_input.cpp.
 #include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -24,6 +26,7 @@
 #include <cstdlib>
 
 #include "records/data_folder.h"
+#include "records/log.h"
 #include "rules/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
@@ -48,23 +51,6 @@ class ClickLabel : public QLabel {
         if (onDoubleClick) onDoubleClick();
     }
 };
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// "Games (*.zlk)|*.zlk" style filters become Qt's "Games (*.zlk)".
-QString QtFilter(const std::string& filter) {
-    const QStringList parts = Q(filter).split('|');
-    if (parts.size() < 2) return Q(filter);
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i];
-        if (!description.contains('(')) description += " (" + parts[i + 1] + ")";
-        filters << description;
-    }
-    return filters.join(";;");
-}
 
 }  // namespace
 
@@ -162,7 +148,9 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
         return rules;
     };
     sinceEvents_.start();
+    fileFolder_ = QDir::currentPath();
     resize(1100, 720);
+    RestoreWindowState();
 }
 
 frmMain::~frmMain() = default;
@@ -318,10 +306,14 @@ void frmMain::BuildPanels() {
     connect(board_, &BoardView::moved, this, &frmMain::BoardMoved);
     connect(board_, &BoardView::released, this, &frmMain::BoardReleased);
     connect(board_, &BoardView::left, this, &frmMain::BoardLeft);
+    // The board takes focus when clicked, so that it gets it back after a computation.
+    board_->setFocusPolicy(Qt::ClickFocus);
     layout->addWidget(board_, 3);
 
+    // The side panel gives way first when the window gets small; its lists scroll.
     auto* panel = new QWidget;
-    panel->setMinimumWidth(380);
+    panel->setObjectName("SidePanel");
+    panel->setMinimumWidth(220);
     panel->setMaximumWidth(520);
     auto* side = new QVBoxLayout(panel);
     side->setContentsMargins(0, 0, 0, 0);
@@ -408,6 +400,8 @@ void frmMain::BuildPanels() {
     });
     legalMoves_->installEventFilter(this);
     analysis_->installEventFilter(this);
+    for (QListWidget* l : {gameMoves_, legalMoves_})
+        l->setToolTip("A \"b\" after a move: the move is in the opening book");
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel("Game"), 0, 0);
@@ -424,15 +418,21 @@ void frmMain::BuildPanels() {
     connect(scoreGraph_, &ScoreGraphView::plyClicked, this,
             [this](int ply) { Run([this, ply] { controller_->GameMoveClicked(ply - 1); }); });
     side->addWidget(new QLabel("Analysis"));
+    auto* heading = new QLabel(kMoveColumnsHeading);
+    heading->setObjectName("AnalysisHeading");
+    heading->setFont(fixed);
+    side->addWidget(heading);
     side->addWidget(analysis_, 1);
 
     auto* comment = new QLineEdit;
+    comment_ = comment;
     comment->setObjectName("CommentBox");
     comment->setPlaceholderText("Comment on the current move");
     displays_[Display::Comment] = comment;
     connect(comment, &QLineEdit::textEdited, this,
             [this](const QString& text) { controller_->CommentEdited(text.toStdString()); });
     auto* typed = new QLineEdit;
+    typedMove_ = typed;
     typed->setObjectName("TypedMoveBox");
     typed->setPlaceholderText("Type a move, e.g. c3d4, and press Enter");
     displays_[Display::TypedMove] = typed;
@@ -455,9 +455,13 @@ void frmMain::BuildPanels() {
     entry->addWidget(typedLabel, 1, 0);
     entry->addWidget(typed, 1, 1);
     side->addLayout(entry);
+    comment->installEventFilter(this);
+    typed->installEventFilter(this);
 
     layout->addWidget(panel, 2);
     setCentralWidget(central);
+    // A newcomer can type the first move at once.
+    typed->setFocus();
 
     QLabel* status = label("StatusText", Display::Status);
     status->setMinimumWidth(260);
@@ -530,6 +534,29 @@ bool frmMain::ShowRulesOnFirstStart() {
     MarkFirstStartDone(dataDir_);
     RunCommand(Command::Rules);
     return true;
+}
+
+namespace {
+
+std::filesystem::path WindowStateFile(const std::filesystem::path& dataDir) {
+    return dataDir / "zelkor-window.ini";
+}
+
+}  // namespace
+
+void frmMain::RestoreWindowState() {
+    const QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
+                          QSettings::IniFormat);
+    const QByteArray geometry = state.value("window/geometry").toByteArray();
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    scoreGraphAction_->setChecked(state.value("window/scoreGraph", false).toBool());
+}
+
+void frmMain::SaveWindowState() const {
+    QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
+                    QSettings::IniFormat);
+    state.setValue("window/geometry", saveGeometry());
+    state.setValue("window/scoreGraph", scoreGraphAction_->isChecked());
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {
@@ -621,7 +648,7 @@ void frmMain::RunCommand(Command command) {
                 c.ShowRating();
                 break;
             case Command::Rules: {
-                frmRules rules(c.game().active.name, c.game().active.help, this);
+                frmRules rules(c.game().active.name, c.game().active.help, c.RulesInForce(), this);
                 ExecDialog(&rules);
                 break;
             }
@@ -649,6 +676,13 @@ void frmMain::ShowOptions() {
     int rating = controller_->rating();
     {
         frmOptions options(controller_->settings(), rating, this);
+        options.messageHook = [this](const QString& text, const QString& title) {
+            Message(text.toStdString(), title.toStdString(), Icon::Exclamation, Buttons::Ok);
+        };
+        connect(&options, &frmOptions::applied, this, [this, &rating] {
+            controller_->setRating(rating);
+            controller_->OptionsApplied();
+        });
         ExecDialog(&options);
     }
     controller_->setRating(rating);
@@ -674,197 +708,6 @@ bool frmMain::LoadBitmapPieceSet() {
     return loaded;
 }
 
-// --- UserInterface -------------------------------------------------------------------------
-
-void frmMain::SetText(Display display, const std::string& text) {
-    if (display == Display::WindowTitle) {
-        setWindowTitle(Q(text));
-        return;
-    }
-    const auto it = displays_.find(display);
-    if (it == displays_.end()) return;
-    if (auto* label = qobject_cast<QLabel*>(it->second))
-        label->setText(Q(text));
-    else if (auto* edit = qobject_cast<QLineEdit*>(it->second))
-        edit->setText(Q(text));
-}
-
-std::string frmMain::Text(Display display) const {
-    if (display == Display::WindowTitle) return windowTitle().toStdString();
-    const auto it = displays_.find(display);
-    if (it == displays_.end()) return {};
-    if (auto* label = qobject_cast<QLabel*>(it->second)) return label->text().toStdString();
-    if (auto* edit = qobject_cast<QLineEdit*>(it->second)) return edit->text().toStdString();
-    return {};
-}
-
-void frmMain::HighlightSideToMove(bool firstSide) {
-    // The side to move: white text on red; the other: red text on white.
-    const QString toMove = "QLabel { background: rgb(255,0,0); color: white; }";
-    const QString waiting = "QLabel { background: white; color: rgb(255,0,0); }";
-    firstName_->setStyleSheet(firstSide ? toMove : waiting);
-    secondName_->setStyleSheet(firstSide ? waiting : toMove);
-    firstName_->setProperty("highlighted", firstSide);
-    secondName_->setProperty("highlighted", !firstSide);
-}
-
-void frmMain::SetEnabled(Command command, bool enabled) {
-    const auto it = commandTargets_.find(command);
-    if (it == commandTargets_.end()) return;
-    for (QObject* target : it->second) {
-        if (auto* action = qobject_cast<QAction*>(target))
-            action->setEnabled(enabled);
-        else if (auto* widget = qobject_cast<QWidget*>(target))
-            widget->setEnabled(enabled);
-    }
-}
-
-void frmMain::SetChecked(Command command, bool checked) {
-    const auto it = commandTargets_.find(command);
-    if (it == commandTargets_.end()) return;
-    for (QObject* target : it->second)
-        if (auto* action = qobject_cast<QAction*>(target))
-            if (action->isCheckable()) action->setChecked(checked);
-}
-
-void frmMain::SetListLines(ListId id, const std::vector<std::string>& lines) {
-    QListWidget* list = id == ListId::GameMoves    ? gameMoves_
-                        : id == ListId::LegalMoves ? legalMoves_
-                                                   : analysis_;
-    list->clear();
-    for (const std::string& line : lines)
-        list->addItem(Q(line));
-}
-
-void frmMain::SelectListLine(ListId id, int line) {
-    if (id == ListId::GameMoves) scoreGraph_->update();
-    QListWidget* list = id == ListId::GameMoves    ? gameMoves_
-                        : id == ListId::LegalMoves ? legalMoves_
-                                                   : analysis_;
-    if (line < 0 || line >= list->count()) {
-        list->clearSelection();
-        list->setCurrentRow(-1);
-        return;
-    }
-    list->setCurrentRow(line);
-    list->scrollToItem(list->item(line));
-}
-
-void frmMain::SetProgressMaximum(int maximum) {
-    progress_->setMaximum(std::max(1, maximum));
-}
-
-void frmMain::SetProgressValue(int value) {
-    progress_->setValue(std::clamp(value, progress_->minimum(), progress_->maximum()));
-}
-
-void frmMain::ShowCountdown(bool countdown) {
-    progress_->setVisible(!countdown);
-    countdown_->setVisible(countdown);
-}
-
-void frmMain::RedrawBoard() {
-    board_->Redraw();
-    scoreGraph_->update();
-    highlightsShown_ = false;
-    const GameState& g = controller_->game();
-    const bool blackFirst = g.active.flag(BlackStarts) == 1;
-    const int white = HomeCount(g, 0);
-    const int black = HomeCount(g, 1);
-    SetText(Display::FirstHomeCount, std::to_string(blackFirst ? black : white));
-    SetText(Display::SecondHomeCount, std::to_string(blackFirst ? white : black));
-}
-
-void frmMain::SetWaitCursor(bool waiting) {
-    if (waiting == waitCursor_) return;
-    waitCursor_ = waiting;
-    if (waiting)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-Answer frmMain::Message(const std::string& text, const std::string& title, Icon icon,
-                        Buttons buttons) {
-    if (messageHook) return messageHook(text, title, icon, buttons);
-    QMessageBox box(this);
-    box.setWindowTitle(Q(title));
-    box.setText(Q(text));
-    switch (icon) {
-        case Icon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case Icon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case Icon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case Icon::None:
-            break;
-    }
-    if (buttons == Buttons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return Answer::Ok;
-}
-
-std::optional<std::string> frmMain::AskSaveFile(const std::string& title,
-                                                const std::string& filter) {
-    if (fileHook) return fileHook(true, title);
-    const QString name = QFileDialog::getSaveFileName(
-        this, Q(title), QString::fromStdString(dataDir_.string()), QtFilter(filter));
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
-}
-
-std::optional<std::string> frmMain::AskOpenFile(const std::string& title,
-                                                const std::string& filter) {
-    if (fileHook) return fileHook(false, title);
-    const QString name = QFileDialog::getOpenFileName(
-        this, Q(title), QString::fromStdString(dataDir_.string()), QtFilter(filter));
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
-}
-
-std::string frmMain::ChooseBookMove(const std::vector<std::string>& lines,
-                                    const std::string& gamesLabel, const std::string& movesLabel) {
-    frmBook book(lines, gamesLabel, movesLabel, this);
-    // 5100 twips right of and 1000 twips below the window's corner.
-    const double pixelsPerTwip = logicalDpiX() / 1440.0;
-    book.move(frameGeometry().topLeft() + QPoint(static_cast<int>(5100 * pixelsPerTwip),
-                                                 static_cast<int>(1000 * pixelsPerTwip)));
-    ExecDialog(&book);
-    return book.SelectedText();
-}
-
-void frmMain::ShowVariantDialog() {
-    std::vector<std::string> names = variantNames ? variantNames() : std::vector<std::string>{};
-    VariantDialogLogic logic(controller_->game(), controller_->settings(), random_, *this,
-                             std::move(names), variantReader);
-    dlgVariants dialog(logic, this);
-    ExecDialog(&dialog);
-}
-
-void frmMain::ProcessEvents() {
-    // Called at every search node: look at the clock only every 64th call, and let the
-    // window breathe only every few milliseconds.
-    if ((++eventCalls_ & 63) != 0) return;
-    if (sinceEvents_.elapsed() < 15) return;
-    QCoreApplication::processEvents();
-    sinceEvents_.restart();
-}
-
-void frmMain::Terminate() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget != this) widget->close();
-    std::exit(EXIT_FAILURE);
-}
-
 // --- Closing ---------------------------------------------------------------------------------
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -881,114 +724,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     controller_->Shutdown();
+    SaveWindowState();
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this && widget->isVisible()) widget->close();
     event->accept();
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            auto* list = qobject_cast<QListWidget*>(watched);
-            if (list && list->currentRow() >= 0) {
-                const int row = list->currentRow();
-                if (list == legalMoves_)
-                    Run([this, row] { controller_->LegalMoveChosen(row); });
-                else if (list == analysis_)
-                    Run([this, row] { controller_->AnalysisMoveChosen(row); });
-                return true;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// --- Board pointer handling --------------------------------------------------------------------
-
-void frmMain::ShowHighlights() {
-    for (int square : controller_->MovableSquares())
-        board_->HighlightSquare(square);
-}
-
-void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
-    const GameState& g = controller_->game();
-    if (g.busy || popupSquare_ != 0 || controller_->pressSuppressed()) return;
-    if (button == Qt::RightButton) {
-        // Empty squares take the set-up popup too, so men can be placed on them.
-        popupSquare_ = square;
-        return;
-    }
-    if (button != Qt::LeftButton || g.board[square] == kEmpty || g.gameOver) return;
-    Run([this, square] {
-        if (!controller_->CanStartDrag(square)) {
-            board_->update();
-            return;
-        }
-        held_ = square;
-        dragCursorShown_ = false;
-        if (controller_->settings().ShowMoves) {
-            board_->HighlightSquare(square);
-            ShowHighlights();
-        }
-    });
-}
-
-void frmMain::BoardMoved(int, QPoint) {
-    const GameState& g = controller_->game();
-    if (g.busy || g.gameOver) return;
-    controller_->BoardPointerMoved();
-    if (controller_->settings().ShowMoves && !highlightsShown_) {
-        highlightsShown_ = true;
-        ShowHighlights();
-    }
-    if (held_ != 0 && !dragCursorShown_) {
-        board_->setCursor(board_->PieceCursor(g.board[held_]));
-        dragCursorShown_ = true;
-    }
-}
-
-void frmMain::BoardReleased(int square, Qt::MouseButton button, QPoint position) {
-    if (button == Qt::RightButton) {
-        if (controller_->game().busy) return;
-        const int pressed = popupSquare_;
-        popupSquare_ = 0;
-        if (held_ == 0 && pressed != 0 && square == pressed)
-            OpenSetupPopup(pressed, board_->mapToGlobal(position));
-        return;
-    }
-    if (button != Qt::LeftButton || held_ == 0) return;
-    board_->unsetCursor();
-    const int from = held_;
-    held_ = 0;
-    dragCursorShown_ = false;
-    popupSquare_ = 0;
-    Run([this, from, square] { controller_->BoardDrop(from, square); });
-    board_->update();
-}
-
-void frmMain::BoardLeft() {
-    if (controller_->settings().ShowMoves) highlightsShown_ = false;
-}
-
-void frmMain::OpenSetupPopup(int square, QPoint position) {
-    const int value = controller_->game().board[square];
-    setupActions_["empty1"]->setChecked(value == kEmpty);
-    setupActions_["mnu_PopUp_BlackChecker"]->setChecked(value == kBlackMan);
-    setupActions_["Whitechecker"]->setChecked(value == kWhiteMan);
-    const bool white = controller_->game().side == kWhite;
-    setupActions_["WhiteM"]->setChecked(white);
-    setupActions_["mnu_PopUp_BlackM"]->setChecked(!white);
-    popupSquare_ = square;
-    Run([this, position] {
-        if (popupHook) {
-            if (QAction* chosen = popupHook(setupMenu_)) chosen->trigger();
-        } else {
-            setupMenu_->exec(position);
-        }
-        popupSquare_ = 0;
-        controller_->SetupPopupClosed();
-    });
 }
 
 }  // namespace zelkor::ui

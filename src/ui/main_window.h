@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "rules/user_interface.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -71,6 +73,9 @@ class frmMain : public QMainWindow, public UserInterface {
     std::function<int(QDialog* dialog)> dialogHook;
     // Called instead of showing the set-up popup; returns the chosen item or nullptr.
     std::function<QAction*(QMenu* menu)> popupHook;
+    // The folder the next file dialog opens in: the working directory at first, then the
+    // folder of the file chosen last.
+    const QString& fileFolder() const { return fileFolder_; }
 
     // The runs of the commands, as the menus and the toolbar trigger them.
     void DispatchToolbarButton(const QString& key);
@@ -122,6 +127,18 @@ class frmMain : public QMainWindow, public UserInterface {
     // Runs a user action; a close requested meanwhile is carried out afterwards.
     void Run(const std::function<void()>& action);
     int ExecDialog(QDialog* dialog);
+    // Window size, position and the score graph's visibility, kept apart from zelkor.ini.
+    void RestoreWindowState();
+    void SaveWindowState() const;
+    // The dialog's answer; a saved name without extension gets the filter's.
+    std::optional<std::string> ChosenFile(std::optional<std::string> chosen,
+                                          const std::string& filter, bool save);
+
+    // Keyboard: the program's Ctrl shortcuts in the text boxes, and the focus while a
+    // computation has disabled the widget that had it.
+    bool CommandKeyWins(const QLineEdit* box, const QKeyEvent& key) const;
+    void ParkFocus(QWidget* disabled);
+    void ReturnFocus(QWidget* enabled);
 
     // Board pointer handling.
     void BoardPressed(int square, Qt::MouseButton button, QPoint position);
@@ -149,6 +166,8 @@ class frmMain : public QMainWindow, public UserInterface {
     QListWidget* gameMoves_ = nullptr;
     QListWidget* legalMoves_ = nullptr;
     QListWidget* analysis_ = nullptr;
+    QLineEdit* typedMove_ = nullptr;
+    QLineEdit* comment_ = nullptr;
     QLabel* firstName_ = nullptr;
     QLabel* secondName_ = nullptr;
     QProgressBar* progress_ = nullptr;
@@ -161,8 +180,11 @@ class frmMain : public QMainWindow, public UserInterface {
     int popupSquare_ = 0;  // square a right press was made on
     bool dragCursorShown_ = false;
     bool highlightsShown_ = false;
+    QPointer<QWidget> focusParkedFrom_;  // the widget that had the focus before it was disabled
+    QString fileFolder_;
 
     QElapsedTimer sinceEvents_;
+    QElapsedTimer sinceRepaint_;
     unsigned eventCalls_ = 0;
     int running_ = 0;  // nesting depth of user actions
     bool closePending_ = false;

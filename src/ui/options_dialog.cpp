@@ -7,30 +7,42 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <algorithm>
 
 namespace zelkor::ui {
 
-long long NumericValue(const QString& text) {
-    const QString t = text.trimmed();
-    int i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
-    long long value = 0;
-    for (; i < t.size() && t[i].isDigit(); ++i) {
-        value = value * 10 + t[i].digitValue();
-        if (value > 1000000000LL) break;  // far beyond every clamp
-    }
-    return negative ? -value : value;
-}
-
 namespace {
+
+constexpr int kMaxPlies = 3;
+constexpr int kMaxBalance = 750;
+
+// A number field takes only the keystrokes that leave a whole number within its range, or
+// nothing yet: what it shows is what is stored.
+class NumberRange : public QValidator {
+  public:
+    NumberRange(int minimum, int maximum, QObject* parent)
+        : QValidator(parent), minimum_(minimum), maximum_(maximum) {}
+    State validate(QString& text, int&) const override {
+        if (text.isEmpty()) return Intermediate;
+        if (text.size() > 9) return Invalid;
+        for (const QChar c : text)
+            if (c < '0' || c > '9') return Invalid;
+        const int value = text.toInt();
+        return value >= minimum_ && value <= maximum_ ? Acceptable : Invalid;
+    }
+
+  private:
+    int minimum_;
+    int maximum_;
+};
 
 QCheckBox* MakeCheck(const char* name, const QString& caption) {
     auto* box = new QCheckBox(caption);
@@ -48,13 +60,25 @@ QSlider* MakeSlider(const char* name, int minimum, int maximum) {
     return slider;
 }
 
-// A slider with its three end labels below it.
-QWidget* SliderWithLabels(QSlider* slider, const QStringList& labels, QList<QLabel*>* keep) {
+// The label beside a slider that shows its value while it moves.
+QLabel* MakeValueLabel(const char* name, const QString& widest) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 4);
+    return label;
+}
+
+// A slider with its value beside it and its three end labels below it.
+QWidget* SliderWithLabels(QSlider* slider, QLabel* value, const QStringList& labels,
+                          QList<QLabel*>* keep) {
     auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
+    auto* layout = new QGridLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(slider);
+    layout->setVerticalSpacing(0);
+    layout->addWidget(slider, 0, 0);
+    layout->addWidget(value, 0, 1);
+    if (keep) keep->append(value);
     auto* row = new QHBoxLayout;
     for (int i = 0; i < labels.size(); ++i) {
         auto* label = new QLabel(labels[i]);
@@ -64,7 +88,7 @@ QWidget* SliderWithLabels(QSlider* slider, const QStringList& labels, QList<QLab
         row->addWidget(label, 1);
         if (keep) keep->append(label);
     }
-    layout->addLayout(row);
+    layout->addLayout(row, 1, 0);
     return box;
 }
 
@@ -85,8 +109,10 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     auto* frame1 = new QGroupBox("Strength");
     frame1->setObjectName("Frame1");
     strength_ = MakeSlider("Slider2", 1, 10);
+    strengthValue_ = MakeValueLabel("Slider2Value", "10");
     (new QVBoxLayout(frame1))
-        ->addWidget(SliderWithLabels(strength_, {"Easy", "Medium", "Hard"}, nullptr));
+        ->addWidget(
+            SliderWithLabels(strength_, strengthValue_, {"Easy", "Medium", "Hard"}, nullptr));
     computerLayout->addWidget(frame1);
 
     auto* level = new QGroupBox("Level");
@@ -99,7 +125,9 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     timeLabels_ = {timeLabel};
     levelLayout->addWidget(useTime_, 0, 0, Qt::AlignTop);
     levelLayout->addWidget(timeLabel, 0, 1, Qt::AlignTop);
-    levelLayout->addWidget(SliderWithLabels(time_, {"1", "90", "180"}, &timeLabels_), 0, 2);
+    timeValue_ = MakeValueLabel("Slider1Value", "180 sec");
+    levelLayout->addWidget(SliderWithLabels(time_, timeValue_, {"1", "90", "180"}, &timeLabels_), 0,
+                           2);
     useDepth_ = MakeCheck("Check1", QString());
     auto* depthLabel = new QLabel("Depth:");
     depthLabel->setBuddy(useDepth_);
@@ -107,7 +135,9 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     depthLabels_ = {depthLabel};
     levelLayout->addWidget(useDepth_, 1, 0, Qt::AlignTop);
     levelLayout->addWidget(depthLabel, 1, 1, Qt::AlignTop);
-    levelLayout->addWidget(SliderWithLabels(depth_, {"1", "10", "20"}, &depthLabels_), 1, 2);
+    depthValue_ = MakeValueLabel("Slider4Value", "180 sec");  // both sliders equally long
+    levelLayout->addWidget(SliderWithLabels(depth_, depthValue_, {"1", "10", "20"}, &depthLabels_),
+                           1, 2);
     flexibleTime_ = MakeCheck("Check12", "Flexible Time Management");
     countdown_ = MakeCheck("Check14", "Countdown Timer");
     levelLayout->addWidget(flexibleTime_, 2, 0, 1, 3);
@@ -152,10 +182,12 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     pliesLabel_ = new QLabel("Plys (default=1) :");
     plies_ = new QLineEdit;
     plies_->setObjectName("Text2");
+    plies_->setValidator(new NumberRange(1, kMaxPlies, plies_));
     pliesLabel_->setBuddy(plies_);
     balanceLabel_ = new QLabel("Balance (default=150) :");
     balance_ = new QLineEdit;
     balance_->setObjectName("Text3");
+    balance_->setValidator(new NumberRange(1, kMaxBalance, balance_));
     balanceLabel_->setBuddy(balance_);
     bruteForce_ = MakeCheck("Check13", "Brute force");
     searchLayout->addWidget(extended_, 0, 0, 1, 2);
@@ -247,11 +279,16 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, [this] {
-        ReadOptions();
-        accept();
+        if (ReadOptions()) accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(apply, &QPushButton::clicked, this, &frmOptions::ReadOptions);
+    connect(apply, &QPushButton::clicked, this, [this] {
+        if (ReadOptions()) emit applied();
+    });
+    for (QSlider* slider : {strength_, time_, depth_})
+        connect(slider, &QSlider::valueChanged, this, &frmOptions::ShowSliderValues);
+    for (QLineEdit* field : {plies_, balance_})
+        connect(field, &QLineEdit::textEdited, field, [field] { field->setPalette(QPalette()); });
     connect(useDepth_, &QCheckBox::clicked, this, &frmOptions::DepthClicked);
     connect(useTime_, &QCheckBox::clicked, this, &frmOptions::TimeClicked);
     connect(draw10_, &QCheckBox::clicked, this, [this] { DrawLimitClicked(draw10_, draw15_); });
@@ -287,8 +324,9 @@ void frmOptions::ShowOptions() {
     capitals_->setChecked(s.CapitalLetters != 0);
     (s.JumpChar == 0 ? jumpX_ : jumpColon_)->setChecked(true);
     extended_->setChecked(s.ExtendedSearch != 0);
-    plies_->setText(QString::number(s.ExtendedPlies));
-    balance_->setText(QString::number(s.Balance));
+    // A settings file may hold numbers the fields cannot: they show the nearest they can.
+    plies_->setText(QString::number(std::clamp<int>(s.ExtendedPlies, 1, kMaxPlies)));
+    balance_->setText(QString::number(std::clamp<int>(s.Balance, 1, kMaxBalance)));
     bruteForce_->setChecked(s.BruteForce != 0);
     book_->setChecked(s.UseBook != 0);
     (s.BookFromGames == 1 ? bookGames_ : bookFile_)->setChecked(true);
@@ -300,10 +338,36 @@ void frmOptions::ShowOptions() {
     confirmExit_->setChecked(s.ConfirmExit != 0);
     useRating_->setChecked(s.UseRating != 0);
     ShowRatingCaption();
+    ShowSliderValues();
     UpdateEnabledStates();
 }
 
-void frmOptions::ReadOptions() {
+void frmOptions::ShowSliderValues() {
+    strengthValue_->setText(QString::number(strength_->value()));
+    timeValue_->setText(QString("%1 sec").arg(time_->value()));
+    depthValue_->setText(QString("%1 ply").arg(depth_->value()));
+}
+
+bool frmOptions::NumberFieldsHoldNumbers() {
+    for (QLineEdit* field : {plies_, balance_}) {
+        if (field->hasAcceptableInput()) continue;
+        QPalette inverted = field->palette();
+        inverted.setColor(QPalette::Base, Qt::black);
+        inverted.setColor(QPalette::Text, Qt::white);
+        field->setPalette(inverted);
+        tabs_->setCurrentWidget(tabs_->widget(2));
+        field->setFocus();
+        if (messageHook)
+            messageHook("Illegal entry!", "Error");
+        else
+            QMessageBox::warning(this, "Error", "Illegal entry!");
+        return false;
+    }
+    return true;
+}
+
+bool frmOptions::ReadOptions() {
+    if (!NumberFieldsHoldNumbers()) return false;
     Settings& s = settings_;
     s.Handicap = static_cast<uint8_t>(10 - strength_->value());
     s.SearchDepth = depth_->value();
@@ -324,8 +388,9 @@ void frmOptions::ReadOptions() {
     s.DrawRule15 = draw10_->isChecked() ? 0 : 1;
     s.JumpChar = jumpX_->isChecked() ? 0 : 1;
     s.BookFromGames = bookGames_->isChecked() ? 1 : 0;
-    s.ExtendedPlies = static_cast<uint8_t>(std::clamp(NumericValue(plies_->text()), 1LL, 3LL));
-    s.Balance = static_cast<int16_t>(std::clamp(NumericValue(balance_->text()), 1LL, 750LL));
+    s.ExtendedPlies = static_cast<uint8_t>(plies_->text().toInt());
+    s.Balance = static_cast<int16_t>(balance_->text().toInt());
+    return true;
 }
 
 void frmOptions::DepthClicked() {

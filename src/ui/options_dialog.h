@@ -1,9 +1,11 @@
 // The options dialog: four pages of settings with their interlocks. It edits the
-// settings record directly through ReadOptions ("OK" and "Apply"); "Reset" resets the
-// rating at once, so it survives "Cancel".
+// settings record directly through ReadOptions ("OK" and "Apply", which also signals the
+// main window to show them at once); "Reset" resets the rating at once, so it survives
+// "Cancel".
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "records/settings.h"
 
@@ -17,17 +19,21 @@ class QTabWidget;
 
 namespace zelkor::ui {
 
-// The leading numeric part of a text, as a typed number field reads it: blanks skipped,
-// an optional sign, digits; anything else reads as 0.
-long long NumericValue(const QString& text);
-
 class frmOptions : public QDialog {
     Q_OBJECT
   public:
     frmOptions(Settings& settings, int& rating, QWidget* parent = nullptr);
 
     void ShowOptions();  // sets every control from the settings and runs the interlocks
-    void ReadOptions();  // copies every control into the settings, clamping the numbers
+    // Copies every control into the settings. A number field left empty is refused: it is
+    // shown inverted, gets the focus and "Illegal entry!" is shown; nothing is stored.
+    bool ReadOptions();
+
+    // Shows the refusal of a number field; a message box of the dialog's own without it.
+    std::function<void(const QString& text, const QString& title)> messageHook;
+
+  signals:
+    void applied();  // "Apply" stored the controls in the settings
 
   private:
     void DepthClicked();
@@ -35,6 +41,8 @@ class frmOptions : public QDialog {
     void DrawLimitClicked(QCheckBox* clicked, QCheckBox* other);
     void UpdateEnabledStates();
     void ShowRatingCaption();
+    void ShowSliderValues();
+    bool NumberFieldsHoldNumbers();
 
     Settings& settings_;
     int& rating_;
@@ -49,6 +57,9 @@ class frmOptions : public QDialog {
     QCheckBox* countdown_;
     QList<QLabel*> timeLabels_;
     QList<QLabel*> depthLabels_;
+    QLabel* strengthValue_;
+    QLabel* timeValue_;
+    QLabel* depthValue_;
 
     QCheckBox* showMoves_;
     QCheckBox* capitals_;

@@ -2,6 +2,7 @@
 // position after a game file, and every argument it refuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/fakes.h"
@@ -36,6 +37,12 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
               std::string::npos);
     EXPECT_EQ(RunCli("moves '" + (dir / "bad.zlk").string() + "'").status, 1);
     EXPECT_EQ(RunCli("perft 2 '" + (dir / "missing.zlk").string() + "'").status, 1);
+    // A file that stops loading early is no position to work on.
+    zelkor::test::WriteFile(dir / "cut.zlk", header + "{\r\nd8e7\r\n");
+    const auto cut = RunCli("moves '" + (dir / "cut.zlk").string() + "'", true);
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out, "zelkor-cli: " + (dir / "cut.zlk").string() +
+                           ": cut.zlk, line 5: \"{\" could not be read; 1 move was loaded\n");
 }
 
 TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
@@ -58,6 +65,11 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     ASSERT_EQ(game.Lines().size(), 3u);
     EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
     EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
+    // eval: the raw score and the evaluation without noise, for the side to move.
+    EXPECT_EQ(RunCli("eval").out, "raw 0\nevaluate 0\n");
+    const auto eval = RunCli("eval '" + file + "'");
+    EXPECT_EQ(eval.status, 0);
+    EXPECT_EQ(eval.out, "raw 250\nevaluate 250\n");
 }
 
 TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
@@ -75,8 +87,34 @@ TEST(Cli, RejectsBadArguments) {
          {"perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
           "analyse --depth 3 --time 2", "analyse --noise -1", "analyse --speed 3",
           "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
-          "selfplay --time 0", "selfplay --colour"})
+          "selfplay --time 0", "selfplay --colour", "eval a b"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+    const auto help = RunCli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
+    EXPECT_NE(help.out.find("\n  eval [FILE.zlk]"), std::string::npos);
+    // A variant the file does not hold, or a file that cannot be read, is an error.
+    const std::string shipped = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" ";
+    EXPECT_EQ(RunCli(shipped + "selfplay --variant 99").status, 1);
+    zelkor::test::TempDir dir;
+    std::filesystem::create_directory(dir / "variants.ini");
+    const auto folder = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.out.find("variants.ini cannot be read"), std::string::npos) << folder.out;
+}
+
+TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
+    // White's only target square, a8, is taken by a White man before the first move.
+    zelkor::test::TempDir dir;
+    std::string setup(64, '0');
+    setup[56] = '1';  // a8
+    setup[7] = '2';   // h1
+    zelkor::test::WriteFile(dir / "variants.ini",
+                            "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
+                                "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\n");
+    const auto run = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
 }
 
 }  // namespace

@@ -92,6 +92,13 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
     EXPECT_FALSE(fs::exists(home / ".local"));
+#ifdef ZELKOR_WITH_UI
+    // The usage needs no display.
+    const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                               Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
+    EXPECT_EQ(help.status, 0) << help.out;
+    EXPECT_NE(help.out.find("--data-dir <DIR>"), std::string::npos) << help.out;
+#endif
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ int Sq(const char* name) {
     return SquareNumber(name);
 }
 
+std::string Column(int value, size_t width) {
+    const std::string text = std::to_string(value);
+    return std::string(width - text.size(), ' ') + text;
+}
+
 TEST(DriverTexts, AnnouncementsAndTimeManager) {
     const std::pair<int, const char*> announcements[] = {
         {31995, "Computer is winning in 3 moves! "},
@@ -63,7 +68,7 @@ TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
         EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0);
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
     ASSERT_EQ(ui.list(ListId::Analysis).size(), 1u);
-    EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("a1c3 ", 0), 0u);
+    EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("       a1c3 ", 0), 0u);
     EXPECT_FALSE(ui.enabled(Command::Cancel));
     EXPECT_TRUE(ui.enabled(Command::Compute));
     EXPECT_TRUE(g.gameStarted && !g.gameOver && hooks.ratingUpdates.empty());
@@ -152,10 +157,40 @@ TEST_F(Driver, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
     ComputerMove(e);
     const std::vector<std::string>& lines = ui.list(ListId::Analysis);
     ASSERT_EQ(lines.size(), 24u);  // every root move of the start
-    EXPECT_EQ(lines.back().substr(4), "  n/a");
-    const RootEntry& best = s.rootTable[0];  // sorted, highest first
-    EXPECT_EQ(lines.front(),
-              SquareName(best.from) + SquareName(best.to) + " " + SignedText(best.score));
+    EXPECT_EQ(lines.back().substr(11), "      n/a");
+    const RootEntry& best = s.rootTable[0];
+    EXPECT_EQ(lines.front().substr(0, 28), "       " + SquareName(best.from) + SquareName(best.to) +
+                                               Column(best.score, 9) + "       1");
+}
+
+// Under "      moves    score   depth    main" the best move comes first with its score and
+// main line; every other move was only shown to be no better, so its value is a bound.
+TEST_F(Driver, AnalysisListPutsTheBestFirstAndMarksBounds) {
+    settings.SearchDepth = 3;
+    // The default strength's small noise makes a null-window search and its re-search
+    // disagree now and then.
+    unsigned state = 3;
+    for (int k = 0; k < 200000; ++k) {
+        state = state * 1103515245u + 12345u;
+        random.values.push_back((state >> 8) / double(1u << 24));
+    }
+    AnalyzePosition(e);
+    const std::vector<std::string>& lines = ui.list(ListId::Analysis);
+    ASSERT_EQ(lines.size(), 24u);
+    const RootEntry& best = s.rootTable[0];
+    const std::string move = SquareName(best.from) + SquareName(best.to);
+    EXPECT_EQ(lines[0].substr(0, 34),
+              "       " + move + Column(s.bestScore, 9) + "       3    " + move.substr(0, 2));
+    int bounds = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::string score = lines[i].substr(11, 9);
+        if (score.find("<=") != std::string::npos) {
+            ++bounds;
+            score.erase(score.find("<="), 2);
+        }
+        EXPECT_LE(std::stoi(score), s.bestScore) << lines[i];
+    }
+    EXPECT_GT(bounds, 0);
 }
 
 TEST_F(Driver, TimeLimits) {
@@ -320,6 +355,7 @@ TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {
               std::tuple(kBlack, 1, 2, 62, 3));
     EXPECT_TRUE(hooks.ratingUpdates.empty() && hooks.recordedDepths.empty() && hooks.cuts == 0);
     EXPECT_TRUE(hooks.bookLookups.empty());
+    EXPECT_EQ(s.hintFrom, 0);  // the main line's reply is the opponent's, no hint
     EXPECT_FALSE(g.gameOver);
     EXPECT_FALSE(ui.list(ListId::Analysis).empty());
     EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), "Analyzing..."), 0);
@@ -343,17 +379,20 @@ TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {
 }
 
 TEST_F(Driver, HintShowsTheStoredReplyThenSearches) {
-    s.hintFrom = Sq("E2");
-    s.hintTo = Sq("E3");
+    s.hintFrom = Sq("E1");
+    s.hintTo = Sq("D2");
     s.nodes = 0;
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e2-e3");
+    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e1-d2");
     EXPECT_EQ(ui.messages[0].icon, Icon::Information);
     EXPECT_EQ(std::tuple(s.nodes, s.hintFrom), std::tuple(uint64_t{0}, 0));
     EXPECT_TRUE(ui.enabled(Command::PlayMenu));
 
-    // A second hint in the same position searches and leaves the position alone.
+    // A second hint in the same position searches and leaves the position alone; so does
+    // one whose stored reply is not legal here (e2 is empty).
+    s.hintFrom = Sq("E2");
+    s.hintTo = Sq("E3");
     const Board start = g.board;
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 2u);

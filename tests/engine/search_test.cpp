@@ -205,7 +205,7 @@ TEST(Bench, NodeTotalIsPinned) {
     }
     EXPECT_GE(names.size(), 8u);
     EXPECT_EQ(names.size(), BenchPositions().size());
-    EXPECT_EQ(total, 3495163u);
+    EXPECT_EQ(total, 3480477u);
 }
 
 // In random positions under random rules the search, at a small depth, answers with one of

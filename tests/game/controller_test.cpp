@@ -94,6 +94,22 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
         EXPECT_EQ(ply % 2 ? row.firstBy : row.secondBy, "2");
     }
     EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
+    EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
+    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
+
+    // The last move played again against the computer wins; one move back, the human has
+    // the side to move, however the names stood at the end.
+    const int last = g().gamePly;
+    const MoveTextRow& row = g().moveTexts[(last + 1) / 2];
+    const std::string winning = (last % 2 ? row.first : row.second).substr(0, 4);
+    c().Back();
+    c().SelectPlayerComputer();
+    ASSERT_TRUE(Type(winning));
+    ASSERT_TRUE(g().gameOver);
+    c().Back();
+    EXPECT_EQ((g().side == kWhite ? g().firstSideName : g().secondSideName) + "-" +
+                  (g().side == kWhite ? g().secondSideName : g().firstSideName),
+              "Player-Computer");
 }
 
 TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
@@ -104,8 +120,12 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_EQ(Checked({C::PlayerComputer, C::ComputerComputer}), "10");
     EXPECT_EQ(Enabled({C::ComputerComputer}), "0");
     EXPECT_FALSE(g().busy || g().rated);
-    // The human takes the side to move.
-    EXPECT_EQ(g().side == kWhite ? g().firstSideName : g().secondSideName, "Player");
+    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
+    // The user only watched: the winner is named by colour and no label names the user.
+    EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerComputer");
+    const std::string winner = g().side == kWhite ? "Black wins!" : "White wins!";
+    EXPECT_EQ(ui.messages.back().text.substr(0, winner.size()), winner);
+    EXPECT_EQ(Text(D::Status), winner);
     // Half a second between the moves.
     EXPECT_GE(std::count(clock.pauses.begin(), clock.pauses.end(), 0.5), g().gamePly);
     EXPECT_EQ(ui.messages.back().title, "Congratulations");
@@ -129,6 +149,7 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().RunComputerComputer();
     EXPECT_EQ(g().gamePly, 1);  // the cancelled search still played its best move
     EXPECT_FALSE(g().gameOver);
+    EXPECT_EQ(g().secondSideName, "Player");  // the human takes the side to move
     EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
 }
@@ -247,7 +268,7 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
     c().SelectPlayerPlayer();
-    c().settings().UseBook = 1;
+    c().settings().UseBook = 0;  // it only decides whether the computer plays from the book
     c().FillLegalMoveList();
     const std::vector<std::string> lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
@@ -257,6 +278,34 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
     c().LegalMoveChosen(1000);  // no such line
     EXPECT_EQ(g().gamePly, 1);
+    EXPECT_EQ(Text(D::OpeningName), "Corner Opening");
+
+    // A searched computer move that the book knows is marked and names its opening.
+    std::string replies = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
+    for (std::string reply : c().legalMoveLines()) {
+        std::erase_if(reply, [](char ch) { return ch == '-' || ch == 'x' || ch == 'b'; });
+        replies += "g1e3 " + reply + "b\r\n";
+    }
+    WriteFile(dir / "zelkor.bok", replies + "names\r\ng1e3 'Any Reply'\r\nend\r\n");
+    c().SelectPlayerComputer();
+    c().ComputeCommand();
+    ASSERT_EQ(g().gamePly, 2);
+    EXPECT_EQ(g().gameMoveLines[1].back(), 'b');
+    EXPECT_EQ(Text(D::OpeningName), "Any Reply");
+}
+
+TEST_F(Input, ADamagedBookNameLineIsToldOnceAndTheGameGoesOn) {
+    // A name line without its quotes is told once, with its file and line; the game goes on
+    // without the book.
+    std::string book = ReadFile(ShippedDataDir() / "zelkor.bok");
+    book.insert(book.find("\r\nend", book.find("names")), "\r\ng1e3 no quote");
+    WriteFile(dir / "zelkor.bok", book);
+    ASSERT_TRUE(PlayerPlayer({"g1xe3", "a7c5", "h1d3"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find((dir / "zelkor.bok").string() + ", line "),
+              std::string::npos);
+    EXPECT_NE(ui.messages[0].text.find("\"g1e3 no quote\" has no name between quotes"),
+              std::string::npos);
 }
 
 using Navigation = ControllerTest;
@@ -306,8 +355,11 @@ TEST_F(Navigation, CommentsFollowTheirPly) {
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
-    ASSERT_TRUE(Type("e1d2"));  // the computer replies
+    c().settings().SearchDepth = 2;
+    ASSERT_TRUE(Type("e1d2"));            // the computer replies
+    EXPECT_GT(c().search().hintFrom, 0);  // the reply it expects
     c().Back();
+    EXPECT_EQ(c().search().hintFrom, 0);  // which belongs to the position left
     EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerPlayer");
     c().Back();
     EXPECT_EQ(std::tuple(g().firstSideName, g().gamePly), std::tuple(std::string("Player"), 0));
@@ -328,6 +380,17 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
     ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
     EXPECT_TRUE(g().gameOver);
     EXPECT_EQ(Text(D::Status), "It's a draw! Triple Repetition");
+}
+
+TEST_F(Navigation, ALineOfTheAnalysisIsPlayedInThePositionAnalysed) {
+    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3"}));
+    c().Back();
+    c().AnalyzeCommand();
+    const RootEntry chosen = c().search().rootTable[1];
+    c().AnalysisMoveChosen(1);  // with nothing taken back
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
+              std::tuple(3, kWhiteMan, 3));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 using Menus = ControllerTest;
@@ -377,9 +440,23 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName), "White moves|Halma");
     EXPECT_EQ(Enabled({C::Back}), "0");
 
+    EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
     g().active.flag(CapRequired) = 1;
+    g().active.flag(BlackStarts) = 1;
+    g().active.directions[0] = "N;E W";
     c().NewGameCommand(false);
     EXPECT_EQ(Text(D::VariantName), "Halma (M)");  // changed rules show the mark
+    // The rules window adds the rules in force, from the flags, directions and camps.
+    const std::string rules = c().RulesInForce();
+    for (const char* part : {"Black moves first.",
+                             "White's men move forward and right, and jump left; Black's men "
+                             "move in all eight directions, and jump in all eight directions",
+                             "Jumping is mandatory",
+                             "two squares farther from your target corner (A8 for White, "
+                             "H1 for Black)",
+                             "Black's target camp: E1 F1 G1 H1 F2 G2 H2 G3 H3 H4."})
+        EXPECT_NE(rules.find(part), std::string::npos) << part << "\n" << rules;
+    EXPECT_EQ(rules.find("chain of jumps must go on"), std::string::npos);
 
     c().SelectVariant(9);  // "Black Begins"
     c().NewGameCommand(false);

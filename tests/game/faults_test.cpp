@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "controller_fixture.h"
+#include "records/text_file.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
 
@@ -60,11 +61,11 @@ TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileOrDeviceAlone) {
     WriteFile(file, "the old game");
     // The new text is written beside the old file first; when that cannot be done (here a
     // folder stands in the way, as a full disk would stop the write) the old file stays.
-    std::filesystem::create_directory(dir / "game.zlk.tmp");
+    std::filesystem::create_directory(TemporaryFileFor(file));
     EXPECT_FALSE(c().SaveGameFile(file));
     EXPECT_TRUE(ShownError("game.zlk could not be saved"));
     EXPECT_EQ(ReadFile(file), "the old game");
-    std::filesystem::remove(dir / "game.zlk.tmp");
+    std::filesystem::remove(TemporaryFileFor(file));
     EXPECT_TRUE(c().SaveGameFile(file));
     EXPECT_EQ(ReadFile(file).substr(0, 19), "ZELKOR Version=0.10");
 
@@ -79,7 +80,7 @@ TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileOrDeviceAlone) {
     EXPECT_FALSE(c().SaveGameFile("/dev/full"));
     EXPECT_TRUE(ShownError("full could not be saved"));
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    EXPECT_FALSE(std::filesystem::exists("/dev/full.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor("/dev/full")));
 }
 
 // A game of 1000 half-moves fills the move list: every way of adding a move then stops

@@ -71,14 +71,21 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     EXPECT_TRUE(ui.checked(C::PlayerComputer));
 }
 
-TEST_F(StartAndExit, ASettingsValueThatDoesNotFitIsFatal) {
+TEST_F(StartAndExit, ASettingsValueThatDoesNotFitNeverLocksTheUserOut) {
     std::string text = ReadFile(dir / "zelkor.ini");
     const size_t second = text.find("\r\n") + 2;
     text.replace(second, text.find("\r\n", second) - second, " 300 ");  // PlayMode is a byte
     WriteFile(dir / "zelkor.ini", text);
     GameController other(ui, clock, random, dir.path());
-    EXPECT_THROW(other.StartUp(), Terminated);
-    EXPECT_EQ(ui.messages.back().text, "Error found! Zelkor will exit");
+    other.StartUp();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(
+        Shown(ui.messages[0]),
+        "Error: " + (dir / "zelkor.ini").string() +
+            ", line 2: the value \" 300 \" does not fit its setting.\r\nThe file was kept as " +
+            (dir / "zelkor.ini.bad").string() + "; Zelkor starts with the default settings.");
+    EXPECT_EQ(ReadFile(dir / "zelkor.ini.bad"), text);
+    EXPECT_EQ(other.game().playMode, PlayMode::PlayerComputer);
 }
 
 using GameFiles = ControllerTest;
@@ -171,6 +178,26 @@ TEST_F(GameFiles, AnIllegalMoveStartsANewGameAndAnEmptyLineEndsTheReplay) {
     WriteFile(dir / "short.zlk", kGameHeader + "START\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n");
     ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk"));
     EXPECT_EQ(g().gamePly, 2);
+
+    // A file that stops loading early says so and keeps no name, so Save cannot overwrite
+    // it with the part that was loaded.
+    const std::string damaged[] = {
+        "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\n{\r\nf2e3\r\n",
+        "ZELKOR Version=0.10\r\nVariant=1\r\nDepth=-1\r\nSTART\r\ne1d2\r\n"};
+    const std::string expected[] = {
+        "Error: broken.zlk, line 6: \"{\" could not be read; 2 moves were loaded",
+        "Error: broken.zlk, line 3: \"Depth=-1\" could not be read; 0 moves were loaded"};
+    for (int i = 0; i < 2; ++i) {
+        WriteFile(dir / "broken.zlk", damaged[i]);
+        EXPECT_FALSE(c().LoadGameFile(dir / "broken.zlk"));
+        EXPECT_EQ(Shown(ui.messages.back()), expected[i]);
+        EXPECT_EQ(c().currentFileName(), "");
+        EXPECT_EQ(ui.Text(Display::WindowTitle), " Zelkor 0.24 Beta");
+        EXPECT_EQ(g().gamePly, 2 - 2 * i);
+    }
+    ui.fileAnswers = {};
+    c().Save();
+    EXPECT_EQ(ReadFile(dir / "broken.zlk"), damaged[1]);
 }
 
 TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
@@ -196,6 +223,10 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     EXPECT_EQ(g().gamePly, 1);
     EXPECT_TRUE(g().gameOver);
     EXPECT_EQ(ui.messages.back().text.substr(0, 11), "White wins!");
+    // The end is announced over the filled game list and an empty legal-move list.
+    EXPECT_EQ(ui.messages.back().gameMovesShown, 1u);
+    EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
+    EXPECT_EQ(Text(D::Status), "White wins!");
     EXPECT_FALSE(ui.enabled(C::Compute));
 }
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "book_maker.h"
 #include "records/text_file.h"
+#include "book_maker.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -123,15 +123,22 @@ TEST(GameFile, BodyRules) {
     // "{" alone stops the load quietly after what was read.
     auto b = read(kHeader + "c3d4\r\n{\r\nf6e5\r\n");
     EXPECT_EQ(std::tuple(b.complete, b.body.size()), std::tuple(false, 1u));
+    EXPECT_EQ(b.stopLine, 24);
+    EXPECT_EQ(IncompleteGameFileMessage(b, "b.zlk", 1),
+              "b.zlk, line 24: \"{\" could not be read; 1 move was loaded");
     // No "START": the header read so far is handed over, nothing more.
     auto c = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=4\r\n");
     EXPECT_FALSE(c.complete);
     EXPECT_EQ(Summary(c), "Variant= Depth= |");
+    EXPECT_EQ(IncompleteGameFileMessage(c, "c.zlk", 0),
+              "c.zlk, line 4 could not be read; 0 moves were loaded");
     // A value that does not fit its field ends the header there.
     auto d = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=x\r\nSTART\r\n");
     EXPECT_FALSE(d.complete);
     EXPECT_EQ(Summary(d), "Variant= |");
-    EXPECT_FALSE(read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n").complete);
+    EXPECT_EQ(std::tuple(d.stopLine, d.stopText), std::tuple(3, "Depth=x"));
+    auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
+    EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
     // Only the first 1000 moves are used; comments of one position collapse to the last.
     std::string many = kHeader + "{x}\r\n{y}\r\n";
     for (int i = 0; i < 1200; ++i)
@@ -157,7 +164,7 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(ReadFile(file), "previous");
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
-    EXPECT_FALSE(std::filesystem::exists(dir / "busy.zlk.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(dir / "busy.zlk")));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "records/settings_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "records/text_file.h"
 #include "rules/text_lines.h"
 #include "support/fakes.h"
 
@@ -71,28 +74,28 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
                                                     {35, " 1 "}};  // OutofHome
     for (auto [index, line] : expected)
         EXPECT_EQ(lines[index], line) << index;
-    EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(File())));
 }
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     Settings s;
     s.PlayMode = 1;
     s.Handicap = 4;
-    s.SearchDepth = -3;
+    s.SearchDepth = 20;
     s.Notation = s.BoardTurned = s.UseDepth = s.CountdownTimer = s.JumpChar = 1;
     s.ShowMoves = 0;
     s.Variant = 200;
-    s.ThinkTime = -32768;
+    s.ThinkTime = 180;
     s.PlayerName = "Smith, \"Jo\"";
     s.Balance = 750;
-    s.PieceSet = 2147483647;
+    s.PieceSet = 1;
     s.rules.flags = {1, 0, 1, 0, 1, 0, 1, 0, 1, 255};
     s.rules.home[0] = ParseHomeSquares("H8");
     s.rules.home[1] = ParseHomeSquares("A1B1C1D1E1F1G1H1A2B2C2D2E2F2G2");
     s.rules.directions = {"N;E W", "S"};
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     const auto lines = FileLines();
-    EXPECT_EQ(lines[3] + lines[11] + lines[14] + lines[29], "-3 -32768 Smith, \"Jo\" 255 ");
+    EXPECT_EQ(lines[3] + lines[14] + lines[29], " 20 Smith, \"Jo\" 255 ");
     Settings back;
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
     ExpectSameSettings(back, s);
@@ -107,6 +110,20 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(back.SearchDepth, back.PlayMode, back.PlayerName),
               std::tuple(2, 0, "two  lines"));
+
+    // Line (from 0), value in the file, value read: depth 1..20, time 1..180, strength
+    // slider 1..10 (Handicap 0..9), plies 1..3, balance 1..750, check boxes 0..1.
+    const std::tuple<int, std::string, long long> rows[] = {
+        {3, " 2147483647 ", 20}, {3, "-7 ", 1},           {11, " 0 ", 1}, {11, "-32768 ", 1},
+        {11, " 9999 ", 180},     {2, " 200 ", 9},         {31, " 0 ", 1}, {32, " 32767 ", 750},
+        {32, "-5 ", 1},          {39, " 2147483647 ", 1}, {25, " 7 ", 1}};
+    for (const auto& [index, value, expected] : rows) {
+        auto lines = SettingsLines(Settings{});
+        lines[index] = value;
+        WriteFile(File(), JoinCrLf(lines));
+        ASSERT_EQ(Read(back).status, SettingsReadStatus::Read) << value;
+        EXPECT_EQ(SettingsLines(back)[index], " " + std::to_string(expected) + " ") << value;
+    }
 }
 
 TEST_F(SettingsFileTest, ShortForeignOrNonNumericFilesGiveAllDefaults) {
@@ -158,7 +175,7 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     EXPECT_EQ(SettingsLines(s)[21], "A8B8");
 }
 
-TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldIsAFailure) {
+TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldKeepsTheFileAsideAndGivesDefaults) {
     const auto good = SettingsLines(Settings{});
     const std::pair<int, std::string> cases[] = {{2, " 256 "},    {1, "-1 "},
                                                  {11, " 40000 "}, {5, " 99999999999999999999999 "},
@@ -168,12 +185,16 @@ TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldIsAFailure) {
         lines[index] = value;
         WriteFile(File(), JoinCrLf(lines));
         Settings s;
-        s.PlayerName = "Unchanged";
+        s.PlayerName = "Changed";
         const SettingsReadResult result = Read(s);
         EXPECT_EQ(result.status, SettingsReadStatus::Invalid) << value;
         EXPECT_EQ(result.line, index + 1);
-        EXPECT_EQ(s.PlayerName, "Unchanged");
-        EXPECT_EQ(FileLines(), lines) << "the file is left for the user to see";
+        ExpectSameSettings(s, Settings{});  // the defaults, and the file kept for the user
+        EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
+        EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines);
+        EXPECT_NE(SettingsProblemMessage(result, dir.path())
+                      .find((dir / "zelkor.ini").string() + ", line " + std::to_string(index + 1)),
+                  std::string::npos);
     }
 }
 
@@ -182,11 +203,12 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     s.PlayerName = "Old";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     const std::string before = ReadFile(File());
-    std::filesystem::create_directory(dir / "zelkor.ini.tmp");  // the temporary file's name
+    const std::filesystem::path temp = TemporaryFileFor(File());
+    std::filesystem::create_directory(temp);  // the temporary file's name
     s.PlayerName = "New";
     EXPECT_FALSE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(File()), before);
-    std::filesystem::remove(dir / "zelkor.ini.tmp");
+    std::filesystem::remove(temp);
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
     const SettingsReadResult result = ReadSettings(fresh, dir / "no such folder");
@@ -194,6 +216,40 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
               std::tuple(SettingsReadStatus::Defaults, false));
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(FileLines()[14], "New");
+
+    // A user's own file of the old temporary name is left alone, a link stays a link and
+    // writes through to its file, the file keeps its permissions, and what a dead copy of
+    // the program left behind is removed at start-up (a running copy's is not).
+    WriteFile(dir / "zelkor.ini.tmp", "mine");
+    std::filesystem::create_directory(dir / "real");
+    std::filesystem::rename(File(), dir / "real" / "zelkor.ini");
+    std::filesystem::create_symlink("real/zelkor.ini", File());
+    std::filesystem::permissions(dir / "real" / "zelkor.ini", std::filesystem::perms(0640));
+    s.PlayerName = "Linked";
+    ASSERT_TRUE(WriteSettings(s, dir.path()));
+    EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
+    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms(0640));
+    WriteFile(dir / "zelkor.ini.zelkor-999999999.tmp", "stale");
+    WriteFile(dir / "zelkor.ini.zelkor-1.tmp", "init is running");
+    EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.ini.zelkor-1.tmp"));
+}
+
+TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
+    std::filesystem::create_directory(File());
+    Settings s;
+    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
+    std::filesystem::remove(File());
+    std::filesystem::create_symlink("/dev/zero", File());
+    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    std::filesystem::remove(File());
+    ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
+    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
+    EXPECT_TRUE(std::filesystem::is_fifo(File()));
 }
 
 }  // namespace

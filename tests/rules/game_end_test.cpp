@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
@@ -81,6 +83,19 @@ TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
                          CheckWinConditions(*Camp(10, 0)).blackWon),
               std::tuple(true, false));
     EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
+    // The list is counted slot by slot up to its count: with 15 squares the first ten
+    // slots must be filled, and a square listed twice counts twice.
+    VariantRules listed = DefaultRules();
+    listed.home[0] = ParseHomeSquares("A8B8C8D8E8F8G8H8A7B7C7D7E7F7G7");
+    auto wide = EmptyGame(listed);
+    for (int slot = 5; slot < kHomeSlots; ++slot)
+        wide->board[wide->active.home[0][slot]] = kWhiteMan;
+    EXPECT_FALSE(CheckWinConditions(*wide).whiteWon);
+    listed.home[0] = DefaultRules().home[0];
+    listed.home[0][9] = listed.home[0][0];
+    auto twice = Camp(10, 0, listed);  // nine men
+    EXPECT_EQ(std::count(twice->board.begin(), twice->board.end(), kWhiteMan), 9);
+    EXPECT_TRUE(CheckWinConditions(*twice).whiteWon);
     // FullHome counts both colours from the second half-move on.
     VariantRules rules = DefaultRules();
     for (int fullHome : {0, 1}) {

@@ -1,6 +1,7 @@
 #include "rules/variant_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -9,8 +10,6 @@
 
 namespace zelkor {
 namespace {
-
-using test::Terminated;
 
 // Joins lines with CR LF, as the shipped files are written.
 std::string CrLf(std::initializer_list<std::string> lines) {
@@ -135,16 +134,48 @@ TEST_F(VariantFileTest, NumberTooHighOrBrokenBlockFallsBackToVariantOne) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(VariantFileTest, UnreadableVariantOneOrAFlagBeyondAByteIsFatal) {
-    Write(CrLf({kHeader, "Variant=One", "MulJumps=1"}));
-    EXPECT_THROW(Load(1), Terminated);
-    EXPECT_EQ(Shown(ui.messages.back()), "Error: Error found! Zelkor will exit");
-    Write(CrLf({kHeader}));  // no block at all
-    EXPECT_THROW(Load(4), Terminated);
-    for (const char* value : {"256", "-1", "1e9", "99999999999999999999999"}) {
-        Write(CrLf({kHeader, "Variant=One", std::string("MulJumps=") + value, "END"}));
-        EXPECT_THROW(Load(1), Terminated) << value;
+TEST_F(VariantFileTest, DamagedVariantOneIsReportedWithFileAndBlockAndTheRulesStay) {
+    const std::string file = (dir / "variants.ini").string();
+    const std::string stays = "; the rules stay as they were";
+    // File text, variant number, message.
+    const std::tuple<std::string, int, std::string> rows[] = {
+        {CrLf({kHeader, "x", "Variant=One", "MulJumps=1"}), 1,
+         file + ": the block \"Variant=One\" (line 3) has no line END" + stays},
+        {CrLf({kHeader, "Variant=One", "MulJumps=1"}), 4,
+         file + ": the block \"Variant=One\" (line 2) has no line END" + stays},
+        {CrLf({kHeader}), 4, file + " holds no block \"Variant=\"" + stays},
+        {CrLf({kHeader, "Variant=One", "Help=h", "MulJumps=256", "END"}), 1,
+         file + ", line 4: MulJumps=256 does not fit in the block \"Variant=One\" (line 2)" +
+             stays},
+    };
+    for (const auto& [text, number, message] : rows) {
+        Write(text);
+        g->defined = DefaultRules();
+        ui.messages.clear();
+        EXPECT_EQ(Load(number), VariantFileStatus::Damaged) << message;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(Shown(ui.messages[0]), "Error: " + message);
+        EXPECT_EQ(g->defined.name, DefaultRules().name);
+        EXPECT_EQ(g->defined.flag(MulJumps), 0);
     }
+    // A folder, a pipe or a device in the file's place cannot be read; nothing blocks.
+    std::filesystem::remove(dir / "variants.ini");
+    std::filesystem::create_directory(dir / "variants.ini");
+    ui.messages.clear();
+    EXPECT_EQ(Load(1), VariantFileStatus::Damaged);
+    EXPECT_EQ(Shown(ui.messages.at(0)), "Error: " + file + " cannot be read" + stays);
+    EXPECT_TRUE(ListVariantNames(dir.path(), false).empty());
+    std::filesystem::remove(dir / "variants.ini");
+    for (const char* device : {"/dev/zero", "/dev/null"}) {
+        std::filesystem::create_symlink(device, dir / "variants.ini");
+        EXPECT_EQ(Load(1), VariantFileStatus::Damaged) << device;
+        EXPECT_TRUE(ListVariantNames(dir.path(), false).empty());
+        std::filesystem::remove(dir / "variants.ini");
+    }
+    ASSERT_EQ(mkfifo((dir / "variants.ini").c_str(), 0600), 0);
+    EXPECT_EQ(Load(1), VariantFileStatus::Damaged);
+    std::filesystem::remove(dir / "variants.ini");
+
     // Text reads as zero.
     Write(CrLf({kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255", "END"}));
     g->defined.flag(MulJumps) = 1;

@@ -49,7 +49,8 @@ const std::vector<std::string>& RecordingUi::list(ListId id) const {
 
 Answer RecordingUi::Message(const std::string& text, const std::string& title, Icon icon,
                             Buttons buttons) {
-    messages.push_back({text, title, icon, buttons});
+    messages.push_back({text, title, icon, buttons, lists[ListId::GameMoves].size(),
+                        lists[ListId::LegalMoves].size()});
     if (buttons != Buttons::YesNo) return Answer::Ok;
     if (answers.empty()) return Answer::Yes;
     const Answer answer = answers.front();

@@ -24,6 +24,8 @@ struct ShownMessage {
     std::string title;
     Icon icon;
     Buttons buttons;
+    size_t gameMovesShown = 0;   // lines of the game move list while the box was up
+    size_t legalMovesShown = 0;  // lines of the legal-move list
 };
 
 // "Caption: text", to check a message's caption and text in one expectation.

@@ -36,9 +36,11 @@ inline CliRun RunShell(const std::string& command) {
     return run;
 }
 
-// zelkor-cli with the arguments (quoted by the caller where needed); stderr is discarded.
-inline CliRun RunCli(const std::string& arguments) {
-    return RunShell(std::string(ZELKOR_CLI_PATH) + " " + arguments + " 2>/dev/null");
+// zelkor-cli with the arguments (quoted by the caller where needed); stderr is discarded
+// unless `withErrors` asks for it after stdout.
+inline CliRun RunCli(const std::string& arguments, bool withErrors = false) {
+    return RunShell(std::string(ZELKOR_CLI_PATH) + " " + arguments +
+                    (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 }  // namespace zelkor::test

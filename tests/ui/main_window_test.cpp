@@ -4,6 +4,7 @@
 // through the event loop) and closing the window at the worst moments.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,8 @@ class MainWindowTest : public QObject {
         QVERIFY(f.action("Pplayer")->isChecked() && actions[19]->isChecked());
         QVERIFY(!actions[18]->isChecked());
         QCOMPARE(f.text(D::Status), std::string("Player-Player mode"));
+        QCOMPARE(f.window->findChild<QLabel*>("AnalysisHeading")->text(),
+                 QString("      moves    score   depth    main"));
         auto* first = f.window->findChild<QLabel*>("FirstSideNameLabel");
         QVERIFY(first->styleSheet().contains("background: rgb(255,0,0)"));
     }
@@ -131,6 +134,66 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.text(D::FirstSideName), std::string("Player"));
     }
 
+    void aGameTypedIntoTheMoveBoxAsTheComputerReplies() {
+        WindowFixture f;
+        auto* typed = f.window->findChild<QLineEdit*>("TypedMoveBox");
+        // The keys go wherever the focus is; it must come back to the move box each time.
+        for (int move = 1; move <= 6; ++move) {
+            QCOMPARE(f.window->focusWidget(), typed);
+            QTest::keyClicks(f.window->focusWidget(), f.FirstLegalMove().toLower());
+            QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
+            QCOMPARE(f.game().gamePly, 2 * move);
+        }
+        f.action("Moveback")->trigger();
+        f.action("MoveForward")->trigger();
+        QCOMPARE(f.window->focusWidget(), typed);
+        QCOMPARE(f.window->findChild<QLineEdit*>("CommentBox")->text(), QString());
+        QVERIFY(f.messages.empty());
+    }
+
+    void commandKeysWinInTheTextBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("move box") << "TypedMoveBox";
+        QTest::newRow("comment box") << "CommentBox";
+    }
+    void commandKeysWinInTheTextBoxes() {
+        QFETCH(QString, box);
+        WindowFixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        auto* edit = f.window->findChild<QLineEdit*>(box);
+        edit->setFocus();
+        QTest::keyClicks(edit, "ab");
+        auto pressed = [&](const char* action, Qt::Key key) {
+            QSignalSpy spy(f.action(action), &QAction::triggered);
+            QTest::keyClick(edit, key, Qt::ControlModifier);
+            return spy.count();
+        };
+        QCOMPARE(pressed("Compute", Qt::Key_C), 1);
+        QCOMPARE(f.game().gamePly, 1);
+        QCOMPARE(pressed("Analyze", Qt::Key_A), 1);
+        QVERIFY(f.list("AnalysisList")->count() > 0);
+        int dialogs = 0;
+        f.onDialog = [&](QDialog*) { return ++dialogs, int(QDialog::Rejected); };
+        QCOMPARE(pressed("NewVariant", Qt::Key_V), 1);
+        QCOMPARE(dialogs, 1);
+        f.action("mnu_Play_Cancel")->setEnabled(true);  // as during a computation
+        QCOMPARE(pressed("mnu_Play_Cancel", Qt::Key_E), 1);
+        if (edit->objectName() == "CommentBox") {
+            // The user's selected text is still copied, cut and replaced by a paste.
+            edit->setText("good");
+            edit->selectAll();
+            QCOMPARE(pressed("Compute", Qt::Key_C), 0);
+            QCOMPARE(pressed("Exit", Qt::Key_X), 0);
+            QCOMPARE(edit->text(), QString());
+            QTest::keyClicks(edit, "ok");
+            edit->selectAll();
+            QCOMPARE(pressed("NewVariant", Qt::Key_V), 0);
+        }
+        QCOMPARE(pressed("Exit", Qt::Key_X), 1);
+        QVERIFY(!f.window->isVisible());
+    }
+
     void dragShowsThePieceCursorAndTheMovablePieces() {
         WindowFixture f;
         f.controller().settings().ShowMoves = 1;
@@ -142,6 +205,12 @@ class MainWindowTest : public QObject {
         QTest::mousePress(&f.board(), Qt::LeftButton, {}, start);
         QTest::mouseMove(&f.board(), start + QPoint(3, 3));
         QCOMPARE(f.board().cursor().shape(), Qt::BitmapCursor);
+        // The man's picture follows the pointer; its square shows empty meanwhile.
+        const QPoint middle = f.board().SquareRect(SquareOf("D5")).center();
+        QTest::mouseMove(&f.board(), middle);
+        const QImage shown = f.board().grab().toImage();
+        QVERIFY(shown.pixelColor(middle).blue() > 200);  // a white man on a brown square
+        QVERIFY(shown.pixelColor(start).blue() < 170);
         QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, start);  // back on its square
         QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0);
@@ -224,6 +293,17 @@ class MainWindowTest : public QObject {
         QTest::mouseRelease(&f.board(), Qt::RightButton, {},
                             f.board().SquareRect(SquareOf("B8")).center());
         QVERIFY(checked.isEmpty());
+        // A right release while the program is busy still ends the right click, so that the
+        // board takes presses again.
+        QTest::mousePress(&f.board(), Qt::RightButton, {}, a8);
+        f.game().busy = true;
+        QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);
+        f.game().busy = false;
+        QVERIFY(checked.isEmpty());
+        const QString move = f.FirstLegalMove();
+        f.Drag(SquareOf(move.left(2)), SquareOf(move.mid(2)));
+        QCOMPARE(f.game().gamePly, 2);
+        f.action("New1")->trigger();  // answered Yes
 
         const Board before = f.game().board;
         f.SetupPopup(SquareOf("E1"), nullptr);  // no choice before any set-up: no change
@@ -260,14 +340,45 @@ class MainWindowTest : public QObject {
         for (int i = 0; i < 4; ++i)
             QTest::mouseDClick(f.window->findChild<QLabel*>("StrengthDisplay"), Qt::LeftButton);
         QCOMPARE(f.text(D::Strength), std::string("Strength: 10   Depth: 1 ply"));
-        f.controller().setRating(1500);  // "Reset" of the rating survives Cancel
-        f.onDialog = [](QDialog* dialog) {
+        // "Apply" shows the new level at once; "Reset" of the rating survives Cancel.
+        f.controller().setRating(1500);
+        QString shownValue;
+        std::string levelAfterApply;
+        f.onDialog = [&](QDialog* dialog) {
+            dialog->show();
+            QTest::keyClick(dialog->findChild<QSlider*>("Slider4"), Qt::Key_Right);
+            shownValue = dialog->findChild<QLabel*>("Slider4Value")->text();
+            dialog->findChild<QPushButton*>("cmdApply")->click();
+            levelAfterApply = f.text(D::Strength);
             dialog->findChild<QPushButton*>("Command1")->click();
             dialog->findChild<QPushButton*>("cmdCancel")->click();
             return dialog->result();
         };
         f.action("Options")->trigger();
+        QCOMPARE(shownValue, QString("2 ply"));
+        QCOMPARE(levelAfterApply, std::string("Strength: 10   Depth: 2 ply"));
         QCOMPARE(f.controller().rating(), 1200);
+
+        // After "Random" the rules window tells the rules in force below the help text.
+        QString inForce;
+        f.onDialog = [&](QDialog* dialog) {
+            if (auto* random = dialog->findChild<QPushButton*>("cmdRandom")) {
+                random->click();
+                dialog->findChild<QPushButton*>("cmdOK")->click();
+                return dialog->result();
+            }
+            if (auto* label = dialog->findChild<QLabel*>("lblInForce")) inForce = label->text();
+            return int(QDialog::Accepted);
+        };
+        f.random.fallback = 0.75;  // every flag drawn as 1
+        f.action("NewVariant")->trigger();
+        QCOMPARE(f.text(D::VariantName), std::string("Halma (M)"));
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QVERIFY(inForce.startsWith("Black moves first."));
+        QVERIFY(inForce.contains("A man slides over any number of empty squares"));
+        QCOMPARE(inForce.toStdString(), f.controller().RulesInForce());
 
         std::filesystem::copy(ShippedDataDir() / "pieces", f.dir / "pieces",
                               std::filesystem::copy_options::recursive);
@@ -288,6 +399,36 @@ class MainWindowTest : public QObject {
             if (bitmaps) next.findChild<QAction*>("mnuDefault")->trigger();
             QVERIFY(next.close());
         }
+    }
+
+    void savingAddsTheExtensionAndAsksOnlyItsOwnQuestion() {
+        WindowFixture f;
+        QCOMPARE(f.window->fileFolder(), QDir::currentPath());
+        std::filesystem::create_directory(f.dir / "games");
+        f.window->fileHook = [&](bool, const std::string&) {
+            return std::optional<std::string>((f.dir / "games" / "first").string());
+        };
+        f.Type(f.FirstLegalMove());
+        f.action("Save")->trigger();
+        QVERIFY(std::filesystem::exists(f.dir / "games" / "first.zlk"));
+        QCOMPARE(f.window->fileFolder(), QString::fromStdString((f.dir / "games").string()));
+        f.action("Save")->trigger();
+        QCOMPARE(f.messages.size(), size_t(1));
+        QCOMPARE(f.messages[0].text, std::string("first.zlk already exists, overwrite?"));
+    }
+
+    void messageBoxesShowTheirWholeTitle() {
+        WindowFixture f;
+        f.window->messageHook = nullptr;
+        int width = 0, title = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            width = box->width();
+            title = box->fontMetrics().horizontalAdvance("Congratulations");
+            box->close();
+        });
+        f.window->Message("You win!", "Congratulations", zelkor::Icon::Information);
+        QVERIFY2(width > title + 100, qPrintable(QString("%1 %2").arg(width).arg(title)));
     }
 
     void rulesOnTheFirstStartOnlyAndTheIcon() {
@@ -340,6 +481,28 @@ class MainWindowTest : public QObject {
                                           board.SquareRect(SquareOf("H8"))));
             QVERIFY2(board.squareSize() >= 48, qPrintable(QString::number(board.squareSize())));
         }
+        // At the smallest size the board still has the larger share, with legible
+        // coordinates; the side panel gives way.
+        window.resize(1, 1);
+        QApplication::processEvents();
+        const auto* panel = window.findChild<QWidget*>("SidePanel");
+        const ui::BoardView& board = *window.board();
+        QVERIFY2(board.squareSize() * 8 > panel->width(),
+                 qPrintable(QString("%1 %2").arg(board.squareSize()).arg(panel->width())));
+        QFont coordinates = board.font();
+        coordinates.setPixelSize(board.coordinateSize());
+        QVERIFY(QFontMetrics(coordinates).capHeight() >= 9);
+    }
+
+    void windowPlaceAndScoreGraphComeBackAtTheNextStart() {
+        WindowFixture f;
+        f.window->resize(900, 660);
+        f.action("mnuScoreGraph")->setChecked(true);
+        QVERIFY(f.window->close());
+        ui::frmMain again(f.clock, f.random, f.dir.path());
+        QCOMPARE(again.size(), QSize(900, 660));
+        QVERIFY(again.findChild<QAction*>("mnuScoreGraph")->isChecked());
+        QVERIFY(!again.scoreGraph()->isHidden());
     }
 
     void scoreGraphFollowsTheGameAndNavigation() {
@@ -450,6 +613,22 @@ class MainWindowTest : public QObject {
         QVERIFY(plies >= 6);
         f.action("Moveback")->trigger();
         QCOMPARE(f.game().gamePly, plies - 1);
+    }
+
+    void computerComputerNamesTheWinningColour() {
+        WindowFixture f;
+        f.window->findChild<QAction*>("tbrComputerComputer")->trigger();
+        QVERIFY(f.game().gameOver);
+        // The user only watched: the winner is named by colour and no label names the user.
+        const QString winner = f.game().side == kWhite ? "Black wins!" : "White wins!";
+        QVERIFY(QString::fromStdString(f.messages.back().text).startsWith(winner));
+        QCOMPARE(f.text(D::FirstSideName) + f.text(D::SecondSideName),
+                 std::string("ComputerComputer"));
+        QCOMPARE(f.list("LegalMoveList")->count(), 0);
+        f.action("Moveback")->trigger();  // one move back the human takes the side to move
+        QCOMPARE(f.text(D::FirstSideName) + f.text(D::SecondSideName),
+                 std::string(f.game().side == kWhite ? "PlayerComputer" : "ComputerPlayer"));
+        QVERIFY(f.list("LegalMoveList")->count() > 0);
     }
 
     void closingDuringASearchCancelsItAndEndsCleanly() {

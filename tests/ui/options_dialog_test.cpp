@@ -1,5 +1,5 @@
-// The options dialog: loading and reading the settings, the clamps of the number fields,
-// the interlocked check boxes, Reset and Cancel, and the tab keys.
+// The options dialog: loading and reading the settings, the number fields, the slider
+// values, the interlocked check boxes, Reset and Cancel, and the tab keys.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,38 +73,81 @@ class OptionsDialogTest : public QObject {
         QVERIFY(dialog.sizeHint().width() <= 1280 && dialog.sizeHint().height() <= 760);
     }
 
-    void numberFieldsAreClamped_data() {
-        QTest::addColumn<QString>("plies");
-        QTest::addColumn<QString>("balance");
-        QTest::addColumn<int>("storedPlies");
-        QTest::addColumn<int>("storedBalance");
-        QTest::newRow("too many plies") << "9"
-                                        << "150" << 3 << 150;
-        QTest::newRow("zero plies") << "0"
-                                    << "0" << 1 << 1;
-        QTest::newRow("large balance") << "2"
-                                       << "5000" << 2 << 750;
+    void numberFieldsTakeOnlyWhatTheyCanHold_data() {
+        QTest::addColumn<QString>("typedPlies");
+        QTest::addColumn<QString>("typedBalance");
+        QTest::addColumn<QString>("shownPlies");
+        QTest::addColumn<QString>("shownBalance");
+        QTest::newRow("in range") << "2"
+                                  << "200"
+                                  << "2"
+                                  << "200";
+        QTest::newRow("too large") << "9"
+                                   << "5000"
+                                   << ""
+                                   << "500";
         QTest::newRow("not numbers") << "abc"
-                                     << "x1" << 1 << 1;
-        QTest::newRow("negative") << "-2"
-                                  << "-40" << 1 << 1;
-        QTest::newRow("leading number") << " 3 plies"
-                                        << "200abc" << 3 << 200;
-        QTest::newRow("huge") << "99999999999999999999"
-                              << "99999999999999" << 3 << 750;
+                                     << "x1"
+                                     << ""
+                                     << "1";
+        QTest::newRow("signs and zero") << "-0+3"
+                                        << "0-40"
+                                        << "3"
+                                        << "40";
+        QTest::newRow("above the top") << " 3 plies"
+                                       << "751"
+                                       << "3"
+                                       << "75";
     }
-    void numberFieldsAreClamped() {
-        QFETCH(QString, plies);
-        QFETCH(QString, balance);
+    void numberFieldsTakeOnlyWhatTheyCanHold() {
+        QFETCH(QString, typedPlies);
+        QFETCH(QString, typedBalance);
+        QFETCH(QString, shownPlies);
+        QFETCH(QString, shownBalance);
         Settings s;
         s.ExtendedSearch = 1;
         int rating = 1200;
         frmOptions dialog(s, rating);
-        Find<QLineEdit>(dialog, "Text2")->setText(plies);
-        Find<QLineEdit>(dialog, "Text3")->setText(balance);
-        Find<QPushButton>(dialog, "cmdApply")->click();
-        QTEST(int(s.ExtendedPlies), "storedPlies");
-        QTEST(int(s.Balance), "storedBalance");
+        QStringList shown;
+        dialog.messageHook = [&](const QString& text, const QString& title) {
+            shown << title + ": " + text;
+        };
+        auto* plies = Find<QLineEdit>(dialog, "Text2");
+        auto* balance = Find<QLineEdit>(dialog, "Text3");
+        for (QLineEdit* field : {plies, balance}) {
+            field->selectAll();
+            QTest::keyClick(field, Qt::Key_Delete);
+        }
+        QTest::keyClicks(plies, typedPlies);
+        QTest::keyClicks(balance, typedBalance);
+        QCOMPARE(plies->text(), shownPlies);
+        QCOMPARE(balance->text(), shownBalance);
+        Find<QPushButton>(dialog, "cmdOK")->click();
+        if (shownPlies.isEmpty()) {
+            // An empty field is refused: nothing is stored and the dialog stays open.
+            QCOMPARE(shown, QStringList{"Error: Illegal entry!"});
+            QCOMPARE(dialog.result(), 0);
+            QCOMPARE(int(s.ExtendedPlies) * 1000 + int(s.Balance), 1150);
+            return;
+        }
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(int(s.ExtendedPlies), shownPlies.toInt());
+        QCOMPARE(int(s.Balance), shownBalance.toInt());
+    }
+
+    void slidersShowTheirValueAsTheyMove() {
+        Settings s;
+        s.UseDepth = 0;
+        s.ThinkTime = 30;
+        int rating = 1200;
+        frmOptions dialog(s, rating);
+        QCOMPARE(Find<QLabel>(dialog, "Slider1Value")->text(), QString("30 sec"));
+        QTest::keyClick(Find<QSlider>(dialog, "Slider1"), Qt::Key_Right);
+        QCOMPARE(Find<QLabel>(dialog, "Slider1Value")->text(), QString("31 sec"));
+        QTest::keyClick(Find<QSlider>(dialog, "Slider2"), Qt::Key_End);
+        QCOMPARE(Find<QLabel>(dialog, "Slider2Value")->text(), QString("10"));
+        QCOMPARE(s.ThinkTime, 30);  // nothing is stored before OK or Apply
     }
 
     void interlockedBoxes() {

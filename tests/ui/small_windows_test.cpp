@@ -1,5 +1,5 @@
 // The small windows: "Book moves", the rules window and About.
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,7 +19,10 @@ class SmallWindowsTest : public QObject {
         QCOMPARE(book.findChild<QLabel*>("lblGames")->text(), QString(" 4 games"));
         QCOMPARE(book.findChild<QLabel*>("lblMoves")->text(), QString(" 2 moves"));
         auto* list = book.findChild<QListWidget*>("lstBook");
-        QVERIFY(QFontInfo(list->font()).fixedPitch());
+        // The columns line up: every character a line can hold is as wide as a digit.
+        const QFontMetrics metrics(list->font());
+        for (QChar c : QString("0123456789abcdefghABCDEFGH -x:Xb"))
+            QCOMPARE(metrics.horizontalAdvance(c), metrics.horizontalAdvance('0'));
         QCOMPARE(book.SelectedText(), std::string());  // nothing selected
         list->setCurrentRow(1);
         book.findChild<QPushButton*>("cmdOK")->click();
@@ -47,6 +50,7 @@ class SmallWindowsTest : public QObject {
         QVERIFY(web->target().startsWith("https://"));
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
         // Hovering a link underlines it; the window's background removes the underline.
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), web->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(web, &enter);

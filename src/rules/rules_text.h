@@ -1,0 +1,17 @@
+// A plain-words account of a rule set, for the rules window of a game whose rules differ
+// from its variant's help text.
+#pragma once
+
+#include <string>
+
+#include "rules/variant.h"
+
+namespace zelkor {
+
+// The rules in force, one sentence a line: who begins, how each side's men move and
+// jump, the jump obligations and the limit they bring, the camp rules, how the game is
+// won and the two target camps. The home squares are read with slot 0 as the target
+// corner (as a new game orders them). handSetUp adds that the position was set up by hand.
+std::string RulesInForceText(const VariantRules& rules, bool handSetUp);
+
+}  // namespace zelkor

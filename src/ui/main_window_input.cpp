@@ -1,0 +1,158 @@
+// The main window's mouse and keyboard handling: the board's pointer events, the set-up
+// popup, Enter in the move lists, the Ctrl shortcuts in the text boxes and where the
+// keyboard focus goes while a computation runs.
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+
+namespace zelkor::ui {
+
+bool frmMain::CommandKeyWins(const QLineEdit* box, const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const CommandEntry& entry : CommandTable()) {
+        if (!*entry.shortcut || QKeySequence(entry.shortcut) != pressed) continue;
+        // In the comment box the user's own selected text can still be copied, cut or
+        // replaced by pasting; a move is too short to be worth it in the move box.
+        const bool editing = pressed == QKeySequence("Ctrl+C") ||
+                             pressed == QKeySequence("Ctrl+X") || pressed == QKeySequence("Ctrl+V");
+        return !(box == comment_ && editing && box->hasSelectedText());
+    }
+    return false;
+}
+
+void frmMain::ParkFocus(QWidget* disabled) {
+    // Left alone, Qt hands the focus of a disabled widget to the next one, the comment
+    // box, where the user's next typed move would end up. The board holds it instead.
+    QWidget* focused = focusWidget();
+    if (!focused || (focused != disabled && !disabled->isAncestorOf(focused))) return;
+    focusParkedFrom_ = focused;
+    board_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::ReturnFocus(QWidget* enabled) {
+    if (!focusParkedFrom_ || focusParkedFrom_ != enabled) return;
+    // Unless the user has put the focus somewhere else meanwhile.
+    if (focusWidget() == board_) enabled->setFocus(Qt::OtherFocusReason);
+    focusParkedFrom_ = nullptr;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        (watched == typedMove_ || watched == comment_)) {
+        // Not accepting the override lets the key reach the menu's shortcut.
+        if (CommandKeyWins(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            auto* list = qobject_cast<QListWidget*>(watched);
+            if (list && list->currentRow() >= 0) {
+                const int row = list->currentRow();
+                if (list == legalMoves_)
+                    Run([this, row] { controller_->LegalMoveChosen(row); });
+                else if (list == analysis_)
+                    Run([this, row] { controller_->AnalysisMoveChosen(row); });
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- Board pointer handling --------------------------------------------------------------------
+
+void frmMain::ShowHighlights() {
+    for (int square : controller_->MovableSquares())
+        board_->HighlightSquare(square);
+}
+
+void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
+    const GameState& g = controller_->game();
+    if (g.busy || popupSquare_ != 0 || controller_->pressSuppressed()) return;
+    if (button == Qt::RightButton) {
+        // Empty squares take the set-up popup too, so men can be placed on them.
+        popupSquare_ = square;
+        return;
+    }
+    if (button != Qt::LeftButton || g.board[square] == kEmpty || g.gameOver) return;
+    Run([this, square] {
+        if (!controller_->CanStartDrag(square)) {
+            board_->update();
+            return;
+        }
+        held_ = square;
+        dragCursorShown_ = false;
+        if (controller_->settings().ShowMoves) {
+            board_->HighlightSquare(square);
+            ShowHighlights();
+        }
+    });
+}
+
+void frmMain::BoardMoved(int, QPoint position) {
+    const GameState& g = controller_->game();
+    if (g.busy || g.gameOver) return;
+    controller_->BoardPointerMoved();
+    if (controller_->settings().ShowMoves && !highlightsShown_) {
+        highlightsShown_ = true;
+        ShowHighlights();
+    }
+    if (held_ != 0 && !dragCursorShown_) {
+        board_->setCursor(board_->PieceCursor(g.board[held_]));
+        dragCursorShown_ = true;
+    }
+    if (held_ != 0) board_->ShowDragged(held_, position);
+}
+
+void frmMain::BoardReleased(int square, Qt::MouseButton button, QPoint position) {
+    if (button == Qt::RightButton) {
+        const int pressed = popupSquare_;
+        popupSquare_ = 0;
+        if (controller_->game().busy) return;
+        if (held_ == 0 && pressed != 0 && square == pressed)
+            OpenSetupPopup(pressed, board_->mapToGlobal(position));
+        return;
+    }
+    if (button != Qt::LeftButton || held_ == 0) return;
+    board_->unsetCursor();
+    board_->ClearDragged();
+    const int from = held_;
+    held_ = 0;
+    dragCursorShown_ = false;
+    popupSquare_ = 0;
+    Run([this, from, square] { controller_->BoardDrop(from, square); });
+    board_->update();
+}
+
+void frmMain::BoardLeft() {
+    if (controller_->settings().ShowMoves) highlightsShown_ = false;
+}
+
+void frmMain::OpenSetupPopup(int square, QPoint position) {
+    const int value = controller_->game().board[square];
+    setupActions_["empty1"]->setChecked(value == kEmpty);
+    setupActions_["mnu_PopUp_BlackChecker"]->setChecked(value == kBlackMan);
+    setupActions_["Whitechecker"]->setChecked(value == kWhiteMan);
+    const bool white = controller_->game().side == kWhite;
+    setupActions_["WhiteM"]->setChecked(white);
+    setupActions_["mnu_PopUp_BlackM"]->setChecked(!white);
+    popupSquare_ = square;
+    Run([this, position] {
+        if (popupHook) {
+            if (QAction* chosen = popupHook(setupMenu_)) chosen->trigger();
+        } else {
+            setupMenu_->exec(position);
+        }
+        popupSquare_ = 0;
+        controller_->SetupPopupClosed();
+    });
+}
+
+}  // namespace zelkor::ui
