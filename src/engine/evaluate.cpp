@@ -15,24 +15,16 @@ namespace zelkor {
 
 namespace {
 
-// The board image and the distance sum of the 64 playing squares. Codes as
-// MakePositionKey gives them: 0 empty, 1 White, 2 Black, 3 any other value (a set-up
-// digit no rule knows). Runs at every node, so it works a rank at a time.
+// The board image and the distance sum of the 64 playing squares, the image as
+// MakePositionKey gives it: White men in one bitboard, Black men in the other, any other
+// value that is not empty (a set-up digit no rule knows) in both. Runs at every node, so
+// it works a rank at a time.
 struct BoardImage {
     PositionKey key;
     int sum = 0;  // White's distance values minus Black's
 };
 
 #if defined(__SSE2__)
-
-// Bit i of a byte moved to bit 2i: eight one-bit flags become eight two-bit codes.
-constexpr std::array<uint16_t, 256> kSpread = [] {
-    std::array<uint16_t, 256> table{};
-    for (int byte = 0; byte < 256; ++byte)
-        for (int i = 0; i < 8; ++i)
-            if (byte >> i & 1) table[byte] |= static_cast<uint16_t>(1u << (2 * i));
-    return table;
-}();
 
 inline int Mask(__m128i lanes) {
     return _mm_movemask_ps(_mm_castsi128_ps(lanes));
@@ -56,42 +48,36 @@ inline void Quad(const int32_t* board, const int32_t* white, const int32_t* blac
 
 BoardImage ImageOf(const int32_t* board, const int32_t* white, const int32_t* black) {
     __m128i sum = _mm_setzero_si128();
-    uint64_t half[2] = {0, 0};
+    uint64_t whiteBits = 0;
+    uint64_t blackBits = 0;
     for (int rank = 0; rank < 8; ++rank) {
         const int first = 21 + 10 * rank;
         int w0, b0, e0, w1, b1, e1;
         Quad(board, white, black, first, sum, w0, b0, e0);
         Quad(board, white, black, first + 4, sum, w1, b1, e1);
-        int whites = w0 | w1 << 4;
-        int blacks = b0 | b1 << 4;
+        const int whites = w0 | w1 << 4;
+        const int blacks = b0 | b1 << 4;
         const int others = ~(whites | blacks | e0 | e1 << 4) & 0xff;
-        whites |= others;
-        blacks |= others;
-        const uint64_t bits = kSpread[whites] | static_cast<uint64_t>(kSpread[blacks]) << 1;
-        half[rank >> 2] |= bits << (16 * (rank & 3));
+        whiteBits |= static_cast<uint64_t>(whites | others) << (8 * rank);
+        blackBits |= static_cast<uint64_t>(blacks | others) << (8 * rank);
     }
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
-    return BoardImage{PositionKey{half[0], half[1]}, _mm_cvtsi128_si32(sum)};
+    return BoardImage{PositionKey{whiteBits, blackBits}, _mm_cvtsi128_si32(sum)};
 }
 
 #else
 
 BoardImage ImageOf(const int32_t* board, const int32_t* white, const int32_t* black) {
     BoardImage image;
-    uint64_t half[2] = {0, 0};
-    for (int rank = 0; rank < 8; ++rank) {
-        uint64_t bits = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int square = 21 + 10 * rank + file;
-            const int v = board[square];
-            image.sum += (v > 0 ? white[square] : 0) - (v < 0 ? black[square] : 0);
-            const uint64_t code = v == kWhiteMan ? 1 : v == kBlackMan ? 2 : v == kEmpty ? 0 : 3;
-            bits |= code << (2 * file);
-        }
-        half[rank >> 2] |= bits << (16 * (rank & 3));
+    for (int i = 0; i < 64; ++i) {
+        const int square = kPlayingSquares[i];
+        const int v = board[square];
+        image.sum += (v > 0 ? white[square] : 0) - (v < 0 ? black[square] : 0);
+        const uint64_t bit = uint64_t{1} << i;
+        if (v != kEmpty && v != kBlackMan) image.key.white |= bit;
+        if (v != kEmpty && v != kWhiteMan) image.key.black |= bit;
     }
-    image.key = PositionKey{half[0], half[1]};
     return image;
 }
 
@@ -112,13 +98,14 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
 
     const BoardImage image = ImageOf(g.board.data(), g.homeTables.targetDistance[0].data(),
                                      g.homeTables.targetDistance[1].data());
-    const PositionKey& key = image.key;
+    const PositionKey key = image.key;
     const int sum = image.sum;
 
     // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
     const int last = std::min(g.gamePly - 2, kHistorySize - 1);
+    const PositionKey* const history = g.positionHistory.data();
     for (int k = 0; k <= last; ++k)
-        if (g.positionHistory[k] == key) return 0;
+        if (((history[k].white ^ key.white) | (history[k].black ^ key.black)) == 0) return 0;
     if (g.gamePly > 0 && g.gamePly - 1 < kHistorySize) g.positionHistory[g.gamePly - 1] = key;
 
     int raw = 100 * win.whiteIn + sum - 100 * win.blackIn;

@@ -49,6 +49,8 @@ void CheckTime(Engine& e) {
 // Hands out the moves of the current ply in the order NextBestMove would, marking them
 // the same way, in a few passes instead of one scan per move: the moves with a positive
 // ordering score best first, then those scored 0 in generation order, then any others.
+// The positive scores (main line and killers) are few: one scan finds them all, and only
+// an unusual list with more of them is scanned again for each.
 class MovePicker {
   public:
     explicit MovePicker(GameState& g)
@@ -56,7 +58,16 @@ class MovePicker {
 
     int Next() {
         Move* pool = g_.movePool.data();
-        if (phase_ == 0) {
+        if (phase_ == 0) FindScored(pool);
+        if (phase_ == 1) {
+            if (handed_ < scored_) {
+                const int i = scoredIndex_[handed_++];
+                pool[i].score = kHandedOut;
+                return i;
+            }
+            phase_ = 3;
+        }
+        if (phase_ == 2) {
             int best = -1;
             int bestScore = 0;
             for (int i = begin_; i < end_; ++i)
@@ -68,9 +79,9 @@ class MovePicker {
                 pool[best].score = kHandedOut;
                 return best;
             }
-            phase_ = 1;
+            phase_ = 3;
         }
-        if (phase_ == 1) {
+        if (phase_ == 3) {
             while (walk_ < end_) {
                 const int i = walk_++;
                 if (pool[i].score == 0) {
@@ -78,17 +89,40 @@ class MovePicker {
                     return i;
                 }
             }
-            phase_ = 2;
+            phase_ = 4;
         }
         return NextBestMove(g_);
     }
 
   private:
+    static constexpr int kFewScored = 4;
+
+    // The positively scored moves, best first and ties in list order (phase 1), or, when
+    // there are too many to hold, one scan per move (phase 2).
+    void FindScored(const Move* pool) {
+        for (int i = begin_; i < end_; ++i) {
+            const int score = pool[i].score;
+            if (score <= 0) continue;
+            if (scored_ == kFewScored) {
+                phase_ = 2;
+                return;
+            }
+            int at = scored_++;
+            for (; at > 0 && pool[scoredIndex_[at - 1]].score < score; --at)
+                scoredIndex_[at] = scoredIndex_[at - 1];
+            scoredIndex_[at] = i;
+        }
+        phase_ = 1;
+    }
+
     GameState& g_;
     int begin_;
     int end_;
     int walk_;
     int phase_ = 0;
+    int scoredIndex_[kFewScored];
+    int scored_ = 0;
+    int handed_ = 0;
 };
 
 void RecordKiller(GameState& g, int index) {

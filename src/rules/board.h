@@ -53,8 +53,16 @@ constexpr int RowOf(int square) {
 constexpr int ColumnOf(int square) {
     return square % 10;
 }
+// Read at every node of the search (making moves, the win test): a look-up, not arithmetic.
+inline constexpr std::array<bool, kBoardEntries> kPlayingSquareTable = [] {
+    std::array<bool, kBoardEntries> playing{};
+    for (int square = 21; square <= 98; ++square)
+        playing[square] = ColumnOf(square) >= 1 && ColumnOf(square) <= 8;
+    return playing;
+}();
 constexpr bool IsPlayingSquare(int square) {
-    return square >= 21 && square <= 98 && ColumnOf(square) >= 1 && ColumnOf(square) <= 8;
+    return static_cast<unsigned>(square) < static_cast<unsigned>(kBoardEntries) &&
+           kPlayingSquareTable[square];
 }
 constexpr int ManhattanDistance(int a, int b) {
     const int dr = RowOf(a) - RowOf(b);

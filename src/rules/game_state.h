@@ -47,11 +47,13 @@ struct KillerMove {
 };
 using KillerTable = std::array<std::array<KillerMove, 2>, kMaxPly + 1>;
 
-// An exact image of the 64 playing squares, two bits each; the side to move is not part
-// of it. Equal keys mean equal contents of every square.
+// An exact image of the 64 playing squares (bit i for the i-th square from a1 in square
+// order): White men in one bitboard, Black men in the other, any other value that is not
+// empty in both. The side to move is not part of it. Equal keys mean equal contents of
+// every square.
 struct PositionKey {
-    uint64_t low = 0;
-    uint64_t high = 0;
+    uint64_t white = 0;
+    uint64_t black = 0;
     friend bool operator==(const PositionKey&, const PositionKey&) = default;
 };
 PositionKey MakePositionKey(const Board& board);

@@ -12,12 +12,21 @@
 // hops of the whole call, or the first one when none has that many. A group is kept as one
 // record that remembers both, so the working storage holds at most one record per group
 // and no position can overflow it.
+//
+// The common rule sets take direct paths that give the same list in the same order: men
+// that do not slide (no MaxCapMove, ManContJump 1) walk their chains on bitboards and keep
+// the squares left in a bit set instead of marking the board; sliding men without
+// MaxCapMove have no chains at all. Both write their candidates straight into the pool.
 #include "rules/movegen.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "rules/user_interface.h"
 
@@ -434,13 +443,200 @@ void Generator::Register(int& next) {
     }
 }
 
+// Bitboards of the 64 playing squares: bit 8 * (rank - 1) + (file - 1), so bit order is
+// square order. The direct path below keeps its chain state in them instead of marking
+// the board, which it never writes.
+constexpr std::array<int8_t, kBoardEntries> kBitOf = [] {
+    std::array<int8_t, kBoardEntries> bits{};
+    bits.fill(-1);
+    for (int i = 0; i < 64; ++i)
+        bits[kPlayingSquares[i]] = static_cast<int8_t>(i);
+    return bits;
+}();
+
+// A direction on the bitboard: the bit distance and the squares from which one and two
+// steps stay on the board.
+struct BitDirection {
+    int delta = 0;
+    uint64_t oneStep = 0;
+    uint64_t twoSteps = 0;
+};
+constexpr int kOffsets[kMaxDirections] = {kNorth,     kEast,      kSouth,     kWest,
+                                          kNorthEast, kNorthWest, kSouthEast, kSouthWest};
+constexpr std::array<BitDirection, kMaxDirections> kBitDirections = [] {
+    std::array<BitDirection, kMaxDirections> directions{};
+    for (int k = 0; k < kMaxDirections; ++k) {
+        const int d = kOffsets[k];
+        const int rows = (d + 15) / 10 - 1;  // -1, 0 or 1
+        directions[k].delta = rows * 8 + (d - rows * 10);
+        for (int i = 0; i < 64; ++i) {
+            const int s = kPlayingSquares[i];
+            if (IsPlayingSquare(s + d)) directions[k].oneStep |= uint64_t{1} << i;
+            if (IsPlayingSquare(s + d) && IsPlayingSquare(s + 2 * d))
+                directions[k].twoSteps |= uint64_t{1} << i;
+        }
+    }
+    return directions;
+}();
+const BitDirection& BitDirectionOf(int d) {
+    for (int k = 0; k < kMaxDirections; ++k)
+        if (kOffsets[k] == d) return kBitDirections[k];
+    return kBitDirections[0];  // never reached: the rows hold real offsets only
+}
+
+// The squares c for which c + delta is one of `squares`.
+inline uint64_t Behind(uint64_t squares, int delta) {
+    return delta >= 0 ? squares >> delta : squares << -delta;
+}
+
+// kWithin[i][n]: the squares at most n steps (Manhattan distance) from square bit i.
+using WithinTable = std::array<std::array<uint64_t, 17>, 64>;
+constexpr WithinTable kWithin = [] {
+    WithinTable within{};
+    for (int i = 0; i < 64; ++i)
+        for (int j = 0; j < 64; ++j) {
+            const int distance = ManhattanDistance(kPlayingSquares[i], kPlayingSquares[j]);
+            for (int n = distance; n <= 16; ++n)
+                within[i][n] |= uint64_t{1} << j;
+        }
+    return within;
+}();
+
+// The squares at most `limit` steps from `corner`, which need not be a playing square.
+uint64_t Within(int corner, int limit) {
+    if (limit < 0) return 0;
+    const int bit = corner >= 0 && corner < kBoardEntries ? kBitOf[corner] : -1;
+    if (bit >= 0) return kWithin[bit][limit > 16 ? 16 : limit];
+    uint64_t squares = 0;
+    for (int j = 0; j < 64; ++j) {
+        const int s = kPlayingSquares[j];
+        if (Abs(kRows[s] - RowOf(corner)) + Abs(kColumns[s] - ColumnOf(corner)) <= limit)
+            squares |= uint64_t{1} << j;
+    }
+    return squares;
+}
+
+struct Occupancy {
+    uint64_t white = 0;
+    uint64_t black = 0;
+    uint64_t empty = 0;
+};
+
+// White men, Black men and empty squares; any other value is none of them.
+Occupancy OccupancyOf(const int32_t* board) {
+    Occupancy o;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i white = _mm_set1_epi32(kWhiteMan);
+    const __m128i black = _mm_set1_epi32(kBlackMan);
+    auto mask = [](__m128i lanes) {
+        return static_cast<uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(lanes)));
+    };
+    for (int rank = 0; rank < 8; ++rank) {
+        const int32_t* row = board + 21 + 10 * rank;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4));
+        const int shift = 8 * rank;
+        o.white |= (mask(_mm_cmpeq_epi32(a, white)) | mask(_mm_cmpeq_epi32(b, white)) << 4)
+                   << shift;
+        o.black |= (mask(_mm_cmpeq_epi32(a, black)) | mask(_mm_cmpeq_epi32(b, black)) << 4)
+                   << shift;
+        o.empty |= (mask(_mm_cmpeq_epi32(a, zero)) | mask(_mm_cmpeq_epi32(b, zero)) << 4) << shift;
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        const int v = board[kPlayingSquares[i]];
+        const uint64_t bit = uint64_t{1} << i;
+        if (v == kWhiteMan) o.white |= bit;
+        if (v == kBlackMan) o.black |= bit;
+        if (v == kEmpty) o.empty |= bit;
+    }
+#endif
+    return o;
+}
+
+// The playing squares whose owner entry is `side`.
+uint64_t SquaresOwnedBy(const int16_t* owner, int side) {
+    uint64_t squares = 0;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(static_cast<int16_t>(side));
+    for (int rank = 0; rank < 8; ++rank) {
+        const __m128i row =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(owner + 21 + 10 * rank));
+        const __m128i equal = _mm_packs_epi16(_mm_cmpeq_epi16(row, wanted), _mm_setzero_si128());
+        squares |= static_cast<uint64_t>(_mm_movemask_epi8(equal) & 0xff) << (8 * rank);
+    }
+#else
+    for (int j = 0; j < 64; ++j)
+        if (owner[kPlayingSquares[j]] == side) squares |= uint64_t{1} << j;
+#endif
+    return squares;
+}
+
+inline int LowestBit(uint64_t bits) {
+    return __builtin_ctzll(bits);
+}
+
+// Without a population-count instruction in the target, the library call would be slower.
+inline int BitCount(uint64_t bits) {
+    bits -= (bits >> 1) & 0x5555555555555555ULL;
+    bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
+    bits = (bits + (bits >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
+    return static_cast<int>((bits * 0x0101010101010101ULL) >> 56);
+}
+
+// The last pass of the direct paths over the candidates start .. w - 1 in the pool: steps
+// go when they are not allowed, unforced jumps when a forced one exists (a jump's score
+// holds its forced mark until here), and the rest get their ordering scores.
+void FinishCandidates(GameState& g, int start, int w, bool stepsAllowed, bool forcedFlag,
+                      int& next) {
+    Move* const pool = g.movePool.data();
+    const int ply = g.ply;
+    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
+    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
+    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
+    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
+    if (stepsAllowed && !forcedFlag) {
+        // Every candidate is a move (no jump is marked forced), scored 0 so far.
+        if (anyKnown)
+            for (int i = start; i < w; ++i) {
+                Move& mv = pool[i];
+                if (mv.Source == pvFrom && mv.dest == pvTo)
+                    mv.score = 500;
+                else if (mv.Source == k1From && mv.dest == k1To)
+                    mv.score = 250;
+                else if (mv.Source == k2From && mv.dest == k2To)
+                    mv.score = 150;
+            }
+        next = w;
+        return;
+    }
+    int out = start;
+    for (int i = start; i < w; ++i) {
+        Move mv = pool[i];
+        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
+        int score = 0;
+        if (anyKnown) {
+            if (mv.Source == pvFrom && mv.dest == pvTo)
+                score = 500;
+            else if (mv.Source == k1From && mv.dest == k1To)
+                score = 250;
+            else if (mv.Source == k2From && mv.dest == k2To)
+                score = 150;
+        }
+        mv.score = score;
+        pool[out++] = mv;
+    }
+    next = out;
+}
+
 // The rule sets in which every (from, to, forced) group can hold only one chain: the
 // duplicate check is on (no MaxCapMove) and every chain passes it (no LongKings, and
 // ManContJump 1 so no chain ends on arrival). The candidates then arrive in their final
 // order and go straight into the pool; a last pass drops what the flags forbid. Returns
 // false, having changed nothing, when the pool might not hold every candidate.
 bool GenerateSimple(GameState& g, int AllMoves, int& next) {
-    int32_t* const b = g.board.data();
+    const int32_t* const b = g.board.data();
     const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
     const int si = SideIndex(man);
     const auto& f = g.active.flags;
@@ -464,45 +660,75 @@ bool GenerateSimple(GameState& g, int AllMoves, int& next) {
         return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
     };
 
-    int men[64];
-    int nMen = 0;
-    for (int s = 21; s <= 98; ++s)
-        if (b[s] == man && nMen < 64) men[nMen++] = s;
+    const Occupancy occupancy = OccupancyOf(b);
+    const uint64_t ownMen = man == kWhiteMan ? occupancy.white : occupancy.black;
+    const uint64_t opponents = man == kWhiteMan ? occupancy.black : occupancy.white;
+    const uint64_t allMen = occupancy.white | occupancy.black;
+    const int nMen = BitCount(ownMen);
     // A man has at most nSteps steps and two jump groups per other square of its class.
     const int start = next;
     if (start + nMen * (nSteps + 30) > kMovePoolSize - 1) return false;
+
+    // Per square, the entries of the step row in which a man there could step, and those
+    // of the jump row in which it could hop over a man to an empty square, as the board
+    // stands. Inside a chain a hop is then refused only when it goes over the square its
+    // man has left or lands on a square it has stood on.
+    uint8_t stepsFrom[64] = {};
+    for (int k = 0; k < nSteps; ++k) {
+        const BitDirection& direction = BitDirectionOf(steps[k]);
+        uint64_t from = Behind(occupancy.empty, direction.delta) & direction.oneStep & ownMen;
+        for (; from != 0; from &= from - 1)
+            stepsFrom[LowestBit(from)] |= static_cast<uint8_t>(1u << k);
+    }
+    int jumpDelta[kMaxDirections];
+    uint8_t hops[64] = {};
+    for (int k = 0; k < nJumps; ++k) {
+        const BitDirection& direction = BitDirectionOf(jumps[k]);
+        jumpDelta[k] = direction.delta;
+        uint64_t from = Behind(allMen, direction.delta) &
+                        Behind(occupancy.empty, 2 * direction.delta) & direction.twoSteps;
+        for (; from != 0; from &= from - 1)
+            hops[LowestBit(from)] |= static_cast<uint8_t>(1u << k);
+    }
+    // The opponent's home squares, for the forced hops out of the starting camp.
+    const uint64_t opponentHome = outOfHome ? SquaresOwnedBy(owner, 1 - si) : 0;
 
     Move* const pool = g.movePool.data();
     int w = start;
     bool forcedFlag = false;
     bool outsideFlag = false;
-    int16_t cursor[kLevels];
-    int16_t origin[kLevels];
-    int16_t path[kLevels];
-    int16_t lastPath[kLevels];
+    uint32_t remaining[kLevels];
+    int8_t origin[kLevels];
+    int8_t path[kLevels];
+    int8_t lastPath[kLevels];
 
-    for (int m = 0; m < nMen; ++m) {
-        const int s = men[m];
-        for (int k = 0; k < nSteps; ++k) {
-            const int t = s + steps[k];
-            if (b[t] == kEmpty) pool[w++] = Move{s, t, 0, 0};
-        }
-        if (nJumps == 0) continue;
+    for (uint64_t menLeft = ownMen; menLeft != 0; menLeft &= menLeft - 1) {
+        const int sb = LowestBit(menLeft);
+        const int s = kPlayingSquares[sb];
+        for (uint32_t k = stepsFrom[sb]; k != 0; k &= k - 1)
+            pool[w++] = Move{s, s + steps[LowestBit(k)], 0, 0};
+        if (hops[sb] == 0) continue;  // no first hop, so no chain
 
-        uint64_t seen[2][2] = {{0, 0}, {0, 0}};  // this man's to-squares per forced mark
-        const bool startsInOpponentCamp = owner[s] == 1 - si;
         const bool outside = owner[s] != si;
-        const int ownDistance = distanceToOwn(s);
-        const int oppDistance = distanceToOpponent(s);
+        // Landing squares the pruning allows, and those of a forced first hop: out of the
+        // opponent's camp over an opposing man, unless it lands in that camp no farther
+        // from its corner.
+        const uint64_t near = prune ? Within(ownCorner, distanceToOwn(s) + 2) : ~uint64_t{0};
+        const bool forcing = outOfHome && owner[s] == 1 - si;
+        const uint64_t forcedLanding =
+            forcing ? ~(opponentHome & Within(oppCorner, distanceToOpponent(s))) : 0;
+        uint64_t visited = 0;  // squares this chain has landed on
+
+        uint64_t seen[2] = {0, 0};  // this man's to-squares per forced mark
         int level = 0;
-        int c = s;
+        int c = sb;
         int pathLength = 0;
         int lastLength = 0;
         int forcedMark = 0;
-        cursor[0] = -1;
+        remaining[0] = hops[sb];
         for (;;) {
-            const int k = ++cursor[level];
-            if (k >= nJumps) {
+            const uint32_t directions = remaining[level];
+            if (directions == 0) {
                 if (--level < 0) break;
                 bool prefix = false;
                 if (mulJumps && pathLength <= lastLength) {
@@ -515,11 +741,10 @@ bool GenerateSimple(GameState& g, int AllMoves, int& next) {
                 }
                 if (!prefix) {
                     if (outside) outsideFlag = true;
-                    uint64_t& word = seen[forcedMark][c >> 6];
-                    const uint64_t bit = uint64_t{1} << (c & 63);
-                    if (!(word & bit)) {
-                        word |= bit;
-                        pool[w++] = Move{s, c, 1, forcedMark};
+                    const uint64_t bit = uint64_t{1} << c;
+                    if (!(seen[forcedMark] & bit)) {
+                        seen[forcedMark] |= bit;
+                        pool[w++] = Move{s, kPlayingSquares[c], 1, forcedMark};
                         if (forcedMark) forcedFlag = true;
                     }
                     if (mulJumps) {
@@ -529,55 +754,112 @@ bool GenerateSimple(GameState& g, int AllMoves, int& next) {
                     }
                 }
                 --pathLength;
-                b[c] = kEmpty;
+                visited &= ~(uint64_t{1} << c);
                 c = origin[level];
-                b[c] = man;
                 if (level == 0) forcedMark = 0;
                 continue;
             }
-            const int d = jumps[k];
-            const int o = c + d;
-            const int over = b[o];
-            if (over != kWhiteMan && over != kBlackMan) continue;
-            const int t = o + d;
-            if (b[t] != kEmpty) continue;
-            if (outOfHome && level == 0 && startsInOpponentCamp && over == -man &&
-                !(owner[t] == 1 - si && distanceToOpponent(t) <= oppDistance))
+            const int k = LowestBit(directions);
+            remaining[level] = directions & (directions - 1);
+            const int o = c + jumpDelta[k];
+            const int t = o + jumpDelta[k];
+            const uint64_t landing = uint64_t{1} << t;
+            if (o == sb || (visited & landing)) continue;
+            if (level == 0 && forcing && (opponents >> o & 1) && (forcedLanding & landing))
                 forcedMark = 1;
-            if (prune && forcedMark == 0 && distanceToOwn(t) > ownDistance + 2) continue;
-            path[pathLength++] = static_cast<int16_t>(o);
-            origin[level] = static_cast<int16_t>(c);
-            b[c] = kChainMark;
-            b[t] = man;
+            if (forcedMark == 0 && !(near & landing)) continue;
+            path[pathLength++] = static_cast<int8_t>(o);
+            origin[level] = static_cast<int8_t>(c);
+            visited |= landing;
             c = t;
             if (++level >= kLevels) InternalFault(g, level, w - start);
-            cursor[level] = -1;
+            remaining[level] = hops[c];
         }
     }
 
     const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
-    const int ply = g.ply;
-    const int pvFrom = g.pv[0][ply].Source, pvTo = g.pv[0][ply].dest;
-    const int k1From = g.killers[ply][0].Source, k1To = g.killers[ply][0].dest;
-    const int k2From = g.killers[ply][1].Source, k2To = g.killers[ply][1].dest;
-    const bool anyKnown = pvFrom != 0 || k1From != 0 || k2From != 0;
-    int out = start;
-    for (int i = start; i < w; ++i) {
-        Move mv = pool[i];
-        if (mv.jump ? (forcedFlag && mv.score == 0) : !stepsAllowed) continue;
-        int score = 0;
-        if (anyKnown) {
-            if (mv.Source == pvFrom && mv.dest == pvTo)
-                score = 500;
-            else if (mv.Source == k1From && mv.dest == k1To)
-                score = 250;
-            else if (mv.Source == k2From && mv.dest == k2To)
-                score = 150;
-        }
-        mv.score = score;
-        pool[out++] = mv;
+    FinishCandidates(g, start, w, stepsAllowed, forcedFlag, next);
+    return true;
+}
+
+// Sliding men (LongKings) without MaxCapMove: a hop ends its move at once, so there are no
+// chains, and two hops of one man reach the same square only through a direction the
+// jump row names twice. Such a pair forms one group that keeps the later place, so the
+// row is read without the earlier copies. Returns false, having changed nothing, when the
+// pool might not hold every candidate.
+bool GenerateSliding(GameState& g, int AllMoves, int& next) {
+    const int32_t* const b = g.board.data();
+    const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
+    const int si = SideIndex(man);
+    const auto& f = g.active.flags;
+    const bool kingFirst = f[KingFirst] != 0;
+    const bool capRequired = f[CapRequired] != 0;
+    const bool prune = AllMoves == 0 || f[MulJumps] || capRequired;
+    int steps[kMaxDirections];
+    int row[kMaxDirections];
+    const int nSteps = LoadDirections(g.directions[si], steps);
+    const int nRow = LoadDirections(g.directions[si + 2], row);
+    int jumps[kMaxDirections];
+    int nJumps = 0;
+    for (int k = 0; k < nRow; ++k) {
+        bool later = false;
+        for (int j = k + 1; j < nRow; ++j)
+            if (row[j] == row[k]) later = true;
+        if (!later) jumps[nJumps++] = row[k];
     }
-    next = out;
+    const int16_t* const owner = g.homeTables.owner.data();
+    const int ownCorner = g.active.home[si][0];
+    const int oppCorner = g.active.home[1 - si][0];
+    const int ownRow = RowOf(ownCorner), ownColumn = ColumnOf(ownCorner);
+    const int oppRow = RowOf(oppCorner), oppColumn = ColumnOf(oppCorner);
+    auto distanceToOwn = [&](int square) {
+        return Abs(kRows[square] - ownRow) + Abs(kColumns[square] - ownColumn);
+    };
+    auto distanceToOpponent = [&](int square) {
+        return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
+    };
+
+    const Occupancy occupancy = OccupancyOf(b);
+    const uint64_t ownMen = man == kWhiteMan ? occupancy.white : occupancy.black;
+    // A man slides at most 7 squares and lands at most 6 squares behind a man per direction.
+    const int start = next;
+    if (start + BitCount(ownMen) * (7 * nSteps + 6 * nJumps) > kMovePoolSize - 1) return false;
+
+    Move* const pool = g.movePool.data();
+    int w = start;
+    bool forcedFlag = false;
+    bool outsideFlag = false;
+    for (uint64_t menLeft = ownMen; menLeft != 0; menLeft &= menLeft - 1) {
+        const int s = kPlayingSquares[LowestBit(menLeft)];
+        for (int k = 0; k < nSteps; ++k)
+            for (int t = s + steps[k]; b[t] == kEmpty; t += steps[k])
+                pool[w++] = Move{s, t, 0, 0};
+        const bool outside = owner[s] != si;
+        const bool forcing = f[OutofHome] && owner[s] == 1 - si;
+        const int ownLimit = distanceToOwn(s) + 2;
+        const int oppDistance = distanceToOpponent(s);
+        for (int k = 0; k < nJumps; ++k) {
+            const int d = jumps[k];
+            int o = s + d;
+            while (b[o] == kEmpty)
+                o += d;
+            const int over = b[o];
+            if (over != kWhiteMan && over != kBlackMan) continue;  // off the board or blocked
+            const bool forcedHop = forcing && o == s + d && over == -man;
+            for (int t = o + d; b[t] == kEmpty; t += d) {
+                const int forced =
+                    forcedHop && !(owner[t] == 1 - si && distanceToOpponent(t) <= oppDistance);
+                if (forced || !prune || distanceToOwn(t) <= ownLimit) {
+                    if (outside) outsideFlag = true;
+                    if (forced) forcedFlag = true;
+                    pool[w++] = Move{s, t, 1, forced};
+                }
+                if (kingFirst) break;
+            }
+        }
+    }
+    const bool stepsAllowed = !(forcedFlag || (capRequired && outsideFlag));
+    FinishCandidates(g, start, w, stepsAllowed, forcedFlag, next);
     return true;
 }
 
@@ -588,7 +870,12 @@ void GenerateMoves(GameState& g, int AllMoves) {
     int next = g.plyStart[g.ply];
     if (next < 0 || next > kMovePoolSize - 1) next = next < 0 ? 0 : kMovePoolSize - 1;
     const auto& f = g.active.flags;
-    if (f[MaxCapMove] || f[LongKings] || !f[ManContJump] || !GenerateSimple(g, AllMoves, next)) {
+    bool done = false;
+    if (f[MaxCapMove] == 0 && f[LongKings] != 0)
+        done = GenerateSliding(g, AllMoves, next);
+    else if (f[MaxCapMove] == 0 && f[ManContJump] != 0)
+        done = GenerateSimple(g, AllMoves, next);
+    if (!done) {
         Generator generator(g, AllMoves);
         generator.Run();
         generator.Register(next);

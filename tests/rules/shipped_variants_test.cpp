@@ -68,8 +68,9 @@ TEST(ShippedVariants, EveryVariantLoadsAndCanStart) {
         EXPECT_GT(block.help.size(), 100u) << block.name;
         EXPECT_EQ(block.help.back(), ' ');
         // Where move input takes the reduced move set, the help text says what it leaves out.
-        if (*block.flags[MulJumps] || *block.flags[CapRequired] || *block.flags[MaxCapMove])
+        if (*block.flags[MulJumps] || *block.flags[CapRequired] || *block.flags[MaxCapMove]) {
             EXPECT_NE(block.help.find("two squares farther"), std::string::npos) << block.name;
+        }
         for (int side = 0; side < 2; ++side) {
             ASSERT_TRUE(block.home[side] && block.directions[side]) << block.name;
             DirectionTable table{};
