@@ -23,6 +23,37 @@ int Sq(const char* name) {
     return SquareNumber(name);
 }
 
+TEST(MoveOrder, NextBestMoveHandsOutBestFirstThenMinusOne) {
+    auto g = std::make_unique<GameState>();
+    g->ply = 1;
+    g->plyStart[1] = 10;
+    g->plyStart[2] = 15;
+    const int scores[] = {0, 250, 500, 250, -32000};
+    for (int i = 0; i < 5; ++i)
+        g->movePool[10 + i].score = scores[i];
+    std::vector<int> order;
+    for (int i = 0; i < 5; ++i)
+        order.push_back(NextBestMove(*g));
+    EXPECT_EQ(order, (std::vector<int>{12, 11, 13, 10, -1}));
+}
+
+TEST_F(Search, JumpExtensionNeedsPlyTwo) {
+    settings.ExtendedSearch = 1;
+    settings.Balance = 750;
+    s.extensionLimit = 10;
+    g.jumpAtPly.fill(1);
+    for (int p = 0; p <= 3; ++p)
+        g.plyStart[p] = 0;
+    g.ply = 1;
+    s.nodes = 0;
+    AlphaBeta(e, -32000, 32000, -1);
+    EXPECT_EQ(s.nodes, 1u);  // a leaf: no extension at Ply 1
+    g.ply = 2;
+    s.nodes = 0;
+    AlphaBeta(e, -32000, 32000, -1);
+    EXPECT_GT(s.nodes, 1u);  // extended to depth 0 and expanded
+}
+
 TEST_F(Search, LeavesCutOffsAndLostPositions) {
     const int stat = Evaluate(e, 0, 0, kWhite);  // 0 in the symmetric start
     s.nodes = 0;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "records/game_file.h"
 #include "book_maker.h"
+#include "records/game_file.h"
 #include "rules/game_setup.h"
 #include "rules/movegen.h"
 #include "support/fakes.h"
@@ -150,6 +150,7 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
     WriteFile(dir / "c.zlk", kGameStart + "h4g5\r\nd6c5\r\ng3h4\r\nf6e5\r\n");
     WriteFile(dir / "d.zlk", kGameStart + "g3f4\r\nd6c5\r\n");  // too short to count at the start
     WriteFile(dir / "e.zlk", kGameStart + "h4g5\r\nf6e5\r\n");  // its proposal is the last line
+    WriteFile(dir / "f.zlk", kGameStart + "{only a comment}\r\n");
     WriteFile(dir / "notes.txt", kGameStart + "h4g5\r\nf6e5\r\ng3h4\r\n");
     auto text = [](const BookGamesProposals& p) {
         std::string out = std::to_string(p.filesRead) + ":";
@@ -157,8 +158,8 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
             out += " " + c.move + "x" + std::to_string(c.count);
         return out;
     };
-    EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "")), "5: h4g5x3");
-    EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "h4g5")), "5: f6e5x2 d6c5x1");
+    EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "")), "6: h4g5x3");
+    EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "h4g5")), "6: f6e5x2 d6c5x1");
     EXPECT_TRUE(CollectBookGameProposals(dir.path(), "H4G5").candidates.empty());
     EXPECT_TRUE(CollectBookGameProposals(dir / "none", "").candidates.empty());
     EXPECT_EQ(BookDialogLine({"c3d4", 3}) + "|" + BookDialogLine({"c3d4", 12}),

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "records/text_file.h"
 #include "book_maker.h"
+#include "records/text_file.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -90,6 +90,7 @@ TEST(GameFile, ReadStatusesAndTheirMessages) {
         {"ZELKOR", GameFileStatus::NotZelkorFile},
         {"zelkor Version=0.10\r\nSTART\r\n", GameFileStatus::NotZelkorFile},
         {"ZELKOR Version=0.11\r\nSTART\r\n", GameFileStatus::WrongVersion},
+        {"ZELKOR Version= 0.10\r\nSTART\r\n", GameFileStatus::Ok},
         {"ZELKOR Version=0.1\nSTART\nc3d4\n", GameFileStatus::Ok}};
     for (const auto& [contents, status] : files) {
         WriteFile(dir / "g.zlk", contents);

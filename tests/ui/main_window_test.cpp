@@ -215,6 +215,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0);
         QVERIFY(!f.board().highlighted(movable.front()));
+        f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
+        QCOMPARE(f.messages.back().title + ": " + f.messages.back().text,
+                 std::string("Error: White moves"));
     }
 
     void typedMovesCommentsAndNavigation() {
