@@ -13,7 +13,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 COV_DIR      ?= build-coverage
 COV_PACKAGES := gcovr
 
-.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures
+.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures book
 
 all: build
 
@@ -94,6 +94,22 @@ pictures: build
 	mkdir -p docs/images
 	cmake --build $(BUILD_DIR) --target zelkor-take-pictures
 	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/zelkor-take-pictures
+
+# The opening book, grown for every variant of data/variants.ini by the program's own search
+# (hours of work at the default depth; not part of test). The new book replaces
+# data/zelkor.bok only when every section was made.
+BOOK_DEPTH  ?= 7
+BOOK_PLIES  ?= 8
+BOOK_MARGIN ?= 10
+BOOK_WIDTH  ?= 3
+book: build
+	rm -f $(BUILD_DIR)/zelkor.bok.new
+	for v in $$(seq 1 $$(grep -c '^Variant=' data/variants.ini)); do \
+	  nice -n 19 $(BUILD_DIR)/bin/zelkor-cli --data-dir data book --variant $$v \
+	    --depth $(BOOK_DEPTH) --plies $(BOOK_PLIES) --margin $(BOOK_MARGIN) --width $(BOOK_WIDTH) \
+	    --out $(BUILD_DIR)/zelkor.bok.new || exit 1; \
+	done
+	mv $(BUILD_DIR)/zelkor.bok.new data/zelkor.bok
 
 perft: build
 	$(BUILD_DIR)/bin/zelkor-cli perft 5

@@ -1,7 +1,9 @@
 // zelkor-cli selfplay: the computer plays both sides to the end, through the same
-// controller as the window's Computer-Computer mode.
+// controller as the window's Computer-Computer mode. With --book one side or both take
+// their moves from the book file while it has them, so the book's worth can be measured.
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -27,6 +29,36 @@ class NoPauseClock : public Clock {
     SystemClock clock_;
 };
 
+// The controller with the book open to the chosen sides only, counting each side's
+// thinking time (processor time, which other programs on the machine do not distort) and
+// book moves over the game and over its opening.
+class MatchController : public GameController {
+  public:
+    using GameController::GameController;
+    static constexpr int kOpeningPlies = 16;
+    bool bookFor[2] = {false, false};
+    double seconds[2] = {0, 0}, openingSeconds[2] = {0, 0};
+    int bookMoves[2] = {0, 0};
+
+    void StartTiming() { last_ = std::clock(); }
+    std::pair<int, int> BookMove(bool fromGames) override {
+        if (!bookFor[game().sideIndex()]) return {0, 0};
+        return GameController::BookMove(fromGames);
+    }
+    void RecordComputerMove(int depth, bool bookMove) override {
+        const double spent = static_cast<double>(std::clock() - last_) / CLOCKS_PER_SEC;
+        const int mover = game().sideIndex() == 0 ? 1 : 0;  // the move is already made
+        seconds[mover] += spent;
+        if (game().gamePly <= kOpeningPlies) openingSeconds[mover] += spent;
+        if (bookMove) ++bookMoves[mover];
+        GameController::RecordComputerMove(depth, bookMove);
+        last_ = std::clock();
+    }
+
+  private:
+    std::clock_t last_ = 0;
+};
+
 bool ReadNumber(const std::vector<std::string>& args, size_t& i, long& value) {
     if (i + 1 >= args.size()) return false;
     char* end = nullptr;
@@ -44,8 +76,9 @@ int Winner(const GameState& g) {
 }
 
 int SelfPlay(const CliContext& context) {
-    long games = 1, seconds = 0, depth = 2, variant = 1, seed = -1;
+    long games = 1, seconds = 0, depth = 2, variant = 1, seed = -1, strength = 9;
     bool useTime = false, verbose = false;
+    std::string book = "none", save;
     const auto& args = context.args;
     for (size_t i = 0; i < args.size(); ++i) {
         bool ok = true;
@@ -61,6 +94,13 @@ int SelfPlay(const CliContext& context) {
             ok = ReadNumber(args, i, variant) && variant >= 1 && variant <= 255;
         else if (args[i] == "--seed")
             ok = ReadNumber(args, i, seed) && seed >= 0;
+        else if (args[i] == "--strength")
+            ok = ReadNumber(args, i, strength) && strength >= 1 && strength <= 10;
+        else if (args[i] == "--book" && i + 1 < args.size()) {
+            book = args[++i];
+            ok = book == "white" || book == "black" || book == "both" || book == "none";
+        } else if (args[i] == "--save" && i + 1 < args.size())
+            save = args[++i];
         else if (args[i] == "--verbose")
             verbose = true;
         else
@@ -75,8 +115,13 @@ int SelfPlay(const CliContext& context) {
     NoPauseClock clock;
     SystemRandom random;
     if (seed >= 0) random.Seed(static_cast<unsigned long long>(seed));
-    GameController controller(ui, clock, random, context.dataDir);
+    MatchController controller(ui, clock, random, context.dataDir);
+    controller.bookFor[0] = book == "white" || book == "both";
+    controller.bookFor[1] = book == "black" || book == "both";
     Settings& settings = controller.settings();
+    settings.Handicap = static_cast<uint8_t>(10 - strength);
+    settings.UseBook = book == "none" ? 0 : 1;
+    settings.BookFromGames = 0;
     settings.UseDepth = useTime ? 0 : 1;
     settings.SearchDepth = static_cast<int32_t>(depth);
     if (useTime) settings.ThinkTime = static_cast<int16_t>(seconds);
@@ -96,8 +141,9 @@ int SelfPlay(const CliContext& context) {
     int whiteWins = 0, blackWins = 0, draws = 0, unfinished = 0;
     for (long n = 1; n <= games; ++n) {
         controller.NewGameCommand(false);
+        controller.StartTiming();
         controller.RunComputerComputer();
-        const GameState& g = controller.game();
+        GameState& g = controller.game();
         const std::string status = ui.Text(Display::Status);
         std::string result;
         if (!g.gameOver || g.gamePly >= kMaxGamePlies) {
@@ -116,7 +162,23 @@ int SelfPlay(const CliContext& context) {
         std::printf("game %ld: %s: %s after %d plies%s%s\n", n, g.defined.name.c_str(),
                     result.c_str(), g.gamePly, g.resultText.empty() ? "" : ", ",
                     g.resultText.c_str());
+        if (!save.empty()) {
+            g.comments[0] = "Self-play by zelkor-cli at strength " + std::to_string(strength) +
+                            ", " +
+                            (useTime ? std::to_string(seconds) + " s a move"
+                                     : "depth " + std::to_string(depth)) +
+                            ", book " + book + ": " + result;
+            if (!controller.SaveGameFile(save)) {
+                std::fprintf(stderr, "selfplay: cannot write %s\n", save.c_str());
+                return 1;
+            }
+        }
     }
+    for (int side = 0; side < 2; ++side)
+        std::printf("%s: book %s, %d book moves, %.2f s thinking, %.2f s in the first %d plies\n",
+                    side == 0 ? "White" : "Black", controller.bookFor[side] ? "on" : "off",
+                    controller.bookMoves[side], controller.seconds[side],
+                    controller.openingSeconds[side], MatchController::kOpeningPlies);
     std::printf("total: %ld games, White %d, Black %d, draws %d, unfinished %d\n", games, whiteWins,
                 blackWins, draws, unfinished);
     return 0;
@@ -124,6 +186,7 @@ int SelfPlay(const CliContext& context) {
 
 const CliCommand kSelfPlay("selfplay",
                            "[--games N] [--time SECONDS | --depth N] [--variant N] [--seed N] "
+                           "[--strength 1-10] [--book white|black|both|none] [--save FILE.zlk] "
                            "[--verbose]",
                            SelfPlay);
 

@@ -74,12 +74,31 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
 
 TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
     const auto run = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 7");
+                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 7 --book white");
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.find("game 1: Orthogonal Halma: "), 0u) << run.out;
     EXPECT_NE(run.out.find("\ngame 2: Orthogonal Halma: "), std::string::npos);
     EXPECT_NE(run.out.find("\ntotal: 2 games, White "), std::string::npos);
     EXPECT_EQ(run.out.find("unfinished after"), std::string::npos);
+    EXPECT_EQ(run.out.find("\nWhite: book on, 0 book moves"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nBlack: book off, 0 book moves, "), std::string::npos) << run.out;
+}
+
+// A small tree written as a section of its own after the sections already in the file.
+TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
+    zelkor::test::TempDir dir;
+    const std::string out = (dir.path() / "zelkor.bok").string();
+    const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
+    for (const char* variant : {"1", "2", "2"})
+        ASSERT_EQ(
+            RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" --variant " + variant).status,
+            0);
+    const std::string book = zelkor::test::ReadFile(out);
+    EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
+    const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
+    EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
 }
 
 TEST(Cli, RejectsBadArguments) {
@@ -87,7 +106,8 @@ TEST(Cli, RejectsBadArguments) {
          {"perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
           "analyse --depth 3 --time 2", "analyse --noise -1", "analyse --speed 3",
           "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
-          "selfplay --time 0", "selfplay --colour", "eval a b"})
+          "selfplay --time 0", "selfplay --colour", "selfplay --book left",
+          "selfplay --strength 11", "eval a b"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);

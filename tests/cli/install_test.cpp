@@ -38,7 +38,7 @@ TEST(Install, ProgramDataDesktopEntryIconsAndThePerUserFolder) {
     const std::string variants = ReadFile(zelkor::test::ShippedDataDir() / "variants.ini");
     EXPECT_EQ(ReadFile(share / "variants.ini"), variants);
     for (const char* file :
-         {"zelkor.bok", "white bookgames/white1.zlk", "black bookgames/black1.zlk",
+         {"zelkor.bok", "white bookgames/01-halma.zlk", "black bookgames/01-halma.zlk",
           "pieces/brownandblack/msquare.bmp", "pieces/brownandblack/white.ico"})
         EXPECT_TRUE(fs::exists(share / file)) << file;
     EXPECT_FALSE(fs::exists(prefix / "bin/variants.ini"));
@@ -72,7 +72,7 @@ TEST(Install, ProgramDataDesktopEntryIconsAndThePerUserFolder) {
     EXPECT_EQ(first.status, 0) << first.out;
     EXPECT_EQ(first.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
     EXPECT_EQ(ReadFile(folder / "variants.ini"), variants);
-    EXPECT_TRUE(fs::exists(folder / "black bookgames/black3.zlk"));
+    EXPECT_TRUE(fs::exists(folder / "black bookgames/03-diagonal-halma.zlk"));
     zelkor::test::WriteFile(folder / "zelkor.rtg", "kept\r\n");
     fs::remove(folder / "zelkor.bok");
     const auto second = Cli(cli, home.path(), "moves");

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "book_maker.h"
 #include "records/book.h"
 #include "records/game_file.h"
+#include "replay_helpers.h"
 #include "rules/game_setup.h"
 #include "rules/variant_file.h"
 #include "support/fakes.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "book_maker.h"
 #include "records/game_file.h"
+#include "replay_helpers.h"
 #include "rules/game_setup.h"
 #include "rules/movegen.h"
 #include "support/fakes.h"

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "book_maker.h"
 #include "records/text_file.h"
+#include "replay_helpers.h"
 #include "support/fakes.h"
 
 namespace zelkor {

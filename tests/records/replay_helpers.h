@@ -1,4 +1,5 @@
-// Positions and recorded games for the record tests, and the replay of shipped games.
+// Replaying move texts ("c3d4") in a variant's new game, as the tests of the book and the
+// game files need it.
 #pragma once
 
 #include <filesystem>

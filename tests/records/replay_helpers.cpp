@@ -1,4 +1,4 @@
-#include "book_maker.h"
+#include "replay_helpers.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,7 +10,6 @@
 #include "rules/move_text.h"
 #include "rules/movegen.h"
 #include "rules/variant_file.h"
-#include "rules/win.h"
 #include "support/fakes.h"
 
 namespace zelkor::test {
