@@ -278,7 +278,8 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
     c().LegalMoveChosen(1000);  // no such line
     EXPECT_EQ(g().gamePly, 1);
-    EXPECT_EQ(Text(D::OpeningName), "Corner Opening");
+    EXPECT_EQ(Text(D::OpeningName),
+              "Left Flank Third-Row Jump Opening");  // the shipped book's name
 
     // A searched computer move that the book knows is marked and names its opening.
     std::string replies = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
