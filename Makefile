@@ -10,8 +10,10 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_CI_SECONDS ?= 25
 FUZZ_PACKAGES := clang libclang-rt-dev
+COV_DIR      ?= build-coverage
+COV_PACKAGES := gcovr
 
-.PHONY: all deps fuzz-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci bench perft clean format install pictures book
+.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures book
 
 all: build
 
@@ -32,6 +34,9 @@ deps:
 
 fuzz-deps:
 	$(call install_missing,$(FUZZ_PACKAGES))
+
+coverage-deps:
+	$(call install_missing,$(COV_PACKAGES))
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
@@ -67,16 +72,28 @@ fuzz: fuzz-build
 fuzz-ci: fuzz-build
 	tests/fuzz/run_fuzzers.sh $(FUZZ_DIR) $(FUZZ_CI_SECONDS)
 
+# Line coverage of src/ by the whole suite, from a Debug build of its own with --coverage;
+# prints the summary even when a test fails (the per-file table is kept in
+# $(COV_DIR)/coverage.txt), then fails with the tests.
+coverage: deps coverage-deps
+	cmake -S . -B $(COV_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \
+	  -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage
+	cmake --build $(COV_DIR) -j $(JOBS)
+	find $(COV_DIR) -name '*.gcda' -delete
+	cd $(COV_DIR) && ctest --output-on-failure -j $(JOBS); failed=$$?; cd $(CURDIR); \
+	gcovr --root $(CURDIR) --filter '$(CURDIR)/src/' --object-directory $(COV_DIR) \
+	  --txt $(COV_DIR)/coverage.txt --print-summary $(COV_DIR) | tail -3; exit $$failed
+
 # Installs the executables, the shipped data, the desktop entry and the icons under
 # $(PREFIX) (DESTDIR is honoured for packaging).
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# The README's screenshots, taken by a window test on the offscreen platform.
+# The README's screenshots, taken on the offscreen platform.
 pictures: build
 	mkdir -p docs/images
-	cmake --build $(BUILD_DIR) --target screenshots_test
-	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/screenshots_test
+	cmake --build $(BUILD_DIR) --target zelkor-take-pictures
+	QT_QPA_PLATFORM=offscreen ZELKOR_PICTURE_DIR=$(CURDIR)/docs/images $(BUILD_DIR)/bin/zelkor-take-pictures
 
 # The opening book, grown for every variant of data/variants.ini by the program's own search
 # (hours of work at the default depth; not part of test). The new book replaces
@@ -104,4 +121,4 @@ format:
 	find src tests tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR) $(COV_DIR)

@@ -1,85 +1,46 @@
 // Installs the build into a temporary prefix and runs the installed zelkor-cli as a new
 // user would: with a fresh home folder and no XDG_DATA_HOME.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "support/fakes.h"
+#include "support/run_cli.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using zelkor::test::ReadFile;
+using zelkor::test::RunShell;
 using zelkor::test::TempDir;
-using zelkor::test::WriteFile;
-
-struct ShellResult {
-    std::string out;
-    int status = -1;
-};
-
-ShellResult Shell(const std::string& command) {
-    ShellResult run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
 
 std::string Quoted(const fs::path& path) {
-    std::string quoted(1, '\'');
+    std::string quoted(1, '\'');  // built in steps: "'" + ... trips a GCC 12 warning
     quoted += path.string();
     quoted += '\'';
     return quoted;
 }
 
-class Installed : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        root_ = new TempDir;
-        const ShellResult install =
-            Shell(std::string("'") + ZELKOR_CMAKE_COMMAND + "' --install '" + ZELKOR_BINARY_DIR +
-                  "' --prefix " + Quoted(Prefix()) + " 2>&1");
-        installLog_ = new std::string(install.out);
-        installed_ = install.status == 0;
-    }
-    static void TearDownTestSuite() {
-        delete root_;
-        delete installLog_;
-    }
-    void SetUp() override { ASSERT_TRUE(installed_) << *installLog_; }
+// zelkor-cli `cli` run with `home` as HOME and XDG_DATA_HOME unset.
+zelkor::test::CliRun Cli(const fs::path& cli, const fs::path& home, const std::string& arguments) {
+    return RunShell("env -u XDG_DATA_HOME HOME=" + Quoted(home) + " " + Quoted(cli) + " " +
+                    arguments + " 2>&1");
+}
 
-    static fs::path Prefix() { return root_->path() / "prefix"; }
-    // The installed zelkor-cli with `home` as HOME and XDG_DATA_HOME unset.
-    static ShellResult Cli(const fs::path& home, const std::string& arguments) {
-        return Shell("env -u XDG_DATA_HOME HOME=" + Quoted(home) + " " +
-                     Quoted(Prefix() / "bin/zelkor-cli") + " " + arguments + " 2>&1");
-    }
-
-    static inline TempDir* root_ = nullptr;
-    static inline std::string* installLog_ = nullptr;
-    static inline bool installed_ = false;
-};
-
-TEST_F(Installed, PutsTheProgramItsDataTheDesktopEntryAndTheIcons) {
-    const fs::path prefix = Prefix();
-    EXPECT_TRUE(fs::exists(prefix / "bin/zelkor-cli"));
+TEST(Install, ProgramDataDesktopEntryIconsAndThePerUserFolder) {
+    TempDir root;
+    const fs::path prefix = root / "prefix";
+    const auto install = RunShell(std::string("'") + ZELKOR_CMAKE_COMMAND + "' --install '" +
+                                  ZELKOR_BINARY_DIR + "' --prefix " + Quoted(prefix) + " 2>&1");
+    ASSERT_EQ(install.status, 0) << install.out;
     const fs::path share = prefix / "share/zelkor";
-    EXPECT_EQ(ReadFile(share / "variants.ini"),
-              ReadFile(zelkor::test::ShippedDataDir() / "variants.ini"));
-    EXPECT_TRUE(fs::exists(share / "zelkor.bok"));
-    EXPECT_TRUE(fs::exists(share / "white bookgames/01-halma.zlk"));
-    EXPECT_TRUE(fs::exists(share / "black bookgames/01-halma.zlk"));
-    EXPECT_TRUE(fs::exists(share / "pieces/brownandblack/msquare.bmp"));
-    EXPECT_TRUE(fs::exists(share / "pieces/brownandblack/white.ico"));
+    const std::string variants = ReadFile(zelkor::test::ShippedDataDir() / "variants.ini");
+    EXPECT_EQ(ReadFile(share / "variants.ini"), variants);
+    for (const char* file :
+         {"zelkor.bok", "white bookgames/01-halma.zlk", "black bookgames/01-halma.zlk",
+          "pieces/brownandblack/msquare.bmp", "pieces/brownandblack/white.ico"})
+        EXPECT_TRUE(fs::exists(share / file)) << file;
     EXPECT_FALSE(fs::exists(prefix / "bin/variants.ini"));
 #ifdef ZELKOR_WITH_UI
     EXPECT_TRUE(fs::exists(prefix / "bin/zelkor"));
@@ -88,70 +49,56 @@ TEST_F(Installed, PutsTheProgramItsDataTheDesktopEntryAndTheIcons) {
     EXPECT_NE(entry.find("Icon=zelkor"), std::string::npos);
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const std::string dim = std::to_string(size) + "x" + std::to_string(size);
-        const fs::path icon = prefix / "share/icons/hicolor" / dim / "apps/zelkor.png";
-        ASSERT_TRUE(fs::exists(icon)) << icon;
-        // A PNG whose header states the folder's size.
-        const std::string png = ReadFile(icon);
-        ASSERT_GT(png.size(), 24u);
-        EXPECT_EQ(png.substr(1, 3), "PNG");
-        const auto byte = [&](size_t i) { return static_cast<unsigned char>(png[i]); };
-        EXPECT_EQ((byte(16) << 24) | (byte(17) << 16) | (byte(18) << 8) | byte(19), size);
-        EXPECT_EQ((byte(20) << 24) | (byte(21) << 16) | (byte(22) << 8) | byte(23), size);
+        const std::string png = ReadFile(prefix / "share/icons/hicolor" / dim / "apps/zelkor.png");
+        ASSERT_GT(png.size(), 24u) << dim;
+        EXPECT_EQ(png.substr(1, 3), "PNG");  // whose header states the folder's size
+        const auto word = [&](size_t i) {
+            return (static_cast<unsigned char>(png[i]) << 24) |
+                   (static_cast<unsigned char>(png[i + 1]) << 16) |
+                   (static_cast<unsigned char>(png[i + 2]) << 8) |
+                   static_cast<unsigned char>(png[i + 3]);
+        };
+        EXPECT_EQ(word(16), size);
+        EXPECT_EQ(word(20), size);
     }
 #endif
-}
 
-TEST_F(Installed, FirstStartCreatesThePerUserFolderAndTheSecondReusesIt) {
+    // The first start creates the per-user folder, the second reuses it and keeps what the
+    // user changed there; missing shipped files come back.
     TempDir home;
+    const fs::path cli = prefix / "bin/zelkor-cli";
     const fs::path folder = home / ".local/share/zelkor";
-    ASSERT_FALSE(fs::exists(folder));
-
-    const ShellResult first = Cli(home.path(), "moves");
+    const auto first = Cli(cli, home.path(), "moves");
     EXPECT_EQ(first.status, 0) << first.out;
     EXPECT_EQ(first.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
-    EXPECT_EQ(ReadFile(folder / "variants.ini"),
-              ReadFile(zelkor::test::ShippedDataDir() / "variants.ini"));
-    EXPECT_TRUE(fs::exists(folder / "zelkor.bok"));
-    EXPECT_TRUE(fs::exists(folder / "white bookgames/01-halma.zlk"));
+    EXPECT_EQ(ReadFile(folder / "variants.ini"), variants);
     EXPECT_TRUE(fs::exists(folder / "black bookgames/03-diagonal-halma.zlk"));
-
-    // The second start works in the same folder and keeps what the user changed there.
-    WriteFile(folder / "zelkor.rtg", "kept\r\n");
+    zelkor::test::WriteFile(folder / "zelkor.rtg", "kept\r\n");
     fs::remove(folder / "zelkor.bok");
-    const ShellResult second = Cli(home.path(), "moves");
-    EXPECT_EQ(second.status, 0) << second.out;
+    const auto second = Cli(cli, home.path(), "moves");
     EXPECT_EQ(second.out, first.out);
     EXPECT_EQ(ReadFile(folder / "zelkor.rtg"), "kept\r\n");
-    EXPECT_TRUE(fs::exists(folder / "zelkor.bok"));  // missing shipped files come back
-    EXPECT_FALSE(fs::exists(Prefix() / "bin/zelkor.rtg"));
-}
+    EXPECT_TRUE(fs::exists(folder / "zelkor.bok"));
+    EXPECT_FALSE(fs::exists(prefix / "bin/zelkor.rtg"));
 
-TEST_F(Installed, DataDirStillWins) {
-    TempDir home;
-    TempDir chosen;
+    // --data-dir still wins.
+    TempDir other, chosen;
     fs::copy_file(zelkor::test::ShippedDataDir() / "variants.ini", chosen / "variants.ini");
-    const ShellResult run = Cli(home.path(), "--data-dir " + Quoted(chosen.path()) + " moves");
-    EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_FALSE(fs::exists(home / ".local"));
+    EXPECT_EQ(Cli(cli, other.path(), "--data-dir " + Quoted(chosen.path()) + " moves").status, 0);
+    EXPECT_FALSE(fs::exists(other / ".local"));
 }
-
-}  // namespace
-
-namespace {
 
 // The build folder, as `make run` uses it: the files stay beside the executable.
-TEST(BuildFolder, KeepsItsFilesBesideTheExecutable) {
+TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     TempDir home;
-    const ShellResult run = Shell("env -u XDG_DATA_HOME HOME=" + Quoted(home.path()) + " " +
-                                  Quoted(ZELKOR_CLI_PATH) + " moves 2>&1");
+    const auto run = Cli(ZELKOR_CLI_PATH, home.path(), "moves");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
     EXPECT_FALSE(fs::exists(home / ".local"));
 #ifdef ZELKOR_WITH_UI
     // The usage needs no display.
-    const ShellResult help =
-        Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-              Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
+    const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                               Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
     EXPECT_EQ(help.status, 0) << help.out;
     EXPECT_NE(help.out.find("--data-dir <DIR>"), std::string::npos) << help.out;
 #endif

@@ -1,9 +1,13 @@
+// The computer's move, the analysis, the hint, draw offers and resignation, and what they
+// show: announcements, the calculation display, the analysis list and the messages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "engine/driver.h"
 #include "engine/evaluate.h"
+#include "engine/hint.h"
+#include "engine/search.h"
 #include "engine_fixture.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
@@ -13,102 +17,78 @@ namespace {
 
 using Driver = EngineTest;
 
-// White's nine men are home; b4-a5 fills the camp.
-const std::string kWinInOne = SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 B4", "E1 F1 E4");
-
-bool HasMessage(const RecordingUi& ui, const std::string& text, const std::string& title) {
-    for (const ShownMessage& m : ui.messages)
-        if (m.text == text && m.title == title) return true;
-    return false;
+int Sq(const char* name) {
+    return SquareNumber(name);
 }
 
-TEST(Announcements, TextsPluralsAndThresholds) {
-    EXPECT_EQ(AnnouncementText(31995), "Computer is winning in 3 moves! ");
-    EXPECT_EQ(AnnouncementText(31999), "Computer is winning in 1 move! ");
-    EXPECT_EQ(AnnouncementText(31980), "Computer is winning in 10 moves! ");
-    EXPECT_EQ(AnnouncementText(31979), "");
-    EXPECT_EQ(AnnouncementText(-31998), "Computer is losing in 1 move! ");
-    EXPECT_EQ(AnnouncementText(-31980), "Computer is losing in 10 moves! ");
-    EXPECT_EQ(AnnouncementText(-31979), "");
-    EXPECT_EQ(AnnouncementText(0), "");
-    EXPECT_EQ(SignedText(7), " 7");
-    EXPECT_EQ(SignedText(-7), "-7");
+std::string Column(int value, size_t width) {
+    const std::string text = std::to_string(value);
+    return std::string(width - text.size(), ' ') + text;
 }
 
-TEST(TimeManager, FallingScoreBuysHalfTheLimitAgain) {
-    EXPECT_FALSE(TimeManagerStops(1, 2, 0, 0));
-    EXPECT_TRUE(TimeManagerStops(2, 2, 0, 0));
-    EXPECT_TRUE(TimeManagerStops(2, 2, -50, 0));  // a fall of 50 is not enough
-    EXPECT_FALSE(TimeManagerStops(2, 2, -51, 0));
-    EXPECT_TRUE(TimeManagerStops(3, 2, -500, 0));  // never beyond 1.5 x the limit
-    EXPECT_FALSE(TimeManagerStops(14, 10, -500, 0));
-    EXPECT_TRUE(TimeManagerStops(15, 10, -500, 0));
+TEST(DriverTexts, AnnouncementsAndTimeManager) {
+    const std::pair<int, const char*> announcements[] = {
+        {31995, "Computer is winning in 3 moves! "},
+        {31999, "Computer is winning in 1 move! "},
+        {31980, "Computer is winning in 10 moves! "},
+        {31979, ""},
+        {-31998, "Computer is losing in 1 move! "},
+        {-31980, "Computer is losing in 10 moves! "},
+        {-31979, ""},
+        {0, ""}};
+    for (auto [score, text] : announcements)
+        EXPECT_EQ(AnnouncementText(score), text) << score;
+    EXPECT_EQ(SignedText(7) + SignedText(-7), " 7-7");
+    // (elapsed, limit, score fall, expected stop): a fall of more than 50 buys half the
+    // limit again, never more.
+    const std::tuple<int, int, int, bool> stops[] = {
+        {1, 2, 0, false},   {2, 2, 0, true},       {2, 2, -50, true},   {2, 2, -51, false},
+        {3, 2, -500, true}, {14, 10, -500, false}, {15, 10, -500, true}};
+    for (auto [elapsed, limit, fall, stop] : stops)
+        EXPECT_EQ(TimeManagerStops(elapsed, limit, fall, 0), stop) << elapsed << " " << limit;
+    EXPECT_EQ(ElapsedSeconds(86399, 1), 2);  // across midnight
+    EXPECT_EQ(ElapsedSeconds(100, 103), 3);
 }
 
 TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     SetUp(DefaultRules(), kOneMove, kWhite, 0);
     settings.SearchDepth = 3;
     ComputerMove(e);
-    EXPECT_EQ(g.board[SquareNumber("C3")], kWhiteMan);
-    EXPECT_EQ(g.board[SquareNumber("A1")], kEmpty);
-    EXPECT_EQ(g.gamePly, 1);
-    EXPECT_EQ(g.side, kBlack);
-    EXPECT_EQ(g.gameRecord[1].Source, SquareNumber("A1"));
-    EXPECT_EQ(g.gameRecord[1].dest, SquareNumber("C3"));
-    EXPECT_EQ(g.gameRecord[1].jump, 1);
-    EXPECT_EQ(g.gameRecord[2].Source, 0);
-    EXPECT_EQ(g.recordLength, 1);
-    EXPECT_EQ(s.depthReached, 1);
-    EXPECT_EQ(settings.SearchDepth, 3);
+    EXPECT_EQ(std::tuple(g.board[Sq("C3")], g.board[Sq("A1")], g.gamePly, g.side, g.recordLength),
+              std::tuple(kWhiteMan, kEmpty, 1, kBlack, 1));
+    const Move m = g.gameRecord[1];
+    EXPECT_EQ(std::tuple(m.Source, m.dest, m.jump, g.gameRecord[2].Source),
+              std::tuple(Sq("A1"), Sq("C3"), 1, 0));
+    EXPECT_EQ(std::tuple(s.depthReached, settings.SearchDepth, hooks.cuts, s.rootMoveCounts[1]),
+              std::tuple(1, 3, 1, 1));
     EXPECT_EQ(hooks.recordedDepths, std::vector<int>{1});
-    EXPECT_EQ(hooks.cuts, 1);
-    EXPECT_EQ(s.rootMoveCounts[1], 1);
     EXPECT_EQ(s.scoreHistory[1], s.bestScore);
     EXPECT_EQ(ui.Text(Display::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
     for (const char* status : {"Thinking...", "Thinking... (1)  a1xc3"})
-        EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0)
-            << status;
+        EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0);
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
-    EXPECT_EQ(ui.list(ListId::Analysis).size(), 1u);
+    ASSERT_EQ(ui.list(ListId::Analysis).size(), 1u);
     EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("       a1c3 ", 0), 0u);
     EXPECT_FALSE(ui.enabled(Command::Cancel));
     EXPECT_TRUE(ui.enabled(Command::Compute));
-    EXPECT_TRUE(g.gameStarted);
-    EXPECT_FALSE(g.gameOver);
-    EXPECT_TRUE(hooks.ratingUpdates.empty());
-}
-
-TEST_F(Driver, CommandsAreBusyDuringTheSearch) {
-    bool checked = false;
-    ui.onProcessEvents = [&] {
-        if (checked) return;
-        checked = true;
-        EXPECT_TRUE(ui.enabled(Command::Cancel));
-        for (Command c : {Command::Compute, Command::NewGame, Command::Hint, Command::Options,
-                          Command::TypedMoveBox, Command::LegalMoveList, Command::Back})
-            EXPECT_FALSE(ui.enabled(c));
-    };
-    ComputerMove(e);
-    EXPECT_TRUE(checked);
-    EXPECT_TRUE(ui.enabled(Command::NewGame));
+    EXPECT_TRUE(g.gameStarted && !g.gameOver && hooks.ratingUpdates.empty());
 }
 
 TEST_F(Driver, WinningMoveEndsTheGame) {
-    SetUp(DefaultRules(), kWinInOne, kWhite, 30);
+    // White's nine men are home; b4-a5 fills the camp.
+    SetUp(DefaultRules(), SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 B4", "E1 F1 E4"), kWhite, 30);
     ComputerMove(e);
-    EXPECT_EQ(g.board[SquareNumber("A5")], kWhiteMan);
+    EXPECT_EQ(g.board[Sq("A5")], kWhiteMan);
     EXPECT_EQ(s.bestScore, 31998);  // the win shows at the node after the reply's turn
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
     EXPECT_EQ(hooks.bookkeeping, (std::vector<int>{0, 0}));
-    EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
-    EXPECT_FALSE(s.announced);
-    EXPECT_FALSE(ui.enabled(Command::Compute));
-    EXPECT_FALSE(ui.enabled(Command::Hint));
+    EXPECT_TRUE(HasMessage("Computer wins!\r\nRating", "Congratulations"));
+    EXPECT_FALSE(s.announced || ui.enabled(Command::Compute) || ui.enabled(Command::Hint));
 }
 
-TEST_F(Driver, ForcedWinIsAnnounced) {
+TEST_F(Driver, ForcedWinIsAnnouncedAndKeptAfterAStop) {
     SetUp(DefaultRules(), kTwoFromCamp, kWhite, 30);
     settings.SearchDepth = 3;
     ComputerMove(e);
@@ -116,17 +96,28 @@ TEST_F(Driver, ForcedWinIsAnnounced) {
     EXPECT_FALSE(g.gameOver);
     EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
     EXPECT_TRUE(s.announced);
+
+    // The stop comes in the iteration after the one that found the win.
+    SetUp(DefaultRules(), kTwoFromCamp, kWhite, 30);
+    settings.SearchDepth = 6;
+    ui.onProcessEvents = [this] {
+        if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;
+    };
+    ComputerMove(e);
+    EXPECT_EQ(g.searchStopped, 1);
+    EXPECT_GE(s.bestScore, 31980);
+    EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
 }
 
 TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
-    // Black has filled its camp; White (the computer) is to move.
+    // Black has filled its camp; White (the computer) is to move. Black, the side that has
+    // just moved, is the player: named and rated the winner.
     SetUp(DefaultRules(), SetupOf("D4", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H4"), kWhite, 40);
     ComputerMove(e);
     EXPECT_TRUE(g.gameOver);
     EXPECT_EQ(g.gamePly, 40);
-    // Black, the side that has just moved, is the player: named and rated the winner.
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
-    EXPECT_TRUE(HasMessage(ui, "Player wins!\r\nRating", "Congratulations"));
+    EXPECT_TRUE(HasMessage("Player wins!\r\nRating", "Congratulations"));
     EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
 
     // The same camp with Black, the computer, to move: the computer has won.
@@ -135,8 +126,7 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     hooks.ratingUpdates.clear();
     ComputerMove(e);
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
-    EXPECT_TRUE(HasMessage(ui, "Computer wins!\r\nRating", "Congratulations"));
-    EXPECT_EQ(g.gamePly, 40);
+    EXPECT_TRUE(HasMessage("Computer wins!\r\nRating", "Congratulations"));
 
     SetUp(DefaultRules(), kWhiteStuck, kWhite, 4);
     hooks.ratingUpdates.clear();
@@ -145,24 +135,66 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     EXPECT_EQ(g.gamePly, 4);
     EXPECT_EQ(ui.Text(Display::Status), "Player wins!");
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
-    EXPECT_TRUE(HasMessage(ui, "Player wins!\r\nRating", "Congratulations"));
 }
 
-TEST_F(Driver, CancelStillPlaysAMove) {
+TEST_F(Driver, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
     settings.SearchDepth = 6;
     ui.onProcessEvents = [this] {
         if (ui.eventsProcessed == 300) g.cancelRequest = 1;
     };
     ComputerMove(e);
-    EXPECT_EQ(g.gamePly, 1);
-    EXPECT_EQ(g.searchStopped, 1);
-    EXPECT_EQ(g.timeUp, 0);
+    EXPECT_EQ(std::tuple(g.gamePly, g.searchStopped, g.timeUp), std::tuple(1, 1, 0));
     EXPECT_NE(g.gameRecord[1].Source, 0);
     EXPECT_EQ(hooks.recordedDepths.size(), 1u);
     EXPECT_EQ(ui.Text(Display::Strength), "");  // not rewritten after a stop
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
+    settings.SearchDepth = 3;
+    const long long base = ui.eventsProcessed;
+    ui.onProcessEvents = [this, base] {
+        if (ui.eventsProcessed == base + 40) g.cancelRequest = 1;
+    };
+    ComputerMove(e);
+    const std::vector<std::string>& lines = ui.list(ListId::Analysis);
+    ASSERT_EQ(lines.size(), 24u);  // every root move of the start
+    EXPECT_EQ(lines.back().substr(11), "      n/a");
+    const RootEntry& best = s.rootTable[0];
+    EXPECT_EQ(lines.front().substr(0, 28), "       " + SquareName(best.from) + SquareName(best.to) +
+                                               Column(best.score, 9) + "       1");
 }
 
-TEST_F(Driver, FlexibleTimeNeverRunsPastOneAndAHalfLimits) {
+// Under "      moves    score   depth    main" the best move comes first with its score and
+// main line; every other move was only shown to be no better, so its value is a bound.
+TEST_F(Driver, AnalysisListPutsTheBestFirstAndMarksBounds) {
+    settings.SearchDepth = 3;
+    // The default strength's small noise makes a null-window search and its re-search
+    // disagree now and then.
+    unsigned state = 3;
+    for (int k = 0; k < 200000; ++k) {
+        state = state * 1103515245u + 12345u;
+        random.values.push_back((state >> 8) / double(1u << 24));
+    }
+    AnalyzePosition(e);
+    const std::vector<std::string>& lines = ui.list(ListId::Analysis);
+    ASSERT_EQ(lines.size(), 24u);
+    const RootEntry& best = s.rootTable[0];
+    const std::string move = SquareName(best.from) + SquareName(best.to);
+    EXPECT_EQ(lines[0].substr(0, 34),
+              "       " + move + Column(s.bestScore, 9) + "       3    " + move.substr(0, 2));
+    int bounds = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::string score = lines[i].substr(11, 9);
+        if (score.find("<=") != std::string::npos) {
+            ++bounds;
+            score.erase(score.find("<="), 2);
+        }
+        EXPECT_LE(std::stoi(score), s.bestScore) << lines[i];
+    }
+    EXPECT_GT(bounds, 0);
+}
+
+TEST_F(Driver, TimeLimits) {
+    // Flexible time never runs past one and a half limits.
     settings.UseDepth = 0;
     settings.FixedTime = 0;
     settings.ThinkTime = 2;
@@ -171,82 +203,19 @@ TEST_F(Driver, FlexibleTimeNeverRunsPastOneAndAHalfLimits) {
     const double start = 43200.5;  // after the preparation's pause
     EXPECT_LE(clock.now - start, 3.6);
     EXPECT_GE(clock.now - start, 1.4);
-    EXPECT_EQ(g.gamePly, 1);
-    EXPECT_EQ(g.cancelRequest, 0);
-    EXPECT_EQ(g.searchStopped, 0);
-    EXPECT_EQ(g.timeUp, 0);
-}
+    EXPECT_EQ(std::tuple(g.gamePly, g.cancelRequest, g.searchStopped, g.timeUp),
+              std::tuple(1, 0, 0, 0));
 
-TEST_F(Driver, FixedTimeStopsInsideTheSearchAndStillPlays) {
-    settings.UseDepth = 0;
+    // Fixed time stops inside the search and still plays.
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
     settings.FixedTime = 1;
-    settings.ThinkTime = 2;
-    clock.tick = 0.0005;  // every reading of the clock lets time pass
+    clock.tick = 0.0005;
     ComputerMove(e);
-    EXPECT_EQ(ui.progressMaximum, 2);
-    EXPECT_EQ(g.timeUp, 1);
-    EXPECT_EQ(g.searchStopped, 1);
-    EXPECT_EQ(g.gamePly, 1);
+    EXPECT_EQ(std::tuple(ui.progressMaximum, g.timeUp, g.searchStopped, g.gamePly),
+              std::tuple(2, 1, 1, 1));
     EXPECT_GE(s.depthReached, 1);
     EXPECT_LT(s.depthReached, 20);
     EXPECT_EQ(ui.Text(Display::Strength), "");  // only depth mode rewrites it
-}
-
-class DrawProposal : public EngineTest {
-  protected:
-    DrawProposal() {
-        settings.SearchDepth = 1;
-        SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
-        s.stableScoreCounter = 2;
-        s.lastDrawOfferPly = 60;
-    }
-    int Questions() const {
-        int count = 0;
-        for (const ShownMessage& m : ui.messages)
-            if (m.text == "How about a draw?" && m.title == "Question" &&
-                m.buttons == Buttons::YesNo && m.icon == Icon::Question)
-                ++count;
-        return count;
-    }
-};
-
-TEST_F(DrawProposal, AskedOncePer41PliesAndDeclinedPlaysOn) {
-    ui.answers = {Answer::No};
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_EQ(s.lastDrawOfferPly, 101);
-    EXPECT_FALSE(g.gameOver);
-
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
-    s.lastDrawOfferPly = 61;  // 40 plies ago: too soon
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-}
-
-TEST_F(DrawProposal, NeverAfterAnAnnouncement) {
-    s.announced = true;
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 0);
-}
-
-TEST_F(DrawProposal, AcceptedEndsTheGameAsADraw) {
-    ui.answers = {Answer::Yes};
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
-    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
-    EXPECT_TRUE(HasMessage(ui, "It's a draw!\r\nRating", "Congratulations"));
-}
-
-TEST_F(DrawProposal, ComputerAgainstComputerDrawsWithoutAsking) {
-    g.playMode = PlayMode::ComputerComputer;
-    random.fallback = 0.05;
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 0);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_TRUE(HasMessage(ui, "It's a draw!\r\nRating", "Congratulations"));
 }
 
 TEST_F(Driver, RootTableHoldsMoreThan201Moves) {
@@ -266,30 +235,219 @@ TEST_F(Driver, RootTableHoldsMoreThan201Moves) {
 
 TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
     settings.UseBook = 1;
-    hooks.bookMove = {SquareNumber("E1"), SquareNumber("D2")};
+    hooks.bookMove = {Sq("E1"), Sq("D2")};
     ComputerMove(e);
-    EXPECT_EQ(g.board[SquareNumber("D2")], kWhiteMan);
+    EXPECT_EQ(g.board[Sq("D2")], kWhiteMan);
     EXPECT_EQ(hooks.recordedBook, std::vector<bool>{true});
     EXPECT_NE(ui.Text(Display::Calculation).find("\r\nBook"), std::string::npos);
 
     // A proposal that is no legal move is dropped.
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
-    hooks.bookMove = {SquareNumber("E1"), SquareNumber("E5")};
+    hooks.bookMove = {Sq("E1"), Sq("E5")};
     ComputerMove(e);
     EXPECT_EQ(hooks.recordedBook.back(), false);
 }
 
-TEST_F(Driver, StopAfterAForcedWinKeepsItsScore) {
-    // The stop comes in the iteration after the one that found the win.
-    SetUp(DefaultRules(), kTwoFromCamp, kWhite, 30);
-    settings.SearchDepth = 6;
-    ui.onProcessEvents = [this] {
-        if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;
-    };
+class DrawProposal : public EngineTest {
+  protected:
+    DrawProposal() {
+        settings.SearchDepth = 1;
+        SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+        s.stableScoreCounter = 2;
+        s.lastDrawOfferPly = 60;
+    }
+    int Questions() const {
+        return static_cast<int>(std::count_if(ui.messages.begin(), ui.messages.end(), [](auto& m) {
+            return m.text == "How about a draw?" && m.title == "Question" &&
+                   m.buttons == Buttons::YesNo && m.icon == Icon::Question;
+        }));
+    }
+};
+
+TEST_F(DrawProposal, AskedOncePer41PliesNeverAfterAnAnnouncement) {
+    ui.answers = {Answer::No};
     ComputerMove(e);
-    EXPECT_EQ(g.searchStopped, 1);
-    EXPECT_GE(s.bestScore, 31980);
-    EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(s.lastDrawOfferPly, 101);
+    EXPECT_FALSE(g.gameOver);
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+    s.lastDrawOfferPly = 61;  // 40 plies ago: too soon
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 1);
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+    s.stableScoreCounter = 2;
+    s.lastDrawOfferPly = 60;
+    s.announced = true;
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 1);
+}
+
+TEST_F(DrawProposal, AcceptedOrBetweenComputersEndsTheGameAsADraw) {
+    ui.answers = {Answer::Yes};
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
+    EXPECT_TRUE(HasMessage("It's a draw!\r\nRating", "Congratulations"));
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+    ui.messages.clear();
+    g.gameOver = false;
+    s.stableScoreCounter = 2;
+    s.lastDrawOfferPly = 60;
+    g.playMode = PlayMode::ComputerComputer;
+    random.fallback = 0.05;
+    ComputerMove(e);
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_TRUE(HasMessage("It's a draw!\r\nRating", "Congratulations"));
+}
+
+TEST_F(Driver, MainLineIsShownAfterTheReportAndKeepsTheExpectedReply) {
+    g.pv[0][0] = PvEntry{Sq("E1"), Sq("D2"), 0};
+    g.pv[0][1] = PvEntry{Sq("A7"), Sq("C5"), 1};
+    g.pv[0][2] = PvEntry{Sq("H1"), Sq("F3"), 1};
+    g.pv[0][3] = PvEntry{};
+    ui.SetText(Display::Calculation, "Depth: 3   Best: e1-d2   Score: 12");
+    DisplayMainVariant(e);
+    EXPECT_EQ(ui.Text(Display::Calculation),
+              "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
+    EXPECT_EQ(std::tuple(s.hintFrom, s.hintTo), std::tuple(Sq("A7"), Sq("C5")));
+
+    // With the display off nothing is written, but the reply is still kept.
+    settings.ShowCalculation = 0;
+    s.hintFrom = 0;
+    ui.SetText(Display::Calculation, "unchanged");
+    DisplayMainVariant(e);
+    EXPECT_EQ(ui.Text(Display::Calculation), "unchanged");
+    EXPECT_EQ(s.hintFrom, Sq("A7"));
+
+    // Only twenty moves are written.
+    settings.ShowCalculation = 1;
+    g.jumpChar = ':';
+    for (int p = 0; p <= kMaxPly; ++p)
+        g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
+    ui.SetText(Display::Calculation, "");
+    DisplayMainVariant(e);
+    std::string expected = "\r\nMain: ";
+    for (int p = 0; p < 20; ++p)
+        expected += "a1:a3 ";
+    EXPECT_EQ(ui.Text(Display::Calculation), expected);
+}
+
+TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {
+    // Two plies played, then one stepped back: the recorded game goes on beyond GamePly.
+    SetUp(DefaultRules(), kDefaultSetup, kBlack, 1);
+    g.recordLength = 2;
+    g.gameRecord[1] = Move{28, 46, 1, 0};
+    g.gameRecord[2] = Move{61, 62, 0, 0};
+    const Board board = g.board;
+    settings.SearchDepth = 3;
+    settings.UseBook = 1;
+    settings.BookFromGames = 1;  // only the book file is asked
+    AnalyzePosition(e);
+    EXPECT_EQ(g.board, board);
+    EXPECT_EQ(std::tuple(g.side, g.gamePly, g.recordLength, g.gameRecord[2].dest, s.depthReached),
+              std::tuple(kBlack, 1, 2, 62, 3));
+    EXPECT_TRUE(hooks.ratingUpdates.empty() && hooks.recordedDepths.empty() && hooks.cuts == 0);
+    EXPECT_TRUE(hooks.bookLookups.empty());
+    EXPECT_EQ(s.hintFrom, 0);  // the main line's reply is the opponent's, no hint
+    EXPECT_FALSE(g.gameOver);
+    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), "Analyzing..."), 0);
+    EXPECT_TRUE(std::any_of(ui.statusHistory.begin(), ui.statusHistory.end(),
+                            [](auto& t) { return t.rfind("Analyzing... (3)  ", 0) == 0; }));
+    EXPECT_EQ(ui.Text(Display::Status), "");
+    EXPECT_TRUE(ui.enabled(Command::Forward));  // the player can step on
+    EXPECT_FALSE(ui.enabled(Command::Cancel));
+    for (const ShownMessage& m : ui.messages)
+        EXPECT_NE(m.title, "Question");  // no draw proposal
+    settings.BookFromGames = 0;
+    AnalyzePosition(e);
+    EXPECT_EQ(hooks.bookLookups, std::vector<bool>{false});
+
+    // A single legal move keeps the depth setting.
+    SetUp(DefaultRules(), kOneMove, kWhite, 0);
+    settings.SearchDepth = 4;
+    AnalyzePosition(e);
+    EXPECT_EQ(std::tuple(s.depthReached, settings.SearchDepth, g.board[Sq("A1")]),
+              std::tuple(1, 4, kWhiteMan));
+}
+
+TEST_F(Driver, HintShowsTheStoredReplyThenSearches) {
+    s.hintFrom = Sq("E1");
+    s.hintTo = Sq("D2");
+    s.nodes = 0;
+    GiveHint(e);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e1-d2");
+    EXPECT_EQ(ui.messages[0].icon, Icon::Information);
+    EXPECT_EQ(std::tuple(s.nodes, s.hintFrom), std::tuple(uint64_t{0}, 0));
+    EXPECT_TRUE(ui.enabled(Command::PlayMenu));
+
+    // A second hint in the same position searches and leaves the position alone; so does
+    // one whose stored reply is not legal here (e2 is empty).
+    s.hintFrom = Sq("E2");
+    s.hintTo = Sq("E3");
+    const Board start = g.board;
+    GiveHint(e);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text.rfind("Try ", 0), 0u);
+    EXPECT_GT(s.nodes, 0u);
+    EXPECT_EQ(s.noiseAmplitude, 5);
+    EXPECT_EQ(std::tuple(g.ply, g.gamePly), std::tuple(0, 0));
+    EXPECT_EQ(g.board, start);
+
+    SetUp(DefaultRules(), kOneMove, kWhite, 0);
+    s.hintFrom = 0;
+    GiveHint(e);
+    EXPECT_EQ(ui.messages.back().text, "Try a1xc3");
+
+    // White has just filled its camp; Black is to move.
+    SetUp(DefaultRules(), kWhiteFilled, kBlack, 31);
+    s.hintFrom = 0;
+    GiveHint(e);
+    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: You have already won!");
+    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
+}
+
+TEST_F(Driver, DrawOfferFollowsTheLastScoreAndResignationIsAComputerWin) {
+    OfferDraw(e);  // before any move of the game
+    EXPECT_EQ(Shown(ui.messages.back()), "Draw Offer: Offer rejected... Play on!");
+    g.gameStarted = true;
+    s.bestScore = 1;
+    OfferDraw(e);
+    EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
+    EXPECT_FALSE(g.gameOver);
+    EXPECT_TRUE(hooks.ratingUpdates.empty());
+
+    s.bestScore = 0;
+    OfferDraw(e);
+    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... It's a draw!\r\nRating");
+    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
+    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
+    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
+    for (Command c : {Command::Compute, Command::ComputerComputer, Command::Analyze,
+                      Command::OfferDraw, Command::Hint, Command::Resign, Command::LegalMoveList})
+        EXPECT_FALSE(ui.enabled(c));
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
+    g.gameOver = false;
+    hooks.ratingUpdates.clear();
+    hooks.bookkeeping.clear();
+    Resign(e);
+    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... Computer wins!\r\nRating");
+    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
+    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{0});
+    EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
+    EXPECT_FALSE(ui.enabled(Command::Resign));
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -80,6 +80,12 @@ class EngineTest : public ::testing::Test {
         search->repetitionCount = 0;
     }
     using ::testing::Test::SetUp;
+
+    bool HasMessage(const std::string& text, const std::string& title) const {
+        for (const ShownMessage& m : ui.messages)
+            if (m.text == text && m.title == title) return true;
+        return false;
+    }
 
     std::unique_ptr<GameState> game = std::make_unique<GameState>();
     std::unique_ptr<SearchState> search = std::make_unique<SearchState>();

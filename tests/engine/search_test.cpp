@@ -1,15 +1,27 @@
+// The evaluation, the alpha-beta search, the pinned benchmark and the search over random
+// positions and rule sets.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
+
+#include "engine/driver.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "engine_fixture.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
+#include "support/random_positions.h"
 
 namespace zelkor::test {
 namespace {
 
 using Search = EngineTest;
+using Evaluation = EngineTest;
+
+int Sq(const char* name) {
+    return SquareNumber(name);
+}
 
 TEST(MoveOrder, NextBestMoveHandsOutBestFirstThenMinusOne) {
     auto g = std::make_unique<GameState>();
@@ -19,76 +31,10 @@ TEST(MoveOrder, NextBestMoveHandsOutBestFirstThenMinusOne) {
     const int scores[] = {0, 250, 500, 250, -32000};
     for (int i = 0; i < 5; ++i)
         g->movePool[10 + i].score = scores[i];
-    EXPECT_EQ(NextBestMove(*g), 12);
-    EXPECT_EQ(NextBestMove(*g), 11);
-    EXPECT_EQ(NextBestMove(*g), 13);
-    EXPECT_EQ(NextBestMove(*g), 10);
-    EXPECT_EQ(NextBestMove(*g), -1);
-    EXPECT_EQ(g->movePool[10].score, -32000);
-}
-
-TEST(PrincipalLine, UpdateCopiesTheChildLineWithItsEnd) {
-    auto g = std::make_unique<GameState>();
-    g->ply = 1;
-    g->movePool[7] = Move{35, 45, 0, 0};
-    g->pv[2][2] = PvEntry{81, 72, 0};
-    g->pv[2][3] = PvEntry{46, 66, 1};
-    g->pv[2][4] = PvEntry{};
-    g->pv[1][4] = PvEntry{11, 11, 1};  // stale, must be overwritten by the end mark
-    g->pv[1][5] = PvEntry{12, 12, 0};
-    UpdatePrincipalVariation(*g, 7);
-    EXPECT_EQ(g->pv[1][1].Source, 35);
-    EXPECT_EQ(g->pv[1][2].Source, 81);
-    EXPECT_EQ(g->pv[1][3].jump, 1);
-    EXPECT_EQ(g->pv[1][4].Source, 0);
-    EXPECT_EQ(g->pv[1][5].Source, 12);  // beyond the end: untouched
-
-    g->ply = kMaxPly;  // the last row has no child row
-    UpdatePrincipalVariation(*g, 7);
-    EXPECT_EQ(g->pv[kMaxPly][kMaxPly].dest, 45);
-}
-
-TEST_F(Search, NoLegalMoveLosesAboveTheHorizonOnly) {
-    SetUp(DefaultRules(), kWhiteStuck, kWhite, 0);
-    const int stat = Evaluate(e, 0, 0, kWhite);
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 1), -32000);
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 0), stat);
-    g.ply = 2;
-    g.plyStart[2] = 0;
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 1), -(32000 - 2));
-}
-
-TEST_F(Search, LeavesAndStaticCutOff) {
-    const int stat = Evaluate(e, 0, 0, kWhite);  // 0 in the symmetric start
-    s.nodes = 0;
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, -1), stat);
-    EXPECT_EQ(s.nodes, 1u);
-
-    g.ply = kMaxPly;
-    g.plyStart[kMaxPly] = 0;
-    g.plyStart[kMaxPly + 1] = 0;
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 5), Evaluate(e, 0, 0, kWhite));
-    EXPECT_EQ(g.plyStart[kMaxPly + 1], 0);  // nothing generated
-    g.ply = 0;
-
-    // Static score at or above beta with depth 1: cut without expanding.
-    s.nodes = 0;
-    EXPECT_EQ(AlphaBeta(e, -100, stat, 1), stat);
-    EXPECT_EQ(s.nodes, 1u);
-    // Brute force expands the same node.
-    settings.BruteForce = 1;
-    s.nodes = 0;
-    AlphaBeta(e, -100, stat, 1);
-    EXPECT_GT(s.nodes, 1u);
-}
-
-TEST_F(Search, AtTheHorizonANodeStandsOnItsStaticScore) {
-    SetUp(DefaultRules(), SetupOf("D4", "E6 B2"), kWhite, 0);
-    const int stat = Evaluate(e, 0, 0, kWhite);
-    EXPECT_GE(AlphaBeta(e, -32000, 32000, 0), stat);
-    EXPECT_EQ(g.ply, 0);
-    EXPECT_EQ(g.gamePly, 0);
-    EXPECT_EQ(g.side, kWhite);
+    std::vector<int> order;
+    for (int i = 0; i < 5; ++i)
+        order.push_back(NextBestMove(*g));
+    EXPECT_EQ(order, (std::vector<int>{12, 11, 13, 10, -1}));
 }
 
 TEST_F(Search, JumpExtensionNeedsPlyTwo) {
@@ -108,47 +54,59 @@ TEST_F(Search, JumpExtensionNeedsPlyTwo) {
     EXPECT_GT(s.nodes, 1u);  // extended to depth 0 and expanded
 }
 
-TEST_F(Search, KillersAndPrincipalLine) {
-    g.killers[0][0] = KillerMove{11, 12};
-    // Full window, depth 2: the line holds the root move and the reply.
-    AlphaBeta(e, -32000, 32000, 2);
-    EXPECT_NE(g.pv[0][0].Source, 0);
-    EXPECT_NE(g.pv[0][1].Source, 0);
-    EXPECT_EQ(g.pv[0][2].Source, 0);
+TEST_F(Search, LeavesCutOffsAndLostPositions) {
+    const int stat = Evaluate(e, 0, 0, kWhite);  // 0 in the symmetric start
+    s.nodes = 0;
+    EXPECT_EQ(AlphaBeta(e, -32000, 32000, -1), stat);
+    EXPECT_EQ(s.nodes, 1u);
+    EXPECT_EQ(HintSearch(e, -32000, 32000, 0), stat);
 
-    // A window every move fails high on: the first move handed out becomes the killer.
-    GenerateMoves(g, 0);
-    const int first = NextBestMove(g);
-    const Move firstMove = g.movePool[first];
-    AlphaBeta(e, -32000, -31000, 2);
-    EXPECT_EQ(g.killers[0][1].Source, 11);
-    EXPECT_EQ(g.killers[0][0].Source, firstMove.Source);
-    EXPECT_EQ(g.killers[0][0].dest, firstMove.dest);
-    EXPECT_EQ(g.pv[0][0].Source, firstMove.Source);
+    g.ply = kMaxPly;
+    g.plyStart[kMaxPly] = 0;
+    g.plyStart[kMaxPly + 1] = 0;
+    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 5), stat);
+    EXPECT_EQ(g.plyStart[kMaxPly + 1], 0);  // nothing generated
+    g.ply = 0;
 
-    // Brute force never records killers.
+    // Static score at or above beta with depth 1: cut without expanding, but brute force
+    // expands the node (the hint ignores brute force).
+    s.nodes = 0;
+    EXPECT_EQ(AlphaBeta(e, -100, stat, 1), stat);
+    EXPECT_EQ(s.nodes, 1u);
     settings.BruteForce = 1;
-    g.killers[0][0] = KillerMove{11, 12};
-    AlphaBeta(e, -32000, -31000, 1);
-    EXPECT_EQ(g.killers[0][0].Source, 11);
+    AlphaBeta(e, -100, stat, 1);
+    EXPECT_GT(s.nodes, 2u);
+    s.nodes = 0;
+    HintSearch(e, -100, 0, 1);
+    EXPECT_EQ(s.nodes, 1u);
+
+    SetUp(DefaultRules(), kWhiteStuck, kWhite, 0);
+    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 1), -32000);  // no move: lost above the horizon
+    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 0), Evaluate(e, 0, 0, kWhite));
+    g.ply = 2;
+    g.plyStart[2] = 0;
+    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 1), -(32000 - 2));
+
+    SetUp(DefaultRules(), SetupOf("D4", "E6 B2"), kWhite, 0);
+    EXPECT_GE(AlphaBeta(e, -32000, 32000, 0), Evaluate(e, 0, 0, kWhite));  // stands on it
+    EXPECT_EQ(std::tuple(g.ply, g.gamePly, g.side), std::tuple(0, 0, kWhite));
 }
 
-TEST_F(Search, CancelStopsAtTheNextNode) {
+TEST_F(Search, CancelAndTimeStopTheSearch) {
     const Board before = g.board;
     ui.onProcessEvents = [this] {
         if (ui.eventsProcessed == 50) g.cancelRequest = 1;
     };
     AlphaBeta(e, -32000, 32000, 3);
-    EXPECT_EQ(g.searchStopped, 1);
-    EXPECT_EQ(g.cancelRequest, 0);
+    EXPECT_EQ(std::tuple(g.searchStopped, g.cancelRequest), std::tuple(1, 0));
     const long long events = ui.eventsProcessed;
     EXPECT_EQ(AlphaBeta(e, -32000, 32000, 3), 0);  // stopped: returns at once
     EXPECT_EQ(ui.eventsProcessed, events + 1);
     EXPECT_EQ(g.ply, 0);
     EXPECT_EQ(g.board, before);
-}
 
-TEST_F(Search, TimeCheckStopsAndShowsTheCountdown) {
+    g.searchStopped = 0;
+    ui.onProcessEvents = nullptr;
     settings.UseDepth = 0;
     settings.FixedTime = 1;
     settings.ThinkTime = 2;
@@ -157,32 +115,159 @@ TEST_F(Search, TimeCheckStopsAndShowsTheCountdown) {
     clock.now = 43201.2;
     s.shownElapsed = -1;
     AlphaBeta(e, -32000, 32000, 1);
-    EXPECT_EQ(g.timeUp, 0);
-    EXPECT_EQ(ui.progressValue, 1);
-    EXPECT_EQ(ui.Text(Display::Countdown), "1");
-
+    EXPECT_EQ(std::tuple(g.timeUp, ui.progressValue, ui.Text(Display::Countdown)),
+              std::tuple(0, 1, std::string("1")));
     clock.now = 43202.6;  // rounds to 3 seconds: past the limit
     AlphaBeta(e, -32000, 32000, 1);
-    EXPECT_EQ(g.timeUp, 1);
-    EXPECT_EQ(g.searchStopped, 1);
-    EXPECT_EQ(ui.progressValue, 2);
-    EXPECT_EQ(ui.Text(Display::Countdown), "0");
+    EXPECT_EQ(std::tuple(g.timeUp, g.searchStopped, ui.progressValue, ui.Text(Display::Countdown)),
+              std::tuple(1, 1, 2, std::string("0")));
 }
 
-TEST(Clock, ElapsedSecondsAcrossMidnight) {
-    EXPECT_EQ(ElapsedSeconds(86399, 1), 2);
-    EXPECT_EQ(ElapsedSeconds(100, 103), 3);
-    EXPECT_EQ(ElapsedSeconds(100, 100), 0);
+TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);  // the symmetric start
+    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 0);
+    EXPECT_TRUE(random.values.empty());
+    s.noiseAmplitude = 5;
+    random.values = {0.9999, 0.0, 0.0, 0.9999, 0.5, 0.5, 0.21, 0.19};
+    std::vector<int> noisy;
+    for (int i = 0; i < 4; ++i)
+        noisy.push_back(Evaluate(e, 0, 0, kWhite));
+    EXPECT_EQ(noisy, (std::vector<int>{4, -4, 0, 1}));  // the last: floor(1.05) - floor(0.95)
+    const std::pair<int, int> amplitudes[] = {{1, 5}, {0, 0}, {2, 70}, {10, 630}};
+    for (auto [level, amplitude] : amplitudes)
+        EXPECT_EQ(NoiseAmplitudeFor(level), amplitude);
+
+    // One White man on its target A8 (125 + the 100 bonus) against one Black man on D5,
+    // five steps from Black's nearest target H4.
+    SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 0);
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 125 + 100 - (100 - 9 * 5));
+    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), -(125 + 100 - (100 - 9 * 5)));
+
+    SetUp(DefaultRules(), kWhiteFilled, kWhite, 20);
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 32000);
+    EXPECT_EQ(s.opponentHasWon, 0);
+    g.ply = 3;
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 31997);  // a win scores by ply
+    g.ply = 0;
+    const int black = Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(s.opponentHasWon, 1);
+    EXPECT_TRUE(black < 30000 && black > -30000);
 }
 
-TEST_F(Search, HintSearchLeavesAtDepthZero) {
-    s.nodes = 0;
-    EXPECT_EQ(HintSearch(e, -32000, 32000, 0), Evaluate(e, 0, 0, kWhite));
-    EXPECT_EQ(s.nodes, 1u);
-    settings.BruteForce = 1;  // ignored by the hint
-    s.nodes = 0;
-    HintSearch(e, -100, 0, 1);
-    EXPECT_EQ(s.nodes, 1u);
+TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
+    SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 6);
+    s.noiseAmplitude = 5;
+    random.fallback = 0.9999;  // would add noise if any were drawn
+    s.repetitionCount = 1;
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
+    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 0);
+    // The same men recorded earlier in the game, whoever was to move then.
+    s.repetitionCount = 0;
+    g.positionHistory[2] = MakePositionKey(g.board);
+    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 0);
+    // Only entries up to GamePly - 2 count: the entry of GamePly - 1 is this node's own.
+    g.positionHistory[2] = PositionKey{};
+    g.positionHistory[5] = MakePositionKey(g.board);
+    random.fallback = 0.0;
+    EXPECT_NE(Evaluate(e, 0, 0, kWhite), 0);
+
+    SetUp(DefaultRules(), SetupOf("A1 D4 H8", "H1 E4 A8 C6"), kBlack, 3);
+    Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    g.board[Sq("B2")] = 7;  // values no rule knows still give the exact image
+    g.board[Sq("G7")] = 100;
+    Evaluate(e, 0, 0, kBlack);
+    EXPECT_EQ(g.positionHistory[2], MakePositionKey(g.board));
+    g.board[Sq("B2")] = g.board[Sq("G7")] = g.board[Sq("D4")] = kEmpty;
+    g.board[Sq("D5")] = kWhiteMan;
+    EXPECT_NE(g.positionHistory[2], MakePositionKey(g.board));
+
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 7);
+    s.noiseAmplitude = 0;
+    Evaluate(e, 0, 0, kWhite);
+    EXPECT_EQ(g.positionHistory[6], MakePositionKey(g.board));
+    EXPECT_EQ(std::tuple(CountKeyRepetitions(g, 6), CountKeyRepetitions(g, 5)), std::tuple(1, 0));
+    CountRepetitions(g, s, 6);
+    EXPECT_EQ(s.repetitionCount, 1);
+    // Past the end of the history nothing is written and the game's entries still count.
+    g.positionHistory.fill(PositionKey{});
+    g.gamePly = kHistorySize + 5;
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
+    EXPECT_EQ(CountKeyRepetitions(g, 5000), 0);
+    g.positionHistory[kHistorySize - 1] = MakePositionKey(g.board);
+    EXPECT_EQ(CountKeyRepetitions(g, 5000), 1);
+}
+
+TEST_F(Evaluation, CampRulesWaitForTheirPly) {
+    VariantRules rules = DefaultRules();
+    rules.flag(HomeLess) = 1;
+    // A White man still on H1, in White's starting camp (Black's target).
+    SetUp(rules, SetupOf("H1 D4", "D5 C5"), kBlack, 58);
+    EXPECT_LT(Evaluate(e, 0, 0, kBlack), 30000);
+    EXPECT_EQ(s.opponentHasWon, 0);
+    g.gamePly = 59;
+    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 32000);
+    EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
+    EXPECT_EQ(s.opponentHasWon, 1);
+
+    // Black's camp full of mixed colours wins for White only from GamePly 2 on.
+    rules = DefaultRules();
+    rules.flag(FullHome) = 1;
+    SetUp(rules, SetupOf("A8 B8 C8 D8 A7", "B7 C7 A6 B6 A5 E4"), kWhite, 1);
+    EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
+    g.gamePly = 2;
+    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 32000);
+}
+
+// The benchmark's node count changes only when the search or the move generation changes
+// its behaviour; update the figure on purpose when that is intended.
+TEST(Bench, NodeTotalIsPinned) {
+    FakeClock clock;
+    ScriptedRandom random;
+    random.fallback = 0.7;  // no noise is drawn: the amplitude is 0
+    uint64_t total = 0;
+    std::set<std::string> names;
+    for (const BenchPosition& position : BenchPositions()) {
+        total += BenchNodes(position, clock, random);
+        names.insert(position.name);
+        EXPECT_EQ(position.setup.find_first_not_of("012"), std::string::npos);
+        EXPECT_EQ(position.setup.size(), 64u);
+        EXPECT_EQ(BenchVariant(position.variant).name, position.variant) << position.name;
+    }
+    EXPECT_GE(names.size(), 8u);
+    EXPECT_EQ(names.size(), BenchPositions().size());
+    EXPECT_EQ(total, 3480477u);
+}
+
+// In random positions under random rules the search, at a small depth, answers with one of
+// the legal moves whenever the side to move has one.
+TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
+    std::mt19937 rng(31337);
+    int searched = 0;
+    for (int game = 0; game < 1000; ++game) {
+        const auto random = RandomGame(rng);
+        g = *random;
+        g.ui = &ui;
+        s.noiseAmplitude = 0;
+        SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g.board));
+        GenerateMoves(g, 1);
+        std::set<std::pair<int, int>> legal;
+        for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+            legal.insert({g.movePool[i].Source, g.movePool[i].dest});
+        const Board board = g.board;
+        RootSearchLimits limits;
+        limits.depth = 1 + game % 2;
+        const int depth = SearchPosition(e, limits);
+        ASSERT_EQ(g.board, board) << "the search left the position changed";
+        if (legal.empty()) {
+            EXPECT_EQ(depth, -1);
+            continue;
+        }
+        if (depth < 0) continue;  // the position is already decided
+        ++searched;
+        EXPECT_TRUE(legal.count({g.movePool[0].Source, g.movePool[0].dest}));
+    }
+    EXPECT_GT(searched, 600);
 }
 
 }  // namespace

@@ -48,11 +48,33 @@ class ControllerTest : public ::testing::Test {
         return true;
     }
 
+    // e1d2 d8e7 d2e1 e7d8 ... in Player-Player mode, with the draw rules off.
+    void PlayShuffle(int plies) {
+        c().SelectPlayerPlayer();
+        c().settings().ChessDrawRules = 0;
+        const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+        for (int ply = 0; ply < plies; ++ply)
+            ASSERT_TRUE(Type(cycle[ply % 4])) << ply;
+    }
+
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }
 
-    const ShownMessage* LastMessage() const {
-        return ui.messages.empty() ? nullptr : &ui.messages.back();
+    // "Caption: text" of the last message, "" when none was shown.
+    std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
+    // One character per command: 1 when enabled (or checked), 0 when not.
+    std::string Enabled(std::initializer_list<Command> commands) const {
+        std::string flags;
+        for (Command command : commands)
+            flags += ui.enabled(command) ? '1' : '0';
+        return flags;
     }
+    std::string Checked(std::initializer_list<Command> commands) const {
+        std::string flags;
+        for (Command command : commands)
+            flags += ui.checked(command) ? '1' : '0';
+        return flags;
+    }
+    std::string Text(Display display) const { return ui.Text(display); }
 
     TempDir dir;
     RecordingUi ui;

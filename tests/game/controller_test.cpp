@@ -1,3 +1,5 @@
+// The controller without a window: play modes, every way of entering a move and its
+// rejections, navigation, the menus' settings, new games and position set-up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,85 +9,90 @@
 namespace zelkor::test {
 namespace {
 
-using Modes = ControllerTest;
+using C = Command;
+using D = Display;
 
-TEST_F(Modes, PlayerPlayerGivesBothSidesThePlayerAndDisablesDrawAndResign) {
-    c().SelectPlayerPlayer();
-    EXPECT_EQ(g().playMode, PlayMode::PlayerPlayer);
-    EXPECT_EQ(ui.Text(Display::Status), "Player-Player mode");
-    EXPECT_EQ(ui.Text(Display::FirstSideName), "Player");
-    EXPECT_EQ(ui.Text(Display::SecondSideName), "Player");
-    EXPECT_FALSE(ui.enabled(Command::OfferDraw));
-    EXPECT_FALSE(ui.enabled(Command::Resign));
-    EXPECT_TRUE(ui.checked(Command::PlayerPlayer));
-    EXPECT_FALSE(ui.checked(Command::PlayerComputer));
-    EXPECT_FALSE(ui.checked(Command::ComputerComputer));
-
-    c().SelectPlayerComputer();
-    EXPECT_EQ(ui.Text(Display::Status), "Computer-Player mode");
-    EXPECT_TRUE(ui.enabled(Command::OfferDraw));
-    EXPECT_TRUE(ui.enabled(Command::Resign));
-    EXPECT_TRUE(ui.checked(Command::PlayerComputer));
-    EXPECT_FALSE(ui.checked(Command::PlayerPlayer));
+TEST(ControllerTexts, MoveLinesTypedMovesAndLevels) {
+    const std::tuple<int, const char*, bool, const char*> lines[] = {
+        {1, "e1-d2", false, "   1. e1-d2"},  {17, "c3-d4", false, "   9. c3-d4"},
+        {19, "c3-d4", false, "  10. c3-d4"}, {199, "c3xc5", true, " 100. c3xc5b"},
+        {2, "d8-e7", false, "      d8-e7"},  {20, "d8-e7", true, "      d8-e7b"}};
+    for (auto [ply, move, book, line] : lines)
+        EXPECT_EQ(GameMoveLine(ply, move, book), line);
+    for (const char* text : {"c3d4", "c3-d4", "c3xd4", "C3XD4", "C3-d4", "c3xxd4"})
+        EXPECT_EQ(NormaliseTypedMove(text, 'x'), "C3D4") << text;
+    const std::tuple<const char*, char, const char*> typed[] = {
+        {"e3:e5", ':', "E3E5"}, {"e3xe5", ':', "E3XE5"},     {"c-d4", 'x', " CD4"},
+        {"c3-d", 'x', "C3 D"},  {"a1-b2-c3", 'x', "A1B2C3"}, {"", 'x', ""}};
+    for (auto [text, jump, normal] : typed)
+        EXPECT_EQ(NormaliseTypedMove(text, jump), normal) << text;
+    Settings settings;
+    EXPECT_EQ(LevelText(settings), "Strength: 9   Time: 2 sec");
+    settings.UseDepth = 1;
+    settings.SearchDepth = 4;
+    settings.Handicap = 0;
+    EXPECT_EQ(LevelText(settings), "Strength: 10   Depth: 4 ply");
 }
 
-TEST_F(Modes, PlayerComputerWithBlackToMoveGivesThePlayerTheLowerRow) {
-    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
+using Modes = ControllerTest;
+
+TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
+    c().SelectPlayerPlayer();
+    EXPECT_EQ(g().playMode, PlayMode::PlayerPlayer);
+    EXPECT_EQ(Text(D::Status), "Player-Player mode");
+    EXPECT_EQ(Text(D::FirstSideName) + Text(D::SecondSideName), "PlayerPlayer");
+    EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}), "00");
+    EXPECT_EQ(Checked({C::PlayerPlayer, C::PlayerComputer, C::ComputerComputer}), "100");
+    ASSERT_TRUE(Type("e1d2"));
+
+    // With Black to move the player takes the lower row.
     c().SelectPlayerComputer();
-    EXPECT_EQ(ui.Text(Display::FirstSideColour), "White");
-    EXPECT_EQ(ui.Text(Display::SecondSideColour), "Black");
-    EXPECT_EQ(ui.Text(Display::FirstSideName), "Computer");
-    EXPECT_EQ(ui.Text(Display::SecondSideName), "Player");
+    EXPECT_EQ(Text(D::Status), "Computer-Player mode");
+    EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}), "11");
+    EXPECT_EQ(Checked({C::PlayerPlayer, C::PlayerComputer}), "01");
+    EXPECT_EQ(Text(D::FirstSideColour) + Text(D::SecondSideColour), "WhiteBlack");
+    EXPECT_EQ(Text(D::FirstSideName) + Text(D::SecondSideName), "ComputerPlayer");
     EXPECT_FALSE(ui.firstSideHighlighted);
 }
 
-TEST_F(Modes, ComputeSwapsTheNamesBeforeTheComputerMoves) {
-    EXPECT_EQ(g().firstSideName, "Player");
+TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
     c().ComputeCommand();
-    EXPECT_EQ(g().gamePly, 1);
-    EXPECT_EQ(g().firstSideName, "Computer");
-    EXPECT_EQ(g().secondSideName, "Player");
-    EXPECT_EQ(g().moveTexts[1].firstBy, "1");
+    EXPECT_EQ(
+        std::tuple(g().gamePly, g().firstSideName, g().secondSideName, g().moveTexts[1].firstBy),
+        std::tuple(1, "Computer", "Player", "1"));
     c().ComputeCommand();
-    EXPECT_EQ(g().gamePly, 2);
-    EXPECT_EQ(g().firstSideName, "Player");
-    EXPECT_EQ(g().secondSideName, "Computer");
-    EXPECT_TRUE(ui.enabled(Command::Back));
-    EXPECT_FALSE(ui.enabled(Command::Forward));
-    EXPECT_FALSE(ui.enabled(Command::Cancel));
+    EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName, g().secondSideName),
+              std::tuple(2, "Player", "Computer"));
+    EXPECT_EQ(Enabled({C::Back, C::Forward, C::Cancel}), "100");
     EXPECT_FALSE(g().busy);
-}
 
-TEST_F(Modes, HumanMoveInPlayerComputerModeGetsTheComputersReply) {
+    c().First();
     ASSERT_TRUE(Type("e1-d2"));
-    EXPECT_EQ(g().gamePly, 2);
-    EXPECT_EQ(g().moveTexts[1].firstBy, "2");
-    EXPECT_EQ(g().moveTexts[1].secondBy, "1");
+    EXPECT_EQ(
+        std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[1].secondBy),
+        std::tuple(2, kWhite, "2", "1"));
+    ASSERT_EQ(ui.list(ListId::GameMoves).size(), 2u);
     EXPECT_EQ(ui.list(ListId::GameMoves)[0], "   1. e1-d2");
-    EXPECT_EQ(ui.list(ListId::GameMoves).size(), 2u);
     EXPECT_FALSE(ui.list(ListId::LegalMoves).empty());
-    EXPECT_EQ(g().side, kWhite);
     EXPECT_EQ(g().firstSideName, "Player");  // the reply does not exchange the names
 }
 
-TEST_F(Modes, PlayerPlayerGameRunsToItsEnd) {
+TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     c().SelectPlayerPlayer();
-    int guard = 0;
-    while (!g().gameOver && guard++ < 1000) {
+    for (int guard = 0; !g().gameOver && guard < 1000; ++guard) {
         ASSERT_FALSE(c().legalMoveLines().empty());
         c().LegalMoveChosen(0);
     }
     EXPECT_TRUE(g().gameOver);
-    EXPECT_FALSE(ui.enabled(Command::Compute));
-    EXPECT_FALSE(ui.enabled(Command::LegalMoveList));
-    EXPECT_EQ(ui.Text(Display::Status).find("Player-Player mode"), std::string::npos);
+    EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}), "00");
+    EXPECT_EQ(Text(D::Status).find("Player-Player mode"), std::string::npos);
     ASSERT_GE(g().gameMoveLines.size(), 19u);
     EXPECT_EQ(g().gameMoveLines[18].substr(0, 6), "  10. ");
     EXPECT_EQ(g().gameMoveLines[1].substr(0, 6), "      ");
-    for (int ply = 1; ply <= g().gamePly; ++ply)
-        EXPECT_EQ(
-            ply % 2 ? g().moveTexts[(ply + 1) / 2].firstBy : g().moveTexts[(ply + 1) / 2].secondBy,
-            "2");
+    for (int ply = 1; ply <= g().gamePly; ++ply) {
+        const MoveTextRow& row = g().moveTexts[(ply + 1) / 2];
+        EXPECT_EQ(ply % 2 ? row.firstBy : row.secondBy, "2");
+    }
     EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
     EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
     EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
@@ -100,8 +107,9 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEnd) {
     ASSERT_TRUE(Type(winning));
     ASSERT_TRUE(g().gameOver);
     c().Back();
-    EXPECT_EQ(g().side == kWhite ? g().firstSideName : g().secondSideName, "Player");
-    EXPECT_EQ(g().side == kWhite ? g().secondSideName : g().firstSideName, "Computer");
+    EXPECT_EQ((g().side == kWhite ? g().firstSideName : g().secondSideName) + "-" +
+                  (g().side == kWhite ? g().secondSideName : g().firstSideName),
+              "Player-Computer");
 }
 
 TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
@@ -109,26 +117,28 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_TRUE(g().gameOver);
     EXPECT_GT(g().gamePly, 10);
     EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
-    EXPECT_TRUE(ui.checked(Command::PlayerComputer));
-    EXPECT_FALSE(ui.checked(Command::ComputerComputer));
-    EXPECT_FALSE(g().busy);
-    EXPECT_FALSE(ui.enabled(Command::ComputerComputer));
-    EXPECT_TRUE(ui.enabled(Command::LegalMoveList) == false || g().gameOver);
+    EXPECT_EQ(Checked({C::PlayerComputer, C::ComputerComputer}), "10");
+    EXPECT_EQ(Enabled({C::ComputerComputer}), "0");
+    EXPECT_FALSE(g().busy || g().rated);
     EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
     // The user only watched: the winner is named by colour and no label names the user.
-    EXPECT_EQ(g().firstSideName, "Computer");
-    EXPECT_EQ(g().secondSideName, "Computer");
+    EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerComputer");
     const std::string winner = g().side == kWhite ? "Black wins!" : "White wins!";
     EXPECT_EQ(ui.messages.back().text.substr(0, winner.size()), winner);
-    EXPECT_EQ(ui.Text(Display::Status), winner);
-    EXPECT_FALSE(g().rated);
+    EXPECT_EQ(Text(D::Status), winner);
     // Half a second between the moves.
-    int halfSeconds = 0;
-    for (double pause : clock.pauses)
-        if (pause == 0.5) ++halfSeconds;
-    EXPECT_GE(halfSeconds, g().gamePly);
-    EXPECT_FALSE(ui.messages.empty());
+    EXPECT_GE(std::count(clock.pauses.begin(), clock.pauses.end(), 0.5), g().gamePly);
     EXPECT_EQ(ui.messages.back().title, "Congratulations");
+
+    // A stop by the clock does not end the run either.
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    c().settings().UseDepth = 0;
+    c().settings().ThinkTime = 1;
+    clock.tick = 0.01;  // every reading of the clock moves it on
+    c().RunComputerComputer();
+    EXPECT_TRUE(g().gameOver);
+    EXPECT_GT(g().gamePly, 10);
 }
 
 TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
@@ -141,22 +151,11 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     EXPECT_FALSE(g().gameOver);
     EXPECT_EQ(g().secondSideName, "Player");  // the human takes the side to move
     EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
-    EXPECT_FALSE(ui.enabled(Command::Cancel));
-    EXPECT_TRUE(ui.enabled(Command::Compute));
+    EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
 }
 
-TEST_F(Modes, ATimeStopDoesNotEndComputerComputer) {
-    c().settings().UseDepth = 0;
-    c().settings().ThinkTime = 1;
-    clock.tick = 0.01;  // every reading of the clock moves it on
-    c().RunComputerComputer();
-    EXPECT_TRUE(g().gameOver);
-    EXPECT_GT(g().gamePly, 10);
-}
-
-TEST_F(Modes, AGameAgainstTheComputerIsRated) {
-    int guard = 0;
-    while (!g().gameOver && guard++ < 600) {
+TEST_F(Modes, AGameAgainstTheComputerIsRatedOnce) {
+    for (int guard = 0; !g().gameOver && guard < 600; ++guard) {
         ASSERT_FALSE(c().legalMoveLines().empty());
         c().TypedMove(c().legalMoveLines().front());
     }
@@ -164,7 +163,7 @@ TEST_F(Modes, AGameAgainstTheComputerIsRated) {
     const std::string& report = ui.messages.back().text;
     EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
     EXPECT_NE(report.find("The computers' rating in this game was 1200"), std::string::npos);
-    EXPECT_FALSE(g().rated);  // counted once
+    EXPECT_FALSE(g().rated);
 }
 
 TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
@@ -172,78 +171,47 @@ TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
     EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
     ASSERT_TRUE(Type("e1d2"));
     c().HintCommand();
-    EXPECT_EQ(ui.messages.back().title, "Hint");
-    EXPECT_EQ(ui.messages.back().text.substr(0, 4), "Try ");
-    EXPECT_FALSE(g().busy);
-    EXPECT_FALSE(g().rated);
-    EXPECT_EQ(g().gamePly, 2);
+    EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
+    EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly), std::tuple(false, false, 2));
     c().ResignCommand();
-    EXPECT_TRUE(g().gameOver);
     EXPECT_EQ(ui.messages.back().text.substr(0, 20), "OK... Computer wins!");
-    EXPECT_FALSE(ui.enabled(Command::Compute));
-    EXPECT_FALSE(ui.enabled(Command::Resign));
-    c().ComputeCommand();
-    EXPECT_EQ(g().gamePly, 2);
-}
-
-TEST_F(Modes, ShutdownInsideARunningSearchEndsTheRunOnce) {
-    c().settings().SearchDepth = 8;
-    ui.onProcessEvents = [&] {
-        if (ui.eventsProcessed == 200) {
-            c().CancelCommand();
-            c().Shutdown();
-        }
-    };
-    c().RunComputerComputer();
-    EXPECT_TRUE(c().shutDown());
-    EXPECT_LE(g().gamePly, 1);
-    EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.rtg"));
-    const std::string settings = ReadFile(dir / "zelkor.ini");
-    c().Shutdown();  // a second call writes nothing
-    EXPECT_EQ(ReadFile(dir / "zelkor.ini"), settings);
+    EXPECT_EQ(Enabled({C::Compute, C::Resign}), "00");
 }
 
 using Input = ControllerTest;
 
-TEST_F(Input, TypedMovesInEveryFormPlayTheSameMove) {
-    c().SelectPlayerPlayer();
-    for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"}) {
-        EXPECT_TRUE(Type(text)) << text;
-    }
-    EXPECT_EQ(g().gamePly, 5);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ui.list(ListId::GameMoves)[0], "   1. e1-d2");
-    EXPECT_EQ(ui.list(ListId::GameMoves)[1], "      d8-e7");
-    EXPECT_EQ(g().moveTexts[1].first, "e1d2 e1-d2");
-    EXPECT_EQ(g().moveTexts[1].second, "d8e7 d8-e7");
-}
-
-TEST_F(Input, RejectedTypedMovesSayIllegalMove) {
+TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
     c().SelectPlayerPlayer();
     for (const char* text : {"e1d", "e1e3", "z9d2", "", "e1-"}) {
         ui.messages.clear();
         EXPECT_FALSE(Type(text)) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
-        EXPECT_EQ(Shown(ui.messages[0]), "Error: Illegal move");
+        EXPECT_EQ(Last(), "Error: Illegal move");
         EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
-        EXPECT_TRUE(ui.enabled(Command::TypedMoveBox));
+        EXPECT_TRUE(ui.enabled(C::TypedMoveBox));
     }
-    EXPECT_EQ(g().gamePly, 0);
+    ui.messages.clear();
+    for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"})
+        EXPECT_TRUE(Type(text)) << text;
+    EXPECT_EQ(g().gamePly, 5);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.list(ListId::GameMoves)[0], "   1. e1-d2");
+    EXPECT_EQ(ui.list(ListId::GameMoves)[1], "      d8-e7");
+    EXPECT_EQ(g().moveTexts[1].first + "|" + g().moveTexts[1].second, "e1d2 e1-d2|d8e7 d8-e7");
 }
 
 TEST_F(Input, BoardPressAndDropRejections) {
     c().SelectPlayerPlayer();
     EXPECT_FALSE(c().CanStartDrag(Sq("d8")));
-    ASSERT_NE(LastMessage(), nullptr);
-    EXPECT_EQ(Shown(*LastMessage()), "Error: White moves");
+    EXPECT_EQ(Last(), "Error: White moves");
     EXPECT_FALSE(c().CanStartDrag(Sq("d4")));  // an empty square: nothing to hold
     EXPECT_EQ(ui.messages.size(), 1u);
 
     EXPECT_TRUE(c().CanStartDrag(Sq("e1")));
     c().BoardDrop(Sq("e1"), Sq("e3"));
-    EXPECT_EQ(LastMessage()->text, "Illegal move");
+    EXPECT_EQ(Last(), "Error: Illegal move");
     c().BoardDrop(Sq("e1"), Sq("f1"));
-    EXPECT_EQ(LastMessage()->text, "Illegal move: that square is not empty");
+    EXPECT_EQ(Last(), "Error: Illegal move: that square is not empty");
     const size_t shown = ui.messages.size();
     c().BoardDrop(Sq("e1"), Sq("e1"));  // back home: cancelled silently
     c().BoardDrop(Sq("e1"), 0);         // off the board
@@ -252,12 +220,11 @@ TEST_F(Input, BoardPressAndDropRejections) {
 
     c().BoardDrop(Sq("e1"), Sq("d2"));
     EXPECT_EQ(g().gamePly, 1);
-    EXPECT_EQ(ui.Text(Display::Calculation), "no calculation");
+    EXPECT_EQ(Text(D::Calculation), "no calculation");
     EXPECT_FALSE(c().CanStartDrag(Sq("f1")));
-    EXPECT_EQ(LastMessage()->text, "Black moves");
-}
+    EXPECT_EQ(Last(), "Error: Black moves");
 
-TEST_F(Input, APieceWithoutAMoveCannotBeHeld) {
+    // A man without a move cannot be held.
     c().SetupClearBoard();
     c().SetupSquare(Sq("a1"), kWhiteMan);
     for (const char* black : {"a2", "b1", "b2", "a3", "c1", "c3"})
@@ -266,318 +233,220 @@ TEST_F(Input, APieceWithoutAMoveCannotBeHeld) {
     c().SetupPopupClosed();
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(Shown(*LastMessage()), "Error: You cannot move that piece");
+    EXPECT_EQ(Last(), "Error: You cannot move that piece");
 }
 
 TEST_F(Input, BusyOrFinishedGamesIgnoreInput) {
     c().CancelCommand();  // before any computation
     EXPECT_EQ(g().cancelRequest, 0);
-    g().busy = true;
-    c().TypedMove("e1d2");
-    c().BoardDrop(Sq("e1"), Sq("d2"));
-    EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
-    g().busy = false;
-    g().gameOver = true;
-    c().TypedMove("e1d2");
-    c().BoardDrop(Sq("e1"), Sq("d2"));
-    EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
+    for (bool busy : {true, false}) {
+        g().busy = busy;
+        g().gameOver = !busy;
+        c().TypedMove("e1d2");
+        c().BoardDrop(Sq("e1"), Sq("d2"));
+        EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
+    }
     c().ComputeCommand();
     EXPECT_EQ(g().firstSideName, "Player");
     EXPECT_EQ(g().gamePly, 0);
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Input, TheGameAndTheComputerStopAtTheEndOfTheRecord) {
-    c().SelectPlayerPlayer();
-    c().settings().ChessDrawRules = 0;  // let the shuffle go on
-    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
-    for (int ply = 0; ply < kMaxGamePlies; ++ply)
-        ASSERT_TRUE(Type(cycle[ply % 4])) << ply;
-    EXPECT_EQ(g().gameMoveLines.size(), static_cast<size_t>(kMaxGamePlies));
-    EXPECT_EQ(g().gameMoveLines.back(), "      e7-d8");
-    c().ComputeCommand();
-    EXPECT_EQ(g().gamePly, kMaxGamePlies);
-    ASSERT_NE(LastMessage(), nullptr);
-    EXPECT_EQ(LastMessage()->text, kMoveLimitMessage);
-    EXPECT_TRUE(g().gameOver);
-    g().gameOver = false;
-    ui.messages.clear();
-    EXPECT_FALSE(Type("e1d2"));
-    ASSERT_NE(LastMessage(), nullptr);
-    EXPECT_EQ(LastMessage()->text, kMoveLimitMessage);
-    EXPECT_TRUE(g().gameOver);
-    // The record is intact: stepping back and forward replays the last move.
-    c().Back();
-    EXPECT_EQ(g().gamePly, kMaxGamePlies - 1);
-    c().Forward();
-    EXPECT_EQ(g().gamePly, kMaxGamePlies);
-}
-
-TEST_F(Input, AnAnalysedAlternativeReplacesTheComputersMove) {
+TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     ASSERT_TRUE(Type("e1d2"));
-    ASSERT_EQ(g().gamePly, 2);
     const RootEntry alternative = c().search().rootTable[1];
     ASSERT_TRUE(IsPlayingSquare(alternative.from));
-    c().AnalysisMoveChosen(1);
-    EXPECT_EQ(g().gamePly, 2);
-    EXPECT_EQ(g().board[alternative.to], kBlackMan);
-    EXPECT_EQ(g().moveTexts[1].secondBy, "2");
-    EXPECT_EQ(g().gameMoveLines.size(), 2u);
+    c().AnalysisMoveChosen(1);  // replaces the computer's move
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[alternative.to], g().moveTexts[1].secondBy,
+                         g().gameMoveLines.size()),
+              std::tuple(2, kBlackMan, "2", size_t{2}));
     // No reply: the names are exchanged instead, the player now has White's move again.
-    EXPECT_EQ(g().firstSideName, "Player");
-    EXPECT_EQ(g().side, kWhite);
-    EXPECT_FALSE(g().rated);
-}
+    EXPECT_EQ(std::tuple(g().firstSideName, g().side, g().rated),
+              std::tuple("Player", kWhite, false));
 
-TEST_F(Input, ALegalMoveListLinePlaysItsMove) {
-    c().SelectPlayerPlayer();
-    const std::vector<std::string> lines = c().legalMoveLines();
-    const auto jump = std::find(lines.begin(), lines.end(), "h1xf3");
-    ASSERT_NE(jump, lines.end());
-    c().LegalMoveChosen(static_cast<int>(jump - lines.begin()));
-    EXPECT_EQ(g().gamePly, 1);
-    EXPECT_EQ(g().gameMoveLines[0], "   1. h1xf3");
-    c().LegalMoveChosen(1000);  // no such line
-    EXPECT_EQ(g().gamePly, 1);
-}
-
-TEST_F(Input, BookMovesAreMarkedInBothLists) {
     std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
     c().SelectPlayerPlayer();
     c().settings().UseBook = 0;  // it only decides whether the computer plays from the book
     c().FillLegalMoveList();
-    const std::vector<std::string>& lines = ui.list(ListId::LegalMoves);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "g1xe3b"), lines.end());
+    const std::vector<std::string> lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
-    ASSERT_TRUE(Type("g1xe3"));
-    EXPECT_EQ(g().gameMoveLines[0], "   1. g1xe3b");
-    EXPECT_EQ(ui.texts[Display::OpeningName], "Left Flank Third-Row Jump Opening");
+    const auto book = std::find(lines.begin(), lines.end(), "g1xe3b");
+    ASSERT_NE(book, lines.end());
+    c().LegalMoveChosen(static_cast<int>(book - lines.begin()));
+    EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
+    c().LegalMoveChosen(1000);  // no such line
+    EXPECT_EQ(g().gamePly, 1);
+    EXPECT_EQ(Text(D::OpeningName),
+              "Left Flank Third-Row Jump Opening");  // the shipped book's name
 
+    // A searched computer move that the book knows is marked and names its opening.
+    std::string replies = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
+    for (std::string reply : c().legalMoveLines()) {
+        std::erase_if(reply, [](char ch) { return ch == '-' || ch == 'x' || ch == 'b'; });
+        replies += "g1e3 " + reply + "b\r\n";
+    }
+    WriteFile(dir / "zelkor.bok", replies + "names\r\ng1e3 'Any Reply'\r\nend\r\n");
+    c().SelectPlayerComputer();
+    c().ComputeCommand();
+    ASSERT_EQ(g().gamePly, 2);
+    EXPECT_EQ(g().gameMoveLines[1].back(), 'b');
+    EXPECT_EQ(Text(D::OpeningName), "Any Reply");
+}
+
+TEST_F(Input, ADamagedBookNameLineIsToldOnceAndTheGameGoesOn) {
     // A name line without its quotes is told once, with its file and line; the game goes on
     // without the book.
-    std::string book = ReadFile(dir / "zelkor.bok");
+    std::string book = ReadFile(ShippedDataDir() / "zelkor.bok");
     book.insert(book.find("\r\nend", book.find("names")), "\r\ng1e3 no quote");
-    std::filesystem::remove(dir / "zelkor.bok");
     WriteFile(dir / "zelkor.bok", book);
-    ui.messages.clear();
-    ASSERT_TRUE(Type("a7c5"));
-    ASSERT_TRUE(Type("h1d3"));
+    ASSERT_TRUE(PlayerPlayer({"g1xe3", "a7c5", "h1d3"}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find((dir / "zelkor.bok").string() + ", line "),
               std::string::npos);
     EXPECT_NE(ui.messages[0].text.find("\"g1e3 no quote\" has no name between quotes"),
               std::string::npos);
-    EXPECT_EQ(g().gamePly, 3);
-}
-
-// A searched computer move that the book knows is marked and names its opening.
-TEST_F(Input, ASearchedMoveTheBookKnowsIsMarked) {
-    c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("g1xe3"));
-    std::string book = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
-    for (std::string reply : c().legalMoveLines()) {
-        std::erase_if(reply, [](char ch) { return ch == '-' || ch == 'x' || ch == 'b'; });
-        book += "g1e3 " + reply + "b\r\n";
-    }
-    WriteFile(dir / "zelkor.bok", book + "names\r\ng1e3 'Any Reply'\r\nend\r\n");
-    c().SelectPlayerComputer();
-    c().ComputeCommand();
-    ASSERT_EQ(g().gamePly, 2);
-    EXPECT_EQ(g().gameMoveLines[1].back(), 'b');
-    EXPECT_EQ(ui.texts[Display::OpeningName], "Any Reply");
 }
 
 using Navigation = ControllerTest;
 
-TEST_F(Navigation, BackAndForwardStepThroughTheRecord) {
+TEST_F(Navigation, BackForwardAndAMoveThatCutsTheRecord) {
     ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3", "c7d6"}));
-    EXPECT_TRUE(ui.enabled(Command::Back));
-    EXPECT_FALSE(ui.enabled(Command::Forward));
-
+    EXPECT_EQ(Enabled({C::Back, C::Forward}), "10");
     c().Back();
-    EXPECT_EQ(g().gamePly, 3);
-    EXPECT_EQ(g().board[Sq("c7")], kBlackMan);
-    EXPECT_EQ(g().side, kBlack);
-    EXPECT_TRUE(ui.enabled(Command::Forward));
-    EXPECT_TRUE(ui.enabled(Command::Last));
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("c7")], g().side),
+              std::tuple(3, kBlackMan, kBlack));
+    EXPECT_EQ(Enabled({C::Forward, C::Last}), "11");
     EXPECT_EQ(ui.selected[ListId::GameMoves], 2);
     EXPECT_EQ(g().gameMoveLines.size(), 4u);
-
     c().First();
     EXPECT_EQ(g().gamePly, 0);
-    EXPECT_FALSE(ui.enabled(Command::First));
-    EXPECT_FALSE(ui.enabled(Command::Back));
+    EXPECT_EQ(Enabled({C::First, C::Back}), "00");
     EXPECT_EQ(g().board, g().initialBoard);
-
     c().Forward();
     EXPECT_EQ(g().gamePly, 1);
     c().Last();
-    EXPECT_EQ(g().gamePly, 4);
-    EXPECT_FALSE(ui.enabled(Command::Forward));
-    EXPECT_EQ(g().board[Sq("d6")], kBlackMan);
-
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d6")]), std::tuple(4, kBlackMan));
+    EXPECT_EQ(Enabled({C::Forward}), "0");
     c().GameMoveClicked(1);
     EXPECT_EQ(g().gamePly, 2);
     c().GameMoveClicked(1);  // the line of the current ply: nothing happens
     EXPECT_EQ(g().gamePly, 2);
     EXPECT_EQ(g().firstSideName, "Player");  // Player-Player keeps the names
+
+    c().NavigateBy(1, false);
+    ASSERT_TRUE(Type("c8c6"));
+    EXPECT_EQ(std::tuple(g().gamePly, g().recordLength), std::tuple(2, 2));
+    EXPECT_EQ(g().gameMoveLines, (std::vector<std::string>{"   1. e1-d2", "      c8xc6"}));
+    EXPECT_EQ(Enabled({C::Forward, C::Last}), "00");
+    EXPECT_TRUE(g().moveTexts[2].first.empty());
 }
 
 TEST_F(Navigation, CommentsFollowTheirPly) {
     c().SelectPlayerPlayer();
     c().CommentEdited("start");
     ASSERT_TRUE(Type("e1d2"));
-    EXPECT_EQ(ui.Text(Display::Comment), "");
+    EXPECT_EQ(Text(D::Comment), "");
     c().CommentEdited("after one");
     c().Back();
-    EXPECT_EQ(ui.Text(Display::Comment), "start");
+    EXPECT_EQ(Text(D::Comment), "start");
     c().Forward();
-    EXPECT_EQ(ui.Text(Display::Comment), "after one");
-}
-
-TEST_F(Navigation, AMoveAfterGoingBackCutsTheRecord) {
-    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3", "c7d6"}));
-    c().NavigateBy(3, false);
-    EXPECT_EQ(g().gamePly, 1);
-    ASSERT_TRUE(Type("c8c6"));
-    EXPECT_EQ(g().gamePly, 2);
-    EXPECT_EQ(g().recordLength, 2);
-    ASSERT_EQ(g().gameMoveLines.size(), 2u);
-    EXPECT_EQ(g().gameMoveLines[1], "      c8xc6");
-    EXPECT_FALSE(ui.enabled(Command::Forward));
-    EXPECT_FALSE(ui.enabled(Command::Last));
-    EXPECT_TRUE(g().moveTexts[2].first.empty());
-    c().Last();
-    EXPECT_EQ(g().gamePly, 2);
+    EXPECT_EQ(Text(D::Comment), "after one");
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     c().settings().SearchDepth = 2;
-    ASSERT_TRUE(Type("e1d2"));  // the computer replies
-    ASSERT_EQ(g().gamePly, 2);
+    ASSERT_TRUE(Type("e1d2"));            // the computer replies
     EXPECT_GT(c().search().hintFrom, 0);  // the reply it expects
     c().Back();
     EXPECT_EQ(c().search().hintFrom, 0);  // which belongs to the position left
-    EXPECT_EQ(g().firstSideName, "Computer");
-    EXPECT_EQ(g().secondSideName, "Player");
+    EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerPlayer");
     c().Back();
-    EXPECT_EQ(g().firstSideName, "Player");
-    EXPECT_EQ(g().gamePly, 0);
+    EXPECT_EQ(std::tuple(g().firstSideName, g().gamePly), std::tuple(std::string("Player"), 0));
 }
 
-TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecord) {
-    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3"}));
-    c().First();
-    c().AnalyzeCommand();
-    EXPECT_EQ(g().gamePly, 0);
-    EXPECT_EQ(g().recordLength, 3);
-    EXPECT_EQ(g().gameMoveLines.size(), 3u);
-    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
-    EXPECT_TRUE(ui.enabled(Command::Forward));
-    EXPECT_FALSE(g().busy);
-    EXPECT_FALSE(g().rated);
-    c().Last();
-    EXPECT_EQ(g().gamePly, 3);
-
-    // A line of the analysis is played in the position analysed, with nothing taken back.
-    c().Back();
-    c().AnalyzeCommand();
-    const RootEntry chosen = c().search().rootTable[1];
-    c().AnalysisMoveChosen(1);
-    EXPECT_EQ(g().gamePly, 3);
-    EXPECT_EQ(g().board[chosen.to], kWhiteMan);
-    EXPECT_EQ(g().recordLength, 3);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(Navigation, RepetitionsCountTheReplayedPositions) {
-    c().SelectPlayerPlayer();
-    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
-    for (int ply = 0; ply < 8; ++ply)
-        ASSERT_TRUE(Type(cycle[ply % 4]));
+TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
+    PlayShuffle(8);
     c().First();
     c().settings().SearchDepth = 5;
     c().AnalyzeCommand();  // the search walks its own positions through the history
+    EXPECT_EQ(std::tuple(g().gamePly, g().recordLength, g().gameMoveLines.size()),
+              std::tuple(0, 8, size_t{8}));
+    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    EXPECT_TRUE(ui.enabled(C::Forward));
+    EXPECT_FALSE(g().busy || g().rated);
     c().Last();
-    ASSERT_EQ(g().gamePly, 8);
+    c().settings().ChessDrawRules = 1;
     ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
-    EXPECT_EQ(g().gamePly, 9);
     EXPECT_TRUE(g().gameOver);
-    EXPECT_EQ(ui.Text(Display::Status), "It's a draw! Triple Repetition");
+    EXPECT_EQ(Text(D::Status), "It's a draw! Triple Repetition");
 }
 
-using BoardAndView = ControllerTest;
+TEST_F(Navigation, ALineOfTheAnalysisIsPlayedInThePositionAnalysed) {
+    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3"}));
+    c().Back();
+    c().AnalyzeCommand();
+    const RootEntry chosen = c().search().rootTable[1];
+    c().AnalysisMoveChosen(1);  // with nothing taken back
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
+              std::tuple(3, kWhiteMan, 3));
+    EXPECT_TRUE(ui.messages.empty());
+}
 
-TEST_F(BoardAndView, MenuCommandsChangeTheirSettingsAndTicks) {
+using Menus = ControllerTest;
+
+TEST_F(Menus, CommandsAndOptionsChangeTheirSettingsAndDisplays) {
     c().SetNotation(1);
     EXPECT_EQ(c().settings().Notation, 1);
-    EXPECT_TRUE(ui.checked(Command::NotationNone));
-    EXPECT_FALSE(ui.checked(Command::NotationAlgebraic));
+    EXPECT_EQ(Checked({C::NotationNone, C::NotationAlgebraic}), "10");
     c().TurnBoard();
     EXPECT_EQ(c().settings().BoardTurned, 1);
     c().ToggleCalculation();
-    EXPECT_FALSE(ui.checked(Command::Calculation));
-    EXPECT_EQ(ui.Text(Display::Calculation), "no calculation");
+    EXPECT_EQ(Checked({C::Calculation}), "0");
+    EXPECT_EQ(Text(D::Calculation), "no calculation");
     c().settings().SearchDepth = 2;
     c().LowerDepth();
-    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 1 ply");
+    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 1 ply");
     c().LowerDepth();  // never below one ply
     EXPECT_EQ(c().settings().SearchDepth, 1);
-}
 
-TEST_F(BoardAndView, AppliedOptionsReachTheDisplaysAndTheMoveTexts) {
     c().settings().JumpChar = 1;
     c().settings().PlayerName = "Anna";
     c().settings().UseDepth = 0;
     c().settings().CountdownTimer = 1;
     c().OptionsApplied();
-    EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Time: 2 sec");
+    EXPECT_EQ(Text(D::Strength), "Strength: 9   Time: 2 sec");
     EXPECT_TRUE(ui.countdownShown);
-    EXPECT_EQ(ui.Text(Display::FirstSideName), "Anna");
+    EXPECT_EQ(Text(D::FirstSideName), "Anna");
     const auto& lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "h1:f3"), lines.end());
 }
 
-using NewGame = ControllerTest;
-
-TEST_F(NewGame, AsksOnlyOnceAMoveWasMade) {
+TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     c().NewGameCommand(false);
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     ui.answers = {Answer::No};
     c().NewGameCommand(false);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Confirmation: Quit current game?");
-    EXPECT_EQ(ui.messages[0].icon, Icon::Question);
-    EXPECT_EQ(ui.messages[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(Last(), "Confirmation: Quit current game?");
+    EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons),
+              std::tuple(Icon::Question, Buttons::YesNo));
     EXPECT_EQ(g().gamePly, 1);
     ui.answers = {Answer::Yes};
     c().NewGameCommand(true);
-    EXPECT_EQ(g().gamePly, 0);
-    EXPECT_EQ(ui.variantDialogs, 1);
+    EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs), std::tuple(0, 1));
     EXPECT_TRUE(ui.list(ListId::GameMoves).empty());
-    EXPECT_EQ(ui.Text(Display::Status), "White moves");
-    EXPECT_FALSE(ui.enabled(Command::Back));
-    EXPECT_EQ(ui.Text(Display::VariantName), "Halma");
-}
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName), "White moves|Halma");
+    EXPECT_EQ(Enabled({C::Back}), "0");
 
-TEST_F(NewGame, ABlackFirstVariantStartsWithBlack) {
-    c().SelectVariant(9);  // "Black Begins"
-    c().NewGameCommand(false);
-    EXPECT_EQ(g().side, kBlack);
-    EXPECT_EQ(ui.Text(Display::Status), "Black moves");
-    EXPECT_EQ(ui.Text(Display::FirstSideColour), "Black");
-    EXPECT_TRUE(ui.firstSideHighlighted);
-    EXPECT_EQ(ui.Text(Display::VariantName), "Black Begins");
-}
-
-TEST_F(NewGame, ChangedRulesShowTheModifiedMark) {
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
     g().active.flag(CapRequired) = 1;
     g().active.flag(BlackStarts) = 1;
     g().active.directions[0] = "N;E W";
     c().NewGameCommand(false);
-    EXPECT_EQ(ui.Text(Display::VariantName), "Halma (M)");
+    EXPECT_EQ(Text(D::VariantName), "Halma (M)");  // changed rules show the mark
     // The rules window adds the rules in force, from the flags, directions and camps.
     const std::string rules = c().RulesInForce();
     for (const char* part : {"Black moves first.",
@@ -589,33 +458,44 @@ TEST_F(NewGame, ChangedRulesShowTheModifiedMark) {
                              "Black's target camp: E1 F1 G1 H1 F2 G2 H2 G3 H3 H4."})
         EXPECT_NE(rules.find(part), std::string::npos) << part << "\n" << rules;
     EXPECT_EQ(rules.find("chain of jumps must go on"), std::string::npos);
+
+    c().SelectVariant(9);  // "Black Begins"
+    c().NewGameCommand(false);
+    EXPECT_EQ(g().side, kBlack);
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + "|" + Text(D::VariantName),
+              "Black moves|Black|Black Begins");
+    EXPECT_TRUE(ui.firstSideHighlighted);
 }
 
 using PositionSetup = ControllerTest;
 
-TEST_F(PositionSetup, ClearBoardAndWhiteMovesGiveAnEmptyBoardWithWhiteToMove) {
+TEST_F(PositionSetup, ClearBoardAndWhiteMoves) {
     ASSERT_TRUE(PlayerPlayer({"e1d2"}));
     c().SetupClearBoard();
     c().SetupSideToMove(kWhite);
-    EXPECT_EQ(ui.Text(Display::Status), "White moves");
+    EXPECT_EQ(Text(D::Status), "White moves");
     c().SetupPopupClosed();
     for (int square : kPlayingSquares)
         EXPECT_EQ(g().board[square], kEmpty);
-    EXPECT_EQ(g().side, kWhite);
-    EXPECT_EQ(g().gamePly, 0);
-    EXPECT_TRUE(g().gameMoveLines.empty());
-    EXPECT_FALSE(ui.enabled(Command::First));
-    EXPECT_FALSE(ui.enabled(Command::Back));
-    EXPECT_EQ(ui.Text(Display::VariantName), "Halma (M)");
+    EXPECT_EQ(std::tuple(g().side, g().gamePly, g().gameMoveLines.size()),
+              std::tuple(kWhite, 0, size_t{0}));
+    EXPECT_EQ(Enabled({C::First, C::Back}), "00");
+    EXPECT_EQ(Text(D::VariantName), "Halma (M)");
     EXPECT_TRUE(c().pressSuppressed());
     EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
 }
 
 TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
+    const Board before = g().board;
+    c().SetupPopupClosed();  // without a choice: nothing changes
+    EXPECT_EQ(g().board, before);
+    EXPECT_EQ(Text(D::VariantName), "Halma");
+    EXPECT_FALSE(c().setupMode() || c().pressSuppressed());
+
     c().SetupSquare(Sq("e1"), kBlackMan);
     c().SetupPopupClosed();
-    EXPECT_EQ(g().board[Sq("e1")], kBlackMan);
-    EXPECT_EQ(g().initialBoard[Sq("e1")], kBlackMan);
+    EXPECT_EQ(std::tuple(g().board[Sq("e1")], g().initialBoard[Sq("e1")]),
+              std::tuple(kBlackMan, kBlackMan));
     EXPECT_FALSE(g().rated);
     // Every later popup, even without a choice, restarts from the current position.
     c().BoardPointerMoved();
@@ -624,25 +504,14 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     EXPECT_FALSE(Type("f2e3"));
     ASSERT_TRUE(Type("f1d1"));
     c().SetupPopupClosed();
-    EXPECT_EQ(g().gamePly, 0);
-    EXPECT_EQ(g().board[Sq("d1")], kWhiteMan);
-    EXPECT_EQ(g().side, kBlack);
-    EXPECT_EQ(g().rule(BlackStarts), 1);
-    EXPECT_EQ(ui.Text(Display::Status), "Black moves");
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d1")], g().side, g().rule(BlackStarts)),
+              std::tuple(0, kWhiteMan, kBlack, 1));
+    EXPECT_EQ(Text(D::Status), "Black moves");
     // New Game leaves the set-up behind.
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
     EXPECT_EQ(g().board[Sq("e1")], kWhiteMan);
     EXPECT_FALSE(c().setupMode());
-}
-
-TEST_F(PositionSetup, ClosingThePopupWithoutAChoiceChangesNothing) {
-    const Board before = g().board;
-    c().SetupPopupClosed();
-    EXPECT_EQ(g().board, before);
-    EXPECT_EQ(ui.Text(Display::VariantName), "Halma");
-    EXPECT_FALSE(c().setupMode());
-    EXPECT_FALSE(c().pressSuppressed());
 }
 
 }  // namespace

@@ -18,15 +18,14 @@ struct Installed {
     fs::path bin = root / "prefix/bin";
     fs::path share = root / "prefix/share/zelkor";
     fs::path home = root / "home";
+    fs::path user = home / ".local/share/zelkor";
 
     Installed() {
-        fs::create_directories(bin);
-        fs::create_directories(share / "white bookgames");
-        fs::create_directories(share / "black bookgames");
-        fs::create_directories(share / "pieces/brownandblack");
-        fs::create_directories(home);
+        for (const fs::path& folder : {bin, share / "white bookgames", share / "black bookgames",
+                                       share / "pieces/brownandblack", home})
+            fs::create_directories(folder);
         WriteFile(share / "variants.ini", "ZELKOR Version=0.10\r\n");
-        WriteFile(share / "zelkor.bok", "ZELKOR Version=0.10\r\nbook\r\n");
+        WriteFile(share / "zelkor.bok", "book\r\n");
         WriteFile(share / "white bookgames/white1.zlk", "w1\r\n");
         WriteFile(share / "black bookgames/black1.zlk", "b1\r\n");
     }
@@ -34,25 +33,27 @@ struct Installed {
         DataFolderInputs in;
         in.executableFolder = bin;
         in.home = home.string();
-        in.isWritable = [binWritable, this](const fs::path& folder) {
-            return folder != bin || binWritable;
-        };
+        in.isWritable = [binWritable, this](const fs::path& f) { return f != bin || binWritable; };
         return in;
     }
 };
 
-TEST(DataFolder, BuildFolderWithItsDataIsUsedInPlace) {
-    TempDir build;
-    WriteFile(build / "variants.ini", "x\r\n");
-    DataFolderInputs in;
-    in.executableFolder = build.path();
-    in.home = (build / "home").string();
-    const DataFolder data = ResolveDataFolder(in);  // the real writability probe
-    EXPECT_EQ(data.folder, build.path());
-    EXPECT_EQ(data.shipped, build.path());
-    EXPECT_FALSE(data.perUser);
-    EXPECT_FALSE(fs::exists(build / "home"));
-    EXPECT_FALSE(fs::exists(build / ".zelkor-write-test"));  // the probe is removed
+TEST(DataFolder, BuildFolderOrNoDataKeepsTheExecutablesFolder) {
+    for (bool withData : {true, false}) {
+        TempDir build;
+        if (withData) WriteFile(build / "variants.ini", "x\r\n");
+        DataFolderInputs in;
+        in.executableFolder = build.path();
+        in.home = (build / "home").string();
+        const DataFolder data = ResolveDataFolder(in);  // the real writability probe
+        EXPECT_EQ(data.folder, build.path());
+        EXPECT_FALSE(data.perUser);
+        EXPECT_FALSE(fs::exists(build / "home"));
+        EXPECT_FALSE(fs::exists(build / ".zelkor-write-test"));  // the probe is removed
+        if (withData) {
+            EXPECT_EQ(data.shipped, build.path());
+        }
+    }
 }
 
 TEST(DataFolder, DataDirOptionWins) {
@@ -63,66 +64,50 @@ TEST(DataFolder, DataDirOptionWins) {
     DataFolder data = ResolveDataFolder(in);
     EXPECT_EQ(data.folder, chosen.path());
     EXPECT_EQ(data.shipped, inst.share);  // no pieces of its own: the shipped ones
-    EXPECT_FALSE(data.perUser);
-    EXPECT_FALSE(fs::exists(inst.home / ".local"));
-
+    EXPECT_FALSE(data.perUser || fs::exists(inst.home / ".local"));
     fs::create_directories(chosen / "pieces");
-    data = ResolveDataFolder(in);
-    EXPECT_EQ(data.shipped, chosen.path());
+    EXPECT_EQ(ResolveDataFolder(in).shipped, chosen.path());
 }
 
-TEST(DataFolder, InstalledProgramCreatesAndFillsThePerUserFolder) {
+TEST(DataFolder, InstalledProgramCreatesFillsAndKeepsThePerUserFolder) {
     Installed inst;
     const DataFolder data = ResolveDataFolder(inst.Inputs());
-    const fs::path expected = inst.home / ".local/share/zelkor";
-    EXPECT_EQ(data.folder, expected);
-    EXPECT_EQ(data.shipped, inst.share);
-    EXPECT_TRUE(data.perUser);
-    EXPECT_TRUE(data.created);
-    EXPECT_EQ(data.warning, "");
-    EXPECT_EQ(ReadFile(expected / "variants.ini"), "ZELKOR Version=0.10\r\n");
-    EXPECT_EQ(ReadFile(expected / "zelkor.bok"), "ZELKOR Version=0.10\r\nbook\r\n");
-    EXPECT_EQ(ReadFile(expected / "white bookgames/white1.zlk"), "w1\r\n");
-    EXPECT_EQ(ReadFile(expected / "black bookgames/black1.zlk"), "b1\r\n");
-    EXPECT_FALSE(fs::exists(expected / "pieces"));  // read from the shipped folder
-}
+    EXPECT_EQ(std::tuple(data.folder, data.shipped, data.perUser, data.created, data.warning),
+              std::tuple(inst.user, inst.share, true, true, std::string()));
+    for (const char* file :
+         {"variants.ini", "zelkor.bok", "white bookgames/white1.zlk", "black bookgames/black1.zlk"})
+        EXPECT_EQ(ReadFile(inst.user / file), ReadFile(inst.share / file)) << file;
+    EXPECT_FALSE(fs::exists(inst.user / "pieces"));  // read from the shipped folder
 
-TEST(DataFolder, SecondStartKeepsTheUsersFilesAndAddsWhatIsMissing) {
-    Installed inst;
-    ResolveDataFolder(inst.Inputs());
-    const fs::path folder = inst.home / ".local/share/zelkor";
-    WriteFile(folder / "variants.ini", "edited by the user\r\n");
-    WriteFile(folder / "zelkor.ini", "settings\r\n");
-    fs::remove(folder / "zelkor.bok");
-    fs::remove(folder / "black bookgames/black1.zlk");
-    WriteFile(folder / "white bookgames/mine.zlk", "mine\r\n");
-
+    // The second start keeps the user's files and adds what is missing.
+    WriteFile(inst.user / "variants.ini", "edited by the user\r\n");
+    WriteFile(inst.user / "zelkor.ini", "settings\r\n");
+    fs::remove(inst.user / "zelkor.bok");
+    fs::remove(inst.user / "black bookgames/black1.zlk");
+    WriteFile(inst.user / "white bookgames/mine.zlk", "mine\r\n");
     const DataFolder again = ResolveDataFolder(inst.Inputs());
-    EXPECT_EQ(again.folder, folder);
-    EXPECT_FALSE(again.created);
-    EXPECT_EQ(ReadFile(folder / "variants.ini"), "edited by the user\r\n");
-    EXPECT_EQ(ReadFile(folder / "zelkor.ini"), "settings\r\n");
-    EXPECT_EQ(ReadFile(folder / "zelkor.bok"), "ZELKOR Version=0.10\r\nbook\r\n");
-    EXPECT_EQ(ReadFile(folder / "black bookgames/black1.zlk"), "b1\r\n");
-    EXPECT_EQ(ReadFile(folder / "white bookgames/mine.zlk"), "mine\r\n");
+    EXPECT_EQ(std::tuple(again.folder, again.created), std::tuple(inst.user, false));
+    EXPECT_EQ(ReadFile(inst.user / "variants.ini"), "edited by the user\r\n");
+    EXPECT_EQ(ReadFile(inst.user / "zelkor.ini"), "settings\r\n");
+    EXPECT_EQ(ReadFile(inst.user / "zelkor.bok"), "book\r\n");
+    EXPECT_EQ(ReadFile(inst.user / "black bookgames/black1.zlk"), "b1\r\n");
+    EXPECT_EQ(ReadFile(inst.user / "white bookgames/mine.zlk"), "mine\r\n");
 }
 
-TEST(DataFolder, XdgDataHomeIsUsedWhenAbsolute) {
+TEST(DataFolder, XdgDataHomeAndAReadOnlyFolderWithTheData) {
     Installed inst;
     DataFolderInputs in = inst.Inputs();
     in.xdgDataHome = (inst.root / "xdg").string();
     EXPECT_EQ(ResolveDataFolder(in).folder, inst.root / "xdg/zelkor");
     in.xdgDataHome = "relative/xdg";  // invalid: the default applies
-    EXPECT_EQ(ResolveDataFolder(in).folder, inst.home / ".local/share/zelkor");
-}
+    EXPECT_EQ(ResolveDataFolder(in).folder, inst.user);
 
-TEST(DataFolder, ReadOnlyFolderWithTheDataUsesThePerUserFolder) {
     // Data beside the executable in a folder the user cannot write (/opt/zelkor).
-    Installed inst;
-    WriteFile(inst.bin / "variants.ini", "beside\r\n");
-    const DataFolder data = ResolveDataFolder(inst.Inputs(false));
+    Installed opt;
+    WriteFile(opt.bin / "variants.ini", "beside\r\n");
+    const DataFolder data = ResolveDataFolder(opt.Inputs(false));
     EXPECT_TRUE(data.perUser);
-    EXPECT_EQ(data.shipped, inst.bin);
+    EXPECT_EQ(data.shipped, opt.bin);
     EXPECT_EQ(ReadFile(data.folder / "variants.ini"), "beside\r\n");
 }
 
@@ -131,29 +116,13 @@ TEST(DataFolder, ProblemsFallBackToTheShippedFolderWithAWarning) {
     DataFolderInputs in = inst.Inputs();
     in.home.clear();
     DataFolder data = ResolveDataFolder(in);
-    EXPECT_EQ(data.folder, inst.share);
-    EXPECT_FALSE(data.perUser);
+    EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(inst.share, false));
     EXPECT_NE(data.warning, "");
-
-    // ~/.local is a file: the per-user folder cannot be made.
-    in = inst.Inputs();
-    WriteFile(inst.home / ".local", "in the way");
-    data = ResolveDataFolder(in);
+    WriteFile(inst.home / ".local", "in the way");  // the per-user folder cannot be made
+    data = ResolveDataFolder(inst.Inputs());
     EXPECT_EQ(data.folder, inst.share);
     EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
-}
 
-TEST(DataFolder, NoDataAnywhereKeepsTheExecutablesFolder) {
-    TempDir bin;
-    DataFolderInputs in;
-    in.executableFolder = bin.path();
-    in.home = (bin / "home").string();
-    const DataFolder data = ResolveDataFolder(in);
-    EXPECT_EQ(data.folder, bin.path());
-    EXPECT_FALSE(fs::exists(bin / "home"));
-}
-
-TEST(DataFolder, FirstStartMarker) {
     TempDir dir;
     EXPECT_TRUE(IsFirstStart(dir.path()));
     EXPECT_TRUE(MarkFirstStartDone(dir.path()));

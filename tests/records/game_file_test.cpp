@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "replay_helpers.h"
 #include "records/text_file.h"
+#include "replay_helpers.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -25,24 +25,23 @@ const std::string kHeader =
     "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nNW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\n"
     "PlayerName=Player\r\nSTART\r\n";
 
-std::vector<std::string> Keys(const GameFileContents& contents) {
-    std::vector<std::string> keys;
+// The header keys, then the body items ("{comment}" or the move text), space-separated.
+std::string Summary(const GameFileContents& contents) {
+    std::string text;
     for (const auto& line : contents.header)
-        keys.push_back(line.key);
-    return keys;
-}
-
-TEST(GameFile, NewGameWritesTheHeaderAndNothingAfterStart) {
-    auto g = test::StartPosition();
-    Settings settings;
-    EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader);
-    g->comments[0] = "opening";
-    EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader + "{opening}\r\n");
+        text += line.key + " ";
+    text += "|";
+    for (const auto& item : contents.body)
+        text +=
+            " " + (item.kind == GameFileItem::Kind::Comment ? "{" + item.text + "}" : item.text);
+    return text;
 }
 
 TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     TempDir dir;
     auto g = test::StartPosition();
+    Settings settings;
+    EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader);  // a new game
     test::RecordTexts(*g, {"h4g5", "a5b4", "g3f4"});
     g->gamePly = 1;  // the whole record is written, whatever position is shown
     g->comments[0] = "first line\r\nsecond line";
@@ -50,16 +49,13 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     g->comments[3] = "end";
     g->active.flag(BlackStarts) = 1;
     g->active.directions[1] = "N;E W";
-    Settings settings;
     settings.SearchDepth = 5;
     settings.Variant = 3;
     settings.PlayerName = "Ann";
-
     const auto file = dir / "game.zlk";
     ASSERT_TRUE(WriteGameFile(file, GameFileDataOf(*g, settings)));
-    const std::string text = ReadFile(file);
-    EXPECT_NE(text.find("{first line\xFF\xFFsecond line}\r\nh4g5\r\na5b4\r\n{after a5b4}\r\n"
-                        "g3f4\r\n{end}\r\n"),
+    EXPECT_NE(ReadFile(file).find("{first line\xFF\xFFsecond line}\r\nh4g5\r\na5b4\r\n"
+                                  "{after a5b4}\r\ng3f4\r\n{end}\r\n"),
               std::string::npos);
 
     const GameFileContents read = ReadGameFile(file);
@@ -67,126 +63,94 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     EXPECT_TRUE(read.complete);
     EXPECT_EQ(read.linesAfterStart, 6);
     EXPECT_EQ(
-        Keys(read),
-        (std::vector<std::string>{
-            "Variant=", "Setup=", "Depth=", "Notation=", "MulJumps=", "MaxCapMove=", "BlackStarts=",
-            "PromoW=", "PromoB=", "ManContJump=", "LongKings=", "KingFirst=", "CapRequired=",
-            "HomeLess=", "FullHome=", "OutofHome=", "Offset=", "PlayerName="}));
-    EXPECT_EQ(read.header[0].number, 3);
-    EXPECT_EQ(read.header[1].value, kDefaultSetup);
-    EXPECT_EQ(read.header[2].number, 5);
-    EXPECT_EQ(read.header[6].number, 1);  // BlackStarts=1
-    EXPECT_EQ(read.header[7].value, "A8B8C8D8A7B7C7A6B6A5");
-    EXPECT_EQ(read.header[16].value, kAllDirections);
-    EXPECT_EQ(read.header[16].value2, "N;E W");
-    EXPECT_EQ(read.header[17].value, "Ann");
+        Summary(read),
+        "Variant= Setup= Depth= Notation= MulJumps= MaxCapMove= BlackStarts= PromoW= PromoB= "
+        "ManContJump= LongKings= KingFirst= CapRequired= HomeLess= FullHome= OutofHome= "
+        "Offset= PlayerName= | {first line\r\nsecond line} H4G5 A5B4 {after a5b4} G3F4 {end}");
+    const auto& h = read.header;
+    EXPECT_EQ(std::tuple(h[0].number, h[1].value, h[2].number, h[6].number, h[7].value),
+              std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8C8D8A7B7C7A6B6A5"));
+    EXPECT_EQ(std::tuple(h[16].value, h[16].value2, h[17].value),
+              std::tuple(std::string(kAllDirections), "N;E W", "Ann"));
 
-    using K = GameFileItem::Kind;
-    ASSERT_EQ(read.body.size(), 6u);
-    EXPECT_EQ(read.body[0].kind, K::Comment);
-    EXPECT_EQ(read.body[0].text, "first line\r\nsecond line");
-    EXPECT_EQ(read.body[1].text, "H4G5");
-    EXPECT_EQ(read.body[2].text, "A5B4");
-    EXPECT_EQ(read.body[3].text, "after a5b4");
-    EXPECT_EQ(read.body[4].text, "G3F4");
-    EXPECT_EQ(read.body[5].text, "end");
-    EXPECT_EQ(read.body[5].kind, K::Comment);
-}
-
-TEST(GameFile, LoneLineBreaksInCommentsStayOnTheCommentLine) {
-    GameFileData data;
-    data.comments = {"a\nb\rc"};
-    const std::string text = GameFileText(data);
-    EXPECT_NE(text.find("{a\xFF\xFF"
-                        "b\xFF\xFF"
-                        "c}\r\n"),
+    GameFileData lone;
+    lone.comments = {"a\nb\rc"};  // lone line breaks stay on the comment line
+    EXPECT_NE(GameFileText(lone).find("{a\xFF\xFF"
+                                      "b\xFF\xFF"
+                                      "c}\r\n"),
               std::string::npos);
+
+    g->gameRecord[4] = Move{61, 51, 0, 0};  // a5a4 without a move-list entry
+    EXPECT_EQ(RecordedMoveText(*g, 1) + RecordedMoveText(*g, 4), "h4g5a5a4");
 }
 
-TEST(GameFile, ReadStatuses) {
+TEST(GameFile, ReadStatusesAndTheirMessages) {
     TempDir dir;
+    const std::pair<std::string, GameFileStatus> files[] = {
+        {"ZELKOR", GameFileStatus::NotZelkorFile},
+        {"zelkor Version=0.10\r\nSTART\r\n", GameFileStatus::NotZelkorFile},
+        {"ZELKOR Version=0.11\r\nSTART\r\n", GameFileStatus::WrongVersion},
+        {"ZELKOR Version= 0.10\r\nSTART\r\n", GameFileStatus::Ok},
+        {"ZELKOR Version=0.1\nSTART\nc3d4\n", GameFileStatus::Ok}};
+    for (const auto& [contents, status] : files) {
+        WriteFile(dir / "g.zlk", contents);
+        EXPECT_EQ(ReadGameFile(dir / "g.zlk").status, status) << contents;
+    }
+    EXPECT_EQ(ReadGameFile(dir / "g.zlk").body.size(), 1u);
     EXPECT_EQ(ReadGameFile(dir / "none.zlk").status, GameFileStatus::Missing);
-    WriteFile(dir / "short.zlk", "ZELKOR");
-    EXPECT_EQ(ReadGameFile(dir / "short.zlk").status, GameFileStatus::NotZelkorFile);
-    WriteFile(dir / "other.zlk", "zelkor Version=0.10\r\nSTART\r\n");
-    EXPECT_EQ(ReadGameFile(dir / "other.zlk").status, GameFileStatus::NotZelkorFile);
-    WriteFile(dir / "new.zlk", "ZELKOR Version=0.11\r\nSTART\r\n");
-    EXPECT_EQ(ReadGameFile(dir / "new.zlk").status, GameFileStatus::WrongVersion);
-    WriteFile(dir / "old.zlk", "ZELKOR Version=0.1\nSTART\nc3d4\n");
-    const auto old = ReadGameFile(dir / "old.zlk");
-    EXPECT_EQ(old.status, GameFileStatus::Ok);
-    EXPECT_TRUE(old.complete);
-    EXPECT_EQ(old.body.size(), 1u);
     EXPECT_EQ(ReadGameFile(dir.path()).status, GameFileStatus::Unreadable);
 
-    std::string title;
-    EXPECT_EQ(GameFileStatusMessage(GameFileStatus::Missing, "a.zlk", &title),
-              "a.zlk does not exist");
-    EXPECT_EQ(title, "Zelkor");
-    EXPECT_EQ(GameFileStatusMessage(GameFileStatus::NotZelkorFile, "a.zlk", &title),
-              "a.zlk is not an Zelkor file");
-    EXPECT_EQ(title, "Zelkor");
-    EXPECT_EQ(GameFileStatusMessage(GameFileStatus::WrongVersion, "a.zlk", &title),
-              "Incorrect game file!\r\nNeed version 0.10");
-    EXPECT_EQ(title, "Error");
+    const std::tuple<GameFileStatus, const char*, const char*> messages[] = {
+        {GameFileStatus::Missing, "a.zlk does not exist", "Zelkor"},
+        {GameFileStatus::NotZelkorFile, "a.zlk is not an Zelkor file", "Zelkor"},
+        {GameFileStatus::WrongVersion, "Incorrect game file!\r\nNeed version 0.10", "Error"}};
+    for (const auto& [status, text, caption] : messages) {
+        std::string title;
+        EXPECT_EQ(GameFileStatusMessage(status, "a.zlk", &title), text);
+        EXPECT_EQ(title, caption);
+    }
 }
 
 TEST(GameFile, BodyRules) {
     TempDir dir;
+    auto read = [&](const std::string& text) {
+        WriteFile(dir / "g.zlk", text);
+        return ReadGameFile(dir / "g.zlk");
+    };
     // An empty line ends the replay; long move lines are read by their first four.
-    WriteFile(dir / "a.zlk", kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
-    auto a = ReadGameFile(dir / "a.zlk");
-    EXPECT_TRUE(a.complete);
-    ASSERT_EQ(a.body.size(), 2u);
+    auto a = read(kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
+    EXPECT_EQ(std::tuple(a.complete, a.body.size(), a.linesAfterStart), std::tuple(true, 2u, 4));
     EXPECT_EQ(a.body[0].text.substr(0, 4), "C3D4");
-    EXPECT_EQ(a.linesAfterStart, 4);
-
     // "{" alone stops the load quietly after what was read.
-    WriteFile(dir / "b.zlk", kHeader + "c3d4\r\n{\r\nf6e5\r\n");
-    auto b = ReadGameFile(dir / "b.zlk");
-    EXPECT_FALSE(b.complete);
-    EXPECT_EQ(b.body.size(), 1u);
+    auto b = read(kHeader + "c3d4\r\n{\r\nf6e5\r\n");
+    EXPECT_EQ(std::tuple(b.complete, b.body.size()), std::tuple(false, 1u));
     EXPECT_EQ(b.stopLine, 24);
     EXPECT_EQ(IncompleteGameFileMessage(b, "b.zlk", 1),
               "b.zlk, line 24: \"{\" could not be read; 1 move was loaded");
-
     // No "START": the header read so far is handed over, nothing more.
-    WriteFile(dir / "c.zlk", "ZELKOR Version=0.10\r\nVariant=2\r\nDepth=4\r\n");
-    auto c = ReadGameFile(dir / "c.zlk");
+    auto c = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=4\r\n");
     EXPECT_FALSE(c.complete);
-    EXPECT_EQ(Keys(c), (std::vector<std::string>{"Variant=", "Depth="}));
+    EXPECT_EQ(Summary(c), "Variant= Depth= |");
     EXPECT_EQ(IncompleteGameFileMessage(c, "c.zlk", 0),
               "c.zlk, line 4 could not be read; 0 moves were loaded");
-
     // A value that does not fit its field ends the header there.
-    WriteFile(dir / "d.zlk", "ZELKOR Version=0.10\r\nVariant=2\r\nDepth=x\r\nSTART\r\n");
-    auto d = ReadGameFile(dir / "d.zlk");
+    auto d = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=x\r\nSTART\r\n");
     EXPECT_FALSE(d.complete);
-    EXPECT_EQ(Keys(d), (std::vector<std::string>{"Variant="}));
-    EXPECT_EQ(d.stopLine, 3);
-    EXPECT_EQ(d.stopText, "Depth=x");
-    WriteFile(dir / "e.zlk", "ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
-    EXPECT_FALSE(ReadGameFile(dir / "e.zlk").complete);
-    EXPECT_EQ(ReadGameFile(dir / "e.zlk").stopLine, 2);
-
+    EXPECT_EQ(Summary(d), "Variant= |");
+    EXPECT_EQ(std::tuple(d.stopLine, d.stopText), std::tuple(3, "Depth=x"));
+    auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
+    EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
     // Only the first 1000 moves are used; comments of one position collapse to the last.
     std::string many = kHeader + "{x}\r\n{y}\r\n";
     for (int i = 0; i < 1200; ++i)
         many += "c3d4\r\n";
-    WriteFile(dir / "f.zlk", many);
-    auto f = ReadGameFile(dir / "f.zlk");
-    EXPECT_TRUE(f.complete);
-    EXPECT_EQ(f.body.size(), 1001u);
-    EXPECT_EQ(f.body[0].text, "y");
-    EXPECT_EQ(f.linesAfterStart, 1202);
-
+    auto f = read(many);
+    EXPECT_EQ(std::tuple(f.complete, f.body.size(), f.body[0].text, f.linesAfterStart),
+              std::tuple(true, 1001u, "y", 1202));
     // Unknown lines in the header are ignored; "Offset=" takes the next two lines as is.
-    WriteFile(dir / "g.zlk",
-              "ZELKOR Version=0.10\nfoo\nOffset=\nVariant=9\nN S\nPlayerName=Bo\nSTART\n");
-    auto g = ReadGameFile(dir / "g.zlk");
-    ASSERT_EQ(Keys(g), (std::vector<std::string>{"Offset=", "PlayerName="}));
-    EXPECT_EQ(g.header[0].value, "Variant=9");
-    EXPECT_EQ(g.header[0].value2, "N S");
+    auto g = read("ZELKOR Version=0.10\nfoo\nOffset=\nVariant=9\nN S\nPlayerName=Bo\nSTART\n");
+    EXPECT_EQ(Summary(g), "Offset= PlayerName= |");
+    EXPECT_EQ(g.header[0].value + "|" + g.header[0].value2, "Variant=9|N S");
 }
 
 TEST(GameFile, FailedWriteKeepsThePreviousFile) {
@@ -202,14 +166,6 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
     EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(dir / "busy.zlk")));
-}
-
-TEST(GameFile, RecordedMoveTextFallsBackToTheGameRecord) {
-    auto g = test::StartPosition();
-    test::RecordTexts(*g, {"h4g5"});
-    g->gameRecord[2] = Move{61, 51, 0, 0};  // a5a4 without a move-list entry
-    EXPECT_EQ(RecordedMoveText(*g, 1), "h4g5");
-    EXPECT_EQ(RecordedMoveText(*g, 2), "a5a4");
 }
 
 }  // namespace

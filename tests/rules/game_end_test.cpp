@@ -22,56 +22,45 @@ void Play(GameState& g, const std::string& text) {
     InitGameTree(g);
     GenerateMoves(g, 1);
     const auto texts = test::MoveTexts(g);
-    for (size_t i = 0; i < texts.size(); ++i)
-        if (texts[i] == text) {
-            const int index = g.plyStart[0] + static_cast<int>(i);
-            ASSERT_TRUE(PerformMove(g, index));
-            g.gameRecord[g.gamePly] = g.movePool[index];
-            g.gameRecord[g.gamePly + 1] = Move{};
-            return;
-        }
-    FAIL() << "no move " << text;
+    const auto it = std::find(texts.begin(), texts.end(), text);
+    ASSERT_NE(it, texts.end()) << text;
+    const int index = g.plyStart[0] + static_cast<int>(it - texts.begin());
+    ASSERT_TRUE(PerformMove(g, index));
+    g.gameRecord[g.gamePly] = g.movePool[index];
+    g.gameRecord[g.gamePly + 1] = Move{};
 }
 
-TEST(DrawRules, ThirdOccurrenceOfAPositionIsARepetition) {
+TEST(DrawRules, RepetitionAndMoveCountLimit) {
     auto g = test::DefaultGame();
+    // The position after "e1-d1" returns after half-moves 5 and 9: the third occurrence.
     const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
-    std::vector<int> flags;
-    for (int round = 0; round < 2; ++round)
-        for (const char* move : shuffle) {
-            Play(*g, move);
-            flags.push_back(DrawTest(*g, true));
-        }
-    // The position after "e1-d1" returns after half-moves 5; the start position after 4
-    // and 8; the third occurrence of any position comes only later.
-    EXPECT_EQ(flags, (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
+    for (int ply = 0; ply < 8; ++ply) {
+        Play(*g, shuffle[ply % 4]);
+        EXPECT_EQ(DrawTest(*g, true), 0) << ply;
+    }
     Play(*g, "e1-d1");
-    EXPECT_EQ(DrawTest(*g, true), 1);  // after half-moves 1, 5 and 9
+    EXPECT_EQ(DrawTest(*g, true), 1);
     EXPECT_EQ(g->drawFlag, 1);
-}
 
-TEST(DrawRules, MoveCountLimitCountsFromTheLastJump) {
-    auto g = test::DefaultGame();
-    // Distinct positions: only the move count decides.
+    // Distinct positions: only the move count, counted from the last jump, decides.
     auto run = [&](int gamePly, bool rule15) {
         for (int k = 0; k < kHistorySize; ++k)
             g->positionHistory[k] = PositionKey{static_cast<uint64_t>(k) + 99, 7};
         g->gamePly = gamePly;
         return DrawTest(*g, rule15);
     };
-    EXPECT_EQ(run(29, true), 0);
-    EXPECT_EQ(run(30, true), 2);
-    EXPECT_EQ(run(19, false), 0);
-    EXPECT_EQ(run(20, false), 2);
+    g = test::DefaultGame();
+    const std::tuple<int, bool, int> limits[] = {
+        {29, true, 0}, {30, true, 2}, {19, false, 0}, {20, false, 2}};
+    for (auto [ply, rule15, flag] : limits)
+        EXPECT_EQ(run(ply, rule15), flag) << ply;
     g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};  // a jump at half-move index 10
-    EXPECT_EQ(run(40, true), 0);
-    EXPECT_EQ(run(41, true), 2);
-    EXPECT_EQ(run(31, false), 2);
-    EXPECT_EQ(run(30, false), 0);
-}
+    const std::tuple<int, bool, int> afterJump[] = {
+        {40, true, 0}, {41, true, 2}, {31, false, 2}, {30, false, 0}};
+    for (auto [ply, rule15, flag] : afterJump)
+        EXPECT_EQ(run(ply, rule15), flag) << ply;
 
-TEST(DrawRules, HistoryBeyondItsEndIsNotWritten) {
-    auto g = test::DefaultGame();
+    // The history beyond its end is not written.
     g->gameRecord[1].jump = 1;
     g->gamePly = kGameRecordSize + 50;
     EXPECT_EQ(DrawTest(*g, true), 2);
@@ -89,55 +78,46 @@ std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = D
     return g;
 }
 
-TEST(WinConditions, FillingTheHomeSquaresWins) {
-    auto g = Camp(10, 0);
-    EXPECT_TRUE(CheckWinConditions(*g).whiteWon);
-    EXPECT_FALSE(CheckWinConditions(*g).blackWon);
+TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
+    EXPECT_EQ(std::tuple(CheckWinConditions(*Camp(10, 0)).whiteWon,
+                         CheckWinConditions(*Camp(10, 0)).blackWon),
+              std::tuple(true, false));
     EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
     // The list is counted slot by slot up to its count: with 15 squares the first ten
     // slots must be filled, and a square listed twice counts twice.
-    VariantRules rules = DefaultRules();
-    rules.home[0] = ParseHomeSquares("A8B8C8D8E8F8G8H8A7B7C7D7E7F7G7");
-    auto wide = EmptyGame(rules);
+    VariantRules listed = DefaultRules();
+    listed.home[0] = ParseHomeSquares("A8B8C8D8E8F8G8H8A7B7C7D7E7F7G7");
+    auto wide = EmptyGame(listed);
     for (int slot = 5; slot < kHomeSlots; ++slot)
         wide->board[wide->active.home[0][slot]] = kWhiteMan;
     EXPECT_FALSE(CheckWinConditions(*wide).whiteWon);
-    rules.home[0] = DefaultRules().home[0];
-    rules.home[0][9] = rules.home[0][0];
-    auto twice = Camp(10, 0, rules);  // nine men
+    listed.home[0] = DefaultRules().home[0];
+    listed.home[0][9] = listed.home[0][0];
+    auto twice = Camp(10, 0, listed);  // nine men
     EXPECT_EQ(std::count(twice->board.begin(), twice->board.end(), kWhiteMan), 9);
     EXPECT_TRUE(CheckWinConditions(*twice).whiteWon);
-}
-
-TEST(WinConditions, FullHomeCountsBothColoursFromTheSecondHalfMove) {
+    // FullHome counts both colours from the second half-move on.
     VariantRules rules = DefaultRules();
-    rules.flags[FullHome] = 1;
-    auto g = Camp(7, 3, rules);
-    g->gamePly = 1;
-    EXPECT_FALSE(CheckWinConditions(*g).whiteWon);
-    g->gamePly = 2;
-    EXPECT_TRUE(CheckWinConditions(*g).whiteWon);
-    rules.flags[FullHome] = 0;
-    auto h = Camp(7, 3, rules);
-    h->gamePly = 2;
-    EXPECT_FALSE(CheckWinConditions(*h).whiteWon);
-}
-
-TEST(WinConditions, HomeLessFromHalfMove59) {
-    VariantRules rules = DefaultRules();
+    for (int fullHome : {0, 1}) {
+        rules.flags[FullHome] = static_cast<uint8_t>(fullHome);
+        auto g = Camp(7, 3, rules);
+        g->gamePly = 1;
+        EXPECT_FALSE(CheckWinConditions(*g).whiteWon);
+        g->gamePly = 2;
+        EXPECT_EQ(CheckWinConditions(*g).whiteWon, fullHome == 1);
+    }
+    // HomeLess: a man left in its camp loses from half-move 59, both sides at once.
+    rules = DefaultRules();
     rules.flags[HomeLess] = 1;
     auto g = EmptyGame(rules);
-    Place(*g, {"h1", "c4"}, {"a8", "e5"});  // each side leaves a man in its camp
+    Place(*g, {"h1", "c4"}, {"a8", "e5"});
     g->gamePly = 58;
     WinState w = CheckWinConditions(*g);
-    EXPECT_FALSE(w.blackWon);
-    EXPECT_FALSE(w.whiteWon);
+    EXPECT_FALSE(w.blackWon || w.whiteWon);
     g->gamePly = 59;
     w = CheckWinConditions(*g);
-    EXPECT_TRUE(w.blackWon);
-    EXPECT_TRUE(w.whiteWon);  // both at once
-    EXPECT_EQ(w.whiteHome, 1);
-    EXPECT_EQ(w.blackHome, 1);
+    EXPECT_EQ(std::tuple(w.blackWon, w.whiteWon, w.whiteHome, w.blackHome),
+              std::tuple(true, true, 1, 1));
 }
 
 struct EndFixture : ::testing::Test {
@@ -149,11 +129,11 @@ struct EndFixture : ::testing::Test {
         ratingCalls.push_back(score);
         return std::string("\r\n\r\nreport");
     };
-    void Labels(const std::string& first, const std::string& second) {
+    EndFixture() {
         ui.SetText(Display::FirstSideColour, "White");
-        ui.SetText(Display::FirstSideName, first);
+        ui.SetText(Display::FirstSideName, "Player");
         ui.SetText(Display::SecondSideColour, "Black");
-        ui.SetText(Display::SecondSideName, second);
+        ui.SetText(Display::SecondSideName, "Computer");
     }
     void ExpectGameOver(GameState& g) {
         EXPECT_TRUE(g.gameOver);
@@ -161,14 +141,12 @@ struct EndFixture : ::testing::Test {
                           Command::Compute, Command::ComputerComputer, Command::LegalMoveList})
             EXPECT_FALSE(ui.enabled(c));
         ASSERT_EQ(clock.pauses.size(), 1u);
-        EXPECT_GT(clock.pauses[0], 0.5);
-        EXPECT_LT(clock.pauses[0], 0.6);
+        EXPECT_TRUE(clock.pauses[0] > 0.5 && clock.pauses[0] < 0.6);
         EXPECT_EQ(ui.redraws, 1);
     }
 };
 
 TEST_F(EndFixture, WinnerIsTheSideThatHasJustMovedWhenTheOtherHasNoMove) {
-    Labels("Player", "Computer");
     auto g = EmptyGame();
     Place(*g, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});  // Black's only man is shut in
     g->side = kBlack;
@@ -185,7 +163,6 @@ TEST_F(EndFixture, WinnerIsTheSideThatHasJustMovedWhenTheOtherHasNoMove) {
 }
 
 TEST_F(EndFixture, HomeLessJudgesOnlyTheSideThatHasJustMoved) {
-    Labels("Player", "Computer");
     VariantRules rules = DefaultRules();
     rules.flags[HomeLess] = 1;
     auto g = EmptyGame(rules);
@@ -206,7 +183,6 @@ TEST_F(EndFixture, HomeLessJudgesOnlyTheSideThatHasJustMoved) {
 }
 
 TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
-    Labels("Player", "Computer");
     auto g = test::DefaultGame();
     g->gamePly = 30;
     g->drawFlag = 2;
@@ -220,24 +196,35 @@ TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
               "Congratulations: It's a draw! 50 Moves Rule\r\n\r\nreport");
     EXPECT_EQ(ratingCalls, std::vector<double>{0.5});
     EXPECT_EQ(g->resultText, "1/2-1/2");
-
-    test::RecordingUi other;
     g->gameOver = false;
     g->drawFlag = 1;
-    EXPECT_TRUE(GameEndTest(*g, other, clock, options, nullptr));
-    EXPECT_EQ(other.messages.back().text, "It's a draw! Triple Repetition");
+    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, nullptr));
+    EXPECT_EQ(ui.messages.back().text, "It's a draw! Triple Repetition");
+
+    ui.SetText(Display::FirstSideName, "Computer");  // who won, from the name labels
+    ui.SetText(Display::SecondSideName, "Ann");
+    EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
+    EXPECT_FALSE(HumanPlayerWon(ui, "Ann", "white"));
+    EXPECT_FALSE(HumanPlayerWon(ui, "Bob", "black"));
 }
 
-TEST(ResultTextTest, CodesAndBlockedSides) {
+TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     auto g = test::DefaultGame();
     EXPECT_EQ(ResultText(*g, 2), "1/2-1/2");
+    GenerateMoves(*g, 1);
+    ASSERT_TRUE(PerformMove(*g, 3));
+    GenerateMoves(*g, 1);
+    const auto pool = g->movePool;
+    const auto starts = g->plyStart;
     EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
-    EXPECT_EQ(g->resultText, "");
+    EXPECT_EQ(g->plyStart, starts);
+    for (int i = 0; i < kMovePoolSize; ++i)
+        ASSERT_EQ(g->movePool[i].Source, pool[i].Source) << i;
+    EXPECT_EQ(g->ply, 1);
 
-    VariantRules blackFirst = DefaultRules();
-    blackFirst.flags[BlackStarts] = 1;
     for (int starts : {0, 1}) {
-        VariantRules rules = starts ? blackFirst : DefaultRules();
+        VariantRules rules = DefaultRules();
+        rules.flags[BlackStarts] = static_cast<uint8_t>(starts);
         auto h = EmptyGame(rules);
         Place(*h, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
         h->side = kBlack;  // Black has no move
@@ -250,27 +237,6 @@ TEST(ResultTextTest, CodesAndBlockedSides) {
         Place(*none, {"c3"}, {});
         EXPECT_EQ(ResultText(*none, 0), starts ? "0-1" : "1-0");  // no Black man
     }
-}
-
-TEST(ResultTextTest, CallersMoveListsAreUntouched) {
-    auto g = test::DefaultGame();
-    GenerateMoves(*g, 1);
-    ASSERT_TRUE(PerformMove(*g, 3));
-    GenerateMoves(*g, 1);
-    const auto pool = g->movePool;
-    const auto starts = g->plyStart;
-    ResultText(*g, 0);
-    EXPECT_EQ(g->plyStart, starts);
-    for (int i = 0; i < kMovePoolSize; ++i)
-        ASSERT_EQ(g->movePool[i].Source, pool[i].Source) << i;
-    EXPECT_EQ(g->ply, 1);
-}
-
-TEST_F(EndFixture, HumanPlayerWonWhenANameLabelShowsThePlayerBesideTheColour) {
-    Labels("Computer", "Ann");
-    EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
-    EXPECT_FALSE(HumanPlayerWon(ui, "Ann", "white"));
-    EXPECT_FALSE(HumanPlayerWon(ui, "Bob", "black"));
 }
 
 }  // namespace

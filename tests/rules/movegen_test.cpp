@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <random>
+#include <sstream>
 
 #include "rules/game_setup.h"
 #include "rules/movegen.h"
@@ -16,14 +18,12 @@ using test::Place;
 using test::Sq;
 using Texts = std::vector<std::string>;
 
+Texts Split(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
 bool Has(const Texts& moves, const std::string& move) {
     return std::find(moves.begin(), moves.end(), move) != moves.end();
-}
-Texts From(const Texts& moves, const std::string& square) {
-    Texts out;
-    for (const auto& m : moves)
-        if (m.compare(0, 2, square) == 0) out.push_back(m);
-    return out;
 }
 
 VariantRules Rules(std::initializer_list<std::pair<RuleFlag, int>> flags) {
@@ -33,162 +33,109 @@ VariantRules Rules(std::initializer_list<std::pair<RuleFlag, int>> flags) {
     return rules;
 }
 
-// The moves of White to move with the men placed, under the rules.
-Texts MovesOf(const VariantRules& rules, const Texts& white, const Texts& black, int allMoves = 1) {
-    auto g = EmptyGame(rules);
-    Place(*g, white, black);
-    return Generate(*g, allMoves);
+// White to move with the men placed, under the rules: the generated moves must hold every
+// move of `has` and none of `hasNot` ("-" there: no step at all), or be exactly `only`, and
+// agree with the literal rules.
+struct Case {
+    const char* what;
+    VariantRules rules;
+    const char* white;
+    const char* black;
+    const char* has;
+    const char* hasNot = "";
+    const char* only = nullptr;
+    int allMoves = 1;
+};
+
+TEST(MoveGeneration, RulesInSmallPositions) {
+    const VariantRules plain = Rules({{OutofHome, 0}});
+    const Case cases[] = {
+        {"a jump leaves the man jumped over", DefaultRules(), "d4", "d5", "d4xd6"},
+        {"over an own man, never onto a man", DefaultRules(), "d4 d5", "d6", "", "d4xd6"},
+        {"chains", plain, "d4", "d5 d7", "d4xd8 d4xd6"},
+        {"MulJumps: only whole chains", Rules({{MulJumps, 1}, {OutofHome, 0}}), "d4", "d5 d7",
+         "d4xd8", "d4xd6"},
+        {"two routes to one square give one move", plain, "d4", "d5 e6 e4 f5", "d4xf6"},
+        {"CapRequired: a man at home jumping forbids no step",
+         Rules({{CapRequired, 1}, {OutofHome, 0}}), "a7 e4", "a6", "a7xa5 e4-e5"},
+        {"CapRequired: a man outside can jump", Rules({{CapRequired, 1}, {OutofHome, 0}}), "a7 e4",
+         "e5", "e4xe6", "-"},
+        {"OutofHome forces the jump out of the starting camp", DefaultRules(), "g2 c4", "g3", "",
+         "", "g2xg4"},
+        {"over an own man it is not forced", DefaultRules(), "g2 g3 c4", "", "c4-c5"},
+        {"a hop deeper into the camp is not forced", DefaultRules(), "g3 c4", "g2", "g3xg1 c4-c5"},
+        {"OutofHome off", plain, "g2 c4", "g3", "c4-c5"},
+        {"only chains beginning with a forced hop", DefaultRules(), "h2 h3", "g3 e5", "h2xf4 h2xd6",
+         "h2xh4"},
+        {"ManContJump 0 stops on own home squares", Rules({{ManContJump, 0}, {OutofHome, 0}}), "c4",
+         "b5 b7", "c4xa6", "c4xc8"},
+        {"ManContJump 1 goes on", plain, "c4", "b5 b7", "c4xa6 c4xc8"},
+        {"LongKings slide and jump from a distance", Rules({{LongKings, 1}, {OutofHome, 0}}), "a1",
+         "a5", "a1-a2 a1-a3 a1-a4 a1xa6 a1xa7 a1xa8 a1-h8 a1-h1", "a1-a5"},
+        {"KingFirst lands right behind", Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}}),
+         "a1", "a5", "a1xa6", "a1xa7 a1xa8"},
+        {"long kings make no chains", Rules({{LongKings, 1}, {OutofHome, 0}}), "a1", "a3 c5",
+         "a1xa4", "a1xe6"},
+        {"MaxCapMove keeps the longest chains and steps", Rules({{MaxCapMove, 1}, {OutofHome, 0}}),
+         "d4 a1", "d5 d7 b1", "d4xd8 d4-e4", "d4xd6 a1xc1"},
+        {"MaxCapMove and CapRequired", Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}}),
+         "d4 a1", "d5 d7 b1", "", "", "d4xd8"},
+        {"MaxCapMove excepts forced chains, listed as left", Rules({{MaxCapMove, 1}}), "g2 g5 b4",
+         "g3 b5 b7", "", "", "g2xg6 g2xg4"},
+        {"MulJumps still wants forced chains maximal", Rules({{MaxCapMove, 1}, {MulJumps, 1}}),
+         "g2 g5 b4", "g3 b5 b7", "", "", "g2xg6"},
+        {"MulJumps even when an extension is a duplicate", Rules({{MulJumps, 1}, {OutofHome, 0}}),
+         "a4 b5 b1", "a1 a3 b4 b6 d7 e2 e5 g2 g6", "a4xe8", "a4xc6"},
+        {"all moves: far jumps too", plain, "d5", "e4", "d5xf3"},
+        {"reduced set: no jump 4 farther from the corner", plain, "d5", "e4", "", "d5xf3", nullptr,
+         0},
+        {"MulJumps uses the reduced set", Rules({{OutofHome, 0}, {MulJumps, 1}}), "d5", "e4", "",
+         "d5xf3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto g = EmptyGame(c.rules);
+        Place(*g, Split(c.white), Split(c.black));
+        const Texts moves = Generate(*g, c.allMoves);
+        for (const std::string& m : Split(c.has))
+            EXPECT_TRUE(Has(moves, m)) << m;
+        for (const std::string& m : Split(c.hasNot)) {
+            if (m == "-") {
+                EXPECT_TRUE(
+                    std::none_of(moves.begin(), moves.end(), [](auto& t) { return t[2] == '-'; }));
+            } else {
+                EXPECT_FALSE(Has(moves, m)) << m;
+            }
+        }
+        if (c.only) {
+            EXPECT_EQ(moves, Split(c.only));
+        }
+        for (const std::string& m : moves)
+            EXPECT_EQ(std::count(moves.begin(), moves.end(), m), 1) << m;
+        EXPECT_EQ(moves, test::ReferenceMoves(*g, c.allMoves, 100000));
+    }
+    // Had the dropped extension of the last MulJumps case not counted, the shorter chain
+    // would have been a move.
+    auto g = EmptyGame(Rules({{MulJumps, 1}, {OutofHome, 0}}));
+    Place(*g, {"a4", "b5", "b1"}, {"a1", "a3", "b4", "b6", "d7", "e2", "e5", "g2", "g6"});
+    EXPECT_TRUE(Has(test::ReferenceMoves(*g, 1, 100000, nullptr, false), "a4xc6"));
 }
 
 TEST(MoveGeneration, DefaultStartListsStepsThenJumpsPerMan) {
     auto g = test::DefaultGame();
     const Board before = g->board;
     const Texts moves = Generate(*g);
-    EXPECT_EQ(From(moves, "h1"), Texts{"h1xf3"});
-    EXPECT_EQ(From(moves, "e1"), (Texts{"e1-d2", "e1-e2", "e1-d1"}));
     EXPECT_EQ(moves.size(), 24u);
-    EXPECT_EQ(moves.front(), "e1-d2");
+    EXPECT_EQ(Texts(moves.begin(), moves.begin() + 3), Split("e1-d2 e1-e2 e1-d1"));
+    EXPECT_TRUE(Has(moves, "h1xf3"));
     EXPECT_EQ(g->board, before);  // no chain mark is left behind
     EXPECT_EQ(g->plyStart[1], 24);
 }
 
-TEST(MoveGeneration, JumpOverEitherColourLeavesTheManJumpedOver) {
-    auto g = EmptyGame();
-    Place(*g, {"d4"}, {"d5"});
-    const Texts moves = Generate(*g);
-    EXPECT_TRUE(Has(moves, "d4xd6"));
-    const Move& jump = g->movePool[std::find(moves.begin(), moves.end(), "d4xd6") - moves.begin()];
-    EXPECT_EQ(jump.jump, 1);
-    EXPECT_EQ(g->board[Sq("d5")], kBlackMan);
-    // Over an own man too; never onto an occupied square.
-    EXPECT_FALSE(Has(From(MovesOf(DefaultRules(), {"d4", "d5"}, {"d6"}), "d4"), "d4xd6"));
-}
-
-TEST(MoveGeneration, ChainsWithAndWithoutMulJumps) {
-    for (int mul : {0, 1}) {
-        const Texts moves =
-            From(MovesOf(Rules({{MulJumps, mul}, {OutofHome, 0}}), {"d4"}, {"d5", "d7"}), "d4");
-        EXPECT_TRUE(Has(moves, "d4xd8")) << mul;
-        EXPECT_EQ(Has(moves, "d4xd6"), mul == 0) << mul;
-    }
-}
-
-TEST(MoveGeneration, TwoRoutesToOneSquareGiveOneMove) {
-    // d4 reaches f6 over d5 and e6 (by d6) and over e4 and f5 (by f4).
-    auto g = EmptyGame(Rules({{OutofHome, 0}}));
-    Place(*g, {"d4"}, {"d5", "e6", "e4", "f5"});
-    const Texts moves = Generate(*g);
-    EXPECT_EQ(std::count(moves.begin(), moves.end(), "d4xf6"), 1);
-    EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
-}
-
-TEST(MoveGeneration, CapRequiredKeepsStepsWhenOnlyMenAtHomeCanJump) {
-    // White's home squares include a8 b8 a7: a man there jumping does not forbid steps.
-    const VariantRules rules = Rules({{CapRequired, 1}, {OutofHome, 0}});
-    Texts moves = MovesOf(rules, {"a7", "e4"}, {"a6"});
-    EXPECT_TRUE(Has(moves, "a7xa5"));
-    EXPECT_TRUE(Has(moves, "e4-e5"));
-    // A man outside its home squares that can jump: no step is legal.
-    moves = MovesOf(rules, {"a7", "e4"}, {"e5"});
-    EXPECT_TRUE(Has(moves, "e4xe6"));
-    for (const auto& m : moves)
-        EXPECT_NE(m[2], '-') << m;
-}
-
-TEST(MoveGeneration, OutofHomeForcesJumpsOutOfTheStartingCamp) {
-    // White's man on g2 stands in its starting camp (Black's home squares) and can jump
-    // over the Black man on g3 to g4, out of the camp: only forced moves stay.
-    EXPECT_EQ(MovesOf(DefaultRules(), {"g2", "c4"}, {"g3"}), Texts{"g2xg4"});
-    // Over an own man it is no forced jump.
-    EXPECT_TRUE(Has(MovesOf(DefaultRules(), {"g2", "g3", "c4"}, {}), "c4-c5"));
-    // A hop over an enemy that lands deeper in the camp (closer to its corner h1) is
-    // not forced: g3 over g2 to g1.
-    const Texts deeper = MovesOf(DefaultRules(), {"g3", "c4"}, {"g2"});
-    EXPECT_TRUE(Has(deeper, "g3xg1"));
-    EXPECT_TRUE(Has(deeper, "c4-c5"));
-    // Switched off: steps stay.
-    EXPECT_TRUE(Has(MovesOf(Rules({{OutofHome, 0}}), {"g2", "c4"}, {"g3"}), "c4-c5"));
-}
-
-TEST(MoveGeneration, ForcedMarkCoversExactlyChainsBeginningWithAForcedHop) {
-    // h2 jumps over Black's g3 to f4 (forced) and on over e5 to d6; it also jumps over its
-    // own h3 to h4 (not forced). Only the chains starting with the forced hop remain.
-    auto g = EmptyGame();
-    Place(*g, {"h2", "h3"}, {"g3", "e5"});
-    const Texts moves = Generate(*g);
-    EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
-    EXPECT_TRUE(Has(moves, "h2xf4"));
-    EXPECT_TRUE(Has(moves, "h2xd6"));
-    EXPECT_FALSE(Has(moves, "h2xh4"));
-}
-
-TEST(MoveGeneration, ManContJumpZeroStopsOnOwnHomeSquares) {
-    // c4 over b5 lands on a6, one of White's home squares; the chain would go on over b7.
-    for (int cont : {0, 1}) {
-        const Texts moves =
-            From(MovesOf(Rules({{ManContJump, cont}, {OutofHome, 0}}), {"c4"}, {"b5", "b7"}), "c4");
-        EXPECT_TRUE(Has(moves, "c4xa6")) << cont;
-        EXPECT_EQ(Has(moves, "c4xc8"), cont == 1) << cont;
-    }
-}
-
-TEST(MoveGeneration, LongKingsSlideAndJumpFromADistance) {
-    auto g = EmptyGame(Rules({{LongKings, 1}, {OutofHome, 0}}));
-    Place(*g, {"a1"}, {"a5"});
-    Texts moves = Generate(*g);
-    for (const char* m : {"a1-a2", "a1-a3", "a1-a4", "a1xa6", "a1xa7", "a1xa8", "a1-h8", "a1-h1"})
-        EXPECT_TRUE(Has(moves, m)) << m;
-    EXPECT_FALSE(Has(moves, "a1-a5"));
-    EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
-
-    moves = MovesOf(Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}}), {"a1"}, {"a5"});
-    EXPECT_TRUE(Has(moves, "a1xa6"));
-    EXPECT_FALSE(Has(moves, "a1xa7"));
-    EXPECT_FALSE(Has(moves, "a1xa8"));
-
-    // No chains: a second jump from the landing square is not a move of its own.
-    moves = MovesOf(Rules({{LongKings, 1}, {OutofHome, 0}}), {"a1"}, {"a3", "c5"});
-    EXPECT_TRUE(Has(moves, "a1xa4"));
-    EXPECT_FALSE(Has(moves, "a1xe6"));
-}
-
-TEST(MoveGeneration, MaxCapMoveKeepsTheLongestChainsAndForcedOnes) {
-    const Texts moves =
-        MovesOf(Rules({{MaxCapMove, 1}, {OutofHome, 0}}), {"d4", "a1"}, {"d5", "d7", "b1"});
-    Texts jumps;
-    for (const auto& m : moves)
-        if (m[2] == 'x') jumps.push_back(m);
-    EXPECT_EQ(jumps, Texts{"d4xd8"});  // not d4xd6 nor a1xc1
-    EXPECT_TRUE(Has(moves, "d4-e4"));  // steps stay legal
-    EXPECT_EQ(MovesOf(Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}}), {"d4", "a1"},
-                      {"d5", "d7", "b1"}),
-              Texts{"d4xd8"});
-}
-
-TEST(MoveGeneration, MaxCapMoveExceptsForcedChainsButMulJumpsStillWantsThemMaximal) {
-    // g2 stands in White's starting camp: over Black's g3 to g4 is forced, and the chain
-    // goes on over g5 to g6.
-    EXPECT_EQ(MovesOf(Rules({{MaxCapMove, 1}}), {"g2", "g5", "b4"}, {"g3", "b5", "b7"}),
-              (Texts{"g2xg6", "g2xg4"}));  // a chain is listed as it is left
-    auto h = EmptyGame(Rules({{MaxCapMove, 1}, {MulJumps, 1}}));
-    Place(*h, {"g2", "g5", "b4"}, {"g3", "b5", "b7"});
-    EXPECT_EQ(Generate(*h), Texts{"g2xg6"});
-    EXPECT_EQ(Generate(*h), test::ReferenceMoves(*h, 0, 100000));
-}
-
-TEST(MoveGeneration, MulJumpsOnlyMaximalChainsEvenWhenAnExtensionIsADuplicate) {
-    auto g = EmptyGame(Rules({{MulJumps, 1}, {OutofHome, 0}}));
-    Place(*g, {"a4", "b5", "b1"}, {"a1", "a3", "b4", "b6", "d7", "e2", "e5", "g2", "g6"});
-    const Texts moves = Generate(*g);
-    EXPECT_FALSE(Has(moves, "a4xc6"));
-    EXPECT_TRUE(Has(moves, "a4xe8"));
-    EXPECT_EQ(moves, test::ReferenceMoves(*g, 1, 100000));
-    // Had the dropped extension not counted, the shorter chain would have been a move.
-    EXPECT_TRUE(Has(test::ReferenceMoves(*g, 1, 100000, nullptr, false), "a4xc6"));
-}
-
 // Every square outside one colour class filled and one man of the side to move in that
-// class's corner: over a million chain paths, far more than any fixed candidate list.
+// class's corner: over a million chain paths, far more than any fixed candidate list. A hop
+// keeps a chain on the 16 squares of its start square's class: at most 15 hops, far inside
+// the 21 levels of the walk.
 TEST(MoveGeneration, MaxCapMoveOnAFilledBoardKeepsTheLongestChains) {
     auto g = EmptyGame(Rules({{MaxCapMove, 1}, {OutofHome, 0}}));
     for (int square : kPlayingSquares)
@@ -204,77 +151,39 @@ TEST(MoveGeneration, MaxCapMoveOnAFilledBoardKeepsTheLongestChains) {
     EXPECT_FALSE(moves.empty());
 }
 
-// A hop moves two files and/or two ranks, so a chain stays on the 16 squares of its start
-// square's class: at most 15 hops, far inside the 21 levels of the walk.
-int LongestChain(Board& board, int c, std::vector<int>& seen) {
-    int best = 0;
-    for (int d : {1, -1, 9, -9, 10, -10, 11, -11}) {
-        const int o = c + d, t = c + 2 * d;
-        if (board[o] == 100 || board[o] == 0 || board[t] != 0) continue;
-        if (std::find(seen.begin(), seen.end(), t) != seen.end()) continue;
-        EXPECT_EQ(RowOf(t) % 2, RowOf(c) % 2);
-        EXPECT_EQ(ColumnOf(t) % 2, ColumnOf(c) % 2);
-        seen.push_back(t);
-        best = std::max(best, 1 + LongestChain(board, t, seen));
-        seen.pop_back();
-    }
-    return best;
-}
-
-TEST(MoveGeneration, ChainsVisitAtMostSixteenSquares) {
-    Board board = EmptyBoard();
-    for (int square : kPlayingSquares)
-        if (RowOf(square) % 2 == 1 || ColumnOf(square) % 2 == 0) board[square] = kBlackMan;
-    std::vector<int> seen{Sq("a1")};
-    EXPECT_EQ(LongestChain(board, Sq("a1"), seen), 15);
-}
-
-TEST(MoveGeneration, PruningLeavesOutFarJumpsOnlyInTheReducedSet) {
-    // White's reference corner is a8; a jump from d5 over e4 to f3 goes 4 farther away.
-    EXPECT_TRUE(Has(MovesOf(Rules({{OutofHome, 0}}), {"d5"}, {"e4"}, 1), "d5xf3"));
-    EXPECT_FALSE(Has(MovesOf(Rules({{OutofHome, 0}}), {"d5"}, {"e4"}, 0), "d5xf3"));
-    // With MulJumps the reduced set is used whatever is asked.
-    EXPECT_FALSE(Has(MovesOf(Rules({{OutofHome, 0}, {MulJumps, 1}}), {"d5"}, {"e4"}, 1), "d5xf3"));
-}
-
 TEST(MoveGeneration, OrderingScoresFollowMainLineAndKillers) {
     auto g = test::DefaultGame();
     g->pv[0][0] = PvEntry{Sq("h1"), Sq("f3"), 1};
     g->killers[0][0] = KillerMove{Sq("e1"), Sq("e2")};
     g->killers[0][1] = KillerMove{Sq("f2"), Sq("f3")};
     GenerateMoves(*g, 1);
-    for (int i = g->plyStart[0]; i < g->plyStart[1]; ++i) {
-        const Move& m = g->movePool[i];
-        int expected = 0;
-        if (m.Source == Sq("h1") && m.dest == Sq("f3")) expected = 500;
-        if (m.Source == Sq("e1") && m.dest == Sq("e2")) expected = 250;
-        if (m.Source == Sq("f2") && m.dest == Sq("f3")) expected = 150;
-        EXPECT_EQ(m.score, expected) << i;
-    }
+    std::string scored;
+    for (int i = g->plyStart[0]; i < g->plyStart[1]; ++i)
+        if (const Move& m = g->movePool[i]; m.score != 0)
+            scored += SquareName(m.Source) + SquareName(m.dest) + std::to_string(m.score) + " ";
+    EXPECT_EQ(scored, "e1e2250 h1f3500 f2f3150 ");
 }
 
-TEST(MoveGeneration, FullPoolStopsTheSearchAndReusesTheLastSlot) {
+TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
     auto g = test::DefaultGame();
     g->ply = 1;
     g->plyStart[1] = kMovePoolSize - 5;
     GenerateMoves(*g, 1);
-    EXPECT_EQ(g->cancelRequest, 1);
+    EXPECT_EQ(g->cancelRequest, 1);  // a full pool stops the search, reusing the last slot
     EXPECT_EQ(g->plyStart[2], kMovePoolSize - 1);
     int next = kMovePoolSize - 1;
     RegisterMove(*g, next, 21, 22);
     EXPECT_EQ(next, kMovePoolSize - 1);
     EXPECT_EQ(g->movePool[kMovePoolSize - 1].Source, 21);
-}
 
-TEST(MoveGeneration, ADamagedDirectionTableYieldsNoBadReads) {
-    auto g = test::DefaultGame();
-    for (auto& row : g->directions)
+    auto h = test::DefaultGame();
+    for (auto& row : h->directions)
         row.fill(12345);
-    const Board before = g->board;
-    EXPECT_TRUE(Generate(*g).empty());
-    g->directions = DirectionTable{};
-    EXPECT_TRUE(Generate(*g).empty());
-    EXPECT_EQ(g->board, before);
+    const Board before = h->board;
+    EXPECT_TRUE(Generate(*h).empty());
+    h->directions = DirectionTable{};
+    EXPECT_TRUE(Generate(*h).empty());
+    EXPECT_EQ(h->board, before);
 }
 
 // The fast generator against the literal one, over random positions and rule sets.
@@ -314,8 +223,7 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         const Texts expected = test::ReferenceMoves(*g, allMoves, 200000, &tooMany);
         if (tooMany) continue;
         ASSERT_EQ(g->board, before);
-        const Texts moves = Generate(*g, allMoves);
-        ASSERT_EQ(moves, expected) << "round " << round;
+        ASSERT_EQ(Generate(*g, allMoves), expected) << "round " << round;
         ASSERT_EQ(g->board, before) << "round " << round;
         ++compared;
     }

@@ -1,20 +1,15 @@
 #include "rules/variant_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <memory>
-#include <tuple>
 
 #include "rules/text_lines.h"
 #include "support/fakes.h"
 
 namespace zelkor {
 namespace {
-
-using test::RecordingUi;
-using test::TempDir;
 
 // Joins lines with CR LF, as the shipped files are written.
 std::string CrLf(std::initializer_list<std::string> lines) {
@@ -34,46 +29,38 @@ class VariantFileTest : public ::testing::Test {
         return LoadVariant(*g, dir.path(), variant, ui);
     }
 
-    TempDir dir;
-    RecordingUi ui;
+    test::TempDir dir;
+    test::RecordingUi ui;
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     uint8_t variant = 1;
 };
 
-TEST_F(VariantFileTest, MissingFileKeepsTheDefaultsSilently) {
+TEST_F(VariantFileTest, MissingForeignAndWrongVersionFiles) {
     g->defined = DefaultRules();
-    EXPECT_EQ(Load(1), VariantFileStatus::Missing);
+    EXPECT_EQ(Load(1), VariantFileStatus::Missing);  // silently, the defaults kept
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(g->defined.name, "Halma");
     EXPECT_TRUE(ListVariantNames(dir.path(), true).empty());
-}
 
-TEST_F(VariantFileTest, ForeignFileAndWrongVersionAreRefusedWithTheirMessages) {
-    Write(CrLf({"ZELKOR version=0.10", "Variant=A", "END"}));
-    EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Zelkor: VARIANTS.INI is not an Zelkor Variants file");
-    EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
-
-    Write("ZELKOR");  // shorter than the header
-    EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
-
-    for (const char* version : {"0.11", "", "abc", "1.0"}) {
+    for (const std::string& text :
+         {CrLf({"ZELKOR version=0.10", "Variant=A", "END"}), std::string("ZELKOR")}) {
+        Write(text);
+        EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
+        EXPECT_EQ(Shown(ui.messages.back()), "Zelkor: VARIANTS.INI is not an Zelkor Variants file");
+        EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
+    }
+    // The version is compared as a number.
+    const std::pair<const char*, bool> versions[] = {
+        {"0.11", false}, {"", false},     {"abc", false},  {"1.0", false},     {"0.1", true},
+        {"0.10", true},  {"0.100", true}, {" 0.10", true}, {"0.10 beta", true}};
+    for (auto [version, right] : versions) {
         ui.messages.clear();
         Write(CrLf({std::string("ZELKOR Version=") + version, "Variant=A", "END"}));
-        EXPECT_EQ(Load(1), VariantFileStatus::WrongVersion) << version;
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(Shown(ui.messages[0]),
-                  "Error: Incorrect version of VARIANTS.INI\r\nNeed version 0.10");
+        EXPECT_EQ(Load(1), right ? VariantFileStatus::Loaded : VariantFileStatus::WrongVersion)
+            << version;
+        EXPECT_EQ(ui.messages.empty() ? "" : Shown(ui.messages[0]),
+                  right ? "" : "Error: Incorrect version of VARIANTS.INI\r\nNeed version 0.10");
     }
-}
-
-TEST_F(VariantFileTest, VersionIsComparedAsANumber) {
-    for (const char* version : {"0.1", "0.10", "0.100", " 0.10", "0.10 beta"}) {
-        Write(CrLf({std::string("ZELKOR Version=") + version, "Variant=A", "END"}));
-        EXPECT_EQ(Load(1), VariantFileStatus::Loaded) << version;
-    }
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
@@ -87,71 +74,56 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
     g->defined = DefaultRules();
     ASSERT_EQ(Load(2), VariantFileStatus::Loaded);
     const VariantRules& d = g->defined;
-    EXPECT_EQ(d.name, "Second");
-    EXPECT_EQ(d.help, "abcdef");
-    EXPECT_EQ(g->active.name, "Second");
+    EXPECT_EQ(d.name + "|" + d.help + "|" + g->active.name, "Second|abcdef|Second");
     EXPECT_EQ(d.flags, (std::array<uint8_t, kRuleFlagCount>{1, 1, 1, 1, 1, 0, 0, 0, 1, 1}));
-    EXPECT_EQ(d.home[0][0], 91);
-    EXPECT_EQ(d.home[0][1], 92);
-    for (int slot = 2; slot < kHomeSlots; ++slot)
-        EXPECT_EQ(d.home[0][slot], kEmptySlot);
-    EXPECT_EQ(d.home[1][0], kEmptySlot);  // lower case is no square
-    EXPECT_EQ(d.home[1][1], 28);
-    EXPECT_EQ(d.directions[0], "N;E W");
-    EXPECT_EQ(d.directions[1], "S N");
-    EXPECT_EQ(g->board[21], kWhiteMan);
-    EXPECT_EQ(g->board[22], kBlackMan);
-    EXPECT_EQ(g->board[23], kEmpty);
-    EXPECT_EQ(g->board[98], kBlackMan);
-    EXPECT_EQ(g->board[20], kOffBoard);
+    EXPECT_EQ(HomeSquaresText(d.home[0]), "A8B8");
+    EXPECT_EQ(std::tuple(d.home[0][2], d.home[1][0], d.home[1][1]),
+              std::tuple(kEmptySlot, kEmptySlot, 28));  // lower case is no square
+    EXPECT_EQ(d.directions[0] + "|" + d.directions[1], "N;E W|S N");
+    EXPECT_EQ(std::tuple(g->board[21], g->board[22], g->board[23], g->board[98], g->board[20]),
+              std::tuple(kWhiteMan, kBlackMan, kEmpty, kBlackMan, kOffBoard));
     EXPECT_EQ(g->initialBoard, g->board);
     EXPECT_EQ(variant, 2);
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(VariantFileTest, NormalSetupAndMissingKeysLeaveWhatWasThere) {
+TEST_F(VariantFileTest, MissingKeysLineEndsAndBlocksWithoutEnd) {
     Write(CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
     ApplySetupText(kDefaultSetup, g->board);
     g->defined = DefaultRules();
     g->defined.flag(LongKings) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
-    EXPECT_EQ(SetupText(g->board), kDefaultSetup);
-    EXPECT_EQ(g->defined.flag(LongKings), 1);
-    EXPECT_EQ(g->defined.flag(OutofHome), 1);
-    for (int slot = 0; slot < kHomeSlots; ++slot)
-        EXPECT_EQ(g->defined.home[0][slot], kEmptySlot);
+    EXPECT_EQ(SetupText(g->board), kDefaultSetup);  // "normal" and missing keys keep it all
+    EXPECT_EQ(std::tuple(g->defined.flag(LongKings), g->defined.flag(OutofHome)),
+              (std::tuple<uint8_t, uint8_t>(1, 1)));
+    EXPECT_EQ(HomeSquaresText(g->defined.home[0]), "");
     EXPECT_EQ(g->defined.home[1], DefaultHomeSquares()[1]);
-}
 
-TEST_F(VariantFileTest, LfOrCrLineEndsAndOddSetupCharactersAreAccepted) {
-    for (const char* end : {"\n", "\r"}) {
-        const std::string e = end;
+    for (const std::string e : {"\n", "\r"}) {  // LF or CR and odd set-up characters
         Write(kHeader + e + "Variant=Lf" + e + "Setup=1x92" + e + "BlackStarts=1" + e + "END");
         ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
         EXPECT_EQ(g->defined.name, "Lf");
         EXPECT_EQ(g->defined.flag(BlackStarts), 1);
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
-}
 
-TEST_F(VariantFileTest, BlockWithoutEndRunsIntoTheNextBlock) {
+    // A block without END runs into the next block.
     Write(CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
                 "LongKings=1", "Help=b", "END"}));
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
-    EXPECT_EQ(g->defined.name, "One");
-    EXPECT_EQ(g->defined.help, "ab");
-    EXPECT_EQ(g->defined.flag(MulJumps), 0);
-    EXPECT_EQ(g->defined.flag(LongKings), 1);
+    EXPECT_EQ(g->defined.name + g->defined.help, "Oneab");
+    EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings)),
+              (std::tuple<uint8_t, uint8_t>(0, 1)));
+    EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"One", "Two"}));
 }
 
 TEST_F(VariantFileTest, NumberTooHighOrBrokenBlockFallsBackToVariantOne) {
     Write(CrLf({kHeader, "Variant=One", "Setup=normal", "END", "Variant=Two", "END"}));
-    EXPECT_EQ(Load(3), VariantFileStatus::Loaded);
-    EXPECT_EQ(variant, 1);
-    EXPECT_EQ(g->defined.name, "One");
-    EXPECT_EQ(Load(0), VariantFileStatus::Loaded);
-    EXPECT_EQ(variant, 1);
-
+    for (uint8_t number : {3, 0}) {
+        EXPECT_EQ(Load(number), VariantFileStatus::Loaded);
+        EXPECT_EQ(variant, 1);
+        EXPECT_EQ(g->defined.name, "One");
+    }
     // The broken block's set-up must not survive the fall-back.
     ApplySetupText(kDefaultSetup, g->board);
     Write(CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
@@ -166,7 +138,7 @@ TEST_F(VariantFileTest, DamagedVariantOneIsReportedWithFileAndBlockAndTheRulesSt
     const std::string file = (dir / "variants.ini").string();
     const std::string stays = "; the rules stay as they were";
     // File text, variant number, message.
-    const std::vector<std::tuple<std::string, int, std::string>> rows = {
+    const std::tuple<std::string, int, std::string> rows[] = {
         {CrLf({kHeader, "x", "Variant=One", "MulJumps=1"}), 1,
          file + ": the block \"Variant=One\" (line 3) has no line END" + stays},
         {CrLf({kHeader, "Variant=One", "MulJumps=1"}), 4,
@@ -202,15 +174,15 @@ TEST_F(VariantFileTest, DamagedVariantOneIsReportedWithFileAndBlockAndTheRulesSt
     }
     ASSERT_EQ(mkfifo((dir / "variants.ini").c_str(), 0600), 0);
     EXPECT_EQ(Load(1), VariantFileStatus::Damaged);
-}
+    std::filesystem::remove(dir / "variants.ini");
 
-TEST_F(VariantFileTest, FlagTextReadsAsZero) {
+    // Text reads as zero.
     Write(CrLf({kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
-    EXPECT_EQ(g->defined.flag(MulJumps), 0);
-    EXPECT_EQ(g->defined.flag(LongKings), 1);
-    EXPECT_EQ(g->defined.flag(KingFirst), 255);
+    EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings),
+                         g->defined.flag(KingFirst)),
+              (std::tuple<uint8_t, uint8_t, uint8_t>(0, 1, 255)));
 }
 
 TEST_F(VariantFileTest, HostileInputNeverCrashes) {
@@ -222,43 +194,31 @@ TEST_F(VariantFileTest, HostileInputNeverCrashes) {
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_LE(g->defined.name.size(), kMaxLineLength);
     EXPECT_LE(g->defined.help.size(), kMaxLineLength);
-
     Write(binary);
     EXPECT_EQ(Load(1), VariantFileStatus::NotVariantFile);
     EXPECT_TRUE(ListVariantNames(dir.path(), false).empty());
 }
 
-TEST_F(VariantFileTest, ListsTheNamesInFileOrder) {
-    Write(CrLf({kHeader, "Variant=Alpha", "END", "x", "Variant=Beta Two", "END"}));
-    EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"Alpha", "Beta Two"}));
-    EXPECT_TRUE(ListVariantNames(dir.path(), true).empty());
-}
-
 TEST_F(VariantFileTest, DialogReaderFillsBothRuleSetsAndItsFields) {
     Write(CrLf({kHeader, "Variant=Dlg", "Setup=1", "CapRequired=1", "OutofHome=0", "PromoW=H8G8",
                 "WhiteManMovement=N;NE NW", "BlackManMovement=S", "END"}));
-    g->active = DefaultRules();
-    g->defined = DefaultRules();
+    g->active = g->defined = DefaultRules();
     ApplySetupText(kDefaultSetup, g->board);
     const DialogVariant d = ReadVariantForDialog(*g, dir.path(), variant, ui);
     ASSERT_EQ(d.status, VariantFileStatus::Loaded);
-    EXPECT_EQ(g->active.flag(CapRequired), 1);
-    EXPECT_EQ(g->defined.flag(CapRequired), 1);
-    EXPECT_EQ(g->active.flag(OutofHome), 0);
-    EXPECT_EQ(g->defined.home[0][0], 98);
-    EXPECT_EQ(d.home[0][1], 97);
-    EXPECT_EQ(d.home[0][2], kEmptySlot);
+    EXPECT_EQ(std::tuple(g->active.flag(CapRequired), g->defined.flag(CapRequired),
+                         g->active.flag(OutofHome)),
+              (std::tuple<uint8_t, uint8_t, uint8_t>(1, 1, 0)));
+    EXPECT_EQ(std::tuple(g->defined.home[0][0], d.home[0][1], d.home[0][2]),
+              std::tuple(98, 97, kEmptySlot));
     EXPECT_EQ(g->active.home, DefaultHomeSquares());  // the dialog applies its fields itself
-    EXPECT_EQ(d.normalMoves[0], "N;NE");
-    EXPECT_EQ(d.jumpMoves[0], "NW");
-    EXPECT_EQ(d.normalMoves[1], "S");
-    EXPECT_EQ(d.jumpMoves[1], "");
+    EXPECT_EQ(
+        d.normalMoves[0] + "|" + d.jumpMoves[0] + "|" + d.normalMoves[1] + "|" + d.jumpMoves[1],
+        "N;NE|NW|S|");
     EXPECT_EQ(g->defined.directions[0], "N;NE NW");
-    EXPECT_EQ(g->directions[0][0], kNorth);
-    EXPECT_EQ(g->directions[0][1], kNorthEast);
-    EXPECT_EQ(g->directions[2][0], kNorthWest);
-    EXPECT_EQ(g->directions[1][0], -kSouth);
-    EXPECT_EQ(g->directions[3][0], kDirectionEnd);
+    const auto& t = g->directions;
+    EXPECT_EQ(std::tuple(t[0][0], t[0][1], t[2][0], t[1][0], t[3][0]),
+              std::tuple(kNorth, kNorthEast, kNorthWest, -kSouth, kDirectionEnd));
     EXPECT_EQ(d.table, g->directions);
     EXPECT_EQ(d.setup, std::optional<std::string>("1"));
     EXPECT_EQ(SetupText(g->board), kDefaultSetup);

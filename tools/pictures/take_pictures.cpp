@@ -38,7 +38,7 @@ QImage Shoot(QDialog* dialog) {
 
 }  // namespace
 
-class ScreenshotsTest : public QObject {
+class TakePictures : public QObject {
     Q_OBJECT
   private slots:
     void gameInProgress() {
@@ -84,5 +84,5 @@ class ScreenshotsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ScreenshotsTest)
-#include "screenshots_test.moc"
+QTEST_MAIN(TakePictures)
+#include "take_pictures.moc"

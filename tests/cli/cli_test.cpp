@@ -1,0 +1,140 @@
+// zelkor-cli: moves, perft, analyse and selfplay, on the start position and on the
+// position after a game file, and every argument it refuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/fakes.h"
+#include "support/run_cli.h"
+
+namespace {
+
+using zelkor::test::RunCli;
+
+TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
+    const auto moves = RunCli("moves");
+    EXPECT_EQ(moves.status, 0);
+    EXPECT_EQ(moves.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");  // in generation order
+    EXPECT_NE(moves.out.find("\nh1xf3\n"), std::string::npos);
+    EXPECT_EQ(moves.Lines().size(), 24u);
+    const auto perft = RunCli("perft 2");  // counts per root move, then the total
+    EXPECT_EQ(perft.status, 0);
+    EXPECT_EQ(perft.out.substr(0, 10), "e1-d2: 24\n");
+    EXPECT_EQ(perft.out.substr(perft.out.size() - 22), "\n\nNodes searched: 576\n");
+
+    zelkor::test::TempDir dir;
+    const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";
+    zelkor::test::WriteFile(dir / "g.zlk", header + "d8e7\r\n");
+    zelkor::test::WriteFile(dir / "bad.zlk", header + "d8d5\r\n");
+    const std::string file = "'" + (dir / "g.zlk").string() + "'";
+    const auto after = RunCli("moves " + file);
+    EXPECT_EQ(after.status, 0);
+    EXPECT_EQ(after.out.find("h1xf3"), std::string::npos);  // h1 has moved
+    EXPECT_NE(after.out.find("\nf3-e4\n"), std::string::npos);
+    EXPECT_NE(RunCli("perft 1 " + file)
+                  .out.find("Nodes searched: " + std::to_string(after.Lines().size()) + "\n"),
+              std::string::npos);
+    EXPECT_EQ(RunCli("moves '" + (dir / "bad.zlk").string() + "'").status, 1);
+    EXPECT_EQ(RunCli("perft 2 '" + (dir / "missing.zlk").string() + "'").status, 1);
+    // A file that stops loading early is no position to work on.
+    zelkor::test::WriteFile(dir / "cut.zlk", header + "{\r\nd8e7\r\n");
+    const auto cut = RunCli("moves '" + (dir / "cut.zlk").string() + "'", true);
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out, "zelkor-cli: " + (dir / "cut.zlk").string() +
+                           ": cut.zlk, line 5: \"{\" could not be read; 1 move was loaded\n");
+}
+
+TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
+    const auto run = RunCli("analyse --depth 3 --noise 0");
+    ASSERT_EQ(run.status, 0);
+    const auto lines = run.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    for (int d = 1; d <= 3; ++d) {
+        const std::string& line = lines[d - 1];
+        EXPECT_EQ(line.rfind("depth " + std::to_string(d) + " score ", 0), 0u) << line;
+        for (const char* part : {" nodes ", " time ", " pv "})
+            EXPECT_NE(line.find(part), std::string::npos) << line;
+    }
+    EXPECT_EQ(lines[3].rfind("bestmove ", 0), 0u);
+    EXPECT_EQ(lines[3].size(), 13u);                                        // "bestmove h1f3"
+    EXPECT_EQ(RunCli("analyse --depth 3 --noise 0").Lines()[3], lines[3]);  // repeatable
+
+    const std::string file = std::string(ZELKOR_TEST_DATA_DIR) + "/engine/midgame.zlk";
+    const auto game = RunCli("analyse --depth 2 --noise 0 '" + file + "'");
+    ASSERT_EQ(game.Lines().size(), 3u);
+    EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
+    EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
+    // eval: the raw score and the evaluation without noise, for the side to move.
+    EXPECT_EQ(RunCli("eval").out, "raw 0\nevaluate 0\n");
+    const auto eval = RunCli("eval '" + file + "'");
+    EXPECT_EQ(eval.status, 0);
+    EXPECT_EQ(eval.out, "raw 250\nevaluate 250\n");
+}
+
+TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
+    const auto run = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
+                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 7 --book white");
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.find("game 1: Orthogonal Halma: "), 0u) << run.out;
+    EXPECT_NE(run.out.find("\ngame 2: Orthogonal Halma: "), std::string::npos);
+    EXPECT_NE(run.out.find("\ntotal: 2 games, White "), std::string::npos);
+    EXPECT_EQ(run.out.find("unfinished after"), std::string::npos);
+    EXPECT_EQ(run.out.find("\nWhite: book on, 0 book moves"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nBlack: book off, 0 book moves, "), std::string::npos) << run.out;
+}
+
+// A small tree written as a section of its own after the sections already in the file.
+TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
+    zelkor::test::TempDir dir;
+    const std::string out = (dir.path() / "zelkor.bok").string();
+    const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
+    for (const char* variant : {"1", "2", "2"})
+        ASSERT_EQ(
+            RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" --variant " + variant).status,
+            0);
+    const std::string book = zelkor::test::ReadFile(out);
+    EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
+    const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
+    EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
+}
+
+TEST(Cli, RejectsBadArguments) {
+    for (const char* arguments :
+         {"perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
+          "analyse --depth 3 --time 2", "analyse --noise -1", "analyse --speed 3",
+          "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
+          "selfplay --time 0", "selfplay --colour", "selfplay --book left",
+          "selfplay --strength 11", "eval a b"})
+        EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+    const auto help = RunCli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
+    EXPECT_NE(help.out.find("\n  eval [FILE.zlk]"), std::string::npos);
+    // A variant the file does not hold, or a file that cannot be read, is an error.
+    const std::string shipped = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" ";
+    EXPECT_EQ(RunCli(shipped + "selfplay --variant 99").status, 1);
+    zelkor::test::TempDir dir;
+    std::filesystem::create_directory(dir / "variants.ini");
+    const auto folder = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.out.find("variants.ini cannot be read"), std::string::npos) << folder.out;
+}
+
+TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
+    // White's only target square, a8, is taken by a White man before the first move.
+    zelkor::test::TempDir dir;
+    std::string setup(64, '0');
+    setup[56] = '1';  // a8
+    setup[7] = '2';   // h1
+    zelkor::test::WriteFile(dir / "variants.ini",
+                            "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
+                                "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\n");
+    const auto run = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+// Faults: a data folder that cannot be written, saves that fail, a game that fills the
+// move list, and closing the program at the worst moments. The user is told, the game
+// goes on, and no file that was there before is lost. The tests run as root, where file
+// permissions do not stop a write, so an unwritable folder is a path below a regular file.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "controller_fixture.h"
+#include "records/text_file.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+
+namespace zelkor::test {
+namespace {
+
+class DataFolderFault : public ControllerTest {
+  protected:
+    void SetUp() override {}
+    void Start(const std::filesystem::path& dataDir) {
+        controller = std::make_unique<GameController>(ui, clock, random, dataDir);
+        controller->StartUp();
+        controller->settings().UseDepth = 1;
+        controller->settings().SearchDepth = 1;
+    }
+    bool PlayOneMove() { return Type(c().legalMoveLines().front()); }
+    bool ShownError(const std::string& text) const {
+        for (const auto& m : ui.messages)
+            if (m.text.find(text) != std::string::npos && m.title == "Error") return true;
+        return false;
+    }
+};
+
+TEST_F(DataFolderFault, AnUnwritableFolderIsReportedAndTheGameGoesOn) {
+    WriteFile(dir / "file.txt", "not a folder");
+    const std::filesystem::path dataDir = dir / "file.txt" / "sub";
+    ASSERT_NO_THROW(Start(dataDir));
+    EXPECT_TRUE(ShownError("zelkor.log"));  // the run goes on without its log
+    ASSERT_TRUE(PlayOneMove());
+    EXPECT_FALSE(c().SaveGameFile(dataDir / "game.zlk"));
+    EXPECT_TRUE(ShownError("game.zlk could not be saved"));
+    ASSERT_TRUE(PlayOneMove());  // the game is still there and goes on
+    c().Shutdown();
+    EXPECT_TRUE(ShownError("Cannot write " + (dataDir / "zelkor.ini").string()));
+    EXPECT_TRUE(ShownError("Cannot write " + (dataDir / "zelkor.rtg").string()));
+    EXPECT_EQ(ReadFile(dir / "file.txt"), "not a folder");
+
+    if (!std::filesystem::is_directory("/proc/self")) return;
+    ASSERT_NO_THROW(Start("/proc/self"));
+    ASSERT_TRUE(PlayOneMove());
+    c().Shutdown();
+    EXPECT_TRUE(ShownError("Cannot write /proc/self/zelkor.ini"));
+}
+
+TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileOrDeviceAlone) {
+    Start(dir.path());
+    ASSERT_TRUE(PlayOneMove());
+    const std::filesystem::path file = dir / "game.zlk";
+    WriteFile(file, "the old game");
+    // The new text is written beside the old file first; when that cannot be done (here a
+    // folder stands in the way, as a full disk would stop the write) the old file stays.
+    std::filesystem::create_directory(TemporaryFileFor(file));
+    EXPECT_FALSE(c().SaveGameFile(file));
+    EXPECT_TRUE(ShownError("game.zlk could not be saved"));
+    EXPECT_EQ(ReadFile(file), "the old game");
+    std::filesystem::remove(TemporaryFileFor(file));
+    EXPECT_TRUE(c().SaveGameFile(file));
+    EXPECT_EQ(ReadFile(file).substr(0, 19), "ZELKOR Version=0.10");
+
+    const std::filesystem::path pipe = dir / "pipe.zlk";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(c().SaveGameFile(pipe));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_FALSE(c().SaveGameFile(dir.path()));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path()));
+    if (!std::filesystem::is_character_file("/dev/full")) GTEST_SKIP();
+    ui.messages.clear();
+    EXPECT_FALSE(c().SaveGameFile("/dev/full"));
+    EXPECT_TRUE(ShownError("full could not be saved"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor("/dev/full")));
+}
+
+// A game of 1000 half-moves fills the move list: every way of adding a move then stops
+// with the same clear message, and the game can still be saved, loaded and navigated.
+using MoveLimit = ControllerTest;
+
+TEST_F(MoveLimit, EveryWayOfMovingStopsAtTheLimit) {
+    PlayShuffle(kMaxGamePlies);
+    EXPECT_EQ(g().gameMoveLines.size(), static_cast<size_t>(kMaxGamePlies));
+    EXPECT_EQ(g().gameMoveLines.back(), "      e7-d8");
+    c().ComputeCommand();  // the computer does not move: the game is over
+    EXPECT_EQ(g().gamePly, kMaxGamePlies);
+    EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
+    EXPECT_TRUE(g().gameOver);
+    g().gameOver = false;
+    ui.messages.clear();
+    c().BoardDrop(Sq("e1"), Sq("d2"));
+    EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
+    g().gameOver = false;
+    ui.messages.clear();
+    EXPECT_FALSE(Type("e1d2"));
+    EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
+    g().gameOver = false;
+    c().LegalMoveChosen(0);
+    EXPECT_FALSE(c().InputMove("E1D2"));
+    EXPECT_EQ(std::tuple(g().gamePly, g().recordLength), std::tuple(kMaxGamePlies, kMaxGamePlies));
+
+    // The full game is saved and loaded whole, and the record can be navigated.
+    ASSERT_TRUE(c().SaveGameFile(dir / "long.zlk"));
+    c().NewGameCommand(false);
+    ASSERT_TRUE(c().LoadGameFile(dir / "long.zlk"));
+    EXPECT_EQ(g().gamePly, kMaxGamePlies);
+    EXPECT_EQ(g().gameMoveLines.size(), static_cast<size_t>(kMaxGamePlies));
+    c().First();
+    EXPECT_EQ(g().gamePly, 0);
+    c().Last();
+    c().Back();
+    c().Forward();
+    EXPECT_EQ(g().gamePly, kMaxGamePlies);
+    ui.messages.clear();
+    EXPECT_FALSE(Type("e1d2"));
+    EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
+}
+
+TEST_F(MoveLimit, ComputerPlayAndLongerFilesStopAtTheLimit) {
+    PlayShuffle(kMaxGamePlies - 2);
+    ui.messages.clear();
+    c().RunComputerComputer();
+    EXPECT_LE(g().gamePly, kMaxGamePlies);
+    if (g().gamePly == kMaxGamePlies) {
+        EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
+    }
+    EXPECT_TRUE(g().gameOver);
+
+    std::string text = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\n";
+    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+    for (int ply = 0; ply < 1200; ++ply)
+        text += std::string(cycle[ply % 4]) + "\r\n";
+    WriteFile(dir / "longer.zlk", text);
+    c().LoadGameFile(dir / "longer.zlk");
+    EXPECT_LE(g().gamePly, kMaxGamePlies);
+    EXPECT_LE(g().recordLength, kMaxGamePlies);
+    EXPECT_FALSE(c().loading());
+}
+
+// Closing the program while the computer thinks, while a game file is loaded, while a
+// modal dialog is open. The window calls Shutdown from inside the running work (the search
+// lets events run at every node, a message box runs its own event loop); the work must
+// then unwind without touching the files again, and nothing may crash.
+class ClosingUi : public RecordingUi {
+  public:
+    Answer Message(const std::string& text, const std::string& title, Icon icon,
+                   Buttons buttons) override {
+        const Answer answer = RecordingUi::Message(text, title, icon, buttons);
+        if (onDialog) onDialog();
+        return answer;
+    }
+    std::optional<std::string> AskSaveFile(const std::string& title,
+                                           const std::string& filter) override {
+        const auto answer = RecordingUi::AskSaveFile(title, filter);
+        if (onDialog) onDialog();
+        return answer;
+    }
+    std::function<void()> onDialog;
+};
+
+class ShutdownFault : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
+        c = std::make_unique<GameController>(ui, clock, random, dir.path());
+        c->StartUp();
+        c->settings().UseDepth = 1;
+    }
+    // Shutdown at the n-th event the work lets run; the settings file it writes is removed
+    // to see that nothing writes it again.
+    void CloseAtEvent(long long n) {
+        ui.onProcessEvents = [this, n] {
+            if (ui.eventsProcessed == n) CloseNow();
+        };
+    }
+    void CloseNow() {
+        if (c->shutDown()) return;
+        c->Shutdown();
+        settingsAtClose = ReadFile(dir / "zelkor.ini");
+        messagesAtClose = ui.messages.size();
+        std::filesystem::remove(dir / "zelkor.ini");
+    }
+    void ExpectClosedCleanly() {
+        EXPECT_TRUE(c->shutDown());
+        EXPECT_FALSE(settingsAtClose.empty());
+        EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini")) << "written after the close";
+        c->Shutdown();  // the window's own close after the work returned does nothing more
+        EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini"));
+    }
+
+    TempDir dir;
+    ClosingUi ui;
+    FakeClock clock;
+    ScriptedRandom random;
+    std::unique_ptr<GameController> c;
+    std::string settingsAtClose;
+    std::size_t messagesAtClose = 0;
+};
+
+TEST_F(ShutdownFault, ClosingDuringTheComputersSearch) {
+    c->settings().SearchDepth = 4;
+    CloseAtEvent(50);
+    c->ComputeCommand();
+    ExpectClosedCleanly();
+    EXPECT_FALSE(c->game().busy && c->game().cancelRequest == 0);
+    EXPECT_EQ(ui.messages.size(), messagesAtClose) << "a message after the close";
+}
+
+TEST_F(ShutdownFault, ClosingDuringComputerComputerPlay) {
+    c->settings().SearchDepth = 2;
+    CloseAtEvent(3000);
+    c->RunComputerComputer();
+    ExpectClosedCleanly();
+    EXPECT_GT(c->game().gamePly, 0);
+    EXPECT_EQ(ui.messages.size(), messagesAtClose) << "a message after the close";
+}
+
+TEST_F(ShutdownFault, ClosingWhileALoadShowsItsMessage) {
+    // A load lets no events run but its message boxes do: the window may close there.
+    WriteFile(dir / "bad.zlk",
+              "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh4g5\r\nzzzz\r\nd6c5\r\n");
+    ui.onDialog = [this] { CloseNow(); };
+    EXPECT_FALSE(c->LoadGameFile(dir / "bad.zlk"));
+    ExpectClosedCleanly();
+    EXPECT_FALSE(c->loading());
+}
+
+TEST_F(ShutdownFault, ClosingWhileTheSaveDialogIsOpen) {
+    ui.fileAnswers.push_back((dir / "game.zlk").string());
+    ui.onDialog = [this] { CloseNow(); };
+    c->SaveAs();
+    ExpectClosedCleanly();
+}
+
+TEST_F(ShutdownFault, ClosingWhileTheComputersMessageIsOpen) {
+    // Every message box of a Computer-Computer game (draw offers, the result) closes the
+    // program: the run stops at the first one.
+    c->settings().SearchDepth = 1;
+    ui.onDialog = [this] { CloseNow(); };
+    c->RunComputerComputer();
+    if (ui.messages.empty()) GTEST_SKIP() << "the game showed no message";
+    ExpectClosedCleanly();
+    EXPECT_EQ(ui.messages.size(), messagesAtClose) << "a message after the close";
+}
+
+}  // namespace
+}  // namespace zelkor::test
