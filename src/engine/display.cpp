@@ -1,6 +1,7 @@
 #include <string>
 
 #include "engine/driver.h"
+#include "rules/text_lines.h"
 
 namespace zelkor {
 
@@ -25,12 +26,6 @@ void DisplayMainVariant(Engine& e) {
         }
     }
     if (show) e.ui.SetText(Display::Calculation, display + s.mainLine);
-}
-
-std::string SignedText(int value) {
-    std::string text = std::to_string(value);
-    if (value >= 0) text.insert(text.begin(), ' ');
-    return text;
 }
 
 std::string AnnouncementText(int bestScore) {

@@ -28,6 +28,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "rules/text_lines.h"
 #include "rules/user_interface.h"
 
 namespace zelkor {
@@ -99,12 +100,8 @@ int LoadDirections(const std::array<int16_t, 9>& row, int* out) {
     return n;
 }
 
-std::string SignedNumber(int v) {
-    return (v < 0 ? "" : " ") + std::to_string(v);
-}
-
 [[noreturn]] void InternalFault(GameState& g, int x, int k) {
-    const std::string text = "X=" + SignedNumber(x) + "   K=" + SignedNumber(k);
+    const std::string text = "X=" + SignedText(x) + "   K=" + SignedText(k);
     if (g.ui != nullptr) FatalError(*g.ui, text);
     std::fprintf(stderr, "Error: %s\n", text.c_str());
     std::abort();
