@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/command_sets.h"
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
@@ -325,7 +324,7 @@ void ComputerMove(Engine& e) {
     }
     hooks.CutRecordToCurrentPly();
     ui.SetText(Display::Status, "Thinking...");
-    ApplyBusyCommandSet(e, !bothComputer);
+    hooks.ComputationBusy(Computation::Move);
 
     bool searchedToEnd = false;
     bool bookMove = false;
@@ -480,7 +479,7 @@ void ComputerMove(Engine& e) {
     }();
 
     // Final step.
-    ApplyIdleCommandSet(e);
+    hooks.ComputationIdle(Computation::Move);
     if (settings.UseDepth && searchedToEnd && !bookMove)
         ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
                                           "   Depth:" + SignedText(settings.SearchDepth) + " ply");

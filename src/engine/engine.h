@@ -63,6 +63,9 @@ struct SearchState {
 };
 
 // What the driver needs from the game around it. The game controller implements it;
+// The long operations of the engine; the game decides which commands each leaves usable.
+enum class Computation { Move, Analysis, Hint };
+
 // NullEngineHooks serves benchmarks and engine tests.
 class EngineHooks {
   public:
@@ -81,6 +84,9 @@ class EngineHooks {
     virtual void GameEndBookkeeping(int code) = 0;
     // Refills the game move list and the legal-move list after a computation.
     virtual void RefreshLists() = 0;
+    // A computation starts (commands off, Cancel on) and ends (the idle game's commands).
+    virtual void ComputationBusy(Computation kind) = 0;
+    virtual void ComputationIdle(Computation kind) = 0;
     // The rating text as the last rating update left it (the analysis repeats it).
     virtual std::string RatingText() { return {}; }
 };
@@ -93,6 +99,8 @@ class NullEngineHooks : public EngineHooks {
     std::string UpdateRating(double) override { return {}; }
     void GameEndBookkeeping(int) override {}
     void RefreshLists() override {}
+    void ComputationBusy(Computation) override {}
+    void ComputationIdle(Computation) override {}
 };
 
 // Everything one computation works on, passed explicitly.

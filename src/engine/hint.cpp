@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "engine/command_sets.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "rules/make_move.h"
@@ -83,7 +82,6 @@ void EndGameByPlayer(Engine& e, double playerScore, const std::string& message,
     e.game.gameOver = true;
     if (code != 2) e.hooks.GameEndBookkeeping(code);
     e.ui.SetText(Display::Status, status);
-    DisableGameCommands(e.ui);
 }
 
 }  // namespace
@@ -93,7 +91,7 @@ void GiveHint(Engine& e) {
     SearchState& s = e.search;
     UserInterface& ui = e.ui;
 
-    SetMenusEnabled(ui, false);
+    e.hooks.ComputationBusy(Computation::Hint);
     // The stored reply belongs to the position the computer left; anywhere else it may
     // not even be legal, and a search answers instead.
     if (s.hintFrom > 0 && !IsLegalHere(g, s.hintFrom, s.hintTo)) {
@@ -106,7 +104,7 @@ void GiveHint(Engine& e) {
             "Hint", Icon::Information);
         s.hintFrom = 0;
         s.hintTo = 0;
-        SetMenusEnabled(ui, true);
+        e.hooks.ComputationIdle(Computation::Hint);
         return;
     }
 
@@ -122,7 +120,7 @@ void GiveHint(Engine& e) {
     }
     if (finished) {
         ui.Message("You have already won!", "Congratulations", Icon::Exclamation);
-        SetMenusEnabled(ui, true);
+        e.hooks.ComputationIdle(Computation::Hint);
         return;
     }
     GenerateMoves(g, 0);
@@ -132,7 +130,7 @@ void GiveHint(Engine& e) {
     ui.Message("Try " + DisplayMove(g, 0).display, "Hint", Icon::Information);
     s.hintFrom = 0;
     s.hintTo = 0;
-    SetMenusEnabled(ui, true);
+    e.hooks.ComputationIdle(Computation::Hint);
 }
 
 void OfferDraw(Engine& e) {

@@ -353,7 +353,6 @@ void GameController::RunComputerMove() {
     if (AtMoveLimit()) return;
     Engine engine = MakeEngine();
     ComputerMove(engine);
-    ApplyCommandStatesAfterComputation();
 }
 
 void GameController::ApplyCommandStatesAfterComputation() {
@@ -420,7 +419,6 @@ void GameController::AnalyzeCommand() {
     Engine engine = MakeEngine();
     AnalyzePosition(engine);
     g.busy = false;
-    ApplyCommandStatesAfterComputation();
 }
 
 void GameController::HintCommand() {
@@ -454,17 +452,37 @@ void GameController::ResignCommand() {
 // ---------------------------------------------------------------------------------------
 // Command states
 
-void GameController::BusyCommandSet() {
+void GameController::ComputationBusy(Computation kind) {
+    if (kind == Computation::Hint) {  // a short modal command: the menus wait for it
+        SetMenusEnabled(false);
+        return;
+    }
+    // The analysis leaves the legal moves, Computer-Computer play all lists as they are.
+    if (kind == Computation::Analysis || game_->playMode != PlayMode::ComputerComputer)
+        for (Command c : {Command::AnalysisList, Command::GameMoveList})
+            ui_.SetEnabled(c, false);
+    if (kind == Computation::Move && game_->playMode != PlayMode::ComputerComputer)
+        ui_.SetEnabled(Command::LegalMoveList, false);
     for (Command c : {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
-                      Command::TurnBoard,    Command::First,          Command::Back,
-                      Command::Forward,      Command::Last,           Command::Compute,
-                      Command::Analyze,      Command::NewGame,        Command::Open,
-                      Command::NewVariant,   Command::Options,        Command::SaveAs,
-                      Command::OfferDraw,    Command::Hint,           Command::Resign,
-                      Command::TypedMoveBox, Command::GameMoveList,   Command::LegalMoveList,
-                      Command::AnalysisList})
+                      Command::TurnBoard, Command::First, Command::Back, Command::Forward,
+                      Command::Last, Command::Compute, Command::Analyze, Command::NewGame,
+                      Command::Open, Command::SaveAs, Command::NewVariant, Command::Options,
+                      Command::OfferDraw, Command::Hint, Command::Resign, Command::TypedMoveBox})
         ui_.SetEnabled(c, false);
     ui_.SetEnabled(Command::Cancel, true);
+}
+
+void GameController::ComputationIdle(Computation kind) {
+    if (kind == Computation::Hint)
+        SetMenusEnabled(true);
+    else
+        ApplyCommandStatesAfterComputation();
+}
+
+void GameController::SetMenusEnabled(bool enabled) {
+    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
+                      Command::HelpMenu, Command::Toolbar})
+        ui_.SetEnabled(c, enabled);
 }
 
 void GameController::IdleCommandSet() {
@@ -512,7 +530,10 @@ void GameController::RunGameEndDetection() {
     options.chessDrawRules = settings_.ChessDrawRules == 1;
     options.drawRule15 = settings_.DrawRule15 == 1;
     options.playerName = settings_.PlayerName;
-    GameEndTest(g, ui_, clock_, options, [this](double score) { return UpdateRating(score); });
+    GameEndTest(g, ui_, clock_, options, [this](double score) {
+        GameOverCommandSet();
+        return UpdateRating(score);
+    });
     if (g.gameOver) GameOverCommandSet();
 }
 

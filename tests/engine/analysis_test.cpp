@@ -43,8 +43,7 @@ TEST_F(Analysis, LeavesTheGameAsItWasAndNeverRates) {
         perMove = perMove || text.rfind("Analyzing... (3)  ", 0) == 0;
     EXPECT_TRUE(perMove);
     EXPECT_EQ(ui.Text(Display::Status), "");
-    EXPECT_TRUE(ui.enabled(Command::Forward));  // the player can step on
-    EXPECT_FALSE(ui.enabled(Command::Cancel));
+    EXPECT_EQ(hooks.idle, std::vector<Computation>{Computation::Analysis});
     for (const ShownMessage& m : ui.messages)
         EXPECT_NE(m.title, "Question");  // no draw proposal
 }
@@ -56,7 +55,6 @@ TEST_F(Analysis, SingleLegalMoveKeepsTheDepthSetting) {
     EXPECT_EQ(s.depthReached, 1);
     EXPECT_EQ(settings.SearchDepth, 4);
     EXPECT_EQ(g.board[SquareNumber("A1")], kWhiteMan);
-    EXPECT_FALSE(ui.enabled(Command::Forward));
 }
 
 TEST_F(Analysis, OnlyTheBookFileIsAsked) {

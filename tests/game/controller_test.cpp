@@ -41,6 +41,11 @@ TEST_F(Modes, PlayerComputerWithBlackToMoveGivesThePlayerTheLowerRow) {
 
 TEST_F(Modes, ComputeSwapsTheNamesBeforeTheComputerMoves) {
     EXPECT_EQ(g().firstSideName, "Player");
+    ui.onProcessEvents = [&] {  // the commands wait for the search, Cancel stops it
+        EXPECT_TRUE(ui.enabled(Command::Cancel));
+        for (Command b : {Command::NewGame, Command::Hint, Command::LegalMoveList, Command::Back})
+            EXPECT_FALSE(ui.enabled(b));
+    };
     c().ComputeCommand();
     EXPECT_EQ(g().gamePly, 1);
     EXPECT_EQ(g().firstSideName, "Computer");
