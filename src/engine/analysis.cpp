@@ -64,11 +64,11 @@ void AnalyzePosition(Engine& e) {
 
         const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
         bool won = false;
-        if (s.bestScore >= 31980 && score >= 31981) {
+        if (s.bestScore >= kForcedResultScore && score > kForcedResultScore) {
             hooks.GameEndBookkeeping(0);
             ui.SetText(Display::Status, "Computer wins!");
             won = true;
-        } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
+        } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
             ui.SetText(Display::Status, AnnouncementText(s.bestScore));
         }
 

@@ -29,11 +29,11 @@ void DisplayMainVariant(Engine& e) {
 }
 
 std::string AnnouncementText(int bestScore) {
-    if (bestScore >= 31980) {
+    if (bestScore >= kForcedResultScore) {
         const int n = (32001 - bestScore) / 2;
         return "Computer is winning in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
     }
-    if (bestScore <= -31980) {
+    if (bestScore <= -kForcedResultScore) {
         const int n = (bestScore + 32000) / 2;
         return "Computer is losing in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
     }

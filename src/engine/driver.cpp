@@ -400,13 +400,13 @@ void ComputerMove(Engine& e) {
         std::string rating;
         // A move that wins ends the game even when the search did not see it coming (a
         // search cut short before it scored the move).
-        if (score >= 31981) {
+        if (score > kForcedResultScore) {
             hooks.GameEndBookkeeping(0);
             g.gameOver = true;
             rating = hooks.UpdateRating(0);
             ui.SetText(Display::Status, computerWins);
             justWon = true;
-        } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
+        } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
             ui.SetText(Display::Status, AnnouncementText(s.bestScore));
             s.announced = true;
         }
@@ -426,16 +426,17 @@ void ComputerMove(Engine& e) {
         }
 
         // Stable score and draw proposal.
-        if (g.gamePly > 78 && g.gamePly < kHistorySize && s.scoreHistory[g.gamePly - 78] != 0) {
-            if (std::abs(s.scoreHistory[g.gamePly - 78] - s.scoreHistory[g.gamePly]) < 100)
+        const int earlier = g.gamePly - kStableScorePlies;
+        if (earlier > 0 && g.gamePly < kHistorySize && s.scoreHistory[earlier] != 0) {
+            if (std::abs(s.scoreHistory[earlier] - s.scoreHistory[g.gamePly]) < kStableScoreMargin)
                 ++s.stableScoreCounter;
             else
                 s.stableScoreCounter = 0;
         }
         if (settings.AskDraw && !g.gameOver && s.stableScoreCounter >= 2 &&
-            g.gamePly - s.lastDrawOfferPly > 40) {
+            g.gamePly - s.lastDrawOfferPly > kDrawProposalInterval) {
             if (bothComputer) {
-                if (e.random.Uniform() < 0.1) {
+                if (e.random.Uniform() < kSelfPlayDrawChance) {
                     s.lastDrawOfferPly = g.gamePly;
                     hooks.GameEndBookkeeping(2);
                     g.gameOver = true;
@@ -443,7 +444,7 @@ void ComputerMove(Engine& e) {
                     ui.SetText(Display::Status, "It's a draw!");
                     ui.Message("It's a draw!" + text, "Congratulations", Icon::Exclamation);
                 }
-            } else if (!s.announced && s.bestScore < 30000) {
+            } else if (!s.announced && s.bestScore < kDrawProposalMaxScore) {
                 s.lastDrawOfferPly = g.gamePly;
                 Pause(e, 0.5);
                 if (ui.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==

@@ -14,6 +14,18 @@
 namespace zelkor {
 
 constexpr int kUnsearched = -32767;
+// A best score at least this far from 0 is a forced win or loss, announced with its
+// distance; a move whose own score is above it has won.
+constexpr int kForcedResultScore = 31980;
+// The computer proposes a draw only below this score, once its score has stayed within
+// kStableScoreMargin of the score kStableScorePlies plies earlier at two moves in a row,
+// and no sooner than kDrawProposalInterval plies after its last proposal. Playing itself,
+// it takes such a draw with chance kSelfPlayDrawChance.
+constexpr int kDrawProposalMaxScore = 30000;
+constexpr int kStableScorePlies = 78;
+constexpr int kStableScoreMargin = 100;
+constexpr int kDrawProposalInterval = 40;
+constexpr double kSelfPlayDrawChance = 0.1;
 
 // One root move of the driver's search: squares and the score it was given.
 struct RootEntry {
