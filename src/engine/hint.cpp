@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/driver_steps.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "rules/make_move.h"
@@ -74,16 +75,6 @@ bool IsLegalHere(GameState& g, int from, int to) {
     return false;
 }
 
-void EndGameByPlayer(Engine& e, double playerScore, const std::string& message,
-                     const std::string& status, int code) {
-    const std::string rating = e.hooks.UpdateRating(playerScore);
-    e.ui.Message(message + rating, "Congratulations", Icon::Exclamation);
-    if (code == 2) e.hooks.GameEndBookkeeping(code);
-    e.game.gameOver = true;
-    if (code != 2) e.hooks.GameEndBookkeeping(code);
-    e.ui.SetText(Display::Status, status);
-}
-
 }  // namespace
 
 void GiveHint(Engine& e) {
@@ -135,13 +126,13 @@ void GiveHint(Engine& e) {
 
 void OfferDraw(Engine& e) {
     if (e.game.gameStarted && e.search.bestScore <= 0)
-        EndGameByPlayer(e, 0.5, "OK... It's a draw!", "It's a draw!", 2);
+        EndGame(e, 2, 0.5, "It's a draw!", "OK... It's a draw!", false);
     else
         e.ui.Message("Offer rejected... Play on!", "Draw Offer", Icon::Exclamation);
 }
 
 void Resign(Engine& e) {
-    EndGameByPlayer(e, 0, "OK... Computer wins!", "Computer wins!", 0);
+    EndGame(e, 0, 0, "Computer wins!", "OK... Computer wins!", false);
 }
 
 }  // namespace zelkor
