@@ -207,10 +207,7 @@ void BeginComputation(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     g.timeUp = 0;
-    for (RootEntry& entry : s.rootTable) {
-        entry.from = kUnsearched;
-        entry.score = kUnsearched;
-    }
+    s.ClearRootScores();
     s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
     g.searchStopped = 0;
     s.searchStartPly = g.gamePly;
@@ -491,10 +488,7 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     g.timeUp = 0;
     g.searchStopped = 0;
     g.cancelRequest = 0;
-    for (RootEntry& entry : s.rootTable) {
-        entry.from = kUnsearched;
-        entry.score = kUnsearched;
-    }
+    s.ClearRootScores();
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     s.progressValue = 0;

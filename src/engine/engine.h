@@ -72,6 +72,8 @@ struct SearchState {
     int progressValue = 0;  // the progress bar's value in depth mode
 
     void ResetForNewGame();
+    // Every root move unsearched, before a computation and when the position changes.
+    void ClearRootScores();
 };
 
 // What the driver needs from the game around it. The game controller implements it;

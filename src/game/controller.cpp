@@ -174,10 +174,7 @@ void GameController::ResetGameDisplays() {
 }
 
 void GameController::ClearAnalysisTable() {
-    for (RootEntry& entry : search_->rootTable) {
-        entry.from = kUnsearched;
-        entry.score = kUnsearched;
-    }
+    search_->ClearRootScores();
     search_->rootCount = 0;
     search_->analysedHere = false;
 }
