@@ -1,7 +1,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/command_sets.h"
 #include "engine/driver.h"
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
@@ -20,10 +19,8 @@ void AnalyzePosition(Engine& e) {
     BeginComputation(e);
     s.analysedHere = true;
     ui.SetListLines(ListId::Analysis, {});
-    ui.SetEnabled(Command::AnalysisList, false);
-    ui.SetEnabled(Command::GameMoveList, false);
     ui.SetText(Display::Status, "Analyzing...");
-    ApplyBusyCommandSet(e, false);
+    hooks.ComputationBusy(Computation::Analysis);
 
     [&] {
         InitGameTree(g);
@@ -67,11 +64,11 @@ void AnalyzePosition(Engine& e) {
 
         const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
         bool won = false;
-        if (s.bestScore >= 31980 && score >= 31981) {
+        if (s.bestScore >= kForcedResultScore && score > kForcedResultScore) {
             hooks.GameEndBookkeeping(0);
             ui.SetText(Display::Status, "Computer wins!");
             won = true;
-        } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
+        } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
             ui.SetText(Display::Status, AnnouncementText(s.bestScore));
         }
 
@@ -102,11 +99,7 @@ void AnalyzePosition(Engine& e) {
     // that is still to move here.
     s.hintFrom = 0;
     s.hintTo = 0;
-    ApplyIdleCommandSet(e);
-    if (g.gamePly < g.recordLength) {
-        ui.SetEnabled(Command::Forward, true);
-        ui.SetEnabled(Command::Last, true);
-    }
+    hooks.ComputationIdle(Computation::Analysis);
     hooks.RefreshLists();
 }
 

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "engine/driver.h"
+#include "rules/text_lines.h"
 
 namespace zelkor {
 
@@ -27,18 +28,12 @@ void DisplayMainVariant(Engine& e) {
     if (show) e.ui.SetText(Display::Calculation, display + s.mainLine);
 }
 
-std::string SignedText(int value) {
-    std::string text = std::to_string(value);
-    if (value >= 0) text.insert(text.begin(), ' ');
-    return text;
-}
-
 std::string AnnouncementText(int bestScore) {
-    if (bestScore >= 31980) {
+    if (bestScore >= kForcedResultScore) {
         const int n = (32001 - bestScore) / 2;
         return "Computer is winning in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
     }
-    if (bestScore <= -31980) {
+    if (bestScore <= -kForcedResultScore) {
         const int n = (bestScore + 32000) / 2;
         return "Computer is losing in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
     }

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/command_sets.h"
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "rules/make_move.h"
 #include "rules/move_text.h"
 #include "rules/movegen.h"
+#include "rules/text_lines.h"
 
 namespace zelkor {
 
@@ -207,10 +207,7 @@ void BeginComputation(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     g.timeUp = 0;
-    for (RootEntry& entry : s.rootTable) {
-        entry.from = kUnsearched;
-        entry.score = kUnsearched;
-    }
+    s.ClearRootScores();
     s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
     g.searchStopped = 0;
     s.searchStartPly = g.gamePly;
@@ -301,10 +298,84 @@ std::string DrawAnnouncement(int drawFlag) {
     return drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
 }
 
+void EndGame(Engine& e, int code, double playerScore, const std::string& status,
+             const std::string& message, bool pause) {
+    e.hooks.GameEndBookkeeping(code);
+    e.game.gameOver = true;
+    const std::string rating = e.hooks.UpdateRating(playerScore);
+    e.ui.SetText(Display::Status, status);
+    if (pause) Pause(e, 0.5);
+    e.ui.Message(message + rating, "Congratulations", Icon::Exclamation);
+}
+
 namespace {
 
 std::string WinnerColourText(int winner) {
     return winner == kWhite ? "White wins!" : "Black wins!";
+}
+
+// A game already decided before the computer moves is announced; true when it was. When
+// the side that has just moved (the player) met a winning condition, the player is named
+// and rated as the winner.
+bool AnnounceDecidedGame(Engine& e, bool bothComputer) {
+    GameState& g = e.game;
+    InitGameTree(g);
+    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
+    if (rootScore == kWinScore || e.search.opponentHasWon == 1) {
+        const bool computerWon = rootScore == kWinScore;
+        const std::string text = bothComputer  ? WinnerColourText(computerWon ? g.side : -g.side)
+                                 : computerWon ? std::string("Computer wins!")
+                                               : e.settings.PlayerName + " wins!";
+        EndGame(e, 0, computerWon ? 0 : 1, text, text, true);
+        g.recordLength = g.gamePly;
+        return true;
+    }
+    GenerateMoves(g, 1);
+    if (MoveCount(g) > 0) return false;
+    const std::string text =
+        bothComputer ? WinnerColourText(-g.side) : e.settings.PlayerName + " wins!";
+    EndGame(e, 0, 1, text, text, true);
+    return true;
+}
+
+// After the computer's move: when its score has stayed where it was kStableScorePlies
+// plies earlier, it proposes a draw (playing itself, it may simply take one).
+void ProposeDrawWhenStable(Engine& e, bool bothComputer) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const int earlier = g.gamePly - kStableScorePlies;
+    if (earlier > 0 && g.gamePly < kHistorySize && s.scoreHistory[earlier] != 0) {
+        if (std::abs(s.scoreHistory[earlier] - s.scoreHistory[g.gamePly]) < kStableScoreMargin)
+            ++s.stableScoreCounter;
+        else
+            s.stableScoreCounter = 0;
+    }
+    if (!e.settings.AskDraw || g.gameOver || s.stableScoreCounter < 2 ||
+        g.gamePly - s.lastDrawOfferPly <= kDrawProposalInterval)
+        return;
+    if (bothComputer) {
+        if (e.random.Uniform() < kSelfPlayDrawChance) {
+            s.lastDrawOfferPly = g.gamePly;
+            EndGame(e, 2, 0.5, "It's a draw!", "It's a draw!", false);
+        }
+    } else if (!s.announced && s.bestScore < kDrawProposalMaxScore) {
+        s.lastDrawOfferPly = g.gamePly;
+        Pause(e, 0.5);
+        if (e.ui.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
+            Answer::Yes)
+            EndGame(e, 2, 0.5, "It's a draw!", "It's a draw!", false);
+    }
+}
+
+// The draw rules and a side left without a move end the game after the computer's move.
+void CheckEndAfterMove(Engine& e, const std::string& computerWins) {
+    GameState& g = e.game;
+    if (g.drawFlag != 0 && e.settings.ChessDrawRules && !g.gameOver) {
+        const std::string announcement = DrawAnnouncement(g.drawFlag);
+        EndGame(e, 2, 0.5, announcement, announcement, true);
+    }
+    GenerateMoves(g, 1);
+    if (MoveCount(g) == 0 && !g.gameOver) EndGame(e, 0, 0, computerWins, computerWins, true);
 }
 
 }  // namespace
@@ -324,42 +395,13 @@ void ComputerMove(Engine& e) {
     }
     hooks.CutRecordToCurrentPly();
     ui.SetText(Display::Status, "Thinking...");
-    ApplyBusyCommandSet(e, !bothComputer);
+    hooks.ComputationBusy(Computation::Move);
 
     bool searchedToEnd = false;
     bool bookMove = false;
     int n = 0;
     [&] {
-        InitGameTree(g);
-        const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
-        if (rootScore == kWinScore || s.opponentHasWon == 1) {
-            // The game is already decided. When the side that has just moved (the player)
-            // met a winning condition, the player is named and rated as the winner.
-            const bool computerWon = rootScore == kWinScore;
-            const std::string text = bothComputer ? WinnerColourText(computerWon ? g.side : -g.side)
-                                     : computerWon ? std::string("Computer wins!")
-                                                   : settings.PlayerName + " wins!";
-            hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, text);
-            g.gameOver = true;
-            const std::string rating = hooks.UpdateRating(computerWon ? 0 : 1);
-            Pause(e, 0.5);
-            ui.Message(text + rating, "Congratulations", Icon::Exclamation);
-            g.recordLength = g.gamePly;
-            return;
-        }
-        GenerateMoves(g, 1);
-        if (MoveCount(g) == 0) {
-            hooks.GameEndBookkeeping(0);
-            g.gameOver = true;
-            Pause(e, 0.5);
-            const std::string text =
-                bothComputer ? WinnerColourText(-g.side) : settings.PlayerName + " wins!";
-            ui.SetText(Display::Status, text);
-            const std::string rating = hooks.UpdateRating(1);
-            ui.Message(text + rating, "Congratulations", Icon::Exclamation);
-            return;
-        }
+        if (AnnounceDecidedGame(e, bothComputer)) return;
         GenerateMoves(g, 0);
         n = MoveCount(g);
         s.rootCount = n;
@@ -400,13 +442,13 @@ void ComputerMove(Engine& e) {
         std::string rating;
         // A move that wins ends the game even when the search did not see it coming (a
         // search cut short before it scored the move).
-        if (score >= 31981) {
+        if (score > kForcedResultScore) {
             hooks.GameEndBookkeeping(0);
             g.gameOver = true;
             rating = hooks.UpdateRating(0);
             ui.SetText(Display::Status, computerWins);
             justWon = true;
-        } else if (s.bestScore >= 31980 || s.bestScore <= -31980) {
+        } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
             ui.SetText(Display::Status, AnnouncementText(s.bestScore));
             s.announced = true;
         }
@@ -425,61 +467,12 @@ void ComputerMove(Engine& e) {
             ui.Message(computerWins + rating, "Congratulations", Icon::Exclamation);
         }
 
-        // Stable score and draw proposal.
-        if (g.gamePly > 78 && g.gamePly < kHistorySize && s.scoreHistory[g.gamePly - 78] != 0) {
-            if (std::abs(s.scoreHistory[g.gamePly - 78] - s.scoreHistory[g.gamePly]) < 100)
-                ++s.stableScoreCounter;
-            else
-                s.stableScoreCounter = 0;
-        }
-        if (settings.AskDraw && !g.gameOver && s.stableScoreCounter >= 2 &&
-            g.gamePly - s.lastDrawOfferPly > 40) {
-            if (bothComputer) {
-                if (e.random.Uniform() < 0.1) {
-                    s.lastDrawOfferPly = g.gamePly;
-                    hooks.GameEndBookkeeping(2);
-                    g.gameOver = true;
-                    const std::string text = hooks.UpdateRating(0.5);
-                    ui.SetText(Display::Status, "It's a draw!");
-                    ui.Message("It's a draw!" + text, "Congratulations", Icon::Exclamation);
-                }
-            } else if (!s.announced && s.bestScore < 30000) {
-                s.lastDrawOfferPly = g.gamePly;
-                Pause(e, 0.5);
-                if (ui.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
-                    Answer::Yes) {
-                    hooks.GameEndBookkeeping(2);
-                    g.gameOver = true;
-                    const std::string text = hooks.UpdateRating(0.5);
-                    ui.SetText(Display::Status, "It's a draw!");
-                    ui.Message("It's a draw!" + text, "Congratulations", Icon::Exclamation);
-                }
-            }
-        }
-
-        if (g.drawFlag != 0 && settings.ChessDrawRules && !g.gameOver) {
-            hooks.GameEndBookkeeping(2);
-            Pause(e, 0.5);
-            g.gameOver = true;
-            const std::string text = hooks.UpdateRating(0.5);
-            const std::string announcement = DrawAnnouncement(g.drawFlag);
-            ui.SetText(Display::Status, announcement);
-            ui.Message(announcement + text, "Congratulations", Icon::Exclamation);
-        }
-
-        GenerateMoves(g, 1);
-        if (MoveCount(g) == 0 && !g.gameOver) {
-            g.gameOver = true;
-            Pause(e, 0.5);
-            hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, computerWins);
-            const std::string text = hooks.UpdateRating(0);
-            ui.Message(computerWins + text, "Congratulations", Icon::Exclamation);
-        }
+        ProposeDrawWhenStable(e, bothComputer);
+        CheckEndAfterMove(e, computerWins);
     }();
 
     // Final step.
-    ApplyIdleCommandSet(e);
+    hooks.ComputationIdle(Computation::Move);
     if (settings.UseDepth && searchedToEnd && !bookMove)
         ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
                                           "   Depth:" + SignedText(settings.SearchDepth) + " ply");
@@ -495,10 +488,7 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     g.timeUp = 0;
     g.searchStopped = 0;
     g.cancelRequest = 0;
-    for (RootEntry& entry : s.rootTable) {
-        entry.from = kUnsearched;
-        entry.score = kUnsearched;
-    }
+    s.ClearRootScores();
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     s.progressValue = 0;

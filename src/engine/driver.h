@@ -24,9 +24,6 @@ void AnalyzePosition(Engine& e);
 // the player's expected reply (search.hintFrom / hintTo).
 void DisplayMainVariant(Engine& e);
 
-// A number as the displays write it: one leading blank when not negative.
-std::string SignedText(int value);
-
 // "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
 // of a forced result, empty for any other score.
 std::string AnnouncementText(int bestScore);

@@ -28,6 +28,12 @@ std::vector<std::string> SortedRootLines(Engine& e);
 // searched), the iteration that gave it, and the main line when one is given.
 std::string AnalysisLine(const GameState& g, const RootEntry& entry, const std::string& mainLine);
 
+// Ends the game (code 2 a draw): result text and command states, the rating update for the
+// player's score, the status line and, after a pause when `pause`, the message with the
+// rating report.
+void EndGame(Engine& e, int code, double playerScore, const std::string& status,
+             const std::string& message, bool pause);
+
 // The draw announcement of the draw rules for a draw flag.
 std::string DrawAnnouncement(int drawFlag);
 

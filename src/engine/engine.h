@@ -14,6 +14,18 @@
 namespace zelkor {
 
 constexpr int kUnsearched = -32767;
+// A best score at least this far from 0 is a forced win or loss, announced with its
+// distance; a move whose own score is above it has won.
+constexpr int kForcedResultScore = 31980;
+// The computer proposes a draw only below this score, once its score has stayed within
+// kStableScoreMargin of the score kStableScorePlies plies earlier at two moves in a row,
+// and no sooner than kDrawProposalInterval plies after its last proposal. Playing itself,
+// it takes such a draw with chance kSelfPlayDrawChance.
+constexpr int kDrawProposalMaxScore = 30000;
+constexpr int kStableScorePlies = 78;
+constexpr int kStableScoreMargin = 100;
+constexpr int kDrawProposalInterval = 40;
+constexpr double kSelfPlayDrawChance = 0.1;
 
 // One root move of the driver's search: squares and the score it was given.
 struct RootEntry {
@@ -60,9 +72,14 @@ struct SearchState {
     int progressValue = 0;  // the progress bar's value in depth mode
 
     void ResetForNewGame();
+    // Every root move unsearched, before a computation and when the position changes.
+    void ClearRootScores();
 };
 
 // What the driver needs from the game around it. The game controller implements it;
+// The long operations of the engine; the game decides which commands each leaves usable.
+enum class Computation { Move, Analysis, Hint };
+
 // NullEngineHooks serves benchmarks and engine tests.
 class EngineHooks {
   public:
@@ -81,6 +98,9 @@ class EngineHooks {
     virtual void GameEndBookkeeping(int code) = 0;
     // Refills the game move list and the legal-move list after a computation.
     virtual void RefreshLists() = 0;
+    // A computation starts (commands off, Cancel on) and ends (the idle game's commands).
+    virtual void ComputationBusy(Computation kind) = 0;
+    virtual void ComputationIdle(Computation kind) = 0;
     // The rating text as the last rating update left it (the analysis repeats it).
     virtual std::string RatingText() { return {}; }
 };
@@ -93,6 +113,8 @@ class NullEngineHooks : public EngineHooks {
     std::string UpdateRating(double) override { return {}; }
     void GameEndBookkeeping(int) override {}
     void RefreshLists() override {}
+    void ComputationBusy(Computation) override {}
+    void ComputationIdle(Computation) override {}
 };
 
 // Everything one computation works on, passed explicitly.

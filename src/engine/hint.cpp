@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/command_sets.h"
+#include "engine/driver_steps.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "rules/make_move.h"
@@ -75,17 +75,6 @@ bool IsLegalHere(GameState& g, int from, int to) {
     return false;
 }
 
-void EndGameByPlayer(Engine& e, double playerScore, const std::string& message,
-                     const std::string& status, int code) {
-    const std::string rating = e.hooks.UpdateRating(playerScore);
-    e.ui.Message(message + rating, "Congratulations", Icon::Exclamation);
-    if (code == 2) e.hooks.GameEndBookkeeping(code);
-    e.game.gameOver = true;
-    if (code != 2) e.hooks.GameEndBookkeeping(code);
-    e.ui.SetText(Display::Status, status);
-    DisableGameCommands(e.ui);
-}
-
 }  // namespace
 
 void GiveHint(Engine& e) {
@@ -93,7 +82,7 @@ void GiveHint(Engine& e) {
     SearchState& s = e.search;
     UserInterface& ui = e.ui;
 
-    SetMenusEnabled(ui, false);
+    e.hooks.ComputationBusy(Computation::Hint);
     // The stored reply belongs to the position the computer left; anywhere else it may
     // not even be legal, and a search answers instead.
     if (s.hintFrom > 0 && !IsLegalHere(g, s.hintFrom, s.hintTo)) {
@@ -106,7 +95,7 @@ void GiveHint(Engine& e) {
             "Hint", Icon::Information);
         s.hintFrom = 0;
         s.hintTo = 0;
-        SetMenusEnabled(ui, true);
+        e.hooks.ComputationIdle(Computation::Hint);
         return;
     }
 
@@ -122,7 +111,7 @@ void GiveHint(Engine& e) {
     }
     if (finished) {
         ui.Message("You have already won!", "Congratulations", Icon::Exclamation);
-        SetMenusEnabled(ui, true);
+        e.hooks.ComputationIdle(Computation::Hint);
         return;
     }
     GenerateMoves(g, 0);
@@ -132,18 +121,18 @@ void GiveHint(Engine& e) {
     ui.Message("Try " + DisplayMove(g, 0).display, "Hint", Icon::Information);
     s.hintFrom = 0;
     s.hintTo = 0;
-    SetMenusEnabled(ui, true);
+    e.hooks.ComputationIdle(Computation::Hint);
 }
 
 void OfferDraw(Engine& e) {
     if (e.game.gameStarted && e.search.bestScore <= 0)
-        EndGameByPlayer(e, 0.5, "OK... It's a draw!", "It's a draw!", 2);
+        EndGame(e, 2, 0.5, "It's a draw!", "OK... It's a draw!", false);
     else
         e.ui.Message("Offer rejected... Play on!", "Draw Offer", Icon::Exclamation);
 }
 
 void Resign(Engine& e) {
-    EndGameByPlayer(e, 0, "OK... Computer wins!", "Computer wins!", 0);
+    EndGame(e, 0, 0, "Computer wins!", "OK... Computer wins!", false);
 }
 
 }  // namespace zelkor

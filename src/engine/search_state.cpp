@@ -17,4 +17,11 @@ void SearchState::ResetForNewGame() {
     analysedHere = false;
 }
 
+void SearchState::ClearRootScores() {
+    for (RootEntry& entry : rootTable) {
+        entry.from = kUnsearched;
+        entry.score = kUnsearched;
+    }
+}
+
 }  // namespace zelkor

@@ -4,12 +4,17 @@
 #include <cctype>
 #include <utility>
 
-#include "game/controller_internal.h"
-#include "game/links.h"
+#include "engine/driver.h"
+#include "engine/hint.h"
+#include "game/controller.h"
+#include "records/log.h"
 #include "records/rating.h"
+#include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
 #include "rules/rules_text.h"
+#include "rules/text_lines.h"
+#include "rules/variant_file.h"
 
 namespace zelkor {
 
@@ -26,11 +31,11 @@ std::string ProgramTitle() {
 }
 
 std::string LevelText(const Settings& settings) {
-    std::string text = "Strength:" + Signed(10 - settings.Handicap);
+    std::string text = "Strength:" + SignedText(10 - settings.Handicap);
     if (settings.UseDepth == 1)
-        text += "   Depth:" + Signed(settings.SearchDepth) + " ply";
+        text += "   Depth:" + SignedText(settings.SearchDepth) + " ply";
     else
-        text += "   Time:" + Signed(settings.ThinkTime) + " sec";
+        text += "   Time:" + SignedText(settings.ThinkTime) + " sec";
     return text;
 }
 
@@ -110,7 +115,8 @@ void GameController::SetUpNewGame() {
         for (int s = 0; s < 2; ++s)
             for (int slot = 0; slot < 10; ++slot)
                 g.defined.home[s][slot] = defaults.home[s][slot];
-        variantFileMissing_ = !links::LoadVariant(g, settings_, ui_, dataDir_);
+        variantFileMissing_ =
+            LoadVariant(g, dataDir_, settings_.Variant, ui_) == VariantFileStatus::Missing;
         g.side = g.rule(BlackStarts) == 1 ? kBlack : kWhite;
     }
     g.active.name = g.defined.name;
@@ -168,10 +174,7 @@ void GameController::ResetGameDisplays() {
 }
 
 void GameController::ClearAnalysisTable() {
-    for (RootEntry& entry : search_->rootTable) {
-        entry.from = kUnsearched;
-        entry.score = kUnsearched;
-    }
+    search_->ClearRootScores();
     search_->rootCount = 0;
     search_->analysedHere = false;
 }
@@ -200,7 +203,8 @@ void GameController::SelectVariant(int number) {
     settings_.Variant = static_cast<uint8_t>(std::clamp(number, 1, 255));
     g.handSetUp = false;
     setupMode_ = false;
-    variantFileMissing_ = !links::LoadVariant(g, settings_, ui_, dataDir_);
+    variantFileMissing_ =
+        LoadVariant(g, dataDir_, settings_.Variant, ui_) == VariantFileStatus::Missing;
     g.active = g.defined;
     settings_.rules = g.active;
 }
@@ -345,8 +349,7 @@ void GameController::RunComputerComputer() {
 void GameController::RunComputerMove() {
     if (AtMoveLimit()) return;
     Engine engine = MakeEngine();
-    links::ComputerMove(engine);
-    ApplyCommandStatesAfterComputation();
+    ComputerMove(engine);
 }
 
 void GameController::ApplyCommandStatesAfterComputation() {
@@ -411,9 +414,8 @@ void GameController::AnalyzeCommand() {
     game_->rated = false;
     ui_.SetEnabled(Command::BoardMenu, false);
     Engine engine = MakeEngine();
-    links::AnalyzePosition(engine);
+    AnalyzePosition(engine);
     g.busy = false;
-    ApplyCommandStatesAfterComputation();
 }
 
 void GameController::HintCommand() {
@@ -423,7 +425,7 @@ void GameController::HintCommand() {
     // The hint's search lets window events run: board and typed input wait for it.
     g.busy = true;
     Engine engine = MakeEngine();
-    links::GiveHint(engine);
+    GiveHint(engine);
     g.busy = false;
 }
 
@@ -431,7 +433,7 @@ void GameController::OfferDrawCommand() {
     GameState& g = *game_;
     if (g.busy || g.gameOver) return;
     Engine engine = MakeEngine();
-    links::OfferDraw(engine);
+    OfferDraw(engine);
     if (g.gameOver) GameOverCommandSet();
 }
 
@@ -439,7 +441,7 @@ void GameController::ResignCommand() {
     GameState& g = *game_;
     if (g.busy || g.gameOver) return;
     Engine engine = MakeEngine();
-    links::Resign(engine);
+    Resign(engine);
     g.gameOver = true;
     GameOverCommandSet();
 }
@@ -447,17 +449,37 @@ void GameController::ResignCommand() {
 // ---------------------------------------------------------------------------------------
 // Command states
 
-void GameController::BusyCommandSet() {
+void GameController::ComputationBusy(Computation kind) {
+    if (kind == Computation::Hint) {  // a short modal command: the menus wait for it
+        SetMenusEnabled(false);
+        return;
+    }
+    // The analysis leaves the legal moves, Computer-Computer play all lists as they are.
+    if (kind == Computation::Analysis || game_->playMode != PlayMode::ComputerComputer)
+        for (Command c : {Command::AnalysisList, Command::GameMoveList})
+            ui_.SetEnabled(c, false);
+    if (kind == Computation::Move && game_->playMode != PlayMode::ComputerComputer)
+        ui_.SetEnabled(Command::LegalMoveList, false);
     for (Command c : {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
-                      Command::TurnBoard,    Command::First,          Command::Back,
-                      Command::Forward,      Command::Last,           Command::Compute,
-                      Command::Analyze,      Command::NewGame,        Command::Open,
-                      Command::NewVariant,   Command::Options,        Command::SaveAs,
-                      Command::OfferDraw,    Command::Hint,           Command::Resign,
-                      Command::TypedMoveBox, Command::GameMoveList,   Command::LegalMoveList,
-                      Command::AnalysisList})
+                      Command::TurnBoard, Command::First, Command::Back, Command::Forward,
+                      Command::Last, Command::Compute, Command::Analyze, Command::NewGame,
+                      Command::Open, Command::SaveAs, Command::NewVariant, Command::Options,
+                      Command::OfferDraw, Command::Hint, Command::Resign, Command::TypedMoveBox})
         ui_.SetEnabled(c, false);
     ui_.SetEnabled(Command::Cancel, true);
+}
+
+void GameController::ComputationIdle(Computation kind) {
+    if (kind == Computation::Hint)
+        SetMenusEnabled(true);
+    else
+        ApplyCommandStatesAfterComputation();
+}
+
+void GameController::SetMenusEnabled(bool enabled) {
+    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
+                      Command::HelpMenu, Command::Toolbar})
+        ui_.SetEnabled(c, enabled);
 }
 
 void GameController::IdleCommandSet() {
@@ -499,9 +521,16 @@ void GameController::UpdateNavigationStates() {
 void GameController::RunGameEndDetection() {
     GameState& g = *game_;
     if (g.gamePly < 1) return;
-    links::DrawTest(g, settings_);
-    links::GameEndTest(g, settings_, ui_, clock_, *this, settings_.PlayerName,
-                       loading_ ? &heldEndMessage_ : nullptr);
+    DrawTest(g, settings_.DrawRule15 == 1);
+    GameEndOptions options;
+    options.heldMessage = loading_ ? &heldEndMessage_ : nullptr;
+    options.chessDrawRules = settings_.ChessDrawRules == 1;
+    options.drawRule15 = settings_.DrawRule15 == 1;
+    options.playerName = settings_.PlayerName;
+    GameEndTest(g, ui_, clock_, options, [this](double score) {
+        GameOverCommandSet();
+        return UpdateRating(score);
+    });
     if (g.gameOver) GameOverCommandSet();
 }
 
@@ -539,7 +568,9 @@ void GameController::AfterHumanMove(MoveSource source) {
 // Engine hooks
 
 std::pair<int, int> GameController::BookMove(bool fromGames) {
-    return links::BookMove(bookCache_, *game_, settings_, ui_, random_, dataDir_, fromGames);
+    const BookResult result = fromGames ? GamesBookLookup(*game_, dataDir_, ui_)
+                                        : bookCache_.Lookup(1, *game_, dataDir_, random_, ui_);
+    return {result.from, result.to};
 }
 
 void GameController::RecordComputerMove(int depth, bool bookMove) {
@@ -553,9 +584,9 @@ void GameController::RecordComputerMove(int depth, bool bookMove) {
     // A searched move that follows the book is marked too; the look-up names the opening.
     bookMove = MoveIsInBook() || bookMove;
     const std::string line = GameMoveLine(ply, text.display, bookMove);
-    RecordPly(text.compact, text.display, "1", bookMove, Signed(depth),
+    RecordPly(text.compact, text.display, "1", bookMove, SignedText(depth),
               ComputerPlyLogLine(line, search_->bestScore, depth, search_->mainLine));
-    links::DrawTest(g, settings_);
+    DrawTest(g, settings_.DrawRule15 == 1);
     ui_.RedrawBoard();
 }
 
@@ -565,12 +596,14 @@ void GameController::CutRecordToCurrentPly() {
 }
 
 std::string GameController::UpdateRating(double playerScore) {
-    ratingText_ = links::RatingUpdate(*game_, *search_, settings_, rating_, playerScore);
+    const ComputerPlyRecord computer{search_->scoreHistory, search_->rootMoveCounts};
+    ratingText_ =
+        zelkor::UpdateRating(playerScore, *game_, settings_.UseRating == 1, rating_, computer);
     return ratingText_;
 }
 
 void GameController::GameEndBookkeeping(int code) {
-    game_->resultText = links::ResultText(*game_, code);
+    game_->resultText = ResultText(*game_, code);
     GameOverCommandSet();
     legalLines_.clear();
     ui_.SetListLines(ListId::LegalMoves, {});

@@ -114,7 +114,6 @@ class GameController : public EngineHooks {
     void FillLegalMoveList();
     void NavigateBy(int count, bool keepTables);
     void StepForward();
-    void BusyCommandSet();
     void IdleCommandSet();
     void GameOverCommandSet();
     void LockInterface();
@@ -150,6 +149,8 @@ class GameController : public EngineHooks {
     std::string UpdateRating(double playerScore) override;
     void GameEndBookkeeping(int code) override;
     void RefreshLists() override;
+    void ComputationBusy(Computation kind) override;
+    void ComputationIdle(Computation kind) override;
     std::string RatingText() override { return ratingText_; }
 
   private:
@@ -169,6 +170,7 @@ class GameController : public EngineHooks {
     void PlayComputerReply();
     void RunComputerMove();
     void ApplyCommandStatesAfterComputation();
+    void SetMenusEnabled(bool enabled);
     void UpdateNavigationStates();
     void ClearAnalysisTable();
     void ShowGameMoveList();

@@ -2,9 +2,10 @@
 #include <algorithm>
 #include <system_error>
 
-#include "game/controller_internal.h"
-#include "game/links.h"
+#include "game/controller.h"
 #include "records/game_file.h"
+#include "records/log.h"
+#include "rules/variant_file.h"
 
 namespace zelkor {
 
@@ -112,7 +113,8 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
                 ResetGameDisplays();
                 return false;
             }
-            variantFileMissing_ = !links::LoadVariant(g, settings_, ui_, dataDir_);
+            variantFileMissing_ =
+                LoadVariant(g, dataDir_, settings_.Variant, ui_) == VariantFileStatus::Missing;
             g.active.name = g.defined.name;
             g.active.help = g.defined.help;
         } else if (line.key == "Depth=") {

@@ -3,7 +3,8 @@
 #include <cctype>
 
 #include "game/controller.h"
-#include "game/links.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
 
 namespace zelkor {
 
@@ -31,8 +32,8 @@ bool GameController::InputMove(const std::string& text) {
     const int from = SquareNumber(std::string_view(text).substr(0, 2));
     const int to = SquareNumber(std::string_view(text).substr(2, 2));
     if (from == 0 || to == 0) return false;
-    links::InitTree(g);
-    links::Generate(g, 1);
+    InitGameTree(g);
+    GenerateMoves(g, 1);
     int chosen = -1;
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (g.movePool[i].Source == from && g.movePool[i].dest == to) {
@@ -41,8 +42,8 @@ bool GameController::InputMove(const std::string& text) {
         }
     if (chosen < 0) return false;
     lastMoveWasJump_ = g.movePool[chosen].jump == 1;
-    links::InitTree(g);
-    links::Perform(g, chosen);
+    InitGameTree(g);
+    PerformMove(g, chosen);
     lastPlayedMove_ = chosen;
     g.gameRecord[g.gamePly] = g.movePool[chosen];
     if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
@@ -95,8 +96,8 @@ bool GameController::CanStartDrag(int square) {
         ShowError(ui_, g.side == kWhite ? "White moves" : "Black moves");
         return false;
     }
-    links::InitTree(g);
-    links::Generate(g, 1);
+    InitGameTree(g);
+    GenerateMoves(g, 1);
     bool movable = false;
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (g.movePool[i].Source == square) {
@@ -118,8 +119,8 @@ void GameController::BoardDrop(int from, int to) {
     if (g.busy || g.gameOver || !IsPlayingSquare(from)) return;
     bool returning = false;
     if (to == from) {
-        links::InitTree(g);
-        links::Generate(g, 1);
+        InitGameTree(g);
+        GenerateMoves(g, 1);
         for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
             if (g.movePool[i].Source == from && g.movePool[i].dest == from) returning = true;
     }
@@ -142,8 +143,8 @@ std::vector<int> GameController::MovableSquares() {
     GameState& g = *game_;
     std::vector<int> squares;
     if (g.busy || g.gameOver) return squares;
-    links::InitTree(g);
-    links::Generate(g, 1);
+    InitGameTree(g);
+    GenerateMoves(g, 1);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (std::find(squares.begin(), squares.end(), g.movePool[i].Source) == squares.end())
             squares.push_back(g.movePool[i].Source);

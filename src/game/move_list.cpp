@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cctype>
 
-#include "game/controller_internal.h"
-#include "game/links.h"
+#include "engine/search.h"
+#include "game/controller.h"
+#include "game/quiet_book.h"
+#include "records/log.h"
+#include "rules/game_end.h"
+#include "rules/make_move.h"
 #include "rules/move_text.h"
+#include "rules/movegen.h"
 
 namespace zelkor {
 
@@ -106,7 +111,10 @@ int GameController::QuickScore() {
     const bool wasBusy = g.busy;
     g.busy = true;
     Engine engine = MakeEngine();
-    const int score = links::QuickScore(engine);
+    InitGameTree(g);
+    search_->searchStartPly = g.gamePly;
+    const int score = HintSearch(engine, -kWinScore, kWinScore, 1);
+    InitGameTree(g);
     g.busy = wasBusy;
     return score;
 }
@@ -114,11 +122,11 @@ int GameController::QuickScore() {
 // The book marks and the opening name show whether or not the computer plays from the
 // book.
 bool GameController::MoveIsInBook() {
-    return links::InBook(bookCache_, *game_, ui_, dataDir_);
+    return QuietBookLookup(bookCache_, *game_, ui_, dataDir_).inBook;
 }
 
 std::vector<std::string> GameController::CurrentBookMoves() {
-    return links::BookMoves(bookCache_, *game_, ui_, dataDir_);
+    return QuietBookLookup(bookCache_, *game_, ui_, dataDir_).bookMoves;
 }
 
 void GameController::FillLegalMoveList() {
@@ -129,8 +137,8 @@ void GameController::FillLegalMoveList() {
         return;
     }
     const std::vector<std::string> book = CurrentBookMoves();
-    links::InitTree(g);
-    links::Generate(g, 1);
+    InitGameTree(g);
+    GenerateMoves(g, 1);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
         const Move& m = g.movePool[i];
         std::string line = DisplayMove(g, i).display;
@@ -166,11 +174,11 @@ void GameController::ShowComment() {
 
 void GameController::TakeBackOnePly() {
     GameState& g = *game_;
-    links::InitTree(g);
+    InitGameTree(g);
     g.ply = 1;  // the move being taken back is the root's
     g.movePool[0] = g.gameRecord[g.gamePly];
-    links::TakeBack(g, 0);
-    links::InitTree(g);
+    TakeBackMove(g, 0);
+    InitGameTree(g);
 }
 
 void GameController::NavigateBy(int count, bool keepTables) {
@@ -194,7 +202,7 @@ void GameController::NavigateBy(int count, bool keepTables) {
         if (!InputMove(FieldMove(target % 2 == 1 ? texts.first : texts.second))) break;
         // A search made in an earlier position may have left its own path in the position
         // history: the replayed positions go back in.
-        links::DrawTest(g, settings_);
+        DrawTest(g, settings_.DrawRule15 == 1);
         ShowComment();
         UpdateNavigationStates();
     }

@@ -1,6 +1,8 @@
 // Start-up and the end of the run.
-#include "game/controller_internal.h"
-#include "game/links.h"
+#include "game/controller.h"
+#include "records/log.h"
+#include "records/rating.h"
+#include "records/settings_file.h"
 #include "records/text_file.h"
 
 namespace zelkor {
@@ -9,12 +11,13 @@ void GameController::StartUp() {
     GameState& g = *game_;
     // What a crash left half-written is of no use to anyone.
     RemoveStaleTemporaries(dataDir_);
-    rating_ = links::ReadRating(dataDir_);
-    const std::string settingsProblem = links::ReadSettings(settings_, dataDir_);
+    rating_ = ReadRatingFile(dataDir_);
+    const std::string settingsProblem =
+        SettingsProblemMessage(ReadSettings(settings_, dataDir_), dataDir_);
     if (!settingsProblem.empty()) ui_.Message(settingsProblem, "Error", Icon::Exclamation);
     if (settings_.SearchDepth == 0) settings_.SearchDepth = 2;
     if (settings_.PlayMode > 1) settings_.PlayMode = 0;
-    links::ApplySettings(settings_, g);
+    ApplySettingsRules(settings_, g);
     g.playMode = static_cast<PlayMode>(settings_.PlayMode);
 
     SetModeChecks(g.playMode);
@@ -47,12 +50,12 @@ void GameController::StartUp() {
 }
 
 void GameController::SaveSettings() {
-    links::StoreSettings(*game_, settings_);
+    StoreActiveRules(*game_, settings_);
     settings_.PlayMode = static_cast<uint8_t>(game_->playMode);
-    if (!links::WriteSettings(settings_, dataDir_))
+    if (!WriteSettings(settings_, dataDir_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
                     Icon::Exclamation);
-    if (!links::WriteRating(rating_, dataDir_))
+    if (!WriteRatingFile(dataDir_, rating_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.rtg").string(), "Error",
                     Icon::Exclamation);
 }

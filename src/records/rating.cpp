@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "records/text_file.h"
+#include "rules/text_lines.h"
 
 namespace zelkor {
 
@@ -19,13 +20,6 @@ long long RoundHalfEven(double value) {
     long long result = static_cast<long long>(lower);
     if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0)) ++result;
     return result;
-}
-
-// A number as a decimal conversion writes it: a blank before it unless it is negative.
-std::string SignedText(int value) {
-    std::string text = value < 0 ? "" : " ";
-    text += std::to_string(value);
-    return text;
 }
 
 int ClampRating(long long value) {

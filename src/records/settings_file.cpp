@@ -80,8 +80,7 @@ std::string FirstLine() {
 }
 
 std::string NumberText(long long value) {
-    const std::string digits = std::to_string(value);
-    return (value < 0 ? digits : " " + digits) + " ";
+    return SignedText(value) + " ";
 }
 
 // A text must stay on its own line.

@@ -87,9 +87,6 @@ bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOpt
 
     clock.Pause(0.51);
     g.gameOver = true;
-    for (Command command : {Command::Analyze, Command::OfferDraw, Command::Resign, Command::Hint,
-                            Command::Compute, Command::ComputerComputer, Command::LegalMoveList})
-        ui.SetEnabled(command, false);
     ui.SetListLines(ListId::LegalMoves, {});
     ui.RedrawBoard();
 

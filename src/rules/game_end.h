@@ -49,10 +49,11 @@ using RatingUpdate = std::function<std::string(double)>;
 
 // The game-end test, right after the draw test: the game ends when the side to move has no
 // move, the side that has just moved has won, or a draw flag stands under chess drawing
-// rules. Then it pauses a moment, sets g.gameOver, disables the commands of a running
-// game, empties the legal-move list, redraws the board, sets the result text, updates the
-// rating and announces the end in the status line and a message box. Returns true when the game has
-// ended. Ply is 0 afterwards and the move list of ply 0 holds the moves of the side to move.
+// rules. Then it pauses a moment, sets g.gameOver, empties the legal-move list, redraws the
+// board, sets the result text, updates the rating (where the caller also turns off the
+// commands of a running game) and announces the end in the status line and a message box. Returns
+// true when the game has ended. Ply is 0 afterwards and the move list of ply 0 holds the moves of
+// the side to move.
 bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOptions& options,
                  const RatingUpdate& updateRating);
 

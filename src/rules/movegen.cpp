@@ -28,6 +28,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "rules/text_lines.h"
 #include "rules/user_interface.h"
 
 namespace zelkor {
@@ -99,24 +100,25 @@ int LoadDirections(const std::array<int16_t, 9>& row, int* out) {
     return n;
 }
 
-std::string SignedNumber(int v) {
-    return (v < 0 ? "" : " ") + std::to_string(v);
-}
-
 [[noreturn]] void InternalFault(GameState& g, int x, int k) {
-    const std::string text = "X=" + SignedNumber(x) + "   K=" + SignedNumber(k);
+    const std::string text = "X=" + SignedText(x) + "   K=" + SignedText(k);
     if (g.ui != nullptr) FatalError(*g.ui, text);
     std::fprintf(stderr, "Error: %s\n", text.c_str());
     std::abort();
 }
 
+// The ordering scores: the principal variation's move first, then the two killers.
+constexpr int kPvMoveScore = 500;
+constexpr int kFirstKillerScore = 250;
+constexpr int kSecondKillerScore = 150;
+
 int MoveScore(const GameState& g, int Source, int dest) {
     if (g.ply < 0 || g.ply > kMaxPly) return 0;
     const PvEntry& pv = g.pv[0][g.ply];
-    if (pv.Source == Source && pv.dest == dest) return 500;
+    if (pv.Source == Source && pv.dest == dest) return kPvMoveScore;
     const auto& killers = g.killers[g.ply];
-    if (killers[0].Source == Source && killers[0].dest == dest) return 250;
-    if (killers[1].Source == Source && killers[1].dest == dest) return 150;
+    if (killers[0].Source == Source && killers[0].dest == dest) return kFirstKillerScore;
+    if (killers[1].Source == Source && killers[1].dest == dest) return kSecondKillerScore;
     return 0;
 }
 
@@ -399,9 +401,9 @@ void Generator::Register(int& next) {
         k2To = g_.killers[g_.ply][1].dest;
     }
     auto score = [&](int from, int to) {
-        if (from == pvFrom && to == pvTo) return 500;
-        if (from == k1From && to == k1To) return 250;
-        if (from == k2From && to == k2To) return 150;
+        if (from == pvFrom && to == pvTo) return kPvMoveScore;
+        if (from == k1From && to == k1To) return kFirstKillerScore;
+        if (from == k2From && to == k2To) return kSecondKillerScore;
         return 0;
     };
 
@@ -602,11 +604,11 @@ void FinishCandidates(GameState& g, int start, int w, bool stepsAllowed, bool fo
             for (int i = start; i < w; ++i) {
                 Move& mv = pool[i];
                 if (mv.Source == pvFrom && mv.dest == pvTo)
-                    mv.score = 500;
+                    mv.score = kPvMoveScore;
                 else if (mv.Source == k1From && mv.dest == k1To)
-                    mv.score = 250;
+                    mv.score = kFirstKillerScore;
                 else if (mv.Source == k2From && mv.dest == k2To)
-                    mv.score = 150;
+                    mv.score = kSecondKillerScore;
             }
         next = w;
         return;
@@ -618,11 +620,11 @@ void FinishCandidates(GameState& g, int start, int w, bool stepsAllowed, bool fo
         int score = 0;
         if (anyKnown) {
             if (mv.Source == pvFrom && mv.dest == pvTo)
-                score = 500;
+                score = kPvMoveScore;
             else if (mv.Source == k1From && mv.dest == k1To)
-                score = 250;
+                score = kFirstKillerScore;
             else if (mv.Source == k2From && mv.dest == k2To)
-                score = 150;
+                score = kSecondKillerScore;
         }
         mv.score = score;
         pool[out++] = mv;

@@ -33,6 +33,8 @@ class CountingHooks : public EngineHooks {
     }
     void GameEndBookkeeping(int code) override { bookkeeping.push_back(code); }
     void RefreshLists() override { ++refreshes; }
+    void ComputationBusy(Computation kind) override { busy.push_back(kind); }
+    void ComputationIdle(Computation kind) override { idle.push_back(kind); }
     std::string RatingText() override { return "\r\nLast rating"; }
 
     std::pair<int, int> bookMove{0, 0};
@@ -41,6 +43,7 @@ class CountingHooks : public EngineHooks {
     std::vector<bool> recordedBook;
     std::vector<double> ratingUpdates;
     std::vector<int> bookkeeping;
+    std::vector<Computation> busy, idle;
     int cuts = 0;
     int refreshes = 0;
 };

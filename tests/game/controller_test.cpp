@@ -56,7 +56,11 @@ TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
 }
 
 TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
+    ui.onProcessEvents = [&] {  // the commands wait for the search, Cancel stops it
+        EXPECT_EQ(Enabled({C::Cancel, C::NewGame, C::Hint, C::LegalMoveList, C::Back}), "10000");
+    };
     c().ComputeCommand();
+    ui.onProcessEvents = nullptr;
     EXPECT_EQ(
         std::tuple(g().gamePly, g().firstSideName, g().secondSideName, g().moveTexts[1].firstBy),
         std::tuple(1, "Computer", "Player", "1"));
