@@ -11,6 +11,7 @@
 #include "engine_fixture.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
+#include "rules/text_lines.h"
 
 namespace zelkor::test {
 namespace {
