@@ -143,8 +143,10 @@ void frmMain::ShowCountdown(bool countdown) {
 void frmMain::RedrawBoard() {
     board_->Redraw();
     // Painted now: a dropped man must not wait for the scoring or the reply that follow.
-    // A game being loaded redraws at every ply; there the event loop paints the last one.
-    if (board_->isVisible() && (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() > 40)) {
+    // A game being loaded (under the wait cursor) redraws at every ply; there at most every
+    // 40 ms, and the event loop paints the last one.
+    const bool throttled = waitCursor_ && sinceRepaint_.isValid() && sinceRepaint_.elapsed() <= 40;
+    if (board_->isVisible() && !throttled) {
         board_->repaint();
         sinceRepaint_.restart();
     }

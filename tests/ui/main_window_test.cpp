@@ -47,6 +47,16 @@ void LetPendingEventsRun() {
         QCoreApplication::processEvents();
 }
 
+// Notes, at each paint of the watched widget, whether `when` held.
+struct PaintWatch : QObject {
+    std::function<bool()> when;
+    bool seen = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && when()) seen = true;
+        return false;
+    }
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -122,8 +132,15 @@ class MainWindowTest : public QObject {
     void moveOnTheBoardAndTheReply() {
         WindowFixture f;
         const QString move = f.FirstLegalMove();
+        // The dropped man is painted before the scoring and the reply start.
+        PaintWatch painted;
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        painted.when = [&] { return f.game().gamePly == 1 && !f.game().busy; };
+        f.board().installEventFilter(&painted);
         f.Drag(SquareOf(move.left(2)), SquareOf(move.mid(2)));
         QTRY_COMPARE(f.list("GameMoveList")->count(), 2);
+        f.board().removeEventFilter(&painted);
+        QVERIFY(painted.seen);
         QVERIFY(f.messages.empty());
         const QStringList lines = f.lines("GameMoveList");
         QCOMPARE(lines[0], "   1. " + move.left(2).toLower() + "-" + move.mid(2).toLower());
