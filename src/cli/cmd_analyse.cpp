@@ -16,14 +16,6 @@
 namespace zelkor::cli {
 namespace {
 
-bool ParseNumber(const std::string& text, long low, long high, int& value) {
-    char* end = nullptr;
-    const long number = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || number < low || number > high) return false;
-    value = static_cast<int>(number);
-    return true;
-}
-
 std::string PrincipalLine(const GameState& g, const SearchState& s) {
     std::string line;
     for (const PvEntry& entry : s.bestLine) {

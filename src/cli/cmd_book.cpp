@@ -55,14 +55,6 @@ struct Choice {
     int weight = 1;
 };
 
-bool ParseNumber(const std::string& text, long low, long high, int& value) {
-    char* end = nullptr;
-    const long number = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || number < low || number > high) return false;
-    value = static_cast<int>(number);
-    return true;
-}
-
 std::string MoveName(const Move& m) {
     return SquareName(m.Source) + SquareName(m.dest);
 }

@@ -2,6 +2,7 @@
 // with a static CliCommand object.
 #pragma once
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,5 +20,14 @@ using CliHandler = std::function<int(const CliContext&)>;
 struct CliCommand {
     CliCommand(const char* name, const char* usage, CliHandler handler);
 };
+
+// A whole decimal number from low to high, read into value; false leaves value alone.
+inline bool ParseNumber(const std::string& text, long low, long high, int& value) {
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || number < low || number > high) return false;
+    value = static_cast<int>(number);
+    return true;
+}
 
 }  // namespace zelkor::cli
