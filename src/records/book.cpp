@@ -455,9 +455,12 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
         const std::string chosen = index.Move(proposals, pick);
         if (!chosen.empty()) {
             gameText += " " + chosen;
+            // A damaged line can hold any text where a move stands; only squares are proposed.
             const auto [from, to] = BookMoveSquares(chosen);
-            result.from = from;
-            result.to = to;
+            if (IsPlayingSquare(from) && IsPlayingSquare(to)) {
+                result.from = from;
+                result.to = to;
+            }
         }
     }
 
