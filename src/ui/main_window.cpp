@@ -308,6 +308,7 @@ void frmMain::BuildPanels() {
     connect(board_, &BoardView::left, this, &frmMain::BoardLeft);
     // The board takes focus when clicked, so that it gets it back after a computation.
     board_->setFocusPolicy(Qt::ClickFocus);
+    board_->installEventFilter(this);  // a move typed after a drag goes to the move box
     layout->addWidget(board_, 3);
 
     // The side panel gives way first when the window gets small; its lists scroll.

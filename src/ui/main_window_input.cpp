@@ -51,6 +51,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (watched == board_ && plain && key->text().size() == 1 &&
+            key->text()[0].isLetterOrNumber() && typedMove_->isEnabled()) {
+            typedMove_->setFocus(Qt::OtherFocusReason);
+            typedMove_->insert(key->text());
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             auto* list = qobject_cast<QListWidget*>(watched);
             if (list && list->currentRow() >= 0) {

@@ -149,6 +149,11 @@ class MainWindowTest : public QObject {
         QVERIFY(f.action("Compute")->isEnabled() && f.action("Moveback")->isEnabled());
         QVERIFY(!f.action("MoveForward")->isEnabled());
         QCOMPARE(f.text(D::FirstSideName), std::string("Player"));
+        // Keys typed while the board has the focus after the drag go to the move box.
+        auto* typed = f.window->findChild<QLineEdit*>("TypedMoveBox");
+        QTest::keyClicks(&f.board(), "e1");
+        QCOMPARE(typed->text(), QString("e1"));
+        QCOMPARE(f.window->focusWidget(), typed);
     }
 
     void aGameTypedIntoTheMoveBoxAsTheComputerReplies() {
