@@ -32,7 +32,11 @@ constexpr int DrawLimit(bool drawRule15) {
 // played must be in the record. Returns the flag.
 int DrawTest(GameState& g, bool drawRule15);
 
-// Sets and returns g.resultText for an ended game: "1/2-1/2" for code 2; else "1-0" or
+// Result codes of an ended game.
+constexpr int kWinResult = 0;
+constexpr int kDrawResult = 2;
+
+// Sets and returns g.resultText for an ended game: "1/2-1/2" for kDrawResult; else "1-0" or
 // "0-1" when a side has no man left or the side to move has no move (the first number
 // belongs to the side that moves first); else empty (a game won on the home squares).
 // The move lists of every ply are left as they were.
@@ -42,6 +46,10 @@ std::string ResultText(GameState& g, int code);
 // "White" (colour "white") or "Black" (colour "black").
 bool HumanPlayerWon(const UserInterface& ui, const std::string& playerName,
                     const std::string& colour);
+
+// The announcement of a draw by the draw rules, and of a win named by colour.
+std::string DrawAnnouncement(int drawFlag);
+std::string WinnerColourText(int winner);
 
 // The rating update for the human's result (1 win, 0.5 draw, 0 loss); returns the rating
 // report appended to the announcement.
