@@ -7,12 +7,12 @@
 #include "engine/driver.h"
 #include "engine/hint.h"
 #include "game/controller.h"
+#include "game/rules_text.h"
 #include "records/log.h"
 #include "records/rating.h"
 #include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
-#include "rules/rules_text.h"
 #include "rules/text_lines.h"
 #include "rules/variant_file.h"
 
