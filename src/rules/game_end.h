@@ -26,10 +26,10 @@ constexpr int DrawLimit(bool drawRule15) {
 }
 
 // The draw test, run after every move of the game (GamePly >= 1): records the position in
-// g.positionHistory[GamePly - 1] and sets g.drawFlag to 0, 1 (the position occurred a third
-// time, whoever is to move) or 2 (more than the limit of half-moves since the last jump).
-// The half-moves of the game are read from g.gameRecord[1 .. GamePly], so the move just
-// played must be in the record. Returns the flag.
+// g.positionHistory[GamePly - 1] and sets g.drawFlag: kRepetitionDraw when the position
+// occurred a third time (whoever is to move), kMoveCountDraw past the limit of half-moves
+// since the last jump; else kNoDraw. The half-moves of the game are read from
+// g.gameRecord[1 .. GamePly], so the move just played must be in the record. Returns the flag.
 int DrawTest(GameState& g, bool drawRule15);
 
 // Result codes of an ended game.
