@@ -79,15 +79,16 @@ fuzz-ci: fuzz-build
 
 # Line coverage of src/ by the whole suite, from a Debug build of its own with --coverage;
 # prints the summary even when a test fails (the per-file table is kept in
-# $(COV_DIR)/coverage.txt), then fails with the tests.
+# $(COV_DIR)/coverage.txt), then fails with the tests. gcovr runs in the build folder, where
+# the relative source paths a shared compiler cache may record resolve.
 coverage: deps coverage-deps
 	cmake -S . -B $(COV_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \
 	  -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage
 	cmake --build $(COV_DIR) -j $(JOBS)
 	find $(COV_DIR) -name '*.gcda' -delete
-	cd $(COV_DIR) && ctest --output-on-failure -j $(JOBS); failed=$$?; cd $(CURDIR); \
-	gcovr --root $(CURDIR) --filter '$(CURDIR)/src/' --object-directory $(COV_DIR) \
-	  --txt $(COV_DIR)/coverage.txt --print-summary $(COV_DIR) | tail -3; exit $$failed
+	cd $(COV_DIR) && ctest --output-on-failure -j $(JOBS); failed=$$?; \
+	gcovr --root $(CURDIR) --filter '$(CURDIR)/src/' --txt coverage.txt --print-summary . \
+	  | tail -3; exit $$failed
 
 # Installs the executables, the shipped data, the desktop entry and the icons under
 # $(PREFIX) (DESTDIR is honoured for packaging).
