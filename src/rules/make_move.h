@@ -22,6 +22,28 @@ bool TakeBackMove(GameState& g, int Move);
 // The current position becomes the root of the game tree (Ply 0).
 void InitGameTree(GameState& g);
 
+// The tracked account of g.board as it stands now (`on` as in g.tracked).
+TrackedPosition TrackPosition(const GameState& g);
+// Switches tracking on from the board as it stands: PerformMove and TakeBackMove then keep
+// g.tracked up to date, and nothing else may change the board until StopTracking.
+void StartTracking(GameState& g);
+void StopTracking(GameState& g);
+
+// Switches tracking on for its lifetime and restores the state it found.
+class TrackingScope {
+  public:
+    explicit TrackingScope(GameState& g) : g_(g), wasOn_(g.tracked.on) { StartTracking(g); }
+    ~TrackingScope() {
+        if (!wasOn_) StopTracking(g_);
+    }
+    TrackingScope(const TrackingScope&) = delete;
+    TrackingScope& operator=(const TrackingScope&) = delete;
+
+  private:
+    GameState& g_;
+    bool wasOn_;
+};
+
 // True when the game has as many half-moves as the move list can hold; no further move
 // may be entered.
 inline bool GameRecordFull(const GameState& g) {

@@ -23,13 +23,19 @@ void CountMen(const GameState& g, const std::array<int32_t, kHomeSlots>& list, i
 }  // namespace
 
 WinState CheckWinConditions(const GameState& g) {
+    int whiteIn = 0, blackOnWhiteHome = 0, whiteOnBlackHome = 0, blackIn = 0;
+    CountMen(g, g.active.home[0], g.homeTables.targetCount[0], whiteIn, blackOnWhiteHome);
+    CountMen(g, g.active.home[1], g.homeTables.targetCount[1], whiteOnBlackHome, blackIn);
+    return DecideWin(g, whiteIn, blackOnWhiteHome, whiteOnBlackHome, blackIn);
+}
+
+WinState DecideWin(const GameState& g, int whiteIn, int blackOnWhiteHome, int whiteOnBlackHome,
+                   int blackIn) {
     WinState w;
-    int blackOnWhiteHome = 0;
-    int whiteOnBlackHome = 0;
     const int whiteTarget = g.homeTables.targetCount[0];
     const int blackTarget = g.homeTables.targetCount[1];
-    CountMen(g, g.active.home[0], whiteTarget, w.whiteIn, blackOnWhiteHome);
-    CountMen(g, g.active.home[1], blackTarget, whiteOnBlackHome, w.blackIn);
+    w.whiteIn = whiteIn;
+    w.blackIn = blackIn;
     // The men still in a side's starting camp stand on the other side's home squares.
     w.whiteHome = whiteOnBlackHome;
     w.blackHome = blackOnWhiteHome;

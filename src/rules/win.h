@@ -18,5 +18,9 @@ struct WinState {
 // The men are counted on each side's home-square list slot by slot up to its target count;
 // the board's home-count labels read the same numbers.
 WinState CheckWinConditions(const GameState& g);
+// The same decision from counts already made: White's and Black's men on White's list,
+// White's and Black's men on Black's list.
+WinState DecideWin(const GameState& g, int whiteIn, int blackOnWhiteHome, int whiteOnBlackHome,
+                   int blackIn);
 
 }  // namespace zelkor
