@@ -115,8 +115,17 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
     const int last = std::min(g.gamePly - 2, kHistorySize - 1);
     const PositionKey* const history = g.positionHistory.data();
-    for (int k = 0; k <= last; ++k)
-        if (((history[k].white ^ key.white) | (history[k].black ^ key.black)) == 0) return 0;
+    const auto repeats = [&] {
+        for (int k = 0; k <= last; ++k)
+            if (((history[k].white ^ key.white) | (history[k].black ^ key.black)) == 0) return true;
+        return false;
+    };
+    if (t.on) {
+        assert(g.pathFilter.MayHold(key) || !repeats());
+        if (g.pathFilter.MayHold(key) && repeats()) return 0;
+    } else if (repeats()) {
+        return 0;
+    }
     if (g.gamePly > 0 && g.gamePly - 1 < kHistorySize) g.positionHistory[g.gamePly - 1] = key;
 
     int raw = 100 * win.whiteIn + sum - 100 * win.blackIn;

@@ -87,6 +87,29 @@ struct TrackedPosition {
     friend bool operator==(const TrackedPosition&, const TrackedPosition&) = default;
 };
 
+// How many of the position-history entries above the node being searched fall into each of
+// a few thousand buckets of their keys. A key whose bucket is empty repeats none of them, so
+// the exact comparison with every entry is only needed when the bucket is not empty.
+class PathFilter {
+  public:
+    static constexpr int kBuckets = 4096;
+    static int Bucket(const PositionKey& key) {
+        const uint64_t mixed = key.white * 0x9E3779B97F4A7C15ULL ^
+                               (key.black + 0x632BE59BD9B4E019ULL) * 0xC2B2AE3D27D4EB4FULL;
+        return static_cast<int>(mixed >> 52);  // 0 .. kBuckets - 1
+    }
+    void Clear() { counts_.fill(0); }
+    void Add(const PositionKey& key) { ++counts_[Bucket(key)]; }
+    void Remove(const PositionKey& key) {
+        uint16_t& count = counts_[Bucket(key)];
+        if (count > 0) --count;
+    }
+    bool MayHold(const PositionKey& key) const { return counts_[Bucket(key)] != 0; }
+
+  private:
+    std::array<uint16_t, kBuckets> counts_{};
+};
+
 // Per move number (0..500): the first side's move, the other side's move, who made each
 // ("1" computer, "2" player, "3" replayed from a file) and the search depth reached for
 // the row's computer move. A move field is the raw lower-case text, a blank and the
@@ -130,6 +153,8 @@ struct GameState {
     PvTable pv{};
     KillerTable killers{};
     TrackedPosition tracked;  // kept by PerformMove and TakeBackMove during a search
+    // The position-history entries 0 .. GamePly - 2 while tracked.on, kept by the same two.
+    PathFilter pathFilter;
 
     // The played game. gameRecord[k] is the k-th half-move; Source 0 ends the record.
     std::array<Move, kGameRecordSize> gameRecord{};

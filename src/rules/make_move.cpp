@@ -1,5 +1,7 @@
 #include "rules/make_move.h"
 
+#include <algorithm>
+
 namespace zelkor {
 namespace {
 
@@ -38,7 +40,12 @@ bool PerformMove(GameState& g, int Move) {
     if (!IsPlayingSquare(from) || !IsPlayingSquare(to) || from == to) return false;
     if (g.board[from] != g.side || g.board[to] != kEmpty) return false;
 
-    if (g.tracked.on) MoveTracked(g, g.side, from, to);
+    if (g.tracked.on) {
+        MoveTracked(g, g.side, from, to);
+        // The entry of the position being left joins those the next node compares with.
+        const int entry = g.gamePly - 1;
+        if (entry >= 0 && entry < kHistorySize) g.pathFilter.Add(g.positionHistory[entry]);
+    }
     ++g.gamePly;
     ++g.ply;
     g.jumpAtPly[g.ply] = m.jump == 1 ? 1 : 0;
@@ -56,7 +63,11 @@ bool TakeBackMove(GameState& g, int Move) {
     if (!IsPlayingSquare(from) || !IsPlayingSquare(to) || from == to) return false;
     if (g.board[to] != -g.side || g.board[from] != kEmpty) return false;
 
-    if (g.tracked.on) MoveTracked(g, -g.side, to, from);
+    if (g.tracked.on) {
+        MoveTracked(g, -g.side, to, from);
+        const int entry = g.gamePly - 2;
+        if (entry >= 0 && entry < kHistorySize) g.pathFilter.Remove(g.positionHistory[entry]);
+    }
     if (g.gamePly > 0) --g.gamePly;
     g.side = -g.side;
     if (g.ply > 0) --g.ply;
@@ -99,6 +110,10 @@ TrackedPosition TrackPosition(const GameState& g) {
 void StartTracking(GameState& g) {
     g.tracked = TrackPosition(g);
     g.tracked.on = true;
+    g.pathFilter.Clear();
+    const int last = std::min(g.gamePly - 2, kHistorySize - 1);
+    for (int entry = 0; entry <= last; ++entry)
+        g.pathFilter.Add(g.positionHistory[entry]);
 }
 
 void StopTracking(GameState& g) {
