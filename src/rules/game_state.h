@@ -105,6 +105,7 @@ class PathFilter {
         if (count > 0) --count;
     }
     bool MayHold(const PositionKey& key) const { return counts_[Bucket(key)] != 0; }
+    friend bool operator==(const PathFilter&, const PathFilter&) = default;
 
   private:
     std::array<uint16_t, kBuckets> counts_{};
