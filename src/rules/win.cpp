@@ -29,28 +29,4 @@ WinState CheckWinConditions(const GameState& g) {
     return DecideWin(g, whiteIn, blackOnWhiteHome, whiteOnBlackHome, blackIn);
 }
 
-WinState DecideWin(const GameState& g, int whiteIn, int blackOnWhiteHome, int whiteOnBlackHome,
-                   int blackIn) {
-    WinState w;
-    const int whiteTarget = g.homeTables.targetCount[0];
-    const int blackTarget = g.homeTables.targetCount[1];
-    w.whiteIn = whiteIn;
-    w.blackIn = blackIn;
-    // The men still in a side's starting camp stand on the other side's home squares.
-    w.whiteHome = whiteOnBlackHome;
-    w.blackHome = blackOnWhiteHome;
-
-    w.whiteWon = w.whiteIn == whiteTarget;
-    w.blackWon = w.blackIn == blackTarget;
-    if (g.active.flags[FullHome] && g.gamePly >= 2) {
-        if (w.whiteIn + w.blackHome == whiteTarget) w.whiteWon = true;
-        if (w.blackIn + w.whiteHome == blackTarget) w.blackWon = true;
-    }
-    if (g.active.flags[HomeLess] && g.gamePly >= 59) {
-        if (w.whiteHome > 0) w.blackWon = true;
-        if (w.blackHome > 0) w.whiteWon = true;
-    }
-    return w;
-}
-
 }  // namespace zelkor
