@@ -12,6 +12,8 @@ FUZZ_CI_SECONDS ?= 25
 FUZZ_PACKAGES := clang libclang-rt-dev
 COV_DIR      ?= build-coverage
 COV_PACKAGES := gcovr
+# Warnings are errors in the builds of `make test` (the CI run); `make run` stays lenient.
+WERROR       ?= OFF
 
 .PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures book
 
@@ -39,7 +41,7 @@ coverage-deps:
 	$(call install_missing,$(COV_PACKAGES))
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DZELKOR_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -49,19 +51,22 @@ run: build
 
 # The core tests under the sanitizers, every fuzz target for a short while, then the whole
 # suite in the Release build (its summary closes the run).
+test: WERROR = ON
 test: build test-sanitize
-	$(MAKE) fuzz-ci
+	$(MAKE) fuzz-ci WERROR=$(WERROR)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DZELKOR_SANITIZE=ON -DZELKOR_BUILD_UI=OFF
+	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DZELKOR_SANITIZE=ON -DZELKOR_BUILD_UI=OFF \
+	  -DZELKOR_WERROR=$(WERROR)
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L core
 
 # The libFuzzer targets, built with clang in their own folder; the normal build is untouched.
 fuzz-build: deps fuzz-deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELKOR_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELKOR_FUZZ=ON \
+	  -DZELKOR_WERROR=$(WERROR)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 
 # Each target for FUZZ_SECONDS; fails when one finds a fault (the input is kept in

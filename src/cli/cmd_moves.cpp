@@ -17,7 +17,7 @@ int RunMoves(const CliContext& context) {
     auto game = std::make_unique<GameState>();
     const int status = PreparePosition(context, 0, *game);
     if (status != 0) return status;
-    GenerateMoves(*game, 1);
+    GenerateMoves(*game, kAllMoves);
     for (int i = game->plyStart[game->ply]; i < game->plyStart[game->ply + 1]; ++i) {
         const Move& m = game->movePool[i];
         std::printf("%s\n", RootMoveText(m.Source, m.dest, m.jump == 1).c_str());

@@ -1,6 +1,7 @@
 // zelkor-cli selfplay: the computer plays both sides to the end, through the same
 // controller as the window's Computer-Computer mode. With --book one side or both take
 // their moves from the book file while it has them, so the book's worth can be measured.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -17,10 +18,15 @@
 namespace zelkor::cli {
 namespace {
 
-// Real time for the search's limits, but no waiting between moves.
+// Real time for the search's limits, but no waiting between moves. The search counts whole
+// seconds, so a fraction of a second a move is played on a clock that runs faster.
 class NoPauseClock : public Clock {
   public:
-    double SecondsSinceMidnight() override { return clock_.SecondsSinceMidnight(); }
+    double speed = 1;
+    // A day of the faster clock wraps as a real day does.
+    double SecondsSinceMidnight() override {
+        return std::fmod(clock_.SecondsSinceMidnight() * speed, 86400);
+    }
     std::string DateText() override { return clock_.DateText(); }
     std::string TimeText() override { return clock_.TimeText(); }
     void Pause(double) override {}
@@ -75,8 +81,27 @@ int Winner(const GameState& g) {
     return CheckWinConditions(g).won(g.side) ? g.side : -g.side;
 }
 
+// A time a move from 0.1 to 180 seconds, in tenths.
+bool ReadSeconds(const std::vector<std::string>& args, size_t& i, double& seconds) {
+    if (i + 1 >= args.size()) return false;
+    char* end = nullptr;
+    const double value = std::strtod(args[i + 1].c_str(), &end);
+    if (end == args[i + 1].c_str() || *end != '\0' || !(value >= 0.1 && value <= 180)) return false;
+    seconds = std::round(value * 10) / 10;
+    ++i;
+    return true;
+}
+
+std::string SecondsText(double seconds) {
+    char text[16];
+    std::snprintf(text, sizeof text, seconds == static_cast<int>(seconds) ? "%.0f" : "%.1f",
+                  seconds);
+    return text;
+}
+
 int SelfPlay(const CliContext& context) {
-    long games = 1, seconds = 0, depth = 2, variant = 1, seed = -1, strength = 9;
+    long games = 1, depth = 2, variant = 1, seed = -1, strength = 9;
+    double seconds = 0;
     bool useTime = false, verbose = false;
     std::string book = "none", save;
     const auto& args = context.args;
@@ -85,7 +110,7 @@ int SelfPlay(const CliContext& context) {
         if (args[i] == "--games")
             ok = ReadNumber(args, i, games) && games >= 1;
         else if (args[i] == "--time") {
-            ok = ReadNumber(args, i, seconds) && seconds >= 1 && seconds <= 180;
+            ok = ReadSeconds(args, i, seconds);
             useTime = true;
         } else if (args[i] == "--depth") {
             ok = ReadNumber(args, i, depth) && depth >= 1 && depth <= 20;
@@ -113,6 +138,9 @@ int SelfPlay(const CliContext& context) {
 
     HeadlessGameUi ui(verbose ? stdout : nullptr);
     NoPauseClock clock;
+    // Ten ticks of the faster clock make the time of a move that is not a whole number of seconds.
+    const bool wholeSeconds = seconds == static_cast<int>(seconds);
+    if (useTime && !wholeSeconds) clock.speed = 10 / seconds;
     SystemRandom random;
     if (seed >= 0) random.Seed(static_cast<unsigned long long>(seed));
     MatchController controller(ui, clock, random, context.dataDir);
@@ -124,7 +152,7 @@ int SelfPlay(const CliContext& context) {
     settings.BookFromGames = 0;
     settings.UseDepth = useTime ? 0 : 1;
     settings.SearchDepth = static_cast<int32_t>(depth);
-    if (useTime) settings.ThinkTime = static_cast<int16_t>(seconds);
+    if (useTime) settings.ThinkTime = static_cast<int16_t>(wholeSeconds ? seconds : 10);
     settings.ShowCalculation = 0;
     controller.SelectVariant(static_cast<int>(variant));
     // A variant the file does not hold, or a file that cannot be used, is no game to play.
@@ -163,11 +191,10 @@ int SelfPlay(const CliContext& context) {
                     result.c_str(), g.gamePly, g.resultText.empty() ? "" : ", ",
                     g.resultText.c_str());
         if (!save.empty()) {
-            g.comments[0] = "Self-play by zelkor-cli at strength " + std::to_string(strength) +
-                            ", " +
-                            (useTime ? std::to_string(seconds) + " s a move"
-                                     : "depth " + std::to_string(depth)) +
-                            ", book " + book + ": " + result;
+            g.comments[0] =
+                "Self-play by zelkor-cli at strength " + std::to_string(strength) + ", " +
+                (useTime ? SecondsText(seconds) + " s a move" : "depth " + std::to_string(depth)) +
+                ", book " + book + ": " + result;
             if (!controller.SaveGameFile(save)) {
                 std::fprintf(stderr, "selfplay: cannot write %s\n", save.c_str());
                 return 1;

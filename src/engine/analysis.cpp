@@ -4,103 +4,103 @@
 #include "engine/driver.h"
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
+#include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
 
 namespace zelkor {
 
-void AnalyzePosition(Engine& e) {
+namespace {
+
+// A position already decided is announced instead of analysed; true when it was. The
+// analysis ends no game and updates no rating.
+bool AnnounceDecidedPosition(Engine& e) {
+    GameState& g = e.game;
+    InitGameTree(g);
+    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
+    if (rootScore == kWinScore || e.search.opponentHasWon == 1) {
+        EndGame(e, kWinResult, std::nullopt, "Computer wins!",
+                "Computer wins!" + e.hooks.RatingText(), true);
+        return true;
+    }
+    GenerateMoves(g, kAllMoves);
+    if (MoveCount(g) > 0) return false;
+    const std::string text = e.settings.PlayerName + " wins!";
+    EndGame(e, kWinResult, std::nullopt, text, text, true);
+    return true;
+}
+
+// The driver's search over the root moves, reported in the analysis list; nothing is played.
+void SearchWithoutPlaying(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    Settings& settings = e.settings;
-    UserInterface& ui = e.ui;
-    EngineHooks& hooks = e.hooks;
+    const Settings& settings = e.settings;
+    GenerateMoves(g, kSearchMoves);
+    s.rootCount = MoveCount(g);
+    RootSearchLimits limits;
+    limits.analysis = true;
+    limits.byTime = !settings.UseDepth;
+    limits.depth = PrepareLimits(e, s.rootCount);
+    // Only the book file is asked; the book games need a game in progress.
+    if (settings.UseBook && !settings.BookFromGames && TakeBookMove(e, false)) {
+        limits.bookMove = true;
+        limits.depth = 1;
+    }
+    FillRootTable(e);
+    s.depthReached = SearchRootMoves(e, limits);
+    if (g.cancelRequest == kTimeManagerStop) {
+        g.cancelRequest = kNoCancel;
+        g.searchStopped = 0;
+    }
+    e.ui.SetListLines(ListId::Analysis, SortedRootLines(e));
+    e.ui.SetText(Display::Status, "");
+}
 
+// A forced result found by the search, the draw rules and a side without a move are told
+// as the computer's move would tell them.
+void AnnounceFindings(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
+    const bool won = s.bestScore >= kForcedResultScore && score > kForcedResultScore;
+    if (won)
+        DecideGame(e, kWinResult, std::nullopt, "Computer wins!");
+    else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore)
+        e.ui.SetText(Display::Status, AnnouncementText(s.bestScore));
+    e.ui.RedrawBoard();
+    if (won) TellResult(e, kWinResult, "Computer wins!");
+    if (e.settings.ChessDrawRules && g.drawFlag != kNoDraw) {
+        const std::string announcement = DrawAnnouncement(g.drawFlag);
+        EndGame(e, kDrawResult, std::nullopt, announcement, announcement + e.hooks.RatingText(),
+                true);
+    }
+    GenerateMoves(g, kAllMoves);
+    if (MoveCount(g) == 0 && !g.gameOver)
+        EndGame(e, kWinResult, std::nullopt, "Computer wins!",
+                "Computer wins!" + e.hooks.RatingText(), true);
+}
+
+}  // namespace
+
+void AnalyzePosition(Engine& e) {
+    SearchState& s = e.search;
     BeginComputation(e);
     s.analysedHere = true;
-    ui.SetListLines(ListId::Analysis, {});
-    ui.SetText(Display::Status, "Analyzing...");
-    hooks.ComputationBusy(Computation::Analysis);
+    e.ui.SetListLines(ListId::Analysis, {});
+    e.ui.SetText(Display::Status, "Analyzing...");
+    e.hooks.ComputationBusy(Computation::Analysis);
 
-    [&] {
-        InitGameTree(g);
-        const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
-        if (rootScore == kWinScore || s.opponentHasWon == 1) {
-            hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
-            Pause(e, 0.5);
-            ui.Message("Computer wins!" + hooks.RatingText(), "Congratulations", Icon::Exclamation);
-            return;
-        }
-        GenerateMoves(g, 1);
-        if (MoveCount(g) == 0) {
-            hooks.GameEndBookkeeping(0);
-            Pause(e, 0.5);
-            const std::string text = settings.PlayerName + " wins!";
-            ui.SetText(Display::Status, text);
-            ui.Message(text, "Congratulations", Icon::Exclamation);
-            return;
-        }
-        GenerateMoves(g, 0);
-        s.rootCount = MoveCount(g);
-        RootSearchLimits limits;
-        limits.analysis = true;
-        limits.byTime = !settings.UseDepth;
-        limits.depth = PrepareLimits(e, s.rootCount);
-        // Only the book file is asked; the book games need a game in progress.
-        if (settings.UseBook && !settings.BookFromGames && TakeBookMove(e, false)) {
-            limits.bookMove = true;
-            limits.depth = 1;
-        }
-        FillRootTable(e);
-
-        s.depthReached = SearchRootMoves(e, limits);
-        if (g.cancelRequest == 2) {
-            g.cancelRequest = 0;
-            g.searchStopped = 0;
-        }
-        ui.SetListLines(ListId::Analysis, SortedRootLines(e));
-        ui.SetText(Display::Status, "");
-
-        const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
-        bool won = false;
-        if (s.bestScore >= kForcedResultScore && score > kForcedResultScore) {
-            hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
-            won = true;
-        } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
-            ui.SetText(Display::Status, AnnouncementText(s.bestScore));
-        }
-
-        ui.RedrawBoard();
-        if (won) {
-            hooks.GameEndBookkeeping(0);
-            Pause(e, 0.5);
-            ui.Message("Computer wins!", "Congratulations", Icon::Exclamation);
-        }
-        if (settings.ChessDrawRules && g.drawFlag != 0) {
-            hooks.GameEndBookkeeping(2);
-            Pause(e, 0.5);
-            const std::string announcement = DrawAnnouncement(g.drawFlag);
-            ui.SetText(Display::Status, announcement);
-            ui.Message(announcement + hooks.RatingText(), "Congratulations", Icon::Exclamation);
-        }
-
-        GenerateMoves(g, 1);
-        if (MoveCount(g) == 0 && !g.gameOver) {
-            Pause(e, 0.5);
-            hooks.GameEndBookkeeping(0);
-            ui.SetText(Display::Status, "Computer wins!");
-            ui.Message("Computer wins!" + hooks.RatingText(), "Congratulations", Icon::Exclamation);
-        }
-    }();
+    if (!AnnounceDecidedPosition(e)) {
+        SearchWithoutPlaying(e);
+        AnnounceFindings(e);
+    }
 
     // The line shown continues with the opponent's reply, which is no hint for the side
     // that is still to move here.
     s.hintFrom = 0;
     s.hintTo = 0;
-    hooks.ComputationIdle(Computation::Analysis);
-    hooks.RefreshLists();
+    e.hooks.ComputationIdle(Computation::Analysis);
+    e.hooks.RefreshLists();
 }
 
 }  // namespace zelkor

@@ -8,6 +8,7 @@
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
+#include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/move_text.h"
 #include "rules/movegen.h"
@@ -18,14 +19,15 @@ namespace zelkor {
 namespace {
 
 // One root move searched with the window (alpha, beta) to iteration d; a move that
-// recreates a position of the game is worth a draw.
-int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
+// recreates a position of the game is worth a draw (the hint leaves its value).
+int SearchRootMove(Engine& e, const RootSearchLimits& limits, int i, int alpha, int beta, int d) {
     GameState& g = e.game;
     SearchState& s = e.search;
     if (!PerformMove(g, i)) return -kWinScore;  // the game record is full
     CountRepetitions(g, s, s.searchStartPly - 1);
-    int v = -AlphaBeta(e, -beta, -alpha, d - 1);
-    if (s.repetitionCount != 0) v = 0;
+    int v =
+        limits.hint ? -HintSearch(e, -beta, -alpha, d - 1) : -AlphaBeta(e, -beta, -alpha, d - 1);
+    if (s.repetitionCount != 0 && !limits.hint) v = 0;
     TakeBackMove(g, i);
     return v;
 }
@@ -33,22 +35,17 @@ int SearchRootMove(Engine& e, int i, int alpha, int beta, int d) {
 // A stopped search returns 0 from wherever it was, so the value of the move being searched
 // means nothing: it is discarded, also when a forced win or loss is at stake (taking it
 // would replace a found forced result by 0, lose its announcement and let a draw offer
-// through, or put an arbitrary move first in a lost position).
-bool DiscardStopped(const GameState& g) {
-    return g.searchStopped != 0;
+// through, or put an arbitrary move first in a lost position). The hint searches on.
+bool DiscardStopped(const RootSearchLimits& limits, const GameState& g) {
+    return g.searchStopped != 0 && !limits.hint;
 }
 
-void MoveToFront(Engine& e, int i) {
+void MoveToFront(Engine& e, const RootSearchLimits& limits, int i) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    const Move move = g.movePool[i];
-    const RootEntry entry = s.rootTable[i];
-    for (int k = i; k > 0; --k) {
-        g.movePool[k] = g.movePool[k - 1];
-        s.rootTable[k] = s.rootTable[k - 1];
-    }
-    g.movePool[0] = move;
-    s.rootTable[0] = entry;
+    std::rotate(g.movePool.begin(), g.movePool.begin() + i, g.movePool.begin() + i + 1);
+    if (!limits.hint)
+        std::rotate(s.rootTable.begin(), s.rootTable.begin() + i, s.rootTable.begin() + i + 1);
 }
 
 void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::string& move,
@@ -63,10 +60,6 @@ void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::
 }
 
 }  // namespace
-
-void Pause(Engine& e, double seconds) {
-    e.clock.Pause(seconds);
-}
 
 bool TimeManagerStops(int elapsed, int limit, int bestScore, int previousBest) {
     if (elapsed < limit) return false;
@@ -103,34 +96,27 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
         }
         s.extensionLimit = settings.ExtendedPlies + d;
         int elapsed = 0;
-        bool stopped = false;
-
-        for (int i = 0; i < n; ++i) {
+        int i = 0;
+        for (; i < n; ++i) {
             g.pv[0][0].Source = 0;
             std::string text = DisplayMove(g, i).display;
-            if (settings.ShowCalculation)
+            if (settings.ShowCalculation && !limits.hint)
                 e.ui.SetText(Display::Status, status + std::to_string(d) + ")  " + text);
 
-            int v = SearchRootMove(e, i, alpha, beta, d);
-            if (DiscardStopped(g)) {
-                stopped = true;
-                break;
-            }
+            int v = SearchRootMove(e, limits, i, alpha, beta, d);
+            if (DiscardStopped(limits, g)) break;
             bool newBest = false;
             if (i == 0) {
                 if (v < alpha) {
                     alpha = -kWinScore;
                     beta = v;
-                    v = SearchRootMove(e, i, alpha, beta, d);
+                    v = SearchRootMove(e, limits, i, alpha, beta, d);
                 } else if (v >= beta) {
                     alpha = v;
                     beta = kWinScore;
-                    v = SearchRootMove(e, i, alpha, beta, d);
+                    v = SearchRootMove(e, limits, i, alpha, beta, d);
                 }
-                if (DiscardStopped(g)) {
-                    stopped = true;
-                    break;
-                }
+                if (DiscardStopped(limits, g)) break;
                 alpha = v;
                 beta = v + 1;
                 newBest = true;
@@ -138,11 +124,8 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 const int oldAlpha = alpha;
                 alpha = v;
                 beta = kWinScore;
-                const int v2 = SearchRootMove(e, i, alpha, beta, d);
-                if (DiscardStopped(g)) {
-                    stopped = true;
-                    break;
-                }
+                const int v2 = SearchRootMove(e, limits, i, alpha, beta, d);
+                if (DiscardStopped(limits, g)) break;
                 if (v2 > oldAlpha) {
                     alpha = v2;
                     beta = v2 + 1;
@@ -159,12 +142,15 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             }
             depthReached = d;
             if (newBest) {
-                s.bestScore = alpha;
                 UpdatePrincipalVariation(g, i);
-                s.bestLine = g.pv[0];
-                ReportNewBest(e, limits, d, text, alpha);
-                if (i > 0) MoveToFront(e, i);
+                if (!limits.hint) {
+                    s.bestScore = alpha;
+                    s.bestLine = g.pv[0];
+                    ReportNewBest(e, limits, d, text, alpha);
+                }
+                if (i > 0) MoveToFront(e, limits, i);
             }
+            if (limits.hint) continue;  // no clock, progress or root table
 
             if (!limits.byTime) {
                 e.ui.SetProgressValue(++s.progressValue);
@@ -172,7 +158,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 elapsed = ElapsedSeconds(s.searchStartTime, RoundedSeconds(e.clock));
                 e.ui.SetProgressValue(elapsed < timeLimit ? elapsed : timeLimit);
                 if (TimeManagerStops(elapsed, timeLimit, s.bestScore, previousBest)) {
-                    g.cancelRequest = 2;
+                    g.cancelRequest = kTimeManagerStop;
                     g.searchStopped = 1;
                 }
             }
@@ -182,15 +168,12 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             entry.upperBound = !newBest;
             entry.depth = d;
 
-            if (g.searchStopped) {
-                stopped = true;
-                break;
-            }
+            if (g.searchStopped) break;
         }
-        if (stopped) break;
+        if (i < n) break;  // stopped
         if (limits.onIteration) limits.onIteration(d);
         if (limits.byTime && elapsed >= timeLimit) {
-            g.cancelRequest = 2;
+            g.cancelRequest = kTimeManagerStop;
             break;
         }
         previousBest = s.bestScore;
@@ -198,10 +181,6 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
     s.repetitionCount = 0;
     return depthReached;
 }
-
-}  // namespace zelkor
-
-namespace zelkor {
 
 void BeginComputation(Engine& e) {
     GameState& g = e.game;
@@ -255,7 +234,7 @@ bool TakeBookMove(Engine& e, bool fromGames) {
     return false;
 }
 
-std::string AnalysisLine(const GameState& g, const RootEntry& entry, const std::string& mainLine) {
+std::string AnalysisLine(const Position& g, const RootEntry& entry, const std::string& mainLine) {
     const auto column = [](const std::string& text, std::size_t width) {
         return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
     };
@@ -294,25 +273,32 @@ std::vector<std::string> SortedRootLines(Engine& e) {
     return lines;
 }
 
-std::string DrawAnnouncement(int drawFlag) {
-    return drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
+std::string DecideGame(Engine& e, int code, std::optional<double> playerScore,
+                       const std::string& status) {
+    e.hooks.GameEndBookkeeping(code);
+    std::string rating;
+    if (playerScore) {
+        e.game.gameOver = true;
+        rating = e.hooks.UpdateRating(*playerScore);
+    }
+    e.ui.SetText(Display::Status, status);
+    return rating;
 }
 
-void EndGame(Engine& e, int code, double playerScore, const std::string& status,
-             const std::string& message, bool pause) {
+void TellResult(Engine& e, int code, const std::string& message) {
     e.hooks.GameEndBookkeeping(code);
-    e.game.gameOver = true;
-    const std::string rating = e.hooks.UpdateRating(playerScore);
-    e.ui.SetText(Display::Status, status);
+    Pause(e, 0.5);
+    e.ui.Message(message, "Congratulations", Icon::Exclamation);
+}
+
+void EndGame(Engine& e, int code, std::optional<double> playerScore, const std::string& status,
+             const std::string& message, bool pause) {
+    const std::string rating = DecideGame(e, code, playerScore, status);
     if (pause) Pause(e, 0.5);
     e.ui.Message(message + rating, "Congratulations", Icon::Exclamation);
 }
 
 namespace {
-
-std::string WinnerColourText(int winner) {
-    return winner == kWhite ? "White wins!" : "Black wins!";
-}
 
 // A game already decided before the computer moves is announced; true when it was. When
 // the side that has just moved (the player) met a winning condition, the player is named
@@ -326,15 +312,15 @@ bool AnnounceDecidedGame(Engine& e, bool bothComputer) {
         const std::string text = bothComputer  ? WinnerColourText(computerWon ? g.side : -g.side)
                                  : computerWon ? std::string("Computer wins!")
                                                : e.settings.PlayerName + " wins!";
-        EndGame(e, 0, computerWon ? 0 : 1, text, text, true);
+        EndGame(e, kWinResult, computerWon ? 0 : 1, text, text, true);
         g.recordLength = g.gamePly;
         return true;
     }
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     if (MoveCount(g) > 0) return false;
     const std::string text =
         bothComputer ? WinnerColourText(-g.side) : e.settings.PlayerName + " wins!";
-    EndGame(e, 0, 1, text, text, true);
+    EndGame(e, kWinResult, 1, text, text, true);
     return true;
 }
 
@@ -356,129 +342,140 @@ void ProposeDrawWhenStable(Engine& e, bool bothComputer) {
     if (bothComputer) {
         if (e.random.Uniform() < kSelfPlayDrawChance) {
             s.lastDrawOfferPly = g.gamePly;
-            EndGame(e, 2, 0.5, "It's a draw!", "It's a draw!", false);
+            EndGame(e, kDrawResult, 0.5, "It's a draw!", "It's a draw!", false);
         }
     } else if (!s.announced && s.bestScore < kDrawProposalMaxScore) {
         s.lastDrawOfferPly = g.gamePly;
         Pause(e, 0.5);
         if (e.ui.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
             Answer::Yes)
-            EndGame(e, 2, 0.5, "It's a draw!", "It's a draw!", false);
+            EndGame(e, kDrawResult, 0.5, "It's a draw!", "It's a draw!", false);
     }
 }
 
 // The draw rules and a side left without a move end the game after the computer's move.
 void CheckEndAfterMove(Engine& e, const std::string& computerWins) {
     GameState& g = e.game;
-    if (g.drawFlag != 0 && e.settings.ChessDrawRules && !g.gameOver) {
+    if (g.drawFlag != kNoDraw && e.settings.ChessDrawRules && !g.gameOver) {
         const std::string announcement = DrawAnnouncement(g.drawFlag);
-        EndGame(e, 2, 0.5, announcement, announcement, true);
+        EndGame(e, kDrawResult, 0.5, announcement, announcement, true);
     }
-    GenerateMoves(g, 1);
-    if (MoveCount(g) == 0 && !g.gameOver) EndGame(e, 0, 0, computerWins, computerWins, true);
+    GenerateMoves(g, kAllMoves);
+    if (MoveCount(g) == 0 && !g.gameOver)
+        EndGame(e, kWinResult, 0, computerWins, computerWins, true);
+}
+
+// The side that has just moved wins; when the computer plays both sides the user only
+// watched, so the winner is named by colour.
+std::string ComputerWinsText(const GameState& g, bool bothComputer) {
+    return bothComputer ? WinnerColourText(-g.side) : std::string("Computer wins!");
+}
+
+// What the search for the computer's move leaves for playing it.
+struct MoveSearch {
+    bool bookMove = false;
+    bool searchedToEnd = false;
+    int progressMaximum = 0;
+};
+
+// The book or the search over the root moves puts the move to play in root record 0.
+MoveSearch SearchBestMove(Engine& e, bool bothComputer) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    const Settings& settings = e.settings;
+    MoveSearch search;
+    GenerateMoves(g, kSearchMoves);
+    s.rootCount = MoveCount(g);
+    RootSearchLimits limits;
+    limits.byTime = !settings.UseDepth;
+    limits.depth = PrepareLimits(e, s.rootCount);
+    if (settings.UseBook && TakeBookMove(e, settings.BookFromGames)) {
+        limits.bookMove = search.bookMove = true;
+        limits.depth = 1;
+    }
+    FillRootTable(e);
+    search.progressMaximum = limits.byTime ? settings.ThinkTime : s.rootCount * limits.depth;
+
+    s.depthReached = SearchRootMoves(e, limits);
+    search.searchedToEnd = !g.searchStopped;
+    if (g.cancelRequest == kTimeManagerStop) {
+        g.cancelRequest = kNoCancel;
+        g.searchStopped = 0;
+        search.searchedToEnd = true;
+    }
+    const std::vector<std::string> lines = SortedRootLines(e);
+    if (!bothComputer) e.ui.SetListLines(ListId::Analysis, lines);
+    e.ui.SetText(Display::Status, "");
+    return search;
+}
+
+// Plays root record 0, announces a forced result or the win the move makes, and records
+// the move. False when the game record is full and nothing could be played.
+bool PlayBestMove(Engine& e, const MoveSearch& search, bool bothComputer) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    if (!PerformMove(g, 0)) return false;
+    const std::string computerWins = ComputerWinsText(g, bothComputer);
+    g.gameRecord[g.gamePly] = g.movePool[0];
+    if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
+    g.gameStarted = true;
+    // A move that wins ends the game even when the search did not see it coming (a search
+    // cut short before it scored the move).
+    const bool justWon = Evaluate(e, -kWinScore, kWinScore, -g.side) > kForcedResultScore;
+    std::string rating;
+    if (justWon) {
+        rating = DecideGame(e, kWinResult, 0, computerWins);
+    } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
+        e.ui.SetText(Display::Status, AnnouncementText(s.bestScore));
+        s.announced = true;
+    }
+
+    g.recordLength = g.gamePly;
+    if (g.gamePly < kHistorySize) {
+        s.scoreHistory[g.gamePly] = static_cast<int16_t>(s.bestScore);
+        s.rootMoveCounts[g.gamePly] = static_cast<int16_t>(s.rootCount);
+    }
+    e.hooks.RecordComputerMove(s.depthReached, search.bookMove);
+    if (justWon) {
+        e.ui.SetProgressValue(search.progressMaximum);
+        e.ui.SetText(Display::Countdown, "0");
+        TellResult(e, kWinResult, computerWins + rating);
+    }
+    return true;
 }
 
 }  // namespace
 
 void ComputerMove(Engine& e) {
-    GameState& g = e.game;
-    SearchState& s = e.search;
-    Settings& settings = e.settings;
-    UserInterface& ui = e.ui;
-    EngineHooks& hooks = e.hooks;
-    const bool bothComputer = g.playMode == PlayMode::ComputerComputer;
+    const Settings& settings = e.settings;
+    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
 
     BeginComputation(e);
     if (!bothComputer) {
-        ui.SetListLines(ListId::LegalMoves, {});
-        ui.SetListLines(ListId::Analysis, {});
+        e.ui.SetListLines(ListId::LegalMoves, {});
+        e.ui.SetListLines(ListId::Analysis, {});
     }
-    hooks.CutRecordToCurrentPly();
-    ui.SetText(Display::Status, "Thinking...");
-    hooks.ComputationBusy(Computation::Move);
+    e.hooks.CutRecordToCurrentPly();
+    e.ui.SetText(Display::Status, "Thinking...");
+    e.hooks.ComputationBusy(Computation::Move);
 
-    bool searchedToEnd = false;
-    bool bookMove = false;
-    int n = 0;
-    [&] {
-        if (AnnounceDecidedGame(e, bothComputer)) return;
-        GenerateMoves(g, 0);
-        n = MoveCount(g);
-        s.rootCount = n;
-        RootSearchLimits limits;
-        limits.byTime = !settings.UseDepth;
-        limits.depth = PrepareLimits(e, n);
-        if (settings.UseBook && TakeBookMove(e, settings.BookFromGames)) {
-            bookMove = true;
-            limits.depth = 1;
-            n = s.rootCount;
+    MoveSearch search;
+    if (!AnnounceDecidedGame(e, bothComputer)) {
+        search = SearchBestMove(e, bothComputer);
+        if (PlayBestMove(e, search, bothComputer)) {
+            ProposeDrawWhenStable(e, bothComputer);
+            CheckEndAfterMove(e, ComputerWinsText(e.game, bothComputer));
         }
-        limits.bookMove = bookMove;
-        FillRootTable(e);
+    }
 
-        s.depthReached = SearchRootMoves(e, limits);
-        searchedToEnd = !g.searchStopped;
-        if (g.cancelRequest == 2) {
-            g.cancelRequest = 0;
-            g.searchStopped = 0;
-            searchedToEnd = true;
-        }
-
-        const std::vector<std::string> lines = SortedRootLines(e);
-        if (!bothComputer) ui.SetListLines(ListId::Analysis, lines);
-        ui.SetText(Display::Status, "");
-
-        // Play the best move.
-        if (!PerformMove(g, 0)) return;  // the game record is full: nothing can be played
-        // The side that has just moved; when the computer plays both sides the user only
-        // watched, so the winner is named by colour.
-        const std::string computerWins =
-            bothComputer ? WinnerColourText(-g.side) : std::string("Computer wins!");
-        g.gameRecord[g.gamePly] = g.movePool[0];
-        if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
-        g.gameStarted = true;
-        const int score = Evaluate(e, -kWinScore, kWinScore, -g.side);
-        bool justWon = false;
-        std::string rating;
-        // A move that wins ends the game even when the search did not see it coming (a
-        // search cut short before it scored the move).
-        if (score > kForcedResultScore) {
-            hooks.GameEndBookkeeping(0);
-            g.gameOver = true;
-            rating = hooks.UpdateRating(0);
-            ui.SetText(Display::Status, computerWins);
-            justWon = true;
-        } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
-            ui.SetText(Display::Status, AnnouncementText(s.bestScore));
-            s.announced = true;
-        }
-
-        g.recordLength = g.gamePly;
-        if (g.gamePly < kHistorySize) {
-            s.scoreHistory[g.gamePly] = static_cast<int16_t>(s.bestScore);
-            s.rootMoveCounts[g.gamePly] = static_cast<int16_t>(n);
-        }
-        hooks.RecordComputerMove(s.depthReached, bookMove);
-        if (justWon) {
-            hooks.GameEndBookkeeping(0);
-            Pause(e, 0.5);
-            ui.SetProgressValue(limits.byTime ? settings.ThinkTime : n * limits.depth);
-            ui.SetText(Display::Countdown, "0");
-            ui.Message(computerWins + rating, "Congratulations", Icon::Exclamation);
-        }
-
-        ProposeDrawWhenStable(e, bothComputer);
-        CheckEndAfterMove(e, computerWins);
-    }();
-
-    // Final step.
-    hooks.ComputationIdle(Computation::Move);
-    if (settings.UseDepth && searchedToEnd && !bookMove)
-        ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
-                                          "   Depth:" + SignedText(settings.SearchDepth) + " ply");
+    e.hooks.ComputationIdle(Computation::Move);
+    if (settings.UseDepth && search.searchedToEnd && !search.bookMove)
+        e.ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
+                                            "   Depth:" + SignedText(settings.SearchDepth) +
+                                            " ply");
     if (!bothComputer) {
-        hooks.RefreshLists();
-        ui.SetListLines(ListId::Analysis, SortedRootLines(e));
+        e.hooks.RefreshLists();
+        e.ui.SetListLines(ListId::Analysis, SortedRootLines(e));
     }
 }
 
@@ -487,7 +484,7 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     SearchState& s = e.search;
     g.timeUp = 0;
     g.searchStopped = 0;
-    g.cancelRequest = 0;
+    g.cancelRequest = kNoCancel;
     s.ClearRootScores();
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
@@ -495,7 +492,7 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     InitGameTree(g);
     const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
     if (rootScore == kWinScore || s.opponentHasWon == 1) return -1;
-    GenerateMoves(g, 0);
+    GenerateMoves(g, kSearchMoves);
     s.rootCount = MoveCount(g);
     if (s.rootCount == 0) return -1;
     FillRootTable(e);
@@ -503,7 +500,7 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     RootSearchLimits run = limits;
     if (s.rootCount == 1) run.depth = 1;
     const int depth = SearchRootMoves(e, run);
-    if (g.cancelRequest == 2) g.cancelRequest = 0;
+    if (g.cancelRequest == kTimeManagerStop) g.cancelRequest = kNoCancel;
     g.searchStopped = 0;
     return depth;
 }

@@ -11,7 +11,9 @@
 namespace zelkor {
 
 // Waits the given seconds without letting the event loop run.
-void Pause(Engine& e, double seconds);
+inline void Pause(Engine& e, double seconds) {
+    e.clock.Pause(seconds);
+}
 
 // Plays one computer move for the side to move, or ends the game.
 void ComputerMove(Engine& e);
@@ -39,6 +41,9 @@ struct RootSearchLimits {
     bool byTime = false;
     bool bookMove = false;  // the root list is the single book move
     bool analysis = false;  // "Analyzing..." instead of "Thinking..."
+    // The hint's quick search: HintSearch below the root, no draw for a repeating move, no
+    // stop between root moves, and no root table, clock, progress, reports or BestScore.
+    bool hint = false;
     // Called after each iteration that searched every root move, with its number.
     std::function<void(int)> onIteration;
 };

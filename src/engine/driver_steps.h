@@ -1,7 +1,9 @@
 // Steps the computer's move and the analysis share.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/driver.h"
 
@@ -26,15 +28,19 @@ std::vector<std::string> SortedRootLines(Engine& e);
 // One analysis-list line under the heading "      moves    score   depth    main": the
 // move, its score ("<=" before a value that is only an upper bound, "n/a" for a move not
 // searched), the iteration that gave it, and the main line when one is given.
-std::string AnalysisLine(const GameState& g, const RootEntry& entry, const std::string& mainLine);
+std::string AnalysisLine(const Position& g, const RootEntry& entry, const std::string& mainLine);
 
-// Ends the game (code 2 a draw): result text and command states, the rating update for the
-// player's score, the status line and, after a pause when `pause`, the message with the
-// rating report.
-void EndGame(Engine& e, int code, double playerScore, const std::string& status,
+// Ends the game and tells the player: the result text and command states of `code`
+// (kWinResult, kDrawResult), GameOver and the rating update for the player's score, the
+// status line and, after a pause when `pause`, the message with the rating report. Without
+// a score (the analysis) the game goes on and the rating stays.
+void EndGame(Engine& e, int code, std::optional<double> playerScore, const std::string& status,
              const std::string& message, bool pause);
-
-// The draw announcement of the draw rules for a draw flag.
-std::string DrawAnnouncement(int drawFlag);
+// EndGame without its message, for a move that has just won: the message waits until the
+// move is recorded (TellResult). Returns the rating report.
+std::string DecideGame(Engine& e, int code, std::optional<double> playerScore,
+                       const std::string& status);
+// The result text and command states once more, a pause and the message.
+void TellResult(Engine& e, int code, const std::string& message);
 
 }  // namespace zelkor

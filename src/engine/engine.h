@@ -76,10 +76,10 @@ struct SearchState {
     void ClearRootScores();
 };
 
-// What the driver needs from the game around it. The game controller implements it;
 // The long operations of the engine; the game decides which commands each leaves usable.
 enum class Computation { Move, Analysis, Hint };
 
+// What the driver needs from the game around it. The game controller implements it;
 // NullEngineHooks serves benchmarks and engine tests.
 class EngineHooks {
   public:
@@ -94,7 +94,7 @@ class EngineHooks {
     virtual void CutRecordToCurrentPly() = 0;
     // The rating update for the human's result (1 win, 0.5 draw, 0 loss); the rating text.
     virtual std::string UpdateRating(double playerScore) = 0;
-    // Result text and command states of an ended game; code 2 is a draw.
+    // Result text and command states of an ended game (kWinResult, kDrawResult).
     virtual void GameEndBookkeeping(int code) = 0;
     // Refills the game move list and the legal-move list after a computation.
     virtual void RefreshLists() = 0;

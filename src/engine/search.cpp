@@ -41,7 +41,7 @@ void CheckTime(Engine& e) {
         }
     }
     if (elapsed >= limit) {
-        e.game.cancelRequest = 1;
+        e.game.cancelRequest = kCancelNow;
         e.game.timeUp = 1;
     }
 }
@@ -192,13 +192,13 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     if (depth < (kHint ? 1 : 0) || eval == kWinScore - ply || ply >= kMaxPly) return eval;
     if (eval >= beta && depth + opponentWon <= 1 && !bruteForce) return eval;
 
-    GenerateMoves(g, 0);
+    GenerateMoves(g, kSearchMoves);
     int best = depth <= 0 ? eval : -kWinScore;
 
     if (!kHint && !e.settings.UseDepth && e.settings.FixedTime) CheckTime(e);
-    if (g.cancelRequest == 1) {
+    if (g.cancelRequest == kCancelNow) {
         g.searchStopped = 1;
-        g.cancelRequest = 0;
+        g.cancelRequest = kNoCancel;
         return 0;
     }
 

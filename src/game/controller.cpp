@@ -7,12 +7,12 @@
 #include "engine/driver.h"
 #include "engine/hint.h"
 #include "game/controller.h"
+#include "game/rules_text.h"
 #include "records/log.h"
 #include "records/rating.h"
 #include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
-#include "rules/rules_text.h"
 #include "rules/text_lines.h"
 #include "rules/variant_file.h"
 
@@ -76,9 +76,9 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
       clock_(clock),
       random_(random),
       dataDir_(std::move(dataDir)),
-      game_(std::make_unique<GameState>()),
+      game_(std::make_unique<GameSession>()),
       search_(std::make_unique<SearchState>()) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     g.ui = &ui_;
     g.active = settings_.rules;
     g.defined = DefaultRules();
@@ -101,7 +101,7 @@ void GameController::RebuildRuleTables() {
 }
 
 void GameController::SetUpNewGame() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (!g.handSetUp) {
         ApplySetupText(kDefaultSetup, g.board);
         g.initialBoard = g.board;
@@ -128,14 +128,14 @@ void GameController::SetUpNewGame() {
     g.ply = 0;
     g.plyStart[0] = 0;
     g.plyStart[1] = 0;
-    g.cancelRequest = 0;
+    g.cancelRequest = kNoCancel;
     g.searchStopped = 0;
     g.timeUp = 0;
     g.gamePly = 0;
     g.gameOver = false;
     g.gameStarted = false;
     g.busy = false;
-    g.drawFlag = 0;
+    g.drawFlag = kNoDraw;
     g.positionHistory.fill(PositionKey{});
     g.comments.fill(std::string());
     g.moveScores.fill(0);
@@ -180,7 +180,7 @@ void GameController::ClearAnalysisTable() {
 }
 
 void GameController::NewGameCommand(bool chooseVariant) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     if (g.gameStarted && ui_.Message("Quit current game?", "Confirmation", Icon::Question,
                                      Buttons::YesNo) == Answer::No)
@@ -199,7 +199,7 @@ void GameController::NewGameCommand(bool chooseVariant) {
 }
 
 void GameController::SelectVariant(int number) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     settings_.Variant = static_cast<uint8_t>(std::clamp(number, 1, 255));
     g.handSetUp = false;
     setupMode_ = false;
@@ -210,7 +210,7 @@ void GameController::SelectVariant(int number) {
 }
 
 bool GameController::RulesModified() const {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     if (g.active.flags != g.defined.flags || g.handSetUp) return true;
     for (int s = 0; s < 2; ++s) {
         const int32_t corner = g.active.home[s][0];
@@ -239,7 +239,7 @@ bool GameController::FirstSideToMove() const {
 }
 
 void GameController::UpdatePlayerLabels() {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     const bool blackStarts = g.rule(BlackStarts) == 1;
     ui_.SetText(Display::FirstSideColour, blackStarts ? "Black" : "White");
     ui_.SetText(Display::SecondSideColour, blackStarts ? "White" : "Black");
@@ -253,7 +253,7 @@ void GameController::SwapSideNames() {
 }
 
 void GameController::AssignNamesForSideToMove() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (FirstSideToMove()) {
         g.firstSideName = settings_.PlayerName;
         g.secondSideName = kComputerName;
@@ -270,7 +270,7 @@ void GameController::SetModeChecks(PlayMode mode) {
 }
 
 void GameController::SelectPlayerComputer() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     g.playMode = PlayMode::PlayerComputer;
     settings_.PlayMode = 0;
@@ -286,7 +286,7 @@ void GameController::SelectPlayerComputer() {
 }
 
 void GameController::SelectPlayerPlayer() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     g.playMode = PlayMode::PlayerPlayer;
     settings_.PlayMode = 1;
@@ -300,7 +300,7 @@ void GameController::SelectPlayerPlayer() {
 }
 
 void GameController::RunComputerComputer() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     g.playMode = PlayMode::ComputerComputer;
     settings_.PlayMode = 2;
@@ -359,7 +359,7 @@ void GameController::ApplyCommandStatesAfterComputation() {
 }
 
 bool GameController::AtMoveLimit() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.gamePly < kMaxGamePlies) return false;
     if (!g.gameOver) {
         g.gameOver = true;
@@ -371,7 +371,7 @@ bool GameController::AtMoveLimit() {
 }
 
 void GameController::ComputeCommand() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.gameOver || g.busy) return;
     ui_.SetText(Display::Status, "");
     g.busy = true;
@@ -387,15 +387,15 @@ void GameController::ComputeCommand() {
 }
 
 void GameController::CancelCommand() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     // A request made while nothing runs would stop the next search at its first node.
     if (!g.computationStarted || !g.busy) return;
-    g.cancelRequest = 1;
+    g.cancelRequest = kCancelNow;
     ui_.SetEnabled(Command::Cancel, false);
 }
 
 void GameController::PlayComputerReply() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     ui_.SetText(Display::Status, "");
     g.busy = true;
     ui_.SetEnabled(Command::BoardMenu, false);
@@ -407,7 +407,7 @@ void GameController::PlayComputerReply() {
 }
 
 void GameController::AnalyzeCommand() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.gameOver || g.busy) return;
     ui_.SetText(Display::Status, "");
     g.busy = true;
@@ -419,7 +419,7 @@ void GameController::AnalyzeCommand() {
 }
 
 void GameController::HintCommand() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     game_->rated = false;
     // The hint's search lets window events run: board and typed input wait for it.
@@ -430,20 +430,17 @@ void GameController::HintCommand() {
 }
 
 void GameController::OfferDrawCommand() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     Engine engine = MakeEngine();
-    OfferDraw(engine);
-    if (g.gameOver) GameOverCommandSet();
+    OfferDraw(engine);  // an accepted offer ends the game with its command states
 }
 
 void GameController::ResignCommand() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     Engine engine = MakeEngine();
     Resign(engine);
-    g.gameOver = true;
-    GameOverCommandSet();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -508,7 +505,7 @@ void GameController::GameOverCommandSet() {
 }
 
 void GameController::UpdateNavigationStates() {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     ui_.SetEnabled(Command::First, g.gamePly > 0);
     ui_.SetEnabled(Command::Back, g.gamePly > 0);
     ui_.SetEnabled(Command::Forward, g.gamePly < g.recordLength);
@@ -519,7 +516,7 @@ void GameController::UpdateNavigationStates() {
 // The turn loop
 
 void GameController::RunGameEndDetection() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.gamePly < 1) return;
     DrawTest(g, settings_.DrawRule15 == 1);
     GameEndOptions options;
@@ -535,10 +532,10 @@ void GameController::RunGameEndDetection() {
 }
 
 void GameController::AfterHumanMove(MoveSource source) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     RunGameEndDetection();
     if (g.gameOver) {
-        if (source == MoveSource::Board) ui_.RedrawBoard();
+        if (source == MoveSource::Dragged) ui_.RedrawBoard();
         FillLegalMoveList();
         GameOverCommandSet();
         return;
@@ -574,7 +571,7 @@ std::pair<int, int> GameController::BookMove(bool fromGames) {
 }
 
 void GameController::RecordComputerMove(int depth, bool bookMove) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     const int ply = g.gamePly;
     if (ply < 1 || ply > kMaxGamePlies) return;
     g.gameStarted = true;
@@ -651,7 +648,7 @@ void GameController::LowerDepth() {
 }
 
 void GameController::OptionsApplied() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     ui_.SetText(Display::Strength, LevelText(settings_));
     ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
     g.jumpChar = settings_.JumpChar == 1 ? ':' : 'x';

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "game/game_session.h"
 #include "records/book.h"
 #include "records/settings.h"
-#include "rules/game_state.h"
 #include "rules/user_interface.h"
 
 namespace zelkor {
@@ -37,7 +37,7 @@ std::string GameMoveLine(int ply, const std::string& display, bool bookMove);
 std::string NormaliseTypedMove(const std::string& text, char jumpChar);
 
 // Which way a human move entered the game; the turn loop differs slightly between them.
-enum class MoveSource { Board, Typed, LegalList, AnalysisList };
+enum class MoveSource { Dragged, Typed, LegalList, AnalysisList };
 
 class GameController : public EngineHooks {
   public:
@@ -125,8 +125,8 @@ class GameController : public EngineHooks {
     std::string RulesInForce() const;
 
     // State the window reads.
-    const GameState& game() const { return *game_; }
-    GameState& game() { return *game_; }
+    const GameSession& game() const { return *game_; }
+    GameSession& game() { return *game_; }
     Settings& settings() { return settings_; }
     const Settings& settings() const { return settings_; }
     SearchState& search() { return *search_; }
@@ -189,7 +189,7 @@ class GameController : public EngineHooks {
     Clock& clock_;
     Random& random_;
     std::filesystem::path dataDir_;
-    std::unique_ptr<GameState> game_;
+    std::unique_ptr<GameSession> game_;
     std::unique_ptr<SearchState> search_;
     std::unique_ptr<RunLog> log_;
     Settings settings_;

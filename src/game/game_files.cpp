@@ -29,7 +29,7 @@ void GameController::UnlockInterface() {
 }
 
 void GameController::Open() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     if (g.gameStarted && ui_.Message("Quit current game?", "Confirmation", Icon::Question,
                                      Buttons::YesNo) == Answer::No)
@@ -72,7 +72,7 @@ bool GameController::SaveGameFile(const std::filesystem::path& file) {
 }
 
 bool GameController::LoadGameFile(const std::filesystem::path& file) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return false;
     const std::string name = file.filename().string();
     const GameFileContents contents = ReadGameFile(file);

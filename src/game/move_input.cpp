@@ -24,7 +24,7 @@ void ShowError(UserInterface& ui, const std::string& text) {
 }  // namespace
 
 bool GameController::InputMove(const std::string& text) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     lastMoveWasJump_ = false;
     if (text.size() < 4) return false;
     // The record, the move texts and the position history end at 1000 half-moves.
@@ -33,7 +33,7 @@ bool GameController::InputMove(const std::string& text) {
     const int to = SquareNumber(std::string_view(text).substr(2, 2));
     if (from == 0 || to == 0) return false;
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     int chosen = -1;
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (g.movePool[i].Source == from && g.movePool[i].dest == to) {
@@ -52,7 +52,7 @@ bool GameController::InputMove(const std::string& text) {
 
 // A human move was played by InputMove: record it and let the turn loop go on.
 void GameController::HumanMovePlayed(const std::string& text, MoveSource source) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     g.gameStarted = true;
     search_->hintFrom = 0;
     search_->hintTo = 0;
@@ -77,14 +77,14 @@ bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
 }
 
 void GameController::TypedMove(const std::string& text) {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     ui_.SetText(Display::TypedMove, "");
     PlayTextMove(text, MoveSource::Typed);
 }
 
 bool GameController::CanStartDrag(int square) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     heldSquare_ = 0;
     returningMoveExists_ = false;
     if (g.busy || g.gameOver || pressSuppressed_) return false;
@@ -97,7 +97,7 @@ bool GameController::CanStartDrag(int square) {
         return false;
     }
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     bool movable = false;
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (g.movePool[i].Source == square) {
@@ -114,13 +114,13 @@ bool GameController::CanStartDrag(int square) {
 }
 
 void GameController::BoardDrop(int from, int to) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     heldSquare_ = 0;
     if (g.busy || g.gameOver || !IsPlayingSquare(from)) return;
     bool returning = false;
     if (to == from) {
         InitGameTree(g);
-        GenerateMoves(g, 1);
+        GenerateMoves(g, kAllMoves);
         for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
             if (g.movePool[i].Source == from && g.movePool[i].dest == from) returning = true;
     }
@@ -131,7 +131,7 @@ void GameController::BoardDrop(int from, int to) {
     if (AtMoveLimit()) return;
     const std::string text = UpperSquare(from) + UpperSquare(to);
     if (InputMove(text)) {
-        HumanMovePlayed(text, MoveSource::Board);
+        HumanMovePlayed(text, MoveSource::Dragged);
         return;
     }
     ui_.RedrawBoard();
@@ -140,11 +140,11 @@ void GameController::BoardDrop(int from, int to) {
 }
 
 std::vector<int> GameController::MovableSquares() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     std::vector<int> squares;
     if (g.busy || g.gameOver) return squares;
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (std::find(squares.begin(), squares.end(), g.movePool[i].Source) == squares.end())
             squares.push_back(g.movePool[i].Source);
@@ -152,7 +152,7 @@ std::vector<int> GameController::MovableSquares() {
 }
 
 void GameController::LegalMoveChosen(int line) {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (line < 0 || line >= static_cast<int>(legalLines_.size())) return;
     ui_.SetText(Display::TypedMove, "");
@@ -160,7 +160,7 @@ void GameController::LegalMoveChosen(int line) {
 }
 
 void GameController::AnalysisMoveChosen(int line) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (line < 0 || line >= static_cast<int>(search_->rootTable.size())) return;
     const RootEntry entry = search_->rootTable[line];
@@ -180,7 +180,7 @@ void GameController::AnalysisMoveChosen(int line) {
 }
 
 void GameController::CommentEdited(const std::string& text) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     // A running search moves GamePly while it looks ahead; the comment belongs to the
     // position it started from.
     const int ply = g.busy ? search_->searchStartPly : g.gamePly;
@@ -191,7 +191,7 @@ void GameController::CommentEdited(const std::string& text) {
 // Position set-up
 
 void GameController::SetupSquare(int square, int value) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy || !IsPlayingSquare(square)) return;
     if (value != kEmpty && value != kWhiteMan && value != kBlackMan) return;
     setupMode_ = true;
@@ -199,7 +199,7 @@ void GameController::SetupSquare(int square, int value) {
 }
 
 void GameController::SetupClearBoard() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     setupMode_ = true;
     for (int square : kPlayingSquares)
@@ -207,7 +207,7 @@ void GameController::SetupClearBoard() {
 }
 
 void GameController::SetupSideToMove(int side) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     setupMode_ = true;
     g.side = side == kWhite ? kWhite : kBlack;
@@ -215,7 +215,7 @@ void GameController::SetupSideToMove(int side) {
 }
 
 void GameController::SetupPopupClosed() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy || !setupMode_) return;
     ui_.SetListLines(ListId::Analysis, {});
     g.initialBoard = g.board;

@@ -33,7 +33,7 @@ std::string FieldMove(const std::string& field) {
 }  // namespace
 
 void GameController::RecordPlayedMove(const std::string& text, bool jump) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     ui_.SetEnabled(Command::AnalysisList, false);
     ui_.SetEnabled(Command::Back, true);
     ui_.SetEnabled(Command::First, true);
@@ -56,7 +56,7 @@ void GameController::RecordPlayedMove(const std::string& text, bool jump) {
 void GameController::RecordPly(const std::string& raw, const std::string& display,
                                const std::string& byWhom, bool bookMove, const std::string& depth,
                                const std::string& logLine) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     const int ply = g.gamePly;
     const int row = (ply + 1) / 2;
     if (ply < 1 || row >= kMoveRows) return;
@@ -82,7 +82,7 @@ void GameController::RecordPly(const std::string& raw, const std::string& displa
 }
 
 void GameController::CutRecordTo(int plies) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     plies = std::max(plies, 0);
     for (int ply = std::min(g.recordLength, kMaxGamePlies); ply > plies; --ply) {
         g.comments[ply].clear();
@@ -107,7 +107,7 @@ void GameController::WriteLogHeader() {
 
 int GameController::QuickScore() {
     // The search lets window events run: input must wait until the move is recorded.
-    GameState& g = *game_;
+    GameSession& g = *game_;
     const bool wasBusy = g.busy;
     g.busy = true;
     Engine engine = MakeEngine();
@@ -130,7 +130,7 @@ std::vector<std::string> GameController::CurrentBookMoves() {
 }
 
 void GameController::FillLegalMoveList() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     legalLines_.clear();
     if (g.gameOver) {  // an ended game has no moves to offer
         if (!loading_) ui_.SetListLines(ListId::LegalMoves, legalLines_);
@@ -138,7 +138,7 @@ void GameController::FillLegalMoveList() {
     }
     const std::vector<std::string> book = CurrentBookMoves();
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
         const Move& m = g.movePool[i];
         std::string line = DisplayMove(g, i).display;
@@ -158,13 +158,13 @@ void GameController::FillLegalMoveList() {
 }
 
 void GameController::ShowGameMoveList() {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
     ui_.SelectListLine(ListId::GameMoves, g.gamePly - 1);
 }
 
 void GameController::ShowComment() {
-    const GameState& g = *game_;
+    const GameSession& g = *game_;
     if (g.gamePly >= 0 && g.gamePly < kHistorySize)
         ui_.SetText(Display::Comment, g.comments[g.gamePly]);
 }
@@ -173,7 +173,7 @@ void GameController::ShowComment() {
 // Navigation
 
 void GameController::TakeBackOnePly() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     InitGameTree(g);
     g.ply = 1;  // the move being taken back is the root's
     g.movePool[0] = g.gameRecord[g.gamePly];
@@ -182,7 +182,7 @@ void GameController::TakeBackOnePly() {
 }
 
 void GameController::NavigateBy(int count, bool keepTables) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.recordLength == 0) return;
     if (!keepTables) ClearAnalysisTable();
     // The expected reply belongs to the position the computer left.
@@ -228,7 +228,7 @@ void GameController::StepForward() {
 }
 
 void GameController::First() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     ui_.SetListLines(ListId::Analysis, {});
     if (g.gamePly > 0) NavigateBy(g.gamePly, false);
@@ -247,7 +247,7 @@ void GameController::Forward() {
 }
 
 void GameController::Last() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     ui_.SetListLines(ListId::Analysis, {});
     const int count = g.gamePly - static_cast<int>(g.gameMoveLines.size());
@@ -255,7 +255,7 @@ void GameController::Last() {
 }
 
 void GameController::GameMoveClicked(int line) {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     if (g.busy) return;
     if (line < 0 || line >= static_cast<int>(g.gameMoveLines.size())) return;
     const int count = g.gamePly - line - 1;

@@ -7,7 +7,7 @@ namespace zelkor {
 
 namespace {
 
-bool MadeByComputer(const GameState& g, int ply) {
+bool MadeByComputer(const PlayedGame& g, int ply) {
     const MoveTextRow& row = g.moveTexts[(ply + 1) / 2];
     return (ply % 2 == 1 ? row.firstBy : row.secondBy) == "1";
 }

@@ -8,7 +8,7 @@
 namespace zelkor {
 
 void GameController::StartUp() {
-    GameState& g = *game_;
+    GameSession& g = *game_;
     // What a crash left half-written is of no use to anyone.
     RemoveStaleTemporaries(dataDir_);
     rating_ = ReadRatingFile(dataDir_);
@@ -68,10 +68,10 @@ bool GameController::ConfirmExit() {
 
 void GameController::Shutdown() {
     if (shutDown_) return;
-    GameState& g = *game_;
+    GameSession& g = *game_;
     // A search may still be running below this call: ask it to stop; the flag makes the
     // turn loops return at once and keeps the log and the files from being written again.
-    if (g.busy) g.cancelRequest = 1;
+    if (g.busy) g.cancelRequest = kCancelNow;
     SaveSettings();
     shutDown_ = true;
     settings_.AskDraw = 0;  // no draw question from a search that finishes after this

@@ -22,7 +22,7 @@ BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, U
         const auto pool = g.movePool;
         const auto starts = g.plyStart;
         const int cancelRequest = g.cancelRequest;
-        GenerateMoves(g, 1);
+        GenerateMoves(g, kAllMoves);
         for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i)
             legal.insert({g.movePool[i].Source, g.movePool[i].dest});
         g.movePool = pool;

@@ -9,7 +9,7 @@
 namespace zelkor {
 
 int DrawTest(GameState& g, bool drawRule15) {
-    g.drawFlag = 0;
+    g.drawFlag = kNoDraw;
     if (g.gamePly < 1) return 0;
     const PositionKey key = MakePositionKey(g.board);
     const int index = g.gamePly - 1;
@@ -22,12 +22,12 @@ int DrawTest(GameState& g, bool drawRule15) {
     const int last = index < kHistorySize ? index : kHistorySize - 1;
     for (int k = 0; k <= last; ++k)
         if (g.positionHistory[k] == key) ++count;
-    if (count > 2) g.drawFlag = 1;
+    if (count > 2) g.drawFlag = kRepetitionDraw;
 
     int lastJump = -1;
     for (int h = 0; h < g.gamePly && h + 1 < kGameRecordSize; ++h)
         if (g.gameRecord[h + 1].jump == 1) lastJump = h;
-    if (g.gamePly - lastJump > DrawLimit(drawRule15)) g.drawFlag = 2;
+    if (g.gamePly - lastJump > DrawLimit(drawRule15)) g.drawFlag = kMoveCountDraw;
     return g.drawFlag;
 }
 
@@ -51,7 +51,7 @@ std::string ResultText(GameState& g, int code) {
     const auto pool = std::make_unique<decltype(g.movePool)>(g.movePool);
     const auto plyStart = g.plyStart;
     const int cancelRequest = g.cancelRequest;
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     const bool noMove = MoveCount(g) == 0;
     g.movePool = *pool;
     g.plyStart = plyStart;
@@ -75,14 +75,23 @@ bool HumanPlayerWon(const UserInterface& ui, const std::string& playerName,
             ui.Text(Display::SecondSideColour) == shown);
 }
 
+std::string DrawAnnouncement(int drawFlag) {
+    return drawFlag == kRepetitionDraw ? "It's a draw! Triple Repetition"
+                                       : "It's a draw! 50 Moves Rule";
+}
+
+std::string WinnerColourText(int winner) {
+    return winner == kWhite ? "White wins!" : "Black wins!";
+}
+
 bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOptions& options,
                  const RatingUpdate& updateRating) {
     InitGameTree(g);
     const int mover = -g.side;
     const bool moverWon = CheckWinConditions(g).won(mover);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, kAllMoves);
     const bool noMove = MoveCount(g) == 0;
-    const bool drawn = g.drawFlag != 0 && options.chessDrawRules;
+    const bool drawn = g.drawFlag != kNoDraw && options.chessDrawRules;
     if (!noMove && !moverWon && !drawn) return false;
 
     clock.Pause(0.51);
@@ -93,13 +102,12 @@ bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOpt
     std::string announcement;
     std::string report;
     if (drawn) {
-        ResultText(g, 2);
+        ResultText(g, kDrawResult);
         report = updateRating ? updateRating(0.5) : std::string();
-        announcement =
-            g.drawFlag == 1 ? "It's a draw! Triple Repetition" : "It's a draw! 50 Moves Rule";
+        announcement = DrawAnnouncement(g.drawFlag);
     } else {
-        ResultText(g, 0);
-        announcement = mover == kWhite ? "White wins!" : "Black wins!";
+        ResultText(g, kWinResult);
+        announcement = WinnerColourText(mover);
         const bool humanWon =
             HumanPlayerWon(ui, options.playerName, mover == kWhite ? "white" : "black");
         report = updateRating ? updateRating(humanWon ? 1.0 : 0.0) : std::string();

@@ -26,13 +26,17 @@ constexpr int DrawLimit(bool drawRule15) {
 }
 
 // The draw test, run after every move of the game (GamePly >= 1): records the position in
-// g.positionHistory[GamePly - 1] and sets g.drawFlag to 0, 1 (the position occurred a third
-// time, whoever is to move) or 2 (more than the limit of half-moves since the last jump).
-// The half-moves of the game are read from g.gameRecord[1 .. GamePly], so the move just
-// played must be in the record. Returns the flag.
+// g.positionHistory[GamePly - 1] and sets g.drawFlag: kRepetitionDraw when the position
+// occurred a third time (whoever is to move), kMoveCountDraw past the limit of half-moves
+// since the last jump; else kNoDraw. The half-moves of the game are read from
+// g.gameRecord[1 .. GamePly], so the move just played must be in the record. Returns the flag.
 int DrawTest(GameState& g, bool drawRule15);
 
-// Sets and returns g.resultText for an ended game: "1/2-1/2" for code 2; else "1-0" or
+// Result codes of an ended game.
+constexpr int kWinResult = 0;
+constexpr int kDrawResult = 2;
+
+// Sets and returns g.resultText for an ended game: "1/2-1/2" for kDrawResult; else "1-0" or
 // "0-1" when a side has no man left or the side to move has no move (the first number
 // belongs to the side that moves first); else empty (a game won on the home squares).
 // The move lists of every ply are left as they were.
@@ -42,6 +46,10 @@ std::string ResultText(GameState& g, int code);
 // "White" (colour "white") or "Black" (colour "black").
 bool HumanPlayerWon(const UserInterface& ui, const std::string& playerName,
                     const std::string& colour);
+
+// The announcement of a draw by the draw rules, and of a win named by colour.
+std::string DrawAnnouncement(int drawFlag);
+std::string WinnerColourText(int winner);
 
 // The rating update for the human's result (1 win, 0.5 draw, 0 loss); returns the rating
 // report appended to the announcement.

@@ -18,9 +18,9 @@ void ResetGameTree(GameState& g) {
     for (Move& m : g.gameRecord)
         m = Move{};
     g.positionHistory.fill(PositionKey{});
-    g.drawFlag = 0;
+    g.drawFlag = kNoDraw;
     g.resultText.clear();
-    g.cancelRequest = 0;
+    g.cancelRequest = kNoCancel;
     g.gameOver = false;
 }
 

@@ -1,7 +1,7 @@
-// The program-wide state of one game: position, rules, the move pool and per-ply
-// tables of the game tree, the played game and its move texts, and the flags the
-// controller, the search and the game-end test share. One object per program; it is
-// large (the principal-variation table alone is 101 x 101 moves), so keep it on the heap.
+// The program-wide state of one game in plain bundles: position, rules in force, the move
+// pool and per-ply tables of the game tree, the played game and its move texts, and the
+// stop flags of a search. One object per program; it is large (the principal-variation
+// table alone is 101 x 101 moves), so keep it on the heap.
 #pragma once
 
 #include <array>
@@ -125,26 +125,38 @@ struct MoveTextRow {
 
 enum class PlayMode : uint8_t { PlayerComputer = 0, PlayerPlayer = 1, ComputerComputer = 2 };
 
-inline constexpr const char* kComputerName = "Computer";
+// CancelRequest: the user's Cancel stops the search at its next node; a stop by the time
+// manager is a normal end of the search.
+constexpr int kNoCancel = 0;
+constexpr int kCancelNow = 1;
+constexpr int kTimeManagerStop = 2;
 
-struct GameState {
-    // Position and rules.
+// DrawFlag: the draw rules' finding after the last move.
+constexpr int kNoDraw = 0;
+constexpr int kRepetitionDraw = 1;  // the position occurred a third time
+constexpr int kMoveCountDraw = 2;   // too many half-moves since the last jump
+
+// The position on the board.
+struct Position {
     Board board = EmptyBoard();
     Board initialBoard = EmptyBoard();  // the position the game started from
     int side = kWhite;                  // side to move
-    VariantRules active;                // the rules in force
-    VariantRules defined;               // the variant as the variant file defines it
-    DirectionTable directions{};        // parsed from the active direction texts
-    HomeTables homeTables;              // HomeOwner, target counts, TargetDistanceTable
-    bool handSetUp = false;             // the position comes from the position editor
-    bool rated = true;  // the game counts for the rating; set by a new game, cleared by
-                        // anything that spoils a fair game (replay, hint, analysis, ...)
-    // Where the fatal report of an internal fault goes; without one the report goes to
-    // stderr before the process ends.
-    UserInterface* ui = nullptr;
-    char jumpChar = 'x';  // 'x', or ':' with the JumpChar setting
 
-    // The game tree.
+    int sideIndex() const { return SideIndex(side); }
+};
+
+struct RulesInForce {
+    VariantRules active;          // the rules in force
+    VariantRules defined;         // the variant as the variant file defines it
+    DirectionTable directions{};  // parsed from the active direction texts
+    HomeTables homeTables;        // HomeOwner, target counts, TargetDistanceTable
+    char jumpChar = 'x';          // 'x', or ':' with the JumpChar setting
+
+    uint8_t rule(RuleFlag f) const { return active.flags[f]; }
+};
+
+// The move pool and the per-ply tables of the game tree.
+struct SearchTree {
     std::array<Move, kMovePoolSize> movePool{};
     std::array<int16_t, kMaxPly + 2>
         plyStart{};  // MoveList of ply p: plyStart[p] .. plyStart[p + 1] - 1
@@ -156,34 +168,39 @@ struct GameState {
     TrackedPosition tracked;  // kept by PerformMove and TakeBackMove during a search
     // The position-history entries 0 .. GamePly - 2 while tracked.on, kept by the same two.
     PathFilter pathFilter;
+};
 
-    // The played game. gameRecord[k] is the k-th half-move; Source 0 ends the record.
+// The played game. gameRecord[k] is the k-th half-move; Source 0 ends the record.
+struct PlayedGame {
     std::array<Move, kGameRecordSize> gameRecord{};
     std::array<PositionKey, kHistorySize> positionHistory{};  // [k]: after k + 1 half-moves
-    int drawFlag = 0;  // 0 none, 1 threefold repetition, 2 move-count rule
+    int drawFlag = kNoDraw;
     std::string resultText;
-
-    // Move list and texts of the played game.
     std::array<MoveTextRow, kMoveRows> moveTexts{};
-    std::vector<std::string> gameMoveLines;            // the lines of the game move list
     int recordLength = 0;                              // plies recorded; gamePly <= recordLength
     std::array<std::string, kHistorySize> comments{};  // comment of the position at each ply
-    std::array<int, kHistorySize> moveScores{};        // scores recorded in Player-Player mode
-
-    // Flags shared by the controller, the search and the game-end test.
     PlayMode playMode = PlayMode::PlayerComputer;
-    int cancelRequest = 0;  // 0 none, 1 stop now, 2 stopped by the time manager
-    int searchStopped = 0;
-    int timeUp = 0;
-    bool busy = false;
+    bool handSetUp = false;  // the position comes from the position editor
+    bool rated = true;       // the game counts for the rating; set by a new game, cleared by
+                             // anything that spoils a fair game (replay, hint, analysis, ...)
     bool gameOver = false;
     bool gameStarted = false;
     bool computationStarted = false;
-    std::string firstSideName = "Player";  // the side that moves first in the variant
-    std::string secondSideName = kComputerName;
+};
 
-    int sideIndex() const { return SideIndex(side); }
-    uint8_t rule(RuleFlag f) const { return active.flags[f]; }
+// How a running search is asked to stop and learns that it has.
+struct StopFlags {
+    int cancelRequest = kNoCancel;
+    int searchStopped = 0;
+    int timeUp = 0;
+};
+
+// The state of one game that the rules, the records and the engine share; the controller
+// keeps its own flags and move-list lines beside it (GameSession).
+struct GameState : Position, RulesInForce, SearchTree, PlayedGame, StopFlags {
+    // Where the fatal report of an internal fault goes; without one the report goes to
+    // stderr before the process ends.
+    UserInterface* ui = nullptr;
 };
 
 }  // namespace zelkor

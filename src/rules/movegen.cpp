@@ -131,7 +131,7 @@ inline void Append(GameState& g, int& next, int Source, int dest, int jump, int 
     m.jump = jump;
     m.score = score;
     if (next == kMovePoolSize - 1)
-        g.cancelRequest = 1;  // the pool is full: stop the search, reuse the last slot
+        g.cancelRequest = kCancelNow;  // the pool is full: stop the search, reuse the last slot
     else
         ++next;
 }

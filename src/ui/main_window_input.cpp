@@ -81,7 +81,7 @@ void frmMain::ShowHighlights() {
 }
 
 void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
-    const GameState& g = controller_->game();
+    const GameSession& g = controller_->game();
     if (g.busy || popupSquare_ != 0 || controller_->pressSuppressed()) return;
     if (button == Qt::RightButton) {
         // Empty squares take the set-up popup too, so men can be placed on them.
@@ -104,7 +104,7 @@ void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
 }
 
 void frmMain::BoardMoved(int, QPoint position) {
-    const GameState& g = controller_->game();
+    const GameSession& g = controller_->game();
     if (g.busy || g.gameOver) return;
     controller_->BoardPointerMoved();
     if (controller_->settings().ShowMoves && !highlightsShown_) {

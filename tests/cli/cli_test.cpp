@@ -106,7 +106,7 @@ TEST(Cli, RejectsBadArguments) {
          {"perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
           "analyse --depth 3 --time 2", "analyse --noise -1", "analyse --speed 3",
           "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
-          "selfplay --time 0", "selfplay --colour", "selfplay --book left",
+          "selfplay --time 0.04", "selfplay --colour", "selfplay --book left",
           "selfplay --strength 11", "eval a b"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
     const auto help = RunCli("--help");

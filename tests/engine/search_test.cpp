@@ -244,19 +244,18 @@ TEST(Bench, NodeTotalIsPinned) {
 TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
     std::mt19937 rng(31337);
     int searched = 0;
-    for (int game = 0; game < 1000; ++game) {
-        const auto random = RandomGame(rng);
-        g = *random;
+    for (int n = 0; n < 1000; ++n) {
+        g = *RandomGame(rng);
         g.ui = &ui;
         s.noiseAmplitude = 0;
-        SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g.board));
+        SCOPED_TRACE("case " + std::to_string(n) + ": " + SetupText(g.board));
         GenerateMoves(g, 1);
         std::set<std::pair<int, int>> legal;
         for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
             legal.insert({g.movePool[i].Source, g.movePool[i].dest});
         const Board board = g.board;
         RootSearchLimits limits;
-        limits.depth = 1 + game % 2;
+        limits.depth = 1 + n % 2;
         const int depth = SearchPosition(e, limits);
         ASSERT_EQ(g.board, board) << "the search left the position changed";
         if (legal.empty()) {

@@ -31,7 +31,7 @@ class ControllerTest : public ::testing::Test {
     }
 
     GameController& c() { return *controller; }
-    GameState& g() { return controller->game(); }
+    GameSession& g() { return controller->game(); }
 
     // Plays a move typed as the user types it; true when the game took it.
     bool Type(const std::string& move) {

@@ -23,14 +23,14 @@ std::string Typed(int square) {
 class InputMoveProperty : public test::ControllerTest {
   protected:
     // The random game becomes the controller's position, with an empty game record.
-    void Load(const GameState& random) {
+    void Load(const GameState& drawn) {
         GameState& game = g();
-        game.active = random.active;
+        game.active = drawn.active;
         ApplyRules(game);
         ResetGameTree(game);
         game.recordLength = 0;
-        game.board = random.board;
-        game.side = random.side;
+        game.board = drawn.board;
+        game.side = drawn.side;
     }
 };
 
@@ -38,19 +38,19 @@ TEST_F(InputMoveProperty, EveryGeneratedMoveIsReplayable) {
     std::mt19937 rng(4242);
     long long played = 0;
     for (int game = 0; game < 800; ++game) {
-        const auto random = test::RandomGame(rng);
-        Load(*random);
-        SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(random->board));
+        const auto drawn = test::RandomGame(rng);
+        Load(*drawn);
+        SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(drawn->board));
         GenerateMoves(g(), 1);
         std::vector<Move> moves(g().movePool.begin() + g().plyStart[0],
                                 g().movePool.begin() + g().plyStart[1]);
         for (const Move& m : moves) {
-            Load(*random);
+            Load(*drawn);
             const std::string text = Typed(m.Source) + Typed(m.dest);
             ASSERT_TRUE(c().InputMove(text)) << text;
-            ASSERT_EQ(g().board[m.dest], random->side) << text;
+            ASSERT_EQ(g().board[m.dest], drawn->side) << text;
             ASSERT_EQ(g().board[m.Source], kEmpty) << text;
-            ASSERT_EQ(g().side, -random->side);
+            ASSERT_EQ(g().side, -drawn->side);
             ASSERT_EQ(g().gamePly, 1);
             ASSERT_EQ(g().gameRecord[1].Source, m.Source);
             ++played;

@@ -118,9 +118,9 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
         {11, " 9999 ", 180},     {2, " 200 ", 9},         {31, " 0 ", 1}, {32, " 32767 ", 750},
         {32, "-5 ", 1},          {39, " 2147483647 ", 1}, {25, " 7 ", 1}};
     for (const auto& [index, value, expected] : rows) {
-        auto lines = SettingsLines(Settings{});
-        lines[index] = value;
-        WriteFile(File(), JoinCrLf(lines));
+        auto written = SettingsLines(Settings{});
+        written[index] = value;
+        WriteFile(File(), JoinCrLf(written));
         ASSERT_EQ(Read(back).status, SettingsReadStatus::Read) << value;
         EXPECT_EQ(SettingsLines(back)[index], " " + std::to_string(expected) + " ") << value;
     }

@@ -212,9 +212,9 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     ASSERT_TRUE(PerformMove(*g, 3));
     GenerateMoves(*g, 1);
     const auto pool = g->movePool;
-    const auto starts = g->plyStart;
+    const auto plyStarts = g->plyStart;
     EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
-    EXPECT_EQ(g->plyStart, starts);
+    EXPECT_EQ(g->plyStart, plyStarts);
     for (int i = 0; i < kMovePoolSize; ++i)
         ASSERT_EQ(g->movePool[i].Source, pool[i].Source) << i;
     EXPECT_EQ(g->ply, 1);

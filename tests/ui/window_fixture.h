@@ -63,7 +63,7 @@ class WindowFixture {
     }
 
     GameController& controller() { return window->controller(); }
-    GameState& game() { return controller().game(); }
+    GameSession& game() { return controller().game(); }
     ui::BoardView& board() { return *window->board(); }
 
     QAction* action(const char* name) { return window->findChild<QAction*>(name); }

@@ -1,4 +1,4 @@
-#include "rules/rules_text.h"
+#include "game/rules_text.h"
 
 #include <algorithm>
 #include <cctype>
