@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 
@@ -9,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "rules/make_move.h"
 #include "rules/win.h"
 
 namespace zelkor {
@@ -90,22 +92,40 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     SearchState& s = e.search;
     s.opponentHasWon = 0;
 
-    const WinState win = CheckWinConditions(g);
+    const TrackedPosition& t = g.tracked;
+    // The search keeps its account move by move; elsewhere the board is read.
+    assert(!t.on || t == TrackPosition(g));
+    const WinState win =
+        t.on ? DecideWin(g, t.whiteIn, t.blackOnWhiteHome, t.whiteOnBlackHome, t.blackIn)
+             : CheckWinConditions(g);
     if (win.won(-side)) s.opponentHasWon = 1;
     if (win.won(side)) return kWinScore - g.ply;
 
     if (s.repetitionCount != 0) return 0;
 
-    const BoardImage image = ImageOf(g.board.data(), g.homeTables.targetDistance[0].data(),
-                                     g.homeTables.targetDistance[1].data());
+    BoardImage image;
+    if (t.on)
+        image = BoardImage{t.key, t.sum};
+    else
+        image = ImageOf(g.board.data(), g.homeTables.targetDistance[0].data(),
+                        g.homeTables.targetDistance[1].data());
     const PositionKey key = image.key;
     const int sum = image.sum;
 
     // Entries 0 .. GamePly - 2: the game so far and the search line above this node.
     const int last = std::min(g.gamePly - 2, kHistorySize - 1);
     const PositionKey* const history = g.positionHistory.data();
-    for (int k = 0; k <= last; ++k)
-        if (((history[k].white ^ key.white) | (history[k].black ^ key.black)) == 0) return 0;
+    const auto repeats = [&] {
+        for (int k = 0; k <= last; ++k)
+            if (((history[k].white ^ key.white) | (history[k].black ^ key.black)) == 0) return true;
+        return false;
+    };
+    if (t.on) {
+        assert(g.pathFilter.MayHold(key) || !repeats());
+        if (g.pathFilter.MayHold(key) && repeats()) return 0;
+    } else if (repeats()) {
+        return 0;
+    }
     if (g.gamePly > 0 && g.gamePly - 1 < kHistorySize) g.positionHistory[g.gamePly - 1] = key;
 
     int raw = 100 * win.whiteIn + sum - 100 * win.blackIn;

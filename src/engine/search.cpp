@@ -233,10 +233,12 @@ int Search(Engine& e, int alpha, int beta, int depth) {
 }  // namespace
 
 int AlphaBeta(Engine& e, int alpha, int beta, int depth) {
+    const TrackingScope tracking(e.game);
     return Search<false>(e, alpha, beta, depth);
 }
 
 int HintSearch(Engine& e, int alpha, int beta, int depth) {
+    const TrackingScope tracking(e.game);
     return Search<true>(e, alpha, beta, depth);
 }
 

@@ -58,6 +58,59 @@ struct PositionKey {
 };
 PositionKey MakePositionKey(const Board& board);
 
+// Bit of a playing square in a PositionKey (a1 = 0 ... h8 = 63); 64 for any other entry,
+// whose bit falls outside a key.
+inline constexpr std::array<uint8_t, kBoardEntries> kKeyBitOfSquare = [] {
+    std::array<uint8_t, kBoardEntries> bits{};
+    for (auto& bit : bits)
+        bit = 64;
+    for (int i = 0; i < 64; ++i)
+        bits[kPlayingSquares[i]] = static_cast<uint8_t>(i);
+    return bits;
+}();
+
+// What the evaluation reads of the position, kept up to date move by move while the search
+// runs (`on`), so that a node need not scan the board for it: the board image, White's
+// distance values minus Black's, and the men of each colour counted slot by slot on each
+// side's home-square list as the win test counts them.
+struct TrackedPosition {
+    bool on = false;
+    PositionKey key;
+    int sum = 0;
+    int whiteIn = 0;           // White men on White's list
+    int blackOnWhiteHome = 0;  // Black men on White's list
+    int whiteOnBlackHome = 0;  // White men on Black's list
+    int blackIn = 0;           // Black men on Black's list
+    // Per side index and square: the slots of that side's list, below its target count,
+    // that name the square.
+    std::array<std::array<int8_t, kBoardEntries>, 2> homeSlots{};
+    friend bool operator==(const TrackedPosition&, const TrackedPosition&) = default;
+};
+
+// How many of the position-history entries above the node being searched fall into each of
+// a few thousand buckets of their keys. A key whose bucket is empty repeats none of them, so
+// the exact comparison with every entry is only needed when the bucket is not empty.
+class PathFilter {
+  public:
+    static constexpr int kBuckets = 4096;
+    static int Bucket(const PositionKey& key) {
+        const uint64_t mixed = key.white * 0x9E3779B97F4A7C15ULL ^
+                               (key.black + 0x632BE59BD9B4E019ULL) * 0xC2B2AE3D27D4EB4FULL;
+        return static_cast<int>(mixed >> 52);  // 0 .. kBuckets - 1
+    }
+    void Clear() { counts_.fill(0); }
+    void Add(const PositionKey& key) { ++counts_[Bucket(key)]; }
+    void Remove(const PositionKey& key) {
+        uint16_t& count = counts_[Bucket(key)];
+        if (count > 0) --count;
+    }
+    bool MayHold(const PositionKey& key) const { return counts_[Bucket(key)] != 0; }
+    friend bool operator==(const PathFilter&, const PathFilter&) = default;
+
+  private:
+    std::array<uint16_t, kBuckets> counts_{};
+};
+
 // Per move number (0..500): the first side's move, the other side's move, who made each
 // ("1" computer, "2" player, "3" replayed from a file) and the search depth reached for
 // the row's computer move. A move field is the raw lower-case text, a blank and the
@@ -112,6 +165,9 @@ struct SearchTree {
     std::array<uint8_t, kMaxPly + 1> jumpAtPly{};
     PvTable pv{};
     KillerTable killers{};
+    TrackedPosition tracked;  // kept by PerformMove and TakeBackMove during a search
+    // The position-history entries 0 .. GamePly - 2 while tracked.on, kept by the same two.
+    PathFilter pathFilter;
 };
 
 // The played game. gameRecord[k] is the k-th half-move; Source 0 ends the record.

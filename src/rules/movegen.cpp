@@ -557,6 +557,14 @@ Occupancy OccupancyOf(const int32_t* board) {
     return o;
 }
 
+// The same from the search's account of the position while it keeps one: the key holds a
+// White man in one image, a Black man in the other and any other value in both.
+Occupancy OccupancyOf(const GameState& g) {
+    if (!g.tracked.on) return OccupancyOf(g.board.data());
+    const PositionKey& key = g.tracked.key;
+    return Occupancy{key.white & ~key.black, key.black & ~key.white, ~(key.white | key.black)};
+}
+
 // The playing squares whose owner entry is `side`.
 uint64_t SquaresOwnedBy(const int16_t* owner, int side) {
     uint64_t squares = 0;
@@ -638,7 +646,6 @@ void FinishCandidates(GameState& g, int start, int w, bool stepsAllowed, bool fo
 // order and go straight into the pool; a last pass drops what the flags forbid. Returns
 // false, having changed nothing, when the pool might not hold every candidate.
 bool GenerateSimple(GameState& g, int AllMoves, int& next) {
-    const int32_t* const b = g.board.data();
     const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
     const int si = SideIndex(man);
     const auto& f = g.active.flags;
@@ -662,7 +669,7 @@ bool GenerateSimple(GameState& g, int AllMoves, int& next) {
         return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
     };
 
-    const Occupancy occupancy = OccupancyOf(b);
+    const Occupancy occupancy = OccupancyOf(g);
     const uint64_t ownMen = man == kWhiteMan ? occupancy.white : occupancy.black;
     const uint64_t opponents = man == kWhiteMan ? occupancy.black : occupancy.white;
     const uint64_t allMen = occupancy.white | occupancy.black;
@@ -821,7 +828,7 @@ bool GenerateSliding(GameState& g, int AllMoves, int& next) {
         return Abs(kRows[square] - oppRow) + Abs(kColumns[square] - oppColumn);
     };
 
-    const Occupancy occupancy = OccupancyOf(b);
+    const Occupancy occupancy = OccupancyOf(g);
     const uint64_t ownMen = man == kWhiteMan ? occupancy.white : occupancy.black;
     // A man slides at most 7 squares and lands at most 6 squares behind a man per direction.
     const int start = next;

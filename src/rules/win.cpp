@@ -23,28 +23,10 @@ void CountMen(const GameState& g, const std::array<int32_t, kHomeSlots>& list, i
 }  // namespace
 
 WinState CheckWinConditions(const GameState& g) {
-    WinState w;
-    int blackOnWhiteHome = 0;
-    int whiteOnBlackHome = 0;
-    const int whiteTarget = g.homeTables.targetCount[0];
-    const int blackTarget = g.homeTables.targetCount[1];
-    CountMen(g, g.active.home[0], whiteTarget, w.whiteIn, blackOnWhiteHome);
-    CountMen(g, g.active.home[1], blackTarget, whiteOnBlackHome, w.blackIn);
-    // The men still in a side's starting camp stand on the other side's home squares.
-    w.whiteHome = whiteOnBlackHome;
-    w.blackHome = blackOnWhiteHome;
-
-    w.whiteWon = w.whiteIn == whiteTarget;
-    w.blackWon = w.blackIn == blackTarget;
-    if (g.active.flags[FullHome] && g.gamePly >= 2) {
-        if (w.whiteIn + w.blackHome == whiteTarget) w.whiteWon = true;
-        if (w.blackIn + w.whiteHome == blackTarget) w.blackWon = true;
-    }
-    if (g.active.flags[HomeLess] && g.gamePly >= 59) {
-        if (w.whiteHome > 0) w.blackWon = true;
-        if (w.blackHome > 0) w.whiteWon = true;
-    }
-    return w;
+    int whiteIn = 0, blackOnWhiteHome = 0, whiteOnBlackHome = 0, blackIn = 0;
+    CountMen(g, g.active.home[0], g.homeTables.targetCount[0], whiteIn, blackOnWhiteHome);
+    CountMen(g, g.active.home[1], g.homeTables.targetCount[1], whiteOnBlackHome, blackIn);
+    return DecideWin(g, whiteIn, blackOnWhiteHome, whiteOnBlackHome, blackIn);
 }
 
 }  // namespace zelkor

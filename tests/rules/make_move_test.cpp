@@ -161,6 +161,11 @@ TEST(MakeMoveProperty, DeepLinesStayInsideTheTables) {
         auto g = test::RandomGame(rng);
         g->gamePly = 17;
         const Snapshot start(*g);
+        // The search's account of the position follows every move and comes back with it.
+        for (PositionKey& key : g->positionHistory)
+            key = PositionKey{rng(), rng() % 4};
+        StartTracking(*g);
+        const PathFilter startFilter = g->pathFilter;
         std::vector<int> played;
         while (g->ply < kMaxPly) {
             GenerateMoves(*g, static_cast<int>(rng() % 2));
@@ -168,6 +173,7 @@ TEST(MakeMoveProperty, DeepLinesStayInsideTheTables) {
             if (count == 0 || g->cancelRequest != 0) break;
             const int chosen = g->plyStart[g->ply] + static_cast<int>(rng() % count);
             ASSERT_TRUE(PerformMove(*g, chosen));
+            ASSERT_TRUE(g->tracked == TrackPosition(*g));
             played.push_back(chosen);
         }
         if (g->ply == kMaxPly) {
@@ -179,6 +185,9 @@ TEST(MakeMoveProperty, DeepLinesStayInsideTheTables) {
         for (auto it = played.rbegin(); it != played.rend(); ++it)
             ASSERT_TRUE(TakeBackMove(*g, *it));
         EXPECT_TRUE(Snapshot(*g) == start);
+        EXPECT_TRUE(g->tracked == TrackPosition(*g));
+        EXPECT_TRUE(g->pathFilter == startFilter);
+        StopTracking(*g);
     }
 }
 
