@@ -43,23 +43,18 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     EXPECT_EQ(g->drawFlag, 1);
 
     // Distinct positions: only the move count, counted from the last jump, decides.
-    auto run = [&](int gamePly, bool rule15) {
+    g = test::DefaultGame();
+    // Jump at half-move index 10, game ply, 15-move rule, flag.
+    const std::tuple<bool, int, bool, int> limits[] = {
+        {false, 29, true, 0}, {false, 30, true, 2}, {false, 19, false, 0}, {false, 20, false, 2},
+        {true, 40, true, 0},  {true, 41, true, 2},  {true, 31, false, 2},  {true, 30, false, 0}};
+    for (auto [jumped, gamePly, rule15, flag] : limits) {
+        if (jumped) g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};
         for (int k = 0; k < kHistorySize; ++k)
             g->positionHistory[k] = PositionKey{static_cast<uint64_t>(k) + 99, 7};
         g->gamePly = gamePly;
-        return DrawTest(*g, rule15);
-    };
-    g = test::DefaultGame();
-    const std::tuple<int, bool, int> limits[] = {
-        {29, true, 0}, {30, true, 2}, {19, false, 0}, {20, false, 2}};
-    for (auto [ply, rule15, flag] : limits)
-        EXPECT_EQ(run(ply, rule15), flag) << ply;
-    g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};  // a jump at half-move index 10
-    const std::tuple<int, bool, int> afterJump[] = {
-        {40, true, 0}, {41, true, 2}, {31, false, 2}, {30, false, 0}};
-    for (auto [ply, rule15, flag] : afterJump)
-        EXPECT_EQ(run(ply, rule15), flag) << ply;
-
+        EXPECT_EQ(DrawTest(*g, rule15), flag) << gamePly;
+    }
     // The history beyond its end is not written.
     g->gameRecord[1].jump = 1;
     g->gamePly = kGameRecordSize + 50;
@@ -79,9 +74,8 @@ std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = D
 }
 
 TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
-    EXPECT_EQ(std::tuple(CheckWinConditions(*Camp(10, 0)).whiteWon,
-                         CheckWinConditions(*Camp(10, 0)).blackWon),
-              std::tuple(true, false));
+    const WinState full = CheckWinConditions(*Camp(10, 0));
+    EXPECT_TRUE(full.whiteWon && !full.blackWon);
     EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
     // The list is counted slot by slot up to its count: with 15 squares the first ten
     // slots must be filled, and a square listed twice counts twice.
@@ -120,85 +114,68 @@ TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
               std::tuple(true, true, 1, 1));
 }
 
-struct EndFixture : ::testing::Test {
-    test::RecordingUi ui;
-    test::FakeClock clock;
-    GameEndOptions options;
-    std::vector<double> ratingCalls;
-    RatingUpdate rating = [this](double score) {
-        ratingCalls.push_back(score);
-        return std::string("\r\n\r\nreport");
-    };
-    EndFixture() {
+// Each row: a position, whether the game ends there, the status line, the score handed to
+// the rating (-1: no rating update) and the result text.
+TEST(GameEnd, WinsAndDrawsAreShownRatedAndRecorded) {
+    auto blocked = EmptyGame();  // Black's only man is shut in
+    Place(*blocked, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
+    blocked->side = kBlack;
+    blocked->gamePly = 12;
+    // HomeLess judges only the side that has just moved: White at half-move 59, then Black.
+    VariantRules homeLess = DefaultRules();
+    homeLess.flags[HomeLess] = 1;
+    auto whiteMoved = EmptyGame(homeLess);
+    Place(*whiteMoved, {"h1", "c4"}, {"c6", "e5"});
+    whiteMoved->side = kBlack;
+    whiteMoved->gamePly = 59;
+    auto blackMoved = EmptyGame(homeLess);
+    Place(*blackMoved, {"h1", "c4"}, {"c6", "e4"});
+    blackMoved->gamePly = 60;
+    auto fifty = test::DefaultGame();
+    fifty->gamePly = 30;
+    fifty->drawFlag = 2;
+    auto repeated = test::DefaultGame();
+    repeated->drawFlag = 1;
+    const std::tuple<GameState*, bool, bool, const char*, double, const char*> rows[] = {
+        {blocked.get(), false, true, "White wins!", 1.0, "1-0"},  // the player had White
+        {whiteMoved.get(), false, false, "", 0, ""},
+        {blackMoved.get(), false, true, "Black wins!", 0.0, ""},  // won on the rules
+        {fifty.get(), false, false, "", 0, ""},  // draws end the game under chess rules only
+        {fifty.get(), true, true, "It's a draw! 50 Moves Rule", 0.5, "1/2-1/2"},
+        {repeated.get(), true, true, "It's a draw! Triple Repetition", -1, "1/2-1/2"}};
+    for (auto [g, chessDrawRules, ends, status, score, result] : rows) {
+        SCOPED_TRACE(status);
+        test::RecordingUi ui;
         ui.SetText(Display::FirstSideColour, "White");
         ui.SetText(Display::FirstSideName, "Player");
         ui.SetText(Display::SecondSideColour, "Black");
         ui.SetText(Display::SecondSideName, "Computer");
-    }
-    void ExpectGameOver(GameState& g) {
-        EXPECT_TRUE(g.gameOver);
+        test::FakeClock clock;
+        std::vector<double> ratingCalls;
+        RatingUpdate rating = [&](double s) {
+            ratingCalls.push_back(s);
+            return std::string("\r\n\r\nreport");
+        };
+        const GameEndOptions options{.chessDrawRules = chessDrawRules};
+        EXPECT_EQ(GameEndTest(*g, ui, clock, options, score < 0 ? nullptr : rating), ends);
+        EXPECT_EQ(g->gameOver, ends);
+        if (!ends) {
+            EXPECT_TRUE(ui.messages.empty() && ratingCalls.empty());
+            continue;
+        }
         ASSERT_EQ(clock.pauses.size(), 1u);
         EXPECT_TRUE(clock.pauses[0] > 0.5 && clock.pauses[0] < 0.6);
         EXPECT_EQ(ui.redraws, 1);
+        EXPECT_EQ(ui.Text(Display::Status), status);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(Shown(ui.messages[0]),
+                  std::string("Congratulations: ") + status + (score < 0 ? "" : "\r\n\r\nreport"));
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+        EXPECT_EQ(ratingCalls, score < 0 ? std::vector<double>{} : std::vector<double>{score});
+        EXPECT_EQ(std::tuple(g->resultText, g->ply), std::tuple(result, 0));
     }
-};
-
-TEST_F(EndFixture, WinnerIsTheSideThatHasJustMovedWhenTheOtherHasNoMove) {
-    auto g = EmptyGame();
-    Place(*g, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});  // Black's only man is shut in
-    g->side = kBlack;
-    g->gamePly = 12;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
-    ExpectGameOver(*g);
-    EXPECT_EQ(ui.Text(Display::Status), "White wins!");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Congratulations: White wins!\r\n\r\nreport");
-    EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
-    EXPECT_EQ(ratingCalls, std::vector<double>{1.0});  // the player had White
-    EXPECT_EQ(g->resultText, "1-0");
-    EXPECT_EQ(g->ply, 0);
-}
-
-TEST_F(EndFixture, HomeLessJudgesOnlyTheSideThatHasJustMoved) {
-    VariantRules rules = DefaultRules();
-    rules.flags[HomeLess] = 1;
-    auto g = EmptyGame(rules);
-    Place(*g, {"h1", "c4"}, {"c6", "e5"});
-    g->side = kBlack;  // White has just made half-move 59
-    g->gamePly = 59;
-    EXPECT_FALSE(GameEndTest(*g, ui, clock, options, rating));
-    EXPECT_FALSE(g->gameOver);
-    EXPECT_TRUE(ui.messages.empty());
-    g->board[Sq("e5")] = kEmpty;  // Black moves e5-e4
-    g->board[Sq("e4")] = kBlackMan;
-    g->side = kWhite;
-    g->gamePly = 60;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
-    EXPECT_EQ(ui.Text(Display::Status), "Black wins!");
-    EXPECT_EQ(ratingCalls, std::vector<double>{0.0});
-    EXPECT_EQ(g->resultText, "");  // won on the rules, not by a blocked side
-}
-
-TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
-    auto g = test::DefaultGame();
-    g->gamePly = 30;
-    g->drawFlag = 2;
-    options.chessDrawRules = false;
-    EXPECT_FALSE(GameEndTest(*g, ui, clock, options, rating));
-    options.chessDrawRules = true;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
-    ExpectGameOver(*g);
-    EXPECT_EQ(ui.Text(Display::Status), "It's a draw! 50 Moves Rule");
-    EXPECT_EQ(Shown(ui.messages.back()),
-              "Congratulations: It's a draw! 50 Moves Rule\r\n\r\nreport");
-    EXPECT_EQ(ratingCalls, std::vector<double>{0.5});
-    EXPECT_EQ(g->resultText, "1/2-1/2");
-    g->gameOver = false;
-    g->drawFlag = 1;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, nullptr));
-    EXPECT_EQ(ui.messages.back().text, "It's a draw! Triple Repetition");
-
-    ui.SetText(Display::FirstSideName, "Computer");  // who won, from the name labels
+    test::RecordingUi ui;  // who won, from the name labels
+    ui.SetText(Display::FirstSideName, "Computer");
     ui.SetText(Display::SecondSideName, "Ann");
     EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
     EXPECT_FALSE(HumanPlayerWon(ui, "Ann", "white"));

@@ -64,14 +64,10 @@ struct Candidate {
     std::string path;
 };
 
-std::string TwoDigits(int square) {
-    return std::to_string(square);
-}
-
 }  // namespace
 
 std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candidateLimit,
-                                        bool* tooMany, bool dropExtensionCounts) {
+                                        bool* tooMany) {
     Board& board = g.board;
     const auto& f = g.active.flags;
     const bool longKings = f[LongKings], kingFirst = f[KingFirst], mulJumps = f[MulJumps];
@@ -116,7 +112,7 @@ std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candi
                 for (size_t j = manFirst; j < candidates.size(); ++j)
                     if (candidates[j].jump && candidates[j].to == c &&
                         candidates[j].forced == forced) {
-                        if (dropExtensionCounts) last = path;
+                        last = path;  // a dropped extension still counts as registered
                         return;
                     }
             }
@@ -194,7 +190,7 @@ std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candi
             }
             if (valid) {
                 used[level] = d;
-                path += TwoDigits(o);
+                path += std::to_string(o);
                 board[c] = 10;
                 board[t] = side;
                 c = t;

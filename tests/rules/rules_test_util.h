@@ -24,9 +24,7 @@ std::vector<std::string> Generate(GameState& g, int AllMoves = 1);
 
 // An independent, literal transcription of the generator's rules (strings for paths, the
 // full candidate list, the pairwise de-duplication), used to cross-check the fast one.
-// Without dropExtensionCounts, a chain dropped as a duplicate does not become the last
-// registered path (the unmended text).
 std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candidateLimit,
-                                        bool* tooMany = nullptr, bool dropExtensionCounts = true);
+                                        bool* tooMany = nullptr);
 
 }  // namespace zelkor::test
