@@ -32,8 +32,6 @@ TEST(Rating, EloFiguresAndTexts) {
     EXPECT_EQ(RatingReport("", -5, 1100, -7),
               "\r\n\r\nYour previous rating was-5\r\n"
               "The computers' rating in this game was 1100\r\n\r\nYour new rating is-7");
-    EXPECT_EQ(RatingMessage(1200), "Your currrent rating is 1200");
-    EXPECT_EQ(RatingCheckBoxCaption(1200), "Use Rating (1200)");
 }
 
 TEST(Rating, EncodingAndTheRatingFile) {

@@ -62,18 +62,10 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
     const auto lines = SplitCrLf(raw);
     ASSERT_EQ(lines.size(), 42u);
     EXPECT_EQ(raw.substr(raw.size() - 2), "\r\n");
-    const std::pair<int, const char*> expected[] = {{0, "ZELKOR0.10"},
-                                                    {1, " 0 "},
-                                                    {2, " 1 "},
-                                                    {3, " 2 "},
-                                                    {14, "Player"},
-                                                    {21, "A8B8C8D8A7B7C7A6B6A5"},
-                                                    {22, "E1F1G1H1F2G2H2G3H3H4"},
-                                                    {23, "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W"},
-                                                    {32, " 150 "},
-                                                    {35, " 1 "}};  // OutofHome
-    for (auto [index, line] : expected)
-        EXPECT_EQ(lines[index], line) << index;
+    EXPECT_EQ(lines[0] + lines[1] + lines[2] + lines[3] + lines[14] + lines[32] + lines[35],
+              "ZELKOR0.10 0  1  2 Player 150  1 ");  // 35: OutofHome
+    EXPECT_EQ(lines[21] + "|" + lines[22] + "|" + lines[23],
+              "A8B8C8D8A7B7C7A6B6A5|E1F1G1H1F2G2H2G3H3H4|NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W");
     EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(File())));
 }
 
@@ -110,43 +102,53 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(back.SearchDepth, back.PlayMode, back.PlayerName),
               std::tuple(2, 0, "two  lines"));
-
-    // Line (from 0), value in the file, value read: depth 1..20, time 1..180, strength
-    // slider 1..10 (Handicap 0..9), plies 1..3, balance 1..750, check boxes 0..1.
-    const std::tuple<int, std::string, long long> rows[] = {
-        {3, " 2147483647 ", 20}, {3, "-7 ", 1},           {11, " 0 ", 1}, {11, "-32768 ", 1},
-        {11, " 9999 ", 180},     {2, " 200 ", 9},         {31, " 0 ", 1}, {32, " 32767 ", 750},
-        {32, "-5 ", 1},          {39, " 2147483647 ", 1}, {25, " 7 ", 1}};
-    for (const auto& [index, value, expected] : rows) {
-        auto lines = SettingsLines(Settings{});
-        lines[index] = value;
-        WriteFile(File(), JoinCrLf(lines));
-        ASSERT_EQ(Read(back).status, SettingsReadStatus::Read) << value;
-        EXPECT_EQ(SettingsLines(back)[index], " " + std::to_string(expected) + " ") << value;
-    }
 }
 
-TEST_F(SettingsFileTest, ShortForeignOrNonNumericFilesGiveAllDefaults) {
+// One line of a good file changed: the value is read into its range, or the file is
+// short, foreign or not numeric (all defaults, the file rewritten), or the value does not
+// fit its field (all defaults, the file kept aside for the user and its line reported).
+TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     Settings custom;
     custom.Handicap = 5;
     custom.PlayerName = "Ann";
     custom.rules.flags[MulJumps] = 1;
-    const auto good = SettingsLines(custom);
-    std::vector<std::vector<std::string>> broken{{good.begin(), good.begin() + 30}};  // cut short
-    const std::pair<int, std::string> changes[] = {
-        {0, "ZELKOR0.11"}, {0, ""}, {3, " two "}, {40, ""}, {5, " 1.5 "}};
-    for (const auto& [index, value] : changes) {
-        broken.push_back(good);
-        broken.back()[index] = value;
-    }
-    for (const auto& lines : broken) {
+    // Line (from 0; -1 cuts the file short), value, value read (0: all defaults, -1: all
+    // defaults and the file kept aside): depth 1..20, time 1..180, strength slider 1..10
+    // (Handicap 0..9), plies 1..3, balance 1..750, check boxes 0..1.
+    // clang-format off
+    const std::tuple<int, const char*, long long> rows[] = {
+        {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
+        {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {32, " 32767 ", 750}, {32, "-5 ", 1},
+        {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {-1, "", 0}, {0, "ZELKOR0.11", 0}, {0, "", 0},
+        {3, " two ", 0}, {40, "", 0}, {5, " 1.5 ", 0}, {2, " 256 ", -1}, {1, "-1 ", -1},
+        {11, " 40000 ", -1}, {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1},
+        {39, " 2147483648 ", -1}};
+    // clang-format on
+    for (const auto& [index, value, read] : rows) {
+        using S = SettingsReadStatus;
+        const S status = read > 0 ? S::Read : read == 0 ? S::Defaults : S::Invalid;
+        SCOPED_TRACE(std::to_string(index) + ":" + std::string(value));
+        auto lines = SettingsLines(custom);
+        if (index < 0) lines.resize(30);
+        if (index >= 0) lines[index] = value;
         WriteFile(File(), JoinCrLf(lines));
         Settings s = custom;
         const SettingsReadResult result = Read(s);
-        EXPECT_EQ(result.status, SettingsReadStatus::Defaults);
+        EXPECT_EQ(result.status, status);
+        if (status == S::Read) {
+            EXPECT_EQ(SettingsLines(s)[index], " " + std::to_string(read) + " ");
+            continue;
+        }
         EXPECT_TRUE(result.newFileWritten);
         ExpectSameSettings(s, Settings{});
         EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
+        if (status == S::Invalid) {
+            EXPECT_EQ(result.line, index + 1);
+            EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines);
+            EXPECT_NE(SettingsProblemMessage(result, dir.path())
+                          .find(File().string() + ", line " + std::to_string(index + 1)),
+                      std::string::npos);
+        }
     }
 }
 
@@ -173,29 +175,6 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     home[0][2] = 92;
     EXPECT_EQ(s.rules.home, home);
     EXPECT_EQ(SettingsLines(s)[21], "A8B8");
-}
-
-TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldKeepsTheFileAsideAndGivesDefaults) {
-    const auto good = SettingsLines(Settings{});
-    const std::pair<int, std::string> cases[] = {{2, " 256 "},    {1, "-1 "},
-                                                 {11, " 40000 "}, {5, " 99999999999999999999999 "},
-                                                 {36, " 300 "},   {39, " 2147483648 "}};
-    for (const auto& [index, value] : cases) {
-        auto lines = good;
-        lines[index] = value;
-        WriteFile(File(), JoinCrLf(lines));
-        Settings s;
-        s.PlayerName = "Changed";
-        const SettingsReadResult result = Read(s);
-        EXPECT_EQ(result.status, SettingsReadStatus::Invalid) << value;
-        EXPECT_EQ(result.line, index + 1);
-        ExpectSameSettings(s, Settings{});  // the defaults, and the file kept for the user
-        EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
-        EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines);
-        EXPECT_NE(SettingsProblemMessage(result, dir.path())
-                      .find((dir / "zelkor.ini").string() + ", line " + std::to_string(index + 1)),
-                  std::string::npos);
-    }
 }
 
 TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
@@ -239,17 +218,18 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
-    std::filesystem::create_directory(File());
-    Settings s;
-    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
-    std::filesystem::remove(File());
-    std::filesystem::create_symlink("/dev/zero", File());
-    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
-    EXPECT_TRUE(std::filesystem::is_symlink(File()));
-    std::filesystem::remove(File());
-    ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
-    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
-    EXPECT_TRUE(std::filesystem::is_fifo(File()));
+    for (const char* place : {"folder", "/dev/zero", "pipe"}) {
+        std::filesystem::remove(File());
+        if (place[0] == '/')
+            std::filesystem::create_symlink(place, File());
+        else if (place[0] == 'f')
+            std::filesystem::create_directory(File());
+        else
+            ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
+        Settings s;
+        EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(File())));  // kept
+    }
 }
 
 }  // namespace
