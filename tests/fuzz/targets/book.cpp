@@ -3,27 +3,13 @@
 // first (each chosen by a further byte); the rest is the file.
 #include <memory>
 
-#include "fuzz_targets.h"
-#include "fuzz_ui.h"
+#include "controller_run.h"
 #include "records/book.h"
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
 
 namespace zelkor::fuzz {
-namespace {
-
-class FixedRandom : public Random {
-  public:
-    explicit FixedRandom(double value) : value_(value) {}
-    double Uniform() override { return value_; }
-    void Seed(unsigned long long) override {}
-
-  private:
-    double value_;
-};
-
-}  // namespace
 
 int FuzzBook(const uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
@@ -49,7 +35,8 @@ int FuzzBook(const uint8_t* data, std::size_t size) {
                                                             : "book/black bookgames/a.zlk")
                                        : "book/zelkor.bok";
     WriteInput(name, data + used, size - used);
-    FixedRandom random(static_cast<double>(data[0]) / 256.0);
+    RepeatableRandom random;
+    random.Seed(data[0]);
     try {
         const BookResult result =
             mode == 2 ? GamesBookLookup(*g, dir, ui) : FileBookLookup(mode, *g, dir, random, ui);

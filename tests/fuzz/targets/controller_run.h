@@ -1,16 +1,29 @@
-// A game controller over a folder of the workspace, started as the program starts, with a
-// clock that stands still and repeatable random numbers. The run log it opens is removed
-// with it, so that a long fuzzing run does not fill the disk.
+// What the targets share: a headless user interface whose fatal path is observable, a
+// clock that stands still, repeatable random numbers, and a game controller over a folder
+// of the workspace, started as the program starts. The run log it opens is removed with
+// it, so that a long fuzzing run does not fill the disk.
 #pragma once
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 
 #include "fuzz_targets.h"
-#include "fuzz_ui.h"
 #include "game/controller.h"
+#include "game/headless_ui.h"
 
 namespace zelkor::fuzz {
+
+struct Terminated : std::runtime_error {
+    Terminated() : std::runtime_error("terminated") {}
+};
+
+// Terminate throws Terminated instead of ending the process.
+class FuzzUi : public HeadlessGameUi {
+  public:
+    [[noreturn]] void Terminate() override { throw Terminated(); }
+    void ProcessEvents() override {}
+};
 
 class StillClock : public Clock {
   public:

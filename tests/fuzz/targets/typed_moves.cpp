@@ -22,25 +22,16 @@ int FuzzTypedMoves(const uint8_t* data, std::size_t size) {
             if (end == std::string::npos) end = text.size();
             const std::string line = text.substr(start, end - start);
             start = end + 1;
-            switch (line.empty() ? 0 : line[0]) {
-                case 1:
-                    c.Back();
-                    break;
-                case 2:
-                    c.Forward();
-                    break;
-                case 3:
-                    c.First();
-                    break;
-                case 4:
-                    c.Last();
-                    break;
-                case 5:
-                    c.InputMove(line.substr(1));
-                    break;
-                default:
-                    c.TypedMove(line);
-            }
+            using Step = void (GameController::*)();
+            const Step steps[] = {&GameController::Back, &GameController::Forward,
+                                  &GameController::First, &GameController::Last};
+            const int first = line.empty() ? 0 : line[0];
+            if (first >= 1 && first <= 4)
+                (c.*steps[first - 1])();
+            else if (first == 5)
+                c.InputMove(line.substr(1));
+            else
+                c.TypedMove(line);
             CheckGameBounds(c.game());
         }
     } catch (const Terminated&) {

@@ -2,8 +2,7 @@
 // rules it left in force drive the move generator.
 #include <memory>
 
-#include "fuzz_targets.h"
-#include "fuzz_ui.h"
+#include "controller_run.h"
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
