@@ -56,49 +56,48 @@ struct Case {
 };
 
 TEST(MoveGeneration, RulesInSmallPositions) {
-    const VariantRules plain = Rules({{OutofHome, 0}});
+    const VariantRules def = DefaultRules(), plain = Rules({{OutofHome, 0}});
+    const VariantRules mul = Rules({{MulJumps, 1}, {OutofHome, 0}});
+    const VariantRules cap = Rules({{CapRequired, 1}, {OutofHome, 0}});
+    const VariantRules noCont = Rules({{ManContJump, 0}, {OutofHome, 0}});
+    const VariantRules kings = Rules({{LongKings, 1}, {OutofHome, 0}});
+    const VariantRules kingFirst = Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}});
+    const VariantRules max = Rules({{MaxCapMove, 1}, {OutofHome, 0}});
+    const VariantRules maxCap = Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}});
+    const VariantRules maxHome = Rules({{MaxCapMove, 1}});
+    const VariantRules maxMulHome = Rules({{MaxCapMove, 1}, {MulJumps, 1}});
     const Case cases[] = {
-        {"a jump leaves the man jumped over", DefaultRules(), "d4", "d5", "d4xd6"},
-        {"over an own man, never onto a man", DefaultRules(), "d4 d5", "d6", "", "d4xd6"},
+        {"a jump leaves the man jumped over", def, "d4", "d5", "d4xd6"},
+        {"over an own man, never onto a man", def, "d4 d5", "d6", "", "d4xd6"},
         {"chains", plain, "d4", "d5 d7", "d4xd8 d4xd6"},
-        {"MulJumps: only whole chains", Rules({{MulJumps, 1}, {OutofHome, 0}}), "d4", "d5 d7",
-         "d4xd8", "d4xd6"},
+        {"MulJumps: only whole chains", mul, "d4", "d5 d7", "d4xd8", "d4xd6"},
         {"two routes to one square give one move", plain, "d4", "d5 e6 e4 f5", "d4xf6"},
-        {"CapRequired: a man at home jumping forbids no step",
-         Rules({{CapRequired, 1}, {OutofHome, 0}}), "a7 e4", "a6", "a7xa5 e4-e5"},
-        {"CapRequired: a man outside can jump", Rules({{CapRequired, 1}, {OutofHome, 0}}), "a7 e4",
-         "e5", "e4xe6", "-"},
-        {"OutofHome forces the jump out of the starting camp", DefaultRules(), "g2 c4", "g3", "",
-         "", "g2xg4"},
-        {"over an own man it is not forced", DefaultRules(), "g2 g3 c4", "", "c4-c5"},
-        {"a hop deeper into the camp is not forced", DefaultRules(), "g3 c4", "g2", "g3xg1 c4-c5"},
+        {"CapRequired: a man at home jumping forbids no step", cap, "a7 e4", "a6", "a7xa5 e4-e5"},
+        {"CapRequired: a man outside can jump", cap, "a7 e4", "e5", "e4xe6", "-"},
+        {"OutofHome forces the jump out of the camp", def, "g2 c4", "g3", "", "", "g2xg4"},
+        {"over an own man it is not forced", def, "g2 g3 c4", "", "c4-c5"},
+        {"a hop deeper into the camp is not forced", def, "g3 c4", "g2", "g3xg1 c4-c5"},
         {"OutofHome off", plain, "g2 c4", "g3", "c4-c5"},
-        {"only chains beginning with a forced hop", DefaultRules(), "h2 h3", "g3 e5", "h2xf4 h2xd6",
-         "h2xh4"},
-        {"ManContJump 0 stops on own home squares", Rules({{ManContJump, 0}, {OutofHome, 0}}), "c4",
-         "b5 b7", "c4xa6", "c4xc8"},
+        {"only chains beginning with a forced hop", def, "h2 h3", "g3 e5", "h2xf4 h2xd6", "h2xh4"},
+        {"ManContJump 0 stops on own home squares", noCont, "c4", "b5 b7", "c4xa6", "c4xc8"},
         {"ManContJump 1 goes on", plain, "c4", "b5 b7", "c4xa6 c4xc8"},
-        {"LongKings slide and jump from a distance", Rules({{LongKings, 1}, {OutofHome, 0}}), "a1",
-         "a5", "a1-a2 a1-a3 a1-a4 a1xa6 a1xa7 a1xa8 a1-h8 a1-h1", "a1-a5"},
-        {"KingFirst lands right behind", Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}}),
-         "a1", "a5", "a1xa6", "a1xa7 a1xa8"},
-        {"long kings make no chains", Rules({{LongKings, 1}, {OutofHome, 0}}), "a1", "a3 c5",
-         "a1xa4", "a1xe6"},
-        {"MaxCapMove keeps the longest chains and steps", Rules({{MaxCapMove, 1}, {OutofHome, 0}}),
-         "d4 a1", "d5 d7 b1", "d4xd8 d4-e4", "d4xd6 a1xc1"},
-        {"MaxCapMove and CapRequired", Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}}),
-         "d4 a1", "d5 d7 b1", "", "", "d4xd8"},
-        {"MaxCapMove excepts forced chains, listed as left", Rules({{MaxCapMove, 1}}), "g2 g5 b4",
-         "g3 b5 b7", "", "", "g2xg6 g2xg4"},
-        {"MulJumps still wants forced chains maximal", Rules({{MaxCapMove, 1}, {MulJumps, 1}}),
-         "g2 g5 b4", "g3 b5 b7", "", "", "g2xg6"},
-        {"MulJumps even when an extension is a duplicate", Rules({{MulJumps, 1}, {OutofHome, 0}}),
-         "a4 b5 b1", "a1 a3 b4 b6 d7 e2 e5 g2 g6", "a4xe8", "a4xc6"},
+        {"LongKings slide and jump from a distance", kings, "a1", "a5",
+         "a1-a2 a1-a3 a1-a4 a1xa6 a1xa7 a1xa8 a1-h8 a1-h1", "a1-a5"},
+        {"KingFirst lands right behind", kingFirst, "a1", "a5", "a1xa6", "a1xa7 a1xa8"},
+        {"long kings make no chains", kings, "a1", "a3 c5", "a1xa4", "a1xe6"},
+        {"MaxCapMove keeps the longest chains and steps", max, "d4 a1", "d5 d7 b1", "d4xd8 d4-e4",
+         "d4xd6 a1xc1"},
+        {"MaxCapMove and CapRequired", maxCap, "d4 a1", "d5 d7 b1", "", "", "d4xd8"},
+        {"MaxCapMove excepts forced chains, listed as left", maxHome, "g2 g5 b4", "g3 b5 b7", "",
+         "", "g2xg6 g2xg4"},
+        {"MulJumps still wants forced chains maximal", maxMulHome, "g2 g5 b4", "g3 b5 b7", "", "",
+         "g2xg6"},
+        {"MulJumps even when an extension is a duplicate", mul, "a4 b5 b1",
+         "a1 a3 b4 b6 d7 e2 e5 g2 g6", "a4xe8", "a4xc6"},
         {"all moves: far jumps too", plain, "d5", "e4", "d5xf3"},
         {"reduced set: no jump 4 farther from the corner", plain, "d5", "e4", "", "d5xf3", nullptr,
          0},
-        {"MulJumps uses the reduced set", Rules({{OutofHome, 0}, {MulJumps, 1}}), "d5", "e4", "",
-         "d5xf3"},
+        {"MulJumps uses the reduced set", mul, "d5", "e4", "", "d5xf3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,0 +1,361 @@
+// The fuzz targets, one per reader of the program. What they share: a headless user
+// interface whose fatal path is observable, a clock that stands still, repeatable random
+// numbers, and a game controller over a folder of the workspace, started as the program
+// starts; the run log it opens is removed with it, so that a long fuzzing run does not
+// fill the disk.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+#include "fuzz_targets.h"
+#include "game/controller.h"
+#include "game/headless_ui.h"
+#include "records/book.h"
+#include "records/game_file.h"
+#include "records/rating.h"
+#include "records/settings_file.h"
+#include "rules/game_setup.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+#include "rules/variant_file.h"
+
+namespace zelkor::fuzz {
+
+namespace {
+
+// The scratch folder lives as long as the process.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zelkor-fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+        path_ = pattern;
+        std::filesystem::copy_file(ShippedData() / "variants.ini", path_ / "variants.ini");
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace
+
+const std::filesystem::path& Workspace() {
+    static const ScratchFolder folder;
+    return folder.path();
+}
+
+std::filesystem::path ShippedData() {
+    return ZELKOR_SHIPPED_DATA_DIR;
+}
+
+std::filesystem::path WriteInput(const std::string& name, const uint8_t* data, std::size_t size) {
+    const std::filesystem::path path = Workspace() / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+void Fail(const char* file, int line, const char* what) {
+    std::fprintf(stderr, "%s:%d: broken promise: %s\n", file, line, what);
+    std::fflush(stderr);
+    std::abort();
+}
+
+const std::vector<NamedTarget>& AllTargets() {
+    static const std::vector<NamedTarget> targets = {
+        {"variant_file", FuzzVariantFile},
+        {"game_file", FuzzGameFile},
+        {"game_replay", FuzzGameReplay},
+        {"settings_file", FuzzSettingsFile},
+        {"book", FuzzBook},
+        {"rating_file", FuzzRatingFile},
+        {"typed_moves", FuzzTypedMoves},
+    };
+    return targets;
+}
+
+namespace {
+
+struct Terminated : std::runtime_error {
+    Terminated() : std::runtime_error("terminated") {}
+};
+
+// Terminate throws Terminated instead of ending the process.
+class FuzzUi : public HeadlessGameUi {
+  public:
+    [[noreturn]] void Terminate() override { throw Terminated(); }
+    void ProcessEvents() override {}
+};
+
+class StillClock : public Clock {
+  public:
+    double SecondsSinceMidnight() override { return 43200.0; }
+    std::string DateText() override { return "06.12.2026"; }
+    std::string TimeText() override { return "12:00:00"; }
+    void Pause(double) override {}
+};
+
+class RepeatableRandom : public Random {
+  public:
+    double Uniform() override {
+        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state_ >> 11) * (1.0 / 9007199254740992.0);
+    }
+    void Seed(unsigned long long seed) override { state_ = seed; }
+
+  private:
+    unsigned long long state_ = 1;
+};
+
+class ControllerRun {
+  public:
+    explicit ControllerRun(const std::string& folder) : dir_(Workspace() / folder) {
+        std::filesystem::create_directories(dir_);
+        if (!std::filesystem::exists(dir_ / "variants.ini"))
+            std::filesystem::copy_file(Workspace() / "variants.ini", dir_ / "variants.ini");
+        std::error_code error;
+        std::filesystem::remove(dir_ / "zelkor.ini", error);
+        controller = std::make_unique<GameController>(ui, clock, random, dir_);
+        controller->StartUp();
+        controller->settings().UseDepth = 1;
+        controller->settings().SearchDepth = 1;
+    }
+    ~ControllerRun() {
+        controller.reset();
+        std::error_code error;
+        std::filesystem::remove(dir_ / "zelkor.log", error);
+    }
+    const std::filesystem::path& dir() const { return dir_; }
+
+    FuzzUi ui;
+    StillClock clock;
+    RepeatableRandom random;
+    std::unique_ptr<GameController> controller;
+
+  private:
+    std::filesystem::path dir_;
+};
+
+// What every state the controller leaves must keep.
+inline void CheckGameBounds(const GameState& g) {
+    FUZZ_CHECK(g.gamePly >= 0 && g.gamePly <= g.recordLength);
+    FUZZ_CHECK(g.recordLength <= kMaxGamePlies);
+    FUZZ_CHECK(g.ply >= 0 && g.ply <= kMaxPly);
+    FUZZ_CHECK(g.side == kWhite || g.side == kBlack);
+    for (int square = 0; square < kBoardEntries; ++square) {
+        const int piece = g.board[square];
+        FUZZ_CHECK(IsPlayingSquare(square)
+                       ? (piece == kEmpty || piece == kWhiteMan || piece == kBlackMan)
+                       : piece == kOffBoard);
+    }
+}
+
+// Plays up to `plies` moves, the k-th chosen by pick(k, count) among the `count` legal
+// ones and recorded as the game records it; returns how many were played.
+template <class Pick>
+int PlayMoves(GameState& g, int plies, Pick pick) {
+    int k = 0;
+    for (; k < plies; ++k) {
+        InitGameTree(g);
+        GenerateMoves(g, 1);
+        const int count = MoveCount(g);
+        if (count == 0) break;
+        const int chosen = g.plyStart[0] + pick(k, count);
+        FUZZ_CHECK(PerformMove(g, chosen));
+        g.gameRecord[g.gamePly] = g.movePool[chosen];  // the record counts from 1
+        g.recordLength = g.gamePly;
+    }
+    InitGameTree(g);
+    return k;
+}
+
+}  // namespace
+
+// variants.ini: the loader of a new game, the dialog's reader and the name list, then the
+// rules it left in force drive the move generator.
+int FuzzVariantFile(const uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    uint8_t variant = data[0];
+    const std::filesystem::path file = WriteInput("variants/variants.ini", data + 1, size - 1);
+    const std::filesystem::path dir = file.parent_path();
+    FuzzUi ui;
+    auto g = std::make_unique<GameState>();
+    g->ui = &ui;
+    SetUpDefaultGame(*g);
+    try {
+        const VariantFileStatus status = LoadVariant(*g, dir, variant, ui);
+        // A loaded variant has a number; the other results leave it as it was.
+        FUZZ_CHECK(status != VariantFileStatus::Loaded || variant >= 1);
+        const std::vector<std::string> names = ListVariantNames(dir, false);
+        FUZZ_CHECK(names.size() <= static_cast<std::size_t>(kMaxVariants));
+        if (status == VariantFileStatus::Loaded) {
+            uint8_t again = variant;
+            ReadVariantForDialog(*g, dir, again, ui);
+            // The variant's rules as a new game puts them in force.
+            g->active = g->defined;
+            ApplyRules(*g);
+            ResetGameTree(*g);
+            PlayMoves(*g, 4, [](int k, int count) { return k % count; });
+        }
+    } catch (const Terminated&) {
+        // "Error found! Zelkor will exit": a legitimate end for a broken file.
+    }
+    return 0;
+}
+
+// *.zlk, the reader alone: whatever the file holds, the result has bounded lists.
+int FuzzGameFile(const uint8_t* data, std::size_t size) {
+    const GameFileContents contents = ReadGameFile(WriteInput("game.zlk", data, size));
+    std::size_t moves = 0;
+    for (const GameFileItem& item : contents.body) {
+        if (item.kind == GameFileItem::Kind::Move) {
+            ++moves;
+            FUZZ_CHECK(item.text.size() <= kMaxMoveLineLength);
+        }
+    }
+    FUZZ_CHECK(moves <= static_cast<std::size_t>(kMaxGamePlies));
+    FUZZ_CHECK(contents.linesAfterStart >= 0);
+    std::string title;
+    GameFileStatusMessage(contents.status, "game.zlk", &title);
+    return 0;
+}
+
+// *.zlk through the controller: the header applied, the moves replayed through InputMove.
+// A loaded game saved again must load to the same game.
+int FuzzGameReplay(const uint8_t* data, std::size_t size) {
+    ControllerRun run("replay");
+    const std::filesystem::path file = WriteInput("replay/game.zlk", data, size);
+    try {
+        GameController& c = *run.controller;
+        if (!c.LoadGameFile(file)) return 0;
+        const GameState& g = c.game();
+        CheckGameBounds(g);
+        const Board board = g.board;
+        const int side = g.side;
+        const int plies = g.recordLength;
+        const std::filesystem::path again = run.dir() / "again.zlk";
+        FUZZ_CHECK(c.SaveGameFile(again));
+        FUZZ_CHECK(c.LoadGameFile(again));
+        CheckGameBounds(g);
+        FUZZ_CHECK(g.recordLength == plies);
+        c.Last();
+        FUZZ_CHECK(g.board == board || g.gamePly != plies);
+        FUZZ_CHECK(g.side == side || g.gamePly != plies);
+    } catch (const Terminated&) {
+    }
+    return 0;
+}
+
+// zelkor.ini: read, written back, read again to the same lines.
+int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
+    const std::filesystem::path file = WriteInput("settings/zelkor.ini", data, size);
+    const std::filesystem::path dir = file.parent_path();
+    Settings settings;
+    const SettingsReadResult result = ReadSettings(settings, dir);
+    if (result.status == SettingsReadStatus::Invalid) {
+        FUZZ_CHECK(result.line >= 1 && result.line <= kSettingsLines);
+        return 0;
+    }
+    const std::vector<std::string> lines = SettingsLines(settings);
+    FUZZ_CHECK(lines.size() == static_cast<std::size_t>(kSettingsLines));
+    FUZZ_CHECK(WriteSettings(settings, dir));
+    Settings again;
+    FUZZ_CHECK(ReadSettings(again, dir).status == SettingsReadStatus::Read);
+    FUZZ_CHECK(SettingsLines(again) == lines);
+    return 0;
+}
+
+// The opening book. The first byte picks the look-up (0: opening name, 1: book move from
+// zelkor.bok, 2: the book games), the second how many moves of the default game are played
+// first (each chosen by a further byte); the rest is the file.
+int FuzzBook(const uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    const int mode = data[0] % 3;
+    auto g = std::make_unique<GameState>();
+    FuzzUi ui;
+    g->ui = &ui;
+    SetUpDefaultGame(*g);
+    const int plies = static_cast<int>(std::min<std::size_t>(data[1] % 8, size - 2));
+    const std::size_t used =
+        2 + PlayMoves(*g, plies, [&](int k, int count) { return data[2 + k] % count; });
+    const std::filesystem::path dir = Workspace() / "book";
+    const std::string name = mode == 2 ? (g->side == kWhite ? "book/white bookgames/a.zlk"
+                                                            : "book/black bookgames/a.zlk")
+                                       : "book/zelkor.bok";
+    WriteInput(name, data + used, size - used);
+    RepeatableRandom random;
+    random.Seed(data[0]);
+    try {
+        const BookResult result =
+            mode == 2 ? GamesBookLookup(*g, dir, ui) : FileBookLookup(mode, *g, dir, random, ui);
+        FUZZ_CHECK(result.bookMoves.size() <= static_cast<std::size_t>(kShownBookMoves));
+        if (result.from != 0) {
+            FUZZ_CHECK(IsPlayingSquare(result.from) && IsPlayingSquare(result.to));
+        }
+    } catch (const Terminated&) {
+    }
+    return 0;
+}
+
+// zelkor.rtg: any contents give a rating in range, which is written and read back.
+int FuzzRatingFile(const uint8_t* data, std::size_t size) {
+    const std::filesystem::path dir = WriteInput("rating/zelkor.rtg", data, size).parent_path();
+    const int rating = ReadRatingFile(dir);
+    FUZZ_CHECK(rating >= 0 && rating <= kMaxRating);
+    FUZZ_CHECK(WriteRatingFile(dir, rating));
+    FUZZ_CHECK(ReadRatingFile(dir) == rating);
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    FUZZ_CHECK(RatingValue(DecodeRating(text)) <= kMaxRating);
+    return 0;
+}
+
+// The move box: every input line is typed as a move. A line starting with one of the bytes
+// 1..5 runs Back, Forward, First, Last or a direct InputMove instead. The first byte picks
+// the play mode (the computer answers at depth 1 in Player-Computer play).
+int FuzzTypedMoves(const uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    ControllerRun run("typed");
+    GameController& c = *run.controller;
+    try {
+        if (data[0] & 1)
+            c.SelectPlayerPlayer();
+        else
+            c.SelectPlayerComputer();
+        const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+        std::size_t start = 0;
+        for (int lines = 0; start <= text.size() && lines < 300; ++lines) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            const std::string line = text.substr(start, end - start);
+            start = end + 1;
+            using Step = void (GameController::*)();
+            const Step steps[] = {&GameController::Back, &GameController::Forward,
+                                  &GameController::First, &GameController::Last};
+            const int first = line.empty() ? 0 : line[0];
+            if (first >= 1 && first <= 4)
+                (c.*steps[first - 1])();
+            else if (first == 5)
+                c.InputMove(line.substr(1));
+            else
+                c.TypedMove(line);
+            CheckGameBounds(c.game());
+        }
+    } catch (const Terminated&) {
+    }
+    return 0;
+}
+
+}  // namespace zelkor::fuzz
