@@ -99,16 +99,6 @@ TEST(GameFile, ReadStatusesAndTheirMessages) {
     EXPECT_EQ(ReadGameFile(dir / "g.zlk").body.size(), 1u);
     EXPECT_EQ(ReadGameFile(dir / "none.zlk").status, GameFileStatus::Missing);
     EXPECT_EQ(ReadGameFile(dir.path()).status, GameFileStatus::Unreadable);
-
-    const std::tuple<GameFileStatus, const char*, const char*> messages[] = {
-        {GameFileStatus::Missing, "a.zlk does not exist", "Zelkor"},
-        {GameFileStatus::NotZelkorFile, "a.zlk is not an Zelkor file", "Zelkor"},
-        {GameFileStatus::WrongVersion, "Incorrect game file!\r\nNeed version 0.10", "Error"}};
-    for (const auto& [status, text, caption] : messages) {
-        std::string title;
-        EXPECT_EQ(GameFileStatusMessage(status, "a.zlk", &title), text);
-        EXPECT_EQ(title, caption);
-    }
 }
 
 TEST(GameFile, BodyRules) {

@@ -175,6 +175,8 @@ TEST(GameEnd, WinsAndDrawsAreShownRatedAndRecorded) {
         EXPECT_EQ(std::tuple(g->resultText, g->ply), std::tuple(result, 0));
     }
     test::RecordingUi ui;  // who won, from the name labels
+    ui.SetText(Display::FirstSideColour, "White");
+    ui.SetText(Display::SecondSideColour, "Black");
     ui.SetText(Display::FirstSideName, "Computer");
     ui.SetText(Display::SecondSideName, "Ann");
     EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
