@@ -1,18 +1,12 @@
-// Data files of many megabytes, lines of megabytes, files without end and devices, which
-// the fuzz targets cannot make: the readers take time in proportion to the size and keep
-// bounded results. Their speed is measured by the run time of these tests (a 20 MB file of
-// each kind reads in well under a second in the Release build), never asserted.
+// Files of many megabytes, lines of megabytes and endless devices, which the fuzzers cannot
+// make: the readers keep bounded results (their speed shows in the run time, never asserted).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "records/book.h"
 #include "records/game_file.h"
-#include "replay_helpers.h"
-#include "rules/game_setup.h"
-#include "rules/variant_file.h"
-#include "support/fakes.h"
+#include "rules/rules_test_util.h"
 
 namespace zelkor {
 namespace {
@@ -31,8 +25,7 @@ TEST(BigFiles, AVariantFileOfManyMegabytes) {
     }
     test::WriteFile(dir / "variants.ini", text);
     test::RecordingUi ui;
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     uint8_t variant = 255;
     EXPECT_EQ(LoadVariant(*g, dir.path(), variant, ui), VariantFileStatus::Loaded);
     EXPECT_EQ(g->defined.name, "V255");
@@ -41,10 +34,9 @@ TEST(BigFiles, AVariantFileOfManyMegabytes) {
 
 TEST(BigFiles, ABookOfManyMegabytes) {
     test::TempDir dir;
-    // The shipped book's first section with its first lines repeated many times.
+    // The shipped book's first section with its lines (not its names) repeated many times.
     const std::string shipped = test::ReadFile(test::ShippedDataDir() / kBookFileName);
     const std::size_t lines = shipped.find("start\r\n") + 7;
-    // Only book lines are repeated: after "names" every line must be a name line.
     const std::size_t sectionEnd =
         std::min(shipped.find("\r\nnames\r\n"), shipped.find("\r\nend\r\n"));
     ASSERT_NE(sectionEnd, std::string::npos);
@@ -54,8 +46,7 @@ TEST(BigFiles, ABookOfManyMegabytes) {
         text += body;
     text += "end\r\n";
     test::WriteFile(dir / "zelkor.bok", text);
-    auto g = std::make_unique<GameState>();
-    SetUpDefaultGame(*g);
+    auto g = test::DefaultGame();
     test::RecordingUi ui;
     test::ScriptedRandom random;
     const BookResult result = FileBookLookup(1, *g, dir.path(), random, ui);
@@ -87,7 +78,7 @@ TEST(HostileFiles, HugeLinesAndFilesWithoutStart) {
     EXPECT_LE(ReadGameFile(dir / "c.zlk").header.size(), 1000u);
 
     test::WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n" + huge);
-    auto g = test::StartPosition();
+    auto g = test::DefaultGame();
     test::ScriptedRandom random;
     test::RecordingUi ui;
     EXPECT_FALSE(FileBookLookup(1, *g, dir.path(), random, ui).inBook);

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "records/text_file.h"
-#include "replay_helpers.h"
+#include "rules/rules_test_util.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -19,7 +19,7 @@ const std::string kHeader =
     "ZELKOR Version=0.10\r\nVariant=1\r\n"
     "Setup=0000111100000111000000110000000120000000220000002220000022220000\r\n"
     "Depth=2\r\nNotation=0\r\nMulJumps=0\r\nMaxCapMove=0\r\nBlackStarts=0\r\n"
-    "PromoW=A8B8C8D8A7B7C7A6B6A5\r\nPromoB=E1F1G1H1F2G2H2G3H3H4\r\n"
+    "PromoW=A8B8A7C8B7A6C7D8B6A5\r\nPromoB=H1G1H2G2F1H3F2G3E1H4\r\n"
     "ManContJump=1\r\nLongKings=0\r\nKingFirst=0\r\nCapRequired=0\r\nHomeLess=0\r\n"
     "FullHome=0\r\nOutofHome=1\r\nOffset=\r\n"
     "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nNW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\n"
@@ -39,7 +39,7 @@ std::string Summary(const GameFileContents& contents) {
 
 TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     TempDir dir;
-    auto g = test::StartPosition();
+    auto g = test::DefaultGame();
     Settings settings;
     EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader);  // a new game
     test::RecordTexts(*g, {"h4g5", "a5b4", "g3f4"});
@@ -69,7 +69,7 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
         "Offset= PlayerName= | {first line\r\nsecond line} H4G5 A5B4 {after a5b4} G3F4 {end}");
     const auto& h = read.header;
     EXPECT_EQ(std::tuple(h[0].number, h[1].value, h[2].number, h[6].number, h[7].value),
-              std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8C8D8A7B7C7A6B6A5"));
+              std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8A7C8B7A6C7D8B6A5"));
     EXPECT_EQ(std::tuple(h[16].value, h[16].value2, h[17].value),
               std::tuple(std::string(kAllDirections), "N;E W", "Ann"));
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
@@ -17,28 +15,15 @@ using test::EmptyGame;
 using test::Place;
 using test::Sq;
 
-// Plays `text` ("e1-d2") from the side to move and records it as the game does.
-void Play(GameState& g, const std::string& text) {
-    InitGameTree(g);
-    GenerateMoves(g, 1);
-    const auto texts = test::MoveTexts(g);
-    const auto it = std::find(texts.begin(), texts.end(), text);
-    ASSERT_NE(it, texts.end()) << text;
-    const int index = g.plyStart[0] + static_cast<int>(it - texts.begin());
-    ASSERT_TRUE(PerformMove(g, index));
-    g.gameRecord[g.gamePly] = g.movePool[index];
-    g.gameRecord[g.gamePly + 1] = Move{};
-}
-
 TEST(DrawRules, RepetitionAndMoveCountLimit) {
     auto g = test::DefaultGame();
     // The position after "e1-d1" returns after half-moves 5 and 9: the third occurrence.
     const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
     for (int ply = 0; ply < 8; ++ply) {
-        Play(*g, shuffle[ply % 4]);
+        ASSERT_TRUE(test::Play(*g, shuffle[ply % 4]));
         EXPECT_EQ(DrawTest(*g, true), 0) << ply;
     }
-    Play(*g, "e1-d1");
+    ASSERT_TRUE(test::Play(*g, "e1-d1"));
     EXPECT_EQ(DrawTest(*g, true), 1);
     EXPECT_EQ(g->drawFlag, 1);
 

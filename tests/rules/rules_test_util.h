@@ -1,8 +1,10 @@
-// Positions and move lists for the rules tests.
+// Positions, move lists and replayed moves for the rules and records tests.
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -10,7 +12,10 @@
 
 #include "rules/game_setup.h"
 #include "rules/game_state.h"
+#include "rules/make_move.h"
 #include "rules/movegen.h"
+#include "rules/variant_file.h"
+#include "support/fakes.h"
 
 namespace zelkor::test {
 
@@ -31,10 +36,10 @@ inline std::unique_ptr<GameState> EmptyGame(VariantRules rules = DefaultRules())
     return g;
 }
 
-// Squares by lower-case name.
+// Squares by name, either case.
 inline int Sq(const std::string& name) {
     std::string upper = name;
-    if (!upper.empty()) upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
+    if (!upper.empty()) upper[0] = static_cast<char>(std::toupper(upper[0]));
     const int square = SquareNumber(upper);
     if (square == 0) throw std::invalid_argument("no square: " + name);
     return square;
@@ -61,6 +66,46 @@ inline std::vector<std::string> MoveTexts(const GameState& g) {
 inline std::vector<std::string> Generate(GameState& g, int AllMoves = 1) {
     GenerateMoves(g, AllMoves);
     return MoveTexts(g);
+}
+
+// A new game of variant `variant` of the folder's variants.ini, as a new game lays it out.
+inline std::unique_ptr<GameState> VariantGame(const std::filesystem::path& dataDir, int variant) {
+    auto g = DefaultGame();
+    RecordingUi ui;
+    uint8_t number = static_cast<uint8_t>(variant);
+    if (LoadVariant(*g, dataDir, number, ui) != VariantFileStatus::Loaded) return nullptr;
+    g->active = g->defined;
+    g->initialBoard = g->board;
+    g->side = g->active.flag(BlackStarts) ? kBlack : kWhite;
+    ApplyRules(*g);
+    ResetGameTree(*g);
+    return g;
+}
+
+// Makes the move "e1-d2" / "e1d2" / "E1D2" and records it as the game does; false if illegal.
+inline bool Play(GameState& g, const std::string& move) {
+    const int from = Sq(move.substr(0, 2)), to = Sq(move.substr(move.size() - 2));
+    InitGameTree(g);
+    GenerateMoves(g, 1);
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+        if (g.movePool[i].Source == from && g.movePool[i].dest == to && PerformMove(g, i)) {
+            g.gameRecord[g.gamePly] = g.movePool[i];
+            g.gameRecord[g.gamePly + 1] = Move{};
+            return true;
+        }
+    return false;
+}
+
+// Records plies in the move list as the player's ("c3d4 c3-d4") without making them.
+inline void RecordTexts(GameState& g, const std::vector<std::string>& moves) {
+    for (const std::string& m : moves) {
+        const int ply = ++g.recordLength;
+        MoveTextRow& row = g.moveTexts[(ply + 1) / 2];
+        (ply % 2 == 1 ? row.first : row.second) = m + " " + m.substr(0, 2) + "-" + m.substr(2);
+        (ply % 2 == 1 ? row.firstBy : row.secondBy).assign(1, '2');
+        g.side = -g.side;
+    }
+    g.gamePly = g.recordLength;
 }
 
 namespace detail {
