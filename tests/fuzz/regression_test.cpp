@@ -1,6 +1,5 @@
-// Every input a fuzzer once found faulty is kept in tests/data/regressions/<target>/ and
-// replayed here through the same target, so the ordinary and the sanitizer builds both
-// check that the fault stays fixed. A target aborts on a fault; returning is a pass.
+// The inputs a fuzzer once found faulty (tests/data/regressions/<target>/) and the seeds,
+// replayed through their targets: a target aborts on a fault.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +10,6 @@
 namespace zelkor::fuzz {
 namespace {
 
-// Replays every file in root/<target>/ through its target; returns how many ran.
 int ReplayFolders(const std::filesystem::path& root) {
     int replayed = 0;
     for (const NamedTarget& target : AllTargets()) {

@@ -1,8 +1,6 @@
-// The fuzz targets, one per reader of the program. What they share: a headless user
-// interface whose fatal path is observable, a clock that stands still, repeatable random
-// numbers, and a game controller over a folder of the workspace, started as the program
-// starts; the run log it opens is removed with it, so that a long fuzzing run does not
-// fill the disk.
+// The fuzz targets. They share a headless interface whose Terminate throws, a clock that
+// stands still, repeatable random numbers, and a controller started over a scratch folder
+// (its run log removed after each input, so that a long run does not fill the disk).
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,75 +23,64 @@
 #include "rules/movegen.h"
 #include "rules/variant_file.h"
 
+#define FUZZ_CHECK(condition) \
+    ((condition) ? (void)0 : ::zelkor::fuzz::Fail(__FILE__, __LINE__, #condition))
+
 namespace zelkor::fuzz {
 
-namespace {
-
-// The scratch folder lives as long as the process.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zelkor-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
-        path_ = pattern;
-        std::filesystem::copy_file(ShippedData() / "variants.ini", path_ / "variants.ini");
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-}  // namespace
-
-const std::filesystem::path& Workspace() {
-    static const ScratchFolder folder;
-    return folder.path();
-}
-
-std::filesystem::path ShippedData() {
-    return ZELKOR_SHIPPED_DATA_DIR;
-}
-
-std::filesystem::path WriteInput(const std::string& name, const uint8_t* data, std::size_t size) {
-    const std::filesystem::path path = Workspace() / name;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return path;
-}
-
-void Fail(const char* file, int line, const char* what) {
-    std::fprintf(stderr, "%s:%d: broken promise: %s\n", file, line, what);
-    std::fflush(stderr);
-    std::abort();
-}
-
 const std::vector<NamedTarget>& AllTargets() {
-    static const std::vector<NamedTarget> targets = {
-        {"variant_file", FuzzVariantFile},
-        {"game_file", FuzzGameFile},
-        {"game_replay", FuzzGameReplay},
-        {"settings_file", FuzzSettingsFile},
-        {"book", FuzzBook},
-        {"rating_file", FuzzRatingFile},
-        {"typed_moves", FuzzTypedMoves},
-    };
+    static const std::vector<NamedTarget> targets = {{"variant_file", FuzzVariantFile},
+                                                     {"game_file", FuzzGameFile},
+                                                     {"game_replay", FuzzGameReplay},
+                                                     {"settings_file", FuzzSettingsFile},
+                                                     {"book", FuzzBook},
+                                                     {"rating_file", FuzzRatingFile},
+                                                     {"typed_moves", FuzzTypedMoves}};
     return targets;
 }
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// An abort, which libFuzzer records as a crash.
+[[noreturn]] void Fail(const char* file, int line, const char* what) {
+    std::fprintf(stderr, "%s:%d: broken promise: %s\n", file, line, what);
+    std::fflush(stderr);
+    std::abort();
+}
+
+// A scratch folder with a copy of the shipped variants.ini, removed at the process's end.
+const fs::path& Workspace() {
+    static const struct Scratch {
+        fs::path path;
+        Scratch() {
+            std::string pattern = (fs::temp_directory_path() / "zelkor-fuzz-XXXXXX").string();
+            if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+            path = pattern;
+            fs::copy_file(fs::path(ZELKOR_SHIPPED_DATA_DIR) / "variants.ini",
+                          path / "variants.ini");
+        }
+        ~Scratch() {
+            std::error_code error;
+            fs::remove_all(path, error);
+        }
+    } scratch;
+    return scratch.path;
+}
+
+fs::path WriteInput(const std::string& name, const uint8_t* data, std::size_t size) {
+    const fs::path path = Workspace() / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
 struct Terminated : std::runtime_error {
     Terminated() : std::runtime_error("terminated") {}
 };
 
-// Terminate throws Terminated instead of ending the process.
 class FuzzUi : public HeadlessGameUi {
   public:
     [[noreturn]] void Terminate() override { throw Terminated(); }
@@ -120,15 +107,14 @@ class RepeatableRandom : public Random {
     unsigned long long state_ = 1;
 };
 
-class ControllerRun {
-  public:
-    explicit ControllerRun(const std::string& folder) : dir_(Workspace() / folder) {
-        std::filesystem::create_directories(dir_);
-        if (!std::filesystem::exists(dir_ / "variants.ini"))
-            std::filesystem::copy_file(Workspace() / "variants.ini", dir_ / "variants.ini");
+// A controller started as the program starts, over the workspace's folder `folder`.
+struct ControllerRun {
+    explicit ControllerRun(const std::string& folder) : dir(Workspace() / folder) {
+        fs::create_directories(dir);
         std::error_code error;
-        std::filesystem::remove(dir_ / "zelkor.ini", error);
-        controller = std::make_unique<GameController>(ui, clock, random, dir_);
+        fs::copy_file(Workspace() / "variants.ini", dir / "variants.ini", error);
+        fs::remove(dir / "zelkor.ini", error);
+        controller = std::make_unique<GameController>(ui, clock, random, dir);
         controller->StartUp();
         controller->settings().UseDepth = 1;
         controller->settings().SearchDepth = 1;
@@ -136,17 +122,14 @@ class ControllerRun {
     ~ControllerRun() {
         controller.reset();
         std::error_code error;
-        std::filesystem::remove(dir_ / "zelkor.log", error);
+        fs::remove(dir / "zelkor.log", error);
     }
-    const std::filesystem::path& dir() const { return dir_; }
 
+    fs::path dir;
     FuzzUi ui;
     StillClock clock;
     RepeatableRandom random;
     std::unique_ptr<GameController> controller;
-
-  private:
-    std::filesystem::path dir_;
 };
 
 // What every state the controller leaves must keep.
@@ -163,8 +146,7 @@ inline void CheckGameBounds(const GameState& g) {
     }
 }
 
-// Plays up to `plies` moves, the k-th chosen by pick(k, count) among the `count` legal
-// ones and recorded as the game records it; returns how many were played.
+// Plays up to `plies` moves, the k-th the pick(k, count)-th legal one; returns how many.
 template <class Pick>
 int PlayMoves(GameState& g, int plies, Pick pick) {
     int k = 0;
@@ -184,39 +166,35 @@ int PlayMoves(GameState& g, int plies, Pick pick) {
 
 }  // namespace
 
-// variants.ini: the loader of a new game, the dialog's reader and the name list, then the
-// rules it left in force drive the move generator.
+// variants.ini: the new game's loader, the dialog's reader, the name list, then a few moves.
 int FuzzVariantFile(const uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     uint8_t variant = data[0];
-    const std::filesystem::path file = WriteInput("variants/variants.ini", data + 1, size - 1);
-    const std::filesystem::path dir = file.parent_path();
+    const fs::path file = WriteInput("variants/variants.ini", data + 1, size - 1);
+    const fs::path dir = file.parent_path();
     FuzzUi ui;
     auto g = std::make_unique<GameState>();
     g->ui = &ui;
     SetUpDefaultGame(*g);
     try {
         const VariantFileStatus status = LoadVariant(*g, dir, variant, ui);
-        // A loaded variant has a number; the other results leave it as it was.
         FUZZ_CHECK(status != VariantFileStatus::Loaded || variant >= 1);
         const std::vector<std::string> names = ListVariantNames(dir, false);
         FUZZ_CHECK(names.size() <= static_cast<std::size_t>(kMaxVariants));
         if (status == VariantFileStatus::Loaded) {
             uint8_t again = variant;
             ReadVariantForDialog(*g, dir, again, ui);
-            // The variant's rules as a new game puts them in force.
             g->active = g->defined;
             ApplyRules(*g);
             ResetGameTree(*g);
             PlayMoves(*g, 4, [](int k, int count) { return k % count; });
         }
-    } catch (const Terminated&) {
-        // "Error found! Zelkor will exit": a legitimate end for a broken file.
+    } catch (const Terminated&) {  // "Error found!": a legitimate end for a broken file
     }
     return 0;
 }
 
-// *.zlk, the reader alone: whatever the file holds, the result has bounded lists.
+// *.zlk, the reader alone: bounded lists whatever the file holds.
 int FuzzGameFile(const uint8_t* data, std::size_t size) {
     const GameFileContents contents = ReadGameFile(WriteInput("game.zlk", data, size));
     std::size_t moves = 0;
@@ -233,11 +211,10 @@ int FuzzGameFile(const uint8_t* data, std::size_t size) {
     return 0;
 }
 
-// *.zlk through the controller: the header applied, the moves replayed through InputMove.
-// A loaded game saved again must load to the same game.
+// *.zlk through the controller; a loaded game saved again loads to the same game.
 int FuzzGameReplay(const uint8_t* data, std::size_t size) {
     ControllerRun run("replay");
-    const std::filesystem::path file = WriteInput("replay/game.zlk", data, size);
+    const fs::path file = WriteInput("replay/game.zlk", data, size);
     try {
         GameController& c = *run.controller;
         if (!c.LoadGameFile(file)) return 0;
@@ -246,7 +223,7 @@ int FuzzGameReplay(const uint8_t* data, std::size_t size) {
         const Board board = g.board;
         const int side = g.side;
         const int plies = g.recordLength;
-        const std::filesystem::path again = run.dir() / "again.zlk";
+        const fs::path again = run.dir / "again.zlk";
         FUZZ_CHECK(c.SaveGameFile(again));
         FUZZ_CHECK(c.LoadGameFile(again));
         CheckGameBounds(g);
@@ -261,8 +238,8 @@ int FuzzGameReplay(const uint8_t* data, std::size_t size) {
 
 // zelkor.ini: read, written back, read again to the same lines.
 int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
-    const std::filesystem::path file = WriteInput("settings/zelkor.ini", data, size);
-    const std::filesystem::path dir = file.parent_path();
+    const fs::path file = WriteInput("settings/zelkor.ini", data, size);
+    const fs::path dir = file.parent_path();
     Settings settings;
     const SettingsReadResult result = ReadSettings(settings, dir);
     if (result.status == SettingsReadStatus::Invalid) {
@@ -278,9 +255,8 @@ int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
     return 0;
 }
 
-// The opening book. The first byte picks the look-up (0: opening name, 1: book move from
-// zelkor.bok, 2: the book games), the second how many moves of the default game are played
-// first (each chosen by a further byte); the rest is the file.
+// The book: byte 0 picks the look-up (opening name, book move, book games), byte 1 how many
+// moves are played first (each picked by a further byte); the rest is the file.
 int FuzzBook(const uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     const int mode = data[0] % 3;
@@ -291,7 +267,7 @@ int FuzzBook(const uint8_t* data, std::size_t size) {
     const int plies = static_cast<int>(std::min<std::size_t>(data[1] % 8, size - 2));
     const std::size_t used =
         2 + PlayMoves(*g, plies, [&](int k, int count) { return data[2 + k] % count; });
-    const std::filesystem::path dir = Workspace() / "book";
+    const fs::path dir = Workspace() / "book";
     const std::string name = mode == 2 ? (g->side == kWhite ? "book/white bookgames/a.zlk"
                                                             : "book/black bookgames/a.zlk")
                                        : "book/zelkor.bok";
@@ -310,9 +286,9 @@ int FuzzBook(const uint8_t* data, std::size_t size) {
     return 0;
 }
 
-// zelkor.rtg: any contents give a rating in range, which is written and read back.
+// zelkor.rtg: a rating in range, written and read back.
 int FuzzRatingFile(const uint8_t* data, std::size_t size) {
-    const std::filesystem::path dir = WriteInput("rating/zelkor.rtg", data, size).parent_path();
+    const fs::path dir = WriteInput("rating/zelkor.rtg", data, size).parent_path();
     const int rating = ReadRatingFile(dir);
     FUZZ_CHECK(rating >= 0 && rating <= kMaxRating);
     FUZZ_CHECK(WriteRatingFile(dir, rating));
@@ -322,9 +298,8 @@ int FuzzRatingFile(const uint8_t* data, std::size_t size) {
     return 0;
 }
 
-// The move box: every input line is typed as a move. A line starting with one of the bytes
-// 1..5 runs Back, Forward, First, Last or a direct InputMove instead. The first byte picks
-// the play mode (the computer answers at depth 1 in Player-Computer play).
+// The move box, line by line; a line starting with byte 1..5 runs Back, Forward, First, Last
+// or InputMove instead. Byte 0 picks Player-Player or Player-Computer play.
 int FuzzTypedMoves(const uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     ControllerRun run("typed");
