@@ -57,8 +57,8 @@ TEST(Install, ProgramDataDesktopEntryIconsAndThePerUserFolder) {
     }
 #endif
 
-    // The first start creates the per-user folder, the second reuses it and keeps what the
-    // user changed there; missing shipped files come back.
+    // The first start fills the per-user folder; the second keeps the user's files and brings
+    // back a missing shipped one.
     TempDir home;
     const fs::path cli = prefix / "bin/zelkor-cli";
     const fs::path folder = home / ".local/share/zelkor";
@@ -83,6 +83,7 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
     EXPECT_FALSE(fs::exists(home / ".local"));
+    EXPECT_FALSE(fs::exists(fs::path(ZELKOR_CLI_PATH).parent_path() / ".zelkor-write-test"));
 #ifdef ZELKOR_WITH_UI
     // The usage needs no display.
     const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +

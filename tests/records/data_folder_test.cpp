@@ -12,7 +12,7 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-// A fake installation: <root>/prefix/bin (the executables) and <root>/prefix/share/zelkor.
+// The folder rules the install test does not reach, on a fake installation under prefix/.
 struct Installed {
     TempDir root;
     fs::path bin = root / "prefix/bin";
@@ -37,44 +37,6 @@ struct Installed {
         return in;
     }
 };
-
-TEST(DataFolder, BuildFolderOrNoDataKeepsTheExecutablesFolder) {
-    for (bool withData : {true, false}) {
-        TempDir build;
-        if (withData) WriteFile(build / "variants.ini", "x\r\n");
-        DataFolderInputs in;
-        in.executableFolder = build.path();
-        in.home = (build / "home").string();
-        const DataFolder data = ResolveDataFolder(in);  // the real writability probe
-        EXPECT_EQ(data.folder, build.path());
-        EXPECT_FALSE(data.perUser);
-        EXPECT_FALSE(fs::exists(build / "home"));
-        EXPECT_FALSE(fs::exists(build / ".zelkor-write-test"));  // the probe is removed
-        if (withData) {
-            EXPECT_EQ(data.shipped, build.path());
-        }
-    }
-}
-
-TEST(DataFolder, InstalledProgramCreatesFillsAndKeepsThePerUserFolder) {
-    Installed inst;
-    const DataFolder data = ResolveDataFolder(inst.Inputs());
-    EXPECT_EQ(std::tuple(data.folder, data.shipped, data.perUser, data.created, data.warning),
-              std::tuple(inst.user, inst.share, true, true, std::string()));
-    for (const char* file :
-         {"variants.ini", "zelkor.bok", "white bookgames/white1.zlk", "black bookgames/black1.zlk"})
-        EXPECT_EQ(ReadFile(inst.user / file), ReadFile(inst.share / file)) << file;
-    EXPECT_FALSE(fs::exists(inst.user / "pieces"));  // read from the shipped folder
-
-    // The second start keeps the user's files and adds what is missing.
-    WriteFile(inst.user / "variants.ini", "edited\r\n");
-    fs::remove(inst.user / "black bookgames/black1.zlk");
-    const DataFolder again = ResolveDataFolder(inst.Inputs());
-    EXPECT_EQ(std::tuple(again.folder, again.created), std::tuple(inst.user, false));
-    EXPECT_EQ(
-        ReadFile(inst.user / "variants.ini") + ReadFile(inst.user / "black bookgames/black1.zlk"),
-        "edited\r\nb1\r\n");
-}
 
 TEST(DataFolder, DataDirOptionXdgDataHomeAndAReadOnlyFolderWithTheData) {
     Installed inst;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
 #include "records/text_file.h"
 #include "rules/text_lines.h"
@@ -50,7 +50,6 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
     Settings s;
-    s.PlayerName = "Someone";
     s.Handicap = 7;
     const SettingsReadResult result = Read(s);
     EXPECT_EQ(result.status, SettingsReadStatus::Defaults);
@@ -104,17 +103,14 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
               std::tuple(2, 0, "two  lines"));
 }
 
-// One line of a good file changed: the value is read into its range, or the file is
-// short, foreign or not numeric (all defaults, the file rewritten), or the value does not
-// fit its field (all defaults, the file kept aside for the user and its line reported).
+// One line changed: read into its range; or all defaults (short, foreign, not numeric); or,
+// not fitting its field, all defaults with the file kept aside and its line reported.
 TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     Settings custom;
     custom.Handicap = 5;
     custom.PlayerName = "Ann";
     custom.rules.flags[MulJumps] = 1;
-    // Line (from 0; -1 cuts the file short), value, value read (0: all defaults, -1: all
-    // defaults and the file kept aside): depth 1..20, time 1..180, strength slider 1..10
-    // (Handicap 0..9), plies 1..3, balance 1..750, check boxes 0..1.
+    // Line (from 0; -1: the file cut short), value, value read (0: defaults, -1: kept aside).
     // clang-format off
     const std::tuple<int, const char*, long long> rows[] = {
         {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
@@ -161,19 +157,15 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     lines[21] = "A8a8B8";  // what is no square is skipped
     lines[22] = "";
     lines.push_back("extra line");
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\n";
+    std::string text = JoinCrLf(lines);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     WriteFile(File(), text);
     Settings s;
     ASSERT_EQ(Read(s).status, SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(s.Handicap, s.SearchDepth), std::tuple(6, 4));
-    HomeSquares home;
-    for (auto& list : home)
-        list.fill(kEmptySlot);
-    home[0][0] = 91;
-    home[0][2] = 92;
-    EXPECT_EQ(s.rules.home, home);
+    const auto& home = s.rules.home;
+    EXPECT_EQ(std::tuple(home[0][0], home[0][1], home[0][2], home[0][3], home[1][0]),
+              std::tuple(91, kEmptySlot, 92, kEmptySlot, kEmptySlot));
     EXPECT_EQ(SettingsLines(s)[21], "A8B8");
 }
 
@@ -196,9 +188,8 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(FileLines()[14], "New");
 
-    // A user's own file of the old temporary name is left alone, a link stays a link and
-    // writes through to its file, the file keeps its permissions, and what a dead copy of
-    // the program left behind is removed at start-up (a running copy's is not).
+    // A user's file of the old temporary name stays, a link writes through, permissions stay,
+    // and a dead copy's temporary file is removed at start-up (a running copy's is not).
     WriteFile(dir / "zelkor.ini.tmp", "mine");
     std::filesystem::create_directory(dir / "real");
     std::filesystem::rename(File(), dir / "real" / "zelkor.ini");
