@@ -63,6 +63,7 @@ inline std::vector<std::string> MoveTexts(const GameState& g) {
     return texts;
 }
 
+// Generates the moves of the ply and returns them as texts.
 inline std::vector<std::string> Generate(GameState& g, int AllMoves = 1) {
     GenerateMoves(g, AllMoves);
     return MoveTexts(g);
@@ -108,18 +109,6 @@ inline void RecordTexts(GameState& g, const std::vector<std::string>& moves) {
     g.gamePly = g.recordLength;
 }
 
-namespace detail {
-
-struct Candidate {
-    int from;
-    int to;
-    bool jump;
-    int forced;
-    std::string path;
-};
-
-}  // namespace detail
-
 // An independent, literal transcription of the generator's rules (strings for paths, the
 // full candidate list, the pairwise de-duplication), used to cross-check the fast one.
 inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candidateLimit,
@@ -136,7 +125,13 @@ inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_
     const auto& stepRow = g.directions[i];
     const auto& jumpRow = g.directions[i + 2];
 
-    std::vector<detail::Candidate> candidates;
+    struct Candidate {
+        int from, to;
+        bool jump;
+        int forced;
+        std::string path;
+    };
+    std::vector<Candidate> candidates;
     size_t longest = 0;
     bool forcedFlag = false, outsideFlag = false;
     if (tooMany) *tooMany = false;
@@ -287,7 +282,7 @@ inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_
     }
     std::vector<std::string> moves;
     for (size_t a = 0; a < n; ++a) {
-        const detail::Candidate& c = candidates[a];
+        const Candidate& c = candidates[a];
         const std::string text = SquareName(c.from) + (c.jump ? "x" : "-") + SquareName(c.to);
         if (!c.jump) {
             if (!(forcedFlag || (capRequired && outsideFlag))) moves.push_back(text);
