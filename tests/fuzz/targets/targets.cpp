@@ -21,6 +21,7 @@
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
+#include "rules/system_services.h"
 #include "rules/variant_file.h"
 
 #define FUZZ_CHECK(condition) \
@@ -95,18 +96,6 @@ class StillClock : public Clock {
     void Pause(double) override {}
 };
 
-class RepeatableRandom : public Random {
-  public:
-    double Uniform() override {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<double>(state_ >> 11) * (1.0 / 9007199254740992.0);
-    }
-    void Seed(unsigned long long seed) override { state_ = seed; }
-
-  private:
-    unsigned long long state_ = 1;
-};
-
 // A controller started as the program starts, over the workspace's folder `folder`.
 struct ControllerRun {
     explicit ControllerRun(const std::string& folder) : dir(Workspace() / folder) {
@@ -114,6 +103,7 @@ struct ControllerRun {
         std::error_code error;
         fs::copy_file(Workspace() / "variants.ini", dir / "variants.ini", error);
         fs::remove(dir / "zelkor.ini", error);
+        random.Seed(1);
         controller = std::make_unique<GameController>(ui, clock, random, dir);
         controller->StartUp();
         controller->settings().UseDepth = 1;
@@ -128,22 +118,24 @@ struct ControllerRun {
     fs::path dir;
     FuzzUi ui;
     StillClock clock;
-    RepeatableRandom random;
+    SystemRandom random;
     std::unique_ptr<GameController> controller;
 };
 
 // What every state the controller leaves must keep.
-inline void CheckGameBounds(const GameState& g) {
-    FUZZ_CHECK(g.gamePly >= 0 && g.gamePly <= g.recordLength);
-    FUZZ_CHECK(g.recordLength <= kMaxGamePlies);
-    FUZZ_CHECK(g.ply >= 0 && g.ply <= kMaxPly);
-    FUZZ_CHECK(g.side == kWhite || g.side == kBlack);
-    for (int square = 0; square < kBoardEntries; ++square) {
-        const int piece = g.board[square];
-        FUZZ_CHECK(IsPlayingSquare(square)
-                       ? (piece == kEmpty || piece == kWhiteMan || piece == kBlackMan)
-                       : piece == kOffBoard);
-    }
+void CheckGameBounds(const GameState& g) {
+    FUZZ_CHECK(g.gamePly >= 0 && g.gamePly <= g.recordLength && g.recordLength <= kMaxGamePlies);
+    FUZZ_CHECK(g.ply >= 0 && g.ply <= kMaxPly && (g.side == kWhite || g.side == kBlack));
+    for (int square = 0; square < kBoardEntries; ++square)
+        FUZZ_CHECK(IsPlayingSquare(square) ? std::abs(g.board[square]) <= 1
+                                           : g.board[square] == kOffBoard);
+}
+
+std::unique_ptr<GameState> NewGame(FuzzUi& ui) {
+    auto g = std::make_unique<GameState>();
+    g->ui = &ui;
+    SetUpDefaultGame(*g);
+    return g;
 }
 
 // Plays up to `plies` moves, the k-th the pick(k, count)-th legal one; returns how many.
@@ -170,17 +162,13 @@ int PlayMoves(GameState& g, int plies, Pick pick) {
 int FuzzVariantFile(const uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     uint8_t variant = data[0];
-    const fs::path file = WriteInput("variants/variants.ini", data + 1, size - 1);
-    const fs::path dir = file.parent_path();
+    const fs::path dir = WriteInput("variants/variants.ini", data + 1, size - 1).parent_path();
     FuzzUi ui;
-    auto g = std::make_unique<GameState>();
-    g->ui = &ui;
-    SetUpDefaultGame(*g);
+    auto g = NewGame(ui);
     try {
         const VariantFileStatus status = LoadVariant(*g, dir, variant, ui);
         FUZZ_CHECK(status != VariantFileStatus::Loaded || variant >= 1);
-        const std::vector<std::string> names = ListVariantNames(dir, false);
-        FUZZ_CHECK(names.size() <= static_cast<std::size_t>(kMaxVariants));
+        FUZZ_CHECK(ListVariantNames(dir, false).size() <= static_cast<std::size_t>(kMaxVariants));
         if (status == VariantFileStatus::Loaded) {
             uint8_t again = variant;
             ReadVariantForDialog(*g, dir, again, ui);
@@ -197,14 +185,10 @@ int FuzzVariantFile(const uint8_t* data, std::size_t size) {
 // *.zlk, the reader alone: bounded lists whatever the file holds.
 int FuzzGameFile(const uint8_t* data, std::size_t size) {
     const GameFileContents contents = ReadGameFile(WriteInput("game.zlk", data, size));
-    std::size_t moves = 0;
-    for (const GameFileItem& item : contents.body) {
-        if (item.kind == GameFileItem::Kind::Move) {
-            ++moves;
-            FUZZ_CHECK(item.text.size() <= kMaxMoveLineLength);
-        }
-    }
-    FUZZ_CHECK(moves <= static_cast<std::size_t>(kMaxGamePlies));
+    int moves = 0;
+    for (const GameFileItem& item : contents.body)
+        if (item.kind == GameFileItem::Kind::Move)
+            FUZZ_CHECK(++moves <= kMaxGamePlies && item.text.size() <= kMaxMoveLineLength);
     FUZZ_CHECK(contents.linesAfterStart >= 0);
     std::string title;
     GameFileStatusMessage(contents.status, "game.zlk", &title);
@@ -221,16 +205,12 @@ int FuzzGameReplay(const uint8_t* data, std::size_t size) {
         const GameState& g = c.game();
         CheckGameBounds(g);
         const Board board = g.board;
-        const int side = g.side;
-        const int plies = g.recordLength;
-        const fs::path again = run.dir / "again.zlk";
-        FUZZ_CHECK(c.SaveGameFile(again));
-        FUZZ_CHECK(c.LoadGameFile(again));
+        const int side = g.side, plies = g.recordLength;
+        FUZZ_CHECK(c.SaveGameFile(run.dir / "again.zlk") && c.LoadGameFile(run.dir / "again.zlk"));
         CheckGameBounds(g);
         FUZZ_CHECK(g.recordLength == plies);
         c.Last();
-        FUZZ_CHECK(g.board == board || g.gamePly != plies);
-        FUZZ_CHECK(g.side == side || g.gamePly != plies);
+        FUZZ_CHECK(g.gamePly != plies || (g.board == board && g.side == side));
     } catch (const Terminated&) {
     }
     return 0;
@@ -238,8 +218,7 @@ int FuzzGameReplay(const uint8_t* data, std::size_t size) {
 
 // zelkor.ini: read, written back, read again to the same lines.
 int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
-    const fs::path file = WriteInput("settings/zelkor.ini", data, size);
-    const fs::path dir = file.parent_path();
+    const fs::path dir = WriteInput("settings/zelkor.ini", data, size).parent_path();
     Settings settings;
     const SettingsReadResult result = ReadSettings(settings, dir);
     if (result.status == SettingsReadStatus::Invalid) {
@@ -247,8 +226,8 @@ int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
         return 0;
     }
     const std::vector<std::string> lines = SettingsLines(settings);
-    FUZZ_CHECK(lines.size() == static_cast<std::size_t>(kSettingsLines));
-    FUZZ_CHECK(WriteSettings(settings, dir));
+    FUZZ_CHECK(lines.size() == static_cast<std::size_t>(kSettingsLines) &&
+               WriteSettings(settings, dir));
     Settings again;
     FUZZ_CHECK(ReadSettings(again, dir).status == SettingsReadStatus::Read);
     FUZZ_CHECK(SettingsLines(again) == lines);
@@ -260,10 +239,8 @@ int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
 int FuzzBook(const uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     const int mode = data[0] % 3;
-    auto g = std::make_unique<GameState>();
     FuzzUi ui;
-    g->ui = &ui;
-    SetUpDefaultGame(*g);
+    auto g = NewGame(ui);
     const int plies = static_cast<int>(std::min<std::size_t>(data[1] % 8, size - 2));
     const std::size_t used =
         2 + PlayMoves(*g, plies, [&](int k, int count) { return data[2 + k] % count; });
@@ -272,15 +249,14 @@ int FuzzBook(const uint8_t* data, std::size_t size) {
                                                             : "book/black bookgames/a.zlk")
                                        : "book/zelkor.bok";
     WriteInput(name, data + used, size - used);
-    RepeatableRandom random;
+    SystemRandom random;
     random.Seed(data[0]);
     try {
         const BookResult result =
             mode == 2 ? GamesBookLookup(*g, dir, ui) : FileBookLookup(mode, *g, dir, random, ui);
         FUZZ_CHECK(result.bookMoves.size() <= static_cast<std::size_t>(kShownBookMoves));
-        if (result.from != 0) {
-            FUZZ_CHECK(IsPlayingSquare(result.from) && IsPlayingSquare(result.to));
-        }
+        FUZZ_CHECK(result.from == 0 ||
+                   (IsPlayingSquare(result.from) && IsPlayingSquare(result.to)));
     } catch (const Terminated&) {
     }
     return 0;
@@ -290,9 +266,8 @@ int FuzzBook(const uint8_t* data, std::size_t size) {
 int FuzzRatingFile(const uint8_t* data, std::size_t size) {
     const fs::path dir = WriteInput("rating/zelkor.rtg", data, size).parent_path();
     const int rating = ReadRatingFile(dir);
-    FUZZ_CHECK(rating >= 0 && rating <= kMaxRating);
-    FUZZ_CHECK(WriteRatingFile(dir, rating));
-    FUZZ_CHECK(ReadRatingFile(dir) == rating);
+    FUZZ_CHECK(rating >= 0 && rating <= kMaxRating && WriteRatingFile(dir, rating) &&
+               ReadRatingFile(dir) == rating);
     const std::string text(reinterpret_cast<const char*>(data), size);
     FUZZ_CHECK(RatingValue(DecodeRating(text)) <= kMaxRating);
     return 0;
