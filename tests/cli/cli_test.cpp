@@ -1,5 +1,5 @@
-// zelkor-cli: moves, perft, analyse and selfplay, on the start position and on the
-// position after a game file, and every argument it refuses.
+// zelkor-cli's commands on the start and on a game file, every argument it refuses, and the
+// installed program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +10,11 @@
 
 namespace {
 
+using zelkor::test::ReadFile;
 using zelkor::test::RunCli;
+using zelkor::test::RunShell;
+using zelkor::test::TempDir;
+namespace fs = std::filesystem;
 
 TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     const auto moves = RunCli("moves");
@@ -23,7 +27,7 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     EXPECT_EQ(perft.out.substr(0, 10), "e1-d2: 24\n");
     EXPECT_EQ(perft.out.substr(perft.out.size() - 22), "\n\nNodes searched: 576\n");
 
-    zelkor::test::TempDir dir;
+    TempDir dir;
     const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";
     zelkor::test::WriteFile(dir / "g.zlk", header + "d8e7\r\n");
     zelkor::test::WriteFile(dir / "bad.zlk", header + "d8d5\r\n");
@@ -86,14 +90,14 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
 
 // A small tree written as a section of its own after the sections already in the file.
 TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
-    zelkor::test::TempDir dir;
+    TempDir dir;
     const std::string out = (dir.path() / "zelkor.bok").string();
     const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
     for (const char* variant : {"1", "2", "2"})
         ASSERT_EQ(
             RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" --variant " + variant).status,
             0);
-    const std::string book = zelkor::test::ReadFile(out);
+    const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
     const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
     ASSERT_NE(second, std::string::npos);
@@ -116,7 +120,7 @@ TEST(Cli, RejectsBadArguments) {
     // A variant the file does not hold, or a file that cannot be read, is an error.
     const std::string shipped = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" ";
     EXPECT_EQ(RunCli(shipped + "selfplay --variant 99").status, 1);
-    zelkor::test::TempDir dir;
+    TempDir dir;
     std::filesystem::create_directory(dir / "variants.ini");
     const auto folder = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
     EXPECT_EQ(folder.status, 1);
@@ -125,7 +129,7 @@ TEST(Cli, RejectsBadArguments) {
 
 TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     // White's only target square, a8, is taken by a White man before the first move.
-    zelkor::test::TempDir dir;
+    TempDir dir;
     std::string setup(64, '0');
     setup[56] = '1';  // a8
     setup[7] = '2';   // h1
@@ -135,6 +139,87 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     const auto run = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
+}
+
+// Installs the build into a temporary prefix and runs the installed zelkor-cli as a new
+// user would: with a fresh home folder and no XDG_DATA_HOME.
+
+std::string Quoted(const fs::path& path) {
+    std::string quoted(1, '\'');  // built in steps: "'" + ... trips a GCC 12 warning
+    quoted += path.string();
+    quoted += '\'';
+    return quoted;
+}
+
+// zelkor-cli `cli` run with `home` as HOME and XDG_DATA_HOME unset.
+zelkor::test::CliRun Cli(const fs::path& cli, const fs::path& home, const std::string& arguments) {
+    return RunShell("env -u XDG_DATA_HOME HOME=" + Quoted(home) + " " + Quoted(cli) + " " +
+                    arguments + " 2>&1");
+}
+
+TEST(Install, ProgramDataDesktopEntryIconsAndThePerUserFolder) {
+    TempDir root;
+    const fs::path prefix = root / "prefix";
+    const auto install = RunShell(std::string("'") + ZELKOR_CMAKE_COMMAND + "' --install '" +
+                                  ZELKOR_BINARY_DIR + "' --prefix " + Quoted(prefix) + " 2>&1");
+    ASSERT_EQ(install.status, 0) << install.out;
+    const fs::path share = prefix / "share/zelkor";
+    const std::string variants = ReadFile(zelkor::test::ShippedDataDir() / "variants.ini");
+    EXPECT_EQ(ReadFile(share / "variants.ini"), variants);
+    for (const char* file :
+         {"zelkor.bok", "white bookgames/01-halma.zlk", "black bookgames/01-halma.zlk",
+          "pieces/brownandblack/msquare.bmp", "pieces/brownandblack/white.ico"})
+        EXPECT_TRUE(fs::exists(share / file)) << file;
+    EXPECT_FALSE(fs::exists(prefix / "bin/variants.ini"));
+#ifdef ZELKOR_WITH_UI
+    EXPECT_TRUE(fs::exists(prefix / "bin/zelkor"));
+    const std::string entry = ReadFile(prefix / "share/applications/zelkor.desktop");
+    EXPECT_NE(entry.find("Exec=zelkor"), std::string::npos);
+    EXPECT_NE(entry.find("Icon=zelkor"), std::string::npos);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const std::string dim = std::to_string(size) + "x" + std::to_string(size);
+        const std::string png = ReadFile(prefix / "share/icons/hicolor" / dim / "apps/zelkor.png");
+        ASSERT_GT(png.size(), 24u) << dim;
+        // The PNG header states the folder's size: width and height, big-endian.
+        const std::string be{'\0', '\0', static_cast<char>(size >> 8), static_cast<char>(size)};
+        EXPECT_EQ(png.substr(1, 3) + png.substr(16, 8), "PNG" + be + be) << dim;
+    }
+#endif
+
+    // The first start fills the per-user folder; the second keeps the user's files and brings
+    // back a missing shipped one.
+    TempDir home;
+    const fs::path cli = prefix / "bin/zelkor-cli";
+    const fs::path folder = home / ".local/share/zelkor";
+    const auto first = Cli(cli, home.path(), "moves");
+    EXPECT_EQ(first.status, 0) << first.out;
+    EXPECT_EQ(first.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
+    EXPECT_EQ(ReadFile(folder / "variants.ini"), variants);
+    EXPECT_TRUE(fs::exists(folder / "black bookgames/03-diagonal-halma.zlk"));
+    zelkor::test::WriteFile(folder / "zelkor.rtg", "kept\r\n");
+    fs::remove(folder / "zelkor.bok");
+    const auto second = Cli(cli, home.path(), "moves");
+    EXPECT_EQ(second.out, first.out);
+    EXPECT_EQ(ReadFile(folder / "zelkor.rtg"), "kept\r\n");
+    EXPECT_TRUE(fs::exists(folder / "zelkor.bok"));
+    EXPECT_FALSE(fs::exists(prefix / "bin/zelkor.rtg"));
+}
+
+// The build folder, as `make run` uses it: the files stay beside the executable.
+TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
+    TempDir home;
+    const auto run = Cli(ZELKOR_CLI_PATH, home.path(), "moves");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.substr(0, 18), "e1-d2\ne1-e2\ne1-d1\n");
+    EXPECT_FALSE(fs::exists(home / ".local"));
+    EXPECT_FALSE(fs::exists(fs::path(ZELKOR_CLI_PATH).parent_path() / ".zelkor-write-test"));
+#ifdef ZELKOR_WITH_UI
+    // The usage needs no display.
+    const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                               Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
+    EXPECT_EQ(help.status, 0) << help.out;
+    EXPECT_NE(help.out.find("--data-dir <DIR>"), std::string::npos) << help.out;
+#endif
 }
 
 }  // namespace
