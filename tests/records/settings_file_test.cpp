@@ -14,6 +14,7 @@
 namespace zelkor {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ReadFile;
 using test::WriteFile;
 
@@ -34,16 +35,9 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
-void ExpectSameSettings(const Settings& a, const Settings& b) {
-    EXPECT_EQ(SettingsLines(a), SettingsLines(b));
-    EXPECT_EQ(a.rules.flags, b.rules.flags);
-    EXPECT_EQ(a.rules.home, b.rules.home);
-    EXPECT_EQ(a.rules.directions, b.rules.directions);
-}
-
 class SettingsFileTest : public ::testing::Test {
   protected:
-    std::filesystem::path File() const { return dir / kSettingsFileName; }
+    fs::path File() const { return dir / kSettingsFileName; }
     std::vector<std::string> FileLines() const { return SplitCrLf(ReadFile(File())); }
     SettingsReadResult Read(Settings& s) { return ReadSettings(s, dir.path()); }
     test::TempDir dir;
@@ -53,20 +47,19 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
     Settings s;
     s.Handicap = 7;
     const SettingsReadResult result = Read(s);
-    EXPECT_EQ(result.status, SettingsReadStatus::Defaults);
-    EXPECT_TRUE(result.newFileWritten);
-    ExpectSameSettings(s, Settings{});
+    EXPECT_EQ(std::tuple(result.status, result.newFileWritten),
+              std::tuple(SettingsReadStatus::Defaults, true));
+    EXPECT_EQ(SettingsLines(s), SettingsLines(Settings{}));
     EXPECT_EQ(std::tuple(s.PlayMode, s.Handicap, s.UseDepth, s.ThinkTime, s.PlayerName),
               std::tuple(0, 1, 0, 2, "Player"));
-    const std::string raw = ReadFile(File());
-    const auto lines = SplitCrLf(raw);
+    const auto lines = FileLines();
     ASSERT_EQ(lines.size(), 42u);
-    EXPECT_EQ(raw.substr(raw.size() - 2), "\r\n");
+    EXPECT_EQ(JoinCrLf(lines), ReadFile(File()));  // CR LF after every line
     EXPECT_EQ(lines[0] + lines[1] + lines[2] + lines[3] + lines[14] + lines[32] + lines[35],
               "ZELKOR0.10 0  1  2 Player 150  1 ");  // 35: OutofHome
     EXPECT_EQ(lines[21] + "|" + lines[22] + "|" + lines[23],
               "A8B8C8D8A7B7C7A6B6A5|E1F1G1H1F2G2H2G3H3H4|NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W");
-    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(File())));
+    EXPECT_FALSE(fs::exists(TemporaryFileFor(File())));
 }
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
@@ -90,7 +83,7 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     EXPECT_EQ(lines[3] + lines[14] + lines[29], " 20 Smith, \"Jo\" 255 ");
     Settings back;
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
-    ExpectSameSettings(back, s);
+    EXPECT_EQ(SettingsLines(back), SettingsLines(s));
     EXPECT_EQ(back.rules.home[1][14], 37);  // G2, the fifteenth square
 
     // Depth 0 and Computer-Computer are not read back as they were written.
@@ -137,7 +130,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
             continue;
         }
         EXPECT_TRUE(result.newFileWritten);
-        ExpectSameSettings(s, Settings{});
+        EXPECT_EQ(SettingsLines(s), SettingsLines(Settings{}));
         EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
         if (status == S::Invalid) {
             EXPECT_EQ(result.line, index + 1);
@@ -175,12 +168,12 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     s.PlayerName = "Old";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     const std::string before = ReadFile(File());
-    const std::filesystem::path temp = TemporaryFileFor(File());
-    std::filesystem::create_directory(temp);  // the temporary file's name
+    const fs::path temp = TemporaryFileFor(File());
+    fs::create_directory(temp);  // the temporary file's name
     s.PlayerName = "New";
     EXPECT_FALSE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(File()), before);
-    std::filesystem::remove(temp);
+    fs::remove(temp);
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
     const SettingsReadResult result = ReadSettings(fresh, dir / "no such folder");
@@ -192,39 +185,35 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     // A user's file of the old temporary name stays, a link writes through, permissions stay,
     // and a dead copy's temporary file is removed at start-up (a running copy's is not).
     WriteFile(dir / "zelkor.ini.tmp", "mine");
-    std::filesystem::create_directory(dir / "real");
-    std::filesystem::rename(File(), dir / "real" / "zelkor.ini");
-    std::filesystem::create_symlink("real/zelkor.ini", File());
-    std::filesystem::permissions(dir / "real" / "zelkor.ini", std::filesystem::perms(0640));
+    fs::create_directory(dir / "real");
+    fs::rename(File(), dir / "real" / "zelkor.ini");
+    fs::create_symlink("real/zelkor.ini", File());
+    fs::permissions(dir / "real" / "zelkor.ini", fs::perms(0640));
     s.PlayerName = "Linked";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
-    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_TRUE(fs::is_symlink(File()));
     EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
-    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
     WriteFile(dir / "zelkor.ini.zelkor-999999999.tmp", "stale");
     WriteFile(dir / "zelkor.ini.zelkor-1.tmp", "init is running");
     EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.ini.zelkor-1.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
+    EXPECT_TRUE(fs::exists(dir / "zelkor.ini.zelkor-1.tmp"));
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
     for (const char* place : {"folder", "/dev/zero", "pipe"}) {
-        std::filesystem::remove(File());
-        if (place[0] == '/')
-            std::filesystem::create_symlink(place, File());
-        else if (place[0] == 'f')
-            std::filesystem::create_directory(File());
-        else
-            ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
+        fs::remove(File());
+        if (place[0] == '/') fs::create_symlink(place, File());
+        if (place[0] == 'f') fs::create_directory(File());
+        if (place[0] == 'p') mkfifo(File().c_str(), 0600);
         Settings s;
         EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
-        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(File())));  // kept
+        EXPECT_TRUE(fs::exists(fs::symlink_status(File())));  // kept
     }
 }
 
-namespace fs = std::filesystem;
 using test::TempDir;
 
 // The folder rules the install test does not reach, on a fake installation under prefix/.
@@ -236,13 +225,9 @@ struct Installed {
     fs::path user = home / ".local/share/zelkor";
 
     Installed() {
-        for (const fs::path& folder : {bin, share / "white bookgames", share / "black bookgames",
-                                       share / "pieces/brownandblack", home})
+        for (const fs::path& folder : {bin, share / "pieces/brownandblack", home})
             fs::create_directories(folder);
         WriteFile(share / "variants.ini", "ZELKOR Version=0.10\r\n");
-        WriteFile(share / "zelkor.bok", "book\r\n");
-        WriteFile(share / "white bookgames/white1.zlk", "w1\r\n");
-        WriteFile(share / "black bookgames/black1.zlk", "b1\r\n");
     }
     DataFolderInputs Inputs(bool binWritable = true) const {
         DataFolderInputs in;
