@@ -1,5 +1,4 @@
-// zelkor-cli's commands on the start and on a game file, every argument it refuses, and the
-// installed program.
+// zelkor-cli's commands, every argument it refuses, and the installed program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -141,8 +140,7 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
 }
 
-// Installs the build into a temporary prefix and runs the installed zelkor-cli as a new
-// user would: with a fresh home folder and no XDG_DATA_HOME.
+// The build installed under a temporary prefix, run by a new user (no XDG_DATA_HOME).
 
 std::string Quoted(const fs::path& path) {
     std::string quoted(1, '\'');  // built in steps: "'" + ... trips a GCC 12 warning
@@ -186,8 +184,7 @@ TEST(Install, ProgramDataDesktopEntryIconsAndThePerUserFolder) {
     }
 #endif
 
-    // The first start fills the per-user folder; the second keeps the user's files and brings
-    // back a missing shipped one.
+    // The first start fills the per-user folder; the second keeps it and restores what is missing.
     TempDir home;
     const fs::path cli = prefix / "bin/zelkor-cli";
     const fs::path folder = home / ".local/share/zelkor";

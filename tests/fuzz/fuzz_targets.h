@@ -1,7 +1,5 @@
-// The fuzz targets, one per reader of the program. libFuzzer calls them through
-// fuzz_main.cpp and the regression test replays kept inputs through them. A target returns
-// for every input (the fatal "Error found!" path included); a crash, a sanitizer report or
-// a broken promise (an abort) is a fault.
+// The fuzz targets, one per reader, for libFuzzer and the regression test. A target returns
+// for every input ("Error found!" included); a crash or a broken promise (an abort) is a fault.
 #pragma once
 
 #include <cstddef>

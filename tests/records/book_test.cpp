@@ -110,8 +110,7 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     EXPECT_EQ(Shown(ui.messages.back()),
               "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10");
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
-    // A damaged name line (no quotes, or a name so long that its closing quote was cut) never
-    // ends the program: told once per change of the file, and no book moves.
+    // A name line without quotes (or cut before its closing one): told once, no book moves.
     const std::string file = (dir / "zelkor.bok").string();
     BookCache cache;
     for (const std::string& name :

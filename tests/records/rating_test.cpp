@@ -63,8 +63,7 @@ TEST(Rating, EncodingAndTheRatingFile) {
     EXPECT_FALSE(WriteRatingFile(dir / "missing folder", 1200));
 }
 
-// A game whose plies were made by "1" the computer (at the depth given), "2" the player or
-// "3" replayed.
+// Plies made by "1" the computer (at the depth given), "2" the player or "3" replayed.
 std::unique_ptr<GameState> GameOf(const std::vector<std::pair<std::string, int>>& plies) {
     auto g = std::make_unique<GameState>();
     for (std::size_t i = 0; i < plies.size(); ++i) {

@@ -182,8 +182,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(FileLines()[14], "New");
 
-    // A user's file of the old temporary name stays, a link writes through, permissions stay,
-    // and a dead copy's temporary file is removed at start-up (a running copy's is not).
+    // A link writes through keeping permissions; only a dead copy's temporary file is removed.
     WriteFile(dir / "zelkor.ini.tmp", "mine");
     fs::create_directory(dir / "real");
     fs::rename(File(), dir / "real" / "zelkor.ini");

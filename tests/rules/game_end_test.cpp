@@ -47,8 +47,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     EXPECT_EQ(g->positionHistory[kHistorySize - 1], MakePositionKey(g->board));
 }
 
-// White's home squares (Black's starting camp) filled with `whiteIn` White men and
-// `blackIn` Black men, in slot order.
+// White's home squares filled in slot order with `whiteIn` White, then `blackIn` Black men.
 std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = DefaultRules()) {
     auto g = EmptyGame(rules);
     for (int slot = 0; slot < whiteIn + blackIn; ++slot)
@@ -60,8 +59,7 @@ TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
     const WinState full = CheckWinConditions(*Camp(10, 0));
     EXPECT_TRUE(full.whiteWon && !full.blackWon);
     EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
-    // The list is counted slot by slot up to its count: with 15 squares the first ten
-    // slots must be filled, and a square listed twice counts twice.
+    // Counted slot by slot: of 15 squares the first ten count; a square listed twice, twice.
     VariantRules listed = DefaultRules();
     listed.home[0] = ParseHomeSquares("A8B8C8D8E8F8G8H8A7B7C7D7E7F7G7");
     auto wide = EmptyGame(listed);

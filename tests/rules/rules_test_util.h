@@ -63,7 +63,6 @@ inline std::vector<std::string> MoveTexts(const GameState& g) {
     return texts;
 }
 
-// Generates the moves of the ply and returns them as texts.
 inline std::vector<std::string> Generate(GameState& g, int AllMoves = 1) {
     GenerateMoves(g, AllMoves);
     return MoveTexts(g);
@@ -109,8 +108,8 @@ inline void RecordTexts(GameState& g, const std::vector<std::string>& moves) {
     g.gamePly = g.recordLength;
 }
 
-// An independent, literal transcription of the generator's rules (strings for paths, the
-// full candidate list, the pairwise de-duplication), used to cross-check the fast one.
+// A literal transcription of the generator's rules (string paths, every candidate, pairwise
+// de-duplication) to cross-check the fast one.
 inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candidateLimit,
                                                bool* tooMany = nullptr) {
     Board& board = g.board;

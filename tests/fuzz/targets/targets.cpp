@@ -1,6 +1,5 @@
-// The fuzz targets. They share a headless interface whose Terminate throws, a clock that
-// stands still, repeatable random numbers, and a controller started over a scratch folder
-// (its run log removed after each input, so that a long run does not fill the disk).
+// The fuzz targets. A controller's run log is removed after each input: long runs must not
+// fill the disk.
 #include <unistd.h>
 
 #include <algorithm>
@@ -234,8 +233,7 @@ int FuzzSettingsFile(const uint8_t* data, std::size_t size) {
     return 0;
 }
 
-// The book: byte 0 picks the look-up (opening name, book move, book games), byte 1 how many
-// moves are played first (each picked by a further byte); the rest is the file.
+// Byte 0 picks the look-up (name, book move, book games), byte 1 the plies played first.
 int FuzzBook(const uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     const int mode = data[0] % 3;
