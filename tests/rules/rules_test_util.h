@@ -119,15 +119,11 @@ inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_
     const bool manCont = f[ManContJump], outOfHome = f[OutofHome];
     const int effective = (mulJumps || capRequired || maxCap) ? 0 : AllMoves;
     const auto& owner = g.homeTables.owner;
-    const int side = g.side;
-    const int i = SideIndex(side);
-    const auto& stepRow = g.directions[i];
-    const auto& jumpRow = g.directions[i + 2];
+    const int side = g.side, i = SideIndex(side);
+    const auto &stepRow = g.directions[i], &jumpRow = g.directions[i + 2];
 
     struct Candidate {
-        int from, to;
-        bool jump;
-        int forced;
+        int from, to, jump, forced;
         std::string path;
     };
     std::vector<Candidate> candidates;
@@ -147,15 +143,11 @@ inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_
             }
         }
         const size_t manFirst = candidates.size();
-        int cursor[21], approach[21], landing[21], used[21];
+        int cursor[21], approach[21] = {}, landing[21] = {}, used[21];
         std::fill(cursor, cursor + 21, -1);
-        std::fill(approach, approach + 21, 0);
-        std::fill(landing, landing + 21, 0);
-        int c = s;
+        int c = s, forced = 0, level = 0;
         std::string path, last;
         bool backedUp = false;
-        int forced = 0;
-        int level = 0;
         auto registerJump = [&](bool duplicateCheck) {
             if (owner[s] != i) outsideFlag = true;
             if (duplicateCheck && !maxCap) {
