@@ -12,14 +12,13 @@ namespace zelkor {
 namespace {
 
 TEST(Rating, EloFiguresAndTexts) {
-    EXPECT_EQ(ComputerGameRating(1.0), 1200);
-    EXPECT_EQ(ComputerGameRating(2.5), 1350);
-    const std::tuple<int, int, double, int> elo[] = {
-        {1200, 1200, 1, 1215},
-        {1200, 1200, 0.5, 1200},
-        {1200, 1200, 0, 1185},
-        {0, 1100, 0, 0},
-        {32767, 1100, 1, 32767}};  // within what the file can hold
+    EXPECT_EQ(std::tuple(ComputerGameRating(1.0), ComputerGameRating(2.5)), std::tuple(1200, 1350));
+    // The last row stays within what the file can hold.
+    const std::tuple<int, int, double, int> elo[] = {{1200, 1200, 1, 1215},
+                                                     {1200, 1200, 0.5, 1200},
+                                                     {1200, 1200, 0, 1185},
+                                                     {0, 1100, 0, 0},
+                                                     {32767, 1100, 1, 32767}};
     for (auto [player, computer, score, rating] : elo)
         EXPECT_EQ(EloRating(player, computer, score), rating);
     // 29.5 and 28.5 round to even.
@@ -36,9 +35,7 @@ TEST(Rating, EloFiguresAndTexts) {
 }
 
 TEST(Rating, EncodingAndTheRatingFile) {
-    EXPECT_EQ(EncodeRating("1200"), "JQKK");
-    EXPECT_EQ(DecodeRating("JQKK"), "1200");
-    EXPECT_EQ(DecodeRating("JaK"), "1/0");
+    EXPECT_EQ(EncodeRating("1200") + DecodeRating("JQKK") + DecodeRating("JaK"), "JQKK12001/0");
     const std::pair<std::string, int> values[] = {{DecodeRating("JaK"), 1},
                                                   {DecodeRating(""), 0},
                                                   {DecodeRating("xJQ"), 0},
@@ -51,8 +48,8 @@ TEST(Rating, EncodingAndTheRatingFile) {
     test::TempDir dir;
     EXPECT_EQ(ReadRatingFile(dir.path()), 1200);
     ASSERT_TRUE(WriteRatingFile(dir.path(), 1537));
-    EXPECT_EQ(test::ReadFile(dir / "zelkor.rtg"), "JVZX\r\n");
-    EXPECT_EQ(ReadRatingFile(dir.path()), 1537);
+    EXPECT_EQ(std::tuple(test::ReadFile(dir / "zelkor.rtg"), ReadRatingFile(dir.path())),
+              std::tuple("JVZX\r\n", 1537));
     const std::pair<std::string, int> files[] = {{"", 0}, {"JQKK", 1200}};  // no line end
     for (const auto& [contents, rating] : files) {
         test::WriteFile(dir / "zelkor.rtg", contents);
