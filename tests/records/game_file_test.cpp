@@ -85,29 +85,23 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     EXPECT_EQ(RecordedMoveText(*g, 1) + RecordedMoveText(*g, 4), "h4g5a5a4");
 }
 
-TEST(GameFile, ReadStatusesAndTheirMessages) {
+TEST(GameFile, StatusesAndBodyRules) {
     TempDir dir;
+    auto read = [&](const std::string& text) {
+        WriteFile(dir / "g.zlk", text);
+        return ReadGameFile(dir / "g.zlk");
+    };
     const std::pair<std::string, GameFileStatus> files[] = {
         {"ZELKOR", GameFileStatus::NotZelkorFile},
         {"zelkor Version=0.10\r\nSTART\r\n", GameFileStatus::NotZelkorFile},
         {"ZELKOR Version=0.11\r\nSTART\r\n", GameFileStatus::WrongVersion},
         {"ZELKOR Version= 0.10\r\nSTART\r\n", GameFileStatus::Ok},
         {"ZELKOR Version=0.1\nSTART\nc3d4\n", GameFileStatus::Ok}};
-    for (const auto& [contents, status] : files) {
-        WriteFile(dir / "g.zlk", contents);
-        EXPECT_EQ(ReadGameFile(dir / "g.zlk").status, status) << contents;
-    }
+    for (const auto& [contents, status] : files)
+        EXPECT_EQ(read(contents).status, status) << contents;
     EXPECT_EQ(ReadGameFile(dir / "g.zlk").body.size(), 1u);
     EXPECT_EQ(ReadGameFile(dir / "none.zlk").status, GameFileStatus::Missing);
     EXPECT_EQ(ReadGameFile(dir.path()).status, GameFileStatus::Unreadable);
-}
-
-TEST(GameFile, BodyRules) {
-    TempDir dir;
-    auto read = [&](const std::string& text) {
-        WriteFile(dir / "g.zlk", text);
-        return ReadGameFile(dir / "g.zlk");
-    };
     // An empty line ends the replay; long move lines are read by their first four.
     auto a = read(kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
     EXPECT_EQ(std::tuple(a.complete, a.body.size(), a.linesAfterStart), std::tuple(true, 2u, 4));
