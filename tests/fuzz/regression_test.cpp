@@ -9,14 +9,16 @@
 namespace zelkor::fuzz {
 namespace {
 
-int ReplayFolders(const std::filesystem::path& root) {
+namespace fs = std::filesystem;
+
+int ReplayFolders(const fs::path& root) {
     int replayed = 0;
     for (const NamedTarget& target : AllTargets()) {
         EXPECT_EQ(target.run(nullptr, 0), 0) << target.name;  // an empty input
-        const std::filesystem::path folder = root / target.name;
-        if (!std::filesystem::is_directory(folder)) continue;
-        std::vector<std::filesystem::path> inputs;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        const fs::path folder = root / target.name;
+        if (!fs::is_directory(folder)) continue;
+        std::vector<fs::path> inputs;
+        for (const auto& entry : fs::directory_iterator(folder))
             if (entry.is_regular_file()) inputs.push_back(entry.path());
         std::sort(inputs.begin(), inputs.end());
         for (const auto& input : inputs) {
@@ -31,7 +33,7 @@ int ReplayFolders(const std::filesystem::path& root) {
 
 TEST(FuzzRegressions, EveryKeptInputAndSeedRunsCleanly) {
     EXPECT_GT(ReplayFolders(test::TestDataDir() / "regressions"), 0);
-    EXPECT_GT(ReplayFolders(std::filesystem::path(ZELKOR_SOURCE_DIR) / "tests/fuzz/seeds"), 0);
+    EXPECT_GT(ReplayFolders(fs::path(ZELKOR_SOURCE_DIR) / "tests/fuzz/seeds"), 0);
 }
 
 }  // namespace

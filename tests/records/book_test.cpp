@@ -102,14 +102,14 @@ TEST_F(FileBook, OpeningNames) {
 TEST_F(FileBook, FileProblemsAndLimits) {
     EXPECT_FALSE(Lookup().inBook);  // no file: nothing, silently
     EXPECT_TRUE(ui.messages.empty());
-    WriteFile(dir / "zelkor.bok", "ZELKOR VERSION=0.10\r\n");
-    Lookup();
-    EXPECT_EQ(Shown(ui.messages.back()), "Zelkor: ZELKOR.BOK is not an Zelkor Book file");
-    WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.2\r\n");
-    Lookup();
-    EXPECT_EQ(Shown(ui.messages.back()),
-              "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10");
-    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
+    for (auto [first, message] :
+         {std::pair{"ZELKOR VERSION=0.10", "Zelkor: ZELKOR.BOK is not an Zelkor Book file"},
+          {"ZELKOR Version=0.2", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
+        WriteFile(dir / "zelkor.bok", std::string(first) + "\r\n");
+        Lookup();
+        EXPECT_EQ(std::tuple(Shown(ui.messages.back()), ui.messages.back().icon),
+                  std::tuple(message, Icon::Exclamation));
+    }
     // A name line without quotes (or cut before its closing one): told once, no book moves.
     const std::string file = (dir / "zelkor.bok").string();
     BookCache cache;
