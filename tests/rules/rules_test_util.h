@@ -53,19 +53,15 @@ inline void Place(GameState& g, const std::vector<std::string>& white,
         g.board[Sq(b)] = kBlackMan;
 }
 
-// The generated list of the current ply as "h1xf3" / "e1-d1" texts, in order.
-inline std::vector<std::string> MoveTexts(const GameState& g) {
+// Generates the moves of the ply; returns them as "h1xf3" / "e1-d1" texts, in order.
+inline std::vector<std::string> Generate(GameState& g, int AllMoves = 1) {
+    GenerateMoves(g, AllMoves);
     std::vector<std::string> texts;
     for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i) {
         const Move& m = g.movePool[i];
         texts.push_back(SquareName(m.Source) + (m.jump ? "x" : "-") + SquareName(m.dest));
     }
     return texts;
-}
-
-inline std::vector<std::string> Generate(GameState& g, int AllMoves = 1) {
-    GenerateMoves(g, AllMoves);
-    return MoveTexts(g);
 }
 
 // A new game of variant `variant` of the folder's variants.ini, as a new game lays it out.
