@@ -237,7 +237,7 @@ struct Installed {
     }
 };
 
-TEST(DataFolder, DataDirOptionXdgDataHomeAndAReadOnlyFolderWithTheData) {
+TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     Installed inst;
     TempDir chosen;
     DataFolderInputs in = inst.Inputs();
@@ -257,22 +257,20 @@ TEST(DataFolder, DataDirOptionXdgDataHomeAndAReadOnlyFolderWithTheData) {
     // Data beside the executable in a folder the user cannot write (/opt/zelkor).
     Installed opt;
     WriteFile(opt.bin / "variants.ini", "beside\r\n");
-    const DataFolder data = ResolveDataFolder(opt.Inputs(false));
-    EXPECT_TRUE(data.perUser);
-    EXPECT_EQ(data.shipped, opt.bin);
-    EXPECT_EQ(ReadFile(data.folder / "variants.ini"), "beside\r\n");
-}
+    DataFolder data = ResolveDataFolder(opt.Inputs(false));
+    EXPECT_EQ(std::tuple(data.perUser, data.shipped, ReadFile(data.folder / "variants.ini")),
+              std::tuple(true, opt.bin, "beside\r\n"));
 
-TEST(DataFolder, ProblemsFallBackToTheShippedFolderWithAWarning) {
-    Installed inst;
-    DataFolderInputs in = inst.Inputs();
+    // Problems fall back to the shipped folder with a warning.
+    Installed bad;
+    in = bad.Inputs();
     in.home.clear();
-    DataFolder data = ResolveDataFolder(in);
-    EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(inst.share, false));
+    data = ResolveDataFolder(in);
+    EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
     EXPECT_NE(data.warning, "");
-    WriteFile(inst.home / ".local", "in the way");  // the per-user folder cannot be made
-    data = ResolveDataFolder(inst.Inputs());
-    EXPECT_EQ(data.folder, inst.share);
+    WriteFile(bad.home / ".local", "in the way");  // the per-user folder cannot be made
+    data = ResolveDataFolder(bad.Inputs());
+    EXPECT_EQ(data.folder, bad.share);
     EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
 
     TempDir dir;
