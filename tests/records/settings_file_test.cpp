@@ -8,6 +8,7 @@
 
 #include "records/data_folder.h"
 #include "records/text_file.h"
+#include "rules/rules_test_util.h"
 #include "rules/text_lines.h"
 #include "support/fakes.h"
 
@@ -26,13 +27,6 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
         if (end == std::string::npos) break;
     }
     return lines;
-}
-
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -54,7 +48,7 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
               std::tuple(0, 1, 0, 2, "Player"));
     const auto lines = FileLines();
     ASSERT_EQ(lines.size(), 42u);
-    EXPECT_EQ(JoinCrLf(lines), ReadFile(File()));  // CR LF after every line
+    EXPECT_EQ(test::CrLf(lines), ReadFile(File()));  // CR LF after every line
     EXPECT_EQ(lines[0] + lines[1] + lines[2] + lines[3] + lines[14] + lines[32] + lines[35],
               "ZELKOR0.10 0  1  2 Player 150  1 ");  // 35: OutofHome
     EXPECT_EQ(lines[21] + "|" + lines[22] + "|" + lines[23],
@@ -121,7 +115,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
         auto lines = SettingsLines(custom);
         if (index < 0) lines.resize(30);
         if (index >= 0) lines[index] = value;
-        WriteFile(File(), JoinCrLf(lines));
+        WriteFile(File(), test::CrLf(lines));
         Settings s = custom;
         const SettingsReadResult result = Read(s);
         EXPECT_EQ(result.status, status);
@@ -151,7 +145,7 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     lines[21] = "A8a8B8";  // what is no square is skipped
     lines[22] = "";
     lines.push_back("extra line");
-    std::string text = JoinCrLf(lines);
+    std::string text = test::CrLf(lines);
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     WriteFile(File(), text);
     Settings s;

@@ -36,6 +36,14 @@ inline std::unique_ptr<GameState> EmptyGame(VariantRules rules = DefaultRules())
     return g;
 }
 
+// Joins lines with CR LF, as the program writes its files.
+inline std::string CrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
 // Squares by name, either case.
 inline int Sq(const std::string& name) {
     std::string upper = name;

@@ -65,14 +65,6 @@ TEST(HomeSquaresAndSetup, ReorderTablesAndTexts) {
     EXPECT_EQ(std::tuple(board[21], board[22], board[20]), std::tuple(kEmpty, kEmpty, kOffBoard));
 }
 
-// Joins lines with CR LF, as the shipped files are written.
-std::string CrLf(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 const std::string kHeader = "ZELKOR Version=0.10";
 
 class VariantFileTest : public ::testing::Test {
@@ -113,7 +105,7 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
     EXPECT_TRUE(ui.messages.empty());
 
     // Missing keys and "normal" keep the set-up and the flags as they were.
-    Write(CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
+    Write(test::CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
     ApplySetupText(kDefaultSetup, g->board);
     g->defined = DefaultRules();
     g->defined.flag(LongKings) = 1;
@@ -130,7 +122,8 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
     // Text reads as zero.
-    Write(CrLf({kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255", "END"}));
+    Write(test::CrLf(
+        {kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings),
@@ -139,22 +132,23 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
 }
 
 TEST_F(VariantFileTest, BlocksWithoutEndAndNumbersThatFallBackToVariantOne) {
-    Write(CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
-                "LongKings=1", "Help=b", "END"}));
+    Write(test::CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
+                      "LongKings=1", "Help=b", "END"}));
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);  // runs into the next block
     EXPECT_EQ(g->defined.name + g->defined.help, "Oneab");
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings)),
               (std::tuple<uint8_t, uint8_t>(0, 1)));
     EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"One", "Two"}));
 
-    Write(CrLf({kHeader, "Variant=One", "Setup=normal", "END", "Variant=Two", "END"}));
+    Write(test::CrLf({kHeader, "Variant=One", "Setup=normal", "END", "Variant=Two", "END"}));
     for (uint8_t number : {3, 0}) {
         EXPECT_EQ(Load(number), VariantFileStatus::Loaded);
         EXPECT_EQ(g->defined.name + std::to_string(variant), "One1");
     }
     // The broken block's set-up must not survive the fall-back.
     ApplySetupText(kDefaultSetup, g->board);
-    Write(CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
+    Write(
+        test::CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
     EXPECT_EQ(Load(2), VariantFileStatus::Loaded);
     EXPECT_EQ(g->defined.name + std::to_string(variant), "One1");
     EXPECT_EQ(SetupText(g->board), kDefaultSetup);
@@ -178,15 +172,16 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
         binary += static_cast<char>(i * 7919 % 256);
     // File text, variant number, result, message.
     std::vector<std::tuple<std::string, int, S, std::string>> rows = {
-        {CrLf({"ZELKOR version=0.10", "Variant=A", "END"}), 1, S::NotVariantFile, foreign},
+        {test::CrLf({"ZELKOR version=0.10", "Variant=A", "END"}), 1, S::NotVariantFile, foreign},
         {"ZELKOR", 1, S::NotVariantFile, foreign},
         {binary, 1, S::NotVariantFile, foreign},
-        {CrLf({kHeader, "x", "Variant=One", "MulJumps=1"}), 1, S::Damaged,
+        {test::CrLf({kHeader, "x", "Variant=One", "MulJumps=1"}), 1, S::Damaged,
          "Error: " + file + ": the block \"Variant=One\" (line 3) has no line END" + stays},
-        {CrLf({kHeader, "Variant=One", "MulJumps=1"}), 4, S::Damaged,
+        {test::CrLf({kHeader, "Variant=One", "MulJumps=1"}), 4, S::Damaged,
          "Error: " + file + ": the block \"Variant=One\" (line 2) has no line END" + stays},
-        {CrLf({kHeader}), 4, S::Damaged, "Error: " + file + " holds no block \"Variant=\"" + stays},
-        {CrLf({kHeader, "Variant=One", "Help=h", "MulJumps=256", "END"}), 1, S::Damaged,
+        {test::CrLf({kHeader}), 4, S::Damaged,
+         "Error: " + file + " holds no block \"Variant=\"" + stays},
+        {test::CrLf({kHeader, "Variant=One", "Help=h", "MulJumps=256", "END"}), 1, S::Damaged,
          "Error: " + file + ", line 4: MulJumps=256 does not fit in the block \"Variant=One\" " +
              "(line 2)" + stays}};
     // The version is compared as a number.
@@ -194,7 +189,7 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
         {"0.11", false}, {"", false},     {"abc", false},  {"1.0", false},     {"0.1", true},
         {"0.10", true},  {"0.100", true}, {" 0.10", true}, {"0.10 beta", true}};
     for (auto [v, right] : versions) {
-        rows.push_back({CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
+        rows.push_back({test::CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
                         right ? S::Loaded : S::WrongVersion, right ? "" : version});
     }
     for (const auto& [text, number, status, message] : rows) {
@@ -233,8 +228,8 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
 }
 
 TEST_F(VariantFileTest, DialogReaderFillsBothRuleSetsAndItsFields) {
-    Write(CrLf({kHeader, "Variant=Dlg", "Setup=1", "CapRequired=1", "OutofHome=0", "PromoW=H8G8",
-                "WhiteManMovement=N;NE NW", "BlackManMovement=S", "END"}));
+    Write(test::CrLf({kHeader, "Variant=Dlg", "Setup=1", "CapRequired=1", "OutofHome=0",
+                      "PromoW=H8G8", "WhiteManMovement=N;NE NW", "BlackManMovement=S", "END"}));
     g->active = g->defined = DefaultRules();
     ApplySetupText(kDefaultSetup, g->board);
     const DialogVariant d = ReadVariantForDialog(*g, dir.path(), variant, ui);
