@@ -100,9 +100,7 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
     EXPECT_EQ(d.directions[0] + "|" + d.directions[1], "N;E W|S N");
     EXPECT_EQ(std::tuple(g->board[21], g->board[22], g->board[23], g->board[98], g->board[20]),
               std::tuple(kWhiteMan, kBlackMan, kEmpty, kBlackMan, kOffBoard));
-    EXPECT_EQ(g->initialBoard, g->board);
-    EXPECT_EQ(variant, 2);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(g->initialBoard == g->board && variant == 2 && ui.messages.empty());
 
     // Missing keys and "normal" keep the set-up and the flags as they were.
     Write(test::CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
@@ -159,8 +157,7 @@ TEST_F(VariantFileTest, BlocksWithoutEndAndNumbersThatFallBackToVariantOne) {
 TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
     g->defined = DefaultRules();
     EXPECT_EQ(Load(1), VariantFileStatus::Missing);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ListVariantNames(dir.path(), true).empty());
+    EXPECT_TRUE(ui.messages.empty() && ListVariantNames(dir.path(), true).empty());
 
     using S = VariantFileStatus;
     const std::string file = (dir / kVariantFileName).string();
