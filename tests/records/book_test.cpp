@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <memory>
+#include <map>
 
 #include "records/game_file.h"
-#include "replay_helpers.h"
-#include "rules/game_setup.h"
-#include "rules/movegen.h"
-#include "support/fakes.h"
+#include "records/settings.h"
+#include "records/text_file.h"
+#include "rules/rules_test_util.h"
 
 namespace zelkor {
 namespace {
@@ -33,7 +32,7 @@ class FileBook : public ::testing::Test {
     std::string Chosen(const BookResult& r) { return SquareName(r.from) + SquareName(r.to); }
 
     test::TempDir dir;
-    std::unique_ptr<GameState> g = test::StartPosition();
+    std::unique_ptr<GameState> g = test::DefaultGame();
     test::ScriptedRandom random;
     test::RecordingUi ui;
 };
@@ -62,8 +61,7 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
     EXPECT_EQ(chosen, (Moves{"f6e5", "f6e5", "d6c5", "d6c5"}));
     test::RecordTexts(*g, {"f6e5"});
     r = Lookup();
-    EXPECT_TRUE(r.inBook);
-    EXPECT_EQ(r.bookMoves, (Moves{"g3h4", "g3f4"}));
+    EXPECT_EQ(std::tuple(r.inBook, r.bookMoves), std::tuple(true, Moves{"g3h4", "g3f4"}));
     test::RecordTexts(*g, {"g3h4"});
     EXPECT_TRUE(Lookup().bookMoves.empty());
 }
@@ -103,16 +101,15 @@ TEST_F(FileBook, OpeningNames) {
 TEST_F(FileBook, FileProblemsAndLimits) {
     EXPECT_FALSE(Lookup().inBook);  // no file: nothing, silently
     EXPECT_TRUE(ui.messages.empty());
-    WriteFile(dir / "zelkor.bok", "ZELKOR VERSION=0.10\r\n");
-    Lookup();
-    EXPECT_EQ(Shown(ui.messages.back()), "Zelkor: ZELKOR.BOK is not an Zelkor Book file");
-    WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.2\r\n");
-    Lookup();
-    EXPECT_EQ(Shown(ui.messages.back()),
-              "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10");
-    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
-    // A damaged name line (no quotes, or a name so long that its closing quote was cut) never
-    // ends the program: told once per change of the file, and no book moves.
+    for (auto [first, message] :
+         {std::pair{"ZELKOR VERSION=0.10", "Zelkor: ZELKOR.BOK is not an Zelkor Book file"},
+          {"ZELKOR Version=0.2", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
+        WriteFile(dir / "zelkor.bok", std::string(first) + "\r\n");
+        Lookup();
+        EXPECT_EQ(std::tuple(Shown(ui.messages.back()), ui.messages.back().icon),
+                  std::tuple(message, Icon::Exclamation));
+    }
+    // A name line without quotes (or cut before its closing one): told once, no book moves.
     const std::string file = (dir / "zelkor.bok").string();
     BookCache cache;
     for (const std::string& name :
@@ -167,7 +164,7 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
     EXPECT_EQ(BookGamesLabel(1) + BookGamesLabel(4), " 1 game 4 games");
     EXPECT_EQ(BookMovesLabel(1) + BookMovesLabel(2), " 1 move 2 moves");
 
-    auto g = test::StartPosition();
+    auto g = test::DefaultGame();
     EXPECT_EQ(GameText(*g), "");
     test::RecordTexts(*g, {"h4g5", "F6E5", "g3f4"});
     g->gamePly = 2;  // the text ends at the shown position
@@ -178,9 +175,7 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
 
 TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     test::TempDir dir;
-    auto g = test::StartPosition();
-    ResetGameTree(*g);
-    ApplyRules(*g);
+    auto g = test::DefaultGame();
     const auto folder = dir / kWhiteBookGames;
     std::filesystem::create_directories(folder);
     WriteFile(folder / "a.zlk", kGameStart + "h4g5\r\nf6e5\r\ng3f4\r\n");
@@ -192,15 +187,75 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     const auto root = g->movePool;
     test::RecordingUi ui;
     const BookResult r = GamesBookLookup(*g, dir.path(), ui);
-    EXPECT_EQ(g->plyStart[1], 1);
+    EXPECT_TRUE(g->plyStart[1] == 1 && ui.bookDialogs.empty());
     EXPECT_EQ(std::memcmp(g->movePool.data(), root.data(), sizeof root), 0);
-    EXPECT_TRUE(ui.bookDialogs.empty());
     EXPECT_EQ(std::tuple(r.from, r.to), std::tuple(SquareNumber("H4"), SquareNumber("G5")));
     EXPECT_EQ(r.bookMoves, Moves{"h4g5"});
     // Black to move reads the other folder, which does not exist: nothing, silently.
     g->side = kBlack;
     EXPECT_EQ(GamesBookLookup(*g, dir.path(), ui).from, 0);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// The shipped book and book games: every line legal in its variant, one section per variant
+// that the look-up finds from the start, sound rules and help for every variant.
+TEST(ShippedData, BookLinesAndGamesAreLegalAndEveryVariantHasItsSection) {
+    const auto dir = test::ShippedDataDir();
+    const auto names = ListVariantNames(dir, false);
+    const auto number = [&](const std::string& name) {
+        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()) + 1;
+    };
+    std::map<std::string, int> sections;
+    LineReader in(dir / kBookFileName);
+    std::string variant, line;  // an indented line repeats the start of the line before
+    bool inLines = false;
+    while (auto next = in.Next()) {
+        if (next->rfind("Variant=", 0) == 0) ++sections[variant = next->substr(8)];
+        const bool start = *next == "start";
+        inLines = start || (inLines && *next != "names" && *next != "end");
+        if (!inLines || start) continue;
+        const std::size_t blanks = std::min(next->find_first_not_of(' '), next->size());
+        line = line.substr(0, blanks) + next->substr(blanks);
+        auto g = test::VariantGame(dir, number(variant));
+        ASSERT_TRUE(g) << variant;
+        for (std::size_t at = 0; at + 4 <= line.size(); at += 5) {
+            const char marker = at + 4 < line.size() ? line[at + 4] : ' ';
+            EXPECT_TRUE(marker == ' ' || marker == (g->side == kWhite ? 'w' : 'b')) << line;
+            ASSERT_TRUE(test::Play(*g, line.substr(at, 4))) << variant << ": " << line;
+        }
+    }
+    EXPECT_EQ(sections.size(), names.size());
+    for (std::size_t v = 1; v <= names.size(); ++v) {
+        SCOPED_TRACE(names[v - 1]);
+        EXPECT_EQ(sections[names[v - 1]], 1);
+        auto g = test::VariantGame(dir, static_cast<int>(v));
+        ASSERT_TRUE(g);
+        for (uint8_t flag : g->defined.flags)
+            EXPECT_LE(flag, 1);
+        // Where move input takes the reduced move set, the help says what it leaves out.
+        if (g->defined.flag(MulJumps) || g->defined.flag(CapRequired) ||
+            g->defined.flag(MaxCapMove)) {
+            EXPECT_NE(g->defined.help.find("two squares farther"), std::string::npos);
+        }
+        test::RecordingUi ui;
+        test::ScriptedRandom random;
+        const BookResult r = FileBookLookup(1, *g, dir, random, ui);
+        EXPECT_TRUE(!r.bookMoves.empty() && !r.openingName.empty() && ui.messages.empty());
+    }
+    for (const char* folder : {kWhiteBookGames, kBlackBookGames})
+        for (const auto& entry : std::filesystem::directory_iterator(dir / folder)) {
+            const GameFileContents game = ReadGameFile(entry.path());
+            ASSERT_TRUE(game.status == GameFileStatus::Ok && game.complete) << entry.path();
+            int gameVariant = 1;
+            for (const auto& h : game.header)
+                if (h.key == "Variant=") gameVariant = static_cast<int>(h.number);
+            auto g = test::VariantGame(dir, gameVariant);
+            ASSERT_TRUE(g);
+            for (const auto& item : game.body)
+                if (item.kind == GameFileItem::Kind::Move) {
+                    ASSERT_TRUE(test::Play(*g, item.text)) << entry.path() << " " << item.text;
+                }
+        }
 }
 
 }  // namespace

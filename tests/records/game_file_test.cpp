@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
+#include "records/book.h"
 #include "records/text_file.h"
-#include "replay_helpers.h"
+#include "rules/rules_test_util.h"
 #include "support/fakes.h"
 
 namespace zelkor {
@@ -19,7 +20,7 @@ const std::string kHeader =
     "ZELKOR Version=0.10\r\nVariant=1\r\n"
     "Setup=0000111100000111000000110000000120000000220000002220000022220000\r\n"
     "Depth=2\r\nNotation=0\r\nMulJumps=0\r\nMaxCapMove=0\r\nBlackStarts=0\r\n"
-    "PromoW=A8B8C8D8A7B7C7A6B6A5\r\nPromoB=E1F1G1H1F2G2H2G3H3H4\r\n"
+    "PromoW=A8B8A7C8B7A6C7D8B6A5\r\nPromoB=H1G1H2G2F1H3F2G3E1H4\r\n"
     "ManContJump=1\r\nLongKings=0\r\nKingFirst=0\r\nCapRequired=0\r\nHomeLess=0\r\n"
     "FullHome=0\r\nOutofHome=1\r\nOffset=\r\n"
     "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nNW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\n"
@@ -39,7 +40,7 @@ std::string Summary(const GameFileContents& contents) {
 
 TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     TempDir dir;
-    auto g = test::StartPosition();
+    auto g = test::DefaultGame();
     Settings settings;
     EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader);  // a new game
     test::RecordTexts(*g, {"h4g5", "a5b4", "g3f4"});
@@ -69,7 +70,7 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
         "Offset= PlayerName= | {first line\r\nsecond line} H4G5 A5B4 {after a5b4} G3F4 {end}");
     const auto& h = read.header;
     EXPECT_EQ(std::tuple(h[0].number, h[1].value, h[2].number, h[6].number, h[7].value),
-              std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8C8D8A7B7C7A6B6A5"));
+              std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8A7C8B7A6C7D8B6A5"));
     EXPECT_EQ(std::tuple(h[16].value, h[16].value2, h[17].value),
               std::tuple(std::string(kAllDirections), "N;E W", "Ann"));
 
@@ -84,39 +85,23 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     EXPECT_EQ(RecordedMoveText(*g, 1) + RecordedMoveText(*g, 4), "h4g5a5a4");
 }
 
-TEST(GameFile, ReadStatusesAndTheirMessages) {
+TEST(GameFile, StatusesAndBodyRules) {
     TempDir dir;
+    auto read = [&](const std::string& text) {
+        WriteFile(dir / "g.zlk", text);
+        return ReadGameFile(dir / "g.zlk");
+    };
     const std::pair<std::string, GameFileStatus> files[] = {
         {"ZELKOR", GameFileStatus::NotZelkorFile},
         {"zelkor Version=0.10\r\nSTART\r\n", GameFileStatus::NotZelkorFile},
         {"ZELKOR Version=0.11\r\nSTART\r\n", GameFileStatus::WrongVersion},
         {"ZELKOR Version= 0.10\r\nSTART\r\n", GameFileStatus::Ok},
         {"ZELKOR Version=0.1\nSTART\nc3d4\n", GameFileStatus::Ok}};
-    for (const auto& [contents, status] : files) {
-        WriteFile(dir / "g.zlk", contents);
-        EXPECT_EQ(ReadGameFile(dir / "g.zlk").status, status) << contents;
-    }
+    for (const auto& [contents, status] : files)
+        EXPECT_EQ(read(contents).status, status) << contents;
     EXPECT_EQ(ReadGameFile(dir / "g.zlk").body.size(), 1u);
     EXPECT_EQ(ReadGameFile(dir / "none.zlk").status, GameFileStatus::Missing);
     EXPECT_EQ(ReadGameFile(dir.path()).status, GameFileStatus::Unreadable);
-
-    const std::tuple<GameFileStatus, const char*, const char*> messages[] = {
-        {GameFileStatus::Missing, "a.zlk does not exist", "Zelkor"},
-        {GameFileStatus::NotZelkorFile, "a.zlk is not an Zelkor file", "Zelkor"},
-        {GameFileStatus::WrongVersion, "Incorrect game file!\r\nNeed version 0.10", "Error"}};
-    for (const auto& [status, text, caption] : messages) {
-        std::string title;
-        EXPECT_EQ(GameFileStatusMessage(status, "a.zlk", &title), text);
-        EXPECT_EQ(title, caption);
-    }
-}
-
-TEST(GameFile, BodyRules) {
-    TempDir dir;
-    auto read = [&](const std::string& text) {
-        WriteFile(dir / "g.zlk", text);
-        return ReadGameFile(dir / "g.zlk");
-    };
     // An empty line ends the replay; long move lines are read by their first four.
     auto a = read(kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
     EXPECT_EQ(std::tuple(a.complete, a.body.size(), a.linesAfterStart), std::tuple(true, 2u, 4));
@@ -166,6 +151,50 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
     EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(dir / "busy.zlk")));
+}
+
+// Files of many megabytes and endless devices, which the fuzzers cannot make: bounded results.
+TEST(HostileFiles, HugeFilesHugeLinesAndFilesWithoutStart) {
+    test::TempDir dir;
+    std::string text = "ZELKOR Version=0.10\r\n";
+    for (int block = 1; text.size() < (20u << 20); ++block)
+        text += "Variant=V" + std::to_string(block) + "\r\nHelp=" + std::string(8000, 'h') +
+                "\r\nEND\r\n";
+    test::WriteFile(dir / "variants.ini", text);
+    test::RecordingUi ui;
+    auto g = test::DefaultGame();
+    uint8_t variant = 255;
+    EXPECT_EQ(LoadVariant(*g, dir.path(), variant, ui), VariantFileStatus::Loaded);
+    EXPECT_EQ(g->defined.name, "V255");
+    EXPECT_EQ(ListVariantNames(dir.path(), false).size(), static_cast<size_t>(kMaxVariants));
+
+    const std::string huge(10 * 1024 * 1024, 'c');
+    const std::string game = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh4g5\r\n";
+    test::WriteFile(dir / "a.zlk", game + huge + "\r\n" + "{" + huge + "}\r\n");
+    const GameFileContents a = ReadGameFile(dir / "a.zlk");
+    ASSERT_EQ(std::tuple(a.complete, a.body.size()), std::tuple(true, 3u));
+    EXPECT_EQ(a.body[1].text.size(), kMaxMoveLineLength);
+    EXPECT_LE(a.body[2].text.size(), 65536u);
+
+    test::WriteFile(dir / "b.zlk", "ZELKOR Version=0.10\r\n" + huge);
+    const GameFileContents b = ReadGameFile(dir / "b.zlk");
+    EXPECT_EQ(std::tuple(b.status, b.complete, b.linesAfterStart),
+              std::tuple(GameFileStatus::Ok, false, 0));
+
+    std::string keys = "ZELKOR Version=0.10\r\n";
+    for (int i = 0; i < 5000; ++i)
+        keys += "Depth=3\r\n";
+    test::WriteFile(dir / "c.zlk", keys + "START\r\n");
+    EXPECT_LE(ReadGameFile(dir / "c.zlk").header.size(), 1000u);
+
+    test::WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n" + huge);
+    test::ScriptedRandom random;
+    EXPECT_FALSE(FileBookLookup(1, *g, dir.path(), random, ui).inBook);
+
+    // A device that never ends is refused, not read forever.
+    if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP();
+    EXPECT_EQ(ReadGameFile("/dev/zero").status, GameFileStatus::Unreadable);
+    EXPECT_TRUE(CollectBookGameProposals("/dev", "").candidates.empty());
 }
 
 }  // namespace

@@ -5,20 +5,20 @@
 #include <memory>
 #include <vector>
 
+#include "records/log.h"
 #include "support/fakes.h"
 
 namespace zelkor {
 namespace {
 
 TEST(Rating, EloFiguresAndTexts) {
-    EXPECT_EQ(ComputerGameRating(1.0), 1200);
-    EXPECT_EQ(ComputerGameRating(2.5), 1350);
-    const std::tuple<int, int, double, int> elo[] = {
-        {1200, 1200, 1, 1215},
-        {1200, 1200, 0.5, 1200},
-        {1200, 1200, 0, 1185},
-        {0, 1100, 0, 0},
-        {32767, 1100, 1, 32767}};  // within what the file can hold
+    EXPECT_EQ(std::tuple(ComputerGameRating(1.0), ComputerGameRating(2.5)), std::tuple(1200, 1350));
+    // The last row stays within what the file can hold.
+    const std::tuple<int, int, double, int> elo[] = {{1200, 1200, 1, 1215},
+                                                     {1200, 1200, 0.5, 1200},
+                                                     {1200, 1200, 0, 1185},
+                                                     {0, 1100, 0, 0},
+                                                     {32767, 1100, 1, 32767}};
     for (auto [player, computer, score, rating] : elo)
         EXPECT_EQ(EloRating(player, computer, score), rating);
     // 29.5 and 28.5 round to even.
@@ -32,14 +32,10 @@ TEST(Rating, EloFiguresAndTexts) {
     EXPECT_EQ(RatingReport("", -5, 1100, -7),
               "\r\n\r\nYour previous rating was-5\r\n"
               "The computers' rating in this game was 1100\r\n\r\nYour new rating is-7");
-    EXPECT_EQ(RatingMessage(1200), "Your currrent rating is 1200");
-    EXPECT_EQ(RatingCheckBoxCaption(1200), "Use Rating (1200)");
 }
 
 TEST(Rating, EncodingAndTheRatingFile) {
-    EXPECT_EQ(EncodeRating("1200"), "JQKK");
-    EXPECT_EQ(DecodeRating("JQKK"), "1200");
-    EXPECT_EQ(DecodeRating("JaK"), "1/0");
+    EXPECT_EQ(EncodeRating("1200") + DecodeRating("JQKK") + DecodeRating("JaK"), "JQKK12001/0");
     const std::pair<std::string, int> values[] = {{DecodeRating("JaK"), 1},
                                                   {DecodeRating(""), 0},
                                                   {DecodeRating("xJQ"), 0},
@@ -52,8 +48,8 @@ TEST(Rating, EncodingAndTheRatingFile) {
     test::TempDir dir;
     EXPECT_EQ(ReadRatingFile(dir.path()), 1200);
     ASSERT_TRUE(WriteRatingFile(dir.path(), 1537));
-    EXPECT_EQ(test::ReadFile(dir / "zelkor.rtg"), "JVZX\r\n");
-    EXPECT_EQ(ReadRatingFile(dir.path()), 1537);
+    EXPECT_EQ(std::tuple(test::ReadFile(dir / "zelkor.rtg"), ReadRatingFile(dir.path())),
+              std::tuple("JVZX\r\n", 1537));
     const std::pair<std::string, int> files[] = {{"", 0}, {"JQKK", 1200}};  // no line end
     for (const auto& [contents, rating] : files) {
         test::WriteFile(dir / "zelkor.rtg", contents);
@@ -64,8 +60,7 @@ TEST(Rating, EncodingAndTheRatingFile) {
     EXPECT_FALSE(WriteRatingFile(dir / "missing folder", 1200));
 }
 
-// A game whose plies were made by "1" the computer (at the depth given), "2" the player or
-// "3" replayed.
+// Plies made by "1" the computer (at the depth given), "2" the player or "3" replayed.
 std::unique_ptr<GameState> GameOf(const std::vector<std::pair<std::string, int>>& plies) {
     auto g = std::make_unique<GameState>();
     for (std::size_t i = 0; i < plies.size(); ++i) {
@@ -123,6 +118,44 @@ TEST(Rating, UnratedGames) {
     // Replayed opening moves followed by a fair game still count.
     auto mixed = GameOf({{"3", 0}, {"3", 0}, {"2", 0}, {"1", 3}});
     EXPECT_NE(UpdateRating(0.5, *mixed, true, rating, {none, none}), "");
+}
+
+TEST(RunLog, AppendsStartupLinesAndGameHeadersWithCrLf) {
+    test::TempDir dir;
+    test::WriteFile(dir / kLogFileName, "earlier run\r\n");
+    test::FakeClock clock;
+    RunLog log;
+    ASSERT_TRUE(log.Open(dir.path()));
+    log.WriteStartupLine(clock);
+    log.WriteGameHeader("Halma", false);
+    log.WriteLine(PlayerPlyLogLine("e3-e4", 12));
+    log.WriteGameHeader("Black Begins", true);
+    log.WriteLine("broken\r\nline");
+    log.Close();
+    log.WriteLine("dropped while closed");
+    EXPECT_EQ(test::ReadFile(dir / kLogFileName),
+              "earlier run\r\n\r\nZelkor 0.24   06.12.2026  12:00:00\r\n\r\nHalma\r\n"
+              "White   Black\r\n      moves    score   depth    main\r\ne3-e4       12\r\n"
+              "\r\nBlack Begins\r\nBlack   White\r\n      moves    score   depth    main\r\n"
+              "broken  line\r\n");
+
+    RunLog closed;  // an unopenable log is ignored
+    EXPECT_FALSE(closed.Open(dir / "missing folder"));
+    EXPECT_FALSE(closed.isOpen());
+    closed.WriteStartupLine(clock);
+    closed.WriteLine("x");
+    std::filesystem::remove(dir / kLogFileName);
+    std::filesystem::create_directory(dir / kLogFileName);  // a folder in the log's place
+    EXPECT_FALSE(closed.Open(dir.path()));
+}
+
+TEST(RunLog, PlyLinesAlignScoreDepthAndMainLine) {
+    EXPECT_EQ(PlayerPlyLogLine("e3-e4", 5), "e3-e4        5");
+    EXPECT_EQ(PlayerPlyLogLine("e3-e4b", -120), "e3-e4b    -120");
+    EXPECT_EQ(PlayerPlyLogLine("h1xf3", -32000), "h1xf3   -32000");
+    EXPECT_EQ(ComputerPlyLogLine("d2-c3", 31, 4, "d2-c3 e7-e6 "),
+              "d2-c3       31       4    d2-c3 e7-e6 ");
+    EXPECT_EQ(ComputerPlyLogLine("d2-c3b", 0, 12, ""), "d2-c3b       0      12    ");
 }
 
 }  // namespace

@@ -4,15 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
+#include "records/data_folder.h"
 #include "records/text_file.h"
+#include "rules/rules_test_util.h"
 #include "rules/text_lines.h"
 #include "support/fakes.h"
 
 namespace zelkor {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ReadFile;
 using test::WriteFile;
 
@@ -26,23 +29,9 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
     return lines;
 }
 
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
-void ExpectSameSettings(const Settings& a, const Settings& b) {
-    EXPECT_EQ(SettingsLines(a), SettingsLines(b));
-    EXPECT_EQ(a.rules.flags, b.rules.flags);
-    EXPECT_EQ(a.rules.home, b.rules.home);
-    EXPECT_EQ(a.rules.directions, b.rules.directions);
-}
-
 class SettingsFileTest : public ::testing::Test {
   protected:
-    std::filesystem::path File() const { return dir / kSettingsFileName; }
+    fs::path File() const { return dir / kSettingsFileName; }
     std::vector<std::string> FileLines() const { return SplitCrLf(ReadFile(File())); }
     SettingsReadResult Read(Settings& s) { return ReadSettings(s, dir.path()); }
     test::TempDir dir;
@@ -50,31 +39,21 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
     Settings s;
-    s.PlayerName = "Someone";
     s.Handicap = 7;
     const SettingsReadResult result = Read(s);
-    EXPECT_EQ(result.status, SettingsReadStatus::Defaults);
-    EXPECT_TRUE(result.newFileWritten);
-    ExpectSameSettings(s, Settings{});
+    EXPECT_EQ(std::tuple(result.status, result.newFileWritten),
+              std::tuple(SettingsReadStatus::Defaults, true));
+    EXPECT_EQ(SettingsLines(s), SettingsLines(Settings{}));
     EXPECT_EQ(std::tuple(s.PlayMode, s.Handicap, s.UseDepth, s.ThinkTime, s.PlayerName),
               std::tuple(0, 1, 0, 2, "Player"));
-    const std::string raw = ReadFile(File());
-    const auto lines = SplitCrLf(raw);
+    const auto lines = FileLines();
     ASSERT_EQ(lines.size(), 42u);
-    EXPECT_EQ(raw.substr(raw.size() - 2), "\r\n");
-    const std::pair<int, const char*> expected[] = {{0, "ZELKOR0.10"},
-                                                    {1, " 0 "},
-                                                    {2, " 1 "},
-                                                    {3, " 2 "},
-                                                    {14, "Player"},
-                                                    {21, "A8B8C8D8A7B7C7A6B6A5"},
-                                                    {22, "E1F1G1H1F2G2H2G3H3H4"},
-                                                    {23, "NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W"},
-                                                    {32, " 150 "},
-                                                    {35, " 1 "}};  // OutofHome
-    for (auto [index, line] : expected)
-        EXPECT_EQ(lines[index], line) << index;
-    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(File())));
+    EXPECT_EQ(test::CrLf(lines), ReadFile(File()));  // CR LF after every line
+    EXPECT_EQ(lines[0] + lines[1] + lines[2] + lines[3] + lines[14] + lines[32] + lines[35],
+              "ZELKOR0.10 0  1  2 Player 150  1 ");  // 35: OutofHome
+    EXPECT_EQ(lines[21] + "|" + lines[22] + "|" + lines[23],
+              "A8B8C8D8A7B7C7A6B6A5|E1F1G1H1F2G2H2G3H3H4|NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W");
+    EXPECT_FALSE(fs::exists(TemporaryFileFor(File())));
 }
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
@@ -98,7 +77,7 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     EXPECT_EQ(lines[3] + lines[14] + lines[29], " 20 Smith, \"Jo\" 255 ");
     Settings back;
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
-    ExpectSameSettings(back, s);
+    EXPECT_EQ(SettingsLines(back), SettingsLines(s));
     EXPECT_EQ(back.rules.home[1][14], 37);  // G2, the fifteenth square
 
     // Depth 0 and Computer-Computer are not read back as they were written.
@@ -110,43 +89,50 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(back.SearchDepth, back.PlayMode, back.PlayerName),
               std::tuple(2, 0, "two  lines"));
-
-    // Line (from 0), value in the file, value read: depth 1..20, time 1..180, strength
-    // slider 1..10 (Handicap 0..9), plies 1..3, balance 1..750, check boxes 0..1.
-    const std::tuple<int, std::string, long long> rows[] = {
-        {3, " 2147483647 ", 20}, {3, "-7 ", 1},           {11, " 0 ", 1}, {11, "-32768 ", 1},
-        {11, " 9999 ", 180},     {2, " 200 ", 9},         {31, " 0 ", 1}, {32, " 32767 ", 750},
-        {32, "-5 ", 1},          {39, " 2147483647 ", 1}, {25, " 7 ", 1}};
-    for (const auto& [index, value, expected] : rows) {
-        auto written = SettingsLines(Settings{});
-        written[index] = value;
-        WriteFile(File(), JoinCrLf(written));
-        ASSERT_EQ(Read(back).status, SettingsReadStatus::Read) << value;
-        EXPECT_EQ(SettingsLines(back)[index], " " + std::to_string(expected) + " ") << value;
-    }
 }
 
-TEST_F(SettingsFileTest, ShortForeignOrNonNumericFilesGiveAllDefaults) {
+// One line changed: read into its range; or all defaults (short, foreign, not numeric); or,
+// not fitting its field, all defaults with the file kept aside and its line reported.
+TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     Settings custom;
     custom.Handicap = 5;
     custom.PlayerName = "Ann";
     custom.rules.flags[MulJumps] = 1;
-    const auto good = SettingsLines(custom);
-    std::vector<std::vector<std::string>> broken{{good.begin(), good.begin() + 30}};  // cut short
-    const std::pair<int, std::string> changes[] = {
-        {0, "ZELKOR0.11"}, {0, ""}, {3, " two "}, {40, ""}, {5, " 1.5 "}};
-    for (const auto& [index, value] : changes) {
-        broken.push_back(good);
-        broken.back()[index] = value;
-    }
-    for (const auto& lines : broken) {
-        WriteFile(File(), JoinCrLf(lines));
+    // Line (from 0; -1: the file cut short), value, value read (0: defaults, -1: kept aside).
+    // clang-format off
+    const std::tuple<int, const char*, long long> rows[] = {
+        {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
+        {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {32, " 32767 ", 750}, {32, "-5 ", 1},
+        {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {-1, "", 0}, {0, "ZELKOR0.11", 0}, {0, "", 0},
+        {3, " two ", 0}, {40, "", 0}, {5, " 1.5 ", 0}, {2, " 256 ", -1}, {1, "-1 ", -1},
+        {11, " 40000 ", -1}, {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1},
+        {39, " 2147483648 ", -1}};
+    // clang-format on
+    for (const auto& [index, value, read] : rows) {
+        using S = SettingsReadStatus;
+        const S status = read > 0 ? S::Read : read == 0 ? S::Defaults : S::Invalid;
+        SCOPED_TRACE(std::to_string(index) + ":" + std::string(value));
+        auto lines = SettingsLines(custom);
+        if (index < 0) lines.resize(30);
+        if (index >= 0) lines[index] = value;
+        WriteFile(File(), test::CrLf(lines));
         Settings s = custom;
         const SettingsReadResult result = Read(s);
-        EXPECT_EQ(result.status, SettingsReadStatus::Defaults);
+        EXPECT_EQ(result.status, status);
+        if (status == S::Read) {
+            EXPECT_EQ(SettingsLines(s)[index], " " + std::to_string(read) + " ");
+            continue;
+        }
         EXPECT_TRUE(result.newFileWritten);
-        ExpectSameSettings(s, Settings{});
+        EXPECT_EQ(SettingsLines(s), SettingsLines(Settings{}));
         EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
+        if (status == S::Invalid) {
+            EXPECT_EQ(result.line, index + 1);
+            EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines);
+            EXPECT_NE(SettingsProblemMessage(result, dir.path())
+                          .find(File().string() + ", line " + std::to_string(index + 1)),
+                      std::string::npos);
+        }
     }
 }
 
@@ -159,43 +145,16 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     lines[21] = "A8a8B8";  // what is no square is skipped
     lines[22] = "";
     lines.push_back("extra line");
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\n";
+    std::string text = test::CrLf(lines);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     WriteFile(File(), text);
     Settings s;
     ASSERT_EQ(Read(s).status, SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(s.Handicap, s.SearchDepth), std::tuple(6, 4));
-    HomeSquares home;
-    for (auto& list : home)
-        list.fill(kEmptySlot);
-    home[0][0] = 91;
-    home[0][2] = 92;
-    EXPECT_EQ(s.rules.home, home);
+    const auto& home = s.rules.home;
+    EXPECT_EQ(std::tuple(home[0][0], home[0][1], home[0][2], home[0][3], home[1][0]),
+              std::tuple(91, kEmptySlot, 92, kEmptySlot, kEmptySlot));
     EXPECT_EQ(SettingsLines(s)[21], "A8B8");
-}
-
-TEST_F(SettingsFileTest, ValueThatDoesNotFitItsFieldKeepsTheFileAsideAndGivesDefaults) {
-    const auto good = SettingsLines(Settings{});
-    const std::pair<int, std::string> cases[] = {{2, " 256 "},    {1, "-1 "},
-                                                 {11, " 40000 "}, {5, " 99999999999999999999999 "},
-                                                 {36, " 300 "},   {39, " 2147483648 "}};
-    for (const auto& [index, value] : cases) {
-        auto lines = good;
-        lines[index] = value;
-        WriteFile(File(), JoinCrLf(lines));
-        Settings s;
-        s.PlayerName = "Changed";
-        const SettingsReadResult result = Read(s);
-        EXPECT_EQ(result.status, SettingsReadStatus::Invalid) << value;
-        EXPECT_EQ(result.line, index + 1);
-        ExpectSameSettings(s, Settings{});  // the defaults, and the file kept for the user
-        EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
-        EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines);
-        EXPECT_NE(SettingsProblemMessage(result, dir.path())
-                      .find((dir / "zelkor.ini").string() + ", line " + std::to_string(index + 1)),
-                  std::string::npos);
-    }
 }
 
 TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
@@ -203,12 +162,12 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     s.PlayerName = "Old";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     const std::string before = ReadFile(File());
-    const std::filesystem::path temp = TemporaryFileFor(File());
-    std::filesystem::create_directory(temp);  // the temporary file's name
+    const fs::path temp = TemporaryFileFor(File());
+    fs::create_directory(temp);  // the temporary file's name
     s.PlayerName = "New";
     EXPECT_FALSE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(File()), before);
-    std::filesystem::remove(temp);
+    fs::remove(temp);
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
     const SettingsReadResult result = ReadSettings(fresh, dir / "no such folder");
@@ -217,39 +176,102 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(FileLines()[14], "New");
 
-    // A user's own file of the old temporary name is left alone, a link stays a link and
-    // writes through to its file, the file keeps its permissions, and what a dead copy of
-    // the program left behind is removed at start-up (a running copy's is not).
+    // A link writes through keeping permissions; only a dead copy's temporary file is removed.
     WriteFile(dir / "zelkor.ini.tmp", "mine");
-    std::filesystem::create_directory(dir / "real");
-    std::filesystem::rename(File(), dir / "real" / "zelkor.ini");
-    std::filesystem::create_symlink("real/zelkor.ini", File());
-    std::filesystem::permissions(dir / "real" / "zelkor.ini", std::filesystem::perms(0640));
+    fs::create_directory(dir / "real");
+    fs::rename(File(), dir / "real" / "zelkor.ini");
+    fs::create_symlink("real/zelkor.ini", File());
+    fs::permissions(dir / "real" / "zelkor.ini", fs::perms(0640));
     s.PlayerName = "Linked";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
-    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_TRUE(fs::is_symlink(File()));
     EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
-    EXPECT_EQ(std::filesystem::status(File()).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
     WriteFile(dir / "zelkor.ini.zelkor-999999999.tmp", "stale");
     WriteFile(dir / "zelkor.ini.zelkor-1.tmp", "init is running");
     EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.ini.zelkor-1.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
+    EXPECT_TRUE(fs::exists(dir / "zelkor.ini.zelkor-1.tmp"));
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
-    std::filesystem::create_directory(File());
-    Settings s;
-    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
-    std::filesystem::remove(File());
-    std::filesystem::create_symlink("/dev/zero", File());
-    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
-    EXPECT_TRUE(std::filesystem::is_symlink(File()));
-    std::filesystem::remove(File());
-    ASSERT_EQ(mkfifo(File().c_str(), 0600), 0);
-    EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults);
-    EXPECT_TRUE(std::filesystem::is_fifo(File()));
+    for (const char* place : {"folder", "/dev/zero", "pipe"}) {
+        fs::remove(File());
+        if (place[0] == '/') fs::create_symlink(place, File());
+        if (place[0] == 'f') fs::create_directory(File());
+        if (place[0] == 'p') mkfifo(File().c_str(), 0600);
+        Settings s;
+        EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(File())));  // kept
+    }
+}
+
+using test::TempDir;
+
+// The folder rules the install test does not reach, on a fake installation under prefix/.
+struct Installed {
+    TempDir root;
+    fs::path bin = root / "prefix/bin";
+    fs::path share = root / "prefix/share/zelkor";
+    fs::path home = root / "home";
+    fs::path user = home / ".local/share/zelkor";
+
+    Installed() {
+        for (const fs::path& folder : {bin, share / "pieces/brownandblack", home})
+            fs::create_directories(folder);
+        WriteFile(share / "variants.ini", "ZELKOR Version=0.10\r\n");
+    }
+    DataFolderInputs Inputs(bool binWritable = true) const {
+        DataFolderInputs in;
+        in.executableFolder = bin;
+        in.home = home.string();
+        in.isWritable = [binWritable, this](const fs::path& f) { return f != bin || binWritable; };
+        return in;
+    }
+};
+
+TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
+    Installed inst;
+    TempDir chosen;
+    DataFolderInputs in = inst.Inputs();
+    in.dataDirOption = chosen.path();
+    const DataFolder chose = ResolveDataFolder(in);
+    EXPECT_EQ(std::tuple(chose.folder, chose.shipped, chose.perUser),
+              std::tuple(chosen.path(), inst.share, false));  // no pieces of its own
+    EXPECT_FALSE(fs::exists(inst.home / ".local"));
+    fs::create_directories(chosen / "pieces");
+    EXPECT_EQ(ResolveDataFolder(in).shipped, chosen.path());
+    in.dataDirOption.reset();
+    in.xdgDataHome = (inst.root / "xdg").string();
+    EXPECT_EQ(ResolveDataFolder(in).folder, inst.root / "xdg/zelkor");
+    in.xdgDataHome = "relative/xdg";  // invalid: the default applies
+    EXPECT_EQ(ResolveDataFolder(in).folder, inst.user);
+
+    // Data beside the executable in a folder the user cannot write (/opt/zelkor).
+    Installed opt;
+    WriteFile(opt.bin / "variants.ini", "beside\r\n");
+    DataFolder data = ResolveDataFolder(opt.Inputs(false));
+    EXPECT_EQ(std::tuple(data.perUser, data.shipped, ReadFile(data.folder / "variants.ini")),
+              std::tuple(true, opt.bin, "beside\r\n"));
+
+    // Problems fall back to the shipped folder with a warning.
+    Installed bad;
+    in = bad.Inputs();
+    in.home.clear();
+    data = ResolveDataFolder(in);
+    EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
+    EXPECT_NE(data.warning, "");
+    WriteFile(bad.home / ".local", "in the way");  // the per-user folder cannot be made
+    data = ResolveDataFolder(bad.Inputs());
+    EXPECT_EQ(data.folder, bad.share);
+    EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
+
+    TempDir dir;
+    EXPECT_TRUE(IsFirstStart(dir.path()));
+    EXPECT_TRUE(MarkFirstStartDone(dir.path()));
+    EXPECT_FALSE(IsFirstStart(dir.path()));
+    EXPECT_FALSE(MarkFirstStartDone(dir / "missing"));
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstring>
 
 #include "rules/game_end.h"
-#include "rules/game_setup.h"
-#include "rules/make_move.h"
-#include "rules/movegen.h"
 #include "rules/win.h"
 #include "rules_test_util.h"
-#include "support/fakes.h"
 
 namespace zelkor {
 namespace {
@@ -17,49 +13,31 @@ using test::EmptyGame;
 using test::Place;
 using test::Sq;
 
-// Plays `text` ("e1-d2") from the side to move and records it as the game does.
-void Play(GameState& g, const std::string& text) {
-    InitGameTree(g);
-    GenerateMoves(g, 1);
-    const auto texts = test::MoveTexts(g);
-    const auto it = std::find(texts.begin(), texts.end(), text);
-    ASSERT_NE(it, texts.end()) << text;
-    const int index = g.plyStart[0] + static_cast<int>(it - texts.begin());
-    ASSERT_TRUE(PerformMove(g, index));
-    g.gameRecord[g.gamePly] = g.movePool[index];
-    g.gameRecord[g.gamePly + 1] = Move{};
-}
-
 TEST(DrawRules, RepetitionAndMoveCountLimit) {
     auto g = test::DefaultGame();
     // The position after "e1-d1" returns after half-moves 5 and 9: the third occurrence.
     const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
     for (int ply = 0; ply < 8; ++ply) {
-        Play(*g, shuffle[ply % 4]);
+        ASSERT_TRUE(test::Play(*g, shuffle[ply % 4]));
         EXPECT_EQ(DrawTest(*g, true), 0) << ply;
     }
-    Play(*g, "e1-d1");
+    ASSERT_TRUE(test::Play(*g, "e1-d1"));
     EXPECT_EQ(DrawTest(*g, true), 1);
     EXPECT_EQ(g->drawFlag, 1);
 
     // Distinct positions: only the move count, counted from the last jump, decides.
-    auto run = [&](int gamePly, bool rule15) {
+    g = test::DefaultGame();
+    // Jump at half-move index 10, game ply, 15-move rule, flag.
+    const std::tuple<bool, int, bool, int> limits[] = {
+        {false, 29, true, 0}, {false, 30, true, 2}, {false, 19, false, 0}, {false, 20, false, 2},
+        {true, 40, true, 0},  {true, 41, true, 2},  {true, 31, false, 2},  {true, 30, false, 0}};
+    for (auto [jumped, gamePly, rule15, flag] : limits) {
+        if (jumped) g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};
         for (int k = 0; k < kHistorySize; ++k)
             g->positionHistory[k] = PositionKey{static_cast<uint64_t>(k) + 99, 7};
         g->gamePly = gamePly;
-        return DrawTest(*g, rule15);
-    };
-    g = test::DefaultGame();
-    const std::tuple<int, bool, int> limits[] = {
-        {29, true, 0}, {30, true, 2}, {19, false, 0}, {20, false, 2}};
-    for (auto [ply, rule15, flag] : limits)
-        EXPECT_EQ(run(ply, rule15), flag) << ply;
-    g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};  // a jump at half-move index 10
-    const std::tuple<int, bool, int> afterJump[] = {
-        {40, true, 0}, {41, true, 2}, {31, false, 2}, {30, false, 0}};
-    for (auto [ply, rule15, flag] : afterJump)
-        EXPECT_EQ(run(ply, rule15), flag) << ply;
-
+        EXPECT_EQ(DrawTest(*g, rule15), flag) << gamePly;
+    }
     // The history beyond its end is not written.
     g->gameRecord[1].jump = 1;
     g->gamePly = kGameRecordSize + 50;
@@ -69,8 +47,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     EXPECT_EQ(g->positionHistory[kHistorySize - 1], MakePositionKey(g->board));
 }
 
-// White's home squares (Black's starting camp) filled with `whiteIn` White men and
-// `blackIn` Black men, in slot order.
+// White's home squares filled in slot order with `whiteIn` White, then `blackIn` Black men.
 std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = DefaultRules()) {
     auto g = EmptyGame(rules);
     for (int slot = 0; slot < whiteIn + blackIn; ++slot)
@@ -79,12 +56,10 @@ std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = D
 }
 
 TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
-    EXPECT_EQ(std::tuple(CheckWinConditions(*Camp(10, 0)).whiteWon,
-                         CheckWinConditions(*Camp(10, 0)).blackWon),
-              std::tuple(true, false));
+    const WinState full = CheckWinConditions(*Camp(10, 0));
+    EXPECT_TRUE(full.whiteWon && !full.blackWon);
     EXPECT_FALSE(CheckWinConditions(*Camp(9, 0)).whiteWon);
-    // The list is counted slot by slot up to its count: with 15 squares the first ten
-    // slots must be filled, and a square listed twice counts twice.
+    // Counted slot by slot: of 15 squares the first ten count; a square listed twice, twice.
     VariantRules listed = DefaultRules();
     listed.home[0] = ParseHomeSquares("A8B8C8D8E8F8G8H8A7B7C7D7E7F7G7");
     auto wide = EmptyGame(listed);
@@ -120,86 +95,70 @@ TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
               std::tuple(true, true, 1, 1));
 }
 
-struct EndFixture : ::testing::Test {
-    test::RecordingUi ui;
-    test::FakeClock clock;
-    GameEndOptions options;
-    std::vector<double> ratingCalls;
-    RatingUpdate rating = [this](double score) {
-        ratingCalls.push_back(score);
-        return std::string("\r\n\r\nreport");
-    };
-    EndFixture() {
-        ui.SetText(Display::FirstSideColour, "White");
-        ui.SetText(Display::FirstSideName, "Player");
-        ui.SetText(Display::SecondSideColour, "Black");
-        ui.SetText(Display::SecondSideName, "Computer");
-    }
-    void ExpectGameOver(GameState& g) {
-        EXPECT_TRUE(g.gameOver);
+// Position, chess draw rules, ends, status line, score rated (-1: no rating), result text.
+void Labels(test::RecordingUi& ui, const char* white, const char* black) {
+    ui.SetText(Display::FirstSideColour, "White");
+    ui.SetText(Display::FirstSideName, white);
+    ui.SetText(Display::SecondSideColour, "Black");
+    ui.SetText(Display::SecondSideName, black);
+}
+
+TEST(GameEnd, WinsAndDrawsAreShownRatedAndRecorded) {
+    auto blocked = EmptyGame();  // Black's only man is shut in
+    Place(*blocked, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
+    blocked->side = kBlack;
+    blocked->gamePly = 12;
+    // HomeLess judges only the side that has just moved: White at half-move 59, then Black.
+    VariantRules homeLess = DefaultRules();
+    homeLess.flags[HomeLess] = 1;
+    auto whiteMoved = EmptyGame(homeLess);
+    Place(*whiteMoved, {"h1", "c4"}, {"c6", "e5"});
+    whiteMoved->side = kBlack;
+    whiteMoved->gamePly = 59;
+    auto blackMoved = EmptyGame(homeLess);
+    Place(*blackMoved, {"h1", "c4"}, {"c6", "e4"});
+    blackMoved->gamePly = 60;
+    auto fifty = test::DefaultGame(), repeated = test::DefaultGame();
+    fifty->gamePly = 30;
+    fifty->drawFlag = 2;
+    repeated->drawFlag = 1;
+    const std::tuple<GameState*, bool, bool, const char*, double, const char*> rows[] = {
+        {blocked.get(), false, true, "White wins!", 1.0, "1-0"},  // the player had White
+        {whiteMoved.get(), false, false, "", 0, ""},
+        {blackMoved.get(), false, true, "Black wins!", 0.0, ""},  // won on the rules
+        {fifty.get(), false, false, "", 0, ""},  // draws end the game under chess rules only
+        {fifty.get(), true, true, "It's a draw! 50 Moves Rule", 0.5, "1/2-1/2"},
+        {repeated.get(), true, true, "It's a draw! Triple Repetition", -1, "1/2-1/2"}};
+    for (auto [g, chessDrawRules, ends, status, score, result] : rows) {
+        SCOPED_TRACE(status);
+        test::RecordingUi ui;
+        Labels(ui, "Player", "Computer");
+        test::FakeClock clock;
+        std::vector<double> ratingCalls;
+        RatingUpdate rating = [&](double s) {
+            ratingCalls.push_back(s);
+            return std::string("\r\n\r\nreport");
+        };
+        const GameEndOptions options{.chessDrawRules = chessDrawRules};
+        EXPECT_EQ(GameEndTest(*g, ui, clock, options, score < 0 ? nullptr : rating), ends);
+        EXPECT_EQ(g->gameOver, ends);
+        if (!ends) {
+            EXPECT_TRUE(ui.messages.empty() && ratingCalls.empty());
+            continue;
+        }
         ASSERT_EQ(clock.pauses.size(), 1u);
         EXPECT_TRUE(clock.pauses[0] > 0.5 && clock.pauses[0] < 0.6);
         EXPECT_EQ(ui.redraws, 1);
+        EXPECT_EQ(ui.Text(Display::Status), status);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(Shown(ui.messages[0]),
+                  std::string("Congratulations: ") + status + (score < 0 ? "" : "\r\n\r\nreport"));
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+        EXPECT_EQ(ratingCalls, score < 0 ? std::vector<double>{} : std::vector<double>{score});
+        EXPECT_EQ(std::tuple(g->resultText, g->ply), std::tuple(result, 0));
     }
-};
-
-TEST_F(EndFixture, WinnerIsTheSideThatHasJustMovedWhenTheOtherHasNoMove) {
-    auto g = EmptyGame();
-    Place(*g, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});  // Black's only man is shut in
-    g->side = kBlack;
-    g->gamePly = 12;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
-    ExpectGameOver(*g);
-    EXPECT_EQ(ui.Text(Display::Status), "White wins!");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Congratulations: White wins!\r\n\r\nreport");
-    EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
-    EXPECT_EQ(ratingCalls, std::vector<double>{1.0});  // the player had White
-    EXPECT_EQ(g->resultText, "1-0");
-    EXPECT_EQ(g->ply, 0);
-}
-
-TEST_F(EndFixture, HomeLessJudgesOnlyTheSideThatHasJustMoved) {
-    VariantRules rules = DefaultRules();
-    rules.flags[HomeLess] = 1;
-    auto g = EmptyGame(rules);
-    Place(*g, {"h1", "c4"}, {"c6", "e5"});
-    g->side = kBlack;  // White has just made half-move 59
-    g->gamePly = 59;
-    EXPECT_FALSE(GameEndTest(*g, ui, clock, options, rating));
-    EXPECT_FALSE(g->gameOver);
-    EXPECT_TRUE(ui.messages.empty());
-    g->board[Sq("e5")] = kEmpty;  // Black moves e5-e4
-    g->board[Sq("e4")] = kBlackMan;
-    g->side = kWhite;
-    g->gamePly = 60;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
-    EXPECT_EQ(ui.Text(Display::Status), "Black wins!");
-    EXPECT_EQ(ratingCalls, std::vector<double>{0.0});
-    EXPECT_EQ(g->resultText, "");  // won on the rules, not by a blocked side
-}
-
-TEST_F(EndFixture, DrawsEndTheGameOnlyUnderChessDrawRules) {
-    auto g = test::DefaultGame();
-    g->gamePly = 30;
-    g->drawFlag = 2;
-    options.chessDrawRules = false;
-    EXPECT_FALSE(GameEndTest(*g, ui, clock, options, rating));
-    options.chessDrawRules = true;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, rating));
-    ExpectGameOver(*g);
-    EXPECT_EQ(ui.Text(Display::Status), "It's a draw! 50 Moves Rule");
-    EXPECT_EQ(Shown(ui.messages.back()),
-              "Congratulations: It's a draw! 50 Moves Rule\r\n\r\nreport");
-    EXPECT_EQ(ratingCalls, std::vector<double>{0.5});
-    EXPECT_EQ(g->resultText, "1/2-1/2");
-    g->gameOver = false;
-    g->drawFlag = 1;
-    EXPECT_TRUE(GameEndTest(*g, ui, clock, options, nullptr));
-    EXPECT_EQ(ui.messages.back().text, "It's a draw! Triple Repetition");
-
-    ui.SetText(Display::FirstSideName, "Computer");  // who won, from the name labels
-    ui.SetText(Display::SecondSideName, "Ann");
+    test::RecordingUi ui;  // who won, from the name labels
+    Labels(ui, "Computer", "Ann");
     EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black"));
     EXPECT_FALSE(HumanPlayerWon(ui, "Ann", "white"));
     EXPECT_FALSE(HumanPlayerWon(ui, "Bob", "black"));
@@ -214,10 +173,8 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     const auto pool = g->movePool;
     const auto plyStarts = g->plyStart;
     EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
-    EXPECT_EQ(g->plyStart, plyStarts);
-    for (int i = 0; i < kMovePoolSize; ++i)
-        ASSERT_EQ(g->movePool[i].Source, pool[i].Source) << i;
-    EXPECT_EQ(g->ply, 1);
+    EXPECT_EQ(std::tuple(g->plyStart, g->ply), std::tuple(plyStarts, 1));
+    EXPECT_EQ(std::memcmp(g->movePool.data(), pool.data(), sizeof pool), 0);
 
     for (int starts : {0, 1}) {
         VariantRules rules = DefaultRules();

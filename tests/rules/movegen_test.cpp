@@ -1,13 +1,15 @@
+// Move generation against the literal rules, make/unmake restoring everything, perft counts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <random>
 #include <sstream>
 
-#include "rules/game_setup.h"
-#include "rules/movegen.h"
+#include "rules/perft.h"
 #include "rules_test_util.h"
+#include "support/random_positions.h"
 
 namespace zelkor {
 namespace {
@@ -22,9 +24,6 @@ Texts Split(const std::string& text) {
     std::istringstream in(text);
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
-bool Has(const Texts& moves, const std::string& move) {
-    return std::find(moves.begin(), moves.end(), move) != moves.end();
-}
 
 VariantRules Rules(std::initializer_list<std::pair<RuleFlag, int>> flags) {
     VariantRules rules = DefaultRules();
@@ -33,9 +32,7 @@ VariantRules Rules(std::initializer_list<std::pair<RuleFlag, int>> flags) {
     return rules;
 }
 
-// White to move with the men placed, under the rules: the generated moves must hold every
-// move of `has` and none of `hasNot` ("-" there: no step at all), or be exactly `only`, and
-// agree with the literal rules.
+// White to move: the moves hold `has`, none of `hasNot` ("-": no step), are exactly `only`.
 struct Case {
     const char* what;
     VariantRules rules;
@@ -48,120 +45,78 @@ struct Case {
 };
 
 TEST(MoveGeneration, RulesInSmallPositions) {
-    const VariantRules plain = Rules({{OutofHome, 0}});
+    const VariantRules def = DefaultRules(), plain = Rules({{OutofHome, 0}});
+    const VariantRules mul = Rules({{MulJumps, 1}, {OutofHome, 0}});
+    const VariantRules cap = Rules({{CapRequired, 1}, {OutofHome, 0}});
+    const VariantRules noCont = Rules({{ManContJump, 0}, {OutofHome, 0}});
+    const VariantRules kings = Rules({{LongKings, 1}, {OutofHome, 0}});
+    const VariantRules kingFirst = Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}});
+    const VariantRules max = Rules({{MaxCapMove, 1}, {OutofHome, 0}});
+    const VariantRules maxCap = Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}});
+    const VariantRules maxHome = Rules({{MaxCapMove, 1}});
+    const VariantRules maxMulHome = Rules({{MaxCapMove, 1}, {MulJumps, 1}});
     const Case cases[] = {
-        {"a jump leaves the man jumped over", DefaultRules(), "d4", "d5", "d4xd6"},
-        {"over an own man, never onto a man", DefaultRules(), "d4 d5", "d6", "", "d4xd6"},
+        {"a jump leaves the man jumped over", def, "d4", "d5", "d4xd6"},
+        {"over an own man, never onto a man", def, "d4 d5", "d6", "", "d4xd6"},
         {"chains", plain, "d4", "d5 d7", "d4xd8 d4xd6"},
-        {"MulJumps: only whole chains", Rules({{MulJumps, 1}, {OutofHome, 0}}), "d4", "d5 d7",
-         "d4xd8", "d4xd6"},
+        {"MulJumps: only whole chains", mul, "d4", "d5 d7", "d4xd8", "d4xd6"},
         {"two routes to one square give one move", plain, "d4", "d5 e6 e4 f5", "d4xf6"},
-        {"CapRequired: a man at home jumping forbids no step",
-         Rules({{CapRequired, 1}, {OutofHome, 0}}), "a7 e4", "a6", "a7xa5 e4-e5"},
-        {"CapRequired: a man outside can jump", Rules({{CapRequired, 1}, {OutofHome, 0}}), "a7 e4",
-         "e5", "e4xe6", "-"},
-        {"OutofHome forces the jump out of the starting camp", DefaultRules(), "g2 c4", "g3", "",
-         "", "g2xg4"},
-        {"over an own man it is not forced", DefaultRules(), "g2 g3 c4", "", "c4-c5"},
-        {"a hop deeper into the camp is not forced", DefaultRules(), "g3 c4", "g2", "g3xg1 c4-c5"},
+        {"CapRequired: a man at home jumping forbids no step", cap, "a7 e4", "a6", "a7xa5 e4-e5"},
+        {"CapRequired: a man outside can jump", cap, "a7 e4", "e5", "e4xe6", "-"},
+        {"OutofHome forces the jump out of the camp", def, "g2 c4", "g3", "", "", "g2xg4"},
+        {"over an own man it is not forced", def, "g2 g3 c4", "", "c4-c5"},
+        {"a hop deeper into the camp is not forced", def, "g3 c4", "g2", "g3xg1 c4-c5"},
         {"OutofHome off", plain, "g2 c4", "g3", "c4-c5"},
-        {"only chains beginning with a forced hop", DefaultRules(), "h2 h3", "g3 e5", "h2xf4 h2xd6",
-         "h2xh4"},
-        {"ManContJump 0 stops on own home squares", Rules({{ManContJump, 0}, {OutofHome, 0}}), "c4",
-         "b5 b7", "c4xa6", "c4xc8"},
+        {"only chains beginning with a forced hop", def, "h2 h3", "g3 e5", "h2xf4 h2xd6", "h2xh4"},
+        {"ManContJump 0 stops on own home squares", noCont, "c4", "b5 b7", "c4xa6", "c4xc8"},
         {"ManContJump 1 goes on", plain, "c4", "b5 b7", "c4xa6 c4xc8"},
-        {"LongKings slide and jump from a distance", Rules({{LongKings, 1}, {OutofHome, 0}}), "a1",
-         "a5", "a1-a2 a1-a3 a1-a4 a1xa6 a1xa7 a1xa8 a1-h8 a1-h1", "a1-a5"},
-        {"KingFirst lands right behind", Rules({{LongKings, 1}, {KingFirst, 1}, {OutofHome, 0}}),
-         "a1", "a5", "a1xa6", "a1xa7 a1xa8"},
-        {"long kings make no chains", Rules({{LongKings, 1}, {OutofHome, 0}}), "a1", "a3 c5",
-         "a1xa4", "a1xe6"},
-        {"MaxCapMove keeps the longest chains and steps", Rules({{MaxCapMove, 1}, {OutofHome, 0}}),
-         "d4 a1", "d5 d7 b1", "d4xd8 d4-e4", "d4xd6 a1xc1"},
-        {"MaxCapMove and CapRequired", Rules({{MaxCapMove, 1}, {CapRequired, 1}, {OutofHome, 0}}),
-         "d4 a1", "d5 d7 b1", "", "", "d4xd8"},
-        {"MaxCapMove excepts forced chains, listed as left", Rules({{MaxCapMove, 1}}), "g2 g5 b4",
-         "g3 b5 b7", "", "", "g2xg6 g2xg4"},
-        {"MulJumps still wants forced chains maximal", Rules({{MaxCapMove, 1}, {MulJumps, 1}}),
-         "g2 g5 b4", "g3 b5 b7", "", "", "g2xg6"},
-        {"MulJumps even when an extension is a duplicate", Rules({{MulJumps, 1}, {OutofHome, 0}}),
-         "a4 b5 b1", "a1 a3 b4 b6 d7 e2 e5 g2 g6", "a4xe8", "a4xc6"},
+        {"LongKings slide and jump from a distance", kings, "a1", "a5",
+         "a1-a2 a1-a3 a1-a4 a1xa6 a1xa7 a1xa8 a1-h8 a1-h1", "a1-a5"},
+        {"KingFirst lands right behind", kingFirst, "a1", "a5", "a1xa6", "a1xa7 a1xa8"},
+        {"long kings make no chains", kings, "a1", "a3 c5", "a1xa4", "a1xe6"},
+        {"MaxCapMove keeps the longest chains and steps", max, "d4 a1", "d5 d7 b1", "d4xd8 d4-e4",
+         "d4xd6 a1xc1"},
+        {"MaxCapMove and CapRequired", maxCap, "d4 a1", "d5 d7 b1", "", "", "d4xd8"},
+        {"MaxCapMove excepts forced chains, listed as left", maxHome, "g2 g5 b4", "g3 b5 b7", "",
+         "", "g2xg6 g2xg4"},
+        {"MulJumps still wants forced chains maximal", maxMulHome, "g2 g5 b4", "g3 b5 b7", "", "",
+         "g2xg6"},
+        {"MulJumps even when an extension is a duplicate", mul, "a4 b5 b1",
+         "a1 a3 b4 b6 d7 e2 e5 g2 g6", "a4xe8", "a4xc6"},
         {"all moves: far jumps too", plain, "d5", "e4", "d5xf3"},
         {"reduced set: no jump 4 farther from the corner", plain, "d5", "e4", "", "d5xf3", nullptr,
          0},
-        {"MulJumps uses the reduced set", Rules({{OutofHome, 0}, {MulJumps, 1}}), "d5", "e4", "",
-         "d5xf3"},
+        {"MulJumps uses the reduced set", mul, "d5", "e4", "", "d5xf3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         auto g = EmptyGame(c.rules);
         Place(*g, Split(c.white), Split(c.black));
         const Texts moves = Generate(*g, c.allMoves);
-        for (const std::string& m : Split(c.has))
-            EXPECT_TRUE(Has(moves, m)) << m;
-        for (const std::string& m : Split(c.hasNot)) {
-            if (m == "-") {
-                EXPECT_TRUE(
-                    std::none_of(moves.begin(), moves.end(), [](auto& t) { return t[2] == '-'; }));
-            } else {
-                EXPECT_FALSE(Has(moves, m)) << m;
-            }
-        }
-        if (c.only) {
-            EXPECT_EQ(moves, Split(c.only));
-        }
+        const auto count = [&](auto pred) {
+            return std::count_if(moves.begin(), moves.end(), pred);
+        };
         for (const std::string& m : moves)
-            EXPECT_EQ(std::count(moves.begin(), moves.end(), m), 1) << m;
+            EXPECT_EQ(count([&](auto& t) { return t == m; }), 1) << m;
+        for (const std::string& m : Split(c.has))
+            EXPECT_EQ(count([&](auto& t) { return t == m; }), 1) << m;
+        for (const std::string& m : Split(c.hasNot))
+            EXPECT_EQ(count([&](auto& t) { return t == m || (m == "-" && t[2] == '-'); }), 0) << m;
+        EXPECT_EQ(moves, c.only ? Split(c.only) : moves);
         EXPECT_EQ(moves, test::ReferenceMoves(*g, c.allMoves, 100000));
     }
-    // Had the dropped extension of the last MulJumps case not counted, the shorter chain
-    // would have been a move.
-    auto g = EmptyGame(Rules({{MulJumps, 1}, {OutofHome, 0}}));
-    Place(*g, {"a4", "b5", "b1"}, {"a1", "a3", "b4", "b6", "d7", "e2", "e5", "g2", "g6"});
-    EXPECT_TRUE(Has(test::ReferenceMoves(*g, 1, 100000, nullptr, false), "a4xc6"));
 }
 
-TEST(MoveGeneration, DefaultStartListsStepsThenJumpsPerMan) {
-    auto g = test::DefaultGame();
-    const Board before = g->board;
-    const Texts moves = Generate(*g);
-    EXPECT_EQ(moves.size(), 24u);
-    EXPECT_EQ(Texts(moves.begin(), moves.begin() + 3), Split("e1-d2 e1-e2 e1-d1"));
-    EXPECT_TRUE(Has(moves, "h1xf3"));
-    EXPECT_EQ(g->board, before);  // no chain mark is left behind
-    EXPECT_EQ(g->plyStart[1], 24);
-}
-
-// Every square outside one colour class filled and one man of the side to move in that
-// class's corner: over a million chain paths, far more than any fixed candidate list. A hop
-// keeps a chain on the 16 squares of its start square's class: at most 15 hops, far inside
-// the 21 levels of the walk.
+// One colour class free, the rest filled: over a million chain paths of at most 15 hops.
 TEST(MoveGeneration, MaxCapMoveOnAFilledBoardKeepsTheLongestChains) {
     auto g = EmptyGame(Rules({{MaxCapMove, 1}, {OutofHome, 0}}));
     for (int square : kPlayingSquares)
         if (RowOf(square) % 2 == 1 || ColumnOf(square) % 2 == 0) g->board[square] = kBlackMan;
     g->board[Sq("a1")] = kWhiteMan;
-    const Board before = g->board;
     const Texts moves = Generate(*g);
-    EXPECT_EQ(g->board, before);
     bool tooMany = false;
-    const Texts expected = test::ReferenceMoves(*g, 0, 3000000, &tooMany);
-    ASSERT_FALSE(tooMany);
-    EXPECT_EQ(moves, expected);
-    EXPECT_FALSE(moves.empty());
-}
-
-TEST(MoveGeneration, OrderingScoresFollowMainLineAndKillers) {
-    auto g = test::DefaultGame();
-    g->pv[0][0] = PvEntry{Sq("h1"), Sq("f3"), 1};
-    g->killers[0][0] = KillerMove{Sq("e1"), Sq("e2")};
-    g->killers[0][1] = KillerMove{Sq("f2"), Sq("f3")};
-    GenerateMoves(*g, 1);
-    std::string scored;
-    for (int i = g->plyStart[0]; i < g->plyStart[1]; ++i)
-        if (const Move& m = g->movePool[i]; m.score != 0)
-            scored += SquareName(m.Source) + SquareName(m.dest) + std::to_string(m.score) + " ";
-    EXPECT_EQ(scored, "e1e2250 h1f3500 f2f3150 ");
+    EXPECT_EQ(moves, test::ReferenceMoves(*g, 0, 3000000, &tooMany));
+    EXPECT_FALSE(tooMany || moves.empty());
 }
 
 TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
@@ -228,6 +183,107 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         ++compared;
     }
     EXPECT_GT(compared, 2500);
+}
+
+struct Snapshot {
+    Board board;
+    int side, ply, gamePly;
+    explicit Snapshot(const GameState& g)
+        : board(g.board), side(g.side), ply(g.ply), gamePly(g.gamePly) {}
+    bool operator==(const Snapshot&) const = default;
+};
+
+TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
+    auto g = test::DefaultGame();
+    const Board board = g->board;
+    // A Black man, onto an occupied square, off the board.
+    for (const Move m :
+         {Move{Sq("a5"), Sq("a4"), 0, 0}, Move{Sq("e1"), Sq("f1"), 0, 0}, Move{0, 500, 0, 0}}) {
+        g->movePool[5] = m;
+        EXPECT_FALSE(PerformMove(*g, 5));
+    }
+    EXPECT_FALSE(PerformMove(*g, -1));
+    EXPECT_FALSE(PerformMove(*g, kMovePoolSize));
+    EXPECT_EQ(g->board, board);
+    EXPECT_EQ(g->gamePly, 0);
+
+    // The tree ends at its last ply without touching the board.
+    GenerateMoves(*g, 1);
+    g->ply = kMaxPly;
+    g->plyStart[kMaxPly] = 0;
+    EXPECT_FALSE(PerformMove(*g, 0));
+    EXPECT_EQ(g->cancelRequest, 1);
+    EXPECT_FALSE(TakeBackMove(*g, 0));  // taking back the refused move changes nothing
+    EXPECT_EQ(std::tuple(g->board, g->ply, g->gamePly), std::tuple(board, kMaxPly, 0));
+    GenerateMoves(*g, 1);  // generating at the last ply stays inside the tables
+    EXPECT_EQ(g->plyStart[kMaxPly + 1], 24);
+
+    // The game record ends at the end of the move list.
+    auto h = test::DefaultGame();
+    h->gamePly = kMaxGamePlies - 1;
+    EXPECT_FALSE(GameRecordFull(*h));
+    h->gamePly = kMaxGamePlies;
+    EXPECT_TRUE(GameRecordFull(*h));
+    h->gamePly = kGameRecordSize - 1;
+    GenerateMoves(*h, 1);
+    EXPECT_FALSE(PerformMove(*h, 0));  // the game record has no entry for it
+}
+
+TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
+    auto g = test::DefaultGame();
+    const Snapshot before(*g);
+    const std::vector<uint64_t> counts = {Perft(*g, 1), Perft(*g, 2), Perft(*g, 3), Perft(*g, 4)};
+    EXPECT_EQ(counts, (std::vector<uint64_t>{24, 576, 20050, 699750}));
+    const auto entries = PerftDivide(*g, 3);
+    ASSERT_EQ(entries.size(), 24u);
+    EXPECT_EQ(std::tuple(entries[0].from, entries[0].to), std::tuple(Sq("e1"), Sq("d2")));
+    EXPECT_EQ(std::accumulate(entries.begin(), entries.end(), uint64_t{0},
+                              [](uint64_t n, const auto& e) { return n + e.count; }),
+              20050u);
+    EXPECT_TRUE(Snapshot(*g) == before);
+}
+
+// Every move of the ply made and taken back; with depth > 1 the replies of the first few too.
+void CheckMovesAt(GameState& g, int allMoves, int depth, long long& moves) {
+    const Snapshot before(g);
+    GenerateMoves(g, allMoves);
+    ASSERT_TRUE(Snapshot(g) == before) << "generation changed the position";
+    const int first = g.plyStart[g.ply], last = g.plyStart[g.ply + 1];
+    ASSERT_TRUE(first <= last && last <= kMovePoolSize);
+    for (int i = first; i < last; ++i) {
+        const Move m = g.movePool[i];
+        ASSERT_TRUE(IsPlayingSquare(m.Source) && IsPlayingSquare(m.dest) && m.Source != m.dest &&
+                    g.board[m.Source] == g.side && g.board[m.dest] == kEmpty);
+        ASSERT_TRUE(PerformMove(g, i));
+        ++moves;
+        ASSERT_TRUE(g.board[m.dest] == -g.side && g.board[m.Source] == kEmpty);
+        ASSERT_TRUE(g.tracked == TrackPosition(g));  // the search's account follows the move
+        if (depth > 1 && i < first + 3) CheckMovesAt(g, allMoves, depth - 1, moves);
+        ASSERT_TRUE(TakeBackMove(g, i));
+        ASSERT_TRUE(Snapshot(g) == before) << "move " << SquareName(m.Source) << "-"
+                                           << SquareName(m.dest) << " was not taken back";
+        ASSERT_EQ(g.plyStart[g.ply + 1], last) << "a reply overwrote the moves of this ply";
+        ASSERT_EQ(g.movePool[i].Source, m.Source);
+        ASSERT_EQ(g.movePool[i].dest, m.dest);
+    }
+}
+
+TEST(MakeMoveProperty, RandomPositionsAndRulesRestoreEverything) {
+    std::mt19937 rng(9091);
+    long long moves = 0;
+    for (int game = 0; game < 2000; ++game) {
+        auto g = test::RandomGame(rng);
+        SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g->board));
+        for (PositionKey& key : g->positionHistory)
+            key = PositionKey{rng(), rng() % 4};
+        StartTracking(*g);
+        const PathFilter filter = g->pathFilter;
+        CheckMovesAt(*g, static_cast<int>(rng() % 2), 2, moves);
+        if (HasFatalFailure()) return;
+        EXPECT_TRUE(g->tracked == TrackPosition(*g) && g->pathFilter == filter);
+        StopTracking(*g);
+    }
+    EXPECT_GT(moves, 10000);
 }
 
 }  // namespace
