@@ -48,6 +48,10 @@ class CountingHooks : public EngineHooks {
     int refreshes = 0;
 };
 
+inline int Sq(const char* name) {
+    return SquareNumber(name);
+}
+
 // The 64-character set-up text with White men on the squares named in `white` and Black
 // men on those in `black` ("A8 B8 ...").
 inline std::string SetupOf(const std::string& white, const std::string& black) {
