@@ -43,18 +43,16 @@ TEST_F(Search, LeavesCutOffsAndLostPositions) {
     EXPECT_EQ(s.nodes, 1u);
     EXPECT_EQ(HintSearch(e, -32000, 32000, 0), stat);
 
-    g.ply = kMaxPly;
-    g.plyStart[kMaxPly] = 0;
-    g.plyStart[kMaxPly + 1] = 0;
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 5), stat);
-    EXPECT_EQ(g.plyStart[kMaxPly + 1], 0);  // nothing generated
+    g.ply = kMaxPly;  // the deepest ply is a leaf whatever the depth left
+    g.plyStart[kMaxPly] = g.plyStart[kMaxPly + 1] = 0;
+    EXPECT_EQ(std::tuple(AlphaBeta(e, -32000, 32000, 5), g.plyStart[kMaxPly + 1]),
+              std::tuple(stat, 0));
     g.ply = 0;
 
     // Static score at or above beta with depth 1: cut without expanding, but brute force
     // expands the node (the hint ignores brute force).
     s.nodes = 0;
-    EXPECT_EQ(AlphaBeta(e, -100, stat, 1), stat);
-    EXPECT_EQ(s.nodes, 1u);
+    EXPECT_EQ(std::tuple(AlphaBeta(e, -100, stat, 1), s.nodes), std::tuple(stat, uint64_t{1}));
     settings.BruteForce = 1;
     AlphaBeta(e, -100, stat, 1);
     EXPECT_GT(s.nodes, 2u);
@@ -80,12 +78,11 @@ TEST_F(Search, CancelAndTimeStopTheSearch) {
         if (ui.eventsProcessed == 50) g.cancelRequest = 1;
     };
     AlphaBeta(e, -32000, 32000, 3);
-    EXPECT_EQ(std::tuple(g.searchStopped, g.cancelRequest), std::tuple(1, 0));
+    EXPECT_EQ(std::tuple(g.searchStopped, g.cancelRequest, g.ply), std::tuple(1, 0, 0));
+    EXPECT_EQ(g.board, before);
     const long long events = ui.eventsProcessed;
     EXPECT_EQ(AlphaBeta(e, -32000, 32000, 3), 0);  // stopped: returns at once
     EXPECT_EQ(ui.eventsProcessed, events + 1);
-    EXPECT_EQ(g.ply, 0);
-    EXPECT_EQ(g.board, before);
 
     g.searchStopped = 0;
     ui.onProcessEvents = nullptr;
@@ -106,9 +103,8 @@ TEST_F(Search, CancelAndTimeStopTheSearch) {
 }
 
 TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
-    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);  // the symmetric start
-    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 0);
-    EXPECT_TRUE(random.values.empty());
+    // The symmetric start.
+    EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), Evaluate(e, 0, 0, kBlack)), std::tuple(0, 0));
     s.noiseAmplitude = 5;
     random.values = {0.9999, 0.0, 0.0, 0.9999, 0.5, 0.5, 0.21, 0.19};
     std::vector<int> noisy;
@@ -126,8 +122,7 @@ TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
     EXPECT_EQ(Evaluate(e, 0, 0, kBlack), -(125 + 100 - (100 - 9 * 5)));
 
     SetUp(DefaultRules(), kWhiteFilled, kWhite, 20);
-    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 32000);
-    EXPECT_EQ(s.opponentHasWon, 0);
+    EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), s.opponentHasWon), std::tuple(32000, 0));
     g.ply = 3;
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 31997);  // a win scores by ply
     g.ply = 0;
@@ -141,8 +136,7 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     s.noiseAmplitude = 5;
     random.fallback = 0.9999;  // would add noise if any were drawn
     s.repetitionCount = 1;
-    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
-    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 0);
+    EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), Evaluate(e, 0, 0, kBlack)), std::tuple(0, 0));
     // The same men recorded earlier in the game, whoever was to move then.
     s.repetitionCount = 0;
     g.positionHistory[2] = MakePositionKey(g.board);
@@ -186,7 +180,6 @@ TEST_F(Evaluation, CampRulesWaitForTheirPly) {
     // A White man still on H1, in White's starting camp (Black's target).
     SetUp(rules, SetupOf("H1 D4", "D5 C5"), kBlack, 58);
     EXPECT_LT(Evaluate(e, 0, 0, kBlack), 30000);
-    EXPECT_EQ(s.opponentHasWon, 0);
     g.gamePly = 59;
     EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 32000);
     EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
