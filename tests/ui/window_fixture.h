@@ -23,13 +23,6 @@
 
 namespace zelkor::test {
 
-struct WindowMessage {
-    std::string text;
-    std::string title;
-    Icon icon;
-    Buttons buttons;
-};
-
 class WindowFixture {
   public:
     WindowFixture() {
@@ -39,7 +32,7 @@ class WindowFixture {
         window = std::make_unique<ui::frmMain>(clock, random, dir.path());
         window->messageHook = [this](const std::string& text, const std::string& title, Icon icon,
                                      Buttons buttons) {
-            messages.push_back({text, title, icon, buttons});
+            messages.push_back({text, title, icon, buttons});  // no list is watched
             if (buttons != Buttons::YesNo) return Answer::Ok;
             if (answers.empty()) return Answer::Yes;
             const Answer answer = answers.front();
@@ -130,7 +123,7 @@ class WindowFixture {
     FakeClock clock;
     ScriptedRandom random;
     std::unique_ptr<ui::frmMain> window;
-    std::vector<WindowMessage> messages;
+    std::vector<ShownMessage> messages;
     std::deque<Answer> answers;
     std::function<int(QDialog*)> onDialog;
 };
