@@ -38,10 +38,12 @@ class RecordingUi : public UserInterface {
     void SetText(Display display, const std::string& text) override;
     std::string Text(Display display) const override;
     void HighlightSideToMove(bool firstSide) override { firstSideHighlighted = firstSide; }
-    void SetEnabled(Command command, bool enabled) override;
-    void SetChecked(Command command, bool checked) override;
-    void SetListLines(ListId list, const std::vector<std::string>& lines) override;
-    void SelectListLine(ListId list, int line) override;
+    void SetEnabled(Command command, bool enabled) override { enabledState[command] = enabled; }
+    void SetChecked(Command command, bool checked) override { checkedState[command] = checked; }
+    void SetListLines(ListId list, const std::vector<std::string>& lines) override {
+        lists[list] = lines;
+    }
+    void SelectListLine(ListId list, int line) override { selected[list] = line; }
     void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
     void SetProgressValue(int value) override { progressValue = value; }
     void ShowCountdown(bool countdown) override { countdownShown = countdown; }
@@ -52,12 +54,17 @@ class RecordingUi : public UserInterface {
     std::optional<std::string> AskSaveFile(const std::string& title,
                                            const std::string& filter) override;
     std::optional<std::string> AskOpenFile(const std::string& title,
-                                           const std::string& filter) override;
+                                           const std::string& filter) override {
+        return AskSaveFile(title, filter);
+    }
     std::string ChooseBookMove(const std::vector<std::string>& lines, const std::string& gamesLabel,
                                const std::string& movesLabel) override;
     void ShowVariantDialog() override { ++variantDialogs; }
-    void ProcessEvents() override;
-    [[noreturn]] void Terminate() override;
+    void ProcessEvents() override {
+        ++eventsProcessed;
+        if (onProcessEvents) onProcessEvents();
+    }
+    [[noreturn]] void Terminate() override { throw Terminated(); }
 
     bool enabled(Command command) const;  // never set counts as enabled
     bool checked(Command command) const;
@@ -91,7 +98,7 @@ class RecordingUi : public UserInterface {
 // A clock that stands still unless a test moves it; Pause advances it.
 class FakeClock : public Clock {
   public:
-    double SecondsSinceMidnight() override;
+    double SecondsSinceMidnight() override { return now += tick; }
     std::string DateText() override { return "06.12.2026"; }
     std::string TimeText() override { return "12:00:00"; }
     void Pause(double seconds) override {
