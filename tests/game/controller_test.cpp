@@ -65,15 +65,12 @@ TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
         std::tuple(1, "Computer", "Player", "1"));
     c().ComputeCommand();
     EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName, g().busy), std::tuple(2, "Player", false));
-    EXPECT_EQ(Enabled({C::Back, C::Forward, C::Cancel}), "100");
 
     c().First();
     ASSERT_TRUE(Type("e1-d2"));
     EXPECT_EQ(
         std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[1].secondBy),
         std::tuple(2, kWhite, "2", "1"));
-    EXPECT_EQ(ui.list(ListId::GameMoves).at(0), "   1. e1-d2");
-    EXPECT_FALSE(ui.list(ListId::LegalMoves).empty());
     EXPECT_EQ(g().firstSideName, "Player");  // the reply does not exchange the names
 }
 
@@ -83,10 +80,6 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
         c().LegalMoveChosen(0);
     ASSERT_TRUE(g().gameOver);
     EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}), "00");
-    EXPECT_EQ(Text(D::Status).find("Player-Player mode"), std::string::npos);
-    ASSERT_GE(g().gameMoveLines.size(), 19u);
-    EXPECT_EQ(g().gameMoveLines[18].substr(0, 6) + g().gameMoveLines[1].substr(0, 6),
-              "  10.       ");
     EXPECT_EQ(g().moveTexts[1].firstBy + g().moveTexts[1].secondBy, "22");
     EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
     EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
@@ -114,7 +107,6 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_EQ(Checked({C::PlayerComputer, C::ComputerComputer}) + Enabled({C::ComputerComputer}),
               "100");
     EXPECT_FALSE(g().busy || g().rated);
-    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
     // The user only watched: the winner is named by colour and no label names the user.
     EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerComputer");
     const std::string winner = g().side == kWhite ? "Black wins!" : "White wins!";
@@ -140,10 +132,9 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
         if (ui.eventsProcessed == 200) c().CancelCommand();
     };
     c().RunComputerComputer();
-    EXPECT_EQ(g().gamePly, 1);  // the cancelled search still played its best move
-    EXPECT_FALSE(g().gameOver);
-    EXPECT_EQ(g().secondSideName, "Player");  // the human takes the side to move
-    EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
+    // The cancelled search still played its best move; the human takes the side to move.
+    EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
+              std::tuple(1, false, "Player", PlayMode::PlayerComputer));
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
 }
 
@@ -184,7 +175,6 @@ TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
     for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"})
         EXPECT_TRUE(Type(text)) << text;
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ui.list(ListId::GameMoves)[1], "      d8-e7");
     EXPECT_EQ(g().moveTexts[1].first + "|" + g().moveTexts[1].second, "e1d2 e1-d2|d8e7 d8-e7");
 }
 
@@ -301,14 +291,13 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     c().Back();
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("c7")], g().side, Text(D::Comment)),
               std::tuple(3, kBlackMan, kBlack, ""));
-    EXPECT_EQ(Enabled({C::Forward, C::Last}), "11");
-    EXPECT_EQ(ui.selected[ListId::GameMoves], 2);
+    EXPECT_EQ(Enabled({C::Forward, C::Last}) + std::to_string(ui.selected[ListId::GameMoves]),
+              "112");
     c().First();
     EXPECT_EQ(std::tuple(g().gamePly, Text(D::Comment)), std::tuple(0, "start"));
     EXPECT_EQ(Enabled({C::First, C::Back}), "00");
     EXPECT_EQ(g().board, g().initialBoard);
     c().Forward();
-    EXPECT_EQ(g().gamePly, 1);
     c().Last();
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d6")], Text(D::Comment)),
               std::tuple(4, kBlackMan, "after four"));
@@ -353,9 +342,7 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
     c().AnalyzeCommand();  // the search walks its own positions through the history
     EXPECT_EQ(std::tuple(g().gamePly, g().recordLength, g().gameMoveLines.size()),
               std::tuple(0, 8, size_t{8}));
-    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
-    EXPECT_TRUE(ui.enabled(C::Forward));
-    EXPECT_FALSE(g().busy || g().rated);
+    EXPECT_TRUE(ui.enabled(C::Forward) && !g().busy && !g().rated);
     c().Last();
     c().settings().ChessDrawRules = 1;
     ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
@@ -367,10 +354,9 @@ using Menus = ControllerTest;
 
 TEST_F(Menus, CommandsAndOptionsChangeTheirSettingsAndDisplays) {
     c().SetNotation(1);
-    EXPECT_EQ(c().settings().Notation, 1);
-    EXPECT_EQ(Checked({C::NotationNone, C::NotationAlgebraic}), "10");
     c().TurnBoard();
-    EXPECT_EQ(c().settings().BoardTurned, 1);
+    EXPECT_EQ(std::tuple(c().settings().Notation, c().settings().BoardTurned), std::tuple(1, 1));
+    EXPECT_EQ(Checked({C::NotationNone, C::NotationAlgebraic}), "10");
     c().ToggleCalculation();
     EXPECT_EQ(Checked({C::Calculation}) + Text(D::Calculation), "0no calculation");
     c().settings().SearchDepth = 2;
@@ -405,7 +391,6 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs), std::tuple(0, 1));
     EXPECT_TRUE(ui.list(ListId::GameMoves).empty());
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName), "White moves|Halma");
-    EXPECT_EQ(Enabled({C::Back}), "0");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
     g().active.flag(CapRequired) = 1;
