@@ -1,5 +1,4 @@
-// A controller over a temporary data folder holding the shipped variant file, with a
-// recording user interface, a still clock and fixed random numbers.
+// A controller over a temporary data folder holding the shipped variant file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,10 +20,11 @@ class ControllerTest : public ::testing::Test {
         Start();
     }
 
-    // A fresh controller over the same folder, started as the program starts.
-    void Start() {
+    // A fresh controller, started as the program starts.
+    void Start(const std::filesystem::path& folder = {}) {
         controller.reset();
-        controller = std::make_unique<GameController>(ui, clock, random, dir.path());
+        controller = std::make_unique<GameController>(ui, clock, random,
+                                                      folder.empty() ? dir.path() : folder);
         controller->StartUp();
         controller->settings().UseDepth = 1;
         controller->settings().SearchDepth = 1;
