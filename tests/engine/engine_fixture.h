@@ -32,8 +32,8 @@ class CountingHooks : public EngineHooks {
         return "\r\nRating";
     }
     void GameEndBookkeeping(int code) override { bookkeeping.push_back(code); }
-    void RefreshLists() override { ++refreshes; }
-    void ComputationBusy(Computation kind) override { busy.push_back(kind); }
+    void RefreshLists() override {}
+    void ComputationBusy(Computation) override {}
     void ComputationIdle(Computation kind) override { idle.push_back(kind); }
     std::string RatingText() override { return "\r\nLast rating"; }
 
@@ -43,17 +43,15 @@ class CountingHooks : public EngineHooks {
     std::vector<bool> recordedBook;
     std::vector<double> ratingUpdates;
     std::vector<int> bookkeeping;
-    std::vector<Computation> busy, idle;
+    std::vector<Computation> idle;
     int cuts = 0;
-    int refreshes = 0;
 };
 
 inline int Sq(const char* name) {
     return SquareNumber(name);
 }
 
-// The 64-character set-up text with White men on the squares named in `white` and Black
-// men on those in `black` ("A8 B8 ...").
+// The set-up text with White men on the squares named in `white`, Black on `black`.
 inline std::string SetupOf(const std::string& white, const std::string& black) {
     std::string text(64, '0');
     for (const auto& [names, digit] : {std::pair{&white, '1'}, std::pair{&black, '2'}})
