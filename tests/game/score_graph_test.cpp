@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "controller_fixture.h"
+#include <memory>
+
+#include "engine/search.h"
+#include "rules/game_state.h"
 
 namespace zelkor {
 namespace {
@@ -60,27 +63,6 @@ TEST(ScoreGraph, OnePointPerComputerMoveSeenFromWhite) {
     mixed.g->gamePly = -5;
     const ScoreGraphData corrupt = MakeScoreGraph(*mixed.g, mixed.s);
     EXPECT_EQ(std::tuple(corrupt.plies, corrupt.currentPly), std::tuple(kMaxGamePlies, 0));
-}
-
-class ScoreGraphGame : public test::ControllerTest {};
-
-TEST_F(ScoreGraphGame, FollowsPlayAndNavigation) {
-    for (int i = 0; i < 3; ++i)  // the player moves, the computer answers
-        c().LegalMoveChosen(0);
-    ASSERT_EQ(g().gamePly, 6);
-    for (int i = 0; i < 3; ++i)
-        c().Back();
-    ScoreGraphData data = MakeScoreGraph(g(), c().search());
-    EXPECT_EQ(data.points[2].score, -c().search().scoreHistory[6]);
-    // The later moves stay until another move replaces them.
-    EXPECT_EQ(std::tuple(data.currentPly, data.plies, data.points.size()),
-              std::tuple(3, 6, size_t{3}));
-    c().First();
-    EXPECT_EQ(MakeScoreGraph(g(), c().search()).currentPly, 0);
-    c().LegalMoveChosen(0);  // a new move from the start replaces the game
-    data = MakeScoreGraph(g(), c().search());
-    EXPECT_EQ(std::tuple(data.plies, data.currentPly, data.points.size(), data.points[0].ply),
-              std::tuple(2, 2, size_t{1}, 2));
 }
 
 }  // namespace
