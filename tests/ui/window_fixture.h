@@ -1,6 +1,4 @@
-// The real main window over a temporary data folder, with a clock that only moves when
-// paused and scripted random numbers. Message boxes, file dialogs, modal dialogs and the
-// set-up popup are answered by the test instead of being shown.
+// The real main window over a temporary data folder; the test answers its boxes and dialogs.
 #pragma once
 
 #include <QAction>
@@ -32,22 +30,15 @@ class WindowFixture {
         window = std::make_unique<ui::frmMain>(clock, random, dir.path());
         window->messageHook = [this](const std::string& text, const std::string& title, Icon icon,
                                      Buttons buttons) {
-            messages.push_back({text, title, icon, buttons});  // no list is watched
-            if (buttons != Buttons::YesNo) return Answer::Ok;
-            if (answers.empty()) return Answer::Yes;
-            const Answer answer = answers.front();
-            answers.pop_front();
-            return answer;
+            return recorder.Message(text, title, icon, buttons);
         };
         window->fileHook = [](bool, const std::string&) { return std::optional<std::string>(); };
-        window->dialogHook = [this](QDialog* dialog) {
-            if (onDialog) return onDialog(dialog);
-            return int(QDialog::Rejected);
+        window->dialogHook = [this](QDialog* d) {
+            return onDialog ? onDialog(d) : int(QDialog::Rejected);
         };
         window->resize(1120, 760);
         window->show();
         window->StartUp();
-        // Fast, deterministic computer moves.
         Settings& s = controller().settings();
         s.UseDepth = 1;
         s.SearchDepth = 1;
@@ -77,14 +68,6 @@ class WindowFixture {
         QApplication::sendEvent(&board(), &move);
     }
     void Hover(int square) { Hover(board().SquareRect(square).center()); }
-    // A double click as the mouse makes it: press, release, double-click, release.
-    static void DoubleClick(QWidget* widget, QPoint point) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, point);
-        QTest::mouseDClick(widget, Qt::LeftButton, {}, point);
-        QTest::mouseRelease(widget, Qt::LeftButton, {}, point);
-    }
-
-    // Drags the man on `from` to `to` with the left button.
     void Drag(int from, int to) {
         ui::BoardView& view = board();
         const QPoint start = view.SquareRect(from).center();
@@ -94,19 +77,16 @@ class WindowFixture {
         QTest::mouseMove(&view, end);
         QTest::mouseRelease(&view, Qt::LeftButton, {}, end);
     }
-    // Right button pressed and released on one square; the popup answers with `item`
-    // (its object name) or with nothing.
+    // A right click on `square`; the popup answers with the action named `item` or nothing.
     void SetupPopup(int square, const char* item) {
-        window->popupHook = [item](QMenu* menu) -> QAction* {
-            if (!item) return nullptr;
-            return menu->findChild<QAction*>(item);
+        window->popupHook = [item](QMenu* menu) {
+            return item ? menu->findChild<QAction*>(item) : nullptr;
         };
         ui::BoardView& view = board();
         const QPoint point = view.SquareRect(square).center();
         QTest::mousePress(&view, Qt::RightButton, {}, point);
         QTest::mouseRelease(&view, Qt::RightButton, {}, point);
     }
-    // Types a move into the move box and presses Enter.
     void Type(const QString& move) {
         auto* box = window->findChild<QLineEdit*>("TypedMoveBox");
         box->setFocus();
@@ -123,8 +103,9 @@ class WindowFixture {
     FakeClock clock;
     ScriptedRandom random;
     std::unique_ptr<ui::frmMain> window;
-    std::vector<ShownMessage> messages;
-    std::deque<Answer> answers;
+    RecordingUi recorder;  // records the messages and answers the questions
+    std::vector<ShownMessage>& messages = recorder.messages;
+    std::deque<Answer>& answers = recorder.answers;
     std::function<int(QDialog*)> onDialog;
 };
 
