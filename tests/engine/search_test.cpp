@@ -111,15 +111,8 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     g.board[Sq("D5")] = kWhiteMan;
     EXPECT_NE(g.positionHistory[2], MakePositionKey(g.board));
 
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 7);
-    s.noiseAmplitude = 0;
-    Evaluate(e, 0, 0, kWhite);
-    EXPECT_EQ(g.positionHistory[6], MakePositionKey(g.board));
-    EXPECT_EQ(std::tuple(CountKeyRepetitions(g, 6), CountKeyRepetitions(g, 5)), std::tuple(1, 0));
-    CountRepetitions(g, s, 6);
-    EXPECT_EQ(s.repetitionCount, 1);
     // Past the end of the history nothing is written and the game's entries still count.
-    g.positionHistory.fill(PositionKey{});
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 7);
     g.gamePly = kHistorySize + 5;
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
     EXPECT_EQ(CountKeyRepetitions(g, 5000), 0);
