@@ -1,4 +1,4 @@
-// A complete engine over test doubles, and positions written as lists of men.
+// An engine over test doubles, and positions written as lists of men.
 #pragma once
 
 #include <gtest/gtest.h>
