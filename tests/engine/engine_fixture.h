@@ -38,11 +38,9 @@ class CountingHooks : public EngineHooks {
     std::string RatingText() override { return "\r\nLast rating"; }
 
     std::pair<int, int> bookMove{0, 0};
-    std::vector<bool> bookLookups;
-    std::vector<int> recordedDepths;
-    std::vector<bool> recordedBook;
+    std::vector<bool> bookLookups, recordedBook;
+    std::vector<int> recordedDepths, bookkeeping;
     std::vector<double> ratingUpdates;
-    std::vector<int> bookkeeping;
     std::vector<Computation> idle;
     int cuts = 0;
 };

@@ -62,17 +62,14 @@ class ControllerTest : public ::testing::Test {
     // "Caption: text" of the last message, "" when none was shown.
     std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
     // One character per command: 1 when enabled (or checked), 0 when not.
-    std::string Enabled(std::initializer_list<Command> commands) const {
+    std::string Enabled(std::initializer_list<Command> commands, bool checked = false) const {
         std::string flags;
         for (Command command : commands)
-            flags += ui.enabled(command) ? '1' : '0';
+            flags += (checked ? ui.checked(command) : ui.enabled(command)) ? '1' : '0';
         return flags;
     }
     std::string Checked(std::initializer_list<Command> commands) const {
-        std::string flags;
-        for (Command command : commands)
-            flags += ui.checked(command) ? '1' : '0';
-        return flags;
+        return Enabled(commands, true);
     }
     std::string Text(Display display) const { return ui.Text(display); }
 

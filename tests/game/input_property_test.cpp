@@ -1,7 +1,7 @@
-// Every move the generator offers in a random position under random rules can be entered
-// through InputMove, which plays exactly that move.
+// Every generated move in random positions and rules can be entered and plays that move.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <random>
 
@@ -15,8 +15,7 @@ namespace {
 
 std::string Typed(int square) {
     std::string name = SquareName(square);
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::transform(name.begin(), name.end(), name.begin(), ::toupper);
     return name;
 }
 
@@ -48,11 +47,10 @@ TEST_F(InputMoveProperty, EveryGeneratedMoveIsReplayable) {
             Load(*random);
             const std::string text = Typed(m.Source) + Typed(m.dest);
             ASSERT_TRUE(c().InputMove(text)) << text;
-            ASSERT_EQ(g().board[m.dest], random->side) << text;
-            ASSERT_EQ(g().board[m.Source], kEmpty) << text;
-            ASSERT_EQ(g().side, -random->side);
-            ASSERT_EQ(g().gamePly, 1);
-            ASSERT_EQ(g().gameRecord[1].Source, m.Source);
+            ASSERT_EQ(std::tuple(g().board[m.dest], g().board[m.Source], g().side, g().gamePly,
+                                 g().gameRecord[1].Source),
+                      std::tuple(random->side, kEmpty, -random->side, 1, m.Source))
+                << text;
             ++played;
         }
     }
