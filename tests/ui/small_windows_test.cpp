@@ -51,18 +51,12 @@ class SmallWindowsTest : public QObject {
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
-        // Hovering a link underlines it; the window's background removes the underline.
+        // Hovering a link underlines it; a click asks the desktop to open the target.
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), web->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(web, &enter);
         QVERIFY(web->underlined());
-        QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), about.mapToGlobal(QPointF(1, 1)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&about, &move);
-        QVERIFY(!web->underlined() && !mail->underlined());
-        // A click asks the desktop to open the target, then removes the underline.
         QString opened;
         QObject::connect(web, &LinkLabel::clicked, [&](const QString& target) { opened = target; });
-        QApplication::sendEvent(web, &enter);
         web->disconnect(&about);  // no real browser in a test
         QTest::mouseClick(web, Qt::LeftButton);
         QCOMPARE(opened, web->target());
