@@ -41,13 +41,9 @@ TEST_F(Search, CutOffsAndLostPositions) {
 }
 
 TEST_F(Search, TheCountdownStopsTheSearch) {
-    settings.UseDepth = 0;
-    settings.FixedTime = 1;
-    settings.ThinkTime = 2;
-    settings.CountdownTimer = 1;
-    s.searchStartTime = 43200;
-    clock.now = 43201.2;
-    s.shownElapsed = -1;
+    std::tie(settings.UseDepth, settings.FixedTime, settings.ThinkTime, settings.CountdownTimer) =
+        std::tuple(0, 1, 2, 1);
+    std::tie(s.searchStartTime, clock.now, s.shownElapsed) = std::tuple(43200, 43201.2, -1);
     AlphaBeta(e, -32000, 32000, 1);
     EXPECT_EQ(std::tuple(g.timeUp, ui.progressValue, ui.Text(Display::Countdown)),
               std::tuple(0, 1, std::string("1")));
@@ -156,8 +152,7 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
     std::mt19937 rng(31337);
     int searched = 0;
     for (int game = 0; game < 1000; ++game) {
-        const auto random = RandomGame(rng);
-        g = *random;
+        g = *RandomGame(rng);
         g.ui = &ui;
         s.noiseAmplitude = 0;
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g.board));
@@ -170,11 +165,8 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
         limits.depth = 1 + game % 2;
         const int depth = SearchPosition(e, limits);
         ASSERT_EQ(g.board, board) << "the search left the position changed";
-        if (legal.empty()) {
-            EXPECT_EQ(depth, -1);
-            continue;
-        }
-        if (depth < 0) continue;  // the position is already decided
+        EXPECT_TRUE(!legal.empty() || depth == -1);
+        if (legal.empty() || depth < 0) continue;  // no move, or the position is decided
         ++searched;
         EXPECT_TRUE(legal.count({g.movePool[0].Source, g.movePool[0].dest}));
     }
