@@ -207,39 +207,33 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win.
 TEST_F(Driver, DrawProposalsAndTheirAnswers) {
-    struct Case {
-        int lastOffer;
-        bool announced;
-        PlayMode mode;
-        Answer answer;
-        int questions;
-        bool drawn;
-    };
-    const Case cases[] = {{60, false, PlayMode::PlayerComputer, Answer::No, 1, false},
-                          {61, false, PlayMode::PlayerComputer, Answer::No, 0, false},
-                          {60, true, PlayMode::PlayerComputer, Answer::No, 0, false},
-                          {60, false, PlayMode::PlayerComputer, Answer::Yes, 1, true},
-                          {60, false, PlayMode::ComputerComputer, Answer::No, 0, true}};
+    // (last offer, announced, mode, answer, questions, drawn)
+    const std::tuple<int, bool, PlayMode, Answer, int, bool> cases[] = {
+        {60, false, PlayMode::PlayerComputer, Answer::No, 1, false},
+        {61, false, PlayMode::PlayerComputer, Answer::No, 0, false},
+        {60, true, PlayMode::PlayerComputer, Answer::No, 0, false},
+        {60, false, PlayMode::PlayerComputer, Answer::Yes, 1, true},
+        {60, false, PlayMode::ComputerComputer, Answer::No, 0, true}};
     settings.SearchDepth = 1;
-    for (const Case& c : cases) {
+    for (auto [lastOffer, announced, mode, answer, questions, drawn] : cases) {
         SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
         g.gameOver = false;
-        g.playMode = c.mode;
+        g.playMode = mode;
         s.stableScoreCounter = 2;
-        s.lastDrawOfferPly = c.lastOffer;
-        s.announced = c.announced;
-        random.fallback = c.mode == PlayMode::ComputerComputer ? 0.05 : 0.0;
+        s.lastDrawOfferPly = lastOffer;
+        s.announced = announced;
+        random.fallback = mode == PlayMode::ComputerComputer ? 0.05 : 0.0;
         ui.messages.clear();
-        ui.answers = {c.answer};
+        ui.answers = {answer};
         hooks.bookkeeping.clear();
         ComputerMove(e);
-        const auto questions = std::count_if(ui.messages.begin(), ui.messages.end(), [](auto& m) {
+        const int asked = std::count_if(ui.messages.begin(), ui.messages.end(), [](auto& m) {
             return m.text == "How about a draw?" && m.title == "Question" &&
                    m.buttons == Buttons::YesNo && m.icon == Icon::Question;
         });
-        EXPECT_EQ(std::tuple(questions, g.gameOver), std::tuple(c.questions, c.drawn));
-        EXPECT_TRUE(c.questions != 1 || s.lastDrawOfferPly == 101);
-        if (!c.drawn) continue;
+        EXPECT_EQ(std::tuple(asked, g.gameOver), std::tuple(questions, drawn));
+        EXPECT_TRUE(questions != 1 || s.lastDrawOfferPly == 101);
+        if (!drawn) continue;
         EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
         EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
         EXPECT_TRUE(HasMessage("It's a draw!\r\nRating", "Congratulations"));
