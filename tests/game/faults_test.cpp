@@ -132,31 +132,8 @@ TEST_F(MoveLimit, ComputerPlayAndLongerFilesStopAtTheLimit) {
 }
 
 // The window calls Shutdown from inside running work; the work unwinds without writing again.
-class ClosingUi : public RecordingUi {
-  public:
-    Answer Message(const std::string& text, const std::string& title, Icon icon,
-                   Buttons buttons) override {
-        const Answer answer = RecordingUi::Message(text, title, icon, buttons);
-        if (onDialog) onDialog();
-        return answer;
-    }
-    std::optional<std::string> AskSaveFile(const std::string& title,
-                                           const std::string& filter) override {
-        const auto answer = RecordingUi::AskSaveFile(title, filter);
-        if (onDialog) onDialog();
-        return answer;
-    }
-    std::function<void()> onDialog;
-};
-
-class ShutdownFault : public ::testing::Test {
+class ShutdownFault : public ControllerTest {
   protected:
-    void SetUp() override {
-        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
-        c = std::make_unique<GameController>(ui, clock, random, dir.path());
-        c->StartUp();
-        c->settings().UseDepth = 1;
-    }
     // The settings file written at the close is removed to see that nothing writes it again.
     void CloseAtEvent(long long n) {
         ui.onProcessEvents = [this, n] {
@@ -164,66 +141,61 @@ class ShutdownFault : public ::testing::Test {
         };
     }
     void CloseNow() {
-        if (c->shutDown()) return;
-        c->Shutdown();
+        if (c().shutDown()) return;
+        c().Shutdown();
         settingsAtClose = ReadFile(dir / "zelkor.ini");
         messagesAtClose = ui.messages.size();
         std::filesystem::remove(dir / "zelkor.ini");
     }
     void ExpectClosedCleanly() {
-        EXPECT_TRUE(c->shutDown());
+        EXPECT_TRUE(c().shutDown());
         EXPECT_FALSE(settingsAtClose.empty());
         EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini")) << "written after the close";
-        c->Shutdown();  // the window's own close after the work returned does nothing more
+        c().Shutdown();  // the window's own close after the work returned does nothing more
         EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.ini"));
         EXPECT_EQ(ui.messages.size(), messagesAtClose) << "a message after the close";
     }
 
-    TempDir dir;
-    ClosingUi ui;
-    FakeClock clock;
-    ScriptedRandom random;
-    std::unique_ptr<GameController> c;
     std::string settingsAtClose;
     std::size_t messagesAtClose = 0;
 };
 
 TEST_F(ShutdownFault, ClosingDuringTheComputersSearch) {
-    c->settings().SearchDepth = 4;
+    c().settings().SearchDepth = 4;
     CloseAtEvent(50);
-    c->ComputeCommand();
+    c().ComputeCommand();
     ExpectClosedCleanly();
-    EXPECT_FALSE(c->game().busy && c->game().cancelRequest == 0);
+    EXPECT_FALSE(g().busy && g().cancelRequest == 0);
 }
 
 TEST_F(ShutdownFault, ClosingDuringComputerComputerPlay) {
-    c->settings().SearchDepth = 2;
+    c().settings().SearchDepth = 2;
     CloseAtEvent(3000);
-    c->RunComputerComputer();
+    c().RunComputerComputer();
     ExpectClosedCleanly();
-    EXPECT_GT(c->game().gamePly, 0);
+    EXPECT_GT(g().gamePly, 0);
 }
 
 TEST_F(ShutdownFault, ClosingWhileALoadShowsItsMessage) {
     WriteFile(dir / "bad.zlk",
               "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh4g5\r\nzzzz\r\nd6c5\r\n");
     ui.onDialog = [this] { CloseNow(); };
-    EXPECT_FALSE(c->LoadGameFile(dir / "bad.zlk"));
+    EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));
     ExpectClosedCleanly();
-    EXPECT_FALSE(c->loading());
+    EXPECT_FALSE(c().loading());
 }
 
 TEST_F(ShutdownFault, ClosingWhileTheSaveDialogIsOpen) {
     ui.fileAnswers.push_back((dir / "game.zlk").string());
     ui.onDialog = [this] { CloseNow(); };
-    c->SaveAs();
+    c().SaveAs();
     ExpectClosedCleanly();
 }
 
 TEST_F(ShutdownFault, ClosingWhileTheComputersMessageIsOpen) {
-    c->settings().SearchDepth = 1;
+    c().settings().SearchDepth = 1;
     ui.onDialog = [this] { CloseNow(); };
-    c->RunComputerComputer();
+    c().RunComputerComputer();
     if (ui.messages.empty()) GTEST_SKIP() << "the game showed no message";
     ExpectClosedCleanly();
 }

@@ -36,6 +36,7 @@ Answer RecordingUi::Message(const std::string& text, const std::string& title, I
                             Buttons buttons) {
     messages.push_back({text, title, icon, buttons, lists[ListId::GameMoves].size(),
                         lists[ListId::LegalMoves].size()});
+    if (onDialog) onDialog();
     if (buttons != Buttons::YesNo) return Answer::Ok;
     if (answers.empty()) return Answer::Yes;
     const Answer answer = answers.front();
@@ -44,6 +45,7 @@ Answer RecordingUi::Message(const std::string& text, const std::string& title, I
 }
 
 std::optional<std::string> RecordingUi::AskSaveFile(const std::string&, const std::string&) {
+    if (onDialog) onDialog();
     if (fileAnswers.empty()) return std::nullopt;
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();

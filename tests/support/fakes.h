@@ -71,6 +71,7 @@ class RecordingUi : public UserInterface {
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::string> bookAnswers;
     std::function<void()> onProcessEvents;
+    std::function<void()> onDialog;  // while a message box or a file dialog is up
 
     std::vector<ShownMessage> messages;
     std::map<Display, std::string> texts;
