@@ -34,7 +34,6 @@ TEST(DriverTexts, AnnouncementsAndTimeManager) {
         {0, ""}};
     for (auto [score, text] : announcements)
         EXPECT_EQ(AnnouncementText(score), text) << score;
-    EXPECT_EQ(SignedText(7) + SignedText(-7), " 7-7");
     // (elapsed, limit, score fall, stop): a fall of more than 50 buys half the limit again.
     const std::tuple<int, int, int, bool> stops[] = {
         {1, 2, 0, false},   {2, 2, 0, true},       {2, 2, -50, true},   {2, 2, -51, false},

@@ -1,8 +1,6 @@
 // Every generated move in random positions and rules can be entered and plays that move.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <random>
 
 #include "controller_fixture.h"
@@ -12,12 +10,6 @@
 
 namespace zelkor {
 namespace {
-
-std::string Typed(int square) {
-    std::string name = SquareName(square);
-    std::transform(name.begin(), name.end(), name.begin(), ::toupper);
-    return name;
-}
 
 class InputMoveProperty : public test::ControllerTest {
   protected:
@@ -45,7 +37,8 @@ TEST_F(InputMoveProperty, EveryGeneratedMoveIsReplayable) {
                                 g().movePool.begin() + g().plyStart[1]);
         for (const Move& m : moves) {
             Load(*random);
-            const std::string text = Typed(m.Source) + Typed(m.dest);
+            const std::string text =
+                NormaliseTypedMove(SquareName(m.Source) + SquareName(m.dest), 'x');
             ASSERT_TRUE(c().InputMove(text)) << text;
             ASSERT_EQ(std::tuple(g().board[m.dest], g().board[m.Source], g().side, g().gamePly,
                                  g().gameRecord[1].Source),
