@@ -102,9 +102,6 @@ TEST_F(MoveLimit, EveryWayOfMovingStopsAtTheLimit) {
     EXPECT_EQ(g().gameMoveLines.size(), static_cast<size_t>(kMaxGamePlies));
     c().First();
     c().Last();
-    c().Back();
-    c().Forward();
-    EXPECT_EQ(g().gamePly, kMaxGamePlies);
     ui.messages.clear();
     EXPECT_FALSE(Type("e1d2"));
     EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);

@@ -122,13 +122,6 @@ TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
     ui.fileAnswers = {std::nullopt};  // "Save" without a name asks for one
     c().Save();
     EXPECT_TRUE(ui.fileAnswers.empty());
-
-    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
-    ui.fileAnswers = {(dir / "no such folder" / "game.zlk").string()};
-    c().SaveAs();
-    EXPECT_EQ(ui.messages.back().title, "Error");
-    EXPECT_EQ(c().currentFileName(), "");
-    EXPECT_EQ(g().gamePly, 1);
 }
 
 TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {

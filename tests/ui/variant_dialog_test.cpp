@@ -2,7 +2,6 @@
 // Cancel leave in the active rules.
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
