@@ -15,7 +15,6 @@
 
 namespace zelkor::test {
 
-// Hooks that count what the engine asked for.
 class CountingHooks : public EngineHooks {
   public:
     std::pair<int, int> BookMove(bool fromGames) override {

@@ -1,5 +1,4 @@
-// The evaluation, the alpha-beta search, the pinned benchmark and the search over random
-// positions and rule sets.
+// The evaluation, the search, the pinned benchmark and the search over random positions.
 #include <gtest/gtest.h>
 
 #include <random>

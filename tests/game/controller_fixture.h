@@ -20,7 +20,6 @@ class ControllerTest : public ::testing::Test {
         Start();
     }
 
-    // A fresh controller, started as the program starts.
     void Start(const std::filesystem::path& folder = {}) {
         controller.reset();
         controller = std::make_unique<GameController>(ui, clock, random,
@@ -33,14 +32,13 @@ class ControllerTest : public ::testing::Test {
     GameController& c() { return *controller; }
     GameState& g() { return controller->game(); }
 
-    // Plays a move typed as the user types it; true when the game took it.
+    // True when the game took the typed move(s).
     bool Type(const std::string& move) {
         const int before = g().gamePly;
         c().TypedMove(move);
         return g().gamePly != before;
     }
 
-    // Player-Player mode and the moves typed; true when the game took them all.
     bool PlayerPlayer(std::initializer_list<const char*> moves) {
         c().SelectPlayerPlayer();
         for (const char* move : moves)
@@ -59,7 +57,6 @@ class ControllerTest : public ::testing::Test {
 
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }
 
-    // "Caption: text" of the last message, "" when none was shown.
     std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
     // One character per command: 1 when enabled (or checked), 0 when not.
     std::string Enabled(std::initializer_list<Command> commands, bool checked = false) const {

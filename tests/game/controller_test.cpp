@@ -244,10 +244,9 @@ TEST_F(Input, ADamagedBookNameLineIsToldOnceAndTheGameGoesOn) {
     WriteFile(dir / "zelkor.bok", book);
     ASSERT_TRUE(PlayerPlayer({"g1xe3", "a7c5", "h1d3"}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find((dir / "zelkor.bok").string() + ", line "),
-              std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("\"g1e3 no quote\" has no name between quotes"),
-              std::string::npos);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_NE(text.find((dir / "zelkor.bok").string() + ", line "), std::string::npos);
+    EXPECT_NE(text.find("\"g1e3 no quote\" has no name between quotes"), std::string::npos);
 }
 
 using Navigation = ControllerTest;

@@ -1,5 +1,4 @@
-// The first start and the exit, settings and rating, game files and their refusals, and
-// every shipped variant played to its end.
+// Start and exit, settings and rating, game files and their refusals, every variant played.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -10,7 +10,7 @@
 namespace zelkor {
 namespace {
 
-// A game of `plies` half-moves where the computer made the plies in `computer`.
+// A game of `plies` half-moves; the computer made those in `computer`, with these scores.
 struct Recorded {
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     SearchState s;

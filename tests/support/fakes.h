@@ -24,7 +24,6 @@ struct ShownMessage {
     size_t gameMovesShown = 0, legalMovesShown = 0;  // list lengths while the box was up
 };
 
-// "Caption: text".
 inline std::string Shown(const ShownMessage& m) {
     return m.title + ": " + m.text;
 }

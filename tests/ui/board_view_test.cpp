@@ -61,7 +61,6 @@ class BoardViewTest : public QObject {
         Fixture f(568, 568);
         f.view.HighlightSquare(91);
         f.view.HighlightSquare(44);
-        QVERIFY(f.view.highlighted(91));
         const int inset = static_cast<int>(f.view.SquareRect(91).width() * 16.0 / 568.0 + 1);
         const int half = f.view.SquareRect(91).width() / 2;
         QCOMPARE(f.At(91, {half, inset}), QColor(255, 255, 0));

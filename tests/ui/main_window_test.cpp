@@ -165,8 +165,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.lines("GameMoveList")[1].trimmed(),
                  second.left(2).toLower() + "-" + second.mid(2).toLower());
         f.Type(f.FirstLegalMove());
-        // A click on a line of the game list goes to the position after that move; a double
-        // click on the legal move list plays its move and cuts the record.
+        // A click on the game list goes to that move; a double click on a legal move plays it.
         QListWidget* moves = f.list("GameMoveList");
         QTest::mouseClick(moves->viewport(), Qt::LeftButton, {},
                           moves->visualItemRect(moves->item(0)).center());

@@ -133,8 +133,7 @@ class OptionsDialogTest : public QObject {
         int rating = 1555;
         frmOptions dialog(s, rating);
         Find<QPushButton>(dialog, "Command1")->click();
-        QCOMPARE(rating, 1200);  // Reset survives Cancel
-        QCOMPARE(dialog.windowTitle(), QString(" Options"));
+        QVERIFY(rating == 1200 && dialog.windowTitle() == " Options");  // Reset survives Cancel
         QCOMPARE(Box(dialog, "Check16")->text(), QString("Use Rating (1200)"));
         QCOMPARE(Box(dialog, "Check8")->text(),
                  QString("Ask for draw if computer thinks it's a draw"));
@@ -148,8 +147,7 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(Find<QLabel>(dialog, "Slider2Value")->text(), QString("10"));
         Find<QSlider>(dialog, "Slider4")->setValue(9);
         Find<QPushButton>(dialog, "cmdCancel")->click();
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(s.PlayerName, std::string("Cleo"));  // Cancel keeps what Apply stored
+        QVERIFY(dialog.result() == QDialog::Rejected && s.PlayerName == "Cleo");  // Apply's stays
         QCOMPARE(std::tuple(s.SearchDepth, s.ThinkTime, s.Handicap), std::tuple(4, 2, 1));
     }
 };

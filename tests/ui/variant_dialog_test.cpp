@@ -1,5 +1,4 @@
-// The variant dialog: interlocks, the random draw, field validation and what OK, Apply and
-// Cancel leave in the active rules.
+// The variant dialog: interlocks, the random draw, field validation, OK, Apply and Cancel.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>

@@ -61,7 +61,6 @@ class WindowFixture {
     }
     std::string text(zelkor::Display display) { return window->Text(display); }
 
-    // The pointer moves over the board with no button held.
     void Hover(QPoint point) {
         QMouseEvent move(QEvent::MouseMove, point, board().mapToGlobal(point), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
@@ -93,7 +92,7 @@ class WindowFixture {
         box->setText(move);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    // The first legal move of the position as "C3D4".
+    // As "C3D4".
     QString FirstLegalMove() {
         const QString line = list("LegalMoveList")->item(0)->text().toUpper();
         return line.left(2) + line.mid(3, 2);
