@@ -55,10 +55,8 @@ std::optional<std::string> RecordingUi::AskSaveFile(const std::string&, const st
 std::string RecordingUi::ChooseBookMove(const std::vector<std::string>& lines,
                                         const std::string& gamesLabel,
                                         const std::string& movesLabel) {
-    std::vector<std::string> shown = lines;
-    shown.push_back(gamesLabel);
-    shown.push_back(movesLabel);
-    bookDialogs.push_back(shown);
+    bookDialogs.push_back(lines);
+    bookDialogs.back().insert(bookDialogs.back().end(), {gamesLabel, movesLabel});
     if (bookAnswers.empty()) return {};
     std::string answer = bookAnswers.front();
     bookAnswers.pop_front();
