@@ -29,17 +29,17 @@ struct Fixture {
             ParseDirections(game->active.directions[side], side, game->directions);
     }
     VariantDialogLogic Make() {
+        VariantRules corner = DefaultRules();  // what the file holds for the second variant
+        std::tie(corner.name, corner.directions) =
+            std::tuple("Corner", std::array<std::string, 2>{"N;E NE", "S;W SW"});
+        corner.flags.fill(0);
+        corner.flag(CapRequired) = 1;
+        corner.home[0].fill(kEmptySlot);
+        corner.home[0][0] = 98;
         return VariantDialogLogic(*game, settings, random, ui, {"Halma", "Corner"},
-                                  [this](int number) -> std::optional<VariantRules> {
+                                  [this, corner](int number) {
                                       reads.push_back(number);
-                                      VariantRules rules = DefaultRules();
-                                      rules.name = "Corner";
-                                      rules.flags.fill(0);
-                                      rules.flag(CapRequired) = 1;
-                                      rules.directions = {"N;E NE", "S;W SW"};
-                                      rules.home[0].fill(kEmptySlot);
-                                      rules.home[0][0] = 98;
-                                      return rules;
+                                      return std::optional(corner);
                                   });
     }
 };

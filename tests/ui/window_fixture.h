@@ -92,7 +92,6 @@ class WindowFixture {
         box->setText(move);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    // As "C3D4".
     QString FirstLegalMove() {
         const QString line = list("LegalMoveList")->item(0)->text().toUpper();
         return line.left(2) + line.mid(3, 2);
