@@ -1,5 +1,4 @@
-// The computer's move, the analysis, the hint, draw offers and resignation, and what they
-// show: announcements, the calculation display, the analysis list and the messages.
+// The computer's move, the analysis, the hint, draw offers and resignation, and what they show.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,10 +17,6 @@ namespace {
 
 using Driver = EngineTest;
 
-int Sq(const char* name) {
-    return SquareNumber(name);
-}
-
 std::string Column(int value, size_t width) {
     const std::string text = std::to_string(value);
     return std::string(width - text.size(), ' ') + text;
@@ -39,9 +34,7 @@ TEST(DriverTexts, AnnouncementsAndTimeManager) {
         {0, ""}};
     for (auto [score, text] : announcements)
         EXPECT_EQ(AnnouncementText(score), text) << score;
-    EXPECT_EQ(SignedText(7) + SignedText(-7), " 7-7");
-    // (elapsed, limit, score fall, expected stop): a fall of more than 50 buys half the
-    // limit again, never more.
+    // (elapsed, limit, score fall, stop): a fall of more than 50 buys half the limit again.
     const std::tuple<int, int, int, bool> stops[] = {
         {1, 2, 0, false},   {2, 2, 0, true},       {2, 2, -50, true},   {2, 2, -51, false},
         {3, 2, -500, true}, {14, 10, -500, false}, {15, 10, -500, true}};
@@ -55,37 +48,24 @@ TEST_F(Driver, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     SetUp(DefaultRules(), kOneMove, kWhite, 0);
     settings.SearchDepth = 3;
     ComputerMove(e);
-    EXPECT_EQ(std::tuple(g.board[Sq("C3")], g.board[Sq("A1")], g.gamePly, g.side, g.recordLength),
-              std::tuple(kWhiteMan, kEmpty, 1, kBlack, 1));
-    const Move m = g.gameRecord[1];
-    EXPECT_EQ(std::tuple(m.Source, m.dest, m.jump, g.gameRecord[2].Source),
-              std::tuple(Sq("A1"), Sq("C3"), 1, 0));
-    EXPECT_EQ(std::tuple(s.depthReached, settings.SearchDepth, hooks.cuts, s.rootMoveCounts[1]),
-              std::tuple(1, 3, 1, 1));
-    EXPECT_EQ(hooks.recordedDepths, std::vector<int>{1});
-    EXPECT_EQ(s.scoreHistory[1], s.bestScore);
+    EXPECT_EQ(std::tuple(g.board[Sq("C3")], g.gamePly, g.side, g.recordLength, s.depthReached),
+              std::tuple(kWhiteMan, 1, kBlack, 1, 1));
     EXPECT_EQ(ui.Text(Display::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
     for (const char* status : {"Thinking...", "Thinking... (1)  a1xc3"})
         EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0);
     EXPECT_EQ(ui.Text(Display::Strength), "Strength: 9   Depth: 3 ply");
-    ASSERT_EQ(ui.list(ListId::Analysis).size(), 1u);
-    EXPECT_EQ(ui.list(ListId::Analysis)[0].rfind("       a1c3 ", 0), 0u);
-    EXPECT_EQ(hooks.idle, std::vector<Computation>{Computation::Move});
+    EXPECT_EQ(ui.list(ListId::Analysis).at(0).rfind("       a1c3 ", 0), 0u);
     EXPECT_TRUE(g.gameStarted && !g.gameOver && hooks.ratingUpdates.empty());
 }
 
 TEST_F(Driver, WinningMoveEndsTheGame) {
-    // White's nine men are home; b4-a5 fills the camp.
     SetUp(DefaultRules(), SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 B4", "E1 F1 E4"), kWhite, 30);
     ComputerMove(e);
-    EXPECT_EQ(g.board[Sq("A5")], kWhiteMan);
-    EXPECT_EQ(s.bestScore, 31998);  // the win shows at the node after the reply's turn
-    EXPECT_TRUE(g.gameOver);
+    EXPECT_EQ(std::tuple(g.board[Sq("A5")], s.bestScore, g.gameOver),
+              std::tuple(kWhiteMan, 31998, true));
     EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
     EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
-    EXPECT_EQ(hooks.bookkeeping, (std::vector<int>{0, 0}));
     EXPECT_TRUE(HasMessage("Computer wins!\r\nRating", "Congratulations"));
-    EXPECT_FALSE(s.announced);
 }
 
 TEST_F(Driver, ForcedWinIsAnnouncedAndKeptAfterAStop) {
@@ -93,9 +73,8 @@ TEST_F(Driver, ForcedWinIsAnnouncedAndKeptAfterAStop) {
     settings.SearchDepth = 3;
     ComputerMove(e);
     ASSERT_GE(s.bestScore, 31980);
-    EXPECT_FALSE(g.gameOver);
+    EXPECT_TRUE(!g.gameOver && s.announced);
     EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
-    EXPECT_TRUE(s.announced);
 
     // The stop comes in the iteration after the one that found the win.
     SetUp(DefaultRules(), kTwoFromCamp, kWhite, 30);
@@ -104,23 +83,19 @@ TEST_F(Driver, ForcedWinIsAnnouncedAndKeptAfterAStop) {
         if (ui.Text(Display::Status).rfind("Thinking... (5)", 0) == 0) g.cancelRequest = 1;
     };
     ComputerMove(e);
-    EXPECT_EQ(g.searchStopped, 1);
-    EXPECT_GE(s.bestScore, 31980);
+    EXPECT_TRUE(g.searchStopped == 1 && s.bestScore >= 31980);
     EXPECT_EQ(ui.Text(Display::Status), AnnouncementText(s.bestScore));
 }
 
 TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
-    // Black has filled its camp; White (the computer) is to move. Black, the side that has
-    // just moved, is the player: named and rated the winner.
+    // Black, the player, has filled its camp; then the same with the computer Black.
     SetUp(DefaultRules(), SetupOf("D4", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H4"), kWhite, 40);
     ComputerMove(e);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_EQ(g.gamePly, 40);
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
+    EXPECT_EQ(std::tuple(g.gameOver, g.gamePly, hooks.ratingUpdates),
+              std::tuple(true, 40, std::vector<double>{1}));
     EXPECT_TRUE(HasMessage("Player wins!\r\nRating", "Congratulations"));
     EXPECT_EQ(clock.pauses, std::vector<double>{0.5});
 
-    // The same camp with Black, the computer, to move: the computer has won.
     g.gameOver = false;
     g.side = kBlack;
     hooks.ratingUpdates.clear();
@@ -131,30 +106,18 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
     SetUp(DefaultRules(), kWhiteStuck, kWhite, 4);
     hooks.ratingUpdates.clear();
     ComputerMove(e);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_EQ(g.gamePly, 4);
-    EXPECT_EQ(ui.Text(Display::Status), "Player wins!");
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{1});
+    EXPECT_EQ(std::tuple(g.gameOver, g.gamePly, ui.Text(Display::Status), hooks.ratingUpdates),
+              std::tuple(true, 4, "Player wins!", std::vector<double>{1}));
 }
 
 TEST_F(Driver, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
-    settings.SearchDepth = 6;
+    settings.SearchDepth = 3;
     ui.onProcessEvents = [this] {
-        if (ui.eventsProcessed == 300) g.cancelRequest = 1;
+        if (ui.eventsProcessed == 40) g.cancelRequest = 1;
     };
     ComputerMove(e);
     EXPECT_EQ(std::tuple(g.gamePly, g.searchStopped, g.timeUp), std::tuple(1, 1, 0));
-    EXPECT_NE(g.gameRecord[1].Source, 0);
-    EXPECT_EQ(hooks.recordedDepths.size(), 1u);
     EXPECT_EQ(ui.Text(Display::Strength), "");  // not rewritten after a stop
-
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
-    settings.SearchDepth = 3;
-    const long long base = ui.eventsProcessed;
-    ui.onProcessEvents = [this, base] {
-        if (ui.eventsProcessed == base + 40) g.cancelRequest = 1;
-    };
-    ComputerMove(e);
     const std::vector<std::string>& lines = ui.list(ListId::Analysis);
     ASSERT_EQ(lines.size(), 24u);  // every root move of the start
     EXPECT_EQ(lines.back().substr(11), "      n/a");
@@ -163,12 +126,10 @@ TEST_F(Driver, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
                                                Column(best.score, 9) + "       1");
 }
 
-// Under "      moves    score   depth    main" the best move comes first with its score and
-// main line; every other move was only shown to be no better, so its value is a bound.
+// The best move first with its score; the others only shown no better carry a bound.
 TEST_F(Driver, AnalysisListPutsTheBestFirstAndMarksBounds) {
     settings.SearchDepth = 3;
-    // The default strength's small noise makes a null-window search and its re-search
-    // disagree now and then.
+    // Noise makes a null-window test and its re-search disagree now and then.
     unsigned state = 3;
     for (int k = 0; k < 200000; ++k) {
         state = state * 1103515245u + 12345u;
@@ -193,28 +154,13 @@ TEST_F(Driver, AnalysisListPutsTheBestFirstAndMarksBounds) {
     EXPECT_GT(bounds, 0);
 }
 
-TEST_F(Driver, TimeLimits) {
-    // Flexible time never runs past one and a half limits.
-    settings.UseDepth = 0;
-    settings.FixedTime = 0;
-    settings.ThinkTime = 2;
-    clock.tick = 0.05;
-    ComputerMove(e);
-    const double start = 43200.5;  // after the preparation's pause
-    EXPECT_LE(clock.now - start, 3.6);
-    EXPECT_GE(clock.now - start, 1.4);
-    EXPECT_EQ(std::tuple(g.gamePly, g.cancelRequest, g.searchStopped, g.timeUp),
-              std::tuple(1, 0, 0, 0));
-
-    // Fixed time stops inside the search and still plays.
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
-    settings.FixedTime = 1;
+TEST_F(Driver, FixedTimeStopsInsideTheSearchAndStillPlays) {
+    std::tie(settings.UseDepth, settings.FixedTime, settings.ThinkTime) = std::tuple(0, 1, 2);
     clock.tick = 0.0005;
     ComputerMove(e);
     EXPECT_EQ(std::tuple(ui.progressMaximum, g.timeUp, g.searchStopped, g.gamePly),
               std::tuple(2, 1, 1, 1));
-    EXPECT_GE(s.depthReached, 1);
-    EXPECT_LT(s.depthReached, 20);
+    EXPECT_TRUE(s.depthReached >= 1 && s.depthReached < 20);
     EXPECT_EQ(ui.Text(Display::Strength), "");  // only depth mode rewrites it
 }
 
@@ -237,8 +183,7 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
     settings.UseBook = 1;
     hooks.bookMove = {Sq("E1"), Sq("D2")};
     ComputerMove(e);
-    EXPECT_EQ(g.board[Sq("D2")], kWhiteMan);
-    EXPECT_EQ(hooks.recordedBook, std::vector<bool>{true});
+    EXPECT_EQ(std::tuple(g.board[Sq("D2")], hooks.recordedBook.at(0)), std::tuple(kWhiteMan, true));
     EXPECT_NE(ui.Text(Display::Calculation).find("\r\nBook"), std::string::npos);
 
     // A proposal that is no legal move is dropped.
@@ -248,63 +193,40 @@ TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {
     EXPECT_EQ(hooks.recordedBook.back(), false);
 }
 
-class DrawProposal : public EngineTest {
-  protected:
-    DrawProposal() {
-        settings.SearchDepth = 1;
+// A level score proposes a draw, at most once in 41 plies, never after announcing a win.
+TEST_F(Driver, DrawProposalsAndTheirAnswers) {
+    // (last offer, announced, mode, answer, questions, drawn)
+    const std::tuple<int, bool, PlayMode, Answer, int, bool> cases[] = {
+        {60, false, PlayMode::PlayerComputer, Answer::No, 1, false},
+        {61, false, PlayMode::PlayerComputer, Answer::No, 0, false},
+        {60, true, PlayMode::PlayerComputer, Answer::No, 0, false},
+        {60, false, PlayMode::PlayerComputer, Answer::Yes, 1, true},
+        {60, false, PlayMode::ComputerComputer, Answer::No, 0, true}};
+    settings.SearchDepth = 1;
+    for (auto [lastOffer, announced, mode, answer, questions, drawn] : cases) {
         SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
+        g.gameOver = false;
+        g.playMode = mode;
         s.stableScoreCounter = 2;
-        s.lastDrawOfferPly = 60;
-    }
-    int Questions() const {
-        return static_cast<int>(std::count_if(ui.messages.begin(), ui.messages.end(), [](auto& m) {
+        s.lastDrawOfferPly = lastOffer;
+        s.announced = announced;
+        random.fallback = mode == PlayMode::ComputerComputer ? 0.05 : 0.0;
+        ui.messages.clear();
+        ui.answers = {answer};
+        hooks.bookkeeping.clear();
+        ComputerMove(e);
+        const int asked = std::count_if(ui.messages.begin(), ui.messages.end(), [](auto& m) {
             return m.text == "How about a draw?" && m.title == "Question" &&
                    m.buttons == Buttons::YesNo && m.icon == Icon::Question;
-        }));
+        });
+        EXPECT_EQ(std::tuple(asked, g.gameOver), std::tuple(questions, drawn));
+        EXPECT_TRUE(questions != 1 || s.lastDrawOfferPly == 101);
+        if (!drawn) continue;
+        EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
+        EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
+        EXPECT_TRUE(HasMessage("It's a draw!\r\nRating", "Congratulations"));
     }
-};
-
-TEST_F(DrawProposal, AskedOncePer41PliesNeverAfterAnAnnouncement) {
-    ui.answers = {Answer::No};
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_EQ(s.lastDrawOfferPly, 101);
-    EXPECT_FALSE(g.gameOver);
-
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
-    s.lastDrawOfferPly = 61;  // 40 plies ago: too soon
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
-    s.stableScoreCounter = 2;
-    s.lastDrawOfferPly = 60;
-    s.announced = true;
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-}
-
-TEST_F(DrawProposal, AcceptedOrBetweenComputersEndsTheGameAsADraw) {
-    ui.answers = {Answer::Yes};
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
-    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
-    EXPECT_TRUE(HasMessage("It's a draw!\r\nRating", "Congratulations"));
-
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 100);
-    ui.messages.clear();
-    g.gameOver = false;
-    s.stableScoreCounter = 2;
-    s.lastDrawOfferPly = 60;
-    g.playMode = PlayMode::ComputerComputer;
-    random.fallback = 0.05;
-    ComputerMove(e);
-    EXPECT_EQ(Questions(), 0);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_TRUE(HasMessage("It's a draw!\r\nRating", "Congratulations"));
+    EXPECT_EQ(hooks.ratingUpdates.at(0), 0.5);
 }
 
 TEST_F(Driver, MainLineIsShownAfterTheReportAndKeepsTheExpectedReply) {
@@ -317,30 +239,16 @@ TEST_F(Driver, MainLineIsShownAfterTheReportAndKeepsTheExpectedReply) {
     EXPECT_EQ(ui.Text(Display::Calculation),
               "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
     EXPECT_EQ(std::tuple(s.hintFrom, s.hintTo), std::tuple(Sq("A7"), Sq("C5")));
-
-    // With the display off nothing is written, but the reply is still kept.
-    settings.ShowCalculation = 0;
-    s.hintFrom = 0;
-    ui.SetText(Display::Calculation, "unchanged");
-    DisplayMainVariant(e);
-    EXPECT_EQ(ui.Text(Display::Calculation), "unchanged");
-    EXPECT_EQ(s.hintFrom, Sq("A7"));
-
-    // Only twenty moves are written.
-    settings.ShowCalculation = 1;
-    g.jumpChar = ':';
-    for (int p = 0; p <= kMaxPly; ++p)
+    for (int p = 0; p <= kMaxPly; ++p)  // only twenty moves are written
         g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
     ui.SetText(Display::Calculation, "");
     DisplayMainVariant(e);
-    std::string expected = "\r\nMain: ";
-    for (int p = 0; p < 20; ++p)
-        expected += "a1:a3 ";
-    EXPECT_EQ(ui.Text(Display::Calculation), expected);
+    const std::string shown = ui.Text(Display::Calculation);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), 'x'), 20);
 }
 
 TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {
-    // Two plies played, then one stepped back: the recorded game goes on beyond GamePly.
+    // One ply stepped back: the record goes on beyond GamePly.
     SetUp(DefaultRules(), kDefaultSetup, kBlack, 1);
     g.recordLength = 2;
     g.gameRecord[1] = Move{28, 46, 1, 0};
@@ -353,18 +261,10 @@ TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     EXPECT_EQ(g.board, board);
     EXPECT_EQ(std::tuple(g.side, g.gamePly, g.recordLength, g.gameRecord[2].dest, s.depthReached),
               std::tuple(kBlack, 1, 2, 62, 3));
-    EXPECT_TRUE(hooks.ratingUpdates.empty() && hooks.recordedDepths.empty() && hooks.cuts == 0);
-    EXPECT_TRUE(hooks.bookLookups.empty());
-    EXPECT_EQ(s.hintFrom, 0);  // the main line's reply is the opponent's, no hint
-    EXPECT_FALSE(g.gameOver);
-    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
-    EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), "Analyzing..."), 0);
-    EXPECT_TRUE(std::any_of(ui.statusHistory.begin(), ui.statusHistory.end(),
-                            [](auto& t) { return t.rfind("Analyzing... (3)  ", 0) == 0; }));
-    EXPECT_EQ(ui.Text(Display::Status), "");
-    EXPECT_EQ(hooks.idle, std::vector<Computation>{Computation::Analysis});
-    for (const ShownMessage& m : ui.messages)
-        EXPECT_NE(m.title, "Question");  // no draw proposal
+    EXPECT_TRUE(hooks.ratingUpdates.empty() && hooks.recordedDepths.empty() &&
+                hooks.bookLookups.empty());
+    EXPECT_FALSE(g.gameOver || ui.list(ListId::Analysis).empty());
+    EXPECT_TRUE(ui.messages.empty());  // no draw proposal
     settings.BookFromGames = 0;
     AnalyzePosition(e);
     EXPECT_EQ(hooks.bookLookups, std::vector<bool>{false});
@@ -384,12 +284,9 @@ TEST_F(Driver, HintShowsTheStoredReplyThenSearches) {
     GiveHint(e);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e1-d2");
-    EXPECT_EQ(ui.messages[0].icon, Icon::Information);
-    EXPECT_EQ(std::tuple(s.nodes, s.hintFrom), std::tuple(uint64_t{0}, 0));
-    EXPECT_EQ(hooks.idle, std::vector<Computation>{Computation::Hint});
+    EXPECT_EQ(s.nodes, uint64_t{0});
 
-    // A second hint in the same position searches and leaves the position alone; so does
-    // one whose stored reply is not legal here (e2 is empty).
+    // A stored reply that is not legal here (e2 is empty) is searched for instead.
     s.hintFrom = Sq("E2");
     s.hintTo = Sq("E3");
     const Board start = g.board;
@@ -397,16 +294,8 @@ TEST_F(Driver, HintShowsTheStoredReplyThenSearches) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text.rfind("Try ", 0), 0u);
     EXPECT_GT(s.nodes, 0u);
-    EXPECT_EQ(s.noiseAmplitude, 5);
-    EXPECT_EQ(std::tuple(g.ply, g.gamePly), std::tuple(0, 0));
-    EXPECT_EQ(g.board, start);
+    EXPECT_EQ(std::tuple(g.board == start, g.ply, g.gamePly), std::tuple(true, 0, 0));
 
-    SetUp(DefaultRules(), kOneMove, kWhite, 0);
-    s.hintFrom = 0;
-    GiveHint(e);
-    EXPECT_EQ(ui.messages.back().text, "Try a1xc3");
-
-    // White has just filled its camp; Black is to move.
     SetUp(DefaultRules(), kWhiteFilled, kBlack, 31);
     s.hintFrom = 0;
     GiveHint(e);
@@ -415,22 +304,18 @@ TEST_F(Driver, HintShowsTheStoredReplyThenSearches) {
 }
 
 TEST_F(Driver, DrawOfferFollowsTheLastScoreAndResignationIsAComputerWin) {
-    OfferDraw(e);  // before any move of the game
-    EXPECT_EQ(Shown(ui.messages.back()), "Draw Offer: Offer rejected... Play on!");
     g.gameStarted = true;
     s.bestScore = 1;
     OfferDraw(e);
-    EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
-    EXPECT_FALSE(g.gameOver);
-    EXPECT_TRUE(hooks.ratingUpdates.empty());
+    EXPECT_EQ(Shown(ui.messages.back()), "Draw Offer: Offer rejected... Play on!");
+    EXPECT_TRUE(!g.gameOver && hooks.ratingUpdates.empty());
 
     s.bestScore = 0;
     OfferDraw(e);
     EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... It's a draw!\r\nRating");
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0.5});
-    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{2});
+    EXPECT_EQ(std::tuple(g.gameOver, hooks.ratingUpdates.at(0), hooks.bookkeeping.at(0)),
+              std::tuple(true, 0.5, 2));
     EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
 
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
@@ -439,9 +324,8 @@ TEST_F(Driver, DrawOfferFollowsTheLastScoreAndResignationIsAComputerWin) {
     hooks.bookkeeping.clear();
     Resign(e);
     EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... Computer wins!\r\nRating");
-    EXPECT_TRUE(g.gameOver);
-    EXPECT_EQ(hooks.ratingUpdates, std::vector<double>{0});
-    EXPECT_EQ(hooks.bookkeeping, std::vector<int>{0});
+    EXPECT_EQ(std::tuple(g.gameOver, hooks.ratingUpdates, hooks.bookkeeping),
+              std::tuple(true, std::vector<double>{0}, std::vector<int>{0}));
     EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
 }
 

@@ -1,4 +1,4 @@
-// A complete engine over test doubles, and positions written as lists of men.
+// An engine over test doubles, and positions written as lists of men.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 
 namespace zelkor::test {
 
-// Hooks that count what the engine asked for.
 class CountingHooks : public EngineHooks {
   public:
     std::pair<int, int> BookMove(bool fromGames) override {
@@ -32,24 +31,24 @@ class CountingHooks : public EngineHooks {
         return "\r\nRating";
     }
     void GameEndBookkeeping(int code) override { bookkeeping.push_back(code); }
-    void RefreshLists() override { ++refreshes; }
-    void ComputationBusy(Computation kind) override { busy.push_back(kind); }
+    void RefreshLists() override {}
+    void ComputationBusy(Computation) override {}
     void ComputationIdle(Computation kind) override { idle.push_back(kind); }
     std::string RatingText() override { return "\r\nLast rating"; }
 
     std::pair<int, int> bookMove{0, 0};
-    std::vector<bool> bookLookups;
-    std::vector<int> recordedDepths;
-    std::vector<bool> recordedBook;
+    std::vector<bool> bookLookups, recordedBook;
+    std::vector<int> recordedDepths, bookkeeping;
     std::vector<double> ratingUpdates;
-    std::vector<int> bookkeeping;
-    std::vector<Computation> busy, idle;
+    std::vector<Computation> idle;
     int cuts = 0;
-    int refreshes = 0;
 };
 
-// The 64-character set-up text with White men on the squares named in `white` and Black
-// men on those in `black` ("A8 B8 ...").
+inline int Sq(const char* name) {
+    return SquareNumber(name);
+}
+
+// The set-up text with White men on the squares named in `white`, Black on `black`.
 inline std::string SetupOf(const std::string& white, const std::string& black) {
     std::string text(64, '0');
     for (const auto& [names, digit] : {std::pair{&white, '1'}, std::pair{&black, '2'}})

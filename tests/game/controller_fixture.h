@@ -1,5 +1,4 @@
-// A controller over a temporary data folder holding the shipped variant file, with a
-// recording user interface, a still clock and fixed random numbers.
+// A controller over a temporary data folder holding the shipped variant file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,10 +20,10 @@ class ControllerTest : public ::testing::Test {
         Start();
     }
 
-    // A fresh controller over the same folder, started as the program starts.
-    void Start() {
+    void Start(const std::filesystem::path& folder = {}) {
         controller.reset();
-        controller = std::make_unique<GameController>(ui, clock, random, dir.path());
+        controller = std::make_unique<GameController>(ui, clock, random,
+                                                      folder.empty() ? dir.path() : folder);
         controller->StartUp();
         controller->settings().UseDepth = 1;
         controller->settings().SearchDepth = 1;
@@ -33,14 +32,13 @@ class ControllerTest : public ::testing::Test {
     GameController& c() { return *controller; }
     GameSession& g() { return controller->game(); }
 
-    // Plays a move typed as the user types it; true when the game took it.
+    // True when the game took the typed move(s).
     bool Type(const std::string& move) {
         const int before = g().gamePly;
         c().TypedMove(move);
         return g().gamePly != before;
     }
 
-    // Player-Player mode and the moves typed; true when the game took them all.
     bool PlayerPlayer(std::initializer_list<const char*> moves) {
         c().SelectPlayerPlayer();
         for (const char* move : moves)
@@ -59,20 +57,16 @@ class ControllerTest : public ::testing::Test {
 
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }
 
-    // "Caption: text" of the last message, "" when none was shown.
     std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
     // One character per command: 1 when enabled (or checked), 0 when not.
-    std::string Enabled(std::initializer_list<Command> commands) const {
+    std::string Enabled(std::initializer_list<Command> commands, bool checked = false) const {
         std::string flags;
         for (Command command : commands)
-            flags += ui.enabled(command) ? '1' : '0';
+            flags += (checked ? ui.checked(command) : ui.enabled(command)) ? '1' : '0';
         return flags;
     }
     std::string Checked(std::initializer_list<Command> commands) const {
-        std::string flags;
-        for (Command command : commands)
-            flags += ui.checked(command) ? '1' : '0';
-        return flags;
+        return Enabled(commands, true);
     }
     std::string Text(Display display) const { return ui.Text(display); }
 

@@ -1,5 +1,4 @@
-// The controller without a window: play modes, every way of entering a move and its
-// rejections, navigation, the menus' settings, new games and position set-up.
+// The controller without a window: modes, moves and their rejections, navigation, menus, set-up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,23 +13,21 @@ using D = Display;
 
 TEST(ControllerTexts, MoveLinesTypedMovesAndLevels) {
     const std::tuple<int, const char*, bool, const char*> lines[] = {
-        {1, "e1-d2", false, "   1. e1-d2"},  {17, "c3-d4", false, "   9. c3-d4"},
-        {19, "c3-d4", false, "  10. c3-d4"}, {199, "c3xc5", true, " 100. c3xc5b"},
-        {2, "d8-e7", false, "      d8-e7"},  {20, "d8-e7", true, "      d8-e7b"}};
+        {1, "e1-d2", false, "   1. e1-d2"},
+        {19, "c3-d4", false, "  10. c3-d4"},
+        {199, "c3xc5", true, " 100. c3xc5b"},
+        {20, "d8-e7", true, "      d8-e7b"}};
     for (auto [ply, move, book, line] : lines)
         EXPECT_EQ(GameMoveLine(ply, move, book), line);
-    for (const char* text : {"c3d4", "c3-d4", "c3xd4", "C3XD4", "C3-d4", "c3xxd4"})
-        EXPECT_EQ(NormaliseTypedMove(text, 'x'), "C3D4") << text;
     const std::tuple<const char*, char, const char*> typed[] = {
+        {"c3-d4", 'x', "C3D4"}, {"C3XD4", 'x', "C3D4"},      {"c3xxd4", 'x', "C3D4"},
         {"e3:e5", ':', "E3E5"}, {"e3xe5", ':', "E3XE5"},     {"c-d4", 'x', " CD4"},
         {"c3-d", 'x', "C3 D"},  {"a1-b2-c3", 'x', "A1B2C3"}, {"", 'x', ""}};
     for (auto [text, jump, normal] : typed)
         EXPECT_EQ(NormaliseTypedMove(text, jump), normal) << text;
     Settings settings;
     EXPECT_EQ(LevelText(settings), "Strength: 9   Time: 2 sec");
-    settings.UseDepth = 1;
-    settings.SearchDepth = 4;
-    settings.Handicap = 0;
+    std::tie(settings.UseDepth, settings.SearchDepth, settings.Handicap) = std::tuple(1, 4, 0);
     EXPECT_EQ(LevelText(settings), "Strength: 10   Depth: 4 ply");
 }
 
@@ -38,20 +35,19 @@ using Modes = ControllerTest;
 
 TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
     c().SelectPlayerPlayer();
-    EXPECT_EQ(g().playMode, PlayMode::PlayerPlayer);
-    EXPECT_EQ(Text(D::Status), "Player-Player mode");
-    EXPECT_EQ(Text(D::FirstSideName) + Text(D::SecondSideName), "PlayerPlayer");
-    EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}), "00");
-    EXPECT_EQ(Checked({C::PlayerPlayer, C::PlayerComputer, C::ComputerComputer}), "100");
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideName) + Text(D::SecondSideName),
+              "Player-Player mode|PlayerPlayer");
+    EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}) +
+                  Checked({C::PlayerPlayer, C::PlayerComputer, C::ComputerComputer}),
+              "00100");
     ASSERT_TRUE(Type("e1d2"));
-
-    // With Black to move the player takes the lower row.
-    c().SelectPlayerComputer();
-    EXPECT_EQ(Text(D::Status), "Computer-Player mode");
-    EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}), "11");
-    EXPECT_EQ(Checked({C::PlayerPlayer, C::PlayerComputer}), "01");
-    EXPECT_EQ(Text(D::FirstSideColour) + Text(D::SecondSideColour), "WhiteBlack");
-    EXPECT_EQ(Text(D::FirstSideName) + Text(D::SecondSideName), "ComputerPlayer");
+    c().SelectPlayerComputer();  // with Black to move the player takes the lower row
+    EXPECT_EQ(Text(D::Status) + Enabled({C::OfferDraw, C::Resign}) +
+                  Checked({C::PlayerPlayer, C::PlayerComputer}),
+              "Computer-Player mode1101");
+    EXPECT_EQ(Text(D::FirstSideColour) + Text(D::SecondSideColour) + Text(D::FirstSideName) +
+                  Text(D::SecondSideName),
+              "WhiteBlackComputerPlayer");
     EXPECT_FALSE(ui.firstSideHighlighted);
 }
 
@@ -65,84 +61,43 @@ TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
         std::tuple(g().gamePly, g().firstSideName, g().secondSideName, g().moveTexts[1].firstBy),
         std::tuple(1, "Computer", "Player", "1"));
     c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName, g().secondSideName),
-              std::tuple(2, "Player", "Computer"));
-    EXPECT_EQ(Enabled({C::Back, C::Forward, C::Cancel}), "100");
-    EXPECT_FALSE(g().busy);
+    EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName, g().busy), std::tuple(2, "Player", false));
 
     c().First();
     ASSERT_TRUE(Type("e1-d2"));
-    EXPECT_EQ(
-        std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[1].secondBy),
-        std::tuple(2, kWhite, "2", "1"));
-    ASSERT_EQ(ui.list(ListId::GameMoves).size(), 2u);
-    EXPECT_EQ(ui.list(ListId::GameMoves)[0], "   1. e1-d2");
-    EXPECT_FALSE(ui.list(ListId::LegalMoves).empty());
-    EXPECT_EQ(g().firstSideName, "Player");  // the reply does not exchange the names
+    EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[1].secondBy,
+                         g().firstSideName),
+              std::tuple(2, kWhite, "2", "1", "Player"));  // the reply does not exchange the names
 }
 
 TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     c().SelectPlayerPlayer();
-    for (int guard = 0; !g().gameOver && guard < 1000; ++guard) {
-        ASSERT_FALSE(c().legalMoveLines().empty());
+    for (int guard = 0; !g().gameOver && guard < 1000; ++guard)
         c().LegalMoveChosen(0);
-    }
-    EXPECT_TRUE(g().gameOver);
-    EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}), "00");
-    EXPECT_EQ(Text(D::Status).find("Player-Player mode"), std::string::npos);
-    ASSERT_GE(g().gameMoveLines.size(), 19u);
-    EXPECT_EQ(g().gameMoveLines[18].substr(0, 6), "  10. ");
-    EXPECT_EQ(g().gameMoveLines[1].substr(0, 6), "      ");
-    for (int ply = 1; ply <= g().gamePly; ++ply) {
-        const MoveTextRow& row = g().moveTexts[(ply + 1) / 2];
-        EXPECT_EQ(ply % 2 ? row.firstBy : row.secondBy, "2");
-    }
-    EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
-    EXPECT_EQ(ui.messages.back().legalMovesShown, 0u);
-    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
-
-    // The last move played again against the computer wins; one move back, the human has
-    // the side to move, however the names stood at the end.
-    const int last = g().gamePly;
-    const MoveTextRow& row = g().moveTexts[(last + 1) / 2];
-    const std::string winning = (last % 2 ? row.first : row.second).substr(0, 4);
-    c().Back();
-    c().SelectPlayerComputer();
-    ASSERT_TRUE(Type(winning));
     ASSERT_TRUE(g().gameOver);
-    c().Back();
-    EXPECT_EQ((g().side == kWhite ? g().firstSideName : g().secondSideName) + "-" +
-                  (g().side == kWhite ? g().secondSideName : g().firstSideName),
-              "Player-Computer");
+    EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}), "00");
+    EXPECT_EQ(g().moveTexts[1].firstBy + g().moveTexts[1].secondBy, "22");
+    EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
+    EXPECT_TRUE(ui.messages.back().legalMovesShown == 0 && ui.list(ListId::LegalMoves).empty());
 }
 
 TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     c().RunComputerComputer();
-    EXPECT_TRUE(g().gameOver);
-    EXPECT_GT(g().gamePly, 10);
-    EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
-    EXPECT_EQ(Checked({C::PlayerComputer, C::ComputerComputer}), "10");
-    EXPECT_EQ(Enabled({C::ComputerComputer}), "0");
+    EXPECT_TRUE(g().gameOver && g().gamePly > 10 && g().playMode == PlayMode::PlayerComputer);
+    EXPECT_EQ(Checked({C::PlayerComputer, C::ComputerComputer}) + Enabled({C::ComputerComputer}),
+              "100");
     EXPECT_FALSE(g().busy || g().rated);
-    EXPECT_TRUE(ui.list(ListId::LegalMoves).empty());
-    // The user only watched: the winner is named by colour and no label names the user.
+    // The user only watched: the winner is named by colour.
     EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerComputer");
     const std::string winner = g().side == kWhite ? "Black wins!" : "White wins!";
-    EXPECT_EQ(ui.messages.back().text.substr(0, winner.size()), winner);
+    EXPECT_EQ(Last().substr(0, 17 + winner.size()), "Congratulations: " + winner);
     EXPECT_EQ(Text(D::Status), winner);
-    // Half a second between the moves.
     EXPECT_GE(std::count(clock.pauses.begin(), clock.pauses.end(), 0.5), g().gamePly);
-    EXPECT_EQ(ui.messages.back().title, "Congratulations");
-
-    // A stop by the clock does not end the run either.
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    c().NewGameCommand(false);  // a stop by the clock does not end the run either
     c().settings().UseDepth = 0;
-    c().settings().ThinkTime = 1;
-    clock.tick = 0.01;  // every reading of the clock moves it on
+    clock.tick = 0.01;
     c().RunComputerComputer();
-    EXPECT_TRUE(g().gameOver);
-    EXPECT_GT(g().gamePly, 10);
+    EXPECT_TRUE(g().gameOver && g().gamePly > 10);
 }
 
 TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
@@ -151,26 +106,12 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
         if (ui.eventsProcessed == 200) c().CancelCommand();
     };
     c().RunComputerComputer();
-    EXPECT_EQ(g().gamePly, 1);  // the cancelled search still played its best move
-    EXPECT_FALSE(g().gameOver);
-    EXPECT_EQ(g().secondSideName, "Player");  // the human takes the side to move
-    EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
+    EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
+              std::tuple(1, false, "Player", PlayMode::PlayerComputer));
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
 }
 
-TEST_F(Modes, AGameAgainstTheComputerIsRatedOnce) {
-    for (int guard = 0; !g().gameOver && guard < 600; ++guard) {
-        ASSERT_FALSE(c().legalMoveLines().empty());
-        c().TypedMove(c().legalMoveLines().front());
-    }
-    ASSERT_TRUE(g().gameOver);
-    const std::string& report = ui.messages.back().text;
-    EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("The computers' rating in this game was 1200"), std::string::npos);
-    EXPECT_FALSE(g().rated);
-}
-
-TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
+TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().OfferDrawCommand();  // before any move: rejected
     EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
     ASSERT_TRUE(Type("e1d2"));
@@ -178,8 +119,18 @@ TEST_F(Modes, HintDrawOfferAndResignationReachTheEngine) {
     EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
     EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly), std::tuple(false, false, 2));
     c().ResignCommand();
-    EXPECT_EQ(ui.messages.back().text.substr(0, 20), "OK... Computer wins!");
-    EXPECT_EQ(Enabled({C::Compute, C::Resign}), "00");
+    EXPECT_EQ(ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}),
+              "OK... Computer wins!00");
+
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    for (int guard = 0; !g().gameOver && guard < 600; ++guard)
+        c().TypedMove(c().legalMoveLines().front());
+    ASSERT_TRUE(g().gameOver);
+    const std::string& report = ui.messages.back().text;
+    EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
+    EXPECT_TRUE(report.find("The computers' rating in this game was 1200") != std::string::npos &&
+                !g().rated);
 }
 
 using Input = ControllerTest;
@@ -190,17 +141,12 @@ TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
         ui.messages.clear();
         EXPECT_FALSE(Type(text)) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
-        EXPECT_EQ(Last(), "Error: Illegal move");
-        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
-        EXPECT_TRUE(ui.enabled(C::TypedMoveBox));
+        EXPECT_TRUE(Last() == "Error: Illegal move" && ui.messages[0].icon == Icon::Exclamation);
     }
     ui.messages.clear();
     for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"})
         EXPECT_TRUE(Type(text)) << text;
-    EXPECT_EQ(g().gamePly, 5);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ui.list(ListId::GameMoves)[0], "   1. e1-d2");
-    EXPECT_EQ(ui.list(ListId::GameMoves)[1], "      d8-e7");
     EXPECT_EQ(g().moveTexts[1].first + "|" + g().moveTexts[1].second, "e1d2 e1-d2|d8e7 d8-e7");
 }
 
@@ -219,41 +165,36 @@ TEST_F(Input, BoardPressAndDropRejections) {
     const size_t shown = ui.messages.size();
     c().BoardDrop(Sq("e1"), Sq("e1"));  // back home: cancelled silently
     c().BoardDrop(Sq("e1"), 0);         // off the board
-    EXPECT_EQ(ui.messages.size(), shown);
-    EXPECT_EQ(g().gamePly, 0);
+    EXPECT_EQ(std::tuple(ui.messages.size(), g().gamePly), std::tuple(shown, 0));
 
     c().BoardDrop(Sq("e1"), Sq("d2"));
     EXPECT_EQ(g().gamePly, 1);
-    EXPECT_EQ(Text(D::Calculation), "no calculation");
     EXPECT_FALSE(c().CanStartDrag(Sq("f1")));
     EXPECT_EQ(Last(), "Error: Black moves");
 
     // A man without a move cannot be held.
     c().SetupClearBoard();
-    c().SetupSquare(Sq("a1"), kWhiteMan);
-    for (const char* black : {"a2", "b1", "b2", "a3", "c1", "c3"})
-        c().SetupSquare(Sq(black), kBlackMan);
+    for (const char* square : {"a1", "a2", "b1", "b2", "a3", "c1", "c3"})
+        c().SetupSquare(Sq(square), square[0] == 'a' && square[1] == '1' ? kWhiteMan : kBlackMan);
     c().SetupSideToMove(kWhite);
     c().SetupPopupClosed();
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
     EXPECT_EQ(Last(), "Error: You cannot move that piece");
-}
 
-TEST_F(Input, BusyOrFinishedGamesIgnoreInput) {
+    // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation
     EXPECT_EQ(g().cancelRequest, 0);
     for (bool busy : {true, false}) {
         g().busy = busy;
         g().gameOver = !busy;
+        ui.messages.clear();
         c().TypedMove("e1d2");
         c().BoardDrop(Sq("e1"), Sq("d2"));
         EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
+        c().ComputeCommand();
+        EXPECT_EQ(std::tuple(g().gamePly, ui.messages.size()), std::tuple(0, size_t{0}));
     }
-    c().ComputeCommand();
-    EXPECT_EQ(g().firstSideName, "Player");
-    EXPECT_EQ(g().gamePly, 0);
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
@@ -264,7 +205,7 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     EXPECT_EQ(std::tuple(g().gamePly, g().board[alternative.to], g().moveTexts[1].secondBy,
                          g().gameMoveLines.size()),
               std::tuple(2, kBlackMan, "2", size_t{2}));
-    // No reply: the names are exchanged instead, the player now has White's move again.
+    // No reply: the names are exchanged instead.
     EXPECT_EQ(std::tuple(g().firstSideName, g().side, g().rated),
               std::tuple("Player", kWhite, false));
 
@@ -275,15 +216,13 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     c().settings().UseBook = 0;  // it only decides whether the computer plays from the book
     c().FillLegalMoveList();
     const std::vector<std::string> lines = ui.list(ListId::LegalMoves);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "e1-d2"), lines.end());
     const auto book = std::find(lines.begin(), lines.end(), "g1xe3b");
     ASSERT_NE(book, lines.end());
     c().LegalMoveChosen(static_cast<int>(book - lines.begin()));
     EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
     c().LegalMoveChosen(1000);  // no such line
     EXPECT_EQ(g().gamePly, 1);
-    EXPECT_EQ(Text(D::OpeningName),
-              "Left Flank Third-Row Jump Opening");  // the shipped book's name
+    EXPECT_EQ(Text(D::OpeningName), "Left Flank Third-Row Jump Opening");
 
     // A searched computer move that the book knows is marked and names its opening.
     std::string replies = "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n";
@@ -300,63 +239,56 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
 }
 
 TEST_F(Input, ADamagedBookNameLineIsToldOnceAndTheGameGoesOn) {
-    // A name line without its quotes is told once, with its file and line; the game goes on
-    // without the book.
     std::string book = ReadFile(ShippedDataDir() / "zelkor.bok");
     book.insert(book.find("\r\nend", book.find("names")), "\r\ng1e3 no quote");
     WriteFile(dir / "zelkor.bok", book);
     ASSERT_TRUE(PlayerPlayer({"g1xe3", "a7c5", "h1d3"}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find((dir / "zelkor.bok").string() + ", line "),
-              std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("\"g1e3 no quote\" has no name between quotes"),
-              std::string::npos);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_NE(text.find((dir / "zelkor.bok").string() + ", line "), std::string::npos);
+    EXPECT_NE(text.find("\"g1e3 no quote\" has no name between quotes"), std::string::npos);
 }
 
 using Navigation = ControllerTest;
 
-TEST_F(Navigation, BackForwardAndAMoveThatCutsTheRecord) {
+TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
+    c().SelectPlayerPlayer();
+    c().CommentEdited("start");
     ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3", "c7d6"}));
     EXPECT_EQ(Enabled({C::Back, C::Forward}), "10");
+    c().CommentEdited("after four");
     c().Back();
-    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("c7")], g().side),
-              std::tuple(3, kBlackMan, kBlack));
-    EXPECT_EQ(Enabled({C::Forward, C::Last}), "11");
-    EXPECT_EQ(ui.selected[ListId::GameMoves], 2);
-    EXPECT_EQ(g().gameMoveLines.size(), 4u);
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("c7")], g().side, Text(D::Comment)),
+              std::tuple(3, kBlackMan, kBlack, ""));
+    EXPECT_EQ(Enabled({C::Forward, C::Last}) + std::to_string(ui.selected[ListId::GameMoves]),
+              "112");
     c().First();
-    EXPECT_EQ(g().gamePly, 0);
+    EXPECT_EQ(std::tuple(g().gamePly, Text(D::Comment)), std::tuple(0, "start"));
     EXPECT_EQ(Enabled({C::First, C::Back}), "00");
     EXPECT_EQ(g().board, g().initialBoard);
     c().Forward();
-    EXPECT_EQ(g().gamePly, 1);
     c().Last();
-    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d6")]), std::tuple(4, kBlackMan));
-    EXPECT_EQ(Enabled({C::Forward}), "0");
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d6")], Text(D::Comment), Enabled({C::Forward})),
+              std::tuple(4, kBlackMan, "after four", "0"));
     c().GameMoveClicked(1);
-    EXPECT_EQ(g().gamePly, 2);
     c().GameMoveClicked(1);  // the line of the current ply: nothing happens
     EXPECT_EQ(g().gamePly, 2);
     EXPECT_EQ(g().firstSideName, "Player");  // Player-Player keeps the names
 
     c().NavigateBy(1, false);
     ASSERT_TRUE(Type("c8c6"));
-    EXPECT_EQ(std::tuple(g().gamePly, g().recordLength), std::tuple(2, 2));
     EXPECT_EQ(g().gameMoveLines, (std::vector<std::string>{"   1. e1-d2", "      c8xc6"}));
-    EXPECT_EQ(Enabled({C::Forward, C::Last}), "00");
-    EXPECT_TRUE(g().moveTexts[2].first.empty());
-}
+    EXPECT_EQ(std::tuple(g().recordLength, Enabled({C::Forward, C::Last}), g().moveTexts[2].first),
+              std::tuple(2, "00", ""));
 
-TEST_F(Navigation, CommentsFollowTheirPly) {
-    c().SelectPlayerPlayer();
-    c().CommentEdited("start");
-    ASSERT_TRUE(Type("e1d2"));
-    EXPECT_EQ(Text(D::Comment), "");
-    c().CommentEdited("after one");
+    // A line of the analysis is played in the position analysed.
     c().Back();
-    EXPECT_EQ(Text(D::Comment), "start");
-    c().Forward();
-    EXPECT_EQ(Text(D::Comment), "after one");
+    c().AnalyzeCommand();
+    const RootEntry chosen = c().search().rootTable[1];
+    c().AnalysisMoveChosen(1);
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
+              std::tuple(2, kBlackMan, 2));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
@@ -377,9 +309,7 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
     c().AnalyzeCommand();  // the search walks its own positions through the history
     EXPECT_EQ(std::tuple(g().gamePly, g().recordLength, g().gameMoveLines.size()),
               std::tuple(0, 8, size_t{8}));
-    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
-    EXPECT_TRUE(ui.enabled(C::Forward));
-    EXPECT_FALSE(g().busy || g().rated);
+    EXPECT_TRUE(ui.enabled(C::Forward) && !g().busy && !g().rated);
     c().Last();
     c().settings().ChessDrawRules = 1;
     ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
@@ -387,42 +317,21 @@ TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
     EXPECT_EQ(Text(D::Status), "It's a draw! Triple Repetition");
 }
 
-TEST_F(Navigation, ALineOfTheAnalysisIsPlayedInThePositionAnalysed) {
-    ASSERT_TRUE(PlayerPlayer({"e1d2", "d8e7", "f2e3"}));
-    c().Back();
-    c().AnalyzeCommand();
-    const RootEntry chosen = c().search().rootTable[1];
-    c().AnalysisMoveChosen(1);  // with nothing taken back
-    EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
-              std::tuple(3, kWhiteMan, 3));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 using Menus = ControllerTest;
 
 TEST_F(Menus, CommandsAndOptionsChangeTheirSettingsAndDisplays) {
     c().SetNotation(1);
-    EXPECT_EQ(c().settings().Notation, 1);
-    EXPECT_EQ(Checked({C::NotationNone, C::NotationAlgebraic}), "10");
     c().TurnBoard();
-    EXPECT_EQ(c().settings().BoardTurned, 1);
-    c().ToggleCalculation();
-    EXPECT_EQ(Checked({C::Calculation}), "0");
-    EXPECT_EQ(Text(D::Calculation), "no calculation");
-    c().settings().SearchDepth = 2;
-    c().LowerDepth();
-    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 1 ply");
+    EXPECT_EQ(std::tuple(c().settings().Notation, c().settings().BoardTurned), std::tuple(1, 1));
+    EXPECT_EQ(Checked({C::NotationNone, C::NotationAlgebraic}), "10");
     c().LowerDepth();  // never below one ply
-    EXPECT_EQ(c().settings().SearchDepth, 1);
+    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 1 ply");
 
-    c().settings().JumpChar = 1;
-    c().settings().PlayerName = "Anna";
-    c().settings().UseDepth = 0;
-    c().settings().CountdownTimer = 1;
+    Settings& s = c().settings();
+    std::tie(s.JumpChar, s.PlayerName, s.UseDepth, s.CountdownTimer) = std::tuple(1, "Anna", 0, 1);
     c().OptionsApplied();
-    EXPECT_EQ(Text(D::Strength), "Strength: 9   Time: 2 sec");
+    EXPECT_EQ(Text(D::Strength) + "|" + Text(D::FirstSideName), "Strength: 9   Time: 2 sec|Anna");
     EXPECT_TRUE(ui.countdownShown);
-    EXPECT_EQ(Text(D::FirstSideName), "Anna");
     const auto& lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "h1:f3"), lines.end());
 }
@@ -435,15 +344,12 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     c().NewGameCommand(false);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(Last(), "Confirmation: Quit current game?");
-    EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons),
-              std::tuple(Icon::Question, Buttons::YesNo));
-    EXPECT_EQ(g().gamePly, 1);
+    EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons, g().gamePly),
+              std::tuple(Icon::Question, Buttons::YesNo, 1));
     ui.answers = {Answer::Yes};
     c().NewGameCommand(true);
     EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs), std::tuple(0, 1));
-    EXPECT_TRUE(ui.list(ListId::GameMoves).empty());
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName), "White moves|Halma");
-    EXPECT_EQ(Enabled({C::Back}), "0");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
     g().active.flag(CapRequired) = 1;
@@ -451,7 +357,6 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     g().active.directions[0] = "N;E W";
     c().NewGameCommand(false);
     EXPECT_EQ(Text(D::VariantName), "Halma (M)");  // changed rules show the mark
-    // The rules window adds the rules in force, from the flags, directions and camps.
     const std::string rules = c().RulesInForce();
     for (const char* part : {"Black moves first.",
                              "White's men move forward and right, and jump left; Black's men "
@@ -465,7 +370,6 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
 
     c().SelectVariant(9);  // "Black Begins"
     c().NewGameCommand(false);
-    EXPECT_EQ(g().side, kBlack);
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + "|" + Text(D::VariantName),
               "Black moves|Black|Black Begins");
     EXPECT_TRUE(ui.firstSideHighlighted);
@@ -473,35 +377,17 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
 
 using PositionSetup = ControllerTest;
 
-TEST_F(PositionSetup, ClearBoardAndWhiteMoves) {
-    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
-    c().SetupClearBoard();
-    c().SetupSideToMove(kWhite);
-    EXPECT_EQ(Text(D::Status), "White moves");
-    c().SetupPopupClosed();
-    for (int square : kPlayingSquares)
-        EXPECT_EQ(g().board[square], kEmpty);
-    EXPECT_EQ(std::tuple(g().side, g().gamePly, g().gameMoveLines.size()),
-              std::tuple(kWhite, 0, size_t{0}));
-    EXPECT_EQ(Enabled({C::First, C::Back}), "00");
-    EXPECT_EQ(Text(D::VariantName), "Halma (M)");
-    EXPECT_TRUE(c().pressSuppressed());
-    EXPECT_FALSE(c().CanStartDrag(Sq("e1")));
-}
-
 TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     const Board before = g().board;
     c().SetupPopupClosed();  // without a choice: nothing changes
-    EXPECT_EQ(g().board, before);
-    EXPECT_EQ(Text(D::VariantName), "Halma");
+    EXPECT_TRUE(g().board == before && Text(D::VariantName) == "Halma");
     EXPECT_FALSE(c().setupMode() || c().pressSuppressed());
 
     c().SetupSquare(Sq("e1"), kBlackMan);
     c().SetupPopupClosed();
-    EXPECT_EQ(std::tuple(g().board[Sq("e1")], g().initialBoard[Sq("e1")]),
-              std::tuple(kBlackMan, kBlackMan));
-    EXPECT_FALSE(g().rated);
-    // Every later popup, even without a choice, restarts from the current position.
+    EXPECT_EQ(std::tuple(g().board[Sq("e1")], g().initialBoard[Sq("e1")], Text(D::VariantName)),
+              std::tuple(kBlackMan, kBlackMan, "Halma (M)"));
+    EXPECT_TRUE(!g().rated && c().pressSuppressed() && !c().CanStartDrag(Sq("f1")));
     c().BoardPointerMoved();
     c().SelectPlayerPlayer();
     // The Black man in White's camp forces the jump out of it over the enemy.
@@ -510,12 +396,18 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     c().SetupPopupClosed();
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d1")], g().side, g().rule(BlackStarts)),
               std::tuple(0, kWhiteMan, kBlack, 1));
-    EXPECT_EQ(Text(D::Status), "Black moves");
+    EXPECT_EQ(Text(D::Status) + Enabled({C::First, C::Back}), "Black moves00");
+    c().SetupClearBoard();
+    c().SetupSideToMove(kWhite);
+    EXPECT_EQ(Text(D::Status), "White moves");
+    c().SetupPopupClosed();
+    for (int square : kPlayingSquares)
+        EXPECT_EQ(g().board[square], kEmpty);
+    EXPECT_EQ(std::tuple(g().side, g().gameMoveLines.size()), std::tuple(kWhite, size_t{0}));
     // New Game leaves the set-up behind.
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
-    EXPECT_EQ(g().board[Sq("e1")], kWhiteMan);
-    EXPECT_FALSE(c().setupMode());
+    EXPECT_TRUE(g().board[Sq("e1")] == kWhiteMan && !c().setupMode());
 }
 
 }  // namespace

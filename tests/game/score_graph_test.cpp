@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "controller_fixture.h"
+#include <memory>
+
+#include "engine/search.h"
+#include "rules/game_state.h"
 
 namespace zelkor {
 namespace {
 
-// A game of `plies` half-moves where the computer made the plies in `computer`.
+// A game of `plies` half-moves; the computer made those in `computer`, with these scores.
 struct Recorded {
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     SearchState s;
@@ -60,33 +63,6 @@ TEST(ScoreGraph, OnePointPerComputerMoveSeenFromWhite) {
     mixed.g->gamePly = -5;
     const ScoreGraphData corrupt = MakeScoreGraph(*mixed.g, mixed.s);
     EXPECT_EQ(std::tuple(corrupt.plies, corrupt.currentPly), std::tuple(kMaxGamePlies, 0));
-}
-
-class ScoreGraphGame : public test::ControllerTest {};
-
-TEST_F(ScoreGraphGame, FollowsPlayAndNavigation) {
-    for (int i = 0; i < 3; ++i)  // the player moves, the computer answers
-        c().LegalMoveChosen(0);
-    ScoreGraphData data = MakeScoreGraph(g(), c().search());
-    ASSERT_EQ(g().gamePly, 6);
-    ASSERT_EQ(data.points.size(), 3u);
-    EXPECT_EQ(std::tuple(data.points[0].ply, data.points[2].ply), std::tuple(2, 6));
-    for (const ScoreGraphPoint& p : data.points)
-        EXPECT_EQ(p.score, -c().search().scoreHistory[p.ply]);
-    for (int i = 0; i < 3; ++i)
-        c().Back();
-    data = MakeScoreGraph(g(), c().search());
-    // The later moves stay until another move replaces them.
-    EXPECT_EQ(std::tuple(data.currentPly, data.plies, data.points.size()),
-              std::tuple(3, 6, size_t{3}));
-    c().Forward();
-    EXPECT_EQ(MakeScoreGraph(g(), c().search()).currentPly, 4);
-    c().First();
-    EXPECT_EQ(MakeScoreGraph(g(), c().search()).currentPly, 0);
-    c().LegalMoveChosen(0);  // a new move from the start replaces the game
-    data = MakeScoreGraph(g(), c().search());
-    EXPECT_EQ(std::tuple(data.plies, data.currentPly, data.points.size(), data.points[0].ply),
-              std::tuple(2, 2, size_t{1}, 2));
 }
 
 }  // namespace

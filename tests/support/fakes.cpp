@@ -16,13 +16,6 @@ std::string RecordingUi::Text(Display display) const {
     return it == texts.end() ? std::string() : it->second;
 }
 
-void RecordingUi::SetEnabled(Command command, bool enabled) {
-    enabledState[command] = enabled;
-}
-void RecordingUi::SetChecked(Command command, bool checked) {
-    checkedState[command] = checked;
-}
-
 bool RecordingUi::enabled(Command command) const {
     const auto it = enabledState.find(command);
     return it == enabledState.end() || it->second;
@@ -31,14 +24,6 @@ bool RecordingUi::enabled(Command command) const {
 bool RecordingUi::checked(Command command) const {
     const auto it = checkedState.find(command);
     return it != checkedState.end() && it->second;
-}
-
-void RecordingUi::SetListLines(ListId list, const std::vector<std::string>& lines) {
-    lists[list] = lines;
-}
-
-void RecordingUi::SelectListLine(ListId list, int line) {
-    selected[list] = line;
 }
 
 const std::vector<std::string>& RecordingUi::list(ListId id) const {
@@ -51,6 +36,7 @@ Answer RecordingUi::Message(const std::string& text, const std::string& title, I
                             Buttons buttons) {
     messages.push_back({text, title, icon, buttons, lists[ListId::GameMoves].size(),
                         lists[ListId::LegalMoves].size()});
+    if (onDialog) onDialog();
     if (buttons != Buttons::YesNo) return Answer::Ok;
     if (answers.empty()) return Answer::Yes;
     const Answer answer = answers.front();
@@ -59,42 +45,22 @@ Answer RecordingUi::Message(const std::string& text, const std::string& title, I
 }
 
 std::optional<std::string> RecordingUi::AskSaveFile(const std::string&, const std::string&) {
+    if (onDialog) onDialog();
     if (fileAnswers.empty()) return std::nullopt;
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
 }
 
-std::optional<std::string> RecordingUi::AskOpenFile(const std::string& title,
-                                                    const std::string& filter) {
-    return AskSaveFile(title, filter);
-}
-
 std::string RecordingUi::ChooseBookMove(const std::vector<std::string>& lines,
                                         const std::string& gamesLabel,
                                         const std::string& movesLabel) {
-    std::vector<std::string> shown = lines;
-    shown.push_back(gamesLabel);
-    shown.push_back(movesLabel);
-    bookDialogs.push_back(shown);
+    bookDialogs.push_back(lines);
+    bookDialogs.back().insert(bookDialogs.back().end(), {gamesLabel, movesLabel});
     if (bookAnswers.empty()) return {};
     std::string answer = bookAnswers.front();
     bookAnswers.pop_front();
     return answer;
-}
-
-void RecordingUi::ProcessEvents() {
-    ++eventsProcessed;
-    if (onProcessEvents) onProcessEvents();
-}
-
-void RecordingUi::Terminate() {
-    throw Terminated();
-}
-
-double FakeClock::SecondsSinceMidnight() {
-    now += tick;
-    return now;
 }
 
 double ScriptedRandom::Uniform() {

@@ -1,5 +1,4 @@
-// Test doubles: a user interface that records everything the game shows and answers
-// questions from a script, a clock that only moves when told, and scripted random numbers.
+// Test doubles: a recording user interface, a clock that moves when told, scripted random numbers.
 #pragma once
 
 #include <deque>
@@ -14,21 +13,17 @@
 
 namespace zelkor::test {
 
-// Thrown by RecordingUi::Terminate so that a test can observe the fatal path.
 struct Terminated : std::runtime_error {
     Terminated() : std::runtime_error("terminated") {}
 };
 
 struct ShownMessage {
-    std::string text;
-    std::string title;
+    std::string text, title;
     Icon icon;
     Buttons buttons;
-    size_t gameMovesShown = 0;   // lines of the game move list while the box was up
-    size_t legalMovesShown = 0;  // lines of the legal-move list
+    size_t gameMovesShown = 0, legalMovesShown = 0;  // list lengths while the box was up
 };
 
-// "Caption: text", to check a message's caption and text in one expectation.
 inline std::string Shown(const ShownMessage& m) {
     return m.title + ": " + m.text;
 }
@@ -38,10 +33,12 @@ class RecordingUi : public UserInterface {
     void SetText(Display display, const std::string& text) override;
     std::string Text(Display display) const override;
     void HighlightSideToMove(bool firstSide) override { firstSideHighlighted = firstSide; }
-    void SetEnabled(Command command, bool enabled) override;
-    void SetChecked(Command command, bool checked) override;
-    void SetListLines(ListId list, const std::vector<std::string>& lines) override;
-    void SelectListLine(ListId list, int line) override;
+    void SetEnabled(Command command, bool enabled) override { enabledState[command] = enabled; }
+    void SetChecked(Command command, bool checked) override { checkedState[command] = checked; }
+    void SetListLines(ListId list, const std::vector<std::string>& lines) override {
+        lists[list] = lines;
+    }
+    void SelectListLine(ListId list, int line) override { selected[list] = line; }
     void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
     void SetProgressValue(int value) override { progressValue = value; }
     void ShowCountdown(bool countdown) override { countdownShown = countdown; }
@@ -52,46 +49,45 @@ class RecordingUi : public UserInterface {
     std::optional<std::string> AskSaveFile(const std::string& title,
                                            const std::string& filter) override;
     std::optional<std::string> AskOpenFile(const std::string& title,
-                                           const std::string& filter) override;
+                                           const std::string& filter) override {
+        return AskSaveFile(title, filter);
+    }
     std::string ChooseBookMove(const std::vector<std::string>& lines, const std::string& gamesLabel,
                                const std::string& movesLabel) override;
     void ShowVariantDialog() override { ++variantDialogs; }
-    void ProcessEvents() override;
-    [[noreturn]] void Terminate() override;
+    void ProcessEvents() override {
+        ++eventsProcessed;
+        if (onProcessEvents) onProcessEvents();
+    }
+    [[noreturn]] void Terminate() override { throw Terminated(); }
 
     bool enabled(Command command) const;  // never set counts as enabled
     bool checked(Command command) const;
     const std::vector<std::string>& list(ListId list) const;
 
-    // Answers for questions, in order; Yes when the script is empty.
+    // Answers in order (Yes when none are left); onProcessEvents runs at every ProcessEvents.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::string> bookAnswers;
-    // Called at every ProcessEvents, e.g. to press Cancel in the middle of a search.
     std::function<void()> onProcessEvents;
+    std::function<void()> onDialog;  // while a message box or a file dialog is up
 
     std::vector<ShownMessage> messages;
     std::map<Display, std::string> texts;
-    std::map<Command, bool> enabledState;
-    std::map<Command, bool> checkedState;
+    std::map<Command, bool> enabledState, checkedState;
     std::map<ListId, std::vector<std::string>> lists;
     std::map<ListId, int> selected;
     std::vector<std::string> statusHistory;  // every status text shown, in order
     std::vector<std::vector<std::string>> bookDialogs;
     bool firstSideHighlighted = true;
-    int progressMaximum = 0;
-    int progressValue = 0;
-    bool countdownShown = false;
-    bool waitCursor = false;
-    int redraws = 0;
-    int variantDialogs = 0;
+    int progressMaximum = 0, progressValue = 0, redraws = 0, variantDialogs = 0;
+    bool countdownShown = false, waitCursor = false;
     long long eventsProcessed = 0;
 };
 
-// A clock that stands still unless a test moves it; Pause advances it.
 class FakeClock : public Clock {
   public:
-    double SecondsSinceMidnight() override;
+    double SecondsSinceMidnight() override { return now += tick; }
     std::string DateText() override { return "06.12.2026"; }
     std::string TimeText() override { return "12:00:00"; }
     void Pause(double seconds) override {
@@ -104,7 +100,6 @@ class FakeClock : public Clock {
     std::vector<double> pauses;
 };
 
-// Returns the scripted values, then repeats `fallback`.
 class ScriptedRandom : public Random {
   public:
     double Uniform() override;
@@ -115,7 +110,6 @@ class ScriptedRandom : public Random {
     std::vector<unsigned long long> seeds;
 };
 
-// A fresh temporary folder, removed with the object.
 class TempDir {
   public:
     TempDir();
@@ -131,7 +125,6 @@ class TempDir {
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& contents);
-// The repository's data/ folder and tests/data folder.
 std::filesystem::path ShippedDataDir();
 std::filesystem::path TestDataDir();
 

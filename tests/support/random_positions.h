@@ -1,5 +1,4 @@
-// Random rule sets and positions for the property tests, from a seeded generator so that
-// every run checks the same cases.
+// Random rule sets and positions for the property tests, from a seeded generator.
 #pragma once
 
 #include <memory>
@@ -9,11 +8,9 @@
 
 namespace zelkor::test {
 
-// Random flags, one to fifteen home squares per side and random step and jump directions
-// (now and then an unknown name or an empty list).
+// Random flags, 1-15 home squares per side, random directions (now and then bad ones).
 VariantRules RandomRules(std::mt19937& rng);
-// A game under RandomRules with one to fifteen men of each side on random squares and a
-// random side to move; the rules are in force and the game tree is empty.
+// A game under RandomRules, 1-15 men a side, rules in force, an empty game tree.
 std::unique_ptr<GameState> RandomGame(std::mt19937& rng);
 
 }  // namespace zelkor::test

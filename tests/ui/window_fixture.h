@@ -1,6 +1,4 @@
-// The real main window over a temporary data folder, with a clock that only moves when
-// paused and scripted random numbers. Message boxes, file dialogs, modal dialogs and the
-// set-up popup are answered by the test instead of being shown.
+// The real main window over a temporary data folder; the test answers its boxes and dialogs.
 #pragma once
 
 #include <QAction>
@@ -23,13 +21,6 @@
 
 namespace zelkor::test {
 
-struct WindowMessage {
-    std::string text;
-    std::string title;
-    Icon icon;
-    Buttons buttons;
-};
-
 class WindowFixture {
   public:
     WindowFixture() {
@@ -39,22 +30,15 @@ class WindowFixture {
         window = std::make_unique<ui::frmMain>(clock, random, dir.path());
         window->messageHook = [this](const std::string& text, const std::string& title, Icon icon,
                                      Buttons buttons) {
-            messages.push_back({text, title, icon, buttons});
-            if (buttons != Buttons::YesNo) return Answer::Ok;
-            if (answers.empty()) return Answer::Yes;
-            const Answer answer = answers.front();
-            answers.pop_front();
-            return answer;
+            return recorder.Message(text, title, icon, buttons);
         };
         window->fileHook = [](bool, const std::string&) { return std::optional<std::string>(); };
-        window->dialogHook = [this](QDialog* dialog) {
-            if (onDialog) return onDialog(dialog);
-            return int(QDialog::Rejected);
+        window->dialogHook = [this](QDialog* d) {
+            return onDialog ? onDialog(d) : int(QDialog::Rejected);
         };
         window->resize(1120, 760);
         window->show();
         window->StartUp();
-        // Fast, deterministic computer moves.
         Settings& s = controller().settings();
         s.UseDepth = 1;
         s.SearchDepth = 1;
@@ -77,21 +61,12 @@ class WindowFixture {
     }
     std::string text(zelkor::Display display) { return window->Text(display); }
 
-    // The pointer moves over the board with no button held.
     void Hover(QPoint point) {
         QMouseEvent move(QEvent::MouseMove, point, board().mapToGlobal(point), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&board(), &move);
     }
     void Hover(int square) { Hover(board().SquareRect(square).center()); }
-    // A double click as the mouse makes it: press, release, double-click, release.
-    static void DoubleClick(QWidget* widget, QPoint point) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, point);
-        QTest::mouseDClick(widget, Qt::LeftButton, {}, point);
-        QTest::mouseRelease(widget, Qt::LeftButton, {}, point);
-    }
-
-    // Drags the man on `from` to `to` with the left button.
     void Drag(int from, int to) {
         ui::BoardView& view = board();
         const QPoint start = view.SquareRect(from).center();
@@ -101,26 +76,22 @@ class WindowFixture {
         QTest::mouseMove(&view, end);
         QTest::mouseRelease(&view, Qt::LeftButton, {}, end);
     }
-    // Right button pressed and released on one square; the popup answers with `item`
-    // (its object name) or with nothing.
+    // A right click on `square`; the popup answers with the action named `item` or nothing.
     void SetupPopup(int square, const char* item) {
-        window->popupHook = [item](QMenu* menu) -> QAction* {
-            if (!item) return nullptr;
-            return menu->findChild<QAction*>(item);
+        window->popupHook = [item](QMenu* menu) {
+            return item ? menu->findChild<QAction*>(item) : nullptr;
         };
         ui::BoardView& view = board();
         const QPoint point = view.SquareRect(square).center();
         QTest::mousePress(&view, Qt::RightButton, {}, point);
         QTest::mouseRelease(&view, Qt::RightButton, {}, point);
     }
-    // Types a move into the move box and presses Enter.
     void Type(const QString& move) {
         auto* box = window->findChild<QLineEdit*>("TypedMoveBox");
         box->setFocus();
         box->setText(move);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    // The first legal move of the position as "C3D4".
     QString FirstLegalMove() {
         const QString line = list("LegalMoveList")->item(0)->text().toUpper();
         return line.left(2) + line.mid(3, 2);
@@ -130,8 +101,9 @@ class WindowFixture {
     FakeClock clock;
     ScriptedRandom random;
     std::unique_ptr<ui::frmMain> window;
-    std::vector<WindowMessage> messages;
-    std::deque<Answer> answers;
+    RecordingUi recorder;  // records the messages and answers the questions
+    std::vector<ShownMessage>& messages = recorder.messages;
+    std::deque<Answer>& answers = recorder.answers;
     std::function<int(QDialog*)> onDialog;
 };
 
