@@ -1,20 +1,52 @@
 // zelkor-cli's commands, every argument it refuses, and the installed program.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "support/fakes.h"
-#include "support/run_cli.h"
 
 namespace {
 
 using zelkor::test::ReadFile;
-using zelkor::test::RunCli;
-using zelkor::test::RunShell;
 using zelkor::test::TempDir;
 namespace fs = std::filesystem;
+
+struct CliRun {
+    std::string out;
+    int status = -1;
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+};
+
+// The command's standard output and exit status.
+CliRun RunShell(const std::string& command) {
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+// zelkor-cli; stderr is discarded unless `withErrors` asks for it after stdout.
+CliRun RunCli(const std::string& arguments, bool withErrors = false) {
+    return RunShell(std::string(ZELKOR_CLI_PATH) + " " + arguments +
+                    (withErrors ? " 2>&1" : " 2>/dev/null"));
+}
 
 TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     const auto moves = RunCli("moves");  // in generation order
@@ -134,7 +166,6 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
 }
 
-// The build installed under a temporary prefix, run by a new user (no XDG_DATA_HOME).
 std::string Quoted(const fs::path& path) {
     std::string quoted(1, '\'');  // built in steps: "'" + ... trips a GCC 12 warning
     quoted += path.string();
@@ -143,7 +174,7 @@ std::string Quoted(const fs::path& path) {
 }
 
 // zelkor-cli `cli` run with `home` as HOME and XDG_DATA_HOME unset.
-zelkor::test::CliRun Cli(const fs::path& cli, const fs::path& home, const std::string& arguments) {
+CliRun Cli(const fs::path& cli, const fs::path& home, const std::string& arguments) {
     return RunShell("env -u XDG_DATA_HOME HOME=" + Quoted(home) + " " + Quoted(cli) + " " +
                     arguments + " 2>&1");
 }

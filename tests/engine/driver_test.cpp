@@ -23,17 +23,17 @@ std::string Column(int value, size_t width) {
 }
 
 TEST(DriverTexts, AnnouncementsAndTimeManager) {
-    const std::pair<int, const char*> announcements[] = {
-        {31995, "Computer is winning in 3 moves! "},
-        {31999, "Computer is winning in 1 move! "},
-        {31980, "Computer is winning in 10 moves! "},
-        {31979, ""},
-        {-31998, "Computer is losing in 1 move! "},
-        {-31980, "Computer is losing in 10 moves! "},
-        {-31979, ""},
-        {0, ""}};
-    for (auto [score, text] : announcements)
-        EXPECT_EQ(AnnouncementText(score), text) << score;
+    const int scores[] = {31995, 31999, 31980, 31979, -31998, -31980, -31979, 0};
+    const std::string texts[] = {"winning in 3 moves! ",
+                                 "winning in 1 move! ",
+                                 "winning in 10 moves! ",
+                                 "",
+                                 "losing in 1 move! ",
+                                 "losing in 10 moves! ",
+                                 "",
+                                 ""};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(AnnouncementText(scores[i]), texts[i].empty() ? "" : "Computer is " + texts[i]);
     // (elapsed, limit, score fall, stop): a fall of more than 50 buys half the limit again.
     const std::tuple<int, int, int, bool> stops[] = {
         {1, 2, 0, false},   {2, 2, 0, true},       {2, 2, -50, true},   {2, 2, -51, false},

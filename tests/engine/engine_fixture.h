@@ -25,7 +25,7 @@ class CountingHooks : public EngineHooks {
         recordedDepths.push_back(depth);
         recordedBook.push_back(book);
     }
-    void CutRecordToCurrentPly() override { ++cuts; }
+    void CutRecordToCurrentPly() override {}
     std::string UpdateRating(double playerScore) override {
         ratingUpdates.push_back(playerScore);
         return "\r\nRating";
@@ -41,7 +41,6 @@ class CountingHooks : public EngineHooks {
     std::vector<int> recordedDepths, bookkeeping;
     std::vector<double> ratingUpdates;
     std::vector<Computation> idle;
-    int cuts = 0;
 };
 
 inline int Sq(const char* name) {

@@ -1,8 +1,6 @@
 // Inputs the fuzzers once found faulty (tests/data/regressions/<target>/) and the seeds.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "fuzz_targets.h"
 #include "support/fakes.h"
 
@@ -17,13 +15,10 @@ int ReplayFolders(const fs::path& root) {
         EXPECT_EQ(target.run(nullptr, 0), 0) << target.name;  // an empty input
         const fs::path folder = root / target.name;
         if (!fs::is_directory(folder)) continue;
-        std::vector<fs::path> inputs;
-        for (const auto& entry : fs::directory_iterator(folder))
-            if (entry.is_regular_file()) inputs.push_back(entry.path());
-        std::sort(inputs.begin(), inputs.end());
-        for (const auto& input : inputs) {
-            SCOPED_TRACE(input.string());
-            const std::string bytes = test::ReadFile(input);
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (!entry.is_regular_file()) continue;
+            SCOPED_TRACE(entry.path().string());
+            const std::string bytes = test::ReadFile(entry.path());
             EXPECT_EQ(target.run(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0);
             ++replayed;
         }
