@@ -55,4 +55,10 @@ std::string RootMoveText(int from, int to, bool jump) {
     return SquareName(from) + (jump ? "x" : "-") + SquareName(to);
 }
 
+int CliEngine::Prepare(const CliContext& context, size_t fileArg) {
+    const int status = PreparePosition(context, fileArg, *game);
+    game->ui = &ui;
+    return status;
+}
+
 }  // namespace zelkor::cli

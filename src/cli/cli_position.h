@@ -5,7 +5,11 @@
 #include <string>
 
 #include "cli/command.h"
+#include "engine/engine.h"
+#include "engine/silent_ui.h"
+#include "records/settings.h"
 #include "rules/game_state.h"
+#include "rules/system_services.h"
 
 namespace zelkor::cli {
 
@@ -13,6 +17,21 @@ namespace zelkor::cli {
 // context.args[fileArg] when there is one. 0 on success, else the exit status (the
 // reason is already on stderr).
 int PreparePosition(const CliContext& context, size_t fileArg, GameState& g);
+
+// The engine over a command's position: no window, the system's clock and random numbers.
+struct CliEngine {
+    // PreparePosition's result, with the position's interface set to this engine's.
+    int Prepare(const CliContext& context, size_t fileArg);
+
+    std::unique_ptr<GameState> game = std::make_unique<GameState>();
+    std::unique_ptr<SearchState> search = std::make_unique<SearchState>();
+    Settings settings;
+    SilentUi ui;
+    SystemClock clock;
+    SystemRandom random;
+    NullEngineHooks hooks;
+    Engine e{*game, *search, settings, ui, clock, random, hooks};
+};
 
 // "h1xf3" / "e1-d1": from-square, "x" for a jump or "-" for a step, to-square.
 std::string RootMoveText(int from, int to, bool jump);

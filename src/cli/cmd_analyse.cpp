@@ -8,10 +8,7 @@
 #include "cli/cli_position.h"
 #include "cli/command.h"
 #include "engine/driver.h"
-#include "engine/engine.h"
 #include "engine/evaluate.h"
-#include "engine/silent_ui.h"
-#include "rules/system_services.h"
 
 namespace zelkor::cli {
 namespace {
@@ -66,19 +63,15 @@ int Analyse(const CliContext& context) {
         std::fprintf(stderr, "analyse: give either --depth or --time, not both\n");
         return 2;
     }
-    auto game = std::make_unique<GameState>();
-    auto search = std::make_unique<SearchState>();
+    CliEngine cli;
     CliContext position = context;
     position.args.clear();
     if (!file.empty()) position.args.push_back(file);
-    if (const int status = PreparePosition(position, 0, *game); status != 0) return status;
-    Settings settings;
-    SilentUi ui;
-    SystemClock clock;
-    SystemRandom random;
-    NullEngineHooks hooks;
-    Engine e{*game, *search, settings, ui, clock, random, hooks};
-    game->ui = &ui;
+    if (const int status = cli.Prepare(position, 0); status != 0) return status;
+    auto& game = cli.game;
+    auto& search = cli.search;
+    Settings& settings = cli.settings;
+    Engine& e = cli.e;
 
     if (depth > 0) {
         settings.UseDepth = 1;

@@ -1,14 +1,10 @@
 // zelkor-cli eval: the evaluation of a position, without a search.
 #include <cstdio>
-#include <memory>
 
 #include "cli/cli_position.h"
 #include "cli/command.h"
-#include "engine/engine.h"
 #include "engine/evaluate.h"
-#include "engine/silent_ui.h"
 #include "rules/make_move.h"
-#include "rules/system_services.h"
 
 namespace zelkor::cli {
 namespace {
@@ -18,21 +14,14 @@ int Eval(const CliContext& context) {
         std::fprintf(stderr, "eval: give at most one game file\n");
         return 2;
     }
-    auto game = std::make_unique<GameState>();
-    auto search = std::make_unique<SearchState>();
-    if (const int status = PreparePosition(context, 0, *game); status != 0) return status;
-    Settings settings;
-    SilentUi ui;
-    SystemClock clock;
-    SystemRandom random;
-    NullEngineHooks hooks;
-    Engine e{*game, *search, settings, ui, clock, random, hooks};
-    game->ui = &ui;
-    search->noiseAmplitude = 0;
-    search->repetitionCount = 0;
-    InitGameTree(*game);
-    std::printf("raw %d\n", RawScore(*game, game->side));
-    std::printf("evaluate %d\n", Evaluate(e, -kWinScore, kWinScore, game->side));
+    CliEngine cli;
+    if (const int status = cli.Prepare(context, 0); status != 0) return status;
+    GameState& game = *cli.game;
+    cli.search->noiseAmplitude = 0;
+    cli.search->repetitionCount = 0;
+    InitGameTree(game);
+    std::printf("raw %d\n", RawScore(game, game.side));
+    std::printf("evaluate %d\n", Evaluate(cli.e, -kWinScore, kWinScore, game.side));
     return 0;
 }
 
