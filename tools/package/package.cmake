@@ -56,10 +56,10 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "race game of Halma and its variants on an 8x8 board")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zelkor is a game of Halma, the race in which two sides move their ten men into the
-opposite corner camp by single steps and by jumps over men of either colour.
-It plays classic Halma and ten more variants, whose rules the player can
-change: the directions of steps and jumps, compulsory, chained and longest
+    "Zelkor is a game of Halma, the race in which two sides move their ten men
+into the opposite corner camp by single steps and by jumps over men of either
+colour. It plays classic Halma and ten more variants, whose rules the player
+can change: the directions of steps and jumps, compulsory, chained and longest
 jumps, sliding men, who begins and the camp rules.
 .
 Play the computer with either colour, let two people play on one board, or
