@@ -5,6 +5,9 @@ BUILD_DIR    ?= build
 SAN_DIR      ?= build-sanitize
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache fonts-dejavu-core
+# The package and its checks: dpkg-shlibdeps, lintian, the AppStream, desktop-entry and man
+# page validators.
+PACKAGES     += dpkg-dev lintian appstream desktop-file-utils man-db groff-base
 PREFIX       ?= /usr/local
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -16,6 +19,7 @@ COV_PACKAGES := gcovr
 WERROR       ?= OFF
 
 .PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures book
+.PHONY: package
 
 all: build
 
@@ -94,6 +98,12 @@ coverage: deps coverage-deps
 # $(PREFIX) (DESTDIR is honoured for packaging).
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package build/zelkor_VERSION_ARCH.deb (CPack; the dependencies from the
+# executables). The test "Package" of `make test` makes it too, checks it with lintian and
+# runs it from an unpacked root.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # The README's screenshots, taken on the offscreen platform.
 pictures: build

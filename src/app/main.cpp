@@ -15,6 +15,7 @@
 #include "rules/system_services.h"
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
+#include "ui/manual_window.h"
 
 namespace {
 
@@ -28,6 +29,19 @@ bool AsksForTextOnly(int argc, char** argv) {
             return true;
     }
     return false;
+}
+
+// The manual ships with the data; a --data-dir folder with pieces of its own still shows
+// the shipped manual beside the executable or in the installed share/zelkor.
+std::filesystem::path ManualFile(const zelkor::DataFolder& data,
+                                 const std::filesystem::path& executableFolder) {
+    const std::filesystem::path installed = executableFolder.parent_path() / "share" / "zelkor";
+    for (const std::filesystem::path& folder : {data.shipped, executableFolder, installed}) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(folder / zelkor::ui::kManualFileName, error))
+            return folder / zelkor::ui::kManualFileName;
+    }
+    return data.shipped / zelkor::ui::kManualFileName;
 }
 
 }  // namespace
@@ -50,20 +64,23 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zelkor");
     QApplication::setApplicationVersion(zelkor::kProgramVersion);
-    QApplication::setDesktopFileName("zelkor");
-    QApplication::setWindowIcon(QIcon::fromTheme("zelkor", zelkor::ui::AppIcon()));
+    QApplication::setDesktopFileName(ZELKOR_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);
 
     std::optional<std::filesystem::path> chosen;
     if (parser.isSet(dataDirOption))
         chosen = std::filesystem::path(parser.value(dataDirOption).toStdString());
-    const zelkor::DataFolder data = zelkor::ResolveDataFolder(zelkor::ProcessDataFolderInputs(
-        chosen, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())));
+    const std::filesystem::path executableFolder(
+        QCoreApplication::applicationDirPath().toStdString());
+    const zelkor::DataFolder data =
+        zelkor::ResolveDataFolder(zelkor::ProcessDataFolderInputs(chosen, executableFolder));
 
     zelkor::SystemClock clock;
     zelkor::SystemRandom random;
     zelkor::ui::frmMain window(clock, random, data.folder);
     window.SetPiecesFolder(data.shipped / "pieces");
+    window.SetManualFile(ManualFile(data, executableFolder));
     // On a screen smaller than the window, the window shrinks to it (room for the title).
     if (const QScreen* screen = window.screen())
         window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));

@@ -1,6 +1,5 @@
 #include "ui/info_windows.h"
 
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "records/settings.h"
+#include "ui/manual_window.h"
 
 namespace zelkor::ui {
 
@@ -91,7 +91,7 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(QWidget* parent, const std::filesystem::path& manualFile) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle("About Zelkor");
     setMouseTracking(true);
@@ -107,22 +107,21 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     description->setObjectName("lblDescription");
     auto* ownership = new QLabel("Copyright (C) 2026 the Zelkor developers");
     ownership->setObjectName("lblOwnership");
-    const QString mail = "zelkor@example.org";
-    const QString web = "https://example.org/zelkor";
-    mail_ = new LinkLabel(mail, "mailto:" + mail);
-    mail_->setObjectName("lblMail");
-    web_ = new LinkLabel(web, web);
-    web_->setObjectName("lblWeb");
-    for (LinkLabel* link : {mail_, web_})
-        connect(link, &LinkLabel::clicked, this,
-                [](const QString& target) { QDesktopServices::openUrl(QUrl(target)); });
+    manual_ =
+        new LinkLabel("The manual (Help > Manual)",
+                      QUrl::fromLocalFile(QString::fromStdString(manualFile.string())).toString());
+    manual_->setObjectName("lblManual");
+    connect(manual_, &LinkLabel::clicked, this, [this, manualFile] {
+        frmManual manual(manualFile, this);
+        manual.exec();
+    });
     auto* ok = new QPushButton("OK");
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     for (QWidget* w :
-         std::initializer_list<QWidget*>{product, version, description, ownership, mail_, web_})
+         std::initializer_list<QWidget*>{product, version, description, ownership, manual_})
         layout->addWidget(w);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -131,9 +130,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 void frmAbout::mouseMoveEvent(QMouseEvent* event) {
-    // Over the window's background: neither link is underlined.
-    mail_->SetUnderlined(false);
-    web_->SetUnderlined(false);
+    // Over the window's background: the link is not underlined.
+    manual_->SetUnderlined(false);
     QDialog::mouseMoveEvent(event);
 }
 

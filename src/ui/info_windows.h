@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <filesystem>
 #include <string>
 
 namespace zelkor::ui {
@@ -37,17 +38,17 @@ class LinkLabel : public QLabel {
     QString target_;
 };
 
+// The link shows the player's manual (manualFile) in its own window.
 class frmAbout : public QDialog {
     Q_OBJECT
   public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit frmAbout(QWidget* parent = nullptr, const std::filesystem::path& manualFile = {});
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    LinkLabel* mail_;
-    LinkLabel* web_;
+    LinkLabel* manual_;
 };
 
 }  // namespace zelkor::ui

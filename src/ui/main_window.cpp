@@ -31,6 +31,7 @@
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"
+#include "ui/manual_window.h"
 #include "ui/options_dialog.h"
 #include "ui/score_graph_view.h"
 #include "ui/toolbar_icons.h"
@@ -127,7 +128,8 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
       clock_(clock),
       random_(random),
       dataDir_(std::move(dataDir)),
-      piecesDir_(dataDir_ / "pieces") {
+      piecesDir_(dataDir_ / "pieces"),
+      manualFile_(dataDir_ / kManualFileName) {
     setObjectName("frmMain");
     setWindowTitle("Zelkor");
     controller_ = std::make_unique<GameController>(*this, clock_, random_, dataDir_);
@@ -228,6 +230,14 @@ void frmMain::BuildMenus() {
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
     add(help, Command::Rules);
+    QAction* manual = help->addAction("Manual");
+    manual->setObjectName("mnuManual");
+    connect(manual, &QAction::triggered, this, [this] {
+        Run([this] {
+            frmManual window(manualFile_, this);
+            ExecDialog(&window);
+        });
+    });
     add(help, Command::About);
 
     commandTargets_[Command::GameMenu].push_back(game->menuAction());
@@ -654,7 +664,7 @@ void frmMain::RunCommand(Command command) {
                 break;
             }
             case Command::About: {
-                frmAbout about(this);
+                frmAbout about(this, manualFile_);
                 ExecDialog(&about);
                 break;
             }

@@ -59,6 +59,8 @@ class frmMain : public QMainWindow, public UserInterface {
     void StartUp();
     // The folder the piece sets are read from (default: "pieces" in the data folder).
     void SetPiecesFolder(std::filesystem::path folder) { piecesDir_ = std::move(folder); }
+    // The manual of Help > Manual (default: manual.md in the data folder).
+    void SetManualFile(std::filesystem::path file) { manualFile_ = std::move(file); }
     // On the program's first start in its data folder, shows the rules of the current
     // variant once and remembers that; true when they were shown.
     bool ShowRulesOnFirstStart();
@@ -152,6 +154,7 @@ class frmMain : public QMainWindow, public UserInterface {
     Random& random_;
     std::filesystem::path dataDir_;
     std::filesystem::path piecesDir_;
+    std::filesystem::path manualFile_;
     std::unique_ptr<GameController> controller_;
 
     BoardView* board_ = nullptr;

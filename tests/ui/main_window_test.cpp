@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -288,7 +289,7 @@ class MainWindowTest : public QObject {
         QVERIFY2(width > title + 100, qPrintable(QString("%1 %2").arg(width).arg(title)));
     }
 
-    void rulesOnTheFirstStartOnlyAndTheIcon() {
+    void rulesOnTheFirstStartTheManualAndTheIcon() {
         WindowFixture f;
         QStringList shown;
         f.onDialog = [&shown](QDialog* dialog) {
@@ -302,6 +303,24 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.window->ShowRulesOnFirstStart() && !IsFirstStart(f.dir.path()));
         f.action("Rules")->trigger();  // from the Help menu at any time
         QCOMPARE(shown.size(), 2);
+        // Help > Manual shows the shipped manual (Markdown); a missing one is named instead.
+        QStringList help;
+        for (QAction* a : f.window->findChild<QMenu*>("mnuHelp")->actions())
+            help << a->text();
+        QCOMPARE(help, QStringList({"Rules", "Manual", "About"}));
+        QString manual;
+        f.onDialog = [&manual](QDialog* dialog) {
+            manual = dialog->objectName() + ": " +
+                     dialog->findChild<QTextBrowser*>("txtManual")->toPlainText();
+            return int(QDialog::Accepted);
+        };
+        f.action("mnuManual")->trigger();
+        QVERIFY2(manual.startsWith("frmManual: The manual could not be read from "),
+                 qPrintable(manual));
+        f.window->SetManualFile(ShippedDataDir() / "manual.md");
+        f.action("mnuManual")->trigger();
+        QVERIFY2(manual.startsWith("frmManual: Zelkor manual\n") && manual.contains("How to play"),
+                 qPrintable(manual));
         QCOMPARE(qAlpha(ui::DrawAppIcon(16).pixel(0, 0)), 0);  // rounded corners
     }
 
