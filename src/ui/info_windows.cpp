@@ -1,14 +1,11 @@
 #include "ui/info_windows.h"
 
-#include <QDesktopServices>
 #include <QDialogButtonBox>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QUrl>
 #include <QVBoxLayout>
 
+#include "game/rules_text.h"
 #include "records/settings.h"
 
 namespace zelkor::ui {
@@ -42,6 +39,12 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
         pageLayout->addWidget(heading);
         pageLayout->addWidget(rules);
     }
+    auto* guide = new QLabel(QString::fromStdString(BoardGuideText()));
+    guide->setObjectName("lblGuide");
+    guide->setWordWrap(true);
+    guide->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    pageLayout->addSpacing(8);
+    pageLayout->addWidget(guide);
     pageLayout->addStretch();
     auto* scroll = new QScrollArea;
     scroll->setWidget(page);
@@ -57,44 +60,9 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
     resize(560, inForce.empty() ? 380 : 520);
 }
 
-LinkLabel::LinkLabel(const QString& text, const QString& target, QWidget* parent)
-    : QLabel(text, parent), target_(target) {
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 200));
-    setPalette(p);
-}
-
-void LinkLabel::SetUnderlined(bool underlined) {
-    QFont f = font();
-    f.setUnderline(underlined);
-    setFont(f);
-}
-
-void LinkLabel::enterEvent(QEnterEvent*) {
-    SetUnderlined(true);
-}
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    emit clicked(target_);
-    SetUnderlined(false);
-}
-
-void LinkLabel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-        event->key() == Qt::Key_Space) {
-        emit clicked(target_);
-        return;
-    }
-    QLabel::keyPressEvent(event);
-}
-
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle("About Zelkor");
-    setMouseTracking(true);
     auto* product = new QLabel("Zelkor");
     product->setObjectName("lblProduct");
     QFont big = product->font();
@@ -107,34 +75,17 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     description->setObjectName("lblDescription");
     auto* ownership = new QLabel("Copyright (C) 2026 the Zelkor developers");
     ownership->setObjectName("lblOwnership");
-    const QString mail = "zelkor@example.org";
-    const QString web = "https://example.org/zelkor";
-    mail_ = new LinkLabel(mail, "mailto:" + mail);
-    mail_->setObjectName("lblMail");
-    web_ = new LinkLabel(web, web);
-    web_->setObjectName("lblWeb");
-    for (LinkLabel* link : {mail_, web_})
-        connect(link, &LinkLabel::clicked, this,
-                [](const QString& target) { QDesktopServices::openUrl(QUrl(target)); });
     auto* ok = new QPushButton("OK");
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{product, version, description, ownership, mail_, web_})
+    for (QWidget* w : std::initializer_list<QWidget*>{product, version, description, ownership})
         layout->addWidget(w);
     layout->addSpacing(8);
     layout->addWidget(ok, 0, Qt::AlignRight);
     // Enter closes the window; the links are reached with Tab.
     ok->setFocus();
-}
-
-void frmAbout::mouseMoveEvent(QMouseEvent* event) {
-    // Over the window's background: neither link is underlined.
-    mail_->SetUnderlined(false);
-    web_->SetUnderlined(false);
-    QDialog::mouseMoveEvent(event);
 }
 
 }  // namespace zelkor::ui

@@ -15,39 +15,10 @@ class frmRules : public QDialog {
              const std::string& inForce = std::string(), QWidget* parent = nullptr);
 };
 
-// A label that shows a link: underlined while the pointer is over it, and opening its
-// target with the desktop's default handler when clicked.
-class LinkLabel : public QLabel {
-    Q_OBJECT
-  public:
-    LinkLabel(const QString& text, const QString& target, QWidget* parent = nullptr);
-    const QString& target() const { return target_; }
-    void SetUnderlined(bool underlined);
-    bool underlined() const { return font().underline(); }
-
-  signals:
-    void clicked(const QString& target);
-
-  protected:
-    void enterEvent(QEnterEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    QString target_;
-};
-
 class frmAbout : public QDialog {
     Q_OBJECT
   public:
     explicit frmAbout(QWidget* parent = nullptr);
-
-  protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-
-  private:
-    LinkLabel* mail_;
-    LinkLabel* web_;
 };
 
 }  // namespace zelkor::ui

@@ -123,6 +123,10 @@ class frmMain : public QMainWindow, public UserInterface {
     void BuildToolbar();
     void BuildPanels();
     void BuildSetupPopup();
+    void BuildKeyActions();
+    // The keyboard on the board: the square cursor, Space to pick up and put down.
+    bool BoardKey(const QKeyEvent& key);
+    void ShowPickUpMarks(int square);
     void RunCommand(Command command);
     // Runs a user action; a close requested meanwhile is carried out afterwards.
     void Run(const std::function<void()>& action);

@@ -129,7 +129,7 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     ASSERT_TRUE(g().gameOver);
     const std::string& report = ui.messages.back().text;
     EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
-    EXPECT_TRUE(report.find("The computers' rating in this game was 1200") != std::string::npos &&
+    EXPECT_TRUE(report.find("The computer's rating in this game was 1200") != std::string::npos &&
                 !g().rated);
 }
 
@@ -137,11 +137,20 @@ using Input = ControllerTest;
 
 TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
     c().SelectPlayerPlayer();
-    for (const char* text : {"e1d", "e1e3", "z9d2", "", "e1-"}) {
+    // The box names the reason, when there is one, and the status line repeats it.
+    for (const auto& [text, reason] :
+         std::vector<std::pair<const char*, std::string>>{{"e1d", ""},
+                                                          {"e1e3", ": e1 cannot reach e3"},
+                                                          {"z9d2", ""},
+                                                          {"", ""},
+                                                          {"e1-", ""},
+                                                          {"d8d7", ": d8 is not your man"},
+                                                          {"d4d5", ": d4 is empty"}}) {
         ui.messages.clear();
         EXPECT_FALSE(Type(text)) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
-        EXPECT_TRUE(Last() == "Error: Illegal move" && ui.messages[0].icon == Icon::Exclamation);
+        EXPECT_EQ(Last(), "Error: Illegal move" + reason);
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
     }
     ui.messages.clear();
     for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"})
@@ -159,7 +168,8 @@ TEST_F(Input, BoardPressAndDropRejections) {
 
     EXPECT_TRUE(c().CanStartDrag(Sq("e1")));
     c().BoardDrop(Sq("e1"), Sq("e3"));
-    EXPECT_EQ(Last(), "Error: Illegal move");
+    EXPECT_EQ(Last() + "|" + Text(D::Status),
+              "Error: Illegal move: e1 cannot reach e3|Illegal move: e1 cannot reach e3");
     c().BoardDrop(Sq("e1"), Sq("f1"));
     EXPECT_EQ(Last(), "Error: Illegal move: that square is not empty");
     const size_t shown = ui.messages.size();
@@ -180,7 +190,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     c().SetupPopupClosed();
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(Last(), "Error: You cannot move that piece");
+    EXPECT_EQ(Last(), "Error: You cannot move that piece: a1 is blocked");
 
     // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation
@@ -343,7 +353,8 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     ui.answers = {Answer::No};
     c().NewGameCommand(false);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Last(), "Confirmation: Quit current game?");
+    EXPECT_EQ(Last(),
+              "Confirmation: Quit current game?\n\nThese moves have not been saved: 1. e1-d2");
     EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons, g().gamePly),
               std::tuple(Icon::Question, Buttons::YesNo, 1));
     ui.answers = {Answer::Yes};
