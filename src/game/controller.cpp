@@ -429,6 +429,7 @@ void GameController::AnalyzeCommand() {
 void GameController::HintCommand() {
     GameSession& g = *game_;
     if (g.busy) return;
+    if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
     game_->rated = false;
     // The hint's search lets window events run: board and typed input wait for it.
     g.busy = true;
@@ -724,6 +725,13 @@ std::string GameController::QuitQuestion(const std::string& question) const {
     const std::string moves = UnsavedMoves();
     if (moves.empty()) return question;
     return question + "\n\nThese moves have not been saved: " + moves;
+}
+
+bool GameController::MayLoseRating(const std::string& question) {
+    if (!game_->rated || settings_.UseRating != 1 || game_->gameOver ||
+        game_->playMode != PlayMode::PlayerComputer)
+        return true;
+    return ui_.Message(question, "Confirmation", Icon::Question, Buttons::YesNo) == Answer::Yes;
 }
 
 bool GameController::MayQuitGame() {

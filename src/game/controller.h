@@ -179,6 +179,7 @@ class GameController : public EngineHooks {
     void ShowWindowTitle();
     std::string QuitQuestion(const std::string& question) const;
     bool MayQuitGame();  // asks "Quit current game?" when moves would be lost
+    bool MayLoseRating(const std::string& question);  // asks when a rated game would end so
     void RestoreOwnLevel();
     void ShowSideToMove();
     void PlayComputerReply();

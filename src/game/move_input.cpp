@@ -183,6 +183,7 @@ void GameController::LegalMoveChosen(int line) {
     const GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (line < 0 || line >= static_cast<int>(legalLines_.size())) return;
+    if (!MayLoseRating("A move chosen from the list makes this game unrated. Play it?")) return;
     ui_.SetText(Display::TypedMove, "");
     PlayTextMove(legalLines_[line], MoveSource::LegalList);
 }
@@ -193,6 +194,7 @@ void GameController::AnalysisMoveChosen(int line) {
     if (line < 0 || line >= static_cast<int>(search_->rootTable.size())) return;
     const RootEntry entry = search_->rootTable[line];
     if (!IsPlayingSquare(entry.from) || !IsPlayingSquare(entry.to)) return;
+    if (!MayLoseRating("A move chosen from the list makes this game unrated. Play it?")) return;
     const std::string text = UpperSquare(entry.from) + UpperSquare(entry.to);
     // The alternatives to the computer's last move replace that move; an analysis lists
     // the moves of the position on the board, and its choice is played there like a
