@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "controller_fixture.h"
 
@@ -115,9 +116,23 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().OfferDrawCommand();  // before any move: rejected
     EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
     ASSERT_TRUE(Type("e1d2"));
+    // After the reply: whose move it is, no leftover progress; Ctrl+Z takes back both moves.
+    EXPECT_EQ(Text(D::Status) + Text(D::Countdown) + std::to_string(ui.progressValue),
+              "White moves0");
+    c().TakeBackPlayerMove();
+    EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName), std::tuple(0, "Player"));
+    ASSERT_TRUE(Type("e1d2"));
+    ui.answers = {Answer::No};
+    c().HintCommand();  // a rated game asks first
+    EXPECT_EQ(std::tuple(Last(), g().rated),
+              std::tuple("Confirmation: A hint makes this game unrated. Show the hint?", true));
     c().HintCommand();
     EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
     EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly), std::tuple(false, false, 2));
+    ui.answers = {Answer::No};
+    c().ResignCommand();  // asks first
+    EXPECT_EQ(std::tuple(Last(), g().gameOver),
+              std::tuple("Confirmation: Resign this game?", false));
     c().ResignCommand();
     EXPECT_EQ(ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}),
               "OK... Computer wins!00");
@@ -205,6 +220,80 @@ TEST_F(Input, BoardPressAndDropRejections) {
         c().ComputeCommand();
         EXPECT_EQ(std::tuple(g().gamePly, ui.messages.size()), std::tuple(0, size_t{0}));
     }
+}
+
+// What the board marks and why it refuses, over small hand-set positions: White men in
+// upper case, Black men in lower case; `flag` is switched on for the row.
+TEST_F(Input, BoardMarksAndRefusalReasons) {
+    struct Row {
+        const char* men;
+        int flag;
+        const char* query;  // "route d4 d8 x", "reach d4", "move d4 d6", "pick a1", "must"
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"D4 d5 d7", -1, "route d4 d8 x", "d4, d6, d8|"},  // a chain's landings
+        {"A1", LongKings, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares
+        {"A1 a4", LongKings, "route a1 a6 x", "a1, a6|a2, a3, a4, a5"},
+        {"D4 d5 d7", -1, "reach d4", "c3 c4 c5 d3 d6 d8 e3 e4 e5"},
+        {"D4 d5 d7", MulJumps, "reach d4", "c3 c4 c5 d3 d8 e3 e4 e5"},
+        {"D4 d5 d7", MulJumps, "move d4 d6", "the chain must go on to d8"},
+        {"D4 d5 A1", CapRequired, "move a1 a2", "a jump is compulsory: d4 can jump"},
+        {"D4 d5 A1", CapRequired, "pick a1", "a jump is compulsory: d4 can jump"},
+        {"D4 d5 A1", CapRequired, "must", "d4"},
+        {"D4 d5 A1", -1, "must", ""},
+        {"D4 d5", -1, "move d4 h8", "d4 cannot reach h8"},
+        {"D4 d5", -1, "move d4 d5", "d5 is not empty"},
+        {"D4 d5", -1, "move d4 d3", ""},
+    };
+    for (const Row& row : rows) {
+        c().SetupClearBoard();
+        std::istringstream men(row.men);
+        for (std::string man; men >> man;) {
+            const bool white = std::isupper(static_cast<unsigned char>(man[0]));
+            man[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(man[0])));
+            c().SetupSquare(Sq(man.c_str()), white ? kWhiteMan : kBlackMan);
+        }
+        c().SetupSideToMove(kWhite);
+        g().active.flags = DefaultRules().flags;
+        if (row.flag >= 0) g().active.flags[row.flag] = 1;
+        c().SetupPopupClosed();
+        std::istringstream query(row.query);
+        std::string kind, from, to, jump;
+        query >> kind >> from >> to >> jump;
+        std::string got;
+        if (kind == "route") {
+            const MoveRoute route = RouteOf(g(), g().board, Sq(from.c_str()), Sq(to.c_str()), jump == "x");
+            got = SquareList(route.stops) + "|" + SquareList(route.passed);
+        } else if (kind == "reach") {
+            std::vector<std::string> names;
+            for (const Reachable& r : ReachableSquares(g(), Sq(from.c_str())))
+                names.push_back(SquareName(r.square));
+            std::sort(names.begin(), names.end());
+            for (const std::string& name : names)
+                got += (got.empty() ? "" : " ") + name;
+        } else if (kind == "move") {
+            got = MoveRefusal(g(), Sq(from.c_str()), Sq(to.c_str()));
+        } else if (kind == "pick") {
+            got = PickUpRefusal(g(), Sq(from.c_str()));
+        } else {
+            got = SquareList(MenThatMustJump(g()));
+        }
+        EXPECT_EQ(got, row.expected) << row.men << " / " << row.query;
+    }
+    // The last move's route follows the game back and forth.
+    c().SetupClearBoard();
+    for (const char* square : {"d5", "d7"})
+        c().SetupSquare(Sq(square), kBlackMan);
+    c().SetupSquare(Sq("d4"), kWhiteMan);
+    c().SetupSideToMove(kWhite);
+    g().active.flags = DefaultRules().flags;
+    c().SetupPopupClosed();
+    c().SelectPlayerPlayer();
+    ASSERT_TRUE(Type("d4xd8"));
+    EXPECT_EQ(SquareList(LastMoveRoute(g()).stops), "d4, d6, d8");
+    c().Back();
+    EXPECT_TRUE(LastMoveRoute(g()).empty());
 }
 
 TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
