@@ -115,7 +115,11 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
 TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().OfferDrawCommand();  // before any move: rejected
     EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
+    bool playerHighlighted = true;  // while the computer thinks, its name is highlighted
+    ui.onProcessEvents = [&] { playerHighlighted = playerHighlighted && ui.firstSideHighlighted; };
     ASSERT_TRUE(Type("e1d2"));
+    ui.onProcessEvents = nullptr;
+    EXPECT_FALSE(playerHighlighted);
     // After the reply: whose move it is, no leftover progress; Ctrl+Z takes back both moves.
     EXPECT_EQ(Text(D::Status) + Text(D::Countdown) + std::to_string(ui.progressValue),
               "White moves0");
@@ -232,7 +236,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         std::string expected;
     };
     const Row rows[] = {
-        {"D4 d5 d7", -1, "route d4 d8 x", "d4, d6, d8|"},  // a chain's landings
+        {"D4 d5 d7", -1, "route d4 d8 x", "d4, d6, d8|"},         // a chain's landings
         {"A1", LongKings, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares
         {"A1 a4", LongKings, "route a1 a6 x", "a1, a6|a2, a3, a4, a5"},
         {"D4 d5 d7", -1, "reach d4", "c3 c4 c5 d3 d6 d8 e3 e4 e5"},
@@ -263,7 +267,8 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         query >> kind >> from >> to >> jump;
         std::string got;
         if (kind == "route") {
-            const MoveRoute route = RouteOf(g(), g().board, Sq(from.c_str()), Sq(to.c_str()), jump == "x");
+            const MoveRoute route =
+                RouteOf(g(), g().board, Sq(from.c_str()), Sq(to.c_str()), jump == "x");
             got = SquareList(route.stops) + "|" + SquareList(route.passed);
         } else if (kind == "reach") {
             std::vector<std::string> names;

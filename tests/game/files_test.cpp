@@ -97,9 +97,9 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy),
               std::tuple(3, kBlack, "3", "3"));
     EXPECT_EQ(g().comments[0] + "|" + Text(D::Comment), "opening\r\nline two|after three");
-    EXPECT_EQ(std::tuple(c().settings().UseDepth, c().settings().SearchDepth,
-                         c().settings().PlayerName),
-              std::tuple(1, 3, "Player"));
+    EXPECT_EQ(
+        std::tuple(c().settings().UseDepth, c().settings().SearchDepth, c().settings().PlayerName),
+        std::tuple(1, 3, "Player"));
     EXPECT_EQ(Text(D::VariantName) + "|" + Text(D::WindowTitle),
               "Halma| Zelkor 0.24 Beta - game.zlk");  // unchanged rules, nothing unsaved
     EXPECT_EQ(Enabled({C::Back, C::GameMenu, C::Toolbar}), "111");
