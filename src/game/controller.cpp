@@ -7,6 +7,7 @@
 #include "engine/driver.h"
 #include "engine/hint.h"
 #include "game/controller.h"
+#include "game/hint_board.h"
 #include "game/rules_text.h"
 #include "records/log.h"
 #include "records/rating.h"
@@ -433,7 +434,8 @@ void GameController::HintCommand() {
     game_->rated = false;
     // The hint's search lets window events run: board and typed input wait for it.
     g.busy = true;
-    Engine engine = MakeEngine();
+    HintBoardUi hintUi(ui_, g, feedback_.hintOnBoard);
+    Engine engine{*game_, *search_, settings_, hintUi, clock_, random_, *this};
     GiveHint(engine);
     g.busy = false;
 }

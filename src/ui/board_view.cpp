@@ -135,6 +135,7 @@ void BoardView::Redraw() {
     lastRoute_ = feedback_ && feedback_->lastMove ? LastMoveRoute(game_) : MoveRoute{};
     reachable_.clear();
     mustMove_.clear();
+    hint_ = MoveRoute{};
     if (cursor_)
         setAccessibleDescription(QString::fromStdString(SquareDescription(shown_, cursor_)));
     update();
@@ -142,6 +143,11 @@ void BoardView::Redraw() {
 
 void BoardView::ShowReachable(std::vector<Reachable> reachable) {
     reachable_ = std::move(reachable);
+    update();
+}
+
+void BoardView::ShowHint(MoveRoute route) {
+    hint_ = std::move(route);
     update();
 }
 
@@ -204,6 +210,15 @@ void BoardView::PaintMarks(QPainter& painter) const {
         for (int square : {lastRoute_.stops.front(), lastRoute_.stops.back()})
             painter.drawRect(QRectF(SquareRect(square)).adjusted(1.5, 1.5, -1.5, -1.5));
         PaintRoute(painter, lastRoute_, QColor(230, 150, 0, 170), std::max(2.0, size / 14.0));
+    }
+    if (!hint_.empty()) {
+        // The hint: a blue frame on its two squares and the way between them.
+        QPen frame(QColor(30, 110, 230), std::max(2.0, size / 16.0));
+        painter.setPen(frame);
+        painter.setBrush(Qt::NoBrush);
+        for (int square : {hint_.stops.front(), hint_.stops.back()})
+            painter.drawRect(QRectF(SquareRect(square)).adjusted(3, 3, -3, -3));
+        PaintRoute(painter, hint_, QColor(30, 110, 230, 190), std::max(2.0, size / 14.0));
     }
     for (int square : mustMove_) {
         QPen ring(QColor(220, 40, 30), std::max(2.0, size / 16.0));

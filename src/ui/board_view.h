@@ -49,6 +49,8 @@ class BoardView : public QWidget {
     void SetFeedback(const BoardFeedback* feedback) { feedback_ = feedback; }
     void ShowReachable(std::vector<Reachable> reachable);
     void ShowMustMove(std::vector<int> men);
+    void ShowHint(MoveRoute route);
+    const MoveRoute& hint() const { return hint_; }
     const MoveRoute& lastMoveRoute() const { return lastRoute_; }
     const std::vector<Reachable>& reachable() const { return reachable_; }
     const std::vector<int>& mustMove() const { return mustMove_; }
@@ -123,6 +125,7 @@ class BoardView : public QWidget {
     MoveRoute lastRoute_;
     std::vector<Reachable> reachable_;
     std::vector<int> mustMove_;
+    MoveRoute hint_;
     int cursor_ = 0;
     QPoint dragAt_;
 };

@@ -599,6 +599,7 @@ void frmMain::RestoreWindowState() {
     feedback.lastMove = state.value("board/markLastMove", true).toBool();
     feedback.reachable = state.value("board/markReachable", true).toBool();
     feedback.reasons = state.value("board/explainRefusals", true).toBool();
+    feedback.hintOnBoard = state.value("board/hintOnBoard", true).toBool();
 }
 
 void frmMain::SaveWindowState() const {
@@ -610,6 +611,7 @@ void frmMain::SaveWindowState() const {
     state.setValue("board/markLastMove", feedback.lastMove);
     state.setValue("board/markReachable", feedback.reachable);
     state.setValue("board/explainRefusals", feedback.reasons);
+    state.setValue("board/hintOnBoard", feedback.hintOnBoard);
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {

@@ -96,6 +96,7 @@ class frmMain : public QMainWindow, public UserInterface {
     void SetProgressValue(int value) override;
     void ShowCountdown(bool countdown) override;
     void RedrawBoard() override;
+    void ShowHint(const std::vector<int>& stops, const std::vector<int>& passed) override;
     void SetWaitCursor(bool waiting) override;
     Answer Message(const std::string& text, const std::string& title, Icon icon,
                    Buttons buttons = Buttons::Ok) override;

@@ -175,7 +175,8 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     markLastMove_ = MakeCheck("chkMarkLastMove", "Mark the last move");
     markReachable_ = MakeCheck("chkMarkReachable", "Mark the squares a picked-up man can reach");
     explainRefusals_ = MakeCheck("chkExplainRefusals", "Say why a move is refused");
-    for (QCheckBox* box : {markLastMove_, markReachable_, explainRefusals_})
+    hintOnBoard_ = MakeCheck("chkHintOnBoard", "Show the hint on the board");
+    for (QCheckBox* box : {markLastMove_, markReachable_, explainRefusals_, hintOnBoard_})
         marksLayout->addWidget(box);
     marksFrame->setVisible(false);  // shown once there is feedback to edit
     boardLayout->addWidget(marksFrame);
@@ -383,6 +384,7 @@ void frmOptions::EditFeedback(BoardFeedback* feedback) {
     markLastMove_->setChecked(feedback->lastMove);
     markReachable_->setChecked(feedback->reachable);
     explainRefusals_->setChecked(feedback->reasons);
+    hintOnBoard_->setChecked(feedback->hintOnBoard);
 }
 
 bool frmOptions::ReadOptions() {
@@ -400,6 +402,7 @@ bool frmOptions::ReadOptions() {
         feedback_->lastMove = markLastMove_->isChecked();
         feedback_->reachable = markReachable_->isChecked();
         feedback_->reasons = explainRefusals_->isChecked();
+        feedback_->hintOnBoard = hintOnBoard_->isChecked();
     }
     Settings& s = settings_;
     s.Handicap = static_cast<uint8_t>(10 - strength_->value());

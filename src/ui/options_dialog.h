@@ -69,6 +69,7 @@ class frmOptions : public QDialog {
     QCheckBox* markLastMove_;
     QCheckBox* markReachable_;
     QCheckBox* explainRefusals_;
+    QCheckBox* hintOnBoard_;
     QCheckBox* capitals_;
     QRadioButton* jumpX_;
     QRadioButton* jumpColon_;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "controller_fixture.h"
+#include "game/hint_board.h"
 
 namespace zelkor::test {
 namespace {
@@ -249,6 +250,8 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         {"D4 d5", -1, "move d4 h8", "d4 cannot reach h8"},
         {"D4 d5", -1, "move d4 d5", "d5 is not empty"},
         {"D4 d5", -1, "move d4 d3", ""},
+        {"D4 d5", -1, "hint d4-d6", "Try d4xd6|d4, d6"},  // the hint writes a jump as a jump
+        {"D4 d5", -1, "hint d4-d3", "Try d4-d3|d4, d3"},
     };
     for (const Row& row : rows) {
         c().SetupClearBoard();
@@ -279,6 +282,9 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
                 got += (got.empty() ? "" : " ") + name;
         } else if (kind == "move") {
             got = MoveRefusal(g(), Sq(from.c_str()), Sq(to.c_str()));
+        } else if (kind == "hint") {
+            const HintText hint = HintForBoard(g(), "Try " + from);
+            got = hint.text + "|" + SquareList(hint.route.stops);
         } else if (kind == "pick") {
             got = PickUpRefusal(g(), Sq(from.c_str()));
         } else {
