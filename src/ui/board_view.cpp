@@ -201,8 +201,8 @@ void BoardView::PaintMarks(QPainter& painter) const {
         const QColor tint(255, 214, 0, 70);
         for (int square : lastRoute_.passed)
             painter.fillRect(SquareRect(square), QColor(255, 214, 0, 35));
-        for (size_t i = 0; i < lastRoute_.stops.size(); ++i)
-            painter.fillRect(SquareRect(lastRoute_.stops[i]), tint);
+        for (int square : lastRoute_.stops)  // the men stay clear of the tint
+            if (shown_[square] == kEmpty) painter.fillRect(SquareRect(square), tint);
         QPen frame(QColor(230, 170, 0), std::max(2.0, size / 20.0));
         frame.setJoinStyle(Qt::MiterJoin);
         painter.setPen(frame);
