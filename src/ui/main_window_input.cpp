@@ -51,6 +51,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (event->type() == QEvent::ShortcutOverride &&
+        (watched == legalMoves_ || watched == analysis_)) {
+        // The lists of moves to choose from keep Home and End for their own lines.
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        if (k == Qt::Key_Home || k == Qt::Key_End) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == board_) {
         if (event->type() == QEvent::ShortcutOverride && board_->cursorSquare() != 0) {
             // The arrows and Home/End move the cursor while it is shown.
