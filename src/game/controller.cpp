@@ -7,6 +7,7 @@
 #include "engine/driver.h"
 #include "engine/hint.h"
 #include "game/controller.h"
+#include "game/hint_board.h"
 #include "game/rules_text.h"
 #include "records/log.h"
 #include "records/rating.h"
@@ -150,6 +151,8 @@ void GameController::SetUpNewGame() {
     lastMoveWasJump_ = false;
     currentFile_.clear();
     currentPath_.clear();
+    savedLength_ = 0;
+    finalNames_.reset();
     ui_.SetText(Display::Calculation, kNoCalculation);
     ui_.SetText(Display::Status, g.side == kBlack ? "Black moves" : "White moves");
 
@@ -168,6 +171,7 @@ void GameController::ResetGameDisplays() {
     ui_.SetText(Display::Comment, "");
     ui_.SetText(Display::TypedMove, "");
     ui_.SetProgressValue(0);
+    ui_.SetText(Display::Countdown, "");
     IdleCommandSet();
     FillLegalMoveList();
     ui_.RedrawBoard();
@@ -182,11 +186,10 @@ void GameController::ClearAnalysisTable() {
 void GameController::NewGameCommand(bool chooseVariant) {
     GameSession& g = *game_;
     if (g.busy) return;
-    if (g.gameStarted && ui_.Message("Quit current game?", "Confirmation", Icon::Question,
-                                     Buttons::YesNo) == Answer::No)
-        return;
+    if (!MayQuitGame()) return;
     setupMode_ = false;
     g.handSetUp = false;
+    RestoreOwnLevel();
     SetUpNewGame();
     ClearAnalysisTable();
     if (!variantFileMissing_ && chooseVariant) {
@@ -354,6 +357,9 @@ void GameController::RunComputerMove() {
 
 void GameController::ApplyCommandStatesAfterComputation() {
     if (shutDown_) return;
+    // Nothing is computed any more: no full bar, no countdown at 0.
+    ui_.SetProgressValue(0);
+    ui_.SetText(Display::Countdown, "");
     IdleCommandSet();
     if (game_->gameOver) GameOverCommandSet();
 }
@@ -383,6 +389,7 @@ void GameController::ComputeCommand() {
     if (shutDown_) return;
     ApplyCommandStatesAfterComputation();
     UpdatePlayerLabels();
+    if (!g.gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
     FillLegalMoveList();
 }
 
@@ -399,11 +406,13 @@ void GameController::PlayComputerReply() {
     ui_.SetText(Display::Status, "");
     g.busy = true;
     ui_.SetEnabled(Command::BoardMenu, false);
+    UpdatePlayerLabels();  // the computer's name is highlighted while it thinks
     RunComputerMove();
     g.busy = false;
     if (shutDown_) return;
     ApplyCommandStatesAfterComputation();
     UpdatePlayerLabels();
+    if (!g.gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
 }
 
 void GameController::AnalyzeCommand() {
@@ -421,10 +430,12 @@ void GameController::AnalyzeCommand() {
 void GameController::HintCommand() {
     GameSession& g = *game_;
     if (g.busy) return;
+    if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
     game_->rated = false;
     // The hint's search lets window events run: board and typed input wait for it.
     g.busy = true;
-    Engine engine = MakeEngine();
+    HintBoardUi hintUi(ui_, g, feedback_.hintOnBoard);
+    Engine engine{*game_, *search_, settings_, hintUi, clock_, random_, *this};
     GiveHint(engine);
     g.busy = false;
 }
@@ -439,6 +450,10 @@ void GameController::OfferDrawCommand() {
 void GameController::ResignCommand() {
     GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
+    if (ui_.Message(g.rated ? "Resign this game? It counts as a loss for your rating."
+                            : "Resign this game?",
+                    "Confirmation", Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return;
     Engine engine = MakeEngine();
     Resign(engine);
 }
@@ -515,18 +530,21 @@ void GameController::UpdateNavigationStates() {
 // ---------------------------------------------------------------------------------------
 // The turn loop
 
-void GameController::RunGameEndDetection() {
+void GameController::RunGameEndDetection(bool announce) {
     GameSession& g = *game_;
     if (g.gamePly < 1) return;
     DrawTest(g, settings_.DrawRule15 == 1);
     GameEndOptions options;
-    options.heldMessage = loading_ ? &heldEndMessage_ : nullptr;
+    // A return to the end of a finished game shows the result in the status line only: the
+    // game was announced and rated when it ended.
+    std::string unannounced;
+    options.heldMessage = !announce ? &unannounced : loading_ ? &heldEndMessage_ : nullptr;
     options.chessDrawRules = settings_.ChessDrawRules == 1;
     options.drawRule15 = settings_.DrawRule15 == 1;
     options.playerName = settings_.PlayerName;
-    GameEndTest(g, ui_, clock_, options, [this](double score) {
+    GameEndTest(g, ui_, clock_, options, [this, announce](double score) {
         GameOverCommandSet();
-        return UpdateRating(score);
+        return announce ? UpdateRating(score) : std::string();
     });
     if (g.gameOver) GameOverCommandSet();
 }
@@ -649,6 +667,10 @@ void GameController::LowerDepth() {
 
 void GameController::OptionsApplied() {
     GameSession& g = *game_;
+    // Values chosen in the dialog become the player's own, also over a loaded game's.
+    if (ownLevel_ &&
+        !(OwnLevel{settings_.SearchDepth, settings_.UseDepth, settings_.PlayerName} == fileLevel_))
+        ownLevel_.reset();
     ui_.SetText(Display::Strength, LevelText(settings_));
     ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
     g.jumpChar = settings_.JumpChar == 1 ? ':' : 'x';
@@ -661,6 +683,66 @@ void GameController::OptionsApplied() {
     UpdatePlayerLabels();
     ui_.RedrawBoard();
     FillLegalMoveList();
+}
+
+void GameController::ShowSideToMove() {
+    ui_.SetText(Display::Status, game_->side == kBlack ? "Black moves" : "White moves");
+}
+
+void GameController::RestoreOwnLevel() {
+    if (!ownLevel_) return;
+    settings_.SearchDepth = ownLevel_->searchDepth;
+    settings_.UseDepth = ownLevel_->useDepth;
+    settings_.PlayerName = ownLevel_->playerName;
+    ownLevel_.reset();
+    ui_.SetText(Display::Strength, LevelText(settings_));
+}
+
+// ---------------------------------------------------------------------------------------
+// Unsaved moves
+
+std::string GameController::UnsavedMoves() const {
+    const GameSession& g = *game_;
+    const int end = std::min<int>(g.recordLength, static_cast<int>(g.gameMoveLines.size()));
+    std::string text;
+    constexpr int kShown = 12;
+    for (int ply = std::max(savedLength_, end - kShown); ply < end; ++ply) {
+        std::string line = g.gameMoveLines[ply];
+        line.erase(0, line.find_first_not_of(' '));
+        if (ply % 2 == 1 && text.empty()) line = std::to_string((ply + 2) / 2) + ". ... " + line;
+        text += (text.empty() ? "" : " ") + line;
+    }
+    if (end - savedLength_ > kShown) text = "... " + text;
+    return text;
+}
+
+void GameController::ShowWindowTitle() {
+    std::string title = ProgramTitle();
+    if (!currentFile_.empty()) title += " - " + currentFile_;
+    if (!UnsavedMoves().empty()) title += " *";
+    ui_.SetText(Display::WindowTitle, title);
+}
+
+std::string GameController::QuitQuestion(const std::string& question) const {
+    const std::string moves = UnsavedMoves();
+    if (moves.empty()) return question;
+    return question + "\n\nThese moves have not been saved: " + moves;
+}
+
+bool GameController::MayLoseRating(const std::string& question) {
+    if (!game_->rated || settings_.UseRating != 1 || game_->gameOver ||
+        game_->playMode != PlayMode::PlayerComputer)
+        return true;
+    return ui_.Message(question, "Confirmation", Icon::Question, Buttons::YesNo) == Answer::Yes;
+}
+
+bool GameController::MayQuitGame() {
+    const GameSession& g = *game_;
+    if (!g.gameStarted) return true;
+    // A finished game that is saved loses nothing.
+    if (g.gameOver && UnsavedMoves().empty()) return true;
+    return ui_.Message(QuitQuestion("Quit current game?"), "Confirmation", Icon::Question,
+                       Buttons::YesNo) == Answer::Yes;
 }
 
 }  // namespace zelkor

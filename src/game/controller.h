@@ -6,10 +6,12 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/engine.h"
+#include "game/board_marks.h"
 #include "game/game_session.h"
 #include "records/book.h"
 #include "records/settings.h"
@@ -140,6 +142,13 @@ class GameController : public EngineHooks {
     std::string currentFileName() const { return currentFile_; }
     bool variantFileMissing() const { return variantFileMissing_; }
     const std::vector<std::string>& legalMoveLines() const { return legalLines_; }
+    BoardFeedback& feedback() { return feedback_; }
+    const BoardFeedback& feedback() const { return feedback_; }
+    // The moves played since the game was last saved or loaded, as the move list writes
+    // them ("5. c3-d4 e6-e5"); empty when there are none.
+    std::string UnsavedMoves() const;
+    // Ctrl+Z: takes back the player's last move together with the computer's reply.
+    void TakeBackPlayerMove();
     bool lastMoveWasJump() const { return lastMoveWasJump_; }
 
     // EngineHooks.
@@ -166,7 +175,13 @@ class GameController : public EngineHooks {
                    bool bookMove, const std::string& depth, const std::string& logLine);
     void CutRecordTo(int plies);
     void AfterHumanMove(MoveSource source);
-    void RunGameEndDetection();
+    void RunGameEndDetection(bool announce = true);
+    void ShowWindowTitle();
+    std::string QuitQuestion(const std::string& question) const;
+    bool MayQuitGame();  // asks "Quit current game?" when moves would be lost
+    bool MayLoseRating(const std::string& question);  // asks when a rated game would end so
+    void RestoreOwnLevel();
+    void ShowSideToMove();
     void PlayComputerReply();
     void RunComputerMove();
     void ApplyCommandStatesAfterComputation();
@@ -207,6 +222,19 @@ class GameController : public EngineHooks {
     int heldSquare_ = 0;
     int lastPlayedMove_ = -1;
     std::vector<std::string> legalLines_;
+    BoardFeedback feedback_;
+    int savedLength_ = 0;  // plies of the record the last save or load holds
+    // The names the labels showed when the game ended, for a return to its end.
+    std::optional<std::pair<std::string, std::string>> finalNames_;
+    // The player's own level and name while a loaded game's file values are in force.
+    struct OwnLevel {
+        int32_t searchDepth;
+        uint8_t useDepth;
+        std::string playerName;
+        bool operator==(const OwnLevel&) const = default;
+    };
+    std::optional<OwnLevel> ownLevel_;
+    OwnLevel fileLevel_{};
     std::string currentFile_;            // the file's name, shown in the title
     std::filesystem::path currentPath_;  // where "Save" writes it
     BookCache bookCache_;                // the book file, read once per change

@@ -31,9 +31,7 @@ void GameController::UnlockInterface() {
 void GameController::Open() {
     GameSession& g = *game_;
     if (g.busy) return;
-    if (g.gameStarted && ui_.Message("Quit current game?", "Confirmation", Icon::Question,
-                                     Buttons::YesNo) == Answer::No)
-        return;
+    if (!MayQuitGame()) return;
     const std::optional<std::string> file = ui_.AskOpenFile("Load Game", kOpenFilter);
     if (!file || file->empty()) return;
     LoadGameFile(*file);
@@ -62,11 +60,16 @@ void GameController::SaveAs() {
     currentFile_ = name;
     currentPath_ = std::filesystem::absolute(file, error);
     if (error) currentPath_ = file;
-    ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
+    ShowWindowTitle();
 }
 
 bool GameController::SaveGameFile(const std::filesystem::path& file) {
-    if (WriteGameFile(file, GameFileDataOf(*game_, settings_))) return true;
+    // The file keeps the level and the name the game is played with.
+    if (WriteGameFile(file, GameFileDataOf(*game_, settings_))) {
+        savedLength_ = game_->recordLength;
+        ShowWindowTitle();
+        return true;
+    }
     ui_.Message(GameFileWriteFailedMessage(file.filename().string()), "Error", Icon::Exclamation);
     return false;
 }
@@ -96,6 +99,8 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     // file's set-up, rules and settings over it.
     setupMode_ = false;
     g.handSetUp = false;
+    RestoreOwnLevel();
+    const OwnLevel own{settings_.SearchDepth, settings_.UseDepth, settings_.PlayerName};
     SetUpNewGame();
     ClearAnalysisTable();
     for (const GameFileHeaderLine& line : contents.header) {
@@ -138,6 +143,10 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             g.active.directions[1] = line.value2;
         }
     }
+    // The file's level and name hold for this game only: the player's own come back with
+    // the next game and are the ones kept in the settings file.
+    fileLevel_ = OwnLevel{settings_.SearchDepth, settings_.UseDepth, settings_.PlayerName};
+    if (!(fileLevel_ == own)) ownLevel_ = own;
     // The file's home squares and directions are in force before any move is replayed.
     RebuildRuleTables();
     ShowVariantName();
@@ -189,13 +198,16 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
         g.secondSideName = settings_.PlayerName;
     } else {
         AssignNamesForSideToMove();
+        // A won game shows the player as the side that made the winning move, not as the
+        // side left without one.
+        if (g.gameOver && g.drawFlag == kNoDraw) SwapSideNames();
     }
     if (!g.gameOver) ui_.SetText(Display::Status, "");  // an ended game keeps its result
     // A file that stopped loading early keeps no name: a Save would overwrite it with the
     // part that was loaded.
     if (contents.complete) {
-        ui_.SetText(Display::WindowTitle, ProgramTitle() + " - " + name);
         currentFile_ = name;
+        savedLength_ = g.recordLength;
         std::error_code error;
         currentPath_ = std::filesystem::absolute(file, error);
         if (error) currentPath_ = file;
@@ -203,6 +215,8 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetProgressValue(contents.linesAfterStart);
     loading_ = false;
     g.handSetUp = false;
+    ShowVariantName();  // the file's set-up no longer counts as a change of the variant
+    ShowWindowTitle();
     UnlockInterface();
     IdleCommandSet();
     if (g.gameOver) GameOverCommandSet();

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "game/board_marks.h"
 #include "game/controller.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
@@ -71,7 +72,20 @@ bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
     }
     ui_.RedrawBoard();
     ui_.SetEnabled(Command::TypedMoveBox, false);
-    ShowError(ui_, "Illegal move");
+    std::string error = "Illegal move";
+    if (feedback_.reasons && source == MoveSource::Typed && move.size() >= 4) {
+        const int from = SquareNumber(std::string_view(move).substr(0, 2));
+        const int to = SquareNumber(std::string_view(move).substr(2, 2));
+        std::string reason;
+        if (from != 0 && game_->board[from] != game_->side)
+            reason = game_->board[from] == kEmpty ? SquareName(from) + " is empty"
+                                                  : SquareName(from) + " is not your man";
+        else if (from != 0 && to != 0)
+            reason = MoveRefusal(*game_, from, to);
+        if (!reason.empty()) error += ": " + reason;
+        ui_.SetText(Display::Status, error);
+    }
+    ShowError(ui_, error);
     ui_.SetEnabled(Command::TypedMoveBox, true);
     return false;
 }
@@ -106,7 +120,13 @@ bool GameController::CanStartDrag(int square) {
         }
     if (!movable) {
         ui_.RedrawBoard();
-        ShowError(ui_, "You cannot move that piece");
+        std::string text = "You cannot move that piece";
+        if (feedback_.reasons) {
+            const std::string reason = PickUpRefusal(g, square);
+            if (!reason.empty()) text += ": " + reason;
+            ui_.SetText(Display::Status, text);
+        }
+        ShowError(ui_, text);
         return false;
     }
     heldSquare_ = square;
@@ -134,9 +154,17 @@ void GameController::BoardDrop(int from, int to) {
         HumanMovePlayed(text, MoveSource::Dragged);
         return;
     }
-    ui_.RedrawBoard();
-    ShowError(ui_,
-              g.board[to] == kEmpty ? "Illegal move" : "Illegal move: that square is not empty");
+    ui_.RedrawBoard();  // the man goes back where it came from
+    std::string error =
+        g.board[to] == kEmpty ? "Illegal move" : "Illegal move: that square is not empty";
+    if (feedback_.reasons) {
+        if (g.board[to] == kEmpty) {
+            const std::string reason = MoveRefusal(g, from, to);
+            if (!reason.empty()) error += ": " + reason;
+        }
+        ui_.SetText(Display::Status, error);
+    }
+    ShowError(ui_, error);
 }
 
 std::vector<int> GameController::MovableSquares() {
@@ -155,6 +183,7 @@ void GameController::LegalMoveChosen(int line) {
     const GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (line < 0 || line >= static_cast<int>(legalLines_.size())) return;
+    if (!MayLoseRating("A move chosen from the list makes this game unrated. Play it?")) return;
     ui_.SetText(Display::TypedMove, "");
     PlayTextMove(legalLines_[line], MoveSource::LegalList);
 }
@@ -165,6 +194,7 @@ void GameController::AnalysisMoveChosen(int line) {
     if (line < 0 || line >= static_cast<int>(search_->rootTable.size())) return;
     const RootEntry entry = search_->rootTable[line];
     if (!IsPlayingSquare(entry.from) || !IsPlayingSquare(entry.to)) return;
+    if (!MayLoseRating("A move chosen from the list makes this game unrated. Play it?")) return;
     const std::string text = UpperSquare(entry.from) + UpperSquare(entry.to);
     // The alternatives to the computer's last move replace that move; an analysis lists
     // the moves of the position on the board, and its choice is played there like a

@@ -77,6 +77,7 @@ void GameController::RecordPly(const std::string& raw, const std::string& displa
         ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
         ui_.SelectListLine(ListId::GameMoves, ply - 1);
         ui_.SetText(Display::Comment, "");
+        ShowWindowTitle();
     }
     WriteLog(logLine);
 }
@@ -97,7 +98,9 @@ void GameController::CutRecordTo(int plies) {
         }
     }
     if (static_cast<int>(g.gameMoveLines.size()) > plies) g.gameMoveLines.resize(plies);
+    if (plies < g.recordLength) finalNames_.reset();  // the game's end is gone
     g.recordLength = std::min(g.recordLength, plies);
+    savedLength_ = std::min(savedLength_, plies);
 }
 
 void GameController::WriteLogHeader() {
@@ -185,6 +188,9 @@ void GameController::NavigateBy(int count, bool keepTables) {
     GameSession& g = *game_;
     if (g.recordLength == 0) return;
     if (!keepTables) ClearAnalysisTable();
+    // Leaving the end of a finished game: its names come back with its end.
+    if (g.gameOver && g.gamePly == g.recordLength)
+        finalNames_ = std::make_pair(g.firstSideName, g.secondSideName);
     // The expected reply belongs to the position the computer left.
     search_->hintFrom = 0;
     search_->hintTo = 0;
@@ -217,7 +223,13 @@ void GameController::NavigateBy(int count, bool keepTables) {
     UpdatePlayerLabels();
     ui_.SelectListLine(ListId::GameMoves, g.gamePly - 1);
     ui_.RedrawBoard();
-    RunGameEndDetection();
+    ShowSideToMove();
+    RunGameEndDetection(false);
+    if (g.gameOver && finalNames_ && g.gamePly == g.recordLength) {
+        g.firstSideName = finalNames_->first;
+        g.secondSideName = finalNames_->second;
+        UpdatePlayerLabels();
+    }
     FillLegalMoveList();
 }
 
@@ -238,6 +250,21 @@ void GameController::Back() {
     if (game_->busy) return;
     ui_.SetListLines(ListId::Analysis, {});
     NavigateBy(1, false);
+}
+
+void GameController::TakeBackPlayerMove() {
+    GameSession& g = *game_;
+    if (g.busy || g.gamePly == 0) return;
+    // Against the computer the player's move goes back with the reply to it, so that the
+    // player keeps the colour; a move that ended the game has no reply.
+    int steps = 1;
+    if (g.playMode == PlayMode::PlayerComputer) {
+        const std::string& toMove = FirstSideToMove() ? g.firstSideName : g.secondSideName;
+        if (toMove != kComputerName) steps = 2;
+    }
+    if (steps > g.gamePly) return;
+    ui_.SetListLines(ListId::Analysis, {});
+    NavigateBy(steps, false);
 }
 
 void GameController::Forward() {

@@ -162,4 +162,42 @@ std::string RulesInForceText(const VariantRules& rules, bool handSetUp) {
     return text;
 }
 
+std::string HelpForBoard(const std::string& help, bool turned) {
+    if (!turned) return help;
+    static const std::pair<const char*, const char*> kCorners[] = {{"top left", "bottom right"},
+                                                                   {"top right", "bottom left"},
+                                                                   {"bottom right", "top left"},
+                                                                   {"bottom left", "top right"}};
+    std::string text;
+    for (size_t at = 0; at < help.size();) {
+        bool swapped = false;
+        for (const auto& [from, to] : kCorners) {
+            const std::string_view word(from);
+            if (help.compare(at, word.size(), word) == 0) {
+                text += to;
+                at += word.size();
+                swapped = true;
+                break;
+            }
+        }
+        if (!swapped) text += help[at++];
+    }
+    return text;
+}
+
+std::string BoardGuideText() {
+    return "The number beside each player's name counts the men that side has in its target "
+           "camp.\n"
+           "A \"b\" after a move marks a move of the opening book.\n"
+           "\"(M)\" after the variant's name: the rules or the starting position of this game "
+           "differ from the variant's own.\n"
+           "The last move is marked on the board, and the squares a man can reach when you pick "
+           "it up (Options, Board).\n"
+           "A hint, an analysis or a move chosen from a list makes the game unrated.\n"
+           "Keys: Left and Right step back and forward through the game, Home and End go to its "
+           "start and end, Ctrl+Z takes back your last move with the computer's reply. Tab to "
+           "the board shows a square cursor: the arrow keys move it, Space picks up a man and "
+           "puts it down, Escape lets it go.";
+}
+
 }  // namespace zelkor

@@ -14,4 +14,11 @@ namespace zelkor {
 // corner (as a new game orders them). handSetUp adds that the position was set up by hand.
 std::string RulesInForceText(const VariantRules& rules, bool handSetUp);
 
+// A variant's help text as the board shows it: on a turned board the corners it names are
+// the opposite ones ("top left" becomes "bottom right").
+std::string HelpForBoard(const std::string& help, bool turned);
+
+// What the window shows beside the board and the keys that work on it, one item a line.
+std::string BoardGuideText();
+
 }  // namespace zelkor

@@ -52,7 +52,14 @@ void GameController::StartUp() {
 void GameController::SaveSettings() {
     StoreActiveRules(*game_, settings_);
     settings_.PlayMode = static_cast<uint8_t>(game_->playMode);
-    if (!WriteSettings(settings_, dataDir_))
+    // The player's own level and name, not a loaded game's.
+    Settings written = settings_;
+    if (ownLevel_) {
+        written.SearchDepth = ownLevel_->searchDepth;
+        written.UseDepth = ownLevel_->useDepth;
+        written.PlayerName = ownLevel_->playerName;
+    }
+    if (!WriteSettings(written, dataDir_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
                     Icon::Exclamation);
     if (!WriteRatingFile(dataDir_, rating_))
@@ -62,8 +69,8 @@ void GameController::SaveSettings() {
 
 bool GameController::ConfirmExit() {
     if (settings_.ConfirmExit != 1) return true;
-    return ui_.Message("Are you sure you want to exit?", "Confirmation", Icon::Question,
-                       Buttons::YesNo) == Answer::Yes;
+    return ui_.Message(QuitQuestion("Are you sure you want to exit?"), "Confirmation",
+                       Icon::Question, Buttons::YesNo) == Answer::Yes;
 }
 
 void GameController::Shutdown() {

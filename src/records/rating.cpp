@@ -55,7 +55,7 @@ int EloRating(int rating, int computerRating, double playerScore) {
 
 std::string RatingReport(const std::string& remark, int previous, int computerRating, int updated) {
     return remark + "\r\n\r\n" + "Your previous rating was" + SignedText(previous) + "\r\n" +
-           "The computers' rating in this game was" + SignedText(computerRating) + "\r\n\r\n" +
+           "The computer's rating in this game was" + SignedText(computerRating) + "\r\n\r\n" +
            "Your new rating is" + SignedText(updated);
 }
 
@@ -161,7 +161,7 @@ bool WriteRatingFile(const std::filesystem::path& dataDir, int rating) {
 }
 
 std::string RatingMessage(int rating) {
-    return "Your currrent rating is" + SignedText(rating);
+    return "Your current rating is" + SignedText(rating);
 }
 
 std::string RatingCheckBoxCaption(int rating) {

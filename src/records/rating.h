@@ -58,7 +58,7 @@ int ReadRatingFile(const std::filesystem::path& dataDir);
 // One encoded line with CR LF, written through a temporary file and a rename.
 bool WriteRatingFile(const std::filesystem::path& dataDir, int rating);
 
-// View > "Rating...": "Your currrent rating is 1200" (title "Rating").
+// View > "Rating...": "Your current rating is 1200" (title "Rating").
 std::string RatingMessage(int rating);
 // The options dialog's check box: "Use Rating (1200)".
 std::string RatingCheckBoxCaption(int rating);

@@ -101,6 +101,12 @@ class UserInterface {
 
     // Repaints the whole board from the game state (pieces, shades, coordinates, counts).
     virtual void RedrawBoard() = 0;
+    // Marks a hinted move on the board: the squares it stops on and the squares it runs
+    // over; empty lists remove the mark. A user interface without a board ignores it.
+    virtual void ShowHint(const std::vector<int>& stops, const std::vector<int>& passed) {
+        (void)stops;
+        (void)passed;
+    }
     virtual void SetWaitCursor(bool waiting) = 0;
 
     // A modal message box; the answer is Yes or No for Buttons::YesNo, else Ok.

@@ -68,7 +68,9 @@ BlockRead ReadBlockLines(NumberedReader& reader, VariantBlock& block, std::strin
             const std::string_view value = text.substr(6);
             if (value != "normal") block.setup = std::string(value);
         } else if (HasPrefix(text, "Help=")) {
+            // Each Help= line is a line of the rules window.
             const std::string_view value = text.substr(5);
+            if (!block.help.empty() && block.help.size() < kMaxHelpLength) block.help += '\n';
             const size_t room = kMaxHelpLength - std::min(kMaxHelpLength, block.help.size());
             block.help.append(value.substr(0, room));
         }

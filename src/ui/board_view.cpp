@@ -120,11 +120,127 @@ BoardView::BoardView(const GameState& game, const Settings& settings, QWidget* p
     setSizePolicy(policy);
 }
 
+std::string SquareDescription(const Board& board, int square) {
+    if (!IsPlayingSquare(square)) return {};
+    const int value = board[square];
+    return SquareName(square) + (value == kWhiteMan   ? ", white man"
+                                 : value == kBlackMan ? ", black man"
+                                                      : ", empty");
+}
+
 void BoardView::Redraw() {
     shown_ = game_.board;
     shownHome_ = game_.active.home;
     highlights_.clear();
+    lastRoute_ = feedback_ && feedback_->lastMove ? LastMoveRoute(game_) : MoveRoute{};
+    reachable_.clear();
+    mustMove_.clear();
+    hint_ = MoveRoute{};
+    if (cursor_)
+        setAccessibleDescription(QString::fromStdString(SquareDescription(shown_, cursor_)));
     update();
+}
+
+void BoardView::ShowReachable(std::vector<Reachable> reachable) {
+    reachable_ = std::move(reachable);
+    update();
+}
+
+void BoardView::ShowHint(MoveRoute route) {
+    hint_ = std::move(route);
+    update();
+}
+
+void BoardView::ShowMustMove(std::vector<int> men) {
+    mustMove_ = std::move(men);
+    update();
+}
+
+void BoardView::SetCursorSquare(int square) {
+    cursor_ = IsPlayingSquare(square) ? square : 0;
+    // Screen readers read the square under the cursor as the board's description.
+    setAccessibleDescription(cursor_ ? QString::fromStdString(SquareDescription(shown_, cursor_))
+                                     : QString());
+    update();
+}
+
+void BoardView::PaintRoute(QPainter& painter, const MoveRoute& route, const QColor& colour,
+                           double width) const {
+    if (route.stops.size() < 2) return;
+    QPainterPath path(QRectF(SquareRect(route.stops[0])).center());
+    for (size_t i = 1; i < route.stops.size(); ++i)
+        path.lineTo(QRectF(SquareRect(route.stops[i])).center());
+    QPen pen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    // An arrow head at the end, pointing along the last leg.
+    const QPointF end = QRectF(SquareRect(route.stops.back())).center();
+    const QPointF before = QRectF(SquareRect(route.stops[route.stops.size() - 2])).center();
+    const QPointF along = end - before;
+    const double length = std::hypot(along.x(), along.y());
+    if (length < 1) return;
+    const QPointF unit = along / length;
+    const QPointF normal(-unit.y(), unit.x());
+    const double head = width * 3;
+    const QPointF tip = end - unit * (squareSize() * 0.22);
+    QPolygonF arrow;
+    arrow << tip << tip - unit * head + normal * head * 0.6
+          << tip - unit * head - normal * head * 0.6;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(arrow);
+}
+
+void BoardView::PaintMarks(QPainter& painter) const {
+    const int size = squareSize();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!lastRoute_.empty()) {
+        // The last move: its squares tinted, the way it went as a line with an arrow.
+        const QColor tint(255, 214, 0, 70);
+        for (int square : lastRoute_.passed)
+            painter.fillRect(SquareRect(square), QColor(255, 214, 0, 35));
+        for (int square : lastRoute_.stops)  // the men stay clear of the tint
+            if (shown_[square] == kEmpty) painter.fillRect(SquareRect(square), tint);
+        QPen frame(QColor(230, 170, 0), std::max(2.0, size / 20.0));
+        frame.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(frame);
+        painter.setBrush(Qt::NoBrush);
+        for (int square : {lastRoute_.stops.front(), lastRoute_.stops.back()})
+            painter.drawRect(QRectF(SquareRect(square)).adjusted(1.5, 1.5, -1.5, -1.5));
+        PaintRoute(painter, lastRoute_, QColor(230, 150, 0, 170), std::max(2.0, size / 14.0));
+    }
+    if (!hint_.empty()) {
+        // The hint: a blue frame on its two squares and the way between them.
+        QPen frame(QColor(30, 110, 230), std::max(2.0, size / 16.0));
+        painter.setPen(frame);
+        painter.setBrush(Qt::NoBrush);
+        for (int square : {hint_.stops.front(), hint_.stops.back()})
+            painter.drawRect(QRectF(SquareRect(square)).adjusted(3, 3, -3, -3));
+        PaintRoute(painter, hint_, QColor(30, 110, 230, 190), std::max(2.0, size / 14.0));
+    }
+    for (int square : mustMove_) {
+        QPen ring(QColor(220, 40, 30), std::max(2.0, size / 16.0));
+        painter.setPen(ring);
+        painter.setBrush(Qt::NoBrush);
+        const QRectF r = QRectF(SquareRect(square))
+                             .adjusted(size * 0.06, size * 0.06, -size * 0.06, -size * 0.06);
+        painter.drawEllipse(r);
+    }
+    for (const Reachable& reach : reachable_) {
+        if (reach.jump) PaintRoute(painter, reach.route, QColor(20, 140, 60, 150), size / 18.0);
+        painter.setPen(QPen(QColor(255, 255, 255, 200), std::max(1.0, size / 40.0)));
+        painter.setBrush(QColor(20, 150, 60, 210));
+        painter.drawEllipse(QRectF(SquareRect(reach.square)).center(), size * 0.14, size * 0.14);
+    }
+    if (cursor_) {
+        QPen pen(QColor(20, 90, 220), std::max(2.0, size / 14.0), Qt::DashLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(SquareRect(cursor_)).adjusted(3, 3, -3, -3));
+    }
+    painter.restore();
 }
 
 void BoardView::HighlightSquare(int square) {
@@ -265,6 +381,7 @@ void BoardView::paintEvent(QPaintEvent*) {
         const int square = SquareOfDisplayIndex(index, turned);
         PaintSquare(painter, SquareRect(square), square);
     }
+    PaintMarks(painter);
     for (const auto& [square, category] : highlights_) {
         const QRect rect = SquareRect(square);
         const double unit = g.square / 568.0;

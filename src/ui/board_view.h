@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <map>
 
+#include "game/board_marks.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 
@@ -27,6 +28,8 @@ int HomeCount(const GameState& game, int sideIndex);
 // Display index 0..63 (reading order of the screen) of a board square and back.
 int DisplayIndexOf(int square, bool turned);
 int SquareOfDisplayIndex(int index, bool turned);
+// What a screen reader says of a square: "e3, white man", "d4, empty".
+std::string SquareDescription(const Board& board, int square);
 
 class BoardView : public QWidget {
     Q_OBJECT
@@ -40,6 +43,20 @@ class BoardView : public QWidget {
     void HighlightSquare(int square);
     void ClearHighlights();
     bool highlighted(int square) const { return highlights_.count(square) > 0; }
+
+    // The marks of the board's feedback; each Redraw takes the last move's route afresh
+    // (when `feedback` allows it) and removes the others.
+    void SetFeedback(const BoardFeedback* feedback) { feedback_ = feedback; }
+    void ShowReachable(std::vector<Reachable> reachable);
+    void ShowMustMove(std::vector<int> men);
+    void ShowHint(MoveRoute route);
+    const MoveRoute& hint() const { return hint_; }
+    const MoveRoute& lastMoveRoute() const { return lastRoute_; }
+    const std::vector<Reachable>& reachable() const { return reachable_; }
+    const std::vector<int>& mustMove() const { return mustMove_; }
+    // The keyboard's square cursor: 0 hides it.
+    void SetCursorSquare(int square);
+    int cursorSquare() const { return cursor_; }
 
     // The eleven files of a bitmap set in `folder`; false (keeping the current pictures)
     // when one of them is missing or unreadable.
@@ -89,6 +106,9 @@ class BoardView : public QWidget {
     Geometry Layout() const;
     void PaintSquare(QPainter& painter, const QRect& rect, int square) const;
     void PaintDragged(QPainter& painter) const;
+    void PaintMarks(QPainter& painter) const;
+    void PaintRoute(QPainter& painter, const MoveRoute& route, const QColor& colour,
+                    double width) const;
 
     const GameState& game_;
     const Settings& settings_;
@@ -101,6 +121,12 @@ class BoardView : public QWidget {
     QImage blackCursor_;
     std::map<int, int> highlights_;  // square -> category
     int dragFrom_ = 0;               // square of the dragged man, 0 when none
+    const BoardFeedback* feedback_ = nullptr;
+    MoveRoute lastRoute_;
+    std::vector<Reachable> reachable_;
+    std::vector<int> mustMove_;
+    MoveRoute hint_;
+    int cursor_ = 0;
     QPoint dragAt_;
 };
 

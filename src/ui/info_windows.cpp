@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "game/rules_text.h"
 #include "records/settings.h"
 #include "ui/manual_window.h"
 
@@ -42,6 +43,12 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
         pageLayout->addWidget(heading);
         pageLayout->addWidget(rules);
     }
+    auto* guide = new QLabel(QString::fromStdString(BoardGuideText()));
+    guide->setObjectName("lblGuide");
+    guide->setWordWrap(true);
+    guide->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    pageLayout->addSpacing(8);
+    pageLayout->addWidget(guide);
     pageLayout->addStretch();
     auto* scroll = new QScrollArea;
     scroll->setWidget(page);

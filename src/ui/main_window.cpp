@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "game/rules_text.h"
 #include "records/data_folder.h"
 #include "records/log.h"
 #include "rules/variant_file.h"
@@ -149,6 +150,7 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
         rules.directions = read.directionTexts;
         return rules;
     };
+    BuildKeyActions();
     sinceEvents_.start();
     fileFolder_ = QDir::currentPath();
     resize(1100, 720);
@@ -316,8 +318,11 @@ void frmMain::BuildPanels() {
     connect(board_, &BoardView::moved, this, &frmMain::BoardMoved);
     connect(board_, &BoardView::released, this, &frmMain::BoardReleased);
     connect(board_, &BoardView::left, this, &frmMain::BoardLeft);
-    // The board takes focus when clicked, so that it gets it back after a computation.
-    board_->setFocusPolicy(Qt::ClickFocus);
+    board_->SetFeedback(&controller_->feedback());
+    // The board takes focus when clicked, so that it gets it back after a computation, and
+    // by Tab, which shows the keyboard's square cursor.
+    board_->setFocusPolicy(Qt::StrongFocus);
+    board_->setAccessibleName("Board");
     board_->installEventFilter(this);  // a move typed after a drag goes to the move box
     layout->addWidget(board_, 3);
 
@@ -489,6 +494,45 @@ void frmMain::BuildPanels() {
     statusBar()->addWidget(opening, 2);
 }
 
+void frmMain::BuildKeyActions() {
+    // Stepping through the game without the mouse. The text boxes keep these keys for
+    // their own editing, and the board for its cursor while that is shown.
+    struct Key {
+        const char* name;
+        QKeySequence keys;
+        Command enabledWith;
+        std::function<void()> run;
+    };
+    const std::vector<Key> keys = {
+        {"keyBack", QKeySequence(Qt::Key_Left), Command::Back, [this] { controller_->Back(); }},
+        {"keyForward", QKeySequence(Qt::Key_Right), Command::Forward,
+         [this] { controller_->Forward(); }},
+        {"keyFirst", QKeySequence(Qt::Key_Home), Command::First, [this] { controller_->First(); }},
+        {"keyLast", QKeySequence(Qt::Key_End), Command::Last, [this] { controller_->Last(); }},
+        {"keyTakeBack", QKeySequence(Qt::CTRL | Qt::Key_Z), Command::Back,
+         [this] { controller_->TakeBackPlayerMove(); }},
+    };
+    for (const Key& key : keys) {
+        auto* action = new QAction(this);
+        action->setObjectName(key.name);
+        action->setShortcut(key.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        const Command command = key.enabledWith;
+        const std::function<void()> run = key.run;
+        connect(action, &QAction::triggered, this, [this, command, run] {
+            // Only while the menu item could be chosen (not during a computation).
+            for (Command c : {command, Command::PlayMenu}) {
+                const auto it = commandTargets_.find(c);
+                if (it == commandTargets_.end() || it->second.empty()) return;
+                auto* item = qobject_cast<QAction*>(it->second.front());
+                if (item && !item->isEnabled()) return;
+            }
+            Run(run);
+        });
+    }
+}
+
 void frmMain::BuildSetupPopup() {
     setupMenu_ = new QMenu("mnuPopup", this);
     setupMenu_->setObjectName("mnuSetup");
@@ -507,11 +551,11 @@ void frmMain::BuildSetupPopup() {
     add(
         "empty1", "Empty", [this](int sq) { controller_->SetupSquare(sq, kEmpty); }, true);
     add(
-        "mnu_PopUp_BlackChecker", "Black Checker",
+        "mnu_PopUp_BlackChecker", "Black man",
         [this](int sq) { controller_->SetupSquare(sq, kBlackMan); }, true);
     add(
-        "Whitechecker", "White Checker",
-        [this](int sq) { controller_->SetupSquare(sq, kWhiteMan); }, true);
+        "Whitechecker", "White man", [this](int sq) { controller_->SetupSquare(sq, kWhiteMan); },
+        true);
     setupMenu_->addSeparator();
     add(
         "mnu_PopUp_BlackM", "Black moves", [this](int) { controller_->SetupSideToMove(kBlack); },
@@ -561,6 +605,11 @@ void frmMain::RestoreWindowState() {
     const QByteArray geometry = state.value("window/geometry").toByteArray();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
     scoreGraphAction_->setChecked(state.value("window/scoreGraph", false).toBool());
+    BoardFeedback& feedback = controller_->feedback();
+    feedback.lastMove = state.value("board/markLastMove", true).toBool();
+    feedback.reachable = state.value("board/markReachable", true).toBool();
+    feedback.reasons = state.value("board/explainRefusals", true).toBool();
+    feedback.hintOnBoard = state.value("board/hintOnBoard", true).toBool();
 }
 
 void frmMain::SaveWindowState() const {
@@ -568,6 +617,11 @@ void frmMain::SaveWindowState() const {
                     QSettings::IniFormat);
     state.setValue("window/geometry", saveGeometry());
     state.setValue("window/scoreGraph", scoreGraphAction_->isChecked());
+    const BoardFeedback& feedback = controller_->feedback();
+    state.setValue("board/markLastMove", feedback.lastMove);
+    state.setValue("board/markReachable", feedback.reachable);
+    state.setValue("board/explainRefusals", feedback.reasons);
+    state.setValue("board/hintOnBoard", feedback.hintOnBoard);
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {
@@ -659,7 +713,9 @@ void frmMain::RunCommand(Command command) {
                 c.ShowRating();
                 break;
             case Command::Rules: {
-                frmRules rules(c.game().active.name, c.game().active.help, c.RulesInForce(), this);
+                frmRules rules(c.game().active.name,
+                               HelpForBoard(c.game().active.help, c.settings().BoardTurned != 0),
+                               c.RulesInForce(), this);
                 ExecDialog(&rules);
                 break;
             }
@@ -687,6 +743,7 @@ void frmMain::ShowOptions() {
     int rating = controller_->rating();
     {
         frmOptions options(controller_->settings(), rating, this);
+        options.EditFeedback(&controller_->feedback());
         options.messageHook = [this](const QString& text, const QString& title) {
             Message(text.toStdString(), title.toStdString(), Icon::Exclamation, Buttons::Ok);
         };

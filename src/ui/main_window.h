@@ -98,6 +98,7 @@ class frmMain : public QMainWindow, public UserInterface {
     void SetProgressValue(int value) override;
     void ShowCountdown(bool countdown) override;
     void RedrawBoard() override;
+    void ShowHint(const std::vector<int>& stops, const std::vector<int>& passed) override;
     void SetWaitCursor(bool waiting) override;
     Answer Message(const std::string& text, const std::string& title, Icon icon,
                    Buttons buttons = Buttons::Ok) override;
@@ -125,6 +126,10 @@ class frmMain : public QMainWindow, public UserInterface {
     void BuildToolbar();
     void BuildPanels();
     void BuildSetupPopup();
+    void BuildKeyActions();
+    // The keyboard on the board: the square cursor, Space to pick up and put down.
+    bool BoardKey(const QKeyEvent& key);
+    void ShowPickUpMarks(int square);
     void RunCommand(Command command);
     // Runs a user action; a close requested meanwhile is carried out afterwards.
     void Run(const std::function<void()>& action);

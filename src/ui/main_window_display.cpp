@@ -160,6 +160,11 @@ void frmMain::RedrawBoard() {
     SetText(Display::SecondHomeCount, std::to_string(blackFirst ? white : black));
 }
 
+void frmMain::ShowHint(const std::vector<int>& stops, const std::vector<int>& passed) {
+    board_->ShowHint(MoveRoute{stops, passed});
+    if (board_->isVisible()) board_->repaint();  // before the hint's box opens
+}
+
 void frmMain::SetWaitCursor(bool waiting) {
     if (waiting == waitCursor_) return;
     waitCursor_ = waiting;

@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <algorithm>
 
+#include "game/board_marks.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
 
@@ -49,6 +51,34 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (event->type() == QEvent::ShortcutOverride &&
+        (watched == legalMoves_ || watched == analysis_)) {
+        // The lists of moves to choose from keep Home and End for their own lines.
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        if (k == Qt::Key_Home || k == Qt::Key_End) {
+            event->accept();
+            return true;
+        }
+    }
+    if (watched == board_) {
+        if (event->type() == QEvent::ShortcutOverride && board_->cursorSquare() != 0) {
+            // The arrows and Home/End move the cursor while it is shown.
+            const int k = static_cast<QKeyEvent*>(event)->key();
+            if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Home || k == Qt::Key_End) {
+                event->accept();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::FocusIn) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                board_->SetCursorSquare(board_->cursorSquare() ? board_->cursorSquare()
+                                                               : SquareNumber("E4"));
+        }
+        if (event->type() == QEvent::FocusOut && held_ == 0) board_->SetCursorSquare(0);
+        if (event->type() == QEvent::KeyPress && BoardKey(*static_cast<QKeyEvent*>(event)))
+            return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -73,6 +103,86 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// --- Board keyboard handling -------------------------------------------------------------------
+
+bool frmMain::BoardKey(const QKeyEvent& key) {
+    const bool turned = controller_->settings().BoardTurned != 0;
+    int cursor = board_->cursorSquare();
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const int k = key.key();
+    if (k == Qt::Key_Space && cursor == 0) {  // Space shows the cursor first
+        board_->SetCursorSquare(SquareNumber("E4"));
+        return true;
+    }
+    if (cursor == 0) return false;
+    const int index = DisplayIndexOf(cursor, turned);
+    int row = index / 8, column = index % 8;
+    switch (k) {
+        case Qt::Key_Up:
+            row = std::max(0, row - 1);
+            break;
+        case Qt::Key_Down:
+            row = std::min(7, row + 1);
+            break;
+        case Qt::Key_Left:
+            column = std::max(0, column - 1);
+            break;
+        case Qt::Key_Right:
+            column = std::min(7, column + 1);
+            break;
+        case Qt::Key_Home:
+            column = 0;
+            break;
+        case Qt::Key_End:
+            column = 7;
+            break;
+        case Qt::Key_Escape:
+            if (held_ != 0) {
+                held_ = 0;
+                RedrawBoard();
+            } else {
+                board_->SetCursorSquare(0);
+            }
+            return true;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            const GameSession& g = controller_->game();
+            if (g.busy || g.gameOver) return true;
+            if (held_ == 0) {
+                Run([this, cursor] {
+                    if (controller_->CanStartDrag(cursor)) {
+                        held_ = cursor;
+                        board_->HighlightSquare(cursor);
+                        ShowPickUpMarks(cursor);
+                    } else {
+                        ShowPickUpMarks(0);
+                    }
+                });
+            } else {
+                const int from = held_;
+                held_ = 0;
+                Run([this, from, cursor] { controller_->BoardDrop(from, cursor); });
+            }
+            board_->SetCursorSquare(board_->cursorSquare());  // tells the square anew
+            return true;
+        }
+        default:
+            return false;
+    }
+    cursor = SquareOfDisplayIndex(row * 8 + column, turned);
+    board_->SetCursorSquare(cursor);
+    return true;
+}
+
+void frmMain::ShowPickUpMarks(int square) {
+    GameSession& g = controller_->game();
+    const BoardFeedback& feedback = controller_->feedback();
+    if (square != 0 && feedback.reachable) board_->ShowReachable(ReachableSquares(g, square));
+    // A compulsory jump: the men that must move.
+    if (feedback.reachable || feedback.reasons) board_->ShowMustMove(MenThatMustJump(g));
+}
+
 // --- Board pointer handling --------------------------------------------------------------------
 
 void frmMain::ShowHighlights() {
@@ -88,9 +198,11 @@ void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
         popupSquare_ = square;
         return;
     }
+    board_->SetCursorSquare(0);  // the mouse takes over from the keyboard
     if (button != Qt::LeftButton || g.board[square] == kEmpty || g.gameOver) return;
     Run([this, square] {
         if (!controller_->CanStartDrag(square)) {
+            if (controller_->game().board[square] == controller_->game().side) ShowPickUpMarks(0);
             board_->update();
             return;
         }
@@ -100,6 +212,7 @@ void frmMain::BoardPressed(int square, Qt::MouseButton button, QPoint) {
             board_->HighlightSquare(square);
             ShowHighlights();
         }
+        ShowPickUpMarks(square);
     });
 }
 

@@ -169,6 +169,17 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     jumpRow->addStretch();
     boardFrameLayout->addLayout(jumpRow);
     boardLayout->addWidget(boardFrame);
+    auto* marksFrame = new QGroupBox("Feedback on the board");
+    marksFrame->setObjectName("fraMarks");
+    auto* marksLayout = new QVBoxLayout(marksFrame);
+    markLastMove_ = MakeCheck("chkMarkLastMove", "Mark the last move");
+    markReachable_ = MakeCheck("chkMarkReachable", "Mark the squares a picked-up man can reach");
+    explainRefusals_ = MakeCheck("chkExplainRefusals", "Say why a move is refused");
+    hintOnBoard_ = MakeCheck("chkHintOnBoard", "Show the hint on the board");
+    for (QCheckBox* box : {markLastMove_, markReachable_, explainRefusals_, hintOnBoard_})
+        marksLayout->addWidget(box);
+    marksFrame->setVisible(false);  // shown once there is feedback to edit
+    boardLayout->addWidget(marksFrame);
     boardLayout->addStretch();
     tabs_->addTab(board, "Board");
 
@@ -179,7 +190,7 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     search->setObjectName("Frame4");
     auto* searchLayout = new QGridLayout(search);
     extended_ = MakeCheck("Check7", "Extended search");
-    pliesLabel_ = new QLabel("Plys (default=1) :");
+    pliesLabel_ = new QLabel("Plies (default=1) :");
     plies_ = new QLineEdit;
     plies_->setObjectName("Text2");
     plies_->setValidator(new NumberRange(1, kMaxPlies, plies_));
@@ -366,15 +377,40 @@ bool frmOptions::NumberFieldsHoldNumbers() {
     return true;
 }
 
+void frmOptions::EditFeedback(BoardFeedback* feedback) {
+    feedback_ = feedback;
+    findChild<QGroupBox*>("fraMarks")->setVisible(feedback != nullptr);
+    if (!feedback) return;
+    markLastMove_->setChecked(feedback->lastMove);
+    markReachable_->setChecked(feedback->reachable);
+    explainRefusals_->setChecked(feedback->reasons);
+    hintOnBoard_->setChecked(feedback->hintOnBoard);
+}
+
 bool frmOptions::ReadOptions() {
     if (!NumberFieldsHoldNumbers()) return false;
+    if (name_->text().trimmed().isEmpty()) {
+        tabs_->setCurrentWidget(tabs_->widget(3));
+        name_->setFocus();
+        if (messageHook)
+            messageHook("Please enter your name.", "Error");
+        else
+            QMessageBox::warning(this, "Error", "Please enter your name.");
+        return false;
+    }
+    if (feedback_) {
+        feedback_->lastMove = markLastMove_->isChecked();
+        feedback_->reachable = markReachable_->isChecked();
+        feedback_->reasons = explainRefusals_->isChecked();
+        feedback_->hintOnBoard = hintOnBoard_->isChecked();
+    }
     Settings& s = settings_;
     s.Handicap = static_cast<uint8_t>(10 - strength_->value());
     s.SearchDepth = depth_->value();
     s.ShowMoves = showMoves_->isChecked();
     s.ChessDrawRules = chessDraw_->isChecked();
     s.ThinkTime = static_cast<int16_t>(time_->value());
-    s.PlayerName = name_->text().toStdString();
+    s.PlayerName = name_->text().trimmed().toStdString();
     s.CapitalLetters = capitals_->isChecked();
     s.ConfirmExit = confirmExit_->isChecked();
     s.ExtendedSearch = extended_->isChecked();

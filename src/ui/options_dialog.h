@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "game/board_marks.h"
 #include "records/settings.h"
 
 class QCheckBox;
@@ -23,6 +24,8 @@ class frmOptions : public QDialog {
     Q_OBJECT
   public:
     frmOptions(Settings& settings, int& rating, QWidget* parent = nullptr);
+    // The board's feedback marks, edited beside the settings when given.
+    void EditFeedback(BoardFeedback* feedback);
 
     void ShowOptions();  // sets every control from the settings and runs the interlocks
     // Copies every control into the settings. A number field left empty is refused: it is
@@ -62,6 +65,11 @@ class frmOptions : public QDialog {
     QLabel* depthValue_;
 
     QCheckBox* showMoves_;
+    BoardFeedback* feedback_ = nullptr;
+    QCheckBox* markLastMove_;
+    QCheckBox* markReachable_;
+    QCheckBox* explainRefusals_;
+    QCheckBox* hintOnBoard_;
     QCheckBox* capitals_;
     QRadioButton* jumpX_;
     QRadioButton* jumpColon_;

@@ -29,6 +29,12 @@ QRectF ScoreGraphView::PlotArea() const {
                   std::max<qreal>(height() - top - metrics.height() - 4, 10));
 }
 
+QString ScoreGraphView::AxisLabel() const {
+    const ScoreGraphData data = this->data();
+    if (data.plies == 0) return "no moves";
+    return QString("ply %1").arg(std::max(data.plies, kMinimumPlies));
+}
+
 QPointF ScoreGraphView::PointAt(int ply, int score, const ScoreGraphData& data) const {
     const QRectF area = PlotArea();
     const int plies = std::max(data.plies, kMinimumPlies);
@@ -77,7 +83,7 @@ void ScoreGraphView::paintEvent(QPaintEvent*) {
     label(QString("-%1").arg(data.range), area.bottom());
     const int plies = std::max(data.plies, kMinimumPlies);
     painter.drawText(QRectF(area.left(), area.bottom() + 2, area.width(), metrics.height()),
-                     Qt::AlignRight | Qt::AlignTop, QString("ply %1").arg(plies));
+                     Qt::AlignRight | Qt::AlignTop, AxisLabel());
 
     // Which way is whose advantage.
     painter.setPen(axis);

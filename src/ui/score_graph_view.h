@@ -17,6 +17,8 @@ class ScoreGraphView : public QWidget {
     ScoreGraphView(const GameState& game, const SearchState& search, QWidget* parent = nullptr);
 
     ScoreGraphData data() const { return MakeScoreGraph(game_, search_); }
+    // The ply axis's label: its length, or "no moves" before the first.
+    QString AxisLabel() const;
     // Where a point of the graph lies in widget coordinates (the plot area's mapping).
     QPointF PointAt(int ply, int score, const ScoreGraphData& data) const;
     QRectF PlotArea() const;

@@ -24,15 +24,17 @@ struct BoxInfo {
 };
 constexpr std::array<BoxInfo, kVariantBoxCount> kBoxes = {{
     {VariantBox::BlackBegins, "chkBlackStarts", "Black begins"},
-    {VariantBox::HomeLess, "chkHomeLess", "Loses when piece remains in his home after 30 moves"},
+    {VariantBox::HomeLess, "chkHomeLess",
+     "Loses when a man remains in its start camp after 30 moves"},
     {VariantBox::FullHome, "chkFullHome",
-     "Loses when all of his home is occupied regardless of color"},
+     "Loses when its start camp is full, whatever the colour of the men"},
     {VariantBox::MultipleSquares, "chkLongKings", "Multiple squares movement"},
     {VariantBox::StopOnFirstSquare, "chkKingFirst",
      "Stop jumping on first square after opponents piece"},
     {VariantBox::JumpsMandatory, "chkCapRequired", "Jumps mandatory"},
-    {VariantBox::ForceJumpOut, "chkOutofHome", "Force jump out of home over enemy piece"},
-    {VariantBox::StopAtOpponentHome, "chkManContJump", "Stop jumping at opponents home squares"},
+    {VariantBox::ForceJumpOut, "chkOutofHome",
+     "Force jump out of the start camp over an enemy man"},
+    {VariantBox::StopAtOpponentHome, "chkManContJump", "Stop jumping on reaching the target camp"},
     {VariantBox::MultipleJumps, "chkMulJumps", "Multiple jumps in one move mandatory"},
     {VariantBox::MostJumps, "chkMaxCapMove", "Move with most jumps mandatory"},
 }};
@@ -114,7 +116,7 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
           VariantBox::MultipleJumps, VariantBox::MostJumps})
         jumpsLayout->addWidget(box(b));
 
-    auto* homeBox = new QGroupBox("Home Squares");
+    auto* homeBox = new QGroupBox("Target camps (home squares)");
     auto* homeLayout = new QGridLayout(homeBox);
     homeLayout->setHorizontalSpacing(3);
     for (int field = 0; field < kHomeFieldCount; ++field) {

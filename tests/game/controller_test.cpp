@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "controller_fixture.h"
+#include "game/hint_board.h"
 
 namespace zelkor::test {
 namespace {
@@ -114,10 +116,28 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
 TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().OfferDrawCommand();  // before any move: rejected
     EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
+    bool playerHighlighted = true;  // while the computer thinks, its name is highlighted
+    ui.onProcessEvents = [&] { playerHighlighted = playerHighlighted && ui.firstSideHighlighted; };
     ASSERT_TRUE(Type("e1d2"));
+    ui.onProcessEvents = nullptr;
+    EXPECT_FALSE(playerHighlighted);
+    // After the reply: whose move it is, no leftover progress; Ctrl+Z takes back both moves.
+    EXPECT_EQ(Text(D::Status) + Text(D::Countdown) + std::to_string(ui.progressValue),
+              "White moves0");
+    c().TakeBackPlayerMove();
+    EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName), std::tuple(0, "Player"));
+    ASSERT_TRUE(Type("e1d2"));
+    ui.answers = {Answer::No};
+    c().HintCommand();  // a rated game asks first
+    EXPECT_EQ(std::tuple(Last(), g().rated),
+              std::tuple("Confirmation: A hint makes this game unrated. Show the hint?", true));
     c().HintCommand();
     EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
     EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly), std::tuple(false, false, 2));
+    ui.answers = {Answer::No};
+    c().ResignCommand();  // asks first
+    EXPECT_EQ(std::tuple(Last(), g().gameOver),
+              std::tuple("Confirmation: Resign this game?", false));
     c().ResignCommand();
     EXPECT_EQ(ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}),
               "OK... Computer wins!00");
@@ -129,7 +149,7 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     ASSERT_TRUE(g().gameOver);
     const std::string& report = ui.messages.back().text;
     EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
-    EXPECT_TRUE(report.find("The computers' rating in this game was 1200") != std::string::npos &&
+    EXPECT_TRUE(report.find("The computer's rating in this game was 1200") != std::string::npos &&
                 !g().rated);
 }
 
@@ -137,11 +157,20 @@ using Input = ControllerTest;
 
 TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
     c().SelectPlayerPlayer();
-    for (const char* text : {"e1d", "e1e3", "z9d2", "", "e1-"}) {
+    // The box names the reason, when there is one, and the status line repeats it.
+    for (const auto& [text, reason] :
+         std::vector<std::pair<const char*, std::string>>{{"e1d", ""},
+                                                          {"e1e3", ": e1 cannot reach e3"},
+                                                          {"z9d2", ""},
+                                                          {"", ""},
+                                                          {"e1-", ""},
+                                                          {"d8d7", ": d8 is not your man"},
+                                                          {"d4d5", ": d4 is empty"}}) {
         ui.messages.clear();
         EXPECT_FALSE(Type(text)) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
-        EXPECT_TRUE(Last() == "Error: Illegal move" && ui.messages[0].icon == Icon::Exclamation);
+        EXPECT_EQ(Last(), "Error: Illegal move" + reason);
+        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
     }
     ui.messages.clear();
     for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"})
@@ -159,7 +188,8 @@ TEST_F(Input, BoardPressAndDropRejections) {
 
     EXPECT_TRUE(c().CanStartDrag(Sq("e1")));
     c().BoardDrop(Sq("e1"), Sq("e3"));
-    EXPECT_EQ(Last(), "Error: Illegal move");
+    EXPECT_EQ(Last() + "|" + Text(D::Status),
+              "Error: Illegal move: e1 cannot reach e3|Illegal move: e1 cannot reach e3");
     c().BoardDrop(Sq("e1"), Sq("f1"));
     EXPECT_EQ(Last(), "Error: Illegal move: that square is not empty");
     const size_t shown = ui.messages.size();
@@ -180,7 +210,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     c().SetupPopupClosed();
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(Last(), "Error: You cannot move that piece");
+    EXPECT_EQ(Last(), "Error: You cannot move that piece: a1 is blocked");
 
     // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation
@@ -195,6 +225,86 @@ TEST_F(Input, BoardPressAndDropRejections) {
         c().ComputeCommand();
         EXPECT_EQ(std::tuple(g().gamePly, ui.messages.size()), std::tuple(0, size_t{0}));
     }
+}
+
+// What the board marks and why it refuses, over small hand-set positions: White men in
+// upper case, Black men in lower case; `flag` is switched on for the row.
+TEST_F(Input, BoardMarksAndRefusalReasons) {
+    struct Row {
+        const char* men;
+        int flag;
+        const char* query;  // "route d4 d8 x", "reach d4", "move d4 d6", "pick a1", "must"
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"D4 d5 d7", -1, "route d4 d8 x", "d4, d6, d8|"},         // a chain's landings
+        {"A1", LongKings, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares
+        {"A1 a4", LongKings, "route a1 a6 x", "a1, a6|a2, a3, a4, a5"},
+        {"D4 d5 d7", -1, "reach d4", "c3 c4 c5 d3 d6 d8 e3 e4 e5"},
+        {"D4 d5 d7", MulJumps, "reach d4", "c3 c4 c5 d3 d8 e3 e4 e5"},
+        {"D4 d5 d7", MulJumps, "move d4 d6", "the chain must go on to d8"},
+        {"D4 d5 A1", CapRequired, "move a1 a2", "a jump is compulsory: d4 can jump"},
+        {"D4 d5 A1", CapRequired, "pick a1", "a jump is compulsory: d4 can jump"},
+        {"D4 d5 A1", CapRequired, "must", "d4"},
+        {"D4 d5 A1", -1, "must", ""},
+        {"D4 d5", -1, "move d4 h8", "d4 cannot reach h8"},
+        {"D4 d5", -1, "move d4 d5", "d5 is not empty"},
+        {"D4 d5", -1, "move d4 d3", ""},
+        {"D4 d5", -1, "hint d4-d6", "Try d4xd6|d4, d6"},  // the hint writes a jump as a jump
+        {"D4 d5", -1, "hint d4-d3", "Try d4-d3|d4, d3"},
+    };
+    for (const Row& row : rows) {
+        c().SetupClearBoard();
+        std::istringstream men(row.men);
+        for (std::string man; men >> man;) {
+            const bool white = std::isupper(static_cast<unsigned char>(man[0]));
+            man[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(man[0])));
+            c().SetupSquare(Sq(man.c_str()), white ? kWhiteMan : kBlackMan);
+        }
+        c().SetupSideToMove(kWhite);
+        g().active.flags = DefaultRules().flags;
+        if (row.flag >= 0) g().active.flags[row.flag] = 1;
+        c().SetupPopupClosed();
+        std::istringstream query(row.query);
+        std::string kind, from, to, jump;
+        query >> kind >> from >> to >> jump;
+        std::string got;
+        if (kind == "route") {
+            const MoveRoute route =
+                RouteOf(g(), g().board, Sq(from.c_str()), Sq(to.c_str()), jump == "x");
+            got = SquareList(route.stops) + "|" + SquareList(route.passed);
+        } else if (kind == "reach") {
+            std::vector<std::string> names;
+            for (const Reachable& r : ReachableSquares(g(), Sq(from.c_str())))
+                names.push_back(SquareName(r.square));
+            std::sort(names.begin(), names.end());
+            for (const std::string& name : names)
+                got += (got.empty() ? "" : " ") + name;
+        } else if (kind == "move") {
+            got = MoveRefusal(g(), Sq(from.c_str()), Sq(to.c_str()));
+        } else if (kind == "hint") {
+            const HintText hint = HintForBoard(g(), "Try " + from);
+            got = hint.text + "|" + SquareList(hint.route.stops);
+        } else if (kind == "pick") {
+            got = PickUpRefusal(g(), Sq(from.c_str()));
+        } else {
+            got = SquareList(MenThatMustJump(g()));
+        }
+        EXPECT_EQ(got, row.expected) << row.men << " / " << row.query;
+    }
+    // The last move's route follows the game back and forth.
+    c().SetupClearBoard();
+    for (const char* square : {"d5", "d7"})
+        c().SetupSquare(Sq(square), kBlackMan);
+    c().SetupSquare(Sq("d4"), kWhiteMan);
+    c().SetupSideToMove(kWhite);
+    g().active.flags = DefaultRules().flags;
+    c().SetupPopupClosed();
+    c().SelectPlayerPlayer();
+    ASSERT_TRUE(Type("d4xd8"));
+    EXPECT_EQ(SquareList(LastMoveRoute(g()).stops), "d4, d6, d8");
+    c().Back();
+    EXPECT_TRUE(LastMoveRoute(g()).empty());
 }
 
 TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
@@ -343,7 +453,8 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     ui.answers = {Answer::No};
     c().NewGameCommand(false);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Last(), "Confirmation: Quit current game?");
+    EXPECT_EQ(Last(),
+              "Confirmation: Quit current game?\n\nThese moves have not been saved: 1. e1-d2");
     EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons, g().gamePly),
               std::tuple(Icon::Question, Buttons::YesNo, 1));
     ui.answers = {Answer::Yes};

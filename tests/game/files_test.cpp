@@ -4,6 +4,7 @@
 #include <random>
 
 #include "controller_fixture.h"
+#include "records/settings_file.h"
 #include "rules/variant_file.h"
 
 namespace zelkor::test {
@@ -27,7 +28,7 @@ TEST_F(StartAndExit, FirstRunStartsWithDefaultsAndWritesOnlyTheSettings) {
     EXPECT_NE(ReadFile(dir / "zelkor.log").find("Zelkor 0.24   06.12.2026  12:00:00"),
               std::string::npos);
     c().ShowRating();
-    EXPECT_EQ(Last(), "Rating: Your currrent rating is 1200");
+    EXPECT_EQ(Last(), "Rating: Your current rating is 1200");
 }
 
 TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
@@ -87,6 +88,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
 
     c().settings().UseDepth = 0;
     c().settings().SearchDepth = 1;
+    c().settings().PlayerName = "Bob";
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
     EXPECT_EQ(c().currentFileName(), "");
@@ -95,12 +97,18 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy),
               std::tuple(3, kBlack, "3", "3"));
     EXPECT_EQ(g().comments[0] + "|" + Text(D::Comment), "opening\r\nline two|after three");
-    EXPECT_EQ(std::tuple(c().settings().UseDepth, c().settings().SearchDepth), std::tuple(1, 3));
+    EXPECT_EQ(
+        std::tuple(c().settings().UseDepth, c().settings().SearchDepth, c().settings().PlayerName),
+        std::tuple(1, 3, "Player"));
+    EXPECT_EQ(Text(D::VariantName) + "|" + Text(D::WindowTitle),
+              "Halma| Zelkor 0.24 Beta - game.zlk");  // unchanged rules, nothing unsaved
     EXPECT_EQ(Enabled({C::Back, C::GameMenu, C::Toolbar}), "111");
     EXPECT_FALSE(g().rated || c().loading());
 
     ASSERT_TRUE(Type("c7d6"));  // Save writes under the loaded name without asking
+    EXPECT_EQ(Text(D::WindowTitle), " Zelkor 0.24 Beta - game.zlk *");
     c().Save();
+    EXPECT_EQ(Text(D::WindowTitle), " Zelkor 0.24 Beta - game.zlk");
     EXPECT_TRUE(ui.fileAnswers.empty());
     EXPECT_NE(ReadFile(dir / "game.zlk").find("h1f3\r\n{after three}\r\nc7d6\r\n"),
               std::string::npos);
@@ -109,6 +117,15 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     c().Open();
     EXPECT_EQ(ui.messages.back().text, "Quit current game?");
     EXPECT_EQ(ui.fileAnswers.size(), 1u);
+    // The file's level and name held for that game only, and never reach zelkor.ini.
+    c().Shutdown();
+    Settings written;
+    ReadSettings(written, dir.path());
+    EXPECT_EQ(written.PlayerName, "Bob");
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    EXPECT_EQ(std::tuple(c().settings().UseDepth, c().settings().PlayerName, Text(D::Strength)),
+              std::tuple(0, "Bob", "Strength: 9   Time: 2 sec"));
 }
 
 TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
@@ -162,7 +179,9 @@ TEST_F(GameFiles, AnIllegalMoveStartsANewGameAndAnEmptyLineEndsTheReplay) {
         EXPECT_FALSE(c().LoadGameFile(dir / "broken.zlk"));
         EXPECT_EQ(Shown(ui.messages.back()), expected[i]);
         EXPECT_EQ(c().currentFileName(), "");
-        EXPECT_EQ(ui.Text(Display::WindowTitle), " Zelkor 0.24 Beta");
+        // The moves that were loaded are not in any file.
+        EXPECT_EQ(ui.Text(Display::WindowTitle),
+                  i == 0 ? " Zelkor 0.24 Beta *" : " Zelkor 0.24 Beta");
         EXPECT_EQ(g().gamePly, 2 - 2 * i);
     }
     ui.fileAnswers = {};
@@ -194,6 +213,17 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     EXPECT_EQ(std::tuple(ui.messages.back().gameMovesShown, ui.messages.back().legalMovesShown),
               std::tuple(1u, 0u));
     EXPECT_EQ(Text(D::Status), "White wins!");
+    // The player made the winning move; stepping back and forth keeps it so, and the end
+    // is not announced again.
+    const std::string names = Text(D::FirstSideColour) + Text(D::FirstSideName);
+    EXPECT_EQ(names, "WhitePlayer");
+    const size_t shown = ui.messages.size();
+    c().Back();
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideName), "White moves|Player");
+    c().Forward();
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + Text(D::FirstSideName),
+              "White wins!|" + names);
+    EXPECT_EQ(ui.messages.size(), shown);
 }
 
 TEST_F(GameFiles, AMissingVariantFileIsReported) {

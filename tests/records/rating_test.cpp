@@ -28,10 +28,10 @@ TEST(Rating, EloFiguresAndTexts) {
         EXPECT_EQ(RatingFactor(rating), factor) << rating;
     EXPECT_EQ(RatingReport("  Good game", 1200, 1300, 1219),
               "  Good game\r\n\r\nYour previous rating was 1200\r\n"
-              "The computers' rating in this game was 1300\r\n\r\nYour new rating is 1219");
+              "The computer's rating in this game was 1300\r\n\r\nYour new rating is 1219");
     EXPECT_EQ(RatingReport("", -5, 1100, -7),
               "\r\n\r\nYour previous rating was-5\r\n"
-              "The computers' rating in this game was 1100\r\n\r\nYour new rating is-7");
+              "The computer's rating in this game was 1100\r\n\r\nYour new rating is-7");
 }
 
 TEST(Rating, EncodingAndTheRatingFile) {

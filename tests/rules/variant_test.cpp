@@ -92,7 +92,7 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
     g->defined = DefaultRules();
     ASSERT_EQ(Load(2), VariantFileStatus::Loaded);
     const VariantRules& d = g->defined;
-    EXPECT_EQ(d.name + "|" + d.help + "|" + g->active.name, "Second|abcdef|Second");
+    EXPECT_EQ(d.name + "|" + d.help + "|" + g->active.name, "Second|abc\ndef|Second");
     EXPECT_EQ(d.flags, (std::array<uint8_t, kRuleFlagCount>{1, 1, 1, 1, 1, 0, 0, 0, 1, 1}));
     EXPECT_EQ(HomeSquaresText(d.home[0]), "A8B8");
     EXPECT_EQ(std::tuple(d.home[0][2], d.home[1][0], d.home[1][1]),
@@ -133,7 +133,7 @@ TEST_F(VariantFileTest, BlocksWithoutEndAndNumbersThatFallBackToVariantOne) {
     Write(test::CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
                       "LongKings=1", "Help=b", "END"}));
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);  // runs into the next block
-    EXPECT_EQ(g->defined.name + g->defined.help, "Oneab");
+    EXPECT_EQ(g->defined.name + g->defined.help, "Onea\nb");
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings)),
               (std::tuple<uint8_t, uint8_t>(0, 1)));
     EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"One", "Two"}));

@@ -96,6 +96,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(lines[0], "   1. " + move.left(2).toLower() + "-" + move.mid(2).toLower());
         QVERIFY(lines[1].startsWith("      "));
         QVERIFY(!f.game().busy && !f.action("mnu_Play_Cancel")->isEnabled());
+        // The reply is marked on the board, from its square to its square.
+        const Move& reply = f.game().gameRecord[2];
+        const std::vector<int>& stops = f.board().lastMoveRoute().stops;
+        QVERIFY(stops.size() >= 2 && stops.front() == reply.Source && stops.back() == reply.dest);
         // Keys typed while the board has the focus after the drag go to the move box.
         auto* typed = f.window->findChild<QLineEdit*>("TypedMoveBox");
         QTest::keyClicks(&f.board(), "e1");
@@ -143,6 +147,7 @@ class MainWindowTest : public QObject {
         QTest::mousePress(&f.board(), Qt::LeftButton, {}, start);
         QTest::mouseMove(&f.board(), start + QPoint(3, 3));
         QCOMPARE(f.board().cursor().shape(), Qt::BitmapCursor);
+        QVERIFY(!f.board().reachable().empty());  // where the man can go
         // The man's picture follows the pointer; its square shows empty meanwhile.
         const QPoint middle = f.board().SquareRect(SquareOf("D5")).center();
         QTest::mouseMove(&f.board(), middle);
@@ -151,9 +156,50 @@ class MainWindowTest : public QObject {
         QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, start);  // back on its square
         QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0 &&
-                !f.board().highlighted(movable.front()));
+                !f.board().highlighted(movable.front()) && f.board().reachable().empty());
         f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
         QCOMPARE(Shown(f.messages.back()), std::string("Error: White moves"));
+    }
+
+    void keyboardAloneMovesAndStepsThroughTheGame() {
+        WindowFixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        ui::BoardView& board = f.board();
+        board.setFocus(Qt::TabFocusReason);  // Tab to the board shows the cursor
+        QCOMPARE(SquareName(board.cursorSquare()), std::string("e4"));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+            QTest::keyClick(&board, key);
+        QVERIFY(board.highlighted(SquareOf("E1")) && !board.reachable().empty());
+        QTest::keyClick(&board, Qt::Key_Up);
+        QCOMPARE(board.accessibleDescription(), QString("e2, empty"));  // for screen readers
+        QTest::keyClick(&board, Qt::Key_Space);  // puts the man down: e1-e2 and the reply
+        QTRY_COMPARE(f.game().gamePly, 2);
+        QCOMPARE(board.accessibleDescription(), QString("e2, white man"));
+        QCOMPARE(f.lines("GameMoveList")[0], QString("   1. e1-e2"));
+        // Without the cursor the arrows, Home and End step through the game.
+        QTest::keyClick(&board, Qt::Key_Escape);
+        const std::pair<Qt::Key, int> steps[] = {
+            {Qt::Key_Left, 1}, {Qt::Key_Home, 0}, {Qt::Key_End, 2}, {Qt::Key_Right, 2}};
+        for (const auto& [key, ply] : steps) {
+            QTest::keyClick(&board, key);
+            QCOMPARE(f.game().gamePly, ply);
+        }
+        QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);  // the move and its reply
+        QVERIFY(f.game().gamePly == 0 && f.text(D::FirstSideName) == "Player");
+        QListWidget* legal = f.list("LegalMoveList");
+        legal->setFocus();
+        QTest::keyClick(legal, Qt::Key_End);  // a list keeps End for its own lines
+        QVERIFY(f.game().gamePly == 0 && legal->currentRow() == legal->count() - 1);
+        // The hint is on the board while its box is open.
+        size_t hintShown = 0;
+        f.window->messageHook = [&](const std::string&, const std::string& title, Icon,
+                                    Buttons buttons) {
+            if (title == "Hint") hintShown = board.hint().stops.size();
+            return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        };
+        f.action("Hint")->trigger();
+        QVERIFY(hintShown >= 2 && board.hint().empty());
     }
 
     void typedMovesAndClicksOnTheLists() {
@@ -242,6 +288,15 @@ class MainWindowTest : public QObject {
         };
         f.action("Options")->trigger();
         QCOMPARE(levelAfterApply, std::string("Strength: 10   Depth: 3 ply"));
+        // The board's marks are options too, kept beside zelkor.ini.
+        QVERIFY(f.controller().feedback().lastMove);
+        f.onDialog = [&](QDialog* dialog) {
+            dialog->findChild<QCheckBox*>("chkMarkLastMove")->setChecked(false);
+            dialog->findChild<QPushButton*>("cmdOK")->click();
+            return dialog->result();
+        };
+        f.action("Options")->trigger();
+        QVERIFY(!f.controller().feedback().lastMove && f.controller().feedback().reachable);
         QCOMPARE(f.text(D::Strength), levelAfterApply);
         QTest::mouseDClick(f.window->findChild<QLabel*>("StrengthDisplay"), Qt::LeftButton);
         QCOMPARE(f.text(D::Strength), std::string("Strength: 10   Depth: 2 ply"));
@@ -255,6 +310,9 @@ class MainWindowTest : public QObject {
         next.StartUp();
         QVERIFY(next.board()->usingBitmaps() &&
                 !next.findChild<QAction*>("mnuDefault")->isChecked());
+        QVERIFY(!next.controller().feedback().lastMove);
+        const std::string ini = ReadFile(f.dir / "zelkor.ini");
+        QCOMPARE(std::count(ini.begin(), ini.end(), '\n'), 42);  // zelkor.ini keeps its lines
         next.findChild<QAction*>("mnuDefault")->trigger();
         QVERIFY(!next.board()->usingBitmaps());
     }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "game/rules_text.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"
 
@@ -31,9 +32,14 @@ class SmallWindowsTest : public QObject {
     }
 
     void rulesWindowShowsTheHelpText() {
-        frmRules rules("Halma", "Each side has ten men.");
+        // The help's lines stay lines; a turned board names the opposite corners.
+        const std::string help = "White plays towards the top left.\nWhite begins.";
+        frmRules rules("Halma", zelkor::HelpForBoard(help, true));
         QCOMPARE(rules.windowTitle(), QString(" Rules for Halma"));
-        QCOMPARE(rules.findChild<QLabel*>("lblHelp")->text(), QString("Each side has ten men."));
+        QCOMPARE(rules.findChild<QLabel*>("lblHelp")->text(),
+                 QString("White plays towards the bottom right.\nWhite begins."));
+        QCOMPARE(zelkor::HelpForBoard(help, false), help);
+        QVERIFY(rules.findChild<QLabel*>("lblGuide")->text().contains("\"(M)\""));
         frmRules empty("Corner", "");
         QCOMPARE(empty.findChild<QLabel*>("lblHelp")->text(), QString("No help available"));
         empty.findChild<QPushButton*>("cmdOK")->click();

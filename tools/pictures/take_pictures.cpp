@@ -3,9 +3,11 @@
 // into docs/images.
 #include <QImage>
 #include <QSet>
+#include <QTabWidget>
 #include <QtTest>
 #include <cstdlib>
 
+#include "game/board_marks.h"
 #include "ui/options_dialog.h"
 #include "ui/variant_dialog_window.h"
 #include "window_fixture.h"
@@ -51,8 +53,23 @@ class TakePictures : public QObject {
             f.Drag(SquareOf(move.left(2)), SquareOf(move.mid(2)));
             QTRY_COMPARE(f.game().gamePly, 2 * (i + 1));
         }
+        // The man that can go farthest is picked up: its reachable squares and jump paths
+        // show beside the marked last move.
+        int best = 0;
+        size_t most = 0;
+        for (int square : f.controller().MovableSquares()) {
+            const size_t reach = ReachableSquares(f.game(), square).size();
+            if (reach > most) {
+                most = reach;
+                best = square;
+            }
+        }
+        const QPoint at = f.board().SquareRect(best).center();
+        f.Hover(at);
+        QTest::mousePress(&f.board(), Qt::LeftButton, {}, at);
         QApplication::processEvents();
         Save(f.window->grab().toImage(), "game.png");
+        QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, at);
     }
 
     void variantDialog() {
@@ -75,6 +92,8 @@ class TakePictures : public QObject {
         f.onDialog = [&shot](QDialog* dialog) {
             if (qobject_cast<ui::frmOptions*>(dialog)) {
                 Save(Shoot(dialog), "options.png");
+                dialog->findChild<QTabWidget*>()->setCurrentIndex(1);
+                Save(Shoot(dialog), "options-board.png");
                 shot = true;
             }
             return int(QDialog::Rejected);
