@@ -75,7 +75,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     GameSession& g = *game_;
     if (g.busy) return false;
     const std::string name = file.filename().string();
-    const GameFileContents contents = ReadGameFile(file);
+    GameFileContents contents = ReadGameFile(file);
     if (contents.status != GameFileStatus::Ok) {
         std::string title = "Zelkor";
         const std::string text = GameFileStatusMessage(contents.status, name, &title);
@@ -166,16 +166,13 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             break;
         }
         if (!InputMove(item.text)) {
-            ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
-            g.active.flag(BlackStarts) = 0;
-            ui_.Message(item.text + ": Illegal move!", "Error", Icon::Exclamation);
-            g.handSetUp = false;
-            loading_ = false;
-            SetUpNewGame();
-            ResetGameDisplays();
-            ui_.SetWaitCursor(false);
-            UnlockInterface();
-            return false;
+            // The moves before it stay; the file is named with the line, as for a header
+            // that cannot be read, and keeps no name.
+            contents.complete = false;
+            contents.illegalMove = true;
+            contents.stopLine = item.line;
+            contents.stopText = item.text.substr(0, 40);
+            break;
         }
         ++movesLoaded;
         g.gameStarted = true;

@@ -122,7 +122,8 @@ TEST_F(MoveLimit, ComputerPlayAndLongerFilesStopAtTheLimit) {
     for (int ply = 0; ply < 1200; ++ply)
         text += std::string(cycle[ply % 4]) + "\r\n";
     WriteFile(dir / "longer.zlk", text);
-    c().LoadGameFile(dir / "longer.zlk");
+    EXPECT_FALSE(c().LoadGameFile(dir / "longer.zlk"));  // it stopped early: no name kept
+    EXPECT_EQ(c().currentFileName(), "");
     EXPECT_LE(g().gamePly, kMaxGamePlies);
     EXPECT_LE(g().recordLength, kMaxGamePlies);
     EXPECT_FALSE(c().loading());
