@@ -5,6 +5,7 @@
 #include "game/controller.h"
 #include "records/game_file.h"
 #include "records/log.h"
+#include "records/text_file.h"
 #include "rules/variant_file.h"
 
 namespace zelkor {
@@ -44,7 +45,13 @@ void GameController::Save() {
         SaveAs();
         return;
     }
-    SaveGameFile(currentPath_);
+    // A file that cannot be replaced (write-protected, gone with its folder) keeps its
+    // contents; the game can go to another file instead.
+    if (WriteGameFile(currentPath_, GameFileDataOf(*game_, settings_))) return;
+    const std::string text = GameFileWriteFailedMessage(currentPath_.filename().string(),
+                                                        IsWriteProtected(currentPath_)) +
+                             "\r\nSave the game under another name?";
+    if (ui_.Message(text, "Confirmation", Icon::Question, Buttons::YesNo) == Answer::Yes) SaveAs();
 }
 
 void GameController::SaveAs() {
@@ -67,7 +74,8 @@ void GameController::SaveAs() {
 
 bool GameController::SaveGameFile(const std::filesystem::path& file) {
     if (WriteGameFile(file, GameFileDataOf(*game_, settings_))) return true;
-    ui_.Message(GameFileWriteFailedMessage(file.filename().string()), "Error", Icon::Exclamation);
+    ui_.Message(GameFileWriteFailedMessage(file.filename().string(), IsWriteProtected(file)),
+                "Error", Icon::Exclamation);
     return false;
 }
 

@@ -75,8 +75,15 @@ DataFolder ResolveDataFolder(const DataFolderInputs& in) {
 
     if (in.dataDirOption) {
         result.folder = *in.dataDirOption;
-        // A chosen folder without pieces still gets the shipped ones.
+        // A mistyped name would otherwise play the built-in rules and keep nothing.
         std::error_code error;
+        if (!fs::is_directory(result.folder, error)) {
+            result.error =
+                "The data folder " + result.folder.string() +
+                (fs::exists(result.folder, error) ? " is not a folder" : " does not exist");
+            return result;
+        }
+        // A chosen folder without pieces still gets the shipped ones.
         const bool hasPieces = fs::is_directory(result.folder / "pieces", error);
         result.shipped = hasPieces || !shipped ? result.folder : *shipped;
         return result;

@@ -353,8 +353,8 @@ std::string IncompleteGameFileMessage(const GameFileContents& contents, const st
     return text + " loaded";
 }
 
-std::string GameFileWriteFailedMessage(const std::string& fileName) {
-    return fileName + " could not be saved";
+std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected) {
+    return fileName + " could not be saved" + (writeProtected ? ": it is write-protected" : "");
 }
 
 }  // namespace zelkor

@@ -110,8 +110,9 @@ std::string GameFileStatusMessage(GameFileStatus status, const std::string& file
 std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
                                       int movesLoaded);
 
-// "<name> could not be saved" (title "Error"): the caller keeps the game.
-std::string GameFileWriteFailedMessage(const std::string& fileName);
+// "<name> could not be saved" (title "Error"), with ": it is write-protected" for a file
+// the user cannot write: the caller keeps the game.
+std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected = false);
 
 // True when key ("MulJumps=" ...) is one of the ten rule-flag keys; *flag names it.
 bool IsGameFileFlagKey(const std::string& key, RuleFlag* flag);

@@ -17,7 +17,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -27,6 +26,7 @@
 
 #include "records/data_folder.h"
 #include "records/log.h"
+#include "records/text_file.h"
 #include "rules/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
@@ -545,19 +545,28 @@ std::filesystem::path WindowStateFile(const std::filesystem::path& dataDir) {
 
 }  // namespace
 
+// The window state is a small text file read and written like the program's other files
+// (a pipe in its place is refused, the data folder's name is used as bytes):
+// "[window]", "geometry=" and the saved geometry in base64, "scoreGraph=" true or false.
 void frmMain::RestoreWindowState() {
-    const QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
-                          QSettings::IniFormat);
-    const QByteArray geometry = state.value("window/geometry").toByteArray();
-    if (!geometry.isEmpty()) restoreGeometry(geometry);
-    scoreGraphAction_->setChecked(state.value("window/scoreGraph", false).toBool());
+    const std::optional<std::string> text = ReadDataFile(WindowStateFile(dataDir_), 64 * 1024);
+    if (!text) return;
+    for (const QByteArray& raw : QByteArray::fromStdString(*text).split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith("geometry=")) {
+            const QByteArray geometry = QByteArray::fromBase64(line.mid(9));
+            if (!geometry.isEmpty()) restoreGeometry(geometry);
+        } else if (line.startsWith("scoreGraph=")) {
+            scoreGraphAction_->setChecked(line.mid(11) == "true");
+        }
+    }
 }
 
 void frmMain::SaveWindowState() const {
-    QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
-                    QSettings::IniFormat);
-    state.setValue("window/geometry", saveGeometry());
-    state.setValue("window/scoreGraph", scoreGraphAction_->isChecked());
+    const std::string text =
+        "[window]\r\ngeometry=" + saveGeometry().toBase64().toStdString() +
+        "\r\nscoreGraph=" + (scoreGraphAction_->isChecked() ? "true" : "false") + "\r\n";
+    WriteFileSafely(WindowStateFile(dataDir_), text);
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {

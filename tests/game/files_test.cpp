@@ -4,6 +4,7 @@
 #include <random>
 
 #include "controller_fixture.h"
+#include "records/settings_file.h"
 #include "rules/variant_file.h"
 
 namespace zelkor::test {
@@ -69,6 +70,21 @@ TEST_F(StartAndExit, ASettingsValueThatDoesNotFitNeverLocksTheUserOut) {
     EXPECT_NE(Shown(ui.messages[0]).find("Zelkor starts with the default settings."),
               std::string::npos);
     EXPECT_EQ(other.game().playMode, PlayMode::PlayerComputer);
+    EXPECT_NE(ReadFile(dir / "zelkor.ini.bad").find(" 300 "), std::string::npos);
+
+    // A damaged file that no free name can take stays as it is, also at exit.
+    text = text.substr(0, second) + " 3.5 " + text.substr(second + 5);
+    WriteFile(dir / "zelkor.ini", text);
+    for (int n = 0; n < kKeptGenerations; ++n) {
+        std::filesystem::path aside = BadSettingsFile(dir.path());
+        if (n > 0) aside += std::string(".") += std::to_string(n);
+        std::filesystem::remove(aside);
+        std::filesystem::create_directory(aside);
+    }
+    GameController third(ui, clock, random, dir.path());
+    third.StartUp();
+    third.Shutdown();
+    EXPECT_EQ(ReadFile(dir / "zelkor.ini"), text);
 }
 
 using GameFiles = ControllerTest;
@@ -121,6 +137,22 @@ TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
     ui.fileAnswers = {std::nullopt};  // "Save" without a name asks for one
     c().Save();
     EXPECT_TRUE(ui.fileAnswers.empty());
+
+    // A write-protected file keeps its contents; "Save" offers another name.
+    ui.fileAnswers = {(dir / "mine.zlk").string()};
+    c().SaveAs();
+    std::filesystem::permissions(dir / "mine.zlk", std::filesystem::perms(0444));
+    const std::string saved = ReadFile(dir / "mine.zlk");
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
+    ui.answers = {Answer::Yes};
+    ui.fileAnswers = {(dir / "other.zlk").string()};
+    c().Save();
+    EXPECT_EQ(Shown(ui.messages.back()),
+              "Confirmation: mine.zlk could not be saved: it is write-protected\r\n"
+              "Save the game under another name?");
+    EXPECT_EQ(ReadFile(dir / "mine.zlk"), saved);
+    EXPECT_NE(ReadFile(dir / "other.zlk").find("START\r\ne1d2\r\n"), std::string::npos);
+    EXPECT_EQ(c().currentFileName(), "other.zlk");
 }
 
 TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {
