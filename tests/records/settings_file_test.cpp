@@ -279,6 +279,9 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_FALSE(fs::exists(inst.home / ".local"));
     fs::create_directories(chosen / "pieces");
     EXPECT_EQ(ResolveDataFolder(in).shipped, chosen.path());
+    in.dataDirOption = chosen / "mistyped";  // a folder that does not exist is an error
+    EXPECT_EQ(ResolveDataFolder(in).error,
+              "The data folder " + (chosen / "mistyped").string() + " does not exist");
     in.dataDirOption.reset();
     in.xdgDataHome = (inst.root / "xdg").string();
     EXPECT_EQ(ResolveDataFolder(in).folder, inst.root / "xdg/zelkor");
