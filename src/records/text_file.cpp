@@ -201,6 +201,14 @@ bool WriteFileSafely(const std::filesystem::path& path, const std::string& conte
     return false;
 }
 
+bool WriteProbe(const std::filesystem::path& folder) {
+    const std::filesystem::path probe = WriteNewTemporary(folder, "\n", std::nullopt);
+    if (probe.empty()) return false;
+    std::error_code error;
+    std::filesystem::remove(probe, error);  // made by this call
+    return true;
+}
+
 bool MoveToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code error;
 #ifdef ZELKOR_HAVE_FSYNC

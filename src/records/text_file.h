@@ -41,6 +41,8 @@ std::optional<long long> LeadingNumber(const std::string& text);
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents);
 // True for an existing file the user cannot write, or one without any write permission.
 bool IsWriteProtected(const std::filesystem::path& file);
+// Whether a new file can be made in `folder` (one is made and removed).
+bool WriteProbe(const std::filesystem::path& folder);
 // Renames `from` to `to` only when nothing has that name; never replaces a file.
 bool MoveToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
 // The whole contents of a regular file of at most maxSize bytes, opened so that a pipe or
