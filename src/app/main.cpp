@@ -3,6 +3,7 @@
 // per-user folder for an installed program, or the folder --data-dir DIR names.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
@@ -44,6 +45,27 @@ std::filesystem::path ManualFile(const zelkor::DataFolder& data,
     return data.shipped / zelkor::ui::kManualFileName;
 }
 
+// The value of --data-dir as given (--data-dir DIR or --data-dir=DIR), or nothing.
+std::optional<std::filesystem::path> DataDirArgument(int argc, char** argv) {
+    std::optional<std::filesystem::path> value;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") break;
+        if ((arg == "--data-dir" || arg == "-data-dir") && i + 1 < argc)
+            value = std::filesystem::path(argv[++i]);
+        else if (arg.rfind("--data-dir=", 0) == 0)
+            value = std::filesystem::path(arg.substr(11));
+    }
+    return value;
+}
+
+std::filesystem::path ExecutableFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return self.parent_path();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,13 +90,18 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);
 
+    // The folder names go to the core as the bytes they are: a name that is not UTF-8 would
+    // not survive a round trip through a QString.
     std::optional<std::filesystem::path> chosen;
-    if (parser.isSet(dataDirOption))
-        chosen = std::filesystem::path(parser.value(dataDirOption).toStdString());
-    const std::filesystem::path executableFolder(
-        QCoreApplication::applicationDirPath().toStdString());
+    if (parser.isSet(dataDirOption)) chosen = DataDirArgument(argc, argv);
+    if (!chosen) chosen = QFile::encodeName(parser.value(dataDirOption)).toStdString();
+    const std::filesystem::path executableFolder = ExecutableFolder();
     const zelkor::DataFolder data =
         zelkor::ResolveDataFolder(zelkor::ProcessDataFolderInputs(chosen, executableFolder));
+    if (!data.error.empty()) {
+        QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
+        return 1;
+    }
 
     zelkor::SystemClock clock;
     zelkor::SystemRandom random;

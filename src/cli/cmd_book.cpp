@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -346,30 +347,52 @@ std::string SectionText(const GameState& start, const std::vector<std::string>& 
     return text;
 }
 
+// The lines of the book file the section goes into: none when there is no file yet,
+// nothing at all when a file is there that cannot be read to its end as a book, so that it
+// is never replaced by less than it held.
+std::optional<std::vector<std::string>> ExistingBook(const std::filesystem::path& file,
+                                                     std::string* problem) {
+    std::vector<std::string> lines;
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(file, error))) return lines;
+    LineReader in(file);
+    if (!in.is_open()) {
+        *problem = "cannot be read";
+        return std::nullopt;
+    }
+    while (auto line = in.Next())
+        lines.push_back(std::move(*line));
+    if (in.failed()) {
+        *problem = "cannot be read";
+        return std::nullopt;
+    }
+    if (!lines.empty() && lines[0].rfind(kFileSignature, 0) != 0) {
+        *problem = "is not a book file";
+        return std::nullopt;
+    }
+    return lines;
+}
+
 // The book file with the variant's section replaced, or added when it has none.
-std::string MergedBook(const std::filesystem::path& file, const std::string& variant,
+std::string MergedBook(const std::vector<std::string>& lines, const std::string& variant,
                        const std::string& section) {
     std::string book = std::string(kFileSignature) + kDataVersion + "\r\n";
     bool replaced = false;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(file, error)) {
-        LineReader in(file);
-        bool first = true, skipping = false;
-        while (auto line = in.Next()) {
-            if (first) {
-                first = false;
-                if (line->rfind(kFileSignature, 0) == 0) continue;
-            }
-            if (line->rfind("Variant=", 0) == 0) {
-                skipping = line->substr(8) == variant;
-                if (skipping) {
-                    book += section;
-                    replaced = true;
-                }
-            }
-            if (!skipping) book += *line + "\r\n";
-            if (*line == "end") skipping = false;
+    bool first = true, skipping = false;
+    for (const std::string& line : lines) {
+        if (first) {
+            first = false;
+            if (line.rfind(kFileSignature, 0) == 0) continue;
         }
+        if (line.rfind("Variant=", 0) == 0) {
+            skipping = line.substr(8) == variant;
+            if (skipping) {
+                book += section;
+                replaced = true;
+            }
+        }
+        if (!skipping) book += line + "\r\n";
+        if (line == "end") skipping = false;
     }
     if (!replaced) book += section;
     return book;
@@ -417,6 +440,13 @@ int MakeBook(const CliContext& context) {
         std::fprintf(stderr, "book: variant %d is not in the variant file\n", options.variant);
         return 1;
     }
+    std::string problem;
+    const std::optional<std::vector<std::string>> existing = ExistingBook(out, &problem);
+    if (!existing) {
+        std::fprintf(stderr, "book: %s %s; it is left as it is\n", out.string().c_str(),
+                     problem.c_str());
+        return 1;
+    }
     controller.NewGameCommand(false);
     auto start = std::make_unique<GameState>(controller.game());
     start->ui = nullptr;
@@ -426,8 +456,9 @@ int MakeBook(const CliContext& context) {
     BookMaker maker(*start, options);
     const std::vector<std::string> lines = maker.Grow();
     const std::string section = SectionText(*start, lines);
-    if (!WriteFileSafely(out, MergedBook(out, start->defined.name, section))) {
-        std::fprintf(stderr, "book: cannot write %s\n", out.string().c_str());
+    if (!WriteFileSafely(out, MergedBook(*existing, start->defined.name, section))) {
+        std::fprintf(stderr, "book: cannot write %s%s\n", out.string().c_str(),
+                     IsWriteProtected(out) ? ": it is write-protected" : "");
         return 1;
     }
     const double seconds =

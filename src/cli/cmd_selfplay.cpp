@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
+#include "records/text_file.h"
 #include "rules/system_services.h"
 #include "rules/variant_file.h"
 #include "rules/win.h"
@@ -196,7 +197,8 @@ int SelfPlay(const CliContext& context) {
                 (useTime ? SecondsText(seconds) + " s a move" : "depth " + std::to_string(depth)) +
                 ", book " + book + ": " + result;
             if (!controller.SaveGameFile(save)) {
-                std::fprintf(stderr, "selfplay: cannot write %s\n", save.c_str());
+                std::fprintf(stderr, "selfplay: cannot write %s%s\n", save.c_str(),
+                             IsWriteProtected(save) ? ": it is write-protected" : "");
                 return 1;
             }
         }

@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "records/data_folder.h"
+#include "records/text_file.h"
 
 namespace zelkor::cli {
 namespace {
@@ -58,7 +59,13 @@ int main(int argc, char** argv) {
     // An installed program keeps its files in the per-user folder.
     const zelkor::DataFolder data = zelkor::ResolveDataFolder(
         zelkor::ProcessDataFolderInputs(dataDir, ExecutableFolder(argv[0])));
+    if (!data.error.empty()) {
+        std::fprintf(stderr, "zelkor-cli: %s\n", data.error.c_str());
+        return 1;
+    }
     if (!data.warning.empty()) std::fprintf(stderr, "zelkor-cli: %s\n", data.warning.c_str());
+    // What a crash left half-written is of no use to anyone.
+    zelkor::RemoveStaleTemporaries(data.folder);
     context.dataDir = data.folder.string();
     const auto it = Registry().find(argv[i]);
     if (it == Registry().end()) {

@@ -163,6 +163,7 @@ class GameController : public EngineHooks {
     std::string RatingText() override { return ratingText_; }
 
   private:
+    bool SetupMayEndTheGame();  // asks "Quit current game?" once per popup during a game
     Engine MakeEngine();
     void SetUpNewGame();  // the new-game procedure: position, rules tables, per-game state
     void ResetGameDisplays();
@@ -211,11 +212,13 @@ class GameController : public EngineHooks {
     int rating_ = 1200;
     std::string ratingText_;  // the report of the last rating update
     bool setupMode_ = false;
+    int setupAnswer_ = 0;  // "Quit current game?" in this popup: 0 not asked, 1 Yes, -1 No
     bool variantFileMissing_ = false;
     bool loading_ = false;
     std::string heldEndMessage_;  // the end of a game being read, shown once it is on screen
     bool shutDown_ = false;
     bool settingsSaved_ = false;
+    bool keepSettingsFile_ = false;  // a damaged zelkor.ini that could not be kept aside
     bool pressSuppressed_ = false;
     bool lastMoveWasJump_ = false;
     bool returningMoveExists_ = false;

@@ -5,6 +5,7 @@
 #include "game/controller.h"
 #include "records/game_file.h"
 #include "records/log.h"
+#include "records/text_file.h"
 #include "rules/variant_file.h"
 
 namespace zelkor {
@@ -42,7 +43,13 @@ void GameController::Save() {
         SaveAs();
         return;
     }
-    SaveGameFile(currentPath_);
+    // A file that cannot be replaced (write-protected, gone with its folder) keeps its
+    // contents; the game can go to another file instead.
+    if (WriteGameFile(currentPath_, GameFileDataOf(*game_, settings_))) return;
+    const std::string text = GameFileWriteFailedMessage(currentPath_.filename().string(),
+                                                        IsWriteProtected(currentPath_)) +
+                             "\r\nSave the game under another name?";
+    if (ui_.Message(text, "Confirmation", Icon::Question, Buttons::YesNo) == Answer::Yes) SaveAs();
 }
 
 void GameController::SaveAs() {
@@ -70,7 +77,8 @@ bool GameController::SaveGameFile(const std::filesystem::path& file) {
         ShowWindowTitle();
         return true;
     }
-    ui_.Message(GameFileWriteFailedMessage(file.filename().string()), "Error", Icon::Exclamation);
+    ui_.Message(GameFileWriteFailedMessage(file.filename().string(), IsWriteProtected(file)),
+                "Error", Icon::Exclamation);
     return false;
 }
 
@@ -78,7 +86,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     GameSession& g = *game_;
     if (g.busy) return false;
     const std::string name = file.filename().string();
-    const GameFileContents contents = ReadGameFile(file);
+    GameFileContents contents = ReadGameFile(file);
     if (contents.status != GameFileStatus::Ok) {
         std::string title = "Zelkor";
         const std::string text = GameFileStatusMessage(contents.status, name, &title);
@@ -175,16 +183,13 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             break;
         }
         if (!InputMove(item.text)) {
-            ui_.SetListLines(ListId::GameMoves, g.gameMoveLines);
-            g.active.flag(BlackStarts) = 0;
-            ui_.Message(item.text + ": Illegal move!", "Error", Icon::Exclamation);
-            g.handSetUp = false;
-            loading_ = false;
-            SetUpNewGame();
-            ResetGameDisplays();
-            ui_.SetWaitCursor(false);
-            UnlockInterface();
-            return false;
+            // The moves before it stay; the file is named with the line, as for a header
+            // that cannot be read, and keeps no name.
+            contents.complete = false;
+            contents.illegalMove = true;
+            contents.stopLine = item.line;
+            contents.stopText = item.text.substr(0, 40);
+            break;
         }
         ++movesLoaded;
         g.gameStarted = true;

@@ -220,17 +220,31 @@ void GameController::CommentEdited(const std::string& text) {
 // ---------------------------------------------------------------------------------------
 // Position set-up
 
+// A choice in the set-up popup ends the game in progress: asked once per popup, as New
+// Game and Open ask.
+bool GameController::SetupMayEndTheGame() {
+    const GameSession& g = *game_;
+    if (!g.gameStarted) return true;
+    if (setupAnswer_ == 0)
+        setupAnswer_ = ui_.Message("Quit current game?", "Confirmation", Icon::Question,
+                                   Buttons::YesNo) == Answer::Yes
+                           ? 1
+                           : -1;
+    return setupAnswer_ == 1;
+}
+
 void GameController::SetupSquare(int square, int value) {
     GameSession& g = *game_;
     if (g.busy || !IsPlayingSquare(square)) return;
     if (value != kEmpty && value != kWhiteMan && value != kBlackMan) return;
+    if (!SetupMayEndTheGame()) return;
     setupMode_ = true;
     g.board[square] = value;
 }
 
 void GameController::SetupClearBoard() {
     GameSession& g = *game_;
-    if (g.busy) return;
+    if (g.busy || !SetupMayEndTheGame()) return;
     setupMode_ = true;
     for (int square : kPlayingSquares)
         g.board[square] = kEmpty;
@@ -238,7 +252,7 @@ void GameController::SetupClearBoard() {
 
 void GameController::SetupSideToMove(int side) {
     GameSession& g = *game_;
-    if (g.busy) return;
+    if (g.busy || !SetupMayEndTheGame()) return;
     setupMode_ = true;
     g.side = side == kWhite ? kWhite : kBlack;
     ui_.SetText(Display::Status, g.side == kWhite ? "White moves" : "Black moves");
@@ -246,7 +260,15 @@ void GameController::SetupSideToMove(int side) {
 
 void GameController::SetupPopupClosed() {
     GameSession& g = *game_;
-    if (g.busy || !setupMode_) return;
+    if (g.busy || !setupMode_) {
+        setupAnswer_ = 0;
+        return;
+    }
+    // After a set-up every popup restarts the game from the position on the board, also
+    // one closed without a choice: a game played on since is not lost without the question.
+    const bool mayEnd = SetupMayEndTheGame();
+    setupAnswer_ = 0;
+    if (!mayEnd) return;
     ui_.SetListLines(ListId::Analysis, {});
     g.initialBoard = g.board;
     g.active.flag(BlackStarts) = g.side == kWhite ? 0 : 1;

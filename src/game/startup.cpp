@@ -12,8 +12,9 @@ void GameController::StartUp() {
     // What a crash left half-written is of no use to anyone.
     RemoveStaleTemporaries(dataDir_);
     rating_ = ReadRatingFile(dataDir_);
-    const std::string settingsProblem =
-        SettingsProblemMessage(ReadSettings(settings_, dataDir_), dataDir_);
+    const SettingsReadResult settingsRead = ReadSettings(settings_, dataDir_);
+    keepSettingsFile_ = !settingsRead.mayWrite;
+    const std::string settingsProblem = SettingsProblemMessage(settingsRead, dataDir_);
     if (!settingsProblem.empty()) ui_.Message(settingsProblem, "Error", Icon::Exclamation);
     if (settings_.SearchDepth == 0) settings_.SearchDepth = 2;
     if (settings_.PlayMode > 1) settings_.PlayMode = 0;
@@ -59,7 +60,7 @@ void GameController::SaveSettings() {
         written.UseDepth = ownLevel_->useDepth;
         written.PlayerName = ownLevel_->playerName;
     }
-    if (!WriteSettings(written, dataDir_))
+    if (!keepSettingsFile_ && !WriteSettings(written, dataDir_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
                     Icon::Exclamation);
     if (!WriteRatingFile(dataDir_, rating_))

@@ -1,5 +1,9 @@
 #include "records/book.h"
 
+#if __has_include(<sys/stat.h>)
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -113,6 +117,49 @@ class SectionMatcher {
     DirectionTable directions_{};
 };
 
+}  // namespace
+
+void BookGameRules::Line(const std::string& line) {
+    if (offsetLines_ > 0) {
+        const int side = offsetLines_ == 2 ? 0 : 1;
+        --offsetLines_;
+        ParseDirections(line, side, directions_);
+        if (!SameDirections(directions_, g_.directions)) fits_ = false;
+        return;
+    }
+    if (StartsWith(line, "Offset=")) {
+        offsetLines_ = 2;
+        directions_ = g_.directions;
+        return;
+    }
+    if (StartsWith(line, "Setup=")) {
+        // As a game file's set-up is applied: what is not 1 or 2 is an empty square.
+        std::string setup = line.substr(6, 64);
+        setup.resize(64, '0');
+        for (char& c : setup)
+            if (c != '1' && c != '2') c = '0';
+        if (setup != SetupText(g_.initialBoard)) fits_ = false;
+        return;
+    }
+    for (int f = 0; f < kRuleFlagCount; ++f) {
+        const std::string key = std::string(kRuleFlagKeys[f]) + "=";
+        if (StartsWith(line, key)) {
+            if (LeadingNumber(line.substr(key.size())) != g_.active.flags[f]) fits_ = false;
+            return;
+        }
+    }
+    for (int side = 0; side < 2; ++side) {
+        if (!StartsWith(line, side == 0 ? "PromoW=" : "PromoB=")) continue;
+        std::array<int32_t, kHomeSlots> named = ParseHomeSquares(line.substr(7));
+        std::array<int32_t, kHomeSlots> inForce = g_.active.home[side];
+        std::sort(named.begin(), named.end());
+        std::sort(inForce.begin(), inForce.end());
+        if (named != inForce) fits_ = false;
+    }
+}
+
+namespace {
+
 BookResult EmptyWithName(int mode, UserInterface& ui, BookResult result) {
     if (mode == 0) ui.SetText(Display::OpeningName, result.openingName);
     return result;
@@ -139,10 +186,32 @@ std::string GameText(const GameState& g) {
 // what is wrong with it, if anything.
 // One section's book lines and names, indexed for look-ups that take a few binary searches
 // however large the book is.
+// The lines of the book file after the first, kept in one text: a few bytes per line
+// beside the text itself, however many lines a file has.
+class BookLines {
+  public:
+    void Add(std::string_view line) {
+        text_ += line;
+        begin_.push_back(static_cast<uint32_t>(text_.size()));
+    }
+    std::size_t size() const { return begin_.size() - 1; }
+    std::string_view operator[](std::size_t i) const {
+        return std::string_view(text_).substr(begin_[i], begin_[i + 1] - begin_[i]);
+    }
+    void clear() {
+        text_.clear();
+        begin_.assign(1, 0);
+    }
+
+  private:
+    std::string text_;
+    std::vector<uint32_t> begin_{0};  // where each line starts in text_, and the end
+};
+
 class SectionIndex {
   public:
-    SectionIndex(const std::vector<std::string>& lines, std::size_t begin, std::size_t end,
-                 std::size_t namesBegin, std::size_t namesEnd);
+    SectionIndex(const BookLines& lines, std::size_t begin, std::size_t end, std::size_t namesBegin,
+                 std::size_t namesEnd);
 
     // Whether some line continues the game text (not asked for the empty text), and the
     // book moves for the side letter at that point, in file order, at most `limit`.
@@ -162,7 +231,7 @@ class SectionIndex {
             std::nth_element(owned.begin() + kShownBookMoves,
                              owned.begin() + static_cast<std::ptrdiff_t>(i), owned.end());
         }
-        return lines_[first_ + (*proposals.lines)[i]].substr(proposals.at, 4);
+        return std::string(lines_[first_ + (*proposals.lines)[i]].substr(proposals.at, 4));
     }
     // The name of the last name line whose prefix begins the text; empty when none does.
     std::string Name(const std::string& text) const;
@@ -174,15 +243,14 @@ class SectionIndex {
     // The lines that start with the text: a range of positions in sorted order.
     std::pair<std::size_t, std::size_t> Group(const std::string& gameText) const;
 
-    const std::vector<std::string>& lines_;  // the file's lines; the book lines from first_
+    const BookLines& lines_;  // the file's lines; the book lines from first_
     std::size_t first_;
-    std::string text_;                // the expanded lines, markers blanked, one after another
-    std::vector<std::size_t> begin_;  // where each line starts in text_, and the end
-    std::vector<uint32_t> sorted_;    // the lines in the order of their texts
-    // In sorted order, which markers each line has as written: two bits per unit ("w" and
-    // "b"), so a look-up reads a few bytes per line of its group, not the line.
-    std::vector<uint8_t> markers_;
-    std::vector<std::size_t> markerBegin_;
+    // The expanded lines that can follow a game (four characters or more), markers
+    // blanked, one after another; a shorter line neither continues nor proposes anything.
+    std::string text_;
+    std::vector<uint32_t> begin_;   // where each of them starts in text_, and the end
+    std::vector<uint32_t> lineOf_;  // its book line (from first_)
+    std::vector<uint32_t> sorted_;  // them in the order of their texts
     // The lines whose first move is a book move for White, for Black: the start position
     // would otherwise look at every line.
     std::array<std::vector<uint32_t>, 2> firstMoves_;
@@ -196,7 +264,7 @@ struct BookFile {
     State state = State::Usable;
     std::string problem;    // the message for NotBook, WrongVersion and Damaged
     bool reported = false;  // the problem was shown once for this version of the file
-    std::vector<std::string> lines;
+    BookLines lines;
     struct Section {
         std::size_t headerBegin = 0;          // the lines the matcher sees before this "start"
         std::size_t start = 0;                // the "start" line
@@ -206,6 +274,9 @@ struct BookFile {
         std::shared_ptr<SectionIndex> index;  // built at the first look-up that takes it
     };
     std::vector<Section> sections;
+    // The section found for each rule set asked about (a key of the rules, the section's
+    // number or -1), so a look-up does not walk the sections again.
+    std::unordered_map<std::string, long long> sectionOfRules;
 };
 
 namespace {
@@ -214,47 +285,41 @@ constexpr std::size_t kUnit = 5;  // four characters of a move and its marker
 
 }  // namespace
 
-SectionIndex::SectionIndex(const std::vector<std::string>& lines, std::size_t begin,
-                           std::size_t end, std::size_t namesBegin, std::size_t namesEnd)
+SectionIndex::SectionIndex(const BookLines& lines, std::size_t begin, std::size_t end,
+                           std::size_t namesBegin, std::size_t namesEnd)
     : lines_(lines), first_(begin) {
     std::string previous;
+    std::string expanded;
     for (std::size_t i = begin; i < end; ++i) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         const std::size_t blanks = std::min(line.find_first_not_of(' '), line.size());
-        std::string expanded = previous.substr(0, blanks) + line.substr(blanks);
+        expanded.assign(previous, 0, std::min(blanks, previous.size()));
+        expanded += line.substr(blanks);
         if (line.size() > 4 && (line[4] == 'w' || line[4] == 'b'))
             firstMoves_[line[4] == 'w' ? 0 : 1].push_back(static_cast<uint32_t>(i - begin));
         previous = expanded;
+        if (expanded.size() < 4) continue;
         for (std::size_t at = 4; at < expanded.size(); at += kUnit)
             expanded[at] = ' ';
-        begin_.push_back(text_.size());
+        begin_.push_back(static_cast<uint32_t>(text_.size()));
+        lineOf_.push_back(static_cast<uint32_t>(i - begin));
         text_ += expanded;
     }
-    begin_.push_back(text_.size());
+    begin_.push_back(static_cast<uint32_t>(text_.size()));
     const auto count = static_cast<uint32_t>(begin_.size() - 1);
     sorted_.resize(count);
     for (uint32_t i = 0; i < count; ++i)
         sorted_[i] = i;
     std::sort(sorted_.begin(), sorted_.end(),
               [this](uint32_t a, uint32_t b) { return Line(a) < Line(b); });
-    for (const uint32_t line : sorted_) {
-        markerBegin_.push_back(markers_.size());
-        const std::string& raw = lines[begin + line];
-        for (std::size_t unit = 0; unit * kUnit + 4 < raw.size(); ++unit) {
-            if (unit % 4 == 0) markers_.push_back(0);
-            const char marker = raw[unit * kUnit + 4];
-            const int bit = marker == 'w' ? 0 : marker == 'b' ? 1 : -1;
-            if (bit >= 0) markers_.back() |= static_cast<uint8_t>(1u << (2 * (unit % 4) + bit));
-        }
-    }
-    markerBegin_.push_back(markers_.size());
 
     for (std::size_t i = namesBegin; i < namesEnd; ++i) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         const std::size_t open = line.find('\'');
         const std::size_t close = line.find('\'', open + 1);
         if (open == std::string::npos || close == std::string::npos) continue;
-        names_[open][line.substr(0, open)] = {i, line.substr(open + 1, close - open - 1)};
+        names_[open][std::string(line.substr(0, open))] = {
+            i, std::string(line.substr(open + 1, close - open - 1))};
     }
 }
 
@@ -290,9 +355,9 @@ SectionIndex::Proposals SectionIndex::Candidates(const std::string& gameText,
     proposals.at = at;
     const auto [from, to] = Group(gameText);
     for (std::size_t i = from; i < to; ++i) {
-        const std::string& line = lines_[first_ + sorted_[i]];
-        if (line.size() > at + 4 && line[at + 4] == sideLetter)
-            proposals.owned.push_back(sorted_[i]);
+        const uint32_t number = lineOf_[sorted_[i]];
+        const std::string_view line = lines_[first_ + number];
+        if (line.size() > at + 4 && line[at + 4] == sideLetter) proposals.owned.push_back(number);
     }
     // File order for the first few; the rest only when one of them is chosen.
     auto& owned = proposals.owned;
@@ -317,7 +382,15 @@ namespace {
 
 std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
     auto book = std::make_shared<BookFile>();
-    LineReader in(path);
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) > kMaxBookFileSize) {
+        book->state = BookFile::State::Damaged;
+        book->problem = path.string() + " is larger than " +
+                        std::to_string(kMaxBookFileSize >> 20) +
+                        " MB; the opening book is not used";
+        return book;
+    }
+    LineReader in(path, kMaxLineLength, kMaxBookFileSize);
     const auto first = in.Next(256);
     if (!first || first->substr(0, 15) != kFileSignature) {
         book->state = BookFile::State::NotBook;
@@ -330,8 +403,9 @@ std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
             std::string("Incorrect version of ZELKOR.BOK\r\nNeed version ") + kDataVersion;
         return book;
     }
-    while (auto line = in.Next(kMaxBookLineLength))
-        book->lines.push_back(std::move(*line));
+    std::string line;
+    while (in.Next(line))
+        book->lines.Add(std::string_view(line).substr(0, kMaxBookLineLength));
     if (in.failed()) {
         book->state = BookFile::State::Damaged;
         book->problem = path.string() + " cannot be read; the opening book is not used";
@@ -339,7 +413,7 @@ std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
     }
     // A name line needs its name between two quotes; one without them makes the whole book
     // unusable, not the program.
-    const std::vector<std::string>& lines = book->lines;
+    const BookLines& lines = book->lines;
     bool inNames = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i] == "names") {
@@ -351,35 +425,84 @@ std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
             if (open == std::string::npos || lines[i].find('\'', open + 1) == std::string::npos) {
                 book->state = BookFile::State::Damaged;
                 book->problem = path.string() + ", line " + std::to_string(i + 2) +
-                                ": the name line \"" + lines[i].substr(0, 60) +
+                                ": the name line \"" + std::string(lines[i].substr(0, 60)) +
                                 "\" has no name between quotes; the opening book is not used";
                 book->lines.clear();
                 return book;
             }
         }
     }
-    // Each "start" opens a section; its body runs to "names" or "end", its names to "end".
+    // Each "start" opens a section; its body runs to the next "names" or "end", its names
+    // to the next "end". One pass: the sections still open are closed where that line is.
+    std::vector<std::size_t> openBodies;
+    std::vector<std::size_t> openNames;
     std::size_t headerBegin = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != "start") continue;
-        BookFile::Section section;
-        section.headerBegin = headerBegin;
-        section.start = i;
-        std::size_t at = i + 1;
-        while (at < lines.size() && lines[at] != "names" && lines[at] != "end")
-            ++at;
-        section.bodyEnd = at;
-        section.names = at < lines.size() && lines[at] == "names";
-        if (section.names) {
-            ++at;
-            while (at < lines.size() && lines[at] != "end")
-                ++at;
+        const std::string_view text = lines[i];
+        if (text == "start") {
+            BookFile::Section section;
+            section.headerBegin = headerBegin;
+            section.start = i;
+            openBodies.push_back(book->sections.size());
+            book->sections.push_back(section);
+            headerBegin = i + 1;
+        } else if (text == "names" || text == "end") {
+            for (const std::size_t open : openBodies) {
+                BookFile::Section& section = book->sections[open];
+                section.bodyEnd = i;
+                section.names = text == "names";
+                section.namesEnd = i;
+                if (section.names) openNames.push_back(open);
+            }
+            openBodies.clear();
+            if (text == "end") {
+                for (const std::size_t open : openNames)
+                    book->sections[open].namesEnd = i;
+                openNames.clear();
+            }
         }
-        section.namesEnd = at;
-        book->sections.push_back(section);
-        headerBegin = i + 1;
     }
+    for (const std::size_t open : openBodies)
+        book->sections[open].bodyEnd = book->sections[open].namesEnd = lines.size();
+    for (const std::size_t open : openNames)
+        book->sections[open].namesEnd = lines.size();
     return book;
+}
+
+// What decides which section fits: the rules in force and the start position.
+std::string RulesKey(const GameState& g) {
+    std::string key = g.active.name;
+    key += '\n';
+    key += SetupText(g.initialBoard);
+    key.append(reinterpret_cast<const char*>(g.active.flags.data()), g.active.flags.size());
+    for (const auto& home : g.active.home)
+        key.append(reinterpret_cast<const char*>(home.data()), sizeof home);
+    key.append(reinterpret_cast<const char*>(&g.directions), sizeof g.directions);
+    return key;
+}
+
+// What changes whenever the file's contents may have changed: its device and inode (a
+// file swapped in by a rename), its change time (set by every write, and not settable by
+// a copy that keeps the modification time), its size and its modification time.
+std::string FileIdentity(const std::filesystem::path& path) {
+    std::string identity;
+#if __has_include(<sys/stat.h>)
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return identity;
+    const long long fields[] = {
+        static_cast<long long>(info.st_dev),          static_cast<long long>(info.st_ino),
+        static_cast<long long>(info.st_size),         static_cast<long long>(info.st_ctim.tv_sec),
+        static_cast<long long>(info.st_ctim.tv_nsec), static_cast<long long>(info.st_mtim.tv_sec),
+        static_cast<long long>(info.st_mtim.tv_nsec)};
+    for (const long long field : fields)
+        identity += std::to_string(field) + ' ';
+#else
+    std::error_code error;
+    identity =
+        std::to_string(std::filesystem::file_size(path, error)) + ' ' +
+        std::to_string(std::filesystem::last_write_time(path, error).time_since_epoch().count());
+#endif
+    return identity;
 }
 
 }  // namespace
@@ -394,13 +517,11 @@ const BookFile* BookCache::File(const std::filesystem::path& path) {
         file_.reset();
         return nullptr;
     }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    const auto time = std::filesystem::last_write_time(path, error);
-    if (!file_ || path != path_ || size != size_ || time != time_) {
+    const std::string identity = FileIdentity(path);
+    if (!file_ || path != path_ || identity != identity_ || identity.empty()) {
         file_ = ReadBookFile(path);
         path_ = path;
-        size_ = size;
-        time_ = time;
+        identity_ = identity;
     }
     return file_.get();
 }
@@ -419,20 +540,25 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
         }
         return result;
     }
-    const std::vector<std::string>& lines = book->lines;
+    const BookLines& lines = book->lines;
 
-    // Find the section of the game's rules.
-    SectionMatcher matcher(g);
-    BookFile::Section* found = nullptr;
-    for (BookFile::Section& section : file_->sections) {
-        for (std::size_t i = section.headerBegin; i < section.start; ++i)
-            matcher.Line(lines[i]);
-        if (matcher.Start()) {
-            found = &section;
-            break;
+    // Find the section of the game's rules, once for each rule set.
+    const std::string key = RulesKey(g);
+    auto known = file_->sectionOfRules.find(key);
+    if (known == file_->sectionOfRules.end()) {
+        SectionMatcher matcher(g);
+        long long number = -1;
+        for (std::size_t s = 0; s < file_->sections.size() && number < 0; ++s) {
+            const BookFile::Section& section = file_->sections[s];
+            for (std::size_t i = section.headerBegin; i < section.start; ++i)
+                matcher.Line(std::string(lines[i]));
+            if (matcher.Start()) number = static_cast<long long>(s);
         }
+        if (file_->sectionOfRules.size() >= 64) file_->sectionOfRules.clear();
+        known = file_->sectionOfRules.emplace(key, number).first;
     }
-    if (found == nullptr) return EmptyWithName(mode, ui, result);
+    if (known->second < 0) return EmptyWithName(mode, ui, result);
+    BookFile::Section* found = &file_->sections[static_cast<std::size_t>(known->second)];
 
     // Collect the candidates of the book lines. Every occurrence is one entry, so a move
     // proposed by several lines is chosen that much more often.

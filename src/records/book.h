@@ -31,6 +31,9 @@ inline constexpr int kShownBookMoves = 11;  // book moves the legal-move list ma
 // Entries of one look-up's candidate list. A real book proposes a handful of moves per
 // position; the bound only keeps a damaged or hostile file from taking unbounded memory.
 inline constexpr std::size_t kMaxBookCandidates = 100000;
+// The largest book file read: hundreds of times the shipped book, and what it takes in
+// memory (a few times its size) fits any machine the program runs on.
+inline constexpr std::uintmax_t kMaxBookFileSize = std::uintmax_t{32} << 20;
 
 struct BookResult {
     bool inBook = false;      // the game so far follows a line of the book file
@@ -50,7 +53,7 @@ std::pair<int, int> BookMoveSquares(const std::string& move);
 
 struct BookFile;
 
-// The book file read once per change of the file (its path, size and time of change), so
+// The book file read once per change of the file (its path, inode and change time), so
 // that a look-up after every move does not read a large book again. A book that is not a
 // book, of another version or damaged (a name line without its quotes) is reported once
 // per change, through the look-up that met it first, and gives no book moves.
@@ -69,8 +72,7 @@ class BookCache {
     const BookFile* File(const std::filesystem::path& path);
     std::shared_ptr<BookFile> file_;
     std::filesystem::path path_;
-    std::uintmax_t size_ = 0;
-    std::filesystem::file_time_type time_{};
+    std::string identity_;  // device, inode, change time, size and time of the file read
 };
 
 // Mode 1 chooses a book move for the side to move (weighted by the number of lines that
@@ -96,9 +98,28 @@ struct BookGamesProposals {
     int filesRead = 0;
     std::vector<BookGameCandidate> candidates;  // by count, highest first
 };
-// Every proposal of the games in folder for the game text, before the legality filter.
+// Whether the header of a book game (its lines before "START", given one by one) names
+// the rules in force: the rule flags, the home squares ("PromoW=", "PromoB=", in any
+// order), the directions (the two lines after "Offset=") and the set-up ("Setup="). Keys
+// the header leaves out are not compared, so a game without them always fits.
+class BookGameRules {
+  public:
+    explicit BookGameRules(const GameState& g) : g_(g) {}
+    void Line(const std::string& line);
+    bool Fits() const { return fits_ && offsetLines_ == 0; }
+
+  private:
+    const GameState& g_;
+    bool fits_ = true;
+    int offsetLines_ = 0;  // direction lines still to come after "Offset="
+    DirectionTable directions_{};
+};
+
+// Every proposal of the games in folder for the game text, before the legality filter;
+// with `rules`, a game whose header names other rules proposes nothing.
 BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
-                                            const std::string& gameText);
+                                            const std::string& gameText,
+                                            const GameState* rules = nullptr);
 // "c3d4   3": the count, with its leading blank, ends in column 8.
 std::string BookDialogLine(const BookGameCandidate& candidate);
 // " 3 games" / " 1 game", " 2 moves" / " 1 move".

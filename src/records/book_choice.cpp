@@ -12,7 +12,7 @@ BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, U
     BookResult result;
     const std::filesystem::path folder =
         dataDir / (g.side == kWhite ? kWhiteBookGames : kBlackBookGames);
-    BookGamesProposals proposals = CollectBookGameProposals(folder, GameText(g));
+    BookGamesProposals proposals = CollectBookGameProposals(folder, GameText(g), &g);
     if (proposals.candidates.empty()) return result;
 
     // Only proposals that are legal here stay. The caller's move list of this ply (the

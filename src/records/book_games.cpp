@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -27,7 +28,7 @@ std::string CountText(int count) {
 }  // namespace
 
 BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
-                                            const std::string& gameText) {
+                                            const std::string& gameText, const GameState* rules) {
     BookGamesProposals proposals;
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) return proposals;
@@ -49,13 +50,16 @@ BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
         ++proposals.filesRead;
         LineReader in(file);
         bool started = false;
-        while (auto line = in.Next(16)) {
+        std::optional<BookGameRules> header;
+        if (rules) header.emplace(*rules);
+        while (auto line = in.Next(256)) {
             if (*line == "START") {
                 started = true;
                 break;
             }
+            if (header) header->Line(*line);
         }
-        if (!started) continue;
+        if (!started || (header && !header->Fits())) continue;
         // The next move line after the comments, and whether it is the file's last line.
         auto nextMove = [&in](bool& last) -> std::optional<std::string> {
             while (auto line = in.Next(kMaxMoveLineLength)) {

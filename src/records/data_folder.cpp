@@ -1,8 +1,9 @@
 #include "records/data_folder.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
+
+#include "records/text_file.h"
 
 namespace zelkor {
 
@@ -53,19 +54,9 @@ bool HoldsShippedData(const fs::path& folder) {
 bool FolderIsWritable(const fs::path& folder) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) return false;
-    const fs::path probe = folder / ".zelkor-write-test";
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << '\n';
-        if (!out) {
-            out.close();
-            fs::remove(probe, error);
-            return false;
-        }
-    }
-    fs::remove(probe, error);
-    return true;
+    // A temporary file of the program's own kind, made and removed by this call; nothing
+    // of that name is ever opened (a pipe left there cannot block the start).
+    return WriteProbe(folder);
 }
 
 DataFolder ResolveDataFolder(const DataFolderInputs& in) {
@@ -75,8 +66,15 @@ DataFolder ResolveDataFolder(const DataFolderInputs& in) {
 
     if (in.dataDirOption) {
         result.folder = *in.dataDirOption;
-        // A chosen folder without pieces still gets the shipped ones.
+        // A mistyped name would otherwise play the built-in rules and keep nothing.
         std::error_code error;
+        if (!fs::is_directory(result.folder, error)) {
+            result.error =
+                "The data folder " + result.folder.string() +
+                (fs::exists(result.folder, error) ? " is not a folder" : " does not exist");
+            return result;
+        }
+        // A chosen folder without pieces still gets the shipped ones.
         const bool hasPieces = fs::is_directory(result.folder / "pieces", error);
         result.shipped = hasPieces || !shipped ? result.folder : *shipped;
         return result;
@@ -131,9 +129,8 @@ bool IsFirstStart(const fs::path& folder) {
 }
 
 bool MarkFirstStartDone(const fs::path& folder) {
-    std::ofstream out(folder / kFirstStartMarker, std::ios::binary | std::ios::trunc);
-    out << "The rules were shown on the first start.\r\n";
-    return static_cast<bool>(out);
+    return WriteFileSafely(folder / kFirstStartMarker,
+                           "The rules were shown on the first start.\r\n");
 }
 
 }  // namespace zelkor

@@ -35,6 +35,8 @@ struct DataFolder {
     bool perUser = false;
     bool created = false;  // the per-user folder was made by this start
     std::string warning;   // a problem worth telling the user; "" when none
+    std::string error;     // a problem the program cannot start with (a --data-dir that is
+                           // no folder); "" when none
 };
 
 // True when `folder` holds the shipped variant file.

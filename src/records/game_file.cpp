@@ -282,24 +282,33 @@ GameFileContents ReadGameFile(const std::filesystem::path& path) {
         return stop(std::string());
     }
 
-    // Body: comments and moves up to the end of the file or an empty line.
+    // Body: comments and moves up to the end of the file. Empty lines may only close it:
+    // a body that goes on after one, or after the 1000th move, stopped early there.
     int moves = 0;
     while (auto line = next()) {
-        if (line->empty()) break;
+        if (line->empty()) {
+            const int blank = number;
+            while (auto rest = in.Next(1)) {
+                if (rest->empty()) continue;
+                number = blank;
+                return stop(std::string());
+            }
+            break;
+        }
         if ((*line)[0] == '{') {
             if (line->size() < 2) return stop(*line);
             std::string text = DecodeComment(line->substr(1, line->size() - 2));
             if (!result.body.empty() && result.body.back().kind == GameFileItem::Kind::Comment)
                 result.body.back().text = std::move(text);
             else
-                result.body.push_back({GameFileItem::Kind::Comment, std::move(text)});
+                result.body.push_back({GameFileItem::Kind::Comment, std::move(text), number});
             if (in.AtEnd()) break;
             continue;
         }
-        if (moves == kMaxGamePlies) break;
+        if (moves == kMaxGamePlies) return stop(*line);
         ++moves;
         result.body.push_back(
-            {GameFileItem::Kind::Move, UpperCase(line->substr(0, kMaxMoveLineLength))});
+            {GameFileItem::Kind::Move, UpperCase(line->substr(0, kMaxMoveLineLength)), number});
     }
     if (in.failed()) return stop(std::string());
     result.complete = true;
@@ -335,14 +344,17 @@ std::string GameFileStatusMessage(GameFileStatus status, const std::string& file
 std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
                                       int movesLoaded) {
     std::string text = fileName + ", line " + std::to_string(contents.stopLine);
-    text += contents.stopText.empty() ? std::string(" could not be read")
-                                      : ": \"" + contents.stopText + "\" could not be read";
+    if (contents.illegalMove)
+        text += ": \"" + contents.stopText + "\" is not a legal move";
+    else
+        text += contents.stopText.empty() ? std::string(" could not be read")
+                                          : ": \"" + contents.stopText + "\" could not be read";
     text += "; " + std::to_string(movesLoaded) + (movesLoaded == 1 ? " move was" : " moves were");
     return text + " loaded";
 }
 
-std::string GameFileWriteFailedMessage(const std::string& fileName) {
-    return fileName + " could not be saved";
+std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected) {
+    return fileName + " could not be saved" + (writeProtected ? ": it is write-protected" : "");
 }
 
 }  // namespace zelkor

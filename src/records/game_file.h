@@ -72,6 +72,7 @@ struct GameFileItem {
     // belongs to the position reached when it is met. Move: the line upper-cased and cut to
     // kMaxMoveLineLength characters (InputMove reads its first four).
     std::string text;
+    int line = 0;  // the file's line (from 1) the item was read from
 };
 
 struct GameFileContents {
@@ -89,8 +90,9 @@ struct GameFileContents {
     // the caller applies what it was given, tells the user and keeps the file's name
     // out of the title, so that no Save can overwrite the file with what was loaded.
     bool complete = false;
-    int stopLine = 0;      // when not complete: the line (from 1) that could not be read
-    std::string stopText;  // that line as it stands (cut); empty past the end of the file
+    int stopLine = 0;          // when not complete: the line (from 1) that could not be read
+    std::string stopText;      // that line as it stands (cut); empty past the end of the file
+    bool illegalMove = false;  // set by the caller when the replay refused the move there
 };
 
 // Reads a game-record file. Never fails on the contents: whatever it holds, the result is
@@ -103,12 +105,14 @@ GameFileContents ReadGameFile(const std::filesystem::path& path);
 std::string GameFileStatusMessage(GameFileStatus status, const std::string& fileName,
                                   std::string* title);
 
-// "<name>, line 4: "Depth=-1" could not be read; 0 moves were loaded" (title "Error").
+// "<name>, line 4: "Depth=-1" could not be read; 0 moves were loaded" (title "Error"), or
+// for a refused move "<name>, line 30: "A6A" is not a legal move; 7 moves were loaded".
 std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
                                       int movesLoaded);
 
-// "<name> could not be saved" (title "Error"): the caller keeps the game.
-std::string GameFileWriteFailedMessage(const std::string& fileName);
+// "<name> could not be saved" (title "Error"), with ": it is write-protected" for a file
+// the user cannot write: the caller keeps the game.
+std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected = false);
 
 // True when key ("MulJumps=" ...) is one of the ten rule-flag keys; *flag names it.
 bool IsGameFileFlagKey(const std::string& key, RuleFlag* flag);

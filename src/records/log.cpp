@@ -1,6 +1,9 @@
 #include "records/log.h"
 
+#include <limits>
+
 #include "records/settings.h"
+#include "rules/text_lines.h"
 
 namespace zelkor {
 
@@ -16,7 +19,11 @@ std::string RightAligned(long long value, size_t width) {
 
 bool RunLog::Open(const std::filesystem::path& dataDir) {
     Close();
-    out_.open(dataDir / kLogFileName, std::ios::binary | std::ios::app);
+    // Only a file is appended to: opening a pipe in its place would block the program.
+    const std::filesystem::path file = dataDir / kLogFileName;
+    if (DataFileAccess(file, std::numeric_limits<std::uintmax_t>::max()) == FileAccess::Unreadable)
+        return false;
+    out_.open(file, std::ios::binary | std::ios::app);
     return out_.is_open();
 }
 

@@ -224,43 +224,44 @@ bool WriteSettings(const Settings& settings, const std::filesystem::path& dataDi
 SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path& dataDir) {
     SettingsReadResult result;
     Settings read = DefaultSettings();
-    bool complete = false;
-    TextLineReader reader(dataDir / kSettingsFileName);
+    const std::filesystem::path file = dataDir / kSettingsFileName;
+    TextLineReader reader(file);
     std::string line;
-    if (reader.Next(line) && TrimmedFirstValue(line) == FirstLine()) {
-        complete = true;
-        for (size_t i = 0; i < kFields.size(); ++i) {
-            if (!reader.Next(line)) {
-                complete = false;
-                break;
-            }
-            const Parsed parsed = ReadLine(kFields[i], line, read);
-            if (parsed == Parsed::TooLarge) {
-                // The damaged file is kept aside for the user, never in the way of a start.
-                result.status = SettingsReadStatus::Invalid;
-                result.line = static_cast<int>(i) + 2;
-                result.text = line.substr(0, 40);
-                const std::filesystem::path file = dataDir / kSettingsFileName;
-                std::error_code error;
-                std::filesystem::rename(file, BadSettingsFile(dataDir), error);
-                result.keptAside = !error;
-                complete = false;
-                break;
-            }
-            if (parsed == Parsed::NotANumber) {
-                complete = false;
-                break;
-            }
+    int number = 0;  // the line that could not be used
+    if (!reader.Next(line)) {
+        number = reader.access() == FileAccess::Readable ? 1 : 0;  // empty, or not a file
+    } else if (TrimmedFirstValue(line) != FirstLine()) {
+        number = 1;
+    } else {
+        for (size_t i = 0; i < kFields.size() && number == 0; ++i) {
+            const bool present = reader.Next(line);
+            // A line cut short, a value that is no whole number or one too large for its
+            // field: the file is not the user's settings as written.
+            if (!present || ReadLine(kFields[i], line, read) != Parsed::Ok)
+                number = static_cast<int>(i) + 2;
+            if (!present) line.clear();
         }
     }
-    if (complete) {
+    if (number == 0 && reader.access() == FileAccess::Readable) {
         result.status = SettingsReadStatus::Read;
-    } else {
-        read = DefaultSettings();
-        if (result.status != SettingsReadStatus::Invalid)
-            result.status = SettingsReadStatus::Defaults;
-        result.newFileWritten = WriteSettings(read, dataDir);
+        Normalise(read);
+        settings = read;
+        return result;
     }
+    read = DefaultSettings();
+    result.status = SettingsReadStatus::Defaults;
+    if (reader.access() == FileAccess::Readable) {
+        // The file is kept aside for the user, never in the way of a start, and never
+        // overwritten: when no free name takes it, it stays and is not written this run.
+        result.status = SettingsReadStatus::Invalid;
+        result.line = number;
+        result.text = line.substr(0, 40);
+        result.keptAs = KeepFileAside(file);
+        result.keptAside = !result.keptAs.empty();
+    }
+    if (reader.access() == FileAccess::Missing || result.keptAside)
+        result.newFileWritten = WriteSettings(read, dataDir);
+    result.mayWrite = reader.access() == FileAccess::Missing || result.keptAside;
     Normalise(read);
     settings = read;
     return result;
@@ -272,14 +273,30 @@ std::filesystem::path BadSettingsFile(const std::filesystem::path& dataDir) {
     return file;
 }
 
+std::filesystem::path KeepFileAside(const std::filesystem::path& file) {
+    for (int generation = 0; generation < kKeptGenerations; ++generation) {
+        std::filesystem::path aside = file;
+        aside += generation == 0 ? std::string(".bad") : ".bad." + std::to_string(generation);
+        if (MoveToNewName(file, aside)) return aside;
+    }
+    return {};
+}
+
 std::string SettingsProblemMessage(const SettingsReadResult& result,
                                    const std::filesystem::path& dataDir) {
     if (result.status != SettingsReadStatus::Invalid) return {};
     const std::string file = (dataDir / kSettingsFileName).string();
-    std::string text = file + ", line " + std::to_string(result.line) + ": the value \"" +
-                       result.text + "\" does not fit its setting.\r\n";
+    std::string text = file + ", line " + std::to_string(result.line);
+    if (result.line == 1)
+        text += " is not \"" + FirstLine() + "\".\r\n";
+    else if (result.text.empty())
+        text += ": the line is missing.\r\n";
+    else
+        text += ": the value \"" + result.text + "\" does not fit its setting.\r\n";
     if (result.keptAside)
-        text += "The file was kept as " + BadSettingsFile(dataDir).string() + "; ";
+        text += "The file was kept as " + result.keptAs.string() + "; ";
+    else
+        text += "The file was left as it is and will not be written; ";
     return text + "Zelkor starts with the default settings.";
 }
 

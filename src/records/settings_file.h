@@ -20,32 +20,43 @@ namespace zelkor {
 inline constexpr const char* kSettingsFileName = "zelkor.ini";
 constexpr int kSettingsLines = 42;
 
+// How many names a damaged file may be kept under: .bad, .bad.1 ... .bad.9.
+constexpr int kKeptGenerations = 10;
+
 enum class SettingsReadStatus {
     Read,      // the file was read completely
-    Defaults,  // missing, short, of another version or unreadable: defaults, new file
-    Invalid,   // a value does not fit its field: the file is kept aside, defaults as above
+    Defaults,  // missing, or no file in its place (a folder, a pipe): defaults
+    Invalid,   // a file that cannot be used as it stands: kept aside, defaults
 };
 
 struct SettingsReadResult {
     SettingsReadStatus status = SettingsReadStatus::Defaults;
-    bool newFileWritten = false;  // Defaults: whether the fresh file could be written
-    int line = 0;                 // Invalid: the line (from 1) whose value does not fit
-    std::string text;             // Invalid: that line as it stands (cut)
-    bool keptAside = false;       // Invalid: the file was renamed to zelkor.ini.bad
+    bool newFileWritten = false;  // whether a fresh file with the defaults was written
+    int line = 0;                 // Invalid: the line (from 1) that cannot be used
+    std::string text;             // Invalid: that line as it stands (cut); "" when missing
+    bool keptAside = false;       // Invalid: the file was moved to keptAs
+    std::filesystem::path keptAs;
+    // False when the file in place must not be replaced this run (a damaged file that no
+    // free name could take, a folder or a pipe in the file's place).
+    bool mayWrite = true;
 };
 
-// Reads the file into `settings`. A file that is missing, ends before its 42nd line, has
-// another first line, or holds a line that is no number where a number belongs is
-// replaced by the defaults, written at once. A number too large for its field (a byte
-// above 255, for instance) is Invalid: the file is renamed to zelkor.ini.bad, so that the
-// user can look at it and the next start is not stopped by it, and the defaults are used
-// and written as for a missing file. Only a regular file of bounded size is read.
-// Afterwards a SearchDepth of 0 becomes 2, every value is brought into the range of its
-// control in the options dialog, and Computer-Computer play (PlayMode 2) becomes
+// Reads the file into `settings`. A missing file gives the defaults, written at once. A
+// file that ends before its 42nd line, has another first line, or holds a value that is
+// no whole number or does not fit its field (a byte above 255, for instance) is Invalid:
+// it is moved to the first free name of zelkor.ini.bad, zelkor.ini.bad.1 ...
+// zelkor.ini.bad.9, so that the user can look at it and the next start is not stopped by
+// it, and the defaults are used and written as for a missing file; when no name is free
+// the file stays and nothing is written over it. Only a regular file of bounded size is
+// read. Afterwards a SearchDepth of 0 becomes 2, every value is brought into the range of
+// its control in the options dialog, and Computer-Computer play (PlayMode 2) becomes
 // Player-Computer.
 SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path& dataDir);
 
 std::filesystem::path BadSettingsFile(const std::filesystem::path& dataDir);
+// Moves a file to the first free name of <file>.bad, <file>.bad.1 ...; never replaces
+// anything. The new name, or an empty path when none could take it.
+std::filesystem::path KeepFileAside(const std::filesystem::path& file);
 // What the user is told after an Invalid read (file, line, value, where the file went);
 // empty for the other results.
 std::string SettingsProblemMessage(const SettingsReadResult& result,

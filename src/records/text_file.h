@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,15 +31,26 @@ bool VersionMatches(const std::string& firstLine);
 std::optional<long long> LeadingNumber(const std::string& text);
 
 // Writes the whole text to a temporary file beside the target and renames it over the
-// target, so a failure half-way leaves the previous file untouched. The temporary name is
-// unique to the process (<name>.zelkor-<process id>.tmp); a link is written through to
-// the file it names, and the file keeps its permissions. False on any failure, and when
-// the target exists but is not a regular file (a device, a pipe, a folder).
+// target, so a failure half-way leaves the previous file untouched. The temporary file is
+// made the way the system library makes one: a short name with a random part
+// (".zelkor-" + 8 letters and digits + ".tmp"), created exclusively, so that long target
+// names fit and two copies of the program never share one. A link is written through to
+// the file it names, and the file keeps its permissions. False on any failure, when the
+// target exists but is not a regular file (a device, a pipe, a folder), and when it is
+// write-protected.
 bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents);
-// The temporary file WriteFileSafely uses for a target.
-std::filesystem::path TemporaryFileFor(const std::filesystem::path& target);
-// Removes the temporary files of that pattern which no running copy of the program can be
-// writing (left by a crash or a power cut); returns how many. Called at start-up.
+// True for an existing file the user cannot write, or one without any write permission.
+bool IsWriteProtected(const std::filesystem::path& file);
+// Whether a new file can be made in `folder` (one is made and removed).
+bool WriteProbe(const std::filesystem::path& folder);
+// Renames `from` to `to` only when nothing has that name; never replaces a file.
+bool MoveToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
+// The whole contents of a regular file of at most maxSize bytes, opened so that a pipe or
+// a device in its place can neither block nor flood the reader; nothing otherwise.
+std::optional<std::string> ReadDataFile(const std::filesystem::path& path, std::uintmax_t maxSize);
+// Removes the program's temporary files in `folder` that are at least an hour old (left
+// by a crash or a power cut); a younger one may be another copy's write in progress.
+// Returns how many.
 int RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 }  // namespace zelkor

@@ -28,6 +28,11 @@ TextLineReader::TextLineReader(const std::filesystem::path& path, size_t maxLine
 // The stream buffer throws on a failed read (EISDIR, EIO): that is a failed file, no more.
 int TextLineReader::Get() {
     constexpr int eof = std::char_traits<char>::eof();
+    if (pending_ != eof) {
+        const int c = pending_;
+        pending_ = eof;
+        return c;
+    }
     if (!in_.is_open() || failed_ || left_ == 0) return eof;
     try {
         const int c = in_.rdbuf()->sbumpc();
@@ -41,6 +46,7 @@ int TextLineReader::Get() {
 
 int TextLineReader::Peek() {
     constexpr int eof = std::char_traits<char>::eof();
+    if (pending_ != eof) return pending_;
     if (!in_.is_open() || failed_ || left_ == 0) return eof;
     try {
         return in_.rdbuf()->sgetc();
@@ -63,7 +69,12 @@ std::optional<std::string> TextLineReader::Next(size_t maxLength) {
     while (c != std::char_traits<char>::eof()) {
         if (c == '\n') break;
         if (c == '\r') {
-            if (Peek() == '\n') Get();
+            // CR LF, CR CR LF (a twice-converted file) and a lone CR are one line end each.
+            const int after = Get();
+            if (after == '\r' && Peek() == '\n')
+                Get();
+            else if (after != '\n')
+                pending_ = after;
             break;
         }
         if (line.size() < maxLength) line.push_back(static_cast<char>(c));

@@ -1,5 +1,6 @@
-// Line-by-line reading of the program's text files. Lines may end in LF, CR LF or CR; an
-// overlong line is cut so that no input, however malformed, can exhaust memory.
+// Line-by-line reading of the program's text files. Lines may end in LF, CR LF, CR CR LF
+// (a file converted twice) or CR; an overlong line is cut so that no input, however
+// malformed, can exhaust memory.
 //
 // Every reader of a data file goes through DataFileAccess: only a regular file of bounded
 // size is read. A folder, a pipe or a device in a file's place is "cannot be read" for its
@@ -57,6 +58,7 @@ class TextLineReader {
     std::uintmax_t left_;
     FileAccess access_ = FileAccess::Missing;
     bool failed_ = false;
+    int pending_ = std::char_traits<char>::eof();  // a character read ahead after a CR
 };
 
 // Reads a leading decimal number the way a lenient reader does: blanks, an optional

@@ -1,18 +1,23 @@
 #include "ui/board_view.h"
 
-#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 
+#include "records/text_file.h"
 #include "rules/win.h"
 
 namespace zelkor::ui {
 
 namespace {
+
+// A picture of the piece set is a few kilobytes; anything this large is no picture.
+constexpr std::uintmax_t kMaxPictureSize = 16u << 20;
 
 bool InList(const std::array<int32_t, kHomeSlots>& list, int square) {
     return std::find(list.begin(), list.end(), square) != list.end();
@@ -255,13 +260,14 @@ void BoardView::ClearHighlights() {
 }
 
 bool BoardView::LoadBitmapPieceSet(const std::filesystem::path& folder) {
-    for (const char* name : kBitmapFiles) {
-        QFile file(QString::fromStdString((folder / name).string()));
-        if (!file.open(QIODevice::ReadOnly)) return false;
-    }
+    // Read as bytes through the data-file check: a pipe in a picture's place cannot block,
+    // and a folder name in any encoding is used as it is.
     std::array<QImage, 11> loaded;
     for (size_t i = 0; i < kBitmapFiles.size(); ++i) {
-        loaded[i].load(QString::fromStdString((folder / kBitmapFiles[i]).string()));
+        const std::optional<std::string> bytes =
+            ReadDataFile(folder / kBitmapFiles[i], kMaxPictureSize);
+        if (!bytes) return false;
+        loaded[i].loadFromData(QByteArray::fromStdString(*bytes));
         if (loaded[i].isNull()) return false;
     }
     std::copy(loaded.begin(), loaded.begin() + 9, images_.begin());

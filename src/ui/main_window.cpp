@@ -17,7 +17,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -28,6 +27,7 @@
 #include "game/rules_text.h"
 #include "records/data_folder.h"
 #include "records/log.h"
+#include "records/text_file.h"
 #include "rules/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
@@ -599,29 +599,44 @@ std::filesystem::path WindowStateFile(const std::filesystem::path& dataDir) {
 
 }  // namespace
 
+// The window state is a small text file read and written like the program's other files
+// (a pipe in its place is refused, the data folder's name is used as bytes):
+// "[window]", "geometry=" and the saved geometry in base64, "scoreGraph=" true or false.
 void frmMain::RestoreWindowState() {
-    const QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
-                          QSettings::IniFormat);
-    const QByteArray geometry = state.value("window/geometry").toByteArray();
-    if (!geometry.isEmpty()) restoreGeometry(geometry);
-    scoreGraphAction_->setChecked(state.value("window/scoreGraph", false).toBool());
     BoardFeedback& feedback = controller_->feedback();
-    feedback.lastMove = state.value("board/markLastMove", true).toBool();
-    feedback.reachable = state.value("board/markReachable", true).toBool();
-    feedback.reasons = state.value("board/explainRefusals", true).toBool();
-    feedback.hintOnBoard = state.value("board/hintOnBoard", true).toBool();
+    const std::optional<std::string> text = ReadDataFile(WindowStateFile(dataDir_), 64 * 1024);
+    if (!text) return;
+    const auto flag = [](const QByteArray& line, const char* key, bool& value) {
+        const QByteArray prefix = QByteArray(key) + "=";
+        if (line.startsWith(prefix)) value = line.mid(prefix.size()) == "true";
+    };
+    for (const QByteArray& raw : QByteArray::fromStdString(*text).split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith("geometry=")) {
+            const QByteArray geometry = QByteArray::fromBase64(line.mid(9));
+            if (!geometry.isEmpty()) restoreGeometry(geometry);
+        } else if (line.startsWith("scoreGraph=")) {
+            scoreGraphAction_->setChecked(line.mid(11) == "true");
+        }
+        flag(line, "markLastMove", feedback.lastMove);
+        flag(line, "markReachable", feedback.reachable);
+        flag(line, "explainRefusals", feedback.reasons);
+        flag(line, "hintOnBoard", feedback.hintOnBoard);
+    }
 }
 
 void frmMain::SaveWindowState() const {
-    QSettings state(QString::fromStdString(WindowStateFile(dataDir_).string()),
-                    QSettings::IniFormat);
-    state.setValue("window/geometry", saveGeometry());
-    state.setValue("window/scoreGraph", scoreGraphAction_->isChecked());
     const BoardFeedback& feedback = controller_->feedback();
-    state.setValue("board/markLastMove", feedback.lastMove);
-    state.setValue("board/markReachable", feedback.reachable);
-    state.setValue("board/explainRefusals", feedback.reasons);
-    state.setValue("board/hintOnBoard", feedback.hintOnBoard);
+    const auto flag = [](const char* key, bool value) {
+        return std::string(key) + (value ? "=true\r\n" : "=false\r\n");
+    };
+    const std::string text =
+        "[window]\r\ngeometry=" + saveGeometry().toBase64().toStdString() +
+        "\r\nscoreGraph=" + (scoreGraphAction_->isChecked() ? "true" : "false") +
+        "\r\n[board]\r\n" + flag("markLastMove", feedback.lastMove) +
+        flag("markReachable", feedback.reachable) + flag("explainRefusals", feedback.reasons) +
+        flag("hintOnBoard", feedback.hintOnBoard);
+    WriteFileSafely(WindowStateFile(dataDir_), text);
 }
 
 int frmMain::ExecDialog(QDialog* dialog) {

@@ -1,6 +1,7 @@
 // The main window's side of UserInterface: what the game controller writes to the screen,
 // the message boxes and the file dialogs.
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -215,7 +216,7 @@ std::optional<std::string> frmMain::ChosenFile(std::optional<std::string> chosen
         pattern.size() > 2)
         name += pattern.mid(1);
     fileFolder_ = QFileInfo(name).absolutePath();
-    return name.toStdString();
+    return QFile::encodeName(name).toStdString();
 }
 
 std::optional<std::string> frmMain::AskSaveFile(const std::string& title,

@@ -5,6 +5,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "records/text_file.h"
+
 namespace zelkor::ui {
 
 frmManual::frmManual(const std::filesystem::path& file, QWidget* parent) : QDialog(parent) {
@@ -13,12 +15,13 @@ frmManual::frmManual(const std::filesystem::path& file, QWidget* parent) : QDial
     auto* text = new QTextBrowser;
     text->setObjectName("txtManual");
     text->setOpenExternalLinks(true);
-    QFile in(QString::fromStdString(file.string()));
-    if (in.open(QIODevice::ReadOnly))
-        text->setMarkdown(QString::fromUtf8(in.readAll()));
+    // Read through the one data-file check, so a pipe in the manual's place cannot block.
+    const std::optional<std::string> markdown = ReadDataFile(file, 1024 * 1024);
+    if (markdown)
+        text->setMarkdown(QString::fromStdString(*markdown));
     else
-        text->setPlainText(QString("The manual could not be read from %1: %2")
-                               .arg(in.fileName(), in.errorString()));
+        text->setPlainText(
+            QString("The manual could not be read from %1").arg(QFile::decodeName(file.c_str())));
     auto* ok = new QPushButton("OK");
     ok->setObjectName("cmdOK");
     ok->setDefault(true);

@@ -128,6 +128,16 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
     EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
+    // A file in the way that is no book, or cannot be read, stays as it was.
+    zelkor::test::WriteFile(dir / "notes.txt", "my notes\r\n");
+    fs::create_directory(dir / "folder.bok");
+    for (const char* name : {"notes.txt", "folder.bok"}) {
+        const auto run =
+            RunCli(cli + "--depth 1 --plies 1 --out '" + (dir / name).string() + "'", true);
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_NE(run.out.find("it is left as it is"), std::string::npos) << run.out;
+    }
+    EXPECT_EQ(ReadFile(dir / "notes.txt"), "my notes\r\n");
 }
 
 TEST(Cli, RejectsBadArguments) {
@@ -150,6 +160,10 @@ TEST(Cli, RejectsBadArguments) {
     const auto folder = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
     EXPECT_EQ(folder.status, 1);
     EXPECT_NE(folder.out.find("variants.ini cannot be read"), std::string::npos) << folder.out;
+    // A mistyped --data-dir is an error, not a game with the built-in rules.
+    const auto mistyped = RunCli("--data-dir '" + dir.path().string() + "/nowhere' selfplay", true);
+    EXPECT_EQ(mistyped.status, 1);
+    EXPECT_NE(mistyped.out.find("nowhere does not exist"), std::string::npos) << mistyped.out;
 }
 
 TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
@@ -164,6 +178,16 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     const auto run = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
+    // --save does not replace a write-protected file.
+    zelkor::test::WriteFile(dir / "kept.zlk", "kept");
+    fs::permissions(dir / "kept.zlk", fs::perms(0444));
+    const auto kept =
+        RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 --save '" +
+                   (dir / "kept.zlk").string() + "'",
+               true);
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_NE(kept.out.find("write-protected"), std::string::npos) << kept.out;
+    EXPECT_EQ(ReadFile(dir / "kept.zlk"), "kept");
 }
 
 std::string Quoted(const fs::path& path) {

@@ -504,6 +504,20 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     // The Black man in White's camp forces the jump out of it over the enemy.
     EXPECT_FALSE(Type("f2e3"));
     ASSERT_TRUE(Type("f1d1"));
+    // During a game a set-up asks first; No keeps the game and its board.
+    for (auto step :
+         {+[](GameController& c) { c.SetupSquare(Sq("d1"), kEmpty); },
+          +[](GameController& c) { c.SetupClearBoard(); },
+          +[](GameController& c) { c.SetupSideToMove(kBlack); }, +[](GameController&) {}}) {
+        ui.answers = {Answer::No};
+        step(c());
+        c().SetupPopupClosed();
+        EXPECT_EQ(Last(), "Confirmation: Quit current game?");
+        EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d1")], g().side),
+                  std::tuple(1, kWhiteMan, kBlack));
+        ui.messages.clear();
+    }
+    ui.answers = {Answer::Yes};
     c().SetupPopupClosed();
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d1")], g().side, g().rule(BlackStarts)),
               std::tuple(0, kWhiteMan, kBlack, 1));

@@ -70,6 +70,21 @@ TEST_F(StartAndExit, ASettingsValueThatDoesNotFitNeverLocksTheUserOut) {
     EXPECT_NE(Shown(ui.messages[0]).find("Zelkor starts with the default settings."),
               std::string::npos);
     EXPECT_EQ(other.game().playMode, PlayMode::PlayerComputer);
+    EXPECT_NE(ReadFile(dir / "zelkor.ini.bad").find(" 300 "), std::string::npos);
+
+    // A damaged file that no free name can take stays as it is, also at exit.
+    text = text.substr(0, second) + " 3.5 " + text.substr(second + 5);
+    WriteFile(dir / "zelkor.ini", text);
+    for (int n = 0; n < kKeptGenerations; ++n) {
+        std::filesystem::path aside = BadSettingsFile(dir.path());
+        if (n > 0) aside += std::string(".") += std::to_string(n);
+        std::filesystem::remove(aside);
+        std::filesystem::create_directory(aside);
+    }
+    GameController third(ui, clock, random, dir.path());
+    third.StartUp();
+    third.Shutdown();
+    EXPECT_EQ(ReadFile(dir / "zelkor.ini"), text);
 }
 
 using GameFiles = ControllerTest;
@@ -138,6 +153,22 @@ TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
     ui.fileAnswers = {std::nullopt};  // "Save" without a name asks for one
     c().Save();
     EXPECT_TRUE(ui.fileAnswers.empty());
+
+    // A write-protected file keeps its contents; "Save" offers another name.
+    ui.fileAnswers = {(dir / "mine.zlk").string()};
+    c().SaveAs();
+    std::filesystem::permissions(dir / "mine.zlk", std::filesystem::perms(0444));
+    const std::string saved = ReadFile(dir / "mine.zlk");
+    ASSERT_TRUE(PlayerPlayer({"e1d2"}));
+    ui.answers = {Answer::Yes};
+    ui.fileAnswers = {(dir / "other.zlk").string()};
+    c().Save();
+    EXPECT_EQ(Shown(ui.messages.back()),
+              "Confirmation: mine.zlk could not be saved: it is write-protected\r\n"
+              "Save the game under another name?");
+    EXPECT_EQ(ReadFile(dir / "mine.zlk"), saved);
+    EXPECT_NE(ReadFile(dir / "other.zlk").find("START\r\ne1d2\r\n"), std::string::npos);
+    EXPECT_EQ(c().currentFileName(), "other.zlk");
 }
 
 TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {
@@ -155,38 +186,44 @@ TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {
     }
 }
 
-TEST_F(GameFiles, AnIllegalMoveStartsANewGameAndAnEmptyLineEndsTheReplay) {
+TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     WriteFile(dir / "bad.zlk", kGameHeader + "BlackStarts=1\r\nSTART\r\nd8e7\r\nc3d5\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));
-    EXPECT_EQ(Last(), "Error: C3D5: Illegal move!");
+    EXPECT_EQ(Last(), "Error: bad.zlk, line 6: \"C3D5\" is not a legal move; 1 move was loaded");
     EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading()),
-              std::tuple(0, 0, kWhite, false));
+              std::tuple(1, 1, kWhite, false));
     EXPECT_TRUE(ui.enabled(C::GameMenu));
 
-    WriteFile(dir / "short.zlk", kGameHeader + "START\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n");
-    ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk"));
+    WriteFile(dir / "short.zlk", kGameHeader + "BlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
+    ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
     EXPECT_EQ(g().gamePly, 2);
 
-    // A file that stops loading early keeps no name, so Save cannot overwrite it.
+    // A file that stops loading early keeps no name, so Save cannot overwrite it: a bad
+    // comment, a bad header value, an empty line with moves after it, a move cut short.
     const std::string damaged[] = {
         "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\n{\r\nf2e3\r\n",
-        "ZELKOR Version=0.10\r\nVariant=1\r\nDepth=-1\r\nSTART\r\ne1d2\r\n"};
+        "ZELKOR Version=0.10\r\nVariant=1\r\nDepth=-1\r\nSTART\r\ne1d2\r\n",
+        "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n",
+        "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\nf2e"};
     const std::string expected[] = {
         "Error: broken.zlk, line 6: \"{\" could not be read; 2 moves were loaded",
-        "Error: broken.zlk, line 3: \"Depth=-1\" could not be read; 0 moves were loaded"};
-    for (int i = 0; i < 2; ++i) {
+        "Error: broken.zlk, line 3: \"Depth=-1\" could not be read; 0 moves were loaded",
+        "Error: broken.zlk, line 6 could not be read; 2 moves were loaded",
+        "Error: broken.zlk, line 6: \"F2E\" is not a legal move; 2 moves were loaded"};
+    const int plies[] = {2, 0, 2, 2};
+    for (int i = 0; i < 4; ++i) {
         WriteFile(dir / "broken.zlk", damaged[i]);
         EXPECT_FALSE(c().LoadGameFile(dir / "broken.zlk"));
         EXPECT_EQ(Shown(ui.messages.back()), expected[i]);
         EXPECT_EQ(c().currentFileName(), "");
         // The moves that were loaded are not in any file.
         EXPECT_EQ(ui.Text(Display::WindowTitle),
-                  i == 0 ? " Zelkor 0.24 Beta *" : " Zelkor 0.24 Beta");
-        EXPECT_EQ(g().gamePly, 2 - 2 * i);
+                  plies[i] > 0 ? " Zelkor 0.24 Beta *" : " Zelkor 0.24 Beta");
+        EXPECT_EQ(g().gamePly, plies[i]);
     }
     ui.fileAnswers = {};
     c().Save();
-    EXPECT_EQ(ReadFile(dir / "broken.zlk"), damaged[1]);
+    EXPECT_EQ(ReadFile(dir / "broken.zlk"), damaged[3]);
 }
 
 TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {

@@ -130,6 +130,34 @@ TEST_F(FileBook, FileProblemsAndLimits) {
         std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
     EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"c3d4"});
 
+    // A book swapped for another of the same size and time (a copy with touch -r), or
+    // written over in place, is read again: the cache knows the file by inode and change time.
+    const auto time = std::filesystem::last_write_time(dir / "zelkor.bok");
+    WriteFile(dir / "other.bok", "ZELKOR Version=0.10\r\n" + kSection + "h4g5w\r\nend\r\n");
+    std::filesystem::last_write_time(dir / "other.bok", time);
+    std::filesystem::rename(dir / "other.bok", dir / "zelkor.bok");
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"h4g5"});
+    Book(kSection + "g3f4w\r\nend\r\n");
+    std::filesystem::last_write_time(dir / "zelkor.bok", time);
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"g3f4"});
+    // The section found is kept for the rules it was found for, not for others.
+    Book(kSection + "g3f4w\r\nend\r\nVariant=Halma\r\nBlackStarts=1\r\nstart\r\nd6c5b\r\nend\r\n");
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"g3f4"});
+    g->active.flag(BlackStarts) = 1;
+    g->side = kBlack;
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"d6c5"});
+    g->active.flag(BlackStarts) = 0;
+    g->side = kWhite;
+    // Sections without an end, and empty lines: each section ends at the first "end".
+    Book("Variant=Other\r\nstart\r\n" + kSection + "\r\n\r\nc3d4w\r\nend\r\nstart\r\n");
+    EXPECT_EQ(Lookup().bookMoves, Moves{"c3d4"});
+    // A book over the size limit is reported, not read.
+    ui.messages.clear();
+    Book(kSection + std::string(kMaxBookFileSize, '\n'));
+    EXPECT_TRUE(Lookup().bookMoves.empty());
+    EXPECT_EQ(Shown(ui.messages.at(0)),
+              "Error: " + file + " is larger than 32 MB; the opening book is not used");
+
     std::string many = "Variant=Halma\r\nstart\r\n";
     for (int i = 0; i < 150; ++i)
         many += i % 2 ? "h4g5w\r\n" : "g3f4w\r\n";  // far more than the original 101 entries
@@ -171,6 +199,31 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
     EXPECT_EQ(GameText(*g), "h4g5 f6e5");
     EXPECT_EQ(BookMoveSquares("c3d4"), std::make_pair(43, 54));
     EXPECT_EQ(BookMoveSquares("zz"), std::make_pair(0, 0));
+
+    // A game whose header names other rules than those in force proposes nothing; one
+    // without such lines, or naming the same rules in another order, still counts.
+    const std::string kOther =
+        "ZELKOR Version=0.10\r\nVariant=2\r\nMulJumps=0\r\n{}\r\nSTART\r\nh4g5\r\nf6e5\r\ng3h4\r\n";
+    const std::pair<std::string, bool> headers[] = {
+        {"MulJumps=1", false},
+        {"Offset=\r\nN;E;S;W N;E;S;W\r\nN;E;S;W N;E;S;W", false},
+        {"Offset=\r\nNW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nNW;N;NE;E;SE;S;SW;W "
+         "NW;N;NE;E;SE;S;SW;W",
+         true},
+        {"PromoW=A8", false},
+        {"PromoW=A5B6A6C7B7A7D8C8B8A8", true},
+        {"Setup=1", false},
+        {"Setup=" + SetupText(g->initialBoard), true},
+        {"BlackStarts=0", true}};
+    for (const auto& [header, fits] : headers) {
+        test::TempDir games;
+        std::string file = kOther;
+        file.replace(file.find("{}"), 2, header);
+        WriteFile(games / "g.zlk", file);
+        EXPECT_EQ(CollectBookGameProposals(games.path(), "", g.get()).candidates.size(),
+                  fits ? 1u : 0u)
+            << header;
+    }
 }
 
 TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {

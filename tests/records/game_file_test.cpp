@@ -102,10 +102,26 @@ TEST(GameFile, StatusesAndBodyRules) {
     EXPECT_EQ(ReadGameFile(dir / "g.zlk").body.size(), 1u);
     EXPECT_EQ(ReadGameFile(dir / "none.zlk").status, GameFileStatus::Missing);
     EXPECT_EQ(ReadGameFile(dir.path()).status, GameFileStatus::Unreadable);
-    // An empty line ends the replay; long move lines are read by their first four.
+    // An empty line with more after it stops the body there; empty lines at the end do not.
+    // Long move lines are read by their first four.
     auto a = read(kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
-    EXPECT_EQ(std::tuple(a.complete, a.body.size(), a.linesAfterStart), std::tuple(true, 2u, 4));
+    EXPECT_EQ(std::tuple(a.complete, a.body.size(), a.linesAfterStart, a.stopLine),
+              std::tuple(false, 2u, 4, 25));
     EXPECT_EQ(a.body[0].text.substr(0, 4), "C3D4");
+    EXPECT_EQ(IncompleteGameFileMessage(a, "a.zlk", 2),
+              "a.zlk, line 25 could not be read; 2 moves were loaded");
+    auto a2 = read(kHeader + "c3d4\r\n\r\n\n\r\n");
+    EXPECT_EQ(std::tuple(a2.complete, a2.body.size()), std::tuple(true, 1u));
+    // CR CR LF (a file converted twice) is one line end: the directions stay in place.
+    std::string doubled;
+    for (char ch : kHeader + "c3d4\r\nf6e5\r\n")
+        doubled += ch == '\r' ? std::string("\r\r") : std::string(1, ch);
+    doubled.erase(doubled.find("\r\r\n"), 1);  // one line ends in CR LF only
+    auto crcr = read(doubled);
+    EXPECT_EQ(std::tuple(crcr.complete, crcr.body.size(), crcr.header[16].value),
+              std::tuple(true, 2u, std::string(kAllDirections)));
+    auto cr = read("ZELKOR Version=0.10\rSTART\r\rc3d4\r");  // lone CRs: an empty line
+    EXPECT_EQ(std::tuple(cr.complete, cr.body.size()), std::tuple(false, 0u));
     // "{" alone stops the load quietly after what was read.
     auto b = read(kHeader + "c3d4\r\n{\r\nf6e5\r\n");
     EXPECT_EQ(std::tuple(b.complete, b.body.size()), std::tuple(false, 1u));
@@ -125,13 +141,16 @@ TEST(GameFile, StatusesAndBodyRules) {
     EXPECT_EQ(std::tuple(d.stopLine, d.stopText), std::tuple(3, "Depth=x"));
     auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
     EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
-    // Only the first 1000 moves are used; comments of one position collapse to the last.
+    // Only the first 1000 moves are used, and a body that goes on after them stopped early
+    // there; comments of one position collapse to the last.
     std::string many = kHeader + "{x}\r\n{y}\r\n";
-    for (int i = 0; i < 1200; ++i)
+    for (int i = 0; i < 1000; ++i)
         many += "c3d4\r\n";
-    auto f = read(many);
+    auto f = read(many + "{end}\r\n");
     EXPECT_EQ(std::tuple(f.complete, f.body.size(), f.body[0].text, f.linesAfterStart),
-              std::tuple(true, 1001u, "y", 1202));
+              std::tuple(true, 1002u, "y", 1003));
+    auto f2 = read(many + "c3d4\r\nc3d4\r\n");
+    EXPECT_EQ(std::tuple(f2.complete, f2.body.size(), f2.stopLine), std::tuple(false, 1001u, 1025));
     // Unknown lines in the header are ignored; "Offset=" takes the next two lines as is.
     auto g = read("ZELKOR Version=0.10\nfoo\nOffset=\nVariant=9\nN S\nPlayerName=Bo\nSTART\n");
     EXPECT_EQ(Summary(g), "Offset= PlayerName= |");
@@ -150,7 +169,7 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(ReadFile(file), "previous");
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
-    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(dir / "busy.zlk")));
+    EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"busy.zlk", "keep.zlk"}));
 }
 
 // Files of many megabytes and endless devices, which the fuzzers cannot make: bounded results.

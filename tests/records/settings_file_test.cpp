@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "records/data_folder.h"
 #include "records/text_file.h"
@@ -53,7 +54,7 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
               "ZELKOR0.10 0  1  2 Player 150  1 ");  // 35: OutofHome
     EXPECT_EQ(lines[21] + "|" + lines[22] + "|" + lines[23],
               "A8B8C8D8A7B7C7A6B6A5|E1F1G1H1F2G2H2G3H3H4|NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W");
-    EXPECT_FALSE(fs::exists(TemporaryFileFor(File())));
+    EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{kSettingsFileName});
 }
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
@@ -98,42 +99,64 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     custom.Handicap = 5;
     custom.PlayerName = "Ann";
     custom.rules.flags[MulJumps] = 1;
-    // Line (from 0; -1: the file cut short), value, value read (0: defaults, -1: kept aside).
+    // Line (from 0; 30: the file cut short there), value, value read (-1: kept aside).
+    // Whatever is not the user's settings as written is kept aside, never overwritten.
     // clang-format off
     const std::tuple<int, const char*, long long> rows[] = {
         {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
         {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {32, " 32767 ", 750}, {32, "-5 ", 1},
-        {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {-1, "", 0}, {0, "ZELKOR0.11", 0}, {0, "", 0},
-        {3, " two ", 0}, {40, "", 0}, {5, " 1.5 ", 0}, {2, " 256 ", -1}, {1, "-1 ", -1},
-        {11, " 40000 ", -1}, {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1},
-        {39, " 2147483648 ", -1}};
+        {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {30, "", -1}, {0, "ZELKOR0.11", -1},
+        {0, "", -1}, {3, " two ", -1}, {40, "", -1}, {5, " 1.5 ", -1}, {2, " 3.5 ", -1},
+        {2, "1O", -1}, {2, " 256 ", -1}, {1, "-1 ", -1}, {11, " 40000 ", -1},
+        {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1}, {39, " 2147483648 ", -1}};
     // clang-format on
     for (const auto& [index, value, read] : rows) {
         using S = SettingsReadStatus;
-        const S status = read > 0 ? S::Read : read == 0 ? S::Defaults : S::Invalid;
         SCOPED_TRACE(std::to_string(index) + ":" + std::string(value));
         auto lines = SettingsLines(custom);
-        if (index < 0) lines.resize(30);
-        if (index >= 0) lines[index] = value;
+        if (index == 30 && !*value)
+            lines.resize(30);
+        else
+            lines[index] = value;
         WriteFile(File(), test::CrLf(lines));
         Settings s = custom;
         const SettingsReadResult result = Read(s);
-        EXPECT_EQ(result.status, status);
-        if (status == S::Read) {
+        EXPECT_EQ(result.status, read > 0 ? S::Read : S::Invalid);
+        if (read > 0) {
             EXPECT_EQ(SettingsLines(s)[index], " " + std::to_string(read) + " ");
             continue;
         }
-        EXPECT_TRUE(result.newFileWritten);
+        EXPECT_TRUE(result.newFileWritten && result.keptAside && result.mayWrite);
         EXPECT_EQ(SettingsLines(s), SettingsLines(Settings{}));
         EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
-        if (status == S::Invalid) {
-            EXPECT_EQ(result.line, index + 1);
-            EXPECT_EQ(SplitCrLf(ReadFile(BadSettingsFile(dir.path()))), lines);
-            EXPECT_NE(SettingsProblemMessage(result, dir.path())
-                          .find(File().string() + ", line " + std::to_string(index + 1)),
-                      std::string::npos);
-        }
+        EXPECT_EQ(result.line, index + 1);
+        EXPECT_EQ(result.keptAs, BadSettingsFile(dir.path()));
+        EXPECT_EQ(SplitCrLf(ReadFile(result.keptAs)), lines);
+        EXPECT_NE(SettingsProblemMessage(result, dir.path())
+                      .find(File().string() + ", line " + std::to_string(index + 1)),
+                  std::string::npos);
+        fs::remove(result.keptAs);
     }
+
+    // Earlier copies stay: the next free name takes the file, a folder in the way is skipped;
+    // with no free name the file stays as it is and is not written.
+    auto lines = SettingsLines(custom);
+    lines[2] = " 3.5 ";
+    WriteFile(BadSettingsFile(dir.path()), "first");
+    fs::create_directory(dir / "zelkor.ini.bad.1");
+    WriteFile(File(), test::CrLf(lines));
+    Settings s;
+    SettingsReadResult result = Read(s);
+    EXPECT_EQ(result.keptAs, dir / "zelkor.ini.bad.2");
+    EXPECT_EQ(ReadFile(BadSettingsFile(dir.path())), "first");
+    for (int n = 3; n < kKeptGenerations; ++n)
+        WriteFile(dir / ("zelkor.ini.bad." + std::to_string(n)), "taken");
+    WriteFile(File(), test::CrLf(lines));
+    result = Read(s);
+    EXPECT_EQ(std::tuple(result.status, result.keptAside, result.newFileWritten, result.mayWrite),
+              std::tuple(SettingsReadStatus::Invalid, false, false, false));
+    EXPECT_EQ(ReadFile(File()), test::CrLf(lines));
+    EXPECT_NE(SettingsProblemMessage(result, dir.path()).find("left as it is"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
@@ -146,9 +169,15 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     lines[22] = "";
     lines.push_back("extra line");
     std::string text = test::CrLf(lines);
+    std::string doubled;  // CR CR LF: a copy converted twice
+    for (char c : text)
+        doubled += c == '\r' ? std::string("\r\r") : std::string(1, c);
+    WriteFile(File(), doubled);
+    Settings s;
+    ASSERT_EQ(Read(s).status, SettingsReadStatus::Read);
+    EXPECT_EQ(std::tuple(s.Handicap, s.SearchDepth), std::tuple(6, 4));
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     WriteFile(File(), text);
-    Settings s;
     ASSERT_EQ(Read(s).status, SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(s.Handicap, s.SearchDepth), std::tuple(6, 4));
     const auto& home = s.rules.home;
@@ -162,12 +191,11 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     s.PlayerName = "Old";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     const std::string before = ReadFile(File());
-    const fs::path temp = TemporaryFileFor(File());
-    fs::create_directory(temp);  // the temporary file's name
+    fs::permissions(File(), fs::perms(0444));  // write-protected: never replaced
     s.PlayerName = "New";
     EXPECT_FALSE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(File()), before);
-    fs::remove(temp);
+    fs::permissions(File(), fs::perms(0644));
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
     const SettingsReadResult result = ReadSettings(fresh, dir / "no such folder");
@@ -188,11 +216,20 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     EXPECT_TRUE(fs::is_symlink(File()));
     EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
     EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
-    WriteFile(dir / "zelkor.ini.zelkor-999999999.tmp", "stale");
-    WriteFile(dir / "zelkor.ini.zelkor-1.tmp", "init is running");
+    // Only the program's own temporary files, and only those too old to be a write in
+    // progress, are removed; a name longer than most temporaries allow can be written.
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const char* name : {".zelkor-a1b2c3d4.tmp", ".zelkor-fresh123.tmp", ".zelkor-x.tmp",
+                             "game.zelkor-12.tmp", ".zelkor-A1B2C3D4.tmp"}) {
+        WriteFile(dir / name, "x");
+        if (std::string(name) != ".zelkor-fresh123.tmp") fs::last_write_time(dir / name, old);
+    }
     EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
-    EXPECT_FALSE(fs::exists(dir / "zelkor.ini.zelkor-999999999.tmp"));
-    EXPECT_TRUE(fs::exists(dir / "zelkor.ini.zelkor-1.tmp"));
+    EXPECT_FALSE(fs::exists(dir / ".zelkor-a1b2c3d4.tmp"));
+    EXPECT_TRUE(fs::exists(dir / ".zelkor-fresh123.tmp") && fs::exists(dir / "game.zelkor-12.tmp"));
+    const fs::path longName = dir / (std::string(251, 'n') + ".zlk");
+    EXPECT_TRUE(WriteFileSafely(longName, "long"));
+    EXPECT_EQ(ReadFile(longName), "long");
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
@@ -242,6 +279,9 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_FALSE(fs::exists(inst.home / ".local"));
     fs::create_directories(chosen / "pieces");
     EXPECT_EQ(ResolveDataFolder(in).shipped, chosen.path());
+    in.dataDirOption = chosen / "mistyped";  // a folder that does not exist is an error
+    EXPECT_EQ(ResolveDataFolder(in).error,
+              "The data folder " + (chosen / "mistyped").string() + " does not exist");
     in.dataDirOption.reset();
     in.xdgDataHome = (inst.root / "xdg").string();
     EXPECT_EQ(ResolveDataFolder(in).folder, inst.root / "xdg/zelkor");

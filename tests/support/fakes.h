@@ -125,6 +125,8 @@ class TempDir {
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& contents);
+// The names in a folder, sorted (a temporary file left behind shows here).
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 std::filesystem::path ShippedDataDir();
 std::filesystem::path TestDataDir();
 

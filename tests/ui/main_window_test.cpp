@@ -1,4 +1,5 @@
 // The main window over the real game, driven by object name, as the user meets it.
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -271,6 +272,63 @@ class MainWindowTest : public QObject {
         f.Hover(SquareOf("A1"));  // presses are ignored until the pointer moves again
         f.SetupPopup(SquareOf("C4"), "mnu_PopUp_ClearBoard");
         QCOMPARE(f.game().board[SquareOf("E1")], kEmpty);
+
+        // During a game the popup asks first; No keeps the game and its board.
+        WindowFixture g;
+        g.Type(g.FirstLegalMove());
+        QTRY_COMPARE(g.game().gamePly, 2);
+        g.answers = {Answer::No};
+        g.Hover(SquareOf("A1"));
+        g.SetupPopup(SquareOf("C4"), "Whitechecker");
+        QCOMPARE(g.messages.back().text, std::string("Quit current game?"));
+        QCOMPARE(std::tuple(g.game().gamePly, g.game().board[SquareOf("C4")]),
+                 std::tuple(2, kEmpty));
+    }
+
+    // A pipe in place of the log, the window-state file or a picture never blocks the
+    // window, and a folder whose name is not UTF-8 is used as it is.
+    void hostileFilesInTheDataFolder() {
+        TempDir dir;
+        const std::filesystem::path folder = dir / "caf\xe9";
+        std::filesystem::create_directories(folder / "pieces");
+        std::filesystem::copy(ShippedDataDir() / "pieces", folder / "pieces",
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", folder / "variants.ini");
+        RecordingUi recorder;
+        FakeClock clock;
+        ScriptedRandom random;
+        {
+            ui::frmMain window(clock, random, folder);
+            window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
+                                     Buttons buttons) {
+                return recorder.Message(text, title, icon, buttons);
+            };
+            window.StartUp();
+            window.controller().settings().ConfirmExit = 0;
+            QVERIFY(recorder.messages.empty());
+            QVERIFY(window.close());
+        }
+        QVERIFY(std::filesystem::is_regular_file(folder / "zelkor.log"));
+        QVERIFY(std::filesystem::is_regular_file(folder / "zelkor-window.ini"));
+
+        for (const char* name :
+             {"zelkor.log", "zelkor-window.ini", "pieces/brownandblack/white.ico"}) {
+            std::filesystem::remove(folder / name);
+            QCOMPARE(mkfifo((folder / name).c_str(), 0600), 0);
+        }
+        ui::frmMain window(clock, random, folder);
+        window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
+                                 Buttons buttons) {
+            return recorder.Message(text, title, icon, buttons);
+        };
+        window.StartUp();
+        window.controller().settings().ConfirmExit = 0;
+        QVERIFY(!recorder.messages.empty());
+        QVERIFY(recorder.messages.back().text.find("zelkor.log") != std::string::npos);
+        window.findChild<QAction*>("mnuBrownAndBlack")->trigger();
+        QVERIFY(!window.board()->usingBitmaps());
+        QVERIFY(window.close());
+        QVERIFY(std::filesystem::is_fifo(folder / "zelkor-window.ini"));
     }
 
     void optionsAndPieces() {
