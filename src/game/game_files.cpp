@@ -45,7 +45,11 @@ void GameController::Save() {
     }
     // A file that cannot be replaced (write-protected, gone with its folder) keeps its
     // contents; the game can go to another file instead.
-    if (WriteGameFile(currentPath_, GameFileDataOf(*game_, settings_))) return;
+    if (WriteGameFile(currentPath_, GameFileDataOf(*game_, settings_))) {
+        savedLength_ = game_->recordLength;
+        ShowWindowTitle();
+        return;
+    }
     const std::string text = GameFileWriteFailedMessage(currentPath_.filename().string(),
                                                         IsWriteProtected(currentPath_)) +
                              "\r\nSave the game under another name?";
