@@ -138,7 +138,8 @@ std::filesystem::path TemporaryFileFor(const std::filesystem::path& target) {
     return temp;
 }
 
-bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents) {
+bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents,
+                     RenameFunction rename) {
     // A link is written through to the file it names and stays a link.
     std::error_code error;
     std::filesystem::path target = path;
@@ -164,8 +165,14 @@ bool WriteFileSafely(const std::filesystem::path& path, const std::string& conte
             std::filesystem::remove(temp, error);
         return false;
     }
-    std::filesystem::rename(temp, target, error);
-    if (!error) return true;
+    bool renamed = false;
+    if (rename) {
+        renamed = rename(temp, target);
+    } else {
+        std::filesystem::rename(temp, target, error);
+        renamed = !error;
+    }
+    if (renamed) return true;
     std::filesystem::remove(temp, error);
     return false;
 }

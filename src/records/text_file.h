@@ -33,8 +33,11 @@ std::optional<long long> LeadingNumber(const std::string& text);
 // target, so a failure half-way leaves the previous file untouched. The temporary name is
 // unique to the process (<name>.zelkor-<process id>.tmp); a link is written through to
 // the file it names, and the file keeps its permissions. False on any failure, and when
-// the target exists but is not a regular file (a device, a pipe, a folder).
-bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents);
+// the target exists but is not a regular file (a device, a pipe, a folder). `rename`
+// replaces the final rename (tests make it fail); it returns false on failure.
+using RenameFunction = bool (*)(const std::filesystem::path& from, const std::filesystem::path& to);
+bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents,
+                     RenameFunction rename = nullptr);
 // The temporary file WriteFileSafely uses for a target.
 std::filesystem::path TemporaryFileFor(const std::filesystem::path& target);
 // Removes the temporary files of that pattern which no running copy of the program can be

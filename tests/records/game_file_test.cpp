@@ -150,7 +150,10 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(ReadFile(file), "previous");
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
-    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(dir / "busy.zlk")));
+    // A rename that fails leaves the previous file and no temporary.
+    EXPECT_FALSE(WriteFileSafely(file, "new", [](const auto&, const auto&) { return false; }));
+    EXPECT_EQ(ReadFile(file), GameFileText(GameFileData{}));
+    EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(file)));
 }
 
 // Files of many megabytes and endless devices, which the fuzzers cannot make: bounded results.
