@@ -35,6 +35,9 @@ using Modes = ControllerTest;
 
 TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
     c().SelectPlayerPlayer();
+    c().NewGameCommand(false);  // the mode outlives a new game
+    EXPECT_EQ(Text(D::SecondSideName) + Enabled({C::Hint}), "Player1");
+    c().SelectPlayerPlayer();
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideName) + Text(D::SecondSideName),
               "Player-Player mode|PlayerPlayer");
     EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}) +
@@ -79,6 +82,10 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     EXPECT_EQ(g().moveTexts[1].firstBy + g().moveTexts[1].secondBy, "22");
     EXPECT_FALSE(g().rated);  // moves chosen from the list spoil the rating
     EXPECT_TRUE(ui.messages.back().legalMovesShown == 0 && ui.list(ListId::LegalMoves).empty());
+    const int end = g().gamePly;  // going back reopens the ended game
+    c().Back();
+    c().LegalMoveChosen(0);
+    EXPECT_EQ(g().gamePly, end);
 }
 
 TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {

@@ -146,9 +146,13 @@ TEST_F(GameFiles, AnIllegalMoveStartsANewGameAndAnEmptyLineEndsTheReplay) {
               std::tuple(0, 0, kWhite, false));
     EXPECT_TRUE(ui.enabled(C::GameMenu));
 
-    WriteFile(dir / "short.zlk", kGameHeader + "START\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n");
-    ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk"));
-    EXPECT_EQ(g().gamePly, 2);
+    // The depth stays within the options' range.
+    for (auto [depth, kept] : {std::pair{"Depth=99", 20}, std::pair{"Depth=0", 1}}) {
+        WriteFile(dir / "short.zlk",
+                  kGameHeader + depth + "\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n");
+        ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk"));
+        EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth), std::tuple(2, kept));
+    }
 
     // A file that stops loading early keeps no name, so Save cannot overwrite it.
     const std::string damaged[] = {

@@ -87,7 +87,7 @@ TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
 TEST_F(FileBook, OpeningNames) {
     Book(kSection +
          "h4g5 f6e5b\r\nnames\r\n'Start'\r\nh4g5'Corner'\r\nh4g5 f6e5'Corner, main line'\r\n"
-         "h4g5 d6c5'Other'\r\nend\r\n");
+         "h4g5 d6c5 g5f6'Deep'\r\nh4g5 d6c5'Other'\r\nend\r\n");
     EXPECT_EQ(Lookup(0).openingName, "Start");
     EXPECT_EQ(ui.Text(Display::OpeningName), "Start");
     test::RecordTexts(*g, {"h4g5"});
@@ -96,6 +96,8 @@ TEST_F(FileBook, OpeningNames) {
     test::RecordTexts(*g, {"d6c5"});
     EXPECT_EQ(Lookup(0).openingName, "Other");
     EXPECT_FALSE(Lookup(0).inBook);
+    test::RecordTexts(*g, {"g5f6"});
+    EXPECT_EQ(Lookup(0).openingName, "Other");  // a later, shorter line wins
 }
 
 TEST_F(FileBook, FileProblemsAndLimits) {

@@ -102,7 +102,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     // clang-format off
     const std::tuple<int, const char*, long long> rows[] = {
         {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
-        {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {32, " 32767 ", 750}, {32, "-5 ", 1},
+        {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {31, " 9 ", 3}, {32, " 32767 ", 750}, {32, "-5 ", 1},
         {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {-1, "", 0}, {0, "ZELKOR0.11", 0}, {0, "", 0},
         {3, " two ", 0}, {40, "", 0}, {5, " 1.5 ", 0}, {2, " 256 ", -1}, {1, "-1 ", -1},
         {11, " 40000 ", -1}, {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1},
@@ -134,6 +134,17 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
                       std::string::npos);
         }
     }
+    // A rename that fails (a folder holds the name) claims no copy.
+    std::filesystem::remove(BadSettingsFile(dir.path()));
+    std::filesystem::create_directories(BadSettingsFile(dir.path()) / "x");
+    auto lines = SettingsLines(custom);
+    lines[2] = " 256 ";
+    WriteFile(File(), test::CrLf(lines));
+    Settings s;
+    const SettingsReadResult result = Read(s);
+    EXPECT_EQ(std::tuple(result.status, result.keptAside),
+              std::tuple(SettingsReadStatus::Invalid, false));
+    EXPECT_EQ(SettingsProblemMessage(result, dir.path()).find("kept as"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {

@@ -104,6 +104,20 @@ class MainWindowTest : public QObject {
         QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
         QCOMPARE(f.game().gamePly, 4);
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
+        // Unless the user clicked into the comment box during the reply.
+        auto* comment = f.window->findChild<QLineEdit*>("CommentBox");
+        QTimer during;
+        QObject::connect(&during, &QTimer::timeout, [&] {
+            if (!typed->isEnabled()) comment->setFocus();
+        });
+        during.start(0);
+        QTest::keyClicks(typed, f.FirstLegalMove().toLower());
+        QTest::keyClick(typed, Qt::Key_Return);
+        during.stop();
+        QVERIFY(f.game().gamePly == 6 && f.window->focusWidget() == comment);
+        f.action("First")->trigger();  // the first man is painted on its square again
+        const QPoint from = f.board().SquareRect(SquareOf(move.left(2))).center();
+        QVERIFY(f.board().grab().toImage().pixelColor(from).blue() > 200);
     }
 
     void commandKeysWinInTheTextBoxes() {
@@ -149,6 +163,8 @@ class MainWindowTest : public QObject {
         QVERIFY(shown.pixelColor(middle).blue() > 200 && shown.pixelColor(start).blue() < 170);
         QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, start);  // back on its square
         QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
+        const QImage back = f.board().grab().toImage();
+        QVERIFY(back.pixelColor(start).blue() > 200 && back.pixelColor(middle).blue() < 170);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0 &&
                 !f.board().highlighted(movable.front()));
         f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
