@@ -97,11 +97,12 @@ coverage: deps coverage-deps
 
 # Mutation testing (not part of test): COUNT faults drawn with SEED from src/ (or only
 # src/FOLDER), each built in $(MUTANT_DIR) on a copy of the source and run against the whole suite;
-# prints the killed share per folder and the mutants that survived.
+# prints the killed share per folder and the mutants that survived. EVERY_TEST=1 runs every
+# test for each mutant and lists the tests that killed none.
 mutants: deps
 	$(call install_missing,$(MUTANT_PACKAGES))
 	python3 tools/mutants/mutants.py --work $(MUTANT_DIR) --seed $(SEED) --count $(COUNT) \
-	  --jobs $(JOBS) $(if $(FOLDER),--folder $(FOLDER))
+	  --jobs $(JOBS) $(if $(FOLDER),--folder $(FOLDER)) $(if $(EVERY_TEST),--every-test)
 
 # Installs the executables, the shipped data, the desktop entry and the icons under
 # $(PREFIX) (DESTDIR is honoured for packaging).

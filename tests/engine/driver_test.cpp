@@ -175,9 +175,9 @@ TEST_F(Driver, RootTableHoldsMoreThan201Moves) {
     ASSERT_GT(n, 201);
     settings.SearchDepth = 1;
     ComputerMove(e);
-    EXPECT_EQ(g.gamePly, 11);
-    EXPECT_EQ(static_cast<int>(ui.list(ListId::Analysis).size()), n);
-    EXPECT_EQ(s.rootMoveCounts[11], n);
+    EXPECT_EQ(std::tuple(g.gamePly, static_cast<int>(ui.list(ListId::Analysis).size()),
+                         s.rootMoveCounts[11]),
+              std::tuple(11, n, n));
 }
 
 TEST_F(Driver, BookMoveAmongTheRootMovesIsPlayed) {

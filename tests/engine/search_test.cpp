@@ -74,8 +74,7 @@ TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 31997);  // a win scores by ply
     g.ply = 0;
     const int black = Evaluate(e, 0, 0, kBlack);
-    EXPECT_EQ(s.opponentHasWon, 1);
-    EXPECT_TRUE(black < 30000 && black > -30000);
+    EXPECT_TRUE(s.opponentHasWon == 1 && black < 30000 && black > -30000);
 }
 
 TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {

@@ -54,8 +54,7 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     g().playMode = PlayMode::ComputerComputer;
     c().Shutdown();
     Start();
-    EXPECT_EQ(g().playMode, PlayMode::PlayerComputer);
-    EXPECT_TRUE(ui.checked(C::PlayerComputer));
+    EXPECT_TRUE(g().playMode == PlayMode::PlayerComputer && ui.checked(C::PlayerComputer));
 }
 
 TEST_F(StartAndExit, ASettingsValueThatDoesNotFitNeverLocksTheUserOut) {
@@ -107,8 +106,8 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     ui.answers = {Answer::No};  // a second load after a load with moves asks first
     ui.fileAnswers = {(dir / "game.zlk").string()};
     c().Open();
-    EXPECT_EQ(ui.messages.back().text, "Quit current game?");
-    EXPECT_EQ(ui.fileAnswers.size(), 1u);
+    EXPECT_EQ(std::tuple(ui.messages.back().text, ui.fileAnswers.size()),
+              std::tuple("Quit current game?", size_t{1}));
 }
 
 TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
@@ -116,8 +115,8 @@ TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
     ui.fileAnswers = {(dir / "old.zlk").string()};
     ui.answers = {Answer::No};
     c().SaveAs();
-    EXPECT_EQ(Last(), "Confirmation: old.zlk already exists, overwrite?");
-    EXPECT_EQ(ReadFile(dir / "old.zlk"), "keep me");
+    EXPECT_EQ(Last() + "|" + ReadFile(dir / "old.zlk"),
+              "Confirmation: old.zlk already exists, overwrite?|keep me");
     ui.fileAnswers = {std::nullopt};  // "Save" without a name asks for one
     c().Save();
     EXPECT_TRUE(ui.fileAnswers.empty());
@@ -133,8 +132,7 @@ TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {
     for (const auto& [name, contents, message] : files) {
         if (!contents.empty()) WriteFile(dir / name, contents);
         EXPECT_FALSE(c().LoadGameFile(dir / name));
-        EXPECT_EQ(Last(), message);
-        EXPECT_EQ(g().gamePly, 1);
+        EXPECT_EQ(std::tuple(Last(), g().gamePly), std::tuple(message, 1));
     }
 }
 
@@ -164,10 +162,9 @@ TEST_F(GameFiles, AnIllegalMoveStartsANewGameAndAnEmptyLineEndsTheReplay) {
     for (int i = 0; i < 2; ++i) {
         WriteFile(dir / "broken.zlk", damaged[i]);
         EXPECT_FALSE(c().LoadGameFile(dir / "broken.zlk"));
-        EXPECT_EQ(Shown(ui.messages.back()), expected[i]);
-        EXPECT_EQ(c().currentFileName(), "");
-        EXPECT_EQ(ui.Text(Display::WindowTitle), " Zelkor 0.24 Beta");
-        EXPECT_EQ(g().gamePly, 2 - 2 * i);
+        EXPECT_EQ(std::tuple(Shown(ui.messages.back()), c().currentFileName(),
+                             ui.Text(Display::WindowTitle), g().gamePly),
+                  std::tuple(expected[i], "", " Zelkor 0.24 Beta", 2 - 2 * i));
     }
     ui.fileAnswers = {};
     c().Save();

@@ -94,10 +94,10 @@ class Site:
     def describe(self):
         if self.kind in ("drop", "reset"):
             return f"{self.kind}: {self.text}"
-        return f"{self.kind} '{self.old}' -> '{self.new}'"
+        return f"{self.kind} '{self.old}' -> '{self.new}' at column {self.col + 1}"
 
     def key(self):
-        return (self.path, self.describe(), self.text)
+        return f"{self.path}: {self.describe()} | {self.text}"
 
 
 def starts_statement(prev):
@@ -154,16 +154,15 @@ def find_sites(tree, path):
 
 
 def load_equivalent(path):
+    """The mutants a file lists as `path:line: mutation | original line`, without the line
+    number, which may move as the source changes."""
     keys = set()
     if not path.exists():
         return keys
     for raw in path.read_text(encoding="utf-8").splitlines():
-        if not raw.strip() or raw.lstrip().startswith("#"):
-            continue
-        # path:line: mutation | original line
-        m = re.match(r"^(\S+?):\d+:\s*(.*?)\s*\|\s*(.*?)\s*$", raw)
-        if m:
-            keys.add((m.group(1), m.group(2), m.group(3)))
+        raw = raw.strip()
+        if raw and not raw.startswith("#") and re.match(r"^\S+?:\d+: ", raw):
+            keys.add(re.sub(r"^(\S+?):\d+: ", r"\1: ", raw))
     return keys
 
 
@@ -244,6 +243,14 @@ def percent(k, n):
     return int(100 * k / n) if n else 0
 
 
+def test_names(output):
+    return re.findall(r"Test\s+#\d+:\s+(\S+)\s+\.+", output)
+
+
+def failed_tests(output):
+    return re.findall(r"Test\s+#\d+:\s+(\S+)\s+\.+\*+", output)
+
+
 def first_failure(output):
     for line in output.splitlines():
         m = re.search(r"Test\s+#\d+:\s+(\S+)\s+\.+\*+\s*(\S.*?)\s+[\d.]+ sec", line)
@@ -262,6 +269,11 @@ def main():
     ap.add_argument("--timeout", type=float, default=0,
                     help="per-test time-out in seconds (default: 3 x the slowest test, >= 30)")
     ap.add_argument("--list", action="store_true", help="only list the chosen mutants")
+    ap.add_argument("--rerun", metavar="LOG",
+                    help="run again only the survivors listed in an earlier run's log")
+    ap.add_argument("--every-test", action="store_true",
+                    help="run every test for each mutant (slower) and list the tests that "
+                         "killed none, the candidates for folding")
     args = ap.parse_args()
 
     root = Path(__file__).resolve().parents[2]
@@ -287,6 +299,10 @@ def main():
             sites_by_folder[f] = sites
     rng = random.Random(args.seed)
     chosen = choose(sites_by_folder, args.count, rng)
+    if args.rerun:
+        wanted = load_equivalent(Path(args.rerun))  # the survivors, in the same notation
+        chosen = [s for f in sites_by_folder.values() for s in f
+                  if s.key() in wanted or re.sub(r" at column \d+", "", s.key()) in wanted]
     if args.list:
         for s in chosen:
             print(f"{s.path}:{s.line}: {s.describe()} | {s.text}")
@@ -325,6 +341,7 @@ def main():
         f"{', '.join(sites_by_folder)}")
 
     results = []  # (site, outcome, detail)
+    kills = {name: 0 for name in test_names(out)}  # per test, the mutants it failed on
     interrupted = False
     started = time.time()
     for i, site in enumerate(chosen, start=1):
@@ -341,9 +358,12 @@ def main():
                 outcome, detail = "not compiled", ""
             else:
                 code, out = run(["ctest", "--test-dir", str(build), "-j", str(args.jobs),
-                                 "--timeout", str(int(timeout)), "--stop-on-failure"], None)
+                                 "--timeout", str(int(timeout))] +
+                                ([] if args.every_test else ["--stop-on-failure"]), None)
                 outcome = "killed" if code else "survived"
                 detail = first_failure(out) if code else ""
+                for name in failed_tests(out):
+                    kills[name] = kills.get(name, 0) + 1
         except KeyboardInterrupt:
             interrupted = True
             break
@@ -374,6 +394,11 @@ def main():
         say("Survivors (path:line: mutation | original line):")
         for site, _, _ in sorted(survivors, key=lambda r: (r[0].path, r[0].line)):
             say(f"  {site.path}:{site.line}: {site.describe()} | {site.text}")
+    if args.every_test:
+        say()
+        say("Tests that killed no mutant of this sample (candidates for folding):")
+        for name in sorted(n for n, k in kills.items() if k == 0):
+            say(f"  {name}")
     counted = [r for r in results if r[1] != "not compiled"]
     killed = sum(1 for r in counted if r[1] == "killed")
     n = len(counted)
