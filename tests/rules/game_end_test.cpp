@@ -186,7 +186,9 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
         EXPECT_EQ(ResultText(*h, 0), starts ? "1-0" : "0-1");
         auto none = EmptyGame(rules);
         Place(*none, {"c3"}, {});
-        EXPECT_EQ(ResultText(*none, 0), starts ? "0-1" : "1-0");  // no Black man
+        const std::string noBlack = ResultText(*none, 0);
+        none->board[SquareNumber("C3")] = kBlackMan;  // then no White man
+        EXPECT_EQ(noBlack + ResultText(*none, 0), starts ? "0-11-0" : "1-00-1");
     }
 }
 
