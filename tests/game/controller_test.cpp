@@ -156,8 +156,7 @@ TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
 
 TEST_F(Input, BoardPressAndDropRejections) {
     c().SelectPlayerPlayer();
-    EXPECT_FALSE(c().CanStartDrag(Sq("d8")));
-    EXPECT_EQ(Last(), "Error: White moves");
+    EXPECT_TRUE(!c().CanStartDrag(Sq("d8")) && Last() == "Error: White moves");
     EXPECT_FALSE(c().CanStartDrag(Sq("d4")));  // an empty square: nothing to hold
     EXPECT_EQ(ui.messages.size(), 1u);
 
@@ -172,9 +171,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     EXPECT_EQ(std::tuple(ui.messages.size(), g().gamePly), std::tuple(shown, 0));
 
     c().BoardDrop(Sq("e1"), Sq("d2"));
-    EXPECT_EQ(g().gamePly, 1);
-    EXPECT_FALSE(c().CanStartDrag(Sq("f1")));
-    EXPECT_EQ(Last(), "Error: Black moves");
+    EXPECT_TRUE(g().gamePly == 1 && !c().CanStartDrag(Sq("f1")) && Last() == "Error: Black moves");
 
     // A man without a move cannot be held.
     c().SetupClearBoard();
@@ -183,8 +180,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     c().SetupSideToMove(kWhite);
     c().SetupPopupClosed();
     c().BoardPointerMoved();
-    EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(Last(), "Error: You cannot move that piece");
+    EXPECT_TRUE(!c().CanStartDrag(Sq("a1")) && Last() == "Error: You cannot move that piece");
 
     // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation

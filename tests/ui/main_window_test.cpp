@@ -26,11 +26,13 @@ using D = zelkor::Display;
 namespace {
 
 // Notes, at each paint of the watched widget, whether `when` held.
-struct PaintWatch : QObject {
+// Notes whether the watched object gets an event of `type` while `when` holds.
+struct EventWatch : QObject {
+    QEvent::Type type = QEvent::Paint;
     std::function<bool()> when;
     bool seen = false;
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && when()) seen = true;
+        if (event->type() == type && when()) seen = true;
         return false;
     }
 };
@@ -83,7 +85,7 @@ class MainWindowTest : public QObject {
         WindowFixture f;
         const QString move = f.FirstLegalMove();
         // The dropped man is painted before the reply starts.
-        PaintWatch painted;
+        EventWatch painted;
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         painted.when = [&] { return f.game().gamePly == 1 && !f.game().busy; };
         f.board().installEventFilter(&painted);
@@ -106,12 +108,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
         // Unless the user clicked into the comment box during the reply.
         auto* comment = f.window->findChild<QLineEdit*>("CommentBox");
-        QTimer during;
-        QObject::connect(&during, &QTimer::timeout, [&] {
+        EventWatch click;  // at once when the move box is switched off
+        click.type = QEvent::EnabledChange;
+        click.when = [&] {
             if (!typed->isEnabled()) comment->setFocus();
-        });
-        during.start(0);
+            return true;
+        };
+        typed->installEventFilter(&click);
         f.Type(f.FirstLegalMove().toLower());
+        typed->removeEventFilter(&click);
         QVERIFY(f.game().gamePly == 6 && f.window->focusWidget() == comment);
     }
 
