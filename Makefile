@@ -15,10 +15,15 @@ FUZZ_CI_SECONDS ?= 25
 FUZZ_PACKAGES := clang libclang-rt-dev
 COV_DIR      ?= build-coverage
 COV_PACKAGES := gcovr
+MUTANT_PACKAGES := python3
+MUTANT_DIR   ?= build-mutants
+SEED         ?= 1
+COUNT        ?= 60
+FOLDER       ?=
 # Warnings are errors in the builds of `make test` (the CI run); `make run` stays lenient.
 WERROR       ?= OFF
 
-.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage bench perft clean format install pictures book
+.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage mutants bench perft clean format install pictures book
 .PHONY: package
 
 all: build
@@ -93,6 +98,15 @@ coverage: deps coverage-deps
 	cd $(COV_DIR) && ctest --output-on-failure -j $(JOBS); failed=$$?; \
 	gcovr --root $(CURDIR) --filter '$(CURDIR)/src/' --txt coverage.txt --print-summary . \
 	  | tail -3; exit $$failed
+
+# Mutation testing (not part of test): COUNT faults drawn with SEED from src/ (or only
+# src/FOLDER), each built in $(MUTANT_DIR) on a copy of the source and run against the whole suite;
+# prints the killed share per folder and the mutants that survived. EVERY_TEST=1 runs every
+# test for each mutant and lists the tests that killed none.
+mutants: deps
+	$(call install_missing,$(MUTANT_PACKAGES))
+	python3 tools/mutants/mutants.py --work $(MUTANT_DIR) --seed $(SEED) --count $(COUNT) \
+	  --jobs $(JOBS) $(if $(FOLDER),--folder $(FOLDER)) $(if $(EVERY_TEST),--every-test)
 
 # Installs the executables, the shipped data, the desktop entry and the icons under
 # $(PREFIX) (DESTDIR is honoured for packaging).

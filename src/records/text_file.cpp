@@ -174,7 +174,8 @@ bool IsWriteProtected(const std::filesystem::path& file) {
 #endif
 }
 
-bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents) {
+bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents,
+                     RenameFunction rename) {
     // A link is written through to the file it names and stays a link.
     std::error_code error;
     std::filesystem::path target = path;
@@ -195,8 +196,14 @@ bool WriteFileSafely(const std::filesystem::path& path, const std::string& conte
     if (folder.empty()) folder = ".";
     const std::filesystem::path temp = WriteNewTemporary(folder, contents, permissions);
     if (temp.empty()) return false;
-    std::filesystem::rename(temp, target, error);
-    if (!error) return true;
+    bool renamed = false;
+    if (rename) {
+        renamed = rename(temp, target);
+    } else {
+        std::filesystem::rename(temp, target, error);
+        renamed = !error;
+    }
+    if (renamed) return true;
     std::filesystem::remove(temp, error);  // made by this call
     return false;
 }

@@ -37,8 +37,11 @@ std::optional<long long> LeadingNumber(const std::string& text);
 // names fit and two copies of the program never share one. A link is written through to
 // the file it names, and the file keeps its permissions. False on any failure, when the
 // target exists but is not a regular file (a device, a pipe, a folder), and when it is
-// write-protected.
-bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents);
+// write-protected. `rename` replaces the final rename (tests make it fail); it returns false
+// on failure.
+using RenameFunction = bool (*)(const std::filesystem::path& from, const std::filesystem::path& to);
+bool WriteFileSafely(const std::filesystem::path& path, const std::string& contents,
+                     RenameFunction rename = nullptr);
 // True for an existing file the user cannot write, or one without any write permission.
 bool IsWriteProtected(const std::filesystem::path& file);
 // Whether a new file can be made in `folder` (one is made and removed).

@@ -240,8 +240,8 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     const auto run = Cli(ZELKOR_CLI_PATH, home.path(), "moves");
     EXPECT_EQ(std::tuple(run.status, run.out.substr(0, 18)),
               std::tuple(0, "e1-d2\ne1-e2\ne1-d1\n"));
-    EXPECT_FALSE(fs::exists(home / ".local"));
-    EXPECT_FALSE(fs::exists(fs::path(ZELKOR_CLI_PATH).parent_path() / ".zelkor-write-test"));
+    EXPECT_FALSE(fs::exists(home / ".local") ||
+                 fs::exists(fs::path(ZELKOR_CLI_PATH).parent_path() / ".zelkor-write-test"));
 #ifdef ZELKOR_WITH_UI
     // The usage needs no display.
     const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +

@@ -87,15 +87,16 @@ TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
 TEST_F(FileBook, OpeningNames) {
     Book(kSection +
          "h4g5 f6e5b\r\nnames\r\n'Start'\r\nh4g5'Corner'\r\nh4g5 f6e5'Corner, main line'\r\n"
-         "h4g5 d6c5'Other'\r\nend\r\n");
-    EXPECT_EQ(Lookup(0).openingName, "Start");
-    EXPECT_EQ(ui.Text(Display::OpeningName), "Start");
+         "h4g5 d6c5 g5f6'Deep'\r\nh4g5 d6c5'Other'\r\nend\r\n");
+    EXPECT_TRUE(Lookup(0).openingName == "Start" && ui.Text(Display::OpeningName) == "Start");
     test::RecordTexts(*g, {"h4g5"});
     EXPECT_EQ(Lookup(0).openingName, "Corner");
     EXPECT_EQ(Lookup(1).openingName, "Corner, main line");  // named after the chosen move
     test::RecordTexts(*g, {"d6c5"});
     EXPECT_EQ(Lookup(0).openingName, "Other");
     EXPECT_FALSE(Lookup(0).inBook);
+    test::RecordTexts(*g, {"g5f6"});
+    EXPECT_EQ(Lookup(0).openingName, "Other");  // a later, shorter line wins
 }
 
 TEST_F(FileBook, FileProblemsAndLimits) {
@@ -185,8 +186,8 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
     };
     EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "")), "6: h4g5x3");
     EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "h4g5")), "6: f6e5x2 d6c5x1");
-    EXPECT_TRUE(CollectBookGameProposals(dir.path(), "H4G5").candidates.empty());
-    EXPECT_TRUE(CollectBookGameProposals(dir / "none", "").candidates.empty());
+    EXPECT_TRUE(CollectBookGameProposals(dir.path(), "H4G5").candidates.empty() &&
+                CollectBookGameProposals(dir / "none", "").candidates.empty());
     EXPECT_EQ(BookDialogLine({"c3d4", 3}) + "|" + BookDialogLine({"c3d4", 12}),
               "c3d4   3|c3d4  12");
     EXPECT_EQ(BookGamesLabel(1) + BookGamesLabel(4), " 1 game 4 games");

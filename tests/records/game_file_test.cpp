@@ -61,8 +61,7 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
 
     const GameFileContents read = ReadGameFile(file);
     ASSERT_EQ(read.status, GameFileStatus::Ok);
-    EXPECT_TRUE(read.complete);
-    EXPECT_EQ(read.linesAfterStart, 6);
+    EXPECT_TRUE(read.complete && read.linesAfterStart == 6);
     EXPECT_EQ(
         Summary(read),
         "Variant= Setup= Depth= Notation= MulJumps= MaxCapMove= BlackStarts= PromoW= PromoB= "
@@ -124,8 +123,7 @@ TEST(GameFile, StatusesAndBodyRules) {
     EXPECT_EQ(std::tuple(cr.complete, cr.body.size()), std::tuple(false, 0u));
     // "{" alone stops the load quietly after what was read.
     auto b = read(kHeader + "c3d4\r\n{\r\nf6e5\r\n");
-    EXPECT_EQ(std::tuple(b.complete, b.body.size()), std::tuple(false, 1u));
-    EXPECT_EQ(b.stopLine, 24);
+    EXPECT_EQ(std::tuple(b.complete, b.body.size(), b.stopLine), std::tuple(false, 1u, 24));
     EXPECT_EQ(IncompleteGameFileMessage(b, "b.zlk", 1),
               "b.zlk, line 24: \"{\" could not be read; 1 move was loaded");
     // No "START": the header read so far is handed over, nothing more.
@@ -164,11 +162,14 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     // A target the rename cannot replace: a non-empty folder of the same name.
     std::filesystem::create_directory(dir / "busy.zlk");
     WriteFile(dir / "busy.zlk" / "x", "x");
-    EXPECT_FALSE(WriteGameFile(dir / "busy.zlk", GameFileData{}));
-    EXPECT_FALSE(WriteGameFile(dir / "no such folder" / "a.zlk", GameFileData{}));
+    EXPECT_FALSE(WriteGameFile(dir / "busy.zlk", GameFileData{}) ||
+                 WriteGameFile(dir / "no such folder" / "a.zlk", GameFileData{}));
     EXPECT_EQ(ReadFile(file), "previous");
     ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
     EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
+    // A rename that fails leaves the previous file and no temporary.
+    EXPECT_FALSE(WriteFileSafely(file, "new", [](const auto&, const auto&) { return false; }));
+    EXPECT_EQ(ReadFile(file), GameFileText(GameFileData{}));
     EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"busy.zlk", "keep.zlk"}));
 }
 

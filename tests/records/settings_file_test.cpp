@@ -104,8 +104,8 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     // clang-format off
     const std::tuple<int, const char*, long long> rows[] = {
         {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
-        {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {32, " 32767 ", 750}, {32, "-5 ", 1},
-        {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {30, "", -1}, {0, "ZELKOR0.11", -1},
+        {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {31, " 9 ", 3}, {32, " 32767 ", 750},
+        {32, "-5 ", 1}, {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {30, "", -1}, {0, "ZELKOR0.11", -1},
         {0, "", -1}, {3, " two ", -1}, {40, "", -1}, {5, " 1.5 ", -1}, {2, " 3.5 ", -1},
         {2, "1O", -1}, {2, " 256 ", -1}, {1, "-1 ", -1}, {11, " 40000 ", -1},
         {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1}, {39, " 2147483648 ", -1}};
@@ -119,6 +119,8 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
         else
             lines[index] = value;
         WriteFile(File(), test::CrLf(lines));
+        if (read == -2) fs::remove(BadSettingsFile(dir.path()));
+        if (read == -2) fs::create_directories(BadSettingsFile(dir.path()) / "x");
         Settings s = custom;
         const SettingsReadResult result = Read(s);
         EXPECT_EQ(result.status, read > 0 ? S::Read : S::Invalid);
@@ -308,10 +310,8 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
 
     TempDir dir;
-    EXPECT_TRUE(IsFirstStart(dir.path()));
-    EXPECT_TRUE(MarkFirstStartDone(dir.path()));
-    EXPECT_FALSE(IsFirstStart(dir.path()));
-    EXPECT_FALSE(MarkFirstStartDone(dir / "missing"));
+    EXPECT_TRUE(IsFirstStart(dir.path()) && MarkFirstStartDone(dir.path()));
+    EXPECT_FALSE(IsFirstStart(dir.path()) || MarkFirstStartDone(dir / "missing"));
 }
 
 }  // namespace

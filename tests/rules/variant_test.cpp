@@ -54,13 +54,13 @@ TEST(HomeSquaresAndSetup, ReorderTablesAndTexts) {
     EXPECT_EQ(tables.targetDistance[0][28], 1);  // eleven steps from A5, B6 and D8
     const auto list = ParseHomeSquares("A8B8");  // lower-case pieces and empty slots skipped
     EXPECT_EQ(std::tuple(list[0], list[1], list[2]), std::tuple(91, 92, kEmptySlot));
-    EXPECT_EQ(HomeSquaresText(list), "A8B8");
-    EXPECT_EQ(ParseHomeSquares("a8b8")[0], kEmptySlot);
+    EXPECT_EQ(std::tuple(HomeSquaresText(list), ParseHomeSquares("a8b8")[0]),
+              std::tuple("A8B8", kEmptySlot));
 
     Board board = EmptyBoard();
     EXPECT_TRUE(ApplySetupText(kDefaultSetup, board));
-    EXPECT_EQ(std::tuple(board[25], board[91]), std::tuple(kWhiteMan, kBlackMan));
-    EXPECT_EQ(SetupText(board), kDefaultSetup);
+    EXPECT_EQ(std::tuple(board[25], board[91], SetupText(board)),
+              std::tuple(kWhiteMan, kBlackMan, kDefaultSetup));
     EXPECT_FALSE(ApplySetupText("39", board));  // foreign digits become empty squares
     EXPECT_EQ(std::tuple(board[21], board[22], board[20]), std::tuple(kEmpty, kEmpty, kOffBoard));
 }
@@ -244,9 +244,8 @@ TEST_F(VariantFileTest, DialogReaderFillsBothRuleSetsAndItsFields) {
     const auto& t = g->directions;
     EXPECT_EQ(std::tuple(t[0][0], t[0][1], t[2][0], t[1][0], t[3][0]),
               std::tuple(kNorth, kNorthEast, kNorthWest, -kSouth, kDirectionEnd));
-    EXPECT_EQ(d.table, g->directions);
-    EXPECT_EQ(d.setup, std::optional<std::string>("1"));
-    EXPECT_EQ(SetupText(g->board), kDefaultSetup);
+    EXPECT_TRUE(d.table == g->directions && d.setup == std::optional<std::string>("1") &&
+                SetupText(g->board) == kDefaultSetup);
 }
 
 }  // namespace

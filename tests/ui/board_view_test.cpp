@@ -113,8 +113,7 @@ class BoardViewTest : public QObject {
         for (int size : {240, 900}) {
             f.view.resize(size, size);
             f.view.Redraw();
-            QVERIFY(f.At(44).lightness() < 100);
-            QVERIFY(f.At(44, {2, 2}).lightness() > 100);
+            QVERIFY(f.At(44).lightness() < 100 && f.At(44, {2, 2}).lightness() > 100);
         }
     }
 };

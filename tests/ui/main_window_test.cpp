@@ -28,11 +28,13 @@ using D = zelkor::Display;
 namespace {
 
 // Notes, at each paint of the watched widget, whether `when` held.
-struct PaintWatch : QObject {
+// Notes whether the watched object gets an event of `type` while `when` holds.
+struct EventWatch : QObject {
+    QEvent::Type type = QEvent::Paint;
     std::function<bool()> when;
     bool seen = false;
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && when()) seen = true;
+        if (event->type() == type && when()) seen = true;
         return false;
     }
 };
@@ -85,7 +87,7 @@ class MainWindowTest : public QObject {
         WindowFixture f;
         const QString move = f.FirstLegalMove();
         // The dropped man is painted before the reply starts.
-        PaintWatch painted;
+        EventWatch painted;
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         painted.when = [&] { return f.game().gamePly == 1 && !f.game().busy; };
         f.board().installEventFilter(&painted);
@@ -110,6 +112,18 @@ class MainWindowTest : public QObject {
         QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
         QCOMPARE(f.game().gamePly, 4);
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
+        // Unless the user clicked into the comment box during the reply.
+        auto* comment = f.window->findChild<QLineEdit*>("CommentBox");
+        EventWatch click;  // at once when the move box is switched off
+        click.type = QEvent::EnabledChange;
+        click.when = [&] {
+            if (!typed->isEnabled()) comment->setFocus();
+            return true;
+        };
+        typed->installEventFilter(&click);
+        f.Type(f.FirstLegalMove().toLower());
+        typed->removeEventFilter(&click);
+        QVERIFY(f.game().gamePly == 6 && f.window->focusWidget() == comment);
     }
 
     void commandKeysWinInTheTextBoxes() {
@@ -156,6 +170,8 @@ class MainWindowTest : public QObject {
         QVERIFY(shown.pixelColor(middle).blue() > 200 && shown.pixelColor(start).blue() < 170);
         QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, start);  // back on its square
         QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
+        const QImage back = f.board().grab().toImage();
+        QVERIFY(back.pixelColor(start).blue() > 200 && back.pixelColor(middle).blue() < 170);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0 &&
                 !f.board().highlighted(movable.front()) && f.board().reachable().empty());
         f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
@@ -217,8 +233,7 @@ class MainWindowTest : public QObject {
         QListWidget* moves = f.list("GameMoveList");
         QTest::mouseClick(moves->viewport(), Qt::LeftButton, {},
                           moves->visualItemRect(moves->item(0)).center());
-        QCOMPARE(f.game().gamePly, 1);
-        QCOMPARE(moves->currentRow(), 0);
+        QVERIFY(f.game().gamePly == 1 && moves->currentRow() == 0);
         QListWidget* legal = f.list("LegalMoveList");
         const QString line = legal->item(0)->text();
         const QPoint at = legal->visualItemRect(legal->item(0)).center();
@@ -412,8 +427,7 @@ class MainWindowTest : public QObject {
             shown << dialog->metaObject()->className();
             return int(QDialog::Accepted);
         };
-        QVERIFY(IsFirstStart(f.dir.path()));
-        QVERIFY(f.window->ShowRulesOnFirstStart());
+        QVERIFY(IsFirstStart(f.dir.path()) && f.window->ShowRulesOnFirstStart());
         QCOMPARE(shown, QStringList{"zelkor::ui::frmRules"});
         QVERIFY(std::filesystem::exists(f.dir / kFirstStartMarker));
         QVERIFY(!f.window->ShowRulesOnFirstStart() && !IsFirstStart(f.dir.path()));
@@ -490,8 +504,7 @@ class MainWindowTest : public QObject {
         // A click on the graph shows the position after the ply under the pointer.
         const QPointF third = graph->PointAt(3, 0, data);
         QTest::mouseClick(graph, Qt::LeftButton, {}, third.toPoint());
-        QCOMPARE(f.game().gamePly, 3);
-        QCOMPARE(f.list("GameMoveList")->currentRow(), 2);
+        QVERIFY(f.game().gamePly == 3 && f.list("GameMoveList")->currentRow() == 2);
         QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(graph->width() - 2, 5));
         QCOMPARE(f.game().gamePly, 8);  // beyond the last ply: the last
     }
@@ -509,11 +522,9 @@ class MainWindowTest : public QObject {
         });
         timer.start(0);
         f.window->findChild<QAction*>("tbrComputerComputer")->trigger();
-        QVERIFY(checkedDuringRun);
-        QCOMPARE(f.list("GameMoveList")->count(), 1);
+        QVERIFY(checkedDuringRun && f.list("GameMoveList")->count() == 1);
         QTRY_VERIFY(!f.window->isVisible());
-        QVERIFY(f.controller().shutDown());
-        QVERIFY(std::filesystem::exists(f.dir / "zelkor.ini"));
+        QVERIFY(f.controller().shutDown() && std::filesystem::exists(f.dir / "zelkor.ini"));
     }
 
     void closingWhileADialogIsOpen() {

@@ -90,8 +90,7 @@ class VariantDialogTest : public QObject {
         QVERIFY(field->styleSheet().contains("background: white"));
         dialog.findChild<QCheckBox*>("chkFullHome")->click();
         dialog.findChild<QPushButton*>("cmdCancel")->click();  // keeps what Apply stored
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(int(f.settings.Variant), 2);
+        QVERIFY(dialog.result() == QDialog::Rejected && f.settings.Variant == 2);
         QCOMPARE(f.game->active.flag(HomeLess) * 10 + f.game->active.flag(FullHome), 10);
 
         Fixture k;
@@ -102,8 +101,7 @@ class VariantDialogTest : public QObject {
         keyboard.findChild<QCheckBox*>("chkBlackStarts")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK is the default
-        QCOMPARE(keyboard.result(), int(QDialog::Accepted));
-        QCOMPARE(int(k.game->active.flag(BlackStarts)), 1);
+        QVERIFY(keyboard.result() == QDialog::Accepted && k.game->active.flag(BlackStarts) == 1);
     }
 
     void interlocksAndTheRandomDraw() {
