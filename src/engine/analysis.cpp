@@ -4,6 +4,7 @@
 #include "engine/driver.h"
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
+#include "engine/search.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
@@ -35,7 +36,7 @@ void SearchWithoutPlaying(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     const Settings& settings = e.settings;
-    GenerateMoves(g, kSearchMoves);
+    GenerateSearchMoves(g);
     s.rootCount = MoveCount(g);
     RootSearchLimits limits;
     limits.analysis = true;

@@ -189,6 +189,8 @@ void BeginComputation(Engine& e) {
     s.ClearRootScores();
     s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
     g.searchStopped = 0;
+    // A request left from before (a Cancel after the last node looked) is not for this one.
+    g.cancelRequest = kNoCancel;
     s.searchStartPly = g.gamePly;
     s.hintFrom = 0;
     s.hintTo = 0;
@@ -384,7 +386,7 @@ MoveSearch SearchBestMove(Engine& e, bool bothComputer) {
     SearchState& s = e.search;
     const Settings& settings = e.settings;
     MoveSearch search;
-    GenerateMoves(g, kSearchMoves);
+    GenerateSearchMoves(g);
     s.rootCount = MoveCount(g);
     RootSearchLimits limits;
     limits.byTime = !settings.UseDepth;
@@ -492,7 +494,7 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     InitGameTree(g);
     const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
     if (rootScore == kWinScore || s.opponentHasWon == 1) return -1;
-    GenerateMoves(g, kSearchMoves);
+    GenerateSearchMoves(g);
     s.rootCount = MoveCount(g);
     if (s.rootCount == 0) return -1;
     FillRootTable(e);

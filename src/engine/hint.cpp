@@ -4,6 +4,7 @@
 
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
+#include "engine/search.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/move_text.h"
@@ -27,6 +28,7 @@ bool SearchHint(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     s.noiseAmplitude = 5;
+    g.cancelRequest = kNoCancel;
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     InitGameTree(g);
@@ -34,7 +36,7 @@ bool SearchHint(Engine& e) {
     if (s.opponentHasWon == 1) return false;
     GenerateMoves(g, kAllMoves);
     if (MoveCount(g) == 0) return false;
-    GenerateMoves(g, kSearchMoves);
+    GenerateSearchMoves(g);
     s.rootCount = MoveCount(g);
     RootSearchLimits limits;
     limits.depth = 2;

@@ -143,6 +143,12 @@ int ElapsedSeconds(double startSeconds, double nowSeconds) {
     return elapsed < 0 ? 0 : static_cast<int>(elapsed);
 }
 
+int GenerateSearchMoves(GameState& g) {
+    GenerateMoves(g, kSearchMoves);
+    if (MoveCount(g) == 0) GenerateMoves(g, kAllMoves);
+    return MoveCount(g);
+}
+
 int NextBestMove(GameState& g) {
     int best = -1;
     int bestScore = kHandedOut;
@@ -192,7 +198,7 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     if (depth < (kHint ? 1 : 0) || eval == kWinScore - ply || ply >= kMaxPly) return eval;
     if (eval >= beta && depth + opponentWon <= 1 && !bruteForce) return eval;
 
-    GenerateMoves(g, kSearchMoves);
+    GenerateSearchMoves(g);
     int best = depth <= 0 ? eval : -kWinScore;
 
     if (!kHint && !e.settings.UseDepth && e.settings.FixedTime) CheckTime(e);

@@ -327,6 +327,7 @@ void GameController::RunComputerComputer() {
         clock_.Pause(0.5);
         if (g.gameOver) break;
         if (g.searchStopped == 1 && g.timeUp == 0) break;  // the user cancelled
+        if (g.cancelRequest == kCancelNow) break;          // ... after the search had ended
         if (g.gamePly == plyBefore) break;                 // no move was made
     }
 

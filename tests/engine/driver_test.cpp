@@ -110,6 +110,26 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
               std::tuple(true, 4, "Player wins!", std::vector<double>{1}));
 }
 
+// No step direction and the only jump leads away: the reduced set is empty, every legal
+// move is searched instead, and the move is played rather than a leftover of the pool.
+TEST_F(Driver, AnEmptyReducedSetSearchesEveryLegalMove) {
+    VariantRules rules = DefaultRules();
+    rules.flag(OutofHome) = 0;
+    rules.directions = {" NW;N;NE;E;SE;S;SW;W", " NW;N;NE;E;SE;S;SW;W"};
+    SetUp(rules, SetupOf("D5", "E4 H8"), kWhite, 10);
+    RootSearchLimits limits;
+    limits.depth = 2;
+    EXPECT_EQ(SearchPosition(e, limits), 1);  // one root move: one iteration
+    EXPECT_EQ(std::tuple(g.movePool[0].Source, g.movePool[0].dest, s.rootCount),
+              std::tuple(Sq("D5"), Sq("F3"), 1));
+    EXPECT_GT(s.bestScore, -kForcedResultScore);
+    SetUp(rules, SetupOf("D5", "E4 H8"), kWhite, 10);
+    g.movePool[0] = Move{Sq("A1"), Sq("A2"), 0, 0};  // a leftover
+    ComputerMove(e);
+    EXPECT_EQ(std::tuple(g.gamePly, g.board[Sq("F3")], g.gameOver),
+              std::tuple(11, kWhiteMan, false));
+}
+
 TEST_F(Driver, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
     settings.SearchDepth = 3;
     ui.onProcessEvents = [this] {

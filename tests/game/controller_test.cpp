@@ -109,6 +109,24 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
               std::tuple(1, false, "Player", PlayMode::PlayerComputer));
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
+
+    // A Cancel in the pause after a move ends the run before the next move; a request left
+    // standing after the last node looked does not cut the next computation short.
+    ui.onProcessEvents = nullptr;
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    c().settings().SearchDepth = 3;
+    const size_t pauses = clock.pauses.size();
+    clock.onPause = [&] {
+        if (clock.pauses.size() == pauses + 2) c().CancelCommand();  // the loop's pause
+    };
+    c().RunComputerComputer();
+    clock.onPause = nullptr;
+    EXPECT_EQ(std::tuple(g().gamePly, g().playMode), std::tuple(1, PlayMode::PlayerComputer));
+    g().cancelRequest = kCancelNow;
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gamePly, c().search().depthReached, g().searchStopped),
+              std::tuple(2, 3, 0));
 }
 
 TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
