@@ -36,10 +36,8 @@ void SearchWithoutPlaying(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     const Settings& settings = e.settings;
-    GenerateSearchMoves(g);
-    s.rootCount = MoveCount(g);
+    s.rootCount = GenerateSearchMoves(g);
     RootSearchLimits limits;
-    limits.analysis = true;
     limits.byTime = !settings.UseDepth;
     limits.depth = PrepareLimits(e, s.rootCount);
     // Only the book file is asked; the book games need a game in progress.
@@ -48,7 +46,8 @@ void SearchWithoutPlaying(Engine& e) {
         limits.depth = 1;
     }
     FillRootTable(e);
-    s.depthReached = SearchRootMoves(e, limits);
+    ShowSearchProgress(e, "Analyzing... (");
+    s.depthReached = SearchRootMoves(e, limits).depth;
     if (g.cancelRequest == kTimeManagerStop) {
         g.cancelRequest = kNoCancel;
         g.searchStopped = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/engine.h"
@@ -22,9 +23,18 @@ void ComputerMove(Engine& e);
 // the side to move, GamePly and the game record are left as they are.
 void AnalyzePosition(Engine& e);
 
-// Writes the principal line into the calculation display and keeps its second move as
-// the player's expected reply (search.hintFrom / hintTo).
-void DisplayMainVariant(Engine& e);
+// After a new best root move: keeps the principal line's text (search.mainLine, only when
+// ShowCalculation is on) and its second move as the player's expected reply
+// (search.hintFrom / hintTo).
+void UpdateMainLine(Engine& e);
+
+// The calculation display's text for a new best move: "Depth: 3   Best: a1-b2   Score: 10",
+// then the main line or "Book" on a line of its own.
+std::string CalculationText(const NewBestReport& report);
+
+// A line of moves as "a1-b2 c3xe5", at most `limit` moves.
+std::string LineText(const Position& g, const std::vector<PvEntry>& line, char jumpChar,
+                     std::size_t limit = 20);
 
 // "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
 // of a forced result, empty for any other score.
@@ -40,7 +50,6 @@ struct RootSearchLimits {
     int depth = 1;  // iterations to run at most
     bool byTime = false;
     bool bookMove = false;  // the root list is the single book move
-    bool analysis = false;  // "Analyzing..." instead of "Thinking..."
     // The hint's quick search: HintSearch below the root, no draw for a repeating move, no
     // stop between root moves, and no root table, clock, progress, reports or BestScore.
     bool hint = false;
@@ -54,15 +63,14 @@ void FillRootTable(Engine& e);
 
 // Iterative deepening over the root moves with aspiration windows, null-window
 // re-searches and move-to-front. Record 0 is the best move afterwards. The time limit is
-// the ThinkTime setting, counted from search.searchStartTime. Returns the deepest
-// iteration in which some root move was searched to the end.
-int SearchRootMoves(Engine& e, const RootSearchLimits& limits);
+// the ThinkTime setting, counted from search.searchStartTime. Reports through e.progress
+// and stops at e.stop.
+SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits);
 
 // The driver's search on the current position without playing it, for tools: the root
 // moves of the side to move searched to limits.depth iterations (by time from now when
-// limits.byTime). Uses search.noiseAmplitude as it stands. Returns the depth reached
-// (pool record 0 is the best move), -1 when the side to move has no move or the game is
-// already decided.
-int SearchPosition(Engine& e, const RootSearchLimits& limits);
+// limits.byTime). Uses search.noiseAmplitude as it stands. Nothing when the side to move
+// has no move or the game is already decided.
+std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& limits);
 
 }  // namespace zelkor

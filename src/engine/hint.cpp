@@ -1,5 +1,6 @@
 #include "engine/hint.h"
 
+#include <optional>
 #include <string>
 
 #include "engine/driver_steps.h"
@@ -22,9 +23,9 @@ bool IsLegalHere(GameState& g, int from, int to) {
     return false;
 }
 
-// The hint's two-iteration search, its best move in pool record 0 afterwards. False when
-// the game is over for the side to move.
-bool SearchHint(Engine& e) {
+// The hint's two-iteration search, its best move also in pool record 0 afterwards. Nothing
+// when the game is over for the side to move.
+std::optional<SearchResult> SearchHint(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     s.noiseAmplitude = 5;
@@ -33,16 +34,14 @@ bool SearchHint(Engine& e) {
     s.repetitionCount = 0;
     InitGameTree(g);
     Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (s.opponentHasWon == 1) return false;
+    if (s.opponentHasWon == 1) return std::nullopt;
     GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) == 0) return false;
-    GenerateSearchMoves(g);
-    s.rootCount = MoveCount(g);
+    if (MoveCount(g) == 0) return std::nullopt;
+    s.rootCount = GenerateSearchMoves(g);
     RootSearchLimits limits;
     limits.depth = 2;
     limits.hint = true;
-    SearchRootMoves(e, limits);
-    return true;
+    return SearchRootMoves(e, limits);
 }
 
 }  // namespace
@@ -57,8 +56,11 @@ void GiveHint(Engine& e) {
         e.ui.Message(
             "Try " + SquareNotation(g.board, s.hintFrom) + "-" + SquareNotation(g.board, s.hintTo),
             "Hint", Icon::Information);
-    else if (SearchHint(e))
-        e.ui.Message("Try " + DisplayMove(g, 0).display, "Hint", Icon::Information);
+    else if (const std::optional<SearchResult> result = SearchHint(e))
+        e.ui.Message(
+            "Try " + MoveTextOf(g, result->best.Source, result->best.dest, result->best.jump == 1)
+                         .display,
+            "Hint", Icon::Information);
     else
         e.ui.Message("You have already won!", "Congratulations", Icon::Exclamation);
     s.hintFrom = 0;

@@ -34,10 +34,10 @@ void CheckTime(Engine& e) {
     // The displays only change once a second; skip the calls in between.
     if (elapsed != s.shownElapsed) {
         s.shownElapsed = elapsed;
-        e.ui.SetProgressValue(elapsed > limit ? limit : elapsed);
-        if (e.settings.CountdownTimer) {
+        if (e.progress.progress) e.progress.progress(elapsed > limit ? limit : elapsed);
+        if (e.settings.CountdownTimer && e.progress.countdown) {
             const int remaining = limit - elapsed;
-            e.ui.SetText(Display::Countdown, std::to_string(remaining < 0 ? 0 : remaining));
+            e.progress.countdown(remaining < 0 ? 0 : remaining);
         }
     }
     if (elapsed >= limit) {
@@ -185,8 +185,12 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     SearchState& s = e.search;
     const bool bruteForce = !kHint && e.settings.BruteForce;
 
-    e.ui.ProcessEvents();
+    if (e.progress.poll) e.progress.poll();
     if (!kHint && g.searchStopped == 1) return 0;
+    if (e.StopRequested()) {
+        g.searchStopped = 1;
+        return 0;
+    }
     ++s.nodes;
 
     const int ply = g.ply;

@@ -90,7 +90,10 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
 GameController::~GameController() = default;
 
 Engine GameController::MakeEngine() {
-    return Engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+    Engine engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+    engine.progress.poll = [this] { ui_.ProcessEvents(); };
+    engine.stop = &stopRequest_;
+    return engine;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -327,7 +330,7 @@ void GameController::RunComputerComputer() {
         clock_.Pause(0.5);
         if (g.gameOver) break;
         if (g.searchStopped == 1 && g.timeUp == 0) break;  // the user cancelled
-        if (g.cancelRequest == kCancelNow) break;          // ... after the search had ended
+        if (stopRequest_.load()) break;                    // ... after the search had ended
         if (g.gamePly == plyBefore) break;                 // no move was made
     }
 
@@ -391,7 +394,7 @@ void GameController::CancelCommand() {
     GameSession& g = *game_;
     // A request made while nothing runs would stop the next search at its first node.
     if (!g.computationStarted || !g.busy) return;
-    g.cancelRequest = kCancelNow;
+    stopRequest_.store(true);
     ui_.SetEnabled(Command::Cancel, false);
 }
 
@@ -448,6 +451,7 @@ void GameController::ResignCommand() {
 // Command states
 
 void GameController::ComputationBusy(Computation kind) {
+    stopRequest_.store(false);        // a computation starts with no stop request
     if (kind == Computation::Hint) {  // a short modal command: the menus wait for it
         SetMenusEnabled(false);
         return;

@@ -4,6 +4,7 @@
 // forwards user actions here and implements UserInterface; zelkor-cli drives it headless.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -210,6 +211,8 @@ class GameController : public EngineHooks {
     std::string currentFile_;            // the file's name, shown in the title
     std::filesystem::path currentPath_;  // where "Save" writes it
     BookCache bookCache_;                // the book file, read once per change
+    // Cancel's request to the running search; cleared when a computation starts.
+    std::atomic<bool> stopRequest_{false};
 };
 
 }  // namespace zelkor
