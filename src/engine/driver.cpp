@@ -419,25 +419,34 @@ struct MoveSearch {
     int progressMaximum = 0;
 };
 
-// The book or the search over the root moves puts the move to play in root record 0.
-MoveSearch SearchBestMove(Engine& e, bool bothComputer) {
-    GameState& g = e.game;
+// The book or the search over the root moves puts the move to play in root record 0: the
+// root moves, the limits, the book and the root table before the search.
+MovePlan PlanMoveSearch(Engine& e) {
     SearchState& s = e.search;
     const Settings& settings = e.settings;
-    MoveSearch search;
-    s.rootCount = GenerateSearchMoves(g);
-    RootSearchLimits limits;
-    limits.byTime = !settings.UseDepth;
-    limits.depth = PrepareLimits(e, s.rootCount);
+    MovePlan plan;
+    s.rootCount = GenerateSearchMoves(e.game);
+    plan.limits.byTime = !settings.UseDepth;
+    plan.limits.depth = PrepareLimits(e, s.rootCount);
     if (settings.UseBook && TakeBookMove(e, settings.BookFromGames)) {
-        limits.bookMove = search.bookMove = true;
-        limits.depth = 1;
+        plan.limits.bookMove = true;
+        plan.limits.depth = 1;
     }
     FillRootTable(e);
-    search.progressMaximum = limits.byTime ? settings.ThinkTime : s.rootCount * limits.depth;
-    ShowSearchProgress(e, "Thinking... (");
+    plan.progressMaximum =
+        plan.limits.byTime ? settings.ThinkTime : s.rootCount * plan.limits.depth;
+    return plan;
+}
 
-    s.depthReached = SearchRootMoves(e, limits).depth;
+// After the search: a stop by the time manager is a normal end; the analysis list and the
+// status line.
+MoveSearch AfterMoveSearch(Engine& e, const MovePlan& plan, const SearchResult& result,
+                           bool bothComputer) {
+    GameState& g = e.game;
+    MoveSearch search;
+    search.bookMove = plan.limits.bookMove;
+    search.progressMaximum = plan.progressMaximum;
+    e.search.depthReached = result.depth;
     search.searchedToEnd = !g.searchStopped;
     if (g.cancelRequest == kTimeManagerStop) {
         g.cancelRequest = kNoCancel;
@@ -487,28 +496,12 @@ bool PlayBestMove(Engine& e, const MoveSearch& search, bool bothComputer) {
 
 }  // namespace
 
-void ComputerMove(Engine& e) {
+namespace {
+
+// The commands, the strength display and the lists once the computer's move is over.
+void EndComputerMove(Engine& e, const MoveSearch& search) {
     const Settings& settings = e.settings;
     const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
-
-    BeginComputation(e);
-    if (!bothComputer) {
-        e.ui.SetListLines(ListId::LegalMoves, {});
-        e.ui.SetListLines(ListId::Analysis, {});
-    }
-    e.hooks.CutRecordToCurrentPly();
-    e.ui.SetText(Display::Status, "Thinking...");
-    e.hooks.ComputationBusy(Computation::Move);
-
-    MoveSearch search;
-    if (!AnnounceDecidedGame(e, bothComputer)) {
-        search = SearchBestMove(e, bothComputer);
-        if (PlayBestMove(e, search, bothComputer)) {
-            ProposeDrawWhenStable(e, bothComputer);
-            CheckEndAfterMove(e, ComputerWinsText(e.game, bothComputer));
-        }
-    }
-
     e.hooks.ComputationIdle(Computation::Move);
     if (settings.UseDepth && search.searchedToEnd && !search.bookMove)
         e.ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
@@ -518,6 +511,42 @@ void ComputerMove(Engine& e) {
         e.hooks.RefreshLists();
         e.ui.SetListLines(ListId::Analysis, SortedRootLines(e));
     }
+}
+
+}  // namespace
+
+std::optional<MovePlan> BeginComputerMove(Engine& e) {
+    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
+    BeginComputation(e);
+    if (!bothComputer) {
+        e.ui.SetListLines(ListId::LegalMoves, {});
+        e.ui.SetListLines(ListId::Analysis, {});
+    }
+    e.hooks.CutRecordToCurrentPly();
+    e.ui.SetText(Display::Status, "Thinking...");
+    e.hooks.ComputationBusy(Computation::Move);
+    if (AnnounceDecidedGame(e, bothComputer)) {
+        EndComputerMove(e, MoveSearch{});
+        return std::nullopt;
+    }
+    return PlanMoveSearch(e);
+}
+
+void FinishComputerMove(Engine& e, const MovePlan& plan, const SearchResult& result) {
+    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
+    const MoveSearch search = AfterMoveSearch(e, plan, result, bothComputer);
+    if (PlayBestMove(e, search, bothComputer)) {
+        ProposeDrawWhenStable(e, bothComputer);
+        CheckEndAfterMove(e, ComputerWinsText(e.game, bothComputer));
+    }
+    EndComputerMove(e, search);
+}
+
+void ComputerMove(Engine& e) {
+    const std::optional<MovePlan> plan = BeginComputerMove(e);
+    if (!plan) return;
+    ShowSearchProgress(e, "Thinking... (");
+    FinishComputerMove(e, *plan, SearchRootMoves(e, plan->limits));
 }
 
 std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& limits) {

@@ -16,11 +16,13 @@ inline void Pause(Engine& e, double seconds) {
     e.clock.Pause(seconds);
 }
 
-// Plays one computer move for the side to move, or ends the game.
+// Plays one computer move for the side to move, or ends the game: BeginComputerMove, the
+// search, FinishComputerMove, in one call.
 void ComputerMove(Engine& e);
 
 // Searches the position for the side to move and reports, without playing; the board,
-// the side to move, GamePly and the game record are left as they are.
+// the side to move, GamePly and the game record are left as they are: BeginAnalysis, the
+// search, FinishAnalysis, in one call.
 void AnalyzePosition(Engine& e);
 
 // After a new best root move: keeps the principal line's text (search.mainLine, only when
@@ -56,6 +58,22 @@ struct RootSearchLimits {
     // Called after each iteration that searched every root move, with its number.
     std::function<void(int)> onIteration;
 };
+
+// The search a computer move or an analysis is about to run.
+struct MovePlan {
+    RootSearchLimits limits;
+    int progressMaximum = 0;
+};
+
+// The computer's move in its two halves around the search, which may run elsewhere (on a
+// copy of the game, copied back before the second half): the preparation, which ends the
+// move when the game is already decided (nothing to search then), and playing the move
+// the search found, with its announcements and the end-of-game checks.
+std::optional<MovePlan> BeginComputerMove(Engine& e);
+void FinishComputerMove(Engine& e, const MovePlan& plan, const SearchResult& result);
+// The analysis in the same two halves.
+std::optional<MovePlan> BeginAnalysis(Engine& e);
+void FinishAnalysis(Engine& e, const MovePlan& plan, const SearchResult& result);
 
 // The root moves are pool records 0 .. search.rootCount - 1 (Ply 0); fills the root
 // table's squares from them.

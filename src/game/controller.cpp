@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/driver.h"
+#include "engine/driver_steps.h"
 #include "engine/hint.h"
 #include "game/controller.h"
 #include "game/rules_text.h"
@@ -322,18 +323,45 @@ void GameController::RunComputerComputer() {
     ui_.SetEnabled(Command::LegalMoveList, false);
     ui_.SetEnabled(Command::AnalysisList, false);
 
-    while (true) {
-        g.busy = true;
-        const int plyBefore = g.gamePly;
-        RunComputerMove();
-        if (shutDown_) break;
-        clock_.Pause(0.5);
-        if (g.gameOver) break;
-        if (g.searchStopped == 1 && g.timeUp == 0) break;  // the user cancelled
-        if (stopRequest_.load()) break;                    // ... after the search had ended
-        if (g.gamePly == plyBefore) break;                 // no move was made
-    }
+    ComputerComputerLoop();
+}
 
+void GameController::ComputerComputerLoop() {
+    // Each move's end starts the next one; a move that ends before its start returns (the
+    // search ran inline) only asks for the next, so that the moves do not nest.
+    do {
+        nextStep_ = false;
+        stepRunning_ = true;
+        ComputerComputerStep();
+        stepRunning_ = false;
+    } while (nextStep_);
+}
+
+void GameController::ComputerComputerStep() {
+    GameSession& g = *game_;
+    g.busy = true;
+    const int plyBefore = g.gamePly;
+    RunComputerMove([this, plyBefore] {
+        GameSession& game = *game_;
+        bool goOn = !shutDown_;
+        if (goOn) {
+            clock_.Pause(0.5);
+            goOn = !game.gameOver &&
+                   !(game.searchStopped == 1 && game.timeUp == 0) &&  // the user cancelled
+                   !stopRequest_.load() &&     // ... after the search had ended
+                   game.gamePly != plyBefore;  // no move was made
+        }
+        if (!goOn)
+            EndComputerComputer();
+        else if (stepRunning_)
+            nextStep_ = true;
+        else
+            ComputerComputerLoop();
+    });
+}
+
+void GameController::EndComputerComputer() {
+    GameSession& g = *game_;
     g.busy = false;
     g.playMode = PlayMode::PlayerComputer;
     settings_.PlayMode = 0;
@@ -350,10 +378,55 @@ void GameController::RunComputerComputer() {
 // ---------------------------------------------------------------------------------------
 // Computations
 
-void GameController::RunComputerMove() {
-    if (AtMoveLimit()) return;
+void GameController::RunComputerMove(const std::function<void()>& then) {
+    if (AtMoveLimit()) return then();
     Engine engine = MakeEngine();
-    ComputerMove(engine);
+    const std::optional<MovePlan> plan = BeginComputerMove(engine);
+    if (!plan) return then();
+    StartSearch(*plan, "Thinking... (", [this, plan = *plan, then](const SearchResult& result) {
+        Engine e = MakeEngine();
+        FinishComputerMove(e, plan, result);
+        then();
+    });
+}
+
+// The copies a search works on while the window's thread goes on with the originals.
+struct GameController::SearchCopy {
+    GameState game;
+    SearchState search;
+    Settings settings;
+};
+
+void GameController::StartSearch(const MovePlan& plan, const char* status,
+                                 std::function<void(const SearchResult&)> done) {
+    Engine engine = MakeEngine();
+    ShowSearchProgress(engine, status);
+    if (!runner_->Threaded()) {
+        done(SearchRootMoves(engine, plan.limits));
+        return;
+    }
+    engine.progress.poll = nullptr;
+    const SearchProgress progress = runner_->Wrap(engine.progress);
+    auto copy = std::make_shared<SearchCopy>(SearchCopy{*game_, *search_, settings_});
+    copy->game.ui = nullptr;  // a fault found there is reported on stderr
+    runner_->Run(
+        [this, copy, progress, limits = plan.limits] {
+            Engine e{copy->game, copy->search, copy->settings, ui_, clock_, random_, *this};
+            e.progress = progress;
+            e.stop = &stopRequest_;
+            return SearchRootMoves(e, limits);
+        },
+        [this, copy, done = std::move(done)](const SearchResult& result) {
+            // The search left the position as it found it: only its tables come back.
+            static_cast<SearchTree&>(*game_) = copy->game;
+            static_cast<StopFlags&>(*game_) = copy->game;
+            *search_ = copy->search;
+            if (shutDown_) {
+                game_->busy = false;
+                return;
+            }
+            done(result);
+        });
 }
 
 void GameController::ApplyCommandStatesAfterComputation() {
@@ -382,12 +455,13 @@ void GameController::ComputeCommand() {
     ui_.SetEnabled(Command::BoardMenu, false);
     SwapSideNames();
     UpdatePlayerLabels();
-    RunComputerMove();
-    g.busy = false;
-    if (shutDown_) return;
-    ApplyCommandStatesAfterComputation();
-    UpdatePlayerLabels();
-    FillLegalMoveList();
+    RunComputerMove([this] {
+        game_->busy = false;
+        if (shutDown_) return;
+        ApplyCommandStatesAfterComputation();
+        UpdatePlayerLabels();
+        FillLegalMoveList();
+    });
 }
 
 void GameController::CancelCommand() {
@@ -403,11 +477,13 @@ void GameController::PlayComputerReply() {
     ui_.SetText(Display::Status, "");
     g.busy = true;
     ui_.SetEnabled(Command::BoardMenu, false);
-    RunComputerMove();
-    g.busy = false;
-    if (shutDown_) return;
-    ApplyCommandStatesAfterComputation();
-    UpdatePlayerLabels();
+    RunComputerMove([this] {
+        game_->busy = false;
+        if (shutDown_) return;
+        ApplyCommandStatesAfterComputation();
+        UpdatePlayerLabels();
+        FillLegalMoveList();
+    });
 }
 
 void GameController::AnalyzeCommand() {
@@ -418,8 +494,16 @@ void GameController::AnalyzeCommand() {
     game_->rated = false;
     ui_.SetEnabled(Command::BoardMenu, false);
     Engine engine = MakeEngine();
-    AnalyzePosition(engine);
-    g.busy = false;
+    const std::optional<MovePlan> plan = BeginAnalysis(engine);
+    if (!plan) {
+        g.busy = false;
+        return;
+    }
+    StartSearch(*plan, "Analyzing... (", [this, plan = *plan](const SearchResult& result) {
+        Engine e = MakeEngine();
+        FinishAnalysis(e, plan, result);
+        game_->busy = false;
+    });
 }
 
 void GameController::HintCommand() {
@@ -560,8 +644,8 @@ void GameController::AfterHumanMove(MoveSource source) {
         g.busy = false;
         ui_.SetEnabled(Command::BoardMenu, true);
     } else {
-        PlayComputerReply();
-        if (shutDown_) return;
+        PlayComputerReply();  // refills the legal-move list when the reply is made
+        return;
     }
     FillLegalMoveList();
 }

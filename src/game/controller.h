@@ -6,12 +6,15 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/driver.h"
 #include "engine/engine.h"
 #include "game/game_session.h"
+#include "game/search_runner.h"
 #include "records/book.h"
 #include "records/settings.h"
 #include "rules/user_interface.h"
@@ -106,6 +109,12 @@ class GameController : public EngineHooks {
     void SetupSideToMove(int side);
     void SetupPopupClosed();  // applies the set-up when any popup choice was made
 
+    // Where the searches of the computer's moves and the analysis run (inline by default);
+    // the runner must outlive the controller's use of it.
+    void SetSearchRunner(SearchRunner* runner) { runner_ = runner ? runner : &inlineRunner_; }
+    // Asks a running search to stop (the window is going away).
+    void StopSearch() { stopRequest_.store(true); }
+
     // The current variant becomes number `number` of the variant file, its rules active.
     void SelectVariant(int number);
 
@@ -169,7 +178,15 @@ class GameController : public EngineHooks {
     void AfterHumanMove(MoveSource source);
     void RunGameEndDetection();
     void PlayComputerReply();
-    void RunComputerMove();
+    // The computer's move; `then` runs once it is over (at once when the search runs inline).
+    void RunComputerMove(const std::function<void()>& then);
+    struct SearchCopy;
+    // Runs the planned search through the runner; `done` gets its result on this thread.
+    void StartSearch(const MovePlan& plan, const char* status,
+                     std::function<void(const SearchResult&)> done);
+    void ComputerComputerLoop();
+    void ComputerComputerStep();
+    void EndComputerComputer();
     void ApplyCommandStatesAfterComputation();
     void SetMenusEnabled(bool enabled);
     void UpdateNavigationStates();
@@ -213,6 +230,10 @@ class GameController : public EngineHooks {
     BookCache bookCache_;                // the book file, read once per change
     // Cancel's request to the running search; cleared when a computation starts.
     std::atomic<bool> stopRequest_{false};
+    SearchRunner inlineRunner_;
+    SearchRunner* runner_ = &inlineRunner_;
+    bool stepRunning_ = false;  // a Computer-Computer move is being started
+    bool nextStep_ = false;     // ... and has asked for the next one
 };
 
 }  // namespace zelkor

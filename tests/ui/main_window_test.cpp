@@ -102,6 +102,7 @@ class MainWindowTest : public QObject {
         typed->clear();
         QTest::keyClicks(f.window->focusWidget(), f.FirstLegalMove().toLower());
         QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
+        QVERIFY(f.WaitIdle());
         QCOMPARE(f.game().gamePly, 4);
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
     }
@@ -118,7 +119,7 @@ class MainWindowTest : public QObject {
             QTest::keyClick(edit, key, Qt::ControlModifier);
             return spy.count();
         };
-        QVERIFY(pressed("Compute", Qt::Key_C) == 1 && f.game().gamePly == 1);
+        QVERIFY(pressed("Compute", Qt::Key_C) == 1 && f.WaitIdle() && f.game().gamePly == 1);
         QCOMPARE(pressed("NewVariant", Qt::Key_V), 1);
         // Selected text is still copied, cut and replaced by a paste.
         edit->setText("good");
@@ -266,6 +267,7 @@ class MainWindowTest : public QObject {
             return std::optional<std::string>((f.dir / "games" / "first").string());
         };
         f.Type(f.FirstLegalMove());
+        QVERIFY(f.WaitIdle());
         f.action("Save")->trigger();
         QVERIFY(std::filesystem::exists(f.dir / "games" / "first.zlk"));
         QCOMPARE(f.window->fileFolder(), QString::fromStdString((f.dir / "games").string()));
@@ -365,7 +367,7 @@ class MainWindowTest : public QObject {
         WindowFixture f;
         f.controller().settings().SearchDepth = 20;
         bool checkedDuringRun = false;
-        QTimer timer;  // fires from the event loop that runs inside the search
+        QTimer timer;  // fires from the event loop, which runs on while the computer thinks
         QObject::connect(&timer, &QTimer::timeout, [&] {
             if (!f.game().busy || checkedDuringRun) return;
             checkedDuringRun =
@@ -374,9 +376,9 @@ class MainWindowTest : public QObject {
         });
         timer.start(0);
         f.window->findChild<QAction*>("tbrComputerComputer")->trigger();
-        QVERIFY(checkedDuringRun);
-        QCOMPARE(f.list("GameMoveList")->count(), 1);
+        QTRY_VERIFY(checkedDuringRun);
         QTRY_VERIFY(!f.window->isVisible());
+        QCOMPARE(f.list("GameMoveList")->count(), 1);
         QVERIFY(f.controller().shutDown());
         QVERIFY(std::filesystem::exists(f.dir / "zelkor.ini"));
     }
