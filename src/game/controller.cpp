@@ -604,20 +604,42 @@ void GameController::UpdateNavigationStates() {
 // ---------------------------------------------------------------------------------------
 // The turn loop
 
+bool GameController::PlayerPlays(int side) const {
+    const GameSession& g = *game_;
+    const bool firstSide = (side == kWhite) != (g.rule(BlackStarts) == 1);
+    return (firstSide ? g.firstSideName : g.secondSideName) == settings_.PlayerName;
+}
+
 void GameController::RunGameEndDetection() {
     GameSession& g = *game_;
     if (g.gamePly < 1) return;
     DrawTest(g, settings_.DrawRule15 == 1);
-    GameEndOptions options;
-    options.heldMessage = loading_ ? &heldEndMessage_ : nullptr;
-    options.chessDrawRules = settings_.ChessDrawRules == 1;
-    options.drawRule15 = settings_.DrawRule15 == 1;
-    options.playerName = settings_.PlayerName;
-    GameEndTest(g, ui_, clock_, options, [this](double score) {
-        GameOverCommandSet();
-        return UpdateRating(score);
-    });
-    if (g.gameOver) GameOverCommandSet();
+    const GameEnd end = DecideGameEnd(g, settings_.ChessDrawRules == 1);
+    if (end.kind == GameEndKind::None) return;
+
+    clock_.Pause(0.51);
+    g.gameOver = true;
+    ui_.SetListLines(ListId::LegalMoves, {});
+    ui_.RedrawBoard();
+    std::string announcement;
+    double playerScore = 0;
+    if (end.kind == GameEndKind::Draw) {
+        ResultText(g, kDrawResult);
+        announcement = DrawAnnouncement(end.drawFlag);
+        playerScore = 0.5;
+    } else {
+        ResultText(g, kWinResult);
+        announcement = WinnerColourText(end.winner);
+        playerScore = PlayerPlays(end.winner) ? 1.0 : 0.0;
+    }
+    GameOverCommandSet();
+    const std::string report = UpdateRating(playerScore);
+    ui_.SetText(Display::Status, announcement);
+    if (loading_)
+        heldEndMessage_ = announcement + report;  // shown once the record is on screen
+    else
+        ui_.Message(announcement + report, "Congratulations", Icon::Exclamation);
+    GameOverCommandSet();
 }
 
 void GameController::AfterHumanMove(MoveSource source) {

@@ -176,7 +176,11 @@ class GameController : public EngineHooks {
                    bool bookMove, const std::string& depth, const std::string& logLine);
     void CutRecordTo(int plies);
     void AfterHumanMove(MoveSource source);
+    // The draw test and the game-end test after a move, and the end told: the status, the
+    // message (held while a record is read), the rating and the command states.
     void RunGameEndDetection();
+    // True when the side is the player's, as the names of the sides say.
+    bool PlayerPlays(int side) const;
     void PlayComputerReply();
     // The computer's move; `then` runs once it is over (at once when the search runs inline).
     void RunComputerMove(const std::function<void()>& then);
