@@ -450,18 +450,10 @@ bool GameController::AtMoveLimit() {
 void GameController::ComputeCommand() {
     GameSession& g = *game_;
     if (g.gameOver || g.busy) return;
-    ui_.SetText(Display::Status, "");
-    g.busy = true;
-    ui_.SetEnabled(Command::BoardMenu, false);
+    // The computer takes over the side to move, the player the other side.
     SwapSideNames();
     UpdatePlayerLabels();
-    RunComputerMove([this] {
-        game_->busy = false;
-        if (shutDown_) return;
-        ApplyCommandStatesAfterComputation();
-        UpdatePlayerLabels();
-        FillLegalMoveList();
-    });
+    PlayComputerReply();
 }
 
 void GameController::CancelCommand() {
