@@ -3,6 +3,7 @@
 
 BUILD_DIR    ?= build
 SAN_DIR      ?= build-sanitize
+TSAN_DIR     ?= build-tsan
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache fonts-dejavu-core
 # The package and its checks: dpkg-shlibdeps, lintian, the AppStream, desktop-entry and man
@@ -23,7 +24,7 @@ FOLDER       ?=
 # Warnings are errors in the builds of `make test` (the CI run); `make run` stays lenient.
 WERROR       ?= OFF
 
-.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize fuzz fuzz-build fuzz-ci coverage mutants bench perft clean format install pictures book
+.PHONY: all deps fuzz-deps coverage-deps configure build run test test-core test-sanitize test-tsan fuzz fuzz-build fuzz-ci coverage mutants bench perft clean format install pictures book
 .PHONY: package
 
 all: build
@@ -58,10 +59,11 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/zelkor
 
-# The core tests under the sanitizers, every fuzz target for a short while, then the whole
-# suite in the Release build (its summary closes the run).
+# The core tests under the sanitizers and under ThreadSanitizer (the searches that run off
+# the window's thread), every fuzz target for a short while, then the whole suite in the
+# Release build (its summary closes the run).
 test: WERROR = ON
-test: build test-sanitize
+test: build test-sanitize test-tsan
 	$(MAKE) fuzz-ci WERROR=$(WERROR)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
@@ -70,6 +72,15 @@ test-sanitize: deps
 	  -DZELKOR_WERROR=$(WERROR)
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L core
+
+# The core tests, the threaded searches among them, under ThreadSanitizer in a build of
+# their own; any report fails the run.
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELKOR_TSAN=ON \
+	  -DZELKOR_BUILD_UI=OFF -DZELKOR_WERROR=$(WERROR)
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	  ctest --output-on-failure -j $(JOBS) -L core
 
 # The libFuzzer targets, built with clang in their own folder; the normal build is untouched.
@@ -151,4 +162,4 @@ format:
 	find src tests tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR) $(COV_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(COV_DIR)

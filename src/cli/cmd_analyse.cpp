@@ -86,7 +86,6 @@ int Analyse(const CliContext& context) {
     RootSearchLimits limits;
     limits.byTime = !settings.UseDepth;
     limits.depth = limits.byTime ? 20 : settings.SearchDepth;
-    limits.analysis = true;
     const auto start = std::chrono::steady_clock::now();
     limits.onIteration = [&](int d) {
         const double elapsed =
@@ -96,7 +95,7 @@ int Analyse(const CliContext& context) {
                     PrincipalLine(*game, *search).c_str());
         std::fflush(stdout);
     };
-    if (SearchPosition(e, limits) < 0) {
+    if (!SearchPosition(e, limits)) {
         std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
         std::printf("bestmove (none)\n");
         return 1;

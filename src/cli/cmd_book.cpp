@@ -219,7 +219,7 @@ class BookMaker {
         RootSearchLimits limits;
         limits.depth = options_.depth;
         std::vector<Choice> choices;
-        if (SearchPosition(e_, limits) >= 0) {
+        if (SearchPosition(e_, limits)) {
             const int best = search_->bestScore;
             const int bar = best - options_.margin;
             choices.push_back({MoveName(g.movePool[0]), best, alternatives ? 3 : 1});

@@ -4,6 +4,7 @@
 #include "engine/driver.h"
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
+#include "engine/search.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
@@ -31,23 +32,25 @@ bool AnnounceDecidedPosition(Engine& e) {
 }
 
 // The driver's search over the root moves, reported in the analysis list; nothing is played.
-void SearchWithoutPlaying(Engine& e) {
-    GameState& g = e.game;
+MovePlan PlanAnalysis(Engine& e) {
     SearchState& s = e.search;
     const Settings& settings = e.settings;
-    GenerateMoves(g, kSearchMoves);
-    s.rootCount = MoveCount(g);
-    RootSearchLimits limits;
-    limits.analysis = true;
-    limits.byTime = !settings.UseDepth;
-    limits.depth = PrepareLimits(e, s.rootCount);
+    MovePlan plan;
+    s.rootCount = GenerateSearchMoves(e.game);
+    plan.limits.byTime = !settings.UseDepth;
+    plan.limits.depth = PrepareLimits(e, s.rootCount);
     // Only the book file is asked; the book games need a game in progress.
     if (settings.UseBook && !settings.BookFromGames && TakeBookMove(e, false)) {
-        limits.bookMove = true;
-        limits.depth = 1;
+        plan.limits.bookMove = true;
+        plan.limits.depth = 1;
     }
     FillRootTable(e);
-    s.depthReached = SearchRootMoves(e, limits);
+    return plan;
+}
+
+void ShowAnalysis(Engine& e, const SearchResult& result) {
+    GameState& g = e.game;
+    e.search.depthReached = result.depth;
     if (g.cancelRequest == kTimeManagerStop) {
         g.cancelRequest = kNoCancel;
         g.searchStopped = 0;
@@ -82,25 +85,43 @@ void AnnounceFindings(Engine& e) {
 
 }  // namespace
 
-void AnalyzePosition(Engine& e) {
-    SearchState& s = e.search;
+namespace {
+
+void EndAnalysis(Engine& e) {
+    // The line shown continues with the opponent's reply, which is no hint for the side
+    // that is still to move here.
+    e.search.hintFrom = 0;
+    e.search.hintTo = 0;
+    e.hooks.ComputationIdle(Computation::Analysis);
+    e.hooks.RefreshLists();
+}
+
+}  // namespace
+
+std::optional<MovePlan> BeginAnalysis(Engine& e) {
     BeginComputation(e);
-    s.analysedHere = true;
+    e.search.analysedHere = true;
     e.ui.SetListLines(ListId::Analysis, {});
     e.ui.SetText(Display::Status, "Analyzing...");
     e.hooks.ComputationBusy(Computation::Analysis);
-
-    if (!AnnounceDecidedPosition(e)) {
-        SearchWithoutPlaying(e);
-        AnnounceFindings(e);
+    if (AnnounceDecidedPosition(e)) {
+        EndAnalysis(e);
+        return std::nullopt;
     }
+    return PlanAnalysis(e);
+}
 
-    // The line shown continues with the opponent's reply, which is no hint for the side
-    // that is still to move here.
-    s.hintFrom = 0;
-    s.hintTo = 0;
-    e.hooks.ComputationIdle(Computation::Analysis);
-    e.hooks.RefreshLists();
+void FinishAnalysis(Engine& e, const MovePlan&, const SearchResult& result) {
+    ShowAnalysis(e, result);
+    AnnounceFindings(e);
+    EndAnalysis(e);
+}
+
+void AnalyzePosition(Engine& e) {
+    const std::optional<MovePlan> plan = BeginAnalysis(e);
+    if (!plan) return;
+    ShowSearchProgress(e, "Analyzing... (");
+    FinishAnalysis(e, *plan, SearchRootMoves(e, plan->limits));
 }
 
 }  // namespace zelkor

@@ -17,9 +17,10 @@ namespace zelkor {
 void SetUpPosition(GameState& g, const VariantRules& rules, std::string_view setup, int side,
                    int gamePly);
 
-// The rule sets of the shipped variants the benchmark uses, by name ("Halma",
-// "Orthogonal Halma", "Chain Jumps", "Compulsory Jumps", "Sliding Halma", "Camp Rules",
-// "Rank Race"); the default rules for any other name.
+// The rule sets the benchmark uses, by name, after the shipped variants ("Halma",
+// "Orthogonal Halma", "Chain Jumps", "Sliding Halma", "Camp Rules", "Rank Race"); the
+// default rules for any other name. "Compulsory Jumps" is not the shipped variant of that
+// name but the default rules with CapRequired (jumps in all eight directions).
 VariantRules BenchVariant(std::string_view name);
 
 struct BenchPosition {

@@ -1,31 +1,46 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/driver.h"
 #include "rules/text_lines.h"
 
 namespace zelkor {
 
-void DisplayMainVariant(Engine& e) {
+void UpdateMainLine(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    const bool show = e.settings.ShowCalculation != 0;
-    s.mainLine.clear();
-    std::string display;
-    if (show) display = e.ui.Text(Display::Calculation) + "\r\nMain: ";
     const auto& line = g.pv[0];
-    for (int p = 0; p <= kMaxPly && line[p].Source != 0; ++p) {
-        if (p < 20 && show) {
-            s.mainLine += SquareNotation(g.board, line[p].Source);
-            s.mainLine += line[p].jump == 1 ? g.jumpChar : '-';
-            s.mainLine += SquareNotation(g.board, line[p].dest);
-            s.mainLine += ' ';
-        }
-        if (p == 1) {
-            s.hintFrom = line[p].Source;
-            s.hintTo = line[p].dest;
-        }
+    s.mainLine.clear();
+    if (e.settings.ShowCalculation != 0) {
+        const std::vector<PvEntry> moves(
+            line.begin(),
+            std::find_if(line.begin(), line.end(), [](const PvEntry& m) { return m.Source == 0; }));
+        s.mainLine = LineText(g, moves, g.jumpChar);
+        if (!s.mainLine.empty()) s.mainLine += ' ';
     }
-    if (show) e.ui.SetText(Display::Calculation, display + s.mainLine);
+    if (line[0].Source != 0 && line[1].Source != 0) {
+        s.hintFrom = line[1].Source;
+        s.hintTo = line[1].dest;
+    }
+}
+
+std::string LineText(const Position& g, const std::vector<PvEntry>& line, char jumpChar,
+                     std::size_t limit) {
+    std::string text;
+    for (std::size_t p = 0; p < line.size() && p < limit; ++p) {
+        if (p > 0) text += ' ';
+        text += SquareNotation(g.board, line[p].Source);
+        text += line[p].jump == 1 ? jumpChar : '-';
+        text += SquareNotation(g.board, line[p].dest);
+    }
+    return text;
+}
+
+std::string CalculationText(const NewBestReport& report) {
+    return "Depth:" + SignedText(report.depth) + "   Best: " + report.move +
+           "   Score:" + SignedText(report.score) +
+           (report.book ? std::string("\r\nBook") : "\r\nMain: " + report.mainLine);
 }
 
 std::string AnnouncementText(int bestScore) {

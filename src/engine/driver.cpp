@@ -50,13 +50,40 @@ void MoveToFront(Engine& e, const RootSearchLimits& limits, int i) {
 
 void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::string& move,
                    int score) {
-    if (e.settings.ShowCalculation)
-        e.ui.SetText(Display::Calculation, "Depth:" + SignedText(d) + "   Best: " + move +
-                                               "   Score:" + SignedText(score));
-    if (!limits.bookMove)
-        DisplayMainVariant(e);
-    else if (e.settings.ShowCalculation)
-        e.ui.SetText(Display::Calculation, e.ui.Text(Display::Calculation) + "\r\nBook");
+    if (!limits.bookMove) UpdateMainLine(e);
+    if (!e.progress.newBest) return;
+    NewBestReport report;
+    report.depth = d;
+    report.move = move;
+    report.score = score;
+    report.book = limits.bookMove;
+    report.mainLine = e.search.mainLine;
+    e.progress.newBest(report);
+}
+
+StopReason StopReasonOf(const GameState& g) {
+    if (g.searchStopped == 0)
+        return g.cancelRequest == kTimeManagerStop ? StopReason::TimeManager
+                                                   : StopReason::Completed;
+    if (g.timeUp != 0) return StopReason::TimeUp;
+    return g.cancelRequest == kTimeManagerStop ? StopReason::TimeManager : StopReason::Cancelled;
+}
+
+SearchResult ResultOf(const Engine& e, int depthReached) {
+    const GameState& g = e.game;
+    const SearchState& s = e.search;
+    SearchResult result;
+    result.best = g.movePool[0];
+    result.score = s.bestScore;
+    result.depth = depthReached;
+    for (const PvEntry& entry : s.bestLine) {
+        if (entry.Source == 0) break;
+        result.mainLine.push_back(entry);
+    }
+    result.rootMoves.assign(s.rootTable.begin(), s.rootTable.begin() + s.rootCount);
+    result.stop = StopReasonOf(g);
+    result.nodes = s.nodes;
+    return result;
 }
 
 }  // namespace
@@ -74,14 +101,13 @@ void FillRootTable(Engine& e) {
     }
 }
 
-int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
+SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
     GameState& g = e.game;
     SearchState& s = e.search;
     const Settings& settings = e.settings;
     const int n = s.rootCount;
     const int timeLimit = settings.ThinkTime;
     const bool flexible = limits.byTime && !settings.FixedTime;
-    const char* status = limits.analysis ? "Analyzing... (" : "Thinking... (";
 
     int alpha = -kWinScore;
     int beta = kWinScore;
@@ -100,8 +126,8 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
         for (; i < n; ++i) {
             g.pv[0][0].Source = 0;
             std::string text = DisplayMove(g, i).display;
-            if (settings.ShowCalculation && !limits.hint)
-                e.ui.SetText(Display::Status, status + std::to_string(d) + ")  " + text);
+            if (settings.ShowCalculation && !limits.hint && e.progress.rootMove)
+                e.progress.rootMove(d, text);
 
             int v = SearchRootMove(e, limits, i, alpha, beta, d);
             if (DiscardStopped(limits, g)) break;
@@ -153,10 +179,12 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
             if (limits.hint) continue;  // no clock, progress or root table
 
             if (!limits.byTime) {
-                e.ui.SetProgressValue(++s.progressValue);
+                ++s.progressValue;
+                if (e.progress.progress) e.progress.progress(s.progressValue);
             } else if (flexible) {
                 elapsed = ElapsedSeconds(s.searchStartTime, RoundedSeconds(e.clock));
-                e.ui.SetProgressValue(elapsed < timeLimit ? elapsed : timeLimit);
+                if (e.progress.progress)
+                    e.progress.progress(elapsed < timeLimit ? elapsed : timeLimit);
                 if (TimeManagerStops(elapsed, timeLimit, s.bestScore, previousBest)) {
                     g.cancelRequest = kTimeManagerStop;
                     g.searchStopped = 1;
@@ -179,7 +207,7 @@ int SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
         previousBest = s.bestScore;
     }
     s.repetitionCount = 0;
-    return depthReached;
+    return ResultOf(e, depthReached);
 }
 
 void BeginComputation(Engine& e) {
@@ -189,6 +217,8 @@ void BeginComputation(Engine& e) {
     s.ClearRootScores();
     s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
     g.searchStopped = 0;
+    // A request left from before (a Cancel after the last node looked) is not for this one.
+    g.cancelRequest = kNoCancel;
     s.searchStartPly = g.gamePly;
     s.hintFrom = 0;
     s.hintTo = 0;
@@ -249,6 +279,21 @@ std::string AnalysisLine(const Position& g, const RootEntry& entry, const std::s
     return line;
 }
 
+void ShowSearchProgress(Engine& e, const char* status) {
+    UserInterface& ui = e.ui;
+    const Settings& settings = e.settings;
+    e.progress.rootMove = [&ui, status](int d, const std::string& move) {
+        ui.SetText(Display::Status, status + std::to_string(d) + ")  " + move);
+    };
+    e.progress.newBest = [&ui, &settings](const NewBestReport& report) {
+        if (settings.ShowCalculation) ui.SetText(Display::Calculation, CalculationText(report));
+    };
+    e.progress.progress = [&ui](int value) { ui.SetProgressValue(value); };
+    e.progress.countdown = [&ui](int remaining) {
+        ui.SetText(Display::Countdown, std::to_string(remaining));
+    };
+}
+
 std::vector<std::string> SortedRootLines(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
@@ -260,14 +305,10 @@ std::vector<std::string> SortedRootLines(Engine& e) {
     for (int i = 1; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
             if (table[j].score > table[i].score) std::swap(table[i], table[j]);
-    std::string mainLine;
-    for (int p = 0; p < 20 && s.bestLine[p].Source != 0; ++p) {
-        const PvEntry& move = s.bestLine[p];
-        if (p > 0) mainLine += ' ';
-        mainLine += SquareNotation(g.board, move.Source);
-        mainLine += move.jump == 1 ? g.jumpChar : '-';
-        mainLine += SquareNotation(g.board, move.dest);
-    }
+    std::vector<PvEntry> line;
+    for (int p = 0; p <= kMaxPly && s.bestLine[p].Source != 0; ++p)
+        line.push_back(s.bestLine[p]);
+    const std::string mainLine = LineText(g, line, g.jumpChar);
     for (int i = 0; i < n; ++i)
         lines.push_back(AnalysisLine(g, table[i], i == 0 ? mainLine : std::string()));
     return lines;
@@ -378,25 +419,34 @@ struct MoveSearch {
     int progressMaximum = 0;
 };
 
-// The book or the search over the root moves puts the move to play in root record 0.
-MoveSearch SearchBestMove(Engine& e, bool bothComputer) {
-    GameState& g = e.game;
+// The book or the search over the root moves puts the move to play in root record 0: the
+// root moves, the limits, the book and the root table before the search.
+MovePlan PlanMoveSearch(Engine& e) {
     SearchState& s = e.search;
     const Settings& settings = e.settings;
-    MoveSearch search;
-    GenerateMoves(g, kSearchMoves);
-    s.rootCount = MoveCount(g);
-    RootSearchLimits limits;
-    limits.byTime = !settings.UseDepth;
-    limits.depth = PrepareLimits(e, s.rootCount);
+    MovePlan plan;
+    s.rootCount = GenerateSearchMoves(e.game);
+    plan.limits.byTime = !settings.UseDepth;
+    plan.limits.depth = PrepareLimits(e, s.rootCount);
     if (settings.UseBook && TakeBookMove(e, settings.BookFromGames)) {
-        limits.bookMove = search.bookMove = true;
-        limits.depth = 1;
+        plan.limits.bookMove = true;
+        plan.limits.depth = 1;
     }
     FillRootTable(e);
-    search.progressMaximum = limits.byTime ? settings.ThinkTime : s.rootCount * limits.depth;
+    plan.progressMaximum =
+        plan.limits.byTime ? settings.ThinkTime : s.rootCount * plan.limits.depth;
+    return plan;
+}
 
-    s.depthReached = SearchRootMoves(e, limits);
+// After the search: a stop by the time manager is a normal end; the analysis list and the
+// status line.
+MoveSearch AfterMoveSearch(Engine& e, const MovePlan& plan, const SearchResult& result,
+                           bool bothComputer) {
+    GameState& g = e.game;
+    MoveSearch search;
+    search.bookMove = plan.limits.bookMove;
+    search.progressMaximum = plan.progressMaximum;
+    e.search.depthReached = result.depth;
     search.searchedToEnd = !g.searchStopped;
     if (g.cancelRequest == kTimeManagerStop) {
         g.cancelRequest = kNoCancel;
@@ -446,28 +496,12 @@ bool PlayBestMove(Engine& e, const MoveSearch& search, bool bothComputer) {
 
 }  // namespace
 
-void ComputerMove(Engine& e) {
+namespace {
+
+// The commands, the strength display and the lists once the computer's move is over.
+void EndComputerMove(Engine& e, const MoveSearch& search) {
     const Settings& settings = e.settings;
     const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
-
-    BeginComputation(e);
-    if (!bothComputer) {
-        e.ui.SetListLines(ListId::LegalMoves, {});
-        e.ui.SetListLines(ListId::Analysis, {});
-    }
-    e.hooks.CutRecordToCurrentPly();
-    e.ui.SetText(Display::Status, "Thinking...");
-    e.hooks.ComputationBusy(Computation::Move);
-
-    MoveSearch search;
-    if (!AnnounceDecidedGame(e, bothComputer)) {
-        search = SearchBestMove(e, bothComputer);
-        if (PlayBestMove(e, search, bothComputer)) {
-            ProposeDrawWhenStable(e, bothComputer);
-            CheckEndAfterMove(e, ComputerWinsText(e.game, bothComputer));
-        }
-    }
-
     e.hooks.ComputationIdle(Computation::Move);
     if (settings.UseDepth && search.searchedToEnd && !search.bookMove)
         e.ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
@@ -479,7 +513,43 @@ void ComputerMove(Engine& e) {
     }
 }
 
-int SearchPosition(Engine& e, const RootSearchLimits& limits) {
+}  // namespace
+
+std::optional<MovePlan> BeginComputerMove(Engine& e) {
+    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
+    BeginComputation(e);
+    if (!bothComputer) {
+        e.ui.SetListLines(ListId::LegalMoves, {});
+        e.ui.SetListLines(ListId::Analysis, {});
+    }
+    e.hooks.CutRecordToCurrentPly();
+    e.ui.SetText(Display::Status, "Thinking...");
+    e.hooks.ComputationBusy(Computation::Move);
+    if (AnnounceDecidedGame(e, bothComputer)) {
+        EndComputerMove(e, MoveSearch{});
+        return std::nullopt;
+    }
+    return PlanMoveSearch(e);
+}
+
+void FinishComputerMove(Engine& e, const MovePlan& plan, const SearchResult& result) {
+    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
+    const MoveSearch search = AfterMoveSearch(e, plan, result, bothComputer);
+    if (PlayBestMove(e, search, bothComputer)) {
+        ProposeDrawWhenStable(e, bothComputer);
+        CheckEndAfterMove(e, ComputerWinsText(e.game, bothComputer));
+    }
+    EndComputerMove(e, search);
+}
+
+void ComputerMove(Engine& e) {
+    const std::optional<MovePlan> plan = BeginComputerMove(e);
+    if (!plan) return;
+    ShowSearchProgress(e, "Thinking... (");
+    FinishComputerMove(e, *plan, SearchRootMoves(e, plan->limits));
+}
+
+std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& limits) {
     GameState& g = e.game;
     SearchState& s = e.search;
     g.timeUp = 0;
@@ -491,18 +561,17 @@ int SearchPosition(Engine& e, const RootSearchLimits& limits) {
     s.progressValue = 0;
     InitGameTree(g);
     const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (rootScore == kWinScore || s.opponentHasWon == 1) return -1;
-    GenerateMoves(g, kSearchMoves);
-    s.rootCount = MoveCount(g);
-    if (s.rootCount == 0) return -1;
+    if (rootScore == kWinScore || s.opponentHasWon == 1) return std::nullopt;
+    s.rootCount = GenerateSearchMoves(g);
+    if (s.rootCount == 0) return std::nullopt;
     FillRootTable(e);
     if (limits.byTime) s.searchStartTime = RoundedSeconds(e.clock);
     RootSearchLimits run = limits;
     if (s.rootCount == 1) run.depth = 1;
-    const int depth = SearchRootMoves(e, run);
+    SearchResult result = SearchRootMoves(e, run);
     if (g.cancelRequest == kTimeManagerStop) g.cancelRequest = kNoCancel;
     g.searchStopped = 0;
-    return depth;
+    return result;
 }
 
 }  // namespace zelkor

@@ -21,6 +21,10 @@ int PrepareLimits(Engine& e, int n);
 // root move. True when a book move was taken.
 bool TakeBookMove(Engine& e, bool fromGames);
 
+// The search's progress in the status line ("Thinking... (" or "Analyzing... (" before the
+// iteration and the move), the calculation display, the progress bar and the countdown.
+void ShowSearchProgress(Engine& e, const char* status);
+
 // Sorts the root table, the best move first and the others by score, and returns the
 // analysis-list lines (AnalysisLine); none when the best move has no score yet.
 std::vector<std::string> SortedRootLines(Engine& e);

@@ -1,9 +1,11 @@
 #include "engine/hint.h"
 
+#include <optional>
 #include <string>
 
 #include "engine/driver_steps.h"
 #include "engine/evaluate.h"
+#include "engine/search.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/move_text.h"
@@ -21,26 +23,25 @@ bool IsLegalHere(GameState& g, int from, int to) {
     return false;
 }
 
-// The hint's two-iteration search, its best move in pool record 0 afterwards. False when
-// the game is over for the side to move.
-bool SearchHint(Engine& e) {
+// The hint's two-iteration search, its best move also in pool record 0 afterwards. Nothing
+// when the game is over for the side to move.
+std::optional<SearchResult> SearchHint(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     s.noiseAmplitude = 5;
+    g.cancelRequest = kNoCancel;
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     InitGameTree(g);
     Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (s.opponentHasWon == 1) return false;
+    if (s.opponentHasWon == 1) return std::nullopt;
     GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) == 0) return false;
-    GenerateMoves(g, kSearchMoves);
-    s.rootCount = MoveCount(g);
+    if (MoveCount(g) == 0) return std::nullopt;
+    s.rootCount = GenerateSearchMoves(g);
     RootSearchLimits limits;
     limits.depth = 2;
     limits.hint = true;
-    SearchRootMoves(e, limits);
-    return true;
+    return SearchRootMoves(e, limits);
 }
 
 }  // namespace
@@ -55,8 +56,11 @@ void GiveHint(Engine& e) {
         e.ui.Message(
             "Try " + SquareNotation(g.board, s.hintFrom) + "-" + SquareNotation(g.board, s.hintTo),
             "Hint", Icon::Information);
-    else if (SearchHint(e))
-        e.ui.Message("Try " + DisplayMove(g, 0).display, "Hint", Icon::Information);
+    else if (const std::optional<SearchResult> result = SearchHint(e))
+        e.ui.Message(
+            "Try " + MoveTextOf(g, result->best.Source, result->best.dest, result->best.jump == 1)
+                         .display,
+            "Hint", Icon::Information);
     else
         e.ui.Message("You have already won!", "Congratulations", Icon::Exclamation);
     s.hintFrom = 0;

@@ -34,10 +34,10 @@ void CheckTime(Engine& e) {
     // The displays only change once a second; skip the calls in between.
     if (elapsed != s.shownElapsed) {
         s.shownElapsed = elapsed;
-        e.ui.SetProgressValue(elapsed > limit ? limit : elapsed);
-        if (e.settings.CountdownTimer) {
+        if (e.progress.progress) e.progress.progress(elapsed > limit ? limit : elapsed);
+        if (e.settings.CountdownTimer && e.progress.countdown) {
             const int remaining = limit - elapsed;
-            e.ui.SetText(Display::Countdown, std::to_string(remaining < 0 ? 0 : remaining));
+            e.progress.countdown(remaining < 0 ? 0 : remaining);
         }
     }
     if (elapsed >= limit) {
@@ -143,6 +143,12 @@ int ElapsedSeconds(double startSeconds, double nowSeconds) {
     return elapsed < 0 ? 0 : static_cast<int>(elapsed);
 }
 
+int GenerateSearchMoves(GameState& g) {
+    GenerateMoves(g, kSearchMoves);
+    if (MoveCount(g) == 0) GenerateMoves(g, kAllMoves);
+    return MoveCount(g);
+}
+
 int NextBestMove(GameState& g) {
     int best = -1;
     int bestScore = kHandedOut;
@@ -179,8 +185,12 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     SearchState& s = e.search;
     const bool bruteForce = !kHint && e.settings.BruteForce;
 
-    e.ui.ProcessEvents();
+    if (e.progress.poll) e.progress.poll();
     if (!kHint && g.searchStopped == 1) return 0;
+    if (e.StopRequested()) {
+        g.searchStopped = 1;
+        return 0;
+    }
     ++s.nodes;
 
     const int ply = g.ply;
@@ -192,7 +202,7 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     if (depth < (kHint ? 1 : 0) || eval == kWinScore - ply || ply >= kMaxPly) return eval;
     if (eval >= beta && depth + opponentWon <= 1 && !bruteForce) return eval;
 
-    GenerateMoves(g, kSearchMoves);
+    GenerateSearchMoves(g);
     int best = depth <= 0 ? eval : -kWinScore;
 
     if (!kHint && !e.settings.UseDepth && e.settings.FixedTime) CheckTime(e);

@@ -13,6 +13,11 @@ int AlphaBeta(Engine& e, int alpha, int beta, int depth);
 // whatever "Brute force" says, and never looks at the clock.
 int HintSearch(Engine& e, int alpha, int beta, int depth);
 
+// The moves the search looks at, at the current ply: the reduced set (far-leading jumps
+// left out), or every legal move when that set is empty, so that a side with moves is
+// never taken for one without. Returns their number.
+int GenerateSearchMoves(GameState& g);
+
 // Pool index of the best-ordered move of the current ply not yet handed out, -1 when
 // none is left. Marks it handed out (score -32000); ties keep the generation order.
 int NextBestMove(GameState& g);

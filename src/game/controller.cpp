@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/driver.h"
+#include "engine/driver_steps.h"
 #include "engine/hint.h"
 #include "game/controller.h"
 #include "game/hint_board.h"
@@ -91,7 +92,10 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
 GameController::~GameController() = default;
 
 Engine GameController::MakeEngine() {
-    return Engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+    Engine engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+    engine.progress.poll = [this] { ui_.ProcessEvents(); };
+    engine.stop = &stopRequest_;
+    return engine;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -322,17 +326,45 @@ void GameController::RunComputerComputer() {
     ui_.SetEnabled(Command::LegalMoveList, false);
     ui_.SetEnabled(Command::AnalysisList, false);
 
-    while (true) {
-        g.busy = true;
-        const int plyBefore = g.gamePly;
-        RunComputerMove();
-        if (shutDown_) break;
-        clock_.Pause(0.5);
-        if (g.gameOver) break;
-        if (g.searchStopped == 1 && g.timeUp == 0) break;  // the user cancelled
-        if (g.gamePly == plyBefore) break;                 // no move was made
-    }
+    ComputerComputerLoop();
+}
 
+void GameController::ComputerComputerLoop() {
+    // Each move's end starts the next one; a move that ends before its start returns (the
+    // search ran inline) only asks for the next, so that the moves do not nest.
+    do {
+        nextStep_ = false;
+        stepRunning_ = true;
+        ComputerComputerStep();
+        stepRunning_ = false;
+    } while (nextStep_);
+}
+
+void GameController::ComputerComputerStep() {
+    GameSession& g = *game_;
+    g.busy = true;
+    const int plyBefore = g.gamePly;
+    RunComputerMove([this, plyBefore] {
+        GameSession& game = *game_;
+        bool goOn = !shutDown_;
+        if (goOn) {
+            clock_.Pause(0.5);
+            goOn = !game.gameOver &&
+                   !(game.searchStopped == 1 && game.timeUp == 0) &&  // the user cancelled
+                   !stopRequest_.load() &&     // ... after the search had ended
+                   game.gamePly != plyBefore;  // no move was made
+        }
+        if (!goOn)
+            EndComputerComputer();
+        else if (stepRunning_)
+            nextStep_ = true;
+        else
+            ComputerComputerLoop();
+    });
+}
+
+void GameController::EndComputerComputer() {
+    GameSession& g = *game_;
     g.busy = false;
     g.playMode = PlayMode::PlayerComputer;
     settings_.PlayMode = 0;
@@ -349,10 +381,55 @@ void GameController::RunComputerComputer() {
 // ---------------------------------------------------------------------------------------
 // Computations
 
-void GameController::RunComputerMove() {
-    if (AtMoveLimit()) return;
+void GameController::RunComputerMove(const std::function<void()>& then) {
+    if (AtMoveLimit()) return then();
     Engine engine = MakeEngine();
-    ComputerMove(engine);
+    const std::optional<MovePlan> plan = BeginComputerMove(engine);
+    if (!plan) return then();
+    StartSearch(*plan, "Thinking... (", [this, plan = *plan, then](const SearchResult& result) {
+        Engine e = MakeEngine();
+        FinishComputerMove(e, plan, result);
+        then();
+    });
+}
+
+// The copies a search works on while the window's thread goes on with the originals.
+struct GameController::SearchCopy {
+    GameState game;
+    SearchState search;
+    Settings settings;
+};
+
+void GameController::StartSearch(const MovePlan& plan, const char* status,
+                                 std::function<void(const SearchResult&)> done) {
+    Engine engine = MakeEngine();
+    ShowSearchProgress(engine, status);
+    if (!runner_->Threaded()) {
+        done(SearchRootMoves(engine, plan.limits));
+        return;
+    }
+    engine.progress.poll = nullptr;
+    const SearchProgress progress = runner_->Wrap(engine.progress);
+    auto copy = std::make_shared<SearchCopy>(SearchCopy{*game_, *search_, settings_});
+    copy->game.ui = nullptr;  // a fault found there is reported on stderr
+    runner_->Run(
+        [this, copy, progress, limits = plan.limits] {
+            Engine e{copy->game, copy->search, copy->settings, ui_, clock_, random_, *this};
+            e.progress = progress;
+            e.stop = &stopRequest_;
+            return SearchRootMoves(e, limits);
+        },
+        [this, copy, done = std::move(done)](const SearchResult& result) {
+            // The search left the position as it found it: only its tables come back.
+            static_cast<SearchTree&>(*game_) = copy->game;
+            static_cast<StopFlags&>(*game_) = copy->game;
+            *search_ = copy->search;
+            if (shutDown_) {
+                game_->busy = false;
+                return;
+            }
+            done(result);
+        });
 }
 
 void GameController::ApplyCommandStatesAfterComputation() {
@@ -379,25 +456,17 @@ bool GameController::AtMoveLimit() {
 void GameController::ComputeCommand() {
     GameSession& g = *game_;
     if (g.gameOver || g.busy) return;
-    ui_.SetText(Display::Status, "");
-    g.busy = true;
-    ui_.SetEnabled(Command::BoardMenu, false);
+    // The computer takes over the side to move, the player the other side.
     SwapSideNames();
     UpdatePlayerLabels();
-    RunComputerMove();
-    g.busy = false;
-    if (shutDown_) return;
-    ApplyCommandStatesAfterComputation();
-    UpdatePlayerLabels();
-    if (!g.gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
-    FillLegalMoveList();
+    PlayComputerReply();
 }
 
 void GameController::CancelCommand() {
     GameSession& g = *game_;
     // A request made while nothing runs would stop the next search at its first node.
     if (!g.computationStarted || !g.busy) return;
-    g.cancelRequest = kCancelNow;
+    stopRequest_.store(true);
     ui_.SetEnabled(Command::Cancel, false);
 }
 
@@ -407,12 +476,14 @@ void GameController::PlayComputerReply() {
     g.busy = true;
     ui_.SetEnabled(Command::BoardMenu, false);
     UpdatePlayerLabels();  // the computer's name is highlighted while it thinks
-    RunComputerMove();
-    g.busy = false;
-    if (shutDown_) return;
-    ApplyCommandStatesAfterComputation();
-    UpdatePlayerLabels();
-    if (!g.gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
+    RunComputerMove([this] {
+        game_->busy = false;
+        if (shutDown_) return;
+        ApplyCommandStatesAfterComputation();
+        UpdatePlayerLabels();
+        if (!game_->gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
+        FillLegalMoveList();
+    });
 }
 
 void GameController::AnalyzeCommand() {
@@ -423,8 +494,16 @@ void GameController::AnalyzeCommand() {
     game_->rated = false;
     ui_.SetEnabled(Command::BoardMenu, false);
     Engine engine = MakeEngine();
-    AnalyzePosition(engine);
-    g.busy = false;
+    const std::optional<MovePlan> plan = BeginAnalysis(engine);
+    if (!plan) {
+        g.busy = false;
+        return;
+    }
+    StartSearch(*plan, "Analyzing... (", [this, plan = *plan](const SearchResult& result) {
+        Engine e = MakeEngine();
+        FinishAnalysis(e, plan, result);
+        game_->busy = false;
+    });
 }
 
 void GameController::HintCommand() {
@@ -462,6 +541,7 @@ void GameController::ResignCommand() {
 // Command states
 
 void GameController::ComputationBusy(Computation kind) {
+    stopRequest_.store(false);        // a computation starts with no stop request
     if (kind == Computation::Hint) {  // a short modal command: the menus wait for it
         SetMenusEnabled(false);
         return;
@@ -530,23 +610,44 @@ void GameController::UpdateNavigationStates() {
 // ---------------------------------------------------------------------------------------
 // The turn loop
 
+bool GameController::PlayerPlays(int side) const {
+    const GameSession& g = *game_;
+    const bool firstSide = (side == kWhite) != (g.rule(BlackStarts) == 1);
+    return (firstSide ? g.firstSideName : g.secondSideName) == settings_.PlayerName;
+}
+
 void GameController::RunGameEndDetection(bool announce) {
     GameSession& g = *game_;
     if (g.gamePly < 1) return;
     DrawTest(g, settings_.DrawRule15 == 1);
-    GameEndOptions options;
+    const GameEnd end = DecideGameEnd(g, settings_.ChessDrawRules == 1);
+    if (end.kind == GameEndKind::None) return;
+
+    clock_.Pause(0.51);
+    g.gameOver = true;
+    ui_.SetListLines(ListId::LegalMoves, {});
+    ui_.RedrawBoard();
+    std::string announcement;
+    double playerScore = 0;
+    if (end.kind == GameEndKind::Draw) {
+        ResultText(g, kDrawResult);
+        announcement = DrawAnnouncement(end.drawFlag);
+        playerScore = 0.5;
+    } else {
+        ResultText(g, kWinResult);
+        announcement = WinnerColourText(end.winner);
+        playerScore = PlayerPlays(end.winner) ? 1.0 : 0.0;
+    }
+    GameOverCommandSet();
     // A return to the end of a finished game shows the result in the status line only: the
     // game was announced and rated when it ended.
-    std::string unannounced;
-    options.heldMessage = !announce ? &unannounced : loading_ ? &heldEndMessage_ : nullptr;
-    options.chessDrawRules = settings_.ChessDrawRules == 1;
-    options.drawRule15 = settings_.DrawRule15 == 1;
-    options.playerName = settings_.PlayerName;
-    GameEndTest(g, ui_, clock_, options, [this, announce](double score) {
-        GameOverCommandSet();
-        return announce ? UpdateRating(score) : std::string();
-    });
-    if (g.gameOver) GameOverCommandSet();
+    const std::string report = announce ? UpdateRating(playerScore) : std::string();
+    ui_.SetText(Display::Status, announcement);
+    if (announce && loading_)
+        heldEndMessage_ = announcement + report;  // shown once the record is on screen
+    else if (announce)
+        ui_.Message(announcement + report, "Congratulations", Icon::Exclamation);
+    GameOverCommandSet();
 }
 
 void GameController::AfterHumanMove(MoveSource source) {
@@ -573,8 +674,8 @@ void GameController::AfterHumanMove(MoveSource source) {
         g.busy = false;
         ui_.SetEnabled(Command::BoardMenu, true);
     } else {
-        PlayComputerReply();
-        if (shutDown_) return;
+        PlayComputerReply();  // refills the legal-move list when the reply is made
+        return;
     }
     FillLegalMoveList();
 }

@@ -4,15 +4,19 @@
 // forwards user actions here and implements UserInterface; zelkor-cli drives it headless.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/driver.h"
 #include "engine/engine.h"
 #include "game/board_marks.h"
 #include "game/game_session.h"
+#include "game/search_runner.h"
 #include "records/book.h"
 #include "records/settings.h"
 #include "rules/user_interface.h"
@@ -107,6 +111,12 @@ class GameController : public EngineHooks {
     void SetupSideToMove(int side);
     void SetupPopupClosed();  // applies the set-up when any popup choice was made
 
+    // Where the searches of the computer's moves and the analysis run (inline by default);
+    // the runner must outlive the controller's use of it.
+    void SetSearchRunner(SearchRunner* runner) { runner_ = runner ? runner : &inlineRunner_; }
+    // Asks a running search to stop (the window is going away).
+    void StopSearch() { stopRequest_.store(true); }
+
     // The current variant becomes number `number` of the variant file, its rules active.
     void SelectVariant(int number);
 
@@ -176,7 +186,12 @@ class GameController : public EngineHooks {
                    bool bookMove, const std::string& depth, const std::string& logLine);
     void CutRecordTo(int plies);
     void AfterHumanMove(MoveSource source);
+    // The draw test and the game-end test after a move, and the end told: the status, the
+    // message (held while a record is read), the rating and the command states. Without
+    // `announce` (a return to the end of a finished game) the status line alone tells it.
     void RunGameEndDetection(bool announce = true);
+    // True when the side is the player's, as the names of the sides say.
+    bool PlayerPlays(int side) const;
     void ShowWindowTitle();
     std::string QuitQuestion(const std::string& question) const;
     bool MayQuitGame();  // asks "Quit current game?" when moves would be lost
@@ -184,7 +199,15 @@ class GameController : public EngineHooks {
     void RestoreOwnLevel();
     void ShowSideToMove();
     void PlayComputerReply();
-    void RunComputerMove();
+    // The computer's move; `then` runs once it is over (at once when the search runs inline).
+    void RunComputerMove(const std::function<void()>& then);
+    struct SearchCopy;
+    // Runs the planned search through the runner; `done` gets its result on this thread.
+    void StartSearch(const MovePlan& plan, const char* status,
+                     std::function<void(const SearchResult&)> done);
+    void ComputerComputerLoop();
+    void ComputerComputerStep();
+    void EndComputerComputer();
     void ApplyCommandStatesAfterComputation();
     void SetMenusEnabled(bool enabled);
     void UpdateNavigationStates();
@@ -241,6 +264,12 @@ class GameController : public EngineHooks {
     std::string currentFile_;            // the file's name, shown in the title
     std::filesystem::path currentPath_;  // where "Save" writes it
     BookCache bookCache_;                // the book file, read once per change
+    // Cancel's request to the running search; cleared when a computation starts.
+    std::atomic<bool> stopRequest_{false};
+    SearchRunner inlineRunner_;
+    SearchRunner* runner_ = &inlineRunner_;
+    bool stepRunning_ = false;  // a Computer-Computer move is being started
+    bool nextStep_ = false;     // ... and has asked for the next one
 };
 
 }  // namespace zelkor

@@ -79,7 +79,7 @@ void GameController::Shutdown() {
     GameSession& g = *game_;
     // A search may still be running below this call: ask it to stop; the flag makes the
     // turn loops return at once and keeps the log and the files from being written again.
-    if (g.busy) g.cancelRequest = kCancelNow;
+    if (g.busy) stopRequest_.store(true);
     SaveSettings();
     shutDown_ = true;
     settings_.AskDraw = 0;  // no draw question from a search that finishes after this

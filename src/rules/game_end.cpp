@@ -66,15 +66,6 @@ std::string ResultText(GameState& g, int code) {
     return g.resultText;
 }
 
-bool HumanPlayerWon(const UserInterface& ui, const std::string& playerName,
-                    const std::string& colour) {
-    const std::string shown = colour == "white" ? "White" : "Black";
-    return (ui.Text(Display::FirstSideName) == playerName &&
-            ui.Text(Display::FirstSideColour) == shown) ||
-           (ui.Text(Display::SecondSideName) == playerName &&
-            ui.Text(Display::SecondSideColour) == shown);
-}
-
 std::string DrawAnnouncement(int drawFlag) {
     return drawFlag == kRepetitionDraw ? "It's a draw! Triple Repetition"
                                        : "It's a draw! 50 Moves Rule";
@@ -84,40 +75,21 @@ std::string WinnerColourText(int winner) {
     return winner == kWhite ? "White wins!" : "Black wins!";
 }
 
-bool GameEndTest(GameState& g, UserInterface& ui, Clock& clock, const GameEndOptions& options,
-                 const RatingUpdate& updateRating) {
+GameEnd DecideGameEnd(GameState& g, bool chessDrawRules) {
     InitGameTree(g);
     const int mover = -g.side;
+    GameEnd end;
     const bool moverWon = CheckWinConditions(g).won(mover);
     GenerateMoves(g, kAllMoves);
-    const bool noMove = MoveCount(g) == 0;
-    const bool drawn = g.drawFlag != kNoDraw && options.chessDrawRules;
-    if (!noMove && !moverWon && !drawn) return false;
-
-    clock.Pause(0.51);
-    g.gameOver = true;
-    ui.SetListLines(ListId::LegalMoves, {});
-    ui.RedrawBoard();
-
-    std::string announcement;
-    std::string report;
-    if (drawn) {
-        ResultText(g, kDrawResult);
-        report = updateRating ? updateRating(0.5) : std::string();
-        announcement = DrawAnnouncement(g.drawFlag);
-    } else {
-        ResultText(g, kWinResult);
-        announcement = WinnerColourText(mover);
-        const bool humanWon =
-            HumanPlayerWon(ui, options.playerName, mover == kWhite ? "white" : "black");
-        report = updateRating ? updateRating(humanWon ? 1.0 : 0.0) : std::string();
+    end.noMove = MoveCount(g) == 0;
+    if (g.drawFlag != kNoDraw && chessDrawRules) {
+        end.kind = GameEndKind::Draw;
+        end.drawFlag = g.drawFlag;
+    } else if (moverWon || end.noMove) {
+        end.kind = GameEndKind::Win;
+        end.winner = mover;
     }
-    ui.SetText(Display::Status, announcement);
-    if (options.heldMessage)
-        *options.heldMessage = announcement + report;
-    else
-        ui.Message(announcement + report, "Congratulations", Icon::Exclamation);
-    return true;
+    return end;
 }
 
 }  // namespace zelkor

@@ -134,6 +134,11 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
     setObjectName("frmMain");
     setWindowTitle("Zelkor");
     controller_ = std::make_unique<GameController>(*this, clock_, random_, dataDir_);
+    runner_ = std::make_unique<ThreadSearchRunner>([this](std::function<void()> task) {
+        QMetaObject::invokeMethod(
+            this, [this, task = std::move(task)] { Run(task); }, Qt::QueuedConnection);
+    });
+    controller_->SetSearchRunner(runner_.get());
     BuildMenus();
     BuildToolbar();
     BuildPanels();
@@ -157,7 +162,12 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
     RestoreWindowState();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // A search still running is stopped and waited for; what it would post is dropped.
+    controller_->StopSearch();
+    runner_.reset();
+    controller_->SetSearchRunner(nullptr);
+}
 
 void frmMain::BuildMenus() {
     std::map<Command, const CommandEntry*> byCommand;
@@ -577,7 +587,7 @@ void frmMain::Run(const std::function<void()>& action) {
     ++running_;
     action();
     --running_;
-    if (running_ == 0 && closePending_) {
+    if (running_ == 0 && closePending_ && !controller_->game().busy) {
         closePending_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }

@@ -161,6 +161,8 @@ class frmMain : public QMainWindow, public UserInterface {
     std::filesystem::path piecesDir_;
     std::filesystem::path manualFile_;
     std::unique_ptr<GameController> controller_;
+    // Runs the computer's searches off this thread; ends (and waits) before the controller.
+    std::unique_ptr<ThreadSearchRunner> runner_;
 
     BoardView* board_ = nullptr;
     ScoreGraphView* scoreGraph_ = nullptr;

@@ -110,6 +110,26 @@ TEST_F(Driver, DecidedGameAndNoMoveEndBeforeSearching) {
               std::tuple(true, 4, "Player wins!", std::vector<double>{1}));
 }
 
+// No step direction and the only jump leads away: the reduced set is empty, every legal
+// move is searched instead, and the move is played rather than a leftover of the pool.
+TEST_F(Driver, AnEmptyReducedSetSearchesEveryLegalMove) {
+    VariantRules rules = DefaultRules();
+    rules.flag(OutofHome) = 0;
+    rules.directions = {" NW;N;NE;E;SE;S;SW;W", " NW;N;NE;E;SE;S;SW;W"};
+    SetUp(rules, SetupOf("D5", "E4 H8"), kWhite, 10);
+    RootSearchLimits limits;
+    limits.depth = 2;
+    EXPECT_EQ(SearchPosition(e, limits)->depth, 1);  // one root move: one iteration
+    EXPECT_EQ(std::tuple(g.movePool[0].Source, g.movePool[0].dest, s.rootCount),
+              std::tuple(Sq("D5"), Sq("F3"), 1));
+    EXPECT_GT(s.bestScore, -kForcedResultScore);
+    SetUp(rules, SetupOf("D5", "E4 H8"), kWhite, 10);
+    g.movePool[0] = Move{Sq("A1"), Sq("A2"), 0, 0};  // a leftover
+    ComputerMove(e);
+    EXPECT_EQ(std::tuple(g.gamePly, g.board[Sq("F3")], g.gameOver),
+              std::tuple(11, kWhiteMan, false));
+}
+
 TEST_F(Driver, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
     settings.SearchDepth = 3;
     ui.onProcessEvents = [this] {
@@ -237,17 +257,17 @@ TEST_F(Driver, MainLineIsShownAfterTheReportAndKeepsTheExpectedReply) {
     g.pv[0][1] = PvEntry{Sq("A7"), Sq("C5"), 1};
     g.pv[0][2] = PvEntry{Sq("H1"), Sq("F3"), 1};
     g.pv[0][3] = PvEntry{};
-    ui.SetText(Display::Calculation, "Depth: 3   Best: e1-d2   Score: 12");
-    DisplayMainVariant(e);
-    EXPECT_EQ(ui.Text(Display::Calculation),
+    UpdateMainLine(e);
+    NewBestReport report{3, "e1-d2", 12, false, s.mainLine};
+    EXPECT_EQ(CalculationText(report),
               "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
     EXPECT_EQ(std::tuple(s.hintFrom, s.hintTo), std::tuple(Sq("A7"), Sq("C5")));
+    report.book = true;
+    EXPECT_EQ(CalculationText(report), "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
     for (int p = 0; p <= kMaxPly; ++p)  // only twenty moves are written
         g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
-    ui.SetText(Display::Calculation, "");
-    DisplayMainVariant(e);
-    const std::string shown = ui.Text(Display::Calculation);
-    EXPECT_EQ(std::count(shown.begin(), shown.end(), 'x'), 20);
+    UpdateMainLine(e);
+    EXPECT_EQ(std::count(s.mainLine.begin(), s.mainLine.end(), 'x'), 20);
 }
 
 TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {

@@ -70,6 +70,7 @@ inline const std::string kTwoFromCamp = SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B5 C5",
 class EngineTest : public ::testing::Test {
   protected:
     EngineTest() {
+        e.progress.poll = [this] { ui.ProcessEvents(); };
         settings.UseDepth = 1;
         settings.SearchDepth = 2;
         SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);

@@ -42,13 +42,14 @@ TEST_F(Search, TheCountdownStopsTheSearch) {
     std::tie(settings.UseDepth, settings.FixedTime, settings.ThinkTime, settings.CountdownTimer) =
         std::tuple(0, 1, 2, 1);
     std::tie(s.searchStartTime, clock.now, s.shownElapsed) = std::tuple(43200, 43201.2, -1);
+    int progress = -1, remaining = -1;
+    e.progress.progress = [&](int value) { progress = value; };
+    e.progress.countdown = [&](int left) { remaining = left; };
     AlphaBeta(e, -32000, 32000, 1);
-    EXPECT_EQ(std::tuple(g.timeUp, ui.progressValue, ui.Text(Display::Countdown)),
-              std::tuple(0, 1, std::string("1")));
+    EXPECT_EQ(std::tuple(g.timeUp, progress, remaining), std::tuple(0, 1, 1));
     clock.now = 43202.4;  // rounds to 2 seconds: the limit itself
     AlphaBeta(e, -32000, 32000, 1);
-    EXPECT_EQ(std::tuple(g.timeUp, g.searchStopped, ui.progressValue, ui.Text(Display::Countdown)),
-              std::tuple(1, 1, 2, std::string("0")));
+    EXPECT_EQ(std::tuple(g.timeUp, g.searchStopped, progress, remaining), std::tuple(1, 1, 2, 0));
 }
 
 TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
@@ -163,15 +164,17 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
         const Board board = g.board;
         RootSearchLimits limits;
         limits.depth = 1 + n % 2;
-        const int depth = SearchPosition(e, limits);
+        const std::optional<SearchResult> result = SearchPosition(e, limits);
         ASSERT_EQ(g.board, board) << "the search left the position changed";
-        EXPECT_TRUE(!legal.empty() || depth == -1);
-        if (legal.empty() || depth < 0) continue;  // no move, or the position is decided
+        EXPECT_TRUE(!legal.empty() || !result);
+        if (legal.empty() || !result) continue;  // no move, or the position is decided
         ++searched;
-        EXPECT_TRUE(legal.count({g.movePool[0].Source, g.movePool[0].dest}));
+        EXPECT_TRUE(legal.count({result->best.Source, result->best.dest}));
+        EXPECT_EQ(std::tuple(result->best.Source, result->best.dest, result->stop),
+                  std::tuple(g.movePool[0].Source, g.movePool[0].dest, StopReason::Completed));
         scores += s.bestScore * 100 + g.movePool[0].dest;
     }
-    EXPECT_EQ(std::tuple(searched > 600, scores), std::tuple(true, 61611149));
+    EXPECT_EQ(std::tuple(searched > 600, scores), std::tuple(true, 61611612));
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <sstream>
 
 #include "controller_fixture.h"
@@ -115,6 +120,121 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
               std::tuple(1, false, "Player", PlayMode::PlayerComputer));
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
+
+    // A Cancel in the pause after a move ends the run before the next move; a request left
+    // standing after the last node looked does not cut the next computation short.
+    ui.onProcessEvents = nullptr;
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    c().settings().SearchDepth = 3;
+    const size_t pauses = clock.pauses.size();
+    clock.onPause = [&] {
+        if (clock.pauses.size() == pauses + 2) c().CancelCommand();  // the loop's pause
+    };
+    c().RunComputerComputer();
+    clock.onPause = nullptr;
+    EXPECT_EQ(std::tuple(g().gamePly, g().playMode), std::tuple(1, PlayMode::PlayerComputer));
+    g().cancelRequest = kCancelNow;
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gamePly, c().search().depthReached, g().searchStopped),
+              std::tuple(2, 3, 0));
+}
+
+// The window's way: each search on a thread of its own while this thread goes on; the
+// progress and the result come back as tasks that this thread runs.
+class Threaded : public ControllerTest {
+  protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        c().SetSearchRunner(&runner);
+    }
+    ~Threaded() override {
+        if (controller) controller->StopSearch();
+        runner.Join();
+    }
+    // Runs the posted tasks until `done` holds; false when nothing came for 30 s.
+    bool RunUntil(const std::function<bool()>& done) {
+        while (!done()) {
+            std::function<void()> task;
+            {
+                std::unique_lock lock(mutex);
+                if (!posted.wait_for(lock, std::chrono::seconds(30),
+                                     [&] { return !tasks.empty(); }))
+                    return false;
+                task = std::move(tasks.front());
+                tasks.pop_front();
+            }
+            task();
+        }
+        return true;
+    }
+    bool Shown(const std::string& prefix) const {
+        return std::any_of(ui.statusHistory.begin(), ui.statusHistory.end(),
+                           [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
+    }
+
+    std::mutex mutex;
+    std::condition_variable posted;
+    std::deque<std::function<void()>> tasks;
+    ThreadSearchRunner runner{[this](std::function<void()> task) {
+        {
+            const std::lock_guard lock(mutex);
+            tasks.push_back(std::move(task));
+        }
+        posted.notify_all();
+    }};
+};
+
+TEST_F(Threaded, StartProgressResultAndCancel) {
+    c().settings().SearchDepth = 3;
+    c().SetSearchRunner(nullptr);  // inline first, for the move to expect
+    c().ComputeCommand();
+    const std::vector<std::string> inlineLines = g().gameMoveLines;
+    Start();
+    c().SetSearchRunner(&runner);
+    c().settings().SearchDepth = 3;
+    ui.statusHistory.clear();
+    c().ComputeCommand();
+    EXPECT_TRUE(g().busy && g().gamePly == 0);  // this thread goes on while the search runs
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(g().gameMoveLines, inlineLines);
+    EXPECT_TRUE(Shown("Thinking... (3)  "));
+    EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
+
+    // Cancel once the search has reported: the best move so far is played.
+    c().settings().SearchDepth = 20;
+    ui.statusHistory.clear();
+    c().ComputeCommand();
+    ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    c().CancelCommand();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(std::tuple(g().gamePly, g().searchStopped, g().timeUp), std::tuple(2, 1, 0));
+
+    // Computer-Computer play runs each move on its own thread to the end of the game.
+    c().settings().SearchDepth = 1;
+    c().RunComputerComputer();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_TRUE(g().gameOver && g().playMode == PlayMode::PlayerComputer);
+
+    // Analysis, then closing while the computer thinks: the search stops, the result that
+    // still arrives tells nothing, and nothing is written again.
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    c().AnalyzeCommand();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    c().settings().SearchDepth = 20;
+    ui.statusHistory.clear();
+    c().ComputeCommand();
+    ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    const size_t messages = ui.messages.size();
+    c().Shutdown();
+    runner.Join();
+    std::filesystem::remove(dir / "zelkor.ini");
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(
+        std::tuple(ui.messages.size(), g().gamePly, std::filesystem::exists(dir / "zelkor.ini")),
+        std::tuple(messages, 0, false));
 }
 
 TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {

@@ -94,15 +94,7 @@ TEST(WinConditions, FullCampsFullHomeAndHomeLess) {
               std::tuple(true, true, 1, 1));
 }
 
-// Position, chess draw rules, ends, status line, score rated (-1: no rating), result text.
-void Labels(test::RecordingUi& ui, const char* white, const char* black) {
-    ui.SetText(Display::FirstSideColour, "White");
-    ui.SetText(Display::FirstSideName, white);
-    ui.SetText(Display::SecondSideColour, "Black");
-    ui.SetText(Display::SecondSideName, black);
-}
-
-TEST(GameEnd, WinsAndDrawsAreShownRatedAndRecorded) {
+TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
     auto blocked = EmptyGame();  // Black's only man is shut in
     Place(*blocked, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
     blocked->side = kBlack;
@@ -121,44 +113,29 @@ TEST(GameEnd, WinsAndDrawsAreShownRatedAndRecorded) {
     fifty->gamePly = 30;
     fifty->drawFlag = 2;
     repeated->drawFlag = 1;
-    const std::tuple<GameState*, bool, bool, const char*, double, const char*> rows[] = {
-        {blocked.get(), false, true, "White wins!", 1.0, "1-0"},  // the player had White
-        {whiteMoved.get(), false, false, "", 0, ""},
-        {blackMoved.get(), false, true, "Black wins!", 0.0, ""},  // won on the rules
-        {fifty.get(), false, false, "", 0, ""},  // draws end the game under chess rules only
-        {fifty.get(), true, true, "It's a draw! 50 Moves Rule", 0.5, "1/2-1/2"},
-        {repeated.get(), true, true, "It's a draw! Triple Repetition", -1, "1/2-1/2"}};
-    for (auto [g, chessDrawRules, ends, status, score, result] : rows) {
-        SCOPED_TRACE(status);
-        test::RecordingUi ui;
-        Labels(ui, "Player", "Computer");
-        test::FakeClock clock;
-        std::vector<double> ratingCalls;
-        RatingUpdate rating = [&](double s) {
-            ratingCalls.push_back(s);
-            return std::string("\r\n\r\nreport");
-        };
-        const GameEndOptions options{.chessDrawRules = chessDrawRules};
-        EXPECT_EQ(GameEndTest(*g, ui, clock, options, score < 0 ? nullptr : rating), ends);
-        EXPECT_EQ(g->gameOver, ends);
-        if (!ends) {
-            EXPECT_TRUE(ui.messages.empty() && ratingCalls.empty());
-            continue;
+    // (game, chess drawing rules, end, winner or draw flag, result text)
+    const std::tuple<GameState*, bool, GameEndKind, int, const char*> rows[] = {
+        {blocked.get(), false, GameEndKind::Win, kWhite, "1-0"},  // Black cannot move
+        {whiteMoved.get(), false, GameEndKind::None, 0, ""},
+        {blackMoved.get(), false, GameEndKind::Win, kBlack, ""},  // won on the rules
+        {fifty.get(), false, GameEndKind::None, 0,
+         ""},  // draws end the game under chess rules only
+        {fifty.get(), true, GameEndKind::Draw, kMoveCountDraw, "1/2-1/2"},
+        {repeated.get(), true, GameEndKind::Draw, kRepetitionDraw, "1/2-1/2"}};
+    for (auto [g, chessDrawRules, kind, who, result] : rows) {
+        SCOPED_TRACE(result);
+        const GameEnd end = DecideGameEnd(*g, chessDrawRules);
+        EXPECT_EQ(
+            std::tuple(end.kind, kind == GameEndKind::Draw ? end.drawFlag : end.winner, g->ply),
+            std::tuple(kind, who, 0));
+        if (kind != GameEndKind::None) {
+            EXPECT_EQ(ResultText(*g, kind == GameEndKind::Draw ? kDrawResult : kWinResult), result);
         }
-        ASSERT_EQ(clock.pauses.size(), 1u);
-        EXPECT_TRUE(clock.pauses[0] > 0.5 && clock.pauses[0] < 0.6);
-        EXPECT_EQ(std::tuple(ui.redraws, ui.Text(Display::Status)), std::tuple(1, status));
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(Shown(ui.messages[0]),
-                  std::string("Congratulations: ") + status + (score < 0 ? "" : "\r\n\r\nreport"));
-        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
-        EXPECT_EQ(ratingCalls, score < 0 ? std::vector<double>{} : std::vector<double>{score});
-        EXPECT_EQ(std::tuple(g->resultText, g->ply), std::tuple(result, 0));
     }
-    test::RecordingUi ui;  // who won, from the name labels
-    Labels(ui, "Computer", "Ann");
-    EXPECT_TRUE(HumanPlayerWon(ui, "Ann", "black") && !HumanPlayerWon(ui, "Ann", "white") &&
-                !HumanPlayerWon(ui, "Bob", "black"));
+    EXPECT_EQ(
+        std::tuple(DrawAnnouncement(kMoveCountDraw), DrawAnnouncement(kRepetitionDraw),
+                   WinnerColourText(kBlack)),
+        std::tuple("It's a draw! 50 Moves Rule", "It's a draw! Triple Repetition", "Black wins!"));
 }
 
 TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {

@@ -93,11 +93,13 @@ class FakeClock : public Clock {
     void Pause(double seconds) override {
         now += seconds;
         pauses.push_back(seconds);
+        if (onPause) onPause();
     }
 
     double now = 43200.0;
     double tick = 0.0;  // added at every reading, to let time pass during a search
     std::vector<double> pauses;
+    std::function<void()> onPause;  // after each pause is noted
 };
 
 class ScriptedRandom : public Random {

@@ -110,6 +110,7 @@ class MainWindowTest : public QObject {
         typed->clear();
         QTest::keyClicks(f.window->focusWidget(), f.FirstLegalMove().toLower());
         QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
+        QVERIFY(f.WaitIdle());
         QCOMPARE(f.game().gamePly, 4);
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
         // Unless the user clicked into the comment box during the reply.
@@ -122,6 +123,7 @@ class MainWindowTest : public QObject {
         };
         typed->installEventFilter(&click);
         f.Type(f.FirstLegalMove().toLower());
+        QVERIFY(f.WaitIdle());
         typed->removeEventFilter(&click);
         QVERIFY(f.game().gamePly == 6 && f.window->focusWidget() == comment);
     }
@@ -138,7 +140,7 @@ class MainWindowTest : public QObject {
             QTest::keyClick(edit, key, Qt::ControlModifier);
             return spy.count();
         };
-        QVERIFY(pressed("Compute", Qt::Key_C) == 1 && f.game().gamePly == 1);
+        QVERIFY(pressed("Compute", Qt::Key_C) == 1 && f.WaitIdle() && f.game().gamePly == 1);
         QCOMPARE(pressed("NewVariant", Qt::Key_V), 1);
         // Selected text is still copied, cut and replaced by a paste.
         edit->setText("good");
@@ -398,6 +400,7 @@ class MainWindowTest : public QObject {
             return std::optional<std::string>((f.dir / "games" / "first").string());
         };
         f.Type(f.FirstLegalMove());
+        QVERIFY(f.WaitIdle());
         f.action("Save")->trigger();
         QVERIFY(std::filesystem::exists(f.dir / "games" / "first.zlk"));
         QCOMPARE(f.window->fileFolder(), QString::fromStdString((f.dir / "games").string()));
@@ -513,7 +516,7 @@ class MainWindowTest : public QObject {
         WindowFixture f;
         f.controller().settings().SearchDepth = 20;
         bool checkedDuringRun = false;
-        QTimer timer;  // fires from the event loop that runs inside the search
+        QTimer timer;  // fires from the event loop, which runs on while the computer thinks
         QObject::connect(&timer, &QTimer::timeout, [&] {
             if (!f.game().busy || checkedDuringRun) return;
             checkedDuringRun =
@@ -522,9 +525,11 @@ class MainWindowTest : public QObject {
         });
         timer.start(0);
         f.window->findChild<QAction*>("tbrComputerComputer")->trigger();
-        QVERIFY(checkedDuringRun && f.list("GameMoveList")->count() == 1);
+        QTRY_VERIFY(checkedDuringRun);
         QTRY_VERIFY(!f.window->isVisible());
-        QVERIFY(f.controller().shutDown() && std::filesystem::exists(f.dir / "zelkor.ini"));
+        QCOMPARE(f.list("GameMoveList")->count(), 1);
+        QVERIFY(f.controller().shutDown());
+        QVERIFY(std::filesystem::exists(f.dir / "zelkor.ini"));
     }
 
     void closingWhileADialogIsOpen() {

@@ -48,6 +48,10 @@ class WindowFixture {
 
     GameController& controller() { return window->controller(); }
     GameSession& game() { return controller().game(); }
+    // The computer thinks off the window's thread: waits until it is done (false after 20 s).
+    bool WaitIdle() {
+        return QTest::qWaitFor([this] { return !game().busy; }, 20000);
+    }
     ui::BoardView& board() { return *window->board(); }
 
     QAction* action(const char* name) { return window->findChild<QAction*>(name); }
