@@ -1,6 +1,7 @@
 #include "engine/master_eval.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <vector>
 
@@ -39,6 +40,10 @@ std::array<int, kBoardEntries> Distances(const GameState& g, int s,
     return d;
 }
 
+int Manhattan(int a, int b) {
+    return std::abs(a / 10 - b / 10) + std::abs(a % 10 - b % 10);
+}
+
 }  // namespace
 
 EvalTables BuildEvalTables(const GameState& g) {
@@ -51,14 +56,16 @@ EvalTables BuildEvalTables(const GameState& g) {
             if (sq >= 0 && sq < kBoardEntries && IsPlayingSquare(sq)) target[sq] = true;
         }
         t.distance[s] = Distances(g, s, target);
-        // How deep inside the target a square lies: steps to the nearest square outside it.
-        std::array<bool, kBoardEntries> outside{};
-        for (int sq : kPlayingSquares)
-            outside[sq] = !target[sq];
-        const auto depth = Distances(g, s, outside);
+        // Manhattan distances to the nearest target square and to the deepest one (slot 0,
+        // the square farthest from the other side's list): the men go into the target and
+        // fill it from the back.
+        const int deepest = g.active.home[s][0];
         for (int sq : kPlayingSquares) {
-            const int d = t.distance[s][sq];
-            t.man[s][sq] = 200 - 10 * d - d * d + (target[sq] ? 3 * std::min(depth[sq], 5) : 0);
+            int nearest = 14;
+            for (int x : kPlayingSquares)
+                if (target[x]) nearest = std::min(nearest, Manhattan(sq, x));
+            const int corner = IsPlayingSquare(deepest) ? Manhattan(sq, deepest) : nearest;
+            t.man[s][sq] = 400 - 12 * nearest - 6 * corner - nearest * nearest;
         }
     }
     return t;

@@ -456,11 +456,12 @@ void MasterEngine::Clear() {
 }
 
 MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits) {
+    const Clock::time_point begun = Clock::now();
     MasterResult result;
     Shared shared{*table_, BuildEvalTables(g)};
     shared.drawLimit = DrawLimit(limits.drawRule15);
     shared.drawRules = limits.chessDrawRules;
-    shared.start = Clock::now();
+    shared.start = begun;
     shared.hardSeconds = limits.seconds * 0.85;
     shared.external = limits.stop;
     const int gamePly = std::clamp(g.gamePly, 0, kHistorySize);

@@ -6,10 +6,12 @@
 
 #include "engine/driver.h"
 #include "engine/evaluate.h"
+#include "engine/master_search.h"
 #include "engine/search.h"
 #include "engine_fixture.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
+#include "rules/win.h"
 #include "support/random_positions.h"
 
 namespace zelkor::test {
@@ -169,6 +171,48 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
         EXPECT_TRUE(legal.count({g.movePool[0].Source, g.movePool[0].dest}));
     }
     EXPECT_GT(searched, 600);
+}
+
+// The Master search under random rules and positions: the move it returns is one of the
+// rules' own legal moves (none when the side to move has none or the game is decided), the
+// game is left as it was, with one thread or two; it finds the quickest win, and a stop
+// before it starts still leaves a legal move.
+TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
+    master::MasterEngine engine(14);
+    master::MasterLimits limits;
+    limits.seconds = 60;
+    std::mt19937 rng(25);
+    for (int n = 0; n < 80; ++n) {
+        auto r = RandomGame(rng);
+        const Board before = r->board;
+        limits.maxDepth = 1 + n % 3;
+        limits.threads = 1 + n % 2;
+        const master::MasterResult result = engine.Search(*r, limits);
+        EXPECT_EQ(std::tuple(r->board, r->ply, r->gamePly), std::tuple(before, 0, 0)) << n;
+        InitGameTree(*r);
+        GenerateMoves(*r, kAllMoves);
+        bool legal = false;
+        for (int i = 0; i < MoveCount(*r); ++i)
+            legal =
+                legal || (r->movePool[i].Source == result.from && r->movePool[i].dest == result.to);
+        const bool decided = CheckWinConditions(*r).won(-r->side);
+        EXPECT_EQ(legal, MoveCount(*r) > 0 && !decided) << n;
+        if (!legal) {
+            EXPECT_EQ(result.from, 0) << n;
+        }
+    }
+    SetUp(DefaultRules(), kTwoFromCamp, kWhite, 0);
+    limits.maxDepth = 4;
+    limits.threads = 1;
+    const master::MasterResult win = engine.Search(g, limits);
+    EXPECT_EQ(win.score, kWinScore - 3);
+    EXPECT_TRUE((win.from == SquareNumber("B5") && win.to == SquareNumber("A5")) ||
+                (win.from == SquareNumber("C5") && win.to == SquareNumber("B6")))
+        << win.from << " " << win.to;
+    const std::atomic<bool> stop{true};
+    limits.stop = &stop;
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
+    EXPECT_NE(engine.Search(g, limits).from, 0);
 }
 
 }  // namespace
