@@ -111,7 +111,7 @@ int Match(const CliContext& context) {
                 (games + 1) / 2 * 2, seed);
     std::fflush(stdout);
     double worstOver = -1;
-    int menInCamp = 0, standstills = 0;
+    int menInCamp = 0, standstills = 0, masterMoves = 0, lateMoves = 0;
     uint64_t nodes = 0;
     double searchSeconds = 0;
     const MatchReport report = RunMatch(options, [&](const GameOutcome& g, const MatchTally& t) {
@@ -119,6 +119,8 @@ int Match(const CliContext& context) {
         menInCamp = std::max(menInCamp, g.masterMenInCamp);
         if (g.reason == "move rule" || g.reason == "ply limit") ++standstills;
         nodes += g.masterNodes;
+        masterMoves += g.masterMoves;
+        lateMoves += g.masterLateMoves;
         searchSeconds += g.masterSeconds;
         const char* result = g.result > 0 ? "A wins" : g.result < 0 ? "B wins" : "draw";
         std::printf("game %d: A %s: %s (%s) after %d plies; +%d =%d -%d\n", g.index + 1,

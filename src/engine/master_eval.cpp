@@ -81,7 +81,7 @@ int MaterialSum(const Board& board, const EvalTables& t) {
 }
 
 int CampCharge(int gamePly) {
-    return std::clamp(6 * (gamePly - 30), 0, 600);
+    return std::clamp(10 * (gamePly - 24), 0, 1200);
 }
 
 }  // namespace zelkor::master

@@ -55,9 +55,11 @@ EloEstimate EstimateElo(const MatchTally& tally) {
     e.score = tally.score();
     if (tally.games() == 0) return e;
     e.elo = EloOfScore(e.score);
+    // 1.96 standard errors of the score, through the slope of the Elo curve at the score.
+    const double s = std::clamp(e.score, 1e-6, 1 - 1e-6);
     const double spread = std::sqrt(GameVariance(tally, e.score) / tally.games());
-    const double z = 1.959963984540054;
-    e.error = (EloOfScore(e.score + z * spread) - EloOfScore(e.score - z * spread)) / 2;
+    const double slope = 400 / (std::log(10.0) * s * (1 - s));
+    e.error = 1.959963984540054 * spread * slope;
     return e;
 }
 

@@ -24,7 +24,7 @@ struct MatchTally {
 struct EloEstimate {
     double score = 0.5;
     double elo = 0;    // A's strength over B's
-    double error = 0;  // half the width of the 95 % interval of elo
+    double error = 0;  // 1.96 standard errors of the score, in Elo at the score
 };
 
 // Elo difference of a score between 0 and 1 (scores within 1e-6 of the ends are taken
@@ -70,6 +70,7 @@ struct GameOutcome {
     uint64_t masterNodes = 0;
     double masterSeconds = 0;
     int masterMoves = 0;
+    int masterLateMoves = 0;  // more than 5 % over the time
 };
 
 struct MatchOptions {
