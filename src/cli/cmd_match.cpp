@@ -20,11 +20,23 @@ bool ReadDouble(const std::string& text, double low, double high, double& value)
     return true;
 }
 
-// "master" or a level 0-10.
+// "master" (with "-nolmr", "-noasp", "-nohist", "-nott" to switch a part of its search
+// off) or a level 0-10.
 bool ReadPlayer(const std::string& text, MatchPlayer& player) {
-    if (text == "master") {
+    if (text.rfind("master", 0) == 0) {
         player.master = true;
-        return true;
+        std::string rest = text.substr(6);
+        master::MasterFeatures& f = player.features;
+        for (const auto& [name, feature] : {std::pair<const char*, bool*>{"-nolmr", &f.reductions},
+                                            {"-noasp", &f.aspiration},
+                                            {"-nohist", &f.history},
+                                            {"-nott", &f.table}}) {
+            const size_t at = rest.find(name);
+            if (at == std::string::npos) continue;
+            *feature = false;
+            rest.erase(at, std::string(name).size());
+        }
+        return rest.empty();
     }
     player.master = false;
     return ParseNumber(text, 0, 10, player.level);

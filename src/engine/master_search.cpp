@@ -88,6 +88,7 @@ struct Shared {
     Clock::time_point start;
     double hardSeconds = 1;
     const std::atomic<bool>* external = nullptr;
+    MasterFeatures features;
     std::atomic<bool> stop{false};
 };
 
@@ -132,8 +133,9 @@ class Worker {
         for (int depth = 1; depth <= maxDepth; ++depth) {
             const int d = id_ > 0 && (id_ & 1) && depth > 2 ? depth + 1 : depth;
             int delta = 30;
-            int alpha = depth >= 4 ? previous - delta : -kInfinity;
-            int beta = depth >= 4 ? previous + delta : kInfinity;
+            const bool window = depth >= 4 && sh_.features.aspiration;
+            int alpha = window ? previous - delta : -kInfinity;
+            int beta = window ? previous + delta : kInfinity;
             int score = 0;
             while (true) {
                 score = Root(alpha, beta, d);
@@ -267,6 +269,7 @@ class Worker {
     }
 
     void Reward(int ply, const Move& m, int depth, int begin, int upto) {
+        if (!sh_.features.history) return;
         const int s = g_->sideIndex();
         const int bonus = std::min(depth * depth, 400);
         auto adjust = [&](int& h, int by) {
@@ -307,7 +310,7 @@ class Worker {
         const uint64_t key = key_ ^ (g.side == kBlack ? kZobrist.blackToMove : 0);
         TtEntry entry;
         int ttFrom = 0, ttTo = 0;
-        if (sh_.table.Probe(key, entry)) {
+        if (sh_.features.table && sh_.table.Probe(key, entry)) {
             ttFrom = entry.from;
             ttTo = entry.to;
             if (!pvNode && entry.depth >= depth) {
@@ -338,7 +341,10 @@ class Worker {
                 v = -Node(-beta, -alpha, depth - 1, pvNode);
             } else {
                 int r = 0;
-                if (depth >= 3 && n >= 3 && !ordered && m.jump == 0)
+                // Late moves that bring the man no nearer are searched less deep first.
+                const int s = ManIndex(g.side == kWhite ? kBlackMan : kWhiteMan);
+                const bool advances = sh_.eval.man[s][m.dest] > sh_.eval.man[s][m.Source];
+                if (sh_.features.reductions && depth >= 3 && n >= 3 && !ordered && !advances)
                     r = 1 + (n >= 8 && depth >= 5 ? 1 : 0);
                 v = -Node(-alpha - 1, -alpha, depth - 1 - r, false);
                 if (v > alpha && r > 0) v = -Node(-alpha - 1, -alpha, depth - 1, false);
@@ -361,7 +367,7 @@ class Worker {
             }
         }
         // A score that rests on a draw by the path to this node is no value of the position.
-        if (pathScores_ == pathBefore) {
+        if (pathScores_ == pathBefore && sh_.features.table) {
             const Bound bound = best >= beta        ? Bound::Lower
                                 : best > alphaStart ? Bound::Exact
                                                     : Bound::Upper;
@@ -464,6 +470,7 @@ MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits
     shared.start = begun;
     shared.hardSeconds = limits.seconds * 0.85;
     shared.external = limits.stop;
+    shared.features = limits.features;
     const int gamePly = std::clamp(g.gamePly, 0, kHistorySize);
     for (int k = 0; k + 1 < gamePly; ++k)
         shared.gameKeys.push_back(BoardKey(g.positionHistory[static_cast<size_t>(k)]));

@@ -30,6 +30,14 @@ struct MasterResult {
     double seconds = 0;
 };
 
+// Parts of the search that can be switched off, so that a match can measure each one.
+struct MasterFeatures {
+    bool reductions = true;  // late-move reductions
+    bool aspiration = true;  // aspiration windows at the root
+    bool history = true;     // history and killer ordering
+    bool table = true;       // the transposition table
+};
+
 struct MasterLimits {
     double seconds = 1;  // the search stops in time to return within it
     int maxDepth = 60;
@@ -37,6 +45,7 @@ struct MasterLimits {
     bool chessDrawRules = true;               // the draw rules end the game
     bool drawRule15 = true;                   // 30 half-moves without a jump, else 20
     const std::atomic<bool>* stop = nullptr;  // set from outside to stop at once
+    MasterFeatures features;
     // After every completed iteration (and every new best move of one).
     std::function<void(const MasterResult&)> onProgress;
 };

@@ -87,7 +87,10 @@ std::string SprtDecision(const SprtSettings& sprt, double llr) {
 std::string MatchPlayer::Name() const {
     char text[64];
     if (master)
-        std::snprintf(text, sizeof text, "master(%gs,%dt)", seconds, threads);
+        std::snprintf(text, sizeof text, "master%s%s%s%s(%gs,%dt)",
+                      features.reductions ? "" : "-nolmr", features.aspiration ? "" : "-noasp",
+                      features.history ? "" : "-nohist", features.table ? "" : "-nott", seconds,
+                      threads);
     else if (depth > 0)
         std::snprintf(text, sizeof text, "level %d(depth %d)", level, depth);
     else
@@ -140,6 +143,7 @@ class Player {
             master::MasterLimits limits;
             limits.seconds = spec_.seconds;
             limits.threads = spec_.threads;
+            limits.features = spec_.features;
             const auto start = std::chrono::steady_clock::now();
             const master::MasterResult r = master_->Search(g, limits);
             const double spent =

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/master_search.h"
+
 namespace zelkor {
 
 // Wins, draws and losses of player A.
@@ -52,6 +54,7 @@ struct MatchPlayer {
     double seconds = 0.2;  // a move; Master always, a level unless by depth
     int depth = 0;         // a level searches to this depth when above 0
     int threads = 1;       // Master's search threads
+    master::MasterFeatures features;
     std::string Name() const;
 };
 

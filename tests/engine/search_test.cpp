@@ -1,6 +1,8 @@
 // The evaluation, the search, the pinned benchmark and the search over random positions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -213,6 +215,84 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     limits.stop = &stop;
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
     EXPECT_NE(engine.Search(g, limits).from, 0);
+}
+
+// The fewest moves White needs to fill its target moving alone (Black's men stand still),
+// by iterative deepening over White's moves up to `limit`; limit + 1 when it needs more.
+int FewestMovesAlone(GameState& g, int limit) {
+    std::function<bool(int)> reach = [&](int left) {
+        if (CheckWinConditions(g).whiteWon) return true;
+        if (left == 0) return false;
+        GenerateMoves(g, kAllMoves);
+        for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i) {
+            if (!PerformMove(g, i)) continue;
+            g.side = kWhite;  // White moves again
+            const bool done = reach(left - 1);
+            g.side = kBlack;
+            TakeBackMove(g, i);
+            if (done) return true;
+        }
+        return false;
+    };
+    for (int k = 0; k <= limit; ++k) {
+        InitGameTree(g);
+        if (reach(k)) return k;
+    }
+    return limit + 1;
+}
+
+// Race endgames: White's last one to three men on a5-e8, Black's four men on e1-h1 (too
+// few to fill its target, too far to meet White in time: two Black moves reach rank 3 at most).
+// Master's score is a win in exactly the fewest moves the exact solver finds, and its move keeps to
+// such a finish.
+TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
+    master::MasterEngine engine(16);
+    master::MasterLimits limits;
+    limits.seconds = 60;
+    limits.maxDepth = 7;  // a win in five plies, with room for the reduced late moves
+    const std::vector<std::string> target = {"A8", "B8", "C8", "D8", "A7",
+                                             "B7", "C7", "A6", "B6", "A5"};
+    std::mt19937 rng(7);
+    int checked = 0;
+    for (int n = 0; n < 400; ++n) {
+        std::vector<std::string> order = target;
+        std::shuffle(order.begin(), order.end(), rng);
+        const int out = 1 + static_cast<int>(rng() % 3);
+        std::string white, black = "E1 F1 G1 H1";
+        for (int i = out; i < 10; ++i)
+            white += order[static_cast<size_t>(i)] + " ";
+        std::vector<std::string> free;
+        for (char file = 'A'; file <= 'E'; ++file)
+            for (char rank = '5'; rank <= '8'; ++rank) {
+                const std::string name{file, rank};
+                if (std::find(order.begin() + out, order.end(), name) == order.end())
+                    free.push_back(name);
+            }
+        std::shuffle(free.begin(), free.end(), rng);
+        for (int i = 0; i < out; ++i)
+            white += free[static_cast<size_t>(i)] + " ";
+        SetUp(DefaultRules(), SetupOf(white, black), kWhite, 0);
+        auto copy = std::make_unique<GameState>(g);
+        const int fewest = FewestMovesAlone(*copy, 3);
+        if (fewest < 1 || fewest > 3) continue;
+        ++checked;
+        const master::MasterResult r = engine.Search(g, limits);
+        std::string pvText;
+        for (const auto& [from, to] : r.pv)
+            pvText.append(SquareName(from)).append(SquareName(to)).append(" ");
+        EXPECT_EQ(r.score, kWinScore - (2 * fewest - 1))
+            << white << " in " << fewest << ", depth " << r.depth << ": " << pvText;
+        InitGameTree(*copy);
+        GenerateMoves(*copy, kAllMoves);
+        for (int i = 0; i < MoveCount(*copy); ++i) {
+            const Move& m = copy->movePool[static_cast<size_t>(i)];
+            if (m.Source != r.from || m.dest != r.to) continue;
+            PerformMove(*copy, i);
+            copy->side = kWhite;
+            EXPECT_EQ(FewestMovesAlone(*copy, 3), fewest - 1) << white;
+        }
+    }
+    EXPECT_GT(checked, 250);
 }
 
 }  // namespace
