@@ -21,7 +21,7 @@ bool ReadDouble(const std::string& text, double low, double high, double& value)
 }
 
 // "master" (with "-nolmr", "-noasp", "-nohist", "-nott" to switch a part of its search
-// off) or a level 0-10.
+// off, "-prune" to search the levels' reduced move set below the root) or a level 0-10.
 bool ReadPlayer(const std::string& text, MatchPlayer& player) {
     if (text.rfind("master", 0) == 0) {
         player.master = true;
@@ -30,10 +30,11 @@ bool ReadPlayer(const std::string& text, MatchPlayer& player) {
         for (const auto& [name, feature] : {std::pair<const char*, bool*>{"-nolmr", &f.reductions},
                                             {"-noasp", &f.aspiration},
                                             {"-nohist", &f.history},
-                                            {"-nott", &f.table}}) {
+                                            {"-nott", &f.table},
+                                            {"-prune", &f.prune}}) {
             const size_t at = rest.find(name);
             if (at == std::string::npos) continue;
-            *feature = false;
+            *feature = feature == &f.prune;
             rest.erase(at, std::string(name).size());
         }
         return rest.empty();
@@ -160,8 +161,8 @@ int Match(const CliContext& context) {
     const EloEstimate elo = EstimateElo(report.tally);
     std::printf("%s vs %s: games %d +%d =%d -%d score %.3f elo %.1f +/- %.1f\n",
                 options.a.Name().c_str(), options.b.Name().c_str(), report.played,
-                report.tally.wins, report.tally.draws, report.tally.losses, elo.score, elo.elo,
-                elo.error);
+                report.tally.wins, report.tally.draws, report.tally.losses, elo.score,
+                elo.elo == 0 ? 0.0 : elo.elo, elo.error);
     return 0;
 }
 

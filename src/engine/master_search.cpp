@@ -321,7 +321,7 @@ class Worker {
             }
         }
 
-        GenerateMoves(g, kAllMoves);
+        GenerateMoves(g, sh_.features.prune ? kSearchMoves : kAllMoves);
         const int begin = g.plyStart[ply];
         const int end = g.plyStart[ply + 1];
         if (end <= begin) return -(kWinScore - ply);  // no move: the side to move has lost

@@ -36,6 +36,7 @@ struct MasterFeatures {
     bool aspiration = true;  // aspiration windows at the root
     bool history = true;     // history and killer ordering
     bool table = true;       // the transposition table
+    bool prune = false;      // below the root, the levels' reduced move set (no far retreats)
 };
 
 struct MasterLimits {

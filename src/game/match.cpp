@@ -87,10 +87,10 @@ std::string SprtDecision(const SprtSettings& sprt, double llr) {
 std::string MatchPlayer::Name() const {
     char text[64];
     if (master)
-        std::snprintf(text, sizeof text, "master%s%s%s%s(%gs,%dt)",
+        std::snprintf(text, sizeof text, "master%s%s%s%s%s(%gs,%dt)",
                       features.reductions ? "" : "-nolmr", features.aspiration ? "" : "-noasp",
-                      features.history ? "" : "-nohist", features.table ? "" : "-nott", seconds,
-                      threads);
+                      features.history ? "" : "-nohist", features.table ? "" : "-nott",
+                      features.prune ? "-prune" : "", seconds, threads);
     else if (depth > 0)
         std::snprintf(text, sizeof text, "level %d(depth %d)", level, depth);
     else
