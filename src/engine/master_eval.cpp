@@ -81,7 +81,7 @@ int MaterialSum(const Board& board, const EvalTables& t) {
 }
 
 int CampCharge(int gamePly) {
-    return std::clamp(10 * (gamePly - 24), 0, 1200);
+    return std::clamp(8 * (gamePly - 16), 0, 1200);
 }
 
 }  // namespace zelkor::master
