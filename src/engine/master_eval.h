@@ -4,6 +4,7 @@
 // growing charge for men still in their own starting camp, and the move.
 #pragma once
 
+#include <algorithm>
 #include <array>
 
 #include "rules/game_state.h"
@@ -30,11 +31,24 @@ int MaterialSum(const Board& board, const EvalTables& t);
 // The charge a side pays for each man still in its starting camp at this game ply.
 int CampCharge(int gamePly);
 
-// The score for the side to move from the running material sum (White's view) and the
-// men still in their starting camps.
-inline int Evaluate(int side, int materialSum, int gamePly, int whiteInCamp, int blackInCamp) {
+// After this many plies a side whose target still holds men of the other side (which it
+// cannot fill unless they leave) is scored a little below a draw, so that it takes the draw
+// instead of playing on to the game's last ply.
+constexpr int kBlockedTargetPly = 200;
+constexpr int kBlockedMargin = 20;
+
+// The score for the side to move from the running material sum (White's view) and the men
+// still in their starting camps (each side's camp is the other side's target). `fullHome`: a
+// target full of either colour wins, so men of the other side do not block it.
+inline int Evaluate(int side, int materialSum, int gamePly, int whiteInCamp, int blackInCamp,
+                    bool fullHome) {
     const int charge = CampCharge(gamePly);
-    const int white = materialSum - charge * whiteInCamp + charge * blackInCamp;
+    int white = materialSum - charge * whiteInCamp + charge * blackInCamp;
+    if (gamePly > kBlockedTargetPly && !fullHome) {
+        if (blackInCamp > 0) white = std::min(white, -kBlockedMargin);
+        if (whiteInCamp > 0) white = std::max(white, kBlockedMargin);
+        if (blackInCamp > 0 && whiteInCamp > 0) white = 0;
+    }
     return (side == kWhite ? white : -white) + kTempo;
 }
 

@@ -203,7 +203,8 @@ class Worker {
 
     int Eval() const {
         const TrackedPosition& t = g_->tracked;
-        return Evaluate(g_->side, material_, g_->gamePly, t.whiteOnBlackHome, t.blackOnWhiteHome);
+        return Evaluate(g_->side, material_, g_->gamePly, t.whiteOnBlackHome, t.blackOnWhiteHome,
+                        g_->active.flags[FullHome] != 0);
     }
 
     bool Make(int index) {
