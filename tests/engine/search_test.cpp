@@ -8,6 +8,7 @@
 
 #include "engine/driver.h"
 #include "engine/evaluate.h"
+#include "engine/master_eval.h"
 #include "engine/master_search.h"
 #include "engine/search.h"
 #include "engine_fixture.h"
@@ -293,6 +294,33 @@ TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
         }
     }
     EXPECT_GT(checked, 250);
+}
+
+// Master's evaluation: the charge for men left in the starting camp grows from ply 16, and past
+// ply 200 a side whose target holds the other side's men scores a little below a draw (unless
+// a full target of either colour wins).
+TEST(MasterEvaluation, CampChargeAndBlockedTargets) {
+    struct Row {
+        int side, material, gamePly, whiteInCamp, blackInCamp;
+        bool fullHome;
+        int score;
+    };
+    const Row rows[] = {
+        {kWhite, 100, 16, 1, 0, false, 106},  // no charge yet
+        {kWhite, 100, 26, 1, 0, false, 26},   // 80 for the White man
+        {kBlack, 100, 26, 1, 0, false, -14},  // the same from Black's side
+        {kWhite, 100, 500, 0, 0, false, 106},
+        {kWhite, 5000, 201, 0, 1, false, -14},  // White blocked: below a draw
+        {kBlack, 5000, 201, 0, 1, false, 26},
+        {kWhite, 5000, 201, 0, 1, true, 6206},  // a full target wins: nothing blocks
+        {kWhite, 5000, 200, 0, 1, false, 6206},
+        {kWhite, 5000, 201, 1, 1, false, 6},  // both blocked: a draw
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(master::Evaluate(r.side, r.material, r.gamePly, r.whiteInCamp, r.blackInCamp,
+                                   r.fullHome),
+                  r.score)
+            << r.material << " " << r.gamePly;
 }
 
 }  // namespace
