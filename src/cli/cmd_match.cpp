@@ -147,10 +147,10 @@ int Match(const CliContext& context) {
     }
     if (options.a.master || options.b.master)
         std::printf(
-            "master: %.0f nodes/s, worst move %.1f %% over its time, most men in its "
-            "starting camp after its 30th move %d\n",
-            searchSeconds > 0 ? static_cast<double>(nodes) / searchSeconds : 0, worstOver * 100,
-            menInCamp);
+            "master: %.0f nodes/s, %d moves, %d more than 5 %% over their time (worst %.1f %%), "
+            "most men in its starting camp after its 30th move %d\n",
+            searchSeconds > 0 ? static_cast<double>(nodes) / searchSeconds : 0, masterMoves,
+            lateMoves, worstOver * 100, menInCamp);
     std::printf("draws by the move rule or the ply limit: %d\n", standstills);
     if (options.sprt.on) {
         std::printf("sprt: llr %.2f (bounds %.2f %.2f) %s\n",

@@ -149,6 +149,7 @@ class Player {
             const double spent =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             outcome.masterWorstOver = std::max(outcome.masterWorstOver, spent / spec_.seconds - 1);
+            if (spent > 1.05 * spec_.seconds) ++outcome.masterLateMoves;
             outcome.masterNodes += r.nodes;
             outcome.masterSeconds += spent;
             ++outcome.masterMoves;
