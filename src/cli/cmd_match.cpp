@@ -136,9 +136,13 @@ int Match(const CliContext& context) {
         lateMoves += g.masterLateMoves;
         searchSeconds += g.masterSeconds;
         const char* result = g.result > 0 ? "A wins" : g.result < 0 ? "B wins" : "draw";
-        std::printf("game %d: A %s: %s (%s) after %d plies; +%d =%d -%d\n", g.index + 1,
-                    g.aWhite ? "White" : "Black", result, g.reason.c_str(), g.plies, t.wins,
-                    t.draws, t.losses);
+        const std::string camp = g.masterMenInCamp > 0
+                                     ? ", Master men in its starting camp after its 30th move: " +
+                                           std::to_string(g.masterMenInCamp)
+                                     : "";
+        std::printf("game %d: A %s: %s (%s) after %d plies%s; +%d =%d -%d\n", g.index + 1,
+                    g.aWhite ? "White" : "Black", result, g.reason.c_str(), g.plies, camp.c_str(),
+                    t.wins, t.draws, t.losses);
         std::fflush(stdout);
     });
     if (!report.error.empty()) {
