@@ -1,7 +1,8 @@
-// The Master level's evaluation: per-square values of a man for each side from its step
-// distance to the nearest target square (growing faster than the distance, so that men
-// left behind cost more than men near the goal), a bonus for the deep target squares, a
-// growing charge for men still in their own starting camp, and the move.
+// The Master level's evaluation: per-square values of a man for each side from its Manhattan
+// distances to the nearest target square and to the deepest one (growing faster than the
+// distance, so that men left behind cost more than men near the goal), a growing charge for
+// men still in their own starting camp, a draw-like score for a side whose target is blocked
+// late in the game, and the move.
 #pragma once
 
 #include <algorithm>
@@ -11,18 +12,14 @@
 
 namespace zelkor::master {
 
-constexpr int kUnreachable = 15;
 constexpr int kTempo = 6;
 
 struct EvalTables {
     // [side index][square]: what a man of that side is worth there (higher is better).
     std::array<std::array<int, kBoardEntries>, 2> man{};
-    // [side index][square]: the fewest moves (steps or single jumps, on an empty board)
-    // to the nearest target square; kUnreachable when none leads there.
-    std::array<std::array<int, kBoardEntries>, 2> distance{};
 };
 
-// The tables of the rules in force (directions, target lists).
+// The tables of the rules in force (the target lists).
 EvalTables BuildEvalTables(const GameState& g);
 
 // The sum of the men's values, White's minus Black's.
