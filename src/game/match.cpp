@@ -119,37 +119,37 @@ class MatchClock : public Clock {
 // One side of a game: a level through the levels' own search, or Master.
 class Player {
   public:
-    Player(const MatchPlayer& spec, const GameState& start, uint64_t seed) : spec_(spec) {
-        if (spec.master) {
+    Player(const MatchPlayer& who, const GameState& start, uint64_t seed) : who_(who) {
+        if (who.master) {
             master_ = std::make_unique<master::MasterEngine>();
             return;
         }
         *game_ = start;
         game_->ui = &ui_;
-        settings_.Handicap = static_cast<uint8_t>(10 - spec.level);
+        settings_.Handicap = static_cast<uint8_t>(10 - who.level);
         settings_.UseBook = 0;
         settings_.ShowCalculation = 0;
-        settings_.UseDepth = spec.depth > 0 ? 1 : 0;
-        settings_.SearchDepth = spec.depth > 0 ? spec.depth : 2;
-        const bool whole = spec.seconds == std::floor(spec.seconds);
-        settings_.ThinkTime = static_cast<int16_t>(whole ? spec.seconds : 10);
-        if (!whole) clock_.speed = 10 / spec.seconds;
+        settings_.UseDepth = who.depth > 0 ? 1 : 0;
+        settings_.SearchDepth = who.depth > 0 ? who.depth : 2;
+        const bool whole = who.seconds == std::floor(who.seconds);
+        settings_.ThinkTime = static_cast<int16_t>(whole ? who.seconds : 10);
+        if (!whole) clock_.speed = 10 / who.seconds;
         random_.Seed(seed);
     }
 
     // The move for the side to move in g: from- and to-square (0 when there is none).
     std::pair<int, int> Choose(const GameState& g, GameOutcome& outcome) {
-        if (spec_.master) {
+        if (who_.master) {
             master::MasterLimits limits;
-            limits.seconds = spec_.seconds;
-            limits.threads = spec_.threads;
-            limits.features = spec_.features;
+            limits.seconds = who_.seconds;
+            limits.threads = who_.threads;
+            limits.features = who_.features;
             const auto start = std::chrono::steady_clock::now();
             const master::MasterResult r = master_->Search(g, limits);
             const double spent =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            outcome.masterWorstOver = std::max(outcome.masterWorstOver, spent / spec_.seconds - 1);
-            if (spent > 1.05 * spec_.seconds) ++outcome.masterLateMoves;
+            outcome.masterWorstOver = std::max(outcome.masterWorstOver, spent / who_.seconds - 1);
+            if (spent > 1.05 * who_.seconds) ++outcome.masterLateMoves;
             outcome.masterNodes += r.nodes;
             outcome.masterSeconds += spent;
             ++outcome.masterMoves;
@@ -172,7 +172,7 @@ class Player {
     }
 
   private:
-    MatchPlayer spec_;
+    MatchPlayer who_;
     std::unique_ptr<master::MasterEngine> master_;
     std::unique_ptr<GameState> game_ = std::make_unique<GameState>();
     std::unique_ptr<SearchState> search_ = std::make_unique<SearchState>();
@@ -262,8 +262,8 @@ GameOutcome PlayGame(const MatchOptions& o, const GameState& start, int index,
     const int openingPlies = g->gamePly;
     Player white(out.aWhite ? o.a : o.b, *g, o.seed * 7919 + static_cast<uint64_t>(index) * 2);
     Player black(out.aWhite ? o.b : o.a, *g, o.seed * 7919 + static_cast<uint64_t>(index) * 2 + 1);
-    const MatchPlayer& whiteSpec = out.aWhite ? o.a : o.b;
-    const MatchPlayer& blackSpec = out.aWhite ? o.b : o.a;
+    const MatchPlayer& whitePlayer = out.aWhite ? o.a : o.b;
+    const MatchPlayer& blackPlayer = out.aWhite ? o.b : o.a;
     std::string reason;
     int winner = 0;
     int moves[2] = {0, 0};
@@ -280,8 +280,8 @@ GameOutcome PlayGame(const MatchOptions& o, const GameState& start, int index,
             winner = -mover;
             break;
         }
-        const MatchPlayer& spec = mover == kWhite ? whiteSpec : blackSpec;
-        if (spec.master && ++moves[SideIndex(mover)] >= 30)
+        const MatchPlayer& who = mover == kWhite ? whitePlayer : blackPlayer;
+        if (who.master && ++moves[SideIndex(mover)] >= 30)
             out.masterMenInCamp = std::max(out.masterMenInCamp, MenInStartingCamp(*g, mover));
         std::tie(reason, winner) = GameEnd(*g);
         if (!reason.empty()) break;
@@ -291,8 +291,8 @@ GameOutcome PlayGame(const MatchOptions& o, const GameState& start, int index,
     const int aSide = out.aWhite ? kWhite : kBlack;
     out.result = winner == 0 ? 0 : (winner == aSide ? 1 : -1);
     if (!o.saveStem.empty()) {
-        g->comments[0] = "Match game " + std::to_string(index + 1) + ": " + whiteSpec.Name() +
-                         " (White) against " + blackSpec.Name() + " (Black): " + reason;
+        g->comments[0] = "Match game " + std::to_string(index + 1) + ": " + whitePlayer.Name() +
+                         " (White) against " + blackPlayer.Name() + " (Black): " + reason;
         Settings settings;
         settings.Variant = static_cast<uint8_t>(o.variant);
         char name[32];
