@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "engine/driver.h"
 #include "engine/evaluate.h"
+#include "engine/master_search.h"
 
 namespace zelkor::cli {
 namespace {
@@ -25,10 +26,40 @@ std::string PrincipalLine(const GameState& g, const SearchState& s) {
     return line;
 }
 
+// The Master search: one line per completed iteration, then the best move.
+int AnalyseWithMaster(const GameState& game, int depth, int seconds, int threads) {
+    master::MasterEngine engine;
+    master::MasterLimits limits;
+    limits.seconds = seconds > 0 ? seconds : depth > 0 ? 3600 : 2;
+    if (depth > 0) limits.maxDepth = depth;
+    limits.threads = threads;
+    limits.onProgress = [&](const master::MasterResult& r) {
+        std::string line;
+        for (const auto& [from, to] : r.pv) {
+            if (!line.empty()) line += ' ';
+            line.append(SquareName(from)).append(SquareName(to));
+        }
+        std::printf("depth %d score %d time %.3f pv %s\n", r.depth, r.score, r.seconds,
+                    line.c_str());
+        std::fflush(stdout);
+    };
+    const master::MasterResult r = engine.Search(game, limits);
+    if (r.from == 0) {
+        std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
+        std::printf("bestmove (none)\n");
+        return 1;
+    }
+    std::printf("nodes %llu time %.3f nps %.0f\n", static_cast<unsigned long long>(r.nodes),
+                r.seconds, r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0);
+    std::printf("bestmove %s%s\n", SquareName(r.from).c_str(), SquareName(r.to).c_str());
+    return 0;
+}
+
 int Analyse(const CliContext& context) {
     int depth = 0;
     int seconds = 0;
     int noise = -1;
+    int threads = 0;  // Master's search with this many threads when above 0
     std::string file;
     const auto& args = context.args;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -47,6 +78,11 @@ int Analyse(const CliContext& context) {
         } else if (arg == "--noise" && hasValue) {
             if (!ParseNumber(args[++i], 0, 630, noise)) {
                 std::fprintf(stderr, "analyse: --noise needs a number from 0 to 630\n");
+                return 2;
+            }
+        } else if (arg == "--master" && hasValue) {
+            if (!ParseNumber(args[++i], 1, 64, threads)) {
+                std::fprintf(stderr, "analyse: --master needs a number of threads from 1 to 64\n");
                 return 2;
             }
         } else if (arg.rfind("--", 0) == 0) {
@@ -73,6 +109,7 @@ int Analyse(const CliContext& context) {
     Settings& settings = cli.settings;
     Engine& e = cli.e;
 
+    if (threads > 0) return AnalyseWithMaster(*game, depth, seconds, threads);
     if (depth > 0) {
         settings.UseDepth = 1;
         settings.SearchDepth = depth;
@@ -105,10 +142,11 @@ int Analyse(const CliContext& context) {
     return 0;
 }
 
-const CliCommand registration("analyse",
-                              "[--depth N | --time SECONDS] [--noise N] [FILE.zlk]  "
-                              "(the computer's search, without playing)",
-                              Analyse);
+const CliCommand registration(
+    "analyse",
+    "[--depth N | --time SECONDS] [--noise N] [--master THREADS] [FILE.zlk]  "
+    "(the computer's search, without playing)",
+    Analyse);
 
 }  // namespace
 }  // namespace zelkor::cli

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/match.h"
 #include "support/fakes.h"
 
 namespace {
@@ -113,6 +114,64 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
         EXPECT_EQ(run.out.find(part), std::string::npos) << part;
 }
 
+// A short match: every game ends, the games are saved and replay as legal games, and the last
+// line gives the tally and the Elo difference with its error bar.
+TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
+    TempDir dir;
+    const auto run =
+        RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
+               "\" match --a master --b 10 --depth 1 --time 0.05 --threads 1 --games 2 --seed 3 "
+               "--save '" +
+               (dir.path() / "m.zlk").string() + "'");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto lines = run.Lines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_NE(run.out.find("\ngame 1: A White: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
+    EXPECT_TRUE(std::regex_match(lines.back(),
+                                 std::regex("master\\(0.05s,1t\\) vs level 10\\(depth "
+                                            "1\\): games 2 \\+\\d =\\d -\\d score "
+                                            "[01]\\.\\d{3} elo -?\\d+\\.\\d \\+/- \\d+\\.\\d")))
+        << lines.back();
+    for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
+        EXPECT_EQ(RunCli("moves '" + (dir.path() / name).string() + "'").status, 0) << name;
+}
+
+// Known results in, known figures out: score, Elo, its 95 % error bar (1.96 standard errors
+// of the score through the slope of the Elo curve), the SPRT's
+// log-likelihood ratio and its decision.
+TEST(Match, ScoreEloErrorBarAndSprt) {
+    struct Row {
+        int wins, draws, losses;
+        double score, elo, error, llr;  // llr for elo0 0, elo1 10
+        const char* decision;           // alpha = beta = 0.05
+    };
+    const Row rows[] = {
+        {30, 40, 30, 0.5, 0, 52.747, -0.0690, ""},
+        {60, 20, 20, 0.7, 147.191, 64.853, 1.7337, ""},
+        {300, 40, 60, 0.8, 240.824, 39.094, 12.4820, "H1 accepted"},
+        {45, 10, 45, 0.5, 0, 64.602, -0.0460, ""},
+        {0, 10, 0, 0.5, 0, 0, 0, ""},   // no spread: no error bar, no evidence
+        {10, 0, 0, 1, 2400, 0, 0, ""},  // a whole score is taken a millionth inside
+    };
+    zelkor::SprtSettings sprt;
+    sprt.on = true;
+    for (const Row& row : rows) {
+        const zelkor::MatchTally t{row.wins, row.draws, row.losses};
+        const auto e = zelkor::EstimateElo(t);
+        const double llr = zelkor::SprtLlr(t, 0, 10);
+        EXPECT_NEAR(e.score, row.score, 1e-9) << row.wins;
+        EXPECT_NEAR(e.elo, row.elo, 0.001) << row.wins;
+        EXPECT_NEAR(e.error, row.error, 0.001) << row.wins;
+        EXPECT_NEAR(llr, row.llr, 0.0001) << row.wins;
+        EXPECT_EQ(zelkor::SprtDecision(sprt, llr), row.decision) << row.wins;
+    }
+    EXPECT_NEAR(sprt.lower(), -2.944439, 1e-6);
+    EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);
+    EXPECT_EQ(zelkor::SprtDecision(sprt, zelkor::SprtLlr({30, 40, 30}, 0, 200)), "H0 accepted");
+    EXPECT_EQ(zelkor::MatchTally{}.score(), 0.5);
+}
+
 // A small tree written as a section of its own after the sections already in the file.
 TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     TempDir dir;
@@ -141,12 +200,31 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
 }
 
 TEST(Cli, RejectsBadArguments) {
-    for (const char* arguments :
-         {"perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
-          "analyse --depth 3 --time 2", "analyse --noise -1", "analyse --speed 3",
-          "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
-          "selfplay --time 0.04", "selfplay --colour", "selfplay --book left",
-          "selfplay --strength 11", "eval a b"})
+    for (const char* arguments : {"perft",
+                                  "perft x",
+                                  "perft 0",
+                                  "perft 3x",
+                                  "moves a b",
+                                  "analyse --depth 0",
+                                  "analyse --depth 3 --time 2",
+                                  "analyse --noise -1",
+                                  "analyse --speed 3",
+                                  "analyse --depth",
+                                  "selfplay --games 0",
+                                  "selfplay --depth",
+                                  "selfplay --depth x",
+                                  "selfplay --time 0.04",
+                                  "selfplay --colour",
+                                  "selfplay --book left",
+                                  "selfplay --strength 11",
+                                  "eval a b",
+                                  "match --a 11",
+                                  "match --b mister",
+                                  "match --time 0",
+                                  "match --games 0",
+                                  "match --threads 0",
+                                  "match --sprt 10 0 0.05 0.05",
+                                  "match --sprt 0 10 0.05"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);

@@ -1,15 +1,20 @@
 // The evaluation, the search, the pinned benchmark and the search over random positions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <set>
 
 #include "engine/driver.h"
 #include "engine/evaluate.h"
+#include "engine/master_eval.h"
+#include "engine/master_search.h"
 #include "engine/search.h"
 #include "engine_fixture.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
+#include "rules/win.h"
 #include "support/random_positions.h"
 
 namespace zelkor::test {
@@ -175,6 +180,154 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
         scores += s.bestScore * 100 + g.movePool[0].dest;
     }
     EXPECT_EQ(std::tuple(searched > 600, scores), std::tuple(true, 61611612));
+}
+
+// The Master search under random rules and positions: the move it returns is one of the
+// rules' own legal moves (none when the side to move has none or the game is decided), the
+// game is left as it was, with one thread or two; it finds the quickest win, and a stop
+// before it starts still leaves a legal move.
+TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
+    master::MasterEngine engine(14);
+    master::MasterLimits limits;
+    limits.seconds = 60;
+    std::mt19937 rng(25);
+    for (int n = 0; n < 80; ++n) {
+        auto r = RandomGame(rng);
+        const Board before = r->board;
+        limits.maxDepth = 1 + n % 3;
+        limits.threads = 1 + n % 2;
+        const master::MasterResult result = engine.Search(*r, limits);
+        EXPECT_EQ(std::tuple(r->board, r->ply, r->gamePly), std::tuple(before, 0, 0)) << n;
+        InitGameTree(*r);
+        GenerateMoves(*r, kAllMoves);
+        bool legal = false;
+        for (int i = 0; i < MoveCount(*r); ++i)
+            legal =
+                legal || (r->movePool[i].Source == result.from && r->movePool[i].dest == result.to);
+        const bool decided = CheckWinConditions(*r).won(-r->side);
+        EXPECT_EQ(legal, MoveCount(*r) > 0 && !decided) << n;
+        if (!legal) {
+            EXPECT_EQ(result.from, 0) << n;
+        }
+    }
+    SetUp(DefaultRules(), kTwoFromCamp, kWhite, 0);
+    limits.maxDepth = 4;
+    limits.threads = 1;
+    const master::MasterResult win = engine.Search(g, limits);
+    EXPECT_EQ(win.score, kWinScore - 3);
+    EXPECT_TRUE((win.from == SquareNumber("B5") && win.to == SquareNumber("A5")) ||
+                (win.from == SquareNumber("C5") && win.to == SquareNumber("B6")))
+        << win.from << " " << win.to;
+    const std::atomic<bool> stop{true};
+    limits.stop = &stop;
+    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
+    EXPECT_NE(engine.Search(g, limits).from, 0);
+}
+
+// The fewest moves White needs to fill its target moving alone (Black's men stand still),
+// by iterative deepening over White's moves up to `limit`; limit + 1 when it needs more.
+int FewestMovesAlone(GameState& g, int limit) {
+    std::function<bool(int)> reach = [&](int left) {
+        if (CheckWinConditions(g).whiteWon) return true;
+        if (left == 0) return false;
+        GenerateMoves(g, kAllMoves);
+        for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i) {
+            if (!PerformMove(g, i)) continue;
+            g.side = kWhite;  // White moves again
+            const bool done = reach(left - 1);
+            g.side = kBlack;
+            TakeBackMove(g, i);
+            if (done) return true;
+        }
+        return false;
+    };
+    for (int k = 0; k <= limit; ++k) {
+        InitGameTree(g);
+        if (reach(k)) return k;
+    }
+    return limit + 1;
+}
+
+// Race endgames: White's last one to three men on a5-e8, Black's four men on e1-h1 (too
+// few to fill its target, too far to meet White in time: two Black moves reach rank 3 at most).
+// Master's score is a win in exactly the fewest moves the exact solver finds, and its move keeps to
+// such a finish.
+TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
+    master::MasterEngine engine(16);
+    master::MasterLimits limits;
+    limits.seconds = 60;
+    limits.maxDepth = 5;  // a win in five plies, searched without reductions
+    limits.features.reductions = false;
+    const std::vector<std::string> target = {"A8", "B8", "C8", "D8", "A7",
+                                             "B7", "C7", "A6", "B6", "A5"};
+    std::mt19937 rng(7);
+    int checked = 0;
+    for (int n = 0; n < 120; ++n) {
+        std::vector<std::string> order = target;
+        std::shuffle(order.begin(), order.end(), rng);
+        const int out = 1 + static_cast<int>(rng() % 3);
+        std::string white, black = "E1 F1 G1 H1";
+        for (int i = out; i < 10; ++i)
+            white += order[static_cast<size_t>(i)] + " ";
+        std::vector<std::string> free;
+        for (char file = 'A'; file <= 'E'; ++file)
+            for (char rank = '5'; rank <= '8'; ++rank) {
+                const std::string name{file, rank};
+                if (std::find(order.begin() + out, order.end(), name) == order.end())
+                    free.push_back(name);
+            }
+        std::shuffle(free.begin(), free.end(), rng);
+        for (int i = 0; i < out; ++i)
+            white += free[static_cast<size_t>(i)] + " ";
+        SetUp(DefaultRules(), SetupOf(white, black), kWhite, 0);
+        auto copy = std::make_unique<GameState>(g);
+        const int fewest = FewestMovesAlone(*copy, 3);
+        if (fewest < 1 || fewest > 3) continue;
+        ++checked;
+        const master::MasterResult r = engine.Search(g, limits);
+        std::string pvText;
+        for (const auto& [from, to] : r.pv)
+            pvText.append(SquareName(from)).append(SquareName(to)).append(" ");
+        EXPECT_EQ(r.score, kWinScore - (2 * fewest - 1))
+            << white << " in " << fewest << ", depth " << r.depth << ": " << pvText;
+        InitGameTree(*copy);
+        GenerateMoves(*copy, kAllMoves);
+        for (int i = 0; i < MoveCount(*copy); ++i) {
+            const Move& m = copy->movePool[static_cast<size_t>(i)];
+            if (m.Source != r.from || m.dest != r.to) continue;
+            PerformMove(*copy, i);
+            copy->side = kWhite;
+            EXPECT_EQ(FewestMovesAlone(*copy, 3), fewest - 1) << white;
+        }
+    }
+    EXPECT_GT(checked, 70);
+}
+
+// Master's evaluation: the charge for men left in the starting camp grows from ply 16, and past
+// ply 200 a side whose target holds the other side's men scores a little below a draw (unless
+// a full target of either colour wins).
+TEST(MasterEvaluation, CampChargeAndBlockedTargets) {
+    struct Row {
+        int side, material, gamePly, whiteInCamp, blackInCamp;
+        bool fullHome;
+        int score;
+    };
+    const Row rows[] = {
+        {kWhite, 100, 16, 1, 0, false, 106},  // no charge yet
+        {kWhite, 100, 26, 1, 0, false, 26},   // 80 for the White man
+        {kBlack, 100, 26, 1, 0, false, -14},  // the same from Black's side
+        {kWhite, 100, 500, 0, 0, false, 106},
+        {kWhite, 5000, 201, 0, 1, false, -14},  // White blocked: below a draw
+        {kBlack, 5000, 201, 0, 1, false, 26},
+        {kWhite, 5000, 201, 0, 1, true, 6206},  // a full target wins: nothing blocks
+        {kWhite, 5000, 200, 0, 1, false, 6206},
+        {kWhite, 5000, 201, 1, 1, false, 6},  // both blocked: a draw
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(master::Evaluate(r.side, r.material, r.gamePly, r.whiteInCamp, r.blackInCamp,
+                                   r.fullHome),
+                  r.score)
+            << r.material << " " << r.gamePly;
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// The Master level: a search of its own beside the levels' search, over a copy of the
+// game. Iterative deepening with a principal-variation search, aspiration windows, a
+// shared transposition table, killer and history ordering, late-move reductions, and
+// several threads searching the same tree (each helper a step deeper now and then, all
+// sharing the table). The rules' move generator gives the moves, so every rule of every
+// variant holds. It never plays a move: it returns what it found.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "rules/game_state.h"
+
+namespace zelkor::master {
+
+class TranspositionTable;
+
+struct MasterResult {
+    int from = 0;  // 0 when the side to move has no move (or the game is decided)
+    int to = 0;
+    bool jump = false;
+    int score = 0;  // for the side to move; kWinScore - n: a win in n plies
+    int depth = 0;  // the last iteration completed
+    std::vector<std::pair<int, int>> pv;
+    uint64_t nodes = 0;  // over every thread
+    double seconds = 0;
+};
+
+// Parts of the search that can be switched off, so that a match can measure each one.
+struct MasterFeatures {
+    bool reductions = true;  // late-move reductions
+    bool aspiration = true;  // aspiration windows at the root
+    bool history = true;     // history and killer ordering
+    bool table = true;       // the transposition table
+    bool prune = false;      // below the root, the levels' reduced move set (no far retreats)
+};
+
+struct MasterLimits {
+    double seconds = 1;  // the search stops in time to return within it
+    int maxDepth = 60;
+    int threads = 1;
+    bool chessDrawRules = true;               // the draw rules end the game
+    bool drawRule15 = true;                   // 30 half-moves without a jump, else 20
+    const std::atomic<bool>* stop = nullptr;  // set from outside to stop at once
+    MasterFeatures features;
+    // After every completed iteration (and every new best move of one).
+    std::function<void(const MasterResult&)> onProgress;
+};
+
+class MasterEngine {
+  public:
+    explicit MasterEngine(int tableBits = 20);
+    ~MasterEngine();
+    MasterEngine(const MasterEngine&) = delete;
+    MasterEngine& operator=(const MasterEngine&) = delete;
+
+    // Searches the position in g for the side to move; g is not changed. The position
+    // history and the game record up to g.gamePly count for the draw rules.
+    MasterResult Search(const GameState& g, const MasterLimits& limits);
+    // Forgets what earlier searches learned (a new game).
+    void Clear();
+
+  private:
+    std::unique_ptr<TranspositionTable> table_;
+};
+
+}  // namespace zelkor::master
