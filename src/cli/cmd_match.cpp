@@ -52,7 +52,6 @@ int Match(const CliContext& context) {
     int depth = 0, games = 2, seed = 1;
     int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     int threadsA = 0, threadsB = 0;
-    bool aGiven = false, bGiven = false;
     const auto& args = context.args;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -60,9 +59,9 @@ int Match(const CliContext& context) {
         const std::string value = hasValue ? args[i + 1] : "";
         bool ok = hasValue;
         if (arg == "--a" && hasValue)
-            ok = aGiven = ReadPlayer(value, options.a);
+            ok = ReadPlayer(value, options.a);
         else if (arg == "--b" && hasValue)
-            ok = bGiven = ReadPlayer(value, options.b);
+            ok = ReadPlayer(value, options.b);
         else if (arg == "--time")
             ok = ok && ReadDouble(value, 0.01, 180, seconds);
         else if (arg == "--depth")
@@ -107,8 +106,6 @@ int Match(const CliContext& context) {
         }
         ++i;
     }
-    (void)aGiven;
-    (void)bGiven;
     options.games = games;
     options.seed = static_cast<uint64_t>(seed);
     for (MatchPlayer* p : {&options.a, &options.b}) {
