@@ -277,8 +277,7 @@ bool GameController::MasterHint() {
     g.busy = true;
     ComputationBusy(Computation::Hint);
     master::MasterLimits limits = MasterMoveLimits(settings_, master_->choice.threads, false);
-    limits.seconds = kMasterHintSeconds;
-    limits.maxDepth = 60;
+    limits.seconds = std::min(limits.seconds, kMasterHintSeconds);
     limits.stop = &stopRequest_;
     auto copy = std::make_shared<GameState>(g);
     copy->ui = nullptr;

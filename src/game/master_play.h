@@ -23,7 +23,8 @@ inline constexpr int kMaxMasterThreads = 64;
 // Master's strength over level 10, measured in matches at 0.2 s a move (Halma, 200 games:
 // +269 +/- 63 Elo): the rating counts Master as level 10's computer rating plus this.
 inline constexpr int kMasterEloOverLevel10 = 269;
-// The hint's Master search, in seconds (a quick answer, as the levels' hint is).
+// The hint's Master search lasts at most this many seconds (a quick answer, as the
+// levels' hint is), or searches to the depth set when that is reached sooner.
 inline constexpr double kMasterHintSeconds = 1.0;
 
 // The machine's cores, at least 1 and at most kMaxMasterThreads.
