@@ -217,8 +217,11 @@ void GameController::StartMasterSearch(const char* status,
             ui_.SetProgressValue(rootCount * std::min<int>(report.depth, settings_.SearchDepth));
         } else {
             const std::lock_guard lock(latest->mutex);
-            ui_.SetProgressValue(
-                std::min<int>(static_cast<int>(latest->seconds), settings_.ThinkTime));
+            const int elapsed =
+                std::min<int>(static_cast<int>(latest->seconds), settings_.ThinkTime);
+            ui_.SetProgressValue(elapsed);
+            if (settings_.CountdownTimer == 1)
+                ui_.SetText(Display::Countdown, std::to_string(settings_.ThinkTime - elapsed));
         }
     };
     master::MasterLimits limits = MasterMoveLimits(settings_, master_->choice.threads, analysis);
