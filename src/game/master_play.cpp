@@ -293,8 +293,10 @@ bool GameController::MasterHint() {
         },
         [this](const SearchResult& result) {
             GameSession& game = *game_;
-            game.busy = false;
-            if (shutDown_) return;
+            if (shutDown_) {
+                game.busy = false;
+                return;
+            }
             HintBoardUi hintUi(ui_, game, feedback_.hintOnBoard);
             if (result.best.Source != 0)
                 hintUi.Message("Try " + MoveTextOf(game, result.best.Source, result.best.dest,
@@ -306,6 +308,7 @@ bool GameController::MasterHint() {
             search_->hintFrom = 0;
             search_->hintTo = 0;
             ComputationIdle(Computation::Hint);
+            game.busy = false;
         });
     return true;
 }

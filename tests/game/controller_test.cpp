@@ -247,6 +247,10 @@ TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
     c().CancelCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(std::tuple(g().gamePly, ui.list(ListId::Analysis).size()), std::tuple(0, 1));
+    c().HintCommand();  // on the worker as well, the window's menus off until it answers
+    EXPECT_EQ(std::tuple(g().busy, Enabled({C::PlayMenu})), std::tuple(true, "0"));
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu}), "Hint: Try 1");
 
     c().settings().SearchDepth = 20;
     ui.statusHistory.clear();
