@@ -9,6 +9,7 @@
 #include "engine/hint.h"
 #include "game/controller.h"
 #include "game/hint_board.h"
+#include "game/master_play.h"
 #include "game/rules_text.h"
 #include "records/log.h"
 #include "records/rating.h"
@@ -79,7 +80,8 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
       random_(random),
       dataDir_(std::move(dataDir)),
       game_(std::make_unique<GameSession>()),
-      search_(std::make_unique<SearchState>()) {
+      search_(std::make_unique<SearchState>()),
+      master_(std::make_unique<MasterPlay>()) {
     GameSession& g = *game_;
     g.ui = &ui_;
     g.active = settings_.rules;
@@ -150,6 +152,7 @@ void GameController::SetUpNewGame() {
     g.gameRecord.fill(Move{});
     g.resultText.clear();
     search_->ResetForNewGame();
+    master_->NewGame();
     game_->rated = !g.handSetUp;
     lastPlayedMove_ = -1;
     lastMoveWasJump_ = false;
@@ -402,6 +405,8 @@ struct GameController::SearchCopy {
 
 void GameController::StartSearch(const MovePlan& plan, const char* status,
                                  std::function<void(const SearchResult&)> done) {
+    if (master_->choice.master) done = WithMasterStrength(std::move(done));
+    if (UseMaster(plan)) return StartMasterSearch(status, std::move(done));
     Engine engine = MakeEngine();
     ShowSearchProgress(engine, status);
     if (!runner_->Threaded()) {
@@ -511,6 +516,7 @@ void GameController::HintCommand() {
     if (g.busy) return;
     if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
     game_->rated = false;
+    if (MasterHint()) return;
     // The hint's search lets window events run: board and typed input wait for it.
     g.busy = true;
     HintBoardUi hintUi(ui_, g, feedback_.hintOnBoard);
@@ -712,7 +718,8 @@ void GameController::CutRecordToCurrentPly() {
 }
 
 std::string GameController::UpdateRating(double playerScore) {
-    const ComputerPlyRecord computer{search_->scoreHistory, search_->rootMoveCounts};
+    const ComputerPlyRecord computer{search_->scoreHistory, search_->rootMoveCounts,
+                                     master_->playedThisGame ? kMasterEloOverLevel10 : 0};
     ratingText_ =
         zelkor::UpdateRating(playerScore, *game_, settings_.UseRating == 1, rating_, computer);
     return ratingText_;
@@ -763,7 +770,7 @@ void GameController::ShowRating() {
 
 void GameController::LowerDepth() {
     if (settings_.SearchDepth > 1) --settings_.SearchDepth;
-    ui_.SetText(Display::Strength, LevelText(settings_));
+    ui_.SetText(Display::Strength, StrengthText());
 }
 
 void GameController::OptionsApplied() {
@@ -772,7 +779,7 @@ void GameController::OptionsApplied() {
     if (ownLevel_ &&
         !(OwnLevel{settings_.SearchDepth, settings_.UseDepth, settings_.PlayerName} == fileLevel_))
         ownLevel_.reset();
-    ui_.SetText(Display::Strength, LevelText(settings_));
+    ui_.SetText(Display::Strength, StrengthText());
     ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
     g.jumpChar = settings_.JumpChar == 1 ? ':' : 'x';
     if (g.playMode == PlayMode::PlayerPlayer) {
@@ -796,7 +803,7 @@ void GameController::RestoreOwnLevel() {
     settings_.UseDepth = ownLevel_->useDepth;
     settings_.PlayerName = ownLevel_->playerName;
     ownLevel_.reset();
-    ui_.SetText(Display::Strength, LevelText(settings_));
+    ui_.SetText(Display::Strength, StrengthText());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -24,6 +24,8 @@
 namespace zelkor {
 
 class RunLog;
+struct MasterChoice;
+struct MasterPlay;
 
 inline constexpr const char* kNoCalculation = "no calculation";
 // The move list, the record and the position history end at 1000 half-moves.
@@ -117,6 +119,11 @@ class GameController : public EngineHooks {
     // Asks a running search to stop (the window is going away).
     void StopSearch() { stopRequest_.store(true); }
 
+    // The Master level chosen in the options, with its threads; kept in its own file.
+    MasterChoice& masterChoice();
+    // The strength display: LevelText, or Master's ("Strength: Master   Time: 2 sec").
+    std::string StrengthText() const;
+
     // The current variant becomes number `number` of the variant file, its rules active.
     void SelectVariant(int number);
 
@@ -205,6 +212,13 @@ class GameController : public EngineHooks {
     // Runs the planned search through the runner; `done` gets its result on this thread.
     void StartSearch(const MovePlan& plan, const char* status,
                      std::function<void(const SearchResult&)> done);
+    // The Master level's hook points (master_play.cpp): whether Master searches the planned
+    // move or analysis, its search through the runner, and its hint (false: not Master's).
+    bool UseMaster(const MovePlan& plan) const;
+    void StartMasterSearch(const char* status, std::function<void(const SearchResult&)> done);
+    bool MasterHint();
+    std::function<void(const SearchResult&)> WithMasterStrength(
+        std::function<void(const SearchResult&)> done);
     void ComputerComputerLoop();
     void ComputerComputerStep();
     void EndComputerComputer();
@@ -268,6 +282,7 @@ class GameController : public EngineHooks {
     std::atomic<bool> stopRequest_{false};
     SearchRunner inlineRunner_;
     SearchRunner* runner_ = &inlineRunner_;
+    std::unique_ptr<MasterPlay> master_;
     bool stepRunning_ = false;  // a Computer-Computer move is being started
     bool nextStep_ = false;     // ... and has asked for the next one
 };

@@ -138,7 +138,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             // The options keep the depth within 1..20; a file cannot ask for more.
             settings_.SearchDepth = static_cast<int32_t>(std::clamp<long long>(line.number, 1, 20));
             settings_.UseDepth = 1;
-            ui_.SetText(Display::Strength, LevelText(settings_));
+            ui_.SetText(Display::Strength, StrengthText());
         } else if (line.key == "Notation=") {
             settings_.Notation = line.number == 1 ? 1 : 0;
         } else if (IsGameFileFlagKey(line.key, &flag)) {

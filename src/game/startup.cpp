@@ -1,5 +1,6 @@
 // Start-up and the end of the run.
 #include "game/controller.h"
+#include "game/master_play.h"
 #include "records/log.h"
 #include "records/rating.h"
 #include "records/settings_file.h"
@@ -47,7 +48,8 @@ void GameController::StartUp() {
         ui_.SetEnabled(Command::OfferDraw, false);
         ui_.SetEnabled(Command::Resign, false);
     }
-    ui_.SetText(Display::Strength, LevelText(settings_));
+    master_->choice = ReadMasterChoice(dataDir_);
+    ui_.SetText(Display::Strength, StrengthText());
 }
 
 void GameController::SaveSettings() {
@@ -62,6 +64,9 @@ void GameController::SaveSettings() {
     }
     if (!keepSettingsFile_ && !WriteSettings(written, dataDir_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
+                    Icon::Exclamation);
+    if (!WriteMasterChoice(dataDir_, master_->choice))
+        ui_.Message("Cannot write " + (dataDir_ / kMasterFileName).string(), "Error",
                     Icon::Exclamation);
     if (!WriteRatingFile(dataDir_, rating_))
         ui_.Message("Cannot write " + (dataDir_ / "zelkor.rtg").string(), "Error",

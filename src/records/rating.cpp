@@ -113,7 +113,7 @@ std::string UpdateRating(double playerScore, GameState& g, bool useRating, int& 
 
     const std::string remark = playerScore == 1 ? WinRemark(g.gamePly, computer) : "";
     const double average = depthCount > 0 ? depthSum / depthCount : 1.0;
-    const int computerGameRating = ComputerGameRating(average);
+    const int computerGameRating = ComputerGameRating(average) + computer.ratingBonus;
     const int previous = ClampRating(rating);
     const int updated = EloRating(previous, computerGameRating, playerScore);
     rating = updated;

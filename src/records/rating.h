@@ -27,6 +27,9 @@ inline constexpr const char* kRatingFileName = "zelkor.rtg";
 struct ComputerPlyRecord {
     std::span<const int16_t> scores;
     std::span<const int16_t> moveCounts;
+    // Added to the computer's game rating: the Master level is rated as level 10 plus
+    // its measured advantage.
+    int ratingBonus = 0;
 };
 
 // Updates rating after a finished game (playerScore 1 win, 0.5 draw, 0 loss) and returns

@@ -769,6 +769,7 @@ void frmMain::ShowOptions() {
     {
         frmOptions options(controller_->settings(), rating, this);
         options.EditFeedback(&controller_->feedback());
+        options.EditMaster(&controller_->masterChoice());
         options.messageHook = [this](const QString& text, const QString& title) {
             Message(text.toStdString(), title.toStdString(), Icon::Exclamation, Buttons::Ok);
         };

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -110,9 +111,25 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     frame1->setObjectName("Frame1");
     strength_ = MakeSlider("Slider2", 1, 10);
     strengthValue_ = MakeValueLabel("Slider2Value", "10");
-    (new QVBoxLayout(frame1))
-        ->addWidget(
-            SliderWithLabels(strength_, strengthValue_, {"Easy", "Medium", "Hard"}, nullptr));
+    auto* frame1Layout = new QVBoxLayout(frame1);
+    frame1Layout->addWidget(
+        SliderWithLabels(strength_, strengthValue_, {"Easy", "Medium", "Hard"}, nullptr));
+    // Beside the levels: the Master level and the threads it searches with.
+    masterRow_ = new QWidget;
+    auto* masterLayout = new QHBoxLayout(masterRow_);
+    masterLayout->setContentsMargins(0, 0, 0, 0);
+    master_ = MakeCheck("chkMaster", "Master (strongest, beyond level 10)");
+    threadsLabel_ = new QLabel("Threads:");
+    threads_ = new QSpinBox;
+    threads_->setObjectName("txtThreads");
+    threads_->setRange(1, kMaxMasterThreads);
+    threadsLabel_->setBuddy(threads_);
+    masterLayout->addWidget(master_);
+    masterLayout->addStretch();
+    masterLayout->addWidget(threadsLabel_);
+    masterLayout->addWidget(threads_);
+    masterRow_->setVisible(false);  // shown once there is a choice to edit
+    frame1Layout->addWidget(masterRow_);
     computerLayout->addWidget(frame1);
 
     auto* level = new QGroupBox("Level");
@@ -304,7 +321,7 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     connect(useTime_, &QCheckBox::clicked, this, &frmOptions::TimeClicked);
     connect(draw10_, &QCheckBox::clicked, this, [this] { DrawLimitClicked(draw10_, draw15_); });
     connect(draw15_, &QCheckBox::clicked, this, [this] { DrawLimitClicked(draw15_, draw10_); });
-    for (QCheckBox* box : {chessDraw_, extended_, book_})
+    for (QCheckBox* box : {chessDraw_, extended_, book_, master_})
         connect(box, &QCheckBox::toggled, this, &frmOptions::UpdateEnabledStates);
     connect(reset_, &QPushButton::clicked, this, [this] {
         rating_ = 1200;
@@ -377,6 +394,15 @@ bool frmOptions::NumberFieldsHoldNumbers() {
     return true;
 }
 
+void frmOptions::EditMaster(MasterChoice* choice) {
+    masterChoice_ = choice;
+    masterRow_->setVisible(choice != nullptr);
+    if (!choice) return;
+    master_->setChecked(choice->master);
+    threads_->setValue(std::clamp(choice->threads, 1, kMaxMasterThreads));
+    UpdateEnabledStates();
+}
+
 void frmOptions::EditFeedback(BoardFeedback* feedback) {
     feedback_ = feedback;
     findChild<QGroupBox*>("fraMarks")->setVisible(feedback != nullptr);
@@ -403,6 +429,10 @@ bool frmOptions::ReadOptions() {
         feedback_->reachable = markReachable_->isChecked();
         feedback_->reasons = explainRefusals_->isChecked();
         feedback_->hintOnBoard = hintOnBoard_->isChecked();
+    }
+    if (masterChoice_) {
+        masterChoice_->master = master_->isChecked();
+        masterChoice_->threads = threads_->value();
     }
     Settings& s = settings_;
     s.Handicap = static_cast<uint8_t>(10 - strength_->value());
@@ -450,6 +480,12 @@ void frmOptions::DrawLimitClicked(QCheckBox* clicked, QCheckBox* other) {
 }
 
 void frmOptions::UpdateEnabledStates() {
+    // Master plays at no strength level; its threads matter only when it plays.
+    const bool master = masterChoice_ && master_->isChecked();
+    strength_->setEnabled(!master);
+    strengthValue_->setEnabled(!master);
+    threadsLabel_->setEnabled(master);
+    threads_->setEnabled(master);
     const bool depth = useDepth_->isChecked();
     time_->setEnabled(!depth);
     for (QLabel* label : timeLabels_)

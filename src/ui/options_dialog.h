@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "game/board_marks.h"
+#include "game/master_play.h"
 #include "records/settings.h"
 
 class QCheckBox;
@@ -16,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QSpinBox;
 class QTabWidget;
 
 namespace zelkor::ui {
@@ -26,6 +28,8 @@ class frmOptions : public QDialog {
     frmOptions(Settings& settings, int& rating, QWidget* parent = nullptr);
     // The board's feedback marks, edited beside the settings when given.
     void EditFeedback(BoardFeedback* feedback);
+    // The Master level and its threads, edited beside the strength when given.
+    void EditMaster(MasterChoice* choice);
 
     void ShowOptions();  // sets every control from the settings and runs the interlocks
     // Copies every control into the settings. A number field left empty is refused: it is
@@ -61,6 +65,11 @@ class frmOptions : public QDialog {
     QList<QLabel*> timeLabels_;
     QList<QLabel*> depthLabels_;
     QLabel* strengthValue_;
+    MasterChoice* masterChoice_ = nullptr;
+    QWidget* masterRow_;
+    QCheckBox* master_;
+    QLabel* threadsLabel_;
+    QSpinBox* threads_;
     QLabel* timeValue_;
     QLabel* depthValue_;
 

@@ -11,6 +11,7 @@
 
 #include "controller_fixture.h"
 #include "game/hint_board.h"
+#include "game/master_play.h"
 
 namespace zelkor::test {
 namespace {
@@ -237,6 +238,31 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
         std::tuple(messages, 0, false));
 }
 
+TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
+    c().masterChoice() = {true, 2};
+    c().AnalyzeCommand();
+    ASSERT_TRUE(
+        RunUntil([&] { return Shown("Analyzing... (") && ui.list(ListId::Analysis).size() == 1; }));
+    EXPECT_TRUE(g().busy);  // an analysis with Master goes on until it is cancelled
+    c().CancelCommand();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(std::tuple(g().gamePly, ui.list(ListId::Analysis).size()), std::tuple(0, 1));
+    c().HintCommand();  // on the worker as well, the window's menus off until it answers
+    EXPECT_EQ(std::tuple(g().busy, Enabled({C::PlayMenu})), std::tuple(true, "0"));
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu}), "Hint: Try 1");
+
+    c().settings().SearchDepth = 20;
+    ui.statusHistory.clear();
+    c().ComputeCommand();
+    ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    c().CancelCommand();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(std::tuple(g().gamePly, g().searchStopped, Enabled({C::Cancel, C::Compute})),
+              std::tuple(1, 1, "01"));
+    EXPECT_EQ(Text(D::Strength), "Strength: Master   Depth: 20 ply");
+}
+
 TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().OfferDrawCommand();  // before any move: rejected
     EXPECT_EQ(ui.messages.back().text, "Offer rejected... Play on!");
@@ -275,6 +301,63 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
     EXPECT_TRUE(report.find("The computer's rating in this game was 1200") != std::string::npos &&
                 !g().rated);
+}
+
+TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
+    // The choice in its own file: what cannot be read gets its default, never a failure.
+    const std::pair<std::string, MasterChoice> files[] = {
+        {"[master]\r\nmaster=true\r\nthreads=3\r\n", {true, 3}},
+        {"master=true\nthreads=64", {true, 64}},
+        {"master=yes\nthreads=0", {}},
+        {"master=TRUE\nthreads=65", {}},
+        {"threads=2x\nthreads=-1\nthreads=99999999999", {}},
+        {std::string("\0\xff[master]\nmaster", 18), {}}};
+    for (const auto& [text, choice] : files) {
+        WriteFile(dir / kMasterFileName, text);
+        Start();
+        EXPECT_TRUE(c().masterChoice() == choice) << text;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    c().masterChoice() = {true, 2};
+    c().SaveSettings();
+    EXPECT_EQ(ReadFile(dir / kMasterFileName), "[master]\r\nmaster=true\r\nthreads=2\r\n");
+    const std::string ini = ReadFile(dir / "zelkor.ini");
+    EXPECT_EQ(std::count(ini.begin(), ini.end(), '\n'), 42);  // its lines stay as they are
+    Start();
+    EXPECT_TRUE(c().masterChoice() == (MasterChoice{true, 2}));
+    EXPECT_EQ(Text(D::Strength), "Strength: Master   Depth: 1 ply");
+
+    // Master's reply, by depth: its line in the analysis list, its display kept.
+    c().settings().SearchDepth = 3;
+    c().OptionsApplied();
+    ASSERT_TRUE(Type("e1d2"));
+    EXPECT_EQ(std::tuple(g().gamePly, g().moveTexts[1].secondBy, g().moveTexts[1].depth,
+                         ui.list(ListId::Analysis).size(), Text(D::Strength)),
+              std::tuple(2, "1", " 3", 1, "Strength: Master   Depth: 3 ply"));
+    EXPECT_EQ(ui.list(ListId::Analysis)[0].substr(20, 8), "       3");
+    // Rated as level 10's computer rating (1100 + 100 x depth) plus Master's measured lead.
+    ui.answers = {Answer::Yes};
+    c().ResignCommand();
+    EXPECT_NE(Last().find("The computer's rating in this game was 1669"), std::string::npos)
+        << Last();
+
+    // The hint from Master's own search; a stored reply of its line is shown as it stands.
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    c().HintCommand();
+    EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
+    EXPECT_EQ(std::tuple(g().busy, g().rated, Enabled({C::PlayMenu})),
+              std::tuple(false, false, "1"));
+    ASSERT_TRUE(Type("e1d2"));
+    const auto [from, to] = std::pair(c().search().hintFrom, c().search().hintTo);
+    c().HintCommand();
+    EXPECT_EQ(Last().substr(0, 12) + Last().substr(13),
+              "Hint: Try " + SquareNotation(g().board, from) + SquareNotation(g().board, to));
+
+    // Back to the levels: their display, their search.
+    c().masterChoice().master = false;
+    c().OptionsApplied();
+    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 3 ply");
 }
 
 using Input = ControllerTest;

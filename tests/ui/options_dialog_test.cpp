@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QtTest>
 
 #include "ui/options_dialog.h"
@@ -134,6 +135,22 @@ class OptionsDialogTest : public QObject {
                 !Find<QLineEdit>(dialog, "Text3")->isEnabled());
         Box(dialog, "Check9")->click();  // the book off
         QVERIFY(!Option(dialog, "Option2", 0)->isEnabled());
+
+        // Master beside the strength: shown only with a choice to edit; chosen, it takes the
+        // strength slider's place and its threads count.
+        QCheckBox* master = Box(dialog, "chkMaster");
+        auto* threads = Find<QSpinBox>(dialog, "txtThreads");
+        QVERIFY(!master->isVisibleTo(&dialog));
+        MasterChoice choice{false, 2};
+        dialog.EditMaster(&choice);
+        QCOMPARE(master->text(), QString("Master (strongest, beyond level 10)"));
+        QVERIFY(master->isVisibleTo(&dialog) && !master->isChecked() && !threads->isEnabled() &&
+                threads->value() == 2 && Find<QSlider>(dialog, "Slider2")->isEnabled());
+        master->click();
+        QVERIFY(threads->isEnabled() && !Find<QSlider>(dialog, "Slider2")->isEnabled());
+        threads->setValue(99);  // beyond the range: the largest it takes
+        Find<QPushButton>(dialog, "cmdApply")->click();
+        QVERIFY(choice == (MasterChoice{true, kMaxMasterThreads}));
     }
 
     void resetApplyAndCancel() {
