@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
+#include "game/no_pause_clock.h"
 #include "records/text_file.h"
 #include "rules/system_services.h"
 #include "rules/variant_file.h"
@@ -18,23 +19,6 @@
 
 namespace zelkor::cli {
 namespace {
-
-// Real time for the search's limits, but no waiting between moves. The search counts whole
-// seconds, so a fraction of a second a move is played on a clock that runs faster.
-class NoPauseClock : public Clock {
-  public:
-    double speed = 1;
-    // A day of the faster clock wraps as a real day does.
-    double SecondsSinceMidnight() override {
-        return std::fmod(clock_.SecondsSinceMidnight() * speed, 86400);
-    }
-    std::string DateText() override { return clock_.DateText(); }
-    std::string TimeText() override { return clock_.TimeText(); }
-    void Pause(double) override {}
-
-  private:
-    SystemClock clock_;
-};
 
 // The controller with the book open to the chosen sides only, counting each side's
 // thinking time (processor time, which other programs on the machine do not distort) and

@@ -18,6 +18,7 @@
 #include "engine/silent_ui.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
+#include "game/no_pause_clock.h"
 #include "records/game_file.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
@@ -101,22 +102,6 @@ std::string MatchPlayer::Name() const {
 
 namespace {
 
-// Real time for a level's search, faster by `speed`: the levels count whole seconds, so a
-// time that is not one is searched as ten ticks of a faster clock. No pauses.
-class MatchClock : public Clock {
-  public:
-    double speed = 1;
-    double SecondsSinceMidnight() override {
-        return std::fmod(clock_.SecondsSinceMidnight() * speed, 86400);
-    }
-    std::string DateText() override { return clock_.DateText(); }
-    std::string TimeText() override { return clock_.TimeText(); }
-    void Pause(double) override {}
-
-  private:
-    SystemClock clock_;
-};
-
 // One side of a game: a level through the levels' own search, or Master.
 class Player {
   public:
@@ -180,7 +165,7 @@ class Player {
     std::unique_ptr<SearchState> search_ = std::make_unique<SearchState>();
     Settings settings_;
     SilentUi ui_;
-    MatchClock clock_;
+    NoPauseClock clock_;
     SystemRandom random_;
     NullEngineHooks hooks_;
     Engine engine_{*game_, *search_, settings_, ui_, clock_, random_, hooks_};
@@ -314,7 +299,7 @@ MatchReport RunMatch(const MatchOptions& options,
     auto start = std::make_unique<GameState>();
     {
         HeadlessGameUi ui;
-        MatchClock clock;
+        NoPauseClock clock;
         SystemRandom random;
         GameController controller(ui, clock, random, options.dataDir);
         controller.SelectVariant(options.variant);
