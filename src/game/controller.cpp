@@ -6,7 +6,6 @@
 
 #include "engine/driver.h"
 #include "engine/driver_steps.h"
-#include "engine/hint.h"
 #include "game/controller.h"
 #include "game/hint_board.h"
 #include "game/rules_text.h"
@@ -465,7 +464,7 @@ void GameController::ComputeCommand() {
 void GameController::CancelCommand() {
     GameSession& g = *game_;
     // A request made while nothing runs would stop the next search at its first node.
-    if (!g.computationStarted || !g.busy) return;
+    if ((!g.computationStarted && !hintRunning_) || !g.busy) return;
     stopRequest_.store(true);
     ui_.SetEnabled(Command::Cancel, false);
 }
@@ -504,37 +503,6 @@ void GameController::AnalyzeCommand() {
         FinishAnalysis(e, plan, result);
         game_->busy = false;
     });
-}
-
-void GameController::HintCommand() {
-    GameSession& g = *game_;
-    if (g.busy) return;
-    if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
-    game_->rated = false;
-    // The hint's search lets window events run: board and typed input wait for it.
-    g.busy = true;
-    HintBoardUi hintUi(ui_, g, feedback_.hintOnBoard);
-    Engine engine{*game_, *search_, settings_, hintUi, clock_, random_, *this};
-    GiveHint(engine);
-    g.busy = false;
-}
-
-void GameController::OfferDrawCommand() {
-    GameSession& g = *game_;
-    if (g.busy || g.gameOver) return;
-    Engine engine = MakeEngine();
-    OfferDraw(engine);  // an accepted offer ends the game with its command states
-}
-
-void GameController::ResignCommand() {
-    GameSession& g = *game_;
-    if (g.busy || g.gameOver) return;
-    if (ui_.Message(g.rated ? "Resign this game? It counts as a loss for your rating."
-                            : "Resign this game?",
-                    "Confirmation", Icon::Question, Buttons::YesNo) != Answer::Yes)
-        return;
-    Engine engine = MakeEngine();
-    Resign(engine);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -205,6 +205,14 @@ class GameController : public EngineHooks {
     // Runs the planned search through the runner; `done` gets its result on this thread.
     void StartSearch(const MovePlan& plan, const char* status,
                      std::function<void(const SearchResult&)> done);
+    void ShowHint(const std::string& text);  // the hint's box, the move on the board
+    void EndHint();
+    // Ends the game and tells the player: the result text and command states of `code`
+    // (kWinResult, kDrawResult), GameOver and the rating update for the player's score,
+    // the status line and, after a pause when `pause`, the message with the rating report.
+    // Without a score (the analysis) the game goes on and the rating stays.
+    void EndGame(int code, std::optional<double> playerScore, const std::string& status,
+                 const std::string& message, bool pause);
     void ComputerComputerLoop();
     void ComputerComputerStep();
     void EndComputerComputer();
@@ -270,6 +278,7 @@ class GameController : public EngineHooks {
     SearchRunner* runner_ = &inlineRunner_;
     bool stepRunning_ = false;  // a Computer-Computer move is being started
     bool nextStep_ = false;     // ... and has asked for the next one
+    bool hintRunning_ = false;  // the hint's search is running
 };
 
 }  // namespace zelkor

@@ -300,56 +300,32 @@ TEST_F(Driver, AnalysisLeavesTheGameAsItWasAndNeverRates) {
               std::tuple(1, 4, kWhiteMan));
 }
 
-TEST_F(Driver, HintShowsTheStoredReplyThenSearches) {
+TEST_F(Driver, HintTakesTheStoredReplyWhenLegalElseSearchesAndDrawOffersFollowTheScore) {
     s.hintFrom = Sq("E1");
     s.hintTo = Sq("D2");
-    s.nodes = 0;
-    GiveHint(e);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Shown(ui.messages[0]), "Hint: Try e1-d2");
-    EXPECT_EQ(s.nodes, uint64_t{0});
-
-    // A stored reply that is not legal here (e2 is empty) is searched for instead.
-    s.hintFrom = Sq("E2");
+    EXPECT_EQ(StoredHint(g, s), std::pair(Sq("E1"), Sq("D2")));
+    s.hintFrom = Sq("E2");  // not legal here: e2 is empty
     s.hintTo = Sq("E3");
+    EXPECT_FALSE(StoredHint(g, s));
     const Board start = g.board;
-    GiveHint(e);
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text.rfind("Try ", 0), 0u);
+    s.nodes = 0;
+    const std::optional<RootSearchLimits> limits = PrepareHint(e);
+    ASSERT_TRUE(limits && limits->hint && limits->depth == 2);
+    const SearchResult result = SearchRootMoves(e, *limits);
     EXPECT_GT(s.nodes, 0u);
+    EXPECT_TRUE(result.best.Source != 0 && result.best.Source == g.movePool[0].Source);
     EXPECT_EQ(std::tuple(g.board == start, g.ply, g.gamePly), std::tuple(true, 0, 0));
 
-    SetUp(DefaultRules(), kWhiteFilled, kBlack, 31);
-    s.hintFrom = 0;
-    GiveHint(e);
-    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: You have already won!");
-    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
-}
+    SetUp(DefaultRules(), kWhiteFilled, kBlack, 31);  // the player to move has already won
+    EXPECT_FALSE(PrepareHint(e));
 
-TEST_F(Driver, DrawOfferFollowsTheLastScoreAndResignationIsAComputerWin) {
-    g.gameStarted = true;
-    s.bestScore = 1;
-    OfferDraw(e);
-    EXPECT_EQ(Shown(ui.messages.back()), "Draw Offer: Offer rejected... Play on!");
-    EXPECT_TRUE(!g.gameOver && hooks.ratingUpdates.empty());
-
+    g.gameStarted = false;
     s.bestScore = 0;
-    OfferDraw(e);
-    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... It's a draw!\r\nRating");
-    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
-    EXPECT_EQ(std::tuple(g.gameOver, hooks.ratingUpdates.at(0), hooks.bookkeeping.at(0)),
-              std::tuple(true, 0.5, 2));
-    EXPECT_EQ(ui.Text(Display::Status), "It's a draw!");
-
-    SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
-    g.gameOver = false;
-    hooks.ratingUpdates.clear();
-    hooks.bookkeeping.clear();
-    Resign(e);
-    EXPECT_EQ(Shown(ui.messages.back()), "Congratulations: OK... Computer wins!\r\nRating");
-    EXPECT_EQ(std::tuple(g.gameOver, hooks.ratingUpdates, hooks.bookkeeping),
-              std::tuple(true, std::vector<double>{0}, std::vector<int>{0}));
-    EXPECT_EQ(ui.Text(Display::Status), "Computer wins!");
+    EXPECT_FALSE(AcceptsDrawOffer(g, s));
+    g.gameStarted = true;
+    EXPECT_TRUE(AcceptsDrawOffer(g, s));
+    s.bestScore = 1;
+    EXPECT_FALSE(AcceptsDrawOffer(g, s));
 }
 
 }  // namespace

@@ -223,6 +223,12 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
     c().AnalyzeCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    // The hint's search, cancelled at once: its box comes with the result, the menus back.
+    c().HintCommand();
+    EXPECT_TRUE(g().busy && ui.messages.back().title != "Hint");
+    c().CancelCommand();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu, C::Toolbar}), "Hint: Try 11");
     c().settings().SearchDepth = 20;
     ui.statusHistory.clear();
     c().ComputeCommand();
@@ -265,6 +271,17 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().ResignCommand();
     EXPECT_EQ(ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}),
               "OK... Computer wins!00");
+    EXPECT_EQ(Text(D::Status), "Computer wins!");
+
+    // An offer the computer takes: its last search saw no advantage.
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    ASSERT_TRUE(Type("e1d2"));
+    c().search().bestScore = 0;
+    c().OfferDrawCommand();
+    EXPECT_EQ(Last().substr(0, 35) + "|" + Text(D::Status) + Enabled({C::Compute, C::Hint}),
+              "Congratulations: OK... It's a draw!|It's a draw!00");
+    EXPECT_TRUE(g().gameOver && ui.messages.back().icon == Icon::Exclamation);
 
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
