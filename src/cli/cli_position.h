@@ -29,8 +29,7 @@ struct CliEngine {
     SilentUi ui;
     SystemClock clock;
     SystemRandom random;
-    NullEngineHooks hooks;
-    Engine e{*game, *search, settings, ui, clock, random, hooks};
+    Engine e{*game, *search, settings, clock, random};
 };
 
 // "h1xf3" / "e1-d1": from-square, "x" for a jump or "-" for a step, to-square.

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "engine/driver.h"
-#include "engine/driver_steps.h"
 #include "game/controller.h"
 #include "game/hint_board.h"
 #include "game/rules_text.h"
@@ -91,7 +90,7 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
 GameController::~GameController() = default;
 
 Engine GameController::MakeEngine() {
-    Engine engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+    Engine engine{*game_, *search_, settings_, clock_, random_};
     engine.progress.poll = [this] { ui_.ProcessEvents(); };
     engine.stop = &stopRequest_;
     return engine;
@@ -380,18 +379,6 @@ void GameController::EndComputerComputer() {
 // ---------------------------------------------------------------------------------------
 // Computations
 
-void GameController::RunComputerMove(const std::function<void()>& then) {
-    if (AtMoveLimit()) return then();
-    Engine engine = MakeEngine();
-    const std::optional<MovePlan> plan = BeginComputerMove(engine);
-    if (!plan) return then();
-    StartSearch(*plan, "Thinking... (", [this, plan = *plan, then](const SearchResult& result) {
-        Engine e = MakeEngine();
-        FinishComputerMove(e, plan, result);
-        then();
-    });
-}
-
 // The copies a search works on while the window's thread goes on with the originals.
 struct GameController::SearchCopy {
     GameState game;
@@ -402,7 +389,8 @@ struct GameController::SearchCopy {
 void GameController::StartSearch(const MovePlan& plan, const char* status,
                                  std::function<void(const SearchResult&)> done) {
     Engine engine = MakeEngine();
-    ShowSearchProgress(engine, status);
+    engine.progress = ProgressShown(status);
+    engine.progress.poll = [this] { ui_.ProcessEvents(); };
     if (!runner_->Threaded()) {
         done(SearchRootMoves(engine, plan.limits));
         return;
@@ -413,7 +401,7 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
     copy->game.ui = nullptr;  // a fault found there is reported on stderr
     runner_->Run(
         [this, copy, progress, limits = plan.limits] {
-            Engine e{copy->game, copy->search, copy->settings, ui_, clock_, random_, *this};
+            Engine e{copy->game, copy->search, copy->settings, clock_, random_};
             e.progress = progress;
             e.stop = &stopRequest_;
             return SearchRootMoves(e, limits);
@@ -482,26 +470,6 @@ void GameController::PlayComputerReply() {
         UpdatePlayerLabels();
         if (!game_->gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
         FillLegalMoveList();
-    });
-}
-
-void GameController::AnalyzeCommand() {
-    GameSession& g = *game_;
-    if (g.gameOver || g.busy) return;
-    ui_.SetText(Display::Status, "");
-    g.busy = true;
-    game_->rated = false;
-    ui_.SetEnabled(Command::BoardMenu, false);
-    Engine engine = MakeEngine();
-    const std::optional<MovePlan> plan = BeginAnalysis(engine);
-    if (!plan) {
-        g.busy = false;
-        return;
-    }
-    StartSearch(*plan, "Analyzing... (", [this, plan = *plan](const SearchResult& result) {
-        Engine e = MakeEngine();
-        FinishAnalysis(e, plan, result);
-        game_->busy = false;
     });
 }
 
@@ -649,7 +617,7 @@ void GameController::AfterHumanMove(MoveSource source) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Engine hooks
+// What the computer's move and the analysis ask of the game
 
 std::pair<int, int> GameController::BookMove(bool fromGames) {
     const BookResult result = fromGames ? GamesBookLookup(*game_, dataDir_, ui_)

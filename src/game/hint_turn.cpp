@@ -68,17 +68,4 @@ void GameController::ResignCommand() {
     EndGame(kWinResult, 0, "Computer wins!", "OK... Computer wins!", false);
 }
 
-void GameController::EndGame(int code, std::optional<double> playerScore, const std::string& status,
-                             const std::string& message, bool pause) {
-    GameEndBookkeeping(code);
-    std::string rating;
-    if (playerScore) {
-        game_->gameOver = true;
-        rating = UpdateRating(*playerScore);
-    }
-    ui_.SetText(Display::Status, status);
-    if (pause) clock_.Pause(0.5);
-    ui_.Message(message + rating, "Congratulations", Icon::Exclamation);
-}
-
 }  // namespace zelkor

@@ -182,8 +182,7 @@ class Player {
     SilentUi ui_;
     MatchClock clock_;
     SystemRandom random_;
-    NullEngineHooks hooks_;
-    Engine engine_{*game_, *search_, settings_, ui_, clock_, random_, hooks_};
+    Engine engine_{*game_, *search_, settings_, clock_, random_};
 };
 
 // Plays from- to-square for the side to move as the game does: the first legal move with
