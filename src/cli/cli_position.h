@@ -6,7 +6,7 @@
 
 #include "cli/command.h"
 #include "engine/engine.h"
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 #include "rules/system_services.h"

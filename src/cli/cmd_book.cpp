@@ -26,7 +26,7 @@
 #include "engine/engine.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
 #include "records/book.h"

@@ -15,17 +15,9 @@ namespace zelkor {
 // (search.hintFrom / hintTo).
 void UpdateMainLine(Engine& e);
 
-// The calculation display's text for a new best move: "Depth: 3   Best: a1-b2   Score: 10",
-// then the main line or "Book" on a line of its own.
-std::string CalculationText(const NewBestReport& report);
-
 // A line of moves as "a1-b2 c3xe5", at most `limit` moves.
 std::string LineText(const Position& g, const std::vector<PvEntry>& line, char jumpChar,
                      std::size_t limit = 20);
-
-// "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
-// of a forced result, empty for any other score.
-std::string AnnouncementText(int bestScore);
 
 // Flexible time management after a root move: stop once the limit is reached, unless
 // the best score has fallen by more than 50 since the last iteration and less than

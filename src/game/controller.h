@@ -42,6 +42,13 @@ std::string GameMoveLine(int ply, const std::string& display, bool bookMove);
 // case), split at "-" with one-character parts padded by a leading blank.
 std::string NormaliseTypedMove(const std::string& text, char jumpChar);
 
+// The calculation display's text for a new best move: "Depth: 3   Best: a1-b2   Score: 10",
+// then the main line or "Book" on a line of its own.
+std::string CalculationText(const NewBestReport& report);
+// "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
+// of a forced result, empty for any other score.
+std::string AnnouncementText(int bestScore);
+
 // Which way a human move entered the game; the turn loop differs slightly between them.
 enum class MoveSource { Dragged, Typed, LegalList, AnalysisList };
 

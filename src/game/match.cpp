@@ -15,7 +15,7 @@
 #include "engine/engine.h"
 #include "engine/evaluate.h"
 #include "engine/master_search.h"
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
 #include "records/game_file.h"

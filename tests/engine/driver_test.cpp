@@ -17,18 +17,7 @@ namespace {
 
 using Driver = EngineTest;
 
-TEST(DriverTexts, AnnouncementsAndTimeManager) {
-    const int scores[] = {31995, 31999, 31980, 31979, -31998, -31980, -31979, 0};
-    const std::string texts[] = {"winning in 3 moves! ",
-                                 "winning in 1 move! ",
-                                 "winning in 10 moves! ",
-                                 "",
-                                 "losing in 1 move! ",
-                                 "losing in 10 moves! ",
-                                 "",
-                                 ""};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(AnnouncementText(scores[i]), texts[i].empty() ? "" : "Computer is " + texts[i]);
+TEST(DriverSteps, TimeManager) {
     // (elapsed, limit, score fall, stop): a fall of more than 50 buys half the limit again.
     const std::tuple<int, int, int, bool> stops[] = {
         {1, 2, 0, false},   {2, 2, 0, true},       {2, 2, -50, true},   {2, 2, -51, false},
@@ -154,18 +143,14 @@ TEST_F(Driver, DrawProposals) {
     }
 }
 
-TEST_F(Driver, MainLineIsShownAfterTheReportAndKeepsTheExpectedReply) {
+TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {
     g.pv[0][0] = PvEntry{Sq("E1"), Sq("D2"), 0};
     g.pv[0][1] = PvEntry{Sq("A7"), Sq("C5"), 1};
     g.pv[0][2] = PvEntry{Sq("H1"), Sq("F3"), 1};
     g.pv[0][3] = PvEntry{};
     UpdateMainLine(e);
-    NewBestReport report{3, "e1-d2", 12, false, s.mainLine};
-    EXPECT_EQ(CalculationText(report),
-              "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
+    EXPECT_EQ(s.mainLine, "e1-d2 a7xc5 h1xf3 ");
     EXPECT_EQ(std::tuple(s.hintFrom, s.hintTo), std::tuple(Sq("A7"), Sq("C5")));
-    report.book = true;
-    EXPECT_EQ(CalculationText(report), "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
     for (int p = 0; p <= kMaxPly; ++p)  // only twenty moves are written
         g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
     UpdateMainLine(e);

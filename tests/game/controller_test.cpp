@@ -18,7 +18,7 @@ namespace {
 using C = Command;
 using D = Display;
 
-TEST(ControllerTexts, MoveLinesAndTypedMoves) {
+TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
     const std::tuple<int, const char*, bool, const char*> lines[] = {
         {1, "e1-d2", false, "   1. e1-d2"},
         {19, "c3-d4", false, "  10. c3-d4"},
@@ -32,6 +32,21 @@ TEST(ControllerTexts, MoveLinesAndTypedMoves) {
         {"c3-d", 'x', "C3 D"},  {"a1-b2-c3", 'x', "A1B2C3"}, {"", 'x', ""}};
     for (auto [text, jump, normal] : typed)
         EXPECT_EQ(NormaliseTypedMove(text, jump), normal) << text;
+    const std::pair<int, const char*> announcements[] = {{31995, "winning in 3 moves! "},
+                                                         {31999, "winning in 1 move! "},
+                                                         {31980, "winning in 10 moves! "},
+                                                         {31979, ""},
+                                                         {-31998, "losing in 1 move! "},
+                                                         {-31980, "losing in 10 moves! "},
+                                                         {-31979, ""},
+                                                         {0, ""}};
+    for (auto [score, text] : announcements)
+        EXPECT_EQ(AnnouncementText(score), *text ? std::string("Computer is ") + text : "");
+    NewBestReport report{3, "e1-d2", 12, false, "e1-d2 a7xc5 h1xf3 "};
+    EXPECT_EQ(CalculationText(report),
+              "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
+    report.book = true;
+    EXPECT_EQ(CalculationText(report), "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
 }
 
 using Modes = ControllerTest;
