@@ -358,18 +358,15 @@ std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& li
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     s.progressValue = 0;
-    InitGameTree(g);
-    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (rootScore == kWinScore || s.opponentHasWon == 1) return std::nullopt;
-    s.rootCount = GenerateSearchMoves(g);
-    if (s.rootCount == 0) return std::nullopt;
+    if (JudgeRoot(e) != RootState::Open) return std::nullopt;
+    const int n = PrepareRootMoves(e);
     FillRootTable(e);
     if (limits.byTime) s.searchStartTime = RoundedSeconds(e.clock);
     RootSearchLimits run = limits;
-    if (s.rootCount == 1) run.depth = 1;
+    if (n == 1) run.depth = 1;
     SearchResult result = SearchRootMoves(e, run);
-    if (g.cancelRequest == kTimeManagerStop) g.cancelRequest = kNoCancel;
-    g.searchStopped = 0;
+    SettleSearchStop(e, result);
+    g.searchStopped = 0;  // the tools look at the result only
     return result;
 }
 

@@ -27,9 +27,8 @@ std::optional<RootSearchLimits> PrepareHint(Engine& e) {
     InitGameTree(g);
     Evaluate(e, -kWinScore, kWinScore, g.side);
     if (s.opponentHasWon == 1) return std::nullopt;
-    GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) == 0) return std::nullopt;
-    s.rootCount = GenerateSearchMoves(g);
+    if (HasNoMove(g)) return std::nullopt;
+    PrepareRootMoves(e);
     RootSearchLimits limits;
     limits.depth = 2;
     limits.hint = true;

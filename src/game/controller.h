@@ -174,7 +174,6 @@ class GameController {
     std::string UnsavedMoves() const;
     // Ctrl+Z: takes back the player's last move together with the computer's reply.
     void TakeBackPlayerMove();
-    bool lastMoveWasJump() const { return lastMoveWasJump_; }
 
     // What the computer's move and the analysis ask of the game around them.
     // A book move for the current position as (from, to), (0, 0) for none.
