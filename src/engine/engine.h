@@ -1,5 +1,5 @@
-// The search engine's state and entry points: evaluation, alpha-beta search, the
-// computer-move driver, hints, draw offers, resignation and analysis.
+// The search engine's state and what one computation works on: the search state kept
+// between calls, the result and progress of a root search, and the Engine bundle.
 #pragma once
 
 #include <array>

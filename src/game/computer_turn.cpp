@@ -191,10 +191,8 @@ void GameController::CheckEndAfterMove(const std::string& computerWins) {
 
 void GameController::EndComputerMove(bool searchedToEnd, bool bookMove) {
     ComputationIdle(Computation::Move);
-    if (settings_.UseDepth && searchedToEnd && !bookMove)
-        ui_.SetText(Display::Strength, "Strength:" + SignedText(10 - settings_.Handicap) +
-                                           "   Depth:" + SignedText(settings_.SearchDepth) +
-                                           " ply");
+    if (settings_.UseDepth == 1 && searchedToEnd && !bookMove)
+        ui_.SetText(Display::Strength, LevelText(settings_));
     if (game_->playMode != PlayMode::ComputerComputer) {
         RefreshLists();
         ui_.SetListLines(ListId::Analysis, SortedRootLines());
