@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "records/settings.h"
+#include "rules/clock_random.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 
