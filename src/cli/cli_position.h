@@ -6,7 +6,7 @@
 
 #include "cli/command.h"
 #include "engine/engine.h"
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 #include "rules/system_services.h"
@@ -29,8 +29,7 @@ struct CliEngine {
     SilentUi ui;
     SystemClock clock;
     SystemRandom random;
-    NullEngineHooks hooks;
-    Engine e{*game, *search, settings, ui, clock, random, hooks};
+    Engine e{*game, *search, settings, clock, random};
 };
 
 // "h1xf3" / "e1-d1": from-square, "x" for a jump or "-" for a step, to-square.

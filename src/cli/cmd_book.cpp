@@ -26,9 +26,9 @@
 #include "engine/engine.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
-#include "engine/silent_ui.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
+#include "game/silent_ui.h"
 #include "records/book.h"
 #include "records/settings.h"
 #include "records/text_file.h"
@@ -167,7 +167,7 @@ class BookMaker {
           start_(std::make_unique<GameState>(start)),
           game_(std::make_unique<GameState>(start)),
           search_(std::make_unique<SearchState>()),
-          e_{*game_, *search_, settings_, ui_, clock_, random_, hooks_} {
+          e_{*game_, *search_, settings_, clock_, random_} {
         settings_.UseDepth = 1;
         settings_.SearchDepth = options.depth;
         settings_.Handicap = 0;
@@ -281,7 +281,6 @@ class BookMaker {
     SilentUi ui_;
     SystemClock clock_;
     SystemRandom random_;
-    NullEngineHooks hooks_;
     Engine e_;
     std::map<std::string, std::vector<Choice>> known_;  // transpositions are searched once
     std::vector<std::string> lines_;

@@ -4,7 +4,6 @@
 
 #include "engine/driver.h"
 #include "engine/engine.h"
-#include "engine/silent_ui.h"
 #include "rules/game_setup.h"
 
 namespace zelkor {
@@ -91,9 +90,7 @@ uint64_t BenchNodes(const BenchPosition& position, Clock& clock, Random& random)
     settings.UseDepth = 1;
     settings.SearchDepth = position.depth;
     settings.ShowCalculation = 0;
-    SilentUi ui;
-    NullEngineHooks hooks;
-    Engine e{*game, *search, settings, ui, clock, random, hooks};
+    Engine e{*game, *search, settings, clock, random};
     SetUpPosition(*game, BenchVariant(position.variant), position.setup, position.side,
                   position.gamePly);
     search->noiseAmplitude = 0;

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/clock_random.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 #include "rules/variant.h"
 
 namespace zelkor {

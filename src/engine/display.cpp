@@ -37,22 +37,4 @@ std::string LineText(const Position& g, const std::vector<PvEntry>& line, char j
     return text;
 }
 
-std::string CalculationText(const NewBestReport& report) {
-    return "Depth:" + SignedText(report.depth) + "   Best: " + report.move +
-           "   Score:" + SignedText(report.score) +
-           (report.book ? std::string("\r\nBook") : "\r\nMain: " + report.mainLine);
-}
-
-std::string AnnouncementText(int bestScore) {
-    if (bestScore >= kForcedResultScore) {
-        const int n = (32001 - bestScore) / 2;
-        return "Computer is winning in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
-    }
-    if (bestScore <= -kForcedResultScore) {
-        const int n = (bestScore + 32000) / 2;
-        return "Computer is losing in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
-    }
-    return {};
-}
-
 }  // namespace zelkor

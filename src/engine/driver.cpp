@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/driver_steps.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "rules/game_end.h"
@@ -225,34 +224,49 @@ void BeginComputation(Engine& e) {
     s.repetitionCount = 0;
     s.analysedHere = false;
     g.computationStarted = true;
-    if (e.settings.ShowMoves) e.ui.RedrawBoard();  // takes the move marks off the board
 }
 
-int PrepareLimits(Engine& e, int n) {
+RootState JudgeRoot(Engine& e) {
+    GameState& g = e.game;
+    InitGameTree(g);
+    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
+    if (rootScore == kWinScore) return RootState::MoverHasWon;
+    if (e.search.opponentHasWon == 1) return RootState::OpponentHasWon;
+    return HasNoMove(g) ? RootState::NoMove : RootState::Open;
+}
+
+bool HasNoMove(GameState& g) {
+    GenerateMoves(g, kAllMoves);
+    return MoveCount(g) == 0;
+}
+
+int PrepareRootMoves(Engine& e) {
+    e.search.rootCount = GenerateSearchMoves(e.game);
+    return e.search.rootCount;
+}
+
+RootSearchLimits LimitsFor(Engine& e, int n) {
     const Settings& settings = e.settings;
     SearchState& s = e.search;
+    RootSearchLimits limits;
     s.progressValue = 0;
-    e.ui.SetProgressValue(0);
-    e.ui.SetText(Display::Countdown, "");
-    Pause(e, 0.5);
-    int depth = settings.SearchDepth;
-    const bool byTime = !settings.UseDepth;
-    e.ui.ShowCountdown(byTime && settings.CountdownTimer);
-    if (!byTime) {
-        e.ui.SetProgressMaximum(n * depth);
-    } else {
-        e.ui.SetProgressMaximum(settings.ThinkTime);
-        depth = 20;
+    limits.byTime = !settings.UseDepth;
+    limits.depth = settings.SearchDepth;
+    if (limits.byTime) {
+        limits.depth = 20;
         s.searchStartTime = RoundedSeconds(e.clock);
     }
-    if (n == 1) depth = 1;
-    return depth;
+    if (n == 1) limits.depth = 1;
+    return limits;
 }
 
-bool TakeBookMove(Engine& e, bool fromGames) {
+int ProgressMaximum(const Settings& settings, const RootSearchLimits& limits, int n) {
+    return limits.byTime ? settings.ThinkTime : n * limits.depth;
+}
+
+bool TakeBookMove(Engine& e, int from, int to) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    const auto [from, to] = e.hooks.BookMove(fromGames);
     if (from <= 0) return false;
     for (int i = 0; i < s.rootCount; ++i)
         if (g.movePool[i].Source == from && g.movePool[i].dest == to) {
@@ -264,110 +278,54 @@ bool TakeBookMove(Engine& e, bool fromGames) {
     return false;
 }
 
-std::string AnalysisLine(const Position& g, const RootEntry& entry, const std::string& mainLine) {
-    const auto column = [](const std::string& text, std::size_t width) {
-        return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
-    };
-    std::string line =
-        column(SquareNotation(g.board, entry.from) + SquareNotation(g.board, entry.to), 11);
-    if (entry.score == kUnsearched) return line + column("n/a", 9);
-    std::string score = entry.upperBound ? "<=" : "";
-    score += std::to_string(entry.score);
-    line += column(score, 9);
-    line += column(std::to_string(entry.depth), 8);
-    if (!mainLine.empty()) line += "    " + mainLine;
-    return line;
-}
-
-void ShowSearchProgress(Engine& e, const char* status) {
-    UserInterface& ui = e.ui;
-    const Settings& settings = e.settings;
-    e.progress.rootMove = [&ui, status](int d, const std::string& move) {
-        ui.SetText(Display::Status, status + std::to_string(d) + ")  " + move);
-    };
-    e.progress.newBest = [&ui, &settings](const NewBestReport& report) {
-        if (settings.ShowCalculation) ui.SetText(Display::Calculation, CalculationText(report));
-    };
-    e.progress.progress = [&ui](int value) { ui.SetProgressValue(value); };
-    e.progress.countdown = [&ui](int remaining) {
-        ui.SetText(Display::Countdown, std::to_string(remaining));
-    };
-}
-
-std::vector<std::string> SortedRootLines(Engine& e) {
-    GameState& g = e.game;
-    SearchState& s = e.search;
+bool SortRootTable(SearchState& s) {
     const int n = s.rootCount;
     auto& table = s.rootTable;
-    std::vector<std::string> lines;
-    if (n == 0 || table[0].from == kUnsearched || table[0].score == kUnsearched) return lines;
+    if (n == 0 || table[0].from == kUnsearched || table[0].score == kUnsearched) return false;
     // Entry 0 is the best move; the others were measured against it and follow it.
     for (int i = 1; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
             if (table[j].score > table[i].score) std::swap(table[i], table[j]);
-    std::vector<PvEntry> line;
-    for (int p = 0; p <= kMaxPly && s.bestLine[p].Source != 0; ++p)
-        line.push_back(s.bestLine[p]);
-    const std::string mainLine = LineText(g, line, g.jumpChar);
-    for (int i = 0; i < n; ++i)
-        lines.push_back(AnalysisLine(g, table[i], i == 0 ? mainLine : std::string()));
-    return lines;
-}
-
-std::string DecideGame(Engine& e, int code, std::optional<double> playerScore,
-                       const std::string& status) {
-    e.hooks.GameEndBookkeeping(code);
-    std::string rating;
-    if (playerScore) {
-        e.game.gameOver = true;
-        rating = e.hooks.UpdateRating(*playerScore);
-    }
-    e.ui.SetText(Display::Status, status);
-    return rating;
-}
-
-void TellResult(Engine& e, int code, const std::string& message) {
-    e.hooks.GameEndBookkeeping(code);
-    Pause(e, 0.5);
-    e.ui.Message(message, "Congratulations", Icon::Exclamation);
-}
-
-void EndGame(Engine& e, int code, std::optional<double> playerScore, const std::string& status,
-             const std::string& message, bool pause) {
-    const std::string rating = DecideGame(e, code, playerScore, status);
-    if (pause) Pause(e, 0.5);
-    e.ui.Message(message + rating, "Congratulations", Icon::Exclamation);
-}
-
-namespace {
-
-// A game already decided before the computer moves is announced; true when it was. When
-// the side that has just moved (the player) met a winning condition, the player is named
-// and rated as the winner.
-bool AnnounceDecidedGame(Engine& e, bool bothComputer) {
-    GameState& g = e.game;
-    InitGameTree(g);
-    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (rootScore == kWinScore || e.search.opponentHasWon == 1) {
-        const bool computerWon = rootScore == kWinScore;
-        const std::string text = bothComputer  ? WinnerColourText(computerWon ? g.side : -g.side)
-                                 : computerWon ? std::string("Computer wins!")
-                                               : e.settings.PlayerName + " wins!";
-        EndGame(e, kWinResult, computerWon ? 0 : 1, text, text, true);
-        g.recordLength = g.gamePly;
-        return true;
-    }
-    GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) > 0) return false;
-    const std::string text =
-        bothComputer ? WinnerColourText(-g.side) : e.settings.PlayerName + " wins!";
-    EndGame(e, kWinResult, 1, text, text, true);
     return true;
 }
 
-// After the computer's move: when its score has stayed where it was kStableScorePlies
-// plies earlier, it proposes a draw (playing itself, it may simply take one).
-void ProposeDrawWhenStable(Engine& e, bool bothComputer) {
+bool SettleSearchStop(Engine& e, const SearchResult& result) {
+    GameState& g = e.game;
+    e.search.depthReached = result.depth;
+    if (result.stop == StopReason::TimeManager) {  // a normal end
+        g.cancelRequest = kNoCancel;
+        g.searchStopped = 0;
+    }
+    return g.searchStopped == 0;
+}
+
+bool PlayRootMove(GameState& g) {
+    if (!PerformMove(g, 0)) return false;
+    g.gameRecord[g.gamePly] = g.movePool[0];
+    if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
+    g.gameStarted = true;
+    return true;
+}
+
+bool JustMovedHasWon(Engine& e) {
+    return Evaluate(e, -kWinScore, kWinScore, -e.game.side) > kForcedResultScore;
+}
+
+bool IsForcedResult(int score) {
+    return score >= kForcedResultScore || score <= -kForcedResultScore;
+}
+
+void KeepComputerMove(Engine& e) {
+    GameState& g = e.game;
+    SearchState& s = e.search;
+    g.recordLength = g.gamePly;
+    if (g.gamePly < kHistorySize) {
+        s.scoreHistory[g.gamePly] = static_cast<int16_t>(s.bestScore);
+        s.rootMoveCounts[g.gamePly] = static_cast<int16_t>(s.rootCount);
+    }
+}
+
+DrawProposal ProposeDraw(Engine& e, bool bothComputer) {
     GameState& g = e.game;
     SearchState& s = e.search;
     const int earlier = g.gamePly - kStableScorePlies;
@@ -379,174 +337,15 @@ void ProposeDrawWhenStable(Engine& e, bool bothComputer) {
     }
     if (!e.settings.AskDraw || g.gameOver || s.stableScoreCounter < 2 ||
         g.gamePly - s.lastDrawOfferPly <= kDrawProposalInterval)
-        return;
+        return DrawProposal::None;
     if (bothComputer) {
-        if (e.random.Uniform() < kSelfPlayDrawChance) {
-            s.lastDrawOfferPly = g.gamePly;
-            EndGame(e, kDrawResult, 0.5, "It's a draw!", "It's a draw!", false);
-        }
-    } else if (!s.announced && s.bestScore < kDrawProposalMaxScore) {
+        if (e.random.Uniform() >= kSelfPlayDrawChance) return DrawProposal::None;
         s.lastDrawOfferPly = g.gamePly;
-        Pause(e, 0.5);
-        if (e.ui.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
-            Answer::Yes)
-            EndGame(e, kDrawResult, 0.5, "It's a draw!", "It's a draw!", false);
+        return DrawProposal::Taken;
     }
-}
-
-// The draw rules and a side left without a move end the game after the computer's move.
-void CheckEndAfterMove(Engine& e, const std::string& computerWins) {
-    GameState& g = e.game;
-    if (g.drawFlag != kNoDraw && e.settings.ChessDrawRules && !g.gameOver) {
-        const std::string announcement = DrawAnnouncement(g.drawFlag);
-        EndGame(e, kDrawResult, 0.5, announcement, announcement, true);
-    }
-    GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) == 0 && !g.gameOver)
-        EndGame(e, kWinResult, 0, computerWins, computerWins, true);
-}
-
-// The side that has just moved wins; when the computer plays both sides the user only
-// watched, so the winner is named by colour.
-std::string ComputerWinsText(const GameState& g, bool bothComputer) {
-    return bothComputer ? WinnerColourText(-g.side) : std::string("Computer wins!");
-}
-
-// What the search for the computer's move leaves for playing it.
-struct MoveSearch {
-    bool bookMove = false;
-    bool searchedToEnd = false;
-    int progressMaximum = 0;
-};
-
-// The book or the search over the root moves puts the move to play in root record 0: the
-// root moves, the limits, the book and the root table before the search.
-MovePlan PlanMoveSearch(Engine& e) {
-    SearchState& s = e.search;
-    const Settings& settings = e.settings;
-    MovePlan plan;
-    s.rootCount = GenerateSearchMoves(e.game);
-    plan.limits.byTime = !settings.UseDepth;
-    plan.limits.depth = PrepareLimits(e, s.rootCount);
-    if (settings.UseBook && TakeBookMove(e, settings.BookFromGames)) {
-        plan.limits.bookMove = true;
-        plan.limits.depth = 1;
-    }
-    FillRootTable(e);
-    plan.progressMaximum =
-        plan.limits.byTime ? settings.ThinkTime : s.rootCount * plan.limits.depth;
-    return plan;
-}
-
-// After the search: a stop by the time manager is a normal end; the analysis list and the
-// status line.
-MoveSearch AfterMoveSearch(Engine& e, const MovePlan& plan, const SearchResult& result,
-                           bool bothComputer) {
-    GameState& g = e.game;
-    MoveSearch search;
-    search.bookMove = plan.limits.bookMove;
-    search.progressMaximum = plan.progressMaximum;
-    e.search.depthReached = result.depth;
-    search.searchedToEnd = !g.searchStopped;
-    if (g.cancelRequest == kTimeManagerStop) {
-        g.cancelRequest = kNoCancel;
-        g.searchStopped = 0;
-        search.searchedToEnd = true;
-    }
-    const std::vector<std::string> lines = SortedRootLines(e);
-    if (!bothComputer) e.ui.SetListLines(ListId::Analysis, lines);
-    e.ui.SetText(Display::Status, "");
-    return search;
-}
-
-// Plays root record 0, announces a forced result or the win the move makes, and records
-// the move. False when the game record is full and nothing could be played.
-bool PlayBestMove(Engine& e, const MoveSearch& search, bool bothComputer) {
-    GameState& g = e.game;
-    SearchState& s = e.search;
-    if (!PerformMove(g, 0)) return false;
-    const std::string computerWins = ComputerWinsText(g, bothComputer);
-    g.gameRecord[g.gamePly] = g.movePool[0];
-    if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
-    g.gameStarted = true;
-    // A move that wins ends the game even when the search did not see it coming (a search
-    // cut short before it scored the move).
-    const bool justWon = Evaluate(e, -kWinScore, kWinScore, -g.side) > kForcedResultScore;
-    std::string rating;
-    if (justWon) {
-        rating = DecideGame(e, kWinResult, 0, computerWins);
-    } else if (s.bestScore >= kForcedResultScore || s.bestScore <= -kForcedResultScore) {
-        e.ui.SetText(Display::Status, AnnouncementText(s.bestScore));
-        s.announced = true;
-    }
-
-    g.recordLength = g.gamePly;
-    if (g.gamePly < kHistorySize) {
-        s.scoreHistory[g.gamePly] = static_cast<int16_t>(s.bestScore);
-        s.rootMoveCounts[g.gamePly] = static_cast<int16_t>(s.rootCount);
-    }
-    e.hooks.RecordComputerMove(s.depthReached, search.bookMove);
-    if (justWon) {
-        e.ui.SetProgressValue(search.progressMaximum);
-        e.ui.SetText(Display::Countdown, "0");
-        TellResult(e, kWinResult, computerWins + rating);
-    }
-    return true;
-}
-
-}  // namespace
-
-namespace {
-
-// The commands, the strength display and the lists once the computer's move is over.
-void EndComputerMove(Engine& e, const MoveSearch& search) {
-    const Settings& settings = e.settings;
-    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
-    e.hooks.ComputationIdle(Computation::Move);
-    if (settings.UseDepth && search.searchedToEnd && !search.bookMove)
-        e.ui.SetText(Display::Strength, "Strength:" + SignedText(10 - settings.Handicap) +
-                                            "   Depth:" + SignedText(settings.SearchDepth) +
-                                            " ply");
-    if (!bothComputer) {
-        e.hooks.RefreshLists();
-        e.ui.SetListLines(ListId::Analysis, SortedRootLines(e));
-    }
-}
-
-}  // namespace
-
-std::optional<MovePlan> BeginComputerMove(Engine& e) {
-    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
-    BeginComputation(e);
-    if (!bothComputer) {
-        e.ui.SetListLines(ListId::LegalMoves, {});
-        e.ui.SetListLines(ListId::Analysis, {});
-    }
-    e.hooks.CutRecordToCurrentPly();
-    e.ui.SetText(Display::Status, "Thinking...");
-    e.hooks.ComputationBusy(Computation::Move);
-    if (AnnounceDecidedGame(e, bothComputer)) {
-        EndComputerMove(e, MoveSearch{});
-        return std::nullopt;
-    }
-    return PlanMoveSearch(e);
-}
-
-void FinishComputerMove(Engine& e, const MovePlan& plan, const SearchResult& result) {
-    const bool bothComputer = e.game.playMode == PlayMode::ComputerComputer;
-    const MoveSearch search = AfterMoveSearch(e, plan, result, bothComputer);
-    if (PlayBestMove(e, search, bothComputer)) {
-        ProposeDrawWhenStable(e, bothComputer);
-        CheckEndAfterMove(e, ComputerWinsText(e.game, bothComputer));
-    }
-    EndComputerMove(e, search);
-}
-
-void ComputerMove(Engine& e) {
-    const std::optional<MovePlan> plan = BeginComputerMove(e);
-    if (!plan) return;
-    ShowSearchProgress(e, "Thinking... (");
-    FinishComputerMove(e, *plan, SearchRootMoves(e, plan->limits));
+    if (s.announced || s.bestScore >= kDrawProposalMaxScore) return DrawProposal::None;
+    s.lastDrawOfferPly = g.gamePly;
+    return DrawProposal::Ask;
 }
 
 std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& limits) {
@@ -559,18 +358,15 @@ std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& li
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     s.progressValue = 0;
-    InitGameTree(g);
-    const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (rootScore == kWinScore || s.opponentHasWon == 1) return std::nullopt;
-    s.rootCount = GenerateSearchMoves(g);
-    if (s.rootCount == 0) return std::nullopt;
+    if (JudgeRoot(e) != RootState::Open) return std::nullopt;
+    const int n = PrepareRootMoves(e);
     FillRootTable(e);
     if (limits.byTime) s.searchStartTime = RoundedSeconds(e.clock);
     RootSearchLimits run = limits;
-    if (s.rootCount == 1) run.depth = 1;
+    if (n == 1) run.depth = 1;
     SearchResult result = SearchRootMoves(e, run);
-    if (g.cancelRequest == kTimeManagerStop) g.cancelRequest = kNoCancel;
-    g.searchStopped = 0;
+    SettleSearchStop(e, result);
+    g.searchStopped = 0;  // the tools look at the result only
     return result;
 }
 

@@ -1,6 +1,5 @@
-// The computer's move: preparation, iterative deepening over the root moves, playing the
-// move, announcements, the draw proposal and the end-of-game checks. The analysis runs
-// the same search without playing.
+// The root search of the computer's move, the analysis, the hint and the tools, and the
+// steps around it: each computes and returns what it found; the controller tells it.
 #pragma once
 
 #include <functional>
@@ -11,36 +10,14 @@
 
 namespace zelkor {
 
-// Waits the given seconds without letting the event loop run.
-inline void Pause(Engine& e, double seconds) {
-    e.clock.Pause(seconds);
-}
-
-// Plays one computer move for the side to move, or ends the game: BeginComputerMove, the
-// search, FinishComputerMove, in one call.
-void ComputerMove(Engine& e);
-
-// Searches the position for the side to move and reports, without playing; the board,
-// the side to move, GamePly and the game record are left as they are: BeginAnalysis, the
-// search, FinishAnalysis, in one call.
-void AnalyzePosition(Engine& e);
-
 // After a new best root move: keeps the principal line's text (search.mainLine, only when
 // ShowCalculation is on) and its second move as the player's expected reply
 // (search.hintFrom / hintTo).
 void UpdateMainLine(Engine& e);
 
-// The calculation display's text for a new best move: "Depth: 3   Best: a1-b2   Score: 10",
-// then the main line or "Book" on a line of its own.
-std::string CalculationText(const NewBestReport& report);
-
 // A line of moves as "a1-b2 c3xe5", at most `limit` moves.
 std::string LineText(const Position& g, const std::vector<PvEntry>& line, char jumpChar,
                      std::size_t limit = 20);
-
-// "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
-// of a forced result, empty for any other score.
-std::string AnnouncementText(int bestScore);
 
 // Flexible time management after a root move: stop once the limit is reached, unless
 // the best score has fallen by more than 50 since the last iteration and less than
@@ -65,15 +42,54 @@ struct MovePlan {
     int progressMaximum = 0;
 };
 
-// The computer's move in its two halves around the search, which may run elsewhere (on a
-// copy of the game, copied back before the second half): the preparation, which ends the
-// move when the game is already decided (nothing to search then), and playing the move
-// the search found, with its announcements and the end-of-game checks.
-std::optional<MovePlan> BeginComputerMove(Engine& e);
-void FinishComputerMove(Engine& e, const MovePlan& plan, const SearchResult& result);
-// The analysis in the same two halves.
-std::optional<MovePlan> BeginAnalysis(Engine& e);
-void FinishAnalysis(Engine& e, const MovePlan& plan, const SearchResult& result);
+// The steps of the computer's move and the analysis around the search; the controller
+// calls them in order and tells the user what they found.
+
+// A computation starts: no stop flags, every root move unsearched, the noise of the
+// strength setting, the start ply noted, no expected reply.
+void BeginComputation(Engine& e);
+
+// The position before the computer searches it: the side to move has met a winning
+// condition, the side that has just moved has, the side to move has no move, or open.
+enum class RootState { Open, MoverHasWon, OpponentHasWon, NoMove };
+RootState JudgeRoot(Engine& e);
+// True when the side to move has no legal move (the pool holds them at Ply 0).
+bool HasNoMove(GameState& g);
+
+// The root moves of the side to move for the search, pool records 0 .. n - 1; returns n.
+int PrepareRootMoves(Engine& e);
+// The limits of a search over n root moves, from the settings: the depth setting, or by
+// time 20 iterations with the start time noted now; a single move gets one iteration.
+RootSearchLimits LimitsFor(Engine& e, int n);
+// The progress bar's end: the seconds of the time limit, or a step per root move and
+// iteration.
+int ProgressMaximum(const Settings& settings, const RootSearchLimits& limits, int n);
+// A book proposal (from, to) among the root moves becomes the only root move; true when
+// it was taken.
+bool TakeBookMove(Engine& e, int from, int to);
+
+// Sorts the root table, the best move first and the others by score; false when the best
+// move has no score yet.
+bool SortRootTable(SearchState& s);
+// After the search: notes the depth reached; a stop by the time manager is a normal end.
+// True when the search ran to its end.
+bool SettleSearchStop(Engine& e, const SearchResult& result);
+
+// Plays root record 0 and enters it in the game record; false when the record is full.
+bool PlayRootMove(GameState& g);
+// True when the side that has just moved has met a winning condition (a move that wins
+// ends the game even when the search did not see it coming).
+bool JustMovedHasWon(Engine& e);
+// A best score of a forced win or loss, announced with its distance.
+bool IsForcedResult(int score);
+// Keeps the computer's move: the record's length, its score and root-move count per ply.
+void KeepComputerMove(Engine& e);
+
+// After the computer's move: when its score has stayed where it was kStableScorePlies
+// plies earlier, it proposes a draw to the player (Ask), or, playing itself, may simply
+// take one (Taken).
+enum class DrawProposal { None, Taken, Ask };
+DrawProposal ProposeDraw(Engine& e, bool bothComputer);
 
 // The root moves are pool records 0 .. search.rootCount - 1 (Ply 0); fills the root
 // table's squares from them.

@@ -1,5 +1,5 @@
-// The search engine's state and entry points: evaluation, alpha-beta search, the
-// computer-move driver, hints, draw offers, resignation and analysis.
+// The search engine's state and what one computation works on: the search state kept
+// between calls, the result and progress of a root search, and the Engine bundle.
 #pragma once
 
 #include <array>
@@ -7,12 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "records/settings.h"
+#include "rules/clock_random.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 
@@ -79,47 +78,6 @@ struct SearchState {
     void ClearRootScores();
 };
 
-// The long operations of the engine; the game decides which commands each leaves usable.
-enum class Computation { Move, Analysis, Hint };
-
-// What the driver needs from the game around it. The game controller implements it;
-// NullEngineHooks serves benchmarks and engine tests.
-class EngineHooks {
-  public:
-    virtual ~EngineHooks() = default;
-    // A book move for the current position as (from, to), (0, 0) for none.
-    virtual std::pair<int, int> BookMove(bool fromGames) = 0;
-    // The move at g.gamePly was just played by the computer: write the move list line
-    // ("b" for a book move), the move-text record with marker "1" and the depth, the log
-    // line, the position record of the draw rules, and redraw the board.
-    virtual void RecordComputerMove(int depth, bool bookMove) = 0;
-    // Removes move-list lines, texts and scores beyond g.gamePly.
-    virtual void CutRecordToCurrentPly() = 0;
-    // The rating update for the human's result (1 win, 0.5 draw, 0 loss); the rating text.
-    virtual std::string UpdateRating(double playerScore) = 0;
-    // Result text and command states of an ended game (kWinResult, kDrawResult).
-    virtual void GameEndBookkeeping(int code) = 0;
-    // Refills the game move list and the legal-move list after a computation.
-    virtual void RefreshLists() = 0;
-    // A computation starts (commands off, Cancel on) and ends (the idle game's commands).
-    virtual void ComputationBusy(Computation kind) = 0;
-    virtual void ComputationIdle(Computation kind) = 0;
-    // The rating text as the last rating update left it (the analysis repeats it).
-    virtual std::string RatingText() { return {}; }
-};
-
-class NullEngineHooks : public EngineHooks {
-  public:
-    std::pair<int, int> BookMove(bool) override { return {0, 0}; }
-    void RecordComputerMove(int, bool) override {}
-    void CutRecordToCurrentPly() override {}
-    std::string UpdateRating(double) override { return {}; }
-    void GameEndBookkeeping(int) override {}
-    void RefreshLists() override {}
-    void ComputationBusy(Computation) override {}
-    void ComputationIdle(Computation) override {}
-};
-
 // Why a root search ended.
 enum class StopReason {
     Completed,    // every iteration it was given
@@ -164,10 +122,8 @@ struct Engine {
     GameState& game;
     SearchState& search;
     Settings& settings;
-    UserInterface& ui;
     Clock& clock;
     Random& random;
-    EngineHooks& hooks;
     SearchProgress progress{};
     // Set by Cancel (from any thread); the search looks at it at every node.
     const std::atomic<bool>* stop = nullptr;

@@ -5,8 +5,6 @@
 #include <utility>
 
 #include "engine/driver.h"
-#include "engine/driver_steps.h"
-#include "engine/hint.h"
 #include "game/controller.h"
 #include "game/hint_board.h"
 #include "game/master_play.h"
@@ -94,7 +92,7 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
 GameController::~GameController() = default;
 
 Engine GameController::MakeEngine() {
-    Engine engine{*game_, *search_, settings_, ui_, clock_, random_, *this};
+    Engine engine{*game_, *search_, settings_, clock_, random_};
     engine.progress.poll = [this] { ui_.ProcessEvents(); };
     engine.stop = &stopRequest_;
     return engine;
@@ -384,18 +382,6 @@ void GameController::EndComputerComputer() {
 // ---------------------------------------------------------------------------------------
 // Computations
 
-void GameController::RunComputerMove(const std::function<void()>& then) {
-    if (AtMoveLimit()) return then();
-    Engine engine = MakeEngine();
-    const std::optional<MovePlan> plan = BeginComputerMove(engine);
-    if (!plan) return then();
-    StartSearch(*plan, "Thinking... (", [this, plan = *plan, then](const SearchResult& result) {
-        Engine e = MakeEngine();
-        FinishComputerMove(e, plan, result);
-        then();
-    });
-}
-
 // The copies a search works on while the window's thread goes on with the originals.
 struct GameController::SearchCopy {
     GameState game;
@@ -408,7 +394,8 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
     if (master_->choice.master) done = WithMasterStrength(std::move(done));
     if (UseMaster(plan)) return StartMasterSearch(status, std::move(done));
     Engine engine = MakeEngine();
-    ShowSearchProgress(engine, status);
+    engine.progress = ProgressShown(status);
+    engine.progress.poll = [this] { ui_.ProcessEvents(); };
     if (!runner_->Threaded()) {
         done(SearchRootMoves(engine, plan.limits));
         return;
@@ -419,7 +406,7 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
     copy->game.ui = nullptr;  // a fault found there is reported on stderr
     runner_->Run(
         [this, copy, progress, limits = plan.limits] {
-            Engine e{copy->game, copy->search, copy->settings, ui_, clock_, random_, *this};
+            Engine e{copy->game, copy->search, copy->settings, clock_, random_};
             e.progress = progress;
             e.stop = &stopRequest_;
             return SearchRootMoves(e, limits);
@@ -470,7 +457,7 @@ void GameController::ComputeCommand() {
 void GameController::CancelCommand() {
     GameSession& g = *game_;
     // A request made while nothing runs would stop the next search at its first node.
-    if (!g.computationStarted || !g.busy) return;
+    if ((!g.computationStarted && !hintRunning_) || !g.busy) return;
     stopRequest_.store(true);
     ui_.SetEnabled(Command::Cancel, false);
 }
@@ -489,58 +476,6 @@ void GameController::PlayComputerReply() {
         if (!game_->gameOver && ui_.Text(Display::Status).empty()) ShowSideToMove();
         FillLegalMoveList();
     });
-}
-
-void GameController::AnalyzeCommand() {
-    GameSession& g = *game_;
-    if (g.gameOver || g.busy) return;
-    ui_.SetText(Display::Status, "");
-    g.busy = true;
-    game_->rated = false;
-    ui_.SetEnabled(Command::BoardMenu, false);
-    Engine engine = MakeEngine();
-    const std::optional<MovePlan> plan = BeginAnalysis(engine);
-    if (!plan) {
-        g.busy = false;
-        return;
-    }
-    StartSearch(*plan, "Analyzing... (", [this, plan = *plan](const SearchResult& result) {
-        Engine e = MakeEngine();
-        FinishAnalysis(e, plan, result);
-        game_->busy = false;
-    });
-}
-
-void GameController::HintCommand() {
-    GameSession& g = *game_;
-    if (g.busy) return;
-    if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
-    game_->rated = false;
-    if (MasterHint()) return;
-    // The hint's search lets window events run: board and typed input wait for it.
-    g.busy = true;
-    HintBoardUi hintUi(ui_, g, feedback_.hintOnBoard);
-    Engine engine{*game_, *search_, settings_, hintUi, clock_, random_, *this};
-    GiveHint(engine);
-    g.busy = false;
-}
-
-void GameController::OfferDrawCommand() {
-    GameSession& g = *game_;
-    if (g.busy || g.gameOver) return;
-    Engine engine = MakeEngine();
-    OfferDraw(engine);  // an accepted offer ends the game with its command states
-}
-
-void GameController::ResignCommand() {
-    GameSession& g = *game_;
-    if (g.busy || g.gameOver) return;
-    if (ui_.Message(g.rated ? "Resign this game? It counts as a loss for your rating."
-                            : "Resign this game?",
-                    "Confirmation", Icon::Question, Buttons::YesNo) != Answer::Yes)
-        return;
-    Engine engine = MakeEngine();
-    Resign(engine);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -687,7 +622,7 @@ void GameController::AfterHumanMove(MoveSource source) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Engine hooks
+// What the computer's move and the analysis ask of the game
 
 std::pair<int, int> GameController::BookMove(bool fromGames) {
     const BookResult result = fromGames ? GamesBookLookup(*game_, dataDir_, ui_)

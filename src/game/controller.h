@@ -44,13 +44,28 @@ std::string GameMoveLine(int ply, const std::string& display, bool bookMove);
 // case), split at "-" with one-character parts padded by a leading blank.
 std::string NormaliseTypedMove(const std::string& text, char jumpChar);
 
+// The calculation display's text for a new best move: "Depth: 3   Best: a1-b2   Score: 10",
+// then the main line or "Book" on a line of its own.
+std::string CalculationText(const NewBestReport& report);
+// "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
+// of a forced result, empty for any other score.
+std::string AnnouncementText(int bestScore);
+
 // Which way a human move entered the game; the turn loop differs slightly between them.
 enum class MoveSource { Dragged, Typed, LegalList, AnalysisList };
 
-class GameController : public EngineHooks {
+// The long computations; each leaves its own commands usable.
+enum class Computation { Move, Analysis, Hint };
+
+// One line of the analysis list under the heading "      moves    score   depth    main":
+// the move, its score ("<=" before a value that is only an upper bound, "n/a" for a move
+// not searched), the iteration that gave it, and the main line when one is given.
+std::string AnalysisLine(const Position& g, const RootEntry& entry, const std::string& mainLine);
+
+class GameController {
   public:
     GameController(UserInterface& ui, Clock& clock, Random& random, std::filesystem::path dataDir);
-    ~GameController() override;
+    virtual ~GameController();
     GameController(const GameController&) = delete;
     GameController& operator=(const GameController&) = delete;
 
@@ -166,18 +181,25 @@ class GameController : public EngineHooks {
     std::string UnsavedMoves() const;
     // Ctrl+Z: takes back the player's last move together with the computer's reply.
     void TakeBackPlayerMove();
-    bool lastMoveWasJump() const { return lastMoveWasJump_; }
 
-    // EngineHooks.
-    std::pair<int, int> BookMove(bool fromGames) override;
-    void RecordComputerMove(int depth, bool bookMove) override;
-    void CutRecordToCurrentPly() override;
-    std::string UpdateRating(double playerScore) override;
-    void GameEndBookkeeping(int code) override;
-    void RefreshLists() override;
-    void ComputationBusy(Computation kind) override;
-    void ComputationIdle(Computation kind) override;
-    std::string RatingText() override { return ratingText_; }
+    // What the computer's move and the analysis ask of the game around them.
+    // A book move for the current position as (from, to), (0, 0) for none.
+    virtual std::pair<int, int> BookMove(bool fromGames);
+    // The move at gamePly was just played by the computer: the move list line ("b" for a
+    // book move), the move-text record with marker "1" and the depth, the log line, the
+    // position record of the draw rules, and the board redrawn.
+    virtual void RecordComputerMove(int depth, bool bookMove);
+    // Removes move-list lines, texts and scores beyond gamePly.
+    void CutRecordToCurrentPly();
+    // The rating update for the human's result (1 win, 0.5 draw, 0 loss); the rating text.
+    std::string UpdateRating(double playerScore);
+    // Result text and command states of an ended game (kWinResult, kDrawResult).
+    void GameEndBookkeeping(int code);
+    // Refills the game move list and the legal-move list after a computation.
+    void RefreshLists();
+    // A computation starts (commands off, Cancel on) and ends (the idle game's commands).
+    void ComputationBusy(Computation kind);
+    void ComputationIdle(Computation kind);
 
   private:
     bool SetupMayEndTheGame();  // asks "Quit current game?" once per popup during a game
@@ -208,6 +230,35 @@ class GameController : public EngineHooks {
     void PlayComputerReply();
     // The computer's move; `then` runs once it is over (at once when the search runs inline).
     void RunComputerMove(const std::function<void()>& then);
+    // Its steps around the search (computer_turn.cpp): the start, which ends the move when
+    // the game is already decided, and playing the move the search found.
+    std::optional<MovePlan> BeginComputerMove();
+    void FinishComputerMove(const MovePlan& plan, const SearchResult& result);
+    void StartComputation(Computation kind);  // the engine's start, the marks off the board
+    bool AnnounceDecidedGame(bool bothComputer);
+    // The root moves, the limits and the progress display, the book move, the root table.
+    MovePlan PlanRootSearch(Computation kind);
+    bool PlayBestMove(const MovePlan& plan, bool bothComputer);
+    void ProposeDrawWhenStable(bool bothComputer);
+    void CheckEndAfterMove(const std::string& computerWins);
+    void EndComputerMove(bool searchedToEnd, bool bookMove);
+    std::string ComputerWinsText(bool bothComputer) const;
+    // The search's progress in the status line ("Thinking... (" or "Analyzing... (" before
+    // the iteration and the move), the calculation display, the progress bar, the countdown.
+    SearchProgress ProgressShown(const char* status);
+    // The analysis in the same steps (analysis_turn.cpp).
+    std::optional<MovePlan> BeginAnalysis();
+    void FinishAnalysis(const SearchResult& result);
+    bool AnnounceDecidedPosition();
+    void AnnounceFindings();
+    void EndAnalysis();
+    // Sorts the root table and returns the analysis list's lines; none before a best move.
+    std::vector<std::string> SortedRootLines();
+    // EndGame without its message, for a move that has just won: the message waits until
+    // the move is recorded (TellResult). Returns the rating report.
+    std::string DecideGame(int code, std::optional<double> playerScore, const std::string& status);
+    // The result text and command states once more, a pause and the message.
+    void TellResult(int code, const std::string& message);
     struct SearchCopy;
     // Runs the planned search through the runner; `done` gets its result on this thread.
     void StartSearch(const MovePlan& plan, const char* status,
@@ -219,6 +270,14 @@ class GameController : public EngineHooks {
     bool MasterHint();
     std::function<void(const SearchResult&)> WithMasterStrength(
         std::function<void(const SearchResult&)> done);
+    void ShowHint(const std::string& text);  // the hint's box, the move on the board
+    void EndHint();
+    // Ends the game and tells the player: the result text and command states of `code`
+    // (kWinResult, kDrawResult), GameOver and the rating update for the player's score,
+    // the status line and, after a pause when `pause`, the message with the rating report.
+    // Without a score (the analysis) the game goes on and the rating stays.
+    void EndGame(int code, std::optional<double> playerScore, const std::string& status,
+                 const std::string& message, bool pause);
     void ComputerComputerLoop();
     void ComputerComputerStep();
     void EndComputerComputer();
@@ -285,6 +344,7 @@ class GameController : public EngineHooks {
     std::unique_ptr<MasterPlay> master_;
     bool stepRunning_ = false;  // a Computer-Computer move is being started
     bool nextStep_ = false;     // ... and has asked for the next one
+    bool hintRunning_ = false;  // the hint's search is running
 };
 
 }  // namespace zelkor

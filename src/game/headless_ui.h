@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 
 namespace zelkor {
 

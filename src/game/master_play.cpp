@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "engine/driver.h"
-#include "engine/driver_steps.h"
 #include "game/controller.h"
 #include "game/hint_board.h"
 #include "records/text_file.h"
@@ -192,7 +191,8 @@ void MasterPlay::NewGame() {
 
 bool GameController::UseMaster(const MovePlan& plan) const {
     // A book move and a single legal move need no search of Master's.
-    return master_->choice.master && !plan.limits.bookMove && search_->rootCount > 1;
+    return master_->choice.master && !plan.limits.bookMove && !plan.limits.hint &&
+           search_->rootCount > 1;
 }
 
 MasterChoice& GameController::masterChoice() {
@@ -287,28 +287,24 @@ bool GameController::MasterHint() {
     auto latest = std::make_shared<MasterProgress>();
     const SearchProgress progress = runner_->Wrap(SearchProgress{});
     master::MasterEngine& masterEngine = master_->Engine();
+    hintRunning_ = true;
     runner_->Run(
         [&masterEngine, copy, limits, progress, latest] {
             return RunMasterSearch(masterEngine, *copy, limits, progress, latest);
         },
         [this](const SearchResult& result) {
-            GameSession& game = *game_;
+            hintRunning_ = false;
             if (shutDown_) {
-                game.busy = false;
+                game_->busy = false;
                 return;
             }
-            HintBoardUi hintUi(ui_, game, feedback_.hintOnBoard);
             if (result.best.Source != 0)
-                hintUi.Message("Try " + MoveTextOf(game, result.best.Source, result.best.dest,
-                                                   result.best.jump == 1)
-                                            .display,
-                               "Hint", Icon::Information);
+                ShowHint("Try " + MoveTextOf(*game_, result.best.Source, result.best.dest,
+                                             result.best.jump == 1)
+                                      .display);
             else
-                hintUi.Message("You have already won!", "Congratulations", Icon::Exclamation);
-            search_->hintFrom = 0;
-            search_->hintTo = 0;
-            ComputationIdle(Computation::Hint);
-            game.busy = false;
+                ui_.Message("You have already won!", "Congratulations", Icon::Exclamation);
+            EndHint();
         });
     return true;
 }

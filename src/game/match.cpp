@@ -15,10 +15,10 @@
 #include "engine/engine.h"
 #include "engine/evaluate.h"
 #include "engine/master_search.h"
-#include "engine/silent_ui.h"
 #include "game/controller.h"
 #include "game/headless_ui.h"
 #include "game/no_pause_clock.h"
+#include "game/silent_ui.h"
 #include "records/game_file.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
@@ -167,8 +167,7 @@ class Player {
     SilentUi ui_;
     NoPauseClock clock_;
     SystemRandom random_;
-    NullEngineHooks hooks_;
-    Engine engine_{*game_, *search_, settings_, ui_, clock_, random_, hooks_};
+    Engine engine_{*game_, *search_, settings_, clock_, random_};
 };
 
 // Plays from- to-square for the side to move as the game does: the first legal move with

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 
 namespace zelkor {
 

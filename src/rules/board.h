@@ -28,9 +28,6 @@ constexpr int kBlack = -1;
 constexpr int SideIndex(int side) {
     return side == kWhite ? 0 : 1;
 }
-constexpr int SideOfIndex(int index) {
-    return index == 0 ? kWhite : kBlack;
-}
 
 // Direction offsets as seen by White; Black's are the negated values.
 constexpr int kNorth = 10;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/clock_random.h"
+
 namespace zelkor {
 
 enum class Icon { None, Exclamation, Question, Information };
@@ -135,25 +137,6 @@ class UserInterface {
     // The fatal path: closes the secondary windows and ends the process at once without
     // saving. Never returns.
     [[noreturn]] virtual void Terminate() = 0;
-};
-
-// Seconds since midnight and the texts of the start-up log line.
-class Clock {
-  public:
-    virtual ~Clock() = default;
-    virtual double SecondsSinceMidnight() = 0;
-    virtual std::string DateText() = 0;  // the system's short date
-    virtual std::string TimeText() = 0;  // the system's short time of day
-    // Waits the given time without letting the event loop run.
-    virtual void Pause(double seconds) = 0;
-};
-
-// Uniform random numbers in [0, 1).
-class Random {
-  public:
-    virtual ~Random() = default;
-    virtual double Uniform() = 0;
-    virtual void Seed(unsigned long long seed) = 0;
 };
 
 // Shows "Error found! Zelkor will exit" (or the given text) titled "Error" and ends the

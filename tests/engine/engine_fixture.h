@@ -15,34 +15,6 @@
 
 namespace zelkor::test {
 
-class CountingHooks : public EngineHooks {
-  public:
-    std::pair<int, int> BookMove(bool fromGames) override {
-        bookLookups.push_back(fromGames);
-        return bookMove;
-    }
-    void RecordComputerMove(int depth, bool book) override {
-        recordedDepths.push_back(depth);
-        recordedBook.push_back(book);
-    }
-    void CutRecordToCurrentPly() override {}
-    std::string UpdateRating(double playerScore) override {
-        ratingUpdates.push_back(playerScore);
-        return "\r\nRating";
-    }
-    void GameEndBookkeeping(int code) override { bookkeeping.push_back(code); }
-    void RefreshLists() override {}
-    void ComputationBusy(Computation) override {}
-    void ComputationIdle(Computation kind) override { idle.push_back(kind); }
-    std::string RatingText() override { return "\r\nLast rating"; }
-
-    std::pair<int, int> bookMove{0, 0};
-    std::vector<bool> bookLookups, recordedBook;
-    std::vector<int> recordedDepths, bookkeeping;
-    std::vector<double> ratingUpdates;
-    std::vector<Computation> idle;
-};
-
 inline int Sq(const char* name) {
     return SquareNumber(name);
 }
@@ -95,8 +67,7 @@ class EngineTest : public ::testing::Test {
     RecordingUi ui;
     FakeClock clock;
     ScriptedRandom random;
-    CountingHooks hooks;
-    Engine e{*game, *search, settings, ui, clock, random, hooks};
+    Engine e{*game, *search, settings, clock, random};
     GameState& g = *game;
     SearchState& s = *search;
 };

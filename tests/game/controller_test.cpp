@@ -19,7 +19,7 @@ namespace {
 using C = Command;
 using D = Display;
 
-TEST(ControllerTexts, MoveLinesAndTypedMoves) {
+TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
     const std::tuple<int, const char*, bool, const char*> lines[] = {
         {1, "e1-d2", false, "   1. e1-d2"},
         {19, "c3-d4", false, "  10. c3-d4"},
@@ -33,6 +33,21 @@ TEST(ControllerTexts, MoveLinesAndTypedMoves) {
         {"c3-d", 'x', "C3 D"},  {"a1-b2-c3", 'x', "A1B2C3"}, {"", 'x', ""}};
     for (auto [text, jump, normal] : typed)
         EXPECT_EQ(NormaliseTypedMove(text, jump), normal) << text;
+    const std::pair<int, const char*> announcements[] = {{31995, "winning in 3 moves! "},
+                                                         {31999, "winning in 1 move! "},
+                                                         {31980, "winning in 10 moves! "},
+                                                         {31979, ""},
+                                                         {-31998, "losing in 1 move! "},
+                                                         {-31980, "losing in 10 moves! "},
+                                                         {-31979, ""},
+                                                         {0, ""}};
+    for (auto [score, text] : announcements)
+        EXPECT_EQ(AnnouncementText(score), *text ? std::string("Computer is ") + text : "");
+    NewBestReport report{3, "e1-d2", 12, false, "e1-d2 a7xc5 h1xf3 "};
+    EXPECT_EQ(CalculationText(report),
+              "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
+    report.book = true;
+    EXPECT_EQ(CalculationText(report), "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
 }
 
 using Modes = ControllerTest;
@@ -224,6 +239,12 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
     c().AnalyzeCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_FALSE(ui.list(ListId::Analysis).empty());
+    // The hint's search, cancelled at once: its box comes with the result, the menus back.
+    c().HintCommand();
+    EXPECT_TRUE(g().busy && ui.messages.back().title != "Hint");
+    c().CancelCommand();
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
+    EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu, C::Toolbar}), "Hint: Try 11");
     c().settings().SearchDepth = 20;
     ui.statusHistory.clear();
     c().ComputeCommand();
@@ -291,6 +312,17 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     c().ResignCommand();
     EXPECT_EQ(ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}),
               "OK... Computer wins!00");
+    EXPECT_EQ(Text(D::Status), "Computer wins!");
+
+    // An offer the computer takes: its last search saw no advantage.
+    ui.answers = {Answer::Yes};
+    c().NewGameCommand(false);
+    ASSERT_TRUE(Type("e1d2"));
+    c().search().bestScore = 0;
+    c().OfferDrawCommand();
+    EXPECT_EQ(Last().substr(0, 35) + "|" + Text(D::Status) + Enabled({C::Compute, C::Hint}),
+              "Congratulations: OK... It's a draw!|It's a draw!00");
+    EXPECT_TRUE(g().gameOver && ui.messages.back().icon == Icon::Exclamation);
 
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);

@@ -1,4 +1,4 @@
-// A user interface without a window, for the benchmark and zelkor-cli: it shows nothing, answers
+// A user interface without a window, for zelkor-cli and the matches: it shows nothing, answers
 // every question with No and keeps the texts so that a caller may read them back. The other
 // windowless interfaces derive from it and override only what they do differently.
 #pragma once

@@ -1,4 +1,4 @@
-#include "engine/silent_ui.h"
+#include "game/silent_ui.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,123 @@
+// The analysis as the controller runs it: the driver's search on the position for the side
+// to move, without playing; the root moves and what the search found are told here.
+#include "engine/driver.h"
+#include "game/controller.h"
+#include "rules/game_end.h"
+#include "rules/move_text.h"
+
+namespace zelkor {
+
+std::string AnalysisLine(const Position& g, const RootEntry& entry, const std::string& mainLine) {
+    const auto column = [](const std::string& text, std::size_t width) {
+        return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+    };
+    std::string line =
+        column(SquareNotation(g.board, entry.from) + SquareNotation(g.board, entry.to), 11);
+    if (entry.score == kUnsearched) return line + column("n/a", 9);
+    std::string score = entry.upperBound ? "<=" : "";
+    score += std::to_string(entry.score);
+    line += column(score, 9);
+    line += column(std::to_string(entry.depth), 8);
+    if (!mainLine.empty()) line += "    " + mainLine;
+    return line;
+}
+
+std::vector<std::string> GameController::SortedRootLines() {
+    const GameSession& g = *game_;
+    SearchState& s = *search_;
+    std::vector<std::string> lines;
+    if (!SortRootTable(s)) return lines;
+    std::vector<PvEntry> line;
+    for (int p = 0; p <= kMaxPly && s.bestLine[p].Source != 0; ++p)
+        line.push_back(s.bestLine[p]);
+    const std::string mainLine = LineText(g, line, g.jumpChar);
+    for (int i = 0; i < s.rootCount; ++i)
+        lines.push_back(AnalysisLine(g, s.rootTable[i], i == 0 ? mainLine : std::string()));
+    return lines;
+}
+
+void GameController::AnalyzeCommand() {
+    GameSession& g = *game_;
+    if (g.gameOver || g.busy) return;
+    ui_.SetText(Display::Status, "");
+    g.busy = true;
+    game_->rated = false;
+    ui_.SetEnabled(Command::BoardMenu, false);
+    const std::optional<MovePlan> plan = BeginAnalysis();
+    if (!plan) {
+        g.busy = false;
+        return;
+    }
+    StartSearch(*plan, "Analyzing... (", [this](const SearchResult& result) {
+        FinishAnalysis(result);
+        game_->busy = false;
+    });
+}
+
+std::optional<MovePlan> GameController::BeginAnalysis() {
+    StartComputation(Computation::Analysis);
+    ui_.SetListLines(ListId::Analysis, {});
+    ui_.SetText(Display::Status, "Analyzing...");
+    ComputationBusy(Computation::Analysis);
+    if (AnnounceDecidedPosition()) {
+        EndAnalysis();
+        return std::nullopt;
+    }
+    return PlanRootSearch(Computation::Analysis);
+}
+
+bool GameController::AnnounceDecidedPosition() {
+    // The analysis ends no game and updates no rating.
+    Engine engine = MakeEngine();
+    const RootState root = JudgeRoot(engine);
+    if (root == RootState::Open) return false;
+    if (root == RootState::NoMove) {
+        const std::string text = settings_.PlayerName + " wins!";
+        EndGame(kWinResult, std::nullopt, text, text, true);
+    } else {
+        EndGame(kWinResult, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_, true);
+    }
+    return true;
+}
+
+void GameController::FinishAnalysis(const SearchResult& result) {
+    Engine engine = MakeEngine();
+    SettleSearchStop(engine, result);
+    ui_.SetListLines(ListId::Analysis, SortedRootLines());
+    ui_.SetText(Display::Status, "");
+    AnnounceFindings();
+    EndAnalysis();
+}
+
+void GameController::AnnounceFindings() {
+    // A forced result found by the search, the draw rules and a side without a move are
+    // told as the computer's move would tell them.
+    GameSession& g = *game_;
+    const SearchState& s = *search_;
+    Engine engine = MakeEngine();
+    const bool moverWon = JustMovedHasWon(engine);
+    const bool won = s.bestScore >= kForcedResultScore && moverWon;
+    if (won)
+        DecideGame(kWinResult, std::nullopt, "Computer wins!");
+    else if (IsForcedResult(s.bestScore))
+        ui_.SetText(Display::Status, AnnouncementText(s.bestScore));
+    ui_.RedrawBoard();
+    if (won) TellResult(kWinResult, "Computer wins!");
+    if (settings_.ChessDrawRules && g.drawFlag != kNoDraw) {
+        const std::string announcement = DrawAnnouncement(g.drawFlag);
+        EndGame(kDrawResult, std::nullopt, announcement, announcement + ratingText_, true);
+    }
+    if (HasNoMove(g) && !g.gameOver)
+        EndGame(kWinResult, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_, true);
+}
+
+void GameController::EndAnalysis() {
+    // The line shown continues with the opponent's reply, which is no hint for the side
+    // that is still to move here.
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
+    ComputationIdle(Computation::Analysis);
+    RefreshLists();
+}
+
+}  // namespace zelkor

@@ -1,0 +1,72 @@
+// The player's Hint, Offer Draw and Resign commands: the engine answers, the controller
+// tells. The hint's search runs through the search runner like the computer's move.
+#include "engine/hint.h"
+#include "game/controller.h"
+#include "game/hint_board.h"
+#include "rules/game_end.h"
+#include "rules/move_text.h"
+
+namespace zelkor {
+
+void GameController::HintCommand() {
+    GameSession& g = *game_;
+    if (g.busy) return;
+    if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
+    game_->rated = false;
+    if (MasterHint()) return;
+    // Board and typed input wait for the hint, and the menus with them.
+    g.busy = true;
+    ComputationBusy(Computation::Hint);
+    if (const auto stored = StoredHint(g, *search_)) {
+        ShowHint("Try " + SquareNotation(g.board, stored->first) + "-" +
+                 SquareNotation(g.board, stored->second));
+        return EndHint();
+    }
+    Engine engine = MakeEngine();
+    const std::optional<RootSearchLimits> limits = PrepareHint(engine);
+    if (!limits) {
+        ui_.Message("You have already won!", "Congratulations", Icon::Exclamation);
+        return EndHint();
+    }
+    MovePlan plan;
+    plan.limits = *limits;
+    hintRunning_ = true;
+    StartSearch(plan, "", [this](const SearchResult& result) {
+        hintRunning_ = false;
+        const Move& best = result.best;
+        ShowHint("Try " + MoveTextOf(*game_, best.Source, best.dest, best.jump == 1).display);
+        EndHint();
+    });
+}
+
+void GameController::ShowHint(const std::string& text) {
+    HintBoardUi(ui_, *game_, feedback_.hintOnBoard).Message(text, "Hint", Icon::Information);
+}
+
+void GameController::EndHint() {
+    search_->hintFrom = 0;
+    search_->hintTo = 0;
+    ComputationIdle(Computation::Hint);
+    game_->busy = false;
+}
+
+void GameController::OfferDrawCommand() {
+    GameSession& g = *game_;
+    if (g.busy || g.gameOver) return;
+    if (AcceptsDrawOffer(g, *search_))  // ends the game with its command states
+        EndGame(kDrawResult, 0.5, "It's a draw!", "OK... It's a draw!", false);
+    else
+        ui_.Message("Offer rejected... Play on!", "Draw Offer", Icon::Exclamation);
+}
+
+void GameController::ResignCommand() {
+    GameSession& g = *game_;
+    if (g.busy || g.gameOver) return;
+    if (ui_.Message(g.rated ? "Resign this game? It counts as a loss for your rating."
+                            : "Resign this game?",
+                    "Confirmation", Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return;
+    EndGame(kWinResult, 0, "Computer wins!", "OK... Computer wins!", false);
+}
+
+}  // namespace zelkor

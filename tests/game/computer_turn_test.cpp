@@ -1,0 +1,295 @@
+// The computer's move and the analysis as the controller tells them: status, lists,
+// progress, announcements, the draw question, the end of the game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "../engine/engine_fixture.h"
+#include "controller_fixture.h"
+#include "engine/driver.h"
+#include "rules/make_move.h"
+#include "rules/movegen.h"
+#include "rules/text_lines.h"
+
+namespace zelkor::test {
+namespace {
+
+using D = Display;
+
+// The controller with a book that proposes what the test says.
+class BookController : public GameController {
+  public:
+    using GameController::GameController;
+    std::pair<int, int> BookMove(bool fromGames) override {
+        bookLookups.push_back(fromGames);
+        return bookMove;
+    }
+    std::pair<int, int> bookMove{0, 0};
+    std::vector<bool> bookLookups;
+};
+
+class ComputerTurn : public ControllerTest {
+  protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        auto turn = std::make_unique<BookController>(ui, clock, random, dir.path());
+        book = turn.get();
+        controller = std::move(turn);
+        controller->StartUp();
+        settings().UseDepth = 1;
+        settings().SearchDepth = 2;
+        settings().ChessDrawRules = 0;  // the positions come without their history
+    }
+    void Position(const VariantRules& rules, const std::string& setup, int side, int gamePly) {
+        SetUpPosition(g(), rules, setup, side, gamePly);
+        g().gameOver = false;
+        ui.messages.clear();
+        ui.statusHistory.clear();
+    }
+    Settings& settings() { return c().settings(); }
+    SearchState& s() { return c().search(); }
+    bool HasMessage(const std::string& prefix, const std::string& title) const {
+        return std::any_of(ui.messages.begin(), ui.messages.end(), [&](const ShownMessage& m) {
+            return m.text.rfind(prefix, 0) == 0 && m.title == title;
+        });
+    }
+    static std::string Column(int value, size_t width) {
+        const std::string text = std::to_string(value);
+        return std::string(width - text.size(), ' ') + text;
+    }
+
+    BookController* book = nullptr;
+};
+
+TEST_F(ComputerTurn, OneLegalMoveSearchesOneIterationAndPlaysIt) {
+    Position(DefaultRules(), kOneMove, kWhite, 0);
+    settings().SearchDepth = 3;
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().board[Sq("c3")], g().gamePly, g().side, s().depthReached),
+              std::tuple(kWhiteMan, 1, kBlack, 1));
+    EXPECT_EQ(Text(D::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
+    for (const char* status : {"Thinking...", "Thinking... (1)  a1xc3"})
+        EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0);
+    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 3 ply");
+    EXPECT_EQ(ui.list(ListId::Analysis).at(0).rfind("       a1c3 ", 0), 0u);
+    EXPECT_TRUE(g().gameStarted && !g().gameOver && ui.messages.empty());
+}
+
+TEST_F(ComputerTurn, WinningMoveEndsTheGameAndAForcedWinIsAnnounced) {
+    Position(DefaultRules(), SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 B4", "E1 F1 E4"), kWhite, 30);
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().board[Sq("a5")], s().bestScore, g().gameOver),
+              std::tuple(kWhiteMan, 31998, true));
+    EXPECT_EQ(Text(D::Status), "Computer wins!");
+    EXPECT_TRUE(HasMessage("Computer wins!", "Congratulations"));
+
+    Position(DefaultRules(), kTwoFromCamp, kWhite, 30);
+    settings().SearchDepth = 3;
+    c().ComputeCommand();
+    ASSERT_GE(s().bestScore, 31980);
+    EXPECT_TRUE(!g().gameOver && s().announced);
+    EXPECT_EQ(Text(D::Status), AnnouncementText(s().bestScore));
+
+    // The stop comes in the iteration after the one that found the win: still announced.
+    Position(DefaultRules(), kTwoFromCamp, kWhite, 30);
+    settings().SearchDepth = 6;
+    ui.onProcessEvents = [this] {
+        if (Text(D::Status).rfind("Thinking... (5)", 0) == 0) c().CancelCommand();
+    };
+    c().ComputeCommand();
+    ui.onProcessEvents = nullptr;
+    EXPECT_TRUE(g().searchStopped == 1 && s().bestScore >= 31980);
+    EXPECT_EQ(Text(D::Status), AnnouncementText(s().bestScore));
+}
+
+TEST_F(ComputerTurn, DecidedGameAndNoMoveEndBeforeSearching) {
+    // Black, the player, has filled its camp; then the same with the computer Black.
+    Position(DefaultRules(), SetupOf("D4", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H4"), kWhite, 40);
+    const size_t pauses = clock.pauses.size();
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gameOver, g().gamePly, clock.pauses.size()),
+              std::tuple(true, 40, pauses + 1));
+    EXPECT_TRUE(HasMessage("Player wins!", "Congratulations"));
+    EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
+
+    g().gameOver = false;
+    g().side = kBlack;
+    c().ComputeCommand();
+    EXPECT_TRUE(HasMessage("Computer wins!", "Congratulations"));
+
+    Position(DefaultRules(), kWhiteStuck, kWhite, 4);
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gameOver, g().gamePly, Text(D::Status)),
+              std::tuple(true, 4, "Player wins!"));
+}
+
+// No step direction and the only jump leads away: the reduced set is empty, and the move
+// is played rather than a leftover of the pool.
+TEST_F(ComputerTurn, AnEmptyReducedSetPlaysALegalMove) {
+    VariantRules rules = DefaultRules();
+    rules.flag(OutofHome) = 0;
+    rules.directions = {" NW;N;NE;E;SE;S;SW;W", " NW;N;NE;E;SE;S;SW;W"};
+    Position(rules, SetupOf("D5", "E4 H8"), kWhite, 10);
+    g().movePool[0] = Move{Sq("a1"), Sq("a2"), 0, 0};  // a leftover
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("f3")], g().gameOver),
+              std::tuple(11, kWhiteMan, false));
+}
+
+TEST_F(ComputerTurn, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
+    settings().SearchDepth = 3;
+    const long long start = ui.eventsProcessed;
+    ui.onProcessEvents = [&] {
+        if (ui.eventsProcessed == start + 40) c().CancelCommand();
+    };
+    ui.SetText(D::Strength, "");
+    c().ComputeCommand();
+    ui.onProcessEvents = nullptr;
+    EXPECT_EQ(std::tuple(g().gamePly, g().searchStopped, g().timeUp), std::tuple(1, 1, 0));
+    EXPECT_EQ(Text(D::Strength), "");  // not rewritten after a stop
+    const std::vector<std::string>& lines = ui.list(ListId::Analysis);
+    ASSERT_EQ(lines.size(), 24u);  // every root move of the start
+    EXPECT_EQ(lines.back().substr(11), "      n/a");
+    const RootEntry& best = s().rootTable[0];
+    EXPECT_EQ(lines.front().substr(0, 28), "       " + SquareName(best.from) + SquareName(best.to) +
+                                               Column(best.score, 9) + "       1");
+}
+
+// The best move first with its score; the others only shown no better carry a bound.
+TEST_F(ComputerTurn, AnalysisListPutsTheBestFirstAndMarksBounds) {
+    settings().SearchDepth = 3;
+    // Noise makes a null-window test and its re-search disagree now and then.
+    unsigned state = 3;
+    for (int k = 0; k < 200000; ++k) {
+        state = state * 1103515245u + 12345u;
+        random.values.push_back((state >> 8) / double(1u << 24));
+    }
+    c().AnalyzeCommand();
+    const std::vector<std::string>& lines = ui.list(ListId::Analysis);
+    ASSERT_EQ(lines.size(), 24u);
+    const RootEntry& best = s().rootTable[0];
+    const std::string move = SquareName(best.from) + SquareName(best.to);
+    EXPECT_EQ(lines[0].substr(0, 34),
+              "       " + move + Column(s().bestScore, 9) + "       3    " + move.substr(0, 2));
+    int bounds = 0, below = 0;  // each move with its own score
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::string score = lines[i].substr(11, 9);
+        if (score.find("<=") != std::string::npos) {
+            ++bounds;
+            score.erase(score.find("<="), 2);
+        }
+        EXPECT_LE(std::stoi(score), s().bestScore) << lines[i];
+        below += std::stoi(score) < s().bestScore;
+    }
+    EXPECT_TRUE(bounds > 0 && below > 0);
+}
+
+TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
+    std::tie(settings().UseDepth, settings().FixedTime, settings().ThinkTime) = std::tuple(0, 1, 2);
+    clock.tick = 0.0005;
+    ui.SetText(D::Strength, "");
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(ui.progressMaximum, g().timeUp, g().searchStopped, g().gamePly),
+              std::tuple(2, 1, 1, 1));
+    EXPECT_TRUE(s().depthReached >= 1 && s().depthReached < 20);
+    EXPECT_EQ(Text(D::Strength), "");  // only depth mode rewrites it
+}
+
+TEST_F(ComputerTurn, RootTableHoldsMoreThan201Moves) {
+    VariantRules rules = DefaultRules();
+    rules.flag(LongKings) = 1;
+    Position(rules, SetupOf("C3 F3 C6 F6 D4 E5 B5 G4 A1 H8 D7 E2 B7 G2 A4 H5", "H1 A8"), kWhite,
+             10);
+    InitGameTree(g());
+    GenerateMoves(g(), 0);
+    const int n = MoveCount(g());
+    ASSERT_GT(n, 201);
+    settings().SearchDepth = 1;
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gamePly, static_cast<int>(ui.list(ListId::Analysis).size()),
+                         s().rootMoveCounts[11]),
+              std::tuple(11, n, n));
+}
+
+TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
+    settings().UseBook = 1;
+    settings().BookFromGames = 0;
+    book->bookMove = {Sq("e1"), Sq("d2")};
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().board[Sq("d2")], g().gameMoveLines.at(0)),
+              std::tuple(kWhiteMan, "   1. e1-d2b"));
+    EXPECT_NE(Text(D::Calculation).find("\r\nBook"), std::string::npos);
+
+    // A proposal that is no legal move is dropped.
+    Position(DefaultRules(), kDefaultSetup, kWhite, 0);
+    book->bookMove = {Sq("e1"), Sq("e5")};
+    c().ComputeCommand();
+    EXPECT_NE(g().gameMoveLines.at(0).back(), 'b');
+}
+
+// A level score proposes a draw, at most once in 41 plies, never after announcing a win.
+TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
+    // (last offer, announced, mode, answer, score 78 plies before (0: none), questions, drawn)
+    const std::tuple<int, bool, PlayMode, Answer, int, int, bool> cases[] = {
+        {60, false, PlayMode::PlayerComputer, Answer::No, 0, 1, false},
+        {61, false, PlayMode::PlayerComputer, Answer::No, 0, 0, false},
+        {60, true, PlayMode::PlayerComputer, Answer::No, 0, 0, false},
+        {60, false, PlayMode::PlayerComputer, Answer::No, 5000, 0, false},  // no longer level
+        {60, false, PlayMode::PlayerComputer, Answer::Yes, 0, 1, true},
+        {60, false, PlayMode::ComputerComputer, Answer::No, 0, 0, true}};
+    settings().SearchDepth = 1;
+    settings().AskDraw = 1;
+    for (auto [lastOffer, announced, mode, answer, earlier, questions, drawn] : cases) {
+        Position(DefaultRules(), kDefaultSetup, kWhite, 100);
+        g().playMode = mode;
+        s().scoreHistory[101 - kStableScorePlies] = static_cast<int16_t>(earlier);
+        s().stableScoreCounter = 2;
+        s().lastDrawOfferPly = lastOffer;
+        s().announced = announced;
+        random.fallback = mode == PlayMode::ComputerComputer ? 0.05 : 0.0;
+        ui.answers = {answer};
+        c().ComputeCommand();
+        const int asked = std::count_if(ui.messages.begin(), ui.messages.end(), [](auto& m) {
+            return m.text == "How about a draw?" && m.title == "Question" &&
+                   m.buttons == Buttons::YesNo && m.icon == Icon::Question;
+        });
+        EXPECT_EQ(std::tuple(asked, g().gameOver), std::tuple(questions, drawn));
+        if (!drawn) continue;
+        EXPECT_EQ(Text(D::Status), "It's a draw!");
+        EXPECT_TRUE(HasMessage("It's a draw!", "Congratulations"));
+    }
+}
+
+TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
+    // One ply stepped back: the record goes on beyond GamePly.
+    Position(DefaultRules(), kDefaultSetup, kBlack, 1);
+    g().recordLength = 2;
+    g().gameRecord[1] = Move{28, 46, 1, 0};
+    g().gameRecord[2] = Move{61, 62, 0, 0};
+    const Board board = g().board;
+    settings().SearchDepth = 3;
+    settings().UseBook = 1;
+    settings().BookFromGames = 1;  // only the book file is asked
+    const int rating = c().rating();
+    c().AnalyzeCommand();
+    EXPECT_EQ(g().board, board);
+    EXPECT_EQ(std::tuple(g().side, g().gamePly, g().recordLength, g().gameRecord[2].dest,
+                         s().depthReached),
+              std::tuple(kBlack, 1, 2, 62, 3));
+    EXPECT_TRUE(c().rating() == rating && g().gameMoveLines.empty() && book->bookLookups.empty());
+    EXPECT_FALSE(g().gameOver || ui.list(ListId::Analysis).empty());
+    EXPECT_TRUE(ui.messages.empty());  // no draw proposal
+    settings().BookFromGames = 0;
+    c().AnalyzeCommand();
+    EXPECT_EQ(book->bookLookups, std::vector<bool>{false});
+
+    // A single legal move keeps the depth setting.
+    Position(DefaultRules(), kOneMove, kWhite, 0);
+    settings().SearchDepth = 4;
+    c().AnalyzeCommand();
+    EXPECT_EQ(std::tuple(s().depthReached, settings().SearchDepth, g().board[Sq("a1")]),
+              std::tuple(1, 4, kWhiteMan));
+}
+
+}  // namespace
+}  // namespace zelkor::test
