@@ -17,11 +17,8 @@ int RunMoves(const CliContext& context) {
     auto game = std::make_unique<GameState>();
     const int status = PreparePosition(context, 0, *game);
     if (status != 0) return status;
-    GenerateMoves(*game, kAllMoves);
-    for (int i = game->plyStart[game->ply]; i < game->plyStart[game->ply + 1]; ++i) {
-        const Move& m = game->movePool[i];
+    for (const Move& m : LegalMoves(*game))
         std::printf("%s\n", RootMoveText(m.Source, m.dest, m.jump == 1).c_str());
-    }
     return 0;
 }
 

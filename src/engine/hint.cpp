@@ -9,11 +9,8 @@ namespace zelkor {
 
 std::optional<std::pair<int, int>> StoredHint(GameState& g, const SearchState& s) {
     if (s.hintFrom <= 0) return std::nullopt;
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-        if (g.movePool[i].Source == s.hintFrom && g.movePool[i].dest == s.hintTo)
-            return std::pair{s.hintFrom, s.hintTo};
+    for (const Move& m : LegalMoves(g))
+        if (m.Source == s.hintFrom && m.dest == s.hintTo) return std::pair{s.hintFrom, s.hintTo};
     return std::nullopt;
 }
 

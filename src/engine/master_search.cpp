@@ -486,14 +486,12 @@ MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits
     const WinState won = CheckWinConditions(g);
     if (won.won(-g.side)) return result;
     // One legal move needs no search.
-    const auto probe = std::make_unique<GameState>(g);
-    InitGameTree(*probe);
-    GenerateMoves(*probe, kAllMoves);
-    if (MoveCount(*probe) == 0) return result;
-    result.from = probe->movePool[0].Source;  // until a search finds better
-    result.to = probe->movePool[0].dest;
-    result.jump = probe->movePool[0].jump == 1;
-    if (MoveCount(*probe) == 1) {
+    const std::vector<Move> legal = LegalMoves(g);
+    if (legal.empty()) return result;
+    result.from = legal[0].Source;  // until a search finds better
+    result.to = legal[0].dest;
+    result.jump = legal[0].jump == 1;
+    if (legal.size() == 1) {
         result.pv.push_back({result.from, result.to});
         return result;
     }

@@ -138,12 +138,10 @@ struct LegalMove {
     int from, to;
     bool jump;
 };
-std::vector<LegalMove> LegalMoves(GameState& g) {
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
+std::vector<LegalMove> MovesOf(const GameState& g) {
     std::vector<LegalMove> moves;
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-        moves.push_back({g.movePool[i].Source, g.movePool[i].dest, g.movePool[i].jump == 1});
+    for (const Move& m : LegalMoves(g))
+        moves.push_back({m.Source, m.dest, m.jump == 1});
     return moves;
 }
 
@@ -217,7 +215,7 @@ MoveRoute LastMoveRoute(const GameState& g) {
 std::vector<Reachable> ReachableSquares(GameState& g, int from) {
     std::vector<Reachable> result;
     if (!IsPlayingSquare(from) || g.board[from] != g.side) return result;
-    for (const LegalMove& m : LegalMoves(g)) {
+    for (const LegalMove& m : MovesOf(g)) {
         if (m.from != from) continue;
         result.push_back({m.to, m.jump, RouteOf(g, g.board, m.from, m.to, m.jump)});
     }
@@ -225,7 +223,7 @@ std::vector<Reachable> ReachableSquares(GameState& g, int from) {
 }
 
 std::vector<int> MenThatMustJump(GameState& g) {
-    const std::vector<LegalMove> moves = LegalMoves(g);
+    const std::vector<LegalMove> moves = MovesOf(g);
     if (!AllJumps(moves)) return {};
     for (int square : kPlayingSquares)
         if (g.board[square] == g.side && HasStep(g, g.board, square)) return Sources(moves);
@@ -234,7 +232,7 @@ std::vector<int> MenThatMustJump(GameState& g) {
 
 std::string PickUpRefusal(GameState& g, int square) {
     if (!IsPlayingSquare(square) || g.board[square] != g.side) return {};
-    const std::vector<LegalMove> moves = LegalMoves(g);
+    const std::vector<LegalMove> moves = MovesOf(g);
     for (const LegalMove& m : moves)
         if (m.from == square) return {};
     const bool steps = HasStep(g, g.board, square);
@@ -247,7 +245,7 @@ std::string PickUpRefusal(GameState& g, int square) {
 
 std::string MoveRefusal(GameState& g, int from, int to) {
     if (!IsPlayingSquare(from) || !IsPlayingSquare(to) || g.board[from] != g.side) return {};
-    const std::vector<LegalMove> moves = LegalMoves(g);
+    const std::vector<LegalMove> moves = MovesOf(g);
     for (const LegalMove& m : moves)
         if (m.from == from && m.to == to) return {};
     if (g.board[to] != kEmpty) return SquareName(to) + " is not empty";

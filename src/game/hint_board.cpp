@@ -19,17 +19,13 @@ HintText HintForBoard(GameState& g, const std::string& text) {
     const int to = SquareNumber(std::string_view(upper).substr(3, 2));
     if (from == 0 || to == 0) return hint;
     // The hint's search leaves the board as it found it; the moves of the position decide.
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
-        const Move& m = g.movePool[i];
+    for (const Move& m : LegalMoves(g)) {
         if (m.Source != from || m.dest != to) continue;
         move[2] = m.jump == 1 ? g.jumpChar : '-';
         hint.text = std::string(kTry) + move;
         hint.route = RouteOf(g, g.board, from, to, m.jump == 1);
         break;
     }
-    InitGameTree(g);
     return hint;
 }
 

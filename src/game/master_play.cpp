@@ -272,11 +272,10 @@ bool GameController::MasterHint() {
     SearchState& s = *search_;
     if (!master_->choice.master) return false;
     // The stored reply of the computer's last line is answered as the levels answer it.
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) == 0) return false;  // the levels' hint tells the end
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-        if (g.movePool[i].Source == s.hintFrom && g.movePool[i].dest == s.hintTo) return false;
+    const std::vector<Move> moves = LegalMoves(g);
+    if (moves.empty()) return false;  // the levels' hint tells the end
+    for (const Move& m : moves)
+        if (m.Source == s.hintFrom && m.dest == s.hintTo) return false;
     g.busy = true;
     ComputationBusy(Computation::Hint);
     master::MasterLimits limits = MasterMoveLimits(settings_, master_->choice.threads, false);

@@ -195,9 +195,7 @@ std::pair<std::string, int> GameEnd(GameState& g) {
     if (g.drawFlag == kMoveCountDraw) return {"move rule", 0};
     const int mover = -g.side;
     if (CheckWinConditions(g).won(mover)) return {"target filled", mover};
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
-    if (MoveCount(g) == 0) return {"no move", mover};
+    if (LegalMoves(g).empty()) return {"no move", mover};
     if (g.gamePly >= kMaxGamePlies) return {"ply limit", 0};
     return {"", 0};
 }
@@ -209,15 +207,14 @@ void PlayOpening(GameState& g, const GameState& start, uint64_t seed, int plies)
         g = start;
         bool ok = true;
         for (int p = 0; p < plies && ok; ++p) {
-            InitGameTree(g);
-            GenerateMoves(g, kAllMoves);
-            const int count = MoveCount(g);
+            const std::vector<Move> moves = LegalMoves(g);
+            const int count = static_cast<int>(moves.size());
             if (count == 0) {
                 ok = false;
                 break;
             }
-            const Move m = g.movePool[static_cast<size_t>(
-                std::uniform_int_distribution<int>(0, count - 1)(rng))];
+            const Move m =
+                moves[static_cast<size_t>(std::uniform_int_distribution<int>(0, count - 1)(rng))];
             ok = PlayMove(g, m.Source, m.dest) && GameEnd(g).first.empty();
         }
         if (ok) return;

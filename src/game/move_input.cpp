@@ -110,13 +110,11 @@ bool GameController::CanStartDrag(int square) {
         ShowError(ui_, g.side == kWhite ? "White moves" : "Black moves");
         return false;
     }
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
     bool movable = false;
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-        if (g.movePool[i].Source == square) {
+    for (const Move& m : LegalMoves(g))
+        if (m.Source == square) {
             movable = true;
-            if (g.movePool[i].dest == square) returningMoveExists_ = true;
+            if (m.dest == square) returningMoveExists_ = true;
         }
     if (!movable) {
         ui_.RedrawBoard();
@@ -139,10 +137,8 @@ void GameController::BoardDrop(int from, int to) {
     if (g.busy || g.gameOver || !IsPlayingSquare(from)) return;
     bool returning = false;
     if (to == from) {
-        InitGameTree(g);
-        GenerateMoves(g, kAllMoves);
-        for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-            if (g.movePool[i].Source == from && g.movePool[i].dest == from) returning = true;
+        for (const Move& m : LegalMoves(g))
+            if (m.Source == from && m.dest == from) returning = true;
     }
     if (!IsPlayingSquare(to) || (to == from && !returning)) {
         ui_.RedrawBoard();  // a drop off the board or back home cancels the drag
@@ -171,11 +167,9 @@ std::vector<int> GameController::MovableSquares() {
     GameSession& g = *game_;
     std::vector<int> squares;
     if (g.busy || g.gameOver) return squares;
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-        if (std::find(squares.begin(), squares.end(), g.movePool[i].Source) == squares.end())
-            squares.push_back(g.movePool[i].Source);
+    for (const Move& m : LegalMoves(g))
+        if (std::find(squares.begin(), squares.end(), m.Source) == squares.end())
+            squares.push_back(m.Source);
     return squares;
 }
 

@@ -140,11 +140,8 @@ void GameController::FillLegalMoveList() {
         return;
     }
     const std::vector<std::string> book = CurrentBookMoves();
-    InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
-        const Move& m = g.movePool[i];
-        std::string line = DisplayMove(g, i).display;
+    for (const Move& m : LegalMoves(g)) {
+        std::string line = MoveTextOf(g, m.Source, m.dest, m.jump == 1).display;
         const std::string from = SquareName(m.Source);
         const std::string to = SquareName(m.dest);
         for (size_t b = 0; b < book.size() && b < 11; ++b) {

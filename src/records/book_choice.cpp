@@ -18,17 +18,8 @@ BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, U
     // Only proposals that are legal here stay. The caller's move list of this ply (the
     // driver's reduced root moves and their count) is left as it was found.
     std::set<std::pair<int, int>> legal;
-    {
-        const auto pool = g.movePool;
-        const auto starts = g.plyStart;
-        const int cancelRequest = g.cancelRequest;
-        GenerateMoves(g, kAllMoves);
-        for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i)
-            legal.insert({g.movePool[i].Source, g.movePool[i].dest});
-        g.movePool = pool;
-        g.plyStart = starts;
-        g.cancelRequest = cancelRequest;
-    }
+    for (const Move& m : LegalMoves(g))
+        legal.insert({m.Source, m.dest});
     std::erase_if(proposals.candidates, [&](const BookGameCandidate& c) {
         return legal.count(BookMoveSquares(c.move)) == 0;
     });

@@ -1,8 +1,5 @@
 #include "rules/game_end.h"
 
-#include <memory>
-
-#include "rules/make_move.h"
 #include "rules/movegen.h"
 #include "rules/win.h"
 
@@ -47,16 +44,8 @@ std::string ResultText(GameState& g, int code) {
     if (black == 0) g.resultText = blackStarts ? "0-1" : "1-0";
     if (!g.resultText.empty()) return g.resultText;
 
-    // Generate at the current ply, then put back what the caller's move lists held.
-    const auto pool = std::make_unique<decltype(g.movePool)>(g.movePool);
-    const auto plyStart = g.plyStart;
-    const int cancelRequest = g.cancelRequest;
-    GenerateMoves(g, kAllMoves);
-    const bool noMove = MoveCount(g) == 0;
-    g.movePool = *pool;
-    g.plyStart = plyStart;
-    g.cancelRequest = cancelRequest;
-    if (noMove) {
+    // The caller's move lists stay as they are.
+    if (LegalMoves(g).empty()) {
         const bool blackToMove = g.side == kBlack;
         if (blackStarts)
             g.resultText = blackToMove ? "0-1" : "1-0";
@@ -75,13 +64,11 @@ std::string WinnerColourText(int winner) {
     return winner == kWhite ? "White wins!" : "Black wins!";
 }
 
-GameEnd DecideGameEnd(GameState& g, bool chessDrawRules) {
-    InitGameTree(g);
+GameEnd DecideGameEnd(const GameState& g, bool chessDrawRules) {
     const int mover = -g.side;
     GameEnd end;
     const bool moverWon = CheckWinConditions(g).won(mover);
-    GenerateMoves(g, kAllMoves);
-    end.noMove = MoveCount(g) == 0;
+    end.noMove = LegalMoves(g).empty();
     if (g.drawFlag != kNoDraw && chessDrawRules) {
         end.kind = GameEndKind::Draw;
         end.drawFlag = g.drawFlag;

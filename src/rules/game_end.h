@@ -46,8 +46,7 @@ struct GameEnd {
 // The game-end test, right after the draw test: the game has ended when the side that has
 // just moved has won, the side to move has no move (the side that has just moved wins), or
 // a draw flag stands under chess drawing rules. Decides only; telling the user is the
-// caller's. Ply is 0 afterwards and the move list of ply 0 holds the moves of the side to
-// move.
-GameEnd DecideGameEnd(GameState& g, bool chessDrawRules);
+// caller's. The state, its move pool and ply included, is left as it was.
+GameEnd DecideGameEnd(const GameState& g, bool chessDrawRules);
 
 }  // namespace zelkor

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #if defined(__SSE2__)
@@ -890,6 +891,24 @@ void GenerateMoves(GameState& g, int AllMoves) {
         generator.Register(next);
     }
     g.plyStart[g.ply + 1] = static_cast<int16_t>(next);
+}
+
+std::vector<Move> LegalMoves(const GameState& g) {
+    // A whole GameState is some hundreds of kilobytes, with strings to construct: the
+    // scratch is made once per thread, and each call copies in only what the generation
+    // reads (the position and the rules in force) and starts an empty tree at ply 0, whose
+    // main line and killers stay empty.
+    thread_local std::unique_ptr<GameState> scratch;
+    if (!scratch) scratch = std::make_unique<GameState>();
+    GameState& s = *scratch;
+    static_cast<Position&>(s) = g;
+    static_cast<RulesInForce&>(s) = g;
+    s.ui = g.ui;
+    s.ply = 0;
+    s.plyStart[0] = 0;
+    s.cancelRequest = kNoCancel;
+    GenerateMoves(s, kAllMoves);
+    return {s.movePool.begin(), s.movePool.begin() + MoveCount(s)};
 }
 
 void RegisterMove(GameState& g, int& next, int Source, int dest) {

@@ -2,6 +2,8 @@
 // appended to the move pool at the current ply.
 #pragma once
 
+#include <vector>
+
 #include "rules/game_state.h"
 
 namespace zelkor {
@@ -15,6 +17,13 @@ namespace zelkor {
 constexpr int kSearchMoves = 0;
 constexpr int kAllMoves = 1;
 void GenerateMoves(GameState& g, int AllMoves);
+
+// Every legal move of the side to move (the list GenerateMoves(g, kAllMoves) gives at ply 0, in
+// the same order), as a value for callers outside the search: g, its move pool and its ply
+// are left as they were. The moves carry no ordering score (0); ordering is the search's.
+// The moves are generated in a scratch state of the calling thread that holds nothing
+// between calls.
+std::vector<Move> LegalMoves(const GameState& g);
 
 // Append one move at the running index (jump flag 0 resp. 1) with its ordering score.
 void RegisterMove(GameState& g, int& next, int Source, int dest);

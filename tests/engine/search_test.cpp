@@ -198,14 +198,12 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
         limits.threads = 1 + n % 2;
         const master::MasterResult result = engine.Search(*r, limits);
         EXPECT_EQ(std::tuple(r->board, r->ply, r->gamePly), std::tuple(before, 0, 0)) << n;
-        InitGameTree(*r);
-        GenerateMoves(*r, kAllMoves);
-        bool legal = false;
-        for (int i = 0; i < MoveCount(*r); ++i)
-            legal =
-                legal || (r->movePool[i].Source == result.from && r->movePool[i].dest == result.to);
+        const std::vector<Move> moves = LegalMoves(*r);
+        const bool legal = std::any_of(moves.begin(), moves.end(), [&](const Move& m) {
+            return m.Source == result.from && m.dest == result.to;
+        });
         const bool decided = CheckWinConditions(*r).won(-r->side);
-        EXPECT_EQ(legal, MoveCount(*r) > 0 && !decided) << n;
+        EXPECT_EQ(legal, !moves.empty() && !decided) << n;
         if (!legal) {
             EXPECT_EQ(result.from, 0) << n;
         }

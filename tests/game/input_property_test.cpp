@@ -32,10 +32,7 @@ TEST_F(InputMoveProperty, EveryGeneratedMoveIsReplayable) {
         const auto drawn = test::RandomGame(rng);
         Load(*drawn);
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(drawn->board));
-        GenerateMoves(g(), 1);
-        std::vector<Move> moves(g().movePool.begin() + g().plyStart[0],
-                                g().movePool.begin() + g().plyStart[1]);
-        for (const Move& m : moves) {
+        for (const Move& m : LegalMoves(g())) {
             Load(*drawn);
             const std::string text =
                 NormaliseTypedMove(SquareName(m.Source) + SquareName(m.dest), 'x');

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -177,6 +178,12 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         ASSERT_EQ(g->board, before);
         ASSERT_EQ(Generate(*g, allMoves), expected) << "round " << round;
         ASSERT_EQ(g->board, before) << "round " << round;
+        if (allMoves == kAllMoves) {  // the legal moves as a value: the same list
+            Texts legal;
+            for (const Move& m : LegalMoves(*g))
+                legal.push_back(SquareName(m.Source) + (m.jump ? "x" : "-") + SquareName(m.dest));
+            ASSERT_EQ(legal, expected) << "round " << round;
+        }
         ++compared;
     }
     EXPECT_GT(compared, 2500);
@@ -233,12 +240,26 @@ TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
 }
 
 // Every move of the ply made and taken back; with depth > 1 the replies of the first few too.
+// The legal moves as a value come first: they leave the tree as it was and are the full list.
 void CheckMovesAt(GameState& g, int allMoves, int depth, long long& moves) {
     const Snapshot before(g);
+    const auto pool = std::make_unique<decltype(g.movePool)>(g.movePool);
+    const auto starts = g.plyStart;
+    const TrackedPosition tracked = g.tracked;
+    const std::vector<Move> legal = LegalMoves(g);
+    ASSERT_TRUE(Snapshot(g) == before && g.plyStart == starts && g.tracked == tracked &&
+                std::memcmp(pool->data(), g.movePool.data(), sizeof *pool) == 0)
+        << "LegalMoves changed the state";
     GenerateMoves(g, allMoves);
     ASSERT_TRUE(Snapshot(g) == before) << "generation changed the position";
     const int first = g.plyStart[g.ply], last = g.plyStart[g.ply + 1];
     ASSERT_TRUE(first <= last && last <= kMovePoolSize);
+    ASSERT_TRUE(allMoves != kAllMoves || static_cast<int>(legal.size()) == last - first);
+    for (size_t k = 0; allMoves == kAllMoves && k < legal.size(); ++k) {
+        const Move& m = g.movePool[first + static_cast<int>(k)];
+        ASSERT_EQ(std::tuple(legal[k].Source, legal[k].dest, legal[k].jump, legal[k].score),
+                  std::tuple(m.Source, m.dest, m.jump, 0));
+    }
     for (int i = first; i < last; ++i) {
         const Move m = g.movePool[i];
         ASSERT_TRUE(IsPlayingSquare(m.Source) && IsPlayingSquare(m.dest) && m.Source != m.dest &&
