@@ -42,7 +42,8 @@ void GameController::AnalyzeCommand() {
     ui_.SetText(Display::Status, "");
     g.busy = true;
     game_->rated = false;
-    ui_.SetEnabled(Command::BoardMenu, false);
+    boardHeld_ = true;
+    UpdateCommandStates();
     const std::optional<MovePlan> plan = BeginAnalysis();
     if (!plan) {
         g.busy = false;

@@ -177,7 +177,9 @@ void GameController::ResetGameDisplays() {
     ui_.SetText(Display::TypedMove, "");
     ui_.SetProgressValue(0);
     ui_.SetText(Display::Countdown, "");
-    IdleCommandSet();
+    analysisListLive_ = true;
+    gameEndShown_ = false;
+    UpdateCommandStates();
     FillLegalMoveList();
     ui_.RedrawBoard();
 }
@@ -271,23 +273,12 @@ void GameController::AssignNamesForSideToMove() {
     }
 }
 
-void GameController::SetModeChecks(PlayMode mode) {
-    ui_.SetChecked(Command::PlayerComputer, mode == PlayMode::PlayerComputer);
-    ui_.SetChecked(Command::PlayerPlayer, mode == PlayMode::PlayerPlayer);
-    ui_.SetChecked(Command::ComputerComputer, mode == PlayMode::ComputerComputer);
-}
-
 void GameController::SelectPlayerComputer() {
     GameSession& g = *game_;
     if (g.busy) return;
     g.playMode = PlayMode::PlayerComputer;
     settings_.PlayMode = 0;
-    if (!g.gameOver) {
-        ui_.SetEnabled(Command::OfferDraw, true);
-        ui_.SetEnabled(Command::Hint, true);
-        ui_.SetEnabled(Command::Resign, true);
-    }
-    SetModeChecks(g.playMode);
+    UpdateCommandStates();
     AssignNamesForSideToMove();
     UpdatePlayerLabels();
     ui_.SetText(Display::Status, "Computer-Player mode");
@@ -298,9 +289,7 @@ void GameController::SelectPlayerPlayer() {
     if (g.busy) return;
     g.playMode = PlayMode::PlayerPlayer;
     settings_.PlayMode = 1;
-    ui_.SetEnabled(Command::OfferDraw, false);
-    ui_.SetEnabled(Command::Resign, false);
-    SetModeChecks(g.playMode);
+    UpdateCommandStates();
     ui_.SetText(Display::Status, "Player-Player mode");
     g.firstSideName = settings_.PlayerName;
     g.secondSideName = settings_.PlayerName;
@@ -313,19 +302,13 @@ void GameController::RunComputerComputer() {
     g.playMode = PlayMode::ComputerComputer;
     settings_.PlayMode = 2;
     game_->rated = false;
-    ui_.SetEnabled(Command::BoardMenu, false);
-    ui_.SetEnabled(Command::OfferDraw, false);
-    ui_.SetEnabled(Command::Hint, false);
-    ui_.SetEnabled(Command::Resign, false);
-    SetModeChecks(g.playMode);
+    UpdateCommandStates();
     ui_.SetText(Display::Status, "");
     g.firstSideName = kComputerName;
     g.secondSideName = kComputerName;
     UpdatePlayerLabels();
     ui_.SetListLines(ListId::LegalMoves, {});
     ui_.SetListLines(ListId::Analysis, {});
-    ui_.SetEnabled(Command::LegalMoveList, false);
-    ui_.SetEnabled(Command::AnalysisList, false);
 
     ComputerComputerLoop();
 }
@@ -370,7 +353,6 @@ void GameController::EndComputerComputer() {
     g.playMode = PlayMode::PlayerComputer;
     settings_.PlayMode = 0;
     if (shutDown_) return;
-    SetModeChecks(g.playMode);
     // A game the computer finished against itself keeps both names: the user only watched
     // and neither won nor lost it.
     if (!g.gameOver) AssignNamesForSideToMove();
@@ -425,12 +407,15 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
 }
 
 void GameController::ApplyCommandStatesAfterComputation() {
+    computing_.reset();
+    boardHeld_ = false;
     if (shutDown_) return;
     // Nothing is computed any more: no full bar, no countdown at 0.
     ui_.SetProgressValue(0);
     ui_.SetText(Display::Countdown, "");
-    IdleCommandSet();
-    if (game_->gameOver) GameOverCommandSet();
+    analysisListLive_ = true;  // the lists show the position the computation ended in
+    gameEndShown_ = false;
+    UpdateCommandStates();
 }
 
 bool GameController::AtMoveLimit() {
@@ -438,7 +423,7 @@ bool GameController::AtMoveLimit() {
     if (g.gamePly < kMaxGamePlies) return false;
     if (!g.gameOver) {
         g.gameOver = true;
-        GameOverCommandSet();
+        UpdateCommandStates();
     }
     ui_.SetText(Display::Status, "Move limit reached");
     ui_.Message(kMoveLimitMessage, "Zelkor", Icon::Information);
@@ -459,14 +444,16 @@ void GameController::CancelCommand() {
     // A request made while nothing runs would stop the next search at its first node.
     if ((!g.computationStarted && !hintRunning_) || !g.busy) return;
     stopRequest_.store(true);
-    ui_.SetEnabled(Command::Cancel, false);
+    cancelPressed_ = true;
+    UpdateCommandStates();
 }
 
 void GameController::PlayComputerReply() {
     GameSession& g = *game_;
     ui_.SetText(Display::Status, "");
     g.busy = true;
-    ui_.SetEnabled(Command::BoardMenu, false);
+    boardHeld_ = true;
+    UpdateCommandStates();
     UpdatePlayerLabels();  // the computer's name is highlighted while it thinks
     RunComputerMove([this] {
         game_->busy = false;
@@ -482,70 +469,74 @@ void GameController::PlayComputerReply() {
 // Command states
 
 void GameController::ComputationBusy(Computation kind) {
-    stopRequest_.store(false);        // a computation starts with no stop request
-    if (kind == Computation::Hint) {  // a short modal command: the menus wait for it
-        SetMenusEnabled(false);
-        return;
-    }
-    // The analysis leaves the legal moves, Computer-Computer play all lists as they are.
-    if (kind == Computation::Analysis || game_->playMode != PlayMode::ComputerComputer)
-        for (Command c : {Command::AnalysisList, Command::GameMoveList})
-            ui_.SetEnabled(c, false);
-    if (kind == Computation::Move && game_->playMode != PlayMode::ComputerComputer)
-        ui_.SetEnabled(Command::LegalMoveList, false);
-    for (Command c : {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
-                      Command::TurnBoard, Command::First, Command::Back, Command::Forward,
-                      Command::Last, Command::Compute, Command::Analyze, Command::NewGame,
-                      Command::Open, Command::SaveAs, Command::NewVariant, Command::Options,
-                      Command::OfferDraw, Command::Hint, Command::Resign, Command::TypedMoveBox})
-        ui_.SetEnabled(c, false);
-    ui_.SetEnabled(Command::Cancel, true);
+    stopRequest_.store(false);  // a computation starts with no stop request
+    cancelPressed_ = false;
+    computing_ = kind;
+    UpdateCommandStates();
 }
 
 void GameController::ComputationIdle(Computation kind) {
-    if (kind == Computation::Hint)
-        SetMenusEnabled(true);
-    else
+    if (kind == Computation::Hint) {
+        computing_.reset();
+        UpdateCommandStates();
+    } else {
         ApplyCommandStatesAfterComputation();
+    }
 }
 
-void GameController::SetMenusEnabled(bool enabled) {
-    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
-                      Command::HelpMenu, Command::Toolbar})
-        ui_.SetEnabled(c, enabled);
-}
-
-void GameController::IdleCommandSet() {
-    const PlayMode mode = game_->playMode;
-    for (Command c :
-         {Command::PlayerPlayer, Command::PlayerComputer, Command::ComputerComputer,
-          Command::TurnBoard, Command::Compute, Command::Analyze, Command::NewGame, Command::Open,
-          Command::NewVariant, Command::Options, Command::SaveAs, Command::TypedMoveBox})
-        ui_.SetEnabled(c, true);
-    // Computer-Computer play keeps the lists off until its loop ends.
-    for (Command c : {Command::GameMoveList, Command::LegalMoveList, Command::AnalysisList})
-        ui_.SetEnabled(c, mode != PlayMode::ComputerComputer);
-    ui_.SetEnabled(Command::Cancel, false);
-    // The mode decides who may offer a draw, resign or ask for a hint.
-    ui_.SetEnabled(Command::OfferDraw, mode == PlayMode::PlayerComputer);
-    ui_.SetEnabled(Command::Resign, mode == PlayMode::PlayerComputer);
-    ui_.SetEnabled(Command::Hint, mode != PlayMode::ComputerComputer);
-    ui_.SetEnabled(Command::BoardMenu, mode != PlayMode::ComputerComputer);
-    UpdateNavigationStates();
-}
-
-void GameController::GameOverCommandSet() {
-    for (Command c : {Command::ComputerComputer, Command::Compute, Command::Analyze,
-                      Command::OfferDraw, Command::Hint, Command::Resign, Command::LegalMoveList})
-        ui_.SetEnabled(c, false);
-}
-
-void GameController::UpdateNavigationStates() {
+void GameController::UpdateCommandStates() {
     const GameSession& g = *game_;
-    ui_.SetEnabled(Command::First, g.gamePly > 0);
-    ui_.SetEnabled(Command::Back, g.gamePly > 0);
-    ui_.SetEnabled(Command::Forward, g.gamePly < g.recordLength);
-    ui_.SetEnabled(Command::Last, g.gamePly < g.recordLength);
+    const PlayMode mode = g.playMode;
+    const bool selfPlay = mode == PlayMode::ComputerComputer;
+    // A move's search or an analysis holds every command but Cancel; a hint, a short modal
+    // command, holds the menus and the toolbar, as does a file being read.
+    const bool searching = computing_ == Computation::Move || computing_ == Computation::Analysis;
+    const bool menus = !loading_ && computing_ != Computation::Hint;
+    const bool idle = !searching;
+    // An ended game computes, offers and hints no more, until a fresh start works the
+    // commands out again: a computation's end, a new game, a step in the record, a loaded
+    // file. The analysis declares the result of a decided position for as long as it runs.
+    if (g.gameOver) gameEndShown_ = true;
+    const bool ended = gameEndShown_;
+    const bool open = idle && !ended;
+    const auto set = [this](Command c, bool enabled) { ui_.SetEnabled(c, enabled); };
+
+    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::ViewMenu, Command::HelpMenu,
+                      Command::Toolbar})
+        set(c, menus);
+    set(Command::BoardMenu, menus && idle && !boardHeld_ && !selfPlay);
+    set(Command::TypedMoveBox, !loading_ && idle && !typedMoveRefused_);
+    set(Command::Cancel, searching && !cancelPressed_);
+    for (Command c :
+         {Command::PlayerPlayer, Command::PlayerComputer, Command::TurnBoard, Command::NewGame,
+          Command::Open, Command::SaveAs, Command::NewVariant, Command::Options})
+        set(c, idle);
+    for (Command c : {Command::ComputerComputer, Command::Compute, Command::Analyze})
+        set(c, open);
+    // The mode decides who may offer a draw, resign or ask for a hint.
+    set(Command::OfferDraw, open && mode == PlayMode::PlayerComputer);
+    set(Command::Resign, open && mode == PlayMode::PlayerComputer);
+    set(Command::Hint, open && !selfPlay);
+    set(Command::First, idle && g.gamePly > 0);
+    set(Command::Back, idle && g.gamePly > 0);
+    set(Command::Forward, idle && g.gamePly < g.recordLength);
+    set(Command::Last, idle && g.gamePly < g.recordLength);
+    // Computer-Computer play keeps the lists off until its loop ends; the analysis keeps the
+    // legal moves; the analysis list goes with the position it was made in.
+    set(Command::GameMoveList, idle && !selfPlay);
+    set(Command::LegalMoveList, computing_ != Computation::Move && !ended && !selfPlay);
+    set(Command::AnalysisList, idle && analysisListLive_ && !selfPlay);
+    UpdateCheckMarks();
+}
+
+void GameController::UpdateCheckMarks() {
+    const PlayMode mode = game_->playMode;
+    ui_.SetChecked(Command::PlayerComputer, mode == PlayMode::PlayerComputer);
+    ui_.SetChecked(Command::PlayerPlayer, mode == PlayMode::PlayerPlayer);
+    ui_.SetChecked(Command::ComputerComputer, mode == PlayMode::ComputerComputer);
+    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
+    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
+    ui_.SetChecked(Command::Calculation, settings_.ShowCalculation == 1);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -579,7 +570,7 @@ void GameController::RunGameEndDetection(bool announce) {
         announcement = WinnerColourText(end.winner);
         playerScore = PlayerPlays(end.winner) ? 1.0 : 0.0;
     }
-    GameOverCommandSet();
+    UpdateCommandStates();
     // A return to the end of a finished game shows the result in the status line only: the
     // game was announced and rated when it ended.
     const std::string report = announce ? UpdateRating(playerScore) : std::string();
@@ -588,7 +579,7 @@ void GameController::RunGameEndDetection(bool announce) {
         heldEndMessage_ = announcement + report;  // shown once the record is on screen
     else if (announce)
         ui_.Message(announcement + report, "Congratulations", Icon::Exclamation);
-    GameOverCommandSet();
+    UpdateCommandStates();
 }
 
 void GameController::AfterHumanMove(MoveSource source) {
@@ -597,7 +588,7 @@ void GameController::AfterHumanMove(MoveSource source) {
     if (g.gameOver) {
         if (source == MoveSource::Dragged) ui_.RedrawBoard();
         FillLegalMoveList();
-        GameOverCommandSet();
+        UpdateCommandStates();
         return;
     }
     if (g.playMode != PlayMode::PlayerComputer) {
@@ -608,12 +599,14 @@ void GameController::AfterHumanMove(MoveSource source) {
     } else if (source == MoveSource::AnalysisList) {
         ui_.SetText(Display::Status, "");
         g.busy = true;
-        ui_.SetEnabled(Command::BoardMenu, false);
+        boardHeld_ = true;
+        UpdateCommandStates();
         SwapSideNames();
         UpdatePlayerLabels();
         ui_.RedrawBoard();
         g.busy = false;
-        ui_.SetEnabled(Command::BoardMenu, true);
+        boardHeld_ = false;
+        UpdateCommandStates();
     } else {
         PlayComputerReply();  // refills the legal-move list when the reply is made
         return;
@@ -662,7 +655,8 @@ std::string GameController::UpdateRating(double playerScore) {
 
 void GameController::GameEndBookkeeping(int code) {
     game_->resultText = ResultText(*game_, code);
-    GameOverCommandSet();
+    gameEndShown_ = true;
+    UpdateCommandStates();
     legalLines_.clear();
     ui_.SetListLines(ListId::LegalMoves, {});
 }
@@ -688,14 +682,13 @@ void GameController::TurnBoard() {
 
 void GameController::SetNotation(int value) {
     settings_.Notation = value == 1 ? 1 : 0;
-    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
-    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation == 0);
+    UpdateCommandStates();
     ui_.RedrawBoard();
 }
 
 void GameController::ToggleCalculation() {
     settings_.ShowCalculation = settings_.ShowCalculation == 1 ? 0 : 1;
-    ui_.SetChecked(Command::Calculation, settings_.ShowCalculation == 1);
+    UpdateCommandStates();
     if (settings_.ShowCalculation == 0) ui_.SetText(Display::Calculation, kNoCalculation);
 }
 

@@ -148,11 +148,12 @@ class GameController {
     void FillLegalMoveList();
     void NavigateBy(int count, bool keepTables);
     void StepForward();
-    void IdleCommandSet();
-    void GameOverCommandSet();
-    void LockInterface();
-    void UnlockInterface();
-    void ShowVariantName();  // the name, with " (M)" when the active rules differ
+    // Every command's enabled and checked state, worked out from the computation running,
+    // the play mode, the end of the game, the position in the record and a file being read;
+    // run whenever one of them changes.
+    void UpdateCommandStates();
+    void UpdateCheckMarks();  // the play mode's, the notation's and the calculation's
+    void ShowVariantName();   // the name, with " (M)" when the active rules differ
     bool RulesModified() const;
     // For the rules window: the rules in force when they differ from the variant's own
     // (its help text then no longer tells them all), else empty.
@@ -282,12 +283,9 @@ class GameController {
     void ComputerComputerStep();
     void EndComputerComputer();
     void ApplyCommandStatesAfterComputation();
-    void SetMenusEnabled(bool enabled);
-    void UpdateNavigationStates();
     void ClearAnalysisTable();
     void ShowGameMoveList();
     void ShowComment();
-    void SetModeChecks(PlayMode mode);
     void WriteLog(const std::string& line);
     void WriteLogHeader();
     bool PlayTextMove(const std::string& text, MoveSource source);
@@ -311,7 +309,14 @@ class GameController {
     int setupAnswer_ = 0;  // "Quit current game?" in this popup: 0 not asked, 1 Yes, -1 No
     bool variantFileMissing_ = false;
     bool loading_ = false;
-    std::string heldEndMessage_;  // the end of a game being read, shown once it is on screen
+    // What the command states follow besides the game itself.
+    std::optional<Computation> computing_;  // from its start to its end
+    bool cancelPressed_ = false;            // in the computation running
+    bool boardHeld_ = false;         // a reply or an analysis is on its way: the Board menu waits
+    bool gameEndShown_ = false;      // the commands of an ended game are off
+    bool analysisListLive_ = true;   // made for the position shown: no move since
+    bool typedMoveRefused_ = false;  // while "Illegal move" is shown
+    std::string heldEndMessage_;     // the end of a game being read, shown once it is on screen
     bool shutDown_ = false;
     bool settingsSaved_ = false;
     bool keepSettingsFile_ = false;  // a damaged zelkor.ini that could not be kept aside

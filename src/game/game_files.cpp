@@ -17,18 +17,6 @@ constexpr const char* kSaveFilter = "Zelkor File (*.zlk)|*.zlk|";
 
 }  // namespace
 
-void GameController::LockInterface() {
-    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
-                      Command::HelpMenu, Command::TypedMoveBox, Command::Toolbar})
-        ui_.SetEnabled(c, false);
-}
-
-void GameController::UnlockInterface() {
-    for (Command c : {Command::GameMenu, Command::PlayMenu, Command::BoardMenu, Command::ViewMenu,
-                      Command::HelpMenu, Command::TypedMoveBox, Command::Toolbar})
-        ui_.SetEnabled(c, true);
-}
-
 void GameController::Open() {
     GameSession& g = *game_;
     if (g.busy) return;
@@ -167,12 +155,10 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetWaitCursor(true);
     ui_.SetListLines(ListId::GameMoves, {});
     ui_.SetListLines(ListId::LegalMoves, {});
-    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
-    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
     if (contents.linesAfterStart > 0) ui_.SetText(Display::Status, "Loading and analyzing...");
     loading_ = true;
     heldEndMessage_.clear();
-    LockInterface();
+    UpdateCommandStates();
 
     int progress = 0;
     int movesLoaded = 0;
@@ -226,9 +212,9 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     g.handSetUp = false;
     ShowVariantName();  // the file's set-up no longer counts as a change of the variant
     ShowWindowTitle();
-    UnlockInterface();
-    IdleCommandSet();
-    if (g.gameOver) GameOverCommandSet();
+    analysisListLive_ = true;
+    gameEndShown_ = false;
+    UpdateCommandStates();
     UpdatePlayerLabels();
     ShowGameMoveList();
     FillLegalMoveList();

@@ -71,7 +71,8 @@ bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
         return true;
     }
     ui_.RedrawBoard();
-    ui_.SetEnabled(Command::TypedMoveBox, false);
+    typedMoveRefused_ = true;
+    UpdateCommandStates();
     std::string error = "Illegal move";
     if (feedback_.reasons && source == MoveSource::Typed && move.size() >= 4) {
         const int from = SquareNumber(std::string_view(move).substr(0, 2));
@@ -86,7 +87,8 @@ bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
         ui_.SetText(Display::Status, error);
     }
     ShowError(ui_, error);
-    ui_.SetEnabled(Command::TypedMoveBox, true);
+    typedMoveRefused_ = false;
+    UpdateCommandStates();
     return false;
 }
 

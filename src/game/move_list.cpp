@@ -34,16 +34,13 @@ std::string FieldMove(const std::string& field) {
 
 void GameController::RecordPlayedMove(const std::string& text, bool jump) {
     GameSession& g = *game_;
-    ui_.SetEnabled(Command::AnalysisList, false);
-    ui_.SetEnabled(Command::Back, true);
-    ui_.SetEnabled(Command::First, true);
-    ui_.SetEnabled(Command::Forward, false);
-    ui_.SetEnabled(Command::Last, false);
+    analysisListLive_ = false;
     const std::string from = Lower(text.substr(0, 2));
     const std::string to = Lower(text.substr(2, 2));
     const std::string display = from + (jump ? std::string(1, g.jumpChar) : "-") + to;
     if (g.gamePly - 1 < g.recordLength) CutRecordTo(g.gamePly - 1);
     g.recordLength = g.gamePly;
+    UpdateCommandStates();
     ui_.RedrawBoard();
     const int score = loading_ ? 0 : -QuickScore();
     if (g.playMode == PlayMode::PlayerPlayer && g.gamePly < kHistorySize)
@@ -191,12 +188,13 @@ void GameController::NavigateBy(int count, bool keepTables) {
     // The expected reply belongs to the position the computer left.
     search_->hintFrom = 0;
     search_->hintTo = 0;
-    ui_.SetEnabled(Command::AnalysisList, false);
+    analysisListLive_ = false;
+    UpdateCommandStates();
     for (int step = 0; step < count && g.gamePly > 0; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);
         TakeBackOnePly();
         ShowComment();
-        UpdateNavigationStates();
+        UpdateCommandStates();
     }
     for (int step = 0; step < -count && g.gamePly < g.recordLength; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);
@@ -207,16 +205,13 @@ void GameController::NavigateBy(int count, bool keepTables) {
         // history: the replayed positions go back in.
         DrawTest(g, settings_.DrawRule15 == 1);
         ShowComment();
-        UpdateNavigationStates();
+        UpdateCommandStates();
     }
     // Against the computer the human has the side to move, however the game had ended.
     if (g.playMode == PlayMode::PlayerComputer) AssignNamesForSideToMove();
     g.gameOver = false;
-    for (Command c : {Command::Compute, Command::Analyze, Command::Hint, Command::ComputerComputer,
-                      Command::LegalMoveList})
-        ui_.SetEnabled(c, true);
-    ui_.SetEnabled(Command::OfferDraw, g.playMode == PlayMode::PlayerComputer);
-    ui_.SetEnabled(Command::Resign, g.playMode == PlayMode::PlayerComputer);
+    gameEndShown_ = false;
+    UpdateCommandStates();
     UpdatePlayerLabels();
     ui_.SelectListLine(ListId::GameMoves, g.gamePly - 1);
     ui_.RedrawBoard();
@@ -231,7 +226,8 @@ void GameController::NavigateBy(int count, bool keepTables) {
 }
 
 void GameController::StepForward() {
-    ui_.SetEnabled(Command::AnalysisList, false);
+    analysisListLive_ = false;
+    UpdateCommandStates();
     NavigateBy(-1, false);
     MoveIsInBook();  // shows the opening name of the new position
 }

@@ -22,10 +22,7 @@ void GameController::StartUp() {
     ApplySettingsRules(settings_, g);
     g.playMode = static_cast<PlayMode>(settings_.PlayMode);
 
-    SetModeChecks(g.playMode);
-    ui_.SetChecked(Command::NotationNone, settings_.Notation == 1);
-    ui_.SetChecked(Command::NotationAlgebraic, settings_.Notation != 1);
-    ui_.SetChecked(Command::Calculation, settings_.ShowCalculation == 1);
+    UpdateCheckMarks();
     ui_.SetChecked(Command::PiecesDefault, settings_.PieceSet == 0);
     ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
 
@@ -44,10 +41,6 @@ void GameController::StartUp() {
     SetUpNewGame();
     ClearAnalysisTable();
     ResetGameDisplays();
-    if (g.playMode == PlayMode::PlayerPlayer) {
-        ui_.SetEnabled(Command::OfferDraw, false);
-        ui_.SetEnabled(Command::Resign, false);
-    }
     master_->choice = ReadMasterChoice(dataDir_);
     ui_.SetText(Display::Strength, StrengthText());
 }

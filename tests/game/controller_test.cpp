@@ -130,7 +130,13 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
 TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().settings().SearchDepth = 8;
     ui.onProcessEvents = [&] {
-        if (ui.eventsProcessed == 200) c().CancelCommand();
+        if (ui.eventsProcessed != 200) return;
+        // While the computer plays itself: Cancel, and no list, Board menu or hint.
+        EXPECT_EQ(Enabled({C::Cancel, C::BoardMenu, C::Hint, C::GameMoveList, C::LegalMoveList,
+                           C::AnalysisList, C::PlayMenu}),
+                  "1000001");
+        c().CancelCommand();
+        EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "00");  // accepted once, still busy
     };
     c().RunComputerComputer();
     EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
@@ -265,11 +271,18 @@ TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
     ASSERT_TRUE(
         RunUntil([&] { return Shown("Analyzing... (") && ui.list(ListId::Analysis).size() == 1; }));
     EXPECT_TRUE(g().busy);  // an analysis with Master goes on until it is cancelled
+    // The analysis keeps the legal moves; its own list and the board wait for it.
+    EXPECT_EQ(Enabled({C::Cancel, C::Analyze, C::Back, C::LegalMoveList, C::AnalysisList,
+                       C::GameMoveList, C::BoardMenu, C::TypedMoveBox}),
+              "10010000");
     c().CancelCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(std::tuple(g().gamePly, ui.list(ListId::Analysis).size()), std::tuple(0, 1));
     c().HintCommand();  // on the worker as well, the window's menus off until it answers
-    EXPECT_EQ(std::tuple(g().busy, Enabled({C::PlayMenu})), std::tuple(true, "0"));
+    // During a hint the menus and the toolbar wait; the commands keep their states.
+    EXPECT_EQ(std::tuple(g().busy, Enabled({C::PlayMenu, C::BoardMenu, C::Toolbar, C::Hint,
+                                            C::TypedMoveBox, C::Cancel})),
+              std::tuple(true, "000110"));
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu}), "Hint: Try 1");
 

@@ -248,6 +248,10 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
               kGameHeader + "Setup=" + setup + "\r\nPromoW=A8\r\nPromoB=H8\r\nSTART\r\na7a8\r\n");
     ASSERT_TRUE(c().LoadGameFile(dir / "win.zlk"));
     EXPECT_TRUE(g().gamePly == 1 && g().gameOver);
+    // A loaded finished game: the record and the files open, nothing more to play.
+    EXPECT_EQ(Enabled({C::Back, C::Forward, C::Open, C::Compute, C::Analyze, C::Hint,
+                       C::ComputerComputer, C::LegalMoveList, C::AnalysisList, C::GameMenu}),
+              "1010000011");
     EXPECT_EQ(ui.messages.back().text.substr(0, 11), "White wins!");
     EXPECT_EQ(std::tuple(ui.messages.back().gameMovesShown, ui.messages.back().legalMovesShown),
               std::tuple(1u, 0u));
