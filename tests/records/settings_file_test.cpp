@@ -220,7 +220,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
     // Only the program's own temporary files, and only those too old to be a write in
     // progress, are removed; a name longer than most temporaries allow can be written.
-    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(61);
     for (const char* name : {".zelkor-a1b2c3d4.tmp", ".zelkor-fresh123.tmp", ".zelkor-x.tmp",
                              "game.zelkor-12.tmp", ".zelkor-A1B2C3D4.tmp"}) {
         WriteFile(dir / name, "x");
@@ -244,6 +244,8 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
         EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
         EXPECT_TRUE(fs::exists(fs::symlink_status(File())));  // kept
     }
+    // A file whose size says less than it holds (as /proc's do) is cut off at the limit too.
+    EXPECT_EQ(ReadDataFile("/proc/self/status", 16), std::nullopt);
 }
 
 using test::TempDir;
