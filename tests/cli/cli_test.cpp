@@ -130,6 +130,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     ASSERT_GE(lines.size(), 4u);
     EXPECT_NE(run.out.find("\ngame 1: A White: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),
                                  std::regex("master\\(0.05s,1t\\) vs level 10\\(depth "
                                             "1\\): games 2 \\+\\d =\\d -\\d score "
@@ -189,10 +190,11 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
           "\r\nh1f3 a8c6'Centre Corner Jump Opening, Centre Corner Jump Reply'\r\n",
           "\r\nh2f4 b8d6'Right Flank Third-Row Jump Opening, Left Flank Third-Row Jump Reply'\r\n"})
         EXPECT_NE(book.find(name), std::string::npos) << name;
-    // A move behind the best by up to a third of the margin weighs 3, up to two thirds 2, else 1.
+    // A move behind the best by up to a third of the margin weighs 3, up to two thirds 2, else
+    // 1 (down to the margin itself).
     for (const auto& [margin, choices] :
          {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
-          std::pair("20", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
+          std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
         const auto run = RunCli(cli + "--depth 2 --plies 1 --margin " + margin + " --out '" +
                                     (dir / "weights.bok").string() + "'",
                                 true);
@@ -228,7 +230,6 @@ TEST(Cli, RejectsBadArguments) {
                                   "selfplay --games 0",
                                   "selfplay --depth",
                                   "selfplay --depth x",
-                                  "selfplay --games 2x",
                                   "selfplay --time 0.04",
                                   "selfplay --colour",
                                   "selfplay --book left",
@@ -242,6 +243,10 @@ TEST(Cli, RejectsBadArguments) {
                                   "match --sprt 10 0 0.05 0.05",
                                   "match --sprt 0 10 0.05"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+    for (const auto& [arguments, message] :
+         {std::pair("eval a b", "eval: give at most one game file\n"),
+          std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n")})
+        EXPECT_EQ(RunCli(arguments, true).out, message);
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
@@ -272,13 +277,13 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
                                 "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" +
                                 setup + "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
     for (const auto& [arguments, first, last] :
-         {std::tuple("--book black", "game 1: Done: White wins after 0 plies",
+         {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
                      "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
           std::tuple("--book both --variant 2", "game 1: Lost: Black wins after 0 plies",
                      "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
         const auto run =
             RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 " + arguments);
-        EXPECT_EQ(run.status, 0);
+        ASSERT_EQ(run.status, 0) << arguments;
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
         EXPECT_EQ(run.Lines().back(), last);
     }
