@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "records/data_folder.h"
 #include "rules/system_services.h"
@@ -19,45 +20,6 @@
 #include "ui/manual_window.h"
 
 namespace {
-
-// The usage and the version need no window: they are answered before the application
-// connects to a display, so that they work on a terminal without one.
-bool AsksForTextOnly(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all" ||
-            arg == "--version" || arg == "-v")
-            return true;
-    }
-    return false;
-}
-
-// The manual ships with the data; a --data-dir folder with pieces of its own still shows
-// the shipped manual beside the executable or in the installed share/zelkor.
-std::filesystem::path ManualFile(const zelkor::DataFolder& data,
-                                 const std::filesystem::path& executableFolder) {
-    const std::filesystem::path installed = executableFolder.parent_path() / "share" / "zelkor";
-    for (const std::filesystem::path& folder : {data.shipped, executableFolder, installed}) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(folder / zelkor::ui::kManualFileName, error))
-            return folder / zelkor::ui::kManualFileName;
-    }
-    return data.shipped / zelkor::ui::kManualFileName;
-}
-
-// The value of --data-dir as given (--data-dir DIR or --data-dir=DIR), or nothing.
-std::optional<std::filesystem::path> DataDirArgument(int argc, char** argv) {
-    std::optional<std::filesystem::path> value;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--") break;
-        if ((arg == "--data-dir" || arg == "-data-dir") && i + 1 < argc)
-            value = std::filesystem::path(argv[++i]);
-        else if (arg.rfind("--data-dir=", 0) == 0)
-            value = std::filesystem::path(arg.substr(11));
-    }
-    return value;
-}
 
 std::filesystem::path ExecutableFolder() {
     std::error_code error;
@@ -75,7 +37,11 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     QCommandLineOption dataDirOption("data-dir", "Folder of the program's data files.", "DIR");
     parser.addOption(dataDirOption);
-    if (AsksForTextOnly(argc, argv)) {
+    const zelkor::ProgramArguments arguments =
+        zelkor::ReadProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    // The usage and the version need no window: they are answered before the application
+    // connects to a display, so that they work on a terminal without one.
+    if (arguments.textOnly) {
         QCoreApplication text(argc, argv);
         QCoreApplication::setApplicationName("Zelkor");
         QCoreApplication::setApplicationVersion(zelkor::kProgramVersion);
@@ -88,16 +54,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(zelkor::kProgramVersion);
     QApplication::setDesktopFileName(ZELKOR_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
-    parser.process(app);
+    parser.process(app);  // refuses what it does not know
+    // The folder names go to the core as the bytes they are (a name that is not UTF-8 would
+    // not survive a round trip through a QString), and no --data-dir is no folder chosen.
 
-    // The folder names go to the core as the bytes they are: a name that is not UTF-8 would
-    // not survive a round trip through a QString.
-    std::optional<std::filesystem::path> chosen;
-    if (parser.isSet(dataDirOption)) chosen = DataDirArgument(argc, argv);
-    if (!chosen) chosen = QFile::encodeName(parser.value(dataDirOption)).toStdString();
     const std::filesystem::path executableFolder = ExecutableFolder();
-    const zelkor::DataFolder data =
-        zelkor::ResolveDataFolder(zelkor::ProcessDataFolderInputs(chosen, executableFolder));
+    const zelkor::DataFolder data = zelkor::ResolveDataFolder(
+        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder));
     if (!data.error.empty()) {
         QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
         return 1;
@@ -107,7 +70,7 @@ int main(int argc, char** argv) {
     zelkor::SystemRandom random;
     zelkor::ui::frmMain window(clock, random, data.folder);
     window.SetPiecesFolder(data.shipped / "pieces");
-    window.SetManualFile(ManualFile(data, executableFolder));
+    window.SetManualFile(zelkor::ShippedFile(data, executableFolder, zelkor::ui::kManualFileName));
     // On a screen smaller than the window, the window shrinks to it (room for the title).
     if (const QScreen* screen = window.screen())
         window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));

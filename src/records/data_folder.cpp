@@ -1,6 +1,8 @@
 #include "records/data_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <system_error>
 
 #include "records/text_file.h"
@@ -121,6 +123,32 @@ DataFolderInputs ProcessDataFolderInputs(std::optional<fs::path> dataDirOption,
     if (const char* xdg = std::getenv("XDG_DATA_HOME")) in.xdgDataHome = xdg;
     if (const char* home = std::getenv("HOME")) in.home = home;
     return in;
+}
+
+ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments) {
+    static const char* const kTextOnly[] = {"--help", "-h", "-?", "--help-all", "--version", "-v"};
+    ProgramArguments read;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--") break;
+        if (std::find(std::begin(kTextOnly), std::end(kTextOnly), arg) != std::end(kTextOnly))
+            read.textOnly = true;
+        else if (arg == "--data-dir" && i + 1 < arguments.size())
+            read.dataDir = fs::path(arguments[++i]);
+        else if (arg.rfind("--data-dir=", 0) == 0)
+            read.dataDir = fs::path(arg.substr(11));
+    }
+    return read;
+}
+
+fs::path ShippedFile(const DataFolder& data, const fs::path& executableFolder,
+                     const std::string& name) {
+    const fs::path installed = executableFolder.parent_path() / "share" / "zelkor";
+    for (const fs::path& folder : {data.shipped, executableFolder, installed}) {
+        std::error_code error;
+        if (fs::is_regular_file(folder / name, error)) return folder / name;
+    }
+    return data.shipped / name;
 }
 
 bool IsFirstStart(const fs::path& folder) {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zelkor {
 
@@ -51,6 +52,23 @@ DataFolder ResolveDataFolder(const DataFolderInputs& inputs);
 // The inputs of this process: its own folder and the environment.
 DataFolderInputs ProcessDataFolderInputs(std::optional<std::filesystem::path> dataDirOption,
                                          const std::filesystem::path& executableFolder);
+
+// The window program's command line (the arguments after the program's name): whether it
+// asks only for the usage or the version, which need no window and no display, and the
+// folder --data-dir DIR or --data-dir=DIR names, kept as the bytes given. Nothing after
+// "--" is an option.
+struct ProgramArguments {
+    bool textOnly = false;
+    std::optional<std::filesystem::path> dataDir;
+};
+ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments);
+
+// A file that ships with the data (the manual): in the shipped folder, else beside the
+// executable, else in the installed <prefix>/share/zelkor; the shipped folder's name when
+// none holds it.
+std::filesystem::path ShippedFile(const DataFolder& data,
+                                  const std::filesystem::path& executableFolder,
+                                  const std::string& name);
 
 // First start: true until MarkFirstStartDone wrote the marker into `folder`.
 bool IsFirstStart(const std::filesystem::path& folder);

@@ -96,6 +96,8 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     ASSERT_EQ(game.Lines().size(), 3u);
     EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
     EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
+    const auto master = RunCli("analyse --master 1 --depth 2");
+    EXPECT_EQ(std::tuple(master.status, master.Lines().back()), std::tuple(0, "bestmove h1f3"));
     // eval: the raw score and the evaluation without noise, for the side to move.
     EXPECT_EQ(RunCli("eval").out, "raw 0\nevaluate 0\n");
     const auto eval = RunCli("eval '" + file + "'");
@@ -128,6 +130,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     ASSERT_GE(lines.size(), 4u);
     EXPECT_NE(run.out.find("\ngame 1: A White: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),
                                  std::regex("master\\(0.05s,1t\\) vs level 10\\(depth "
                                             "1\\): games 2 \\+\\d =\\d -\\d score "
@@ -177,12 +180,26 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     TempDir dir;
     const std::string out = (dir.path() / "zelkor.bok").string();
     const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
-    for (const char* variant : {"1", "2", "2"})
-        ASSERT_EQ(
-            RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" --variant " + variant).status,
-            0);
+    for (const char* variant : {"", "--variant 2", "--variant 2"})  // Halma by default
+        ASSERT_EQ(RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" " + variant).status, 0);
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
+    // Named after the side of the camp's axis, the camp row left, and the jump.
+    for (const char* name :
+         {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",
+          "\r\nh1f3 a8c6'Centre Corner Jump Opening, Centre Corner Jump Reply'\r\n",
+          "\r\nh2f4 b8d6'Right Flank Third-Row Jump Opening, Left Flank Third-Row Jump Reply'\r\n"})
+        EXPECT_NE(book.find(name), std::string::npos) << name;
+    // A move behind the best by up to a third of the margin weighs 3, up to two thirds 2, else
+    // 1 (down to the margin itself).
+    for (const auto& [margin, choices] :
+         {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
+          std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
+        const auto run = RunCli(cli + "--depth 2 --plies 1 --margin " + margin + " --out '" +
+                                    (dir / "weights.bok").string() + "'",
+                                true);
+        EXPECT_NE(run.out.find(choices), std::string::npos) << run.out;
+    }
     const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
@@ -226,6 +243,10 @@ TEST(Cli, RejectsBadArguments) {
                                   "match --sprt 10 0 0.05 0.05",
                                   "match --sprt 0 10 0.05"})
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
+    for (const auto& [arguments, message] :
+         {std::pair("eval a b", "eval: give at most one game file\n"),
+          std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n")})
+        EXPECT_EQ(RunCli(arguments, true).out, message);
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
@@ -245,17 +266,27 @@ TEST(Cli, RejectsBadArguments) {
 }
 
 TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
-    // White's only target square, a8, is taken by a White man before the first move.
+    // White's target square a8 holds a White man before the first move; in the second
+    // variant Black's target square h1 holds a Black man.
     TempDir dir;
     std::string setup(64, '0');
     setup[56] = '1';  // a8
     setup[7] = '2';   // h1
     zelkor::test::WriteFile(dir / "variants.ini",
                             "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
-                                "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\n");
-    const auto run = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind("game 1: Done: White wins after 0 plies", 0), 0u) << run.out;
+                                "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" +
+                                setup + "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
+    for (const auto& [arguments, first, last] :
+         {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
+                     "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
+          std::tuple("--book both --variant 2", "game 1: Lost: Black wins after 0 plies",
+                     "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
+        const auto run =
+            RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 " + arguments);
+        ASSERT_EQ(run.status, 0) << arguments;
+        EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
+        EXPECT_EQ(run.Lines().back(), last);
+    }
     // --save does not replace a write-protected file.
     zelkor::test::WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
@@ -325,7 +356,8 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
                                Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
     EXPECT_EQ(help.status, 0) << help.out;
-    EXPECT_NE(help.out.find("--data-dir <DIR>"), std::string::npos) << help.out;
+    for (const char* part : {"--data-dir <DIR>", "Halma and its variants on an 8x8 board"})
+        EXPECT_NE(help.out.find(part), std::string::npos) << help.out;
 #endif
 }
 

@@ -133,10 +133,10 @@ TEST(GameFile, StatusesAndBodyRules) {
     EXPECT_EQ(IncompleteGameFileMessage(c, "c.zlk", 0),
               "c.zlk, line 4 could not be read; 0 moves were loaded");
     // A value that does not fit its field ends the header there.
-    auto d = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=x\r\nSTART\r\n");
+    auto d = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=.\r\nSTART\r\n");
     EXPECT_FALSE(d.complete);
     EXPECT_EQ(Summary(d), "Variant= |");
-    EXPECT_EQ(std::tuple(d.stopLine, d.stopText), std::tuple(3, "Depth=x"));
+    EXPECT_EQ(std::tuple(d.stopLine, d.stopText), std::tuple(3, "Depth=."));
     auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
     EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
     // Only the first 1000 moves are used, and a body that goes on after them stopped early

@@ -93,6 +93,9 @@ TEST(Rating, UpdateAfterRatedGamesAndWinRemarks) {
     EXPECT_EQ(WinRemark(4, {scores, counts}), "  Great game");  // only one move there
     counts[3] = 2;
     EXPECT_EQ(WinRemark(4, {scores, counts}), "  Good game");
+    scores[3] = 199;  // a good game needs a score above 199
+    EXPECT_EQ(WinRemark(4, {scores, counts}), "  Great game");
+    scores[3] = 200;
     EXPECT_EQ(WinRemark(5, {scores, counts}), "  Great game");    // ply 3 is the player's
     EXPECT_EQ(WinRemark(2000, {scores, counts}), "  Good game");  // beyond the histories
     auto won = GameOf({{"1", 2}, {"2", 0}, {"1", 2}, {"2", 0}});

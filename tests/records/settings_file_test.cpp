@@ -220,7 +220,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
     // Only the program's own temporary files, and only those too old to be a write in
     // progress, are removed; a name longer than most temporaries allow can be written.
-    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(61);
     for (const char* name : {".zelkor-a1b2c3d4.tmp", ".zelkor-fresh123.tmp", ".zelkor-x.tmp",
                              "game.zelkor-12.tmp", ".zelkor-A1B2C3D4.tmp"}) {
         WriteFile(dir / name, "x");
@@ -244,6 +244,8 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
         EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
         EXPECT_TRUE(fs::exists(fs::symlink_status(File())));  // kept
     }
+    // A file whose size says less than it holds (as /proc's do) is cut off at the limit too.
+    EXPECT_EQ(ReadDataFile("/proc/self/status", 16), std::nullopt);
 }
 
 using test::TempDir;
@@ -309,9 +311,47 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_EQ(data.folder, bad.share);
     EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
 
+    // The manual: in the shipped folder, beside the executable, in share/zelkor, else named
+    // in the shipped folder.
+    WriteFile(inst.share / "manual.md", "");
+    data.shipped = bad.share;
+    EXPECT_EQ(ShippedFile(data, inst.bin, "manual.md"), inst.share / "manual.md");
+    WriteFile(bad.bin / "manual.md", "");
+    EXPECT_EQ(ShippedFile(data, bad.bin, "manual.md"), bad.bin / "manual.md");
+    WriteFile(bad.share / "manual.md", "");
+    EXPECT_EQ(ShippedFile(data, bad.bin, "manual.md"), bad.share / "manual.md");
+    EXPECT_EQ(ShippedFile(data, bad.bin, "none.md"), bad.share / "none.md");
+
     TempDir dir;
     EXPECT_TRUE(IsFirstStart(dir.path()) && MarkFirstStartDone(dir.path()));
     EXPECT_FALSE(IsFirstStart(dir.path()) || MarkFirstStartDone(dir / "missing"));
+}
+
+// The window program's command line: the usage and the version need no display; the data
+// folder as given, nothing after "--".
+TEST(DataFolder, ProgramArguments) {
+    struct Row {
+        std::vector<std::string> arguments;
+        bool textOnly;
+        std::optional<fs::path> dataDir;
+    };
+    const Row rows[] = {
+        {{}, false, std::nullopt},
+        {{"-h"}, true, std::nullopt},
+        {{"--data-dir", "d", "--help"}, true, "d"},
+        {{"-?"}, true, std::nullopt},
+        {{"--help-all"}, true, std::nullopt},
+        {{"--version"}, true, std::nullopt},
+        {{"-v", "--data-dir"}, true, std::nullopt},
+        {{"--data-dir", "a b", "--data-dir=c"}, false, "c"},
+        {{"--data-dir=", "--", "--data-dir", "e", "-v"}, false, ""},
+        {{"--data-dir", "--version"}, false, "--version"},
+    };
+    for (const Row& row : rows) {
+        const ProgramArguments read = ReadProgramArguments(row.arguments);
+        EXPECT_EQ(std::tuple(read.textOnly, read.dataDir), std::tuple(row.textOnly, row.dataDir))
+            << row.arguments.size();
+    }
 }
 
 }  // namespace

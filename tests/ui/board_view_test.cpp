@@ -64,6 +64,19 @@ class BoardViewTest : public QObject {
         const int half = f.view.SquareRect(91).width() / 2;
         QCOMPARE(f.At(91, {half, inset}), QColor(255, 255, 0));
         QCOMPARE(f.At(44, {half, inset}), QColor(0, 0, 255));
+        // The hint's arrow points along its last leg; the hint and the rings round the men
+        // that must move last until the next redraw.
+        f.view.Redraw();
+        const QImage plain = f.view.grab().toImage();
+        f.view.ShowMustMove({55});
+        f.view.ShowHint(MoveRoute{{44, 46}, {}});
+        const QRect to = f.view.SquareRect(46);
+        const double w = to.width(), head = 3 * w / 14;  // the head behind the tip, off the line
+        const QColor arrow = f.At(46, QPointF(w * 0.28 - head * 0.8, w / 2 + head * 0.3).toPoint());
+        QVERIFY2(arrow.blue() > arrow.red() + 60, qPrintable(arrow.name()));
+        QVERIFY(f.At(55, {half, 5}) != f.At(54, {half, 5}));
+        f.view.Redraw();
+        QCOMPARE(f.view.grab().toImage(), plain);
     }
 
     void coordinatesFollowTurnAndNotation() {

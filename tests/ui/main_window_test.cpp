@@ -547,6 +547,17 @@ class MainWindowTest : public QObject {
         Settings written;
         QVERIFY(ReadSettings(written, options.dir.path()).status == SettingsReadStatus::Read);
         QCOMPARE(written.Handicap, 3);
+
+        WindowFixture stay;  // a close refused at the question is not tried again later
+        stay.controller().settings().ConfirmExit = 1;
+        stay.answers = {Answer::No};
+        stay.onDialog = [&](QDialog*) { return stay.window->close(), int(QDialog::Rejected); };
+        stay.action("Options")->trigger();
+        QCoreApplication::processEvents();
+        stay.onDialog = nullptr;
+        stay.action("Options")->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(stay.window->isVisible() && stay.messages.size() == 1);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "game/rules_text.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"
+#include "ui/toolbar_icons.h"
 
 using namespace zelkor::ui;
 
@@ -55,6 +56,18 @@ class SmallWindowsTest : public QObject {
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
+    }
+
+    void everyToolbarPictureIsItsOwn() {
+        QList<QImage> pictures;
+        for (const char* key :
+             {"New Game", "New Variant", "Open", "Save", "Compute", "Cancel", "First", "Back",
+              "Forward", "Last", "Draw", "Resign", "Hint", "ComputerPlayer", "PlayerPlayer",
+              "ComputerComputer", "Options", "Analyze", "TurnBoard"}) {
+            const QImage picture = ToolbarIcon(key).pixmap(24, 24).toImage();
+            QVERIFY2(!pictures.contains(picture), key);
+            pictures << picture;
+        }
     }
 };
 
