@@ -262,7 +262,7 @@ class BookMaker {
         SearchState& s = *search_;
         s.extensionLimit = settings_.ExtendedPlies + options_.depth;
         g.searchStopped = 0;
-        g.cancelRequest = 0;
+        g.cancelRequest = CancelRequest::None;
         if (!PerformMove(g, i)) return -kWinScore;
         s.repetitionCount = 0;
         CountRepetitions(g, s, s.searchStartPly - 1);

@@ -98,7 +98,7 @@ class Worker {
         : g_(std::make_unique<GameState>(game)), sh_(shared), id_(id) {
         GameState& g = *g_;
         g.ui = nullptr;
-        g.cancelRequest = kNoCancel;
+        g.cancelRequest = CancelRequest::None;
         g.pv = PvTable{};  // the generator's ordering marks are not used here
         g.killers = KillerTable{};
         InitGameTree(g);

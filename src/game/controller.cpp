@@ -133,7 +133,7 @@ void GameController::SetUpNewGame() {
     g.ply = 0;
     g.plyStart[0] = 0;
     g.plyStart[1] = 0;
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     g.searchStopped = 0;
     g.timeUp = 0;
     g.gamePly = 0;

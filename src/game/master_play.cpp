@@ -151,7 +151,7 @@ SearchResult RunMasterSearch(master::MasterEngine& engine, const GameState& g,
 void ApplyMasterResult(GameState& g, SearchState& s, const SearchResult& result, bool stopped) {
     g.timeUp = 0;
     g.searchStopped = stopped ? 1 : 0;
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     s.repetitionCount = 0;
     s.depthReached = result.depth;
     const int n = std::clamp(s.rootCount, 0, kMovePoolSize);

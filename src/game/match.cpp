@@ -311,7 +311,7 @@ MatchReport RunMatch(const MatchOptions& options,
         controller.NewGameCommand(false);
         *start = controller.game();
         start->ui = nullptr;
-        start->cancelRequest = kNoCancel;
+        start->cancelRequest = CancelRequest::None;
         InitGameTree(*start);
     }
     const int games = (std::max(options.games, 1) + 1) / 2 * 2;

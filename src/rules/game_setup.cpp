@@ -20,7 +20,7 @@ void ResetGameTree(GameState& g) {
     g.positionHistory.fill(PositionKey{});
     g.drawFlag = kNoDraw;
     g.resultText.clear();
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     g.gameOver = false;
 }
 

@@ -127,9 +127,7 @@ enum class PlayMode : uint8_t { PlayerComputer = 0, PlayerPlayer = 1, ComputerCo
 
 // CancelRequest: the user's Cancel stops the search at its next node; a stop by the time
 // manager is a normal end of the search.
-constexpr int kNoCancel = 0;
-constexpr int kCancelNow = 1;
-constexpr int kTimeManagerStop = 2;
+enum class CancelRequest : uint8_t { None = 0, Now = 1, TimeManagerStop = 2 };
 
 // DrawFlag: the draw rules' finding after the last move.
 constexpr int kNoDraw = 0;
@@ -190,7 +188,7 @@ struct PlayedGame {
 
 // How a running search is asked to stop and learns that it has.
 struct StopFlags {
-    int cancelRequest = kNoCancel;
+    CancelRequest cancelRequest = CancelRequest::None;
     int searchStopped = 0;
     int timeUp = 0;
 };

@@ -132,7 +132,8 @@ inline void Append(GameState& g, int& next, int Source, int dest, int jump, int 
     m.jump = jump;
     m.score = score;
     if (next == kMovePoolSize - 1)
-        g.cancelRequest = kCancelNow;  // the pool is full: stop the search, reuse the last slot
+        g.cancelRequest =
+            CancelRequest::Now;  // the pool is full: stop the search, reuse the last slot
     else
         ++next;
 }
@@ -906,7 +907,7 @@ std::vector<Move> LegalMoves(const GameState& g) {
     s.ui = g.ui;
     s.ply = 0;
     s.plyStart[0] = 0;
-    s.cancelRequest = kNoCancel;
+    s.cancelRequest = CancelRequest::None;
     GenerateMoves(s, kAllMoves);
     return {s.movePool.begin(), s.movePool.begin() + MoveCount(s)};
 }

@@ -11,8 +11,8 @@ namespace zelkor {
 // AllMoves kAllMoves: every legal move; kSearchMoves: the reduced set the search uses
 // (far-leading jumps left out). With MulJumps, CapRequired or MaxCapMove on, both give the same
 // set. The moves land in g.movePool[g.plyStart[g.ply] .. g.plyStart[g.ply + 1] - 1]. When the pool
-// is full, g.cancelRequest becomes kCancelNow and the last slot is reused. The board is as it was
-// when the call returns. An internal fault (never a position) ends the program with the
+// is full, g.cancelRequest becomes CancelRequest::Now and the last slot is reused. The board is as
+// it was when the call returns. An internal fault (never a position) ends the program with the
 // "X=... K=..." report through g.ui (on stderr without one).
 constexpr int kSearchMoves = 0;
 constexpr int kAllMoves = 1;

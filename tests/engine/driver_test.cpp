@@ -109,11 +109,11 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     EXPECT_TRUE(result.stop == StopReason::TimeUp && result.depth >= 1 && result.depth < 20);
 
     result.stop = StopReason::TimeManager;
-    g.cancelRequest = kTimeManagerStop;
+    g.cancelRequest = CancelRequest::TimeManagerStop;
     g.searchStopped = 1;
     EXPECT_TRUE(SettleSearchStop(e, result));
     EXPECT_EQ(std::tuple(g.cancelRequest, g.searchStopped, s.depthReached),
-              std::tuple(kNoCancel, 0, result.depth));
+              std::tuple(CancelRequest::None, 0, result.depth));
 }
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win;

@@ -124,7 +124,8 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
     g->ply = 1;
     g->plyStart[1] = kMovePoolSize - 5;
     GenerateMoves(*g, 1);
-    EXPECT_EQ(g->cancelRequest, 1);  // a full pool stops the search, reusing the last slot
+    EXPECT_EQ(g->cancelRequest,
+              CancelRequest::Now);  // a full pool stops the search, reusing the last slot
     EXPECT_EQ(g->plyStart[2], kMovePoolSize - 1);
     int next = kMovePoolSize - 1;
     RegisterMove(*g, next, 21, 22);
@@ -214,7 +215,7 @@ TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
     g->ply = kMaxPly;
     g->plyStart[kMaxPly] = 0;
     EXPECT_FALSE(PerformMove(*g, 0));
-    EXPECT_EQ(g->cancelRequest, 1);
+    EXPECT_EQ(g->cancelRequest, CancelRequest::Now);
     EXPECT_FALSE(TakeBackMove(*g, 0));  // taking back the refused move changes nothing
     EXPECT_EQ(std::tuple(g->board, g->ply, g->gamePly), std::tuple(board, kMaxPly, 0));
     GenerateMoves(*g, 1);  // generating at the last ply stays inside the tables
