@@ -104,7 +104,7 @@ void GameController::AnnounceFindings() {
         ui_.SetText(Display::Status, AnnouncementText(s.bestScore));
     ui_.RedrawBoard();
     if (won) TellResult(kWinResult, "Computer wins!");
-    if (settings_.ChessDrawRules && g.drawFlag != kNoDraw) {
+    if (settings_.ChessDrawRules && g.drawFlag != DrawKind::None) {
         const std::string announcement = DrawAnnouncement(g.drawFlag);
         EndGame(kDrawResult, std::nullopt, announcement, announcement + ratingText_, true);
     }

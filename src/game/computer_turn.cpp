@@ -182,7 +182,7 @@ void GameController::ProposeDrawWhenStable(bool bothComputer) {
 
 void GameController::CheckEndAfterMove(const std::string& computerWins) {
     GameSession& g = *game_;
-    if (g.drawFlag != kNoDraw && settings_.ChessDrawRules && !g.gameOver) {
+    if (g.drawFlag != DrawKind::None && settings_.ChessDrawRules && !g.gameOver) {
         const std::string announcement = DrawAnnouncement(g.drawFlag);
         EndGame(kDrawResult, 0.5, announcement, announcement, true);
     }

@@ -140,7 +140,7 @@ void GameController::SetUpNewGame() {
     g.gameOver = false;
     g.gameStarted = false;
     g.busy = false;
-    g.drawFlag = kNoDraw;
+    g.drawFlag = DrawKind::None;
     g.positionHistory.fill(PositionKey{});
     g.comments.fill(std::string());
     g.moveScores.fill(0);

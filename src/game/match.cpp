@@ -191,8 +191,8 @@ bool PlayMove(GameState& g, int from, int to) {
 
 // After a move: 0 the game goes on, else the reason it ended and the winner (0 a draw).
 std::pair<std::string, int> GameEnd(GameState& g) {
-    if (g.drawFlag == kRepetitionDraw) return {"repetition", 0};
-    if (g.drawFlag == kMoveCountDraw) return {"move rule", 0};
+    if (g.drawFlag == DrawKind::Repetition) return {"repetition", 0};
+    if (g.drawFlag == DrawKind::MoveCount) return {"move rule", 0};
     const int mover = -g.side;
     if (CheckWinConditions(g).won(mover)) return {"target filled", mover};
     if (LegalMoves(g).empty()) return {"no move", mover};

@@ -130,9 +130,11 @@ enum class PlayMode : uint8_t { PlayerComputer = 0, PlayerPlayer = 1, ComputerCo
 enum class CancelRequest : uint8_t { None = 0, Now = 1, TimeManagerStop = 2 };
 
 // DrawFlag: the draw rules' finding after the last move.
-constexpr int kNoDraw = 0;
-constexpr int kRepetitionDraw = 1;  // the position occurred a third time
-constexpr int kMoveCountDraw = 2;   // too many half-moves since the last jump
+enum class DrawKind : uint8_t {
+    None = 0,
+    Repetition = 1,  // the position occurred a third time
+    MoveCount = 2,   // too many half-moves since the last jump
+};
 
 // The position on the board.
 struct Position {
@@ -172,7 +174,7 @@ struct SearchTree {
 struct PlayedGame {
     std::array<Move, kGameRecordSize> gameRecord{};
     std::array<PositionKey, kHistorySize> positionHistory{};  // [k]: after k + 1 half-moves
-    int drawFlag = kNoDraw;
+    DrawKind drawFlag = DrawKind::None;
     std::string resultText;
     std::array<MoveTextRow, kMoveRows> moveTexts{};
     int recordLength = 0;                              // plies recorded; gamePly <= recordLength
