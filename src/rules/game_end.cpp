@@ -28,9 +28,9 @@ DrawKind DrawTest(GameState& g, bool drawRule15) {
     return g.drawFlag;
 }
 
-std::string ResultText(GameState& g, int code) {
+std::string ResultText(GameState& g, ResultCode code) {
     g.resultText.clear();
-    if (code == 2) {
+    if (code == ResultCode::Draw) {
         g.resultText = "1/2-1/2";
         return g.resultText;
     }

@@ -21,14 +21,13 @@ constexpr int DrawLimit(bool drawRule15) {
 DrawKind DrawTest(GameState& g, bool drawRule15);
 
 // Result codes of an ended game.
-constexpr int kWinResult = 0;
-constexpr int kDrawResult = 2;
+enum class ResultCode : uint8_t { Win = 0, Draw = 2 };
 
-// Sets and returns g.resultText for an ended game: "1/2-1/2" for kDrawResult; else "1-0" or
+// Sets and returns g.resultText for an ended game: "1/2-1/2" for ResultCode::Draw; else "1-0" or
 // "0-1" when a side has no man left or the side to move has no move (the first number
 // belongs to the side that moves first); else empty (a game won on the home squares).
 // The move lists of every ply are left as they were.
-std::string ResultText(GameState& g, int code);
+std::string ResultText(GameState& g, ResultCode code);
 
 // The announcement of a draw by the draw rules, and of a win named by colour.
 std::string DrawAnnouncement(DrawKind drawFlag);

@@ -134,7 +134,9 @@ TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
                        g->ply),
             std::tuple(kind, who, 0));
         if (kind != GameEndKind::None) {
-            EXPECT_EQ(ResultText(*g, kind == GameEndKind::Draw ? kDrawResult : kWinResult), result);
+            EXPECT_EQ(
+                ResultText(*g, kind == GameEndKind::Draw ? ResultCode::Draw : ResultCode::Win),
+                result);
         }
     }
     EXPECT_EQ(
@@ -145,13 +147,13 @@ TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
 
 TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     auto g = test::DefaultGame();
-    EXPECT_EQ(ResultText(*g, 2), "1/2-1/2");
+    EXPECT_EQ(ResultText(*g, ResultCode::Draw), "1/2-1/2");
     GenerateMoves(*g, 1);
     ASSERT_TRUE(PerformMove(*g, 3));
     GenerateMoves(*g, 1);
     const auto pool = g->movePool;
     const auto plyStarts = g->plyStart;
-    EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
+    EXPECT_EQ(ResultText(*g, ResultCode::Win), "");  // both sides can move
     EXPECT_EQ(std::tuple(g->plyStart, g->ply), std::tuple(plyStarts, 1));
     EXPECT_EQ(std::memcmp(g->movePool.data(), pool.data(), sizeof pool), 0);
 
@@ -161,16 +163,16 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
         auto h = EmptyGame(rules);
         Place(*h, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
         h->side = kBlack;  // Black has no move
-        EXPECT_EQ(ResultText(*h, 0), starts ? "0-1" : "1-0");
+        EXPECT_EQ(ResultText(*h, ResultCode::Win), starts ? "0-1" : "1-0");
         h->board = EmptyBoard();
         Place(*h, {"a1"}, {"a2", "b2", "b1", "a3", "c3", "c1"});
         h->side = kWhite;  // White has no move: Black won
-        EXPECT_EQ(ResultText(*h, 0), starts ? "1-0" : "0-1");
+        EXPECT_EQ(ResultText(*h, ResultCode::Win), starts ? "1-0" : "0-1");
         auto none = EmptyGame(rules);
         Place(*none, {"c3"}, {});
-        const std::string noBlack = ResultText(*none, 0);
+        const std::string noBlack = ResultText(*none, ResultCode::Win);
         none->board[SquareNumber("C3")] = kBlackMan;  // then no White man
-        EXPECT_EQ(noBlack + ResultText(*none, 0), starts ? "0-11-0" : "1-00-1");
+        EXPECT_EQ(noBlack + ResultText(*none, ResultCode::Win), starts ? "0-11-0" : "1-00-1");
     }
 }
 
