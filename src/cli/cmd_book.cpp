@@ -65,7 +65,7 @@ std::string MoveName(const Move& m) {
 bool PlayBookMove(GameState& g, const std::string& text, int* jump = nullptr) {
     const auto [from, to] = BookMoveSquares(text);
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, MoveSet::All);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
         const Move m = g.movePool[i];
         if (m.Source != from || m.dest != to || !PerformMove(g, i)) continue;

@@ -237,7 +237,7 @@ RootState JudgeRoot(Engine& e) {
 }
 
 bool HasNoMove(GameState& g) {
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     return MoveCount(g) == 0;
 }
 

@@ -144,8 +144,8 @@ int ElapsedSeconds(double startSeconds, double nowSeconds) {
 }
 
 int GenerateSearchMoves(GameState& g) {
-    GenerateMoves(g, kSearchMoves);
-    if (MoveCount(g) == 0) GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::Search);
+    if (MoveCount(g) == 0) GenerateMoves(g, MoveSet::All);
     return MoveCount(g);
 }
 

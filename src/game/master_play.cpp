@@ -35,7 +35,7 @@ std::vector<PvEntry> LineOf(const GameState& g, const std::vector<std::pair<int,
     InitGameTree(scratch);
     for (const auto& [from, to] : pv) {
         if (scratch.ply >= kMaxPly - 1) break;
-        GenerateMoves(scratch, kAllMoves);
+        GenerateMoves(scratch, MoveSet::All);
         int found = -1;
         for (int i = scratch.plyStart[scratch.ply]; i < scratch.plyStart[scratch.ply + 1]; ++i)
             if (scratch.movePool[i].Source == from && scratch.movePool[i].dest == to) found = i;

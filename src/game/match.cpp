@@ -174,7 +174,7 @@ class Player {
 // those squares, recorded, followed by the draw test. False when it is no legal move.
 bool PlayMove(GameState& g, int from, int to) {
     InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     for (int i = 0; i < MoveCount(g); ++i) {
         const Move& m = g.movePool[static_cast<size_t>(i)];
         if (m.Source != from || m.dest != to) continue;

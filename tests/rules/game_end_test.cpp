@@ -148,9 +148,9 @@ TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
 TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     auto g = test::DefaultGame();
     EXPECT_EQ(ResultText(*g, ResultCode::Draw), "1/2-1/2");
-    GenerateMoves(*g, 1);
+    GenerateMoves(*g, MoveSet::All);
     ASSERT_TRUE(PerformMove(*g, 3));
-    GenerateMoves(*g, 1);
+    GenerateMoves(*g, MoveSet::All);
     const auto pool = g->movePool;
     const auto plyStarts = g->plyStart;
     EXPECT_EQ(ResultText(*g, ResultCode::Win), "");  // both sides can move
