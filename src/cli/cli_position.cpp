@@ -38,7 +38,7 @@ int LoadGame(const std::filesystem::path& file, const std::string& dataDir, Game
     }
     g = controller.game();
     g.ui = nullptr;  // the loader's interface ends here
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     InitGameTree(g);
     return 0;
 }

@@ -65,7 +65,7 @@ std::string MoveName(const Move& m) {
 bool PlayBookMove(GameState& g, const std::string& text, int* jump = nullptr) {
     const auto [from, to] = BookMoveSquares(text);
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, MoveSet::All);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
         const Move m = g.movePool[i];
         if (m.Source != from || m.dest != to || !PerformMove(g, i)) continue;
@@ -262,7 +262,7 @@ class BookMaker {
         SearchState& s = *search_;
         s.extensionLimit = settings_.ExtendedPlies + options_.depth;
         g.searchStopped = 0;
-        g.cancelRequest = 0;
+        g.cancelRequest = CancelRequest::None;
         if (!PerformMove(g, i)) return -kWinScore;
         s.repetitionCount = 0;
         CountRepetitions(g, s, s.searchStartPly - 1);

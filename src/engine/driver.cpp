@@ -62,10 +62,11 @@ void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::
 
 StopReason StopReasonOf(const GameState& g) {
     if (g.searchStopped == 0)
-        return g.cancelRequest == kTimeManagerStop ? StopReason::TimeManager
-                                                   : StopReason::Completed;
+        return g.cancelRequest == CancelRequest::TimeManagerStop ? StopReason::TimeManager
+                                                                 : StopReason::Completed;
     if (g.timeUp != 0) return StopReason::TimeUp;
-    return g.cancelRequest == kTimeManagerStop ? StopReason::TimeManager : StopReason::Cancelled;
+    return g.cancelRequest == CancelRequest::TimeManagerStop ? StopReason::TimeManager
+                                                             : StopReason::Cancelled;
 }
 
 SearchResult ResultOf(const Engine& e, int depthReached) {
@@ -185,7 +186,7 @@ SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 if (e.progress.progress)
                     e.progress.progress(elapsed < timeLimit ? elapsed : timeLimit);
                 if (TimeManagerStops(elapsed, timeLimit, s.bestScore, previousBest)) {
-                    g.cancelRequest = kTimeManagerStop;
+                    g.cancelRequest = CancelRequest::TimeManagerStop;
                     g.searchStopped = 1;
                 }
             }
@@ -200,7 +201,7 @@ SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
         if (i < n) break;  // stopped
         if (limits.onIteration) limits.onIteration(d);
         if (limits.byTime && elapsed >= timeLimit) {
-            g.cancelRequest = kTimeManagerStop;
+            g.cancelRequest = CancelRequest::TimeManagerStop;
             break;
         }
         previousBest = s.bestScore;
@@ -217,7 +218,7 @@ void BeginComputation(Engine& e) {
     s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
     g.searchStopped = 0;
     // A request left from before (a Cancel after the last node looked) is not for this one.
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     s.searchStartPly = g.gamePly;
     s.hintFrom = 0;
     s.hintTo = 0;
@@ -236,7 +237,7 @@ RootState JudgeRoot(Engine& e) {
 }
 
 bool HasNoMove(GameState& g) {
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     return MoveCount(g) == 0;
 }
 
@@ -293,7 +294,7 @@ bool SettleSearchStop(Engine& e, const SearchResult& result) {
     GameState& g = e.game;
     e.search.depthReached = result.depth;
     if (result.stop == StopReason::TimeManager) {  // a normal end
-        g.cancelRequest = kNoCancel;
+        g.cancelRequest = CancelRequest::None;
         g.searchStopped = 0;
     }
     return g.searchStopped == 0;
@@ -353,7 +354,7 @@ std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& li
     SearchState& s = e.search;
     g.timeUp = 0;
     g.searchStopped = 0;
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     s.ClearRootScores();
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;

@@ -18,7 +18,7 @@ std::optional<RootSearchLimits> PrepareHint(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
     s.noiseAmplitude = 5;
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     s.searchStartPly = g.gamePly;
     s.repetitionCount = 0;
     InitGameTree(g);

@@ -98,7 +98,7 @@ class Worker {
         : g_(std::make_unique<GameState>(game)), sh_(shared), id_(id) {
         GameState& g = *g_;
         g.ui = nullptr;
-        g.cancelRequest = kNoCancel;
+        g.cancelRequest = CancelRequest::None;
         g.pv = PvTable{};  // the generator's ordering marks are not used here
         g.killers = KillerTable{};
         InitGameTree(g);
@@ -120,7 +120,7 @@ class Worker {
     // Iterative deepening; the main thread (id 0) keeps the result.
     void Run(int maxDepth, MasterResult& result, const MasterLimits& limits) {
         GameState& g = *g_;
-        GenerateMoves(g, kAllMoves);
+        GenerateMoves(g, MoveSet::All);
         const int count = MoveCount(g);
         if (count == 0) return;
         rootMoves_.clear();
@@ -322,7 +322,7 @@ class Worker {
             }
         }
 
-        GenerateMoves(g, sh_.features.prune ? kSearchMoves : kAllMoves);
+        GenerateMoves(g, sh_.features.prune ? MoveSet::Search : MoveSet::All);
         const int begin = g.plyStart[ply];
         const int end = g.plyStart[ply + 1];
         if (end <= begin) return -(kWinScore - ply);  // no move: the side to move has lost

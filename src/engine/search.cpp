@@ -41,7 +41,7 @@ void CheckTime(Engine& e) {
         }
     }
     if (elapsed >= limit) {
-        e.game.cancelRequest = kCancelNow;
+        e.game.cancelRequest = CancelRequest::Now;
         e.game.timeUp = 1;
     }
 }
@@ -144,8 +144,8 @@ int ElapsedSeconds(double startSeconds, double nowSeconds) {
 }
 
 int GenerateSearchMoves(GameState& g) {
-    GenerateMoves(g, kSearchMoves);
-    if (MoveCount(g) == 0) GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::Search);
+    if (MoveCount(g) == 0) GenerateMoves(g, MoveSet::All);
     return MoveCount(g);
 }
 
@@ -206,9 +206,9 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     int best = depth <= 0 ? eval : -kWinScore;
 
     if (!kHint && !e.settings.UseDepth && e.settings.FixedTime) CheckTime(e);
-    if (g.cancelRequest == kCancelNow) {
+    if (g.cancelRequest == CancelRequest::Now) {
         g.searchStopped = 1;
-        g.cancelRequest = kNoCancel;
+        g.cancelRequest = CancelRequest::None;
         return 0;
     }
 

@@ -74,9 +74,10 @@ bool GameController::AnnounceDecidedPosition() {
     if (root == RootState::Open) return false;
     if (root == RootState::NoMove) {
         const std::string text = settings_.PlayerName + " wins!";
-        EndGame(kWinResult, std::nullopt, text, text, true);
+        EndGame(ResultCode::Win, std::nullopt, text, text, true);
     } else {
-        EndGame(kWinResult, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_, true);
+        EndGame(ResultCode::Win, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_,
+                true);
     }
     return true;
 }
@@ -99,17 +100,18 @@ void GameController::AnnounceFindings() {
     const bool moverWon = JustMovedHasWon(engine);
     const bool won = s.bestScore >= kForcedResultScore && moverWon;
     if (won)
-        DecideGame(kWinResult, std::nullopt, "Computer wins!");
+        DecideGame(ResultCode::Win, std::nullopt, "Computer wins!");
     else if (IsForcedResult(s.bestScore))
         ui_.SetText(Display::Status, AnnouncementText(s.bestScore));
     ui_.RedrawBoard();
-    if (won) TellResult(kWinResult, "Computer wins!");
-    if (settings_.ChessDrawRules && g.drawFlag != kNoDraw) {
+    if (won) TellResult(ResultCode::Win, "Computer wins!");
+    if (settings_.ChessDrawRules && g.drawFlag != DrawKind::None) {
         const std::string announcement = DrawAnnouncement(g.drawFlag);
-        EndGame(kDrawResult, std::nullopt, announcement, announcement + ratingText_, true);
+        EndGame(ResultCode::Draw, std::nullopt, announcement, announcement + ratingText_, true);
     }
     if (HasNoMove(g) && !g.gameOver)
-        EndGame(kWinResult, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_, true);
+        EndGame(ResultCode::Win, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_,
+                true);
 }
 
 void GameController::EndAnalysis() {

@@ -73,7 +73,7 @@ bool GameController::AnnounceDecidedGame(bool bothComputer) {
     const std::string text = bothComputer  ? WinnerColourText(winner)
                              : computerWon ? std::string("Computer wins!")
                                            : settings_.PlayerName + " wins!";
-    EndGame(kWinResult, computerWon ? 0 : 1, text, text, true);
+    EndGame(ResultCode::Win, computerWon ? 0 : 1, text, text, true);
     if (root != RootState::NoMove) g.recordLength = g.gamePly;
     return true;
 }
@@ -148,7 +148,7 @@ bool GameController::PlayBestMove(const MovePlan& plan, bool bothComputer) {
     const bool justWon = JustMovedHasWon(engine);
     std::string rating;
     if (justWon) {
-        rating = DecideGame(kWinResult, 0, computerWins);
+        rating = DecideGame(ResultCode::Win, 0, computerWins);
     } else if (IsForcedResult(s.bestScore)) {
         ui_.SetText(Display::Status, AnnouncementText(s.bestScore));
         s.announced = true;
@@ -158,7 +158,7 @@ bool GameController::PlayBestMove(const MovePlan& plan, bool bothComputer) {
     if (justWon) {
         ui_.SetProgressValue(plan.progressMaximum);
         ui_.SetText(Display::Countdown, "0");
-        TellResult(kWinResult, computerWins + rating);
+        TellResult(ResultCode::Win, computerWins + rating);
     }
     return true;
 }
@@ -169,24 +169,24 @@ void GameController::ProposeDrawWhenStable(bool bothComputer) {
         case DrawProposal::None:
             return;
         case DrawProposal::Taken:
-            EndGame(kDrawResult, 0.5, "It's a draw!", "It's a draw!", false);
+            EndGame(ResultCode::Draw, 0.5, "It's a draw!", "It's a draw!", false);
             return;
         case DrawProposal::Ask:
             clock_.Pause(0.5);
             if (ui_.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
                 Answer::Yes)
-                EndGame(kDrawResult, 0.5, "It's a draw!", "It's a draw!", false);
+                EndGame(ResultCode::Draw, 0.5, "It's a draw!", "It's a draw!", false);
             return;
     }
 }
 
 void GameController::CheckEndAfterMove(const std::string& computerWins) {
     GameSession& g = *game_;
-    if (g.drawFlag != kNoDraw && settings_.ChessDrawRules && !g.gameOver) {
+    if (g.drawFlag != DrawKind::None && settings_.ChessDrawRules && !g.gameOver) {
         const std::string announcement = DrawAnnouncement(g.drawFlag);
-        EndGame(kDrawResult, 0.5, announcement, announcement, true);
+        EndGame(ResultCode::Draw, 0.5, announcement, announcement, true);
     }
-    if (HasNoMove(g) && !g.gameOver) EndGame(kWinResult, 0, computerWins, computerWins, true);
+    if (HasNoMove(g) && !g.gameOver) EndGame(ResultCode::Win, 0, computerWins, computerWins, true);
 }
 
 void GameController::EndComputerMove(bool searchedToEnd, bool bookMove) {
@@ -199,7 +199,7 @@ void GameController::EndComputerMove(bool searchedToEnd, bool bookMove) {
     }
 }
 
-std::string GameController::DecideGame(int code, std::optional<double> playerScore,
+std::string GameController::DecideGame(ResultCode code, std::optional<double> playerScore,
                                        const std::string& status) {
     GameEndBookkeeping(code);
     std::string rating;
@@ -211,14 +211,14 @@ std::string GameController::DecideGame(int code, std::optional<double> playerSco
     return rating;
 }
 
-void GameController::TellResult(int code, const std::string& message) {
+void GameController::TellResult(ResultCode code, const std::string& message) {
     GameEndBookkeeping(code);
     clock_.Pause(0.5);
     ui_.Message(message, "Congratulations", Icon::Exclamation);
 }
 
-void GameController::EndGame(int code, std::optional<double> playerScore, const std::string& status,
-                             const std::string& message, bool pause) {
+void GameController::EndGame(ResultCode code, std::optional<double> playerScore,
+                             const std::string& status, const std::string& message, bool pause) {
     const std::string rating = DecideGame(code, playerScore, status);
     if (pause) clock_.Pause(0.5);
     ui_.Message(message + rating, "Congratulations", Icon::Exclamation);

@@ -133,14 +133,14 @@ void GameController::SetUpNewGame() {
     g.ply = 0;
     g.plyStart[0] = 0;
     g.plyStart[1] = 0;
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     g.searchStopped = 0;
     g.timeUp = 0;
     g.gamePly = 0;
     g.gameOver = false;
     g.gameStarted = false;
     g.busy = false;
-    g.drawFlag = kNoDraw;
+    g.drawFlag = DrawKind::None;
     g.positionHistory.fill(PositionKey{});
     g.comments.fill(std::string());
     g.moveScores.fill(0);
@@ -562,11 +562,11 @@ void GameController::RunGameEndDetection(bool announce) {
     std::string announcement;
     double playerScore = 0;
     if (end.kind == GameEndKind::Draw) {
-        ResultText(g, kDrawResult);
+        ResultText(g, ResultCode::Draw);
         announcement = DrawAnnouncement(end.drawFlag);
         playerScore = 0.5;
     } else {
-        ResultText(g, kWinResult);
+        ResultText(g, ResultCode::Win);
         announcement = WinnerColourText(end.winner);
         playerScore = PlayerPlays(end.winner) ? 1.0 : 0.0;
     }
@@ -653,7 +653,7 @@ std::string GameController::UpdateRating(double playerScore) {
     return ratingText_;
 }
 
-void GameController::GameEndBookkeeping(int code) {
+void GameController::GameEndBookkeeping(ResultCode code) {
     game_->resultText = ResultText(*game_, code);
     gameEndShown_ = true;
     UpdateCommandStates();

@@ -19,6 +19,7 @@
 #include "game/search_runner.h"
 #include "records/book.h"
 #include "records/settings.h"
+#include "rules/game_end.h"
 #include "rules/user_interface.h"
 
 namespace zelkor {
@@ -194,8 +195,8 @@ class GameController {
     void CutRecordToCurrentPly();
     // The rating update for the human's result (1 win, 0.5 draw, 0 loss); the rating text.
     std::string UpdateRating(double playerScore);
-    // Result text and command states of an ended game (kWinResult, kDrawResult).
-    void GameEndBookkeeping(int code);
+    // Result text and command states of an ended game (ResultCode::Win, ResultCode::Draw).
+    void GameEndBookkeeping(ResultCode code);
     // Refills the game move list and the legal-move list after a computation.
     void RefreshLists();
     // A computation starts (commands off, Cancel on) and ends (the idle game's commands).
@@ -257,9 +258,10 @@ class GameController {
     std::vector<std::string> SortedRootLines();
     // EndGame without its message, for a move that has just won: the message waits until
     // the move is recorded (TellResult). Returns the rating report.
-    std::string DecideGame(int code, std::optional<double> playerScore, const std::string& status);
+    std::string DecideGame(ResultCode code, std::optional<double> playerScore,
+                           const std::string& status);
     // The result text and command states once more, a pause and the message.
-    void TellResult(int code, const std::string& message);
+    void TellResult(ResultCode code, const std::string& message);
     struct SearchCopy;
     // Runs the planned search through the runner; `done` gets its result on this thread.
     void StartSearch(const MovePlan& plan, const char* status,
@@ -274,10 +276,10 @@ class GameController {
     void ShowHint(const std::string& text);  // the hint's box, the move on the board
     void EndHint();
     // Ends the game and tells the player: the result text and command states of `code`
-    // (kWinResult, kDrawResult), GameOver and the rating update for the player's score,
+    // (ResultCode::Win, ResultCode::Draw), GameOver and the rating update for the player's score,
     // the status line and, after a pause when `pause`, the message with the rating report.
     // Without a score (the analysis) the game goes on and the rating stays.
-    void EndGame(int code, std::optional<double> playerScore, const std::string& status,
+    void EndGame(ResultCode code, std::optional<double> playerScore, const std::string& status,
                  const std::string& message, bool pause);
     void ComputerComputerLoop();
     void ComputerComputerStep();

@@ -195,7 +195,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
         AssignNamesForSideToMove();
         // A won game shows the player as the side that made the winning move, not as the
         // side left without one.
-        if (g.gameOver && g.drawFlag == kNoDraw) SwapSideNames();
+        if (g.gameOver && g.drawFlag == DrawKind::None) SwapSideNames();
     }
     if (!g.gameOver) ui_.SetText(Display::Status, "");  // an ended game keeps its result
     // A file that stopped loading early keeps no name: a Save would overwrite it with the

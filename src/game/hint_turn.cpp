@@ -54,7 +54,7 @@ void GameController::OfferDrawCommand() {
     GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (AcceptsDrawOffer(g, *search_))  // ends the game with its command states
-        EndGame(kDrawResult, 0.5, "It's a draw!", "OK... It's a draw!", false);
+        EndGame(ResultCode::Draw, 0.5, "It's a draw!", "OK... It's a draw!", false);
     else
         ui_.Message("Offer rejected... Play on!", "Draw Offer", Icon::Exclamation);
 }
@@ -66,7 +66,7 @@ void GameController::ResignCommand() {
                             : "Resign this game?",
                     "Confirmation", Icon::Question, Buttons::YesNo) != Answer::Yes)
         return;
-    EndGame(kWinResult, 0, "Computer wins!", "OK... Computer wins!", false);
+    EndGame(ResultCode::Win, 0, "Computer wins!", "OK... Computer wins!", false);
 }
 
 }  // namespace zelkor

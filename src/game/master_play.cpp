@@ -35,7 +35,7 @@ std::vector<PvEntry> LineOf(const GameState& g, const std::vector<std::pair<int,
     InitGameTree(scratch);
     for (const auto& [from, to] : pv) {
         if (scratch.ply >= kMaxPly - 1) break;
-        GenerateMoves(scratch, kAllMoves);
+        GenerateMoves(scratch, MoveSet::All);
         int found = -1;
         for (int i = scratch.plyStart[scratch.ply]; i < scratch.plyStart[scratch.ply + 1]; ++i)
             if (scratch.movePool[i].Source == from && scratch.movePool[i].dest == to) found = i;
@@ -151,7 +151,7 @@ SearchResult RunMasterSearch(master::MasterEngine& engine, const GameState& g,
 void ApplyMasterResult(GameState& g, SearchState& s, const SearchResult& result, bool stopped) {
     g.timeUp = 0;
     g.searchStopped = stopped ? 1 : 0;
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     s.repetitionCount = 0;
     s.depthReached = result.depth;
     const int n = std::clamp(s.rootCount, 0, kMovePoolSize);

@@ -174,7 +174,7 @@ class Player {
 // those squares, recorded, followed by the draw test. False when it is no legal move.
 bool PlayMove(GameState& g, int from, int to) {
     InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     for (int i = 0; i < MoveCount(g); ++i) {
         const Move& m = g.movePool[static_cast<size_t>(i)];
         if (m.Source != from || m.dest != to) continue;
@@ -191,8 +191,8 @@ bool PlayMove(GameState& g, int from, int to) {
 
 // After a move: 0 the game goes on, else the reason it ended and the winner (0 a draw).
 std::pair<std::string, int> GameEnd(GameState& g) {
-    if (g.drawFlag == kRepetitionDraw) return {"repetition", 0};
-    if (g.drawFlag == kMoveCountDraw) return {"move rule", 0};
+    if (g.drawFlag == DrawKind::Repetition) return {"repetition", 0};
+    if (g.drawFlag == DrawKind::MoveCount) return {"move rule", 0};
     const int mover = -g.side;
     if (CheckWinConditions(g).won(mover)) return {"target filled", mover};
     if (LegalMoves(g).empty()) return {"no move", mover};
@@ -311,7 +311,7 @@ MatchReport RunMatch(const MatchOptions& options,
         controller.NewGameCommand(false);
         *start = controller.game();
         start->ui = nullptr;
-        start->cancelRequest = kNoCancel;
+        start->cancelRequest = CancelRequest::None;
         InitGameTree(*start);
     }
     const int games = (std::max(options.games, 1) + 1) / 2 * 2;

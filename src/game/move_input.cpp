@@ -34,7 +34,7 @@ bool GameController::InputMove(const std::string& text) {
     const int to = SquareNumber(std::string_view(text).substr(2, 2));
     if (from == 0 || to == 0) return false;
     InitGameTree(g);
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     int chosen = -1;
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (g.movePool[i].Source == from && g.movePool[i].dest == to) {

@@ -5,9 +5,9 @@
 
 namespace zelkor {
 
-int DrawTest(GameState& g, bool drawRule15) {
-    g.drawFlag = kNoDraw;
-    if (g.gamePly < 1) return 0;
+DrawKind DrawTest(GameState& g, bool drawRule15) {
+    g.drawFlag = DrawKind::None;
+    if (g.gamePly < 1) return DrawKind::None;
     const PositionKey key = MakePositionKey(g.board);
     const int index = g.gamePly - 1;
     int count = 0;
@@ -19,18 +19,18 @@ int DrawTest(GameState& g, bool drawRule15) {
     const int last = index < kHistorySize ? index : kHistorySize - 1;
     for (int k = 0; k <= last; ++k)
         if (g.positionHistory[k] == key) ++count;
-    if (count > 2) g.drawFlag = kRepetitionDraw;
+    if (count > 2) g.drawFlag = DrawKind::Repetition;
 
     int lastJump = -1;
     for (int h = 0; h < g.gamePly && h + 1 < kGameRecordSize; ++h)
         if (g.gameRecord[h + 1].jump == 1) lastJump = h;
-    if (g.gamePly - lastJump > DrawLimit(drawRule15)) g.drawFlag = kMoveCountDraw;
+    if (g.gamePly - lastJump > DrawLimit(drawRule15)) g.drawFlag = DrawKind::MoveCount;
     return g.drawFlag;
 }
 
-std::string ResultText(GameState& g, int code) {
+std::string ResultText(GameState& g, ResultCode code) {
     g.resultText.clear();
-    if (code == 2) {
+    if (code == ResultCode::Draw) {
         g.resultText = "1/2-1/2";
         return g.resultText;
     }
@@ -55,9 +55,9 @@ std::string ResultText(GameState& g, int code) {
     return g.resultText;
 }
 
-std::string DrawAnnouncement(int drawFlag) {
-    return drawFlag == kRepetitionDraw ? "It's a draw! Triple Repetition"
-                                       : "It's a draw! 50 Moves Rule";
+std::string DrawAnnouncement(DrawKind drawFlag) {
+    return drawFlag == DrawKind::Repetition ? "It's a draw! Triple Repetition"
+                                            : "It's a draw! 50 Moves Rule";
 }
 
 std::string WinnerColourText(int winner) {
@@ -69,7 +69,7 @@ GameEnd DecideGameEnd(const GameState& g, bool chessDrawRules) {
     GameEnd end;
     const bool moverWon = CheckWinConditions(g).won(mover);
     end.noMove = LegalMoves(g).empty();
-    if (g.drawFlag != kNoDraw && chessDrawRules) {
+    if (g.drawFlag != DrawKind::None && chessDrawRules) {
         end.kind = GameEndKind::Draw;
         end.drawFlag = g.drawFlag;
     } else if (moverWon || end.noMove) {

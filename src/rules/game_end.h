@@ -14,33 +14,32 @@ constexpr int DrawLimit(bool drawRule15) {
 }
 
 // The draw test, run after every move of the game (GamePly >= 1): records the position in
-// g.positionHistory[GamePly - 1] and sets g.drawFlag: kRepetitionDraw when the position
-// occurred a third time (whoever is to move), kMoveCountDraw past the limit of half-moves
-// since the last jump; else kNoDraw. The half-moves of the game are read from
+// g.positionHistory[GamePly - 1] and sets g.drawFlag: DrawKind::Repetition when the position
+// occurred a third time (whoever is to move), DrawKind::MoveCount past the limit of half-moves
+// since the last jump; else DrawKind::None. The half-moves of the game are read from
 // g.gameRecord[1 .. GamePly], so the move just played must be in the record. Returns the flag.
-int DrawTest(GameState& g, bool drawRule15);
+DrawKind DrawTest(GameState& g, bool drawRule15);
 
 // Result codes of an ended game.
-constexpr int kWinResult = 0;
-constexpr int kDrawResult = 2;
+enum class ResultCode : uint8_t { Win = 0, Draw = 2 };
 
-// Sets and returns g.resultText for an ended game: "1/2-1/2" for kDrawResult; else "1-0" or
+// Sets and returns g.resultText for an ended game: "1/2-1/2" for ResultCode::Draw; else "1-0" or
 // "0-1" when a side has no man left or the side to move has no move (the first number
 // belongs to the side that moves first); else empty (a game won on the home squares).
 // The move lists of every ply are left as they were.
-std::string ResultText(GameState& g, int code);
+std::string ResultText(GameState& g, ResultCode code);
 
 // The announcement of a draw by the draw rules, and of a win named by colour.
-std::string DrawAnnouncement(int drawFlag);
+std::string DrawAnnouncement(DrawKind drawFlag);
 std::string WinnerColourText(int winner);
 
 // How a game has ended after a move, if it has.
 enum class GameEndKind { None, Win, Draw };
 struct GameEnd {
     GameEndKind kind = GameEndKind::None;
-    int winner = 0;          // the side that has won (kWhite, kBlack) for a win
-    int drawFlag = kNoDraw;  // which draw rule for a draw
-    bool noMove = false;     // the side to move has no move (and so has lost)
+    int winner = 0;                      // the side that has won (kWhite, kBlack) for a win
+    DrawKind drawFlag = DrawKind::None;  // which draw rule for a draw
+    bool noMove = false;                 // the side to move has no move (and so has lost)
 };
 
 // The game-end test, right after the draw test: the game has ended when the side that has

@@ -18,9 +18,9 @@ void ResetGameTree(GameState& g) {
     for (Move& m : g.gameRecord)
         m = Move{};
     g.positionHistory.fill(PositionKey{});
-    g.drawFlag = kNoDraw;
+    g.drawFlag = DrawKind::None;
     g.resultText.clear();
-    g.cancelRequest = kNoCancel;
+    g.cancelRequest = CancelRequest::None;
     g.gameOver = false;
 }
 

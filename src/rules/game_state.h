@@ -127,14 +127,14 @@ enum class PlayMode : uint8_t { PlayerComputer = 0, PlayerPlayer = 1, ComputerCo
 
 // CancelRequest: the user's Cancel stops the search at its next node; a stop by the time
 // manager is a normal end of the search.
-constexpr int kNoCancel = 0;
-constexpr int kCancelNow = 1;
-constexpr int kTimeManagerStop = 2;
+enum class CancelRequest : uint8_t { None = 0, Now = 1, TimeManagerStop = 2 };
 
-// DrawFlag: the draw rules' finding after the last move.
-constexpr int kNoDraw = 0;
-constexpr int kRepetitionDraw = 1;  // the position occurred a third time
-constexpr int kMoveCountDraw = 2;   // too many half-moves since the last jump
+// The draw rules' finding after the last move (the game's drawFlag).
+enum class DrawKind : uint8_t {
+    None = 0,
+    Repetition = 1,  // the position occurred a third time
+    MoveCount = 2,   // too many half-moves since the last jump
+};
 
 // The position on the board.
 struct Position {
@@ -174,7 +174,7 @@ struct SearchTree {
 struct PlayedGame {
     std::array<Move, kGameRecordSize> gameRecord{};
     std::array<PositionKey, kHistorySize> positionHistory{};  // [k]: after k + 1 half-moves
-    int drawFlag = kNoDraw;
+    DrawKind drawFlag = DrawKind::None;
     std::string resultText;
     std::array<MoveTextRow, kMoveRows> moveTexts{};
     int recordLength = 0;                              // plies recorded; gamePly <= recordLength
@@ -190,7 +190,7 @@ struct PlayedGame {
 
 // How a running search is asked to stop and learns that it has.
 struct StopFlags {
-    int cancelRequest = kNoCancel;
+    CancelRequest cancelRequest = CancelRequest::None;
     int searchStopped = 0;
     int timeUp = 0;
 };

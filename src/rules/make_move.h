@@ -44,7 +44,7 @@ inline void MoveTracked(GameState& g, int man, int a, int b) {
 inline bool PerformMove(GameState& g, int Move) {
     if (Move < 0 || Move >= kMovePoolSize) return false;
     if (g.ply < 0 || g.ply >= kMaxPly) {
-        g.cancelRequest = kCancelNow;  // the tree is as deep as its tables: stop the search
+        g.cancelRequest = CancelRequest::Now;  // the tree is as deep as its tables: stop the search
         return false;
     }
     if (g.gamePly < 0 || g.gamePly >= kGameRecordSize - 1) return false;

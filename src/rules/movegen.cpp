@@ -132,14 +132,15 @@ inline void Append(GameState& g, int& next, int Source, int dest, int jump, int 
     m.jump = jump;
     m.score = score;
     if (next == kMovePoolSize - 1)
-        g.cancelRequest = kCancelNow;  // the pool is full: stop the search, reuse the last slot
+        g.cancelRequest =
+            CancelRequest::Now;  // the pool is full: stop the search, reuse the last slot
     else
         ++next;
 }
 
 class Generator {
   public:
-    Generator(GameState& g, int AllMoves) : g_(g), b_(g.board.data()) {
+    Generator(GameState& g, MoveSet AllMoves) : g_(g), b_(g.board.data()) {
         man_ = g.side == kBlack ? kBlackMan : kWhiteMan;
         si_ = SideIndex(man_);
         const auto& f = g.active.flags;
@@ -150,7 +151,7 @@ class Generator {
         capRequired_ = f[CapRequired] != 0;
         manCont_ = f[ManContJump] != 0;
         outOfHome_ = f[OutofHome] != 0;
-        prune_ = AllMoves == 0 || mulJumps_ || capRequired_ || maxCap_;
+        prune_ = AllMoves == MoveSet::Search || mulJumps_ || capRequired_ || maxCap_;
         nSteps_ = LoadDirections(g.directions[si_], steps_);
         nJumps_ = LoadDirections(g.directions[si_ + 2], jumps_);
         owner_ = g.homeTables.owner.data();
@@ -646,14 +647,14 @@ void FinishCandidates(GameState& g, int start, int w, bool stepsAllowed, bool fo
 // ManContJump 1 so no chain ends on arrival). The candidates then arrive in their final
 // order and go straight into the pool; a last pass drops what the flags forbid. Returns
 // false, having changed nothing, when the pool might not hold every candidate.
-bool GenerateSimple(GameState& g, int AllMoves, int& next) {
+bool GenerateSimple(GameState& g, MoveSet AllMoves, int& next) {
     const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
     const int si = SideIndex(man);
     const auto& f = g.active.flags;
     const bool mulJumps = f[MulJumps] != 0;
     const bool capRequired = f[CapRequired] != 0;
     const bool outOfHome = f[OutofHome] != 0;
-    const bool prune = AllMoves == 0 || mulJumps || capRequired;
+    const bool prune = AllMoves == MoveSet::Search || mulJumps || capRequired;
     int steps[kMaxDirections];
     int jumps[kMaxDirections];
     const int nSteps = LoadDirections(g.directions[si], steps);
@@ -797,14 +798,14 @@ bool GenerateSimple(GameState& g, int AllMoves, int& next) {
 // jump row names twice. Such a pair forms one group that keeps the later place, so the
 // row is read without the earlier copies. Returns false, having changed nothing, when the
 // pool might not hold every candidate.
-bool GenerateSliding(GameState& g, int AllMoves, int& next) {
+bool GenerateSliding(GameState& g, MoveSet AllMoves, int& next) {
     const int32_t* const b = g.board.data();
     const int man = g.side == kBlack ? kBlackMan : kWhiteMan;
     const int si = SideIndex(man);
     const auto& f = g.active.flags;
     const bool kingFirst = f[KingFirst] != 0;
     const bool capRequired = f[CapRequired] != 0;
-    const bool prune = AllMoves == 0 || f[MulJumps] || capRequired;
+    const bool prune = AllMoves == MoveSet::Search || f[MulJumps] || capRequired;
     int steps[kMaxDirections];
     int row[kMaxDirections];
     const int nSteps = LoadDirections(g.directions[si], steps);
@@ -875,7 +876,7 @@ bool GenerateSliding(GameState& g, int AllMoves, int& next) {
 
 }  // namespace
 
-void GenerateMoves(GameState& g, int AllMoves) {
+void GenerateMoves(GameState& g, MoveSet AllMoves) {
     if (g.ply < 0 || g.ply > kMaxPly) return;  // no ply table to write the list into
     int next = g.plyStart[g.ply];
     if (next < 0 || next > kMovePoolSize - 1) next = next < 0 ? 0 : kMovePoolSize - 1;
@@ -906,8 +907,8 @@ std::vector<Move> LegalMoves(const GameState& g) {
     s.ui = g.ui;
     s.ply = 0;
     s.plyStart[0] = 0;
-    s.cancelRequest = kNoCancel;
-    GenerateMoves(s, kAllMoves);
+    s.cancelRequest = CancelRequest::None;
+    GenerateMoves(s, MoveSet::All);
     return {s.movePool.begin(), s.movePool.begin() + MoveCount(s)};
 }
 

@@ -8,17 +8,16 @@
 
 namespace zelkor {
 
-// AllMoves kAllMoves: every legal move; kSearchMoves: the reduced set the search uses
+// AllMoves MoveSet::All: every legal move; MoveSet::Search: the reduced set the search uses
 // (far-leading jumps left out). With MulJumps, CapRequired or MaxCapMove on, both give the same
 // set. The moves land in g.movePool[g.plyStart[g.ply] .. g.plyStart[g.ply + 1] - 1]. When the pool
-// is full, g.cancelRequest becomes kCancelNow and the last slot is reused. The board is as it was
-// when the call returns. An internal fault (never a position) ends the program with the
+// is full, g.cancelRequest becomes CancelRequest::Now and the last slot is reused. The board is as
+// it was when the call returns. An internal fault (never a position) ends the program with the
 // "X=... K=..." report through g.ui (on stderr without one).
-constexpr int kSearchMoves = 0;
-constexpr int kAllMoves = 1;
-void GenerateMoves(GameState& g, int AllMoves);
+enum class MoveSet : uint8_t { Search = 0, All = 1 };
+void GenerateMoves(GameState& g, MoveSet AllMoves);
 
-// Every legal move of the side to move (the list GenerateMoves(g, kAllMoves) gives at ply 0, in
+// Every legal move of the side to move (the list GenerateMoves(g, MoveSet::All) gives at ply 0, in
 // the same order), as a value for callers outside the search: g, its move pool and its ply
 // are left as they were. The moves carry no ordering score (0); ordering is the search's.
 // The moves are generated in a scratch state of the calling thread that holds nothing

@@ -7,7 +7,7 @@ namespace zelkor {
 
 uint64_t Perft(GameState& g, int depth) {
     if (depth <= 0) return 1;
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     const int first = g.plyStart[g.ply];
     const int end = g.plyStart[g.ply + 1];
     if (depth == 1) return static_cast<uint64_t>(end - first);
@@ -22,7 +22,7 @@ uint64_t Perft(GameState& g, int depth) {
 
 std::vector<PerftEntry> PerftDivide(GameState& g, int depth) {
     std::vector<PerftEntry> entries;
-    GenerateMoves(g, kAllMoves);
+    GenerateMoves(g, MoveSet::All);
     const int first = g.plyStart[g.ply];
     const int end = g.plyStart[g.ply + 1];
     for (int i = first; i < end; ++i) {

@@ -1,5 +1,5 @@
 // Counting the move tree: the number of move sequences of a given length from the
-// current position, every move generated with AllMoves 1 and no game-end or draw test.
+// current position, every move generated with MoveSet::All and no game-end or draw test.
 #pragma once
 
 #include <cstdint>

@@ -69,7 +69,7 @@ TEST_F(Driver, ARootTableHoldsMoreThan201MovesAndABookMoveBecomesTheOnlyOne) {
     rules.flag(LongKings) = 1;
     SetUp(rules, SetupOf("C3 F3 C6 F6 D4 E5 B5 G4 A1 H8 D7 E2 B7 G2 A4 H5", "H1 A8"), kWhite, 10);
     InitGameTree(g);
-    GenerateMoves(g, 0);
+    GenerateMoves(g, MoveSet::Search);
     const int n = MoveCount(g);
     ASSERT_GT(n, 201);
     RootSearchLimits limits;
@@ -109,11 +109,11 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     EXPECT_TRUE(result.stop == StopReason::TimeUp && result.depth >= 1 && result.depth < 20);
 
     result.stop = StopReason::TimeManager;
-    g.cancelRequest = kTimeManagerStop;
+    g.cancelRequest = CancelRequest::TimeManagerStop;
     g.searchStopped = 1;
     EXPECT_TRUE(SettleSearchStop(e, result));
     EXPECT_EQ(std::tuple(g.cancelRequest, g.searchStopped, s.depthReached),
-              std::tuple(kNoCancel, 0, result.depth));
+              std::tuple(CancelRequest::None, 0, result.depth));
 }
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win;

@@ -162,7 +162,7 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
         for (int k = 0; s.noiseAmplitude && k < 20000; ++k)
             random.values.push_back(rng() / 4294967296.0);
         SCOPED_TRACE("case " + std::to_string(n) + ": " + SetupText(g.board));
-        GenerateMoves(g, 1);
+        GenerateMoves(g, MoveSet::All);
         std::set<std::pair<int, int>> legal;
         for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
             legal.insert({g.movePool[i].Source, g.movePool[i].dest});
@@ -228,7 +228,7 @@ int FewestMovesAlone(GameState& g, int limit) {
     std::function<bool(int)> reach = [&](int left) {
         if (CheckWinConditions(g).whiteWon) return true;
         if (left == 0) return false;
-        GenerateMoves(g, kAllMoves);
+        GenerateMoves(g, MoveSet::All);
         for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i) {
             if (!PerformMove(g, i)) continue;
             g.side = kWhite;  // White moves again
@@ -289,7 +289,7 @@ TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
         EXPECT_EQ(r.score, kWinScore - (2 * fewest - 1))
             << white << " in " << fewest << ", depth " << r.depth << ": " << pvText;
         InitGameTree(*copy);
-        GenerateMoves(*copy, kAllMoves);
+        GenerateMoves(*copy, MoveSet::All);
         for (int i = 0; i < MoveCount(*copy); ++i) {
             const Move& m = copy->movePool[static_cast<size_t>(i)];
             if (m.Source != r.from || m.dest != r.to) continue;

@@ -201,7 +201,7 @@ TEST_F(ComputerTurn, RootTableHoldsMoreThan201Moves) {
     Position(rules, SetupOf("C3 F3 C6 F6 D4 E5 B5 G4 A1 H8 D7 E2 B7 G2 A4 H5", "H1 A8"), kWhite,
              10);
     InitGameTree(g());
-    GenerateMoves(g(), 0);
+    GenerateMoves(g(), MoveSet::Search);
     const int n = MoveCount(g());
     ASSERT_GT(n, 201);
     settings().SearchDepth = 1;

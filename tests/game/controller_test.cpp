@@ -156,7 +156,7 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().RunComputerComputer();
     clock.onPause = nullptr;
     EXPECT_EQ(std::tuple(g().gamePly, g().playMode), std::tuple(1, PlayMode::PlayerComputer));
-    g().cancelRequest = kCancelNow;
+    g().cancelRequest = CancelRequest::Now;
     c().ComputeCommand();
     EXPECT_EQ(std::tuple(g().gamePly, c().search().depthReached, g().searchStopped),
               std::tuple(2, 3, 0));
@@ -463,7 +463,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
 
     // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation
-    EXPECT_EQ(g().cancelRequest, 0);
+    EXPECT_EQ(g().cancelRequest, CancelRequest::None);
     for (bool busy : {true, false}) {
         g().busy = busy;
         g().gameOver = !busy;

@@ -157,7 +157,7 @@ TEST_F(ShutdownFault, ClosingDuringTheComputersSearch) {
     CloseAtEvent(50);
     c().ComputeCommand();
     ExpectClosedCleanly();
-    EXPECT_FALSE(g().busy && g().cancelRequest == 0);
+    EXPECT_FALSE(g().busy && g().cancelRequest == CancelRequest::None);
 }
 
 TEST_F(ShutdownFault, ClosingDuringComputerComputerPlay) {

@@ -236,7 +236,7 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     WriteFile(folder / "b.zlk", kGameStart + "a1a2\r\nf6e5\r\ng3f4\r\n");  // no man on a1
     WriteFile(folder / "c.zlk", kGameStart + "h4h6\r\nf6e5\r\ng3f4\r\n");  // no jump there
     // The driver's root moves (here cut to one) stay as the look-up found them.
-    GenerateMoves(*g, 0);
+    GenerateMoves(*g, MoveSet::Search);
     g->plyStart[1] = 1;
     const auto root = g->movePool;
     test::RecordingUi ui;

@@ -19,17 +19,19 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
     for (int ply = 0; ply < 8; ++ply) {
         ASSERT_TRUE(test::Play(*g, shuffle[ply % 4]));
-        EXPECT_EQ(DrawTest(*g, true), 0) << ply;
+        EXPECT_EQ(DrawTest(*g, true), DrawKind::None) << ply;
     }
     ASSERT_TRUE(test::Play(*g, "e1-d1"));
-    EXPECT_TRUE(DrawTest(*g, true) == 1 && g->drawFlag == 1);
+    EXPECT_TRUE(DrawTest(*g, true) == DrawKind::Repetition && g->drawFlag == DrawKind::Repetition);
 
     // Distinct positions: only the move count, counted from the last jump, decides.
     g = test::DefaultGame();
     // Jump at half-move index 10, game ply, 15-move rule, flag.
-    const std::tuple<bool, int, bool, int> limits[] = {
-        {false, 29, true, 0}, {false, 30, true, 2}, {false, 19, false, 0}, {false, 20, false, 2},
-        {true, 40, true, 0},  {true, 41, true, 2},  {true, 31, false, 2},  {true, 30, false, 0}};
+    constexpr DrawKind none = DrawKind::None, moves = DrawKind::MoveCount;
+    const std::tuple<bool, int, bool, DrawKind> limits[] = {
+        {false, 29, true, none},   {false, 30, true, moves}, {false, 19, false, none},
+        {false, 20, false, moves}, {true, 40, true, none},   {true, 41, true, moves},
+        {true, 31, false, moves},  {true, 30, false, none}};
     for (auto [jumped, gamePly, rule15, flag] : limits) {
         if (jumped) g->gameRecord[11] = Move{Sq("h1"), Sq("f3"), 1, 0};
         for (int k = 0; k < kHistorySize; ++k)
@@ -40,7 +42,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     // The history beyond its end is not written.
     g->gameRecord[1].jump = 1;
     g->gamePly = kGameRecordSize + 50;
-    EXPECT_EQ(DrawTest(*g, true), 2);
+    EXPECT_EQ(DrawTest(*g, true), DrawKind::MoveCount);
     g->gamePly = kHistorySize;
     DrawTest(*g, true);
     EXPECT_EQ(g->positionHistory[kHistorySize - 1], MakePositionKey(g->board));
@@ -111,8 +113,8 @@ TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
     blackMoved->gamePly = 60;
     auto fifty = test::DefaultGame(), repeated = test::DefaultGame();
     fifty->gamePly = 30;
-    fifty->drawFlag = 2;
-    repeated->drawFlag = 1;
+    fifty->drawFlag = DrawKind::MoveCount;
+    repeated->drawFlag = DrawKind::Repetition;
     // (game, chess drawing rules, end, winner or draw flag, result text)
     const std::tuple<GameState*, bool, GameEndKind, int, const char*> rows[] = {
         {blocked.get(), false, GameEndKind::Win, kWhite, "1-0"},  // Black cannot move
@@ -120,33 +122,38 @@ TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
         {blackMoved.get(), false, GameEndKind::Win, kBlack, ""},  // won on the rules
         {fifty.get(), false, GameEndKind::None, 0,
          ""},  // draws end the game under chess rules only
-        {fifty.get(), true, GameEndKind::Draw, kMoveCountDraw, "1/2-1/2"},
-        {repeated.get(), true, GameEndKind::Draw, kRepetitionDraw, "1/2-1/2"}};
+        {fifty.get(), true, GameEndKind::Draw, static_cast<int>(DrawKind::MoveCount), "1/2-1/2"},
+        {repeated.get(), true, GameEndKind::Draw, static_cast<int>(DrawKind::Repetition),
+         "1/2-1/2"}};
     for (auto [g, chessDrawRules, kind, who, result] : rows) {
         SCOPED_TRACE(result);
         const GameEnd end = DecideGameEnd(*g, chessDrawRules);
         EXPECT_EQ(
-            std::tuple(end.kind, kind == GameEndKind::Draw ? end.drawFlag : end.winner, g->ply),
+            std::tuple(end.kind,
+                       kind == GameEndKind::Draw ? static_cast<int>(end.drawFlag) : end.winner,
+                       g->ply),
             std::tuple(kind, who, 0));
         if (kind != GameEndKind::None) {
-            EXPECT_EQ(ResultText(*g, kind == GameEndKind::Draw ? kDrawResult : kWinResult), result);
+            EXPECT_EQ(
+                ResultText(*g, kind == GameEndKind::Draw ? ResultCode::Draw : ResultCode::Win),
+                result);
         }
     }
     EXPECT_EQ(
-        std::tuple(DrawAnnouncement(kMoveCountDraw), DrawAnnouncement(kRepetitionDraw),
+        std::tuple(DrawAnnouncement(DrawKind::MoveCount), DrawAnnouncement(DrawKind::Repetition),
                    WinnerColourText(kBlack)),
         std::tuple("It's a draw! 50 Moves Rule", "It's a draw! Triple Repetition", "Black wins!"));
 }
 
 TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     auto g = test::DefaultGame();
-    EXPECT_EQ(ResultText(*g, 2), "1/2-1/2");
-    GenerateMoves(*g, 1);
+    EXPECT_EQ(ResultText(*g, ResultCode::Draw), "1/2-1/2");
+    GenerateMoves(*g, MoveSet::All);
     ASSERT_TRUE(PerformMove(*g, 3));
-    GenerateMoves(*g, 1);
+    GenerateMoves(*g, MoveSet::All);
     const auto pool = g->movePool;
     const auto plyStarts = g->plyStart;
-    EXPECT_EQ(ResultText(*g, 0), "");  // both sides can move
+    EXPECT_EQ(ResultText(*g, ResultCode::Win), "");  // both sides can move
     EXPECT_EQ(std::tuple(g->plyStart, g->ply), std::tuple(plyStarts, 1));
     EXPECT_EQ(std::memcmp(g->movePool.data(), pool.data(), sizeof pool), 0);
 
@@ -156,16 +163,16 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
         auto h = EmptyGame(rules);
         Place(*h, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
         h->side = kBlack;  // Black has no move
-        EXPECT_EQ(ResultText(*h, 0), starts ? "0-1" : "1-0");
+        EXPECT_EQ(ResultText(*h, ResultCode::Win), starts ? "0-1" : "1-0");
         h->board = EmptyBoard();
         Place(*h, {"a1"}, {"a2", "b2", "b1", "a3", "c3", "c1"});
         h->side = kWhite;  // White has no move: Black won
-        EXPECT_EQ(ResultText(*h, 0), starts ? "1-0" : "0-1");
+        EXPECT_EQ(ResultText(*h, ResultCode::Win), starts ? "1-0" : "0-1");
         auto none = EmptyGame(rules);
         Place(*none, {"c3"}, {});
-        const std::string noBlack = ResultText(*none, 0);
+        const std::string noBlack = ResultText(*none, ResultCode::Win);
         none->board[SquareNumber("C3")] = kBlackMan;  // then no White man
-        EXPECT_EQ(noBlack + ResultText(*none, 0), starts ? "0-11-0" : "1-00-1");
+        EXPECT_EQ(noBlack + ResultText(*none, ResultCode::Win), starts ? "0-11-0" : "1-00-1");
     }
 }
 

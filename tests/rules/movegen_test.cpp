@@ -41,7 +41,7 @@ struct Case {
     const char* has;
     const char* hasNot = "";
     const char* only = nullptr;
-    int allMoves = 1;
+    MoveSet allMoves = MoveSet::All;
 };
 
 TEST(MoveGeneration, RulesInSmallPositions) {
@@ -85,7 +85,7 @@ TEST(MoveGeneration, RulesInSmallPositions) {
          "a1 a3 b4 b6 d7 e2 e5 g2 g6", "a4xe8", "a4xc6"},
         {"all moves: far jumps too", plain, "d5", "e4", "d5xf3"},
         {"reduced set: no jump 4 farther from the corner", plain, "d5", "e4", "", "d5xf3", nullptr,
-         0},
+         MoveSet::Search},
         {"MulJumps uses the reduced set", mul, "d5", "e4", "", "d5xf3"},
     };
     for (const Case& c : cases) {
@@ -115,7 +115,7 @@ TEST(MoveGeneration, MaxCapMoveOnAFilledBoardKeepsTheLongestChains) {
     g->board[Sq("a1")] = kWhiteMan;
     const Texts moves = Generate(*g);
     bool tooMany = false;
-    EXPECT_EQ(moves, test::ReferenceMoves(*g, 0, 3000000, &tooMany));
+    EXPECT_EQ(moves, test::ReferenceMoves(*g, MoveSet::Search, 3000000, &tooMany));
     EXPECT_FALSE(tooMany || moves.empty());
 }
 
@@ -123,8 +123,9 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
     auto g = test::DefaultGame();
     g->ply = 1;
     g->plyStart[1] = kMovePoolSize - 5;
-    GenerateMoves(*g, 1);
-    EXPECT_EQ(g->cancelRequest, 1);  // a full pool stops the search, reusing the last slot
+    GenerateMoves(*g, MoveSet::All);
+    EXPECT_EQ(g->cancelRequest,
+              CancelRequest::Now);  // a full pool stops the search, reusing the last slot
     EXPECT_EQ(g->plyStart[2], kMovePoolSize - 1);
     int next = kMovePoolSize - 1;
     RegisterMove(*g, next, 21, 22);
@@ -170,7 +171,7 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
             // Now and then a value no rule knows (a set-up digit, a stray mark): it blocks.
             if (round % 7 == 0 && r == 99) g->board[square] = 3 + static_cast<int>(rng() % 8);
         }
-        const int allMoves = static_cast<int>(rng() % 2);
+        const auto allMoves = static_cast<MoveSet>(rng() % 2);
         const Board before = g->board;
         bool tooMany = false;
         const Texts expected = test::ReferenceMoves(*g, allMoves, 200000, &tooMany);
@@ -178,7 +179,7 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         ASSERT_EQ(g->board, before);
         ASSERT_EQ(Generate(*g, allMoves), expected) << "round " << round;
         ASSERT_EQ(g->board, before) << "round " << round;
-        if (allMoves == kAllMoves) {  // the legal moves as a value: the same list
+        if (allMoves == MoveSet::All) {  // the legal moves as a value: the same list
             Texts legal;
             for (const Move& m : LegalMoves(*g))
                 legal.push_back(SquareName(m.Source) + (m.jump ? "x" : "-") + SquareName(m.dest));
@@ -210,14 +211,14 @@ TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
     EXPECT_TRUE(g->board == board && g->gamePly == 0);
 
     // The tree ends at its last ply without touching the board.
-    GenerateMoves(*g, 1);
+    GenerateMoves(*g, MoveSet::All);
     g->ply = kMaxPly;
     g->plyStart[kMaxPly] = 0;
     EXPECT_FALSE(PerformMove(*g, 0));
-    EXPECT_EQ(g->cancelRequest, 1);
+    EXPECT_EQ(g->cancelRequest, CancelRequest::Now);
     EXPECT_FALSE(TakeBackMove(*g, 0));  // taking back the refused move changes nothing
     EXPECT_EQ(std::tuple(g->board, g->ply, g->gamePly), std::tuple(board, kMaxPly, 0));
-    GenerateMoves(*g, 1);  // generating at the last ply stays inside the tables
+    GenerateMoves(*g, MoveSet::All);  // generating at the last ply stays inside the tables
     EXPECT_EQ(g->plyStart[kMaxPly + 1], 24);
 
     // The game record ends at the end of the move list.
@@ -227,7 +228,7 @@ TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
     h->gamePly = kMaxGamePlies;
     EXPECT_TRUE(GameRecordFull(*h));
     h->gamePly = kGameRecordSize - 1;
-    GenerateMoves(*h, 1);
+    GenerateMoves(*h, MoveSet::All);
     EXPECT_FALSE(PerformMove(*h, 0));  // the game record has no entry for it
 }
 
@@ -241,7 +242,7 @@ TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
 
 // Every move of the ply made and taken back; with depth > 1 the replies of the first few too.
 // The legal moves as a value come first: they leave the tree as it was and are the full list.
-void CheckMovesAt(GameState& g, int allMoves, int depth, long long& moves) {
+void CheckMovesAt(GameState& g, MoveSet allMoves, int depth, long long& moves) {
     const Snapshot before(g);
     const auto pool = std::make_unique<decltype(g.movePool)>(g.movePool);
     const auto starts = g.plyStart;
@@ -254,8 +255,8 @@ void CheckMovesAt(GameState& g, int allMoves, int depth, long long& moves) {
     ASSERT_TRUE(Snapshot(g) == before) << "generation changed the position";
     const int first = g.plyStart[g.ply], last = g.plyStart[g.ply + 1];
     ASSERT_TRUE(first <= last && last <= kMovePoolSize);
-    ASSERT_TRUE(allMoves != kAllMoves || static_cast<int>(legal.size()) == last - first);
-    for (size_t k = 0; allMoves == kAllMoves && k < legal.size(); ++k) {
+    ASSERT_TRUE(allMoves != MoveSet::All || static_cast<int>(legal.size()) == last - first);
+    for (size_t k = 0; allMoves == MoveSet::All && k < legal.size(); ++k) {
         const Move& m = g.movePool[first + static_cast<int>(k)];
         ASSERT_EQ(std::tuple(legal[k].Source, legal[k].dest, legal[k].jump, legal[k].score),
                   std::tuple(m.Source, m.dest, m.jump, 0));
@@ -288,7 +289,7 @@ TEST(MakeMoveProperty, RandomPositionsAndRulesRestoreEverything) {
             key = PositionKey{rng(), rng() % 4};
         StartTracking(*g);
         const PathFilter filter = g->pathFilter;
-        CheckMovesAt(*g, static_cast<int>(rng() % 2), 2, moves);
+        CheckMovesAt(*g, static_cast<MoveSet>(rng() % 2), 2, moves);
         if (HasFatalFailure()) return;
         EXPECT_TRUE(g->tracked == TrackPosition(*g) && g->pathFilter == filter);
         StopTracking(*g);

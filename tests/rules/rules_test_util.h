@@ -62,7 +62,7 @@ inline void Place(GameState& g, const std::vector<std::string>& white,
 }
 
 // Generates the moves of the ply; returns them as "h1xf3" / "e1-d1" texts, in order.
-inline std::vector<std::string> Generate(GameState& g, int AllMoves = 1) {
+inline std::vector<std::string> Generate(GameState& g, MoveSet AllMoves = MoveSet::All) {
     GenerateMoves(g, AllMoves);
     std::vector<std::string> texts;
     for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i) {
@@ -90,7 +90,7 @@ inline std::unique_ptr<GameState> VariantGame(const std::filesystem::path& dataD
 inline bool Play(GameState& g, const std::string& move) {
     const int from = Sq(move.substr(0, 2)), to = Sq(move.substr(move.size() - 2));
     InitGameTree(g);
-    GenerateMoves(g, 1);
+    GenerateMoves(g, MoveSet::All);
     for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
         if (g.movePool[i].Source == from && g.movePool[i].dest == to && PerformMove(g, i)) {
             g.gameRecord[g.gamePly] = g.movePool[i];
@@ -114,14 +114,14 @@ inline void RecordTexts(GameState& g, const std::vector<std::string>& moves) {
 
 // A literal transcription of the generator's rules (string paths, every candidate, pairwise
 // de-duplication) to cross-check the fast one.
-inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_t candidateLimit,
-                                               bool* tooMany = nullptr) {
+inline std::vector<std::string> ReferenceMoves(GameState& g, MoveSet AllMoves,
+                                               size_t candidateLimit, bool* tooMany = nullptr) {
     Board& board = g.board;
     const auto& f = g.active.flags;
     const bool longKings = f[LongKings], kingFirst = f[KingFirst], mulJumps = f[MulJumps];
     const bool maxCap = f[MaxCapMove], capRequired = f[CapRequired];
     const bool manCont = f[ManContJump], outOfHome = f[OutofHome];
-    const int effective = (mulJumps || capRequired || maxCap) ? 0 : AllMoves;
+    const MoveSet effective = (mulJumps || capRequired || maxCap) ? MoveSet::Search : AllMoves;
     const auto& owner = g.homeTables.owner;
     const int side = g.side, i = SideIndex(side);
     const auto &stepRow = g.directions[i], &jumpRow = g.directions[i + 2];
@@ -229,7 +229,7 @@ inline std::vector<std::string> ReferenceMoves(GameState& g, int AllMoves, size_
                     !(owner[t] == 1 - i &&
                       ManhattanDistance(t, opp0) <= ManhattanDistance(s, opp0)))
                     forced = 1;
-                if (effective == 0 && forced == 0) {
+                if (effective == MoveSet::Search && forced == 0) {
                     const int own0 = g.active.home[i][0];
                     if (ManhattanDistance(t, own0) > ManhattanDistance(s, own0) + 2) valid = false;
                 }

@@ -143,7 +143,7 @@ int PlayMoves(GameState& g, int plies, Pick pick) {
     int k = 0;
     for (; k < plies; ++k) {
         InitGameTree(g);
-        GenerateMoves(g, 1);
+        GenerateMoves(g, MoveSet::All);
         const int count = MoveCount(g);
         if (count == 0) break;
         const int chosen = g.plyStart[0] + pick(k, count);
