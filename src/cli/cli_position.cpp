@@ -37,7 +37,7 @@ int LoadGame(const std::filesystem::path& file, const std::string& dataDir, Game
         return 1;
     }
     g = controller.game();
-    g.ui = nullptr;  // the loader's interface ends here
+    g.faultReport = nullptr;  // the loader's interface ends here
     g.cancelRequest = CancelRequest::None;
     InitGameTree(g);
     return 0;
@@ -57,7 +57,7 @@ std::string RootMoveText(int from, int to, bool jump) {
 
 int CliEngine::Prepare(const CliContext& context, size_t fileArg) {
     const int status = PreparePosition(context, fileArg, *game);
-    game->ui = &ui;
+    game->faultReport = &faultReport;
     return status;
 }
 

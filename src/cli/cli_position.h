@@ -20,13 +20,15 @@ int PreparePosition(const CliContext& context, size_t fileArg, GameState& g);
 
 // The engine over a command's position: no window, the system's clock and random numbers.
 struct CliEngine {
-    // PreparePosition's result, with the position's interface set to this engine's.
+    // PreparePosition's result, with the position's faults told through this engine's
+    // interface.
     int Prepare(const CliContext& context, size_t fileArg);
 
     std::unique_ptr<GameState> game = std::make_unique<GameState>();
     std::unique_ptr<SearchState> search = std::make_unique<SearchState>();
     Settings settings;
     SilentUi ui;
+    UiFaultReport faultReport{ui};
     SystemClock clock;
     SystemRandom random;
     Engine e{*game, *search, settings, clock, random};

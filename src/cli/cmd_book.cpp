@@ -173,7 +173,7 @@ class BookMaker {
         settings_.Handicap = 0;
         settings_.ShowCalculation = 0;
         search_->noiseAmplitude = 0;
-        game_->ui = &ui_;
+        game_->faultReport = &faultReport_;
     }
 
     // Every line of the tree from the start position, expanded, moves with their markers.
@@ -215,7 +215,7 @@ class BookMaker {
         const auto started = std::chrono::steady_clock::now();
         GameState& g = *game_;
         g = position;
-        g.ui = &ui_;
+        g.faultReport = &faultReport_;
         RootSearchLimits limits;
         limits.depth = options_.depth;
         std::vector<Choice> choices;
@@ -279,6 +279,7 @@ class BookMaker {
     std::unique_ptr<SearchState> search_;
     Settings settings_;
     SilentUi ui_;
+    UiFaultReport faultReport_{ui_};
     SystemClock clock_;
     SystemRandom random_;
     Engine e_;
@@ -448,7 +449,7 @@ int MakeBook(const CliContext& context) {
     }
     controller.NewGameCommand(false);
     auto start = std::make_unique<GameState>(controller.game());
-    start->ui = nullptr;
+    start->faultReport = nullptr;
     InitGameTree(*start);
 
     const auto began = std::chrono::steady_clock::now();

@@ -97,7 +97,7 @@ class Worker {
     Worker(const GameState& game, Shared& shared, int id)
         : g_(std::make_unique<GameState>(game)), sh_(shared), id_(id) {
         GameState& g = *g_;
-        g.ui = nullptr;
+        g.faultReport = nullptr;
         g.cancelRequest = CancelRequest::None;
         g.pv = PvTable{};  // the generator's ordering marks are not used here
         g.killers = KillerTable{};

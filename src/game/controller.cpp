@@ -77,11 +77,12 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
       clock_(clock),
       random_(random),
       dataDir_(std::move(dataDir)),
+      faultReport_(ui),
       game_(std::make_unique<GameSession>()),
       search_(std::make_unique<SearchState>()),
       master_(std::make_unique<MasterPlay>()) {
     GameSession& g = *game_;
-    g.ui = &ui_;
+    g.faultReport = &faultReport_;
     g.active = settings_.rules;
     g.defined = DefaultRules();
     ApplySetupText(kDefaultSetup, g.board);
@@ -385,7 +386,7 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
     engine.progress.poll = nullptr;
     const SearchProgress progress = runner_->Wrap(engine.progress);
     auto copy = std::make_shared<SearchCopy>(SearchCopy{*game_, *search_, settings_});
-    copy->game.ui = nullptr;  // a fault found there is reported on stderr
+    copy->game.faultReport = nullptr;  // a fault found there is reported on stderr
     runner_->Run(
         [this, copy, progress, limits = plan.limits] {
             Engine e{copy->game, copy->search, copy->settings, clock_, random_};

@@ -301,6 +301,7 @@ class GameController {
     Clock& clock_;
     Random& random_;
     std::filesystem::path dataDir_;
+    UiFaultReport faultReport_;  // the game's internal faults are told in the window
     std::unique_ptr<GameSession> game_;
     std::unique_ptr<SearchState> search_;
     std::unique_ptr<RunLog> log_;

@@ -31,7 +31,7 @@ std::string Trimmed(const std::string& text) {
 std::vector<PvEntry> LineOf(const GameState& g, const std::vector<std::pair<int, int>>& pv) {
     std::vector<PvEntry> line;
     GameState scratch = g;
-    scratch.ui = nullptr;
+    scratch.faultReport = nullptr;
     InitGameTree(scratch);
     for (const auto& [from, to] : pv) {
         if (scratch.ply >= kMaxPly - 1) break;
@@ -227,7 +227,7 @@ void GameController::StartMasterSearch(const char* status,
     master::MasterLimits limits = MasterMoveLimits(settings_, master_->choice.threads, analysis);
     limits.stop = &stopRequest_;
     auto game = std::make_shared<GameState>(*game_);
-    game->ui = nullptr;  // a fault found there is reported on stderr
+    game->faultReport = nullptr;  // a fault found there is reported on stderr
     const SearchProgress progress = runner_->Wrap(shown);
     master::MasterEngine& masterEngine = master_->Engine();
     runner_->Run(
@@ -282,7 +282,7 @@ bool GameController::MasterHint() {
     limits.seconds = std::min(limits.seconds, kMasterHintSeconds);
     limits.stop = &stopRequest_;
     auto copy = std::make_shared<GameState>(g);
-    copy->ui = nullptr;
+    copy->faultReport = nullptr;
     auto latest = std::make_shared<MasterProgress>();
     const SearchProgress progress = runner_->Wrap(SearchProgress{});
     master::MasterEngine& masterEngine = master_->Engine();

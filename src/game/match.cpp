@@ -111,7 +111,7 @@ class Player {
             return;
         }
         *game_ = start;
-        game_->ui = &ui_;
+        game_->faultReport = &faultReport_;
         settings_.Handicap = static_cast<uint8_t>(10 - who.level);
         settings_.UseBook = 0;
         settings_.ShowCalculation = 0;
@@ -165,6 +165,7 @@ class Player {
     std::unique_ptr<SearchState> search_ = std::make_unique<SearchState>();
     Settings settings_;
     SilentUi ui_;
+    UiFaultReport faultReport_{ui_};
     NoPauseClock clock_;
     SystemRandom random_;
     Engine engine_{*game_, *search_, settings_, clock_, random_};
@@ -310,7 +311,7 @@ MatchReport RunMatch(const MatchOptions& options,
         }
         controller.NewGameCommand(false);
         *start = controller.game();
-        start->ui = nullptr;
+        start->faultReport = nullptr;
         start->cancelRequest = CancelRequest::None;
         InitGameTree(*start);
     }

@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "rules/board.h"
+#include "rules/fault_report.h"
 #include "rules/variant.h"
 
 namespace zelkor {
-
-class UserInterface;
 
 constexpr int kMovePoolSize = 3001;    // MovePool indices 0..3000
 constexpr int kMaxPly = 100;           // Ply 0..100
@@ -198,9 +197,10 @@ struct StopFlags {
 // The state of one game that the rules, the records and the engine share; the controller
 // keeps its own flags and move-list lines beside it (GameSession).
 struct GameState : Position, RulesInForce, SearchTree, PlayedGame, StopFlags {
-    // Where the fatal report of an internal fault goes; without one the report goes to
-    // stderr before the process ends.
-    UserInterface* ui = nullptr;
+    // Where an internal fault of the move generator is reported; without a report it goes to
+    // stderr before the process ends. Copies that run elsewhere than the window's thread go
+    // without one.
+    FaultReport* faultReport = nullptr;
 };
 
 }  // namespace zelkor

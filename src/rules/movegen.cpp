@@ -30,7 +30,6 @@
 #endif
 
 #include "rules/text_lines.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 namespace {
@@ -103,7 +102,7 @@ int LoadDirections(const std::array<int16_t, 9>& row, int* out) {
 
 [[noreturn]] void InternalFault(GameState& g, int x, int k) {
     const std::string text = "X=" + SignedText(x) + "   K=" + SignedText(k);
-    if (g.ui != nullptr) FatalError(*g.ui, text);
+    if (g.faultReport != nullptr) g.faultReport->Fatal(text);
     std::fprintf(stderr, "Error: %s\n", text.c_str());
     std::abort();
 }
@@ -904,7 +903,7 @@ std::vector<Move> LegalMoves(const GameState& g) {
     GameState& s = *scratch;
     static_cast<Position&>(s) = g;
     static_cast<RulesInForce&>(s) = g;
-    s.ui = g.ui;
+    s.faultReport = g.faultReport;
     s.ply = 0;
     s.plyStart[0] = 0;
     s.cancelRequest = CancelRequest::None;

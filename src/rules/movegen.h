@@ -13,7 +13,7 @@ namespace zelkor {
 // set. The moves land in g.movePool[g.plyStart[g.ply] .. g.plyStart[g.ply + 1] - 1]. When the pool
 // is full, g.cancelRequest becomes CancelRequest::Now and the last slot is reused. The board is as
 // it was when the call returns. An internal fault (never a position) ends the program with the
-// "X=... K=..." report through g.ui (on stderr without one).
+// "X=... K=..." report through g.faultReport (on stderr without one).
 enum class MoveSet : uint8_t { Search = 0, All = 1 };
 void GenerateMoves(GameState& g, MoveSet AllMoves);
 

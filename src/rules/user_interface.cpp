@@ -10,4 +10,8 @@ void FatalError(UserInterface& ui, const std::string& text) {
     std::abort();  // Terminate does not return; this keeps the promise if it ever did
 }
 
+void UiFaultReport::Fatal(const std::string& text) {
+    FatalError(ui_, text);
+}
+
 }  // namespace zelkor

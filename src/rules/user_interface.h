@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/clock_random.h"
+#include "rules/fault_report.h"
 
 namespace zelkor {
 
@@ -143,5 +144,15 @@ class UserInterface {
 // process through UserInterface::Terminate.
 [[noreturn]] void FatalError(UserInterface& ui,
                              const std::string& text = "Error found! Zelkor will exit");
+
+// An internal fault of the rules told through a user interface: FatalError with its text.
+class UiFaultReport : public FaultReport {
+  public:
+    explicit UiFaultReport(UserInterface& ui) : ui_(ui) {}
+    [[noreturn]] void Fatal(const std::string& text) override;
+
+  private:
+    UserInterface& ui_;
+};
 
 }  // namespace zelkor

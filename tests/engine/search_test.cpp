@@ -155,9 +155,10 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
     std::mt19937 rng(31337);
     int searched = 0;
     long long scores = 0;  // pinned like the bench's nodes; noise makes windows fail at their edge
+    UiFaultReport faultReport(ui);
     for (int n = 0; n < 1000; ++n) {
         g = *RandomGame(rng);
-        g.ui = &ui;
+        g.faultReport = &faultReport;
         s.noiseAmplitude = n % 2 == 1 ? 70 : 0;
         for (int k = 0; s.noiseAmplitude && k < 20000; ++k)
             random.values.push_back(rng() / 4294967296.0);

@@ -85,6 +85,7 @@ class FuzzUi : public HeadlessGameUi {
   public:
     [[noreturn]] void Terminate() override { throw Terminated(); }
     void ProcessEvents() override {}
+    UiFaultReport faultReport{*this};
 };
 
 class StillClock : public Clock {
@@ -132,7 +133,7 @@ void CheckGameBounds(const GameState& g) {
 
 std::unique_ptr<GameState> NewGame(FuzzUi& ui) {
     auto g = std::make_unique<GameState>();
-    g->ui = &ui;
+    g->faultReport = &ui.faultReport;
     SetUpDefaultGame(*g);
     return g;
 }
