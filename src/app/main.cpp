@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/system_services.h"
 #include "records/data_folder.h"
-#include "rules/system_services.h"
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
 #include "ui/manual_window.h"

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/system_services.h"
+#include "cli/headless_ui.h"
 #include "game/controller.h"
-#include "game/headless_ui.h"
 #include "rules/board.h"
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
-#include "rules/system_services.h"
 
 namespace zelkor::cli {
 namespace {

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "app/system_services.h"
 #include "cli/command.h"
 #include "engine/engine.h"
 #include "game/silent_ui.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
-#include "rules/system_services.h"
 
 namespace zelkor::cli {
 

@@ -4,9 +4,9 @@
 #include <ctime>
 #include <string>
 
+#include "app/system_services.h"
 #include "cli/command.h"
 #include "engine/bench.h"
-#include "rules/system_services.h"
 
 namespace zelkor::cli {
 namespace {

@@ -21,21 +21,21 @@
 #include <string>
 #include <vector>
 
+#include "app/system_services.h"
 #include "cli/command.h"
+#include "cli/headless_ui.h"
 #include "engine/driver.h"
 #include "engine/engine.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "game/controller.h"
-#include "game/headless_ui.h"
 #include "game/silent_ui.h"
 #include "records/book.h"
 #include "records/settings.h"
 #include "records/text_file.h"
+#include "records/variant_file.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
-#include "rules/system_services.h"
-#include "rules/variant_file.h"
 
 namespace zelkor::cli {
 namespace {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 
+#include "app/system_services.h"
 #include "cli/command.h"
 #include "game/match.h"
 
@@ -124,24 +126,27 @@ int Match(const CliContext& context) {
     int menInCamp = 0, standstills = 0, masterMoves = 0, lateMoves = 0;
     uint64_t nodes = 0;
     double searchSeconds = 0;
-    const MatchReport report = RunMatch(options, [&](const GameOutcome& g, const MatchTally& t) {
-        worstOver = std::max(worstOver, g.masterWorstOver);
-        menInCamp = std::max(menInCamp, g.masterMenInCamp);
-        if (g.reason == "move rule" || g.reason == "ply limit") ++standstills;
-        nodes += g.masterNodes;
-        masterMoves += g.masterMoves;
-        lateMoves += g.masterLateMoves;
-        searchSeconds += g.masterSeconds;
-        const char* result = g.result > 0 ? "A wins" : g.result < 0 ? "B wins" : "draw";
-        const std::string camp = g.masterMenInCamp > 0
-                                     ? ", Master men in its starting camp after its 30th move: " +
-                                           std::to_string(g.masterMenInCamp)
-                                     : "";
-        std::printf("game %d: A %s: %s (%s) after %d plies%s; +%d =%d -%d\n", g.index + 1,
-                    g.aWhite ? "White" : "Black", result, g.reason.c_str(), g.plies, camp.c_str(),
-                    t.wins, t.draws, t.losses);
-        std::fflush(stdout);
-    });
+    SystemClock clock;
+    const MatchSystem system{clock, [] { return std::make_unique<SystemRandom>(); }};
+    const MatchReport report =
+        RunMatch(options, system, [&](const GameOutcome& g, const MatchTally& t) {
+            worstOver = std::max(worstOver, g.masterWorstOver);
+            menInCamp = std::max(menInCamp, g.masterMenInCamp);
+            if (g.reason == "move rule" || g.reason == "ply limit") ++standstills;
+            nodes += g.masterNodes;
+            masterMoves += g.masterMoves;
+            lateMoves += g.masterLateMoves;
+            searchSeconds += g.masterSeconds;
+            const char* result = g.result > 0 ? "A wins" : g.result < 0 ? "B wins" : "draw";
+            const std::string camp =
+                g.masterMenInCamp > 0 ? ", Master men in its starting camp after its 30th move: " +
+                                            std::to_string(g.masterMenInCamp)
+                                      : "";
+            std::printf("game %d: A %s: %s (%s) after %d plies%s; +%d =%d -%d\n", g.index + 1,
+                        g.aWhite ? "White" : "Black", result, g.reason.c_str(), g.plies,
+                        camp.c_str(), t.wins, t.draws, t.losses);
+            std::fflush(stdout);
+        });
     if (!report.error.empty()) {
         std::fprintf(stderr, "match: %s\n", report.error.c_str());
         return 1;

@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <string>
 
+#include "app/system_services.h"
 #include "cli/command.h"
+#include "cli/headless_ui.h"
 #include "game/controller.h"
-#include "game/headless_ui.h"
 #include "game/no_pause_clock.h"
 #include "records/text_file.h"
-#include "rules/system_services.h"
-#include "rules/variant_file.h"
+#include "records/variant_file.h"
 #include "rules/win.h"
 
 namespace zelkor::cli {
@@ -122,7 +122,8 @@ int SelfPlay(const CliContext& context) {
     }
 
     HeadlessGameUi ui(verbose ? stdout : nullptr);
-    NoPauseClock clock;
+    SystemClock systemClock;
+    NoPauseClock clock(systemClock);
     // Ten ticks of the faster clock make the time of a move that is not a whole number of seconds.
     const bool wholeSeconds = seconds == static_cast<int>(seconds);
     if (useTime && !wholeSeconds) clock.speed = 10 / seconds;

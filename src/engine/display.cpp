@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "engine/driver.h"
-#include "rules/text_lines.h"
 
 namespace zelkor {
 

@@ -4,7 +4,7 @@
 #include "engine/driver.h"
 #include "game/controller.h"
 #include "rules/game_end.h"
-#include "rules/text_lines.h"
+#include "rules/move_text.h"
 
 namespace zelkor {
 

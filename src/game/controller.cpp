@@ -11,11 +11,10 @@
 #include "game/rules_text.h"
 #include "records/log.h"
 #include "records/rating.h"
+#include "records/variant_file.h"
 #include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/move_text.h"
-#include "rules/text_lines.h"
-#include "rules/variant_file.h"
 
 namespace zelkor {
 

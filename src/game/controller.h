@@ -17,10 +17,10 @@
 #include "game/board_marks.h"
 #include "game/game_session.h"
 #include "game/search_runner.h"
+#include "game/user_interface.h"
 #include "records/book.h"
 #include "records/settings.h"
 #include "rules/game_end.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 

@@ -6,7 +6,7 @@
 #include "records/game_file.h"
 #include "records/log.h"
 #include "records/text_file.h"
-#include "rules/variant_file.h"
+#include "records/variant_file.h"
 
 namespace zelkor {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "game/board_marks.h"
-#include "rules/user_interface.h"
+#include "game/user_interface.h"
 
 namespace zelkor {
 

@@ -11,7 +11,6 @@
 #include "rules/make_move.h"
 #include "rules/move_text.h"
 #include "rules/movegen.h"
-#include "rules/text_lines.h"
 
 namespace zelkor {
 

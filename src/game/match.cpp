@@ -16,14 +16,12 @@
 #include "engine/evaluate.h"
 #include "engine/master_search.h"
 #include "game/controller.h"
-#include "game/headless_ui.h"
 #include "game/no_pause_clock.h"
 #include "game/silent_ui.h"
 #include "records/game_file.h"
 #include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
-#include "rules/system_services.h"
 #include "rules/win.h"
 
 namespace zelkor {
@@ -102,10 +100,23 @@ std::string MatchPlayer::Name() const {
 
 namespace {
 
+// The controller that lays out the match's start: the variant file's reader tells it what is
+// wrong with the file.
+class StartUi : public SilentUi {
+  public:
+    Answer Message(const std::string& text, const std::string& title, Icon icon,
+                   Buttons buttons) override {
+        lastMessage = text;
+        return SilentUi::Message(text, title, icon, buttons);
+    }
+    std::string lastMessage;
+};
+
 // One side of a game: a level through the levels' own search, or Master.
 class Player {
   public:
-    Player(const MatchPlayer& who, const GameState& start, uint64_t seed) : who_(who) {
+    Player(const MatchPlayer& who, const GameState& start, uint64_t seed, const MatchSystem& system)
+        : who_(who), clock_(system.clock), random_(system.newRandom()) {
         if (who.master) {
             master_ = std::make_unique<master::MasterEngine>();
             return;
@@ -120,7 +131,7 @@ class Player {
         const bool whole = who.seconds == std::floor(who.seconds);
         settings_.ThinkTime = static_cast<int16_t>(whole ? who.seconds : 10);
         if (!whole) clock_.speed = 10 / who.seconds;
-        random_.Seed(seed);
+        random_->Seed(seed);
     }
 
     // The move for the side to move in g: from- and to-square (0 when there is none).
@@ -167,8 +178,8 @@ class Player {
     SilentUi ui_;
     UiFaultReport faultReport_{ui_};
     NoPauseClock clock_;
-    SystemRandom random_;
-    Engine engine_{*game_, *search_, settings_, clock_, random_};
+    std::unique_ptr<Random> random_;
+    Engine engine_{*game_, *search_, settings_, clock_, *random_};
 };
 
 // Plays from- to-square for the side to move as the game does: the first legal move with
@@ -236,16 +247,18 @@ int MenInStartingCamp(const GameState& g, int side) {
     return men;
 }
 
-GameOutcome PlayGame(const MatchOptions& o, const GameState& start, int index,
-                     const std::atomic<bool>* stop) {
+GameOutcome PlayGame(const MatchOptions& o, const MatchSystem& system, const GameState& start,
+                     int index, const std::atomic<bool>* stop) {
     GameOutcome out;
     out.index = index;
     out.aWhite = index % 2 == 0;
     auto g = std::make_unique<GameState>();
     PlayOpening(*g, start, o.seed * 1000003 + static_cast<uint64_t>(index / 2), o.openingPlies);
     const int openingPlies = g->gamePly;
-    Player white(out.aWhite ? o.a : o.b, *g, o.seed * 7919 + static_cast<uint64_t>(index) * 2);
-    Player black(out.aWhite ? o.b : o.a, *g, o.seed * 7919 + static_cast<uint64_t>(index) * 2 + 1);
+    Player white(out.aWhite ? o.a : o.b, *g, o.seed * 7919 + static_cast<uint64_t>(index) * 2,
+                 system);
+    Player black(out.aWhite ? o.b : o.a, *g, o.seed * 7919 + static_cast<uint64_t>(index) * 2 + 1,
+                 system);
     const MatchPlayer& whitePlayer = out.aWhite ? o.a : o.b;
     const MatchPlayer& blackPlayer = out.aWhite ? o.b : o.a;
     std::string reason;
@@ -288,20 +301,20 @@ GameOutcome PlayGame(const MatchOptions& o, const GameState& start, int index,
 
 }  // namespace
 
-MatchReport RunMatch(const MatchOptions& options,
+MatchReport RunMatch(const MatchOptions& options, const MatchSystem& system,
                      const std::function<void(const GameOutcome&, const MatchTally&)>& onGame,
                      const std::atomic<bool>* stop) {
     MatchReport report;
     // The start of a game of the variant, as the program sets it up.
     auto start = std::make_unique<GameState>();
     {
-        HeadlessGameUi ui;
-        NoPauseClock clock;
-        SystemRandom random;
-        GameController controller(ui, clock, random, options.dataDir);
+        StartUi ui;
+        NoPauseClock clock(system.clock);
+        const std::unique_ptr<Random> random = system.newRandom();
+        GameController controller(ui, clock, *random, options.dataDir);
         controller.SelectVariant(options.variant);
-        if (ui.messagesShown() > 0) {
-            report.error = ui.lastMessage();
+        if (!ui.messages.empty()) {
+            report.error = ui.lastMessage;
             return report;
         }
         if (controller.settings().Variant != options.variant ||
@@ -323,7 +336,7 @@ MatchReport RunMatch(const MatchOptions& options,
         while (!finished.load() && !(stop && stop->load())) {
             const int index = next.fetch_add(1);
             if (index >= games) break;
-            const GameOutcome outcome = PlayGame(options, *start, index, stop);
+            const GameOutcome outcome = PlayGame(options, system, *start, index, stop);
             std::lock_guard<std::mutex> lock(mutex);
             if (outcome.reason == "stopped") continue;
             ++report.played;

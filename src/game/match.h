@@ -7,9 +7,11 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/master_search.h"
+#include "rules/clock_random.h"
 
 namespace zelkor {
 
@@ -95,8 +97,15 @@ struct MatchReport {
     std::string error;  // the match could not start (unknown variant, ...)
 };
 
+// What a match takes from the system: the clock, read by the games of every thread, and a
+// new random generator for each player of each game, which the match seeds.
+struct MatchSystem {
+    Clock& clock;
+    std::function<std::unique_ptr<Random>()> newRandom;
+};
+
 // Plays the match; onGame is called after each game (from one thread at a time).
-MatchReport RunMatch(const MatchOptions& options,
+MatchReport RunMatch(const MatchOptions& options, const MatchSystem& system,
                      const std::function<void(const GameOutcome&, const MatchTally&)>& onGame,
                      const std::atomic<bool>* stop = nullptr);
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "rules/system_services.h"
+#include "rules/clock_random.h"
 
 namespace zelkor {
 
@@ -14,6 +14,8 @@ namespace zelkor {
 // clock wraps as a real day does.
 class NoPauseClock : public Clock {
   public:
+    // `clock` is the system's; it must outlive this one.
+    explicit NoPauseClock(Clock& clock) : clock_(clock) {}
     double speed = 1;
     double SecondsSinceMidnight() override {
         return std::fmod(clock_.SecondsSinceMidnight() * speed, 86400);
@@ -23,7 +25,7 @@ class NoPauseClock : public Clock {
     void Pause(double) override {}
 
   private:
-    SystemClock clock_;
+    Clock& clock_;
 };
 
 }  // namespace zelkor

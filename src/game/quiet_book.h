@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "game/user_interface.h"
 #include "records/book.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/user_interface.h"
+#include "game/user_interface.h"
 
 namespace zelkor {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "game/user_interface.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 

@@ -160,8 +160,8 @@ void BookGameRules::Line(const std::string& line) {
 
 namespace {
 
-BookResult EmptyWithName(int mode, UserInterface& ui, BookResult result) {
-    if (mode == 0) ui.SetText(Display::OpeningName, result.openingName);
+BookResult EmptyWithName(int mode, ReaderUi& ui, BookResult result) {
+    if (mode == 0) ui.ShowOpeningName(result.openingName);
     return result;
 }
 
@@ -527,7 +527,7 @@ const BookFile* BookCache::File(const std::filesystem::path& path) {
 }
 
 BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
-                             Random& random, UserInterface& ui) {
+                             Random& random, ReaderUi& ui) {
     BookResult result;
     const BookFile* book = File(dataDir / kBookFileName);
     if (book == nullptr) return result;
@@ -595,7 +595,7 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
 }
 
 BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
-                          Random& random, UserInterface& ui) {
+                          Random& random, ReaderUi& ui) {
     BookCache once;
     return once.Lookup(mode, g, dataDir, random, ui);
 }

@@ -19,8 +19,9 @@
 #include <utility>
 #include <vector>
 
+#include "records/reader_ui.h"
+#include "rules/clock_random.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 
@@ -66,7 +67,7 @@ class BookCache {
 
     // FileBookLookup on the cached file.
     BookResult Lookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
-                      Random& random, UserInterface& ui);
+                      Random& random, ReaderUi& ui);
 
   private:
     const BookFile* File(const std::filesystem::path& path);
@@ -82,12 +83,12 @@ class BookCache {
 // (a name line without its quotes), is reported and gives an empty result. Reads the file
 // afresh; the game keeps a BookCache instead.
 BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
-                          Random& random, UserInterface& ui);
+                          Random& random, ReaderUi& ui);
 
 // The book games of the side to move propose their next moves; proposals that are not
 // legal in the position are dropped (the move list at g.ply is left as it was). One
 // proposal is chosen at once; several are offered in the "Book moves" dialog.
-BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui);
+BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, ReaderUi& ui);
 
 // The pieces of the games look-up, exposed for tests and the dialog.
 struct BookGameCandidate {

@@ -8,7 +8,7 @@
 
 namespace zelkor {
 
-BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, UserInterface& ui) {
+BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, ReaderUi& ui) {
     BookResult result;
     const std::filesystem::path folder =
         dataDir / (g.side == kWhite ? kWhiteBookGames : kBlackBookGames);

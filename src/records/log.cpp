@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "records/settings.h"
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
 
 namespace zelkor {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "rules/user_interface.h"
+#include "rules/clock_random.h"
 
 namespace zelkor {
 

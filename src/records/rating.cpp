@@ -7,7 +7,8 @@
 #include <system_error>
 
 #include "records/text_file.h"
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
+#include "rules/move_text.h"
 
 namespace zelkor {
 

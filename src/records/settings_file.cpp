@@ -10,7 +10,8 @@
 #include <variant>
 
 #include "records/text_file.h"
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
+#include "rules/move_text.h"
 
 namespace zelkor {
 

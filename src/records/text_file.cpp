@@ -12,7 +12,7 @@
 #include <system_error>
 
 #include "records/settings.h"
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
 
 #if __has_include(<fcntl.h>) && __has_include(<unistd.h>)
 #include <fcntl.h>

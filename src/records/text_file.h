@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
 
 namespace zelkor {
 

@@ -1,4 +1,4 @@
-// Move texts for the lists, the status line and the files.
+// Move texts for the lists, the status line and the files, and the numbers written beside them.
 #pragma once
 
 #include <string>
@@ -15,5 +15,11 @@ struct MoveText {
 // Texts of entry CurrMove of the move pool.
 MoveText DisplayMove(const GameState& g, int CurrMove);
 MoveText MoveTextOf(const GameState& g, int from, int to, bool jump);
+
+// A number as a decimal conversion writes it: a blank before it unless it is negative.
+inline std::string SignedText(long long value) {
+    std::string text = value < 0 ? "" : " ";
+    return text += std::to_string(value);
+}
 
 }  // namespace zelkor

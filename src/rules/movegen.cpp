@@ -29,7 +29,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "rules/text_lines.h"
+#include "rules/move_text.h"
 
 namespace zelkor {
 namespace {

@@ -28,7 +28,7 @@
 #include "records/data_folder.h"
 #include "records/log.h"
 #include "records/text_file.h"
-#include "rules/variant_file.h"
+#include "records/variant_file.h"
 #include "ui/board_view.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "game/controller.h"
+#include "game/user_interface.h"
 #include "game/variant_dialog.h"
-#include "rules/user_interface.h"
 
 class QAction;
 class QKeyEvent;

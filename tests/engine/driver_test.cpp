@@ -10,7 +10,6 @@
 #include "engine_fixture.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
-#include "rules/text_lines.h"
 
 namespace zelkor::test {
 namespace {

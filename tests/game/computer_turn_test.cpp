@@ -9,7 +9,6 @@
 #include "engine/driver.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
-#include "rules/text_lines.h"
 
 namespace zelkor::test {
 namespace {

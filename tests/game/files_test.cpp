@@ -5,7 +5,7 @@
 
 #include "controller_fixture.h"
 #include "records/settings_file.h"
-#include "rules/variant_file.h"
+#include "records/variant_file.h"
 
 namespace zelkor::test {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "records/data_folder.h"
 #include "records/text_file.h"
+#include "records/text_lines.h"
 #include "rules/rules_test_util.h"
-#include "rules/text_lines.h"
 #include "support/fakes.h"
 
 namespace zelkor {

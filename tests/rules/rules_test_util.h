@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "records/variant_file.h"
 #include "rules/game_setup.h"
 #include "rules/game_state.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
-#include "rules/variant_file.h"
 #include "support/fakes.h"
 
 namespace zelkor::test {

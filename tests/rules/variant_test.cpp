@@ -4,11 +4,11 @@
 
 #include <memory>
 
+#include "records/text_lines.h"
+#include "records/variant_file.h"
 #include "rules/board.h"
 #include "rules/game_setup.h"
-#include "rules/text_lines.h"
 #include "rules/variant.h"
-#include "rules/variant_file.h"
 #include "rules_test_util.h"
 #include "support/fakes.h"
 

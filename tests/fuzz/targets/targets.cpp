@@ -10,18 +10,18 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/system_services.h"
 #include "fuzz_targets.h"
 #include "game/controller.h"
-#include "game/headless_ui.h"
+#include "game/silent_ui.h"
 #include "records/book.h"
 #include "records/game_file.h"
 #include "records/rating.h"
 #include "records/settings_file.h"
+#include "records/variant_file.h"
 #include "rules/game_setup.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
-#include "rules/system_services.h"
-#include "rules/variant_file.h"
 
 #define FUZZ_CHECK(condition) \
     ((condition) ? (void)0 : ::zelkor::fuzz::Fail(__FILE__, __LINE__, #condition))
@@ -81,8 +81,15 @@ struct Terminated : std::runtime_error {
     Terminated() : std::runtime_error("terminated") {}
 };
 
-class FuzzUi : public HeadlessGameUi {
+// Answers as zelkor-cli's games do: Yes to confirmations, No to the computer's draw proposal.
+class FuzzUi : public SilentUi {
   public:
+    Answer Message(const std::string& text, const std::string& title, Icon icon,
+                   Buttons buttons) override {
+        SilentUi::Message(text, title, icon, buttons);
+        if (buttons != Buttons::YesNo) return Answer::Ok;
+        return title == "Question" ? Answer::No : Answer::Yes;
+    }
     [[noreturn]] void Terminate() override { throw Terminated(); }
     void ProcessEvents() override {}
     UiFaultReport faultReport{*this};

@@ -1,9 +1,9 @@
-// The real clock and random generator used by the program (tests inject their own).
+// The real clock and random generator the executables inject (tests inject their own).
 #pragma once
 
 #include <random>
 
-#include "rules/user_interface.h"
+#include "rules/clock_random.h"
 
 namespace zelkor {
 

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "records/reader_ui.h"
 #include "rules/clock_random.h"
 #include "rules/fault_report.h"
 
 namespace zelkor {
-
-enum class Icon { None, Exclamation, Question, Information };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
 
 // Commands whose enabled or checked state the game changes. A command that exists as a
 // menu item and a toolbar button changes both together.
@@ -82,12 +79,12 @@ enum class Display {
 
 enum class ListId { GameMoves, LegalMoves, Analysis };
 
-class UserInterface {
+// The message box and the book-move dialog are the readers' part (ReaderUi).
+class UserInterface : public ReaderUi {
   public:
-    virtual ~UserInterface() = default;
-
     virtual void SetText(Display display, const std::string& text) = 0;
     virtual std::string Text(Display display) const = 0;
+    void ShowOpeningName(const std::string& name) final { SetText(Display::OpeningName, name); }
     // Highlights the name of the side to move: the first side's row when true.
     virtual void HighlightSideToMove(bool firstSide) = 0;
 
@@ -112,20 +109,11 @@ class UserInterface {
     }
     virtual void SetWaitCursor(bool waiting) = 0;
 
-    // A modal message box; the answer is Yes or No for Buttons::YesNo, else Ok.
-    virtual Answer Message(const std::string& text, const std::string& title, Icon icon,
-                           Buttons buttons = Buttons::Ok) = 0;
-
     // Standard file dialogs; nothing when the user cancels.
     virtual std::optional<std::string> AskSaveFile(const std::string& title,
                                                    const std::string& filter) = 0;
     virtual std::optional<std::string> AskOpenFile(const std::string& title,
                                                    const std::string& filter) = 0;
-
-    // The "Book moves" dialog: returns the selected line, empty when none is selected.
-    virtual std::string ChooseBookMove(const std::vector<std::string>& lines,
-                                       const std::string& gamesLabel,
-                                       const std::string& movesLabel) = 0;
 
     // Shows the modal variant dialog ("New Variant..."); the dialog edits the active rules
     // and the variant number itself. Returns when it closes.

@@ -1,10 +1,10 @@
-#include "rules/variant_file.h"
+#include "records/variant_file.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
 
 namespace zelkor {
 
@@ -99,14 +99,14 @@ constexpr const char* kDefaultStays = "; the rules stay as they were";
 
 // A damaged file is reported with its name and the place of the damage; the game goes on
 // with the rules it had.
-Attempt Damaged(UserInterface& ui, const std::string& text) {
+Attempt Damaged(ReaderUi& ui, const std::string& text) {
     ui.Message(text, "Error", Icon::Exclamation);
     return Attempt::Damaged;
 }
 
 // Reads block number `number`. When `last` is set the fall-back is used up: a block that
 // runs out is damage to report, not a reason to try variant 1.
-Attempt ReadOnce(const std::filesystem::path& file, int number, bool last, UserInterface& ui,
+Attempt ReadOnce(const std::filesystem::path& file, int number, bool last, ReaderUi& ui,
                  VariantBlock& block) {
     NumberedReader reader(file);
     if (reader.access() == FileAccess::Missing) return Attempt::Missing;
@@ -165,7 +165,7 @@ void SetNameAndHelp(GameState& g, const VariantBlock& block) {
 }  // namespace
 
 VariantFileStatus ReadVariantBlock(const std::filesystem::path& dataDir, uint8_t& Variant,
-                                   UserInterface& ui, VariantBlock& block) {
+                                   ReaderUi& ui, VariantBlock& block) {
     const std::filesystem::path file = dataDir / kVariantFileName;
     if (Variant < 1) Variant = 1;
     Attempt attempt = ReadOnce(file, Variant, Variant == 1, ui, block);
@@ -190,7 +190,7 @@ VariantFileStatus ReadVariantBlock(const std::filesystem::path& dataDir, uint8_t
 }
 
 VariantFileStatus LoadVariant(GameState& g, const std::filesystem::path& dataDir, uint8_t& Variant,
-                              UserInterface& ui) {
+                              ReaderUi& ui) {
     VariantBlock block;
     const VariantFileStatus status = ReadVariantBlock(dataDir, Variant, ui, block);
     if (status != VariantFileStatus::Loaded) return status;
@@ -219,7 +219,7 @@ std::vector<std::string> ListVariantNames(const std::filesystem::path& dataDir, 
 }
 
 DialogVariant ReadVariantForDialog(GameState& g, const std::filesystem::path& dataDir,
-                                   uint8_t& Variant, UserInterface& ui) {
+                                   uint8_t& Variant, ReaderUi& ui) {
     DialogVariant result;
     VariantBlock block;
     result.status = ReadVariantBlock(dataDir, Variant, ui, block);

@@ -66,12 +66,6 @@ class TextLineReader {
 // A text without such a number reads as 0.
 double LeadingDecimal(std::string_view text);
 
-// A number as a decimal conversion writes it: a blank before it unless it is negative.
-inline std::string SignedText(long long value) {
-    std::string text = value < 0 ? "" : " ";
-    return text += std::to_string(value);
-}
-
 inline bool HasPrefix(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }

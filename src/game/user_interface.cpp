@@ -1,4 +1,4 @@
-#include "rules/user_interface.h"
+#include "game/user_interface.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "rules/system_services.h"
+#include "app/system_services.h"
 
 #include <chrono>
 #include <ctime>

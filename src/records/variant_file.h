@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "records/reader_ui.h"
 #include "rules/game_state.h"
-#include "rules/user_interface.h"
 
 namespace zelkor {
 
@@ -50,14 +50,14 @@ struct VariantBlock {
 // and the block and the result is Damaged. The block is read completely before the caller
 // applies any of it.
 VariantFileStatus ReadVariantBlock(const std::filesystem::path& dataDir, uint8_t& Variant,
-                                   UserInterface& ui, VariantBlock& block);
+                                   ReaderUi& ui, VariantBlock& block);
 
 // The variant loader of every new game: fills g.defined (flags, home squares, direction
 // texts), the variant name and help text of both rule sets, and, unless the set-up is
 // "normal", g.board and g.initialBoard. The caller keeps the missing flag: it is the
 // result Missing.
 VariantFileStatus LoadVariant(GameState& g, const std::filesystem::path& dataDir, uint8_t& Variant,
-                              UserInterface& ui);
+                              ReaderUi& ui);
 
 // The names of the "Variant=" lines in file order (at most kMaxVariants); nothing when
 // the last load found the file missing or the file cannot be read.
@@ -79,6 +79,6 @@ struct DialogVariant {
 // g.directions. The name and help text are set as by LoadVariant. The board is not
 // touched: the new game that follows the dialog lays out the variant's set-up.
 DialogVariant ReadVariantForDialog(GameState& g, const std::filesystem::path& dataDir,
-                                   uint8_t& Variant, UserInterface& ui);
+                                   uint8_t& Variant, ReaderUi& ui);
 
 }  // namespace zelkor

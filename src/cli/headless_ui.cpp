@@ -1,4 +1,4 @@
-#include "game/headless_ui.h"
+#include "cli/headless_ui.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "rules/text_lines.h"
+#include "records/text_lines.h"
 
 #include <charconv>
 #include <limits>
