@@ -261,7 +261,7 @@ class BookMaker {
         GameState& g = *game_;
         SearchState& s = *search_;
         s.extensionLimit = settings_.ExtendedPlies + options_.depth;
-        g.searchStopped = 0;
+        g.searchStopped = false;
         g.cancelRequest = CancelRequest::None;
         if (!PerformMove(g, i)) return -kWinScore;
         s.repetitionCount = 0;

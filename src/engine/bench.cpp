@@ -23,8 +23,8 @@ void SetUpPosition(GameState& g, const VariantRules& rules, std::string_view set
     g.recordLength = gamePly;
     g.pv = PvTable{};
     g.killers = KillerTable{};
-    g.searchStopped = 0;
-    g.timeUp = 0;
+    g.searchStopped = false;
+    g.timeUp = false;
 }
 
 VariantRules BenchVariant(std::string_view name) {

@@ -35,7 +35,7 @@ int SearchRootMove(Engine& e, const RootSearchLimits& limits, int i, int alpha, 
 // would replace a found forced result by 0, lose its announcement and let a draw offer
 // through, or put an arbitrary move first in a lost position). The hint searches on.
 bool DiscardStopped(const RootSearchLimits& limits, const GameState& g) {
-    return g.searchStopped != 0 && !limits.hint;
+    return g.searchStopped && !limits.hint;
 }
 
 void MoveToFront(Engine& e, const RootSearchLimits& limits, int i) {
@@ -60,10 +60,10 @@ void ReportNewBest(Engine& e, const RootSearchLimits& limits, int d, const std::
 }
 
 StopReason StopReasonOf(const GameState& g) {
-    if (g.searchStopped == 0)
+    if (!g.searchStopped)
         return g.cancelRequest == CancelRequest::TimeManagerStop ? StopReason::TimeManager
                                                                  : StopReason::Completed;
-    if (g.timeUp != 0) return StopReason::TimeUp;
+    if (g.timeUp) return StopReason::TimeUp;
     return g.cancelRequest == CancelRequest::TimeManagerStop ? StopReason::TimeManager
                                                              : StopReason::Cancelled;
 }
@@ -186,7 +186,7 @@ SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                     e.progress.progress(elapsed < timeLimit ? elapsed : timeLimit);
                 if (TimeManagerStops(elapsed, timeLimit, s.bestScore, previousBest)) {
                     g.cancelRequest = CancelRequest::TimeManagerStop;
-                    g.searchStopped = 1;
+                    g.searchStopped = true;
                 }
             }
 
@@ -212,10 +212,10 @@ SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
 void BeginComputation(Engine& e) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    g.timeUp = 0;
+    g.timeUp = false;
     s.ClearRootScores();
     s.noiseAmplitude = NoiseAmplitudeFor(e.settings.Handicap);
-    g.searchStopped = 0;
+    g.searchStopped = false;
     // A request left from before (a Cancel after the last node looked) is not for this one.
     g.cancelRequest = CancelRequest::None;
     s.searchStartPly = g.gamePly;
@@ -231,7 +231,7 @@ RootState JudgeRoot(Engine& e) {
     InitGameTree(g);
     const int rootScore = Evaluate(e, -kWinScore, kWinScore, g.side);
     if (rootScore == kWinScore) return RootState::MoverHasWon;
-    if (e.search.opponentHasWon == 1) return RootState::OpponentHasWon;
+    if (e.search.opponentHasWon) return RootState::OpponentHasWon;
     return HasNoMove(g) ? RootState::NoMove : RootState::Open;
 }
 
@@ -294,9 +294,9 @@ bool SettleSearchStop(Engine& e, const SearchResult& result) {
     e.search.depthReached = result.depth;
     if (result.stop == StopReason::TimeManager) {  // a normal end
         g.cancelRequest = CancelRequest::None;
-        g.searchStopped = 0;
+        g.searchStopped = false;
     }
-    return g.searchStopped == 0;
+    return !g.searchStopped;
 }
 
 bool PlayRootMove(GameState& g) {
@@ -351,8 +351,8 @@ DrawProposal ProposeDraw(Engine& e, bool bothComputer) {
 std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& limits) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    g.timeUp = 0;
-    g.searchStopped = 0;
+    g.timeUp = false;
+    g.searchStopped = false;
     g.cancelRequest = CancelRequest::None;
     s.ClearRootScores();
     s.searchStartPly = g.gamePly;
@@ -366,7 +366,7 @@ std::optional<SearchResult> SearchPosition(Engine& e, const RootSearchLimits& li
     if (n == 1) run.depth = 1;
     SearchResult result = SearchRootMoves(e, run);
     SettleSearchStop(e, result);
-    g.searchStopped = 0;  // the tools look at the result only
+    g.searchStopped = false;  // the tools look at the result only
     return result;
 }
 

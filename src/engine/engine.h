@@ -45,7 +45,7 @@ struct RootEntry {
 struct SearchState {
     int noiseAmplitude = 0;
     int repetitionCount = 0;
-    int opponentHasWon = 0;
+    bool opponentHasWon = false;
     int extensionLimit = 0;
     double searchStartTime = 0;  // rounded seconds since midnight
     int searchStartPly = 0;

@@ -90,7 +90,7 @@ BoardImage ImageOf(const int32_t* board, const int32_t* white, const int32_t* bl
 int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     GameState& g = e.game;
     SearchState& s = e.search;
-    s.opponentHasWon = 0;
+    s.opponentHasWon = false;
 
     const TrackedPosition& t = g.tracked;
     // The search keeps its account move by move; elsewhere the board is read.
@@ -98,7 +98,7 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     const WinState win =
         t.on ? DecideWin(g, t.whiteIn, t.blackOnWhiteHome, t.whiteOnBlackHome, t.blackIn)
              : CheckWinConditions(g);
-    if (win.won(-side)) s.opponentHasWon = 1;
+    if (win.won(-side)) s.opponentHasWon = true;
     if (win.won(side)) return kWinScore - g.ply;
 
     if (s.repetitionCount != 0) return 0;

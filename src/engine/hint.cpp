@@ -23,7 +23,7 @@ std::optional<RootSearchLimits> PrepareHint(Engine& e) {
     s.repetitionCount = 0;
     InitGameTree(g);
     Evaluate(e, -kWinScore, kWinScore, g.side);
-    if (s.opponentHasWon == 1) return std::nullopt;
+    if (s.opponentHasWon) return std::nullopt;
     if (HasNoMove(g)) return std::nullopt;
     PrepareRootMoves(e);
     RootSearchLimits limits;

@@ -19,9 +19,8 @@ int ExtendedDepth(const Engine& e, int alpha, int beta, int depth, int eval, int
     const GameState& g = e.game;
     const int limit = e.search.extensionLimit;
     if (depth + g.ply < limit + 1 && opponentWon == 1) return depth + 1;
-    if (depth + g.ply < limit && g.ply >= 2 && e.settings.ExtendedSearch &&
-        g.jumpAtPly[g.ply] == 1 && alpha - e.settings.Balance <= eval &&
-        eval <= beta + e.settings.Balance)
+    if (depth + g.ply < limit && g.ply >= 2 && e.settings.ExtendedSearch && g.jumpAtPly[g.ply] &&
+        alpha - e.settings.Balance <= eval && eval <= beta + e.settings.Balance)
         return depth + 1;
     return depth;
 }
@@ -42,7 +41,7 @@ void CheckTime(Engine& e) {
     }
     if (elapsed >= limit) {
         e.game.cancelRequest = CancelRequest::Now;
-        e.game.timeUp = 1;
+        e.game.timeUp = true;
     }
 }
 
@@ -186,9 +185,9 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     const bool bruteForce = !kHint && e.settings.BruteForce;
 
     if (e.progress.poll) e.progress.poll();
-    if (!kHint && g.searchStopped == 1) return 0;
+    if (!kHint && g.searchStopped) return 0;
     if (e.StopRequested()) {
-        g.searchStopped = 1;
+        g.searchStopped = true;
         return 0;
     }
     ++s.nodes;
@@ -196,7 +195,7 @@ int Search(Engine& e, int alpha, int beta, int depth) {
     const int ply = g.ply;
     g.pv[ply][ply].Source = 0;
     const int eval = Evaluate(e, alpha, beta, g.side);
-    const int opponentWon = s.opponentHasWon;
+    const int opponentWon = s.opponentHasWon ? 1 : 0;
     depth = ExtendedDepth(e, alpha, beta, depth, eval, opponentWon);
 
     if (depth < (kHint ? 1 : 0) || eval == kWinScore - ply || ply >= kMaxPly) return eval;
@@ -207,7 +206,7 @@ int Search(Engine& e, int alpha, int beta, int depth) {
 
     if (!kHint && !e.settings.UseDepth && e.settings.FixedTime) CheckTime(e);
     if (g.cancelRequest == CancelRequest::Now) {
-        g.searchStopped = 1;
+        g.searchStopped = true;
         g.cancelRequest = CancelRequest::None;
         return 0;
     }

@@ -82,7 +82,7 @@ GameController::GameController(UserInterface& ui, Clock& clock, Random& random,
       master_(std::make_unique<MasterPlay>()) {
     GameSession& g = *game_;
     g.faultReport = &faultReport_;
-    g.active = settings_.rules;
+    g.active = DefaultRules();
     g.defined = DefaultRules();
     ApplySetupText(kDefaultSetup, g.board);
     g.initialBoard = g.board;
@@ -134,8 +134,8 @@ void GameController::SetUpNewGame() {
     g.plyStart[0] = 0;
     g.plyStart[1] = 0;
     g.cancelRequest = CancelRequest::None;
-    g.searchStopped = 0;
-    g.timeUp = 0;
+    g.searchStopped = false;
+    g.timeUp = false;
     g.gamePly = 0;
     g.gameOver = false;
     g.gameStarted = false;
@@ -216,7 +216,6 @@ void GameController::SelectVariant(int number) {
     variantFileMissing_ =
         LoadVariant(g, dataDir_, settings_.Variant, ui_) == VariantFileStatus::Missing;
     g.active = g.defined;
-    settings_.rules = g.active;
 }
 
 bool GameController::RulesModified() const {
@@ -277,7 +276,6 @@ void GameController::SelectPlayerComputer() {
     GameSession& g = *game_;
     if (g.busy) return;
     g.playMode = PlayMode::PlayerComputer;
-    settings_.PlayMode = 0;
     UpdateCommandStates();
     AssignNamesForSideToMove();
     UpdatePlayerLabels();
@@ -288,7 +286,6 @@ void GameController::SelectPlayerPlayer() {
     GameSession& g = *game_;
     if (g.busy) return;
     g.playMode = PlayMode::PlayerPlayer;
-    settings_.PlayMode = 1;
     UpdateCommandStates();
     ui_.SetText(Display::Status, "Player-Player mode");
     g.firstSideName = settings_.PlayerName;
@@ -300,7 +297,6 @@ void GameController::RunComputerComputer() {
     GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     g.playMode = PlayMode::ComputerComputer;
-    settings_.PlayMode = 2;
     game_->rated = false;
     UpdateCommandStates();
     ui_.SetText(Display::Status, "");
@@ -333,8 +329,7 @@ void GameController::ComputerComputerStep() {
         bool goOn = !shutDown_;
         if (goOn) {
             clock_.Pause(0.5);
-            goOn = !game.gameOver &&
-                   !(game.searchStopped == 1 && game.timeUp == 0) &&  // the user cancelled
+            goOn = !game.gameOver && !(game.searchStopped && !game.timeUp) &&  // the user cancelled
                    !stopRequest_.load() &&     // ... after the search had ended
                    game.gamePly != plyBefore;  // no move was made
         }
@@ -351,7 +346,6 @@ void GameController::EndComputerComputer() {
     GameSession& g = *game_;
     g.busy = false;
     g.playMode = PlayMode::PlayerComputer;
-    settings_.PlayMode = 0;
     if (shutDown_) return;
     // A game the computer finished against itself keeps both names: the user only watched
     // and neither won nor lost it.

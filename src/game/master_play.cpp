@@ -148,8 +148,8 @@ SearchResult RunMasterSearch(master::MasterEngine& engine, const GameState& g,
 }
 
 void ApplyMasterResult(GameState& g, SearchState& s, const SearchResult& result, bool stopped) {
-    g.timeUp = 0;
-    g.searchStopped = stopped ? 1 : 0;
+    g.timeUp = false;
+    g.searchStopped = stopped;
     g.cancelRequest = CancelRequest::None;
     s.repetitionCount = 0;
     s.depthReached = result.depth;

@@ -15,7 +15,10 @@ inline constexpr const char* kDataVersion = "0.10";
 inline constexpr const char* kProgramVersion = "0.24";
 
 struct Settings {
-    uint8_t PlayMode = 0;  // 0 Player-Computer, 1 Player-Player, 2 Computer-Computer
+    // 0 Player-Computer, 1 Player-Player, 2 Computer-Computer. While the program runs the
+    // game's play mode is the one in force; this is what the file holds of it, read at
+    // start-up and written at exit.
+    uint8_t PlayMode = 0;
     uint8_t Handicap = 1;  // 10 - strength level
     int32_t SearchDepth = 2;
     uint8_t Notation = 0;  // 0 coordinates shown, 1 none
@@ -44,7 +47,8 @@ struct Settings {
     uint8_t CountdownTimer = 0;
 
     // The active rule set: flags, home squares and direction texts (the name and help
-    // text are not stored).
+    // text are not stored). While the program runs the game's active rules are the ones in
+    // force; these are what the file holds of them (ApplySettingsRules, StoreActiveRules).
     VariantRules rules = DefaultRules();
 };
 

@@ -14,7 +14,7 @@ void ResetGameTree(GameState& g) {
     g.ply = 0;
     g.plyStart.fill(0);
     g.gamePly = 0;
-    g.jumpAtPly.fill(0);
+    g.jumpAtPly.fill(false);
     for (Move& m : g.gameRecord)
         m = Move{};
     g.positionHistory.fill(PositionKey{});

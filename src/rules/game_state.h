@@ -161,7 +161,7 @@ struct SearchTree {
         plyStart{};  // MoveList of ply p: plyStart[p] .. plyStart[p + 1] - 1
     int ply = 0;
     int gamePly = 0;
-    std::array<uint8_t, kMaxPly + 1> jumpAtPly{};
+    std::array<bool, kMaxPly + 1> jumpAtPly{};
     PvTable pv{};
     KillerTable killers{};
     TrackedPosition tracked;  // kept by PerformMove and TakeBackMove during a search
@@ -190,8 +190,8 @@ struct PlayedGame {
 // How a running search is asked to stop and learns that it has.
 struct StopFlags {
     CancelRequest cancelRequest = CancelRequest::None;
-    int searchStopped = 0;
-    int timeUp = 0;
+    bool searchStopped = false;
+    bool timeUp = false;  // the time manager made the stop request
 };
 
 // The state of one game that the rules, the records and the engine share; the controller

@@ -62,7 +62,7 @@ inline bool PerformMove(GameState& g, int Move) {
     }
     ++g.gamePly;
     ++g.ply;
-    g.jumpAtPly[g.ply] = m.jump == 1 ? 1 : 0;
+    g.jumpAtPly[g.ply] = m.jump == 1;
     g.board[to] = g.board[from];
     g.board[from] = kEmpty;
     g.side = -g.side;
