@@ -15,8 +15,7 @@ void UpdateMainLine(Engine& e) {
         const std::vector<PvEntry> moves(
             line.begin(),
             std::find_if(line.begin(), line.end(), [](const PvEntry& m) { return m.Source == 0; }));
-        s.mainLine = LineText(g, moves, g.jumpChar);
-        if (!s.mainLine.empty()) s.mainLine += ' ';
+        s.mainLine = MainLineText(g, moves, g.jumpChar);
     }
     if (line[0].Source != 0 && line[1].Source != 0) {
         s.hintFrom = line[1].Source;
@@ -33,6 +32,12 @@ std::string LineText(const Position& g, const std::vector<PvEntry>& line, char j
         text += line[p].jump == 1 ? jumpChar : '-';
         text += SquareNotation(g.board, line[p].dest);
     }
+    return text;
+}
+
+std::string MainLineText(const Position& g, const std::vector<PvEntry>& line, char jumpChar) {
+    std::string text = LineText(g, line, jumpChar);
+    if (!text.empty()) text += ' ';
     return text;
 }
 

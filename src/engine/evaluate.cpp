@@ -85,6 +85,13 @@ BoardImage ImageOf(const int32_t* board, const int32_t* white, const int32_t* bl
 
 #endif
 
+// 100 for each man on its own home list, plus White's distance values minus Black's, for
+// `side`.
+inline int MaterialAndDistance(const WinState& win, int sum, int side) {
+    const int raw = 100 * win.whiteIn + sum - 100 * win.blackIn;
+    return side == kBlack ? -raw : raw;
+}
+
 }  // namespace
 
 int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
@@ -128,8 +135,7 @@ int Evaluate(Engine& e, int /*alpha*/, int /*beta*/, int side) {
     }
     if (g.gamePly > 0 && g.gamePly - 1 < kHistorySize) g.positionHistory[g.gamePly - 1] = key;
 
-    int raw = 100 * win.whiteIn + sum - 100 * win.blackIn;
-    if (side == kBlack) raw = -raw;
+    const int raw = MaterialAndDistance(win, sum, side);
 
     const int n = s.noiseAmplitude;
     if (n == 0) return raw;  // floor(0 * r) is 0 whatever r is; save the draws
@@ -142,8 +148,7 @@ int RawScore(const GameState& g, int side) {
     const WinState win = CheckWinConditions(g);
     const BoardImage image = ImageOf(g.board.data(), g.homeTables.targetDistance[0].data(),
                                      g.homeTables.targetDistance[1].data());
-    const int raw = 100 * win.whiteIn + image.sum - 100 * win.blackIn;
-    return side == kBlack ? -raw : raw;
+    return MaterialAndDistance(win, image.sum, side);
 }
 
 int CountKeyRepetitions(const GameState& g, int lastIndex) {

@@ -30,8 +30,9 @@ std::string ProgramTitle() {
     return std::string(" Zelkor ") + kProgramVersion + " Beta";
 }
 
-std::string LevelText(const Settings& settings) {
-    std::string text = "Strength:" + SignedText(10 - settings.Handicap);
+std::string LevelText(const Settings& settings, bool master) {
+    std::string text =
+        master ? std::string("Strength: Master") : "Strength:" + SignedText(10 - settings.Handicap);
     if (settings.UseDepth == 1)
         text += "   Depth:" + SignedText(settings.SearchDepth) + " ply";
     else

@@ -35,8 +35,9 @@ inline constexpr const char* kMoveLimitMessage =
 
 // " Zelkor 0.24 Beta": the window title without a file name.
 std::string ProgramTitle();
-// "Strength: 9   Time: 2 sec" or "Strength: 9   Depth: 4 ply".
-std::string LevelText(const Settings& settings);
+// "Strength: 9   Time: 2 sec" or "Strength: 9   Depth: 4 ply"; with `master`, "Master" in
+// place of the level's number.
+std::string LevelText(const Settings& settings, bool master = false);
 
 // The list line of half-move `ply` (1-based): "   1. e1-d2" for the first side, six
 // blanks and the move for the other side; "b" is appended for a book move.

@@ -86,15 +86,6 @@ bool WriteMasterChoice(const std::filesystem::path& dataDir, const MasterChoice&
                                "\r\nthreads=" + std::to_string(choice.threads) + "\r\n");
 }
 
-std::string MasterLevelText(const Settings& settings) {
-    std::string text = "Strength: Master";
-    if (settings.UseDepth == 1)
-        text += "   Depth:" + SignedText(settings.SearchDepth) + " ply";
-    else
-        text += "   Time:" + SignedText(settings.ThinkTime) + " sec";
-    return text;
-}
-
 master::MasterLimits MasterMoveLimits(const Settings& settings, int threads, bool analysis) {
     master::MasterLimits limits;
     limits.threads = std::clamp(threads, 1, kMaxMasterThreads);
@@ -122,7 +113,7 @@ SearchResult RunMasterSearch(master::MasterEngine& engine, const GameState& g,
         report.move =
             LineText(g, {line.begin(), line.begin() + (line.empty() ? 0 : 1)}, g.jumpChar);
         report.score = found.score;
-        report.mainLine = LineText(g, line, g.jumpChar) + " ";
+        report.mainLine = MainLineText(g, line, g.jumpChar);
         const RootEntry entry{found.from, found.to, found.score, false, found.depth};
         {
             const std::lock_guard lock(latest->mutex);
@@ -254,7 +245,7 @@ void GameController::StartMasterSearch(const char* status,
 }
 
 std::string GameController::StrengthText() const {
-    return master_->choice.master ? MasterLevelText(settings_) : LevelText(settings_);
+    return LevelText(settings_, master_->choice.master);
 }
 
 std::function<void(const SearchResult&)> GameController::WithMasterStrength(

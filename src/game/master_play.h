@@ -42,9 +42,6 @@ MasterChoice ReadMasterChoice(const std::filesystem::path& dataDir);
 MasterChoice ParseMasterChoice(const std::string& text);
 bool WriteMasterChoice(const std::filesystem::path& dataDir, const MasterChoice& choice);
 
-// "Strength: Master   Time: 2 sec" or "Strength: Master   Depth: 4 ply".
-std::string MasterLevelText(const Settings& settings);
-
 // The limits of the computer's move (analysis: until stopped).
 master::MasterLimits MasterMoveLimits(const Settings& settings, int threads, bool analysis);
 
