@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
-#include <QScreen>
-#include <QTimer>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,8 +14,7 @@
 #include "records/data_folder.h"
 #include "rules/system_services.h"
 #include "ui/app_icon.h"
-#include "ui/main_window.h"
-#include "ui/manual_window.h"
+#include "ui/program_window.h"
 
 namespace {
 
@@ -65,20 +62,8 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
         return 1;
     }
-
     zelkor::SystemClock clock;
     zelkor::SystemRandom random;
-    zelkor::ui::frmMain window(clock, random, data.folder);
-    window.SetPiecesFolder(data.shipped / "pieces");
-    window.SetManualFile(zelkor::ShippedFile(data, executableFolder, zelkor::ui::kManualFileName));
-    // On a screen smaller than the window, the window shrinks to it (room for the title).
-    if (const QScreen* screen = window.screen())
-        window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));
-    window.show();
-    if (!data.warning.empty())
-        QMessageBox::warning(&window, "Zelkor", QString::fromStdString(data.warning));
-    window.StartUp();
-    // A newcomer first sees the rules of the variant, once.
-    QTimer::singleShot(0, &window, [&window] { window.ShowRulesOnFirstStart(); });
+    const auto window = zelkor::ui::OpenProgramWindow(clock, random, data, executableFolder);
     return app.exec();
 }

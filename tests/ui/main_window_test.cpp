@@ -18,6 +18,7 @@
 #include "records/data_folder.h"
 #include "records/settings_file.h"
 #include "ui/app_icon.h"
+#include "ui/program_window.h"
 #include "ui/score_graph_view.h"
 #include "window_fixture.h"
 
@@ -451,11 +452,48 @@ class MainWindowTest : public QObject {
         f.action("mnuManual")->trigger();
         QVERIFY2(manual.startsWith("frmManual: The manual could not be read from "),
                  qPrintable(manual));
-        f.window->SetManualFile(ShippedDataDir() / "manual.md");
-        f.action("mnuManual")->trigger();
-        QVERIFY2(manual.startsWith("frmManual: Zelkor manual\n") && manual.contains("How to play"),
-                 qPrintable(manual));
         QCOMPARE(qAlpha(ui::DrawAppIcon(16).pixel(0, 0)), 0);  // rounded corners
+    }
+
+    // As the program opens it: the shipped pieces and manual, no larger than the screen,
+    // the folder's warning, a started game, then the rules of a first start.
+    void programWindowOverADataFolder() {
+        TempDir dir;
+        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
+        DataFolder data;
+        data.folder = dir.path();
+        data.shipped = ShippedDataDir();
+        data.warning = "The folder is read-only.";
+        FakeClock clock;
+        ScriptedRandom random;
+        RecordingUi recorder;
+        QStringList shown;
+        QString manual;
+        bool shownBeforeWarning = false;
+        const auto window =
+            ui::OpenProgramWindow(clock, random, data, dir.path(), [&](ui::frmMain& w) {
+                w.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
+                                    Buttons buttons) {
+                    shownBeforeWarning = w.isVisible();
+                    return recorder.Message(text, title, icon, buttons);
+                };
+                w.dialogHook = [&](QDialog* dialog) {
+                    shown << dialog->metaObject()->className();
+                    if (auto* text = dialog->findChild<QTextBrowser*>("txtManual"))
+                        manual = text->toPlainText();
+                    return int(QDialog::Accepted);
+                };
+            });
+        const QSize screen = window->screen()->availableGeometry().size();
+        QCOMPARE(window->size(), QSize(1100, 720).boundedTo(screen - QSize(0, 32)));
+        QCOMPARE(Shown(recorder.messages.at(0)), std::string("Zelkor: The folder is read-only."));
+        QVERIFY(shownBeforeWarning && recorder.messages.size() == 1);
+        QVERIFY(window->findChild<QListWidget*>("LegalMoveList")->count() > 0);
+        QVERIFY(window->LoadBitmapPieceSet());
+        QTRY_COMPARE(shown, QStringList{"zelkor::ui::frmRules"});
+        window->findChild<QAction*>("mnuManual")->trigger();
+        QVERIFY2(manual.startsWith("Zelkor manual\n") && manual.contains("How to play"),
+                 qPrintable(manual));
     }
 
     void windowOpensWithTheWholeBoardOnA1280x800Screen() {
