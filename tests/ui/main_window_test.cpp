@@ -177,6 +177,8 @@ class MainWindowTest : public QObject {
         QVERIFY(back.pixelColor(start).blue() > 200 && back.pixelColor(middle).blue() < 170);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0 &&
                 !f.board().highlighted(movable.front()) && f.board().reachable().empty());
+        f.Hover(middle);  // nothing is held any more
+        QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
         f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
         QCOMPARE(Shown(f.messages.back()), std::string("Error: White moves"));
     }
@@ -285,6 +287,7 @@ class MainWindowTest : public QObject {
         f.game().busy = true;                                    // ends the right click
         QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);
         f.game().busy = false;
+        QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);  // no press of its own
         QVERIFY(checked.isEmpty());
         f.SetupPopup(SquareOf("C4"), "Whitechecker");  // an empty square takes a man too
         QCOMPARE(f.game().board[SquareOf("C4")], kWhiteMan);
