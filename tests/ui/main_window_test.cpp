@@ -319,14 +319,17 @@ class MainWindowTest : public QObject {
         RecordingUi recorder;
         FakeClock clock;
         ScriptedRandom random;
-        {
-            ui::frmMain window(clock, random, folder);
+        const auto start = [&](ui::frmMain& window) {
             window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
                                      Buttons buttons) {
                 return recorder.Message(text, title, icon, buttons);
             };
             window.StartUp();
             window.controller().settings().ConfirmExit = 0;
+        };
+        {
+            ui::frmMain window(clock, random, folder);
+            start(window);
             QVERIFY(recorder.messages.empty());
             QVERIFY(window.close());
         }
@@ -339,12 +342,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(mkfifo((folder / name).c_str(), 0600), 0);
         }
         ui::frmMain window(clock, random, folder);
-        window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
-                                 Buttons buttons) {
-            return recorder.Message(text, title, icon, buttons);
-        };
-        window.StartUp();
-        window.controller().settings().ConfirmExit = 0;
+        start(window);
         QVERIFY(!recorder.messages.empty());
         QVERIFY(recorder.messages.back().text.find("zelkor.log") != std::string::npos);
         window.findChild<QAction*>("mnuBrownAndBlack")->trigger();
