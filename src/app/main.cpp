@@ -18,6 +18,7 @@
 #include "ui/app_icon.h"
 #include "ui/main_window.h"
 #include "ui/manual_window.h"
+#include "ui/translation.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(ZELKOR_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);  // refuses what it does not know
+    // The window speaks the system's language when there is a catalogue for it.
+    zelkor::ui::InstallTranslations(app, QLocale::system());
     // The folder names go to the core as the bytes they are (a name that is not UTF-8 would
     // not survive a round trip through a QString), and no --data-dir is no folder chosen.
 

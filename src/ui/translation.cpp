@@ -1,0 +1,24 @@
+#include "ui/translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace zelkor::ui {
+
+bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
+    auto* own = new QTranslator(&app);
+    if (!own->load(locale, "zelkor", "_", ":/i18n")) {
+        delete own;
+        return false;
+    }
+    QCoreApplication::installTranslator(own);
+    auto* qt = new QTranslator(&app);
+    if (qt->load(locale, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    else
+        delete qt;
+    return true;
+}
+
+}  // namespace zelkor::ui
