@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path executableFolder = ExecutableFolder();
     const zelkor::DataFolder data = zelkor::ResolveDataFolder(
-        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder));
+        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder),
+        zelkor::ui::QtTranslator());
     if (!data.error.empty()) {
         QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
         return 1;

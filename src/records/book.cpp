@@ -536,7 +536,8 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
         if (!file_->reported) {
             file_->reported = true;
             const bool notBook = book->state == BookFile::State::NotBook;
-            ui.Message(book->problem, notBook ? "Zelkor" : "Error", Icon::Exclamation);
+            ui.Message(book->problem, notBook ? "Zelkor" : ui.Translate("Game", "Error"),
+                       Icon::Exclamation);
         }
         return result;
     }

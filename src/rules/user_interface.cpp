@@ -4,6 +4,11 @@
 
 namespace zelkor {
 
+const Translator& English() {
+    static const Translator english;
+    return english;
+}
+
 std::string Fill(const std::string& pattern, const std::vector<std::string>& args) {
     std::string text;
     for (std::size_t i = 0; i < pattern.size(); ++i) {

@@ -90,19 +90,23 @@ enum class Display {
 
 enum class ListId { GameMoves, LegalMoves, Analysis };
 
-class UserInterface {
+// Puts the English source texts into the user's language. lupdate reads every call
+// Translate("Game", "...") as a text to translate; a composed text is built from a
+// translated pattern whose %1, %2 ... are filled afterwards (Fill), never translated whole.
+// The command line and the log keep the English texts: the default returns them as they are.
+class Translator {
   public:
-    virtual ~UserInterface() = default;
-
-    // The user's language: `text` (an English source text) as the window shows it. lupdate
-    // reads every call Translate("Game", "...") as a text to translate; a composed text is
-    // built from a translated pattern whose %1, %2 ... are filled afterwards (Fill). The
-    // command line and the log keep the English texts, so the default returns them as they are.
+    virtual ~Translator() = default;
     virtual std::string Translate(const char* context, const char* text) const {
         (void)context;
         return text;
     }
+};
+// The English texts as they are; the default of the functions that compose texts.
+const Translator& English();
 
+class UserInterface : public Translator {
+  public:
     virtual void SetText(Display display, const std::string& text) = 0;
     virtual std::string Text(Display display) const = 0;
     // Highlights the name of the side to move: the first side's row when true.

@@ -100,7 +100,7 @@ constexpr const char* kDefaultStays = "; the rules stay as they were";
 // A damaged file is reported with its name and the place of the damage; the game goes on
 // with the rules it had.
 Attempt Damaged(UserInterface& ui, const std::string& text) {
-    ui.Message(text, "Error", Icon::Exclamation);
+    ui.Message(text, ui.Translate("Game", "Error"), Icon::Exclamation);
     return Attempt::Damaged;
 }
 
@@ -117,13 +117,15 @@ Attempt ReadOnce(const std::filesystem::path& file, int number, bool last, UserI
     reader.Next(line);
     if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
     if (!HasPrefix(line, kHeader)) {
-        ui.Message("VARIANTS.INI is not an Zelkor Variants file", "Zelkor", Icon::Exclamation);
+        ui.Message(ui.Translate("Game", "VARIANTS.INI is not an Zelkor Variants file"), "Zelkor",
+                   Icon::Exclamation);
         return Attempt::NotVariantFile;
     }
     if (!SameVersion(std::string_view(line).substr(kHeader.size()))) {
         ui.Message(
-            std::string("Incorrect version of VARIANTS.INI\r\nNeed version ") + kVariantVersion,
-            "Error", Icon::Exclamation);
+            Fill(ui.Translate("Game", "Incorrect version of VARIANTS.INI\r\nNeed version %1"),
+                 {kVariantVersion}),
+            ui.Translate("Game", "Error"), Icon::Exclamation);
         return Attempt::WrongVersion;
     }
     int count = 0;

@@ -11,6 +11,7 @@
 #include "game/rules_text.h"
 #include "records/settings.h"
 #include "ui/manual_window.h"
+#include "ui/translation.h"
 
 namespace zelkor::ui {
 
@@ -44,7 +45,7 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
         pageLayout->addWidget(heading);
         pageLayout->addWidget(rules);
     }
-    auto* guide = new QLabel(QString::fromStdString(BoardGuideText()));
+    auto* guide = new QLabel(QString::fromStdString(BoardGuideText(QtTranslator())));
     guide->setObjectName("lblGuide");
     guide->setWordWrap(true);
     guide->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

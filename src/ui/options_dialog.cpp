@@ -1,6 +1,7 @@
 #include "ui/options_dialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -364,7 +365,10 @@ void frmOptions::ShowOptions() {
     draw10_->setChecked(s.DrawRule15 == 0);
     draw15_->setChecked(s.DrawRule15 != 0);
     askDraw_->setChecked(s.AskDraw != 0);
-    name_->setText(QString::fromStdString(s.PlayerName));
+    // The default name in the user's language (it is kept as typed once applied).
+    name_->setText(s.PlayerName == Settings().PlayerName
+                       ? QCoreApplication::translate("Game", "Player")
+                       : QString::fromStdString(s.PlayerName));
     confirmExit_->setChecked(s.ConfirmExit != 0);
     useRating_->setChecked(s.UseRating != 0);
     ShowRatingCaption();

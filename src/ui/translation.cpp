@@ -6,6 +6,10 @@
 
 namespace zelkor::ui {
 
+std::string QtTranslator::Translate(const char* context, const char* text) const {
+    return QCoreApplication::translate(context, text).toStdString();
+}
+
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     auto* own = new QTranslator(&app);
     if (!own->load(locale, "zelkor", "_", ":/i18n")) {

@@ -4,9 +4,17 @@
 
 #include <QLocale>
 
+#include "rules/user_interface.h"
+
 class QCoreApplication;
 
 namespace zelkor::ui {
+
+// The texts of the Qt-free layers through the installed catalogues.
+class QtTranslator : public Translator {
+  public:
+    std::string Translate(const char* context, const char* text) const override;
+};
 
 // Installs the catalogues for `locale` (QLocale::system() in the program) into `app`: the
 // program's own and Qt's (the buttons of its message boxes and file dialogs). Returns
