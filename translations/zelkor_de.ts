@@ -680,6 +680,48 @@ Benötigt wird Version %1</translation>
         <source>not a folder</source>
         <translation>kein Ordner</translation>
     </message>
+    <message>
+        <source>%1 is larger than %2 MB; the opening book is not used</source>
+        <translation>%1 ist größer als %2 MB; das Eröffnungsbuch wird nicht benutzt</translation>
+    </message>
+    <message>
+        <source>ZELKOR.BOK is not an Zelkor Book file</source>
+        <translation>ZELKOR.BOK ist keine Zelkor-Buchdatei</translation>
+    </message>
+    <message>
+        <source>Incorrect version of ZELKOR.BOK<byte value="xd"/>
+Need version %1</source>
+        <translation>Falsche Version von ZELKOR.BOK<byte value="xd"/>
+Benötigt wird Version %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read; the opening book is not used</source>
+        <translation>%1 kann nicht gelesen werden; das Eröffnungsbuch wird nicht benutzt</translation>
+    </message>
+    <message>
+        <source>%1, line %2: the name line &quot;%3&quot; has no name between quotes; the opening book is not used</source>
+        <translation>%1, Zeile %2: Die Namenszeile „%3“ hat keinen Namen zwischen Anführungszeichen; das Eröffnungsbuch wird nicht benutzt</translation>
+    </message>
+    <message>
+        <source>; the rules stay as they were</source>
+        <translation>; die Regeln bleiben, wie sie waren</translation>
+    </message>
+    <message>
+        <source>%1 holds no block &quot;Variant=&quot;</source>
+        <translation>%1 enthält keinen Block „Variant=“</translation>
+    </message>
+    <message>
+        <source>the block &quot;%1&quot; (line %2)</source>
+        <translation>den Block „%1“ (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3 does not fit in %4</source>
+        <translation>%1, Zeile %2: %3 passt nicht in %4</translation>
+    </message>
+    <message>
+        <source>%1: %2 has no line END</source>
+        <translation>%1: Für %2 fehlt die Zeile END</translation>
+    </message>
 </context>
 <context>
     <name>Toolbar</name>

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);  // refuses what it does not know
     // The window speaks the system's language when there is a catalogue for it.
-    zelkor::ui::InstallTranslations(app, QLocale::system());
+    const QString language = zelkor::ui::InstallTranslations(app, QLocale::system());
     // The folder names go to the core as the bytes they are (a name that is not UTF-8 would
     // not survive a round trip through a QString), and no --data-dir is no folder chosen.
 
@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     zelkor::SystemRandom random;
     zelkor::ui::frmMain window(clock, random, data.folder);
     window.SetPiecesFolder(data.shipped / "pieces");
-    window.SetManualFile(zelkor::ShippedFile(data, executableFolder, zelkor::ui::kManualFileName));
+    window.SetManualFile(zelkor::ui::ManualIn(
+        zelkor::ShippedFile(data, executableFolder, zelkor::ui::kManualFileName), language));
     // On a screen smaller than the window, the window shrinks to it (room for the title).
     if (const QScreen* screen = window.screen())
         window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));

@@ -10,11 +10,11 @@ std::string QtTranslator::Translate(const char* context, const char* text) const
     return QCoreApplication::translate(context, text).toStdString();
 }
 
-bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
+QString InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     auto* own = new QTranslator(&app);
     if (!own->load(locale, "zelkor", "_", ":/i18n")) {
         delete own;
-        return false;
+        return {};
     }
     QCoreApplication::installTranslator(own);
     auto* qt = new QTranslator(&app);
@@ -22,7 +22,16 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
-    return true;
+    return own->language().section('_', 0, 0);
+}
+
+std::filesystem::path ManualIn(const std::filesystem::path& manual, const QString& language) {
+    if (language.isEmpty()) return manual;
+    std::filesystem::path translated = manual;
+    translated.replace_filename(manual.stem().string() + "_" + language.toStdString() +
+                                manual.extension().string());
+    std::error_code error;
+    return std::filesystem::is_regular_file(translated, error) ? translated : manual;
 }
 
 }  // namespace zelkor::ui

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QLocale>
+#include <QString>
+#include <filesystem>
 
 #include "rules/user_interface.h"
 
@@ -17,8 +19,12 @@ class QtTranslator : public Translator {
 };
 
 // Installs the catalogues for `locale` (QLocale::system() in the program) into `app`: the
-// program's own and Qt's (the buttons of its message boxes and file dialogs). Returns
-// false when the program has no catalogue for the language, so English stays.
-bool InstallTranslations(QCoreApplication& app, const QLocale& locale);
+// program's own and Qt's (the buttons of its message boxes and file dialogs). Returns the
+// language installed ("de"), or nothing when the program has none for `locale`: English.
+QString InstallTranslations(QCoreApplication& app, const QLocale& locale);
+
+// The manual in `language` when it ships beside the English one (manual_de.md beside
+// manual.md), else the English manual.
+std::filesystem::path ManualIn(const std::filesystem::path& manual, const QString& language);
 
 }  // namespace zelkor::ui
