@@ -136,6 +136,23 @@ class TranslationTest : public QObject {
                  QString("de"));
         WindowFixture f;
         QStringList found = EnglishLeft(f.window.get(), english);
+        // The game's own words: the displays and boxes after a refused move, a move and the
+        // computer's reply, a hint, a draw offer that ends the game, and the rating.
+        f.Type("a1a2");
+        f.Type(f.FirstLegalMove());
+        QVERIFY(f.WaitIdle());
+        for (const char* item : {"Pplayer", "Cplayer", "Hint", "Offerdraw", "rating"}) {
+            f.action(item)->trigger();
+            QVERIFY(f.WaitIdle());
+            found << EnglishLeft(f.window.get(), english);
+        }
+        QStringList shown;
+        for (const ShownMessage& m : f.messages) {
+            shown << QString::fromStdString(m.title + ": " + m.text);
+            if (english.Matches(QString::fromStdString(m.title + "\n" + m.text)))
+                found << shown.back();
+        }
+        QVERIFY2(shown.size() == 5, qPrintable(shown.join('\n')));
         QStringList dialogs;
         f.onDialog = [&](QDialog* dialog) {
             dialogs << dialog->objectName();
