@@ -15,6 +15,7 @@
 #include "rules/system_services.h"
 #include "ui/app_icon.h"
 #include "ui/program_window.h"
+#include "ui/translation.h"
 
 namespace {
 
@@ -52,18 +53,22 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(ZELKOR_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);  // refuses what it does not know
+    // The window speaks the system's language when there is a catalogue for it.
+    const QString language = zelkor::ui::InstallTranslations(app, QLocale::system());
     // The folder names go to the core as the bytes they are (a name that is not UTF-8 would
     // not survive a round trip through a QString), and no --data-dir is no folder chosen.
 
     const std::filesystem::path executableFolder = ExecutableFolder();
     const zelkor::DataFolder data = zelkor::ResolveDataFolder(
-        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder));
+        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder),
+        zelkor::ui::QtTranslator());
     if (!data.error.empty()) {
         QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
         return 1;
     }
     zelkor::SystemClock clock;
     zelkor::SystemRandom random;
-    const auto window = zelkor::ui::OpenProgramWindow(clock, random, data, executableFolder);
+    const auto window =
+        zelkor::ui::OpenProgramWindow(clock, random, data, executableFolder, language);
     return app.exec();
 }

@@ -87,12 +87,13 @@ bool WriteMasterChoice(const std::filesystem::path& dataDir, const MasterChoice&
                                "\r\nthreads=" + std::to_string(choice.threads) + "\r\n");
 }
 
-std::string MasterLevelText(const Settings& settings) {
-    std::string text = "Strength: Master";
+std::string MasterLevelText(const Settings& settings, const Translator& texts) {
+    std::string text = texts.Translate("Game", "Strength: Master");
     if (settings.UseDepth == 1)
-        text += "   Depth:" + SignedText(settings.SearchDepth) + " ply";
+        text +=
+            Fill(texts.Translate("Game", "   Depth:%1 ply"), {SignedText(settings.SearchDepth)});
     else
-        text += "   Time:" + SignedText(settings.ThinkTime) + " sec";
+        text += Fill(texts.Translate("Game", "   Time:%1 sec"), {SignedText(settings.ThinkTime)});
     return text;
 }
 
@@ -204,12 +205,13 @@ void GameController::StartMasterSearch(const char* status,
     const bool analysis = search_->analysedHere;
     SearchProgress shown;
     auto latest = std::make_shared<MasterProgress>();
-    const std::string statusText = status;
+    const std::string statusText = ui_.Translate("Game", status);
     const int rootCount = search_->rootCount;
     shown.newBest = [this, statusText, analysis, latest, rootCount](const NewBestReport& report) {
         ui_.SetText(Display::Status,
                     statusText + std::to_string(report.depth) + ")  " + report.move);
-        if (settings_.ShowCalculation) ui_.SetText(Display::Calculation, CalculationText(report));
+        if (settings_.ShowCalculation)
+            ui_.SetText(Display::Calculation, CalculationText(report, ui_));
         if (analysis) {
             const std::lock_guard lock(latest->mutex);
             ui_.SetListLines(ListId::Analysis, latest->analysisLines);
@@ -255,7 +257,7 @@ void GameController::StartMasterSearch(const char* status,
 }
 
 std::string GameController::StrengthText() const {
-    return master_->choice.master ? MasterLevelText(settings_) : LevelText(settings_);
+    return master_->choice.master ? MasterLevelText(settings_, ui_) : LevelText(settings_, ui_);
 }
 
 std::function<void(const SearchResult&)> GameController::WithMasterStrength(
@@ -302,7 +304,8 @@ bool GameController::MasterHint() {
                                              result.best.jump == 1)
                                       .display);
             else
-                ui_.Message("You have already won!", "Congratulations", Icon::Exclamation);
+                ui_.Message(ui_.Translate("Game", "You have already won!"),
+                            ui_.Translate("Game", "Congratulations"), Icon::Exclamation);
             EndHint();
         });
     return true;

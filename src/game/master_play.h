@@ -15,6 +15,7 @@
 #include "engine/master_search.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
+#include "rules/user_interface.h"
 
 namespace zelkor {
 
@@ -43,7 +44,7 @@ MasterChoice ParseMasterChoice(const std::string& text);
 bool WriteMasterChoice(const std::filesystem::path& dataDir, const MasterChoice& choice);
 
 // "Strength: Master   Time: 2 sec" or "Strength: Master   Depth: 4 ply".
-std::string MasterLevelText(const Settings& settings);
+std::string MasterLevelText(const Settings& settings, const Translator& texts = English());
 
 // The limits of the computer's move (analysis: until stopped).
 master::MasterLimits MasterMoveLimits(const Settings& settings, int threads, bool analysis);

@@ -9,7 +9,16 @@
 
 #include "rules/clock_random.h"
 
+// Marks a text of the Qt-free layers for lupdate where it is not passed straight to
+// UserInterface::Translate (a constant translated later). The same definition as Qt's own.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 namespace zelkor {
+
+// The context of the Qt-free layers' texts in the translation catalogues.
+inline constexpr const char* kTextContext = "Game";
 
 enum class Icon { None, Exclamation, Question, Information };
 enum class Buttons { Ok, YesNo };
@@ -81,10 +90,23 @@ enum class Display {
 
 enum class ListId { GameMoves, LegalMoves, Analysis };
 
-class UserInterface {
+// Puts the English source texts into the user's language. lupdate reads every call
+// Translate("Game", "...") as a text to translate; a composed text is built from a
+// translated pattern whose %1, %2 ... are filled afterwards (Fill), never translated whole.
+// The command line and the log keep the English texts: the default returns them as they are.
+class Translator {
   public:
-    virtual ~UserInterface() = default;
+    virtual ~Translator() = default;
+    virtual std::string Translate(const char* context, const char* text) const {
+        (void)context;
+        return text;
+    }
+};
+// The English texts as they are; the default of the functions that compose texts.
+const Translator& English();
 
+class UserInterface : public Translator {
+  public:
     virtual void SetText(Display display, const std::string& text) = 0;
     virtual std::string Text(Display display) const = 0;
     // Highlights the name of the side to move: the first side's row when true.
@@ -138,6 +160,10 @@ class UserInterface {
     // saving. Never returns.
     [[noreturn]] virtual void Terminate() = 0;
 };
+
+// `pattern` with %1, %2 ... %9 replaced by `args` in order (as QString::arg does, without
+// looking into the inserted texts again).
+std::string Fill(const std::string& pattern, const std::vector<std::string>& args);
 
 // Shows "Error found! Zelkor will exit" (or the given text) titled "Error" and ends the
 // process through UserInterface::Terminate.

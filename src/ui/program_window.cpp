@@ -4,15 +4,17 @@
 #include <QTimer>
 
 #include "ui/manual_window.h"
+#include "ui/translation.h"
 
 namespace zelkor::ui {
 
 std::unique_ptr<frmMain> OpenProgramWindow(Clock& clock, Random& random, const DataFolder& data,
                                            const std::filesystem::path& executableFolder,
+                                           const QString& language,
                                            const std::function<void(frmMain&)>& prepare) {
     auto window = std::make_unique<frmMain>(clock, random, data.folder);
     window->SetPiecesFolder(data.shipped / "pieces");
-    window->SetManualFile(ShippedFile(data, executableFolder, kManualFileName));
+    window->SetManualFile(ManualIn(ShippedFile(data, executableFolder, kManualFileName), language));
     if (prepare) prepare(*window);
     // On a screen smaller than the window, the window shrinks to it (room for the title).
     if (const QScreen* screen = window->screen())

@@ -323,9 +323,9 @@ TEST(Install, ProgramDataAndThePerUserFolder) {
     const fs::path share = prefix / "share/zelkor";
     const std::string variants = ReadFile(zelkor::test::ShippedDataDir() / "variants.ini");
     EXPECT_EQ(ReadFile(share / "variants.ini"), variants);
-    for (const char* file :
-         {"zelkor.bok", "white bookgames/01-halma.zlk", "black bookgames/01-halma.zlk",
-          "pieces/brownandblack/msquare.bmp", "pieces/brownandblack/white.ico", "manual.md"})
+    for (const char* file : {"zelkor.bok", "white bookgames/01-halma.zlk",
+                             "black bookgames/01-halma.zlk", "pieces/brownandblack/msquare.bmp",
+                             "pieces/brownandblack/white.ico", "manual.md", "manual_de.md"})
         EXPECT_TRUE(fs::exists(share / file)) << file;
     EXPECT_FALSE(fs::exists(prefix / "games/variants.ini"));
 

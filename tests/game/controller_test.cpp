@@ -48,6 +48,8 @@ TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
               "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
     report.book = true;
     EXPECT_EQ(CalculationText(report), "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
+    // A translated pattern is filled in the pattern's order, once: an inserted text stays.
+    EXPECT_EQ(Fill("%2 before %1, 100% %3", {"a", "%1"}), "%1 before a, 100% %3");
 }
 
 using Modes = ControllerTest;

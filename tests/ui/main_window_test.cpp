@@ -473,7 +473,7 @@ class MainWindowTest : public QObject {
         QString manual;
         bool shownBeforeWarning = false;
         const auto window =
-            ui::OpenProgramWindow(clock, random, data, dir.path(), [&](ui::frmMain& w) {
+            ui::OpenProgramWindow(clock, random, data, dir.path(), QString(), [&](ui::frmMain& w) {
                 w.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
                                     Buttons buttons) {
                     shownBeforeWarning = w.isVisible();
