@@ -9,6 +9,8 @@ PACKAGES     := cmake g++ make qt6-base-dev libgl-dev libgtest-dev ccache fonts-
 # The package and its checks: dpkg-shlibdeps, lintian, the AppStream, desktop-entry and man
 # page validators.
 PACKAGES     += dpkg-dev lintian appstream desktop-file-utils man-db groff-base
+# The translations: lupdate and lrelease, and Qt's own catalogues (its dialogs' buttons).
+PACKAGES     += qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 PREFIX       ?= /usr/local
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60

@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
-#include <QScreen>
-#include <QTimer>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,8 +14,8 @@
 #include "app/system_services.h"
 #include "records/data_folder.h"
 #include "ui/app_icon.h"
-#include "ui/main_window.h"
-#include "ui/manual_window.h"
+#include "ui/program_window.h"
+#include "ui/translation.h"
 
 namespace {
 
@@ -55,30 +53,22 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(ZELKOR_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);  // refuses what it does not know
+    // The window speaks the system's language when there is a catalogue for it.
+    const QString language = zelkor::ui::InstallTranslations(app, QLocale::system());
     // The folder names go to the core as the bytes they are (a name that is not UTF-8 would
     // not survive a round trip through a QString), and no --data-dir is no folder chosen.
 
     const std::filesystem::path executableFolder = ExecutableFolder();
     const zelkor::DataFolder data = zelkor::ResolveDataFolder(
-        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder));
+        zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder),
+        zelkor::ui::QtTranslator());
     if (!data.error.empty()) {
         QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
         return 1;
     }
-
     zelkor::SystemClock clock;
     zelkor::SystemRandom random;
-    zelkor::ui::frmMain window(clock, random, data.folder);
-    window.SetPiecesFolder(data.shipped / "pieces");
-    window.SetManualFile(zelkor::ShippedFile(data, executableFolder, zelkor::ui::kManualFileName));
-    // On a screen smaller than the window, the window shrinks to it (room for the title).
-    if (const QScreen* screen = window.screen())
-        window.resize(window.size().boundedTo(screen->availableGeometry().size() - QSize(0, 32)));
-    window.show();
-    if (!data.warning.empty())
-        QMessageBox::warning(&window, "Zelkor", QString::fromStdString(data.warning));
-    window.StartUp();
-    // A newcomer first sees the rules of the variant, once.
-    QTimer::singleShot(0, &window, [&window] { window.ShowRulesOnFirstStart(); });
+    const auto window =
+        zelkor::ui::OpenProgramWindow(clock, random, data, executableFolder, language);
     return app.exec();
 }

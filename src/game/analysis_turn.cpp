@@ -49,16 +49,17 @@ void GameController::AnalyzeCommand() {
         g.busy = false;
         return;
     }
-    StartSearch(*plan, "Analyzing... (", [this](const SearchResult& result) {
-        FinishAnalysis(result);
-        game_->busy = false;
-    });
+    StartSearch(*plan, QT_TRANSLATE_NOOP("Game", "Analyzing... ("),
+                [this](const SearchResult& result) {
+                    FinishAnalysis(result);
+                    game_->busy = false;
+                });
 }
 
 std::optional<MovePlan> GameController::BeginAnalysis() {
     StartComputation(Computation::Analysis);
     ui_.SetListLines(ListId::Analysis, {});
-    ui_.SetText(Display::Status, "Analyzing...");
+    ui_.SetText(Display::Status, ui_.Translate("Game", "Analyzing..."));
     ComputationBusy(Computation::Analysis);
     if (AnnounceDecidedPosition()) {
         EndAnalysis();
@@ -73,11 +74,12 @@ bool GameController::AnnounceDecidedPosition() {
     const RootState root = JudgeRoot(engine);
     if (root == RootState::Open) return false;
     if (root == RootState::NoMove) {
-        const std::string text = settings_.PlayerName + " wins!";
+        const std::string text =
+            Fill(ui_.Translate("Game", "%1 wins!"), {ShownName(settings_.PlayerName)});
         EndGame(ResultCode::Win, std::nullopt, text, text, true);
     } else {
-        EndGame(ResultCode::Win, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_,
-                true);
+        const std::string text = ui_.Translate("Game", "Computer wins!");
+        EndGame(ResultCode::Win, std::nullopt, text, text + ratingText_, true);
     }
     return true;
 }
@@ -100,18 +102,19 @@ void GameController::AnnounceFindings() {
     const bool moverWon = JustMovedHasWon(engine);
     const bool won = s.bestScore >= kForcedResultScore && moverWon;
     if (won)
-        DecideGame(ResultCode::Win, std::nullopt, "Computer wins!");
+        DecideGame(ResultCode::Win, std::nullopt, ui_.Translate("Game", "Computer wins!"));
     else if (IsForcedResult(s.bestScore))
-        ui_.SetText(Display::Status, AnnouncementText(s.bestScore));
+        ui_.SetText(Display::Status, AnnouncementText(s.bestScore, ui_));
     ui_.RedrawBoard();
-    if (won) TellResult(ResultCode::Win, "Computer wins!");
+    if (won) TellResult(ResultCode::Win, ui_.Translate("Game", "Computer wins!"));
     if (settings_.ChessDrawRules && g.drawFlag != DrawKind::None) {
-        const std::string announcement = DrawAnnouncement(g.drawFlag);
+        const std::string announcement = DrawAnnouncement(g.drawFlag, ui_);
         EndGame(ResultCode::Draw, std::nullopt, announcement, announcement + ratingText_, true);
     }
-    if (HasNoMove(g) && !g.gameOver)
-        EndGame(ResultCode::Win, std::nullopt, "Computer wins!", "Computer wins!" + ratingText_,
-                true);
+    if (HasNoMove(g) && !g.gameOver) {
+        const std::string text = ui_.Translate("Game", "Computer wins!");
+        EndGame(ResultCode::Win, std::nullopt, text, text + ratingText_, true);
+    }
 }
 
 void GameController::EndAnalysis() {

@@ -161,10 +161,12 @@ bool AllJumps(const std::vector<LegalMove>& moves) {
            std::all_of(moves.begin(), moves.end(), [](const LegalMove& m) { return m.jump; });
 }
 
-std::string JumpCompulsory(const std::vector<LegalMove>& moves, bool longer) {
+std::string JumpCompulsory(const std::vector<LegalMove>& moves, bool longer,
+                           const Translator& texts) {
     const std::vector<int> men = Sources(moves);
-    return std::string(longer ? "a longer jump is compulsory: " : "a jump is compulsory: ") +
-           SquareList(men) + " can jump";
+    return Fill(longer ? texts.Translate("Game", "a longer jump is compulsory: %1 can jump")
+                       : texts.Translate("Game", "a jump is compulsory: %1 can jump"),
+                {SquareList(men)});
 }
 
 }  // namespace
@@ -230,7 +232,7 @@ std::vector<int> MenThatMustJump(GameState& g) {
     return {};
 }
 
-std::string PickUpRefusal(GameState& g, int square) {
+std::string PickUpRefusal(GameState& g, int square, const Translator& texts) {
     if (!IsPlayingSquare(square) || g.board[square] != g.side) return {};
     const std::vector<LegalMove> moves = MovesOf(g);
     for (const LegalMove& m : moves)
@@ -238,34 +240,37 @@ std::string PickUpRefusal(GameState& g, int square) {
     const bool steps = HasStep(g, g.board, square);
     const bool jumps = !JumpRoutes(g, g.board, square).empty();
     if (AllJumps(moves) && (steps || jumps))
-        return JumpCompulsory(moves, jumps && g.rule(MaxCapMove) == 1);
-    if (!steps && !jumps) return SquareName(square) + " is blocked";
-    return "the rules give " + SquareName(square) + " no move here";
+        return JumpCompulsory(moves, jumps && g.rule(MaxCapMove) == 1, texts);
+    if (!steps && !jumps)
+        return Fill(texts.Translate("Game", "%1 is blocked"), {SquareName(square)});
+    return Fill(texts.Translate("Game", "the rules give %1 no move here"), {SquareName(square)});
 }
 
-std::string MoveRefusal(GameState& g, int from, int to) {
+std::string MoveRefusal(GameState& g, int from, int to, const Translator& texts) {
     if (!IsPlayingSquare(from) || !IsPlayingSquare(to) || g.board[from] != g.side) return {};
     const std::vector<LegalMove> moves = MovesOf(g);
     for (const LegalMove& m : moves)
         if (m.from == from && m.to == to) return {};
-    if (g.board[to] != kEmpty) return SquareName(to) + " is not empty";
+    if (g.board[to] != kEmpty)
+        return Fill(texts.Translate("Game", "%1 is not empty"), {SquareName(to)});
     // A landing square on the way of a longer chain that must go on.
     for (const LegalMove& m : moves) {
         if (m.from != from || !m.jump) continue;
         const MoveRoute route = RouteOf(g, g.board, m.from, m.to, true);
         for (size_t i = 1; i + 1 < route.stops.size(); ++i)
             if (route.stops[i] == to)
-                return "the chain must go on to " + SquareName(route.stops[i + 1]);
+                return Fill(texts.Translate("Game", "the chain must go on to %1"),
+                            {SquareName(route.stops[i + 1])});
     }
     const bool step = IsStepTarget(g, g.board, from, to);
     bool jump = false;
     for (const auto& [square, route] : JumpRoutes(g, g.board, from))
         if (square == to) jump = true;
-    if ((step || jump) && AllJumps(moves)) return JumpCompulsory(moves, jump);
+    if ((step || jump) && AllJumps(moves)) return JumpCompulsory(moves, jump, texts);
     if (step || jump)
-        return "the rules do not allow " + SquareName(from) + (jump ? "x" : "-") + SquareName(to) +
-               " here";
-    return SquareName(from) + " cannot reach " + SquareName(to);
+        return Fill(texts.Translate("Game", "the rules do not allow %1 here"),
+                    {SquareName(from) + (jump ? "x" : "-") + SquareName(to)});
+    return Fill(texts.Translate("Game", "%1 cannot reach %2"), {SquareName(from), SquareName(to)});
 }
 
 }  // namespace zelkor

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rules/game_state.h"
+#include "game/user_interface.h"
 
 namespace zelkor {
 
@@ -41,11 +42,11 @@ std::vector<int> MenThatMustJump(GameState& g);
 // Why the side to move cannot pick up the man on `square`; empty when it can. The texts are
 // lower case, to follow the message boxes' own words: "a jump is compulsory: c3, e1 can
 // jump", "e1 is blocked".
-std::string PickUpRefusal(GameState& g, int square);
+std::string PickUpRefusal(GameState& g, int square, const Translator& texts = English());
 
 // Why the move from `from` to `to` is not legal; empty when it is: "the chain must go on to
 // d3", "a jump is compulsory: c3 can jump", "d5 is not empty", "e1 cannot reach e4".
-std::string MoveRefusal(GameState& g, int from, int to);
+std::string MoveRefusal(GameState& g, int from, int to, const Translator& texts = English());
 
 // The board's feedback that a player may turn off in Options (all on by default); kept
 // beside zelkor.ini by the window.

@@ -8,20 +8,25 @@
 
 namespace zelkor {
 
-std::string CalculationText(const NewBestReport& report) {
-    return "Depth:" + SignedText(report.depth) + "   Best: " + report.move +
-           "   Score:" + SignedText(report.score) +
-           (report.book ? std::string("\r\nBook") : "\r\nMain: " + report.mainLine);
+std::string CalculationText(const NewBestReport& report, const Translator& texts) {
+    return Fill(texts.Translate("Game", "Depth:%1   Best: %2   Score:%3"),
+                {SignedText(report.depth), report.move, SignedText(report.score)}) +
+           (report.book ? "\r\n" + texts.Translate("Game", "Book")
+                        : "\r\n" + Fill(texts.Translate("Game", "Main: %1"), {report.mainLine}));
 }
 
-std::string AnnouncementText(int bestScore) {
+std::string AnnouncementText(int bestScore, const Translator& texts) {
     if (bestScore >= kForcedResultScore) {
         const int n = (32001 - bestScore) / 2;
-        return "Computer is winning in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
+        return Fill(n > 1 ? texts.Translate("Game", "Computer is winning in%1 moves! ")
+                          : texts.Translate("Game", "Computer is winning in%1 move! "),
+                    {SignedText(n)});
     }
     if (bestScore <= -kForcedResultScore) {
         const int n = (bestScore + 32000) / 2;
-        return "Computer is losing in" + SignedText(n) + " move" + (n > 1 ? "s" : "") + "! ";
+        return Fill(n > 1 ? texts.Translate("Game", "Computer is losing in%1 moves! ")
+                          : texts.Translate("Game", "Computer is losing in%1 move! "),
+                    {SignedText(n)});
     }
     return {};
 }
@@ -30,10 +35,11 @@ void GameController::RunComputerMove(const std::function<void()>& then) {
     if (AtMoveLimit()) return then();
     const std::optional<MovePlan> plan = BeginComputerMove();
     if (!plan) return then();
-    StartSearch(*plan, "Thinking... (", [this, plan = *plan, then](const SearchResult& result) {
-        FinishComputerMove(plan, result);
-        then();
-    });
+    StartSearch(*plan, QT_TRANSLATE_NOOP("Game", "Thinking... ("),
+                [this, plan = *plan, then](const SearchResult& result) {
+                    FinishComputerMove(plan, result);
+                    then();
+                });
 }
 
 void GameController::StartComputation(Computation kind) {
@@ -52,7 +58,7 @@ std::optional<MovePlan> GameController::BeginComputerMove() {
         ui_.SetListLines(ListId::Analysis, {});
     }
     CutRecordToCurrentPly();
-    ui_.SetText(Display::Status, "Thinking...");
+    ui_.SetText(Display::Status, ui_.Translate("Game", "Thinking..."));
     ComputationBusy(Computation::Move);
     if (AnnounceDecidedGame(bothComputer)) {
         EndComputerMove(false, false);
@@ -70,9 +76,10 @@ bool GameController::AnnounceDecidedGame(bool bothComputer) {
     // to move has no move, the player is named and rated as the winner.
     const bool computerWon = root == RootState::MoverHasWon;
     const int winner = computerWon ? g.side : -g.side;
-    const std::string text = bothComputer  ? WinnerColourText(winner)
-                             : computerWon ? std::string("Computer wins!")
-                                           : settings_.PlayerName + " wins!";
+    const std::string text =
+        bothComputer  ? WinnerColourText(winner, ui_)
+        : computerWon ? ui_.Translate("Game", "Computer wins!")
+                      : Fill(ui_.Translate("Game", "%1 wins!"), {ShownName(settings_.PlayerName)});
     EndGame(ResultCode::Win, computerWon ? 0 : 1, text, text, true);
     if (root != RootState::NoMove) g.recordLength = g.gamePly;
     return true;
@@ -107,10 +114,12 @@ MovePlan GameController::PlanRootSearch(Computation kind) {
 SearchProgress GameController::ProgressShown(const char* status) {
     SearchProgress progress;
     progress.rootMove = [this, status](int d, const std::string& move) {
-        ui_.SetText(Display::Status, status + std::to_string(d) + ")  " + move);
+        ui_.SetText(Display::Status,
+                    ui_.Translate("Game", status) + std::to_string(d) + ")  " + move);
     };
     progress.newBest = [this](const NewBestReport& report) {
-        if (settings_.ShowCalculation) ui_.SetText(Display::Calculation, CalculationText(report));
+        if (settings_.ShowCalculation)
+            ui_.SetText(Display::Calculation, CalculationText(report, ui_));
     };
     progress.progress = [this](int value) { ui_.SetProgressValue(value); };
     progress.countdown = [this](int remaining) {
@@ -136,7 +145,8 @@ void GameController::FinishComputerMove(const MovePlan& plan, const SearchResult
 std::string GameController::ComputerWinsText(bool bothComputer) const {
     // The side that has just moved wins; when the computer plays both sides the user only
     // watched, so the winner is named by colour.
-    return bothComputer ? WinnerColourText(-game_->side) : std::string("Computer wins!");
+    return bothComputer ? WinnerColourText(-game_->side, ui_)
+                        : ui_.Translate("Game", "Computer wins!");
 }
 
 bool GameController::PlayBestMove(const MovePlan& plan, bool bothComputer) {
@@ -150,7 +160,7 @@ bool GameController::PlayBestMove(const MovePlan& plan, bool bothComputer) {
     if (justWon) {
         rating = DecideGame(ResultCode::Win, 0, computerWins);
     } else if (IsForcedResult(s.bestScore)) {
-        ui_.SetText(Display::Status, AnnouncementText(s.bestScore));
+        ui_.SetText(Display::Status, AnnouncementText(s.bestScore, ui_));
         s.announced = true;
     }
     KeepComputerMove(engine);
@@ -169,13 +179,16 @@ void GameController::ProposeDrawWhenStable(bool bothComputer) {
         case DrawProposal::None:
             return;
         case DrawProposal::Taken:
-            EndGame(ResultCode::Draw, 0.5, "It's a draw!", "It's a draw!", false);
+            EndGame(ResultCode::Draw, 0.5, ui_.Translate("Game", "It's a draw!"),
+                    ui_.Translate("Game", "It's a draw!"), false);
             return;
         case DrawProposal::Ask:
             clock_.Pause(0.5);
-            if (ui_.Message("How about a draw?", "Question", Icon::Question, Buttons::YesNo) ==
-                Answer::Yes)
-                EndGame(ResultCode::Draw, 0.5, "It's a draw!", "It's a draw!", false);
+            if (ui_.Message(ui_.Translate("Game", "How about a draw?"),
+                            ui_.Translate("Game", "Question"), Icon::Question,
+                            Buttons::YesNo) == Answer::Yes)
+                EndGame(ResultCode::Draw, 0.5, ui_.Translate("Game", "It's a draw!"),
+                        ui_.Translate("Game", "It's a draw!"), false);
             return;
     }
 }
@@ -183,7 +196,7 @@ void GameController::ProposeDrawWhenStable(bool bothComputer) {
 void GameController::CheckEndAfterMove(const std::string& computerWins) {
     GameSession& g = *game_;
     if (g.drawFlag != DrawKind::None && settings_.ChessDrawRules && !g.gameOver) {
-        const std::string announcement = DrawAnnouncement(g.drawFlag);
+        const std::string announcement = DrawAnnouncement(g.drawFlag, ui_);
         EndGame(ResultCode::Draw, 0.5, announcement, announcement, true);
     }
     if (HasNoMove(g) && !g.gameOver) EndGame(ResultCode::Win, 0, computerWins, computerWins, true);
@@ -192,7 +205,7 @@ void GameController::CheckEndAfterMove(const std::string& computerWins) {
 void GameController::EndComputerMove(bool searchedToEnd, bool bookMove) {
     ComputationIdle(Computation::Move);
     if (settings_.UseDepth == 1 && searchedToEnd && !bookMove)
-        ui_.SetText(Display::Strength, LevelText(settings_));
+        ui_.SetText(Display::Strength, LevelText(settings_, ui_));
     if (game_->playMode != PlayMode::ComputerComputer) {
         RefreshLists();
         ui_.SetListLines(ListId::Analysis, SortedRootLines());
@@ -214,14 +227,14 @@ std::string GameController::DecideGame(ResultCode code, std::optional<double> pl
 void GameController::TellResult(ResultCode code, const std::string& message) {
     GameEndBookkeeping(code);
     clock_.Pause(0.5);
-    ui_.Message(message, "Congratulations", Icon::Exclamation);
+    ui_.Message(message, ui_.Translate("Game", "Congratulations"), Icon::Exclamation);
 }
 
 void GameController::EndGame(ResultCode code, std::optional<double> playerScore,
                              const std::string& status, const std::string& message, bool pause) {
     const std::string rating = DecideGame(code, playerScore, status);
     if (pause) clock_.Pause(0.5);
-    ui_.Message(message + rating, "Congratulations", Icon::Exclamation);
+    ui_.Message(message + rating, ui_.Translate("Game", "Congratulations"), Icon::Exclamation);
 }
 
 }  // namespace zelkor

@@ -30,13 +30,15 @@ std::string ProgramTitle() {
     return std::string(" Zelkor ") + kProgramVersion + " Beta";
 }
 
-std::string LevelText(const Settings& settings, bool master) {
+std::string LevelText(const Settings& settings, const Translator& texts, bool master) {
     std::string text =
-        master ? std::string("Strength: Master") : "Strength:" + SignedText(10 - settings.Handicap);
+        master ? texts.Translate("Game", "Strength: Master")
+               : Fill(texts.Translate("Game", "Strength:%1"), {SignedText(10 - settings.Handicap)});
     if (settings.UseDepth == 1)
-        text += "   Depth:" + SignedText(settings.SearchDepth) + " ply";
+        text +=
+            Fill(texts.Translate("Game", "   Depth:%1 ply"), {SignedText(settings.SearchDepth)});
     else
-        text += "   Time:" + SignedText(settings.ThinkTime) + " sec";
+        text += Fill(texts.Translate("Game", "   Time:%1 sec"), {SignedText(settings.ThinkTime)});
     return text;
 }
 
@@ -159,8 +161,9 @@ void GameController::SetUpNewGame() {
     currentPath_.clear();
     savedLength_ = 0;
     finalNames_.reset();
-    ui_.SetText(Display::Calculation, kNoCalculation);
-    ui_.SetText(Display::Status, g.side == kBlack ? "Black moves" : "White moves");
+    ui_.SetText(Display::Calculation, ui_.Translate("Game", kNoCalculation));
+    ui_.SetText(Display::Status, g.side == kBlack ? ui_.Translate("Game", "Black moves")
+                                                  : ui_.Translate("Game", "White moves"));
 
     g.jumpChar = settings_.JumpChar == 1 ? ':' : 'x';
 
@@ -233,7 +236,7 @@ bool GameController::RulesModified() const {
 
 std::string GameController::RulesInForce() const {
     if (!RulesModified()) return std::string();
-    return RulesInForceText(game_->active, game_->handSetUp);
+    return RulesInForceText(game_->active, game_->handSetUp, ui_);
 }
 
 void GameController::ShowVariantName() {
@@ -251,11 +254,18 @@ bool GameController::FirstSideToMove() const {
 void GameController::UpdatePlayerLabels() {
     const GameSession& g = *game_;
     const bool blackStarts = g.rule(BlackStarts) == 1;
-    ui_.SetText(Display::FirstSideColour, blackStarts ? "Black" : "White");
-    ui_.SetText(Display::SecondSideColour, blackStarts ? "White" : "Black");
-    ui_.SetText(Display::FirstSideName, g.firstSideName);
-    ui_.SetText(Display::SecondSideName, g.secondSideName);
+    const std::string black = ui_.Translate("Game", "Black");
+    const std::string white = ui_.Translate("Game", "White");
+    ui_.SetText(Display::FirstSideColour, blackStarts ? black : white);
+    ui_.SetText(Display::SecondSideColour, blackStarts ? white : black);
+    ui_.SetText(Display::FirstSideName, ShownName(g.firstSideName));
+    ui_.SetText(Display::SecondSideName, ShownName(g.secondSideName));
     ui_.HighlightSideToMove(FirstSideToMove());
+}
+
+std::string GameController::ShownName(const std::string& name) const {
+    // The default name in the user's language; the settings and the game files keep it.
+    return name == Settings().PlayerName ? ui_.Translate("Game", "Player") : name;
 }
 
 void GameController::SwapSideNames() {
@@ -280,7 +290,7 @@ void GameController::SelectPlayerComputer() {
     UpdateCommandStates();
     AssignNamesForSideToMove();
     UpdatePlayerLabels();
-    ui_.SetText(Display::Status, "Computer-Player mode");
+    ui_.SetText(Display::Status, ui_.Translate("Game", "Computer-Player mode"));
 }
 
 void GameController::SelectPlayerPlayer() {
@@ -288,7 +298,7 @@ void GameController::SelectPlayerPlayer() {
     if (g.busy) return;
     g.playMode = PlayMode::PlayerPlayer;
     UpdateCommandStates();
-    ui_.SetText(Display::Status, "Player-Player mode");
+    ui_.SetText(Display::Status, ui_.Translate("Game", "Player-Player mode"));
     g.firstSideName = settings_.PlayerName;
     g.secondSideName = settings_.PlayerName;
     UpdatePlayerLabels();
@@ -420,8 +430,8 @@ bool GameController::AtMoveLimit() {
         g.gameOver = true;
         UpdateCommandStates();
     }
-    ui_.SetText(Display::Status, "Move limit reached");
-    ui_.Message(kMoveLimitMessage, "Zelkor", Icon::Information);
+    ui_.SetText(Display::Status, ui_.Translate("Game", "Move limit reached"));
+    ui_.Message(ui_.Translate("Game", kMoveLimitMessage), "Zelkor", Icon::Information);
     return true;
 }
 
@@ -558,11 +568,11 @@ void GameController::RunGameEndDetection(bool announce) {
     double playerScore = 0;
     if (end.kind == GameEndKind::Draw) {
         ResultText(g, ResultCode::Draw);
-        announcement = DrawAnnouncement(end.drawFlag);
+        announcement = DrawAnnouncement(end.drawFlag, ui_);
         playerScore = 0.5;
     } else {
         ResultText(g, ResultCode::Win);
-        announcement = WinnerColourText(end.winner);
+        announcement = WinnerColourText(end.winner, ui_);
         playerScore = PlayerPlays(end.winner) ? 1.0 : 0.0;
     }
     UpdateCommandStates();
@@ -573,7 +583,8 @@ void GameController::RunGameEndDetection(bool announce) {
     if (announce && loading_)
         heldEndMessage_ = announcement + report;  // shown once the record is on screen
     else if (announce)
-        ui_.Message(announcement + report, "Congratulations", Icon::Exclamation);
+        ui_.Message(announcement + report, ui_.Translate("Game", "Congratulations"),
+                    Icon::Exclamation);
     UpdateCommandStates();
 }
 
@@ -587,7 +598,7 @@ void GameController::AfterHumanMove(MoveSource source) {
         return;
     }
     if (g.playMode != PlayMode::PlayerComputer) {
-        ui_.SetText(Display::Status, "Player-Player mode");
+        ui_.SetText(Display::Status, ui_.Translate("Game", "Player-Player mode"));
         ui_.SetProgressValue(0);
         ui_.SetText(Display::Countdown, "");
         UpdatePlayerLabels();
@@ -643,8 +654,8 @@ void GameController::CutRecordToCurrentPly() {
 std::string GameController::UpdateRating(double playerScore) {
     const ComputerPlyRecord computer{search_->scoreHistory, search_->rootMoveCounts,
                                      master_->playedThisGame ? kMasterEloOverLevel10 : 0};
-    ratingText_ =
-        zelkor::UpdateRating(playerScore, *game_, settings_.UseRating == 1, rating_, computer);
+    ratingText_ = zelkor::UpdateRating(playerScore, *game_, settings_.UseRating == 1, rating_,
+                                       computer, nullptr, ui_);
     return ratingText_;
 }
 
@@ -684,11 +695,12 @@ void GameController::SetNotation(int value) {
 void GameController::ToggleCalculation() {
     settings_.ShowCalculation = settings_.ShowCalculation == 1 ? 0 : 1;
     UpdateCommandStates();
-    if (settings_.ShowCalculation == 0) ui_.SetText(Display::Calculation, kNoCalculation);
+    if (settings_.ShowCalculation == 0)
+        ui_.SetText(Display::Calculation, ui_.Translate("Game", kNoCalculation));
 }
 
 void GameController::ShowRating() {
-    ui_.Message(RatingMessage(rating_), "Rating", Icon::Exclamation);
+    ui_.Message(RatingMessage(rating_, ui_), ui_.Translate("Game", "Rating"), Icon::Exclamation);
 }
 
 void GameController::LowerDepth() {
@@ -717,7 +729,8 @@ void GameController::OptionsApplied() {
 }
 
 void GameController::ShowSideToMove() {
-    ui_.SetText(Display::Status, game_->side == kBlack ? "Black moves" : "White moves");
+    ui_.SetText(Display::Status, game_->side == kBlack ? ui_.Translate("Game", "Black moves")
+                                                       : ui_.Translate("Game", "White moves"));
 }
 
 void GameController::RestoreOwnLevel() {
@@ -757,14 +770,16 @@ void GameController::ShowWindowTitle() {
 std::string GameController::QuitQuestion(const std::string& question) const {
     const std::string moves = UnsavedMoves();
     if (moves.empty()) return question;
-    return question + "\n\nThese moves have not been saved: " + moves;
+    return question + "\n\n" +
+           Fill(ui_.Translate("Game", "These moves have not been saved: %1"), {moves});
 }
 
 bool GameController::MayLoseRating(const std::string& question) {
     if (!game_->rated || settings_.UseRating != 1 || game_->gameOver ||
         game_->playMode != PlayMode::PlayerComputer)
         return true;
-    return ui_.Message(question, "Confirmation", Icon::Question, Buttons::YesNo) == Answer::Yes;
+    return ui_.Message(question, ui_.Translate("Game", "Confirmation"), Icon::Question,
+                       Buttons::YesNo) == Answer::Yes;
 }
 
 bool GameController::MayQuitGame() {
@@ -772,7 +787,8 @@ bool GameController::MayQuitGame() {
     if (!g.gameStarted) return true;
     // A finished game that is saved loses nothing.
     if (g.gameOver && UnsavedMoves().empty()) return true;
-    return ui_.Message(QuitQuestion("Quit current game?"), "Confirmation", Icon::Question,
+    return ui_.Message(QuitQuestion(ui_.Translate("Game", "Quit current game?")),
+                       ui_.Translate("Game", "Confirmation"), Icon::Question,
                        Buttons::YesNo) == Answer::Yes;
 }
 

@@ -28,16 +28,17 @@ class RunLog;
 struct MasterChoice;
 struct MasterPlay;
 
-inline constexpr const char* kNoCalculation = "no calculation";
+inline constexpr const char* kNoCalculation = QT_TRANSLATE_NOOP("Game", "no calculation");
 // The move list, the record and the position history end at 1000 half-moves.
-inline constexpr const char* kMoveLimitMessage =
-    "The game has reached the limit of 1000 half-moves and cannot go on.";
+inline constexpr const char* kMoveLimitMessage = QT_TRANSLATE_NOOP(
+    "Game", "The game has reached the limit of 1000 half-moves and cannot go on.");
 
 // " Zelkor 0.24 Beta": the window title without a file name.
 std::string ProgramTitle();
 // "Strength: 9   Time: 2 sec" or "Strength: 9   Depth: 4 ply"; with `master`, "Master" in
 // place of the level's number.
-std::string LevelText(const Settings& settings, bool master = false);
+std::string LevelText(const Settings& settings, const Translator& texts = English(),
+                      bool master = false);
 
 // The list line of half-move `ply` (1-based): "   1. e1-d2" for the first side, six
 // blanks and the move for the other side; "b" is appended for a book move.
@@ -48,10 +49,10 @@ std::string NormaliseTypedMove(const std::string& text, char jumpChar);
 
 // The calculation display's text for a new best move: "Depth: 3   Best: a1-b2   Score: 10",
 // then the main line or "Book" on a line of its own.
-std::string CalculationText(const NewBestReport& report);
+std::string CalculationText(const NewBestReport& report, const Translator& texts = English());
 // "Computer is winning in 3 moves! " / "Computer is losing in 1 move! " for a best score
 // of a forced result, empty for any other score.
-std::string AnnouncementText(int bestScore);
+std::string AnnouncementText(int bestScore, const Translator& texts = English());
 
 // Which way a human move entered the game; the turn loop differs slightly between them.
 enum class MoveSource { Dragged, Typed, LegalList, AnalysisList };
@@ -205,6 +206,8 @@ class GameController {
     void ComputationIdle(Computation kind);
 
   private:
+    std::string ShownName(const std::string& name) const;  // a side's name as shown
+    void CannotWrite(const std::filesystem::path& file);   // the message box
     bool SetupMayEndTheGame();  // asks "Quit current game?" once per popup during a game
     Engine MakeEngine();
     void SetUpNewGame();  // the new-game procedure: position, rules tables, per-game state

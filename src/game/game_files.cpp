@@ -12,8 +12,8 @@ namespace zelkor {
 
 namespace {
 
-constexpr const char* kOpenFilter = "Zelkor File (*.zlk)|*.zlk";
-constexpr const char* kSaveFilter = "Zelkor File (*.zlk)|*.zlk|";
+constexpr const char* kOpenFilter = QT_TRANSLATE_NOOP("Game", "Zelkor File (*.zlk)|*.zlk");
+constexpr const char* kSaveFilter = QT_TRANSLATE_NOOP("Game", "Zelkor File (*.zlk)|*.zlk|");
 
 }  // namespace
 
@@ -21,7 +21,8 @@ void GameController::Open() {
     GameSession& g = *game_;
     if (g.busy) return;
     if (!MayQuitGame()) return;
-    const std::optional<std::string> file = ui_.AskOpenFile("Load Game", kOpenFilter);
+    const std::optional<std::string> file =
+        ui_.AskOpenFile(ui_.Translate("Game", "Load Game"), ui_.Translate("Game", kOpenFilter));
     if (!file || file->empty()) return;
     LoadGameFile(*file);
 }
@@ -39,19 +40,23 @@ void GameController::Save() {
         return;
     }
     const std::string text = GameFileWriteFailedMessage(currentPath_.filename().string(),
-                                                        IsWriteProtected(currentPath_)) +
-                             "\r\nSave the game under another name?";
-    if (ui_.Message(text, "Confirmation", Icon::Question, Buttons::YesNo) == Answer::Yes) SaveAs();
+                                                        IsWriteProtected(currentPath_), ui_) +
+                             "\r\n" + ui_.Translate("Game", "Save the game under another name?");
+    if (ui_.Message(text, ui_.Translate("Game", "Confirmation"), Icon::Question, Buttons::YesNo) ==
+        Answer::Yes)
+        SaveAs();
 }
 
 void GameController::SaveAs() {
-    const std::optional<std::string> chosen = ui_.AskSaveFile("Save Game", kSaveFilter);
+    const std::optional<std::string> chosen =
+        ui_.AskSaveFile(ui_.Translate("Game", "Save Game"), ui_.Translate("Game", kSaveFilter));
     if (!chosen || chosen->empty()) return;
     const std::filesystem::path file(*chosen);
     const std::string name = file.filename().string();
     std::error_code error;
     if (std::filesystem::exists(file, error) &&
-        ui_.Message(name + " already exists, overwrite?", "Confirmation", Icon::Question,
+        ui_.Message(Fill(ui_.Translate("Game", "%1 already exists, overwrite?"), {name}),
+                    ui_.Translate("Game", "Confirmation"), Icon::Question,
                     Buttons::YesNo) == Answer::No)
         return;
     // The game keeps its old name when the new file cannot be written.
@@ -69,8 +74,8 @@ bool GameController::SaveGameFile(const std::filesystem::path& file) {
         ShowWindowTitle();
         return true;
     }
-    ui_.Message(GameFileWriteFailedMessage(file.filename().string(), IsWriteProtected(file)),
-                "Error", Icon::Exclamation);
+    ui_.Message(GameFileWriteFailedMessage(file.filename().string(), IsWriteProtected(file), ui_),
+                ui_.Translate("Game", "Error"), Icon::Exclamation);
     return false;
 }
 
@@ -81,14 +86,14 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     GameFileContents contents = ReadGameFile(file);
     if (contents.status != GameFileStatus::Ok) {
         std::string title = "Zelkor";
-        const std::string text = GameFileStatusMessage(contents.status, name, &title);
+        const std::string text = GameFileStatusMessage(contents.status, name, &title, ui_);
         ui_.Message(text, title, Icon::Exclamation);
         return false;
     }
 
     ui_.SetText(Display::Status, "");
     ui_.SetListLines(ListId::Analysis, {});
-    ui_.SetText(Display::Calculation, kNoCalculation);
+    ui_.SetText(Display::Calculation, ui_.Translate("Game", kNoCalculation));
     ui_.SetText(Display::Comment, "");
     ui_.SetText(Display::TypedMove, "");
     ui_.SetProgressValue(0);
@@ -112,7 +117,8 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
         } else if (line.key == "Variant=") {
             settings_.Variant = static_cast<uint8_t>(std::clamp<long long>(line.number, 1, 255));
             if (variantFileMissing_) {
-                ui_.Message("VARIANTS.INI is missing!", "Error", Icon::Exclamation);
+                ui_.Message(ui_.Translate("Game", "VARIANTS.INI is missing!"),
+                            ui_.Translate("Game", "Error"), Icon::Exclamation);
                 g.handSetUp = false;
                 SetUpNewGame();
                 ResetGameDisplays();
@@ -155,7 +161,8 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetWaitCursor(true);
     ui_.SetListLines(ListId::GameMoves, {});
     ui_.SetListLines(ListId::LegalMoves, {});
-    if (contents.linesAfterStart > 0) ui_.SetText(Display::Status, "Loading and analyzing...");
+    if (contents.linesAfterStart > 0)
+        ui_.SetText(Display::Status, ui_.Translate("Game", "Loading and analyzing..."));
     loading_ = true;
     heldEndMessage_.clear();
     UpdateCommandStates();
@@ -169,7 +176,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
             continue;
         }
         if (g.gamePly >= kMaxGamePlies) {
-            ui_.Message(kMoveLimitMessage, "Zelkor", Icon::Information);
+            ui_.Message(ui_.Translate("Game", kMoveLimitMessage), "Zelkor", Icon::Information);
             break;
         }
         if (!InputMove(item.text)) {
@@ -222,11 +229,11 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.RedrawBoard();
     ui_.SetWaitCursor(false);
     if (g.gameOver && !heldEndMessage_.empty())
-        ui_.Message(heldEndMessage_, "Congratulations", Icon::Exclamation);
+        ui_.Message(heldEndMessage_, ui_.Translate("Game", "Congratulations"), Icon::Exclamation);
     heldEndMessage_.clear();
     if (!contents.complete) {
-        ui_.Message(IncompleteGameFileMessage(contents, name, movesLoaded), "Error",
-                    Icon::Exclamation);
+        ui_.Message(IncompleteGameFileMessage(contents, name, movesLoaded, ui_),
+                    ui_.Translate("Game", "Error"), Icon::Exclamation);
         return false;
     }
     return true;

@@ -7,9 +7,14 @@
 
 namespace zelkor {
 
+namespace {
+
+constexpr std::string_view kTry = "Try ";
+
+}  // namespace
+
 HintText HintForBoard(GameState& g, const std::string& text) {
     HintText hint{text, {}};
-    constexpr std::string_view kTry = "Try ";
     if (text.size() != kTry.size() + 5 || text.compare(0, kTry.size(), kTry) != 0) return hint;
     std::string move = text.substr(kTry.size());
     std::string upper = move;
@@ -34,7 +39,11 @@ Answer HintBoardUi::Message(const std::string& text, const std::string& title, I
     if (title != "Hint") return inner_.Message(text, title, icon, buttons);
     const HintText hint = HintForBoard(game_, text);
     if (onBoard_ && !hint.route.empty()) inner_.ShowHint(hint.route.stops, hint.route.passed);
-    const Answer answer = inner_.Message(hint.text, title, icon, buttons);
+    // Worded in the user's language only now, as the move was read from the English text.
+    const std::string shown = hint.text.starts_with(kTry) ? Fill(inner_.Translate("Game", "Try %1"),
+                                                                 {hint.text.substr(kTry.size())})
+                                                          : hint.text;
+    const Answer answer = inner_.Message(shown, inner_.Translate("Game", "Hint"), icon, buttons);
     if (onBoard_ && !hint.route.empty()) inner_.ShowHint({}, {});
     return answer;
 }

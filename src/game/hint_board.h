@@ -24,6 +24,9 @@ class HintBoardUi : public UserInterface {
     HintBoardUi(UserInterface& inner, GameState& game, bool onBoard)
         : inner_(inner), game_(game), onBoard_(onBoard) {}
 
+    std::string Translate(const char* context, const char* text) const override {
+        return inner_.Translate(context, text);
+    }
     void SetText(Display d, const std::string& text) override { inner_.SetText(d, text); }
     std::string Text(Display d) const override { return inner_.Text(d); }
     void HighlightSideToMove(bool first) override { inner_.HighlightSideToMove(first); }

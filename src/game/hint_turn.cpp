@@ -11,7 +11,8 @@ namespace zelkor {
 void GameController::HintCommand() {
     GameSession& g = *game_;
     if (g.busy) return;
-    if (!MayLoseRating("A hint makes this game unrated. Show the hint?")) return;
+    if (!MayLoseRating(ui_.Translate("Game", "A hint makes this game unrated. Show the hint?")))
+        return;
     game_->rated = false;
     if (MasterHint()) return;
     // Board and typed input wait for the hint, and the menus with them.
@@ -25,7 +26,8 @@ void GameController::HintCommand() {
     Engine engine = MakeEngine();
     const std::optional<RootSearchLimits> limits = PrepareHint(engine);
     if (!limits) {
-        ui_.Message("You have already won!", "Congratulations", Icon::Exclamation);
+        ui_.Message(ui_.Translate("Game", "You have already won!"),
+                    ui_.Translate("Game", "Congratulations"), Icon::Exclamation);
         return EndHint();
     }
     MovePlan plan;
@@ -54,19 +56,24 @@ void GameController::OfferDrawCommand() {
     GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (AcceptsDrawOffer(g, *search_))  // ends the game with its command states
-        EndGame(ResultCode::Draw, 0.5, "It's a draw!", "OK... It's a draw!", false);
+        EndGame(ResultCode::Draw, 0.5, ui_.Translate("Game", "It's a draw!"),
+                ui_.Translate("Game", "OK... It's a draw!"), false);
     else
-        ui_.Message("Offer rejected... Play on!", "Draw Offer", Icon::Exclamation);
+        ui_.Message(ui_.Translate("Game", "Offer rejected... Play on!"),
+                    ui_.Translate("Game", "Draw Offer"), Icon::Exclamation);
 }
 
 void GameController::ResignCommand() {
     GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
-    if (ui_.Message(g.rated ? "Resign this game? It counts as a loss for your rating."
-                            : "Resign this game?",
-                    "Confirmation", Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (ui_.Message(
+            g.rated
+                ? ui_.Translate("Game", "Resign this game? It counts as a loss for your rating.")
+                : ui_.Translate("Game", "Resign this game?"),
+            ui_.Translate("Game", "Confirmation"), Icon::Question, Buttons::YesNo) != Answer::Yes)
         return;
-    EndGame(ResultCode::Win, 0, "Computer wins!", "OK... Computer wins!", false);
+    EndGame(ResultCode::Win, 0, ui_.Translate("Game", "Computer wins!"),
+            ui_.Translate("Game", "OK... Computer wins!"), false);
 }
 
 }  // namespace zelkor

@@ -194,12 +194,13 @@ void GameController::StartMasterSearch(const char* status,
     const bool analysis = search_->analysedHere;
     SearchProgress shown;
     auto latest = std::make_shared<MasterProgress>();
-    const std::string statusText = status;
+    const std::string statusText = ui_.Translate("Game", status);
     const int rootCount = search_->rootCount;
     shown.newBest = [this, statusText, analysis, latest, rootCount](const NewBestReport& report) {
         ui_.SetText(Display::Status,
                     statusText + std::to_string(report.depth) + ")  " + report.move);
-        if (settings_.ShowCalculation) ui_.SetText(Display::Calculation, CalculationText(report));
+        if (settings_.ShowCalculation)
+            ui_.SetText(Display::Calculation, CalculationText(report, ui_));
         if (analysis) {
             const std::lock_guard lock(latest->mutex);
             ui_.SetListLines(ListId::Analysis, latest->analysisLines);
@@ -245,7 +246,7 @@ void GameController::StartMasterSearch(const char* status,
 }
 
 std::string GameController::StrengthText() const {
-    return LevelText(settings_, master_->choice.master);
+    return LevelText(settings_, ui_, master_->choice.master);
 }
 
 std::function<void(const SearchResult&)> GameController::WithMasterStrength(
@@ -292,7 +293,8 @@ bool GameController::MasterHint() {
                                              result.best.jump == 1)
                                       .display);
             else
-                ui_.Message("You have already won!", "Congratulations", Icon::Exclamation);
+                ui_.Message(ui_.Translate("Game", "You have already won!"),
+                            ui_.Translate("Game", "Congratulations"), Icon::Exclamation);
             EndHint();
         });
     return true;

@@ -13,6 +13,7 @@
 
 #include "engine/engine.h"
 #include "engine/master_search.h"
+#include "game/user_interface.h"
 #include "records/settings.h"
 #include "rules/game_state.h"
 

@@ -19,7 +19,7 @@ std::string UpperSquare(int square) {
 }
 
 void ShowError(UserInterface& ui, const std::string& text) {
-    ui.Message(text, "Error", Icon::Exclamation);
+    ui.Message(text, ui.Translate("Game", "Error"), Icon::Exclamation);
 }
 
 }  // namespace
@@ -73,16 +73,18 @@ bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
     ui_.RedrawBoard();
     typedMoveRefused_ = true;
     UpdateCommandStates();
-    std::string error = "Illegal move";
+    std::string error = ui_.Translate("Game", "Illegal move");
     if (feedback_.reasons && source == MoveSource::Typed && move.size() >= 4) {
         const int from = SquareNumber(std::string_view(move).substr(0, 2));
         const int to = SquareNumber(std::string_view(move).substr(2, 2));
         std::string reason;
         if (from != 0 && game_->board[from] != game_->side)
-            reason = game_->board[from] == kEmpty ? SquareName(from) + " is empty"
-                                                  : SquareName(from) + " is not your man";
+            reason =
+                Fill(game_->board[from] == kEmpty ? ui_.Translate("Game", "%1 is empty")
+                                                  : ui_.Translate("Game", "%1 is not your man"),
+                     {SquareName(from)});
         else if (from != 0 && to != 0)
-            reason = MoveRefusal(*game_, from, to);
+            reason = MoveRefusal(*game_, from, to, ui_);
         if (!reason.empty()) error += ": " + reason;
         ui_.SetText(Display::Status, error);
     }
@@ -109,7 +111,8 @@ bool GameController::CanStartDrag(int square) {
     if (piece != kWhiteMan && piece != kBlackMan) return false;
     if (piece != g.side) {
         ui_.RedrawBoard();
-        ShowError(ui_, g.side == kWhite ? "White moves" : "Black moves");
+        ShowError(ui_, g.side == kWhite ? ui_.Translate("Game", "White moves")
+                                        : ui_.Translate("Game", "Black moves"));
         return false;
     }
     bool movable = false;
@@ -120,9 +123,9 @@ bool GameController::CanStartDrag(int square) {
         }
     if (!movable) {
         ui_.RedrawBoard();
-        std::string text = "You cannot move that piece";
+        std::string text = ui_.Translate("Game", "You cannot move that piece");
         if (feedback_.reasons) {
-            const std::string reason = PickUpRefusal(g, square);
+            const std::string reason = PickUpRefusal(g, square, ui_);
             if (!reason.empty()) text += ": " + reason;
             ui_.SetText(Display::Status, text);
         }
@@ -153,11 +156,12 @@ void GameController::BoardDrop(int from, int to) {
         return;
     }
     ui_.RedrawBoard();  // the man goes back where it came from
-    std::string error =
-        g.board[to] == kEmpty ? "Illegal move" : "Illegal move: that square is not empty";
+    std::string error = g.board[to] == kEmpty
+                            ? ui_.Translate("Game", "Illegal move")
+                            : ui_.Translate("Game", "Illegal move: that square is not empty");
     if (feedback_.reasons) {
         if (g.board[to] == kEmpty) {
-            const std::string reason = MoveRefusal(g, from, to);
+            const std::string reason = MoveRefusal(g, from, to, ui_);
             if (!reason.empty()) error += ": " + reason;
         }
         ui_.SetText(Display::Status, error);
@@ -179,7 +183,9 @@ void GameController::LegalMoveChosen(int line) {
     const GameSession& g = *game_;
     if (g.busy || g.gameOver) return;
     if (line < 0 || line >= static_cast<int>(legalLines_.size())) return;
-    if (!MayLoseRating("A move chosen from the list makes this game unrated. Play it?")) return;
+    if (!MayLoseRating(
+            ui_.Translate("Game", "A move chosen from the list makes this game unrated. Play it?")))
+        return;
     ui_.SetText(Display::TypedMove, "");
     PlayTextMove(legalLines_[line], MoveSource::LegalList);
 }
@@ -190,7 +196,9 @@ void GameController::AnalysisMoveChosen(int line) {
     if (line < 0 || line >= static_cast<int>(search_->rootTable.size())) return;
     const RootEntry entry = search_->rootTable[line];
     if (!IsPlayingSquare(entry.from) || !IsPlayingSquare(entry.to)) return;
-    if (!MayLoseRating("A move chosen from the list makes this game unrated. Play it?")) return;
+    if (!MayLoseRating(
+            ui_.Translate("Game", "A move chosen from the list makes this game unrated. Play it?")))
+        return;
     const std::string text = UpperSquare(entry.from) + UpperSquare(entry.to);
     // The alternatives to the computer's last move replace that move; an analysis lists
     // the moves of the position on the board, and its choice is played there like a
@@ -202,7 +210,7 @@ void GameController::AnalysisMoveChosen(int line) {
         HumanMovePlayed(text, analysed ? MoveSource::LegalList : MoveSource::AnalysisList);
         return;
     }
-    ShowError(ui_, "Illegal move");
+    ShowError(ui_, ui_.Translate("Game", "Illegal move"));
 }
 
 void GameController::CommentEdited(const std::string& text) {
@@ -222,7 +230,8 @@ bool GameController::SetupMayEndTheGame() {
     const GameSession& g = *game_;
     if (!g.gameStarted) return true;
     if (setupAnswer_ == 0)
-        setupAnswer_ = ui_.Message("Quit current game?", "Confirmation", Icon::Question,
+        setupAnswer_ = ui_.Message(ui_.Translate("Game", "Quit current game?"),
+                                   ui_.Translate("Game", "Confirmation"), Icon::Question,
                                    Buttons::YesNo) == Answer::Yes
                            ? 1
                            : -1;
@@ -251,7 +260,8 @@ void GameController::SetupSideToMove(int side) {
     if (g.busy || !SetupMayEndTheGame()) return;
     setupMode_ = true;
     g.side = side == kWhite ? kWhite : kBlack;
-    ui_.SetText(Display::Status, g.side == kWhite ? "White moves" : "Black moves");
+    ui_.SetText(Display::Status, g.side == kWhite ? ui_.Translate("Game", "White moves")
+                                                  : ui_.Translate("Game", "Black moves"));
 }
 
 void GameController::SetupPopupClosed() {

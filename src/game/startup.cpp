@@ -15,8 +15,9 @@ void GameController::StartUp() {
     rating_ = ReadRatingFile(dataDir_);
     const SettingsReadResult settingsRead = ReadSettings(settings_, dataDir_);
     keepSettingsFile_ = !settingsRead.mayWrite;
-    const std::string settingsProblem = SettingsProblemMessage(settingsRead, dataDir_);
-    if (!settingsProblem.empty()) ui_.Message(settingsProblem, "Error", Icon::Exclamation);
+    const std::string settingsProblem = SettingsProblemMessage(settingsRead, dataDir_, ui_);
+    if (!settingsProblem.empty())
+        ui_.Message(settingsProblem, ui_.Translate("Game", "Error"), Icon::Exclamation);
     if (settings_.SearchDepth == 0) settings_.SearchDepth = 2;
     if (settings_.PlayMode > 1) settings_.PlayMode = 0;
     ApplySettingsRules(settings_, g);
@@ -32,8 +33,7 @@ void GameController::StartUp() {
     else {
         // The game goes on without a log; the user learns why nothing is logged.
         log_.reset();
-        ui_.Message("Cannot write " + (dataDir_ / "zelkor.log").string(), "Error",
-                    Icon::Exclamation);
+        CannotWrite(dataDir_ / "zelkor.log");
     }
 
     g.handSetUp = false;
@@ -56,20 +56,21 @@ void GameController::SaveSettings() {
         written.PlayerName = ownLevel_->playerName;
     }
     if (!keepSettingsFile_ && !WriteSettings(written, dataDir_))
-        ui_.Message("Cannot write " + (dataDir_ / "zelkor.ini").string(), "Error",
-                    Icon::Exclamation);
-    if (!WriteMasterChoice(dataDir_, master_->choice))
-        ui_.Message("Cannot write " + (dataDir_ / kMasterFileName).string(), "Error",
-                    Icon::Exclamation);
-    if (!WriteRatingFile(dataDir_, rating_))
-        ui_.Message("Cannot write " + (dataDir_ / "zelkor.rtg").string(), "Error",
-                    Icon::Exclamation);
+        CannotWrite(dataDir_ / "zelkor.ini");
+    if (!WriteMasterChoice(dataDir_, master_->choice)) CannotWrite(dataDir_ / kMasterFileName);
+    if (!WriteRatingFile(dataDir_, rating_)) CannotWrite(dataDir_ / "zelkor.rtg");
+}
+
+void GameController::CannotWrite(const std::filesystem::path& file) {
+    ui_.Message(Fill(ui_.Translate("Game", "Cannot write %1"), {file.string()}),
+                ui_.Translate("Game", "Error"), Icon::Exclamation);
 }
 
 bool GameController::ConfirmExit() {
     if (settings_.ConfirmExit != 1) return true;
-    return ui_.Message(QuitQuestion("Are you sure you want to exit?"), "Confirmation",
-                       Icon::Question, Buttons::YesNo) == Answer::Yes;
+    return ui_.Message(QuitQuestion(ui_.Translate("Game", "Are you sure you want to exit?")),
+                       ui_.Translate("Game", "Confirmation"), Icon::Question,
+                       Buttons::YesNo) == Answer::Yes;
 }
 
 void GameController::Shutdown() {

@@ -5,7 +5,7 @@
 namespace zelkor {
 
 void FatalError(UserInterface& ui, const std::string& text) {
-    ui.Message(text, "Error", Icon::Exclamation);
+    ui.Message(text, ui.Translate("Game", "Error"), Icon::Exclamation);
     ui.Terminate();
     std::abort();  // Terminate does not return; this keeps the promise if it ever did
 }

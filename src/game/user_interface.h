@@ -79,7 +79,8 @@ enum class Display {
 
 enum class ListId { GameMoves, LegalMoves, Analysis };
 
-// The message box and the book-move dialog are the readers' part (ReaderUi).
+// The message box, the book-move dialog and the translation of the texts are the readers'
+// part (ReaderUi).
 class UserInterface : public ReaderUi {
   public:
     virtual void SetText(Display display, const std::string& text) = 0;

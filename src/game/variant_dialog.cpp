@@ -204,7 +204,8 @@ bool VariantDialogLogic::Apply() {
             square = SquareNumber(Upper(homeFields_[field]));
             if (square < 21 || square > 98) {
                 inverted_ = field;
-                ui_.Message("Illegal entry!", "Error", Icon::Exclamation);
+                ui_.Message(ui_.Translate("Game", "Illegal entry!"), ui_.Translate("Game", "Error"),
+                            Icon::Exclamation);
                 return false;
             }
         }
@@ -215,7 +216,8 @@ bool VariantDialogLogic::Apply() {
             const int field = side + 2 * list;
             if (!DirectionFieldValid(directionFields_[field])) {
                 inverted_ = kFirstDirectionField + field;
-                ui_.Message("Illegal entry!", "Error", Icon::Exclamation);
+                ui_.Message(ui_.Translate("Game", "Illegal entry!"), ui_.Translate("Game", "Error"),
+                            Icon::Exclamation);
                 return false;
             }
         }

@@ -262,7 +262,10 @@ class SectionIndex {
 struct BookFile {
     enum class State { Usable, NotBook, WrongVersion, Damaged };
     State state = State::Usable;
-    std::string problem;    // the message for NotBook, WrongVersion and Damaged
+    // The message for NotBook, WrongVersion and Damaged: an English pattern, translated
+    // where it is shown, and what fills its %1, %2 ...
+    const char* problem = "";
+    std::vector<std::string> problemArgs;
     bool reported = false;  // the problem was shown once for this version of the file
     BookLines lines;
     struct Section {
@@ -385,22 +388,23 @@ std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::file_size(path, error) > kMaxBookFileSize) {
         book->state = BookFile::State::Damaged;
-        book->problem = path.string() + " is larger than " +
-                        std::to_string(kMaxBookFileSize >> 20) +
-                        " MB; the opening book is not used";
+        book->problem =
+            QT_TRANSLATE_NOOP("Game", "%1 is larger than %2 MB; the opening book is not used");
+        book->problemArgs = {path.string(), std::to_string(kMaxBookFileSize >> 20)};
         return book;
     }
     LineReader in(path, kMaxLineLength, kMaxBookFileSize);
     const auto first = in.Next(256);
     if (!first || first->substr(0, 15) != kFileSignature) {
         book->state = BookFile::State::NotBook;
-        book->problem = "ZELKOR.BOK is not an Zelkor Book file";
+        book->problem = QT_TRANSLATE_NOOP("Game", "ZELKOR.BOK is not an Zelkor Book file");
         return book;
     }
     if (!VersionMatches(*first)) {
         book->state = BookFile::State::WrongVersion;
         book->problem =
-            std::string("Incorrect version of ZELKOR.BOK\r\nNeed version ") + kDataVersion;
+            QT_TRANSLATE_NOOP("Game", "Incorrect version of ZELKOR.BOK\r\nNeed version %1");
+        book->problemArgs = {kDataVersion};
         return book;
     }
     std::string line;
@@ -408,7 +412,9 @@ std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
         book->lines.Add(std::string_view(line).substr(0, kMaxBookLineLength));
     if (in.failed()) {
         book->state = BookFile::State::Damaged;
-        book->problem = path.string() + " cannot be read; the opening book is not used";
+        book->problem =
+            QT_TRANSLATE_NOOP("Game", "%1 cannot be read; the opening book is not used");
+        book->problemArgs = {path.string()};
         return book;
     }
     // A name line needs its name between two quotes; one without them makes the whole book
@@ -424,9 +430,12 @@ std::shared_ptr<BookFile> ReadBookFile(const std::filesystem::path& path) {
             const std::size_t open = lines[i].find('\'');
             if (open == std::string::npos || lines[i].find('\'', open + 1) == std::string::npos) {
                 book->state = BookFile::State::Damaged;
-                book->problem = path.string() + ", line " + std::to_string(i + 2) +
-                                ": the name line \"" + std::string(lines[i].substr(0, 60)) +
-                                "\" has no name between quotes; the opening book is not used";
+                book->problem = QT_TRANSLATE_NOOP(
+                    "Game",
+                    "%1, line %2: the name line \"%3\" has no name between quotes; the "
+                    "opening book is not used");
+                book->problemArgs = {path.string(), std::to_string(i + 2),
+                                     std::string(lines[i].substr(0, 60))};
                 book->lines.clear();
                 return book;
             }
@@ -536,7 +545,8 @@ BookResult BookCache::Lookup(int mode, const GameState& g, const std::filesystem
         if (!file_->reported) {
             file_->reported = true;
             const bool notBook = book->state == BookFile::State::NotBook;
-            ui.Message(book->problem, notBook ? "Zelkor" : "Error", Icon::Exclamation);
+            ui.Message(Fill(ui.Translate("Game", book->problem), book->problemArgs),
+                       notBook ? "Zelkor" : ui.Translate("Game", "Error"), Icon::Exclamation);
         }
         return result;
     }

@@ -124,7 +124,7 @@ BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
 // "c3d4   3": the count, with its leading blank, ends in column 8.
 std::string BookDialogLine(const BookGameCandidate& candidate);
 // " 3 games" / " 1 game", " 2 moves" / " 1 move".
-std::string BookGamesLabel(int files);
-std::string BookMovesLabel(int moves);
+std::string BookGamesLabel(int files, const Translator& texts = English());
+std::string BookMovesLabel(int moves, const Translator& texts = English());
 
 }  // namespace zelkor

@@ -36,8 +36,9 @@ BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, R
         std::vector<std::string> lines;
         for (const auto& c : proposals.candidates)
             lines.push_back(BookDialogLine(c));
-        chosen = ui.ChooseBookMove(lines, BookGamesLabel(proposals.filesRead),
-                                   BookMovesLabel(static_cast<int>(proposals.candidates.size())));
+        chosen =
+            ui.ChooseBookMove(lines, BookGamesLabel(proposals.filesRead, ui),
+                              BookMovesLabel(static_cast<int>(proposals.candidates.size()), ui));
     }
     if (!chosen.empty()) {
         const auto [from, to] = BookMoveSquares(chosen);

@@ -105,12 +105,16 @@ std::string BookDialogLine(const BookGameCandidate& candidate) {
     return candidate.move + std::string(used < 8 ? 8 - used : 0, ' ') + count;
 }
 
-std::string BookGamesLabel(int files) {
-    return CountText(files) + (files < 2 ? " game" : " games");
+std::string BookGamesLabel(int files, const Translator& texts) {
+    return Fill(
+        files < 2 ? texts.Translate("Game", "%1 game") : texts.Translate("Game", "%1 games"),
+        {CountText(files)});
 }
 
-std::string BookMovesLabel(int moves) {
-    return CountText(moves) + (moves < 2 ? " move" : " moves");
+std::string BookMovesLabel(int moves, const Translator& texts) {
+    return Fill(
+        moves < 2 ? texts.Translate("Game", "%1 move") : texts.Translate("Game", "%1 moves"),
+        {CountText(moves)});
 }
 
 }  // namespace zelkor

@@ -34,14 +34,16 @@ std::optional<fs::path> PerUserBase(const DataFolderInputs& in) {
 }
 
 // Copies what the user does not have yet; returns "" or the first failure.
-std::string CopyMissing(const fs::path& from, const fs::path& to) {
+std::string CopyMissing(const fs::path& from, const fs::path& to, const Translator& texts) {
     for (const char* name : kCopiedFiles) {
         const fs::path source = from / name;
         std::error_code error;
         if (!fs::exists(source, error)) continue;
         fs::copy(source, to / name, fs::copy_options::recursive | fs::copy_options::skip_existing,
                  error);
-        if (error) return "Could not copy " + source.string() + ": " + error.message();
+        if (error)
+            return Fill(texts.Translate("Game", "Could not copy %1: %2"),
+                        {source.string(), error.message()});
     }
     return {};
 }
@@ -61,7 +63,7 @@ bool FolderIsWritable(const fs::path& folder) {
     return WriteProbe(folder);
 }
 
-DataFolder ResolveDataFolder(const DataFolderInputs& in) {
+DataFolder ResolveDataFolder(const DataFolderInputs& in, const Translator& texts) {
     const auto writable = in.isWritable ? in.isWritable : FolderIsWritable;
     const std::optional<fs::path> shipped = FindShippedData(in.executableFolder);
     DataFolder result;
@@ -71,9 +73,10 @@ DataFolder ResolveDataFolder(const DataFolderInputs& in) {
         // A mistyped name would otherwise play the built-in rules and keep nothing.
         std::error_code error;
         if (!fs::is_directory(result.folder, error)) {
-            result.error =
-                "The data folder " + result.folder.string() +
-                (fs::exists(result.folder, error) ? " is not a folder" : " does not exist");
+            result.error = Fill(fs::exists(result.folder, error)
+                                    ? texts.Translate("Game", "The data folder %1 is not a folder")
+                                    : texts.Translate("Game", "The data folder %1 does not exist"),
+                                {result.folder.string()});
             return result;
         }
         // A chosen folder without pieces still gets the shipped ones.
@@ -93,7 +96,8 @@ DataFolder ResolveDataFolder(const DataFolderInputs& in) {
     const std::optional<fs::path> base = PerUserBase(in);
     if (!base) {
         result.folder = *shipped;
-        result.warning = "No home folder is known (HOME is not set): settings cannot be kept.";
+        result.warning = texts.Translate(
+            "Game", "No home folder is known (HOME is not set): settings cannot be kept.");
         return result;
     }
     result.folder = *base / "zelkor";
@@ -103,15 +107,17 @@ DataFolder ResolveDataFolder(const DataFolderInputs& in) {
     if (!existed) {
         fs::create_directories(result.folder, error);
         if (error || !fs::is_directory(result.folder)) {
-            result.warning = "Could not create " + result.folder.string() + ": " +
-                             (error ? error.message() : "not a folder");
+            result.warning =
+                Fill(texts.Translate("Game", "Could not create %1: %2"),
+                     {result.folder.string(),
+                      error ? error.message() : texts.Translate("Game", "not a folder")});
             result.folder = *shipped;
             result.perUser = false;
             return result;
         }
         result.created = true;
     }
-    result.warning = CopyMissing(*shipped, result.folder);
+    result.warning = CopyMissing(*shipped, result.folder, texts);
     return result;
 }
 

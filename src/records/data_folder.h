@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/translator.h"
+
 namespace zelkor {
 
 // The file whose presence tells that the rules have been shown once.
@@ -47,7 +49,7 @@ bool FolderIsWritable(const std::filesystem::path& folder);
 
 // Chooses the data folder and, for the per-user folder, creates it and copies what is
 // missing from the shipped data (never overwriting a file the user already has).
-DataFolder ResolveDataFolder(const DataFolderInputs& inputs);
+DataFolder ResolveDataFolder(const DataFolderInputs& inputs, const Translator& texts = English());
 
 // The inputs of this process: its own folder and the environment.
 DataFolderInputs ProcessDataFolderInputs(std::optional<std::filesystem::path> dataDirOption,

@@ -316,25 +316,26 @@ GameFileContents ReadGameFile(const std::filesystem::path& path) {
 }
 
 std::string GameFileStatusMessage(GameFileStatus status, const std::string& fileName,
-                                  std::string* title) {
+                                  std::string* title, const Translator& texts) {
     std::string caption = "Zelkor";
     std::string text;
     switch (status) {
         case GameFileStatus::Ok:
             break;
         case GameFileStatus::Missing:
-            text = fileName + " does not exist";
+            text = Fill(texts.Translate("Game", "%1 does not exist"), {fileName});
             break;
         case GameFileStatus::NotZelkorFile:
-            text = fileName + " is not an Zelkor file";
+            text = Fill(texts.Translate("Game", "%1 is not an Zelkor file"), {fileName});
             break;
         case GameFileStatus::WrongVersion:
-            caption = "Error";
-            text = std::string("Incorrect game file!\r\nNeed version ") + kDataVersion;
+            caption = texts.Translate("Game", "Error");
+            text = Fill(texts.Translate("Game", "Incorrect game file!\r\nNeed version %1"),
+                        {kDataVersion});
             break;
         case GameFileStatus::Unreadable:
-            caption = "Error";
-            text = fileName + " cannot be read";
+            caption = texts.Translate("Game", "Error");
+            text = Fill(texts.Translate("Game", "%1 cannot be read"), {fileName});
             break;
     }
     if (title) *title = caption;
@@ -342,19 +343,28 @@ std::string GameFileStatusMessage(GameFileStatus status, const std::string& file
 }
 
 std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
-                                      int movesLoaded) {
-    std::string text = fileName + ", line " + std::to_string(contents.stopLine);
+                                      int movesLoaded, const Translator& texts) {
+    const std::string line = std::to_string(contents.stopLine);
+    std::string text;
     if (contents.illegalMove)
-        text += ": \"" + contents.stopText + "\" is not a legal move";
+        text = Fill(texts.Translate("Game", "%1, line %2: \"%3\" is not a legal move"),
+                    {fileName, line, contents.stopText});
+    else if (contents.stopText.empty())
+        text = Fill(texts.Translate("Game", "%1, line %2 could not be read"), {fileName, line});
     else
-        text += contents.stopText.empty() ? std::string(" could not be read")
-                                          : ": \"" + contents.stopText + "\" could not be read";
-    text += "; " + std::to_string(movesLoaded) + (movesLoaded == 1 ? " move was" : " moves were");
-    return text + " loaded";
+        text = Fill(texts.Translate("Game", "%1, line %2: \"%3\" could not be read"),
+                    {fileName, line, contents.stopText});
+    const std::string loaded = movesLoaded == 1 ? texts.Translate("Game", "; %1 move was loaded")
+                                                : texts.Translate("Game", "; %1 moves were loaded");
+    return text + Fill(loaded, {std::to_string(movesLoaded)});
 }
 
-std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected) {
-    return fileName + " could not be saved" + (writeProtected ? ": it is write-protected" : "");
+std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected,
+                                       const Translator& texts) {
+    return Fill(writeProtected
+                    ? texts.Translate("Game", "%1 could not be saved: it is write-protected")
+                    : texts.Translate("Game", "%1 could not be saved"),
+                {fileName});
 }
 
 }  // namespace zelkor

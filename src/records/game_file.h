@@ -13,6 +13,7 @@
 
 #include "records/settings.h"
 #include "rules/game_state.h"
+#include "rules/translator.h"
 #include "rules/variant.h"
 
 namespace zelkor {
@@ -103,16 +104,17 @@ GameFileContents ReadGameFile(const std::filesystem::path& path);
 // The caller's message texts for the statuses (file name without folder; title in
 // *title). Empty for Ok.
 std::string GameFileStatusMessage(GameFileStatus status, const std::string& fileName,
-                                  std::string* title);
+                                  std::string* title, const Translator& texts = English());
 
 // "<name>, line 4: "Depth=-1" could not be read; 0 moves were loaded" (title "Error"), or
 // for a refused move "<name>, line 30: "A6A" is not a legal move; 7 moves were loaded".
 std::string IncompleteGameFileMessage(const GameFileContents& contents, const std::string& fileName,
-                                      int movesLoaded);
+                                      int movesLoaded, const Translator& texts = English());
 
 // "<name> could not be saved" (title "Error"), with ": it is write-protected" for a file
 // the user cannot write: the caller keeps the game.
-std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected = false);
+std::string GameFileWriteFailedMessage(const std::string& fileName, bool writeProtected = false,
+                                       const Translator& texts = English());
 
 // True when key ("MulJumps=" ...) is one of the ten rule-flag keys; *flag names it.
 bool IsGameFileFlagKey(const std::string& key, RuleFlag* flag);

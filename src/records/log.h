@@ -9,12 +9,14 @@
 #include <string_view>
 
 #include "rules/clock_random.h"
+#include "rules/translator.h"
 
 namespace zelkor {
 
 inline constexpr const char* kLogFileName = "zelkor.log";
 // The column heading of the log's game header and of the analysis list.
-inline constexpr const char* kMoveColumnsHeading = "      moves    score   depth    main";
+inline constexpr const char* kMoveColumnsHeading =
+    QT_TRANSLATE_NOOP("Game", "      moves    score   depth    main");
 
 class RunLog {
   public:

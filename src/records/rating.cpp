@@ -54,23 +54,29 @@ int EloRating(int rating, int computerRating, double playerScore) {
     return ClampRating(rating + RoundHalfEven(RatingFactor(rating) * (playerScore - expected)));
 }
 
-std::string RatingReport(const std::string& remark, int previous, int computerRating, int updated) {
-    return remark + "\r\n\r\n" + "Your previous rating was" + SignedText(previous) + "\r\n" +
-           "The computer's rating in this game was" + SignedText(computerRating) + "\r\n\r\n" +
-           "Your new rating is" + SignedText(updated);
+std::string RatingReport(const std::string& remark, int previous, int computerRating, int updated,
+                         const Translator& texts) {
+    return remark + "\r\n\r\n" +
+           Fill(texts.Translate("Game", "Your previous rating was%1"), {SignedText(previous)}) +
+           "\r\n" +
+           Fill(texts.Translate("Game", "The computer's rating in this game was%1"),
+                {SignedText(computerRating)}) +
+           "\r\n\r\n" +
+           Fill(texts.Translate("Game", "Your new rating is%1"), {SignedText(updated)});
 }
 
-std::string WinRemark(int gamePly, const ComputerPlyRecord& computer) {
+std::string WinRemark(int gamePly, const ComputerPlyRecord& computer, const Translator& texts) {
     // The computer's plies are those of the side that did not make the last move.
     for (int ply = gamePly % 2 == 0 ? 1 : 2; ply <= gamePly; ply += 2) {
         if (At(computer.moveCounts, ply) > 1 && At(computer.scores, ply) > 199)
-            return "  Good game";
+            return texts.Translate("Game", "  Good game");
     }
-    return "  Great game";
+    return texts.Translate("Game", "  Great game");
 }
 
 std::string UpdateRating(double playerScore, GameState& g, bool useRating, int& rating,
-                         const ComputerPlyRecord& computer, int* computerRating) {
+                         const ComputerPlyRecord& computer, int* computerRating,
+                         const Translator& language) {
     if (!useRating) return {};
 
     // Who played each side: the first marker of each side that is not a replayed move.
@@ -112,7 +118,7 @@ std::string UpdateRating(double playerScore, GameState& g, bool useRating, int& 
     }
     if (!g.rated) return {};
 
-    const std::string remark = playerScore == 1 ? WinRemark(g.gamePly, computer) : "";
+    const std::string remark = playerScore == 1 ? WinRemark(g.gamePly, computer, language) : "";
     const double average = depthCount > 0 ? depthSum / depthCount : 1.0;
     const int computerGameRating = ComputerGameRating(average) + computer.ratingBonus;
     const int previous = ClampRating(rating);
@@ -120,7 +126,7 @@ std::string UpdateRating(double playerScore, GameState& g, bool useRating, int& 
     rating = updated;
     if (computerRating) *computerRating = computerGameRating;
     g.rated = false;
-    return RatingReport(remark, previous, computerGameRating, updated);
+    return RatingReport(remark, previous, computerGameRating, updated, language);
 }
 
 std::string EncodeRating(const std::string& digits) {
@@ -161,8 +167,8 @@ bool WriteRatingFile(const std::filesystem::path& dataDir, int rating) {
                            EncodeRating(std::to_string(ClampRating(rating))) + "\r\n");
 }
 
-std::string RatingMessage(int rating) {
-    return "Your current rating is" + SignedText(rating);
+std::string RatingMessage(int rating, const Translator& texts) {
+    return Fill(texts.Translate("Game", "Your current rating is%1"), {SignedText(rating)});
 }
 
 std::string RatingCheckBoxCaption(int rating) {

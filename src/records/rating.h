@@ -14,6 +14,7 @@
 
 #include "records/settings.h"
 #include "rules/game_state.h"
+#include "rules/translator.h"
 
 namespace zelkor {
 
@@ -37,17 +38,20 @@ struct ComputerPlyRecord {
 // when the game is not rated, and after an update. computerRating receives the computer's
 // game rating when an update took place.
 std::string UpdateRating(double playerScore, GameState& g, bool useRating, int& rating,
-                         const ComputerPlyRecord& computer, int* computerRating = nullptr);
+                         const ComputerPlyRecord& computer, int* computerRating = nullptr,
+                         const Translator& texts = English());
 
 // "  Good game" when the computer had a choice and a score above 199 at some ply of its
 // own, else "  Great game".
-std::string WinRemark(int gamePly, const ComputerPlyRecord& computer);
+std::string WinRemark(int gamePly, const ComputerPlyRecord& computer,
+                      const Translator& texts = English());
 
 // The pieces of the update.
 int ComputerGameRating(double averageDepth);  // 1100 + floor(100 * average)
 int RatingFactor(int rating);                 // K: 30, 130 - R / 20 rounded to even, 10
 int EloRating(int rating, int computerRating, double playerScore);
-std::string RatingReport(const std::string& remark, int previous, int computerRating, int updated);
+std::string RatingReport(const std::string& remark, int previous, int computerRating, int updated,
+                         const Translator& texts = English());
 
 // Digit substitution with kRatingKey, and back ("/" for a character not in the key).
 std::string EncodeRating(const std::string& digits);
@@ -62,7 +66,7 @@ int ReadRatingFile(const std::filesystem::path& dataDir);
 bool WriteRatingFile(const std::filesystem::path& dataDir, int rating);
 
 // View > "Rating...": "Your current rating is 1200" (title "Rating").
-std::string RatingMessage(int rating);
+std::string RatingMessage(int rating, const Translator& texts = English());
 // The options dialog's check box: "Use Rating (1200)".
 std::string RatingCheckBoxCaption(int rating);
 

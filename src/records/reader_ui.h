@@ -1,10 +1,12 @@
 // What the readers of the program's files ask of the user: to be told what is wrong with a
-// file, to see the opening the book names and to choose among the book games' moves. The
-// game's UserInterface is one; the readers know no more of it.
+// file (in the user's language), to see the opening the book names and to choose among the
+// book games' moves. The game's UserInterface is one; the readers know no more of it.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "rules/translator.h"
 
 namespace zelkor {
 
@@ -12,10 +14,8 @@ enum class Icon { None, Exclamation, Question, Information };
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 
-class ReaderUi {
+class ReaderUi : public Translator {
   public:
-    virtual ~ReaderUi() = default;
-
     // A modal message box; the answer is Yes or No for Buttons::YesNo, else Ok.
     virtual Answer Message(const std::string& text, const std::string& title, Icon icon,
                            Buttons buttons = Buttons::Ok) = 0;

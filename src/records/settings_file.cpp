@@ -284,21 +284,27 @@ std::filesystem::path KeepFileAside(const std::filesystem::path& file) {
 }
 
 std::string SettingsProblemMessage(const SettingsReadResult& result,
-                                   const std::filesystem::path& dataDir) {
+                                   const std::filesystem::path& dataDir, const Translator& texts) {
     if (result.status != SettingsReadStatus::Invalid) return {};
     const std::string file = (dataDir / kSettingsFileName).string();
-    std::string text = file + ", line " + std::to_string(result.line);
+    const std::string line = std::to_string(result.line);
+    std::string text;
     if (result.line == 1)
-        text += " is not \"" + FirstLine() + "\".\r\n";
+        text =
+            Fill(texts.Translate("Game", "%1, line %2 is not \"%3\"."), {file, line, FirstLine()});
     else if (result.text.empty())
-        text += ": the line is missing.\r\n";
+        text = Fill(texts.Translate("Game", "%1, line %2: the line is missing."), {file, line});
     else
-        text += ": the value \"" + result.text + "\" does not fit its setting.\r\n";
+        text =
+            Fill(texts.Translate("Game", "%1, line %2: the value \"%3\" does not fit its setting."),
+                 {file, line, result.text});
+    text += "\r\n";
     if (result.keptAside)
-        text += "The file was kept as " + result.keptAs.string() + "; ";
+        text +=
+            Fill(texts.Translate("Game", "The file was kept as %1; "), {result.keptAs.string()});
     else
-        text += "The file was left as it is and will not be written; ";
-    return text + "Zelkor starts with the default settings.";
+        text += texts.Translate("Game", "The file was left as it is and will not be written; ");
+    return text + texts.Translate("Game", "Zelkor starts with the default settings.");
 }
 
 void ApplySettingsRules(const Settings& settings, GameState& g) {

@@ -14,6 +14,7 @@
 
 #include "records/settings.h"
 #include "rules/game_state.h"
+#include "rules/translator.h"
 
 namespace zelkor {
 
@@ -60,7 +61,8 @@ std::filesystem::path KeepFileAside(const std::filesystem::path& file);
 // What the user is told after an Invalid read (file, line, value, where the file went);
 // empty for the other results.
 std::string SettingsProblemMessage(const SettingsReadResult& result,
-                                   const std::filesystem::path& dataDir);
+                                   const std::filesystem::path& dataDir,
+                                   const Translator& texts = English());
 
 // Writes the 42 lines, replacing the file safely; false when it could not be written
 // (the old file then stays as it was).

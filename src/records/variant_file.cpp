@@ -95,12 +95,11 @@ BlockRead ReadBlockLines(NumberedReader& reader, VariantBlock& block, std::strin
 
 enum class Attempt { Read, RanOut, Missing, NotVariantFile, WrongVersion, Damaged };
 
-constexpr const char* kDefaultStays = "; the rules stay as they were";
-
 // A damaged file is reported with its name and the place of the damage; the game goes on
 // with the rules it had.
 Attempt Damaged(ReaderUi& ui, const std::string& text) {
-    ui.Message(text, "Error", Icon::Exclamation);
+    ui.Message(text + ui.Translate("Game", "; the rules stay as they were"),
+               ui.Translate("Game", "Error"), Icon::Exclamation);
     return Attempt::Damaged;
 }
 
@@ -112,47 +111,54 @@ Attempt ReadOnce(const std::filesystem::path& file, int number, bool last, Reade
     if (reader.access() == FileAccess::Missing) return Attempt::Missing;
     const std::string fileName = file.string();
     if (reader.access() != FileAccess::Readable)
-        return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
+        return Damaged(ui, Fill(ui.Translate("Game", "%1 cannot be read"), {fileName}));
     std::string line;
     reader.Next(line);
-    if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
+    if (reader.failed())
+        return Damaged(ui, Fill(ui.Translate("Game", "%1 cannot be read"), {fileName}));
     if (!HasPrefix(line, kHeader)) {
-        ui.Message("VARIANTS.INI is not an Zelkor Variants file", "Zelkor", Icon::Exclamation);
+        ui.Message(ui.Translate("Game", "VARIANTS.INI is not an Zelkor Variants file"), "Zelkor",
+                   Icon::Exclamation);
         return Attempt::NotVariantFile;
     }
     if (!SameVersion(std::string_view(line).substr(kHeader.size()))) {
         ui.Message(
-            std::string("Incorrect version of VARIANTS.INI\r\nNeed version ") + kVariantVersion,
-            "Error", Icon::Exclamation);
+            Fill(ui.Translate("Game", "Incorrect version of VARIANTS.INI\r\nNeed version %1"),
+                 {kVariantVersion}),
+            ui.Translate("Game", "Error"), Icon::Exclamation);
         return Attempt::WrongVersion;
     }
     int count = 0;
     while (count < number) {
         if (!reader.Next(line)) {
-            if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
+            if (reader.failed())
+                return Damaged(ui, Fill(ui.Translate("Game", "%1 cannot be read"), {fileName}));
             if (!last) return Attempt::RanOut;
-            return Damaged(ui, fileName + " holds no block \"Variant=\"" + kDefaultStays);
+            return Damaged(
+                ui, Fill(ui.Translate("Game", "%1 holds no block \"Variant=\""), {fileName}));
         }
         if (HasPrefix(line, "Variant=")) ++count;
     }
     const int blockLine = reader.number();
     block = VariantBlock{};
     block.name = line.substr(8);
-    const std::string blockName =
-        "the block \"" + line.substr(0, 80) + "\" (line " + std::to_string(blockLine) + ")";
+    const std::string blockName = Fill(ui.Translate("Game", "the block \"%1\" (line %2)"),
+                                       {line.substr(0, 80), std::to_string(blockLine)});
     std::string badLine;
     switch (ReadBlockLines(reader, block, badLine)) {
         case BlockRead::Found:
             return Attempt::Read;
         case BlockRead::BadFlag:
-            return Damaged(ui, fileName + ", line " + std::to_string(reader.number()) + ": " +
-                                   badLine + " does not fit in " + blockName + kDefaultStays);
+            return Damaged(ui,
+                           Fill(ui.Translate("Game", "%1, line %2: %3 does not fit in %4"),
+                                {fileName, std::to_string(reader.number()), badLine, blockName}));
         case BlockRead::RanOut:
             break;
     }
-    if (reader.failed()) return Damaged(ui, fileName + " cannot be read" + kDefaultStays);
+    if (reader.failed())
+        return Damaged(ui, Fill(ui.Translate("Game", "%1 cannot be read"), {fileName}));
     if (!last) return Attempt::RanOut;
-    return Damaged(ui, fileName + ": " + blockName + " has no line END" + kDefaultStays);
+    return Damaged(ui, Fill(ui.Translate("Game", "%1: %2 has no line END"), {fileName, blockName}));
 }
 
 void SetNameAndHelp(GameState& g, const VariantBlock& block) {

@@ -55,13 +55,15 @@ std::string ResultText(GameState& g, ResultCode code) {
     return g.resultText;
 }
 
-std::string DrawAnnouncement(DrawKind drawFlag) {
-    return drawFlag == DrawKind::Repetition ? "It's a draw! Triple Repetition"
-                                            : "It's a draw! 50 Moves Rule";
+std::string DrawAnnouncement(DrawKind drawFlag, const Translator& texts) {
+    return drawFlag == DrawKind::Repetition
+               ? texts.Translate("Game", "It's a draw! Triple Repetition")
+               : texts.Translate("Game", "It's a draw! 50 Moves Rule");
 }
 
-std::string WinnerColourText(int winner) {
-    return winner == kWhite ? "White wins!" : "Black wins!";
+std::string WinnerColourText(int winner, const Translator& texts) {
+    return winner == kWhite ? texts.Translate("Game", "White wins!")
+                            : texts.Translate("Game", "Black wins!");
 }
 
 GameEnd DecideGameEnd(const GameState& g, bool chessDrawRules) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "rules/game_state.h"
+#include "rules/translator.h"
 
 namespace zelkor {
 
@@ -30,8 +31,8 @@ enum class ResultCode : uint8_t { Win = 0, Draw = 2 };
 std::string ResultText(GameState& g, ResultCode code);
 
 // The announcement of a draw by the draw rules, and of a win named by colour.
-std::string DrawAnnouncement(DrawKind drawFlag);
-std::string WinnerColourText(int winner);
+std::string DrawAnnouncement(DrawKind drawFlag, const Translator& texts = English());
+std::string WinnerColourText(int winner, const Translator& texts = English());
 
 // How a game has ended after a move, if it has.
 enum class GameEndKind { None, Win, Draw };

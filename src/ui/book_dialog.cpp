@@ -12,7 +12,7 @@ frmBook::frmBook(const std::vector<std::string>& lines, const std::string& games
                  const std::string& movesLabel, QWidget* parent)
     : QDialog(parent) {
     setObjectName("frmBook");
-    setWindowTitle("Book moves");
+    setWindowTitle(tr("Book moves"));
     list_ = new QListWidget;
     list_->setObjectName("lstBook");
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -22,7 +22,7 @@ frmBook::frmBook(const std::vector<std::string>& lines, const std::string& games
     games->setObjectName("lblGames");
     auto* moves = new QLabel(QString::fromStdString(movesLabel));
     moves->setObjectName("lblMoves");
-    auto* ok = new QPushButton("OK");
+    auto* ok = new QPushButton(tr("OK"));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

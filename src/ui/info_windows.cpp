@@ -11,6 +11,7 @@
 #include "game/rules_text.h"
 #include "records/settings.h"
 #include "ui/manual_window.h"
+#include "ui/translation.h"
 
 namespace zelkor::ui {
 
@@ -18,9 +19,9 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
                    const std::string& inForce, QWidget* parent)
     : QDialog(parent) {
     setObjectName("frmRules");
-    setWindowTitle(QString::fromStdString(" Rules for " + variantName));
-    auto* text = new QLabel(helpText.empty() ? QString("No help available")
-                                             : QString::fromStdString(helpText));
+    setWindowTitle(tr(" Rules for %1").arg(QString::fromStdString(variantName)));
+    auto* text =
+        new QLabel(helpText.empty() ? tr("No help available") : QString::fromStdString(helpText));
     text->setObjectName("lblHelp");
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -29,7 +30,8 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->addWidget(text);
     if (!inForce.empty()) {
-        auto* heading = new QLabel("The rules of this game have been changed. The rules in force:");
+        auto* heading =
+            new QLabel(tr("The rules of this game have been changed. The rules in force:"));
         heading->setObjectName("lblInForceHeading");
         heading->setWordWrap(true);
         QFont bold = heading->font();
@@ -43,7 +45,7 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
         pageLayout->addWidget(heading);
         pageLayout->addWidget(rules);
     }
-    auto* guide = new QLabel(QString::fromStdString(BoardGuideText()));
+    auto* guide = new QLabel(QString::fromStdString(BoardGuideText(QtTranslator())));
     guide->setObjectName("lblGuide");
     guide->setWordWrap(true);
     guide->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -54,7 +56,7 @@ frmRules::frmRules(const std::string& variantName, const std::string& helpText,
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     scroll->setMinimumSize(420, 260);
-    auto* ok = new QPushButton("OK");
+    auto* ok = new QPushButton(tr("OK"));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -100,7 +102,7 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
 
 frmAbout::frmAbout(QWidget* parent, const std::filesystem::path& manualFile) : QDialog(parent) {
     setObjectName("frmAbout");
-    setWindowTitle("About Zelkor");
+    setWindowTitle(tr("About Zelkor"));
     setMouseTracking(true);
     auto* product = new QLabel("Zelkor");
     product->setObjectName("lblProduct");
@@ -108,21 +110,21 @@ frmAbout::frmAbout(QWidget* parent, const std::filesystem::path& manualFile) : Q
     big.setPointSizeF(big.pointSizeF() * 2);
     big.setBold(true);
     product->setFont(big);
-    auto* version = new QLabel(QString("Version ") + kProgramVersion);
+    auto* version = new QLabel(tr("Version %1").arg(kProgramVersion));
     version->setObjectName("lblVersion");
-    auto* description = new QLabel("Halma and its variants on an 8x8 board");
+    auto* description = new QLabel(tr("Halma and its variants on an 8x8 board"));
     description->setObjectName("lblDescription");
-    auto* ownership = new QLabel("Copyright (C) 2026 the Zelkor developers");
+    auto* ownership = new QLabel(tr("Copyright (C) 2026 the Zelkor developers"));
     ownership->setObjectName("lblOwnership");
     manual_ =
-        new LinkLabel("The manual (Help > Manual)",
+        new LinkLabel(tr("The manual (Help > Manual)"),
                       QUrl::fromLocalFile(QString::fromStdString(manualFile.string())).toString());
     manual_->setObjectName("lblManual");
     connect(manual_, &LinkLabel::clicked, this, [this, manualFile] {
         frmManual manual(manualFile, this);
         manual.exec();
     });
-    auto* ok = new QPushButton("OK");
+    auto* ok = new QPushButton(tr("OK"));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -58,69 +58,90 @@ class ClickLabel : public QLabel {
 
 const std::vector<CommandEntry>& CommandTable() {
     static const std::vector<CommandEntry> table = {
-        {"New1", "New Game", "Ctrl+N", "New Game", "New Game", Command::NewGame},
-        {"NewVariant", "New Variant...", "Ctrl+V", "New Variant", "New Variant",
-         Command::NewVariant},
-        {"Open1", "Open...", "Ctrl+O", "Open", "Open", Command::Open},
-        {"SaveOpen", "Save", "Ctrl+S", "Save", "Save", Command::Save},
-        {"Save", "Save As...", "", "", "", Command::SaveAs},
-        {"Exit", "Exit", "Ctrl+X", "", "", Command::Exit},
-        {"Compute", "Compute", "Ctrl+C", "Compute", "Compute", Command::Compute},
-        {"mnu_Play_Cancel", "Cancel", "Ctrl+E", "Cancel", "Cancel Computing", Command::Cancel},
-        {"First", "First", "", "First", "Back to First Move", Command::First},
-        {"Moveback", "Back", "Ctrl+B", "Back", "Move Back", Command::Back},
-        {"MoveForward", "Forward", "Ctrl+F", "Forward", "Move Forward", Command::Forward},
-        {"Last", "Last", "", "Last", "Forward to Last Move", Command::Last},
-        {"Offerdraw", "Offer draw", "", "Draw", "Offer Draw", Command::OfferDraw},
-        {"Resign", "Resign", "", "Resign", "Resign", Command::Resign},
-        {"Hint", "Hint", "", "Hint", "Hint", Command::Hint},
-        {"Cplayer", "Player-Computer", "", "ComputerPlayer", "Computer-Player",
-         Command::PlayerComputer},
-        {"Pplayer", "Player-Player", "", "PlayerPlayer", "Player-Player", Command::PlayerPlayer},
-        {"mnu_Play_Ccomputer", "Computer-Computer", "", "ComputerComputer", "Computer-Computer",
+        {"New1", QT_TRANSLATE_NOOP("Commands", "New Game"), "Ctrl+N", "New Game",
+         QT_TRANSLATE_NOOP("Commands", "New Game"), Command::NewGame},
+        {"NewVariant", QT_TRANSLATE_NOOP("Commands", "New Variant..."), "Ctrl+V", "New Variant",
+         QT_TRANSLATE_NOOP("Commands", "New Variant"), Command::NewVariant},
+        {"Open1", QT_TRANSLATE_NOOP("Commands", "Open..."), "Ctrl+O", "Open",
+         QT_TRANSLATE_NOOP("Commands", "Open"), Command::Open},
+        {"SaveOpen", QT_TRANSLATE_NOOP("Commands", "Save"), "Ctrl+S", "Save",
+         QT_TRANSLATE_NOOP("Commands", "Save"), Command::Save},
+        {"Save", QT_TRANSLATE_NOOP("Commands", "Save As..."), "", "", "", Command::SaveAs},
+        {"Exit", QT_TRANSLATE_NOOP("Commands", "Exit"), "Ctrl+X", "", "", Command::Exit},
+        {"Compute", QT_TRANSLATE_NOOP("Commands", "Compute"), "Ctrl+C", "Compute",
+         QT_TRANSLATE_NOOP("Commands", "Compute"), Command::Compute},
+        {"mnu_Play_Cancel", QT_TRANSLATE_NOOP("Commands", "Cancel"), "Ctrl+E", "Cancel",
+         QT_TRANSLATE_NOOP("Commands", "Cancel Computing"), Command::Cancel},
+        {"First", QT_TRANSLATE_NOOP("Commands", "First"), "", "First",
+         QT_TRANSLATE_NOOP("Commands", "Back to First Move"), Command::First},
+        {"Moveback", QT_TRANSLATE_NOOP("Commands", "Back"), "Ctrl+B", "Back",
+         QT_TRANSLATE_NOOP("Commands", "Move Back"), Command::Back},
+        {"MoveForward", QT_TRANSLATE_NOOP("Commands", "Forward"), "Ctrl+F", "Forward",
+         QT_TRANSLATE_NOOP("Commands", "Move Forward"), Command::Forward},
+        {"Last", QT_TRANSLATE_NOOP("Commands", "Last"), "", "Last",
+         QT_TRANSLATE_NOOP("Commands", "Forward to Last Move"), Command::Last},
+        {"Offerdraw", QT_TRANSLATE_NOOP("Commands", "Offer draw"), "", "Draw",
+         QT_TRANSLATE_NOOP("Commands", "Offer Draw"), Command::OfferDraw},
+        {"Resign", QT_TRANSLATE_NOOP("Commands", "Resign"), "", "Resign",
+         QT_TRANSLATE_NOOP("Commands", "Resign"), Command::Resign},
+        {"Hint", QT_TRANSLATE_NOOP("Commands", "Hint"), "", "Hint",
+         QT_TRANSLATE_NOOP("Commands", "Hint"), Command::Hint},
+        {"Cplayer", QT_TRANSLATE_NOOP("Commands", "Player-Computer"), "", "ComputerPlayer",
+         QT_TRANSLATE_NOOP("Commands", "Computer-Player"), Command::PlayerComputer},
+        {"Pplayer", QT_TRANSLATE_NOOP("Commands", "Player-Player"), "", "PlayerPlayer",
+         QT_TRANSLATE_NOOP("Commands", "Player-Player"), Command::PlayerPlayer},
+        {"mnu_Play_Ccomputer", QT_TRANSLATE_NOOP("Commands", "Computer-Computer"), "",
+         "ComputerComputer", QT_TRANSLATE_NOOP("Commands", "Computer-Computer"),
          Command::ComputerComputer},
-        {"Options", "Options...", "", "Options", "Options", Command::Options},
-        {"Analyze", "Analyze", "Ctrl+A", "Analyze", "Analyze", Command::Analyze},
-        {"Turn", "Turn Board", "Ctrl+T", "TurnBoard", "Turn Board", Command::TurnBoard},
-        {"Nonotation", "None", "", "", "", Command::NotationNone},
-        {"mnu_Board_Notation_Chess", "Algebraic", "", "", "", Command::NotationAlgebraic},
-        {"mnuDefault", "Default", "", "", "", Command::PiecesDefault},
-        {"calculation", "Calculation", "", "", "", Command::Calculation},
-        {"rating", "Rating...", "", "", "", Command::Rating},
-        {"Rules", "Rules", "F1", "", "", Command::Rules},
-        {"mnu_Help_About", "About", "", "", "", Command::About},
+        {"Options", QT_TRANSLATE_NOOP("Commands", "Options..."), "", "Options",
+         QT_TRANSLATE_NOOP("Commands", "Options"), Command::Options},
+        {"Analyze", QT_TRANSLATE_NOOP("Commands", "Analyze"), "Ctrl+A", "Analyze",
+         QT_TRANSLATE_NOOP("Commands", "Analyze"), Command::Analyze},
+        {"Turn", QT_TRANSLATE_NOOP("Commands", "Turn Board"), "Ctrl+T", "TurnBoard",
+         QT_TRANSLATE_NOOP("Commands", "Turn Board"), Command::TurnBoard},
+        {"Nonotation", QT_TRANSLATE_NOOP("Commands", "None"), "", "", "", Command::NotationNone},
+        {"mnu_Board_Notation_Chess", QT_TRANSLATE_NOOP("Commands", "Algebraic"), "", "", "",
+         Command::NotationAlgebraic},
+        {"mnuDefault", QT_TRANSLATE_NOOP("Commands", "Default"), "", "", "",
+         Command::PiecesDefault},
+        {"calculation", QT_TRANSLATE_NOOP("Commands", "Calculation"), "", "", "",
+         Command::Calculation},
+        {"rating", QT_TRANSLATE_NOOP("Commands", "Rating..."), "", "", "", Command::Rating},
+        {"Rules", QT_TRANSLATE_NOOP("Commands", "Rules"), "F1", "", "", Command::Rules},
+        {"mnu_Help_About", QT_TRANSLATE_NOOP("Commands", "About"), "", "", "", Command::About},
     };
     return table;
 }
 
 const std::array<const char*, 27>& ToolbarKeys() {
-    static const std::array<const char*, 27> keys = {"New Game",
-                                                     "New Variant",
-                                                     "",
-                                                     "Open",
-                                                     "Save",
-                                                     "",
-                                                     "Compute",
-                                                     "Cancel",
-                                                     "",
-                                                     "First",
-                                                     "Back",
-                                                     "Forward",
-                                                     "Last",
-                                                     "",
-                                                     "Draw",
-                                                     "Resign",
-                                                     "Hint",
-                                                     "",
-                                                     "ComputerPlayer",
-                                                     "PlayerPlayer",
-                                                     "ComputerComputer",
-                                                     "",
-                                                     "Options",
-                                                     "",
-                                                     "Analyze",
-                                                     "",
-                                                     "TurnBoard"};
+    static const std::array<const char*, 27> keys = {
+        QT_TRANSLATE_NOOP("Toolbar", "New Game"),
+        QT_TRANSLATE_NOOP("Toolbar", "New Variant"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "Open"),
+        QT_TRANSLATE_NOOP("Toolbar", "Save"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "Compute"),
+        QT_TRANSLATE_NOOP("Toolbar", "Cancel"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "First"),
+        QT_TRANSLATE_NOOP("Toolbar", "Back"),
+        QT_TRANSLATE_NOOP("Toolbar", "Forward"),
+        QT_TRANSLATE_NOOP("Toolbar", "Last"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "Draw"),
+        QT_TRANSLATE_NOOP("Toolbar", "Resign"),
+        QT_TRANSLATE_NOOP("Toolbar", "Hint"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "ComputerPlayer"),
+        QT_TRANSLATE_NOOP("Toolbar", "PlayerPlayer"),
+        QT_TRANSLATE_NOOP("Toolbar", "ComputerComputer"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "Options"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "Analyze"),
+        "",
+        QT_TRANSLATE_NOOP("Toolbar", "TurnBoard")};
     return keys;
 }
 
@@ -175,7 +196,7 @@ void frmMain::BuildMenus() {
         byCommand[entry.command] = &entry;
     auto add = [&](QMenu* menu, Command command) {
         const CommandEntry& entry = *byCommand.at(command);
-        QAction* action = menu->addAction(entry.caption);
+        QAction* action = menu->addAction(QCoreApplication::translate("Commands", entry.caption));
         action->setObjectName(entry.menuName);
         if (*entry.shortcut) action->setShortcut(QKeySequence(entry.shortcut));
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
@@ -184,7 +205,7 @@ void frmMain::BuildMenus() {
         return action;
     };
 
-    QMenu* game = menuBar()->addMenu("&Game");
+    QMenu* game = menuBar()->addMenu(tr("&Game"));
     game->setObjectName("mnuGame");
     add(game, Command::NewGame);
     add(game, Command::NewVariant);
@@ -195,7 +216,7 @@ void frmMain::BuildMenus() {
     game->addSeparator();
     add(game, Command::Exit);
 
-    QMenu* play = menuBar()->addMenu("&Play");
+    QMenu* play = menuBar()->addMenu(tr("&Play"));
     play->setObjectName("mnuPlay");
     add(play, Command::Compute);
     add(play, Command::Cancel)->setEnabled(false);
@@ -215,34 +236,34 @@ void frmMain::BuildMenus() {
     add(play, Command::Options);
     add(play, Command::Analyze);
 
-    boardMenu_ = menuBar()->addMenu("&Board");
+    boardMenu_ = menuBar()->addMenu(tr("&Board"));
     boardMenu_->setObjectName("mnuBoard");
     add(boardMenu_, Command::TurnBoard);
-    QMenu* notation = boardMenu_->addMenu("Notation");
+    QMenu* notation = boardMenu_->addMenu(tr("Notation"));
     notation->setObjectName("mnuNotation");
     add(notation, Command::NotationNone)->setCheckable(true);
     add(notation, Command::NotationAlgebraic)->setCheckable(true);
-    QMenu* pieces = boardMenu_->addMenu("Pieces");
+    QMenu* pieces = boardMenu_->addMenu(tr("Pieces"));
     pieces->setObjectName("mnuPieces");
     add(pieces, Command::PiecesDefault)->setCheckable(true);
-    brownAndBlack_ = pieces->addAction("Brown and Black");
+    brownAndBlack_ = pieces->addAction(tr("Brown and Black"));
     brownAndBlack_->setObjectName("mnuBrownAndBlack");
     brownAndBlack_->setCheckable(true);
     connect(brownAndBlack_, &QAction::triggered, this,
             [this] { Run([this] { LoadBitmapPieceSet(); }); });
 
-    QMenu* view = menuBar()->addMenu("&View");
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
     add(view, Command::Calculation)->setCheckable(true);
     add(view, Command::Rating);
-    scoreGraphAction_ = view->addAction("Score graph");
+    scoreGraphAction_ = view->addAction(tr("Score graph"));
     scoreGraphAction_->setObjectName("mnuScoreGraph");
     scoreGraphAction_->setCheckable(true);
 
-    QMenu* help = menuBar()->addMenu("&Help");
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("mnuHelp");
     add(help, Command::Rules);
-    QAction* manual = help->addAction("Manual");
+    QAction* manual = help->addAction(tr("Manual"));
     manual->setObjectName("mnuManual");
     connect(manual, &QAction::triggered, this, [this] {
         Run([this] {
@@ -260,7 +281,7 @@ void frmMain::BuildMenus() {
 }
 
 void frmMain::BuildToolbar() {
-    toolbar_ = addToolBar("Toolbar");
+    toolbar_ = addToolBar(tr("Toolbar"));
     toolbar_->setObjectName("Toolbar1");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
@@ -287,12 +308,14 @@ void frmMain::BuildToolbar() {
             // A drop-down button whose menu holds "Save As...".
             auto* button = new QToolButton;
             auto* menu = new QMenu(button);
-            QAction* saveAs = menu->addAction("Save As...");
+            QAction* saveAs =
+                menu->addAction(QCoreApplication::translate("Commands", "Save As..."));
             saveAs->setObjectName("tbrSaveAs");
             connect(saveAs, &QAction::triggered, this,
-                    [this, saveAs] { DispatchToolbarMenu(saveAs->text()); });
-            auto* click = new QAction(ToolbarIcon(k), k, button);
-            click->setToolTip(entry->tooltip);
+                    [this] { DispatchToolbarMenu("Save As..."); });
+            auto* click =
+                new QAction(ToolbarIcon(k), QCoreApplication::translate("Toolbar", key), button);
+            click->setToolTip(QCoreApplication::translate("Commands", entry->tooltip));
             connect(click, &QAction::triggered, this, [this, k] { DispatchToolbarButton(k); });
             button->setDefaultAction(click);
             button->setMenu(menu);
@@ -302,8 +325,9 @@ void frmMain::BuildToolbar() {
             commandTargets_[Command::SaveAs].push_back(action);
             commandTargets_[Command::SaveAs].push_back(click);
         } else {
-            action = toolbar_->addAction(ToolbarIcon(k), k);
-            action->setToolTip(entry->tooltip);
+            action =
+                toolbar_->addAction(ToolbarIcon(k), QCoreApplication::translate("Toolbar", key));
+            action->setToolTip(QCoreApplication::translate("Commands", entry->tooltip));
             connect(action, &QAction::triggered, this, [this, k] { DispatchToolbarButton(k); });
             const Command command = byKey.at(k);
             commandTargets_[command].push_back(action);
@@ -332,7 +356,7 @@ void frmMain::BuildPanels() {
     // The board takes focus when clicked, so that it gets it back after a computation, and
     // by Tab, which shows the keyboard's square cursor.
     board_->setFocusPolicy(Qt::StrongFocus);
-    board_->setAccessibleName("Board");
+    board_->setAccessibleName(tr("Board"));
     board_->installEventFilter(this);  // a move typed after a drag goes to the move box
     layout->addWidget(board_, 3);
 
@@ -371,7 +395,7 @@ void frmMain::BuildPanels() {
         l->setFont(bold);
     }
     for (QLabel* l : {firstHome, secondHome}) {
-        l->setToolTip("Men on their home squares");
+        l->setToolTip(tr("Men on their home squares"));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     players->addWidget(firstColour, 0, 0);
@@ -385,7 +409,7 @@ void frmMain::BuildPanels() {
 
     auto* strength = new ClickLabel;
     strength->setObjectName("StrengthDisplay");
-    strength->setToolTip("Double-click to search one ply less deep");
+    strength->setToolTip(tr("Double-click to search one ply less deep"));
     strength->onDoubleClick = [this] {
         Run([this] {
             if (controller_->settings().SearchDepth > 1) controller_->LowerDepth();
@@ -399,7 +423,7 @@ void frmMain::BuildPanels() {
     calculation->setWordWrap(true);
     calculation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     calculation->setMinimumHeight(calculation->fontMetrics().lineSpacing() * 4 + 8);
-    calculation->setText("no calculation");
+    calculation->setText(tr("no calculation"));
     side->addWidget(calculation);
 
     auto list = [&](const char* name, Command command) {
@@ -427,11 +451,11 @@ void frmMain::BuildPanels() {
     legalMoves_->installEventFilter(this);
     analysis_->installEventFilter(this);
     for (QListWidget* l : {gameMoves_, legalMoves_})
-        l->setToolTip("A \"b\" after a move: the move is in the opening book");
+        l->setToolTip(tr("A \"b\" after a move: the move is in the opening book"));
 
     auto* lists = new QGridLayout;
-    lists->addWidget(new QLabel("Game"), 0, 0);
-    lists->addWidget(new QLabel("Legal moves"), 0, 1);
+    lists->addWidget(new QLabel(tr("Game")), 0, 0);
+    lists->addWidget(new QLabel(tr("Legal moves")), 0, 1);
     lists->addWidget(gameMoves_, 1, 0);
     lists->addWidget(legalMoves_, 1, 1);
     lists->setColumnStretch(0, 3);
@@ -443,8 +467,8 @@ void frmMain::BuildPanels() {
     connect(scoreGraphAction_, &QAction::toggled, scoreGraph_, &QWidget::setVisible);
     connect(scoreGraph_, &ScoreGraphView::plyClicked, this,
             [this](int ply) { Run([this, ply] { controller_->GameMoveClicked(ply - 1); }); });
-    side->addWidget(new QLabel("Analysis"));
-    auto* heading = new QLabel(kMoveColumnsHeading);
+    side->addWidget(new QLabel(tr("Analysis")));
+    auto* heading = new QLabel(QCoreApplication::translate(kTextContext, kMoveColumnsHeading));
     heading->setObjectName("AnalysisHeading");
     heading->setFont(fixed);
     side->addWidget(heading);
@@ -453,14 +477,14 @@ void frmMain::BuildPanels() {
     auto* comment = new QLineEdit;
     comment_ = comment;
     comment->setObjectName("CommentBox");
-    comment->setPlaceholderText("Comment on the current move");
+    comment->setPlaceholderText(tr("Comment on the current move"));
     displays_[Display::Comment] = comment;
     connect(comment, &QLineEdit::textEdited, this,
             [this](const QString& text) { controller_->CommentEdited(text.toStdString()); });
     auto* typed = new QLineEdit;
     typedMove_ = typed;
     typed->setObjectName("TypedMoveBox");
-    typed->setPlaceholderText("Type a move, e.g. c3d4, and press Enter");
+    typed->setPlaceholderText(tr("Type a move, e.g. c3d4, and press Enter"));
     displays_[Display::TypedMove] = typed;
     commandTargets_[Command::TypedMoveBox].push_back(typed);
     connect(typed, &QLineEdit::returnPressed, this, [this, typed] {
@@ -472,9 +496,9 @@ void frmMain::BuildPanels() {
         });
     });
     auto* entry = new QGridLayout;
-    auto* commentLabel = new QLabel("&Comment:");
+    auto* commentLabel = new QLabel(tr("&Comment:"));
     commentLabel->setBuddy(comment);
-    auto* typedLabel = new QLabel("&Move:");
+    auto* typedLabel = new QLabel(tr("&Move:"));
     typedLabel->setBuddy(typed);
     entry->addWidget(commentLabel, 0, 0);
     entry->addWidget(comment, 0, 1);
@@ -548,30 +572,32 @@ void frmMain::BuildSetupPopup() {
     setupMenu_->setObjectName("mnuSetup");
     auto add = [this](const char* name, const char* caption, std::function<void(int)> run,
                       bool checkable) {
-        QAction* action = setupMenu_->addAction(caption);
+        QAction* action = setupMenu_->addAction(tr(caption));
         action->setObjectName(name);
         action->setCheckable(checkable);
         connect(action, &QAction::triggered, this, [this, run] { run(popupSquare_); });
         setupActions_[name] = action;
     };
     add(
-        "mnu_PopUp_ClearBoard", "Clear Board", [this](int) { controller_->SetupClearBoard(); },
-        false);
+        "mnu_PopUp_ClearBoard", QT_TR_NOOP("Clear Board"),
+        [this](int) { controller_->SetupClearBoard(); }, false);
     setupMenu_->addSeparator();
     add(
-        "empty1", "Empty", [this](int sq) { controller_->SetupSquare(sq, kEmpty); }, true);
+        "empty1", QT_TR_NOOP("Empty"), [this](int sq) { controller_->SetupSquare(sq, kEmpty); },
+        true);
     add(
-        "mnu_PopUp_BlackChecker", "Black man",
+        "mnu_PopUp_BlackChecker", QT_TR_NOOP("Black man"),
         [this](int sq) { controller_->SetupSquare(sq, kBlackMan); }, true);
     add(
-        "Whitechecker", "White man", [this](int sq) { controller_->SetupSquare(sq, kWhiteMan); },
-        true);
+        "Whitechecker", QT_TR_NOOP("White man"),
+        [this](int sq) { controller_->SetupSquare(sq, kWhiteMan); }, true);
     setupMenu_->addSeparator();
     add(
-        "mnu_PopUp_BlackM", "Black moves", [this](int) { controller_->SetupSideToMove(kBlack); },
-        true);
+        "mnu_PopUp_BlackM", QT_TR_NOOP("Black moves"),
+        [this](int) { controller_->SetupSideToMove(kBlack); }, true);
     add(
-        "WhiteM", "White moves", [this](int) { controller_->SetupSideToMove(kWhite); }, true);
+        "WhiteM", QT_TR_NOOP("White moves"), [this](int) { controller_->SetupSideToMove(kWhite); },
+        true);
 }
 
 void frmMain::StartUp() {

@@ -87,6 +87,7 @@ class frmMain : public QMainWindow, public UserInterface {
     bool LoadBitmapPieceSet();
 
     // UserInterface.
+    std::string Translate(const char* context, const char* text) const override;
     void SetText(Display display, const std::string& text) override;
     std::string Text(Display display) const override;
     void HighlightSideToMove(bool firstSide) override;

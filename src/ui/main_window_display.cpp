@@ -51,6 +51,10 @@ void WidenForTitle(QMessageBox& box) {
 
 }  // namespace
 
+std::string frmMain::Translate(const char* context, const char* text) const {
+    return QCoreApplication::translate(context, text).toStdString();
+}
+
 void frmMain::SetText(Display display, const std::string& text) {
     if (display == Display::WindowTitle) {
         setWindowTitle(Q(text));

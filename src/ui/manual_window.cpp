@@ -11,7 +11,7 @@ namespace zelkor::ui {
 
 frmManual::frmManual(const std::filesystem::path& file, QWidget* parent) : QDialog(parent) {
     setObjectName("frmManual");
-    setWindowTitle("Zelkor Manual");
+    setWindowTitle(tr("Zelkor Manual"));
     auto* text = new QTextBrowser;
     text->setObjectName("txtManual");
     text->setOpenExternalLinks(true);
@@ -21,8 +21,8 @@ frmManual::frmManual(const std::filesystem::path& file, QWidget* parent) : QDial
         text->setMarkdown(QString::fromStdString(*markdown));
     else
         text->setPlainText(
-            QString("The manual could not be read from %1").arg(QFile::decodeName(file.c_str())));
-    auto* ok = new QPushButton("OK");
+            tr("The manual could not be read from %1").arg(QFile::decodeName(file.c_str())));
+    auto* ok = new QPushButton(tr("OK"));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,6 +1,7 @@
 #include "ui/options_dialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -98,7 +99,7 @@ QWidget* SliderWithLabels(QSlider* slider, QLabel* value, const QStringList& lab
 frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     : QDialog(parent), settings_(settings), rating_(rating) {
     setObjectName("frmOptions");
-    setWindowTitle(" Options");
+    setWindowTitle(tr(" Options"));
     setModal(true);
 
     tabs_ = new QTabWidget;
@@ -107,19 +108,19 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     // Computer.
     auto* computer = new QWidget;
     auto* computerLayout = new QVBoxLayout(computer);
-    auto* frame1 = new QGroupBox("Strength");
+    auto* frame1 = new QGroupBox(tr("Strength"));
     frame1->setObjectName("Frame1");
     strength_ = MakeSlider("Slider2", 1, 10);
     strengthValue_ = MakeValueLabel("Slider2Value", "10");
     auto* frame1Layout = new QVBoxLayout(frame1);
-    frame1Layout->addWidget(
-        SliderWithLabels(strength_, strengthValue_, {"Easy", "Medium", "Hard"}, nullptr));
+    frame1Layout->addWidget(SliderWithLabels(strength_, strengthValue_,
+                                             {tr("Easy"), tr("Medium"), tr("Hard")}, nullptr));
     // Beside the levels: the Master level and the threads it searches with.
     masterRow_ = new QWidget;
     auto* masterLayout = new QHBoxLayout(masterRow_);
     masterLayout->setContentsMargins(0, 0, 0, 0);
-    master_ = MakeCheck("chkMaster", "Master (strongest, beyond level 10)");
-    threadsLabel_ = new QLabel("Threads:");
+    master_ = MakeCheck("chkMaster", tr("Master (strongest, beyond level 10)"));
+    threadsLabel_ = new QLabel(tr("Threads:"));
     threads_ = new QSpinBox;
     threads_->setObjectName("txtThreads");
     threads_->setRange(1, kMaxMasterThreads);
@@ -132,50 +133,51 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     frame1Layout->addWidget(masterRow_);
     computerLayout->addWidget(frame1);
 
-    auto* level = new QGroupBox("Level");
+    auto* level = new QGroupBox(tr("Level"));
     level->setObjectName("fraSample1");
     auto* levelLayout = new QGridLayout(level);
     useTime_ = MakeCheck("Check2", QString());
-    auto* timeLabel = new QLabel("Time:");
+    auto* timeLabel = new QLabel(tr("Time:"));
     timeLabel->setBuddy(useTime_);
     time_ = MakeSlider("Slider1", 1, 180);
     timeLabels_ = {timeLabel};
     levelLayout->addWidget(useTime_, 0, 0, Qt::AlignTop);
     levelLayout->addWidget(timeLabel, 0, 1, Qt::AlignTop);
-    timeValue_ = MakeValueLabel("Slider1Value", "180 sec");
+    timeValue_ = MakeValueLabel("Slider1Value", tr("%1 sec").arg(180));
     levelLayout->addWidget(SliderWithLabels(time_, timeValue_, {"1", "90", "180"}, &timeLabels_), 0,
                            2);
     useDepth_ = MakeCheck("Check1", QString());
-    auto* depthLabel = new QLabel("Depth:");
+    auto* depthLabel = new QLabel(tr("Depth:"));
     depthLabel->setBuddy(useDepth_);
     depth_ = MakeSlider("Slider4", 1, 20);
     depthLabels_ = {depthLabel};
     levelLayout->addWidget(useDepth_, 1, 0, Qt::AlignTop);
     levelLayout->addWidget(depthLabel, 1, 1, Qt::AlignTop);
-    depthValue_ = MakeValueLabel("Slider4Value", "180 sec");  // both sliders equally long
+    depthValue_ =
+        MakeValueLabel("Slider4Value", tr("%1 sec").arg(180));  // both sliders equally long
     levelLayout->addWidget(SliderWithLabels(depth_, depthValue_, {"1", "10", "20"}, &depthLabels_),
                            1, 2);
-    flexibleTime_ = MakeCheck("Check12", "Flexible Time Management");
-    countdown_ = MakeCheck("Check14", "Countdown Timer");
+    flexibleTime_ = MakeCheck("Check12", tr("Flexible Time Management"));
+    countdown_ = MakeCheck("Check14", tr("Countdown Timer"));
     levelLayout->addWidget(flexibleTime_, 2, 0, 1, 3);
     levelLayout->addWidget(countdown_, 3, 0, 1, 3);
     computerLayout->addWidget(level);
     computerLayout->addStretch();
-    tabs_->addTab(computer, "Computer");
+    tabs_->addTab(computer, tr("Computer"));
 
     // Board.
     auto* board = new QWidget;
     auto* boardLayout = new QVBoxLayout(board);
-    auto* boardFrame = new QGroupBox("Board");
+    auto* boardFrame = new QGroupBox(tr("Board"));
     boardFrame->setObjectName("fraSample2");
     auto* boardFrameLayout = new QVBoxLayout(boardFrame);
-    showMoves_ = MakeCheck("Check3", "Show available moves");
-    capitals_ = MakeCheck("Check5", "Notation in capital letters");
+    showMoves_ = MakeCheck("Check3", tr("Show available moves"));
+    capitals_ = MakeCheck("Check5", tr("Notation in capital letters"));
     boardFrameLayout->addWidget(showMoves_);
     boardFrameLayout->addWidget(capitals_);
     auto* jumpRow = new QHBoxLayout;
-    jumpRow->addWidget(new QLabel("Jump character:"));
-    jumpX_ = new QRadioButton("X");
+    jumpRow->addWidget(new QLabel(tr("Jump character:")));
+    jumpX_ = new QRadioButton(tr("X"));
     jumpX_->setObjectName("Option1");
     jumpX_->setProperty("index", 0);
     jumpColon_ = new QRadioButton(":");
@@ -186,38 +188,39 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     jumpRow->addStretch();
     boardFrameLayout->addLayout(jumpRow);
     boardLayout->addWidget(boardFrame);
-    auto* marksFrame = new QGroupBox("Feedback on the board");
+    auto* marksFrame = new QGroupBox(tr("Feedback on the board"));
     marksFrame->setObjectName("fraMarks");
     auto* marksLayout = new QVBoxLayout(marksFrame);
-    markLastMove_ = MakeCheck("chkMarkLastMove", "Mark the last move");
-    markReachable_ = MakeCheck("chkMarkReachable", "Mark the squares a picked-up man can reach");
-    explainRefusals_ = MakeCheck("chkExplainRefusals", "Say why a move is refused");
-    hintOnBoard_ = MakeCheck("chkHintOnBoard", "Show the hint on the board");
+    markLastMove_ = MakeCheck("chkMarkLastMove", tr("Mark the last move"));
+    markReachable_ =
+        MakeCheck("chkMarkReachable", tr("Mark the squares a picked-up man can reach"));
+    explainRefusals_ = MakeCheck("chkExplainRefusals", tr("Say why a move is refused"));
+    hintOnBoard_ = MakeCheck("chkHintOnBoard", tr("Show the hint on the board"));
     for (QCheckBox* box : {markLastMove_, markReachable_, explainRefusals_, hintOnBoard_})
         marksLayout->addWidget(box);
     marksFrame->setVisible(false);  // shown once there is feedback to edit
     boardLayout->addWidget(marksFrame);
     boardLayout->addStretch();
-    tabs_->addTab(board, "Board");
+    tabs_->addTab(board, tr("Board"));
 
     // Engine.
     auto* engine = new QWidget;
     auto* engineLayout = new QVBoxLayout(engine);
-    auto* search = new QGroupBox(" Search ");
+    auto* search = new QGroupBox(tr(" Search "));
     search->setObjectName("Frame4");
     auto* searchLayout = new QGridLayout(search);
-    extended_ = MakeCheck("Check7", "Extended search");
-    pliesLabel_ = new QLabel("Plies (default=1) :");
+    extended_ = MakeCheck("Check7", tr("Extended search"));
+    pliesLabel_ = new QLabel(tr("Plies (default=1) :"));
     plies_ = new QLineEdit;
     plies_->setObjectName("Text2");
     plies_->setValidator(new NumberRange(1, kMaxPlies, plies_));
     pliesLabel_->setBuddy(plies_);
-    balanceLabel_ = new QLabel("Balance (default=150) :");
+    balanceLabel_ = new QLabel(tr("Balance (default=150) :"));
     balance_ = new QLineEdit;
     balance_->setObjectName("Text3");
     balance_->setValidator(new NumberRange(1, kMaxBalance, balance_));
     balanceLabel_->setBuddy(balance_);
-    bruteForce_ = MakeCheck("Check13", "Brute force");
+    bruteForce_ = MakeCheck("Check13", tr("Brute force"));
     searchLayout->addWidget(extended_, 0, 0, 1, 2);
     searchLayout->addWidget(pliesLabel_, 1, 0);
     searchLayout->addWidget(plies_, 1, 1);
@@ -226,15 +229,15 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     searchLayout->addWidget(bruteForce_, 3, 0, 1, 2);
     engineLayout->addWidget(search);
 
-    auto* bookFrame = new QGroupBox(" Book ");
+    auto* bookFrame = new QGroupBox(tr(" Book "));
     bookFrame->setObjectName("Frame3");
     auto* bookLayout = new QHBoxLayout(bookFrame);
-    book_ = MakeCheck("Check9", "Opening book");
-    fromLabel_ = new QLabel("from:");
-    bookFile_ = new QRadioButton("File");
+    book_ = MakeCheck("Check9", tr("Opening book"));
+    fromLabel_ = new QLabel(tr("from:"));
+    bookFile_ = new QRadioButton(tr("File"));
     bookFile_->setObjectName("Option2");
     bookFile_->setProperty("index", 0);
-    bookGames_ = new QRadioButton("Games");
+    bookGames_ = new QRadioButton(tr("Games"));
     bookGames_->setObjectName("Option2");
     bookGames_->setProperty("index", 1);
     bookLayout->addWidget(book_);
@@ -244,14 +247,14 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     bookLayout->addStretch();
     engineLayout->addWidget(bookFrame);
 
-    auto* drawFrame = new QGroupBox(" Draw ");
+    auto* drawFrame = new QGroupBox(tr(" Draw "));
     drawFrame->setObjectName("fraSample3");
     auto* drawLayout = new QGridLayout(drawFrame);
-    chessDraw_ = MakeCheck("Check4", "Use Chess drawing rules");
-    drawLabel_ = new QLabel("Number of moves in 50 move rule:");
+    chessDraw_ = MakeCheck("Check4", tr("Use Chess drawing rules"));
+    drawLabel_ = new QLabel(tr("Number of moves in 50 move rule:"));
     draw10_ = MakeCheck("Check10", "10");
     draw15_ = MakeCheck("Check11", "15");
-    askDraw_ = MakeCheck("Check8", "Ask for draw if computer thinks it's a draw");
+    askDraw_ = MakeCheck("Check8", tr("Ask for draw if computer thinks it's a draw"));
     drawLayout->addWidget(chessDraw_, 0, 0, 1, 3);
     drawLayout->addWidget(drawLabel_, 1, 0);
     drawLayout->addWidget(draw10_, 1, 1);
@@ -259,21 +262,21 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     drawLayout->addWidget(askDraw_, 2, 0, 1, 3);
     engineLayout->addWidget(drawFrame);
     engineLayout->addStretch();
-    tabs_->addTab(engine, "Engine");
+    tabs_->addTab(engine, tr("Engine"));
 
     // Misc.
     auto* misc = new QWidget;
     auto* miscLayout = new QVBoxLayout(misc);
-    auto* frame2 = new QGroupBox("Misc");
+    auto* frame2 = new QGroupBox(tr("Misc"));
     frame2->setObjectName("Frame2");
     auto* frame2Layout = new QGridLayout(frame2);
-    auto* nameLabel = new QLabel("Your Name:");
+    auto* nameLabel = new QLabel(tr("Your Name:"));
     name_ = new QLineEdit;
     name_->setObjectName("Text1");
     nameLabel->setBuddy(name_);
-    confirmExit_ = MakeCheck("Check6", "Ask confirmation on exit");
-    useRating_ = MakeCheck("Check16", "Use Rating ()");
-    reset_ = new QPushButton("Reset");
+    confirmExit_ = MakeCheck("Check6", tr("Ask confirmation on exit"));
+    useRating_ = MakeCheck("Check16", tr("Use Rating ()"));
+    reset_ = new QPushButton(tr("Reset"));
     reset_->setObjectName("Command1");
     reset_->setAutoDefault(false);
     frame2Layout->addWidget(nameLabel, 0, 0);
@@ -283,17 +286,17 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     frame2Layout->addWidget(reset_, 2, 2);
     miscLayout->addWidget(frame2);
     miscLayout->addStretch();
-    tabs_->addTab(misc, "Misc");
+    tabs_->addTab(misc, tr("Misc"));
 
     for (int i = 0; i < 4; ++i)
         tabs_->widget(i)->setProperty("key", QString("Group%1").arg(i + 1));
 
-    auto* ok = new QPushButton("OK");
+    auto* ok = new QPushButton(tr("OK"));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel");
+    auto* cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName("cmdCancel");
-    auto* apply = new QPushButton("Apply");
+    auto* apply = new QPushButton(tr("Apply"));
     apply->setObjectName("cmdApply");
     apply->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
@@ -336,7 +339,7 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
 }
 
 void frmOptions::ShowRatingCaption() {
-    useRating_->setText(QString("Use Rating (%1)").arg(rating_));
+    useRating_->setText(tr("Use Rating (%1)").arg(rating_));
 }
 
 void frmOptions::ShowOptions() {
@@ -362,7 +365,10 @@ void frmOptions::ShowOptions() {
     draw10_->setChecked(s.DrawRule15 == 0);
     draw15_->setChecked(s.DrawRule15 != 0);
     askDraw_->setChecked(s.AskDraw != 0);
-    name_->setText(QString::fromStdString(s.PlayerName));
+    // The default name in the user's language (it is kept as typed once applied).
+    name_->setText(s.PlayerName == Settings().PlayerName
+                       ? QCoreApplication::translate("Game", "Player")
+                       : QString::fromStdString(s.PlayerName));
     confirmExit_->setChecked(s.ConfirmExit != 0);
     useRating_->setChecked(s.UseRating != 0);
     ShowRatingCaption();
@@ -372,8 +378,8 @@ void frmOptions::ShowOptions() {
 
 void frmOptions::ShowSliderValues() {
     strengthValue_->setText(QString::number(strength_->value()));
-    timeValue_->setText(QString("%1 sec").arg(time_->value()));
-    depthValue_->setText(QString("%1 ply").arg(depth_->value()));
+    timeValue_->setText(tr("%1 sec").arg(time_->value()));
+    depthValue_->setText(tr("%1 ply").arg(depth_->value()));
 }
 
 bool frmOptions::NumberFieldsHoldNumbers() {
@@ -386,9 +392,9 @@ bool frmOptions::NumberFieldsHoldNumbers() {
         tabs_->setCurrentWidget(tabs_->widget(2));
         field->setFocus();
         if (messageHook)
-            messageHook("Illegal entry!", "Error");
+            messageHook(tr("Illegal entry!"), tr("Error"));
         else
-            QMessageBox::warning(this, "Error", "Illegal entry!");
+            QMessageBox::warning(this, tr("Error"), tr("Illegal entry!"));
         return false;
     }
     return true;
@@ -419,9 +425,9 @@ bool frmOptions::ReadOptions() {
         tabs_->setCurrentWidget(tabs_->widget(3));
         name_->setFocus();
         if (messageHook)
-            messageHook("Please enter your name.", "Error");
+            messageHook(tr("Please enter your name."), tr("Error"));
         else
-            QMessageBox::warning(this, "Error", "Please enter your name.");
+            QMessageBox::warning(this, tr("Error"), tr("Please enter your name."));
         return false;
     }
     if (feedback_) {

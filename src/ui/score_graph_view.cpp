@@ -17,7 +17,7 @@ constexpr int kMinimumPlies = 20;  // an empty game still shows a sensible axis
 ScoreGraphView::ScoreGraphView(const GameState& game, const SearchState& search, QWidget* parent)
     : QWidget(parent), game_(game), search_(search) {
     setObjectName("ScoreGraph");
-    setToolTip("The computer's score of its moves (above the line: White stands better)");
+    setToolTip(tr("The computer's score of its moves (above the line: White stands better)"));
     setMinimumHeight(80);
 }
 
@@ -31,8 +31,8 @@ QRectF ScoreGraphView::PlotArea() const {
 
 QString ScoreGraphView::AxisLabel() const {
     const ScoreGraphData data = this->data();
-    if (data.plies == 0) return "no moves";
-    return QString("ply %1").arg(std::max(data.plies, kMinimumPlies));
+    if (data.plies == 0) return tr("no moves");
+    return tr("ply %1").arg(std::max(data.plies, kMinimumPlies));
 }
 
 QPointF ScoreGraphView::PointAt(int ply, int score, const ScoreGraphData& data) const {
@@ -88,8 +88,8 @@ void ScoreGraphView::paintEvent(QPaintEvent*) {
     // Which way is whose advantage.
     painter.setPen(axis);
     const QRectF inside = area.adjusted(4, 1, -4, -1);
-    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, "White better");
-    painter.drawText(inside, Qt::AlignLeft | Qt::AlignBottom, "Black better");
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, tr("White better"));
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignBottom, tr("Black better"));
 
     // The ply on the board.
     if (data.currentPly > 0) {
@@ -100,7 +100,7 @@ void ScoreGraphView::paintEvent(QPaintEvent*) {
 
     if (data.points.empty()) {
         painter.setPen(axis);
-        painter.drawText(area, Qt::AlignCenter, "No computer moves yet");
+        painter.drawText(area, Qt::AlignCenter, tr("No computer moves yet"));
         return;
     }
 

@@ -23,20 +23,30 @@ struct BoxInfo {
     const char* caption;
 };
 constexpr std::array<BoxInfo, kVariantBoxCount> kBoxes = {{
-    {VariantBox::BlackBegins, "chkBlackStarts", "Black begins"},
+    {VariantBox::BlackBegins, "chkBlackStarts",
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants", "Black begins")},
     {VariantBox::HomeLess, "chkHomeLess",
-     "Loses when a man remains in its start camp after 30 moves"},
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants",
+                       "Loses when a man remains in its start camp after 30 moves")},
     {VariantBox::FullHome, "chkFullHome",
-     "Loses when its start camp is full, whatever the colour of the men"},
-    {VariantBox::MultipleSquares, "chkLongKings", "Multiple squares movement"},
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants",
+                       "Loses when its start camp is full, whatever the colour of the men")},
+    {VariantBox::MultipleSquares, "chkLongKings",
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants", "Multiple squares movement")},
     {VariantBox::StopOnFirstSquare, "chkKingFirst",
-     "Stop jumping on first square after opponents piece"},
-    {VariantBox::JumpsMandatory, "chkCapRequired", "Jumps mandatory"},
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants",
+                       "Stop jumping on first square after opponents piece")},
+    {VariantBox::JumpsMandatory, "chkCapRequired",
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants", "Jumps mandatory")},
     {VariantBox::ForceJumpOut, "chkOutofHome",
-     "Force jump out of the start camp over an enemy man"},
-    {VariantBox::StopAtOpponentHome, "chkManContJump", "Stop jumping on reaching the target camp"},
-    {VariantBox::MultipleJumps, "chkMulJumps", "Multiple jumps in one move mandatory"},
-    {VariantBox::MostJumps, "chkMaxCapMove", "Move with most jumps mandatory"},
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants",
+                       "Force jump out of the start camp over an enemy man")},
+    {VariantBox::StopAtOpponentHome, "chkManContJump",
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants", "Stop jumping on reaching the target camp")},
+    {VariantBox::MultipleJumps, "chkMulJumps",
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants", "Multiple jumps in one move mandatory")},
+    {VariantBox::MostJumps, "chkMaxCapMove",
+     QT_TRANSLATE_NOOP("zelkor::ui::dlgVariants", "Move with most jumps mandatory")},
 }};
 
 }  // namespace
@@ -44,11 +54,11 @@ constexpr std::array<BoxInfo, kVariantBoxCount> kBoxes = {{
 dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
     : QDialog(parent), logic_(logic) {
     setObjectName("dlgVariants");
-    setWindowTitle("Variants");
+    setWindowTitle(tr("Variants"));
     setModal(true);
 
     for (const BoxInfo& info : kBoxes) {
-        auto* check = new QCheckBox(info.caption);
+        auto* check = new QCheckBox(tr(info.caption));
         check->setObjectName(info.name);
         boxes_[static_cast<int>(info.box)] = check;
         const VariantBox b = info.box;
@@ -58,7 +68,7 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
         });
     }
 
-    auto* chooseLabel = new QLabel("Choose a variant:");
+    auto* chooseLabel = new QLabel(tr("Choose a variant:"));
     variants_ = new QComboBox;
     variants_->setObjectName("cboVariants");
     chooseLabel->setBuddy(variants_);
@@ -73,11 +83,11 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
     top->addWidget(chooseLabel);
     top->addWidget(variants_, 1);
 
-    auto* misc = new QGroupBox("Misc");
+    auto* misc = new QGroupBox(tr("Misc"));
     auto* miscLayout = new QVBoxLayout(misc);
     for (VariantBox b : {VariantBox::BlackBegins, VariantBox::HomeLess, VariantBox::FullHome})
         miscLayout->addWidget(box(b));
-    auto* random = new QPushButton("Random");
+    auto* random = new QPushButton(tr("Random"));
     random->setObjectName("cmdRandom");
     random->setAutoDefault(false);
     connect(random, &QPushButton::clicked, this, [this] {
@@ -86,12 +96,12 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
     });
     miscLayout->addWidget(random, 0, Qt::AlignLeft);
 
-    auto* movement = new QGroupBox("Movement Directions");
+    auto* movement = new QGroupBox(tr("Movement Directions"));
     auto* movementLayout = new QGridLayout(movement);
     movementLayout->addWidget(box(VariantBox::MultipleSquares), 0, 0, 1, 3);
     movementLayout->addWidget(box(VariantBox::StopOnFirstSquare), 1, 0, 1, 3);
-    movementLayout->addWidget(new QLabel("Normal Moves"), 2, 1);
-    movementLayout->addWidget(new QLabel("Jump Moves"), 2, 2);
+    movementLayout->addWidget(new QLabel(tr("Normal Moves")), 2, 1);
+    movementLayout->addWidget(new QLabel(tr("Jump Moves")), 2, 2);
     for (int field = 0; field < kDirectionFieldCount; ++field) {
         auto* edit = new QLineEdit;
         edit->setObjectName(QString("txtDirection%1").arg(field));
@@ -102,21 +112,21 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
             ShowField(edit, text.toStdString(), false);
         });
     }
-    movementLayout->addWidget(new QLabel("White:"), 3, 0);
+    movementLayout->addWidget(new QLabel(tr("White:")), 3, 0);
     movementLayout->addWidget(directions_[0], 3, 1);
     movementLayout->addWidget(directions_[2], 3, 2);
-    movementLayout->addWidget(new QLabel("Black:"), 4, 0);
+    movementLayout->addWidget(new QLabel(tr("Black:")), 4, 0);
     movementLayout->addWidget(directions_[1], 4, 1);
     movementLayout->addWidget(directions_[3], 4, 2);
 
-    auto* jumps = new QGroupBox("Jumps");
+    auto* jumps = new QGroupBox(tr("Jumps"));
     auto* jumpsLayout = new QVBoxLayout(jumps);
     for (VariantBox b :
          {VariantBox::JumpsMandatory, VariantBox::ForceJumpOut, VariantBox::StopAtOpponentHome,
           VariantBox::MultipleJumps, VariantBox::MostJumps})
         jumpsLayout->addWidget(box(b));
 
-    auto* homeBox = new QGroupBox("Target camps (home squares)");
+    auto* homeBox = new QGroupBox(tr("Target camps (home squares)"));
     auto* homeLayout = new QGridLayout(homeBox);
     homeLayout->setHorizontalSpacing(3);
     for (int field = 0; field < kHomeFieldCount; ++field) {
@@ -131,20 +141,20 @@ dlgVariants::dlgVariants(VariantDialogLogic& logic, QWidget* parent)
         });
     }
     // Black's row above White's, as the board shows Black's home at the bottom.
-    homeLayout->addWidget(new QLabel("Black:"), 0, 0);
-    homeLayout->addWidget(new QLabel("White:"), 1, 0);
+    homeLayout->addWidget(new QLabel(tr("Black:")), 0, 0);
+    homeLayout->addWidget(new QLabel(tr("White:")), 1, 0);
     for (int slot = 0; slot < kHomeSlots; ++slot) {
         homeLayout->addWidget(home_[kHomeSlots + slot], 0, slot + 1);
         homeLayout->addWidget(home_[slot], 1, slot + 1);
     }
     homeLayout->setColumnStretch(kHomeSlots + 1, 1);
 
-    auto* ok = new QPushButton("OK");
+    auto* ok = new QPushButton(tr("OK"));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel");
+    auto* cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName("cmdCancel");
-    auto* apply = new QPushButton("Apply");
+    auto* apply = new QPushButton(tr("Apply"));
     apply->setObjectName("cmdApply");
     apply->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, [this] {

@@ -122,7 +122,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run =
         RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-               "\" match --a master --b 10 --depth 1 --time 0.05 --threads 1 --games 2 --seed 3 "
+               "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 2 --seed 3 "
                "--save '" +
                (dir.path() / "m.zlk").string() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
@@ -132,8 +132,8 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),
-                                 std::regex("master\\(0.05s,1t\\) vs level 10\\(depth "
-                                            "1\\): games 2 \\+\\d =\\d -\\d score "
+                                 std::regex("level 10\\(depth 1\\) vs master\\(0.05s,1t\\): "
+                                            "games 2 \\+\\d =\\d -\\d score "
                                             "[01]\\.\\d{3} elo -?\\d+\\.\\d \\+/- \\d+\\.\\d")))
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
@@ -224,6 +224,7 @@ TEST(Cli, RejectsBadArguments) {
                                   "moves a b",
                                   "analyse --depth 0",
                                   "analyse --depth 3 --time 2",
+                                  "analyse --time 0",
                                   "analyse --noise -1",
                                   "analyse --speed 3",
                                   "analyse --depth",
@@ -322,9 +323,9 @@ TEST(Install, ProgramDataAndThePerUserFolder) {
     const fs::path share = prefix / "share/zelkor";
     const std::string variants = ReadFile(zelkor::test::ShippedDataDir() / "variants.ini");
     EXPECT_EQ(ReadFile(share / "variants.ini"), variants);
-    for (const char* file :
-         {"zelkor.bok", "white bookgames/01-halma.zlk", "black bookgames/01-halma.zlk",
-          "pieces/brownandblack/msquare.bmp", "pieces/brownandblack/white.ico", "manual.md"})
+    for (const char* file : {"zelkor.bok", "white bookgames/01-halma.zlk",
+                             "black bookgames/01-halma.zlk", "pieces/brownandblack/msquare.bmp",
+                             "pieces/brownandblack/white.ico", "manual.md", "manual_de.md"})
         EXPECT_TRUE(fs::exists(share / file)) << file;
     EXPECT_FALSE(fs::exists(prefix / "games/variants.ini"));
 

@@ -48,6 +48,8 @@ TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
               "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 ");
     report.book = true;
     EXPECT_EQ(CalculationText(report), "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
+    // A translated pattern is filled in the pattern's order, once: an inserted text stays.
+    EXPECT_EQ(Fill("%2 before %1, 100% %3", {"a", "%1"}), "%1 before a, 100% %3");
 }
 
 using Modes = ControllerTest;
@@ -310,14 +312,17 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
               "White moves0");
     c().TakeBackPlayerMove();
     EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName), std::tuple(0, "Player"));
+    c().settings().SearchDepth = 2;  // the reply comes with the one it expects
     ASSERT_TRUE(Type("e1d2"));
+    c().settings().SearchDepth = 1;
     ui.answers = {Answer::No};
     c().HintCommand();  // a rated game asks first
     EXPECT_EQ(std::tuple(Last(), g().rated),
               std::tuple("Confirmation: A hint makes this game unrated. Show the hint?", true));
-    c().HintCommand();
+    c().HintCommand();  // the reply the computer expected, used once: a second Hint searches
     EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
-    EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly), std::tuple(false, false, 2));
+    EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly, c().search().hintFrom),
+              std::tuple(false, false, 2, 0));
     ui.answers = {Answer::No};
     c().ResignCommand();  // asks first
     EXPECT_EQ(std::tuple(Last(), g().gameOver),

@@ -246,6 +246,10 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
     }
     // A file whose size says less than it holds (as /proc's do) is cut off at the limit too.
     EXPECT_EQ(ReadDataFile("/proc/self/status", 16), std::nullopt);
+    fs::remove(File());  // a file of exactly the limit is read, one byte more is not
+    WriteFile(File(), "1234");
+    EXPECT_EQ(std::pair(ReadDataFile(File(), 4), ReadDataFile(File(), 3)),
+              std::pair(std::optional<std::string>("1234"), std::optional<std::string>()));
 }
 
 using test::TempDir;

@@ -83,10 +83,23 @@ class BoardViewTest : public QObject {
         Fixture f;
         const QImage normal = f.view.grab().toImage();
         const QPoint corner = f.view.SquareRect(91).topLeft();
+        const QRect a1 = f.view.SquareRect(21), h8 = f.view.SquareRect(98);
         f.settings.BoardTurned = 1;
         f.view.Redraw();
         QCOMPARE(f.view.SquareAt(corner + QPoint(2, 2)), 28);
-        QVERIFY(f.view.grab().toImage() != normal);
+        // The letters and digits run the other way: a1's on the normal board are h8's here.
+        const QImage turned = f.view.grab().toImage();
+        const int size = f.view.coordinateSize() + 4;
+        const auto letter = [&](const QImage& image, int x) {
+            return image.copy(x, a1.bottom() + 2, a1.width(), size);
+        };
+        const auto digit = [&](const QImage& image, int y) {
+            return image.copy(a1.left() - size - 4, y, size + 3, a1.height());
+        };
+        QVERIFY(letter(normal, a1.left()) != letter(normal, h8.left()) &&
+                digit(normal, a1.top()) != digit(normal, h8.top()));
+        QCOMPARE(letter(turned, a1.left()), letter(normal, h8.left()));
+        QCOMPARE(digit(turned, a1.top()), digit(normal, h8.top()));
         f.settings.BoardTurned = 0;
         f.settings.Notation = 1;
         f.view.Redraw();

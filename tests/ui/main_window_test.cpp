@@ -18,6 +18,7 @@
 #include "records/data_folder.h"
 #include "records/settings_file.h"
 #include "ui/app_icon.h"
+#include "ui/program_window.h"
 #include "ui/score_graph_view.h"
 #include "window_fixture.h"
 
@@ -176,6 +177,8 @@ class MainWindowTest : public QObject {
         QVERIFY(back.pixelColor(start).blue() > 200 && back.pixelColor(middle).blue() < 170);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0 &&
                 !f.board().highlighted(movable.front()) && f.board().reachable().empty());
+        f.Hover(middle);  // nothing is held any more
+        QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
         f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
         QCOMPARE(Shown(f.messages.back()), std::string("Error: White moves"));
     }
@@ -284,6 +287,7 @@ class MainWindowTest : public QObject {
         f.game().busy = true;                                    // ends the right click
         QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);
         f.game().busy = false;
+        QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);  // no press of its own
         QVERIFY(checked.isEmpty());
         f.SetupPopup(SquareOf("C4"), "Whitechecker");  // an empty square takes a man too
         QCOMPARE(f.game().board[SquareOf("C4")], kWhiteMan);
@@ -315,14 +319,17 @@ class MainWindowTest : public QObject {
         RecordingUi recorder;
         FakeClock clock;
         ScriptedRandom random;
-        {
-            ui::frmMain window(clock, random, folder);
+        const auto start = [&](ui::frmMain& window) {
             window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
                                      Buttons buttons) {
                 return recorder.Message(text, title, icon, buttons);
             };
             window.StartUp();
             window.controller().settings().ConfirmExit = 0;
+        };
+        {
+            ui::frmMain window(clock, random, folder);
+            start(window);
             QVERIFY(recorder.messages.empty());
             QVERIFY(window.close());
         }
@@ -335,12 +342,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(mkfifo((folder / name).c_str(), 0600), 0);
         }
         ui::frmMain window(clock, random, folder);
-        window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
-                                 Buttons buttons) {
-            return recorder.Message(text, title, icon, buttons);
-        };
-        window.StartUp();
-        window.controller().settings().ConfirmExit = 0;
+        start(window);
         QVERIFY(!recorder.messages.empty());
         QVERIFY(recorder.messages.back().text.find("zelkor.log") != std::string::npos);
         window.findChild<QAction*>("mnuBrownAndBlack")->trigger();
@@ -451,39 +453,66 @@ class MainWindowTest : public QObject {
         f.action("mnuManual")->trigger();
         QVERIFY2(manual.startsWith("frmManual: The manual could not be read from "),
                  qPrintable(manual));
-        f.window->SetManualFile(ShippedDataDir() / "manual.md");
-        f.action("mnuManual")->trigger();
-        QVERIFY2(manual.startsWith("frmManual: Zelkor manual\n") && manual.contains("How to play"),
-                 qPrintable(manual));
         QCOMPARE(qAlpha(ui::DrawAppIcon(16).pixel(0, 0)), 0);  // rounded corners
     }
 
-    void windowOpensWithTheWholeBoardOnA1280x800Screen() {
+    // As the program opens it: the shipped pieces and manual, no larger than the screen,
+    // the folder's warning, a started game, then the rules of a first start; the whole board
+    // in the window.
+    void programWindowOpensWithTheWholeBoard() {
         TempDir dir;
         std::filesystem::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
+        DataFolder data;
+        data.folder = dir.path();
+        data.shipped = ShippedDataDir();
+        data.warning = "The folder is read-only.";
         FakeClock clock;
         ScriptedRandom random;
-        ui::frmMain window(clock, random, dir.path());
-        window.show();
-        window.StartUp();
-        // Room for a title bar and a desktop panel of 40 pixels each.
-        QVERIFY2(window.width() <= 1280 && window.height() <= 800 - 80,
-                 qPrintable(QString("%1x%2").arg(window.width()).arg(window.height())));
-        QVERIFY(window.minimumSizeHint().height() <= 800 - 80);
+        RecordingUi recorder;
+        QStringList shown;
+        QString manual;
+        bool shownBeforeWarning = false;
+        const auto window =
+            ui::OpenProgramWindow(clock, random, data, dir.path(), QString(), [&](ui::frmMain& w) {
+                w.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
+                                    Buttons buttons) {
+                    shownBeforeWarning = w.isVisible();
+                    return recorder.Message(text, title, icon, buttons);
+                };
+                w.dialogHook = [&](QDialog* dialog) {
+                    shown << dialog->metaObject()->className();
+                    if (auto* text = dialog->findChild<QTextBrowser*>("txtManual"))
+                        manual = text->toPlainText();
+                    return int(QDialog::Accepted);
+                };
+            });
+        const QSize screen = window->screen()->availableGeometry().size();
+        // 1100x720 leaves room for a title bar and a desktop panel of 40 pixels each on a
+        // 1280x800 screen.
+        QCOMPARE(window->size(), QSize(1100, 720).boundedTo(screen - QSize(0, 32)));
+        QCOMPARE(Shown(recorder.messages.at(0)), std::string("Zelkor: The folder is read-only."));
+        QVERIFY(shownBeforeWarning && recorder.messages.size() == 1);
+        QVERIFY(window->findChild<QListWidget*>("LegalMoveList")->count() > 0);
+        QVERIFY(window->LoadBitmapPieceSet());
+        QTRY_COMPARE(shown, QStringList{"zelkor::ui::frmRules"});
+        window->findChild<QAction*>("mnuManual")->trigger();
+        QVERIFY2(manual.startsWith("Zelkor manual\n") && manual.contains("How to play"),
+                 qPrintable(manual));
+        QVERIFY(window->minimumSizeHint().height() <= 800 - 80);
         for (bool graph : {false, true}) {
-            window.findChild<QAction*>("mnuScoreGraph")->setChecked(graph);
+            window->findChild<QAction*>("mnuScoreGraph")->setChecked(graph);
             QApplication::processEvents();
-            QVERIFY(window.height() <= 800 - 80);
-            const ui::BoardView& board = *window.board();
+            QVERIFY(window->height() <= 800 - 80);
+            const ui::BoardView& board = *window->board();
             QVERIFY(board.rect().contains(board.SquareRect(SquareOf("A1")) |
                                           board.SquareRect(SquareOf("H8"))));
             QVERIFY2(board.squareSize() >= 48, qPrintable(QString::number(board.squareSize())));
         }
         // At the smallest size the board keeps the larger share and legible coordinates.
-        window.resize(1, 1);
+        window->resize(1, 1);
         QApplication::processEvents();
-        const auto* panel = window.findChild<QWidget*>("SidePanel");
-        const ui::BoardView& board = *window.board();
+        const auto* panel = window->findChild<QWidget*>("SidePanel");
+        const ui::BoardView& board = *window->board();
         QVERIFY2(board.squareSize() * 8 > panel->width(),
                  qPrintable(QString("%1 %2").arg(board.squareSize()).arg(panel->width())));
         QFont coordinates = board.font();

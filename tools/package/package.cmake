@@ -72,5 +72,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZELKOR_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own catalogues translate the buttons of its message boxes and file dialogs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

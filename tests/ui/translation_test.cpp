@@ -1,0 +1,208 @@
+// The window in German: the main window and every dialog show no English text that has a
+// German translation, and the texts the game composes come out German.
+#include <QAbstractButton>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QXmlStreamReader>
+
+#include "game/rules_text.h"
+#include "records/book.h"
+#include "records/settings.h"
+#include "ui/translation.h"
+#include "window_fixture.h"
+
+using namespace zelkor;
+using namespace zelkor::test;
+
+namespace {
+
+// Menus and buttons differ from their source only by the accelerator and the dots.
+QString Plain(QString text) {
+    text.remove('&');
+    text = text.trimmed();
+    if (text.endsWith("...")) text.chop(3);
+    return text;
+}
+
+// The English source texts of the German catalogue whose German differs: the fixed ones,
+// and the patterns with %1, %2 ... as expressions that match any filling.
+struct EnglishTexts {
+    QSet<QString> fixed;
+    QList<QRegularExpression> patterns;
+
+    bool Matches(const QString& shown) const {
+        for (const QString& line : shown.split('\n')) {
+            const QString text = Plain(line);
+            if (text.isEmpty()) continue;
+            if (fixed.contains(text)) return true;
+            for (const QRegularExpression& pattern : patterns)
+                if (pattern.match(text).hasMatch()) return true;
+        }
+        return false;
+    }
+};
+
+EnglishTexts ReadEnglishTexts() {
+    EnglishTexts english;
+    QFile file(ZELKOR_SOURCE_DIR "/translations/zelkor_de.ts");
+    if (!file.open(QIODevice::ReadOnly)) return english;
+    QXmlStreamReader xml(&file);
+    QString source;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement()) continue;
+        if (xml.name() == u"source") {
+            source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        } else if (xml.name() == u"translation") {
+            const QString german = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (german.isEmpty() || Plain(german) == Plain(source)) continue;
+            for (const QString& line : source.split('\n')) {
+                const QString text = Plain(line);
+                if (text.isEmpty()) continue;
+                if (!text.contains(QRegularExpression("%\\d"))) {
+                    english.fixed.insert(text);
+                    continue;
+                }
+                QString expression = QRegularExpression::escape(text);
+                expression.replace(QRegularExpression("%\\d"), ".*");
+                english.patterns << QRegularExpression(
+                    QRegularExpression::anchoredPattern(expression));
+            }
+        }
+    }
+    return english;
+}
+
+// Every text `root` shows: titles, labels, buttons, group boxes, tabs, boxes, list lines,
+// menus, actions and tooltips. Each English one is listed with where it was found.
+QStringList EnglishLeft(QWidget* root, const EnglishTexts& english) {
+    QStringList found;
+    auto check = [&](const QObject* at, const char* what, const QString& text) {
+        if (english.Matches(text))
+            found << QString("%1 %2: \"%3\"").arg(at->objectName(), what, text);
+    };
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        if (w->isWindow()) check(w, "title", w->windowTitle());
+        check(w, "tooltip", w->toolTip());
+        check(w, "accessible name", w->accessibleName());
+        if (auto* label = qobject_cast<QLabel*>(w)) check(w, "text", label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) check(w, "text", button->text());
+        if (auto* group = qobject_cast<QGroupBox*>(w)) check(w, "title", group->title());
+        if (auto* menu = qobject_cast<QMenu*>(w)) check(w, "title", menu->title());
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            check(w, "text", edit->text());
+            check(w, "placeholder", edit->placeholderText());
+        }
+        if (auto* tabs = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                check(w, "tab", tabs->tabText(i));
+        if (auto* list = qobject_cast<QListWidget*>(w))
+            for (int i = 0; i < list->count(); ++i)
+                check(w, "line", list->item(i)->text());
+        for (const QAction* action : w->actions()) {
+            check(action, "action", action->text());
+            check(action, "action tooltip", action->toolTip());
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+class TranslationTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theCheckSeesEnglish() {
+        // Without the catalogue the same walk finds the English texts: it would see any
+        // left in the German window.
+        const EnglishTexts english = ReadEnglishTexts();
+        QVERIFY(english.fixed.size() > 200 && english.patterns.size() > 30);
+        WindowFixture f;
+        const QStringList found = EnglishLeft(f.window.get(), english);
+        QVERIFY2(found.size() > 60, qPrintable(found.join('\n')));
+        QCOMPARE(ui::InstallTranslations(*QCoreApplication::instance(), QLocale("en_US")),
+                 QString());
+    }
+
+    void everyWindowSpeaksGerman() {
+        const EnglishTexts english = ReadEnglishTexts();
+        QCOMPARE(ui::InstallTranslations(*QCoreApplication::instance(), QLocale("de_DE")),
+                 QString("de"));
+        WindowFixture f;
+        QStringList found = EnglishLeft(f.window.get(), english);
+        // The game's own words: the displays and boxes after a refused move, a move and the
+        // computer's reply, a hint, a draw offer that ends the game, and the rating.
+        f.Type("a1a2");
+        f.Type(f.FirstLegalMove());
+        QVERIFY(f.WaitIdle());
+        for (const char* item : {"Pplayer", "Cplayer", "Hint", "Offerdraw", "rating"}) {
+            f.action(item)->trigger();
+            QVERIFY(f.WaitIdle());
+            found << EnglishLeft(f.window.get(), english);
+        }
+        QStringList shown;
+        for (const ShownMessage& m : f.messages) {
+            shown << QString::fromStdString(m.title + ": " + m.text);
+            if (english.Matches(QString::fromStdString(m.title + "\n" + m.text)))
+                found << shown.back();
+        }
+        QVERIFY2(shown.size() == 5, qPrintable(shown.join('\n')));
+        QStringList dialogs;
+        f.onDialog = [&](QDialog* dialog) {
+            dialogs << dialog->objectName();
+            found << EnglishLeft(dialog, english);
+            return int(QDialog::Rejected);
+        };
+        for (const char* item : {"Options", "NewVariant", "Rules", "mnuManual", "mnu_Help_About"})
+            f.action(item)->trigger();
+        f.window->ChooseBookMove({"c3d4   3"}, BookGamesLabel(3, *f.window),
+                                 BookMovesLabel(1, *f.window));
+        QCOMPARE(dialogs, QStringList({"frmOptions", "dlgVariants", "frmRules", "frmManual",
+                                       "frmAbout", "frmBook"}));
+        // The rules in force with every rule changed, and the board's guide.
+        VariantRules rules = f.game().active;
+        for (uint8_t& flag : rules.flags)
+            flag = 1;
+        for (int longKings = 0; longKings < 2; ++longKings) {
+            rules.flags[LongKings] = static_cast<uint8_t>(longKings);
+            const std::string text = RulesInForceText(rules, true, *f.window);
+            if (english.Matches(QString::fromStdString(text)))
+                found << QString::fromStdString(text);
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join('\n')));
+        // The German manual ships beside the English one; another language reads English.
+        const std::filesystem::path manual = ShippedDataDir() / "manual.md";
+        QCOMPARE(ui::ManualIn(manual, "de"), ShippedDataDir() / "manual_de.md");
+        QCOMPARE(ui::ManualIn(manual, "fr"), manual);
+    }
+
+    void composedTextsComeOutGerman() {
+        // Filled in after the translation: the numbers and names stand where German puts them.
+        QVERIFY(
+            !ui::InstallTranslations(*QCoreApplication::instance(), QLocale("de_AT")).isEmpty());
+        WindowFixture f;
+        f.window->findChild<QAction*>("rating")->trigger();
+        QCOMPARE(f.messages.back().title + ": " + f.messages.back().text,
+                 std::string("Wertung: Ihre aktuelle Wertungszahl ist 1200"));
+        Settings settings;
+        settings.Handicap = 1;
+        settings.UseDepth = 1;
+        settings.SearchDepth = 4;
+        QCOMPARE(LevelText(settings, *f.window), std::string("Spielstärke: 9   Tiefe: 4 Halbz."));
+        QCOMPARE(AnnouncementText(32001 - 6, *f.window),
+                 std::string("Der Computer gewinnt in 3 Zügen! "));
+        QCOMPARE(BookGamesLabel(1, *f.window), std::string(" 1 Partie"));
+        QCOMPARE(f.text(zelkor::Display::Status), std::string("Weiß zieht"));
+        // The command line and the log keep English.
+        QCOMPARE(LevelText(settings), std::string("Strength: 9   Depth: 4 ply"));
+    }
+};
+
+QTEST_MAIN(TranslationTest)
+#include "translation_test.moc"
