@@ -1,8 +1,8 @@
 // The Master level's evaluation: per-square values of a man for each side from its Manhattan
 // distances to the nearest target square and to the deepest one (growing faster than the
-// distance, so that men left behind cost more than men near the goal), a growing charge for
-// men still in their own starting camp, a draw-like score for a side whose target is blocked
-// late in the game, and the move.
+// distance, so that men left behind cost more than men near the goal; for sliding men, from
+// the number of slides still needed), a growing charge for men still in their own starting camp, a
+// draw-like score for a side whose target is blocked late in the game, and the move.
 #pragma once
 
 #include <algorithm>

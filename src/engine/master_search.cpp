@@ -323,6 +323,12 @@ class Worker {
         }
 
         GenerateMoves(g, sh_.features.prune ? MoveSet::Search : MoveSet::All);
+        if (g.cancelRequest == CancelRequest::Now) {
+            // The move pool is full (a long line of positions with many moves): the list is
+            // cut short and a deeper list would be empty, so this node is scored as it stands.
+            g.cancelRequest = CancelRequest::None;
+            return Eval();
+        }
         const int begin = g.plyStart[ply];
         const int end = g.plyStart[ply + 1];
         if (end <= begin) return -(kWinScore - ply);  // no move: the side to move has lost
