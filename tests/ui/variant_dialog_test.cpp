@@ -105,7 +105,8 @@ class VariantDialogTest : public QObject {
         keyboard.findChild<QCheckBox*>("chkBlackStarts")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK is the default
-        QVERIFY(keyboard.result() == QDialog::Accepted && k.game->active.flag(BlackStarts) == 1);
+        QVERIFY(keyboard.result() == QDialog::Accepted && k.game->active.flag(BlackStarts) == 1 &&
+                k.settings.Variant == 1);  // the first variant stays the first
     }
 
     void interlocksAndTheRandomDraw() {
