@@ -7,6 +7,7 @@
 #include "../engine/engine_fixture.h"
 #include "controller_fixture.h"
 #include "engine/driver.h"
+#include "game/master_play.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
 
@@ -59,6 +60,24 @@ class ComputerTurn : public ControllerTest {
 
     BookController* book = nullptr;
 };
+
+// Master's result takes the levels' place, also when its move is the first root move already:
+// its move first, its score and the reply it expects.
+TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
+    const std::vector<Move> moves = LegalMoves(g());
+    for (int best : {1, 0}) {
+        std::copy(moves.begin(), moves.end(), g().movePool.begin());
+        s().rootCount = static_cast<int>(moves.size());
+        SearchResult result;
+        result.best = moves[best];
+        result.score = 40 + best;
+        result.mainLine = {{moves[best].Source, moves[best].dest, 0}, {85, 74, 0}};
+        ApplyMasterResult(g(), s(), result, false);
+        EXPECT_EQ(std::tuple(g().movePool[0].dest, s().bestScore, s().rootTable[0].score,
+                             s().hintFrom, s().hintTo),
+                  std::tuple(moves[best].dest, 40 + best, 40 + best, 85, 74));
+    }
+}
 
 TEST_F(ComputerTurn, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     Position(DefaultRules(), kOneMove, kWhite, 0);

@@ -64,6 +64,11 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
     EXPECT_EQ(std::tuple(r.inBook, r.bookMoves), std::tuple(true, Moves{"g3h4", "g3f4"}));
     test::RecordTexts(*g, {"g3h4"});
     EXPECT_TRUE(Lookup().bookMoves.empty());
+    // A move without its side's marker at a line's end proposes nothing, whatever line follows.
+    Book(kSection + "h4g5 f6e5\r\nb3c4w\r\nend\r\n");
+    g = test::DefaultGame();
+    test::RecordTexts(*g, {"h4g5"});
+    EXPECT_TRUE(Lookup().bookMoves.empty());
 }
 
 TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 #include <memory>
 
@@ -98,10 +99,14 @@ class VariantDialogTest : public QObject {
         ui::dlgVariants keyboard(keys);
         keyboard.show();
         QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
+        const QPoint offCentre =  // it opens in the middle of the screen, its frame aside
+            keyboard.geometry().center() - keyboard.screen()->availableGeometry().center();
+        QVERIFY(offCentre.manhattanLength() <= 8);
         keyboard.findChild<QCheckBox*>("chkBlackStarts")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK is the default
-        QVERIFY(keyboard.result() == QDialog::Accepted && k.game->active.flag(BlackStarts) == 1);
+        QVERIFY(keyboard.result() == QDialog::Accepted && k.game->active.flag(BlackStarts) == 1 &&
+                k.settings.Variant == 1);  // the first variant stays the first
     }
 
     void interlocksAndTheRandomDraw() {
