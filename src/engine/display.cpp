@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/driver.h"
+#include "engine/display.h"
 
 namespace zelkor {
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display.h"
 #include "engine/evaluate.h"
 #include "engine/search.h"
 #include "rules/game_end.h"

@@ -1,4 +1,4 @@
-#include "engine/engine.h"
+#include "engine/search_state.h"
 
 namespace zelkor {
 

@@ -1,5 +1,6 @@
 // The analysis as the controller runs it: the driver's search on the position for the side
 // to move, without playing; the root moves and what the search found are told here.
+#include "engine/display.h"
 #include "engine/driver.h"
 #include "game/controller.h"
 #include "rules/game_end.h"

@@ -9,6 +9,7 @@
 #include "game/hint_board.h"
 #include "game/master_play.h"
 #include "game/rules_text.h"
+#include "records/book_choice.h"
 #include "records/log.h"
 #include "records/rating.h"
 #include "records/variant_file.h"

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <thread>
 
+#include "engine/display.h"
 #include "engine/driver.h"
 #include "game/controller.h"
 #include "game/hint_board.h"

@@ -85,20 +85,6 @@ class BookCache {
 BookResult FileBookLookup(int mode, const GameState& g, const std::filesystem::path& dataDir,
                           Random& random, ReaderUi& ui);
 
-// The book games of the side to move propose their next moves; proposals that are not
-// legal in the position are dropped (the move list at g.ply is left as it was). One
-// proposal is chosen at once; several are offered in the "Book moves" dialog.
-BookResult GamesBookLookup(GameState& g, const std::filesystem::path& dataDir, ReaderUi& ui);
-
-// The pieces of the games look-up, exposed for tests and the dialog.
-struct BookGameCandidate {
-    std::string move;  // as written in the files ("c3d4")
-    int count = 0;     // games proposing it
-};
-struct BookGamesProposals {
-    int filesRead = 0;
-    std::vector<BookGameCandidate> candidates;  // by count, highest first
-};
 // Whether the header of a book game (its lines before "START", given one by one) names
 // the rules in force: the rule flags, the home squares ("PromoW=", "PromoB=", in any
 // order), the directions (the two lines after "Offset=") and the set-up ("Setup="). Keys
@@ -115,16 +101,5 @@ class BookGameRules {
     int offsetLines_ = 0;  // direction lines still to come after "Offset="
     DirectionTable directions_{};
 };
-
-// Every proposal of the games in folder for the game text, before the legality filter;
-// with `rules`, a game whose header names other rules proposes nothing.
-BookGamesProposals CollectBookGameProposals(const std::filesystem::path& folder,
-                                            const std::string& gameText,
-                                            const GameState* rules = nullptr);
-// "c3d4   3": the count, with its leading blank, ends in column 8.
-std::string BookDialogLine(const BookGameCandidate& candidate);
-// " 3 games" / " 1 game", " 2 moves" / " 1 move".
-std::string BookGamesLabel(int files, const Translator& texts = English());
-std::string BookMovesLabel(int moves, const Translator& texts = English());
 
 }  // namespace zelkor

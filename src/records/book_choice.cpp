@@ -1,8 +1,11 @@
 // The book-games look-up with the legality filter and the "Book moves" dialog.
+#include "records/book_choice.h"
+
 #include <set>
 #include <utility>
 
 #include "records/book.h"
+#include "records/book_games.h"
 #include "rules/board.h"
 #include "rules/movegen.h"
 

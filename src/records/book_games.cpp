@@ -1,3 +1,5 @@
+#include "records/book_games.h"
+
 #include <algorithm>
 #include <optional>
 #include <system_error>

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/display.h"
 #include "engine/driver.h"
 #include "engine/evaluate.h"
 #include "engine/hint.h"

@@ -51,9 +51,11 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}) + Text(D::Strength),
               "00Strength: 7   Time: 2 sec");
 
-    c().settings().PlayMode = 2;  // Computer-Computer is never resumed
+    // The exit writes the game's play mode; Computer-Computer is never resumed.
     g().playMode = PlayMode::ComputerComputer;
     c().Shutdown();
+    const std::string written = ReadFile(dir / "zelkor.ini");
+    EXPECT_EQ(written.substr(written.find("\r\n") + 2, 5), " 2 \r\n");
     Start();
     EXPECT_TRUE(g().playMode == PlayMode::PlayerComputer && ui.checked(C::PlayerComputer));
 }

@@ -1,4 +1,6 @@
 #include "records/book.h"
+#include "records/book_choice.h"
+#include "records/book_games.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "records/book.h"
+#include "records/book_games.h"
 #include "records/text_file.h"
 #include "rules/rules_test_util.h"
 #include "support/fakes.h"

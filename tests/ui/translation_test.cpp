@@ -12,6 +12,7 @@
 
 #include "game/rules_text.h"
 #include "records/book.h"
+#include "records/book_games.h"
 #include "records/settings.h"
 #include "ui/translation.h"
 #include "window_fixture.h"

@@ -15,6 +15,7 @@
 #include "game/controller.h"
 #include "game/silent_ui.h"
 #include "records/book.h"
+#include "records/book_choice.h"
 #include "records/game_file.h"
 #include "records/rating.h"
 #include "records/settings_file.h"
