@@ -217,32 +217,17 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
 }
 
 TEST(Cli, RejectsBadArguments) {
-    for (const char* arguments : {"perft",
-                                  "perft x",
-                                  "perft 0",
-                                  "perft 3x",
-                                  "moves a b",
-                                  "analyse --depth 0",
-                                  "analyse --depth 3 --time 2",
-                                  "analyse --time 0",
-                                  "analyse --noise -1",
-                                  "analyse --speed 3",
-                                  "analyse --depth",
-                                  "selfplay --games 0",
-                                  "selfplay --depth",
-                                  "selfplay --depth x",
-                                  "selfplay --time 0.04",
-                                  "selfplay --colour",
-                                  "selfplay --book left",
-                                  "selfplay --strength 11",
-                                  "eval a b",
-                                  "match --a 11",
-                                  "match --b mister",
-                                  "match --time 0",
-                                  "match --games 0",
-                                  "match --threads 0",
-                                  "match --sprt 10 0 0.05 0.05",
-                                  "match --sprt 0 10 0.05"})
+    // clang-format off
+    const char* const refused[] = {
+        "perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
+        "analyse --depth 3 --time 2", "analyse --time 0", "analyse --noise -1", "analyse --speed 3",
+        "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --depth x",
+        "selfplay --time 0.04", "selfplay --colour", "selfplay --book left",
+        "selfplay --strength 11", "eval a b", "match --a 11", "match --b mister", "match --time 0",
+        "match --games 0", "match --threads 0", "match --sprt 10 0 0.05 0.05",
+        "match --sprt 0 10 0.05"};
+    // clang-format on
+    for (const char* arguments : refused)
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
     for (const auto& [arguments, message] :
          {std::pair("eval a b", "eval: give at most one game file\n"),

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "game/controller.h"
@@ -56,6 +57,25 @@ class ControllerTest : public ::testing::Test {
     }
 
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }
+
+    // A hand-set position, White to move: White men in upper case, Black men in lower case.
+    void SetUpMen(const std::string& men) {
+        c().SetupClearBoard();
+        std::istringstream in(men);
+        for (std::string man; in >> man;) {
+            const int value = man[0] < 'a' ? kWhiteMan : kBlackMan;
+            man[0] = static_cast<char>(man[0] & ~0x20);  // the upper case letter
+            c().SetupSquare(SquareNumber(man), value);
+        }
+        c().SetupSideToMove(kWhite);
+        c().SetupPopupClosed();
+    }
+
+    // A new game, quitting the one in play.
+    void NewGame() {
+        ui.answers = {Answer::Yes};
+        c().NewGameCommand(false);
+    }
 
     std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
     // One character per command: 1 when enabled (or checked), 0 when not.

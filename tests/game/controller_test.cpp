@@ -148,8 +148,7 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     // A Cancel in the pause after a move ends the run before the next move; a request left
     // standing after the last node looked does not cut the next computation short.
     ui.onProcessEvents = nullptr;
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     c().settings().SearchDepth = 3;
     const size_t pauses = clock.pauses.size();
     clock.onPause = [&] {
@@ -242,8 +241,7 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
 
     // Analysis, then closing while the computer thinks: the search stops, the result that
     // still arrives tells nothing, and nothing is written again.
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     c().AnalyzeCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_FALSE(ui.list(ListId::Analysis).empty());
@@ -333,8 +331,7 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     EXPECT_EQ(Text(D::Status), "Computer wins!");
 
     // An offer the computer takes: its last search saw no advantage.
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     ASSERT_TRUE(Type("e1d2"));
     c().search().bestScore = 0;
     c().OfferDrawCommand();
@@ -342,8 +339,7 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
               "Congratulations: OK... It's a draw!|It's a draw!00");
     EXPECT_TRUE(g().gameOver && ui.messages.back().icon == Icon::Exclamation);
 
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     for (int guard = 0; !g().gameOver && guard < 600; ++guard)
         c().TypedMove(c().legalMoveLines().front());
     ASSERT_TRUE(g().gameOver);
@@ -392,8 +388,7 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
         << Last();
 
     // The hint from Master's own search; a stored reply of its line is shown as it stands.
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     c().HintCommand();
     EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
     EXPECT_EQ(std::tuple(g().busy, g().rated, Enabled({C::PlayMenu})),
@@ -457,11 +452,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     EXPECT_TRUE(g().gamePly == 1 && !c().CanStartDrag(Sq("f1")) && Last() == "Error: Black moves");
 
     // A man without a move cannot be held.
-    c().SetupClearBoard();
-    for (const char* square : {"a1", "a2", "b1", "b2", "a3", "c1", "c3"})
-        c().SetupSquare(Sq(square), square[0] == 'a' && square[1] == '1' ? kWhiteMan : kBlackMan);
-    c().SetupSideToMove(kWhite);
-    c().SetupPopupClosed();
+    SetUpMen("A1 a2 b1 b2 a3 c1 c3");
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
     EXPECT_EQ(Last(), "Error: You cannot move that piece: a1 is blocked");
@@ -508,17 +499,9 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         {"D4 d5", -1, "hint d4-d3", "Try d4-d3|d4, d3"},
     };
     for (const Row& row : rows) {
-        c().SetupClearBoard();
-        std::istringstream men(row.men);
-        for (std::string man; men >> man;) {
-            const bool white = std::isupper(static_cast<unsigned char>(man[0]));
-            man[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(man[0])));
-            c().SetupSquare(Sq(man.c_str()), white ? kWhiteMan : kBlackMan);
-        }
-        c().SetupSideToMove(kWhite);
+        SetUpMen(row.men);
         g().active.flags = DefaultRules().flags;
         if (row.flag >= 0) g().active.flags[row.flag] = 1;
-        c().SetupPopupClosed();
         std::istringstream query(row.query);
         std::string kind, from, to, jump;
         query >> kind >> from >> to >> jump;
@@ -547,13 +530,8 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         EXPECT_EQ(got, row.expected) << row.men << " / " << row.query;
     }
     // The last move's route follows the game back and forth.
-    c().SetupClearBoard();
-    for (const char* square : {"d5", "d7"})
-        c().SetupSquare(Sq(square), kBlackMan);
-    c().SetupSquare(Sq("d4"), kWhiteMan);
-    c().SetupSideToMove(kWhite);
+    SetUpMen("D4 d5 d7");
     g().active.flags = DefaultRules().flags;
-    c().SetupPopupClosed();
     c().SelectPlayerPlayer();
     ASSERT_TRUE(Type("d4xd8"));
     EXPECT_EQ(SquareList(LastMoveRoute(g()).stops), "d4, d6, d8");
@@ -574,8 +552,7 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
               std::tuple("Player", kWhite, false));
 
     std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     c().SelectPlayerPlayer();
     c().settings().UseBook = 0;  // it only decides whether the computer plays from the book
     c().FillLegalMoveList();
@@ -782,8 +759,7 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
         EXPECT_EQ(g().board[square], kEmpty);
     EXPECT_EQ(std::tuple(g().side, g().gameMoveLines.size()), std::tuple(kWhite, size_t{0}));
     // New Game leaves the set-up behind.
-    ui.answers = {Answer::Yes};
-    c().NewGameCommand(false);
+    NewGame();
     EXPECT_TRUE(g().board[Sq("e1")] == kWhiteMan && !c().setupMode());
 }
 

@@ -28,7 +28,6 @@ using D = zelkor::Display;
 
 namespace {
 
-// Notes, at each paint of the watched widget, whether `when` held.
 // Notes whether the watched object gets an event of `type` while `when` holds.
 struct EventWatch : QObject {
     QEvent::Type type = QEvent::Paint;
@@ -294,6 +293,21 @@ class MainWindowTest : public QObject {
         f.Hover(SquareOf("A1"));  // presses are ignored until the pointer moves again
         f.SetupPopup(SquareOf("C4"), "mnu_PopUp_ClearBoard");
         QCOMPARE(f.game().board[SquareOf("E1")], kEmpty);
+        // A jump is compulsory: Space on a man that may not move rings the men that must
+        // jump, but not while the computer thinks.
+        for (const char* man : {"D4", "A1"})
+            f.controller().SetupSquare(SquareOf(man), kWhiteMan);
+        f.controller().SetupSquare(SquareOf("D5"), kBlackMan);
+        f.game().active.flags[CapRequired] = 1;
+        f.controller().SetupPopupClosed();
+        f.board().setFocus();
+        f.board().SetCursorSquare(SquareOf("A1"));
+        for (bool busy : {true, false}) {
+            f.game().busy = busy;
+            QTest::keyClick(&f.board(), Qt::Key_Space);
+            f.game().busy = false;
+            QCOMPARE(f.board().mustMove(), busy ? std::vector<int>{} : std::vector{SquareOf("D4")});
+        }
 
         // During a game the popup asks first; No keeps the game and its board.
         WindowFixture g;
