@@ -23,28 +23,28 @@ struct Settings {
     int32_t SearchDepth = 2;
     uint8_t Notation = 0;  // 0 coordinates shown, 1 none
     int32_t BoardTurned = 0;
-    uint8_t ShowMoves = 1;
+    bool ShowMoves = true;
     uint8_t Variant = 1;  // number of the current variant in variants.ini, from 1
     int16_t ThinkTime = 2;
-    uint8_t UseDepth = 0;
-    uint8_t ChessDrawRules = 1;
+    bool UseDepth = false;
+    bool ChessDrawRules = true;
     std::string PlayerName = "Player";
-    uint8_t CapitalLetters = 0;
-    uint8_t ConfirmExit = 1;
-    uint8_t AskDraw = 1;
-    uint8_t ExtendedSearch = 0;
-    uint8_t UseBook = 0;
+    bool CapitalLetters = false;
+    bool ConfirmExit = true;
+    bool AskDraw = true;
+    bool ExtendedSearch = false;
+    bool UseBook = false;
     uint8_t DrawRule15 = 1;  // 1: 30 half-moves ("15"), 0: 20 ("10")
-    uint8_t ShowCalculation = 1;
-    uint8_t BruteForce = 0;
+    bool ShowCalculation = true;
+    bool BruteForce = false;
     uint8_t JumpChar = 0;  // 0 "x", 1 ":"
     uint8_t ExtendedPlies = 1;
     int16_t Balance = 150;
-    uint8_t UseRating = 1;
-    uint8_t FixedTime = 1;  // 0 = flexible time management
+    bool UseRating = true;
+    bool FixedTime = true;  // 0 = flexible time management
     int32_t PieceSet = 0;
-    uint8_t BookFromGames = 0;
-    uint8_t CountdownTimer = 0;
+    bool BookFromGames = false;
+    bool CountdownTimer = false;
 
     // The active rule set: flags, home squares and direction texts (the name and help
     // text are not stored). While the program runs the game's active rules are the ones in

@@ -28,8 +28,9 @@ struct DirectionLine {
 };
 
 // Where one line of the file lives in the record.
-using Field = std::variant<uint8_t Settings::*, int16_t Settings::*, int32_t Settings::*,
-                           std::string Settings::*, FlagLine, HomeLine, DirectionLine>;
+using Field =
+    std::variant<bool Settings::*, uint8_t Settings::*, int16_t Settings::*, int32_t Settings::*,
+                 std::string Settings::*, FlagLine, HomeLine, DirectionLine>;
 
 // Lines 2..42 in file order.
 const std::array<Field, kSettingsLines - 1> kFields = {
@@ -125,6 +126,13 @@ Parsed ReadLine(const Field& field, const std::string& text, Settings& s) {
     struct Reader {
         const std::string& text;
         Settings& s;
+        // A flag's line holds a byte; any value but 0 sets it, as the options dialog would.
+        Parsed operator()(bool Settings::*m) {
+            uint8_t value = 0;
+            const Parsed parsed = ReadNumberInto(text, value);
+            if (parsed == Parsed::Ok) s.*m = value != 0;
+            return parsed;
+        }
         Parsed operator()(uint8_t Settings::*m) { return ReadNumberInto(text, s.*m); }
         Parsed operator()(int16_t Settings::*m) { return ReadNumberInto(text, s.*m); }
         Parsed operator()(int32_t Settings::*m) { return ReadNumberInto(text, s.*m); }
@@ -148,6 +156,7 @@ Parsed ReadLine(const Field& field, const std::string& text, Settings& s) {
 std::string WriteLine(const Field& field, const Settings& s) {
     struct Writer {
         const Settings& s;
+        std::string operator()(bool Settings::*m) { return NumberText(s.*m ? 1 : 0); }
         std::string operator()(uint8_t Settings::*m) { return NumberText(s.*m); }
         std::string operator()(int16_t Settings::*m) { return NumberText(s.*m); }
         std::string operator()(int32_t Settings::*m) { return NumberText(s.*m); }
@@ -189,11 +198,8 @@ void ClampToControls(Settings& s) {
     Clamp(s.ExtendedPlies, 1, 3);
     Clamp(s.Balance, 1, 750);
     Clamp(s.Variant, 1, 255);
-    for (uint8_t* flag : {&s.Notation, &s.ShowMoves, &s.UseDepth, &s.ChessDrawRules,
-                          &s.CapitalLetters, &s.ConfirmExit, &s.AskDraw, &s.ExtendedSearch,
-                          &s.UseBook, &s.DrawRule15, &s.ShowCalculation, &s.BruteForce, &s.JumpChar,
-                          &s.UseRating, &s.FixedTime, &s.BookFromGames, &s.CountdownTimer})
-        Clamp(*flag, 0, 1);
+    for (uint8_t* choice : {&s.Notation, &s.DrawRule15, &s.JumpChar})
+        Clamp(*choice, 0, 1);
     Clamp(s.BoardTurned, 0, 1);
     Clamp(s.PieceSet, 0, 1);
 }

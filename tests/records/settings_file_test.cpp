@@ -62,8 +62,9 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     s.PlayMode = 1;
     s.Handicap = 4;
     s.SearchDepth = 20;
-    s.Notation = s.BoardTurned = s.UseDepth = s.CountdownTimer = s.JumpChar = 1;
-    s.ShowMoves = 0;
+    s.Notation = s.BoardTurned = s.JumpChar = 1;
+    s.UseDepth = s.CountdownTimer = true;
+    s.ShowMoves = false;
     s.Variant = 200;
     s.ThinkTime = 180;
     s.PlayerName = "Smith, \"Jo\"";

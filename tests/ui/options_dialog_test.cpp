@@ -46,8 +46,10 @@ class OptionsDialogTest : public QObject {
     // Two records that differ in every field come back unchanged through OK.
     void okKeepsEverySettingItShows() {
         Settings a;
-        a.UseDepth = a.FixedTime = a.JumpChar = a.BookFromGames = a.UseBook = 1;
-        a.ShowMoves = a.ChessDrawRules = a.ConfirmExit = a.DrawRule15 = a.UseRating = a.AskDraw = 0;
+        a.UseDepth = a.FixedTime = a.BookFromGames = a.UseBook = true;
+        a.ShowMoves = a.ChessDrawRules = a.ConfirmExit = a.UseRating = a.AskDraw = false;
+        a.JumpChar = 1;
+        a.DrawRule15 = 0;
         std::tie(a.Handicap, a.SearchDepth, a.ThinkTime, a.PlayerName) =
             std::tuple(3, 7, 45, "Ann");
         Settings b;
