@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/game_state.h"
 #include "game/user_interface.h"
+#include "rules/game_state.h"
 
 namespace zelkor {
 
