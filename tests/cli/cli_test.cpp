@@ -123,7 +123,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     const auto run =
         RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
                "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 2 --seed 3 "
-               "--save '" +
+               "--sprt 0 10 0.05 0.05 --save '" +
                (dir.path() / "m.zlk").string() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
@@ -131,6 +131,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     EXPECT_NE(run.out.find("\ngame 1: A White: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
+    EXPECT_NE(run.out.find("\nsprt: llr "), std::string::npos) << run.out;
     EXPECT_TRUE(std::regex_match(lines.back(),
                                  std::regex("level 10\\(depth 1\\) vs master\\(0.05s,1t\\): "
                                             "games 2 \\+\\d =\\d -\\d score "
@@ -231,7 +232,8 @@ TEST(Cli, RejectsBadArguments) {
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
     for (const auto& [arguments, message] :
          {std::pair("eval a b", "eval: give at most one game file\n"),
-          std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n")})
+          std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
+          std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n")})
         EXPECT_EQ(RunCli(arguments, true).out, message);
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);

@@ -107,6 +107,13 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     limits.depth = 20;
     result = SearchPosition(e, limits).value();
     EXPECT_TRUE(result.stop == StopReason::TimeUp && result.depth >= 1 && result.depth < 20);
+    // With a flexible time the clock is read after each root move, and the time manager ends
+    // the search there: the rest of that iteration stays unsearched.
+    settings.FixedTime = 0;
+    clock.tick = 0.2;
+    result = SearchPosition(e, limits).value();
+    EXPECT_EQ(std::tuple(result.stop, result.rootMoves.back().score),
+              std::tuple(StopReason::TimeManager, kUnsearched));
 
     result.stop = StopReason::TimeManager;
     g.cancelRequest = CancelRequest::TimeManagerStop;
@@ -141,6 +148,9 @@ TEST_F(Driver, DrawProposals) {
         EXPECT_EQ(ProposeDraw(e, both), proposal) << lastOffer << announced << both << earlier;
         EXPECT_EQ(s.lastDrawOfferPly, proposal == DrawProposal::None ? lastOffer : 101);
     }
+    // A new game waits for the score to be stable again before the first offer.
+    s.ResetForNewGame();
+    EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
 }
 
 TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {

@@ -8,6 +8,7 @@
 #include "game/rules_text.h"
 #include "ui/book_dialog.h"
 #include "ui/info_windows.h"
+#include "ui/app_icon.h"
 #include "ui/toolbar_icons.h"
 
 using namespace zelkor::ui;
@@ -58,16 +59,36 @@ class SmallWindowsTest : public QObject {
         QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
     }
 
-    void everyToolbarPictureIsItsOwn() {
+    // Each toolbar picture is its own, and every picture the program draws for itself (the
+    // toolbar's, enabled and greyed, and the application icon) is the one approved: a sum over
+    // their pixels is pinned. After a deliberate change to a drawing, pin the new sums printed.
+    void everyToolbarPictureIsItsOwnAndAsApproved() {
         QList<QImage> pictures;
+        QStringList sums;
         for (const char* key :
              {"New Game", "New Variant", "Open", "Save", "Compute", "Cancel", "First", "Back",
               "Forward", "Last", "Draw", "Resign", "Hint", "ComputerPlayer", "PlayerPlayer",
               "ComputerComputer", "Options", "Analyze", "TurnBoard"}) {
-            const QImage picture = ToolbarIcon(key).pixmap(24, 24).toImage();
+            const QIcon icon = ToolbarIcon(key);
+            const QImage picture = icon.pixmap(24, 24).toImage();
             QVERIFY2(!pictures.contains(picture), key);
-            pictures << picture;
+            pictures << picture << icon.pixmap(QSize(24, 24), QIcon::Disabled).toImage();
         }
+        for (int size : {16, 48, 256})
+            pictures << DrawAppIcon(size);
+        quint64 all = 14695981039346656037ull;
+        for (const QImage& picture : pictures) {
+            const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+            quint64 sum = 14695981039346656037ull;  // FNV-1a over the rows' pixels
+            for (int y = 0; y < argb.height(); ++y) {
+                const uchar* row = argb.constScanLine(y);
+                for (int i = 0; i < argb.width() * 4; ++i)
+                    sum = (sum ^ row[i]) * 1099511628211ull;
+            }
+            sums << QString::number(sum, 16);
+            all = (all ^ sum) * 1099511628211ull;
+        }
+        QVERIFY2(all == 0xaec3cb8df45d636aull, qPrintable(QString::number(all, 16) + ": " + sums.join(' ')));
     }
 };
 
