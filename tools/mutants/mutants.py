@@ -422,8 +422,9 @@ def main():
         try:
             file.write_bytes("\n".join(lines).encode("utf-8"))
             code, out = run(["cmake", "--build", str(build), "-j", str(args.jobs)], 1800)
-            quick = "" if code or args.every_test else quick_kill(programs, site.folder, args.jobs,
-                                                                     timeout)
+            quick = ""
+            if not code and not args.every_test:
+                quick = quick_kill(programs, site.folder, args.jobs, timeout)
             if code:
                 outcome, detail = "not compiled", ""
             elif quick:
