@@ -185,6 +185,7 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
         ASSERT_EQ(RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" " + variant).status, 0);
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
+    EXPECT_NE(book.find("\r\nstart\r\ng1e3wa7c5b\r\n"), std::string::npos);  // each move's side
     // Named after the side of the camp's axis, the camp row left, and the jump.
     for (const char* name :
          {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",

@@ -46,10 +46,16 @@ TEST_F(Driver, OneLegalMoveAndAnEmptyReducedSetSearchOneIteration) {
     SetUp(DefaultRules(), kOneMove, kWhite, 0);
     RootSearchLimits limits;
     limits.depth = 3;
+    std::vector<NewBestReport> reports;
+    e.progress.newBest = [&reports](const NewBestReport& report) { reports.push_back(report); };
     std::optional<SearchResult> result = SearchPosition(e, limits);
     ASSERT_TRUE(result);
     EXPECT_EQ(std::tuple(result->best.Source, result->best.dest, result->depth, result->stop),
               std::tuple(Sq("A1"), Sq("C3"), 1, StopReason::Completed));
+    ASSERT_EQ(reports.size(), 1u);  // the new best with its line as the user sees it
+    EXPECT_EQ(std::tuple(reports[0].depth, reports[0].move, reports[0].mainLine),
+              std::tuple(1, std::string("a1xc3"), std::string("a1xc3 ")));
+    e.progress.newBest = nullptr;
 
     // No step direction and the only jump leads away: every legal move is searched.
     VariantRules rules = DefaultRules();

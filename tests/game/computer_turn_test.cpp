@@ -62,10 +62,10 @@ class ComputerTurn : public ControllerTest {
 };
 
 // Master's result takes the levels' place, also when its move is the first root move already:
-// its move first, its score and the reply it expects.
+// its move first, the others in their order, its score and the reply it expects.
 TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
     const std::vector<Move> moves = LegalMoves(g());
-    for (int best : {1, 0}) {
+    for (int best : {2, 0}) {
         std::copy(moves.begin(), moves.end(), g().movePool.begin());
         s().rootCount = static_cast<int>(moves.size());
         SearchResult result;
@@ -76,6 +76,8 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         EXPECT_EQ(std::tuple(g().movePool[0].dest, s().bestScore, s().rootTable[0].score,
                              s().hintFrom, s().hintTo),
                   std::tuple(moves[best].dest, 40 + best, 40 + best, 85, 74));
+        EXPECT_EQ(std::tuple(g().movePool[1].dest, g().movePool[2].dest, g().movePool[3].dest),
+                  std::tuple(moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest, moves[3].dest));
     }
 }
 

@@ -639,7 +639,8 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     EXPECT_EQ(c().search().hintFrom, 0);  // which belongs to the position left
     EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerPlayer");
     c().Back();
-    EXPECT_EQ(std::tuple(g().firstSideName, g().gamePly), std::tuple(std::string("Player"), 0));
+    EXPECT_EQ(std::tuple(g().firstSideName + g().secondSideName, g().gamePly),
+              std::tuple(std::string("PlayerComputer"), 0));
 }
 
 TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {

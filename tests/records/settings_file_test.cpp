@@ -133,9 +133,12 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
         EXPECT_EQ(result.line, index + 1);
         EXPECT_EQ(result.keptAs, BadSettingsFile(dir.path()));
         EXPECT_EQ(SplitCrLf(ReadFile(result.keptAs)), lines);
-        EXPECT_NE(SettingsProblemMessage(result, dir.path())
-                      .find(File().string() + ", line " + std::to_string(index + 1)),
+        const std::string message = SettingsProblemMessage(result, dir.path());
+        EXPECT_NE(message.find(File().string() + ", line " + std::to_string(index + 1)),
                   std::string::npos);
+        if (index > 0 && *value) {  // the value as it stands
+            EXPECT_NE(message.find("\"" + std::string(value) + "\""), std::string::npos) << message;
+        }
         fs::remove(result.keptAs);
     }
 

@@ -1,10 +1,13 @@
-// The board view: camp shades, highlights, the turned board, the pointer and the piece sets.
+// The board view: camp shades, highlights, the turned board, the pointer and the piece sets;
+// the pictures of the board and the score graph.
 #include <QImage>
 #include <QtTest>
 #include <memory>
 
+#include "picture_sum.h"
 #include "support/fakes.h"
 #include "ui/board_view.h"
+#include "ui/score_graph_view.h"
 
 using namespace zelkor;
 using namespace zelkor::ui;
@@ -141,6 +144,37 @@ class BoardViewTest : public QObject {
             f.view.Redraw();
             QVERIFY(f.At(44).lightness() < 100 && f.At(44, {2, 2}).lightness() > 100);
         }
+    }
+
+    // The board with men, camps, marks, a hint and rings, plain and turned, and the score graph
+    // of a few computer moves are drawn as approved: a sum over their pixels is pinned.
+    void boardAndGraphAreDrawnAsApproved() {
+        Fixture f(480, 440);
+        for (auto [square, man] : {std::pair(91, kWhiteMan), std::pair(55, kWhiteMan),
+                                   std::pair(44, kBlackMan), std::pair(28, kBlackMan)})
+            f.game->board[square] = man;
+        QStringList sums;
+        for (int turned : {0, 1}) {
+            f.settings.BoardTurned = turned;
+            f.view.Redraw();
+            f.view.HighlightSquare(91);
+            f.view.HighlightSquare(46);
+            f.view.ShowMustMove({55});
+            f.view.ShowHint(MoveRoute{{44, 46}, {}});
+            sums << test::SumText(test::PictureSum(f.view.grab().toImage()));
+        }
+        SearchState search;
+        f.game->recordLength = f.game->gamePly = 6;
+        for (int ply = 1; ply <= 6; ++ply) {
+            MoveTextRow& row = f.game->moveTexts[(ply + 1) / 2];
+            (ply % 2 ? row.firstBy : row.secondBy).assign(1, ply == 4 ? '0' : '1');
+            search.scoreHistory[ply] = static_cast<int16_t>(ply % 2 ? 40 * ply : -150);
+        }
+        f.game->gamePly = 3;
+        ScoreGraphView graph(*f.game, search);
+        graph.resize(320, 120);
+        sums << test::SumText(test::PictureSum(graph.grab().toImage()));
+        QCOMPARE(sums.join(' '), QString("be4456c8fb5b586 5ef7488467cdb696 90c5fe08a6b4b243"));
     }
 };
 

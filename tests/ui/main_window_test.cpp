@@ -287,6 +287,12 @@ class MainWindowTest : public QObject {
         QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);
         f.game().busy = false;
         QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);  // no press of its own
+        f.Hover(SquareOf("A1"));
+        const QPoint g1 = f.board().SquareRect(SquareOf("G1")).center();
+        QTest::mousePress(&f.board(), Qt::LeftButton, {}, g1);   // a right click inside a drag
+        QTest::mousePress(&f.board(), Qt::RightButton, {}, g1);  // ends with the drop
+        QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, g1);
+        QTest::mouseRelease(&f.board(), Qt::RightButton, {}, g1);
         QVERIFY(checked.isEmpty());
         f.SetupPopup(SquareOf("C4"), "Whitechecker");  // an empty square takes a man too
         QCOMPARE(f.game().board[SquareOf("C4")], kWhiteMan);
