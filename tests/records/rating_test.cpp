@@ -50,7 +50,10 @@ TEST(Rating, EncodingAndTheRatingFile) {
     ASSERT_TRUE(WriteRatingFile(dir.path(), 1537));
     EXPECT_EQ(std::tuple(test::ReadFile(dir / "zelkor.rtg"), ReadRatingFile(dir.path())),
               std::tuple("JVZX\r\n", 1537));
-    const std::pair<std::string, int> files[] = {{"", 0}, {"JQKK", 1200}};  // no line end
+    const std::pair<std::string, int> files[] = {
+        {"", 0},
+        {"JQKK", 1200},                                         // no line end
+        {"JVZX\r\n" + std::string((1 << 20) - 6, ' '), 1537}};  // as long as a file may be
     for (const auto& [contents, rating] : files) {
         test::WriteFile(dir / "zelkor.rtg", contents);
         EXPECT_EQ(ReadRatingFile(dir.path()), rating);

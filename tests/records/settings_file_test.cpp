@@ -313,7 +313,7 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_NE(data.warning, "");
     WriteFile(bad.home / ".local", "in the way");  // the per-user folder cannot be made
     data = ResolveDataFolder(bad.Inputs());
-    EXPECT_EQ(data.folder, bad.share);
+    EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
     EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
 
     // The manual: in the shipped folder, beside the executable, in share/zelkor, else named

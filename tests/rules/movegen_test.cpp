@@ -130,6 +130,18 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
     int next = kMovePoolSize - 1;
     RegisterMove(*g, next, 21, 22);
     EXPECT_TRUE(next == kMovePoolSize - 1 && g->movePool[kMovePoolSize - 1].Source == 21);
+    // The ordering score: the main line's move of this ply, then its two killers.
+    g->pv[0][1].Source = 21;
+    g->pv[0][1].dest = 22;
+    g->killers[1][0].Source = g->killers[1][1].dest = 23;
+    g->killers[1][0].dest = g->killers[1][1].Source = 21;
+    for (auto [from, to, score] : {std::tuple(21, 22, 500), std::tuple(23, 21, 250),
+                                   std::tuple(21, 23, 150), std::tuple(22, 21, 0)}) {
+        next = 0;
+        RegisterCaptureMove(*g, next, from, to);
+        EXPECT_EQ(std::tuple(next, g->movePool[0].jump, g->movePool[0].score),
+                  std::tuple(1, 1, score));
+    }
 
     auto h = test::DefaultGame();
     for (auto& row : h->directions)

@@ -296,6 +296,12 @@ class MainWindowTest : public QObject {
         QVERIFY(checked.isEmpty());
         f.SetupPopup(SquareOf("C4"), "Whitechecker");  // an empty square takes a man too
         QCOMPARE(f.game().board[SquareOf("C4")], kWhiteMan);
+        for (auto [item, side] :
+             {std::pair("mnu_PopUp_BlackM", kBlack), std::pair("WhiteM", kWhite)}) {
+            f.Hover(SquareOf("A1"));
+            f.SetupPopup(SquareOf("C4"), item);
+            QCOMPARE(f.game().side, side);
+        }
         f.Hover(SquareOf("A1"));  // presses are ignored until the pointer moves again
         f.SetupPopup(SquareOf("C4"), "mnu_PopUp_ClearBoard");
         QCOMPARE(f.game().board[SquareOf("E1")], kEmpty);
