@@ -189,8 +189,12 @@ class MainWindowTest : public QObject {
         ui::BoardView& board = f.board();
         board.setFocus(Qt::TabFocusReason);  // Tab to the board shows the cursor
         QCOMPARE(SquareName(board.cursorSquare()), std::string("e4"));
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+        // Escape puts a man taken up back: Space on the empty e2 then moves nothing.
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Escape,
+                            Qt::Key_Up, Qt::Key_Space, Qt::Key_Down})
             QTest::keyClick(&board, key);
+        QCOMPARE(f.game().gamePly, 0);
+        QTest::keyClick(&board, Qt::Key_Space);
         QVERIFY(board.highlighted(SquareOf("E1")) && !board.reachable().empty());
         QTest::keyClick(&board, Qt::Key_Up);
         QCOMPARE(board.accessibleDescription(), QString("e2, empty"));  // for screen readers
@@ -480,6 +484,9 @@ class MainWindowTest : public QObject {
         QVERIFY2(manual.startsWith("frmManual: The manual could not be read from "),
                  qPrintable(manual));
         QCOMPARE(qAlpha(ui::DrawAppIcon(16).pixel(0, 0)), 0);  // rounded corners
+        QCOMPARE(ui::AppIcon().availableSizes(),
+                 QList<QSize>(
+                     {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     }
 
     // As the program opens it: the shipped pieces and manual, no larger than the screen,

@@ -102,6 +102,17 @@ class VariantDialogTest : public QObject {
         const QPoint offCentre =  // it opens in the middle of the screen, its frame aside
             keyboard.geometry().center() - keyboard.screen()->availableGeometry().center();
         QVERIFY(offCentre.manhattanLength() <= 8);
+        // Tab runs from the directions through Black's camp fields, then White's, to OK.
+        keyboard.findChild<QLineEdit*>("txtDirection3")->setFocus();
+        QStringList visited, expected;
+        for (int i = 0; i <= kHomeFieldCount; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+            expected << (i < kHomeFieldCount
+                             ? QString("txtHome%1").arg((i + kHomeSlots) % kHomeFieldCount)
+                             : QString("cmdOK"));
+        }
+        QCOMPARE(visited, expected);
         keyboard.findChild<QCheckBox*>("chkBlackStarts")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK is the default
