@@ -150,6 +150,28 @@ TEST(Bench, NodeTotalIsPinned) {
     EXPECT_EQ(total, 3480477u);
 }
 
+// The Master search, one thread to a fixed depth, is as deterministic as the levels': its
+// nodes, scores and moves over the benchmark positions are pinned, so that a change to its
+// search or evaluation shows. A deliberate change, proven in a match, pins the new figures.
+TEST(Bench, MasterNodesScoresAndMovesArePinned) {
+    master::MasterEngine engine(16);
+    uint64_t nodes = 0, sum = 0;
+    for (const BenchPosition& position : BenchPositions()) {
+        auto g = std::make_unique<GameState>();
+        SetUpPosition(*g, BenchVariant(position.variant), position.setup, position.side,
+                      position.gamePly);
+        engine.Clear();
+        master::MasterLimits limits;
+        limits.seconds = 1e9;
+        limits.maxDepth = position.depth;
+        const master::MasterResult result = engine.Search(*g, limits);
+        nodes += result.nodes;
+        sum =
+            sum * 31 + static_cast<uint64_t>(result.score * 10000 + result.from * 100 + result.to);
+    }
+    EXPECT_EQ(std::tuple(nodes, sum), std::tuple(uint64_t{1396584}, uint64_t{4012804063021069738}));
+}
+
 // Random positions and rules: the search answers with a legal move whenever there is one.
 TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
     std::mt19937 rng(31337);
