@@ -8,7 +8,8 @@ integer constant shifted by one, + and - exchanged, a dropped statement (an assi
 call), or White and Black swapped. The mutants are drawn with a seed, spread over every folder of
 src/ in proportion to its places (at least a few per folder). Each is built incrementally and the
 whole ctest suite runs, with a per-test time-out (a hang counts as killed) and stopping at the first
-failure. A mutant that does not compile is not counted. The source is restored after each mutant,
+failure. A mutant that does not compile is not counted, nor one whose object code comes out the same as
+the unchanged source's (a branch for another platform, a change the compiler folds away). The source is restored after each mutant,
 also on Ctrl+C or an error.
 
 Known equivalent mutants, which no behaviour can tell apart, are listed in equivalent.txt beside
@@ -16,6 +17,7 @@ this script and never drawn.
 """
 
 import argparse
+import hashlib
 import json
 import os
 import random
@@ -240,6 +242,24 @@ def run(cmd, timeout, **kw):
         raise
 
 
+def object_sums(build):
+    """A digest of every object file of the build, by path: a mutant whose objects come out
+    the same as the unchanged source's (code the compiler never sees, like another platform's
+    branch, or a change it folds away) cannot be told apart by any test."""
+    sums = {}
+    for obj in build.rglob("*.o"):
+        sums[str(obj)] = hashlib.sha1(obj.read_bytes()).hexdigest()
+    return sums
+
+
+def same_objects(build, source, baseline):
+    """Whether the objects compiled from `source` (a path under src/) match the baseline."""
+    folder = "/" + str(Path(source).parent) + "/"  # src/FOLDER, also under another target's tree
+    objects = [str(o) for o in build.rglob(Path(source).name + ".o") if folder in str(o)]
+    return bool(objects) and all(
+        baseline.get(o) == hashlib.sha1(Path(o).read_bytes()).hexdigest() for o in objects)
+
+
 def quick_suite(build):
     """The suite's programs as ctest lists them, each once: a GoogleTest program with all its cases
     in one process (ctest starts one process per case), the window tests as they stand; the
@@ -408,6 +428,7 @@ def main():
     # A first pass runs each test program once; only a mutant that passes it goes through the
     # whole ctest suite, whose verdict decides.
     programs = quick_suite(build)
+    baseline = object_sums(build)
     results = []  # (site, outcome, detail)
     kills = {name: 0 for name in test_names(out)}  # per test, the mutants it failed on
     interrupted = False
@@ -423,10 +444,13 @@ def main():
             file.write_bytes("\n".join(lines).encode("utf-8"))
             code, out = run(["cmake", "--build", str(build), "-j", str(args.jobs)], 1800)
             quick = ""
-            if not code and not args.every_test:
+            same = not code and same_objects(build, site.path, baseline)
+            if not code and not same and not args.every_test:
                 quick = quick_kill(programs, site.folder, args.jobs, timeout)
             if code:
                 outcome, detail = "not compiled", ""
+            elif same:
+                outcome, detail = "same code", ""
             elif quick:
                 outcome, detail = "killed", quick
             else:
@@ -450,11 +474,11 @@ def main():
     say()
     if interrupted:
         say("Interrupted: the source is restored; the figures cover the mutants run so far.")
-    say(f"{'folder':10} {'mutants':>8} {'killed':>7} {'survived':>9} {'no build':>9} {'killed %':>9}")
+    say(f"{'folder':10} {'mutants':>8} {'killed':>7} {'survived':>9} {'uncounted':>9} {'killed %':>9}")
     shares = {}
     for f in sites_by_folder:
         rs = [r for r in results if r[0].folder == f]
-        counted = [r for r in rs if r[1] != "not compiled"]
+        counted = [r for r in rs if r[1] in ("killed", "survived")]
         k = sum(1 for r in counted if r[1] == "killed")
         n = len(counted)
         if n:
@@ -472,11 +496,13 @@ def main():
         say("Tests that killed no mutant of this sample (candidates for folding):")
         for name in sorted(n for n, k in kills.items() if k == 0):
             say(f"  {name}")
-    counted = [r for r in results if r[1] != "not compiled"]
+    counted = [r for r in results if r[1] in ("killed", "survived")]
     killed = sum(1 for r in counted if r[1] == "killed")
     n = len(counted)
     say()
-    say(f"{len(results) - n} of {len(results)} mutants did not compile (not counted); "
+    same = sum(1 for r in results if r[1] == "same code")
+    say(f"{len(results) - n} of {len(results)} mutants not counted ({len(results) - n - same} did "
+        f"not compile, {same} compiled to the unchanged code); "
         f"{len(results) / minutes if minutes else 0:.1f} mutants a minute")
     lowest = min(shares, key=lambda f: shares[f]) if shares else "-"
     say(f"killed {killed} of {n} ({percent(killed, n)} %), lowest folder {lowest} "
