@@ -113,6 +113,10 @@ class MainWindowTest : public QObject {
         QVERIFY(f.WaitIdle());
         QCOMPARE(f.game().gamePly, 4);
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
+        f.board().setFocus();  // the focus the user gave the board stays through a move
+        f.action("Compute")->trigger();
+        QVERIFY(f.WaitIdle());
+        QVERIFY(f.game().gamePly == 5 && f.window->focusWidget() == &f.board());
         // Unless the user clicked into the comment box during the reply.
         auto* comment = f.window->findChild<QLineEdit*>("CommentBox");
         EventWatch click;  // at once when the move box is switched off
@@ -125,7 +129,7 @@ class MainWindowTest : public QObject {
         f.Type(f.FirstLegalMove().toLower());
         QVERIFY(f.WaitIdle());
         typed->removeEventFilter(&click);
-        QVERIFY(f.game().gamePly == 6 && f.window->focusWidget() == comment);
+        QVERIFY(f.game().gamePly == 7 && f.window->focusWidget() == comment);
     }
 
     void commandKeysWinInTheTextBoxes() {
