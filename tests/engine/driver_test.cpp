@@ -167,6 +167,10 @@ TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {
     UpdateMainLine(e);
     EXPECT_EQ(s.mainLine, "e1-d2 a7xc5 h1xf3 ");
     EXPECT_EQ(std::tuple(s.hintFrom, s.hintTo), std::tuple(Sq("A7"), Sq("C5")));
+    g.pv[0][1] = PvEntry{};  // a line of one move has no reply to keep
+    UpdateMainLine(e);
+    EXPECT_EQ(std::tuple(s.mainLine, s.hintFrom, s.hintTo),
+              std::tuple(std::string("e1-d2 "), Sq("A7"), Sq("C5")));
     for (int p = 0; p <= kMaxPly; ++p)  // only twenty moves are written
         g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
     UpdateMainLine(e);
