@@ -58,6 +58,23 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     EXPECT_EQ(
         std::tuple(perft.status, perft.out.substr(0, 10), perft.out.substr(perft.out.size() - 22)),
         std::tuple(0, "e1-d2: 24\n", "\n\nNodes searched: 576\n"));
+    // bench: a line per position, then the totals of its nodes and times.
+    const auto bench = RunCli("bench");
+    double sums[2] = {0, 0}, totals[2] = {0, 0};
+    unsigned long long nodes = 0;
+    for (const std::string& line : bench.Lines()) {
+        double seconds[2];
+        if (line.rfind("total ", 0) == 0) {
+            std::sscanf(line.c_str(), "total %llu %lf %lf", &nodes, &totals[0], &totals[1]);
+        } else if (std::sscanf(line.c_str() + 26, "%*d %*u %lf %lf", &seconds[0], &seconds[1]) ==
+                   2) {
+            sums[0] += seconds[0];
+            sums[1] += seconds[1];
+        }
+    }
+    EXPECT_EQ(nodes, 3480477u) << bench.out;
+    EXPECT_TRUE(std::abs(totals[0] - sums[0]) < 0.01 && std::abs(totals[1] - sums[1]) < 0.01)
+        << bench.out;
 
     TempDir dir;
     const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";

@@ -104,6 +104,12 @@ TEST_F(FileBook, OpeningNames) {
     EXPECT_FALSE(Lookup(0).inBook);
     test::RecordTexts(*g, {"g5f6"});
     EXPECT_EQ(Lookup(0).openingName, "Other");  // a later, shorter line wins
+    // A section's names end at its own "end": the next section's names are not its.
+    Book(kSection + "h4g5w\r\nnames\r\nh4g5'Corner'\r\nend\r\n" +
+         "Variant=Other\r\nstart\r\nh4g5w\r\nnames\r\nh4g5'Elsewhere'\r\nend\r\n");
+    g = test::DefaultGame();
+    test::RecordTexts(*g, {"h4g5"});
+    EXPECT_EQ(Lookup(0).openingName, "Corner");
 }
 
 TEST_F(FileBook, FileProblemsAndLimits) {
