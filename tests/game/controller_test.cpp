@@ -635,8 +635,10 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     c().settings().SearchDepth = 2;
     ASSERT_TRUE(Type("e1d2"));            // the computer replies
     EXPECT_GT(c().search().hintFrom, 0);  // the reply it expects
+    EXPECT_FALSE(ui.list(ListId::Analysis).empty());
     c().Back();
-    EXPECT_EQ(c().search().hintFrom, 0);  // which belongs to the position left
+    EXPECT_EQ(c().search().hintFrom, 0);             // which belongs to the position left, as does
+    EXPECT_TRUE(ui.list(ListId::Analysis).empty());  // the analysis of its moves
     EXPECT_EQ(g().firstSideName + g().secondSideName, "ComputerPlayer");
     c().Back();
     EXPECT_EQ(std::tuple(g().firstSideName + g().secondSideName, g().gamePly),
