@@ -198,8 +198,11 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     TempDir dir;
     const std::string out = (dir.path() / "zelkor.bok").string();
     const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
-    for (const char* variant : {"", "--variant 2", "--variant 2"})  // Halma by default
-        ASSERT_EQ(RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" " + variant).status, 0);
+    for (const char* variant : {"", "--variant 2", "--variant 2"}) {  // Halma by default
+        const auto run = RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" " + variant);
+        ASSERT_EQ(run.status, 0);  // each position searched once, however it is reached
+        EXPECT_NE(run.out.find(": 33 lines, 4 positions searched"), std::string::npos) << run.out;
+    }
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
     EXPECT_NE(book.find("\r\nstart\r\ng1e3wa7c5b\r\n"), std::string::npos);  // each move's side

@@ -96,6 +96,9 @@ TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
 
 TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     c().SelectPlayerPlayer();
+    ui.SetText(Display::Calculation, "Depth: 3");  // a person's move had no calculation
+    c().LegalMoveChosen(0);
+    EXPECT_EQ(Text(D::Calculation), "no calculation");
     for (int guard = 0; !g().gameOver && guard < 1000; ++guard)
         c().LegalMoveChosen(0);
     ASSERT_TRUE(g().gameOver);

@@ -119,14 +119,14 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
         EXPECT_EQ(g->defined.name + std::to_string(g->defined.flag(BlackStarts)), "Lf1");
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
-    // Text reads as zero.
-    Write(test::CrLf(
-        {kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255", "END"}));
+    // Text reads as zero; a sign belongs to the number.
+    Write(test::CrLf({kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=255",
+                      "CapRequired=+1", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings),
-                         g->defined.flag(KingFirst)),
-              (std::tuple<uint8_t, uint8_t, uint8_t>(0, 1, 255)));
+                         g->defined.flag(KingFirst), g->defined.flag(CapRequired)),
+              (std::tuple<uint8_t, uint8_t, uint8_t, uint8_t>(0, 1, 255, 1)));
 }
 
 TEST_F(VariantFileTest, BlocksWithoutEndAndNumbersThatFallBackToVariantOne) {

@@ -50,6 +50,11 @@ class MainWindowTest : public QObject {
         for (QAction* a : f.window->menuBar()->actions())
             menus << a->text();
         QCOMPARE(menus, QStringList({"&Game", "&Play", "&Board", "&View", "&Help"}));
+        QStringList named;  // the menus as tests and accessibility tools find them
+        for (const QMenu* menu : f.window->menuBar()->findChildren<QMenu*>())
+            if (!menu->objectName().isEmpty()) named << menu->objectName();  // not Qt's own
+        QCOMPARE(named.join(' '),
+                 QString("mnuGame mnuPlay mnuBoard mnuNotation mnuPieces mnuView mnuHelp"));
         QVERIFY(f.action("Compute")->shortcut() == QKeySequence("Ctrl+C") &&
                 f.action("Rules")->shortcut() == QKeySequence(Qt::Key_F1));
         for (const char* name : {"Cplayer", "mnu_Board_Notation_Chess", "mnuDefault"})
