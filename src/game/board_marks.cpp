@@ -196,8 +196,8 @@ MoveRoute RouteOf(const GameState& g, const Board& board, int from, int to, bool
     const int n = std::max(std::abs(dr), std::abs(dc));
     if (n > 1 && (dr == 0 || dc == 0 || std::abs(dr) == std::abs(dc))) {
         const int d = (dr / n) * 10 + dc / n;
-        for (int s = from + d; s != to; s += d)
-            route.passed.push_back(s);
+        for (int k = 1; k < n; ++k)
+            route.passed.push_back(from + k * d);
     }
     return route;
 }

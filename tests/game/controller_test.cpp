@@ -12,6 +12,7 @@
 #include "controller_fixture.h"
 #include "game/hint_board.h"
 #include "game/master_play.h"
+#include "rules/game_setup.h"
 
 namespace zelkor::test {
 namespace {
@@ -487,6 +488,8 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
     const Row rows[] = {
         {"D4 d5 d7", -1, "route d4 d8 x", "d4, d6, d8|"},         // a chain's landings
         {"A1", LongKings, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares
+        {"A1", LongKings, "route a1 d1 -", "a1, d1|b1, c1"},
+        {"A4", LongKings, "route a4 d1 -", "a4, d1|b3, c2"},
         {"A1 a4", LongKings, "route a1 a6 x", "a1, a6|a2, a3, a4, a5"},
         {"D4 d5 d7", -1, "reach d4", "c3 c4 c5 d3 d6 d8 e3 e4 e5"},
         {"D4 d5 d7", MulJumps, "reach d4", "c3 c4 c5 d3 d8 e3 e4 e5"},
@@ -532,6 +535,12 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         }
         EXPECT_EQ(got, row.expected) << row.men << " / " << row.query;
     }
+    // Each side steps its own ways (Black's mirrored): here White's men only north.
+    SetUpMen("D4");
+    g().active.directions = {"N N", "E E"};
+    ApplyRules(g());
+    const std::vector<Reachable> reach = ReachableSquares(g(), Sq("d4"));
+    EXPECT_TRUE(reach.size() == 1 && reach[0].square == Sq("d5"));
     // The last move's route follows the game back and forth.
     SetUpMen("D4 d5 d7");
     g().active.flags = DefaultRules().flags;
