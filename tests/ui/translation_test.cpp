@@ -1,10 +1,12 @@
 // The window in German: the main window and every dialog show no English text that has a
-// German translation, and the texts the game composes come out German.
+// German translation, and nothing in a dialog overlaps; the texts the game composes come out
+// German.
 #include <QAbstractButton>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QToolBar>
@@ -114,6 +116,41 @@ QStringList EnglishLeft(QWidget* root, const EnglishTexts& english) {
     return found;
 }
 
+// Widgets a layout sets side by side never overlap (one it does not place lands on another),
+// also with the longer German texts, and a dialog shows a button. Each fault found is named.
+QStringList Overlapping(QWidget* root) {
+    QStringList found;
+    root->show();
+    QList<QWidget*> parents = root->findChildren<QWidget*>();
+    parents.prepend(root);
+    const auto check = [&] {
+        for (QWidget* parent : parents) {
+            if (!parent->layout() || !parent->isVisibleTo(root)) continue;
+            QList<QWidget*> placed;
+            for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (!child->isWindow() && child->isVisibleTo(root)) placed << child;
+            for (int i = 0; i < placed.size(); ++i)
+                for (int j = i + 1; j < placed.size(); ++j)
+                    if (placed[i]->geometry().intersects(placed[j]->geometry()))
+                        found << QString("%1: %2 on %3")
+                                     .arg(root->objectName(), placed[i]->objectName(),
+                                          placed[j]->objectName());
+        }
+    };
+    check();
+    for (QTabWidget* tabs : root->findChildren<QTabWidget*>())  // every page in turn
+        for (int page = 1; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            check();
+        }
+    bool button = false;  // and each has a button of its own to close it
+    for (const QAbstractButton* b : root->findChildren<QAbstractButton*>())
+        button = button || (b->isVisibleTo(root) && qobject_cast<const QPushButton*>(b));
+    if (!button) found << root->objectName() + ": no button";
+    root->hide();
+    return found;
+}
+
 }  // namespace
 
 class TranslationTest : public QObject {
@@ -157,7 +194,7 @@ class TranslationTest : public QObject {
         QStringList dialogs;
         f.onDialog = [&](QDialog* dialog) {
             dialogs << dialog->objectName();
-            found << EnglishLeft(dialog, english);
+            found << EnglishLeft(dialog, english) << Overlapping(dialog);
             return int(QDialog::Rejected);
         };
         for (const char* item : {"Options", "NewVariant", "Rules", "mnuManual", "mnu_Help_About"})
