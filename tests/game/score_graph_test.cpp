@@ -48,9 +48,9 @@ TEST(ScoreGraph, OnePointPerComputerMoveSeenFromWhite) {
     EXPECT_EQ(MakeScoreGraph(*r.g, r.s).points[0].side, kWhite);
     EXPECT_EQ(r.Points(), "2:40 4:-120 6:0 ");
 
-    Recorded wins(5, {{1, 250}, {3, 31990}, {5, -31995}});
-    EXPECT_EQ(wins.Points(), "1:250 3:300cd 5:-300cd ");
-    EXPECT_EQ(MakeScoreGraph(*wins.g, wins.s).range, 300);  // decisive scores do not stretch it
+    Recorded wins(5, {{1, 301}, {3, 31990}, {5, -31995}});
+    EXPECT_EQ(wins.Points(), "1:301 3:400cd 5:-400cd ");
+    EXPECT_EQ(MakeScoreGraph(*wins.g, wins.s).range, 400);  // decisive scores do not stretch it
     Recorded wild(1, {{1, 20000}});
     EXPECT_EQ(wild.Points(), "1:" + std::to_string(kGraphMaxRange) + "c ");
     EXPECT_EQ(MakeScoreGraph(*Recorded(0, {}).g, SearchState{}).range, kGraphMinRange);
