@@ -242,6 +242,9 @@ class MainWindowTest : public QObject {
         f.action("Pplayer")->trigger();
         f.Type(f.FirstLegalMove().toLower());
         QCOMPARE(f.window->findChild<QLineEdit*>("TypedMoveBox")->text(), QString());
+        QVERIFY(
+            !f.window->findChild<QLabel*>("FirstSideNameLabel")->property("highlighted").toBool() &&
+            f.window->findChild<QLabel*>("SecondSideNameLabel")->property("highlighted").toBool());
         const QString second = f.FirstLegalMove();
         f.Type(second.left(2) + "-" + second.mid(2).toLower());
         QCOMPARE(f.lines("GameMoveList")[1].trimmed(),
