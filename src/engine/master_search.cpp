@@ -89,6 +89,7 @@ struct Shared {
     double hardSeconds = 1;
     const std::atomic<bool>* external = nullptr;
     MasterFeatures features;
+    std::vector<std::pair<int, int>> rootMoves;  // the moves the root may choose from
     std::atomic<bool> stop{false};
 };
 
@@ -124,11 +125,18 @@ class Worker {
         const int count = MoveCount(g);
         if (count == 0) return;
         rootMoves_.clear();
-        for (int i = 0; i < count; ++i)
-            rootMoves_.push_back(i);
+        for (int i = 0; i < count; ++i) {
+            const Move& m = g.movePool[i];
+            if (std::find(sh_.rootMoves.begin(), sh_.rootMoves.end(),
+                          std::pair<int, int>(m.Source, m.dest)) != sh_.rootMoves.end())
+                rootMoves_.push_back(i);
+        }
+        if (rootMoves_.empty()) return;
         // Helpers begin with their moves in another order, so the threads part ways.
         if (id_ > 0)
-            std::rotate(rootMoves_.begin(), rootMoves_.begin() + (id_ % count), rootMoves_.end());
+            std::rotate(rootMoves_.begin(),
+                        rootMoves_.begin() + (id_ % static_cast<int>(rootMoves_.size())),
+                        rootMoves_.end());
         int previous = 0;
         for (int depth = 1; depth <= maxDepth; ++depth) {
             const int d = id_ > 0 && (id_ & 1) && depth > 2 ? depth + 1 : depth;
@@ -460,6 +468,30 @@ class Worker {
 
 }  // namespace
 
+std::vector<Move> CampRuleMoves(const GameState& g, const std::vector<Move>& legal) {
+    if (g.gamePly < kCampRulePly) return legal;
+    // The side's starting camp: the other side's target squares.
+    const int other = SideIndex(-g.side);
+    std::array<bool, kBoardEntries> camp{};
+    const int count =
+        std::clamp(g.homeTables.targetCount[static_cast<size_t>(other)], 0, kHomeSlots);
+    for (int slot = 0; slot < count; ++slot) {
+        const int sq = g.active.home[static_cast<size_t>(other)][static_cast<size_t>(slot)];
+        if (sq >= 0 && sq < kBoardEntries && IsPlayingSquare(sq))
+            camp[static_cast<size_t>(sq)] = true;
+    }
+    auto in = [&camp](int sq) {
+        return sq >= 0 && sq < kBoardEntries && camp[static_cast<size_t>(sq)];
+    };
+    std::vector<Move> out, kept;
+    for (const Move& m : legal) {
+        if (in(m.Source) && !in(m.dest)) out.push_back(m);
+        if (in(m.Source) || !in(m.dest)) kept.push_back(m);
+    }
+    if (!out.empty()) return out;
+    return kept.empty() ? legal : kept;
+}
+
 MasterEngine::MasterEngine(int tableBits)
     : table_(std::make_unique<TranspositionTable>(tableBits)) {}
 MasterEngine::~MasterEngine() = default;
@@ -492,8 +524,10 @@ MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits
     const WinState won = CheckWinConditions(g);
     if (won.won(-g.side)) return result;
     // One legal move needs no search.
-    const std::vector<Move> legal = LegalMoves(g);
+    const std::vector<Move> legal = CampRuleMoves(g, LegalMoves(g));
     if (legal.empty()) return result;
+    for (const Move& m : legal)
+        shared.rootMoves.emplace_back(m.Source, m.dest);
     result.from = legal[0].Source;  // until a search finds better
     result.to = legal[0].dest;
     result.jump = legal[0].jump == 1;

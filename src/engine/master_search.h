@@ -51,6 +51,16 @@ struct MasterLimits {
     std::function<void(const MasterResult&)> onProgress;
 };
 
+// From this game ply on, the root keeps the camp rule of tournaments (no man left in its
+// starting camp after the side's 30th move): a man still in the camp leaves it with the
+// first move that can take it out, and no man goes back into the camp.
+constexpr int kCampRulePly = 44;
+
+// The legal moves the root chooses from under that rule: the moves that take a man out of
+// the side's starting camp when there are any; else every move but those that end in the
+// camp from outside it (all of them when nothing else is left).
+std::vector<Move> CampRuleMoves(const GameState& g, const std::vector<Move>& legal);
+
 class MasterEngine {
   public:
     explicit MasterEngine(int tableBits = 20);
