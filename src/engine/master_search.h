@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "rules/clock_random.h"
 #include "rules/game_state.h"
 
 namespace zelkor::master {
@@ -46,6 +47,7 @@ struct MasterLimits {
     bool chessDrawRules = true;               // the draw rules end the game
     bool drawRule15 = true;                   // 30 half-moves without a jump, else 20
     const std::atomic<bool>* stop = nullptr;  // set from outside to stop at once
+    Clock* clock = nullptr;  // the time is read from it when set, else from the steady clock
     MasterFeatures features;
     // After every completed iteration (and every new best move of one).
     std::function<void(const MasterResult&)> onProgress;
@@ -76,6 +78,7 @@ class MasterEngine {
 
   private:
     std::unique_ptr<TranspositionTable> table_;
+    double pause_ = 0;  // the longest pause between two reads of the clock in the last search
 };
 
 }  // namespace zelkor::master

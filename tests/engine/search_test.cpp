@@ -256,6 +256,28 @@ TEST_F(Search, MasterKeepsTheCampRule) {
     }
 }
 
+// Master's time on a clock that moves on at every reading: it stops by itself 15 % before its
+// second is up; after a pause of 0.3 s (the machine's load taking the thread away) it begins
+// no new iteration past 45 % of a time shortened by one and a half of the pause, and the next
+// search keeps a fading part of that margin.
+TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
+    master::MasterEngine engine(14);
+    master::MasterLimits limits;
+    limits.clock = &clock;
+    clock.tick = 0.0005;
+    struct Row {
+        double pause, earliest, latest;
+    };
+    for (const Row& row : {Row{0, 0.84, 0.87}, Row{0.3, 0.3, 0.57}, Row{0, 0.6, 0.7}}) {
+        limits.onProgress = [&](const master::MasterResult& found) {
+            if (found.depth == 2) clock.now += row.pause;
+        };
+        const master::MasterResult r = engine.Search(g, limits);
+        EXPECT_TRUE(r.seconds >= row.earliest && r.seconds <= row.latest && r.from != 0)
+            << row.pause << ": " << r.seconds << " s, depth " << r.depth;
+    }
+}
+
 // The fewest moves White needs to fill its target moving alone (Black's men stand still),
 // by iterative deepening over White's moves up to `limit`; limit + 1 when it needs more.
 int FewestMovesAlone(GameState& g, int limit) {
