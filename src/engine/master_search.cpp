@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "engine/master_eval.h"
@@ -15,7 +16,17 @@
 namespace zelkor::master {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
+
+// The clock is read every this many nodes (a node takes a microsecond or two).
+constexpr uint64_t kPollNodes = 256;
+
+// When the search stops: 15 % of the time before its end, or one and a half of the longest
+// pause seen lately when that is more (at most 60 % of the time), so that a thread the
+// machine takes away once more still returns within the time.
+double StopSeconds(double seconds, double pause) {
+    return seconds - std::min(std::max(0.15 * seconds, 1.5 * pause), 0.6 * seconds);
+}
 
 constexpr int kInfinity = 32767;
 constexpr int kMaxSearchPly = 90;  // below the game tree's own bound
@@ -85,12 +96,23 @@ struct Shared {
     int drawLimit = 30;
     bool drawRules = true;
     int rootLastJump = -1;  // half-move index of the game's last jump, -1 none
-    Clock::time_point start;
-    double hardSeconds = 1;
+    SteadyClock::time_point start;
+    zelkor::Clock* clock = nullptr;  // when set, the time is read from it
+    double clockStart = 0;
+    double seconds = 1;
+    // The longest pause between two reads of the clock, seen in this search or lately: the
+    // time the machine's load took the thread away, kept as a margin before the limit.
+    double pause = 0;
     const std::atomic<bool>* external = nullptr;
     MasterFeatures features;
+    std::vector<std::pair<int, int>> rootMoves;  // the moves the root may choose from
     std::atomic<bool> stop{false};
 };
+
+double SecondsSince(const Shared& sh) {
+    if (sh.clock) return std::fmod(sh.clock->SecondsSinceMidnight() - sh.clockStart + 86400, 86400);
+    return std::chrono::duration<double>(SteadyClock::now() - sh.start).count();
+}
 
 class Worker {
   public:
@@ -124,11 +146,18 @@ class Worker {
         const int count = MoveCount(g);
         if (count == 0) return;
         rootMoves_.clear();
-        for (int i = 0; i < count; ++i)
-            rootMoves_.push_back(i);
+        for (int i = 0; i < count; ++i) {
+            const Move& m = g.movePool[i];
+            if (std::find(sh_.rootMoves.begin(), sh_.rootMoves.end(),
+                          std::pair<int, int>(m.Source, m.dest)) != sh_.rootMoves.end())
+                rootMoves_.push_back(i);
+        }
+        if (rootMoves_.empty()) return;
         // Helpers begin with their moves in another order, so the threads part ways.
         if (id_ > 0)
-            std::rotate(rootMoves_.begin(), rootMoves_.begin() + (id_ % count), rootMoves_.end());
+            std::rotate(rootMoves_.begin(),
+                        rootMoves_.begin() + (id_ % static_cast<int>(rootMoves_.size())),
+                        rootMoves_.end());
         int previous = 0;
         for (int depth = 1; depth <= maxDepth; ++depth) {
             const int d = id_ > 0 && (id_ & 1) && depth > 2 ? depth + 1 : depth;
@@ -170,7 +199,7 @@ class Worker {
             if (std::abs(score) > kDecided && depth > 2 && id_ == 0 &&
                 kWinScore - std::abs(score) < depth)
                 break;  // a forced result, found in full
-            if (id_ == 0 && Elapsed() > 0.45 * sh_.hardSeconds) break;
+            if (id_ == 0 && Elapsed() > 0.45 * StopSeconds(sh_.seconds, sh_.pause)) break;
         }
     }
 
@@ -179,14 +208,15 @@ class Worker {
   private:
     static int Bucket(uint64_t key) { return static_cast<int>(key >> 52); }
 
-    double Elapsed() const {
-        return std::chrono::duration<double>(Clock::now() - sh_.start).count();
-    }
+    double Elapsed() const { return SecondsSince(sh_); }
 
     void Poll() {
         if (id_ != 0) return;
+        const double now = Elapsed();
+        sh_.pause = std::max(sh_.pause, now - lastPoll_);
+        lastPoll_ = now;
         if ((sh_.external && sh_.external->load(std::memory_order_relaxed)) ||
-            Elapsed() >= sh_.hardSeconds)
+            now >= StopSeconds(sh_.seconds, sh_.pause))
             sh_.stop.store(true, std::memory_order_relaxed);
     }
 
@@ -290,7 +320,7 @@ class Worker {
         GameState& g = *g_;
         const int ply = g.ply;
         pvLength_[ply] = 0;
-        if ((++nodes_ & 1023) == 0) Poll();
+        if (++nodes_ % kPollNodes == 0) Poll();
         if (Stopped()) return 0;
         // The draw rules end the game before a win counts.
         if (sh_.drawRules && (g.gamePly - lastJump_[ply] > sh_.drawLimit || Repeats())) {
@@ -442,6 +472,7 @@ class Worker {
     Shared& sh_;
     int id_;
     uint64_t nodes_ = 0;
+    double lastPoll_ = 0;
     uint64_t key_ = 0;
     int material_ = 0;
     int pathScores_ = 0;
@@ -460,6 +491,30 @@ class Worker {
 
 }  // namespace
 
+std::vector<Move> CampRuleMoves(const GameState& g, const std::vector<Move>& legal) {
+    if (g.gamePly < kCampRulePly) return legal;
+    // The side's starting camp: the other side's target squares.
+    const int other = SideIndex(-g.side);
+    std::array<bool, kBoardEntries> camp{};
+    const int count =
+        std::clamp(g.homeTables.targetCount[static_cast<size_t>(other)], 0, kHomeSlots);
+    for (int slot = 0; slot < count; ++slot) {
+        const int sq = g.active.home[static_cast<size_t>(other)][static_cast<size_t>(slot)];
+        if (sq >= 0 && sq < kBoardEntries && IsPlayingSquare(sq))
+            camp[static_cast<size_t>(sq)] = true;
+    }
+    auto in = [&camp](int sq) {
+        return sq >= 0 && sq < kBoardEntries && camp[static_cast<size_t>(sq)];
+    };
+    std::vector<Move> out, kept;
+    for (const Move& m : legal) {
+        if (in(m.Source) && !in(m.dest)) out.push_back(m);
+        if (in(m.Source) || !in(m.dest)) kept.push_back(m);
+    }
+    if (!out.empty()) return out;
+    return kept.empty() ? legal : kept;
+}
+
 MasterEngine::MasterEngine(int tableBits)
     : table_(std::make_unique<TranspositionTable>(tableBits)) {}
 MasterEngine::~MasterEngine() = default;
@@ -469,13 +524,15 @@ void MasterEngine::Clear() {
 }
 
 MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits) {
-    const Clock::time_point begun = Clock::now();
     MasterResult result;
     Shared shared{*table_, BuildEvalTables(g)};
+    shared.clock = limits.clock;
+    shared.start = SteadyClock::now();
+    if (shared.clock) shared.clockStart = shared.clock->SecondsSinceMidnight();
     shared.drawLimit = DrawLimit(limits.drawRule15);
     shared.drawRules = limits.chessDrawRules;
-    shared.start = begun;
-    shared.hardSeconds = limits.seconds * 0.85;
+    shared.seconds = limits.seconds;
+    shared.pause = 0.7 * pause_;  // the load of the last searches, fading
     shared.external = limits.stop;
     shared.features = limits.features;
     const int gamePly = std::clamp(g.gamePly, 0, kHistorySize);
@@ -492,8 +549,10 @@ MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits
     const WinState won = CheckWinConditions(g);
     if (won.won(-g.side)) return result;
     // One legal move needs no search.
-    const std::vector<Move> legal = LegalMoves(g);
+    const std::vector<Move> legal = CampRuleMoves(g, LegalMoves(g));
     if (legal.empty()) return result;
+    for (const Move& m : legal)
+        shared.rootMoves.emplace_back(m.Source, m.dest);
     result.from = legal[0].Source;  // until a search finds better
     result.to = legal[0].dest;
     result.jump = legal[0].jump == 1;
@@ -518,7 +577,8 @@ MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits
         helper.join();
     for (const auto& worker : workers)
         result.nodes += worker->nodes();
-    result.seconds = std::chrono::duration<double>(Clock::now() - shared.start).count();
+    result.seconds = SecondsSince(shared);
+    pause_ = shared.pause;
     return result;
 }
 

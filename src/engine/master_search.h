@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "rules/clock_random.h"
 #include "rules/game_state.h"
 
 namespace zelkor::master {
@@ -46,10 +47,21 @@ struct MasterLimits {
     bool chessDrawRules = true;               // the draw rules end the game
     bool drawRule15 = true;                   // 30 half-moves without a jump, else 20
     const std::atomic<bool>* stop = nullptr;  // set from outside to stop at once
+    Clock* clock = nullptr;  // the time is read from it when set, else from the steady clock
     MasterFeatures features;
     // After every completed iteration (and every new best move of one).
     std::function<void(const MasterResult&)> onProgress;
 };
+
+// From this game ply on, the root keeps the camp rule of tournaments (no man left in its
+// starting camp after the side's 30th move): a man still in the camp leaves it with the
+// first move that can take it out, and no man goes back into the camp.
+constexpr int kCampRulePly = 44;
+
+// The legal moves the root chooses from under that rule: the moves that take a man out of
+// the side's starting camp when there are any; else every move but those that end in the
+// camp from outside it (all of them when nothing else is left).
+std::vector<Move> CampRuleMoves(const GameState& g, const std::vector<Move>& legal);
 
 class MasterEngine {
   public:
@@ -66,6 +78,7 @@ class MasterEngine {
 
   private:
     std::unique_ptr<TranspositionTable> table_;
+    double pause_ = 0;  // the longest pause between two reads of the clock in the last search
 };
 
 }  // namespace zelkor::master

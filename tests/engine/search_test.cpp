@@ -245,6 +245,61 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     EXPECT_NE(engine.Search(g, limits).from, 0);
 }
 
+// The camp rule at the root from game ply 44: a man in the starting camp (the e1-h4 corner for
+// White) leaves with the first move that can take it out, no man goes back in, not even to
+// hold off a loss by standing on the last square the other side needs.
+TEST_F(Search, MasterKeepsTheCampRule) {
+    struct Row {
+        std::string white, black;
+        int gamePly;
+        bool leaves, entersOrStays;  // every root move leaves the camp; Master's move ends in it
+    };
+    const std::string lastSquare = "F1 G1 H1 E1 F2 G2 H2 H3 H4 G4";  // g4-g3 fills Black's target
+    const Row rows[] = {
+        {"H3 A8 B8 C8 D8 A7 B7 C7 A6 B6", "A1 B1", 44, true, false},
+        {"F4 A8 B8 C8 D8 A7 B7 C7 A6 B6", lastSquare, 60, false, false},
+        {"F4 A8 B8 C8 D8 A7 B7 C7 A6 B6", lastSquare, 43, false, true},  // f4-g3 holds it off
+    };
+    master::MasterEngine engine(14);
+    master::MasterLimits limits;
+    limits.maxDepth = 3;
+    limits.chessDrawRules = false;
+    const std::set<int> camp = {Sq("E1"), Sq("F1"), Sq("G1"), Sq("H1"), Sq("F2"),
+                                Sq("G2"), Sq("H2"), Sq("G3"), Sq("H3"), Sq("H4")};
+    for (const Row& r : rows) {
+        SetUp(DefaultRules(), SetupOf(r.white, r.black), kWhite, r.gamePly);
+        bool leaves = true;
+        for (const Move& m : master::CampRuleMoves(g, LegalMoves(g)))
+            leaves = leaves && camp.count(m.Source) && !camp.count(m.dest);
+        const master::MasterResult found = engine.Search(g, limits);
+        EXPECT_EQ(std::tuple(leaves, camp.count(found.to) > 0),
+                  std::tuple(r.leaves, r.entersOrStays))
+            << r.white << " at " << r.gamePly;
+    }
+}
+
+// Master's time on a clock that moves on at every reading: it stops by itself 15 % before its
+// second is up; after a pause of 0.3 s (the machine's load taking the thread away) it begins
+// no new iteration past 45 % of a time shortened by one and a half of the pause, and the next
+// search keeps a fading part of that margin.
+TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
+    master::MasterEngine engine(14);
+    master::MasterLimits limits;
+    limits.clock = &clock;
+    clock.tick = 0.0005;
+    struct Row {
+        double pause, earliest, latest;
+    };
+    for (const Row& row : {Row{0, 0.84, 0.87}, Row{0.3, 0.3, 0.57}, Row{0, 0.6, 0.7}}) {
+        limits.onProgress = [&](const master::MasterResult& found) {
+            if (found.depth == 2) clock.now += row.pause;
+        };
+        const master::MasterResult r = engine.Search(g, limits);
+        EXPECT_TRUE(r.seconds >= row.earliest && r.seconds <= row.latest && r.from != 0)
+            << row.pause << ": " << r.seconds << " s, depth " << r.depth;
+    }
+}
+
 // The fewest moves White needs to fill its target moving alone (Black's men stand still),
 // by iterative deepening over White's moves up to `limit`; limit + 1 when it needs more.
 int FewestMovesAlone(GameState& g, int limit) {
