@@ -115,6 +115,7 @@ class BoardViewTest : public QObject {
         const std::pair<QPoint, int> points[] = {{a8.center(), 91},
                                                  {h1.bottomRight(), 28},
                                                  {a8.topLeft() - QPoint(1, 1), 0},
+                                                 {a8.topLeft() + QPoint(-1, 5), 0},
                                                  {h1.bottomRight() + QPoint(1, 0), 0}};
         for (auto [point, square] : points)
             QCOMPARE(f.view.SquareAt(point), square);
