@@ -115,6 +115,9 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
     const auto master = RunCli("analyse --master 1 --depth 2");
     EXPECT_EQ(std::tuple(master.status, master.Lines().back()), std::tuple(0, "bestmove h1f3"));
+    EXPECT_TRUE(std::regex_match(master.Lines()[1], std::regex("depth 2 score -?\\d+ time [.0-9]+ "
+                                                               "pv h1f3 [a-h][1-8][a-h][1-8]")))
+        << master.out;
     // eval: the raw score and the evaluation without noise, for the side to move.
     EXPECT_EQ(RunCli("eval").out, "raw 0\nevaluate 0\n");
     const auto eval = RunCli("eval '" + file + "'");
@@ -198,7 +201,8 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     TempDir dir;
     const std::string out = (dir.path() / "zelkor.bok").string();
     const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
-    for (const char* variant : {"", "--variant 2", "--variant 2"}) {  // Halma by default
+    // Halma by default; a section made again replaces the old one where it stands.
+    for (const char* variant : {"", "--variant 2", "--variant 2", ""}) {
         const auto run = RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" " + variant);
         ASSERT_EQ(run.status, 0);  // each position searched once, however it is reached
         EXPECT_NE(run.out.find(": 33 lines, 4 positions searched"), std::string::npos) << run.out;
@@ -225,6 +229,11 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
+    std::size_t starts = 0;  // one section for each variant, no old lines left behind
+    for (std::size_t at = book.find("\r\nstart\r\n"); at != std::string::npos;
+         at = book.find("\r\nstart\r\n", at + 1))
+        ++starts;
+    EXPECT_EQ(starts, 2u);
     EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
     // A file in the way that is no book, or cannot be read, stays as it was.
     zelkor::test::WriteFile(dir / "notes.txt", "my notes\r\n");
