@@ -3,12 +3,15 @@
 
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
 
+#include "app/system_services.h"
 #include "game/match.h"
 #include "support/fakes.h"
 
@@ -159,6 +162,28 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves '" + (dir.path() / name).string() + "'").status, 0) << name;
+}
+
+// The clock and random numbers the executables use: the local time of day as the C library
+// gives it, and a seeded sequence that repeats in [0, 1).
+TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
+    zelkor::SystemClock clock;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const double expected = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    const double apart = std::fmod(clock.SecondsSinceMidnight() - expected + 86400.0, 86400.0);
+    EXPECT_TRUE(apart < 3 || apart > 86397) << apart;
+    char date[64];
+    std::strftime(date, sizeof date, "%x", &local);
+    EXPECT_EQ(clock.DateText().size(), std::string(date).size());
+    zelkor::SystemRandom a, b;
+    a.Seed(5);
+    b.Seed(5);
+    for (int i = 0; i < 1000; ++i) {
+        const double x = a.Uniform();
+        ASSERT_TRUE(x >= 0 && x < 1 && x == b.Uniform()) << i;
+    }
 }
 
 // Known results in, known figures out: score, Elo, its 95 % error bar (1.96 standard errors
