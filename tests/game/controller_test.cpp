@@ -535,12 +535,12 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         }
         EXPECT_EQ(got, row.expected) << row.men << " / " << row.query;
     }
-    // Each side steps its own ways (Black's mirrored): here White's men only north.
-    SetUpMen("D4");
+    // Each side steps and jumps its own ways (Black's mirrored): here White's men only north.
+    SetUpMen("D4 d5");
     g().active.directions = {"N N", "E E"};
     ApplyRules(g());
     const std::vector<Reachable> reach = ReachableSquares(g(), Sq("d4"));
-    EXPECT_TRUE(reach.size() == 1 && reach[0].square == Sq("d5"));
+    EXPECT_TRUE(reach.size() == 1 && reach[0].square == Sq("d6"));
     // The last move's route follows the game back and forth.
     SetUpMen("D4 d5 d7");
     g().active.flags = DefaultRules().flags;

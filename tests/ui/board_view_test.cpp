@@ -125,7 +125,10 @@ class BoardViewTest : public QObject {
         Fixture f;
         const std::filesystem::path shipped = test::ShippedDataDir() / "pieces" / "brownandblack";
         QVERIFY(f.view.LoadBitmapPieceSet(shipped) && f.view.usingBitmaps());
-        QVERIFY(!f.view.PieceCursor(kWhiteMan).pixmap().isNull());
+        const QImage white = f.view.PieceCursor(kWhiteMan).pixmap().toImage();
+        const QImage black = f.view.PieceCursor(kBlackMan).pixmap().toImage();
+        const QPoint middle(white.width() / 2, white.height() / 2);
+        QVERIFY(white.pixelColor(middle).lightness() > black.pixelColor(middle).lightness() + 60);
         f.view.UseDefaultPieces();
         QVERIFY(!f.view.usingBitmaps());
         // A set missing a file or with an unreadable picture is refused.
