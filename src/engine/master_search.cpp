@@ -220,9 +220,10 @@ class Worker {
             sh_.stop.store(true, std::memory_order_relaxed);
     }
 
-    // The position on the path or in the game before the root repeats.
+    // The position on the path or in the game before the root repeats. The node's own key
+    // is in the filter's count, so a bucket that holds only it holds no repetition.
     bool Repeats() const {
-        if (filter_[Bucket(key_)] == 0) return false;
+        if (filter_[Bucket(key_)] < 2) return false;
         const int ply = g_->ply;
         for (int p = ply - 1; p >= 0; --p)
             if (path_[p] == key_) return true;

@@ -110,8 +110,13 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     g.board[Sq("D5")] = kWhiteMan;
     EXPECT_NE(g.positionHistory[2], MakePositionKey(g.board));
 
-    // Past the end of the history nothing is written and the game's entries still count.
+    // The last entry is written; past the end of the history nothing is, and the game's
+    // entries still count.
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 7);
+    g.gamePly = kHistorySize;
+    Evaluate(e, 0, 0, kWhite);
+    EXPECT_EQ(g.positionHistory[kHistorySize - 1], MakePositionKey(g.board));
+    g.positionHistory[kHistorySize - 1] = PositionKey{};
     g.gamePly = kHistorySize + 5;
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
     EXPECT_EQ(CountKeyRepetitions(g, 5000), 0);
@@ -232,13 +237,24 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
         }
     }
     SetUp(DefaultRules(), kTwoFromCamp, kWhite, 0);
-    limits.maxDepth = 4;
+    limits.maxDepth = 7;  // a win found in full ends the deepening
     limits.threads = 1;
     const master::MasterResult win = engine.Search(g, limits);
-    EXPECT_EQ(win.score, kWinScore - 3);
+    EXPECT_EQ(std::tuple(win.score, win.depth), std::tuple(kWinScore - 3, 4));
     EXPECT_TRUE((win.from == SquareNumber("B5") && win.to == SquareNumber("A5")) ||
                 (win.from == SquareNumber("C5") && win.to == SquareNumber("B6")))
         << win.from << " " << win.to;
+    // Black, lost, takes h4-h5 back to a position the game has seen: a draw under the draw
+    // rules, a loss without them.
+    SetUp(DefaultRules(), kTwoFromCamp, kBlack, 4);
+    Board back = g.board;
+    std::swap(back[Sq("H4")], back[Sq("H5")]);
+    g.positionHistory[1] = MakePositionKey(back);
+    const master::MasterResult draw = engine.Search(g, limits);
+    EXPECT_EQ(std::tuple(draw.from, draw.to, draw.score), std::tuple(Sq("H4"), Sq("H5"), 0));
+    limits.chessDrawRules = false;
+    engine.Clear();
+    EXPECT_LT(engine.Search(g, limits).score, -kWinScore + 10);
     const std::atomic<bool> stop{true};
     limits.stop = &stop;
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
