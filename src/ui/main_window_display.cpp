@@ -83,8 +83,6 @@ void frmMain::HighlightSideToMove(bool firstSide) {
     const QString waiting = "QLabel { background: white; color: rgb(255,0,0); }";
     firstName_->setStyleSheet(firstSide ? toMove : waiting);
     secondName_->setStyleSheet(firstSide ? waiting : toMove);
-    firstName_->setProperty("highlighted", firstSide);
-    secondName_->setProperty("highlighted", !firstSide);
 }
 
 void frmMain::SetEnabled(Command command, bool enabled) {

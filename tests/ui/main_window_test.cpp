@@ -185,8 +185,9 @@ class MainWindowTest : public QObject {
         QVERIFY(back.pixelColor(start).blue() > 200 && back.pixelColor(middle).blue() < 170);
         QVERIFY(f.messages.empty() && f.game().gamePly == 0 &&
                 !f.board().highlighted(movable.front()) && f.board().reachable().empty());
-        f.Hover(middle);  // nothing is held any more
-        QCOMPARE(f.board().cursor().shape(), Qt::ArrowCursor);
+        f.Hover(middle);  // nothing is held any more; the movable men show again
+        QVERIFY(f.board().cursor().shape() == Qt::ArrowCursor &&
+                f.board().highlighted(movable.front()));
         f.Drag(SquareOf("A8"), 0);  // a Black man while White is to move
         QCOMPARE(Shown(f.messages.back()), std::string("Error: White moves"));
     }
@@ -198,6 +199,14 @@ class MainWindowTest : public QObject {
         ui::BoardView& board = f.board();
         board.setFocus(Qt::TabFocusReason);  // Tab to the board shows the cursor
         QCOMPARE(SquareName(board.cursorSquare()), std::string("e4"));
+        for (auto [key, square] : {std::pair{Qt::Key_Home, "a4"},
+                                   {Qt::Key_End, "h4"},
+                                   {Qt::Key_Left, "g4"},
+                                   {Qt::Key_Left, "f4"},
+                                   {Qt::Key_Left, "e4"}}) {
+            QTest::keyClick(&board, key);
+            QCOMPARE(SquareName(board.cursorSquare()), std::string(square));
+        }
         // Escape puts a man taken up back: Space on the empty e2 then moves nothing.
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Escape,
                             Qt::Key_Up, Qt::Key_Space, Qt::Key_Down})
@@ -242,9 +251,12 @@ class MainWindowTest : public QObject {
         f.action("Pplayer")->trigger();
         f.Type(f.FirstLegalMove().toLower());
         QCOMPARE(f.window->findChild<QLineEdit*>("TypedMoveBox")->text(), QString());
-        QVERIFY(
-            !f.window->findChild<QLabel*>("FirstSideNameLabel")->property("highlighted").toBool() &&
-            f.window->findChild<QLabel*>("SecondSideNameLabel")->property("highlighted").toBool());
+        // The side to move: white on red, the other red on white.
+        const auto background = [&](const char* name) {
+            return f.window->findChild<QLabel*>(name)->grab().toImage().pixelColor(1, 1);
+        };
+        QCOMPARE(std::pair(background("FirstSideNameLabel"), background("SecondSideNameLabel")),
+                 std::pair(QColor(Qt::white), QColor(Qt::red)));
         const QString second = f.FirstLegalMove();
         f.Type(second.left(2) + "-" + second.mid(2).toLower());
         QCOMPARE(f.lines("GameMoveList")[1].trimmed(),

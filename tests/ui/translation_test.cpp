@@ -13,6 +13,7 @@
 #include <QXmlStreamReader>
 
 #include "game/rules_text.h"
+#include "picture_sum.h"
 #include "records/book.h"
 #include "records/book_games.h"
 #include "records/settings.h"
@@ -191,10 +192,24 @@ class TranslationTest : public QObject {
                 found << shown.back();
         }
         QVERIFY2(shown.size() == 5, qPrintable(shown.join('\n')));
-        QStringList dialogs;
+        QStringList dialogs, pictures;
         f.onDialog = [&](QDialog* dialog) {
             dialogs << dialog->objectName();
             found << EnglishLeft(dialog, english) << Overlapping(dialog);
+            // The dialogs that are the program's own layout, pinned: their pictures (without
+            // a focus mark, which the platform may or may not draw) and where they open.
+            if (!QStringList({"frmOptions", "dlgVariants", "frmBook"})
+                     .contains(dialog->objectName()))
+                return int(QDialog::Rejected);
+            if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
+            const QPoint at = dialog->pos() - f.window->frameGeometry().topLeft();
+            quint64 sum = PictureSum(dialog->grab().toImage());
+            for (QTabWidget* tabs : dialog->findChildren<QTabWidget*>())  // every page
+                for (int page = 0; page < tabs->count(); ++page) {
+                    tabs->setCurrentIndex(page);
+                    sum = PictureSum(dialog->grab().toImage(), sum);
+                }
+            pictures << SumText(sum) + QString(" %1,%2").arg(at.x()).arg(at.y());
             return int(QDialog::Rejected);
         };
         for (const char* item : {"Options", "NewVariant", "Rules", "mnuManual", "mnu_Help_About"})
@@ -203,6 +218,8 @@ class TranslationTest : public QObject {
                                  BookMovesLabel(1, *f.window));
         QCOMPARE(dialogs, QStringList({"frmOptions", "dlgVariants", "frmRules", "frmManual",
                                        "frmAbout", "frmBook"}));
+        QCOMPARE(pictures.join(' '), QString("34331351d1fc9943 299,167 5872c704e2f4f1d1 -109,156 "
+                                             "592e1a89ede728d5 340,66"));
         // The rules in force with every rule changed, and the board's guide.
         VariantRules rules = f.game().active;
         for (uint8_t& flag : rules.flags)
