@@ -96,18 +96,12 @@ void GameController::FinishAnalysis(const SearchResult& result) {
 
 void GameController::AnnounceFindings() {
     // A forced result found by the search, the draw rules and a side without a move are
-    // told as the computer's move would tell them.
+    // told as the computer's move would tell them. (A game the last move won never gets
+    // here: the analysis judges the root first.)
     GameSession& g = *game_;
-    const SearchState& s = *search_;
-    Engine engine = MakeEngine();
-    const bool moverWon = JustMovedHasWon(engine);
-    const bool won = s.bestScore >= kForcedResultScore && moverWon;
-    if (won)
-        DecideGame(ResultCode::Win, std::nullopt, ui_.Translate("Game", "Computer wins!"));
-    else if (IsForcedResult(s.bestScore))
-        ui_.SetText(Display::Status, AnnouncementText(s.bestScore, ui_));
+    if (IsForcedResult(search_->bestScore))
+        ui_.SetText(Display::Status, AnnouncementText(search_->bestScore, ui_));
     ui_.RedrawBoard();
-    if (won) TellResult(ResultCode::Win, ui_.Translate("Game", "Computer wins!"));
     if (settings_.ChessDrawRules && g.drawFlag != DrawKind::None) {
         const std::string announcement = DrawAnnouncement(g.drawFlag, ui_);
         EndGame(ResultCode::Draw, std::nullopt, announcement, announcement + ratingText_, true);

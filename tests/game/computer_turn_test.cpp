@@ -208,9 +208,11 @@ TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
     std::tie(settings().UseDepth, settings().FixedTime, settings().ThinkTime) = std::tuple(0, 1, 2);
     clock.tick = 0.0005;
     ui.SetText(D::Strength, "");
+    int shown = 0;  // the seconds gone, on the progress bar
+    ui.onProcessEvents = [&] { shown = std::max(shown, ui.progressValue); };
     c().ComputeCommand();
-    EXPECT_EQ(std::tuple(ui.progressMaximum, g().timeUp, g().searchStopped, g().gamePly),
-              std::tuple(2, 1, 1, 1));
+    EXPECT_EQ(std::tuple(ui.progressMaximum, shown, g().timeUp, g().searchStopped, g().gamePly),
+              std::tuple(2, 2, 1, 1, 1));
     EXPECT_TRUE(s().depthReached >= 1 && s().depthReached < 20);
     EXPECT_EQ(Text(D::Strength), "");  // only depth mode rewrites it
 }

@@ -535,12 +535,24 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         }
         EXPECT_EQ(got, row.expected) << row.men << " / " << row.query;
     }
+    SetUpMen("D4 d5 d7 A1 a2");  // where the longest chain is compulsory
+    g().active.flags[CapRequired] = g().active.flags[MaxCapMove] = 1;
+    g().active.flags[OutofHome] = 0;
+    ApplyRules(g());
+    EXPECT_EQ(PickUpRefusal(g(), Sq("a1")), "a longer jump is compulsory: d4 can jump");
     // Each side steps and jumps its own ways (Black's mirrored): here White's men only north.
     SetUpMen("D4 d5");
     g().active.directions = {"N N", "E E"};
     ApplyRules(g());
     const std::vector<Reachable> reach = ReachableSquares(g(), Sq("d4"));
     EXPECT_TRUE(reach.size() == 1 && reach[0].square == Sq("d6"));
+    g().active.flags[LongKings] = 1;  // and a long jump too
+    ApplyRules(g());
+    std::string names;
+    for (const Reachable& r : ReachableSquares(g(), Sq("d4")))
+        names += SquareName(r.square) + " ";
+    EXPECT_EQ(names + SquareList(RouteOf(g(), g().board, Sq("d4"), Sq("d8"), true).passed),
+              "d6 d7 d8 d5, d6, d7");
     // The last move's route follows the game back and forth.
     SetUpMen("D4 d5 d7");
     g().active.flags = DefaultRules().flags;
