@@ -93,6 +93,9 @@ TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
     EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[1].secondBy,
                          g().firstSideName),
               std::tuple(2, kWhite, "2", "1", "Player"));  // the reply does not exchange the names
+    c().ComputeCommand();
+    NewGame();  // and a new game puts them back
+    EXPECT_EQ(g().firstSideName + g().secondSideName, "PlayerComputer");
 }
 
 TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
@@ -115,6 +118,7 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
 }
 
 TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
+    c().SelectPlayerPlayer();
     c().RunComputerComputer();
     EXPECT_TRUE(g().gameOver && g().gamePly > 10 && g().playMode == PlayMode::PlayerComputer);
     EXPECT_EQ(Checked({C::PlayerComputer, C::ComputerComputer}) + Enabled({C::ComputerComputer}),

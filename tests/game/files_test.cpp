@@ -194,13 +194,20 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
               std::tuple(1, 1, kWhite, false));
     EXPECT_TRUE(ui.enabled(C::GameMenu));
 
-    // The depth stays within the options' range.
+    // The depth stays within the options' range; a new game brings the player's own level
+    // back, once.
+    c().settings().SearchDepth = 3;  // the player's own
     for (auto [depth, kept] : {std::pair{"Depth=99", 20}, std::pair{"Depth=0", 1}}) {
         WriteFile(dir / "short.zlk",
                   kGameHeader + depth + "\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
         ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
         EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth), std::tuple(2, kept));
     }
+    NewGame();
+    EXPECT_EQ(c().settings().SearchDepth, 3);
+    c().settings().SearchDepth = 1;
+    NewGame();
+    EXPECT_EQ(c().settings().SearchDepth, 1);
 
     // A file that stops loading early keeps no name, so Save cannot overwrite it: a bad
     // comment, a bad header value, an empty line with moves after it, a move cut short.
