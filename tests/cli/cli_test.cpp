@@ -219,6 +219,25 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);
     EXPECT_EQ(zelkor::SprtDecision(sprt, zelkor::SprtLlr({30, 40, 30}, 0, 200)), "H0 accepted");
     EXPECT_EQ(zelkor::MatchTally{}.score(), 0.5);
+
+    // A level by depth against one by time on a clock that moves on at every reading: the
+    // match comes out the same every time, its openings, games and their ends pinned.
+    zelkor::test::FakeClock clock;
+    clock.tick = 0.01;
+    zelkor::MatchOptions o;
+    o.a.depth = 2;
+    o.b.level = 4;
+    o.b.seconds = 0.5;
+    o.seed = 5;
+    o.dataDir = zelkor::test::ShippedDataDir().string();
+    std::string games;
+    const zelkor::MatchSystem system{clock,
+                                     [] { return std::make_unique<zelkor::SystemRandom>(); }};
+    zelkor::RunMatch(o, system, [&](const zelkor::GameOutcome& game, const zelkor::MatchTally&) {
+        games += std::to_string(game.plies) + " " + game.reason + " " +
+                 std::to_string(game.result) + ", ";
+    });
+    EXPECT_EQ(games, "55 target filled 1, 56 target filled 1, ");
 }
 
 // A small tree written as a section of its own after the sections already in the file.
