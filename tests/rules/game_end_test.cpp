@@ -46,6 +46,12 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     g->gamePly = kHistorySize;
     DrawTest(*g, true);
     EXPECT_EQ(g->positionHistory[kHistorySize - 1], MakePositionKey(g->board));
+    // Before the first move there is nothing to record, and nothing before the history is
+    // written either.
+    g->gamePly = 0;
+    EXPECT_EQ(
+        std::tuple(DrawTest(*g, true), g->gameRecord.back().Source, g->gameRecord.back().dest),
+        std::tuple(DrawKind::None, 0, 0));
 }
 
 // White's home squares filled in slot order with `whiteIn` White, then `blackIn` Black men.
