@@ -78,7 +78,9 @@ TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
 
 TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
     ui.onProcessEvents = [&] {  // the commands wait for the search, Cancel stops it
-        EXPECT_EQ(Enabled({C::Cancel, C::NewGame, C::Hint, C::LegalMoveList, C::Back}), "10000");
+        EXPECT_EQ(Enabled({C::Cancel, C::NewGame, C::Hint, C::LegalMoveList, C::Back}) +
+                      std::to_string(ui.list(ListId::LegalMoves).size()),
+                  "100000");  // and the list of moves the player could make is gone
     };
     c().ComputeCommand();
     ui.onProcessEvents = nullptr;
@@ -130,7 +132,8 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_EQ(Last().substr(0, 17 + winner.size()), "Congratulations: " + winner);
     EXPECT_EQ(Text(D::Status), winner);
     EXPECT_GE(std::count(clock.pauses.begin(), clock.pauses.end(), 0.5), g().gamePly);
-    c().NewGameCommand(false);  // a stop by the clock does not end the run either
+    c().NewGameCommand(false);             // a stop by the clock does not end the run either
+    EXPECT_EQ(c().search().bestScore, 0);  // the last game's score is forgotten
     c().settings().UseDepth = 0;
     clock.tick = 0.01;
     c().RunComputerComputer();

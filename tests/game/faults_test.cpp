@@ -158,6 +158,11 @@ TEST_F(ShutdownFault, ClosingDuringTheComputersSearch) {
     c().ComputeCommand();
     ExpectClosedCleanly();
     EXPECT_FALSE(g().busy && g().cancelRequest == CancelRequest::None);
+    // An internal fault of the rules ends the program at once, with its message.
+    ui.messages.clear();
+    EXPECT_THROW(UiFaultReport(ui).Fatal("Error found! Zelkor will exit"), Terminated);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Shown(ui.messages[0]), "Error: Error found! Zelkor will exit");
 }
 
 TEST_F(ShutdownFault, ClosingDuringComputerComputerPlay) {

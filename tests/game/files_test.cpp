@@ -193,6 +193,8 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading()),
               std::tuple(1, 1, kWhite, false));
     EXPECT_TRUE(ui.enabled(C::GameMenu));
+    EXPECT_NE(ReadFile(dir / "zelkor.log").find("\r\nHalma\r\nBlack   White\r\n"),
+              std::string::npos);
 
     // The depth stays within the options' range; a new game brings the player's own level
     // back, once.
