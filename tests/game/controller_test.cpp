@@ -357,7 +357,14 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     const std::string& report = ui.messages.back().text;
     EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
     EXPECT_TRUE(report.find("The computer's rating in this game was 1200") != std::string::npos &&
-                !g().rated);
+                !g().rated && c().rating() < 1200);  // the player lost
+    // A rated game the player's own move wins raises the rating.
+    const int before = c().rating();
+    NewGame();
+    SetUpMen("A8 B8 C8 D8 A7 B7 C7 A6 B5 C5 e1 f1 h4");
+    g().rated = true;
+    ASSERT_TRUE(Type("b5a5") && Type("c5b6"));
+    EXPECT_TRUE(g().gameOver && c().rating() > before) << c().rating() << Last();
 }
 
 TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
@@ -663,8 +670,8 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     // A line of the analysis is played in the position analysed.
     c().Back();
     c().AnalyzeCommand();
-    const RootEntry chosen = c().search().rootTable[1];
-    c().AnalysisMoveChosen(1);
+    const RootEntry chosen = c().search().rootTable[0];
+    c().AnalysisMoveChosen(0);
     EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
               std::tuple(2, kBlackMan, 2));
     EXPECT_TRUE(ui.messages.empty());
