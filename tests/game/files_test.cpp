@@ -300,6 +300,12 @@ TEST_F(GameFiles, EveryShippedVariantIsPlayedToItsEnd) {
         c().RunComputerComputer();
         EXPECT_TRUE(g().gameOver && g().gamePly > 0 && g().gamePly < kMaxGamePlies) << names[v - 1];
     }
+    // A game file brings its variant back.
+    ASSERT_TRUE(c().SaveGameFile(dir / "last.zlk"));
+    c().SelectVariant(1);
+    ASSERT_TRUE(c().LoadGameFile(dir / "last.zlk"));
+    EXPECT_EQ(std::tuple(Text(D::VariantName), size_t{c().settings().Variant}),
+              std::tuple(names.back(), names.size()));
 }
 
 }  // namespace
