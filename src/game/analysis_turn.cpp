@@ -95,8 +95,8 @@ void GameController::FinishAnalysis(const SearchResult& result) {
 }
 
 void GameController::AnnounceFindings() {
-    // A forced result found by the search, the draw rules and a side without a move are
-    // told as the computer's move would tell them. (A game the last move won never gets
+    // A forced result found by the search and the draw rules are told as the computer's
+    // move would tell them. (A game the last move won, or a side without a move, never gets
     // here: the analysis judges the root first.)
     GameSession& g = *game_;
     if (IsForcedResult(search_->bestScore))
@@ -105,10 +105,6 @@ void GameController::AnnounceFindings() {
     if (settings_.ChessDrawRules && g.drawFlag != DrawKind::None) {
         const std::string announcement = DrawAnnouncement(g.drawFlag, ui_);
         EndGame(ResultCode::Draw, std::nullopt, announcement, announcement + ratingText_, true);
-    }
-    if (HasNoMove(g) && !g.gameOver) {
-        const std::string text = ui_.Translate("Game", "Computer wins!");
-        EndGame(ResultCode::Win, std::nullopt, text, text + ratingText_, true);
     }
 }
 

@@ -311,6 +311,14 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     c().AnalyzeCommand();
     EXPECT_EQ(std::tuple(s().depthReached, settings().SearchDepth, g().board[Sq("a1")]),
               std::tuple(1, 4, kWhiteMan));
+    // A repetition played while the draw rules were off is told once they are on (the
+    // analysis ends no game).
+    settings().ChessDrawRules = 1;
+    g().drawFlag = DrawKind::Repetition;
+    c().AnalyzeCommand();
+    EXPECT_EQ(std::tuple(g().gameOver, Shown(ui.messages.back()), Text(D::Status)),
+              std::tuple(false, "Congratulations: It's a draw! Triple Repetition",
+                         "It's a draw! Triple Repetition"));
 }
 
 }  // namespace
