@@ -330,7 +330,6 @@ class GameController {
     bool pressSuppressed_ = false;
     bool lastMoveWasJump_ = false;
     bool returningMoveExists_ = false;
-    int heldSquare_ = 0;
     int lastPlayedMove_ = -1;
     std::vector<std::string> legalLines_;
     BoardFeedback feedback_;

@@ -103,7 +103,6 @@ void GameController::TypedMove(const std::string& text) {
 
 bool GameController::CanStartDrag(int square) {
     GameSession& g = *game_;
-    heldSquare_ = 0;
     returningMoveExists_ = false;
     if (g.busy || g.gameOver || pressSuppressed_) return false;
     if (!IsPlayingSquare(square)) return false;
@@ -132,13 +131,11 @@ bool GameController::CanStartDrag(int square) {
         ShowError(ui_, text);
         return false;
     }
-    heldSquare_ = square;
     return true;
 }
 
 void GameController::BoardDrop(int from, int to) {
     GameSession& g = *game_;
-    heldSquare_ = 0;
     if (g.busy || g.gameOver || !IsPlayingSquare(from)) return;
     bool returning = false;
     if (to == from) {
