@@ -225,7 +225,7 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     zelkor::test::FakeClock clock;
     clock.tick = 0.01;
     zelkor::MatchOptions o;
-    o.a.depth = 2;
+    o.a.depth = 1;
     o.b.level = 4;
     o.b.seconds = 0.5;
     o.seed = 5;
@@ -237,7 +237,7 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         games += std::to_string(game.plies) + " " + game.reason + " " +
                  std::to_string(game.result) + ", ";
     });
-    EXPECT_EQ(games, "55 target filled 1, 56 target filled 1, ");
+    EXPECT_EQ(games, "103 target filled 1, 56 target filled 1, ");
 }
 
 // A small tree written as a section of its own after the sections already in the file.
