@@ -23,7 +23,6 @@ void GameController::StartUp() {
     ApplySettingsRules(settings_, g);
     g.playMode = static_cast<PlayMode>(settings_.PlayMode);
 
-    UpdateCheckMarks();
     ui_.SetChecked(Command::PiecesDefault, settings_.PieceSet == 0);
     ui_.ShowCountdown(settings_.CountdownTimer == 1 && settings_.UseDepth == 0);
 

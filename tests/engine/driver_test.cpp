@@ -154,7 +154,10 @@ TEST_F(Driver, DrawProposals) {
         EXPECT_EQ(ProposeDraw(e, both), proposal) << lastOffer << announced << both << earlier;
         EXPECT_EQ(s.lastDrawOfferPly, proposal == DrawProposal::None ? lastOffer : 101);
     }
-    // A new game waits for the score to be stable again before the first offer.
+    // Nothing without the option; a new game waits for the score to be stable again.
+    settings.AskDraw = 0;
+    EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
+    settings.AskDraw = 1;
     s.ResetForNewGame();
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
 }
