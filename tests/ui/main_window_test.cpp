@@ -83,7 +83,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(save->menu()->actions().value(0)->text(), QString("Save As..."));
         f.window->findChild<QAction*>("tbrPlayerPlayer")->trigger();  // dispatched on the key
         QVERIFY(f.action("Pplayer")->isChecked() && actions[19]->isChecked() &&
-                !actions[18]->isChecked());
+                !actions[18]->isChecked() && !actions[0]->isCheckable());
         QCOMPARE(f.window->findChild<QLabel*>("AnalysisHeading")->text(),
                  QString("      moves    score   depth    main"));
     }
@@ -279,19 +279,25 @@ class MainWindowTest : public QObject {
 
     void newVariantFromTheVariantDialog() {
         WindowFixture f;
-        QString chosen;  // the second variant and OK start a game of it
+        QString chosen;  // the ninth variant ("Black Begins") and OK start a game of it
         f.onDialog = [&](QDialog* dialog) {
             auto* combo = dialog->findChild<QComboBox*>("cboVariants");
-            combo->setCurrentIndex(1);
-            emit combo->activated(1);
+            combo->setCurrentIndex(8);
+            emit combo->activated(8);
             chosen = combo->currentText();
             dialog->findChild<QPushButton*>("cmdOK")->click();
             return dialog->result();
         };
         f.window->findChild<QAction*>("tbrNewVariant")->trigger();
-        QCOMPARE(int(f.controller().settings().Variant), 2);
+        QCOMPARE(int(f.controller().settings().Variant), 9);
         QVERIFY(f.text(D::VariantName) == chosen.toStdString() &&
                 f.game().active.name == f.text(D::VariantName));
+        // Black's row comes first, with Black's men home: none, White has one.
+        f.controller().SetupSquare(SquareOf("A8"), kWhiteMan);
+        f.controller().SetupPopupClosed();
+        const QLabel* colour = f.window->findChild<QLabel*>("FirstSideColourLabel");
+        QVERIFY(colour && colour->text() == "Black" && f.text(D::FirstHomeCount) == "0" &&
+                f.text(D::SecondHomeCount) == "1");
     }
 
     void positionSetupFromThePopup() {
