@@ -164,8 +164,6 @@ class OptionsDialogTest : public QObject {
         Find<QPushButton>(dialog, "Command1")->click();
         QVERIFY(rating == 1200 && dialog.windowTitle() == " Options");  // Reset survives Cancel
         QCOMPARE(Box(dialog, "Check16")->text(), QString("Use Rating (1200)"));
-        QCOMPARE(Box(dialog, "Check8")->text(),
-                 QString("Ask for draw if computer thinks it's a draw"));
         Find<QLineEdit>(dialog, "Text1")->setText("Cleo");
         Find<QPushButton>(dialog, "cmdApply")->click();
         Find<QLineEdit>(dialog, "Text1")->setText("Dora");
