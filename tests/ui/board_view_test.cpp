@@ -38,15 +38,10 @@ class BoardViewTest : public QObject {
   private slots:
     void shadesFollowTheHomeListsAndHomeCounts() {
         const HomeSquares rules = DefaultRules().home;
-        QVERIFY(ShadeOf(rules, 91) == Shade::D && ShadeOf(rules, 28) == Shade::L &&
-                ShadeOf(rules, 44) == Shade::M);
         QCOMPARE(
             HomeCategory(rules, 91) * 100 + HomeCategory(rules, 28) * 10 + HomeCategory(rules, 44),
             12);
-        Fixture f;
-        // Ordinary squares share one shade; the two camps differ from it and each other.
-        QVERIFY(f.At(44) == f.At(45) && f.At(44) == f.At(55));
-        QVERIFY(f.At(91) != f.At(44) && f.At(28) != f.At(44) && f.At(28) != f.At(91));
+        Fixture f;  // the shades themselves are pinned with the board's picture below
         // The view shows the position of its last redraw, not the live board.
         f.game->board[91] = kWhiteMan;
         QCOMPARE(f.At(91), f.At(91, {3, 3}));
