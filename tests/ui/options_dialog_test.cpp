@@ -138,11 +138,11 @@ class OptionsDialogTest : public QObject {
         Box(dialog, "Check9")->click();  // the book off
         QVERIFY(!Option(dialog, "Option2", 0)->isEnabled());
 
-        // Master beside the strength: shown only with a choice to edit; chosen, it takes the
-        // strength slider's place and its threads count.
+        // Master beside the strength, like the board's marks, shown only with a choice to edit;
+        // chosen, it takes the strength slider's place and its threads count.
         QCheckBox* master = Box(dialog, "chkMaster");
         auto* threads = Find<QSpinBox>(dialog, "txtThreads");
-        QVERIFY(!master->isVisibleTo(&dialog));
+        QVERIFY(!master->isVisibleTo(&dialog) && Find<QWidget>(dialog, "fraMarks")->isHidden());
         MasterChoice choice{false, 2};
         dialog.EditMaster(&choice);
         QCOMPARE(master->text(), QString("Master (strongest, beyond level 10)"));
