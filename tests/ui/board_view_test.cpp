@@ -70,6 +70,9 @@ class BoardViewTest : public QObject {
         Fixture f;
         const std::filesystem::path shipped = test::ShippedDataDir() / "pieces" / "brownandblack";
         QVERIFY(f.view.LoadBitmapPieceSet(shipped) && f.view.usingBitmaps());
+        f.game->board[44] = kBlackMan;  // drawn from the set's pictures, then built in (below)
+        f.view.Redraw();
+        QVERIFY(f.At(44).lightness() < 100 && f.At(45).lightness() > 100);
         const QImage white = f.view.PieceCursor(kWhiteMan).pixmap().toImage();
         const QImage black = f.view.PieceCursor(kBlackMan).pixmap().toImage();
         const QPoint middle(white.width() / 2, white.height() / 2);
@@ -87,7 +90,6 @@ class BoardViewTest : public QObject {
         QVERIFY(!f.view.LoadBitmapPieceSet(dir.path()));
 
         // The built-in man is drawn at full resolution: its centre dark, its rim sharp.
-        f.game->board[44] = kBlackMan;
         for (int size : {240, 900}) {
             f.view.resize(size, size);
             f.view.Redraw();
