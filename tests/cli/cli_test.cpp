@@ -186,7 +186,7 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
                                 : mine > before - 2e-6 || mine < after + 2e-6);
     char date[64];
     std::strftime(date, sizeof date, "%x", &local);
-    EXPECT_EQ(clock.DateText().size(), std::string(date).size());
+    EXPECT_TRUE(clock.DateText() == date || std::time(nullptr) != now);  // unless a day ended
     zelkor::SystemRandom a, b;
     a.Seed(5);
     b.Seed(5);
