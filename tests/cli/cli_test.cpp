@@ -430,6 +430,12 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     EXPECT_EQ(help.status, 0) << help.out;
     for (const char* part : {"--data-dir <DIR>", "Halma and its variants on an 8x8 board"})
         EXPECT_NE(help.out.find(part), std::string::npos) << help.out;
+    // The window opens on the folder given, which gets its log; then it is ended.
+    RunShell("cd " + Quoted(home.path()) + "; QT_QPA_PLATFORM=offscreen " +
+             Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") +
+             " --data-dir . >/dev/null 2>&1 & for i in $(seq 200); do [ -f zelkor.log ] && break; "
+             "sleep 0.05; done; kill $!; wait");
+    EXPECT_TRUE(fs::exists(home / "zelkor.log"));
 #endif
 }
 
