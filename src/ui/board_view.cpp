@@ -254,11 +254,6 @@ void BoardView::HighlightSquare(int square) {
     update();
 }
 
-void BoardView::ClearHighlights() {
-    highlights_.clear();
-    update();
-}
-
 bool BoardView::LoadBitmapPieceSet(const std::filesystem::path& folder) {
     // Read as bytes through the data-file check: a pipe in a picture's place cannot block,
     // and a folder name in any encoding is used as it is.

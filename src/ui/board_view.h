@@ -41,7 +41,6 @@ class BoardView : public QWidget {
     // positions on the game's board never shows up on the screen.
     void Redraw();
     void HighlightSquare(int square);
-    void ClearHighlights();
     bool highlighted(int square) const { return highlights_.count(square) > 0; }
 
     // The marks of the board's feedback; each Redraw takes the last move's route afresh

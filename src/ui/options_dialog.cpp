@@ -198,8 +198,8 @@ frmOptions::frmOptions(Settings& settings, int& rating, QWidget* parent)
     hintOnBoard_ = MakeCheck("chkHintOnBoard", tr("Show the hint on the board"));
     for (QCheckBox* box : {markLastMove_, markReachable_, explainRefusals_, hintOnBoard_})
         marksLayout->addWidget(box);
-    marksFrame->setVisible(false);  // shown once there is feedback to edit
     boardLayout->addWidget(marksFrame);
+    marksFrame->setVisible(false);  // shown once there is feedback to edit
     boardLayout->addStretch();
     tabs_->addTab(board, tr("Board"));
 

@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -174,9 +175,18 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
     const double expected = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
     const double apart = std::fmod(clock.SecondsSinceMidnight() - expected + 86400.0, 86400.0);
     EXPECT_TRUE(apart < 3 || apart > 86397) << apart;
+    // The fraction of the second is the system clock's: it lies between two readings of that.
+    const auto fraction = [] {
+        const auto epoch = std::chrono::system_clock::now().time_since_epoch();
+        return std::fmod(std::chrono::duration<double>(epoch).count(), 1.0);
+    };
+    const double before = fraction(), mine = std::fmod(clock.SecondsSinceMidnight(), 1.0),
+                 after = fraction();
+    EXPECT_TRUE(before <= after ? mine > before - 2e-6 && mine < after + 2e-6
+                                : mine > before - 2e-6 || mine < after + 2e-6);
     char date[64];
     std::strftime(date, sizeof date, "%x", &local);
-    EXPECT_EQ(clock.DateText().size(), std::string(date).size());
+    EXPECT_TRUE(clock.DateText() == date || std::time(nullptr) != now);  // unless a day ended
     zelkor::SystemRandom a, b;
     a.Seed(5);
     b.Seed(5);
@@ -420,6 +430,12 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     EXPECT_EQ(help.status, 0) << help.out;
     for (const char* part : {"--data-dir <DIR>", "Halma and its variants on an 8x8 board"})
         EXPECT_NE(help.out.find(part), std::string::npos) << help.out;
+    // The window opens on the folder given, which gets its log; then it is ended.
+    RunShell("cd " + Quoted(home.path()) + "; QT_QPA_PLATFORM=offscreen " +
+             Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") +
+             " --data-dir . >/dev/null 2>&1 & for i in $(seq 200); do [ -f zelkor.log ] && break; "
+             "sleep 0.05; done; kill $!; wait");
+    EXPECT_TRUE(fs::exists(home / "zelkor.log"));
 #endif
 }
 

@@ -138,11 +138,11 @@ class OptionsDialogTest : public QObject {
         Box(dialog, "Check9")->click();  // the book off
         QVERIFY(!Option(dialog, "Option2", 0)->isEnabled());
 
-        // Master beside the strength: shown only with a choice to edit; chosen, it takes the
-        // strength slider's place and its threads count.
+        // Master beside the strength, like the board's marks, shown only with a choice to edit;
+        // chosen, it takes the strength slider's place and its threads count.
         QCheckBox* master = Box(dialog, "chkMaster");
         auto* threads = Find<QSpinBox>(dialog, "txtThreads");
-        QVERIFY(!master->isVisibleTo(&dialog));
+        QVERIFY(!master->isVisibleTo(&dialog) && Find<QWidget>(dialog, "fraMarks")->isHidden());
         MasterChoice choice{false, 2};
         dialog.EditMaster(&choice);
         QCOMPARE(master->text(), QString("Master (strongest, beyond level 10)"));
@@ -164,8 +164,6 @@ class OptionsDialogTest : public QObject {
         Find<QPushButton>(dialog, "Command1")->click();
         QVERIFY(rating == 1200 && dialog.windowTitle() == " Options");  // Reset survives Cancel
         QCOMPARE(Box(dialog, "Check16")->text(), QString("Use Rating (1200)"));
-        QCOMPARE(Box(dialog, "Check8")->text(),
-                 QString("Ask for draw if computer thinks it's a draw"));
         Find<QLineEdit>(dialog, "Text1")->setText("Cleo");
         Find<QPushButton>(dialog, "cmdApply")->click();
         Find<QLineEdit>(dialog, "Text1")->setText("Dora");

@@ -5,11 +5,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QXmlStreamReader>
 
 #include "game/rules_text.h"

@@ -78,8 +78,6 @@ class VariantDialogTest : public QObject {
 
         ui::dlgVariants dialog(logic);
         QCOMPARE(dialog.windowTitle(), QString("Variants"));
-        QCOMPARE(dialog.findChild<QCheckBox*>("chkMaxCapMove")->text(),
-                 QString("Move with most jumps mandatory"));
         dialog.findChild<QCheckBox*>("chkHomeLess")->click();
         auto* field = dialog.findChild<QLineEdit*>("txtHome3");
         field->setFocus();
