@@ -253,7 +253,10 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     }
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
-    EXPECT_NE(book.find("\r\nstart\r\ng1e3wa7c5b\r\n"), std::string::npos);  // each move's side
+    // The rules up to the movement of each side, then each move with its side.
+    EXPECT_NE(book.find("W\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\n"
+                        "g1e3wa7c5b\r\n"),
+              std::string::npos);
     // Named after the side of the camp's axis, the camp row left, and the jump.
     for (const char* name :
          {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",
