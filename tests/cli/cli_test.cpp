@@ -139,19 +139,19 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
         EXPECT_EQ(run.out.find(part), std::string::npos) << part;
 }
 
-// A short match: every game ends, the games are saved and replay as legal games, and the last
-// line gives the tally and the Elo difference with its error bar.
+// A short match: one game asked is one pair, every game ends, the games are saved and replay
+// as legal games, and the last line gives the tally and the Elo difference with its error bar.
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run =
         RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-               "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 2 --seed 3 "
+               "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 1 --seed 3 "
                "--sprt 0 10 0.05 0.05 --save '" +
                (dir.path() / "m.zlk").string() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_NE(run.out.find("\ngame 1: A White: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(", 2 games, seed 3\ngame 1: A White: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
     EXPECT_NE(run.out.find("\nsprt: llr "), std::string::npos) << run.out;
