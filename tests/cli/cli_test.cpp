@@ -267,19 +267,18 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     for (const auto& [margin, choices] :
          {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
           std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
-        const auto run = RunCli(cli + "--depth 2 --plies 1 --margin " + margin + " --out '" +
+        const auto run = RunCli(cli + "--depth 2 --plies 3 --margin " + margin + " --out '" +
                                     (dir / "weights.bok").string() + "'",
                                 true);
         EXPECT_NE(run.out.find(choices), std::string::npos) << run.out;
     }
+    const std::regex thirdMoveName("\r\n\\S{4} \\S{4} \\S{4}'");  // only two moves are named
+    EXPECT_FALSE(std::regex_search(ReadFile(dir / "weights.bok"), thirdMoveName));
     const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
-    std::size_t starts = 0;  // one section for each variant, no old lines left behind
-    for (std::size_t at = book.find("\r\nstart\r\n"); at != std::string::npos;
-         at = book.find("\r\nstart\r\n", at + 1))
-        ++starts;
-    EXPECT_EQ(starts, 2u);
+    const std::regex start("\r\nstart\r\n");  // one section for each variant, no old lines left
+    EXPECT_EQ(std::distance(std::sregex_iterator(book.begin(), book.end(), start), {}), 2);
     EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
     // A file in the way that is no book, or cannot be read, stays as it was.
     zelkor::test::WriteFile(dir / "notes.txt", "my notes\r\n");
