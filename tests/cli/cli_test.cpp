@@ -339,24 +339,25 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
                             "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
                                 "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" +
                                 setup + "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
+    const std::string selfplay = "--data-dir '" + dir.path().string() + "' selfplay --depth 1 ";
     for (const auto& [arguments, first, last] :
          {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
                      "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
-          std::tuple("--book both --variant 2", "game 1: Lost: Black wins after 0 plies",
+          std::tuple("--time 2 --depth 1 --book both --variant 2",  // the last limit given
+                     "game 1: Lost: Black wins after 0 plies",
                      "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
         const auto run =
-            RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 " + arguments);
+            RunCli(selfplay + arguments + " --save '" + (dir / "s.zlk").string() + "'");
         ASSERT_EQ(run.status, 0) << arguments;
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
         EXPECT_EQ(run.Lines().back(), last);
     }
+    EXPECT_NE(ReadFile(dir / "s.zlk").find("strength 9, depth 1, book both: Black wins"),
+              std::string::npos);
     // --save does not replace a write-protected file.
     zelkor::test::WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
-    const auto kept =
-        RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 --save '" +
-                   (dir / "kept.zlk").string() + "'",
-               true);
+    const auto kept = RunCli(selfplay + "--save '" + (dir / "kept.zlk").string() + "'", true);
     EXPECT_EQ(std::tuple(kept.status, ReadFile(dir / "kept.zlk")), std::tuple(1, "kept"));
     EXPECT_NE(kept.out.find("write-protected"), std::string::npos) << kept.out;
 }
