@@ -117,7 +117,7 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     EXPECT_TRUE(ui.messages.empty());
     for (auto [first, message] :
          {std::pair{"ZELKOR VERSION=0.10", "Zelkor: ZELKOR.BOK is not an Zelkor Book file"},
-          {"ZELKOR Version=0.2", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
+          {"ZELKOR Version=1.10", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
         WriteFile(dir / "zelkor.bok", std::string(first) + "\r\n");
         Lookup();
         EXPECT_EQ(std::tuple(Shown(ui.messages.back()), ui.messages.back().icon),
