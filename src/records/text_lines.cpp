@@ -111,7 +111,7 @@ double LeadingDecimal(std::string_view text) {
         std::string exponent = "e";
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
         const size_t firstDigit = j;
-        while (j < text.size() && text[j] >= '0' && text[j] <= '9' && j - firstDigit < 4)
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
             exponent += text[j++];
         if (j > firstDigit) number += exponent;
     }

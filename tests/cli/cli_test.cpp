@@ -140,19 +140,19 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
         EXPECT_EQ(run.out.find(part), std::string::npos) << part;
 }
 
-// A short match: every game ends, the games are saved and replay as legal games, and the last
-// line gives the tally and the Elo difference with its error bar.
+// A short match: one game asked is one pair, every game ends, the games are saved and replay
+// as legal games, and the last line gives the tally and the Elo difference with its error bar.
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run =
         RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-               "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 2 --seed 3 "
+               "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 1 --seed 3 "
                "--sprt 0 10 0.05 0.05 --save '" +
                (dir.path() / "m.zlk").string() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_NE(run.out.find("\ngame 1: A White: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(", 2 games, seed 3\ngame 1: A White: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
     EXPECT_NE(run.out.find("\nsprt: llr "), std::string::npos) << run.out;
@@ -263,7 +263,9 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     }
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
-    EXPECT_NE(book.find("\r\nstart\r\ng1e3wa7c5b\r\n"), std::string::npos);  // each move's side
+    EXPECT_NE(book.find("\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\n"
+                        "g1e3wa7c5b\r\n"),  // the rules up to Black's movement, each move's side
+              std::string::npos);
     // Named after the side of the camp's axis, the camp row left, and the jump.
     for (const char* name :
          {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",
@@ -275,19 +277,18 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     for (const auto& [margin, choices] :
          {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
           std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
-        const auto run = RunCli(cli + "--depth 2 --plies 1 --margin " + margin + " --out '" +
+        const auto run = RunCli(cli + "--depth 2 --plies 3 --margin " + margin + " --out '" +
                                     (dir / "weights.bok").string() + "'",
                                 true);
         EXPECT_NE(run.out.find(choices), std::string::npos) << run.out;
     }
+    const std::regex thirdMoveName("\r\n\\S{4} \\S{4} \\S{4}'");  // only two moves are named
+    EXPECT_FALSE(std::regex_search(ReadFile(dir / "weights.bok"), thirdMoveName));
     const auto second = book.find("end\r\nVariant=Orthogonal Halma\r\n");
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(book.find("Variant=Orthogonal Halma", second + 10), std::string::npos);
-    std::size_t starts = 0;  // one section for each variant, no old lines left behind
-    for (std::size_t at = book.find("\r\nstart\r\n"); at != std::string::npos;
-         at = book.find("\r\nstart\r\n", at + 1))
-        ++starts;
-    EXPECT_EQ(starts, 2u);
+    const std::regex start("\r\nstart\r\n");  // one section for each variant, no old lines left
+    EXPECT_EQ(std::distance(std::sregex_iterator(book.begin(), book.end(), start), {}), 2);
     EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
     // A file in the way that is no book, or cannot be read, stays as it was.
     zelkor::test::WriteFile(dir / "notes.txt", "my notes\r\n");
@@ -348,27 +349,27 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
                             "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
                                 "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" +
                                 setup + "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
+    const std::string selfplay = "--data-dir '" + dir.path().string() + "' selfplay --depth 1 ";
     for (const auto& [arguments, first, last] :
          {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
                      "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
-          std::tuple("--book both --variant 2", "game 1: Lost: Black wins after 0 plies",
+          std::tuple("--time 2 --depth 1 --book both --variant 2",  // the last limit given
+                     "game 1: Lost: Black wins after 0 plies",
                      "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
         const auto run =
-            RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 " + arguments);
+            RunCli(selfplay + arguments + " --save '" + (dir / "s.zlk").string() + "'");
         ASSERT_EQ(run.status, 0) << arguments;
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
         EXPECT_EQ(run.Lines().back(), last);
     }
+    EXPECT_NE(ReadFile(dir / "s.zlk").find("strength 9, depth 1, book both: Black wins"),
+              std::string::npos);
     // --save does not replace a write-protected file.
     zelkor::test::WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
-    const auto kept =
-        RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1 --save '" +
-                   (dir / "kept.zlk").string() + "'",
-               true);
-    EXPECT_EQ(kept.status, 1);
+    const auto kept = RunCli(selfplay + "--save '" + (dir / "kept.zlk").string() + "'", true);
+    EXPECT_EQ(std::tuple(kept.status, ReadFile(dir / "kept.zlk")), std::tuple(1, "kept"));
     EXPECT_NE(kept.out.find("write-protected"), std::string::npos) << kept.out;
-    EXPECT_EQ(ReadFile(dir / "kept.zlk"), "kept");
 }
 
 std::string Quoted(const fs::path& path) {

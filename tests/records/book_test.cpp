@@ -117,7 +117,7 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     EXPECT_TRUE(ui.messages.empty());
     for (auto [first, message] :
          {std::pair{"ZELKOR VERSION=0.10", "Zelkor: ZELKOR.BOK is not an Zelkor Book file"},
-          {"ZELKOR Version=0.2", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
+          {"ZELKOR Version=1.10", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
         WriteFile(dir / "zelkor.bok", std::string(first) + "\r\n");
         Lookup();
         EXPECT_EQ(std::tuple(Shown(ui.messages.back()), ui.messages.back().icon),
@@ -246,7 +246,7 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     const auto folder = dir / kWhiteBookGames;
     std::filesystem::create_directories(folder);
     WriteFile(folder / "a.zlk", kGameStart + "h4g5\r\nf6e5\r\ng3f4\r\n");
-    WriteFile(folder / "b.zlk", kGameStart + "a1a2\r\nf6e5\r\ng3f4\r\n");  // no man on a1
+    WriteFile(folder / "b.zlk", kGameStart + "a7c5\r\nf6e5\r\ng3f4\r\n");  // Black's man
     WriteFile(folder / "c.zlk", kGameStart + "h4h6\r\nf6e5\r\ng3f4\r\n");  // no jump there
     // The driver's root moves (here cut to one) stay as the look-up found them.
     GenerateMoves(*g, MoveSet::Search);
@@ -258,7 +258,7 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     EXPECT_EQ(std::memcmp(g->movePool.data(), root.data(), sizeof root), 0);
     EXPECT_EQ(std::tuple(r.from, r.to), std::tuple(SquareNumber("H4"), SquareNumber("G5")));
     EXPECT_EQ(r.bookMoves, Moves{"h4g5"});
-    // Black to move reads the other folder, which does not exist: nothing, silently.
+    // Black to move reads the other folder, which does not exist: nothing (no a7c5), silently.
     g->side = kBlack;
     EXPECT_EQ(GamesBookLookup(*g, dir.path(), ui).from, 0);
     EXPECT_TRUE(ui.messages.empty());

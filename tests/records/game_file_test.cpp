@@ -129,15 +129,13 @@ TEST(GameFile, StatusesAndBodyRules) {
               "b.zlk, line 24: \"{\" could not be read; 1 move was loaded");
     // No "START": the header read so far is handed over, nothing more.
     auto c = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=4\r\n");
-    EXPECT_FALSE(c.complete);
-    EXPECT_EQ(Summary(c), "Variant= Depth= |");
+    EXPECT_EQ(std::tuple(c.complete, Summary(c)), std::tuple(false, "Variant= Depth= |"));
     EXPECT_EQ(IncompleteGameFileMessage(c, "c.zlk", 0),
               "c.zlk, line 4 could not be read; 0 moves were loaded");
     // A value that does not fit its field ends the header there.
     auto d = read("ZELKOR Version=0.10\r\nVariant=2\r\nDepth=.\r\nSTART\r\n");
-    EXPECT_FALSE(d.complete);
-    EXPECT_EQ(Summary(d), "Variant= |");
-    EXPECT_EQ(std::tuple(d.stopLine, d.stopText), std::tuple(3, "Depth=."));
+    EXPECT_EQ(std::tuple(d.complete, Summary(d), d.stopLine, d.stopText),
+              std::tuple(false, "Variant= |", 3, "Depth=."));
     auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
     EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
     // Only the first 1000 moves are used, and a body that goes on after them stopped early
@@ -166,8 +164,8 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_FALSE(WriteGameFile(dir / "busy.zlk", GameFileData{}) ||
                  WriteGameFile(dir / "no such folder" / "a.zlk", GameFileData{}));
     EXPECT_EQ(ReadFile(file), "previous");
-    ASSERT_TRUE(WriteGameFile(file, GameFileData{}));
-    EXPECT_EQ(ReadGameFile(file).status, GameFileStatus::Ok);
+    EXPECT_TRUE(WriteGameFile(file, GameFileData{}) &&
+                ReadGameFile(file).status == GameFileStatus::Ok);
     // A rename that fails leaves the previous file and no temporary.
     EXPECT_FALSE(WriteFileSafely(file, "new", [](const auto&, const auto&) { return false; }));
     EXPECT_EQ(ReadFile(file), GameFileText(GameFileData{}));

@@ -106,9 +106,9 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     const std::tuple<int, const char*, long long> rows[] = {
         {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
         {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {31, " 9 ", 3}, {32, " 32767 ", 750},
-        {32, "-5 ", 1}, {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {30, "", -1}, {0, "ZELKOR0.11", -1},
-        {0, "", -1}, {3, " two ", -1}, {40, "", -1}, {5, " 1.5 ", -1}, {2, " 3.5 ", -1},
-        {2, "1O", -1}, {2, " 256 ", -1}, {1, "-1 ", -1}, {11, " 40000 ", -1},
+        {32, "-5 ", 1}, {1, " 7 ", 0}, {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {30, "", -1},
+        {0, "ZELKOR0.11", -1}, {0, "", -1}, {3, " two ", -1}, {40, "", -1}, {5, " 1.5 ", -1},
+        {2, " 3.5 ", -1}, {2, "1O", -1}, {2, " 256 ", -1}, {1, "-1 ", -1}, {11, " 40000 ", -1},
         {5, " 99999999999999999999999 ", -1}, {36, " 300 ", -1}, {39, " 2147483648 ", -1}};
     // clang-format on
     for (const auto& [index, value, read] : rows) {
@@ -122,8 +122,8 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
         WriteFile(File(), test::CrLf(lines));
         Settings s = custom;
         const SettingsReadResult result = Read(s);
-        EXPECT_EQ(result.status, read > 0 ? S::Read : S::Invalid);
-        if (read > 0) {
+        EXPECT_EQ(result.status, read >= 0 ? S::Read : S::Invalid);
+        if (read >= 0) {
             EXPECT_EQ(SettingsLines(s)[index], " " + std::to_string(read) + " ");
             continue;
         }
@@ -161,6 +161,8 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
               std::tuple(SettingsReadStatus::Invalid, false, false, false));
     EXPECT_EQ(ReadFile(File()), test::CrLf(lines));
     EXPECT_NE(SettingsProblemMessage(result, dir.path()).find("left as it is"), std::string::npos);
+    // A folder, which cannot be linked, is renamed.
+    EXPECT_TRUE(MoveToNewName(dir / "zelkor.ini.bad.1", dir / "m") && fs::is_directory(dir / "m"));
 }
 
 TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
@@ -204,8 +206,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     const SettingsReadResult result = ReadSettings(fresh, dir / "no such folder");
     EXPECT_EQ(std::tuple(result.status, result.newFileWritten),
               std::tuple(SettingsReadStatus::Defaults, false));
-    ASSERT_TRUE(WriteSettings(s, dir.path()));
-    EXPECT_EQ(FileLines()[14], "New");
+    EXPECT_TRUE(WriteSettings(s, dir.path()) && FileLines()[14] == "New");
 
     // A link writes through keeping permissions; only a dead copy's temporary file is removed.
     WriteFile(dir / "zelkor.ini.tmp", "mine");
@@ -216,9 +217,8 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     s.PlayerName = "Linked";
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
-    EXPECT_TRUE(fs::is_symlink(File()));
+    EXPECT_TRUE(fs::is_symlink(File()) && fs::status(File()).permissions() == fs::perms(0640));
     EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
-    EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
     // Only the program's own temporary files, and only those too old to be a write in
     // progress, are removed; a name longer than most temporaries allow can be written.
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(61);
@@ -245,8 +245,10 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
         EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
         EXPECT_TRUE(fs::exists(fs::symlink_status(File())));  // kept
     }
-    // A file whose size says less than it holds (as /proc's do) is cut off at the limit too.
-    EXPECT_EQ(ReadDataFile("/proc/self/status", 16), std::nullopt);
+    // A file whose size says less than it holds (as /proc's do) is cut off at the limit too,
+    // and a read that fails (memory at address 0) gives nothing, not what came before it.
+    for (const char* file : {"/proc/self/status", "/proc/self/mem"})
+        EXPECT_EQ(ReadDataFile(file, 16), std::nullopt) << file;
     fs::remove(File());  // a file of exactly the limit is read, one byte more is not
     WriteFile(File(), "1234");
     EXPECT_EQ(std::pair(ReadDataFile(File(), 4), ReadDataFile(File(), 3)),

@@ -127,7 +127,7 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
     EXPECT_EQ(g->cancelRequest,
               CancelRequest::Now);  // a full pool stops the search, reusing the last slot
     EXPECT_EQ(g->plyStart[2], kMovePoolSize - 1);
-    int next = kMovePoolSize - 1;
+    int next = kMovePoolSize;  // one past the pool: the last slot is taken again
     RegisterMove(*g, next, 21, 22);
     EXPECT_TRUE(next == kMovePoolSize - 1 && g->movePool[kMovePoolSize - 1].Source == 21);
     // The ordering score: the main line's move of this ply, then its two killers.

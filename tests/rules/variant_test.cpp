@@ -41,6 +41,9 @@ TEST(Directions, UnknownNameEndsItsListBlackIsMirroredAndRowsDoNotOverflow) {
     EXPECT_FALSE(ParseDirections("N;N;N;N;N;N;N;N;N N", 0, table));
     EXPECT_EQ(std::tuple(table[0][8], table[2][0]),
               std::tuple(int16_t{kDirectionEnd}, int16_t{10}));
+    auto g = test::DefaultGame();  // Black's text alone makes the rules in force fail
+    g->active.directions[1] = "N;X S";
+    EXPECT_FALSE(ApplyRules(*g));
 }
 
 TEST(HomeSquaresAndSetup, ReorderTablesAndTexts) {
@@ -119,8 +122,8 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
         EXPECT_EQ(g->defined.name + std::to_string(g->defined.flag(BlackStarts)), "Lf1");
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
-    // Text reads as zero; a sign belongs to the number.
-    Write(test::CrLf({kHeader, "Variant=One", "MulJumps=yes", "LongKings= 1 ", "KingFirst=2.55e2",
+    // Text, even "inf", reads as zero; a sign belongs to the number.
+    Write(test::CrLf({kHeader, "Variant=One", "MulJumps=inf", "LongKings= 1 ", "KingFirst=2.55e2",
                       "CapRequired=+1", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
@@ -183,8 +186,8 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
              "(line 2)" + stays}};
     // The version is compared as a number.
     const std::pair<const char*, bool> versions[] = {
-        {"0.11", false}, {"", false},     {"abc", false},  {"1.0", false},     {"0.1", true},
-        {"0.10", true},  {"0.100", true}, {" 0.10", true}, {"0.10 beta", true}};
+        {"0.11", false}, {"", false},        {"abc", false},  {"1.0", false},     {"0.1", true},
+        {"0.10", true},  {"1e-00001", true}, {" 0.10", true}, {"0.10 beta", true}};
     for (auto [v, right] : versions) {
         rows.push_back({test::CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
                         right ? S::Loaded : S::WrongVersion, right ? "" : version});
