@@ -77,6 +77,13 @@ class BoardViewTest : public QObject {
         const QImage black = f.view.PieceCursor(kBlackMan).pixmap().toImage();
         const QPoint middle(white.width() / 2, white.height() / 2);
         QVERIFY(white.pixelColor(middle).lightness() > black.pixelColor(middle).lightness() + 60);
+        for (int man : {kWhiteMan, kBlackMan}) {  // the man's picture under the pointer
+            f.game->board[44] = man;
+            f.view.Redraw();
+            f.view.ShowDragged(44, f.view.SquareRect(45).center());
+            QCOMPARE(f.At(45).lightness() < 100, man == kBlackMan);
+            f.view.ClearDragged();
+        }
         f.view.UseDefaultPieces();
         QVERIFY(!f.view.usingBitmaps());
         // A set missing a file or with an unreadable picture is refused.
