@@ -187,7 +187,7 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
     // The version is compared as a number.
     const std::pair<const char*, bool> versions[] = {
         {"0.11", false}, {"", false},        {"abc", false},  {"1.0", false},     {"0.1", true},
-        {"0.10", true},  {"1e-00001", true}, {" 0.10", true}, {"0.10 beta", true}};
+        {"0.10", true},  {"1E-00001", true}, {" 0.10", true}, {"0.10 beta", true}};
     for (auto [v, right] : versions) {
         rows.push_back({test::CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
                         right ? S::Loaded : S::WrongVersion, right ? "" : version});
