@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/display.h"
 #include "engine/driver.h"
@@ -178,6 +179,14 @@ TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {
         g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
     UpdateMainLine(e);
     EXPECT_EQ(std::count(s.mainLine.begin(), s.mainLine.end(), 'x'), 20);
+    // A ply outside the line table writes nothing anywhere.
+    for (int ply : {-1, kMaxPly + 1}) {
+        g.ply = ply;
+        std::vector<unsigned char> before(sizeof g);
+        std::memcpy(before.data(), &g, sizeof g);
+        UpdatePrincipalVariation(g, 0);
+        EXPECT_EQ(std::memcmp(before.data(), &g, sizeof g), 0) << ply;
+    }
 }
 
 TEST_F(Driver, HintTakesTheStoredReplyWhenLegalElseSearchesAndDrawOffersFollowTheScore) {
