@@ -323,6 +323,73 @@ def quick_kill(programs, folder, jobs, timeout):
             proc.wait()
 
 
+def every_failure(programs, jobs, timeout):
+    """Runs every program of the suite whole, jobs at a time, and returns each failed case as
+    "program: case" (a GoogleTest case, a Qt test function, or the program itself when it
+    crashed or ran past the time-out)."""
+    failed = []
+    pending = list(programs)
+    running = []
+    try:
+        while pending or running:
+            while pending and len(running) < jobs:
+                name, cmd, env, cwd = pending.pop(0)
+                sink = tempfile.TemporaryFile()
+                proc = subprocess.Popen(cmd, stdout=sink, stderr=subprocess.STDOUT, env=env,
+                                        cwd=cwd, start_new_session=True)
+                running.append((name, proc, time.time(), sink))
+            time.sleep(0.05)
+            for entry in list(running):
+                name, proc, begun, sink = entry
+                if proc.poll() is None:
+                    if time.time() - begun > timeout:
+                        os.killpg(proc.pid, signal.SIGKILL)
+                        proc.wait()
+                        running.remove(entry)
+                        sink.close()
+                        failed.append(f"{name}: (time-out)")
+                    continue
+                running.remove(entry)
+                sink.seek(0)
+                out = sink.read().decode(errors="replace")
+                sink.close()
+                if proc.returncode:
+                    cases = sorted(set(re.findall(r"^\[  FAILED  \] (\S+) \(", out, re.M) +
+                                       re.findall(r"^FAIL!\s+:\s+(\S+)", out, re.M)))
+                    failed += ([f"{name}: {c.split('::')[-1]}" for c in cases] or
+                               [f"{name}: (crashed)"])
+        return failed
+    finally:
+        for _, proc, _, sink in running:
+            sink.close()
+            try:
+                os.killpg(proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            proc.wait()
+
+
+def case_names(programs):
+    """Every case of the suite's programs, as every_failure names them."""
+    names = []
+    for name, cmd, env, cwd in programs:
+        gtest = subprocess.run(cmd + ["--gtest_list_tests"], capture_output=True, text=True,
+                               env=env, cwd=cwd, timeout=60)
+        suite = ""
+        for line in gtest.stdout.splitlines():
+            if line.endswith(".") and not line.startswith(" "):
+                suite = line
+            elif line.startswith("  ") and suite:
+                names.append(f"{name}: {suite}{line.split()[0]}")
+        if suite:
+            continue
+        qt = subprocess.run(cmd + ["-functions"], capture_output=True, text=True, env=env,
+                            cwd=cwd, timeout=60)
+        names += [f"{name}: {n.strip()}" for n in qt.stdout.splitlines()
+                  if n.strip().endswith("()")]
+    return names
+
+
 def percent(k, n):
     """The share in whole per cent, rounded down (89.9 is not 90)."""
     return int(100 * k / n) if n else 0
@@ -430,7 +497,8 @@ def main():
     programs = quick_suite(build)
     baseline = object_sums(build)
     results = []  # (site, outcome, detail)
-    kills = {name: 0 for name in test_names(out)}  # per test, the mutants it failed on
+    # Per case, the mutants it failed on (EVERY_TEST: each program runs whole for each mutant).
+    kills = {name: 0 for name in (case_names(programs) if args.every_test else test_names(out))}
     interrupted = False
     started = time.time()
     for i, site in enumerate(chosen, start=1):
@@ -445,7 +513,12 @@ def main():
             code, out = run(["cmake", "--build", str(build), "-j", str(args.jobs)], 1800)
             quick = ""
             same = not code and same_objects(build, site.path, baseline)
-            if not code and not same and not args.every_test:
+            if not code and not same and args.every_test:
+                failures = every_failure(programs, args.jobs, timeout)
+                for name in failures:
+                    kills[name] = kills.get(name, 0) + 1
+                quick = failures[0] if failures else ""
+            elif not code and not same:
                 quick = quick_kill(programs, site.folder, args.jobs, timeout)
             if code:
                 outcome, detail = "not compiled", ""
@@ -455,8 +528,7 @@ def main():
                 outcome, detail = "killed", quick
             else:
                 code, out = run(["ctest", "--test-dir", str(build), "-j", str(args.jobs),
-                                 "--timeout", str(int(timeout))] +
-                                ([] if args.every_test else ["--stop-on-failure"]), None)
+                                 "--timeout", str(int(timeout)), "--stop-on-failure"], None)
                 outcome = "killed" if code else "survived"
                 detail = first_failure(out) if code else ""
                 for name in failed_tests(out):
