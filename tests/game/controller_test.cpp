@@ -133,7 +133,8 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_EQ(Text(D::Status), winner);
     EXPECT_GE(std::count(clock.pauses.begin(), clock.pauses.end(), 0.5), g().gamePly);
     c().NewGameCommand(false);             // a stop by the clock does not end the run either
-    EXPECT_EQ(c().search().bestScore, 0);  // the last game's score is forgotten
+    // The last game's score is forgotten, and the commands of an ended game are back.
+    EXPECT_EQ(std::to_string(c().search().bestScore) + Enabled({C::Compute, C::Hint}), "011");
     c().settings().UseDepth = 0;
     clock.tick = 0.01;
     c().RunComputerComputer();
