@@ -305,6 +305,12 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     c().AnalyzeCommand();
     EXPECT_EQ(book->bookLookups, std::vector<bool>{false});
 
+    // Cancelled before its first move is searched, an analysis lists nothing.
+    ui.onProcessEvents = [&] { c().CancelCommand(); };
+    c().AnalyzeCommand();
+    ui.onProcessEvents = nullptr;
+    EXPECT_EQ(ui.list(ListId::Analysis).size(), 0u);
+
     // A single legal move keeps the depth setting.
     Position(DefaultRules(), kOneMove, kWhite, 0);
     settings().SearchDepth = 4;
