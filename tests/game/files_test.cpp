@@ -282,6 +282,9 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
 
 TEST_F(GameFiles, AMissingVariantFileIsReported) {
     std::filesystem::remove(dir / "variants.ini");
+    ASSERT_FALSE(g().defined.help.empty());  // Halma's, read at the start
+    NewGame();  // the default rules, without the text of the variant read before
+    EXPECT_TRUE(c().variantFileMissing() && g().defined.help.empty());
     Start();
     EXPECT_TRUE(c().variantFileMissing());
     WriteFile(dir / "game.zlk", kGameHeader + "START\r\ne1d2\r\n");
