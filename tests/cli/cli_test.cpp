@@ -130,7 +130,7 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
 
 TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
     const auto run = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 7 --book white");
+                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 0 --book white");
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.find("game 1: Orthogonal Halma: "), 0u) << run.out;
     for (const char* part : {"\ngame 2: Orthogonal Halma: ", "\ntotal: 2 games, White ",
