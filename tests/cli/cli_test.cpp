@@ -138,6 +138,15 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
     for (const char* part : {"unfinished after", "\nWhite: book on, 0 book moves"})
         EXPECT_EQ(run.out.find(part), std::string::npos) << part;
+    // Each side's thinking, all of it and in the opening, counted from nothing: a game at
+    // depth 1 takes well under a second.
+    const std::regex spent(
+        "(White|Black): book o[nf]+, \\d+ book moves, 0\\.\\d\\d s thinking, "
+        "0\\.\\d\\d s in the first 16 plies\n");
+    EXPECT_EQ(std::distance(std::sregex_iterator(run.out.begin(), run.out.end(), spent),
+                            std::sregex_iterator()),
+              2)
+        << run.out;
 }
 
 // A short match: one game asked is one pair, every game ends, the games are saved and replay

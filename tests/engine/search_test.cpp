@@ -156,8 +156,9 @@ TEST(Bench, NodeTotalIsPinned) {
 }
 
 // The Master search, one thread to a fixed depth, is as deterministic as the levels': its
-// nodes, scores and moves over the benchmark positions are pinned, so that a change to its
-// search or evaluation shows. A deliberate change, proven in a match, pins the new figures.
+// nodes, scores, moves and the lengths of its lines over the benchmark positions are pinned, so
+// that a change to its search or evaluation shows. A deliberate change, proven in a match, pins the
+// new figures.
 TEST(Bench, MasterNodesScoresAndMovesArePinned) {
     master::MasterEngine engine(16);
     uint64_t nodes = 0, sum = 0;
@@ -171,10 +172,11 @@ TEST(Bench, MasterNodesScoresAndMovesArePinned) {
         limits.maxDepth = position.depth;
         const master::MasterResult result = engine.Search(*g, limits);
         nodes += result.nodes;
-        sum =
-            sum * 31 + static_cast<uint64_t>(result.score * 10000 + result.from * 100 + result.to);
+        sum = sum * 31 +
+              static_cast<uint64_t>(result.score * 10000 + result.from * 100 + result.to) +
+              result.pv.size();
     }
-    EXPECT_EQ(std::tuple(nodes, sum), std::tuple(uint64_t{1396079}, uint64_t{4012804063021069738}));
+    EXPECT_EQ(std::tuple(nodes, sum), std::tuple(uint64_t{1396079}, uint64_t{4017938664268824323}));
 }
 
 // Random positions and rules: the search answers with a legal move whenever there is one.
@@ -256,6 +258,11 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     limits.chessDrawRules = false;
     engine.Clear();
     EXPECT_LT(engine.Search(g, limits).score, -kWinScore + 10);
+    // Twenty half-moves without a jump draw under the shorter rule: any move will do.
+    SetUp(DefaultRules(), kTwoFromCamp, kBlack, 20);
+    limits.chessDrawRules = true;
+    limits.drawRule15 = false;
+    EXPECT_EQ(engine.Search(g, limits).score, 0);
     const std::atomic<bool> stop{true};
     limits.stop = &stop;
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
