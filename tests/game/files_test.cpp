@@ -287,9 +287,11 @@ TEST_F(GameFiles, AMissingVariantFileIsReported) {
     EXPECT_TRUE(c().variantFileMissing() && g().defined.help.empty());
     Start();
     EXPECT_TRUE(c().variantFileMissing());
+    ASSERT_TRUE(Type("e1d2"));
     WriteFile(dir / "game.zlk", kGameHeader + "START\r\ne1d2\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "game.zlk"));
     EXPECT_EQ(Last(), "Error: VARIANTS.INI is missing!");
+    EXPECT_TRUE(g().gamePly == 0 && ui.list(ListId::GameMoves).empty());  // a new game shown
 }
 
 TEST_F(GameFiles, EveryShippedVariantIsPlayedToItsEnd) {
