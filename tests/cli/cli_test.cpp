@@ -341,6 +341,11 @@ TEST(Cli, RejectsBadArguments) {
     const auto folder = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
     EXPECT_EQ(folder.status, 1);
     EXPECT_NE(folder.out.find("variants.ini cannot be read"), std::string::npos) << folder.out;
+    // A folder without the file plays the built-in rules of the first variant, and no other.
+    std::filesystem::create_directory(dir / "empty");
+    const std::string empty = "--data-dir '" + (dir / "empty").string() + "' selfplay --depth 1 ";
+    EXPECT_EQ(std::pair(RunCli(empty).status, RunCli(empty + "--variant 2").status),
+              std::pair(0, 1));
     // A mistyped --data-dir is an error, not a game with the built-in rules.
     const auto mistyped = RunCli("--data-dir '" + dir.path().string() + "/nowhere' selfplay", true);
     EXPECT_EQ(mistyped.status, 1);

@@ -278,6 +278,11 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + Text(D::FirstSideName),
               "White wins!|" + names);
     EXPECT_EQ(ui.messages.size(), shown);
+    // A file without a set-up starts from the variant's own, whatever the last game began from.
+    SetUpMen("D4 d5");
+    WriteFile(dir / "plain.zlk", kGameHeader + "START\r\ne1d2\r\n");
+    ASSERT_TRUE(c().LoadGameFile(dir / "plain.zlk")) << Last();
+    EXPECT_EQ(g().board[Sq("d2")], kWhiteMan);
 }
 
 TEST_F(GameFiles, AMissingVariantFileIsReported) {

@@ -275,6 +275,9 @@ class MainWindowTest : public QObject {
 
     void newVariantFromTheVariantDialog() {
         WindowFixture f;
+        f.controller().SetupSquare(SquareOf("A8"), kWhiteMan);  // White's row first: 1 home
+        f.controller().SetupPopupClosed();
+        QCOMPARE(f.text(D::FirstHomeCount) + f.text(D::SecondHomeCount), std::string("10"));
         QString chosen;  // the ninth variant ("Black Begins") and OK start a game of it
         f.onDialog = [&](QDialog* dialog) {
             auto* combo = dialog->findChild<QComboBox*>("cboVariants");
