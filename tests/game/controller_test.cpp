@@ -132,7 +132,7 @@ TEST_F(Modes, ComputerComputerRunsToTheEndAndReturnsToPlayerComputer) {
     EXPECT_EQ(Last().substr(0, 17 + winner.size()), "Congratulations: " + winner);
     EXPECT_EQ(Text(D::Status), winner);
     EXPECT_GE(std::count(clock.pauses.begin(), clock.pauses.end(), 0.5), g().gamePly);
-    c().NewGameCommand(false);             // a stop by the clock does not end the run either
+    c().NewGameCommand(false);  // a stop by the clock does not end the run either
     // The last game's score is forgotten, and the commands of an ended game are back.
     EXPECT_EQ(std::to_string(c().search().bestScore) + Enabled({C::Compute, C::Hint}), "011");
     c().settings().UseDepth = 0;

@@ -284,11 +284,11 @@ def quick_suite(build):
     return list(programs.values())
 
 
-def quick_kill(programs, folder, jobs, timeout):
-    """Runs the suite's programs, those of the mutant's folder first, jobs at a time, until one
-    fails; returns the failing one's name (and its first failed case), or "" when all pass. A
-    program past the time-out kills too."""
-    pending = sorted(programs, key=lambda p: not p[0].startswith(folder))
+def run_programs(programs, jobs, timeout):
+    """Runs the programs jobs at a time and yields (name, output) for each that fails, the
+    output None for one past the time-out. The caller may stop early; what still runs is
+    killed then."""
+    pending = list(programs)
     running = []
     try:
         while pending or running:
@@ -303,16 +303,18 @@ def quick_kill(programs, folder, jobs, timeout):
                 name, proc, begun, sink = entry
                 if proc.poll() is None:
                     if time.time() - begun > timeout:
-                        return f"{name} (time-out)"
+                        running.remove(entry)
+                        os.killpg(proc.pid, signal.SIGKILL)
+                        proc.wait()
+                        sink.close()
+                        yield name, None
                     continue
                 running.remove(entry)
                 sink.seek(0)
                 out = sink.read().decode(errors="replace")
                 sink.close()
                 if proc.returncode:
-                    case = re.search(r"\[  FAILED  \] (\S+)|^FAIL!\s+:\s+(\S+)", out, re.M)
-                    return f"{name}: {(case.group(1) or case.group(2)) if case else 'failed'}"
-        return ""
+                    yield name, out
     finally:
         for _, proc, _, sink in running:
             sink.close()
@@ -321,52 +323,38 @@ def quick_kill(programs, folder, jobs, timeout):
             except ProcessLookupError:
                 pass
             proc.wait()
+
+
+def failed_cases(out):
+    """The failed cases a program printed: GoogleTest cases, Qt test functions."""
+    cases = re.findall(r"^\[  FAILED  \] (\S+) \(", out, re.M)
+    cases += [c.split("::")[-1] for c in re.findall(r"^FAIL!\s+:\s+(\S+)", out, re.M)]
+    return sorted(set(cases))
+
+
+def quick_kill(programs, folder, jobs, timeout):
+    """Runs the suite's programs, those of the mutant's folder first, until one fails; returns
+    the failing one's name (and its first failed case), or "" when all pass. A program past
+    the time-out kills too."""
+    ordered = sorted(programs, key=lambda p: not p[0].startswith(folder))
+    for name, out in run_programs(ordered, jobs, timeout):
+        if out is None:
+            return f"{name} (time-out)"
+        cases = failed_cases(out)
+        return f"{name}: {cases[0] if cases else 'failed'}"
+    return ""
 
 
 def every_failure(programs, jobs, timeout):
-    """Runs every program of the suite whole, jobs at a time, and returns each failed case as
-    "program: case" (a GoogleTest case, a Qt test function, or the program itself when it
-    crashed or ran past the time-out)."""
+    """Runs every program of the suite whole and returns each failed case as "program: case"
+    (the program itself when it crashed or ran past the time-out)."""
     failed = []
-    pending = list(programs)
-    running = []
-    try:
-        while pending or running:
-            while pending and len(running) < jobs:
-                name, cmd, env, cwd = pending.pop(0)
-                sink = tempfile.TemporaryFile()
-                proc = subprocess.Popen(cmd, stdout=sink, stderr=subprocess.STDOUT, env=env,
-                                        cwd=cwd, start_new_session=True)
-                running.append((name, proc, time.time(), sink))
-            time.sleep(0.05)
-            for entry in list(running):
-                name, proc, begun, sink = entry
-                if proc.poll() is None:
-                    if time.time() - begun > timeout:
-                        os.killpg(proc.pid, signal.SIGKILL)
-                        proc.wait()
-                        running.remove(entry)
-                        sink.close()
-                        failed.append(f"{name}: (time-out)")
-                    continue
-                running.remove(entry)
-                sink.seek(0)
-                out = sink.read().decode(errors="replace")
-                sink.close()
-                if proc.returncode:
-                    cases = sorted(set(re.findall(r"^\[  FAILED  \] (\S+) \(", out, re.M) +
-                                       re.findall(r"^FAIL!\s+:\s+(\S+)", out, re.M)))
-                    failed += ([f"{name}: {c.split('::')[-1]}" for c in cases] or
-                               [f"{name}: (crashed)"])
-        return failed
-    finally:
-        for _, proc, _, sink in running:
-            sink.close()
-            try:
-                os.killpg(proc.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            proc.wait()
+    for name, out in run_programs(programs, jobs, timeout):
+        if out is None:
+            failed.append(f"{name}: (time-out)")
+        else:
+            failed += [f"{name}: {c}" for c in failed_cases(out)] or [f"{name}: (crashed)"]
+    return failed
 
 
 def case_names(programs):
