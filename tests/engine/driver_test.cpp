@@ -159,8 +159,11 @@ TEST_F(Driver, DrawProposals) {
     settings.AskDraw = 0;
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
     settings.AskDraw = 1;
+    s.lastDrawOfferPly = 90;  // an offer late in the last game
     s.ResetForNewGame();
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
+    s.stableScoreCounter = 2;  // stable again: the last game's offer no longer counts
+    EXPECT_EQ(ProposeDraw(e, false), DrawProposal::Ask);
 }
 
 TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {

@@ -263,6 +263,8 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     limits.chessDrawRules = true;
     limits.drawRule15 = false;
     EXPECT_EQ(engine.Search(g, limits).score, 0);
+    SetUp(DefaultRules(), kOneMove, kWhite, 0);  // the only move, a jump, told as one
+    EXPECT_TRUE(engine.Search(g, limits).jump);
     const std::atomic<bool> stop{true};
     limits.stop = &stop;
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);

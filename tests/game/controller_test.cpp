@@ -579,6 +579,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
 }
 
 TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
+    c().AnalyzeCommand();  // an analysis before: the reply's list is the reply's own
     ASSERT_TRUE(Type("e1d2"));
     const RootEntry alternative = c().search().rootTable[1];
     ASSERT_TRUE(IsPlayingSquare(alternative.from));
