@@ -487,6 +487,8 @@ def main():
     results = []  # (site, outcome, detail)
     # Per case, the mutants it failed on (EVERY_TEST: each program runs whole for each mutant).
     kills = {name: 0 for name in (case_names(programs) if args.every_test else test_names(out))}
+    # EVERY_TEST: which cases failed on each mutant, so that a case a mutant's only killer is seen.
+    matrix = {}
     interrupted = False
     started = time.time()
     for i, site in enumerate(chosen, start=1):
@@ -505,6 +507,8 @@ def main():
                 failures = every_failure(programs, args.jobs, timeout)
                 for name in failures:
                     kills[name] = kills.get(name, 0) + 1
+                matrix[f"{site.path}:{site.line}: {site.describe()}"] = failures
+                (work / "kills.json").write_text(json.dumps(matrix, indent=1), encoding="utf-8")
                 quick = failures[0] if failures else ""
             elif not code and not same:
                 quick = quick_kill(programs, site.folder, args.jobs, timeout)
@@ -527,8 +531,10 @@ def main():
         finally:
             file.write_bytes(original)
         results.append((site, outcome, detail))
+        more = len(matrix.get(f"{site.path}:{site.line}: {site.describe()}", [])) - 1
         say(f"[{i}/{len(chosen)}] {outcome:12} {site.path}:{site.line}: {site.describe()}"
-            f"{'  by ' + detail if detail else ''}  ({time.time() - t:.0f} s)")
+            f"{'  by ' + detail if detail else ''}{f' (+{more} more)' if more > 0 else ''}"
+            f"  ({time.time() - t:.0f} s)")
 
     minutes = (time.time() - started) / 60
     say()
