@@ -170,9 +170,11 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     clock.onPause = nullptr;
     EXPECT_EQ(std::tuple(g().gamePly, g().playMode), std::tuple(1, PlayMode::PlayerComputer));
     g().cancelRequest = CancelRequest::Now;
+    std::string cancel;  // offered again in the next computation
+    ui.onProcessEvents = [&] { cancel += Enabled({C::Cancel}); };
     c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().gamePly, c().search().depthReached, g().searchStopped),
-              std::tuple(2, 3, 0));
+    EXPECT_EQ(std::tuple(g().gamePly, c().search().depthReached, g().searchStopped, cancel[0]),
+              std::tuple(2, 3, 0, '1'));
 }
 
 // The window's way: each search on a thread of its own while this thread goes on; the
@@ -810,9 +812,12 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     for (int square : kPlayingSquares)
         EXPECT_EQ(g().board[square], kEmpty);
     EXPECT_EQ(std::tuple(g().side, g().gameMoveLines.size()), std::tuple(kWhite, size_t{0}));
-    // New Game leaves the set-up behind.
+    // New Game leaves the set-up behind, and so does a variant chosen.
     NewGame();
     EXPECT_TRUE(g().board[Sq("e1")] == kWhiteMan && !c().setupMode());
+    c().SetupSquare(Sq("e1"), kEmpty);
+    c().SelectVariant(1);
+    EXPECT_FALSE(c().setupMode());
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ TEST(ScoreGraph, OnePointPerComputerMoveSeenFromWhite) {
     Recorded wild(1, {{1, 20000}});
     EXPECT_EQ(wild.Points(), "1:" + std::to_string(kGraphMaxRange) + "c ");
     EXPECT_EQ(MakeScoreGraph(*Recorded(0, {}).g, SearchState{}).range, kGraphMinRange);
+    EXPECT_EQ(Recorded(kMaxGamePlies, {{kMaxGamePlies, 10}}).Points(), "1000:-10 ");  // the last
 
     Recorded mixed(4, {{2, 60}});
     mixed.g->moveTexts[2].secondBy.assign(1, '3');  // replayed from a file
