@@ -149,6 +149,8 @@ class MainWindowTest : public QObject {
             return spy.count();
         };
         QVERIFY(pressed("Compute", Qt::Key_C) == 1 && f.WaitIdle() && f.game().gamePly == 1);
+        QTest::keyClick(edit, Qt::Key_Home);  // the box's own key, not the record's first move
+        QCOMPARE(std::pair(edit->cursorPosition(), f.game().gamePly), std::pair(0, 1));
         QCOMPARE(pressed("NewVariant", Qt::Key_V), 1);
         // Selected text is still copied, cut and replaced by a paste.
         edit->setText("good");
