@@ -309,6 +309,12 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
         EXPECT_NE(run.out.find("it is left as it is"), std::string::npos) << run.out;
     }
     EXPECT_EQ(ReadFile(dir / "notes.txt"), "my notes\r\n");
+    // Lines before the first section are kept.
+    zelkor::test::WriteFile(dir / "noted.bok", "ZELKOR Version=0.10\r\nmy notes\r\n");
+    EXPECT_EQ(
+        RunCli(cli + "--depth 1 --plies 1 --out '" + (dir / "noted.bok").string() + "'").status, 0);
+    EXPECT_EQ(ReadFile(dir / "noted.bok").find("Version=0.10\r\nmy notes\r\nVariant=Halma\r\n"),
+              7u);
 }
 
 TEST(Cli, RejectsBadArguments) {
