@@ -228,7 +228,8 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
         {"PromoW=A5B6A6C7B7A7D8C8B8A8", true},
         {"Setup=1", false},
         {"Setup=" + SetupText(g->initialBoard), true},
-        {"BlackStarts=0", true}};
+        {"BlackStarts=0", true},
+        {"BlackStarts=1", false}};
     for (const auto& [header, fits] : headers) {
         test::TempDir games;
         std::string file = kOther;
