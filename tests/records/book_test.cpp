@@ -71,6 +71,15 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
     g = test::DefaultGame();
     test::RecordTexts(*g, {"h4g5"});
     EXPECT_TRUE(Lookup().bookMoves.empty());
+    // Past the first eleven proposals, the one drawn is still the file's own.
+    std::string many;
+    for (const char* move : {"a7a6", "b7b6", "c7c6", "d7d6", "e7e6", "f7f6", "g7g6", "h7h6", "a8a5",
+                             "b8b5", "c8c5", "h8h5", "g8g5", "f8f5", "e8e5", "d8d5"})
+        many += std::string("h4g5 ") + move + "b\r\n";
+    Book(kSection + many + "end\r\n");
+    random.values = {0.99};
+    r = Lookup();
+    EXPECT_EQ(std::tuple(r.bookMoves.size(), Chosen(r)), std::tuple(size_t{11}, "d8d5"));
 }
 
 TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
