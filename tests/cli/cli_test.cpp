@@ -172,6 +172,12 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves '" + (dir.path() / name).string() + "'").status, 0) << name;
+    // The seed draws the openings: levels by depth play the same games from the same seed.
+    const auto seeded = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
+                               "\" match --a 10 --b 10 --depth 1 --games 1 --seed 0");
+    EXPECT_NE(seeded.out.find("game 1: A White: A wins (target filled) after 79 plies"),
+              std::string::npos)
+        << seeded.out;
 }
 
 // The clock and random numbers the executables use: the local time of day as the C library
