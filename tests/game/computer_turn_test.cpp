@@ -71,11 +71,12 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         SearchResult result;
         result.best = moves[best];
         result.score = 40 + best;
-        result.mainLine = {{moves[best].Source, moves[best].dest, 0}, {85, 74, 0}};
+        result.mainLine = {{moves[best].Source, moves[best].dest, 0}};
+        if (best) result.mainLine.push_back({85, 74, 0});  // a line of one move expects no reply
         ApplyMasterResult(g(), s(), result, false);
         EXPECT_EQ(std::tuple(g().movePool[0].dest, s().bestScore, s().rootTable[0].score,
                              s().hintFrom, s().hintTo),
-                  std::tuple(moves[best].dest, 40 + best, 40 + best, 85, 74));
+                  std::tuple(moves[best].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0));
         EXPECT_EQ(std::tuple(g().movePool[1].dest, g().movePool[2].dest, g().movePool[3].dest),
                   std::tuple(moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest, moves[3].dest));
     }
