@@ -73,11 +73,11 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         result.score = 40 + best;
         result.mainLine = {{moves[best].Source, moves[best].dest, 0}, {85, 74, 0}};
         ApplyMasterResult(g(), s(), result, false);
-        EXPECT_EQ(std::tuple(g().movePool[0].dest, s().bestScore, s().rootTable[0].score,
+        EXPECT_EQ(std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
+                             g().movePool[3].dest, s().bestScore, s().rootTable[0].score,
                              s().hintFrom, s().hintTo),
-                  std::tuple(moves[best].dest, 40 + best, 40 + best, 85, 74));
-        EXPECT_EQ(std::tuple(g().movePool[1].dest, g().movePool[2].dest, g().movePool[3].dest),
-                  std::tuple(moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest, moves[3].dest));
+                  std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
+                             moves[3].dest, 40 + best, 40 + best, 85, 74));
     }
 }
 
@@ -87,11 +87,11 @@ TEST_F(ComputerTurn, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     c().ComputeCommand();
     EXPECT_EQ(std::tuple(g().board[Sq("c3")], g().gamePly, g().side, s().depthReached),
               std::tuple(kWhiteMan, 1, kBlack, 1));
-    EXPECT_EQ(Text(D::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
+    EXPECT_EQ(Text(D::Calculation).substr(0, 31) + "|" + Text(D::Strength) + "|" +
+                  ui.list(ListId::Analysis).at(0).substr(0, 12),
+              "Depth: 1   Best: a1xc3   Score:|Strength: 9   Depth: 3 ply|       a1c3 ");
     for (const char* status : {"Thinking...", "Thinking... (1)  a1xc3"})
         EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0);
-    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 3 ply");
-    EXPECT_EQ(ui.list(ListId::Analysis).at(0).rfind("       a1c3 ", 0), 0u);
     EXPECT_TRUE(g().gameStarted && !g().gameOver && ui.messages.empty());
 }
 
