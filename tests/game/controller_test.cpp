@@ -197,6 +197,13 @@ class Threaded : public ControllerTest {
         }
         return true;
     }
+    // A deep search, run until it has reported its first iteration.
+    void ThinkDeep() {
+        c().settings().SearchDepth = 20;
+        ui.statusHistory.clear();
+        c().ComputeCommand();
+        ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    }
     bool Shown(const std::string& prefix) const {
         return std::any_of(ui.statusHistory.begin(), ui.statusHistory.end(),
                            [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
@@ -231,10 +238,7 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
 
     // Cancel once the search has reported: the best move so far is played.
-    c().settings().SearchDepth = 20;
-    ui.statusHistory.clear();
-    c().ComputeCommand();
-    ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    ThinkDeep();
     c().CancelCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(std::tuple(g().gamePly, g().searchStopped, g().timeUp), std::tuple(2, 1, 0));
@@ -257,10 +261,7 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
     c().CancelCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu, C::Toolbar}), "Hint: Try 11");
-    c().settings().SearchDepth = 20;
-    ui.statusHistory.clear();
-    c().ComputeCommand();
-    ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    ThinkDeep();
     const size_t messages = ui.messages.size();
     c().Shutdown();
     runner.Join();
@@ -292,10 +293,7 @@ TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu}), "Hint: Try 1");
 
-    c().settings().SearchDepth = 20;
-    ui.statusHistory.clear();
-    c().ComputeCommand();
-    ASSERT_TRUE(RunUntil([&] { return Shown("Thinking... ("); }));
+    ThinkDeep();
     c().CancelCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(std::tuple(g().gamePly, g().searchStopped, Enabled({C::Cancel, C::Compute})),
@@ -324,17 +322,17 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     EXPECT_EQ(std::tuple(Last(), g().rated),
               std::tuple("Confirmation: A hint makes this game unrated. Show the hint?", true));
     c().HintCommand();  // the reply the computer expected, used once: a second Hint searches
-    EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
-    EXPECT_EQ(std::tuple(g().busy, g().rated, g().gamePly, c().search().hintFrom),
-              std::tuple(false, false, 2, 0));
+    EXPECT_EQ(
+        std::tuple(Last().substr(0, 10), g().busy, g().rated, g().gamePly, c().search().hintFrom),
+        std::tuple("Hint: Try ", false, false, 2, 0));
     ui.answers = {Answer::No};
     c().ResignCommand();  // asks first
     EXPECT_EQ(std::tuple(Last(), g().gameOver),
               std::tuple("Confirmation: Resign this game?", false));
     c().ResignCommand();
-    EXPECT_EQ(ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}),
-              "OK... Computer wins!00");
-    EXPECT_EQ(Text(D::Status), "Computer wins!");
+    EXPECT_EQ(
+        ui.messages.back().text.substr(0, 20) + Enabled({C::Compute, C::Resign}) + Text(D::Status),
+        "OK... Computer wins!00Computer wins!");
 
     // An offer the computer takes: its last search saw no advantage.
     NewGame();
@@ -350,9 +348,10 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
         c().TypedMove(c().legalMoveLines().front());
     ASSERT_TRUE(g().gameOver);
     const std::string& report = ui.messages.back().text;
-    EXPECT_NE(report.find("Your previous rating was 1200\r\n"), std::string::npos) << report;
-    EXPECT_TRUE(report.find("The computer's rating in this game was 1200") != std::string::npos &&
-                !g().rated && c().rating() < 1200);  // the player lost
+    EXPECT_TRUE(report.find("Your previous rating was 1200\r\n") != std::string::npos &&
+                report.find("The computer's rating in this game was 1200") != std::string::npos &&
+                !g().rated && c().rating() < 1200)  // the player lost
+        << report;
     // A rated game the player's own move wins raises the rating.
     const int before = c().rating();
     NewGame();
@@ -379,12 +378,13 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     EXPECT_TRUE(ui.messages.empty());
     c().masterChoice() = {true, 2};
     c().SaveSettings();
-    EXPECT_EQ(ReadFile(dir / kMasterFileName), "[master]\r\nmaster=true\r\nthreads=2\r\n");
-    const std::string ini = ReadFile(dir / "zelkor.ini");
-    EXPECT_EQ(std::count(ini.begin(), ini.end(), '\n'), 42);  // its lines stay as they are
+    const std::string ini = ReadFile(dir / "zelkor.ini");  // its lines stay as they are
+    EXPECT_EQ(
+        ReadFile(dir / kMasterFileName) + std::to_string(std::count(ini.begin(), ini.end(), '\n')),
+        "[master]\r\nmaster=true\r\nthreads=2\r\n42");
     Start();
-    EXPECT_TRUE(c().masterChoice() == (MasterChoice{true, 2}));
-    EXPECT_EQ(Text(D::Strength), "Strength: Master   Depth: 1 ply");
+    EXPECT_TRUE(c().masterChoice() == (MasterChoice{true, 2}) &&
+                Text(D::Strength) == "Strength: Master   Depth: 1 ply");
 
     // Master's reply, by depth: its line in the analysis list, its display kept.
     c().settings().SearchDepth = 3;
@@ -403,9 +403,8 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     // The hint from Master's own search; a stored reply of its line is shown as it stands.
     NewGame();
     c().HintCommand();
-    EXPECT_EQ(Last().substr(0, 10), "Hint: Try ");
-    EXPECT_EQ(std::tuple(g().busy, g().rated, Enabled({C::PlayMenu})),
-              std::tuple(false, false, "1"));
+    EXPECT_EQ(std::tuple(Last().substr(0, 10), g().busy, g().rated, Enabled({C::PlayMenu})),
+              std::tuple("Hint: Try ", false, false, "1"));
     ASSERT_TRUE(Type("e1d2"));
     const auto [from, to] = std::pair(c().search().hintFrom, c().search().hintTo);
     c().HintCommand();
