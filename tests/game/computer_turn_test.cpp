@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "../engine/engine_fixture.h"
 #include "controller_fixture.h"
@@ -13,8 +14,6 @@
 
 namespace zelkor::test {
 namespace {
-
-using D = Display;
 
 // The controller with a book that proposes what the test says.
 class BookController : public GameController {
@@ -48,11 +47,6 @@ class ComputerTurn : public ControllerTest {
     }
     Settings& settings() { return c().settings(); }
     SearchState& s() { return c().search(); }
-    bool HasMessage(const std::string& prefix, const std::string& title) const {
-        return std::any_of(ui.messages.begin(), ui.messages.end(), [&](const ShownMessage& m) {
-            return m.text.rfind(prefix, 0) == 0 && m.title == title;
-        });
-    }
     static std::string Column(int value, size_t width) {
         const std::string text = std::to_string(value);
         return std::string(width - text.size(), ' ') + text;
@@ -101,7 +95,7 @@ TEST_F(ComputerTurn, WinningMoveEndsTheGameAndAForcedWinIsAnnounced) {
     EXPECT_EQ(std::tuple(g().board[Sq("a5")], s().bestScore, g().gameOver),
               std::tuple(kWhiteMan, 31998, true));
     EXPECT_EQ(Text(D::Status), "Computer wins!");
-    EXPECT_TRUE(HasMessage("Computer wins!", "Congratulations"));
+    EXPECT_TRUE(Told("Congratulations", "Computer wins!"));
 
     Position(DefaultRules(), kTwoFromCamp, kWhite, 30);
     settings().SearchDepth = 3;
@@ -129,13 +123,13 @@ TEST_F(ComputerTurn, DecidedGameAndNoMoveEndBeforeSearching) {
     c().ComputeCommand();
     EXPECT_EQ(std::tuple(g().gameOver, g().gamePly, clock.pauses.size()),
               std::tuple(true, 40, pauses + 1));
-    EXPECT_TRUE(HasMessage("Player wins!", "Congratulations"));
+    EXPECT_TRUE(Told("Congratulations", "Player wins!"));
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
 
     g().gameOver = false;
     g().side = kBlack;
     c().ComputeCommand();
-    EXPECT_TRUE(HasMessage("Computer wins!", "Congratulations"));
+    EXPECT_TRUE(Told("Congratulations", "Computer wins!"));
 
     Position(DefaultRules(), kWhiteStuck, kWhite, 4);
     c().ComputeCommand();
@@ -179,11 +173,9 @@ TEST_F(ComputerTurn, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
 TEST_F(ComputerTurn, AnalysisListPutsTheBestFirstAndMarksBounds) {
     settings().SearchDepth = 3;
     // Noise makes a null-window test and its re-search disagree now and then.
-    unsigned state = 3;
-    for (int k = 0; k < 200000; ++k) {
-        state = state * 1103515245u + 12345u;
-        random.values.push_back((state >> 8) / double(1u << 24));
-    }
+    std::mt19937 rng(3);
+    for (int k = 0; k < 200000; ++k)
+        random.values.push_back(rng() / 4294967296.0);
     c().AnalyzeCommand();
     const std::vector<std::string>& lines = ui.list(ListId::Analysis);
     ASSERT_EQ(lines.size(), 24u);
@@ -278,7 +270,7 @@ TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
         EXPECT_EQ(std::tuple(asked, g().gameOver), std::tuple(questions, drawn));
         if (!drawn) continue;
         EXPECT_EQ(Text(D::Status), "It's a draw!");
-        EXPECT_TRUE(HasMessage("It's a draw!", "Congratulations"));
+        EXPECT_TRUE(Told("Congratulations", "It's a draw!"));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -13,6 +14,9 @@
 #include "support/fakes.h"
 
 namespace zelkor::test {
+
+using C = Command;
+using D = Display;
 
 class ControllerTest : public ::testing::Test {
   protected:
@@ -78,6 +82,12 @@ class ControllerTest : public ::testing::Test {
     }
 
     std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
+    // True when a message with this title was shown and its text holds `part`.
+    bool Told(const std::string& title, const std::string& part) const {
+        return std::any_of(ui.messages.begin(), ui.messages.end(), [&](const ShownMessage& m) {
+            return m.title == title && m.text.find(part) != std::string::npos;
+        });
+    }
     // One character per command: 1 when enabled (or checked), 0 when not.
     std::string Enabled(std::initializer_list<Command> commands, bool checked = false) const {
         std::string flags;

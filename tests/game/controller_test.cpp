@@ -18,9 +18,6 @@
 namespace zelkor::test {
 namespace {
 
-using C = Command;
-using D = Display;
-
 TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
     const std::tuple<int, const char*, bool, const char*> lines[] = {
         {1, "e1-d2", false, "   1. e1-d2"},

@@ -10,8 +10,6 @@
 namespace zelkor::test {
 namespace {
 
-using C = Command;
-using D = Display;
 using StartAndExit = ControllerTest;
 
 const std::string kGameHeader = "ZELKOR Version=0.10\r\nVariant=1\r\n";
