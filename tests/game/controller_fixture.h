@@ -18,6 +18,10 @@ namespace zelkor::test {
 using C = Command;
 using D = Display;
 
+inline const std::string kGameHeader = "ZELKOR Version=0.10\r\nVariant=1\r\n";
+// Moves that go back and forth from the start.
+constexpr const char* kShuffle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+
 class ControllerTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -55,9 +59,8 @@ class ControllerTest : public ::testing::Test {
     void PlayShuffle(int plies) {
         c().SelectPlayerPlayer();
         c().settings().ChessDrawRules = 0;
-        const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
         for (int ply = 0; ply < plies; ++ply)
-            ASSERT_TRUE(Type(cycle[ply % 4])) << ply;
+            ASSERT_TRUE(Type(kShuffle[ply % 4])) << ply;
     }
 
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }

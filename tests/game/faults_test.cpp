@@ -107,10 +107,9 @@ TEST_F(MoveLimit, ComputerPlayAndLongerFilesStopAtTheLimit) {
     EXPECT_TRUE(g().gamePly < kMaxGamePlies || ui.messages.back().text == kMoveLimitMessage);
     EXPECT_TRUE(g().gameOver);
 
-    std::string text = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\n";
-    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+    std::string text = kGameHeader + "START\r\n";
     for (int ply = 0; ply < 1200; ++ply)
-        text += std::string(cycle[ply % 4]) + "\r\n";
+        text += std::string(kShuffle[ply % 4]) + "\r\n";
     WriteFile(dir / "longer.zlk", text);
     EXPECT_FALSE(c().LoadGameFile(dir / "longer.zlk"));  // it stopped early: no name kept
     EXPECT_EQ(c().currentFileName(), "");
@@ -170,8 +169,7 @@ TEST_F(ShutdownFault, ClosingDuringComputerComputerPlay) {
 
 // The window closes while a load's message, the save dialog or the computer's message is up.
 TEST_F(ShutdownFault, ClosingWhileADialogIsUp) {
-    WriteFile(dir / "bad.zlk",
-              "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh4g5\r\nzzzz\r\nd6c5\r\n");
+    WriteFile(dir / "bad.zlk", kGameHeader + "START\r\nh4g5\r\nzzzz\r\nd6c5\r\n");
     ui.fileAnswers = {(dir / "game.zlk").string()};  // for the save dialog
     const std::function<void()> opens[] = {[&] { EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk")); },
                                            [&] { c().SaveAs(); },

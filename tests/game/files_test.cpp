@@ -12,8 +12,6 @@ namespace {
 
 using StartAndExit = ControllerTest;
 
-const std::string kGameHeader = "ZELKOR Version=0.10\r\nVariant=1\r\n";
-
 TEST_F(StartAndExit, FirstRunStartsWithDefaultsAndWritesOnlyTheSettings) {
     EXPECT_EQ(Checked({C::PlayerComputer, C::NotationAlgebraic, C::Calculation}) +
                   Enabled({C::Cancel, C::Back}) + Text(D::WindowTitle) + "|" + Text(D::Strength) +
