@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "../engine/engine_fixture.h"
 #include "controller_fixture.h"
@@ -13,8 +14,6 @@
 
 namespace zelkor::test {
 namespace {
-
-using D = Display;
 
 // The controller with a book that proposes what the test says.
 class BookController : public GameController {
@@ -48,11 +47,6 @@ class ComputerTurn : public ControllerTest {
     }
     Settings& settings() { return c().settings(); }
     SearchState& s() { return c().search(); }
-    bool HasMessage(const std::string& prefix, const std::string& title) const {
-        return std::any_of(ui.messages.begin(), ui.messages.end(), [&](const ShownMessage& m) {
-            return m.text.rfind(prefix, 0) == 0 && m.title == title;
-        });
-    }
     static std::string Column(int value, size_t width) {
         const std::string text = std::to_string(value);
         return std::string(width - text.size(), ' ') + text;
@@ -74,11 +68,11 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         result.mainLine = {{moves[best].Source, moves[best].dest, 0}};
         if (best) result.mainLine.push_back({85, 74, 0});  // a line of one move expects no reply
         ApplyMasterResult(g(), s(), result, false);
-        EXPECT_EQ(std::tuple(g().movePool[0].dest, s().bestScore, s().rootTable[0].score,
+        EXPECT_EQ(std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
+                             g().movePool[3].dest, s().bestScore, s().rootTable[0].score,
                              s().hintFrom, s().hintTo),
-                  std::tuple(moves[best].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0));
-        EXPECT_EQ(std::tuple(g().movePool[1].dest, g().movePool[2].dest, g().movePool[3].dest),
-                  std::tuple(moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest, moves[3].dest));
+                  std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
+                             moves[3].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0));
     }
 }
 
@@ -88,11 +82,11 @@ TEST_F(ComputerTurn, OneLegalMoveSearchesOneIterationAndPlaysIt) {
     c().ComputeCommand();
     EXPECT_EQ(std::tuple(g().board[Sq("c3")], g().gamePly, g().side, s().depthReached),
               std::tuple(kWhiteMan, 1, kBlack, 1));
-    EXPECT_EQ(Text(D::Calculation).rfind("Depth: 1   Best: a1xc3   Score:", 0), 0u);
+    EXPECT_EQ(Text(D::Calculation).substr(0, 31) + "|" + Text(D::Strength) + "|" +
+                  ui.list(ListId::Analysis).at(0).substr(0, 12),
+              "Depth: 1   Best: a1xc3   Score:|Strength: 9   Depth: 3 ply|       a1c3 ");
     for (const char* status : {"Thinking...", "Thinking... (1)  a1xc3"})
         EXPECT_NE(std::count(ui.statusHistory.begin(), ui.statusHistory.end(), status), 0);
-    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 3 ply");
-    EXPECT_EQ(ui.list(ListId::Analysis).at(0).rfind("       a1c3 ", 0), 0u);
     EXPECT_TRUE(g().gameStarted && !g().gameOver && ui.messages.empty());
 }
 
@@ -102,7 +96,7 @@ TEST_F(ComputerTurn, WinningMoveEndsTheGameAndAForcedWinIsAnnounced) {
     EXPECT_EQ(std::tuple(g().board[Sq("a5")], s().bestScore, g().gameOver),
               std::tuple(kWhiteMan, 31998, true));
     EXPECT_EQ(Text(D::Status), "Computer wins!");
-    EXPECT_TRUE(HasMessage("Computer wins!", "Congratulations"));
+    EXPECT_TRUE(Told("Congratulations", "Computer wins!"));
 
     Position(DefaultRules(), kTwoFromCamp, kWhite, 30);
     settings().SearchDepth = 3;
@@ -130,13 +124,13 @@ TEST_F(ComputerTurn, DecidedGameAndNoMoveEndBeforeSearching) {
     c().ComputeCommand();
     EXPECT_EQ(std::tuple(g().gameOver, g().gamePly, clock.pauses.size()),
               std::tuple(true, 40, pauses + 1));
-    EXPECT_TRUE(HasMessage("Player wins!", "Congratulations"));
+    EXPECT_TRUE(Told("Congratulations", "Player wins!"));
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
 
     g().gameOver = false;
     g().side = kBlack;
     c().ComputeCommand();
-    EXPECT_TRUE(HasMessage("Computer wins!", "Congratulations"));
+    EXPECT_TRUE(Told("Congratulations", "Computer wins!"));
 
     Position(DefaultRules(), kWhiteStuck, kWhite, 4);
     c().ComputeCommand();
@@ -180,11 +174,9 @@ TEST_F(ComputerTurn, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
 TEST_F(ComputerTurn, AnalysisListPutsTheBestFirstAndMarksBounds) {
     settings().SearchDepth = 3;
     // Noise makes a null-window test and its re-search disagree now and then.
-    unsigned state = 3;
-    for (int k = 0; k < 200000; ++k) {
-        state = state * 1103515245u + 12345u;
-        random.values.push_back((state >> 8) / double(1u << 24));
-    }
+    std::mt19937 rng(3);
+    for (int k = 0; k < 200000; ++k)
+        random.values.push_back(rng() / 4294967296.0);
     c().AnalyzeCommand();
     const std::vector<std::string>& lines = ui.list(ListId::Analysis);
     ASSERT_EQ(lines.size(), 24u);
@@ -279,7 +271,7 @@ TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
         EXPECT_EQ(std::tuple(asked, g().gameOver), std::tuple(questions, drawn));
         if (!drawn) continue;
         EXPECT_EQ(Text(D::Status), "It's a draw!");
-        EXPECT_TRUE(HasMessage("It's a draw!", "Congratulations"));
+        EXPECT_TRUE(Told("Congratulations", "It's a draw!"));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -13,6 +14,13 @@
 #include "support/fakes.h"
 
 namespace zelkor::test {
+
+using C = Command;
+using D = Display;
+
+inline const std::string kGameHeader = "ZELKOR Version=0.10\r\nVariant=1\r\n";
+// Moves that go back and forth from the start.
+constexpr const char* kShuffle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
 
 class ControllerTest : public ::testing::Test {
   protected:
@@ -51,9 +59,8 @@ class ControllerTest : public ::testing::Test {
     void PlayShuffle(int plies) {
         c().SelectPlayerPlayer();
         c().settings().ChessDrawRules = 0;
-        const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
         for (int ply = 0; ply < plies; ++ply)
-            ASSERT_TRUE(Type(cycle[ply % 4])) << ply;
+            ASSERT_TRUE(Type(kShuffle[ply % 4])) << ply;
     }
 
     static int Sq(const char* name) { return SquareNumber(std::string(1, name[0] - 32) + name[1]); }
@@ -78,6 +85,12 @@ class ControllerTest : public ::testing::Test {
     }
 
     std::string Last() const { return ui.messages.empty() ? "" : Shown(ui.messages.back()); }
+    // True when a message with this title was shown and its text holds `part`.
+    bool Told(const std::string& title, const std::string& part) const {
+        return std::any_of(ui.messages.begin(), ui.messages.end(), [&](const ShownMessage& m) {
+            return m.title == title && m.text.find(part) != std::string::npos;
+        });
+    }
     // One character per command: 1 when enabled (or checked), 0 when not.
     std::string Enabled(std::initializer_list<Command> commands, bool checked = false) const {
         std::string flags;

@@ -18,32 +18,27 @@ class DataFolderFault : public ControllerTest {
   protected:
     void SetUp() override {}
     bool PlayOneMove() { return Type(c().legalMoveLines().front()); }
-    bool ShownError(const std::string& text) const {
-        for (const auto& m : ui.messages)
-            if (m.text.find(text) != std::string::npos && m.title == "Error") return true;
-        return false;
-    }
 };
 
 TEST_F(DataFolderFault, AnUnwritableFolderIsReportedAndTheGameGoesOn) {
     WriteFile(dir / "file.txt", "not a folder");
     const std::filesystem::path dataDir = dir / "file.txt" / "sub";
     ASSERT_NO_THROW(Start(dataDir));
-    EXPECT_TRUE(ShownError("zelkor.log"));  // the run goes on without its log
+    EXPECT_TRUE(Told("Error", "zelkor.log"));  // the run goes on without its log
     ASSERT_TRUE(PlayOneMove());
     EXPECT_TRUE(!c().SaveGameFile(dataDir / "game.zlk") &&
-                ShownError("game.zlk could not be saved"));
+                Told("Error", "game.zlk could not be saved"));
     ASSERT_TRUE(PlayOneMove());  // the game is still there and goes on
     c().Shutdown();
-    EXPECT_TRUE(ShownError("Cannot write " + (dataDir / "zelkor.ini").string()) &&
-                ShownError("Cannot write " + (dataDir / "zelkor.rtg").string()));
+    EXPECT_TRUE(Told("Error", "Cannot write " + (dataDir / "zelkor.ini").string()) &&
+                Told("Error", "Cannot write " + (dataDir / "zelkor.rtg").string()));
     EXPECT_EQ(ReadFile(dir / "file.txt"), "not a folder");
 
     if (!std::filesystem::is_directory("/proc/self")) return;
     ASSERT_NO_THROW(Start("/proc/self"));
     ASSERT_TRUE(PlayOneMove());
     c().Shutdown();
-    EXPECT_TRUE(ShownError("Cannot write /proc/self/zelkor.ini"));
+    EXPECT_TRUE(Told("Error", "Cannot write /proc/self/zelkor.ini"));
 }
 
 TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileOrDeviceAlone) {
@@ -54,7 +49,7 @@ TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileOrDeviceAlone) {
     // A write-protected file is not replaced.
     std::filesystem::permissions(file, std::filesystem::perms(0444));
     EXPECT_FALSE(c().SaveGameFile(file));
-    EXPECT_TRUE(ShownError("game.zlk could not be saved: it is write-protected"));
+    EXPECT_TRUE(Told("Error", "game.zlk could not be saved: it is write-protected"));
     EXPECT_EQ(ReadFile(file), "the old game");
     std::filesystem::permissions(file, std::filesystem::perms(0644));
     EXPECT_TRUE(c().SaveGameFile(file));
@@ -67,7 +62,7 @@ TEST_F(DataFolderFault, AFailedSaveLeavesTheOldFileOrDeviceAlone) {
     if (!std::filesystem::is_character_file("/dev/full")) GTEST_SKIP();
     ui.messages.clear();
     EXPECT_FALSE(c().SaveGameFile("/dev/full"));
-    EXPECT_TRUE(ShownError("full could not be saved"));
+    EXPECT_TRUE(Told("Error", "full could not be saved"));
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
@@ -112,10 +107,9 @@ TEST_F(MoveLimit, ComputerPlayAndLongerFilesStopAtTheLimit) {
     EXPECT_TRUE(g().gamePly < kMaxGamePlies || ui.messages.back().text == kMoveLimitMessage);
     EXPECT_TRUE(g().gameOver);
 
-    std::string text = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\n";
-    const char* cycle[] = {"e1d2", "d8e7", "d2e1", "e7d8"};
+    std::string text = kGameHeader + "START\r\n";
     for (int ply = 0; ply < 1200; ++ply)
-        text += std::string(cycle[ply % 4]) + "\r\n";
+        text += std::string(kShuffle[ply % 4]) + "\r\n";
     WriteFile(dir / "longer.zlk", text);
     EXPECT_FALSE(c().LoadGameFile(dir / "longer.zlk"));  // it stopped early: no name kept
     EXPECT_EQ(c().currentFileName(), "");
@@ -173,28 +167,20 @@ TEST_F(ShutdownFault, ClosingDuringComputerComputerPlay) {
     EXPECT_GT(g().gamePly, 0);
 }
 
-TEST_F(ShutdownFault, ClosingWhileALoadShowsItsMessage) {
-    WriteFile(dir / "bad.zlk",
-              "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh4g5\r\nzzzz\r\nd6c5\r\n");
-    ui.onDialog = [this] { CloseNow(); };
-    EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));
-    ExpectClosedCleanly();
-    EXPECT_FALSE(c().loading());
-}
-
-TEST_F(ShutdownFault, ClosingWhileTheSaveDialogIsOpen) {
-    ui.fileAnswers.push_back((dir / "game.zlk").string());
-    ui.onDialog = [this] { CloseNow(); };
-    c().SaveAs();
-    ExpectClosedCleanly();
-}
-
-TEST_F(ShutdownFault, ClosingWhileTheComputersMessageIsOpen) {
-    c().settings().SearchDepth = 1;
-    ui.onDialog = [this] { CloseNow(); };
-    c().RunComputerComputer();
-    if (ui.messages.empty()) GTEST_SKIP() << "the game showed no message";
-    ExpectClosedCleanly();
+// The window closes while a load's message, the save dialog or the computer's message is up.
+TEST_F(ShutdownFault, ClosingWhileADialogIsUp) {
+    WriteFile(dir / "bad.zlk", kGameHeader + "START\r\nh4g5\r\nzzzz\r\nd6c5\r\n");
+    ui.fileAnswers = {(dir / "game.zlk").string()};  // for the save dialog
+    const std::function<void()> opens[] = {[&] { EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk")); },
+                                           [&] { c().SaveAs(); },
+                                           [&] { c().RunComputerComputer(); }};
+    for (const auto& open : opens) {
+        Start();
+        ui.onDialog = [this] { CloseNow(); };
+        open();
+        ExpectClosedCleanly();
+        EXPECT_FALSE(c().loading());
+    }
 }
 
 }  // namespace

@@ -10,19 +10,13 @@
 namespace zelkor::test {
 namespace {
 
-using C = Command;
-using D = Display;
 using StartAndExit = ControllerTest;
 
-const std::string kGameHeader = "ZELKOR Version=0.10\r\nVariant=1\r\n";
-
 TEST_F(StartAndExit, FirstRunStartsWithDefaultsAndWritesOnlyTheSettings) {
-    EXPECT_EQ(Checked({C::PlayerComputer, C::NotationAlgebraic, C::Calculation}), "111");
-    EXPECT_EQ(Text(D::WindowTitle) + "|" + Text(D::Strength),
-              " Zelkor 0.24 Beta|Strength: 9   Time: 2 sec");
-    EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName) + "|" + Text(D::Calculation),
-              "White moves|Halma|no calculation");
-    EXPECT_EQ(Enabled({C::Cancel, C::Back}), "00");
+    EXPECT_EQ(Checked({C::PlayerComputer, C::NotationAlgebraic, C::Calculation}) +
+                  Enabled({C::Cancel, C::Back}) + Text(D::WindowTitle) + "|" + Text(D::Strength) +
+                  "|" + Text(D::Status) + "|" + Text(D::VariantName) + "|" + Text(D::Calculation),
+              "11100 Zelkor 0.24 Beta|Strength: 9   Time: 2 sec|White moves|Halma|no calculation");
     EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.ini") &&
                 !std::filesystem::exists(dir / "zelkor.rtg"));
     EXPECT_NE(ReadFile(dir / "zelkor.log").find("Zelkor 0.24   06.12.2026  12:00:00"),
@@ -37,9 +31,8 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     EXPECT_EQ(Last(), "Confirmation: Are you sure you want to exit?");
     EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.rtg"));
 
-    c().settings().PlayerName = "Anna";
-    c().settings().Handicap = 3;
-    c().settings().UseDepth = 0;
+    Settings& s = c().settings();
+    std::tie(s.PlayerName, s.Handicap, s.UseDepth) = std::tuple("Anna", 3, 0);
     c().SelectPlayerPlayer();
     c().setRating(1433);
     ASSERT_TRUE(c().ConfirmExit());  // the scripted answer is Yes
@@ -102,9 +95,8 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     c().SaveAs();
     EXPECT_EQ(Text(D::WindowTitle), " Zelkor 0.24 Beta - game.zlk");
 
-    c().settings().UseDepth = 0;
-    c().settings().SearchDepth = 1;
-    c().settings().PlayerName = "Bob";
+    Settings& s = c().settings();
+    std::tie(s.UseDepth, s.SearchDepth, s.PlayerName) = std::tuple(0, 1, "Bob");
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
     EXPECT_EQ(c().currentFileName(), "");
@@ -113,26 +105,24 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy),
               std::tuple(3, kBlack, "3", "3"));
     EXPECT_EQ(g().comments[0] + "|" + Text(D::Comment), "opening\r\nline two|after three");
-    EXPECT_EQ(
-        std::tuple(c().settings().UseDepth, c().settings().SearchDepth, c().settings().PlayerName),
-        std::tuple(1, 3, "Player"));
+    EXPECT_EQ(std::tuple(s.UseDepth, s.SearchDepth, s.PlayerName), std::tuple(1, 3, "Player"));
     EXPECT_EQ(Text(D::VariantName) + "|" + Text(D::WindowTitle),
               "Halma| Zelkor 0.24 Beta - game.zlk");  // unchanged rules, nothing unsaved
     EXPECT_EQ(Enabled({C::Back, C::GameMenu, C::Toolbar}), "111");
     EXPECT_FALSE(g().rated || c().loading());
 
     ASSERT_TRUE(Type("c7d6"));  // Save writes under the loaded name without asking
-    EXPECT_EQ(Text(D::WindowTitle), " Zelkor 0.24 Beta - game.zlk *");
+    const std::string unsaved = Text(D::WindowTitle);
     c().Save();
-    EXPECT_EQ(Text(D::WindowTitle), " Zelkor 0.24 Beta - game.zlk");
-    EXPECT_TRUE(ui.fileAnswers.empty());
+    EXPECT_EQ(unsaved + "|" + Text(D::WindowTitle) + std::to_string(ui.fileAnswers.size()),
+              " Zelkor 0.24 Beta - game.zlk *| Zelkor 0.24 Beta - game.zlk0");
     EXPECT_NE(ReadFile(dir / "game.zlk").find("h1f3\r\n{after three}\r\nc7d6\r\n"),
               std::string::npos);
     ui.answers = {Answer::No};  // a second load after a load with moves asks first
     ui.fileAnswers = {(dir / "game.zlk").string()};
     c().Open();
-    EXPECT_EQ(ui.messages.back().text, "Quit current game?");
-    EXPECT_EQ(ui.fileAnswers.size(), 1u);
+    EXPECT_EQ(ui.messages.back().text + std::to_string(ui.fileAnswers.size()),
+              "Quit current game?1");
     // The file's level and name held for that game only, and never reach zelkor.ini.
     c().Shutdown();
     Settings written;
@@ -140,7 +130,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(written.PlayerName, "Bob");
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
-    EXPECT_EQ(std::tuple(c().settings().UseDepth, c().settings().PlayerName, Text(D::Strength)),
+    EXPECT_EQ(std::tuple(s.UseDepth, s.PlayerName, Text(D::Strength)),
               std::tuple(0, "Bob", "Strength: 9   Time: 2 sec"));
 }
 
@@ -190,9 +180,9 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     WriteFile(dir / "bad.zlk", kGameHeader + "BlackStarts=1\r\nSTART\r\nd8e7\r\nc3d5\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));
     EXPECT_EQ(Last(), "Error: bad.zlk, line 6: \"C3D5\" is not a legal move; 1 move was loaded");
-    EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading()),
-              std::tuple(1, 1, kWhite, false));
-    EXPECT_TRUE(ui.enabled(C::GameMenu));
+    EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading(),
+                         ui.enabled(C::GameMenu)),
+              std::tuple(1, 1, kWhite, false, true));
     EXPECT_NE(ReadFile(dir / "zelkor.log").find("\r\nHalma\r\nBlack   White\r\n"),
               std::string::npos);
 
@@ -205,38 +195,32 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
         ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
         EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth), std::tuple(2, kept));
     }
-    NewGame();
-    EXPECT_EQ(c().settings().SearchDepth, 3);
-    c().settings().SearchDepth = 1;
-    NewGame();
-    EXPECT_EQ(c().settings().SearchDepth, 1);
+    for (int depth : {3, 1}) {
+        NewGame();
+        EXPECT_EQ(c().settings().SearchDepth, depth);
+        c().settings().SearchDepth = 1;
+    }
 
     // A file that stops loading early keeps no name, so Save cannot overwrite it: a bad
     // comment, a bad header value, an empty line with moves after it, a move cut short.
-    const std::string damaged[] = {
-        "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\n{\r\nf2e3\r\n",
-        "ZELKOR Version=0.10\r\nVariant=1\r\nDepth=-1\r\nSTART\r\ne1d2\r\n",
-        "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n",
-        "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\ne1d2\r\nd8e7\r\nf2e"};
-    const std::string expected[] = {
-        "Error: broken.zlk, line 6: \"{\" could not be read; 2 moves were loaded",
-        "Error: broken.zlk, line 3: \"Depth=-1\" could not be read; 0 moves were loaded",
-        "Error: broken.zlk, line 6 could not be read; 2 moves were loaded",
-        "Error: broken.zlk, line 6: \"F2E\" is not a legal move; 2 moves were loaded"};
-    const int plies[] = {2, 0, 2, 2};
-    for (int i = 0; i < 4; ++i) {
-        WriteFile(dir / "broken.zlk", damaged[i]);
+    const std::tuple<std::string, const char*, int> damaged[] = {
+        {"START\r\ne1d2\r\nd8e7\r\n{\r\nf2e3\r\n", "line 6: \"{\" could not be read", 2},
+        {"Depth=-1\r\nSTART\r\ne1d2\r\n", "line 3: \"Depth=-1\" could not be read", 0},
+        {"START\r\ne1d2\r\nd8e7\r\n\r\nf2e3\r\n", "line 6 could not be read", 2},
+        {"START\r\ne1d2\r\nd8e7\r\nf2e", "line 6: \"F2E\" is not a legal move", 2}};
+    for (const auto& [text, error, plies] : damaged) {
+        WriteFile(dir / "broken.zlk", kGameHeader + text);
         EXPECT_FALSE(c().LoadGameFile(dir / "broken.zlk"));
-        EXPECT_EQ(Shown(ui.messages.back()), expected[i]);
-        EXPECT_EQ(c().currentFileName(), "");
         // The moves that were loaded are not in any file.
-        EXPECT_EQ(ui.Text(Display::WindowTitle),
-                  plies[i] > 0 ? " Zelkor 0.24 Beta *" : " Zelkor 0.24 Beta");
-        EXPECT_EQ(g().gamePly, plies[i]);
+        EXPECT_EQ(std::tuple(Shown(ui.messages.back()), c().currentFileName(), Text(D::WindowTitle),
+                             g().gamePly),
+                  std::tuple("Error: broken.zlk, " + std::string(error) + "; " +
+                                 std::to_string(plies) + " moves were loaded",
+                             "", plies > 0 ? " Zelkor 0.24 Beta *" : " Zelkor 0.24 Beta", plies));
     }
     ui.fileAnswers = {};
     c().Save();
-    EXPECT_EQ(ReadFile(dir / "broken.zlk"), damaged[3]);
+    EXPECT_EQ(ReadFile(dir / "broken.zlk"), kGameHeader + std::get<0>(damaged[3]));
 }
 
 TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
@@ -245,38 +229,34 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
                   "Setup=0000000000000000000000000000000000000000000000000100000020000000\r\n"
                   "PromoW=A8B8\r\nPromoB=A1\r\nSTART\r\n");
     ASSERT_TRUE(c().LoadGameFile(dir / "home.zlk"));
-    EXPECT_EQ(g().active.home[0][0], Sq("b8"));  // the corner farthest from Black's list
-    EXPECT_EQ(std::tuple(g().active.home[0][2], g().homeTables.targetCount[0]),
-              std::tuple(kEmptySlot, 2));
-    EXPECT_EQ(std::tuple(g().homeTables.owner[Sq("b8")], g().homeTables.owner[Sq("c8")]),
-              std::tuple(0, -1));
+    // b8 first: the corner farthest from Black's list.
+    EXPECT_EQ(
+        std::tuple(g().active.home[0][0], g().active.home[0][2], g().homeTables.targetCount[0],
+                   g().homeTables.owner[Sq("b8")], g().homeTables.owner[Sq("c8")]),
+        std::tuple(Sq("b8"), kEmptySlot, 2, 0, -1));
 
     // White's only home square is a8: the replayed a7-a8 wins at once.
-    std::string setup(64, '0');
-    setup[7] = '2';   // h1
-    setup[48] = '1';  // a7
-    WriteFile(dir / "win.zlk",
-              kGameHeader + "Setup=" + setup + "\r\nPromoW=A8\r\nPromoB=H8\r\nSTART\r\na7a8\r\n");
+    const std::string setup = std::string(7, '0') + "2" + std::string(40, '0') + "1";  // h1, a7
+    WriteFile(dir / "win.zlk", kGameHeader + "Setup=" + setup + std::string(15, '0') +
+                                   "\r\nPromoW=A8\r\nPromoB=H8\r\nSTART\r\na7a8\r\n");
     ASSERT_TRUE(c().LoadGameFile(dir / "win.zlk"));
     EXPECT_TRUE(g().gamePly == 1 && g().gameOver);
     // A loaded finished game: the record and the files open, nothing more to play.
     EXPECT_EQ(Enabled({C::Back, C::Forward, C::Open, C::Compute, C::Analyze, C::Hint,
                        C::ComputerComputer, C::LegalMoveList, C::AnalysisList, C::GameMenu}),
               "1010000011");
-    EXPECT_EQ(ui.messages.back().text.substr(0, 11), "White wins!");
-    EXPECT_EQ(std::tuple(ui.messages.back().gameMovesShown, ui.messages.back().legalMovesShown),
-              std::tuple(1u, 0u));
-    EXPECT_EQ(Text(D::Status), "White wins!");
+    EXPECT_EQ(std::tuple(ui.messages.back().text.substr(0, 11), ui.messages.back().gameMovesShown,
+                         ui.messages.back().legalMovesShown, Text(D::Status)),
+              std::tuple("White wins!", 1u, 0u, "White wins!"));
     // The player made the winning move; stepping back and forth keeps it so, and the end
     // is not announced again.
-    const std::string names = Text(D::FirstSideColour) + Text(D::FirstSideName);
-    EXPECT_EQ(names, "WhitePlayer");
     const size_t shown = ui.messages.size();
-    c().Back();
-    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideName), "White moves|Player");
-    c().Forward();
-    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + Text(D::FirstSideName),
-              "White wins!|" + names);
+    std::string names = Text(D::FirstSideColour) + Text(D::FirstSideName) + "|";
+    for (auto step : {&GameController::Back, &GameController::Forward}) {
+        (c().*step)();
+        names += Text(D::Status) + "|" + Text(D::FirstSideColour) + Text(D::FirstSideName) + "|";
+    }
+    EXPECT_EQ(names, "WhitePlayer|White moves|WhitePlayer|White wins!|WhitePlayer|");
     EXPECT_EQ(ui.messages.size(), shown);
     // A file without a set-up starts from the variant's own, whatever the last game began from.
     SetUpMen("D4 d5");

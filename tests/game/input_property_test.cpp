@@ -4,6 +4,7 @@
 #include <random>
 
 #include "controller_fixture.h"
+#include "engine/bench.h"
 #include "rules/game_setup.h"
 #include "rules/movegen.h"
 #include "support/random_positions.h"
@@ -11,29 +12,21 @@
 namespace zelkor {
 namespace {
 
-class InputMoveProperty : public test::ControllerTest {
-  protected:
-    // The random game becomes the controller's position, with an empty game record.
-    void Load(const GameState& drawn) {
-        GameState& game = g();
-        game.active = drawn.active;
-        ApplyRules(game);
-        ResetGameTree(game);
-        game.recordLength = 0;
-        game.board = drawn.board;
-        game.side = drawn.side;
-    }
-};
+using InputMoveProperty = test::ControllerTest;
 
 TEST_F(InputMoveProperty, EveryGeneratedMoveIsReplayable) {
     std::mt19937 rng(4242);
     long long played = 0;
     for (int game = 0; game < 800; ++game) {
         const auto drawn = test::RandomGame(rng);
-        Load(*drawn);
+        // The random game becomes the controller's position, with an empty game record.
+        const auto load = [&] {
+            SetUpPosition(g(), drawn->active, SetupText(drawn->board), drawn->side, 0);
+        };
+        load();
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(drawn->board));
         for (const Move& m : LegalMoves(g())) {
-            Load(*drawn);
+            load();
             const std::string text =
                 NormaliseTypedMove(SquareName(m.Source) + SquareName(m.dest), 'x');
             ASSERT_TRUE(c().InputMove(text)) << text;

@@ -58,10 +58,7 @@ std::string RecordingUi::ChooseBookMove(const std::vector<std::string>& lines,
                                         const std::string& movesLabel) {
     bookDialogs.push_back(lines);
     bookDialogs.back().insert(bookDialogs.back().end(), {gamesLabel, movesLabel});
-    if (bookAnswers.empty()) return {};
-    std::string answer = bookAnswers.front();
-    bookAnswers.pop_front();
-    return answer;
+    return {};  // no choice
 }
 
 double ScriptedRandom::Uniform() {

@@ -42,8 +42,8 @@ class RecordingUi : public UserInterface {
     void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
     void SetProgressValue(int value) override { progressValue = value; }
     void ShowCountdown(bool countdown) override { countdownShown = countdown; }
-    void RedrawBoard() override { ++redraws; }
-    void SetWaitCursor(bool waiting) override { waitCursor = waiting; }
+    void RedrawBoard() override {}
+    void SetWaitCursor(bool) override {}
     Answer Message(const std::string& text, const std::string& title, Icon icon,
                    Buttons buttons) override;
     std::optional<std::string> AskSaveFile(const std::string& title,
@@ -68,7 +68,6 @@ class RecordingUi : public UserInterface {
     // Answers in order (Yes when none are left); onProcessEvents runs at every ProcessEvents.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> fileAnswers;
-    std::deque<std::string> bookAnswers;
     std::function<void()> onProcessEvents;
     std::function<void()> onDialog;  // while a message box or a file dialog is up
 
@@ -80,8 +79,8 @@ class RecordingUi : public UserInterface {
     std::vector<std::string> statusHistory;  // every status text shown, in order
     std::vector<std::vector<std::string>> bookDialogs;
     bool firstSideHighlighted = true;
-    int progressMaximum = 0, progressValue = 0, redraws = 0, variantDialogs = 0;
-    bool countdownShown = false, waitCursor = false;
+    int progressMaximum = 0, progressValue = 0, variantDialogs = 0;
+    bool countdownShown = false;
     long long eventsProcessed = 0;
 };
 
@@ -105,11 +104,10 @@ class FakeClock : public Clock {
 class ScriptedRandom : public Random {
   public:
     double Uniform() override;
-    void Seed(unsigned long long seed) override { seeds.push_back(seed); }
+    void Seed(unsigned long long) override {}
 
     std::deque<double> values;
     double fallback = 0.0;
-    std::vector<unsigned long long> seeds;
 };
 
 class TempDir {
