@@ -109,7 +109,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(Text(D::VariantName) + "|" + Text(D::WindowTitle),
               "Halma| Zelkor 0.24 Beta - game.zlk");  // unchanged rules, nothing unsaved
     EXPECT_EQ(Enabled({C::Back, C::GameMenu, C::Toolbar}), "111");
-    EXPECT_FALSE(g().rated || c().loading());
+    EXPECT_FALSE(g().rated || c().loading() || c().setupMode());
 
     ASSERT_TRUE(Type("c7d6"));  // Save writes under the loaded name without asking
     const std::string unsaved = Text(D::WindowTitle);
