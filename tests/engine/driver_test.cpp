@@ -128,6 +128,14 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     EXPECT_TRUE(SettleSearchStop(e, result));
     EXPECT_EQ(std::tuple(g.cancelRequest, g.searchStopped, s.depthReached),
               std::tuple(CancelRequest::None, 0, result.depth));
+    // Each timed search shows its countdown from its start, also within the second of the last.
+    std::tie(settings.CountdownTimer, settings.FixedTime, clock.tick, limits.depth) =
+        std::tuple(1, 1, 0.0, 1);
+    std::vector<int> shown;
+    e.progress.countdown = [&](int left) { shown.push_back(left); };
+    SearchPosition(e, limits);
+    SearchPosition(e, limits);
+    EXPECT_EQ(shown, (std::vector<int>{2, 2}));
 }
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win;
