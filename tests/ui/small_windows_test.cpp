@@ -48,8 +48,11 @@ class SmallWindowsTest : public QObject {
         QCOMPARE(about.findChild<QLabel*>("lblProduct")->text() + " " +
                      about.findChild<QLabel*>("lblVersion")->text(),
                  QString("Zelkor Version 0.24"));
-        QCOMPARE(about.findChild<LinkLabel*>("lblManual")->target(),
-                 QString("file:///usr/share/zelkor/manual.md"));
+        auto* link = about.findChild<LinkLabel*>("lblManual");
+        QCOMPARE(link->target(), QString("file:///usr/share/zelkor/manual.md"));
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(link, &enter);
+        QVERIFY(link->font().underline());  // under the pointer
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
