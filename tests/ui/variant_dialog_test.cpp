@@ -113,6 +113,7 @@ class VariantDialogTest : public QObject {
         QCOMPARE(visited, expected);
         keyboard.findChild<QCheckBox*>("chkBlackStarts")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        keyboard.findChild<QPushButton*>("cmdRandom")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // OK is the default
         QVERIFY(keyboard.result() == QDialog::Accepted && k.game->active.flag(BlackStarts) == 1 &&
                 k.settings.Variant == 1);  // the first variant stays the first
