@@ -190,6 +190,9 @@ TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {
         g.pv[0][p] = PvEntry{Sq("A1"), Sq("A3"), 1};
     UpdateMainLine(e);
     EXPECT_EQ(std::count(s.mainLine.begin(), s.mainLine.end(), 'x'), 20);
+    settings.ShowCalculation = 0;  // no text, not even the last one
+    UpdateMainLine(e);
+    EXPECT_EQ(s.mainLine, "");
     // A ply outside the line table writes nothing anywhere.
     for (int ply : {-1, kMaxPly + 1}) {
         g.ply = ply;
