@@ -677,6 +677,9 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     c().Back();
     EXPECT_EQ(std::tuple(g().firstSideName + g().secondSideName, g().gamePly),
               std::tuple(std::string("PlayerComputer"), 0));
+    ASSERT_TRUE(Type("e1d2"));
+    NewGame();  // a new game forgets the reply too
+    EXPECT_EQ(c().search().hintFrom, 0);
 }
 
 TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
