@@ -79,8 +79,7 @@ TEST(Rating, UpdateAfterRatedGamesAndWinRemarks) {
     auto g = GameOf({{"2", 0}, {"1", 2}, {"2", 0}, {"1", 4}});
     std::vector<int16_t> scores(kHistorySize, 0);
     std::vector<int16_t> counts(kHistorySize, 5);
-    int rating = 1200;
-    int computer = 0;
+    int rating = 1200, computer = 0;
     const std::string report = UpdateRating(0, *g, true, rating, {scores, counts}, &computer);
     EXPECT_EQ(std::tuple(computer, rating), std::tuple(1400, 1193));  // 1200 + 30 * (0 - 0.240)
     EXPECT_TRUE(report == RatingReport("", 1200, 1400, rating) && !g->rated) << report;

@@ -114,8 +114,7 @@ class BoardViewTest : public QObject {
         QStringList sums;
         // Plain, turned (its letters and digits the other way), without coordinates.
         for (auto [turned, notation] : {std::pair(0, 0), std::pair(1, 0), std::pair(0, 1)}) {
-            f.settings.BoardTurned = static_cast<uint8_t>(turned);
-            f.settings.Notation = static_cast<uint8_t>(notation);
+            std::tie(f.settings.BoardTurned, f.settings.Notation) = std::tuple(turned, notation);
             f.view.Redraw();
             const QImage plain = f.view.grab().toImage();
             f.view.HighlightSquare(91);

@@ -55,10 +55,10 @@ class MainWindowTest : public QObject {
             if (!menu->objectName().isEmpty()) named << menu->objectName();  // not Qt's own
         QCOMPARE(named.join(' '),
                  QString("mnuGame mnuPlay mnuBoard mnuNotation mnuPieces mnuView mnuHelp"));
-        QVERIFY(f.action("Rules")->shortcut() == QKeySequence(Qt::Key_F1));
         for (const char* name : {"Cplayer", "mnu_Board_Notation_Chess", "mnuDefault"})
             QVERIFY2(f.action(name)->isChecked(), name);
-        QVERIFY(!f.action("Pplayer")->isChecked() && !f.action("mnu_Play_Cancel")->isEnabled());
+        QVERIFY(!f.action("Pplayer")->isChecked() && !f.action("mnu_Play_Cancel")->isEnabled() &&
+                f.action("Rules")->shortcut() == QKeySequence(Qt::Key_F1));
 
         auto* bar = f.window->findChild<QToolBar*>("Toolbar1");
         const QList<QAction*> actions = bar->actions();
@@ -66,7 +66,7 @@ class MainWindowTest : public QObject {
         for (QAction* action : actions) {
             if (action->isSeparator()) continue;
             auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
-            QVERIFY(button);
+            QVERIFY(button);  // each its own button, showing its command's tooltip
             QAction* command = button->defaultAction() ? button->defaultAction() : action;
             shown << action->property("key").toString() + "=" + command->toolTip();
             QCOMPARE(button->toolTip(), command->toolTip());
@@ -78,8 +78,9 @@ class MainWindowTest : public QObject {
                  "Hint=Hint;ComputerPlayer=Computer-Player;PlayerPlayer=Player-Player;"
                  "ComputerComputer=Computer-Computer;Options=Options;Analyze=Analyze;"
                  "TurnBoard=Turn Board");
-        auto* save = f.window->findChild<QToolButton*>("tbrSaveButton");
-        QCOMPARE(save->menu()->actions().value(0)->text(), QString("Save As..."));
+        QCOMPARE(
+            f.window->findChild<QToolButton*>("tbrSaveButton")->menu()->actions().value(0)->text(),
+            QString("Save As..."));
         f.window->findChild<QAction*>("tbrPlayerPlayer")->trigger();  // dispatched on the key
         QVERIFY(f.action("Pplayer")->isChecked() && actions[19]->isChecked() &&
                 !actions[18]->isChecked() && !actions[0]->isCheckable());
@@ -98,11 +99,10 @@ class MainWindowTest : public QObject {
         f.Drag(SquareOf(move.left(2)), SquareOf(move.mid(2)));
         QTRY_COMPARE(f.list("GameMoveList")->count(), 2);
         f.board().removeEventFilter(&painted);
-        QVERIFY(painted.seen && f.messages.empty());
         const QStringList lines = f.lines("GameMoveList");
         QCOMPARE(lines[0], "   1. " + move.left(2).toLower() + "-" + move.mid(2).toLower());
-        QVERIFY(lines[1].startsWith("      "));
-        QVERIFY(!f.game().busy && !f.action("mnu_Play_Cancel")->isEnabled());
+        QVERIFY(painted.seen && f.messages.empty() && lines[1].startsWith("      ") &&
+                !f.game().busy && !f.action("mnu_Play_Cancel")->isEnabled());
         // The reply is marked on the board, from its square to its square.
         const Move& reply = f.game().gameRecord[2];
         const std::vector<int>& stops = f.board().lastMoveRoute().stops;
@@ -114,13 +114,11 @@ class MainWindowTest : public QObject {
         typed->clear();
         QTest::keyClicks(f.window->focusWidget(), f.FirstLegalMove().toLower());
         QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
-        QVERIFY(f.WaitIdle());
-        QCOMPARE(f.game().gamePly, 4);
+        QVERIFY(f.WaitIdle() && f.game().gamePly == 4);
         QCOMPARE(f.window->focusWidget(), typed);  // back after the reply
         f.board().setFocus();  // the focus the user gave the board stays through a move
         f.action("Compute")->trigger();
-        QVERIFY(f.WaitIdle());
-        QVERIFY(f.game().gamePly == 5 && f.window->focusWidget() == &f.board());
+        QVERIFY(f.WaitIdle() && f.game().gamePly == 5 && f.window->focusWidget() == &f.board());
         // Unless the user clicked into the comment box during the reply.
         auto* comment = f.window->findChild<QLineEdit*>("CommentBox");
         EventWatch click;  // at once when the move box is switched off
@@ -268,9 +266,9 @@ class MainWindowTest : public QObject {
         const QPoint at = legal->visualItemRect(legal->item(0)).center();
         QTest::mouseClick(legal->viewport(), Qt::LeftButton, {}, at);  // as the mouse does it
         QTest::mouseDClick(legal->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(f.lines("GameMoveList"),
-                 QStringList({f.lines("GameMoveList")[0], "      " + line}));
-        QVERIFY(f.messages.empty());
+        QVERIFY(f.lines("GameMoveList") ==
+                    QStringList({f.lines("GameMoveList")[0], "      " + line}) &&
+                f.messages.empty());
     }
 
     void newVariantFromTheVariantDialog() {
@@ -378,10 +376,7 @@ class MainWindowTest : public QObject {
         FakeClock clock;
         ScriptedRandom random;
         const auto start = [&](ui::frmMain& window) {
-            window.messageHook = [&](const std::string& text, const std::string& title, Icon icon,
-                                     Buttons buttons) {
-                return recorder.Message(text, title, icon, buttons);
-            };
+            window.messageHook = std::bind_front(&RecordingUi::Message, &recorder);
             window.StartUp();
             window.controller().settings().ConfirmExit = 0;
         };
@@ -391,8 +386,8 @@ class MainWindowTest : public QObject {
             QVERIFY(recorder.messages.empty());
             QVERIFY(window.close());
         }
-        QVERIFY(std::filesystem::is_regular_file(folder / "zelkor.log"));
-        QVERIFY(std::filesystem::is_regular_file(folder / "zelkor-window.ini"));
+        QVERIFY(std::filesystem::is_regular_file(folder / "zelkor.log") &&
+                std::filesystem::is_regular_file(folder / "zelkor-window.ini"));
 
         for (const char* name :
              {"zelkor.log", "zelkor-window.ini", "pieces/brownandblack/white.ico"}) {
@@ -401,12 +396,11 @@ class MainWindowTest : public QObject {
         }
         ui::frmMain window(clock, random, folder);
         start(window);
-        QVERIFY(!recorder.messages.empty());
-        QVERIFY(recorder.messages.back().text.find("zelkor.log") != std::string::npos);
+        QVERIFY(!recorder.messages.empty() &&
+                recorder.messages.back().text.find("zelkor.log") != std::string::npos);
         window.findChild<QAction*>("mnuBrownAndBlack")->trigger();
-        QVERIFY(!window.board()->usingBitmaps());
-        QVERIFY(window.close());
-        QVERIFY(std::filesystem::is_fifo(folder / "zelkor-window.ini"));
+        QVERIFY(!window.board()->usingBitmaps() && window.close() &&
+                std::filesystem::is_fifo(folder / "zelkor-window.ini"));
     }
 
     void optionsAndPieces() {
@@ -549,9 +543,9 @@ class MainWindowTest : public QObject {
         // 1280x800 screen.
         QCOMPARE(window->size(), QSize(1100, 720).boundedTo(screen - QSize(0, 32)));
         QCOMPARE(Shown(recorder.messages.at(0)), std::string("Zelkor: The folder is read-only."));
-        QVERIFY(shownBeforeWarning && recorder.messages.size() == 1);
-        QVERIFY(window->findChild<QListWidget*>("LegalMoveList")->count() > 0);
-        QVERIFY(window->LoadBitmapPieceSet());
+        QVERIFY(shownBeforeWarning && recorder.messages.size() == 1 &&
+                window->LoadBitmapPieceSet() &&
+                window->findChild<QListWidget*>("LegalMoveList")->count() > 0);
         QTRY_COMPARE(shown, QStringList{"zelkor::ui::frmRules"});
         window->findChild<QAction*>("mnuManual")->trigger();
         QVERIFY2(manual.startsWith("Zelkor manual\n") && manual.contains("How to play"),
@@ -560,9 +554,9 @@ class MainWindowTest : public QObject {
         for (bool graph : {false, true}) {
             window->findChild<QAction*>("mnuScoreGraph")->setChecked(graph);
             QApplication::processEvents();
-            QVERIFY(window->height() <= 800 - 80);
             const ui::BoardView& board = *window->board();
-            QVERIFY(board.rect().contains(board.SquareRect(SquareOf("A1")) |
+            QVERIFY(window->height() <= 800 - 80 &&
+                    board.rect().contains(board.SquareRect(SquareOf("A1")) |
                                           board.SquareRect(SquareOf("H8"))));
             QVERIFY2(board.squareSize() >= 48, qPrintable(QString::number(board.squareSize())));
         }
@@ -588,8 +582,8 @@ class MainWindowTest : public QObject {
             f.Drag(SquareOf(move.left(2)), SquareOf(move.mid(2)));
             QTRY_COMPARE(f.game().gamePly, 2 * (i + 1));
         }
-        f.action("Moveback")->trigger();
-        f.action("Moveback")->trigger();
+        for (int back = 0; back < 2; ++back)
+            f.action("Moveback")->trigger();
         const ScoreGraphData data = graph->data();
         QCOMPARE(std::tuple(int(data.points.size()), data.currentPly), std::tuple(4, 6));
         // A click on the graph shows the position after the ply under the pointer.
@@ -616,8 +610,7 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(checkedDuringRun);
         QTRY_VERIFY(!f.window->isVisible());
         QCOMPARE(f.list("GameMoveList")->count(), 1);
-        QVERIFY(f.controller().shutDown());
-        QVERIFY(std::filesystem::exists(f.dir / "zelkor.ini"));
+        QVERIFY(f.controller().shutDown() && std::filesystem::exists(f.dir / "zelkor.ini"));
     }
 
     void closingWhileADialogIsOpen() {
@@ -632,8 +625,8 @@ class MainWindowTest : public QObject {
         QCoreApplication::processEvents();
         QVERIFY(!options.window->isVisible() && options.controller().shutDown());
         Settings written;
-        QVERIFY(ReadSettings(written, options.dir.path()).status == SettingsReadStatus::Read);
-        QCOMPARE(written.Handicap, 3);
+        QVERIFY(ReadSettings(written, options.dir.path()).status == SettingsReadStatus::Read &&
+                written.Handicap == 3);
 
         WindowFixture stay;  // a close refused at the question is not tried again later
         stay.controller().settings().ConfirmExit = 1;

@@ -48,10 +48,8 @@ class OptionsDialogTest : public QObject {
         Settings a;
         a.UseDepth = a.FixedTime = a.BookFromGames = a.UseBook = true;
         a.ShowMoves = a.ChessDrawRules = a.ConfirmExit = a.UseRating = a.AskDraw = false;
-        a.JumpChar = 1;
-        a.DrawRule15 = 0;
-        std::tie(a.Handicap, a.SearchDepth, a.ThinkTime, a.PlayerName) =
-            std::tuple(3, 7, 45, "Ann");
+        std::tie(a.JumpChar, a.DrawRule15, a.Handicap, a.SearchDepth, a.ThinkTime, a.PlayerName) =
+            std::tuple(1, 0, 3, 7, 45, "Ann");
         Settings b;
         b.CapitalLetters = b.ExtendedSearch = b.BruteForce = b.CountdownTimer = 1;
         std::tie(b.FixedTime, b.Handicap, b.ExtendedPlies, b.Balance) = std::tuple(0, 0, 3, 320);
