@@ -350,17 +350,6 @@ class MainWindowTest : public QObject {
             f.game().busy = false;
             QCOMPARE(f.board().mustMove(), busy ? std::vector<int>{} : std::vector{SquareOf("D4")});
         }
-
-        // During a game the popup asks first; No keeps the game and its board.
-        WindowFixture g;
-        g.Type(g.FirstLegalMove());
-        QTRY_COMPARE(g.game().gamePly, 2);
-        g.answers = {Answer::No};
-        g.Hover(SquareOf("A1"));
-        g.SetupPopup(SquareOf("C4"), "Whitechecker");
-        QCOMPARE(g.messages.back().text, std::string("Quit current game?"));
-        QCOMPARE(std::tuple(g.game().gamePly, g.game().board[SquareOf("C4")]),
-                 std::tuple(2, kEmpty));
     }
 
     // A pipe in place of the log, the window-state file or a picture never blocks the
