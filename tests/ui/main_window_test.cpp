@@ -25,6 +25,7 @@
 using namespace zelkor;
 using namespace zelkor::test;
 using D = zelkor::Display;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -356,40 +357,35 @@ class MainWindowTest : public QObject {
     // window, and a folder whose name is not UTF-8 is used as it is.
     void hostileFilesInTheDataFolder() {
         TempDir dir;
-        const std::filesystem::path folder = dir / "caf\xe9";
-        std::filesystem::create_directories(folder / "pieces");
-        std::filesystem::copy(ShippedDataDir() / "pieces", folder / "pieces",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", folder / "variants.ini");
+        const fs::path folder = dir / "caf\xe9";
+        fs::create_directories(folder / "pieces");
+        fs::copy(ShippedDataDir() / "pieces", folder / "pieces", fs::copy_options::recursive);
+        fs::copy_file(ShippedDataDir() / "variants.ini", folder / "variants.ini");
         RecordingUi recorder;
         FakeClock clock;
         ScriptedRandom random;
-        const auto start = [&](ui::frmMain& window) {
-            window.messageHook = std::bind_front(&RecordingUi::Message, &recorder);
-            window.StartUp();
-            window.controller().settings().ConfirmExit = 0;
+        const auto start = [&] {
+            auto window = std::make_unique<ui::frmMain>(clock, random, folder);
+            window->messageHook = std::bind_front(&RecordingUi::Message, &recorder);
+            window->StartUp();
+            window->controller().settings().ConfirmExit = 0;
+            return window;
         };
-        {
-            ui::frmMain window(clock, random, folder);
-            start(window);
-            QVERIFY(recorder.messages.empty());
-            QVERIFY(window.close());
-        }
-        QVERIFY(std::filesystem::is_regular_file(folder / "zelkor.log") &&
-                std::filesystem::is_regular_file(folder / "zelkor-window.ini"));
+        QVERIFY(start()->close() && recorder.messages.empty() &&
+                fs::is_regular_file(folder / "zelkor.log") &&
+                fs::is_regular_file(folder / "zelkor-window.ini"));
 
         for (const char* name :
              {"zelkor.log", "zelkor-window.ini", "pieces/brownandblack/white.ico"}) {
-            std::filesystem::remove(folder / name);
+            fs::remove(folder / name);
             QCOMPARE(mkfifo((folder / name).c_str(), 0600), 0);
         }
-        ui::frmMain window(clock, random, folder);
-        start(window);
+        const auto window = start();
         QVERIFY(!recorder.messages.empty() &&
                 recorder.messages.back().text.find("zelkor.log") != std::string::npos);
-        window.findChild<QAction*>("mnuBrownAndBlack")->trigger();
-        QVERIFY(!window.board()->usingBitmaps() && window.close() &&
-                std::filesystem::is_fifo(folder / "zelkor-window.ini"));
+        window->findChild<QAction*>("mnuBrownAndBlack")->trigger();
+        QVERIFY(!window->board()->usingBitmaps() && window->close() &&
+                fs::is_fifo(folder / "zelkor-window.ini"));
     }
 
     void optionsAndPieces() {
@@ -420,8 +416,7 @@ class MainWindowTest : public QObject {
         QTest::mouseDClick(f.window->findChild<QLabel*>("StrengthDisplay"), Qt::LeftButton);
         QCOMPARE(f.text(D::Strength), std::string("Strength: 10   Depth: 2 ply"));
 
-        std::filesystem::copy(ShippedDataDir() / "pieces", f.dir / "pieces",
-                              std::filesystem::copy_options::recursive);
+        fs::copy(ShippedDataDir() / "pieces", f.dir / "pieces", fs::copy_options::recursive);
         f.window->findChild<QAction*>("mnuBrownAndBlack")->trigger();
         QVERIFY(f.board().usingBitmaps() && !f.action("mnuDefault")->isChecked());
         QVERIFY(f.window->close());
@@ -438,14 +433,14 @@ class MainWindowTest : public QObject {
     void savingAddsTheExtensionAndAsksOnlyItsOwnQuestion() {
         WindowFixture f;
         QCOMPARE(f.window->fileFolder(), QDir::currentPath());
-        std::filesystem::create_directory(f.dir / "games");
+        fs::create_directory(f.dir / "games");
         f.window->fileHook = [&](bool, const std::string&) {
             return std::optional<std::string>((f.dir / "games" / "first").string());
         };
         f.Type(f.FirstLegalMove());
         QVERIFY(f.WaitIdle());
         f.action("Save")->trigger();
-        QVERIFY(std::filesystem::exists(f.dir / "games" / "first.zlk"));
+        QVERIFY(fs::exists(f.dir / "games" / "first.zlk"));
         QCOMPARE(f.window->fileFolder(), QString::fromStdString((f.dir / "games").string()));
         f.action("Save")->trigger();
         QVERIFY(f.messages.size() == 1 &&
@@ -502,7 +497,7 @@ class MainWindowTest : public QObject {
     // in the window.
     void programWindowOpensWithTheWholeBoard() {
         TempDir dir;
-        std::filesystem::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
+        fs::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
         DataFolder data;
         data.folder = dir.path();
         data.shipped = ShippedDataDir();
@@ -599,7 +594,7 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(checkedDuringRun);
         QTRY_VERIFY(!f.window->isVisible());
         QCOMPARE(f.list("GameMoveList")->count(), 1);
-        QVERIFY(f.controller().shutDown() && std::filesystem::exists(f.dir / "zelkor.ini"));
+        QVERIFY(f.controller().shutDown() && fs::exists(f.dir / "zelkor.ini"));
     }
 
     void closingWhileADialogIsOpen() {
