@@ -178,7 +178,7 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     EXPECT_EQ(std::tuple(r.bookMoves.size(), Chosen(r)), std::tuple(11u, "h4g5"));  // entry 149
 }
 
-TEST(BookGames, ProposalsCountsAndDialogTexts) {
+TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     test::TempDir dir;
     WriteFile(dir / "a.zlk", kGameStart + "h4g5\r\n{c}\r\nf6e5\r\ng3f4\r\ne5d4\r\n");
     WriteFile(dir / "b.ZLK", kGameStart + "h4g5\r\nf6e5\r\ng3h4\r\n{end}\r\n");
@@ -234,11 +234,9 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
                   fits ? 1u : 0u)
             << header;
     }
-}
 
-TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
-    test::TempDir dir;
-    auto g = test::DefaultGame();
+    // Illegal proposals are dropped before the dialog.
+    g = test::DefaultGame();
     const auto folder = dir / kWhiteBookGames;
     std::filesystem::create_directories(folder);
     WriteFile(folder / "a.zlk", kGameStart + "h4g5\r\nf6e5\r\ng3f4\r\n");
