@@ -80,9 +80,8 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     // Depth 0 and Computer-Computer are not read back as they were written.
     std::tie(s.SearchDepth, s.PlayMode) = std::tuple(0, 2);
     s.PlayerName = "two\r\nlines";  // texts with line breaks stay on their line
-    ASSERT_TRUE(WriteSettings(s, dir.path()));
-    ASSERT_EQ(FileLines().size(), 42u);
-    ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
+    ASSERT_TRUE(WriteSettings(s, dir.path()) && FileLines().size() == 42u &&
+                Read(back).status == SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(back.SearchDepth, back.PlayMode, back.PlayerName),
               std::tuple(2, 0, "two  lines"));
 }
@@ -191,8 +190,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     const std::string before = ReadFile(File());
     fs::permissions(File(), fs::perms(0444));  // write-protected: never replaced
     s.PlayerName = "New";
-    EXPECT_FALSE(WriteSettings(s, dir.path()));
-    EXPECT_EQ(ReadFile(File()), before);
+    EXPECT_TRUE(!WriteSettings(s, dir.path()) && ReadFile(File()) == before);
     fs::permissions(File(), fs::perms(0644));
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
@@ -221,8 +219,8 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
         if (std::string(name) != ".zelkor-fresh123.tmp") fs::last_write_time(dir / name, old);
     }
     EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
-    EXPECT_FALSE(fs::exists(dir / ".zelkor-a1b2c3d4.tmp"));
-    EXPECT_TRUE(fs::exists(dir / ".zelkor-fresh123.tmp") && fs::exists(dir / "game.zelkor-12.tmp"));
+    EXPECT_TRUE(!fs::exists(dir / ".zelkor-a1b2c3d4.tmp") &&
+                fs::exists(dir / "game.zelkor-12.tmp") && fs::exists(dir / ".zelkor-fresh123.tmp"));
     const fs::path longName = dir / (std::string(251, 'n') + ".zlk");
     EXPECT_TRUE(WriteFileSafely(longName, "long") && ReadFile(longName) == "long");
 }
