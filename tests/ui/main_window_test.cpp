@@ -252,11 +252,8 @@ class MainWindowTest : public QObject {
         };
         QCOMPARE(std::pair(background("FirstSideNameLabel"), background("SecondSideNameLabel")),
                  std::pair(QColor(Qt::white), QColor(Qt::red)));
-        const QString second = f.FirstLegalMove();
-        f.Type(second.left(2) + "-" + second.mid(2).toLower());
-        QCOMPARE(f.lines("GameMoveList")[1].trimmed(),
-                 second.left(2).toLower() + "-" + second.mid(2).toLower());
-        f.Type(f.FirstLegalMove());
+        for (int ply = 2; ply <= 3; ++ply)  // (the typed forms are the controller tests')
+            f.Type(f.FirstLegalMove());
         // A click on the game list goes to that move; a double click on a legal move plays it.
         QListWidget* moves = f.list("GameMoveList");
         QTest::mouseClick(moves->viewport(), Qt::LeftButton, {},
