@@ -173,10 +173,7 @@ class VariantDialogTest : public QObject {
             const char* text = bad[i];
             const int field = i < 4 ? 16 : VariantDialogLogic::kFirstDirectionField + 1;
             f.ui.messages.clear();
-            if (field == 16)
-                logic.SetHomeField(16, text);
-            else
-                logic.SetDirectionField(1, text);
+            i < 4 ? logic.SetHomeField(16, text) : logic.SetDirectionField(1, text);
             const DirectionTable before = f.game->directions;
             QVERIFY2(!logic.Apply(), text);
             QCOMPARE(logic.invertedField(), field);
