@@ -157,9 +157,7 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
     const std::regex spent(
         "(White|Black): book o[nf]+, \\d+ book moves, 0\\.\\d\\d s thinking, "
         "0\\.\\d\\d s in the first 16 plies\n");
-    EXPECT_EQ(std::distance(std::sregex_iterator(run.out.begin(), run.out.end(), spent),
-                            std::sregex_iterator()),
-              2)
+    EXPECT_EQ(std::distance(std::sregex_iterator(run.out.begin(), run.out.end(), spent), {}), 2)
         << run.out;
 }
 
@@ -235,8 +233,7 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         {0, 10, 0, 0.5, 0, 0, 0, ""},   // no spread: no error bar, no evidence
         {10, 0, 0, 1, 2400, 0, 0, ""},  // a whole score is taken a millionth inside
     };
-    zelkor::SprtSettings sprt;
-    sprt.on = true;
+    const zelkor::SprtSettings sprt{.on = true};
     for (const Row& row : rows) {
         const zelkor::MatchTally t{row.wins, row.draws, row.losses};
         const auto e = zelkor::EstimateElo(t);
