@@ -61,8 +61,7 @@ class OptionsDialogTest : public QObject {
             FailOnMessage(dialog);
             Find<QPushButton>(dialog, "cmdOK")->click();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(SettingsLines(s),
-                     SettingsLines(original));  // every field, as zelkor.ini has it
+            QCOMPARE(SettingsLines(s), SettingsLines(original));  // every field as in zelkor.ini
         }
     }
 
