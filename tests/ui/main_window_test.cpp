@@ -250,7 +250,7 @@ class MainWindowTest : public QObject {
         };
         QCOMPARE(std::pair(background("FirstSideNameLabel"), background("SecondSideNameLabel")),
                  std::pair(QColor(Qt::white), QColor(Qt::red)));
-        for (int ply = 2; ply <= 3; ++ply)  // (the typed forms are the controller tests')
+        for (int ply = 2; ply <= 3; ++ply)  // typed forms are the controller's to check
             f.Type(f.FirstLegalMove());
         // A click on the game list goes to that move; a double click on a legal move plays it.
         QListWidget* moves = f.list("GameMoveList");
