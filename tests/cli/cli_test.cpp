@@ -220,12 +220,9 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
 // of the score through the slope of the Elo curve), the SPRT's
 // log-likelihood ratio and its decision.
 TEST(Match, ScoreEloErrorBarAndSprt) {
-    struct Row {
-        int wins, draws, losses;
-        double score, elo, error, llr;  // llr for elo0 0, elo1 10
-        const char* decision;           // alpha = beta = 0.05
-    };
-    const Row rows[] = {
+    // Wins, draws, losses; score, Elo, error, LLR for elo0 0 and elo1 10; the decision for
+    // alpha = beta = 0.05.
+    const std::tuple<int, int, int, double, double, double, double, const char*> rows[] = {
         {30, 40, 30, 0.5, 0, 52.747, -0.0690, ""},
         {60, 20, 20, 0.7, 147.191, 64.853, 1.7337, ""},
         {300, 40, 60, 0.8, 240.824, 39.094, 12.4820, "H1 accepted"},
@@ -234,15 +231,15 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         {10, 0, 0, 1, 2400, 0, 0, ""},  // a whole score is taken a millionth inside
     };
     const zelkor::SprtSettings sprt{.on = true};
-    for (const Row& row : rows) {
-        const zelkor::MatchTally t{row.wins, row.draws, row.losses};
+    for (const auto& [wins, draws, losses, score, elo, error, llr, decision] : rows) {
+        const zelkor::MatchTally t{wins, draws, losses};
         const auto e = zelkor::EstimateElo(t);
-        const double llr = zelkor::SprtLlr(t, 0, 10);
-        EXPECT_NEAR(e.score, row.score, 1e-9) << row.wins;
-        EXPECT_NEAR(e.elo, row.elo, 0.001) << row.wins;
-        EXPECT_NEAR(e.error, row.error, 0.001) << row.wins;
-        EXPECT_NEAR(llr, row.llr, 0.0001) << row.wins;
-        EXPECT_EQ(zelkor::SprtDecision(sprt, llr), row.decision) << row.wins;
+        const double ratio = zelkor::SprtLlr(t, 0, 10);
+        EXPECT_NEAR(e.score, score, 1e-9) << wins;
+        EXPECT_NEAR(e.elo, elo, 0.001) << wins;
+        EXPECT_NEAR(e.error, error, 0.001) << wins;
+        EXPECT_NEAR(ratio, llr, 0.0001) << wins;
+        EXPECT_EQ(zelkor::SprtDecision(sprt, ratio), decision) << wins;
     }
     EXPECT_NEAR(sprt.lower(), -2.944439, 1e-6);
     EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);

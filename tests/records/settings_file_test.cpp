@@ -327,12 +327,8 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
 // The window program's command line: the usage and the version need no display; the data
 // folder as given, nothing after "--".
 TEST(DataFolder, ProgramArguments) {
-    struct Row {
-        std::vector<std::string> arguments;
-        bool textOnly;
-        std::optional<fs::path> dataDir;
-    };
-    const Row rows[] = {
+    // The arguments, then whether only a text is wanted and the data folder given.
+    const std::tuple<std::vector<std::string>, bool, std::optional<fs::path>> rows[] = {
         {{}, false, std::nullopt},
         {{"-h"}, true, std::nullopt},
         {{"--data-dir", "d", "--help"}, true, "d"},
@@ -344,10 +340,10 @@ TEST(DataFolder, ProgramArguments) {
         {{"--data-dir=", "--", "--data-dir", "e", "-v"}, false, ""},
         {{"--data-dir", "--version"}, false, "--version"},
     };
-    for (const Row& row : rows) {
-        const ProgramArguments read = ReadProgramArguments(row.arguments);
-        EXPECT_EQ(std::tuple(read.textOnly, read.dataDir), std::tuple(row.textOnly, row.dataDir))
-            << row.arguments.size();
+    for (const auto& [arguments, textOnly, dataDir] : rows) {
+        const ProgramArguments read = ReadProgramArguments(arguments);
+        EXPECT_EQ(std::tuple(read.textOnly, read.dataDir), std::tuple(textOnly, dataDir))
+            << arguments.size();
     }
 }
 
