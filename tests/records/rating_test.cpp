@@ -101,7 +101,6 @@ TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
     EXPECT_EQ(UpdateRating(1, *won, true, rating, {scores, counts}).substr(0, 15),
               "  Good game\r\n\r\n");
 
-    // Unrated games.
     std::vector<int16_t> none;
     rating = 1200;
     auto players = GameOf({{"2", 0}, {"2", 0}, {"2", 0}});  // Player-Player
