@@ -53,11 +53,29 @@ CliRun RunCli(const std::string& arguments, bool withErrors = false) {
                     (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
+std::string Quoted(const fs::path& path) {
+    std::string quoted(1, '\'');  // built in steps: "'" + ... trips a GCC 12 warning
+    quoted += path.string();
+    quoted += '\'';
+    return quoted;
+}
+
+// The option that points zelkor-cli at the shipped data folder.
+std::string Shipped() {
+    return "--data-dir " + Quoted(zelkor::test::ShippedDataDir()) + " ";
+}
+
+// Whether `text` holds `part`; a failure shows the whole text.
+testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
+}
+
 TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     const auto moves = RunCli("moves");  // in generation order
     EXPECT_EQ(std::tuple(moves.status, moves.out.substr(0, 18), moves.Lines().size()),
               std::tuple(0, "e1-d2\ne1-e2\ne1-d1\n", 24u));
-    EXPECT_NE(moves.out.find("\nh1xf3\n"), std::string::npos);
+    EXPECT_TRUE(Has(moves.out, "\nh1xf3\n"));
     const auto perft = RunCli("perft 2");  // counts per root move, then the total
     EXPECT_EQ(
         std::tuple(perft.status, perft.out.substr(0, 10), perft.out.substr(perft.out.size() - 22)),
@@ -68,13 +86,10 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     unsigned long long nodes = 0;
     for (const std::string& line : bench.Lines()) {
         double seconds[2];
-        if (line.rfind("total ", 0) == 0) {
+        if (line.rfind("total ", 0) == 0)
             std::sscanf(line.c_str(), "total %llu %lf %lf", &nodes, &totals[0], &totals[1]);
-        } else if (std::sscanf(line.c_str() + 26, "%*d %*u %lf %lf", &seconds[0], &seconds[1]) ==
-                   2) {
-            sums[0] += seconds[0];
-            sums[1] += seconds[1];
-        }
+        else if (std::sscanf(line.c_str() + 26, "%*d %*u %lf %lf", &seconds[0], &seconds[1]) == 2)
+            sums[0] += seconds[0], sums[1] += seconds[1];
     }
     EXPECT_EQ(nodes, 3480477u) << bench.out;
     EXPECT_TRUE(std::abs(totals[0] - sums[0]) < 0.01 && std::abs(totals[1] - sums[1]) < 0.01)
@@ -84,18 +99,17 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";
     zelkor::test::WriteFile(dir / "g.zlk", header + "d8e7\r\n");
     zelkor::test::WriteFile(dir / "bad.zlk", header + "d8d5\r\n");
-    const std::string file = "'" + (dir / "g.zlk").string() + "'";
+    const std::string file = Quoted(dir / "g.zlk");
     const auto after = RunCli("moves " + file);  // h1 has moved
     EXPECT_EQ(std::tuple(after.status, after.out.find("h1xf3")), std::tuple(0, std::string::npos));
-    EXPECT_NE(after.out.find("\nf3-e4\n"), std::string::npos);
-    EXPECT_NE(RunCli("perft 1 " + file)
-                  .out.find("Nodes searched: " + std::to_string(after.Lines().size()) + "\n"),
-              std::string::npos);
-    EXPECT_EQ(RunCli("moves '" + (dir / "bad.zlk").string() + "'").status, 1);
-    EXPECT_EQ(RunCli("perft 2 '" + (dir / "missing.zlk").string() + "'").status, 1);
+    EXPECT_TRUE(Has(after.out, "\nf3-e4\n"));
+    EXPECT_TRUE(Has(RunCli("perft 1 " + file).out,
+                    "Nodes searched: " + std::to_string(after.Lines().size()) + "\n"));
+    EXPECT_EQ(RunCli("moves " + Quoted(dir / "bad.zlk")).status, 1);
+    EXPECT_EQ(RunCli("perft 2 " + Quoted(dir / "missing.zlk")).status, 1);
     // A file that stops loading early is no position to work on.
     zelkor::test::WriteFile(dir / "cut.zlk", header + "{\r\nd8e7\r\n");
-    const auto cut = RunCli("moves '" + (dir / "cut.zlk").string() + "'", true);
+    const auto cut = RunCli("moves " + Quoted(dir / "cut.zlk"), true);
     EXPECT_EQ(cut.status, 1);
     EXPECT_EQ(cut.out, "zelkor-cli: " + (dir / "cut.zlk").string() +
                            ": cut.zlk, line 5: \"{\" could not be read; 1 move was loaded\n");
@@ -113,7 +127,7 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     EXPECT_EQ(RunCli("analyse --depth 3 --noise 0").Lines()[3], lines[3]);  // repeatable
 
     const std::string file = std::string(ZELKOR_TEST_DATA_DIR) + "/engine/midgame.zlk";
-    const auto game = RunCli("analyse --depth 2 --noise 0 '" + file + "'");
+    const auto game = RunCli("analyse --depth 2 --noise 0 " + Quoted(file));
     ASSERT_EQ(game.Lines().size(), 3u);
     EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
     EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
@@ -124,28 +138,26 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
         << master.out;
     // eval: the raw score and the evaluation without noise, for the side to move.
     EXPECT_EQ(RunCli("eval").out, "raw 0\nevaluate 0\n");
-    const auto eval = RunCli("eval '" + file + "'");
+    const auto eval = RunCli("eval " + Quoted(file));
     EXPECT_EQ(std::tuple(eval.status, eval.out), std::tuple(0, "raw 250\nevaluate 250\n"));
 }
 
 TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
-    const auto run = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-                            "\" selfplay --games 2 --depth 1 --variant 2 --seed 0 --book white");
+    const auto run =
+        RunCli(Shipped() + "selfplay --games 2 --depth 1 --variant 2 --seed 0 --book white");
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out.find("game 1: Orthogonal Halma: "), 0u) << run.out;
     for (const char* part : {"\ngame 2: Orthogonal Halma: ", "\ntotal: 2 games, White ",
                              "\nBlack: book off, 0 book moves, "})
-        EXPECT_NE(run.out.find(part), std::string::npos) << part;
+        EXPECT_TRUE(Has(run.out, part));
     for (const char* part : {"unfinished after", "\nWhite: book on, 0 book moves"})
-        EXPECT_EQ(run.out.find(part), std::string::npos) << part;
+        EXPECT_FALSE(Has(run.out, part));
     // Each side's thinking, all of it and in the opening, counted from nothing: a game at
     // depth 1 takes well under a second.
     const std::regex spent(
         "(White|Black): book o[nf]+, \\d+ book moves, 0\\.\\d\\d s thinking, "
         "0\\.\\d\\d s in the first 16 plies\n");
-    EXPECT_EQ(std::distance(std::sregex_iterator(run.out.begin(), run.out.end(), spent),
-                            std::sregex_iterator()),
-              2)
+    EXPECT_EQ(std::distance(std::sregex_iterator(run.out.begin(), run.out.end(), spent), {}), 2)
         << run.out;
 }
 
@@ -153,31 +165,27 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
 // as legal games, and the last line gives the tally and the Elo difference with its error bar.
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
-    const auto run =
-        RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-               "\" match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 1 --seed 3 "
-               "--sprt 0 10 0.05 0.05 --save '" +
-               (dir.path() / "m.zlk").string() + "'");
+    const auto run = RunCli(Shipped() +
+                            "match --a 10 --b master --depth 1 --time 0.05 --threads 1 --games 1 "
+                            "--seed 3 --sprt 0 10 0.05 0.05 --save " +
+                            Quoted(dir / "m.zlk"));
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_NE(run.out.find(", 2 games, seed 3\ngame 1: A White: "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\ngame 2: A Black: "), std::string::npos) << run.out;
-    EXPECT_EQ(run.out.find("30th move: 0;"), std::string::npos) << run.out;  // only when some are
-    EXPECT_NE(run.out.find("\nsprt: llr "), std::string::npos) << run.out;
+    for (const char* part :
+         {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ", "\nsprt: llr "})
+        EXPECT_TRUE(Has(run.out, part));
+    EXPECT_FALSE(Has(run.out, "30th move: 0;"));  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),
                                  std::regex("level 10\\(depth 1\\) vs master\\(0.05s,1t\\): "
                                             "games 2 \\+\\d =\\d -\\d score "
                                             "[01]\\.\\d{3} elo -?\\d+\\.\\d \\+/- \\d+\\.\\d")))
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
-        EXPECT_EQ(RunCli("moves '" + (dir.path() / name).string() + "'").status, 0) << name;
+        EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
     // The seed draws the openings: levels by depth play the same games from the same seed.
-    const auto seeded = RunCli("--data-dir \"" + zelkor::test::ShippedDataDir().string() +
-                               "\" match --a 10 --b 10 --depth 1 --games 1 --seed 0");
-    EXPECT_NE(seeded.out.find("game 1: A White: A wins (target filled) after 79 plies"),
-              std::string::npos)
-        << seeded.out;
+    const auto seeded = RunCli(Shipped() + "match --a 10 --b 10 --depth 1 --games 1 --seed 0");
+    EXPECT_TRUE(Has(seeded.out, "game 1: A White: A wins (target filled) after 79 plies"));
 }
 
 // The clock and random numbers the executables use: the local time of day as the C library
@@ -203,8 +211,8 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
     std::strftime(date, sizeof date, "%x", &local);
     EXPECT_TRUE(clock.DateText() == date || std::time(nullptr) != now);  // unless a day ended
     zelkor::SystemRandom a, b;
-    a.Seed(5);
-    b.Seed(5);
+    for (zelkor::SystemRandom* r : {&a, &b})
+        r->Seed(5);
     for (int i = 0; i < 1000; ++i) {
         const double x = a.Uniform();
         ASSERT_TRUE(x >= 0 && x < 1 && x == b.Uniform()) << i;
@@ -215,12 +223,9 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
 // of the score through the slope of the Elo curve), the SPRT's
 // log-likelihood ratio and its decision.
 TEST(Match, ScoreEloErrorBarAndSprt) {
-    struct Row {
-        int wins, draws, losses;
-        double score, elo, error, llr;  // llr for elo0 0, elo1 10
-        const char* decision;           // alpha = beta = 0.05
-    };
-    const Row rows[] = {
+    // Wins, draws, losses; score, Elo, error, LLR for elo0 0 and elo1 10; the decision for
+    // alpha = beta = 0.05.
+    const std::tuple<int, int, int, double, double, double, double, const char*> rows[] = {
         {30, 40, 30, 0.5, 0, 52.747, -0.0690, ""},
         {60, 20, 20, 0.7, 147.191, 64.853, 1.7337, ""},
         {300, 40, 60, 0.8, 240.824, 39.094, 12.4820, "H1 accepted"},
@@ -228,17 +233,16 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         {0, 10, 0, 0.5, 0, 0, 0, ""},   // no spread: no error bar, no evidence
         {10, 0, 0, 1, 2400, 0, 0, ""},  // a whole score is taken a millionth inside
     };
-    zelkor::SprtSettings sprt;
-    sprt.on = true;
-    for (const Row& row : rows) {
-        const zelkor::MatchTally t{row.wins, row.draws, row.losses};
+    const zelkor::SprtSettings sprt{.on = true};
+    for (const auto& [wins, draws, losses, score, elo, error, llr, decision] : rows) {
+        const zelkor::MatchTally t{wins, draws, losses};
         const auto e = zelkor::EstimateElo(t);
-        const double llr = zelkor::SprtLlr(t, 0, 10);
-        EXPECT_NEAR(e.score, row.score, 1e-9) << row.wins;
-        EXPECT_NEAR(e.elo, row.elo, 0.001) << row.wins;
-        EXPECT_NEAR(e.error, row.error, 0.001) << row.wins;
-        EXPECT_NEAR(llr, row.llr, 0.0001) << row.wins;
-        EXPECT_EQ(zelkor::SprtDecision(sprt, llr), row.decision) << row.wins;
+        const double ratio = zelkor::SprtLlr(t, 0, 10);
+        EXPECT_NEAR(e.score, score, 1e-9) << wins;
+        EXPECT_NEAR(e.elo, elo, 0.001) << wins;
+        EXPECT_NEAR(e.error, error, 0.001) << wins;
+        EXPECT_NEAR(ratio, llr, 0.0001) << wins;
+        EXPECT_EQ(zelkor::SprtDecision(sprt, ratio), decision) << wins;
     }
     EXPECT_NEAR(sprt.lower(), -2.944439, 1e-6);
     EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);
@@ -250,10 +254,7 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     zelkor::test::FakeClock clock;
     clock.tick = 0.01;
     zelkor::MatchOptions o;
-    o.a.depth = 1;
-    o.b.level = 4;
-    o.b.seconds = 0.5;
-    o.seed = 5;
+    std::tie(o.a.depth, o.b.level, o.b.seconds, o.seed) = std::tuple(1, 4, 0.5, 5);
     o.dataDir = zelkor::test::ShippedDataDir().string();
     std::string games;
     const zelkor::MatchSystem system{clock,
@@ -269,33 +270,33 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
 TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     TempDir dir;
     const std::string out = (dir.path() / "zelkor.bok").string();
-    const std::string cli = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" book ";
+    const std::string cli = Shipped() + "book ";
     // Halma by default; a section made again replaces the old one where it stands.
     for (const char* variant : {"", "--variant 2", "--variant 2", ""}) {
         const auto run = RunCli(cli + "--depth 1 --plies 2 --out \"" + out + "\" " + variant);
         ASSERT_EQ(run.status, 0);  // each position searched once, however it is reached
-        EXPECT_NE(run.out.find(": 33 lines, 4 positions searched"), std::string::npos) << run.out;
+        EXPECT_TRUE(Has(run.out, ": 33 lines, 4 positions searched"));
     }
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
-    EXPECT_NE(book.find("\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\n"
-                        "g1e3wa7c5b\r\n"),  // the rules up to Black's movement, each move's side
-              std::string::npos);
+    EXPECT_TRUE(Has(book,
+                    "\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\n"
+                    "g1e3wa7c5b\r\n"));  // the rules up to Black's movement, each move's side
     // Named after the side of the camp's axis, the camp row left, and the jump.
     for (const char* name :
          {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",
           "\r\nh1f3 a8c6'Centre Corner Jump Opening, Centre Corner Jump Reply'\r\n",
           "\r\nh2f4 b8d6'Right Flank Third-Row Jump Opening, Left Flank Third-Row Jump Reply'\r\n"})
-        EXPECT_NE(book.find(name), std::string::npos) << name;
+        EXPECT_TRUE(Has(book, name));
     // A move behind the best by up to a third of the margin weighs 3, up to two thirds 2, else
     // 1 (down to the margin itself).
     for (const auto& [margin, choices] :
          {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
           std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
-        const auto run = RunCli(cli + "--depth 2 --plies 3 --margin " + margin + " --out '" +
-                                    (dir / "weights.bok").string() + "'",
+        const auto run = RunCli(cli + "--depth 2 --plies 3 --margin " + margin + " --out " +
+                                    Quoted(dir / "weights.bok"),
                                 true);
-        EXPECT_NE(run.out.find(choices), std::string::npos) << run.out;
+        EXPECT_TRUE(Has(run.out, choices));
     }
     const std::regex thirdMoveName("\r\n\\S{4} \\S{4} \\S{4}'");  // only two moves are named
     EXPECT_FALSE(std::regex_search(ReadFile(dir / "weights.bok"), thirdMoveName));
@@ -309,16 +310,14 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     zelkor::test::WriteFile(dir / "notes.txt", "my notes\r\n");
     fs::create_directory(dir / "folder.bok");
     for (const char* name : {"notes.txt", "folder.bok"}) {
-        const auto run =
-            RunCli(cli + "--depth 1 --plies 1 --out '" + (dir / name).string() + "'", true);
+        const auto run = RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / name), true);
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_NE(run.out.find("it is left as it is"), std::string::npos) << run.out;
+        EXPECT_TRUE(Has(run.out, "it is left as it is"));
     }
     EXPECT_EQ(ReadFile(dir / "notes.txt"), "my notes\r\n");
     // Lines before the first section are kept.
     zelkor::test::WriteFile(dir / "noted.bok", "ZELKOR Version=0.10\r\nmy notes\r\n");
-    EXPECT_EQ(
-        RunCli(cli + "--depth 1 --plies 1 --out '" + (dir / "noted.bok").string() + "'").status, 0);
+    EXPECT_EQ(RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / "noted.bok")).status, 0);
     EXPECT_EQ(ReadFile(dir / "noted.bok").find("Version=0.10\r\nmy notes\r\nVariant=Halma\r\n"),
               7u);
 }
@@ -344,24 +343,23 @@ TEST(Cli, RejectsBadArguments) {
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
-    EXPECT_NE(help.out.find("\n  eval [FILE.zlk]"), std::string::npos);
-    // A variant the file does not hold, or a file that cannot be read, is an error.
-    const std::string shipped = "--data-dir \"" + zelkor::test::ShippedDataDir().string() + "\" ";
-    EXPECT_EQ(RunCli(shipped + "selfplay --variant 99").status, 1);
+    EXPECT_TRUE(Has(help.out, "\n  eval [FILE.zlk]"));
+    // A variant the file does not hold, a file that cannot be read, or a mistyped --data-dir
+    // (not a game with the built-in rules) is an error.
+    EXPECT_EQ(RunCli(Shipped() + "selfplay --variant 99").status, 1);
     TempDir dir;
-    std::filesystem::create_directory(dir / "variants.ini");
-    const auto folder = RunCli("--data-dir '" + dir.path().string() + "' selfplay --depth 1", true);
-    EXPECT_EQ(folder.status, 1);
-    EXPECT_NE(folder.out.find("variants.ini cannot be read"), std::string::npos) << folder.out;
+    fs::create_directory(dir / "variants.ini");
+    for (const auto& [folder, message] : {std::pair(dir.path(), "variants.ini cannot be read"),
+                                          std::pair(dir / "nowhere", "nowhere does not exist")}) {
+        const auto run = RunCli("--data-dir " + Quoted(folder) + " selfplay --depth 1", true);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(Has(run.out, message));
+    }
     // A folder without the file plays the built-in rules of the first variant, and no other.
-    std::filesystem::create_directory(dir / "empty");
-    const std::string empty = "--data-dir '" + (dir / "empty").string() + "' selfplay --depth 1 ";
+    fs::create_directory(dir / "empty");
+    const std::string empty = "--data-dir " + Quoted(dir / "empty") + " selfplay --depth 1 ";
     EXPECT_EQ(std::pair(RunCli(empty).status, RunCli(empty + "--variant 2").status),
               std::pair(0, 1));
-    // A mistyped --data-dir is an error, not a game with the built-in rules.
-    const auto mistyped = RunCli("--data-dir '" + dir.path().string() + "/nowhere' selfplay", true);
-    EXPECT_EQ(mistyped.status, 1);
-    EXPECT_NE(mistyped.out.find("nowhere does not exist"), std::string::npos) << mistyped.out;
 }
 
 TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
@@ -375,34 +373,25 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
                             "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
                                 "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" +
                                 setup + "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
-    const std::string selfplay = "--data-dir '" + dir.path().string() + "' selfplay --depth 1 ";
+    const std::string selfplay = "--data-dir " + Quoted(dir.path()) + " selfplay --depth 1 ";
     for (const auto& [arguments, first, last] :
          {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
                      "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
           std::tuple("--time 2 --depth 1 --book both --variant 2",  // the last limit given
                      "game 1: Lost: Black wins after 0 plies",
                      "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
-        const auto run =
-            RunCli(selfplay + arguments + " --save '" + (dir / "s.zlk").string() + "'");
+        const auto run = RunCli(selfplay + arguments + " --save " + Quoted(dir / "s.zlk"));
         ASSERT_EQ(run.status, 0) << arguments;
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
         EXPECT_EQ(run.Lines().back(), last);
     }
-    EXPECT_NE(ReadFile(dir / "s.zlk").find("strength 9, depth 1, book both: Black wins"),
-              std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), "strength 9, depth 1, book both: Black wins"));
     // --save does not replace a write-protected file.
     zelkor::test::WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
-    const auto kept = RunCli(selfplay + "--save '" + (dir / "kept.zlk").string() + "'", true);
+    const auto kept = RunCli(selfplay + "--save " + Quoted(dir / "kept.zlk"), true);
     EXPECT_EQ(std::tuple(kept.status, ReadFile(dir / "kept.zlk")), std::tuple(1, "kept"));
-    EXPECT_NE(kept.out.find("write-protected"), std::string::npos) << kept.out;
-}
-
-std::string Quoted(const fs::path& path) {
-    std::string quoted(1, '\'');  // built in steps: "'" + ... trips a GCC 12 warning
-    quoted += path.string();
-    quoted += '\'';
-    return quoted;
+    EXPECT_TRUE(Has(kept.out, "write-protected"));
 }
 
 // zelkor-cli `cli` run with `home` as HOME and XDG_DATA_HOME unset.
@@ -456,7 +445,7 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
                                Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
     EXPECT_EQ(help.status, 0) << help.out;
     for (const char* part : {"--data-dir <DIR>", "Halma and its variants on an 8x8 board"})
-        EXPECT_NE(help.out.find(part), std::string::npos) << help.out;
+        EXPECT_TRUE(Has(help.out, part));
     // The window opens on the folder given, which gets its log; then it is ended.
     RunShell("cd " + Quoted(home.path()) + "; QT_QPA_PLATFORM=offscreen " +
              Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") +

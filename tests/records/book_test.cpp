@@ -42,8 +42,8 @@ class FileBook : public ::testing::Test {
 TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
     Book(kSection + "c3d4w\r\nc3d4b\r\nh4g5wf6e5b\r\nend\r\n");
     BookResult r = Lookup();
-    EXPECT_EQ(r.bookMoves, (Moves{"c3d4", "h4g5"}));
-    EXPECT_EQ(std::tuple(r.inBook, r.from, r.to), std::tuple(false, 43, 54));
+    EXPECT_EQ(std::tuple(r.bookMoves, r.inBook, r.from, r.to),
+              std::tuple(Moves{"c3d4", "h4g5"}, false, 43, 54));
 
     Book(kSection +
          "h4g5 f6e5b\r\n"
@@ -56,8 +56,8 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
     Moves chosen;
     for (int i = 0; i < 4; ++i) {
         r = Lookup();
-        EXPECT_TRUE(r.inBook);
-        EXPECT_EQ(r.bookMoves, (Moves{"f6e5", "f6e5", "d6c5"}));
+        EXPECT_EQ(std::tuple(r.inBook, r.bookMoves),
+                  std::tuple(true, Moves{"f6e5", "f6e5", "d6c5"}));
         chosen.push_back(Chosen(r));
     }
     EXPECT_EQ(chosen, (Moves{"f6e5", "f6e5", "d6c5", "d6c5"}));
@@ -122,8 +122,7 @@ TEST_F(FileBook, OpeningNames) {
 }
 
 TEST_F(FileBook, FileProblemsAndLimits) {
-    EXPECT_FALSE(Lookup().inBook);  // no file: nothing, silently
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(!Lookup().inBook && ui.messages.empty());  // no file: nothing, silently
     for (auto [first, message] :
          {std::pair{"ZELKOR VERSION=0.10", "Zelkor: ZELKOR.BOK is not an Zelkor Book file"},
           {"ZELKOR Version=1.10", "Error: Incorrect version of ZELKOR.BOK\r\nNeed version 0.10"}}) {
@@ -148,9 +147,8 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     }
     // Mended, the book is read again at the next look-up.
     Book(kSection + "c3d4w\r\nend\r\n");
-    std::filesystem::last_write_time(
-        dir / "zelkor.bok",
-        std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+    const auto later = std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5);
+    std::filesystem::last_write_time(dir / "zelkor.bok", later);
     EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"c3d4"});
 
     // A book swapped for another of the same size and time (a copy with touch -r), or
@@ -166,11 +164,9 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     // The section found is kept for the rules it was found for, not for others.
     Book(kSection + "g3f4w\r\nend\r\nVariant=Halma\r\nBlackStarts=1\r\nstart\r\nd6c5b\r\nend\r\n");
     EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"g3f4"});
-    g->active.flag(BlackStarts) = 1;
-    g->side = kBlack;
+    std::tie(g->active.flag(BlackStarts), g->side) = std::tuple(1, kBlack);
     EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"d6c5"});
-    g->active.flag(BlackStarts) = 0;
-    g->side = kWhite;
+    std::tie(g->active.flag(BlackStarts), g->side) = std::tuple(0, kWhite);
     // Sections without an end, and empty lines: each section ends at the first "end".
     Book("Variant=Other\r\nstart\r\n" + kSection + "\r\n\r\nc3d4w\r\nend\r\nstart\r\n");
     EXPECT_EQ(Lookup().bookMoves, Moves{"c3d4"});
@@ -187,11 +183,10 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     Book(many + "end\r\n");
     random.values = {0.999};
     const BookResult r = Lookup();
-    EXPECT_EQ(r.bookMoves.size(), 11u);
-    EXPECT_EQ(Chosen(r), "h4g5");  // entry 149
+    EXPECT_EQ(std::tuple(r.bookMoves.size(), Chosen(r)), std::tuple(11u, "h4g5"));  // entry 149
 }
 
-TEST(BookGames, ProposalsCountsAndDialogTexts) {
+TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     test::TempDir dir;
     WriteFile(dir / "a.zlk", kGameStart + "h4g5\r\n{c}\r\nf6e5\r\ng3f4\r\ne5d4\r\n");
     WriteFile(dir / "b.ZLK", kGameStart + "h4g5\r\nf6e5\r\ng3h4\r\n{end}\r\n");
@@ -220,8 +215,8 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
     test::RecordTexts(*g, {"h4g5", "F6E5", "g3f4"});
     g->gamePly = 2;  // the text ends at the shown position
     EXPECT_EQ(GameText(*g), "h4g5 f6e5");
-    EXPECT_EQ(BookMoveSquares("c3d4"), std::make_pair(43, 54));
-    EXPECT_EQ(BookMoveSquares("zz"), std::make_pair(0, 0));
+    EXPECT_EQ(std::pair(BookMoveSquares("c3d4"), BookMoveSquares("zz")),
+              std::pair(std::make_pair(43, 54), std::make_pair(0, 0)));
 
     // A game whose header names other rules than those in force proposes nothing; one
     // without such lines, or naming the same rules in another order, still counts.
@@ -248,11 +243,9 @@ TEST(BookGames, ProposalsCountsAndDialogTexts) {
                   fits ? 1u : 0u)
             << header;
     }
-}
 
-TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
-    test::TempDir dir;
-    auto g = test::DefaultGame();
+    // Illegal proposals are dropped before the dialog.
+    g = test::DefaultGame();
     const auto folder = dir / kWhiteBookGames;
     std::filesystem::create_directories(folder);
     WriteFile(folder / "a.zlk", kGameStart + "h4g5\r\nf6e5\r\ng3f4\r\n");
@@ -266,12 +259,11 @@ TEST(BookGames, IllegalProposalsAreDroppedBeforeTheDialog) {
     const BookResult r = GamesBookLookup(*g, dir.path(), ui);
     EXPECT_TRUE(g->plyStart[1] == 1 && ui.bookDialogs.empty());
     EXPECT_EQ(std::memcmp(g->movePool.data(), root.data(), sizeof root), 0);
-    EXPECT_EQ(std::tuple(r.from, r.to), std::tuple(SquareNumber("H4"), SquareNumber("G5")));
-    EXPECT_EQ(r.bookMoves, Moves{"h4g5"});
+    EXPECT_EQ(std::tuple(r.from, r.to, r.bookMoves),
+              std::tuple(SquareNumber("H4"), SquareNumber("G5"), Moves{"h4g5"}));
     // Black to move reads the other folder, which does not exist: nothing (no a7c5), silently.
     g->side = kBlack;
-    EXPECT_EQ(GamesBookLookup(*g, dir.path(), ui).from, 0);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(GamesBookLookup(*g, dir.path(), ui).from == 0 && ui.messages.empty());
 }
 
 // The shipped book and book games: every line legal in its variant, one section per variant

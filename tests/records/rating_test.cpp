@@ -75,12 +75,11 @@ std::unique_ptr<GameState> GameOf(const std::vector<std::pair<std::string, int>>
     return g;
 }
 
-TEST(Rating, UpdateAfterRatedGamesAndWinRemarks) {
+TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
     auto g = GameOf({{"2", 0}, {"1", 2}, {"2", 0}, {"1", 4}});
     std::vector<int16_t> scores(kHistorySize, 0);
     std::vector<int16_t> counts(kHistorySize, 5);
-    int rating = 1200;
-    int computer = 0;
+    int rating = 1200, computer = 0;
     const std::string report = UpdateRating(0, *g, true, rating, {scores, counts}, &computer);
     EXPECT_EQ(std::tuple(computer, rating), std::tuple(1400, 1193));  // 1200 + 30 * (0 - 0.240)
     EXPECT_TRUE(report == RatingReport("", 1200, 1400, rating) && !g->rated) << report;
@@ -101,18 +100,16 @@ TEST(Rating, UpdateAfterRatedGamesAndWinRemarks) {
     auto won = GameOf({{"1", 2}, {"2", 0}, {"1", 2}, {"2", 0}});
     EXPECT_EQ(UpdateRating(1, *won, true, rating, {scores, counts}).substr(0, 15),
               "  Good game\r\n\r\n");
-}
 
-TEST(Rating, UnratedGames) {
     std::vector<int16_t> none;
-    int rating = 1200;
+    rating = 1200;
     auto players = GameOf({{"2", 0}, {"2", 0}, {"2", 0}});  // Player-Player
     auto loaded = GameOf({{"3", 0}, {"3", 0}, {"2", 0}, {"1", 3}});
     loaded->rated = false;  // the replay cleared the mark
     auto switched = GameOf({{"2", 0}, {"1", 2}, {"1", 2}, {"2", 0}});  // sides changed hands
-    for (GameState* g : {players.get(), loaded.get(), switched.get()}) {
-        EXPECT_EQ(UpdateRating(1, *g, true, rating, {none, none}), "");
-        EXPECT_FALSE(g->rated);
+    for (GameState* unrated : {players.get(), loaded.get(), switched.get()}) {
+        EXPECT_EQ(UpdateRating(1, *unrated, true, rating, {none, none}), "");
+        EXPECT_FALSE(unrated->rated);
     }
     auto off = GameOf({{"2", 0}, {"1", 2}});
     EXPECT_EQ(UpdateRating(1, *off, false, rating, {none, none}), "");
@@ -122,7 +119,7 @@ TEST(Rating, UnratedGames) {
     EXPECT_NE(UpdateRating(0.5, *mixed, true, rating, {none, none}), "");
 }
 
-TEST(RunLog, AppendsStartupLinesAndGameHeadersWithCrLf) {
+TEST(RunLog, AppendsStartupLinesGameHeadersAndAlignedPlyLinesWithCrLf) {
     test::TempDir dir;
     test::WriteFile(dir / kLogFileName, "earlier run\r\n");
     test::FakeClock clock;
@@ -148,9 +145,7 @@ TEST(RunLog, AppendsStartupLinesAndGameHeadersWithCrLf) {
     std::filesystem::remove(dir / kLogFileName);
     std::filesystem::create_directory(dir / kLogFileName);  // a folder in the log's place
     EXPECT_FALSE(closed.Open(dir.path()));
-}
-
-TEST(RunLog, PlyLinesAlignScoreDepthAndMainLine) {
+    // Ply lines align the score, the depth and the main line.
     EXPECT_EQ(PlayerPlyLogLine("e3-e4", 5) + PlayerPlyLogLine("e3-e4b", -120) +
                   PlayerPlyLogLine("h1xf3", -32000),
               "e3-e4        5e3-e4b    -120h1xf3   -32000");

@@ -59,17 +59,12 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     Settings s;
-    s.PlayMode = 1;
-    s.Handicap = 4;
-    s.SearchDepth = 20;
+    std::tie(s.PlayMode, s.Handicap, s.SearchDepth, s.Variant, s.ThinkTime, s.Balance, s.PieceSet) =
+        std::tuple(1, 4, 20, 200, 180, 750, 1);
     s.Notation = s.BoardTurned = s.JumpChar = 1;
     s.UseDepth = s.CountdownTimer = true;
     s.ShowMoves = false;
-    s.Variant = 200;
-    s.ThinkTime = 180;
     s.PlayerName = "Smith, \"Jo\"";
-    s.Balance = 750;
-    s.PieceSet = 1;
     s.rules.flags = {1, 0, 1, 0, 1, 0, 1, 0, 1, 255};
     s.rules.home[0] = ParseHomeSquares("H8");
     s.rules.home[1] = ParseHomeSquares("A1B1C1D1E1F1G1H1A2B2C2D2E2F2G2");
@@ -83,12 +78,10 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     EXPECT_EQ(back.rules.home[1][14], 37);  // G2, the fifteenth square
 
     // Depth 0 and Computer-Computer are not read back as they were written.
-    s.SearchDepth = 0;
-    s.PlayMode = 2;
+    std::tie(s.SearchDepth, s.PlayMode) = std::tuple(0, 2);
     s.PlayerName = "two\r\nlines";  // texts with line breaks stay on their line
-    ASSERT_TRUE(WriteSettings(s, dir.path()));
-    ASSERT_EQ(FileLines().size(), 42u);
-    ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
+    ASSERT_TRUE(WriteSettings(s, dir.path()) && FileLines().size() == 42u &&
+                Read(back).status == SettingsReadStatus::Read);
     EXPECT_EQ(std::tuple(back.SearchDepth, back.PlayMode, back.PlayerName),
               std::tuple(2, 0, "two  lines"));
 }
@@ -128,10 +121,9 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
             continue;
         }
         EXPECT_TRUE(result.newFileWritten && result.keptAside && result.mayWrite);
-        EXPECT_EQ(SettingsLines(s), SettingsLines(Settings{}));
-        EXPECT_EQ(FileLines(), SettingsLines(Settings{}));
-        EXPECT_EQ(result.line, index + 1);
-        EXPECT_EQ(result.keptAs, BadSettingsFile(dir.path()));
+        EXPECT_EQ(std::tuple(SettingsLines(s), FileLines(), result.line, result.keptAs),
+                  std::tuple(SettingsLines(Settings{}), SettingsLines(Settings{}), index + 1,
+                             BadSettingsFile(dir.path())));
         EXPECT_EQ(SplitCrLf(ReadFile(result.keptAs)), lines);
         const std::string message = SettingsProblemMessage(result, dir.path());
         EXPECT_NE(message.find(File().string() + ", line " + std::to_string(index + 1)),
@@ -151,8 +143,8 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     WriteFile(File(), test::CrLf(lines));
     Settings s;
     SettingsReadResult result = Read(s);
-    EXPECT_EQ(result.keptAs, dir / "zelkor.ini.bad.2");
-    EXPECT_EQ(ReadFile(BadSettingsFile(dir.path())), "first");
+    EXPECT_EQ(std::tuple(result.keptAs, ReadFile(BadSettingsFile(dir.path()))),
+              std::tuple(dir / "zelkor.ini.bad.2", "first"));
     for (int n = 3; n < kKeptGenerations; ++n)
         WriteFile(dir / ("zelkor.ini.bad." + std::to_string(n)), "taken");
     WriteFile(File(), test::CrLf(lines));
@@ -198,8 +190,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     const std::string before = ReadFile(File());
     fs::permissions(File(), fs::perms(0444));  // write-protected: never replaced
     s.PlayerName = "New";
-    EXPECT_FALSE(WriteSettings(s, dir.path()));
-    EXPECT_EQ(ReadFile(File()), before);
+    EXPECT_TRUE(!WriteSettings(s, dir.path()) && ReadFile(File()) == before);
     fs::permissions(File(), fs::perms(0644));
     EXPECT_FALSE(WriteSettings(s, dir / "no such folder"));
     Settings fresh;
@@ -228,11 +219,10 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
         if (std::string(name) != ".zelkor-fresh123.tmp") fs::last_write_time(dir / name, old);
     }
     EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
-    EXPECT_FALSE(fs::exists(dir / ".zelkor-a1b2c3d4.tmp"));
-    EXPECT_TRUE(fs::exists(dir / ".zelkor-fresh123.tmp") && fs::exists(dir / "game.zelkor-12.tmp"));
+    EXPECT_TRUE(!fs::exists(dir / ".zelkor-a1b2c3d4.tmp") &&
+                fs::exists(dir / "game.zelkor-12.tmp") && fs::exists(dir / ".zelkor-fresh123.tmp"));
     const fs::path longName = dir / (std::string(251, 'n') + ".zlk");
-    EXPECT_TRUE(WriteFileSafely(longName, "long"));
-    EXPECT_EQ(ReadFile(longName), "long");
+    EXPECT_TRUE(WriteFileSafely(longName, "long") && ReadFile(longName) == "long");
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
@@ -311,8 +301,8 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     in = bad.Inputs();
     in.home.clear();
     data = ResolveDataFolder(in);
-    EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
-    EXPECT_NE(data.warning, "");
+    EXPECT_EQ(std::tuple(data.folder, data.perUser, data.warning.empty()),
+              std::tuple(bad.share, false, false));
     WriteFile(bad.home / ".local", "in the way");  // the per-user folder cannot be made
     data = ResolveDataFolder(bad.Inputs());
     EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
@@ -337,12 +327,8 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
 // The window program's command line: the usage and the version need no display; the data
 // folder as given, nothing after "--".
 TEST(DataFolder, ProgramArguments) {
-    struct Row {
-        std::vector<std::string> arguments;
-        bool textOnly;
-        std::optional<fs::path> dataDir;
-    };
-    const Row rows[] = {
+    // The arguments, then whether only a text is wanted and the data folder given.
+    const std::tuple<std::vector<std::string>, bool, std::optional<fs::path>> rows[] = {
         {{}, false, std::nullopt},
         {{"-h"}, true, std::nullopt},
         {{"--data-dir", "d", "--help"}, true, "d"},
@@ -354,10 +340,10 @@ TEST(DataFolder, ProgramArguments) {
         {{"--data-dir=", "--", "--data-dir", "e", "-v"}, false, ""},
         {{"--data-dir", "--version"}, false, "--version"},
     };
-    for (const Row& row : rows) {
-        const ProgramArguments read = ReadProgramArguments(row.arguments);
-        EXPECT_EQ(std::tuple(read.textOnly, read.dataDir), std::tuple(row.textOnly, row.dataDir))
-            << row.arguments.size();
+    for (const auto& [arguments, textOnly, dataDir] : rows) {
+        const ProgramArguments read = ReadProgramArguments(arguments);
+        EXPECT_EQ(std::tuple(read.textOnly, read.dataDir), std::tuple(textOnly, dataDir))
+            << arguments.size();
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,10 +29,7 @@ class WindowFixture {
         if (std::filesystem::exists(variants))
             std::filesystem::copy_file(variants, dir.path() / "variants.ini");
         window = std::make_unique<ui::frmMain>(clock, random, dir.path());
-        window->messageHook = [this](const std::string& text, const std::string& title, Icon icon,
-                                     Buttons buttons) {
-            return recorder.Message(text, title, icon, buttons);
-        };
+        window->messageHook = std::bind_front(&RecordingUi::Message, &recorder);
         window->fileHook = [](bool, const std::string&) { return std::optional<std::string>(); };
         window->dialogHook = [this](QDialog* d) {
             return onDialog ? onDialog(d) : int(QDialog::Rejected);
@@ -40,10 +38,7 @@ class WindowFixture {
         window->show();
         window->StartUp();
         Settings& s = controller().settings();
-        s.UseDepth = 1;
-        s.SearchDepth = 1;
-        s.ConfirmExit = 0;
-        s.UseBook = 0;
+        std::tie(s.UseDepth, s.SearchDepth, s.ConfirmExit, s.UseBook) = std::tuple(1, 1, 0, 0);
     }
 
     GameController& controller() { return window->controller(); }
