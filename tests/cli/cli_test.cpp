@@ -232,6 +232,7 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         {45, 10, 45, 0.5, 0, 64.602, -0.0460, ""},
         {0, 10, 0, 0.5, 0, 0, 0, ""},   // no spread: no error bar, no evidence
         {10, 0, 0, 1, 2400, 0, 0, ""},  // a whole score is taken a millionth inside
+        {0, 0, 10, 0, -2400, 0, 0, ""},
     };
     const zelkor::SprtSettings sprt{.on = true};
     for (const auto& [wins, draws, losses, score, elo, error, llr, decision] : rows) {
