@@ -223,6 +223,8 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
                 fs::exists(dir / "game.zelkor-12.tmp") && fs::exists(dir / ".zelkor-fresh123.tmp"));
     const fs::path longName = dir / (std::string(251, 'n') + ".zlk");
     EXPECT_TRUE(WriteFileSafely(longName, "long") && ReadFile(longName) == "long");
+    fs::create_symlink("loop.zlk", dir / "loop.zlk");  // a link to itself names no file
+    EXPECT_FALSE(WriteFileSafely(dir / "loop.zlk", "x"));
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
