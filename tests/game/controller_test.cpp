@@ -659,6 +659,10 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     c().Back();
     c().AnalyzeCommand();
     const RootEntry chosen = c().search().rootTable[0];
+    g().gameOver = true;  // an ended game takes no line
+    c().AnalysisMoveChosen(0);
+    EXPECT_EQ(g().gamePly, 1);
+    g().gameOver = false;
     c().AnalysisMoveChosen(0);
     EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
               std::tuple(2, kBlackMan, 2));
