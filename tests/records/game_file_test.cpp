@@ -100,6 +100,10 @@ TEST(GameFile, StatusesAndBodyRules) {
     EXPECT_EQ(ReadGameFile(dir / "g.zlk").body.size(), 1u);
     EXPECT_EQ(std::pair(ReadGameFile(dir / "none.zlk").status, ReadGameFile(dir.path()).status),
               std::pair(GameFileStatus::Missing, GameFileStatus::Unreadable));
+    std::string wrong, unreadable;  // the titles of their messages
+    GameFileStatusMessage(GameFileStatus::WrongVersion, "g.zlk", &wrong);
+    GameFileStatusMessage(GameFileStatus::Unreadable, "g.zlk", &unreadable);
+    EXPECT_EQ(wrong + unreadable, "ErrorError");
     // An empty line with more after it stops the body there; empty lines at the end do not.
     // Long move lines are read by their first four.
     auto a = read(kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
