@@ -109,6 +109,9 @@ class BoardViewTest : public QObject {
         for (auto [square, man] : {std::pair(91, kWhiteMan), std::pair(55, kWhiteMan),
                                    std::pair(44, kBlackMan), std::pair(28, kBlackMan)})
             f.game->board[square] = man;
+        const BoardFeedback feedback;  // and the last move's route, e3-e4
+        f.view.SetFeedback(&feedback);
+        std::tie(f.game->gamePly, f.game->gameRecord[1]) = std::tuple(1, Move{45, 55, 0, 0});
         QStringList sums;
         // Plain, turned (its letters and digits the other way), without coordinates.
         for (auto [turned, notation] : {std::pair(0, 0), std::pair(1, 0), std::pair(0, 1)}) {
@@ -135,7 +138,7 @@ class BoardViewTest : public QObject {
         graph.resize(320, 120);
         sums << test::SumText(test::PictureSum(graph.grab().toImage()));
         QCOMPARE(sums.join(' '),
-                 QString("be4456c8fb5b586 5ef7488467cdb696 5df2b0784ad69fd0 90c5fe08a6b4b243"));
+                 QString("de686ee766a7be3c 364f765ab80556f3 cd3ed42d7394ea5a 90c5fe08a6b4b243"));
     }
 };
 
