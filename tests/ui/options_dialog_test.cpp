@@ -66,13 +66,13 @@ class OptionsDialogTest : public QObject {
     }
 
     void numberFieldsTakeOnlyWhatTheyCanHold() {
-        // (typed plies, typed balance, shown plies, shown balance); an empty field is refused.
-        const char* rows[][4] = {{"2", "200", "2", "200"},
-                                 {"9", "5000", "", "500"},
-                                 {"abc", "x1", "", "1"},
-                                 {"-0+3", "0-40", "3", "40"},
-                                 {" 3 plies", "751", "3", "75"}};
-        for (auto [typedPlies, typedBalance, shownPlies, shownBalance] : rows) {
+        // (typed plies, typed balance, shown plies, shown balance, name); an empty field is
+        // refused.
+        const char* rows[][5] = {
+            {"2", "200", "2", "200", "Ann"},       {"9", "5000", "", "500", "Ann"},
+            {"abc", "x1", "", "1", "Ann"},         {"-0+3", "0-40", "3", "40", "Ann"},
+            {" 3 plies", "751", "3", "75", "Ann"}, {"2", "200", "2", "200", " "}};
+        for (auto [typedPlies, typedBalance, shownPlies, shownBalance, name] : rows) {
             Settings s;
             s.ExtendedSearch = 1;
             int rating = 1200;
@@ -87,11 +87,14 @@ class OptionsDialogTest : public QObject {
             balance->clear();
             QTest::keyClicks(plies, typedPlies);
             QTest::keyClicks(balance, typedBalance);
+            Find<QLineEdit>(dialog, "Text1")->setText(name);
             QCOMPARE(plies->text() + "|" + balance->text(),
                      QString(shownPlies) + "|" + shownBalance);
             Find<QPushButton>(dialog, "cmdOK")->click();
-            const bool refused = !*shownPlies;
-            QCOMPARE(shown, refused ? QStringList{"Error: Illegal entry!"} : QStringList{});
+            const bool refused = !*shownPlies || *name == ' ';
+            QCOMPARE(shown, !*shownPlies ? QStringList{"Error: Illegal entry!"}
+                            : refused    ? QStringList{"Error: Please enter your name."}
+                                         : QStringList{});
             QCOMPARE(dialog.result(), refused ? 0 : int(QDialog::Accepted));
             QCOMPARE(int(s.ExtendedPlies) * 1000 + int(s.Balance),
                      refused ? 1150 : atoi(shownPlies) * 1000 + atoi(shownBalance));
