@@ -496,7 +496,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
     };
     const std::vector<std::string> north = {"N N", "E E"};  // White's men only north
     const Row rows[] = {
-        {"D4 d5 d7", {}, "route d4 d8 x", "d4, d6, d8|"},           // a chain's landings
+        {"D4 d5 d7", {}, "route d4 d8 x", "d4, d6, d8|"},  // a chain's landings
         {"D4 c5 b7", {}, "route d4 b8 x", "d4, b6, b8|"},
         {"A1", {LongKings}, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares
         {"A1", {LongKings}, "route a1 d1 -", "a1, d1|b1, c1"},
