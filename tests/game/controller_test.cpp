@@ -660,9 +660,10 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     c().Back();
     c().AnalyzeCommand();
     const RootEntry chosen = c().search().rootTable[0];
-    g().gameOver = true;  // an ended game takes no line
+    g().gameOver = true;  // an ended game takes no line of either list
     c().AnalysisMoveChosen(0);
-    EXPECT_EQ(g().gamePly, 1);
+    c().LegalMoveChosen(0);
+    EXPECT_EQ(std::tuple(g().gamePly, Text(D::TypedMove)), std::tuple(1, ""));
     g().gameOver = false;
     c().AnalysisMoveChosen(0);
     EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
