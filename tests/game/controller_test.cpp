@@ -660,6 +660,7 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     c().Back();
     c().AnalyzeCommand();
     const RootEntry chosen = c().search().rootTable[0];
+    c().AnalysisMoveChosen(static_cast<int>(c().search().rootTable.size()));  // past the list
     g().gameOver = true;  // an ended game takes no line of either list
     c().AnalysisMoveChosen(0);
     c().LegalMoveChosen(0);

@@ -273,10 +273,11 @@ TEST_F(GameFiles, AMissingVariantFileIsReported) {
     Start();
     EXPECT_TRUE(c().variantFileMissing());
     ASSERT_TRUE(Type("e1d2"));
-    WriteFile(dir / "game.zlk", kGameHeader + "START\r\ne1d2\r\n");
+    WriteFile(dir / "game.zlk", "ZELKOR Version=0.10\r\nSetup=2\r\nVariant=1\r\nSTART\r\ne1d2\r\n");
     EXPECT_FALSE(c().LoadGameFile(dir / "game.zlk"));
     EXPECT_EQ(Last(), "Error: VARIANTS.INI is missing!");
-    EXPECT_TRUE(g().gamePly == 0 && ui.list(ListId::GameMoves).empty());  // a new game shown
+    EXPECT_TRUE(g().gamePly == 0 && ui.list(ListId::GameMoves).empty() &&
+                !g().handSetUp);  // a new game shown, without the file's set-up
 }
 
 TEST_F(GameFiles, EveryShippedVariantIsPlayedToItsEnd) {
