@@ -316,10 +316,12 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
         EXPECT_TRUE(Has(run.out, "it is left as it is"));
     }
     EXPECT_EQ(ReadFile(dir / "notes.txt"), "my notes\r\n");
-    // Lines before the first section are kept.
-    zelkor::test::WriteFile(dir / "noted.bok", "ZELKOR Version=0.10\r\nmy notes\r\n");
+    // Lines before the first section are kept, a stray first line among them.
+    zelkor::test::WriteFile(dir / "noted.bok",
+                            "ZELKOR Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\n");
     EXPECT_EQ(RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / "noted.bok")).status, 0);
-    EXPECT_EQ(ReadFile(dir / "noted.bok").find("Version=0.10\r\nmy notes\r\nVariant=Halma\r\n"),
+    EXPECT_EQ(ReadFile(dir / "noted.bok")
+                  .find("Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\nVariant=Halma\r\n"),
               7u);
 }
 
