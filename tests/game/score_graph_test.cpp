@@ -47,6 +47,8 @@ TEST(ScoreGraph, OnePointPerComputerMoveSeenFromWhite) {
     r.g->active.flags[BlackStarts] = 1;        // then the even plies are White's
     EXPECT_EQ(MakeScoreGraph(*r.g, r.s).points[0].side, kWhite);
     EXPECT_EQ(r.Points(), "2:40 4:-120 6:0 ");
+    r.g->recordLength = 4;  // the record ends there, whatever the move list still holds
+    EXPECT_EQ(r.Points(), "2:40 4:-120 ");
 
     Recorded wins(5, {{1, 301}, {3, 31990}, {5, -31995}});
     EXPECT_EQ(wins.Points(), "1:301 3:400cd 5:-400cd ");
