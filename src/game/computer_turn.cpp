@@ -203,7 +203,9 @@ void GameController::CheckEndAfterMove(const std::string& computerWins) {
 }
 
 void GameController::EndComputerMove(bool searchedToEnd, bool bookMove) {
-    ComputationIdle(Computation::Move);
+    // Playing itself, the computer stays busy through the pause between its moves: Cancel
+    // stays offered there and the other commands wait, until the run ends.
+    if (game_->playMode != PlayMode::ComputerComputer) ComputationIdle(Computation::Move);
     if (settings_.UseDepth == 1 && searchedToEnd && !bookMove)
         ui_.SetText(Display::Strength, LevelText(settings_, ui_));
     if (game_->playMode != PlayMode::ComputerComputer) {

@@ -148,18 +148,22 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
               std::tuple(1, false, "Player", PlayMode::PlayerComputer));
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
 
-    // A Cancel in the pause after a move ends the run before the next move; a request left
-    // standing after the last node looked does not cut the next computation short.
+    // A Cancel in the pause after a move ends the run before the next move, and is offered
+    // there as during the search; a request left standing after the last node looked does
+    // not cut the next computation short.
     ui.onProcessEvents = nullptr;
     NewGame();
     c().settings().SearchDepth = 3;
     const size_t pauses = clock.pauses.size();
+    std::string inPause;
     clock.onPause = [&] {
+        inPause += Enabled({C::Cancel, C::NewGame});
         if (clock.pauses.size() == pauses + 2) c().CancelCommand();  // the loop's pause
     };
     c().RunComputerComputer();
     clock.onPause = nullptr;
-    EXPECT_EQ(std::tuple(g().gamePly, g().playMode), std::tuple(1, PlayMode::PlayerComputer));
+    EXPECT_EQ(std::tuple(g().gamePly, g().playMode, inPause.substr(0, 4)),
+              std::tuple(1, PlayMode::PlayerComputer, "1010"));
     g().cancelRequest = CancelRequest::Now;
     std::string cancel;  // offered again in the next computation
     ui.onProcessEvents = [&] { cancel += Enabled({C::Cancel}); };
