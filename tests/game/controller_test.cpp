@@ -711,8 +711,10 @@ using Menus = ControllerTest;
 
 TEST_F(Menus, CommandsAndOptionsChangeTheirSettingsAndDisplays) {
     c().SetNotation(1);
+    const int redraws = ui.redraws;
     c().TurnBoard();
-    EXPECT_EQ(std::tuple(c().settings().Notation, c().settings().BoardTurned), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(c().settings().Notation, c().settings().BoardTurned, ui.redraws),
+              std::tuple(1, 1, redraws + 1));
     EXPECT_EQ(Checked({C::NotationNone, C::NotationAlgebraic}), "10");
     c().LowerDepth();  // never below one ply
     EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 1 ply");

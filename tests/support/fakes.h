@@ -42,7 +42,7 @@ class RecordingUi : public UserInterface {
     void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
     void SetProgressValue(int value) override { progressValue = value; }
     void ShowCountdown(bool countdown) override { countdownShown = countdown; }
-    void RedrawBoard() override {}
+    void RedrawBoard() override { ++redraws; }
     void SetWaitCursor(bool) override {}
     Answer Message(const std::string& text, const std::string& title, Icon icon,
                    Buttons buttons) override;
@@ -79,7 +79,7 @@ class RecordingUi : public UserInterface {
     std::vector<std::string> statusHistory;  // every status text shown, in order
     std::vector<std::vector<std::string>> bookDialogs;
     bool firstSideHighlighted = true;
-    int progressMaximum = 0, progressValue = 0, variantDialogs = 0;
+    int progressMaximum = 0, progressValue = 0, variantDialogs = 0, redraws = 0;
     bool countdownShown = false;
     long long eventsProcessed = 0;
 };
