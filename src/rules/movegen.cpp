@@ -19,6 +19,7 @@
 // MaxCapMove have no chains at all. Both write their candidates straight into the pool.
 #include "rules/movegen.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -588,12 +589,9 @@ inline int LowestBit(uint64_t bits) {
     return __builtin_ctzll(bits);
 }
 
-// Without a population-count instruction in the target, the library call would be slower.
+// Asked once a generation, for the pool's room only: the library's count is fast enough.
 inline int BitCount(uint64_t bits) {
-    bits -= (bits >> 1) & 0x5555555555555555ULL;
-    bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
-    bits = (bits + (bits >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
-    return static_cast<int>((bits * 0x0101010101010101ULL) >> 56);
+    return std::popcount(bits);
 }
 
 // The last pass of the direct paths over the candidates start .. w - 1 in the pool: steps
