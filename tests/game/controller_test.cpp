@@ -414,10 +414,16 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     EXPECT_EQ(Last().substr(0, 12) + Last().substr(13),
               "Hint: Try " + SquareNotation(g().board, from) + SquareNotation(g().board, to));
 
-    // Back to the levels: their display, their search.
+    // Back to the levels: their display, their search, their rating from the next game on.
     c().masterChoice().master = false;
     c().OptionsApplied();
     EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 3 ply");
+    NewGame();
+    ASSERT_TRUE(Type("e1d2"));
+    ui.answers = {Answer::Yes};
+    c().ResignCommand();
+    EXPECT_NE(Last().find("The computer's rating in this game was 1400"), std::string::npos)
+        << Last();
 }
 
 using Input = ControllerTest;
