@@ -147,6 +147,9 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
               std::tuple(1, false, "Player", PlayMode::PlayerComputer));
     EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "01");
+    ui.answers = {Answer::No};
+    c().ResignCommand();  // a game the computer played itself counts for no rating
+    EXPECT_EQ(Last(), "Confirmation: Resign this game?");
 
     // A Cancel in the pause after a move ends the run before the next move, and is offered
     // there as during the search; a request left standing after the last node looked does
