@@ -193,12 +193,13 @@ TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {
     settings.ShowCalculation = 0;  // no text, not even the last one
     UpdateMainLine(e);
     EXPECT_EQ(s.mainLine, "");
-    // A ply outside the line table writes nothing anywhere.
-    for (int ply : {-1, kMaxPly + 1}) {
+    // A ply outside the line table, or a move outside the pool, writes nothing anywhere.
+    for (auto [ply, index] :
+         {std::pair(-1, 0), std::pair(kMaxPly + 1, 0), std::pair(0, kMovePoolSize)}) {
         g.ply = ply;
         std::vector<unsigned char> before(sizeof g);
         std::memcpy(before.data(), &g, sizeof g);
-        UpdatePrincipalVariation(g, 0);
+        UpdatePrincipalVariation(g, index);
         EXPECT_EQ(std::memcmp(before.data(), &g, sizeof g), 0) << ply;
     }
 }
