@@ -117,7 +117,7 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     Evaluate(e, 0, 0, kWhite);
     EXPECT_EQ(g.positionHistory[kHistorySize - 1], MakePositionKey(g.board));
     g.positionHistory[kHistorySize - 1] = PositionKey{};
-    g.gamePly = kHistorySize + 5;
+    g.gamePly = kHistorySize + 1;
     EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 0);
     EXPECT_EQ(CountKeyRepetitions(g, 5000), 0);
     g.positionHistory[kHistorySize - 1] = MakePositionKey(g.board);
