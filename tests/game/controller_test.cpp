@@ -100,6 +100,7 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     for (int guard = 0; !g().gameOver && guard < 1000; ++guard)
         c().LegalMoveChosen(0);
     ASSERT_TRUE(g().gameOver);
+    EXPECT_EQ(clock.pauses, std::vector<double>{0.51});  // the last move shown before the end
     // Moves chosen from the list spoil the rating.
     EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}) + g().moveTexts[1].firstBy +
                   g().moveTexts[1].secondBy + std::to_string(g().rated),
