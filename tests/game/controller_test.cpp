@@ -828,6 +828,15 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     c().SetupPopupClosed();
     c().SelectVariant(1);
     EXPECT_FALSE(c().setupMode() || g().handSetUp);
+    NewGame();  // during a game each popup asks anew, whatever the last one was told
+    ASSERT_TRUE(Type("e1d2"));
+    ui.messages.clear();
+    for (int popup = 0; popup < 2; ++popup) {
+        ui.answers = {Answer::No};
+        c().SetupSquare(Sq("a1"), kWhiteMan);
+        c().SetupPopupClosed();
+    }
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 }  // namespace
