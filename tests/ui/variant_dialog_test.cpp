@@ -184,6 +184,10 @@ class VariantDialogTest : public QObject {
         }
         QCOMPARE(logic.invertedField(), -1);
         QCOMPARE(f.game->active.home[0][0], 21);  // White's slots stored before Black's bad field
+        logic.SetHomeField(16, "I9");
+        QVERIFY(!logic.Apply());
+        logic.SelectVariant(0);  // another variant's fields carry no old mark
+        QCOMPARE(logic.invertedField(), -1);
     }
 };
 
