@@ -92,7 +92,8 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
             sums[0] += seconds[0], sums[1] += seconds[1];
     }
     EXPECT_EQ(nodes, 3480477u) << bench.out;
-    EXPECT_TRUE(std::abs(totals[0] - sums[0]) < 0.01 && std::abs(totals[1] - sums[1]) < 0.01)
+    EXPECT_TRUE(std::abs(totals[0] - sums[0]) < 0.01 && std::abs(totals[1] - sums[1]) < 0.01 &&
+                totals[1] > 0)
         << bench.out;
 
     TempDir dir;
@@ -260,11 +261,14 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     std::string games;
     const zelkor::MatchSystem system{clock,
                                      [] { return std::make_unique<zelkor::SystemRandom>(); }};
-    zelkor::RunMatch(o, system, [&](const zelkor::GameOutcome& game, const zelkor::MatchTally&) {
-        games += std::to_string(game.plies) + " " + game.reason + " " +
-                 std::to_string(game.result) + ", ";
-    });
+    const zelkor::MatchReport report = zelkor::RunMatch(
+        o, system, [&](const zelkor::GameOutcome& game, const zelkor::MatchTally&) {
+            games += std::to_string(game.plies) + " " + game.reason + " " +
+                     std::to_string(game.result) + ", ";
+        });
     EXPECT_EQ(games, "103 target filled 1, 56 target filled 1, ");
+    EXPECT_EQ(std::tuple(report.tally.wins, report.tally.draws, report.tally.losses),
+              std::tuple(2, 0, 0));
 }
 
 // A small tree written as a section of its own after the sections already in the file.

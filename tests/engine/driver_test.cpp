@@ -150,6 +150,7 @@ TEST_F(Driver, DrawProposals) {
         {61, false, false, 0, 0.0, DrawProposal::None},
         {60, true, false, 0, 0.0, DrawProposal::None},
         {60, false, false, 5000, 0.0, DrawProposal::None},  // no longer level
+        {60, false, false, 100, 0.0, DrawProposal::None},   // the margin itself is not level
         {60, false, true, 0, 0.05, DrawProposal::Taken},
         {60, false, true, 0, 0.1, DrawProposal::None}};
     settings.AskDraw = 1;

@@ -393,9 +393,10 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     EXPECT_TRUE(c().masterChoice() == (MasterChoice{true, 2}) &&
                 Text(D::Strength) == "Strength: Master   Depth: 1 ply");
 
-    // Master's reply, by depth: its line in the analysis list, its display kept.
+    // Master's reply, by depth: its line in the analysis list, its display kept; no clock.
     c().settings().SearchDepth = 3;
     c().OptionsApplied();
+    EXPECT_GE(MasterMoveLimits(c().settings(), 1, false).seconds, 3600);
     ASSERT_TRUE(Type("e1d2"));
     EXPECT_EQ(std::tuple(g().gamePly, g().moveTexts[1].secondBy, g().moveTexts[1].depth,
                          ui.list(ListId::Analysis).size(), Text(D::Strength)),
@@ -736,6 +737,10 @@ TEST_F(Menus, CommandsAndOptionsChangeTheirSettingsAndDisplays) {
     EXPECT_TRUE(ui.countdownShown);
     const auto& lines = ui.list(ListId::LegalMoves);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "h1:f3"), lines.end());
+    c().SelectPlayerPlayer();  // two people: both sides take the new name
+    s.PlayerName = "Bo";
+    c().OptionsApplied();
+    EXPECT_EQ(Text(D::FirstSideName) + "|" + Text(D::SecondSideName), "Bo|Bo");
 }
 
 TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {

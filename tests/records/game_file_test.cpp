@@ -168,10 +168,19 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(ReadFile(file), "previous");
     EXPECT_TRUE(WriteGameFile(file, GameFileData{}) &&
                 ReadGameFile(file).status == GameFileStatus::Ok);
-    // A rename that fails leaves the previous file and no temporary.
-    EXPECT_FALSE(WriteFileSafely(file, "new", [](const auto&, const auto&) { return false; }));
+    // A rename that fails leaves the previous file and no temporary; one that a crash left
+    // (copied aside here) is the clean-up's to remove once it is old.
+    std::filesystem::create_directory(dir / "crash");
+    EXPECT_FALSE(WriteFileSafely(file, "new", [](const auto& from, const auto&) {
+        return !std::filesystem::copy_file(from, from.parent_path() / "crash" / from.filename());
+    }));
     EXPECT_EQ(ReadFile(file), GameFileText(GameFileData{}));
-    EXPECT_EQ(test::FileNames(dir.path()), (std::vector<std::string>{"busy.zlk", "keep.zlk"}));
+    EXPECT_EQ(test::FileNames(dir.path()),
+              (std::vector<std::string>{"busy.zlk", "crash", "keep.zlk"}));
+    const auto left = std::filesystem::directory_iterator(dir / "crash")->path();
+    std::filesystem::last_write_time(
+        left, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    EXPECT_EQ(RemoveStaleTemporaries(dir / "crash"), 1);
 }
 
 // Files of many megabytes and endless devices, which the fuzzers cannot make: bounded results.

@@ -225,10 +225,12 @@ class MainWindowTest : public QObject {
         }
         QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);  // the move and its reply
         QVERIFY(f.game().gamePly == 0 && f.text(D::FirstSideName) == "Player");
-        QListWidget* legal = f.list("LegalMoveList");
-        legal->setFocus();
-        QTest::keyClick(legal, Qt::Key_End);  // a list keeps End for its own lines
-        QVERIFY(f.game().gamePly == 0 && legal->currentRow() == legal->count() - 1);
+        for (const char* name : {"LegalMoveList", "AnalysisList"}) {
+            QListWidget* list = f.list(name);
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_End);  // a list keeps End for its own lines
+            QVERIFY(f.game().gamePly == 0 && list->currentRow() == list->count() - 1);
+        }
         // The hint is on the board while its box is open.
         size_t hintShown = 0;
         f.window->messageHook = [&](const std::string&, const std::string& title, Icon,
