@@ -100,6 +100,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
     EXPECT_EQ(c().currentFileName(), "");
+    c().SetupSquare(Sq("a1"), kWhiteMan);  // a set-up begun is left behind
     ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk"));
     EXPECT_EQ(g().gameMoveLines, lines);
     EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy),
@@ -191,9 +192,11 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     c().settings().SearchDepth = 3;  // the player's own
     for (auto [depth, kept] : {std::pair{"Depth=99", 20}, std::pair{"Depth=0", 1}}) {
         WriteFile(dir / "short.zlk",
-                  kGameHeader + depth + "\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
+                  kGameHeader + depth +
+                      "\r\nNotation=1\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
         ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
-        EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth), std::tuple(2, kept));
+        EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth, c().settings().Notation),
+                  std::tuple(2, kept, 1));
     }
     for (int depth : {3, 1}) {
         NewGame();

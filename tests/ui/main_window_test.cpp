@@ -146,6 +146,7 @@ class MainWindowTest : public QObject {
             return spy.count();
         };
         QVERIFY(pressed("Compute", Qt::Key_C) == 1 && f.WaitIdle() && f.game().gamePly == 1);
+        QCOMPARE(edit->text(), QString());    // the new move's comment: none yet
         QTest::keyClick(edit, Qt::Key_Home);  // the box's own key, not the record's first move
         QCOMPARE(std::pair(edit->cursorPosition(), f.game().gamePly), std::pair(0, 1));
         QCOMPARE(pressed("NewVariant", Qt::Key_V), 1);
