@@ -220,10 +220,12 @@ TEST_F(ComputerTurn, RootTableHoldsMoreThan201Moves) {
     const int n = MoveCount(g());
     ASSERT_GT(n, 201);
     settings().SearchDepth = 1;
-    c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().gamePly, static_cast<int>(ui.list(ListId::Analysis).size()),
-                         s().rootMoveCounts[11]),
-              std::tuple(11, n, n));
+    ui.progressValues.clear();
+    c().ComputeCommand();  // the bar starts empty, runs through every root move, is cleared
+    EXPECT_EQ(
+        std::tuple(g().gamePly, static_cast<int>(ui.list(ListId::Analysis).size()),
+                   s().rootMoveCounts[11], ui.progressValues.front(), ui.progressValues.back()),
+        std::tuple(11, n, n, 0, 0));
 }
 
 TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
@@ -310,6 +312,8 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     c().AnalyzeCommand();
     EXPECT_EQ(std::tuple(s().depthReached, settings().SearchDepth, g().board[Sq("a1")]),
               std::tuple(1, 4, kWhiteMan));
+    c().Forward();  // nothing to go forward to, but the emptied list is no more to choose from
+    EXPECT_EQ(Enabled({C::AnalysisList}), "0");
     // A repetition played while the draw rules were off is told once they are on (the
     // analysis ends no game).
     settings().ChessDrawRules = 1;

@@ -40,7 +40,7 @@ class RecordingUi : public UserInterface {
     }
     void SelectListLine(ListId list, int line) override { selected[list] = line; }
     void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
-    void SetProgressValue(int value) override { progressValue = value; }
+    void SetProgressValue(int value) override { progressValues.push_back(progressValue = value); }
     void ShowCountdown(bool countdown) override { countdownShown = countdown; }
     void RedrawBoard() override { ++redraws; }
     void SetWaitCursor(bool) override {}
@@ -80,6 +80,7 @@ class RecordingUi : public UserInterface {
     std::vector<std::vector<std::string>> bookDialogs;
     bool firstSideHighlighted = true;
     int progressMaximum = 0, progressValue = 0, variantDialogs = 0, redraws = 0;
+    std::vector<int> progressValues;  // every value shown, in order
     bool countdownShown = false;
     long long eventsProcessed = 0;
 };
