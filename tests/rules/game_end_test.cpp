@@ -24,7 +24,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     ASSERT_TRUE(test::Play(*g, "e1-d1"));
     EXPECT_TRUE(DrawTest(*g, true) == DrawKind::Repetition && g->drawFlag == DrawKind::Repetition);
     ResetGameTree(*g);  // a new game tree forgets it
-    EXPECT_EQ(g->drawFlag, DrawKind::None);
+    EXPECT_EQ(std::pair(g->drawFlag, g->gamePly), std::pair(DrawKind::None, 0));
 
     // Distinct positions: only the move count, counted from the last jump, decides.
     g = test::DefaultGame();
