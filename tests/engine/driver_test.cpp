@@ -85,7 +85,9 @@ TEST_F(Driver, ARootTableHoldsMoreThan201MovesAndABookMoveBecomesTheOnlyOne) {
     RootSearchLimits limits;
     const std::optional<SearchResult> result = SearchPosition(e, limits);
     ASSERT_TRUE(result);
-    EXPECT_EQ(static_cast<int>(result->rootMoves.size()), n);
+    EXPECT_EQ(std::tuple(static_cast<int>(result->rootMoves.size()), result->rootMoves[0].from,
+                         result->rootMoves[0].to),
+              std::tuple(n, result->best.Source, result->best.dest));  // the best first
 
     SetUp(DefaultRules(), kDefaultSetup, kWhite, 0);
     InitGameTree(g);

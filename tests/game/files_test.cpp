@@ -119,6 +119,10 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
               " Zelkor 0.24 Beta - game.zlk *| Zelkor 0.24 Beta - game.zlk0");
     EXPECT_NE(ReadFile(dir / "game.zlk").find("h1f3\r\n{after three}\r\nc7d6\r\n"),
               std::string::npos);
+    ui.answers = {Answer::Yes};  // an ended game, then a load: the commands are open again
+    c().ResignCommand();
+    ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk"));
+    EXPECT_EQ(Enabled({C::Compute, C::Hint}), "11");
     ui.answers = {Answer::No};  // a second load after a load with moves asks first
     ui.fileAnswers = {(dir / "game.zlk").string()};
     c().Open();

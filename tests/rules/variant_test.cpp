@@ -8,6 +8,7 @@
 #include "records/variant_file.h"
 #include "rules/board.h"
 #include "rules/game_setup.h"
+#include "rules/move_text.h"
 #include "rules/variant.h"
 #include "rules_test_util.h"
 #include "support/fakes.h"
@@ -28,6 +29,13 @@ TEST(Notation, SquareNamesBothWays) {
                                                    {"A0", 0},  {"@1", 0}};
     for (auto [text, square] : numbers)
         EXPECT_EQ(SquareNumber(text), square) << text;
+    // A move of the pool by its index; none outside the pool.
+    auto g = test::DefaultGame();
+    g->movePool[0] = Move{21, 32, 0, 0};
+    std::string texts;
+    for (int index : {-1, 0, kMovePoolSize})
+        texts += DisplayMove(*g, index).display + " ";
+    EXPECT_EQ(texts, "----- a1-b2 ----- ");
 }
 
 TEST(Directions, UnknownNameEndsItsListBlackIsMirroredAndRowsDoNotOverflow) {

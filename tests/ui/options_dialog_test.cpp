@@ -154,6 +154,10 @@ class OptionsDialogTest : public QObject {
         int rating = 1555;
         frmOptions dialog(s, rating);
         FailOnMessage(dialog);
+        dialog.show();  // Enter on Reset is still OK's key
+        Find<QPushButton>(dialog, "Command1")->setFocus();
+        QTest::keyClick(Find<QPushButton>(dialog, "Command1"), Qt::Key_Return);
+        QVERIFY(rating == 1555 && dialog.result() == QDialog::Accepted);
         Find<QPushButton>(dialog, "Command1")->click();
         QVERIFY(rating == 1200 && dialog.windowTitle() == " Options");  // Reset survives Cancel
         QCOMPARE(Box(dialog, "Check16")->text(), QString("Use Rating (1200)"));
