@@ -184,6 +184,8 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
+    EXPECT_TRUE(Has(zelkor::test::ReadFile(dir / "m-0001.zlk"),
+                    "Match game 1: level 10(depth 1) (White) against master(0.05s,1t) (Black)"));
     // The seed draws the openings: levels by depth play the same games from the same seed.
     const auto seeded = RunCli(Shipped() + "match --a 10 --b 10 --depth 1 --games 1 --seed 0");
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: A wins (target filled) after 79 plies"));

@@ -145,7 +145,8 @@ class OptionsDialogTest : public QObject {
         QVERIFY(threads->isEnabled() && !Find<QSlider>(dialog, "Slider2")->isEnabled());
         threads->setValue(99);  // beyond the range: the largest it takes
         Find<QPushButton>(dialog, "cmdApply")->click();
-        QVERIFY(choice == (MasterChoice{true, kMaxMasterThreads}));
+        QVERIFY(choice == (MasterChoice{true, kMaxMasterThreads}) && !s.ExtendedSearch &&
+                !s.UseBook && !s.ChessDrawRules);
     }
 
     void resetApplyAndCancel() {
