@@ -533,6 +533,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         {"D4 d5", {}, "move d4 d3", ""},
         {"D4 d5", {}, "hint d4-d6", "Try d4xd6|d4, d6"},  // the hint writes a jump as a jump
         {"D4 d5", {}, "hint d4-d3", "Try d4-d3|d4, d3"},
+        {"D4 d5 d7", {}, "hint d4-d8", "Try d4xd8|d4, d6, d8"},  // and its chain's stops
         // Each side steps and jumps its own ways (Black's mirrored), and a long jump too.
         {"D4 d5", {}, "reach d4", "d6", north},
         {"D4 d5", {LongKings}, "reach d4", "d6 d7 d8", north},
