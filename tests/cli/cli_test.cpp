@@ -339,7 +339,7 @@ TEST(Cli, RejectsBadArguments) {
         "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --time", "selfplay --depth x",
         "selfplay --time 0.04", "selfplay --colour", "selfplay --book left",
         "selfplay --strength 11", "eval a b", "match --a 11", "match --b mister", "match --time 0",
-        "match --games 0", "match --threads 0", "match --sprt 10 0 0.05 0.05",
+        "match --games 0", "match --threads 0", "match --b-threads 0", "match --sprt 10 0 0.05 0.05",
         "match --sprt 0 10 0.05", "match --variant 0 --a 1 --b 1 --depth 1 --games 1",
         "selfplay --bogus x --depth 1 --games 1"};
     // clang-format on

@@ -779,8 +779,9 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
 
     c().SelectVariant(9);  // "Black Begins"
     c().NewGameCommand(false);
-    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + "|" + Text(D::VariantName),
-              "Black moves|Black|Black Begins");
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::FirstSideColour) + Text(D::SecondSideColour) + "|" +
+                  Text(D::VariantName),
+              "Black moves|BlackWhite|Black Begins");
     EXPECT_TRUE(ui.firstSideHighlighted);
 }
 
