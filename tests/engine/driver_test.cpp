@@ -219,8 +219,9 @@ TEST_F(Driver, HintTakesTheStoredReplyWhenLegalElseSearchesAndDrawOffersFollowTh
     EXPECT_FALSE(StoredHint(g, s));
     const Board start = g.board;
     s.nodes = 0;
+    s.noiseAmplitude = 0;  // the level's; a hint searches with a little noise of its own
     const std::optional<RootSearchLimits> limits = PrepareHint(e);
-    ASSERT_TRUE(limits && limits->hint && limits->depth == 2);
+    ASSERT_TRUE(limits && limits->hint && limits->depth == 2 && s.noiseAmplitude == 5);
     const SearchResult result = SearchRootMoves(e, *limits);
     EXPECT_GT(s.nodes, 0u);
     EXPECT_TRUE(result.best.Source != 0 && result.best.Source == g.movePool[0].Source);
