@@ -41,6 +41,9 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
         g->gamePly = gamePly;
         EXPECT_EQ(DrawTest(*g, rule15), flag) << gamePly;
     }
+    g->gamePly = 41;  // a jump in the record after the position shown does not count
+    g->gameRecord[42] = Move{Sq("h1"), Sq("f3"), 1, 0};
+    EXPECT_EQ(DrawTest(*g, true), DrawKind::MoveCount);
     // The history beyond its end is not written.
     g->gameRecord[1].jump = 1;
     g->gamePly = kGameRecordSize + 50;
