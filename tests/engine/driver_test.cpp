@@ -29,20 +29,6 @@ TEST(DriverSteps, TimeManager) {
     EXPECT_EQ(ElapsedSeconds(100, 103), 3);
 }
 
-TEST_F(Driver, TheRootIsJudgedBeforeTheSearch) {
-    // (position, side to move, state): the player Black filled its camp; the side to move
-    // filled it; no move; a game going on.
-    const std::tuple<std::string, int, RootState> roots[] = {
-        {SetupOf("D4", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H4"), kWhite, RootState::OpponentHasWon},
-        {SetupOf("D4", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H4"), kBlack, RootState::MoverHasWon},
-        {kWhiteStuck, kWhite, RootState::NoMove},
-        {kDefaultSetup, kWhite, RootState::Open}};
-    for (const auto& [setup, side, state] : roots) {
-        SetUp(DefaultRules(), setup, side, 40);
-        EXPECT_EQ(JudgeRoot(e), state) << setup;
-    }
-}
-
 TEST_F(Driver, OneLegalMoveAndAnEmptyReducedSetSearchOneIteration) {
     SetUp(DefaultRules(), kOneMove, kWhite, 0);
     RootSearchLimits limits;

@@ -43,20 +43,6 @@ TEST_F(Search, CutOffsAndLostPositions) {
     EXPECT_EQ(std::tuple(g.ply, g.gamePly, g.side), std::tuple(0, 0, kWhite));
 }
 
-TEST_F(Search, TheCountdownStopsTheSearch) {
-    std::tie(settings.UseDepth, settings.FixedTime, settings.ThinkTime, settings.CountdownTimer) =
-        std::tuple(0, 1, 2, 1);
-    std::tie(s.searchStartTime, clock.now, s.shownElapsed) = std::tuple(43200, 43201.2, -1);
-    int progress = -1, remaining = -1;
-    e.progress.progress = [&](int value) { progress = value; };
-    e.progress.countdown = [&](int left) { remaining = left; };
-    AlphaBeta(e, -32000, 32000, 1);
-    EXPECT_EQ(std::tuple(g.timeUp, progress, remaining), std::tuple(0, 1, 1));
-    clock.now = 43202.4;  // rounds to 2 seconds: the limit itself
-    AlphaBeta(e, -32000, 32000, 1);
-    EXPECT_EQ(std::tuple(g.timeUp, g.searchStopped, progress, remaining), std::tuple(1, 1, 2, 0));
-}
-
 TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
     EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), Evaluate(e, 0, 0, kBlack)), std::tuple(0, 0));
     s.noiseAmplitude = 5;

@@ -138,19 +138,6 @@ TEST_F(ComputerTurn, DecidedGameAndNoMoveEndBeforeSearching) {
               std::tuple(true, 4, "Player wins!"));
 }
 
-// No step direction and the only jump leads away: the reduced set is empty, and the move
-// is played rather than a leftover of the pool.
-TEST_F(ComputerTurn, AnEmptyReducedSetPlaysALegalMove) {
-    VariantRules rules = DefaultRules();
-    rules.flag(OutofHome) = 0;
-    rules.directions = {" NW;N;NE;E;SE;S;SW;W", " NW;N;NE;E;SE;S;SW;W"};
-    Position(rules, SetupOf("D5", "E4 H8"), kWhite, 10);
-    g().movePool[0] = Move{Sq("a1"), Sq("a2"), 0, 0};  // a leftover
-    c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("f3")], g().gameOver),
-              std::tuple(11, kWhiteMan, false));
-}
-
 TEST_F(ComputerTurn, CancelStillPlaysAMoveAndMarksUnsearchedMoves) {
     settings().SearchDepth = 3;
     const long long start = ui.eventsProcessed;
