@@ -39,9 +39,9 @@ TEST_F(Driver, OneLegalMoveAndAnEmptyReducedSetSearchOneIteration) {
     e.progress.progress = [&progress](int value) { progress = value; };
     std::optional<SearchResult> result = SearchPosition(e, limits);
     ASSERT_TRUE(result);
-    EXPECT_EQ(
-        std::tuple(result->best.Source, result->best.dest, result->depth, result->stop, progress),
-        std::tuple(Sq("A1"), Sq("C3"), 1, StopReason::Completed, 1));
+    EXPECT_EQ(std::tuple(result->best.Source, result->best.dest, result->depth, result->stop,
+                         progress, result->mainLine.size()),
+              std::tuple(Sq("A1"), Sq("C3"), 1, StopReason::Completed, 1, 1u));
     ASSERT_EQ(reports.size(), 1u);  // the new best with its line as the user sees it
     EXPECT_EQ(std::tuple(reports[0].depth, reports[0].move, reports[0].mainLine),
               std::tuple(1, std::string("a1xc3"), std::string("a1xc3 ")));

@@ -195,6 +195,9 @@ TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
               std::tuple(2, 2, 1, 1, 1));
     EXPECT_TRUE(s().depthReached >= 1 && s().depthReached < 20);
     EXPECT_EQ(Text(D::Strength), "");  // only depth mode rewrites it
+    settings().UseDepth = 1;           // the next computation starts with its time not up
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().timeUp, g().gamePly), std::tuple(0, 2));
 }
 
 TEST_F(ComputerTurn, RootTableHoldsMoreThan201Moves) {
