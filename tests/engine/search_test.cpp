@@ -289,6 +289,11 @@ TEST_F(Search, MasterKeepsTheCampRule) {
                   std::tuple(r.leaves, r.entersOrStays))
             << r.white << " at " << r.gamePly;
     }
+    // The corner counts as the camp's too: the corner man's way out is among the moves.
+    SetUp(DefaultRules(), SetupOf("H1 G2 B8 C8 D8 A7 B7 C7 A6 B6", "A1 B1"), kWhite, 44);
+    const std::vector<Move> out = master::CampRuleMoves(g, LegalMoves(g));
+    EXPECT_TRUE(
+        std::any_of(out.begin(), out.end(), [](const Move& m) { return m.Source == Sq("H1"); }));
 }
 
 // Master's time on a clock that moves on at every reading: it stops by itself 15 % before its
