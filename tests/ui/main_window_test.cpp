@@ -56,6 +56,12 @@ class MainWindowTest : public QObject {
             if (!menu->objectName().isEmpty()) named << menu->objectName();  // not Qt's own
         QCOMPARE(named.join(' '),
                  QString("mnuGame mnuPlay mnuBoard mnuNotation mnuPieces mnuView mnuHelp"));
+        QStringList play;  // every command of the Play menu, in its order
+        for (QAction* a : f.window->findChild<QMenu*>("mnuPlay")->actions())
+            if (!a->isSeparator()) play << a->objectName();
+        QCOMPARE(play.join(' '),
+                 QString("Compute mnu_Play_Cancel First Moveback MoveForward Last Offerdraw "
+                         "Resign Hint Cplayer Pplayer mnu_Play_Ccomputer Options Analyze"));
         for (const char* name : {"Cplayer", "mnu_Board_Notation_Chess", "mnuDefault"})
             QVERIFY2(f.action(name)->isChecked(), name);
         QVERIFY(!f.action("Pplayer")->isChecked() && !f.action("mnu_Play_Cancel")->isEnabled() &&
