@@ -131,7 +131,8 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     const auto game = RunCli("analyse --depth 2 --noise 0 " + Quoted(file));
     ASSERT_EQ(game.Lines().size(), 3u);
     EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
-    EXPECT_EQ(RunCli("analyse --depth 2 /no/such/game.zlk").status, 1);
+    for (const char* limit : {"--depth 2", "--time 1"})
+        EXPECT_EQ(RunCli(std::string("analyse ") + limit + " /no/such/game.zlk").status, 1);
     const auto master = RunCli("analyse --master 1 --depth 2");
     EXPECT_EQ(std::tuple(master.status, master.Lines().back()), std::tuple(0, "bestmove h1f3"));
     EXPECT_TRUE(std::regex_match(master.Lines()[1], std::regex("depth 2 score -?\\d+ time [.0-9]+ "

@@ -159,7 +159,8 @@ TEST_F(Driver, DrawProposals) {
     settings.AskDraw = 0;
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
     settings.AskDraw = 1;
-    s.lastDrawOfferPly = 90;  // an offer late in the last game
+    s.lastDrawOfferPly = 90;  // an offer late in the last game, a win announced there
+    s.announced = true;
     s.ResetForNewGame();
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
     s.stableScoreCounter = 2;  // stable again: the last game's offer no longer counts

@@ -214,8 +214,9 @@ TEST_F(ComputerTurn, RootTableHoldsMoreThan201Moves) {
     c().ComputeCommand();  // the bar starts empty, runs through every root move, is cleared
     EXPECT_EQ(
         std::tuple(g().gamePly, static_cast<int>(ui.list(ListId::Analysis).size()),
-                   s().rootMoveCounts[11], ui.progressValues.front(), ui.progressValues.back()),
-        std::tuple(11, n, n, 0, 0));
+                   s().rootMoveCounts[11], ui.progressValues.front(), ui.progressValues.back(),
+                   s().scoreHistory[11] == s().bestScore && s().bestScore != 0),
+        std::tuple(11, n, n, 0, 0, true));
 }
 
 TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
