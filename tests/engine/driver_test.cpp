@@ -186,6 +186,11 @@ TEST_F(Driver, MainLineKeepsTwentyMovesAndTheExpectedReply) {
     settings.ShowCalculation = 0;  // no text, not even the last one
     UpdateMainLine(e);
     EXPECT_EQ(s.mainLine, "");
+    g.ply = kMaxPly;  // the deepest ply writes its own move
+    g.movePool[0] = Move{Sq("A1"), Sq("B2"), 0, 0};
+    UpdatePrincipalVariation(g, 0);
+    EXPECT_EQ(std::pair(g.pv[kMaxPly][kMaxPly].Source, g.pv[kMaxPly][kMaxPly].dest),
+              std::pair(Sq("A1"), Sq("B2")));
     // A ply outside the line table, or a move outside the pool, writes nothing anywhere.
     for (auto [ply, index] :
          {std::pair(-1, 0), std::pair(kMaxPly + 1, 0), std::pair(0, kMovePoolSize)}) {
