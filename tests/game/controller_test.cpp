@@ -757,7 +757,7 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
               std::tuple(Icon::Question, Buttons::YesNo, 1));
     ui.answers = {Answer::Yes};
     c().NewGameCommand(true);
-    EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs), std::tuple(0, 1));
+    EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs, g().gameStarted), std::tuple(0, 1, false));
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName), "White moves|Halma");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules

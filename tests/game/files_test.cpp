@@ -241,6 +241,7 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
         std::tuple(g().active.home[0][0], g().active.home[0][2], g().homeTables.targetCount[0],
                    g().homeTables.owner[Sq("b8")], g().homeTables.owner[Sq("c8")]),
         std::tuple(Sq("b8"), kEmptySlot, 2, 0, -1));
+    EXPECT_EQ(SetupText(g().initialBoard).substr(48), "0100000020000000");  // kept for a save
 
     // White's only home square is a8: the replayed a7-a8 wins at once.
     const std::string setup = std::string(7, '0') + "2" + std::string(40, '0') + "1";  // h1, a7
