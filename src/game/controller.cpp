@@ -156,7 +156,6 @@ void GameController::SetUpNewGame() {
     search_->ResetForNewGame();
     master_->NewGame();
     game_->rated = !g.handSetUp;
-    lastPlayedMove_ = -1;
     lastMoveWasJump_ = false;
     currentFile_.clear();
     currentPath_.clear();

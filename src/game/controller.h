@@ -330,7 +330,6 @@ class GameController {
     bool pressSuppressed_ = false;
     bool lastMoveWasJump_ = false;
     bool returningMoveExists_ = false;
-    int lastPlayedMove_ = -1;
     std::vector<std::string> legalLines_;
     BoardFeedback feedback_;
     int savedLength_ = 0;  // plies of the record the last save or load holds

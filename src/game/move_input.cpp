@@ -45,7 +45,6 @@ bool GameController::InputMove(const std::string& text) {
     lastMoveWasJump_ = g.movePool[chosen].jump == 1;
     InitGameTree(g);
     PerformMove(g, chosen);
-    lastPlayedMove_ = chosen;
     g.gameRecord[g.gamePly] = g.movePool[chosen];
     if (g.gamePly + 1 < kGameRecordSize) g.gameRecord[g.gamePly + 1].Source = 0;
     return true;
