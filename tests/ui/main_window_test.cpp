@@ -425,7 +425,7 @@ class MainWindowTest : public QObject {
         fs::copy(ShippedDataDir() / "pieces", f.dir / "pieces", fs::copy_options::recursive);
         f.window->findChild<QAction*>("mnuBrownAndBlack")->trigger();
         QVERIFY(f.board().usingBitmaps() && !f.action("mnuDefault")->isChecked() &&
-                f.window->close());
+                f.action("mnuBrownAndBlack")->isChecked() && f.window->close());
         ui::frmMain next(f.clock, f.random, f.dir.path());  // the next start uses them
         next.StartUp();
         QVERIFY(next.board()->usingBitmaps() && !next.controller().feedback().lastMove &&
