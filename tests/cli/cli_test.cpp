@@ -367,10 +367,15 @@ TEST(Cli, RejectsBadArguments) {
         EXPECT_TRUE(Has(run.out, message));
     }
     // A folder without the file plays the built-in rules of the first variant, and no other.
+    // What a crash left half-written there is cleared away.
     fs::create_directory(dir / "empty");
+    const fs::path left = dir / "empty" / ".zelkor-a1b2c3d4.tmp";
+    zelkor::test::WriteFile(left, "x");
+    fs::last_write_time(left, fs::file_time_type::clock::now() - std::chrono::hours(2));
     const std::string empty = "--data-dir " + Quoted(dir / "empty") + " selfplay --depth 1 ";
     EXPECT_EQ(std::pair(RunCli(empty).status, RunCli(empty + "--variant 2").status),
               std::pair(0, 1));
+    EXPECT_FALSE(fs::exists(left));
 }
 
 TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {

@@ -53,6 +53,12 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     g->gamePly = kHistorySize;
     DrawTest(*g, true);
     EXPECT_EQ(g->positionHistory[kHistorySize - 1], MakePositionKey(g->board));
+    // Beyond the history the position is not stored: seen once before, it is no repetition.
+    for (int k = 0; k < kHistorySize; ++k)
+        g->positionHistory[k] = PositionKey{static_cast<uint64_t>(k) + 99, 7};
+    g->positionHistory[0] = MakePositionKey(g->board);
+    std::tie(g->gamePly, g->gameRecord[kHistorySize].jump) = std::tuple(kHistorySize + 1, 1);
+    EXPECT_EQ(DrawTest(*g, true), DrawKind::None);
     // Before the first move there is nothing to record, and nothing before the history is
     // written either.
     g->gamePly = 0;
