@@ -203,6 +203,8 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     };
     EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "")), "6: h4g5x3");
     EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "h4g5")), "6: f6e5x2 d6c5x1");
+    // Equal counts keep the order of the files.
+    EXPECT_EQ(text(CollectBookGameProposals(dir.path(), "h4g5 f6e5")), "6: g3f4x1 g3h4x1");
     EXPECT_TRUE(CollectBookGameProposals(dir.path(), "H4G5").candidates.empty() &&
                 CollectBookGameProposals(dir / "none", "").candidates.empty());
     EXPECT_EQ(BookDialogLine({"c3d4", 3}) + "|" + BookDialogLine({"c3d4", 12}),

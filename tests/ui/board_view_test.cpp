@@ -59,7 +59,8 @@ class BoardViewTest : public QObject {
                                                  {h1.bottomRight(), 28},
                                                  {a8.topLeft() - QPoint(1, 1), 0},
                                                  {a8.topLeft() + QPoint(-1, 5), 0},
-                                                 {h1.bottomRight() + QPoint(1, 0), 0}};
+                                                 {h1.bottomRight() + QPoint(1, 0), 0},
+                                                 {QPoint(h1.right() + 1, a8.center().y()), 0}};
         for (auto [point, square] : points)
             QCOMPARE(f.view.SquareAt(point), square);
     }
