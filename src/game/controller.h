@@ -329,7 +329,6 @@ class GameController {
     bool keepSettingsFile_ = false;  // a damaged zelkor.ini that could not be kept aside
     bool pressSuppressed_ = false;
     bool lastMoveWasJump_ = false;
-    bool returningMoveExists_ = false;
     std::vector<std::string> legalLines_;
     BoardFeedback feedback_;
     int savedLength_ = 0;  // plies of the record the last save or load holds

@@ -102,7 +102,6 @@ void GameController::TypedMove(const std::string& text) {
 
 bool GameController::CanStartDrag(int square) {
     GameSession& g = *game_;
-    returningMoveExists_ = false;
     if (g.busy || g.gameOver || pressSuppressed_) return false;
     if (!IsPlayingSquare(square)) return false;
     const int piece = g.board[square];
@@ -115,10 +114,7 @@ bool GameController::CanStartDrag(int square) {
     }
     bool movable = false;
     for (const Move& m : LegalMoves(g))
-        if (m.Source == square) {
-            movable = true;
-            if (m.dest == square) returningMoveExists_ = true;
-        }
+        if (m.Source == square) movable = true;
     if (!movable) {
         ui_.RedrawBoard();
         std::string text = ui_.Translate("Game", "You cannot move that piece");

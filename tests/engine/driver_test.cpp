@@ -79,9 +79,9 @@ TEST_F(Driver, ARootTableHoldsMoreThan201MovesAndABookMoveBecomesTheOnlyOne) {
     InitGameTree(g);
     PrepareRootMoves(e);
     EXPECT_FALSE(TakeBookMove(e, Sq("E1"), Sq("E5")));  // no legal move
-    EXPECT_TRUE(TakeBookMove(e, Sq("E1"), Sq("D2")));
+    EXPECT_TRUE(TakeBookMove(e, Sq("H2"), Sq("F4")));
     EXPECT_EQ(std::tuple(s.rootCount, g.movePool[0].Source, g.movePool[0].dest),
-              std::tuple(1, Sq("E1"), Sq("D2")));
+              std::tuple(1, Sq("H2"), Sq("F4")));
 }
 
 TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
