@@ -396,7 +396,9 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     // Master's reply, by depth: its line in the analysis list, its display kept; no clock.
     c().settings().SearchDepth = 3;
     c().OptionsApplied();
-    EXPECT_GE(MasterMoveLimits(c().settings(), 1, false).seconds, 3600);
+    const auto limits = MasterMoveLimits(c().settings(), 1, false);
+    EXPECT_TRUE(limits.seconds >= 3600 && limits.threads == 1 && limits.drawRule15 &&
+                limits.chessDrawRules);  // the options' draw rules
     ASSERT_TRUE(Type("e1d2"));
     EXPECT_EQ(std::tuple(g().gamePly, g().moveTexts[1].secondBy, g().moveTexts[1].depth,
                          ui.list(ListId::Analysis).size(), Text(D::Strength)),

@@ -433,7 +433,9 @@ class MainWindowTest : public QObject {
         const std::string ini = ReadFile(f.dir / "zelkor.ini");
         QCOMPARE(std::count(ini.begin(), ini.end(), '\n'), 42);  // zelkor.ini keeps its lines
         next.findChild<QAction*>("mnuDefault")->trigger();
-        QVERIFY(!next.board()->usingBitmaps());
+        QVERIFY(!next.board()->usingBitmaps() &&
+                next.findChild<QAction*>("mnuDefault")->isChecked() &&
+                !next.findChild<QAction*>("mnuBrownAndBlack")->isChecked());
     }
 
     void savingAddsTheExtensionAndAsksOnlyItsOwnQuestion() {
