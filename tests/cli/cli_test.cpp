@@ -287,9 +287,10 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     }
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
+    // The rules up to the men's movement, then each move with its side.
     EXPECT_TRUE(Has(book,
-                    "\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\n"
-                    "g1e3wa7c5b\r\n"));  // the rules up to Black's movement, each move's side
+                    "\r\nWhiteManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nBlackMan"
+                    "Movement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\ng1e3wa7c5b\r\n"));
     // Named after the side of the camp's axis, the camp row left, and the jump.
     for (const char* name :
          {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",
