@@ -24,9 +24,10 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     ASSERT_TRUE(test::Play(*g, "e1-d1"));
     EXPECT_TRUE(DrawTest(*g, true) == DrawKind::Repetition && g->drawFlag == DrawKind::Repetition);
     g->gameOver = true;
-    ResetGameTree(*g);  // a new game tree forgets it
-    EXPECT_EQ(std::tuple(g->drawFlag, g->gamePly, g->gameOver),
-              std::tuple(DrawKind::None, 0, false));
+    g->cancelRequest = CancelRequest::Now;
+    ResetGameTree(*g);  // a new game tree forgets it, and a Cancel meant for the old game
+    EXPECT_EQ(std::tuple(g->drawFlag, g->gamePly, g->gameOver, g->cancelRequest),
+              std::tuple(DrawKind::None, 0, false, CancelRequest::None));
 
     // Distinct positions: only the move count, counted from the last jump, decides.
     g = test::DefaultGame();
