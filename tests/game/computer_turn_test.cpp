@@ -307,13 +307,14 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     c().Forward();  // nothing to go forward to, but the emptied list is no more to choose from
     EXPECT_EQ(Enabled({C::AnalysisList}), "0");
     // A repetition played while the draw rules were off is told once they are on (the
-    // analysis ends no game).
+    // analysis ends no game: its commands open again).
     settings().ChessDrawRules = 1;
     g().drawFlag = DrawKind::Repetition;
     c().AnalyzeCommand();
-    EXPECT_EQ(std::tuple(g().gameOver, Shown(ui.messages.back()), Text(D::Status)),
-              std::tuple(false, "Congratulations: It's a draw! Triple Repetition",
-                         "It's a draw! Triple Repetition"));
+    EXPECT_EQ(
+        std::tuple(g().gameOver, Shown(ui.messages.back()), Text(D::Status), Enabled({C::Compute})),
+        std::tuple(false, "Congratulations: It's a draw! Triple Repetition",
+                   "It's a draw! Triple Repetition", "1"));
 }
 
 }  // namespace
