@@ -174,8 +174,8 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
-    for (const char* part :
-         {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ", "\nsprt: llr "})
+    for (const char* part : {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ",
+                             "\ndraws by the move rule or the ply limit: ", "\nsprt: llr "})
         EXPECT_TRUE(Has(run.out, part));
     EXPECT_FALSE(Has(run.out, "30th move: 0;"));  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),

@@ -483,7 +483,9 @@ TEST_F(Input, BoardPressAndDropRejections) {
     SetUpMen("A1 a2 b1 b2 a3 c1 c3");
     c().BoardPointerMoved();
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(Last(), "Error: You cannot move that piece: a1 is blocked");
+    EXPECT_EQ(Last() + "|" + Text(D::Status),
+              "Error: You cannot move that piece: a1 is blocked|You cannot move that piece: a1 is "
+              "blocked");  // the reason stays in the status line
 
     // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation

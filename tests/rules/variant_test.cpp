@@ -103,7 +103,8 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
     g->defined = DefaultRules();
     ASSERT_EQ(Load(2), VariantFileStatus::Loaded);
     const VariantRules& d = g->defined;
-    EXPECT_EQ(d.name + "|" + d.help + "|" + g->active.name, "Second|abc\ndef|Second");
+    EXPECT_EQ(d.name + "|" + d.help + "|" + g->active.name + "|" + g->active.help,
+              "Second|abc\ndef|Second|abc\ndef");
     EXPECT_EQ(d.flags, (std::array<uint8_t, kRuleFlagCount>{1, 1, 1, 1, 1, 0, 0, 0, 1, 1}));
     EXPECT_EQ(HomeSquaresText(d.home[0]), "A8B8");
     EXPECT_EQ(std::tuple(d.home[0][2], d.home[1][0], d.home[1][1]),
