@@ -35,7 +35,7 @@ TEST(Rating, EloFiguresAndTexts) {
 }
 
 TEST(Rating, EncodingAndTheRatingFile) {
-    EXPECT_EQ(EncodeRating("1200") + DecodeRating("JQKK") + DecodeRating("JaK"), "JQKK12001/0");
+    EXPECT_EQ(EncodeRating("12 00") + DecodeRating("JQKK") + DecodeRating("JaK"), "JQKK12001/0");
     const std::pair<std::string, int> values[] = {{DecodeRating("JaK"), 1},
                                                   {DecodeRating(""), 0},
                                                   {DecodeRating("xJQ"), 0},
