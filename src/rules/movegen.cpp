@@ -328,8 +328,8 @@ void Generator::Chains(int s) {
     for (;;) {
         const int k = ++cursor[level];
         if (k >= nJumps) {
-            // Every direction of this level is tried: back to the previous landing square.
-            cursor[level] = -1;
+            // Every direction of this level is tried: back to the previous landing square
+            // (entering a level again starts its directions afresh).
             if (--level < 0) return;
             if (!mulJumps || !pathIsPrefixOfLast() || (kLong && !backedUp)) registerChain(true);
             undoHop();
