@@ -93,6 +93,7 @@ TEST(GameFile, StatusesAndBodyRules) {
         {"ZELKOR", GameFileStatus::NotZelkorFile},
         {"zelkor Version=0.10\r\nSTART\r\n", GameFileStatus::NotZelkorFile},
         {"ZELKOR Version=0.11\r\nSTART\r\n", GameFileStatus::WrongVersion},
+        {"ZELKOR Version=-0.10\r\nSTART\r\n", GameFileStatus::WrongVersion},
         {"ZELKOR Version= 0.10\r\nSTART\r\n", GameFileStatus::Ok},
         {"ZELKOR Version=0.1\nSTART\nc3d4\n", GameFileStatus::Ok}};
     for (const auto& [contents, status] : files)
