@@ -32,8 +32,6 @@ inline std::string SetupOf(const std::string& white, const std::string& black) {
 
 // White's only move is the jump a1xc3.
 inline const std::string kOneMove = SetupOf("A1", "A2 B1 B2 A3 C1 H8");
-// White to move with no man that can move: a1 boxed in by Black men.
-inline const std::string kWhiteStuck = SetupOf("A1", "A2 B1 B2 A3 C1 C3 H8");
 // White's ten men fill White's target camp (the A8 corner).
 inline const std::string kWhiteFilled = SetupOf("A8 B8 C8 D8 A7 B7 C7 A6 B6 A5", "E1 F1 D4");
 // White two moves from a full camp: b5-a5 and c5-b6.
@@ -54,12 +52,6 @@ class EngineTest : public ::testing::Test {
         search->repetitionCount = 0;
     }
     using ::testing::Test::SetUp;
-
-    bool HasMessage(const std::string& text, const std::string& title) const {
-        for (const ShownMessage& m : ui.messages)
-            if (m.text == text && m.title == title) return true;
-        return false;
-    }
 
     std::unique_ptr<GameState> game = std::make_unique<GameState>();
     std::unique_ptr<SearchState> search = std::make_unique<SearchState>();

@@ -23,52 +23,6 @@ namespace {
 using Search = EngineTest;
 using Evaluation = EngineTest;
 
-TEST_F(Search, CutOffsAndLostPositions) {
-    const int stat = Evaluate(e, 0, 0, kWhite);
-    // Static score at or above beta with depth 1 cuts, unless brute force (not the hint's).
-    s.nodes = 0;
-    EXPECT_EQ(std::tuple(AlphaBeta(e, -100, stat, 1), s.nodes), std::tuple(stat, uint64_t{1}));
-    settings.BruteForce = 1;
-    AlphaBeta(e, -100, stat, 1);
-    EXPECT_GT(s.nodes, 2u);
-    s.nodes = 0;
-    HintSearch(e, -100, 0, 1);
-    EXPECT_EQ(s.nodes, 1u);
-
-    SetUp(DefaultRules(), kWhiteStuck, kWhite, 0);
-    EXPECT_EQ(AlphaBeta(e, -32000, 32000, 1), -32000);  // no move: lost above the horizon
-
-    SetUp(DefaultRules(), SetupOf("D4", "E6 B2"), kWhite, 0);
-    EXPECT_GE(AlphaBeta(e, -32000, 32000, 0), Evaluate(e, 0, 0, kWhite));  // stands on it
-    EXPECT_EQ(std::tuple(g.ply, g.gamePly, g.side), std::tuple(0, 0, kWhite));
-}
-
-TEST_F(Evaluation, WinsMaterialDistanceAndNoise) {
-    EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), Evaluate(e, 0, 0, kBlack)), std::tuple(0, 0));
-    s.noiseAmplitude = 5;
-    random.values = {0.9999, 0.0, 0.0, 0.9999, 0.5, 0.5, 0.21, 0.19};
-    std::vector<int> noisy;
-    for (int i = 0; i < 4; ++i)
-        noisy.push_back(Evaluate(e, 0, 0, kWhite));
-    EXPECT_EQ(noisy, (std::vector<int>{4, -4, 0, 1}));  // the last: floor(1.05) - floor(0.95)
-    const std::pair<int, int> amplitudes[] = {{1, 5}, {0, 0}, {2, 70}, {10, 630}};
-    for (auto [level, amplitude] : amplitudes)
-        EXPECT_EQ(NoiseAmplitudeFor(level), amplitude);
-
-    // A White man on its target A8 against a Black man five steps from H4.
-    SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 0);
-    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 125 + 100 - (100 - 9 * 5));
-    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), -(125 + 100 - (100 - 9 * 5)));
-
-    SetUp(DefaultRules(), kWhiteFilled, kWhite, 20);
-    EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), s.opponentHasWon), std::tuple(32000, 0));
-    g.ply = 3;
-    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 31997);  // a win scores by ply
-    g.ply = 0;
-    const int black = Evaluate(e, 0, 0, kBlack);
-    EXPECT_TRUE(s.opponentHasWon == 1 && black < 30000 && black > -30000);
-}
-
 TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 6);
     s.noiseAmplitude = 5;
@@ -108,26 +62,6 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     EXPECT_EQ(CountKeyRepetitions(g, 5000), 0);
     g.positionHistory[kHistorySize - 1] = MakePositionKey(g.board);
     EXPECT_EQ(CountKeyRepetitions(g, 5000), 1);
-}
-
-TEST_F(Evaluation, CampRulesWaitForTheirPly) {
-    VariantRules rules = DefaultRules();
-    rules.flag(HomeLess) = 1;
-    // A White man still on H1, in White's starting camp (Black's target).
-    SetUp(rules, SetupOf("H1 D4", "D5 C5"), kBlack, 58);
-    EXPECT_LT(Evaluate(e, 0, 0, kBlack), 30000);
-    g.gamePly = 59;
-    EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 32000);
-    EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
-    EXPECT_EQ(s.opponentHasWon, 1);
-
-    // Black's camp full of mixed colours wins for White only from GamePly 2 on.
-    rules = DefaultRules();
-    rules.flag(FullHome) = 1;
-    SetUp(rules, SetupOf("A8 B8 C8 D8 A7", "B7 C7 A6 B6 A5 E4"), kWhite, 1);
-    EXPECT_LT(Evaluate(e, 0, 0, kWhite), 30000);
-    g.gamePly = 2;
-    EXPECT_EQ(Evaluate(e, 0, 0, kWhite), 32000);
 }
 
 // Changes only when the search or the move generation changes on purpose.

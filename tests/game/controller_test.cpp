@@ -68,30 +68,6 @@ TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
               "Computer-Player mode1101WhiteBlackComputerPlayer0");
 }
 
-TEST_F(Modes, ComputeSwapsTheNamesAndAHumanMoveGetsTheReply) {
-    ui.onProcessEvents = [&] {  // the commands wait for the search, Cancel stops it
-        EXPECT_EQ(Enabled({C::Cancel, C::NewGame, C::Hint, C::LegalMoveList, C::Back}) +
-                      std::to_string(ui.list(ListId::LegalMoves).size()),
-                  "100000");  // and the list of moves the player could make is gone
-    };
-    c().ComputeCommand();
-    ui.onProcessEvents = nullptr;
-    EXPECT_EQ(
-        std::tuple(g().gamePly, g().firstSideName, g().secondSideName, g().moveTexts[1].firstBy),
-        std::tuple(1, "Computer", "Player", "1"));
-    c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName, g().busy), std::tuple(2, "Player", false));
-
-    c().First();
-    ASSERT_TRUE(Type("e1-d2"));
-    EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[1].secondBy,
-                         g().firstSideName),
-              std::tuple(2, kWhite, "2", "1", "Player"));  // the reply does not exchange the names
-    c().ComputeCommand();
-    NewGame();  // and a new game puts them back
-    EXPECT_EQ(g().firstSideName + g().secondSideName, "PlayerComputer");
-}
-
 TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     c().SelectPlayerPlayer();
     ui.SetText(Display::Calculation, "Depth: 3");  // a person's move had no calculation
@@ -707,20 +683,6 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     ASSERT_TRUE(Type("e1d2"));
     NewGame();  // a new game forgets the reply too
     EXPECT_EQ(c().search().hintFrom, 0);
-}
-
-TEST_F(Navigation, AnalysisAfterGoingBackKeepsTheRecordAndItsRepetitions) {
-    PlayShuffle(8);
-    c().First();
-    c().settings().SearchDepth = 5;
-    c().AnalyzeCommand();  // the search walks its own positions through the history
-    EXPECT_EQ(std::tuple(g().gamePly, g().recordLength, g().gameMoveLines.size()),
-              std::tuple(0, 8, size_t{8}));
-    EXPECT_TRUE(ui.enabled(C::Forward) && !g().busy && !g().rated);
-    c().Last();
-    c().settings().ChessDrawRules = 1;
-    ASSERT_TRUE(Type("e1d2"));  // the position after plies 1 and 5 comes a third time
-    EXPECT_TRUE(g().gameOver && Text(D::Status) == "It's a draw! Triple Repetition");
 }
 
 using Menus = ControllerTest;

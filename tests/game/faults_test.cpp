@@ -111,11 +111,6 @@ TEST_F(MoveLimit, EveryWayOfMovingStopsAtTheLimit) {
 class ShutdownFault : public ControllerTest {
   protected:
     // The settings file written at the close is removed to see that nothing writes it again.
-    void CloseAtEvent(long long n) {
-        ui.onProcessEvents = [this, n] {
-            if (ui.eventsProcessed == n) CloseNow();
-        };
-    }
     void CloseNow() {
         if (c().shutDown()) return;
         c().Shutdown();
@@ -135,13 +130,8 @@ class ShutdownFault : public ControllerTest {
     std::size_t messagesAtClose = 0;
 };
 
-TEST_F(ShutdownFault, ClosingDuringTheComputersSearch) {
-    c().settings().SearchDepth = 4;
-    CloseAtEvent(50);
-    c().ComputeCommand();
-    ExpectClosedCleanly();
-    EXPECT_FALSE(g().busy && g().cancelRequest == CancelRequest::None);
-    // An internal fault of the rules ends the program at once, with its message.
+// An internal fault of the rules ends the program at once, with its message.
+TEST_F(ShutdownFault, AnInternalFaultEndsTheProgramWithItsMessage) {
     ui.messages.clear();
     EXPECT_THROW(UiFaultReport(ui).Fatal("Error found! Zelkor will exit"), Terminated);
     ASSERT_EQ(ui.messages.size(), 1u);

@@ -93,55 +93,6 @@ TEST(WinConditions, FullCampsCountedSlotBySlot) {
     EXPECT_TRUE(CheckWinConditions(*twice).whiteWon);
 }
 
-TEST(GameEnd, WinsAndDrawsAreDecidedAndRecorded) {
-    auto blocked = EmptyGame();  // Black's only man is shut in
-    Place(*blocked, {"a2", "b2", "b1", "a3", "c3", "c1"}, {"a1"});
-    blocked->side = kBlack;
-    blocked->gamePly = 12;
-    // HomeLess judges only the side that has just moved: White at half-move 59, then Black.
-    VariantRules homeLess = DefaultRules();
-    homeLess.flags[HomeLess] = 1;
-    auto whiteMoved = EmptyGame(homeLess);
-    Place(*whiteMoved, {"h1", "c4"}, {"c6", "e5"});
-    whiteMoved->side = kBlack;
-    whiteMoved->gamePly = 59;
-    auto blackMoved = EmptyGame(homeLess);
-    Place(*blackMoved, {"h1", "c4"}, {"c6", "e4"});
-    blackMoved->gamePly = 60;
-    auto fifty = test::DefaultGame(), repeated = test::DefaultGame();
-    fifty->gamePly = 30;
-    fifty->drawFlag = DrawKind::MoveCount;
-    repeated->drawFlag = DrawKind::Repetition;
-    // (game, chess drawing rules, end, winner or draw flag, result text)
-    const std::tuple<GameState*, bool, GameEndKind, int, const char*> rows[] = {
-        {blocked.get(), false, GameEndKind::Win, kWhite, "1-0"},  // Black cannot move
-        {whiteMoved.get(), false, GameEndKind::None, 0, ""},
-        {blackMoved.get(), false, GameEndKind::Win, kBlack, ""},  // won on the rules
-        {fifty.get(), false, GameEndKind::None, 0,
-         ""},  // draws end the game under chess rules only
-        {fifty.get(), true, GameEndKind::Draw, static_cast<int>(DrawKind::MoveCount), "1/2-1/2"},
-        {repeated.get(), true, GameEndKind::Draw, static_cast<int>(DrawKind::Repetition),
-         "1/2-1/2"}};
-    for (auto [g, chessDrawRules, kind, who, result] : rows) {
-        SCOPED_TRACE(result);
-        const GameEnd end = DecideGameEnd(*g, chessDrawRules);
-        EXPECT_EQ(
-            std::tuple(end.kind,
-                       kind == GameEndKind::Draw ? static_cast<int>(end.drawFlag) : end.winner,
-                       g->ply),
-            std::tuple(kind, who, 0));
-        if (kind != GameEndKind::None) {
-            EXPECT_EQ(
-                ResultText(*g, kind == GameEndKind::Draw ? ResultCode::Draw : ResultCode::Win),
-                result);
-        }
-    }
-    EXPECT_EQ(
-        std::tuple(DrawAnnouncement(DrawKind::MoveCount), DrawAnnouncement(DrawKind::Repetition),
-                   WinnerColourText(kBlack)),
-        std::tuple("It's a draw! 50 Moves Rule", "It's a draw! Triple Repetition", "Black wins!"));
-}
-
 TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
     auto g = test::DefaultGame();
     EXPECT_EQ(ResultText(*g, ResultCode::Draw), "1/2-1/2");
@@ -171,6 +122,10 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
         none->board[SquareNumber("C3")] = kBlackMan;  // then no White man
         EXPECT_EQ(noBlack + ResultText(*none, ResultCode::Win), starts ? "0-11-0" : "1-00-1");
     }
+    EXPECT_EQ(
+        std::tuple(DrawAnnouncement(DrawKind::MoveCount), DrawAnnouncement(DrawKind::Repetition),
+                   WinnerColourText(kBlack)),
+        std::tuple("It's a draw! 50 Moves Rule", "It's a draw! Triple Repetition", "Black wins!"));
 }
 
 }  // namespace
