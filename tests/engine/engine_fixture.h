@@ -11,13 +11,10 @@
 
 #include "engine/bench.h"
 #include "engine/engine.h"
+#include "rules/rules_test_util.h"
 #include "support/fakes.h"
 
 namespace zelkor::test {
-
-inline int Sq(const char* name) {
-    return SquareNumber(name);
-}
 
 // The set-up text with White men on the squares named in `white`, Black on `black`.
 inline std::string SetupOf(const std::string& white, const std::string& black) {

@@ -99,7 +99,6 @@ TEST(Bench, MasterNodesScoresAndMovesArePinned) {
     EXPECT_EQ(std::tuple(nodes, sum), std::tuple(uint64_t{1396079}, uint64_t{4017938664268824323}));
 }
 
-// Random positions and rules: the search answers with a legal move whenever there is one.
 TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
     std::mt19937 rng(31337);
     int searched = 0;

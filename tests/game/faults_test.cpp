@@ -130,7 +130,6 @@ class ShutdownFault : public ControllerTest {
     std::size_t messagesAtClose = 0;
 };
 
-// An internal fault of the rules ends the program at once, with its message.
 TEST_F(ShutdownFault, AnInternalFaultEndsTheProgramWithItsMessage) {
     ui.messages.clear();
     EXPECT_THROW(UiFaultReport(ui).Fatal("Error found! Zelkor will exit"), Terminated);

@@ -152,7 +152,6 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
     EXPECT_TRUE(Generate(*h).empty() && h->board == before);
 }
 
-// The fast generator against the literal one, over random positions and rule sets.
 TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
     std::mt19937 rng(20261206);
     const char* directionTexts[] = {kAllDirections, "N;E;W N;NE;NW", "NW;N;NE N;N;E;W;S",
