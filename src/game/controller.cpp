@@ -382,12 +382,11 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
     if (UseMaster(plan)) return StartMasterSearch(status, std::move(done));
     Engine engine = MakeEngine();
     engine.progress = ProgressShown(status);
-    engine.progress.poll = [this] { ui_.ProcessEvents(); };
     if (!runner_->Threaded()) {
+        engine.progress.poll = [this] { ui_.ProcessEvents(); };
         done(SearchRootMoves(engine, plan.limits));
         return;
     }
-    engine.progress.poll = nullptr;
     const SearchProgress progress = runner_->Wrap(engine.progress);
     auto copy = std::make_shared<SearchCopy>(SearchCopy{*game_, *search_, settings_});
     copy->game.faultReport = nullptr;  // a fault found there is reported on stderr

@@ -38,6 +38,8 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     g.positionHistory[5] = MakePositionKey(g.board);
     random.fallback = 0.0;
     EXPECT_NE(Evaluate(e, 0, 0, kWhite), 0);
+    SetUp(DefaultRules(), SetupOf("A8", "D5"), kWhite, 8);  // a new position, a new history
+    EXPECT_NE(Evaluate(e, 0, 0, kWhite), 0);
 
     SetUp(DefaultRules(), SetupOf("A1 D4 H8", "H1 E4 A8 C6"), kBlack, 3);
     Evaluate(e, 0, 0, kBlack);
