@@ -226,12 +226,13 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     // without such lines, or naming the same rules in another order, still counts.
     const std::string kOther =
         "ZELKOR Version=0.10\r\nVariant=2\r\nMulJumps=0\r\n{}\r\nSTART\r\nh4g5\r\nf6e5\r\ng3h4\r\n";
+    ParseDirections("N N", 0, g->directions);  // the sides move differently: "Offset=" names
+    ParseDirections("E E", 1, g->directions);  // White's movement, then Black's
     const std::pair<std::string, bool> headers[] = {
         {"MulJumps=1", false},
         {"Offset=\r\nN;E;S;W N;E;S;W\r\nN;E;S;W N;E;S;W", false},
-        {"Offset=\r\nNW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nNW;N;NE;E;SE;S;SW;W "
-         "NW;N;NE;E;SE;S;SW;W",
-         true},
+        {"Offset=\r\nE E\r\nN N", false},
+        {"Offset=\r\nN N\r\nE E", true},
         {"PromoW=A8", false},
         {"PromoW=A5B6A6C7B7A7D8C8B8A8", true},
         {"Setup=1", false},
