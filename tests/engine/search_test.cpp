@@ -254,6 +254,19 @@ TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
         EXPECT_TRUE(r.seconds >= row.earliest && r.seconds <= row.latest && r.from != 0)
             << row.pause << ": " << r.seconds << " s, depth " << r.depth;
     }
+    // Stopped inside an iteration, it plays a better move that iteration has found already.
+    const BenchPosition& middle = BenchPositions()[7];  // Halma, ply 30
+    SetUp(DefaultRules(), middle.setup, middle.side, middle.gamePly);
+    int newer = 0;
+    clock.tick = 0.0001;
+    for (double seconds : {0.02, 0.03, 0.04, 0.05, 0.06}) {
+        limits.seconds = seconds;
+        std::pair<int, int> reported;
+        limits.onProgress = [&](const master::MasterResult& f) { reported = {f.from, f.to}; };
+        const master::MasterResult r = engine.Search(g, limits);
+        newer += std::pair(r.from, r.to) != reported;
+    }
+    EXPECT_GE(newer, 2);
 }
 
 // The fewest moves White needs to fill its target moving alone (Black's men stand still),
