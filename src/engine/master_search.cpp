@@ -544,7 +544,6 @@ MasterResult MasterEngine::Search(const GameState& g, const MasterLimits& limits
             shared.rootLastJump = h;
             break;
         }
-    if (g.gamePly == 0) shared.rootLastJump = -1;
 
     // A decided position or one without a move has nothing to search.
     const WinState won = CheckWinConditions(g);
