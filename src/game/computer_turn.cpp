@@ -89,8 +89,7 @@ MovePlan GameController::PlanRootSearch(Computation kind) {
     Engine engine = MakeEngine();
     const int n = PrepareRootMoves(engine);
     const bool byTime = !settings_.UseDepth;
-    ui_.SetProgressValue(0);
-    ui_.SetText(Display::Countdown, "");
+    ClearProgressDisplays();
     clock_.Pause(0.5);
     ui_.ShowCountdown(byTime && settings_.CountdownTimer);
     ui_.SetProgressMaximum(byTime ? settings_.ThinkTime : n * settings_.SearchDepth);

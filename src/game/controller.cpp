@@ -179,8 +179,7 @@ void GameController::ResetGameDisplays() {
     ui_.SetListLines(ListId::Analysis, {});
     ui_.SetText(Display::Comment, "");
     ui_.SetText(Display::TypedMove, "");
-    ui_.SetProgressValue(0);
-    ui_.SetText(Display::Countdown, "");
+    ClearProgressDisplays();
     analysisListLive_ = true;
     gameEndShown_ = false;
     UpdateCommandStates();
@@ -410,13 +409,17 @@ void GameController::StartSearch(const MovePlan& plan, const char* status,
         });
 }
 
+void GameController::ClearProgressDisplays() {
+    ui_.SetProgressValue(0);
+    ui_.SetText(Display::Countdown, "");
+}
+
 void GameController::ApplyCommandStatesAfterComputation() {
     computing_.reset();
     boardHeld_ = false;
     if (shutDown_) return;
     // Nothing is computed any more: no full bar, no countdown at 0.
-    ui_.SetProgressValue(0);
-    ui_.SetText(Display::Countdown, "");
+    ClearProgressDisplays();
     analysisListLive_ = true;  // the lists show the position the computation ended in
     gameEndShown_ = false;
     UpdateCommandStates();
@@ -598,8 +601,7 @@ void GameController::AfterHumanMove(MoveSource source) {
     }
     if (g.playMode != PlayMode::PlayerComputer) {
         ui_.SetText(Display::Status, ui_.Translate("Game", "Player-Player mode"));
-        ui_.SetProgressValue(0);
-        ui_.SetText(Display::Countdown, "");
+        ClearProgressDisplays();
         UpdatePlayerLabels();
     } else if (source == MoveSource::AnalysisList) {
         ui_.SetText(Display::Status, "");

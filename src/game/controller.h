@@ -289,6 +289,8 @@ class GameController {
     void ComputerComputerStep();
     void EndComputerComputer();
     void ApplyCommandStatesAfterComputation();
+    // No bar and no countdown: nothing is being computed.
+    void ClearProgressDisplays();
     void ClearAnalysisTable();
     void ShowGameMoveList();
     void ShowComment();

@@ -96,8 +96,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ui_.SetText(Display::Calculation, ui_.Translate("Game", kNoCalculation));
     ui_.SetText(Display::Comment, "");
     ui_.SetText(Display::TypedMove, "");
-    ui_.SetProgressValue(0);
-    ui_.SetText(Display::Countdown, "");
+    ClearProgressDisplays();
     if (contents.linesAfterStart > 0) ui_.SetProgressMaximum(contents.linesAfterStart);
 
     // A new game, then the file's header in its own order: the variant first, then the

@@ -115,8 +115,9 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     ASSERT_TRUE(Type("c7d6"));  // Save writes under the loaded name without asking
     const std::string unsaved = Text(D::WindowTitle);
     c().Save();
-    EXPECT_EQ(unsaved + "|" + Text(D::WindowTitle) + std::to_string(ui.fileAnswers.size()),
-              " Zelkor 0.24 Beta - game.zlk *| Zelkor 0.24 Beta - game.zlk0");
+    EXPECT_EQ(unsaved + "|" + Text(D::WindowTitle) + std::to_string(ui.fileAnswers.size()) +
+                  std::to_string(ui.progressValue),  // the load's full bar goes with a move
+              " Zelkor 0.24 Beta - game.zlk *| Zelkor 0.24 Beta - game.zlk00");
     EXPECT_NE(ReadFile(dir / "game.zlk").find("h1f3\r\n{after three}\r\nc7d6\r\n"),
               std::string::npos);
     ui.answers = {Answer::Yes};  // an ended game, then a load: the commands are open again
@@ -135,8 +136,8 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(written.PlayerName, "Bob");
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
-    EXPECT_EQ(std::tuple(s.UseDepth, s.PlayerName, Text(D::Strength)),
-              std::tuple(0, "Bob", "Strength: 9   Time: 2 sec"));
+    EXPECT_EQ(std::tuple(s.UseDepth, s.PlayerName, Text(D::Strength), ui.progressValue),
+              std::tuple(0, "Bob", "Strength: 9   Time: 2 sec", 0));
 }
 
 TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
