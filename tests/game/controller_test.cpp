@@ -418,6 +418,8 @@ using Input = ControllerTest;
 
 TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
     c().SelectPlayerPlayer();
+    std::string moveBox;  // the move box waits while its refusal is shown
+    ui.onDialog = [&] { moveBox += Enabled({C::TypedMoveBox}); };
     // The box names the reason, when there is one, and the status line repeats it.
     for (const auto& [text, reason] :
          std::vector<std::pair<const char*, std::string>>{{"e1d", ""},
@@ -433,6 +435,7 @@ TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
         EXPECT_EQ(Last(), "Error: Illegal move" + reason);
         EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
     }
+    EXPECT_EQ(moveBox + Enabled({C::TypedMoveBox}), "00000001");
     ui.messages.clear();
     for (const char* text : {"e1d2", "d8-e7", "D2-E1", "e7xd8", "E1XD2"})
         EXPECT_TRUE(Type(text)) << text;
