@@ -114,6 +114,7 @@ class DialogsTest : public QObject {
             int rating = 1432;
             frmOptions dialog(s, rating);
             FailOnMessage(dialog);
+            QCOMPARE(Option(dialog, "Option1", 1)->isChecked(), original.JumpChar == 1);  // ":"
             Find<QPushButton>(dialog, "cmdOK")->click();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(SettingsLines(s), SettingsLines(original));  // every field as in zelkor.ini
