@@ -40,8 +40,8 @@ TEST_F(Driver, OneLegalMoveAndAnEmptyReducedSetSearchOneIteration) {
     std::optional<SearchResult> result = SearchPosition(e, limits);
     ASSERT_TRUE(result);
     EXPECT_EQ(std::tuple(result->best.Source, result->best.dest, result->depth, result->stop,
-                         progress, result->mainLine.size()),
-              std::tuple(Sq("A1"), Sq("C3"), 1, StopReason::Completed, 1, 1u));
+                         progress, result->mainLine.size(), s.rootTable[0].to),
+              std::tuple(Sq("A1"), Sq("C3"), 1, StopReason::Completed, 1, 1u, Sq("C3")));
     ASSERT_EQ(reports.size(), 1u);  // the new best with its line as the user sees it
     EXPECT_EQ(std::tuple(reports[0].depth, reports[0].move, reports[0].mainLine),
               std::tuple(1, std::string("a1xc3"), std::string("a1xc3 ")));
