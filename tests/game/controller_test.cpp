@@ -592,7 +592,7 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     c().LegalMoveChosen(static_cast<int>(book - lines.begin()));
     EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
     c().LegalMoveChosen(1000);  // no such line
-    EXPECT_EQ(g().gamePly, 1);
+    EXPECT_EQ(std::to_string(g().gamePly) + Enabled({C::AnalysisList}), "10");  // none fits now
     EXPECT_EQ(Text(D::OpeningName), "Left Flank Third-Row Jump Opening");
 
     // A searched computer move that the book knows is marked and names its opening.
