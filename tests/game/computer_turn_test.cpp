@@ -127,8 +127,8 @@ TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
     settings().BookFromGames = 0;
     book->bookMove = {Sq("e1"), Sq("d2")};
     c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().board[Sq("d2")], g().gameMoveLines.at(0)),
-              std::tuple(kWhiteMan, "   1. e1-d2b"));
+    EXPECT_EQ(std::tuple(g().board[Sq("d2")], g().gameMoveLines.at(0), book->bookLookups),
+              std::tuple(kWhiteMan, "   1. e1-d2b", std::vector<bool>{false}));  // zelkor.bok
     EXPECT_NE(Text(D::Calculation).find("\r\nBook"), std::string::npos);
 
     // A proposal that is no legal move is dropped.
