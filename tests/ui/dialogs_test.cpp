@@ -404,6 +404,11 @@ class DialogsTest : public QObject {
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
+        QObject::disconnect(link, &LinkLabel::clicked, &about, nullptr);  // no manual window
+        QSignalSpy opened(link, &LinkLabel::clicked);  // from the keyboard: Return, Enter, Space
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A})
+            QTest::keyClick(link, key);
+        QCOMPARE(opened.count(), 3);
     }
 
     // Each toolbar picture is its own, and every picture the program draws for itself (the
