@@ -75,9 +75,11 @@ TEST_F(Modes, PlayerPlayerAndPlayerComputer) {
 TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     c().SelectPlayerPlayer();
     ui.SetText(Display::Calculation, "Depth: 3");  // a person's move had no calculation
-    ui.eventsProcessed = 0;
-    c().LegalMoveChosen(0);  // scored by a short search that lets the window's events run
-    EXPECT_EQ(Text(D::Calculation) + std::to_string(ui.eventsProcessed > 0), "no calculation1");
+    bool busy = false;  // scored by a short search that lets the window's events run, while
+    ui.onProcessEvents = [&] { busy = g().busy; };  // the board and the commands wait
+    c().LegalMoveChosen(0);
+    ui.onProcessEvents = nullptr;
+    EXPECT_EQ(Text(D::Calculation) + std::to_string(busy), "no calculation1");
     for (int guard = 0; !g().gameOver && guard < 1000; ++guard)
         c().LegalMoveChosen(0);
     ASSERT_TRUE(g().gameOver);
@@ -591,7 +593,7 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     ASSERT_NE(book, lines.end());
     c().LegalMoveChosen(static_cast<int>(book - lines.begin()));
     EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
-    c().LegalMoveChosen(1000);  // no such line
+    c().LegalMoveChosen(1000);                                                  // no such line
     EXPECT_EQ(std::to_string(g().gamePly) + Enabled({C::AnalysisList}), "10");  // none fits now
     EXPECT_EQ(Text(D::OpeningName), "Left Flank Third-Row Jump Opening");
 
@@ -757,9 +759,11 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons, g().gamePly),
               std::tuple(Icon::Question, Buttons::YesNo, 1));
     ui.answers = {Answer::Yes};
+    ui.SetText(Display::TypedMove, "e7d");  // a move half typed goes with the game
     c().NewGameCommand(true);
     EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs, g().gameStarted), std::tuple(0, 1, false));
-    EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName), "White moves|Halma");
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName) + Text(D::TypedMove),
+              "White moves|Halma");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
     g().active.flag(CapRequired) = 1;
