@@ -337,7 +337,7 @@ TEST(Cli, RejectsBadArguments) {
     // clang-format off
     const char* const refused[] = {
         "perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
-        "analyse --depth 3 --time 2", "analyse --time 0", "analyse --noise -1", "analyse --speed 3",
+        "analyse --depth 1 --time 2", "analyse --time 0", "analyse --noise -1", "analyse --speed 3",
         "analyse --depth", "selfplay --games 0", "selfplay --depth", "selfplay --time", "selfplay --depth x",
         "selfplay --time 0.04", "selfplay --colour", "selfplay --book left",
         "selfplay --strength 11", "eval a b", "match --a 11", "match --b mister", "match --time 0",

@@ -686,8 +686,9 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     EXPECT_EQ(listed, "000000");
     ASSERT_TRUE(Type("c8c6"));
     EXPECT_EQ(g().gameMoveLines, (std::vector<std::string>{"   1. e1-d2", "      c8xc6"}));
-    EXPECT_EQ(std::tuple(g().recordLength, Enabled({C::Forward, C::Last}), g().moveTexts[2].first),
-              std::tuple(2, "00", ""));
+    EXPECT_EQ(std::tuple(g().recordLength, Enabled({C::Forward, C::Last}), g().moveTexts[2].first,
+                         g().comments[4]),
+              std::tuple(2, "00", "", ""));  // the cut moves' comments go with them
 
     // A line of the analysis is played in the position analysed.
     c().Back();
