@@ -229,8 +229,9 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
     std::filesystem::remove(place);
 
     // Lines of hundreds of kilobytes are cut.
-    Write(kHeader + "\r\nVariant=" + std::string(200000, 'x') +
-          "\r\nHelp=" + std::string(300000, 'h') + "\r\n" + binary + "\r\nEND\r\n");
+    const std::string help = "\r\nHelp=" + std::string(300000, 'h');  // twice: the help is cut too
+    Write(kHeader + "\r\nVariant=" + std::string(200000, 'x') + help + help + "\r\n" + binary +
+          "\r\nEND\r\n");
     ASSERT_EQ(Load(1), S::Loaded);
     EXPECT_LE(g->defined.name.size(), kMaxLineLength);
     EXPECT_LE(g->defined.help.size(), kMaxLineLength);
