@@ -68,13 +68,15 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         result.score = 40 + best;
         result.mainLine = {{moves[best].Source, moves[best].dest, 0}};
         if (best) result.mainLine.push_back({85, 74, 0});  // a line of one move expects no reply
+        s().rootTable[best].upperBound = true;             // as a level's search left it: now exact
         ApplyMasterResult(g(), s(), result, false);
-        EXPECT_EQ(std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
-                             g().movePool[3].dest, s().bestScore, s().rootTable[0].score,
-                             s().hintFrom, s().hintTo, s().bestLine[1].Source),
-                  std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
-                             moves[3].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0,
-                             best ? 85 : 0));  // a shorter line leaves none of the last behind
+        EXPECT_EQ(
+            std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
+                       g().movePool[3].dest, s().bestScore, s().rootTable[0].score, s().hintFrom,
+                       s().hintTo, s().bestLine[1].Source, s().rootTable[0].upperBound),
+            std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
+                       moves[3].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0,
+                       best ? 85 : 0, false));  // a shorter line leaves none of the last
     }
 }
 
