@@ -14,10 +14,9 @@
 #include "records/text_file.h"
 #include "rules/rules_test_util.h"
 
-namespace zelkor {
+namespace zelkor::test {
 namespace {
 
-using test::WriteFile;
 using Moves = std::vector<std::string>;
 
 const std::string kSection =
@@ -33,10 +32,10 @@ class FileBook : public ::testing::Test {
     BookResult Lookup(int mode = 1) { return FileBookLookup(mode, *g, dir.path(), random, ui); }
     std::string Chosen(const BookResult& r) { return SquareName(r.from) + SquareName(r.to); }
 
-    test::TempDir dir;
-    std::unique_ptr<GameState> g = test::DefaultGame();
-    test::ScriptedRandom random;
-    test::RecordingUi ui;
+    TempDir dir;
+    std::unique_ptr<GameState> g = DefaultGame();
+    ScriptedRandom random;
+    RecordingUi ui;
 };
 
 TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
@@ -51,7 +50,7 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
          "          g3f4w\r\n"  // h4g5 f6e5bg3f4w: proposes g3f4 only
          "     d6c5b\r\n"       // h4g5 d6c5b
          "g3f4 f6e5b\r\nend\r\n");
-    test::RecordTexts(*g, {"h4g5"});
+    RecordTexts(*g, {"h4g5"});
     random.values = {0.0, 0.5, 0.7, 0.99};
     Moves chosen;
     for (int i = 0; i < 4; ++i) {
@@ -61,15 +60,15 @@ TEST_F(FileBook, WeightedCandidatesAndTreeLines) {
         chosen.push_back(Chosen(r));
     }
     EXPECT_EQ(chosen, (Moves{"f6e5", "f6e5", "d6c5", "d6c5"}));
-    test::RecordTexts(*g, {"f6e5"});
+    RecordTexts(*g, {"f6e5"});
     r = Lookup();
     EXPECT_EQ(std::tuple(r.inBook, r.bookMoves), std::tuple(true, Moves{"g3h4", "g3f4"}));
-    test::RecordTexts(*g, {"g3h4"});
+    RecordTexts(*g, {"g3h4"});
     EXPECT_TRUE(Lookup().bookMoves.empty());
     // A move without its side's marker at a line's end proposes nothing, whatever line follows.
     Book(kSection + "h4g5 f6e5\r\nb3c4w\r\nend\r\n");
-    g = test::DefaultGame();
-    test::RecordTexts(*g, {"h4g5"});
+    g = DefaultGame();
+    RecordTexts(*g, {"h4g5"});
     EXPECT_TRUE(Lookup().bookMoves.empty());
     // Past the first eleven proposals, the one drawn is still the file's own.
     std::string many;
@@ -107,19 +106,19 @@ TEST_F(FileBook, OpeningNames) {
          "h4g5 f6e5b\r\nnames\r\n'Start'\r\nh4g5'Corner'\r\nh4g5 f6e5'Corner, main line'\r\n"
          "h4g5 d6c5 g5f6'Deep'\r\nh4g5 d6c5'Other'\r\nend\r\n");
     EXPECT_TRUE(Lookup(0).openingName == "Start" && ui.Text(Display::OpeningName) == "Start");
-    test::RecordTexts(*g, {"h4g5"});
+    RecordTexts(*g, {"h4g5"});
     EXPECT_EQ(Lookup(0).openingName, "Corner");
     EXPECT_EQ(Lookup(1).openingName, "Corner, main line");  // named after the chosen move
-    test::RecordTexts(*g, {"d6c5"});
+    RecordTexts(*g, {"d6c5"});
     EXPECT_EQ(Lookup(0).openingName, "Other");
     EXPECT_FALSE(Lookup(0).inBook);
-    test::RecordTexts(*g, {"g5f6"});
+    RecordTexts(*g, {"g5f6"});
     EXPECT_EQ(Lookup(0).openingName, "Other");  // a later, shorter line wins
     // A section's names end at its own "end": the next section's names are not its.
     Book(kSection + "h4g5w\r\nnames\r\nh4g5'Corner'\r\nend\r\n" +
          "Variant=Other\r\nstart\r\nh4g5w\r\nnames\r\nh4g5'Elsewhere'\r\nend\r\n");
-    g = test::DefaultGame();
-    test::RecordTexts(*g, {"h4g5"});
+    g = DefaultGame();
+    RecordTexts(*g, {"h4g5"});
     EXPECT_EQ(Lookup(0).openingName, "Corner");
 }
 
@@ -189,7 +188,7 @@ TEST_F(FileBook, FileProblemsAndLimits) {
 }
 
 TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
-    test::TempDir dir;
+    TempDir dir;
     WriteFile(dir / "a.zlk", kGameStart + "h4g5\r\n{c}\r\nf6e5\r\ng3f4\r\ne5d4\r\n");
     WriteFile(dir / "b.ZLK", kGameStart + "h4g5\r\nf6e5\r\ng3h4\r\n{end}\r\n");
     WriteFile(dir / "c.zlk", kGameStart + "h4g5\r\nd6c5\r\ng3h4\r\nf6e5\r\n");
@@ -214,9 +213,9 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     EXPECT_EQ(BookGamesLabel(1) + BookGamesLabel(4), " 1 game 4 games");
     EXPECT_EQ(BookMovesLabel(1) + BookMovesLabel(2), " 1 move 2 moves");
 
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     EXPECT_EQ(GameText(*g), "");
-    test::RecordTexts(*g, {"h4g5", "F6E5", "g3f4"});
+    RecordTexts(*g, {"h4g5", "F6E5", "g3f4"});
     g->gamePly = 2;  // the text ends at the shown position
     EXPECT_EQ(GameText(*g), "h4g5 f6e5");
     EXPECT_EQ(std::pair(BookMoveSquares("c3d4"), BookMoveSquares("zz")),
@@ -240,7 +239,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
         {"BlackStarts=0", true},
         {"BlackStarts=1", false}};
     for (const auto& [header, fits] : headers) {
-        test::TempDir games;
+        TempDir games;
         std::string file = kOther;
         file.replace(file.find("{}"), 2, header);
         WriteFile(games / "g.zlk", file);
@@ -250,7 +249,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     }
 
     // Illegal proposals are dropped before the dialog.
-    g = test::DefaultGame();
+    g = DefaultGame();
     const auto folder = dir / kWhiteBookGames;
     std::filesystem::create_directories(folder);
     WriteFile(folder / "a.zlk", kGameStart + "h4g5\r\nf6e5\r\ng3f4\r\n");
@@ -260,7 +259,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     GenerateMoves(*g, MoveSet::Search);
     g->plyStart[1] = 1;
     const auto root = g->movePool;
-    test::RecordingUi ui;
+    RecordingUi ui;
     const BookResult r = GamesBookLookup(*g, dir.path(), ui);
     EXPECT_TRUE(g->plyStart[1] == 1 && ui.bookDialogs.empty());
     EXPECT_EQ(std::memcmp(g->movePool.data(), root.data(), sizeof root), 0);
@@ -274,7 +273,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
 // The shipped book and book games: every line legal in its variant, one section per variant
 // that the look-up finds from the start, sound rules and help for every variant.
 TEST(ShippedData, BookLinesAndGamesAreLegalAndEveryVariantHasItsSection) {
-    const auto dir = test::ShippedDataDir();
+    const auto dir = ShippedDataDir();
     const auto names = ListVariantNames(dir, false);
     const auto number = [&](const std::string& name) {
         return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()) + 1;
@@ -290,19 +289,19 @@ TEST(ShippedData, BookLinesAndGamesAreLegalAndEveryVariantHasItsSection) {
         if (!inLines || start) continue;
         const std::size_t blanks = std::min(next->find_first_not_of(' '), next->size());
         line = line.substr(0, blanks) + next->substr(blanks);
-        auto g = test::VariantGame(dir, number(variant));
+        auto g = VariantGame(dir, number(variant));
         ASSERT_TRUE(g) << variant;
         for (std::size_t at = 0; at + 4 <= line.size(); at += 5) {
             const char marker = at + 4 < line.size() ? line[at + 4] : ' ';
             EXPECT_TRUE(marker == ' ' || marker == (g->side == kWhite ? 'w' : 'b')) << line;
-            ASSERT_TRUE(test::Play(*g, line.substr(at, 4))) << variant << ": " << line;
+            ASSERT_TRUE(Play(*g, line.substr(at, 4))) << variant << ": " << line;
         }
     }
     EXPECT_EQ(sections.size(), names.size());
     for (std::size_t v = 1; v <= names.size(); ++v) {
         SCOPED_TRACE(names[v - 1]);
         EXPECT_EQ(sections[names[v - 1]], 1);
-        auto g = test::VariantGame(dir, static_cast<int>(v));
+        auto g = VariantGame(dir, static_cast<int>(v));
         ASSERT_TRUE(g);
         for (uint8_t flag : g->defined.flags)
             EXPECT_LE(flag, 1);
@@ -311,8 +310,8 @@ TEST(ShippedData, BookLinesAndGamesAreLegalAndEveryVariantHasItsSection) {
             g->defined.flag(MaxCapMove)) {
             EXPECT_NE(g->defined.help.find("two squares farther"), std::string::npos);
         }
-        test::RecordingUi ui;
-        test::ScriptedRandom random;
+        RecordingUi ui;
+        ScriptedRandom random;
         const BookResult r = FileBookLookup(1, *g, dir, random, ui);
         EXPECT_TRUE(!r.bookMoves.empty() && !r.openingName.empty() && ui.messages.empty());
     }
@@ -323,14 +322,14 @@ TEST(ShippedData, BookLinesAndGamesAreLegalAndEveryVariantHasItsSection) {
             int gameVariant = 1;
             for (const auto& h : game.header)
                 if (h.key == "Variant=") gameVariant = static_cast<int>(h.number);
-            auto g = test::VariantGame(dir, gameVariant);
+            auto g = VariantGame(dir, gameVariant);
             ASSERT_TRUE(g);
             for (const auto& item : game.body)
                 if (item.kind == GameFileItem::Kind::Move) {
-                    ASSERT_TRUE(test::Play(*g, item.text)) << entry.path() << " " << item.text;
+                    ASSERT_TRUE(Play(*g, item.text)) << entry.path() << " " << item.text;
                 }
         }
 }
 
 }  // namespace
-}  // namespace zelkor
+}  // namespace zelkor::test

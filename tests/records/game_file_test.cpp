@@ -10,12 +10,8 @@
 #include "rules/rules_test_util.h"
 #include "support/fakes.h"
 
-namespace zelkor {
+namespace zelkor::test {
 namespace {
-
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 const std::string kHeader =
     "ZELKOR Version=0.10\r\nVariant=1\r\n"
@@ -41,10 +37,10 @@ std::string Summary(const GameFileContents& contents) {
 
 TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     TempDir dir;
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     Settings settings;
     EXPECT_EQ(GameFileText(GameFileDataOf(*g, settings)), kHeader);  // a new game
-    test::RecordTexts(*g, {"h4g5", "a5b4", "g3f4"});
+    RecordTexts(*g, {"h4g5", "a5b4", "g3f4"});
     g->gamePly = 1;  // the whole record is written, whatever position is shown
     g->comments[0] = "first line\r\nsecond line";
     g->comments[2] = "after a5b4";
@@ -176,8 +172,7 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
         return !std::filesystem::copy_file(from, from.parent_path() / "crash" / from.filename());
     }));
     EXPECT_EQ(ReadFile(file), GameFileText(GameFileData{}));
-    EXPECT_EQ(test::FileNames(dir.path()),
-              (std::vector<std::string>{"busy.zlk", "crash", "keep.zlk"}));
+    EXPECT_EQ(FileNames(dir.path()), (std::vector<std::string>{"busy.zlk", "crash", "keep.zlk"}));
     const auto left = std::filesystem::directory_iterator(dir / "crash")->path();
     std::filesystem::last_write_time(
         left, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
@@ -186,14 +181,14 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
 
 // Files of many megabytes and endless devices, which the fuzzers cannot make: bounded results.
 TEST(HostileFiles, HugeFilesHugeLinesAndFilesWithoutStart) {
-    test::TempDir dir;
+    TempDir dir;
     std::string text = "ZELKOR Version=0.10\r\n";
     for (int block = 1; text.size() < (20u << 20); ++block)
         text += "Variant=V" + std::to_string(block) + "\r\nHelp=" + std::string(8000, 'h') +
                 "\r\nEND\r\n";
-    test::WriteFile(dir / "variants.ini", text);
-    test::RecordingUi ui;
-    auto g = test::DefaultGame();
+    WriteFile(dir / "variants.ini", text);
+    RecordingUi ui;
+    auto g = DefaultGame();
     uint8_t variant = 255;
     EXPECT_EQ(std::tuple(LoadVariant(*g, dir.path(), variant, ui), g->defined.name),
               std::tuple(VariantFileStatus::Loaded, "V255"));
@@ -201,12 +196,12 @@ TEST(HostileFiles, HugeFilesHugeLinesAndFilesWithoutStart) {
 
     const std::string huge(10 * 1024 * 1024, 'c');
     const std::string game = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh4g5\r\n";
-    test::WriteFile(dir / "a.zlk", game + huge + "\r\n" + "{" + huge + "}\r\n");
+    WriteFile(dir / "a.zlk", game + huge + "\r\n" + "{" + huge + "}\r\n");
     const GameFileContents a = ReadGameFile(dir / "a.zlk");
     ASSERT_EQ(std::tuple(a.complete, a.body.size()), std::tuple(true, 3u));
     EXPECT_TRUE(a.body[1].text.size() == kMaxMoveLineLength && a.body[2].text.size() <= 65536u);
 
-    test::WriteFile(dir / "b.zlk", "ZELKOR Version=0.10\r\n" + huge);
+    WriteFile(dir / "b.zlk", "ZELKOR Version=0.10\r\n" + huge);
     const GameFileContents b = ReadGameFile(dir / "b.zlk");
     EXPECT_EQ(std::tuple(b.status, b.complete, b.linesAfterStart),
               std::tuple(GameFileStatus::Ok, false, 0));
@@ -214,11 +209,11 @@ TEST(HostileFiles, HugeFilesHugeLinesAndFilesWithoutStart) {
     std::string keys = "ZELKOR Version=0.10\r\n";
     for (int i = 0; i < 5000; ++i)
         keys += "Depth=3\r\n";
-    test::WriteFile(dir / "c.zlk", keys + "START\r\n");
+    WriteFile(dir / "c.zlk", keys + "START\r\n");
     EXPECT_LE(ReadGameFile(dir / "c.zlk").header.size(), 1000u);
 
-    test::WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n" + huge);
-    test::ScriptedRandom random;
+    WriteFile(dir / "zelkor.bok", "ZELKOR Version=0.10\r\nVariant=Halma\r\nstart\r\n" + huge);
+    ScriptedRandom random;
     EXPECT_FALSE(FileBookLookup(1, *g, dir.path(), random, ui).inBook);
 
     // A device that never ends is refused, not read forever.
@@ -228,4 +223,4 @@ TEST(HostileFiles, HugeFilesHugeLinesAndFilesWithoutStart) {
 }
 
 }  // namespace
-}  // namespace zelkor
+}  // namespace zelkor::test

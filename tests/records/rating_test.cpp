@@ -8,7 +8,7 @@
 #include "records/log.h"
 #include "support/fakes.h"
 
-namespace zelkor {
+namespace zelkor::test {
 namespace {
 
 TEST(Rating, EloFiguresAndTexts) {
@@ -45,16 +45,16 @@ TEST(Rating, EncodingAndTheRatingFile) {
     for (int r = 0; r <= 32767; ++r)
         ASSERT_EQ(RatingValue(DecodeRating(EncodeRating(std::to_string(r)))), r) << r;
 
-    test::TempDir dir;
+    TempDir dir;
     EXPECT_TRUE(ReadRatingFile(dir.path()) == 1200 && WriteRatingFile(dir.path(), 1537));
-    EXPECT_EQ(std::tuple(test::ReadFile(dir / "zelkor.rtg"), ReadRatingFile(dir.path())),
+    EXPECT_EQ(std::tuple(ReadFile(dir / "zelkor.rtg"), ReadRatingFile(dir.path())),
               std::tuple("JVZX\r\n", 1537));
     const std::pair<std::string, int> files[] = {
         {"", 0},
         {"JQKK", 1200},                                         // no line end
         {"JVZX\r\n" + std::string((1 << 20) - 6, ' '), 1537}};  // as long as a file may be
     for (const auto& [contents, rating] : files) {
-        test::WriteFile(dir / "zelkor.rtg", contents);
+        WriteFile(dir / "zelkor.rtg", contents);
         EXPECT_EQ(ReadRatingFile(dir.path()), rating);
     }
     EXPECT_TRUE(WriteRatingFile(dir.path(), -40) && ReadRatingFile(dir.path()) == 0);  // no sign
@@ -120,9 +120,9 @@ TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
 }
 
 TEST(RunLog, AppendsStartupLinesGameHeadersAndAlignedPlyLinesWithCrLf) {
-    test::TempDir dir;
-    test::WriteFile(dir / kLogFileName, "earlier run\r\n");
-    test::FakeClock clock;
+    TempDir dir;
+    WriteFile(dir / kLogFileName, "earlier run\r\n");
+    FakeClock clock;
     RunLog log;
     ASSERT_TRUE(log.Open(dir.path()));
     log.WriteStartupLine(clock);
@@ -132,7 +132,7 @@ TEST(RunLog, AppendsStartupLinesGameHeadersAndAlignedPlyLinesWithCrLf) {
     log.WriteLine("broken\r\nline");
     log.Close();
     log.WriteLine("dropped while closed");
-    EXPECT_EQ(test::ReadFile(dir / kLogFileName),
+    EXPECT_EQ(ReadFile(dir / kLogFileName),
               "earlier run\r\n\r\nZelkor 0.24   06.12.2026  12:00:00\r\n\r\nHalma\r\n"
               "White   Black\r\n      moves    score   depth    main\r\ne3-e4       12\r\n"
               "\r\nBlack Begins\r\nBlack   White\r\n      moves    score   depth    main\r\n"
@@ -155,4 +155,4 @@ TEST(RunLog, AppendsStartupLinesGameHeadersAndAlignedPlyLinesWithCrLf) {
 }
 
 }  // namespace
-}  // namespace zelkor
+}  // namespace zelkor::test

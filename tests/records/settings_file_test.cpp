@@ -13,12 +13,10 @@
 #include "rules/rules_test_util.h"
 #include "support/fakes.h"
 
-namespace zelkor {
+namespace zelkor::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::WriteFile;
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
     std::vector<std::string> lines;
@@ -35,7 +33,7 @@ class SettingsFileTest : public ::testing::Test {
     fs::path File() const { return dir / kSettingsFileName; }
     std::vector<std::string> FileLines() const { return SplitCrLf(ReadFile(File())); }
     SettingsReadResult Read(Settings& s) { return ReadSettings(s, dir.path()); }
-    test::TempDir dir;
+    TempDir dir;
 };
 
 TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
@@ -49,12 +47,12 @@ TEST_F(SettingsFileTest, WithoutAFileTheDefaultsAreUsedAndWritten) {
               std::tuple(0, 1, 0, 2, "Player"));
     const auto lines = FileLines();
     ASSERT_EQ(lines.size(), 42u);
-    EXPECT_EQ(test::CrLf(lines), ReadFile(File()));  // CR LF after every line
+    EXPECT_EQ(CrLf(lines), ReadFile(File()));  // CR LF after every line
     EXPECT_EQ(lines[0] + lines[1] + lines[2] + lines[3] + lines[14] + lines[32] + lines[35],
               "ZELKOR0.10 0  1  2 Player 150  1 ");  // 35: OutofHome
     EXPECT_EQ(lines[21] + "|" + lines[22] + "|" + lines[23],
               "A8B8C8D8A7B7C7A6B6A5|E1F1G1H1F2G2H2G3H3H4|NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W");
-    EXPECT_EQ(test::FileNames(dir.path()), std::vector<std::string>{kSettingsFileName});
+    EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{kSettingsFileName});
 }
 
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
@@ -112,7 +110,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
             lines.resize(30);
         else
             lines[index] = value;
-        WriteFile(File(), test::CrLf(lines));
+        WriteFile(File(), CrLf(lines));
         Settings s = custom;
         const SettingsReadResult result = Read(s);
         EXPECT_EQ(result.status, read >= 0 ? S::Read : S::Invalid);
@@ -140,18 +138,18 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     lines[2] = " 3.5 ";
     WriteFile(BadSettingsFile(dir.path()), "first");
     fs::create_directory(dir / "zelkor.ini.bad.1");
-    WriteFile(File(), test::CrLf(lines));
+    WriteFile(File(), CrLf(lines));
     Settings s;
     SettingsReadResult result = Read(s);
     EXPECT_EQ(std::tuple(result.keptAs, ReadFile(BadSettingsFile(dir.path()))),
               std::tuple(dir / "zelkor.ini.bad.2", "first"));
     for (int n = 3; n < kKeptGenerations; ++n)
         WriteFile(dir / ("zelkor.ini.bad." + std::to_string(n)), "taken");
-    WriteFile(File(), test::CrLf(lines));
+    WriteFile(File(), CrLf(lines));
     result = Read(s);
     EXPECT_EQ(std::tuple(result.status, result.keptAside, result.newFileWritten, result.mayWrite),
               std::tuple(SettingsReadStatus::Invalid, false, false, false));
-    EXPECT_EQ(ReadFile(File()), test::CrLf(lines));
+    EXPECT_EQ(ReadFile(File()), CrLf(lines));
     EXPECT_NE(SettingsProblemMessage(result, dir.path()).find("left as it is"), std::string::npos);
     // A folder, which cannot be linked, is renamed.
     EXPECT_TRUE(MoveToNewName(dir / "zelkor.ini.bad.1", dir / "m") && fs::is_directory(dir / "m"));
@@ -166,7 +164,7 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     lines[21] = "A8a8B8";  // what is no square is skipped
     lines[22] = "";
     lines.push_back("extra line");
-    std::string text = test::CrLf(lines);
+    std::string text = CrLf(lines);
     std::string doubled;  // CR CR LF: a copy converted twice
     for (char c : text)
         doubled += c == '\r' ? std::string("\r\r") : std::string(1, c);
@@ -246,8 +244,6 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
     EXPECT_EQ(std::pair(ReadDataFile(File(), 4), ReadDataFile(File(), 3)),
               std::pair(std::optional<std::string>("1234"), std::optional<std::string>()));
 }
-
-using test::TempDir;
 
 // The folder rules the install test does not reach, on a fake installation under prefix/.
 struct Installed {
@@ -350,4 +346,4 @@ TEST(DataFolder, ProgramArguments) {
 }
 
 }  // namespace
-}  // namespace zelkor
+}  // namespace zelkor::test

@@ -14,13 +14,9 @@
 #include "rules_test_util.h"
 #include "support/random_positions.h"
 
-namespace zelkor {
+namespace zelkor::test {
 namespace {
 
-using test::EmptyGame;
-using test::Generate;
-using test::Place;
-using test::Sq;
 using Texts = std::vector<std::string>;
 
 Texts Split(const std::string& text) {
@@ -106,7 +102,7 @@ TEST(MoveGeneration, RulesInSmallPositions) {
         for (const std::string& m : Split(c.hasNot))
             EXPECT_EQ(count([&](auto& t) { return t == m || (m == "-" && t[2] == '-'); }), 0) << m;
         EXPECT_EQ(moves, c.only ? Split(c.only) : moves);
-        EXPECT_EQ(moves, test::ReferenceMoves(*g, c.allMoves, 100000));
+        EXPECT_EQ(moves, ReferenceMoves(*g, c.allMoves, 100000));
     }
 }
 
@@ -118,12 +114,12 @@ TEST(MoveGeneration, MaxCapMoveOnAFilledBoardKeepsTheLongestChains) {
     g->board[Sq("a1")] = kWhiteMan;
     const Texts moves = Generate(*g);
     bool tooMany = false;
-    EXPECT_EQ(moves, test::ReferenceMoves(*g, MoveSet::Search, 3000000, &tooMany));
+    EXPECT_EQ(moves, ReferenceMoves(*g, MoveSet::Search, 3000000, &tooMany));
     EXPECT_FALSE(tooMany || moves.empty());
 }
 
 TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     g->ply = 1;
     g->plyStart[1] = kMovePoolSize - 5;
     GenerateMoves(*g, MoveSet::All);
@@ -146,7 +142,7 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
                   std::tuple(1, 1, score));
     }
 
-    auto h = test::DefaultGame();
+    auto h = DefaultGame();
     for (auto& row : h->directions)
         row.fill(12345);
     const Board before = h->board;
@@ -188,7 +184,7 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
         const auto allMoves = static_cast<MoveSet>(rng() % 2);
         const Board before = g->board;
         bool tooMany = false;
-        const Texts expected = test::ReferenceMoves(*g, allMoves, 200000, &tooMany);
+        const Texts expected = ReferenceMoves(*g, allMoves, 200000, &tooMany);
         if (tooMany) continue;
         ASSERT_EQ(g->board, before);
         ASSERT_EQ(Generate(*g, allMoves), expected) << "round " << round;
@@ -213,7 +209,7 @@ struct Snapshot {
 };
 
 TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     const Board board = g->board;
     // A Black man, onto an occupied square, off the board.
     for (const Move m :
@@ -236,7 +232,7 @@ TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
     EXPECT_EQ(g->plyStart[kMaxPly + 1], 24);
 
     // The game record ends at the end of the move list.
-    auto h = test::DefaultGame();
+    auto h = DefaultGame();
     h->gamePly = kMaxGamePlies - 1;
     EXPECT_FALSE(GameRecordFull(*h));
     h->gamePly = kMaxGamePlies;
@@ -247,7 +243,7 @@ TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
 }
 
 TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     const Snapshot before(*g);
     const std::vector<uint64_t> counts = {Perft(*g, 1), Perft(*g, 2), Perft(*g, 3), Perft(*g, 4)};
     EXPECT_EQ(counts, (std::vector<uint64_t>{24, 576, 20050, 699750}));
@@ -297,7 +293,7 @@ TEST(MakeMoveProperty, RandomPositionsAndRulesRestoreEverything) {
     std::mt19937 rng(9091);
     long long moves = 0;
     for (int game = 0; game < 2000; ++game) {
-        auto g = test::RandomGame(rng);
+        auto g = RandomGame(rng);
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g->board));
         for (PositionKey& key : g->positionHistory)
             key = PositionKey{rng(), rng() % 4};
@@ -312,14 +308,14 @@ TEST(MakeMoveProperty, RandomPositionsAndRulesRestoreEverything) {
 }
 
 TEST(DrawRules, RepetitionAndMoveCountLimit) {
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     // The position after "e1-d1" returns after half-moves 5 and 9: the third occurrence.
     const char* shuffle[] = {"e1-d1", "a5-b5", "d1-e1", "b5-a5"};
     for (int ply = 0; ply < 8; ++ply) {
-        ASSERT_TRUE(test::Play(*g, shuffle[ply % 4]));
+        ASSERT_TRUE(Play(*g, shuffle[ply % 4]));
         EXPECT_EQ(DrawTest(*g, true), DrawKind::None) << ply;
     }
-    ASSERT_TRUE(test::Play(*g, "e1-d1"));
+    ASSERT_TRUE(Play(*g, "e1-d1"));
     EXPECT_TRUE(DrawTest(*g, true) == DrawKind::Repetition && g->drawFlag == DrawKind::Repetition);
     g->gameOver = true;
     g->cancelRequest = CancelRequest::Now;
@@ -328,7 +324,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
               std::tuple(DrawKind::None, 0, false, CancelRequest::None));
 
     // Distinct positions: only the move count, counted from the last jump, decides.
-    g = test::DefaultGame();
+    g = DefaultGame();
     // Jump at half-move index 10, game ply, 15-move rule, flag.
     constexpr DrawKind none = DrawKind::None, moves = DrawKind::MoveCount;
     const std::tuple<bool, int, bool, DrawKind> limits[] = {
@@ -392,7 +388,7 @@ TEST(WinConditions, FullCampsCountedSlotBySlot) {
 }
 
 TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     EXPECT_EQ(ResultText(*g, ResultCode::Draw), "1/2-1/2");
     GenerateMoves(*g, MoveSet::All);
     ASSERT_TRUE(PerformMove(*g, 3));
@@ -427,4 +423,4 @@ TEST(ResultTextTest, CodesAndBlockedSidesLeaveTheMoveListsAlone) {
 }
 
 }  // namespace
-}  // namespace zelkor
+}  // namespace zelkor::test

@@ -13,7 +13,7 @@
 #include "rules_test_util.h"
 #include "support/fakes.h"
 
-namespace zelkor {
+namespace zelkor::test {
 namespace {
 
 TEST(Notation, SquareNamesBothWays) {
@@ -30,7 +30,7 @@ TEST(Notation, SquareNamesBothWays) {
     for (auto [text, square] : numbers)
         EXPECT_EQ(SquareNumber(text), square) << text;
     // A move of the pool by its index; none outside the pool.
-    auto g = test::DefaultGame();
+    auto g = DefaultGame();
     g->movePool[0] = Move{21, 32, 0, 0};
     std::string texts;
     for (int index : {-1, 0, kMovePoolSize})
@@ -49,7 +49,7 @@ TEST(Directions, UnknownNameEndsItsListBlackIsMirroredAndRowsDoNotOverflow) {
     EXPECT_FALSE(ParseDirections("N;N;N;N;N;N;N;N;N N", 0, table));
     EXPECT_EQ(std::tuple(table[0][8], table[2][0]),
               std::tuple(int16_t{kDirectionEnd}, int16_t{10}));
-    auto g = test::DefaultGame();  // Black's text alone makes the rules in force fail
+    auto g = DefaultGame();  // Black's text alone makes the rules in force fail
     g->active.directions[1] = "N;X S";
     EXPECT_FALSE(ApplyRules(*g));
 }
@@ -80,14 +80,14 @@ const std::string kHeader = "ZELKOR Version=0.10";
 
 class VariantFileTest : public ::testing::Test {
   protected:
-    void Write(const std::string& contents) { test::WriteFile(dir / kVariantFileName, contents); }
+    void Write(const std::string& contents) { WriteFile(dir / kVariantFileName, contents); }
     VariantFileStatus Load(uint8_t number) {
         variant = number;
         return LoadVariant(*g, dir.path(), variant, ui);
     }
 
-    test::TempDir dir;
-    test::RecordingUi ui;
+    TempDir dir;
+    RecordingUi ui;
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     uint8_t variant = 1;
 };
@@ -115,7 +115,7 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
     EXPECT_TRUE(g->initialBoard == g->board && variant == 2 && ui.messages.empty());
 
     // Missing keys and "normal" keep the set-up and the flags as they were.
-    Write(test::CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
+    Write(CrLf({kHeader, "Variant=Plain", "Setup=normal", "PromoW=a8b8", "END"}));
     ApplySetupText(kDefaultSetup, g->board);
     g->defined = DefaultRules();
     g->defined.flag(LongKings) = 1;
@@ -132,8 +132,8 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
     // Text, even "inf", reads as zero; a sign belongs to the number.
-    Write(test::CrLf({kHeader, "Variant=One", "MulJumps=inf", "LongKings= 1 ", "KingFirst=2.55e2",
-                      "CapRequired=+1", "END"}));
+    Write(CrLf({kHeader, "Variant=One", "MulJumps=inf", "LongKings= 1 ", "KingFirst=2.55e2",
+                "CapRequired=+1", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings),
@@ -142,23 +142,22 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
 }
 
 TEST_F(VariantFileTest, BlocksWithoutEndAndNumbersThatFallBackToVariantOne) {
-    Write(test::CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
-                      "LongKings=1", "Help=b", "END"}));
+    Write(CrLf({kHeader, "Variant=One", "MulJumps=1", "Help=a", "Variant=Two", "MulJumps=0",
+                "LongKings=1", "Help=b", "END"}));
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);  // runs into the next block
     EXPECT_EQ(g->defined.name + g->defined.help, "Onea\nb");
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings)),
               (std::tuple<uint8_t, uint8_t>(0, 1)));
     EXPECT_EQ(ListVariantNames(dir.path(), false), (std::vector<std::string>{"One", "Two"}));
 
-    Write(test::CrLf({kHeader, "Variant=One", "Setup=normal", "END", "Variant=Two", "END"}));
+    Write(CrLf({kHeader, "Variant=One", "Setup=normal", "END", "Variant=Two", "END"}));
     for (uint8_t number : {3, 0}) {
         EXPECT_EQ(Load(number), VariantFileStatus::Loaded);
         EXPECT_EQ(g->defined.name + std::to_string(variant), "One1");
     }
     // The broken block's set-up must not survive the fall-back.
     ApplySetupText(kDefaultSetup, g->board);
-    Write(
-        test::CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
+    Write(CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
     EXPECT_EQ(Load(2), VariantFileStatus::Loaded);
     EXPECT_EQ(g->defined.name + std::to_string(variant), "One1");
     EXPECT_EQ(SetupText(g->board), kDefaultSetup);
@@ -181,16 +180,15 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
         binary += static_cast<char>(i * 7919 % 256);
     // File text, variant number, result, message.
     std::vector<std::tuple<std::string, int, S, std::string>> rows = {
-        {test::CrLf({"ZELKOR version=0.10", "Variant=A", "END"}), 1, S::NotVariantFile, foreign},
+        {CrLf({"ZELKOR version=0.10", "Variant=A", "END"}), 1, S::NotVariantFile, foreign},
         {"ZELKOR", 1, S::NotVariantFile, foreign},
         {binary, 1, S::NotVariantFile, foreign},
-        {test::CrLf({kHeader, "x", "Variant=One", "MulJumps=1"}), 1, S::Damaged,
+        {CrLf({kHeader, "x", "Variant=One", "MulJumps=1"}), 1, S::Damaged,
          "Error: " + file + ": the block \"Variant=One\" (line 3) has no line END" + stays},
-        {test::CrLf({kHeader, "Variant=One", "MulJumps=1"}), 4, S::Damaged,
+        {CrLf({kHeader, "Variant=One", "MulJumps=1"}), 4, S::Damaged,
          "Error: " + file + ": the block \"Variant=One\" (line 2) has no line END" + stays},
-        {test::CrLf({kHeader}), 4, S::Damaged,
-         "Error: " + file + " holds no block \"Variant=\"" + stays},
-        {test::CrLf({kHeader, "Variant=One", "Help=h", "MulJumps=256", "END"}), 1, S::Damaged,
+        {CrLf({kHeader}), 4, S::Damaged, "Error: " + file + " holds no block \"Variant=\"" + stays},
+        {CrLf({kHeader, "Variant=One", "Help=h", "MulJumps=256", "END"}), 1, S::Damaged,
          "Error: " + file + ", line 4: MulJumps=256 does not fit in the block \"Variant=One\" " +
              "(line 2)" + stays}};
     // The version is compared as a number.
@@ -198,7 +196,7 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
         {"0.11", false}, {"", false},        {"abc", false},  {"1.0", false},     {"0.1", true},
         {"0.10", true},  {"1E-00001", true}, {" 0.10", true}, {"0.10 beta", true}};
     for (auto [v, right] : versions) {
-        rows.push_back({test::CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
+        rows.push_back({CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
                         right ? S::Loaded : S::WrongVersion, right ? "" : version});
     }
     for (const auto& [text, number, status, message] : rows) {
@@ -238,8 +236,8 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
 }
 
 TEST_F(VariantFileTest, DialogReaderFillsBothRuleSetsAndItsFields) {
-    Write(test::CrLf({kHeader, "Variant=Dlg", "Setup=1", "CapRequired=1", "OutofHome=0",
-                      "PromoW=H8G8", "WhiteManMovement=N;NE NW", "BlackManMovement=S", "END"}));
+    Write(CrLf({kHeader, "Variant=Dlg", "Setup=1", "CapRequired=1", "OutofHome=0", "PromoW=H8G8",
+                "WhiteManMovement=N;NE NW", "BlackManMovement=S", "END"}));
     g->active = g->defined = DefaultRules();
     ApplySetupText(kDefaultSetup, g->board);
     const DialogVariant d = ReadVariantForDialog(*g, dir.path(), variant, ui);
@@ -262,4 +260,4 @@ TEST_F(VariantFileTest, DialogReaderFillsBothRuleSetsAndItsFields) {
 }
 
 }  // namespace
-}  // namespace zelkor
+}  // namespace zelkor::test
