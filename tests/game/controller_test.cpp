@@ -674,6 +674,7 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
               std::tuple(0, "start", "00"));
     EXPECT_EQ(g().board, g().initialBoard);
     step([&] { c().Forward(); });
+    EXPECT_EQ(g().gamePly, 1);
     step([&] { c().Last(); });
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d6")], Text(D::Comment), Enabled({C::Forward})),
               std::tuple(4, kBlackMan, "after four", "0"));
