@@ -27,8 +27,7 @@
 
 using namespace zelkor;
 using namespace zelkor::ui;
-using zelkor::test::RecordingUi;
-using zelkor::test::ScriptedRandom;
+using namespace zelkor::test;
 
 namespace {
 
@@ -430,12 +429,11 @@ class DialogsTest : public QObject {
             pictures << DrawAppIcon(size);
         quint64 all = 0;
         for (const QImage& picture : pictures) {
-            const quint64 sum = zelkor::test::PictureSum(picture);
-            sums << zelkor::test::SumText(sum);
+            const quint64 sum = PictureSum(picture);
+            sums << SumText(sum);
             all = (all ^ sum) * 1099511628211ull;
         }
-        QVERIFY2(all == 0x4e1f5f2c30033295ull,
-                 qPrintable(zelkor::test::SumText(all) + ": " + sums.join(' ')));
+        QVERIFY2(all == 0x4e1f5f2c30033295ull, qPrintable(SumText(all) + ": " + sums.join(' ')));
     }
 };
 
