@@ -142,23 +142,25 @@ TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win.
 TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
-    // (last offer, announced, mode, answer, score 78 plies before (0: none), questions, drawn)
+    // (last offer, a lost position, mode, answer, score 78 plies before (0: none), questions,
+    // drawn); the loss is announced, and no draw is proposed after that.
     const std::tuple<int, bool, PlayMode, Answer, int, int, bool> cases[] = {
         {60, false, PlayMode::PlayerComputer, Answer::No, 0, 1, false},
         {61, false, PlayMode::PlayerComputer, Answer::No, 0, 0, false},
-        {60, true, PlayMode::PlayerComputer, Answer::No, 0, 0, false},
         {60, false, PlayMode::PlayerComputer, Answer::No, 5000, 0, false},  // no longer level
         {60, false, PlayMode::PlayerComputer, Answer::Yes, 0, 1, true},
-        {60, false, PlayMode::ComputerComputer, Answer::No, 0, 0, true}};
-    settings().SearchDepth = 1;
+        {60, false, PlayMode::ComputerComputer, Answer::No, 0, 0, true},
+        {60, true, PlayMode::PlayerComputer, Answer::No, 0, 0, false}};
+    const std::string lost =
+        SetupOf("A1 B1 C1 D1 A2 B2 C2 D2 A3 B3", "E1 F1 G1 H1 F2 G2 H2 G3 H3 H5");
     settings().AskDraw = 1;
     for (auto [lastOffer, announced, mode, answer, earlier, questions, drawn] : cases) {
-        Position(DefaultRules(), kDefaultSetup, kWhite, 100);
+        settings().SearchDepth = announced ? 2 : 1;
+        Position(DefaultRules(), announced ? lost : kDefaultSetup, kWhite, 100);
         g().playMode = mode;
         s().scoreHistory[101 - kStableScorePlies] = static_cast<int16_t>(earlier);
         s().stableScoreCounter = 2;
         s().lastDrawOfferPly = lastOffer;
-        s().announced = announced;
         random.fallback = mode == PlayMode::ComputerComputer ? 0.05 : 0.0;
         ui.answers = {answer};
         c().ComputeCommand();
@@ -166,7 +168,8 @@ TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
             return m.text == "How about a draw?" && m.title == "Question" &&
                    m.buttons == Buttons::YesNo && m.icon == Icon::Question;
         });
-        EXPECT_EQ(std::tuple(asked, g().gameOver), std::tuple(questions, drawn));
+        EXPECT_EQ(std::tuple(asked, g().gameOver, s().announced),
+                  std::tuple(questions, drawn, announced));
         if (!drawn) continue;
         EXPECT_EQ(Text(D::Status), "It's a draw!");
         EXPECT_TRUE(Told("Congratulations", "It's a draw!"));
