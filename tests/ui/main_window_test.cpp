@@ -442,11 +442,16 @@ class MainWindowTest : public QObject {
         WindowFixture f;
         QCOMPARE(f.window->fileFolder(), QDir::currentPath());
         fs::create_directory(f.dir / "games");
-        f.window->fileHook = [&](bool, const std::string&) {
-            return std::optional<std::string>((f.dir / "games" / "first").string());
-        };
         f.Type(f.FirstLegalMove());
         QVERIFY(f.WaitIdle());
+        f.window->fileHook = [](bool, const std::string&) {
+            return std::optional<std::string>("");
+        };
+        f.action("Save")->trigger();  // the dialog left without a name: nothing is saved
+        QVERIFY(!f.window->windowTitle().contains(".zlk"));
+        f.window->fileHook = [&](bool save, const std::string&) {  // a dialog to save with
+            return std::optional<std::string>((f.dir / "games" / (save ? "first" : "x")).string());
+        };
         f.action("Save")->trigger();
         QVERIFY(fs::exists(f.dir / "games" / "first.zlk"));
         QCOMPARE(f.window->fileFolder(), QString::fromStdString((f.dir / "games").string()));
