@@ -356,7 +356,7 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     const std::pair<std::string, MasterChoice> files[] = {
         {"[master]\r\nmaster=true\r\nthreads=3\r\n", {true, 3}},
         {"master=true\nthreads=64", {true, 64}},
-        {"master=yes\nthreads=0", {}},
+        {"master=true\nmaster=yes\nthreads=0", {true}},  // a bad line changes nothing
         {"master=TRUE\nthreads=65", {}},
         {"threads=2x\nthreads=-1\nthreads=99999999999", {}},
         {std::string("\0\xff[master]\nmaster", 18), {}}};
