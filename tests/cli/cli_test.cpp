@@ -169,13 +169,14 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run = RunCli(Shipped() +
                             "match --a 10 --b master --depth 1 --time 0.05 --threads 2 --games 1 "
-                            "--seed 3 --sprt 0 10 0.05 0.05 --save " +
+                            "--seed 3 --sprt 0 10 0.05 0.1 --save " +
                             Quoted(dir / "m.zlk"));
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
-    for (const char* part : {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ",
-                             "\ndraws by the move rule or the ply limit: ", "\nsprt: llr "})
+    for (const char* part :
+         {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ",
+          "\ndraws by the move rule or the ply limit: ", "\nsprt: llr ", " (bounds -2.25 2.89) "})
         EXPECT_TRUE(Has(run.out, part));
     EXPECT_FALSE(Has(run.out, "30th move: 0;"));  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),
