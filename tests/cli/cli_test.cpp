@@ -16,10 +16,9 @@
 #include "game/match.h"
 #include "support/fakes.h"
 
+namespace zelkor::test {
 namespace {
 
-using zelkor::test::ReadFile;
-using zelkor::test::TempDir;
 namespace fs = std::filesystem;
 
 struct CliRun {
@@ -62,7 +61,7 @@ std::string Quoted(const fs::path& path) {
 
 // The option that points zelkor-cli at the shipped data folder.
 std::string Shipped() {
-    return "--data-dir " + Quoted(zelkor::test::ShippedDataDir()) + " ";
+    return "--data-dir " + Quoted(ShippedDataDir()) + " ";
 }
 
 // Whether `text` holds `part`; a failure shows the whole text.
@@ -98,8 +97,8 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
 
     TempDir dir;
     const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";
-    zelkor::test::WriteFile(dir / "g.zlk", header + "d8e7\r\n");
-    zelkor::test::WriteFile(dir / "bad.zlk", header + "d8d5\r\n");
+    WriteFile(dir / "g.zlk", header + "d8e7\r\n");
+    WriteFile(dir / "bad.zlk", header + "d8d5\r\n");
     const std::string file = Quoted(dir / "g.zlk");
     const auto after = RunCli("moves " + file);  // h1 has moved
     EXPECT_EQ(std::tuple(after.status, after.out.find("h1xf3")), std::tuple(0, std::string::npos));
@@ -109,7 +108,7 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     EXPECT_EQ(RunCli("moves " + Quoted(dir / "bad.zlk")).status, 1);
     EXPECT_EQ(RunCli("perft 2 " + Quoted(dir / "missing.zlk")).status, 1);
     // A file that stops loading early is no position to work on.
-    zelkor::test::WriteFile(dir / "cut.zlk", header + "{\r\nd8e7\r\n");
+    WriteFile(dir / "cut.zlk", header + "{\r\nd8e7\r\n");
     const auto cut = RunCli("moves " + Quoted(dir / "cut.zlk"), true);
     EXPECT_EQ(cut.status, 1);
     EXPECT_EQ(cut.out, "zelkor-cli: " + (dir / "cut.zlk").string() +
@@ -186,7 +185,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
-    EXPECT_TRUE(Has(zelkor::test::ReadFile(dir / "m-0001.zlk"),
+    EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
                     "Match game 1: level 10(depth 1) (White) against master(0.05s,2t) (Black)"));
     // The seed draws the openings: levels by depth play the same games from the same seed.
     const auto seeded = RunCli(Shipped() + "match --a 10 --b 10 --depth 1 --games 1 --seed 0");
@@ -196,7 +195,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
 // The clock and random numbers the executables use: the local time of day as the C library
 // gives it, and a seeded sequence that repeats in [0, 1).
 TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
-    zelkor::SystemClock clock;
+    SystemClock clock;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -215,8 +214,8 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
     char date[64];
     std::strftime(date, sizeof date, "%x", &local);
     EXPECT_TRUE(clock.DateText() == date || std::time(nullptr) != now);  // unless a day ended
-    zelkor::SystemRandom a, b;
-    for (zelkor::SystemRandom* r : {&a, &b})
+    SystemRandom a, b;
+    for (SystemRandom* r : {&a, &b})
         r->Seed(5);
     for (int i = 0; i < 1000; ++i) {
         const double x = a.Uniform();
@@ -239,37 +238,35 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         {10, 0, 0, 1, 2400, 0, 0, ""},  // a whole score is taken a millionth inside
         {0, 0, 10, 0, -2400, 0, 0, ""},
     };
-    const zelkor::SprtSettings sprt{.on = true};
+    const SprtSettings sprt{.on = true};
     for (const auto& [wins, draws, losses, score, elo, error, llr, decision] : rows) {
-        const zelkor::MatchTally t{wins, draws, losses};
-        const auto e = zelkor::EstimateElo(t);
-        const double ratio = zelkor::SprtLlr(t, 0, 10);
+        const MatchTally t{wins, draws, losses};
+        const auto e = EstimateElo(t);
+        const double ratio = SprtLlr(t, 0, 10);
         EXPECT_NEAR(e.score, score, 1e-9) << wins;
         EXPECT_NEAR(e.elo, elo, 0.001) << wins;
         EXPECT_NEAR(e.error, error, 0.001) << wins;
         EXPECT_NEAR(ratio, llr, 0.0001) << wins;
-        EXPECT_EQ(zelkor::SprtDecision(sprt, ratio), decision) << wins;
+        EXPECT_EQ(SprtDecision(sprt, ratio), decision) << wins;
     }
     EXPECT_NEAR(sprt.lower(), -2.944439, 1e-6);
     EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);
-    EXPECT_EQ(zelkor::SprtDecision(sprt, zelkor::SprtLlr({30, 40, 30}, 0, 200)), "H0 accepted");
-    EXPECT_EQ(zelkor::MatchTally{}.score(), 0.5);
+    EXPECT_EQ(SprtDecision(sprt, SprtLlr({30, 40, 30}, 0, 200)), "H0 accepted");
+    EXPECT_EQ(MatchTally{}.score(), 0.5);
 
     // A level by depth against one by time on a clock that moves on at every reading: the
     // match comes out the same every time, its openings, games and their ends pinned.
-    zelkor::test::FakeClock clock;
+    FakeClock clock;
     clock.tick = 0.01;
-    zelkor::MatchOptions o;
+    MatchOptions o;
     std::tie(o.a.depth, o.b.level, o.b.seconds, o.seed) = std::tuple(1, 4, 0.5, 5);
-    o.dataDir = zelkor::test::ShippedDataDir().string();
+    o.dataDir = ShippedDataDir().string();
     std::string games;
-    const zelkor::MatchSystem system{clock,
-                                     [] { return std::make_unique<zelkor::SystemRandom>(); }};
-    const zelkor::MatchReport report = zelkor::RunMatch(
-        o, system, [&](const zelkor::GameOutcome& game, const zelkor::MatchTally&) {
-            games += std::to_string(game.plies) + " " + game.reason + " " +
-                     std::to_string(game.result) + ", ";
-        });
+    const MatchSystem system{clock, [] { return std::make_unique<SystemRandom>(); }};
+    const MatchReport report = RunMatch(o, system, [&](const GameOutcome& game, const MatchTally&) {
+        games += std::to_string(game.plies) + " " + game.reason + " " +
+                 std::to_string(game.result) + ", ";
+    });
     EXPECT_EQ(games, "103 target filled 1, 56 target filled 1, ");
     EXPECT_EQ(std::tuple(report.tally.wins, report.tally.draws, report.tally.losses),
               std::tuple(2, 0, 0));
@@ -317,7 +314,7 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     EXPECT_EQ(std::distance(std::sregex_iterator(book.begin(), book.end(), start), {}), 2);
     EXPECT_NE(book.find(" Opening'\r\n", second), std::string::npos);
     // A file in the way that is no book, or cannot be read, stays as it was.
-    zelkor::test::WriteFile(dir / "notes.txt", "my notes\r\n");
+    WriteFile(dir / "notes.txt", "my notes\r\n");
     fs::create_directory(dir / "folder.bok");
     for (const char* name : {"notes.txt", "folder.bok"}) {
         const auto run = RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / name), true);
@@ -326,8 +323,7 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     }
     EXPECT_EQ(ReadFile(dir / "notes.txt"), "my notes\r\n");
     // Lines before the first section are kept, a stray first line among them.
-    zelkor::test::WriteFile(dir / "noted.bok",
-                            "ZELKOR Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\n");
+    WriteFile(dir / "noted.bok", "ZELKOR Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\n");
     EXPECT_EQ(RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / "noted.bok")).status, 0);
     EXPECT_EQ(ReadFile(dir / "noted.bok")
                   .find("Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\nVariant=Halma\r\n"),
@@ -372,7 +368,7 @@ TEST(Cli, RejectsBadArguments) {
     // What a crash left half-written there is cleared away.
     fs::create_directory(dir / "empty");
     const fs::path left = dir / "empty" / ".zelkor-a1b2c3d4.tmp";
-    zelkor::test::WriteFile(left, "x");
+    WriteFile(left, "x");
     fs::last_write_time(left, fs::file_time_type::clock::now() - std::chrono::hours(2));
     const std::string empty = "--data-dir " + Quoted(dir / "empty") + " selfplay --depth 1 ";
     EXPECT_EQ(std::pair(RunCli(empty).status, RunCli(empty + "--variant 2").status),
@@ -387,10 +383,10 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     std::string setup(64, '0');
     setup[56] = '1';  // a8
     setup[7] = '2';   // h1
-    zelkor::test::WriteFile(dir / "variants.ini",
-                            "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
-                                "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" +
-                                setup + "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
+    WriteFile(dir / "variants.ini",
+              "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
+                  "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" + setup +
+                  "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
     const std::string selfplay = "--data-dir " + Quoted(dir.path()) + " selfplay --depth 1 ";
     for (const auto& [arguments, first, last] :
          {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
@@ -405,7 +401,7 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     }
     EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), "strength 9, depth 1, book both: Black wins"));
     // --save does not replace a write-protected file.
-    zelkor::test::WriteFile(dir / "kept.zlk", "kept");
+    WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
     const auto kept = RunCli(selfplay + "--save " + Quoted(dir / "kept.zlk"), true);
     EXPECT_EQ(std::tuple(kept.status, ReadFile(dir / "kept.zlk")), std::tuple(1, "kept"));
@@ -426,7 +422,7 @@ TEST(Install, ProgramDataAndThePerUserFolder) {
                                   ZELKOR_BINARY_DIR + "' --prefix " + Quoted(prefix) + " 2>&1");
     ASSERT_EQ(install.status, 0) << install.out;
     const fs::path share = prefix / "share/zelkor";
-    const std::string variants = ReadFile(zelkor::test::ShippedDataDir() / "variants.ini");
+    const std::string variants = ReadFile(ShippedDataDir() / "variants.ini");
     EXPECT_EQ(ReadFile(share / "variants.ini"), variants);
     for (const char* file : {"zelkor.bok", "white bookgames/01-halma.zlk",
                              "black bookgames/01-halma.zlk", "pieces/brownandblack/msquare.bmp",
@@ -442,7 +438,7 @@ TEST(Install, ProgramDataAndThePerUserFolder) {
     EXPECT_EQ(std::tuple(first.status, first.out.substr(0, 18), ReadFile(folder / "variants.ini")),
               std::tuple(0, "e1-d2\ne1-e2\ne1-d1\n", variants));
     EXPECT_TRUE(fs::exists(folder / "black bookgames/03-diagonal-halma.zlk"));
-    zelkor::test::WriteFile(folder / "zelkor.rtg", "kept\r\n");
+    WriteFile(folder / "zelkor.rtg", "kept\r\n");
     fs::remove(folder / "zelkor.bok");
     EXPECT_EQ(Cli(cli, home.path(), "moves").out, first.out);
     EXPECT_EQ(ReadFile(folder / "zelkor.rtg"), "kept\r\n");
@@ -474,3 +470,4 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
 }
 
 }  // namespace
+}  // namespace zelkor::test
