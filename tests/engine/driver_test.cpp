@@ -155,6 +155,8 @@ TEST_F(Driver, DrawProposals) {
         EXPECT_EQ(ProposeDraw(e, both), proposal) << lastOffer << announced << both << earlier;
         EXPECT_EQ(s.lastDrawOfferPly, proposal == DrawProposal::None ? lastOffer : 101);
     }
+    s.bestScore = kDrawProposalMaxScore;  // a score this high proposes nothing
+    EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
     // Nothing without the option; a new game waits for the score to be stable again.
     settings.AskDraw = 0;
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);

@@ -66,17 +66,6 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     EXPECT_EQ(CountKeyRepetitions(g, 5000), 0);
 }
 
-// Changes only when the search or the move generation changes on purpose.
-TEST(Bench, NodeTotalIsPinned) {
-    FakeClock clock;
-    ScriptedRandom random;
-    random.fallback = 0.7;  // no noise is drawn: the amplitude is 0
-    uint64_t total = 0;
-    for (const BenchPosition& position : BenchPositions())
-        total += BenchNodes(position, clock, random);
-    EXPECT_EQ(total, 3480477u);
-}
-
 // The Master search, one thread to a fixed depth, is as deterministic as the levels': its
 // nodes, scores, moves and the lengths of its lines over the benchmark positions are pinned, so
 // that a change to its search or evaluation shows. A deliberate change, proven in a match, pins the
