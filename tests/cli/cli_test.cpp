@@ -167,10 +167,11 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
 // as legal games, and the last line gives the tally and the Elo difference with its error bar.
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
-    const auto run = RunCli(Shipped() +
-                            "match --a 10 --b master --depth 1 --time 0.05 --threads 2 --games 1 "
-                            "--seed 3 --sprt 0 10 0.05 0.1 --save " +
-                            Quoted(dir / "m.zlk"));
+    const auto run =
+        RunCli(Shipped() +
+               "match --a master --b master --time 0.05 --threads 2 --a-threads 1 --games 1 "
+               "--seed 3 --sprt 0 10 0.05 0.1 --save " +
+               Quoted(dir / "m.zlk"));
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
@@ -180,14 +181,14 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         EXPECT_TRUE(Has(run.out, part));
     EXPECT_FALSE(Has(run.out, "30th move: 0;"));  // only when some are
     EXPECT_TRUE(std::regex_match(lines.back(),
-                                 std::regex("level 10\\(depth 1\\) vs master\\(0.05s,2t\\): "
+                                 std::regex("master\\(0.05s,1t\\) vs master\\(0.05s,2t\\): "
                                             "games 2 \\+\\d =\\d -\\d score "
                                             "[01]\\.\\d{3} elo -?\\d+\\.\\d \\+/- \\d+\\.\\d")))
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
     EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
-                    "Match game 1: level 10(depth 1) (White) against master(0.05s,2t) (Black)"));
+                    "Match game 1: master(0.05s,1t) (White) against master(0.05s,2t) (Black)"));
     // The seed draws the openings: levels by depth play the same games from the same seed.
     const auto seeded = RunCli(Shipped() + "match --a 10 --b 10 --depth 1 --games 1 --seed 0");
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: A wins (target filled) after 79 plies"));
