@@ -284,6 +284,7 @@ TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
     EXPECT_EQ(Last().substr(0, 10) + Enabled({C::PlayMenu}), "Hint: Try 1");
 
     ThinkDeep();
+    EXPECT_GT(ui.progressValue, 0);  // the bar follows the depth
     c().CancelCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_EQ(std::tuple(g().gamePly, g().searchStopped, Enabled({C::Cancel, C::Compute})),
