@@ -692,7 +692,8 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
                          g().comments[4]),
               std::tuple(2, "00", "", ""));  // the cut moves' comments go with them
 
-    // A line of the analysis is played in the position analysed.
+    // A line of the analysis is played in the position analysed, in place of the move there.
+    c().CommentEdited("on c8c6");
     c().Back();
     c().AnalyzeCommand();
     const RootEntry chosen = c().search().rootTable[0];
@@ -703,8 +704,8 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     EXPECT_EQ(std::tuple(g().gamePly, Text(D::TypedMove)), std::tuple(1, ""));
     g().gameOver = false;
     c().AnalysisMoveChosen(0);
-    EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength),
-              std::tuple(2, kBlackMan, 2));
+    EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength, g().comments[2]),
+              std::tuple(2, kBlackMan, 2, ""));
     EXPECT_TRUE(ui.messages.empty());
 }
 
