@@ -122,8 +122,9 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
         if (ui.eventsProcessed != 200) return;
         // While the computer plays itself: Cancel, and no list, Board menu or hint.
         EXPECT_EQ(Enabled({C::Cancel, C::BoardMenu, C::Hint, C::GameMoveList, C::LegalMoveList,
-                           C::AnalysisList, C::PlayMenu}),
-                  "1000001");
+                           C::AnalysisList, C::PlayMenu}) +
+                      Text(D::FirstSideName) + Text(D::SecondSideName),
+                  "1000001ComputerComputer");
         c().CancelCommand();
         EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "00");  // accepted once, still busy
     };
