@@ -438,7 +438,7 @@ class MainWindowTest : public QObject {
                 !next.findChild<QAction*>("mnuBrownAndBlack")->isChecked());
     }
 
-    void savingAddsTheExtensionAndAsksOnlyItsOwnQuestion() {
+    void savingAddsTheExtensionAsksItsOwnQuestionAndBoxesShowTheirTitle() {
         WindowFixture f;
         QCOMPARE(f.window->fileFolder(), QDir::currentPath());
         fs::create_directory(f.dir / "games");
@@ -458,10 +458,7 @@ class MainWindowTest : public QObject {
         f.action("Save")->trigger();
         QVERIFY(f.messages.size() == 1 &&
                 f.messages[0].text == "first.zlk already exists, overwrite?");
-    }
-
-    void messageBoxesShowTheirWholeTitle() {
-        WindowFixture f;
+        // A message box is wide enough for its whole title.
         f.window->messageHook = nullptr;
         int width = 0, title = 0;
         QTimer::singleShot(0, [&] {
