@@ -80,6 +80,8 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     c().LegalMoveChosen(0);
     ui.onProcessEvents = nullptr;
     EXPECT_EQ(Text(D::Calculation) + std::to_string(busy), "no calculation1");
+    c().TakeBackPlayerMove();  // two people: the one move goes back, and is played again
+    ASSERT_EQ(g().gamePly, 0);
     for (int guard = 0; !g().gameOver && guard < 1000; ++guard)
         c().LegalMoveChosen(0);
     ASSERT_TRUE(g().gameOver);
@@ -619,14 +621,11 @@ TEST_F(Input, EveryGeneratedMoveIsReplayable) {
     long long played = 0;
     for (int game = 0; game < 800; ++game) {
         const auto drawn = RandomGame(rng);
-        // The random game becomes the controller's position, with an empty game record.
-        const auto load = [&] {
-            SetUpPosition(g(), drawn->active, SetupText(drawn->board), drawn->side, 0);
-        };
-        load();
-        SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(drawn->board));
-        for (const Move& m : LegalMoves(g())) {
-            load();
+        const std::string setup = SetupText(drawn->board);
+        SCOPED_TRACE("case " + std::to_string(game) + ": " + setup);
+        for (const Move& m : LegalMoves(*drawn)) {
+            // The random game's position, with an empty game record.
+            SetUpPosition(g(), drawn->active, setup, drawn->side, 0);
             const std::string text =
                 NormaliseTypedMove(SquareName(m.Source) + SquareName(m.dest), 'x');
             ASSERT_TRUE(c().InputMove(text)) << text;
