@@ -354,6 +354,7 @@ TEST(Cli, RejectsBadArguments) {
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
           std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n")})
         EXPECT_EQ(RunCli(arguments, true).out, message);
+    EXPECT_TRUE(Has(RunCli("frobnicate", true).out, "zelkor-cli: unknown command 'frobnicate'\n"));
     const auto help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
