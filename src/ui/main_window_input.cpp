@@ -15,6 +15,8 @@ namespace zelkor::ui {
 
 bool frmMain::CommandKeyWins(const QLineEdit* box, const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
+    // Once the move box has nothing of its own to undo, Ctrl+Z takes back the last move.
+    if (box == typedMove_ && pressed == QKeySequence("Ctrl+Z")) return !box->isUndoAvailable();
     for (const CommandEntry& entry : CommandTable()) {
         if (!*entry.shortcut || QKeySequence(entry.shortcut) != pressed) continue;
         // In the comment box the user's own selected text can still be copied, cut or

@@ -157,6 +157,11 @@ class MainWindowTest : public QObject {
         QVERIFY(f.WaitIdle());
         typed->removeEventFilter(&click);
         QVERIFY(f.game().gamePly == 7 && f.window->focusWidget() == comment);
+        // Ctrl+Z in the move box undoes its typing, and with none left takes back a move.
+        QTest::keyClicks(typed, "e");
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(typed->text().isEmpty() && f.game().gamePly == 5);
     }
 
     void commandKeysWinInTheTextBoxes() {
