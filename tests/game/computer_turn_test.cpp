@@ -73,10 +73,10 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         EXPECT_EQ(
             std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
                        g().movePool[3].dest, s().bestScore, s().rootTable[0].score, s().hintFrom,
-                       s().hintTo, s().bestLine[1].Source, s().rootTable[0].upperBound),
+                       s().hintTo, s().bestLine[1].Source, s().rootTable[0].upperBound, g().timeUp),
             std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
                        moves[3].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0,
-                       best ? 85 : 0, false));  // a shorter line leaves none of the last
+                       best ? 85 : 0, false, false));  // a shorter line leaves none of the last
     }
 }
 

@@ -50,6 +50,7 @@ TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
         "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
     // A translated pattern is filled in the pattern's order, once: an inserted text stays.
     EXPECT_EQ(Fill("%2 before %1, 100% %3", {"a", "%1"}), "%1 before a, 100% %3");
+    EXPECT_EQ(Fill("%9%1", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "ia");
 }
 
 using Modes = ControllerTest;
