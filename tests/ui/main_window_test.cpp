@@ -249,6 +249,8 @@ class MainWindowTest : public QObject {
             QCOMPARE(SquareName(board.cursorSquare()), std::string(square));
         }
         QCOMPARE(f.lines("GameMoveList")[0], QString("   1. e1-e2"));
+        f.window->findChild<QLineEdit*>("CommentBox")->setFocus();  // the cursor goes with it
+        QCOMPARE(board.cursorSquare(), 0);
         // Without the cursor the arrows, Home and End step through the game.
         QTest::keyClick(&board, Qt::Key_Escape);
         const std::pair<Qt::Key, int> steps[] = {
