@@ -159,6 +159,7 @@ TEST_F(SettingsFileTest, LfLinesSpacesTrailingLinesAndHomeSquaresAreAccepted) {
     Settings custom;
     custom.Handicap = 6;
     auto lines = SettingsLines(custom);
+    lines[0] = " " + lines[0] + " ";  // the first line with spaces too
     lines[2] = "6";
     lines[3] = "\t+4  ";
     lines[21] = "A8a8B8";  // what is no square is skipped
