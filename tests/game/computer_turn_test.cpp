@@ -133,11 +133,13 @@ TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
               std::tuple(kWhiteMan, "   1. e1-d2b", std::vector<bool>{false}));  // zelkor.bok
     EXPECT_NE(Text(D::Calculation).find("\r\nBook"), std::string::npos);
 
-    // A proposal that is no legal move is dropped.
+    // A proposal that is no legal move is dropped (here one of the book games).
     Position(DefaultRules(), kDefaultSetup, kWhite, 0);
     book->bookMove = {Sq("e1"), Sq("e5")};
+    settings().BookFromGames = 1;
     c().ComputeCommand();
     EXPECT_NE(g().gameMoveLines.at(0).back(), 'b');
+    EXPECT_EQ(book->bookLookups, (std::vector<bool>{false, true}));
 }
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win.
