@@ -87,10 +87,15 @@ TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
         "Variant=Halma\r\nBlackStarts=1\r\nstart\r\ng3f4w\r\nend\r\n"
         "Variant=Halma\r\nPromoW=A8B8H8\r\nstart\r\ng3f4w\r\nend\r\n"
         "Variant=Halma\r\nBlackManMovement=N;E W\r\nstart\r\ng3f4w\r\nend\r\n"
-        "Variant=Halma\r\nSetup=0000\r\nstart\r\ng3f4w\r\nend\r\n"
-        "start\r\ng3f4w\r\nend\r\n" +
-        kSection + "c3d4w\r\nend\r\n");
-    EXPECT_EQ(Lookup().bookMoves, Moves{"c3d4"});
+        "Variant=Halma\r\nSetup=" +
+        std::string(64, '0') + "\r\nstart\r\ng3f4w\r\nend\r\nstart\r\ng3f4w\r\nend\r\n" + kSection +
+        "c3d4w\r\nend\r\n");
+    BookCache cache;  // kept as a game keeps it: another start position takes its own section
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"c3d4"});
+    const Board start = g->initialBoard;
+    g->initialBoard = EmptyBoard();
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"g3f4"});
+    g->initialBoard = start;
     g->active.flag(BlackStarts) = 1;  // a game whose Black starts takes the section for it
     EXPECT_EQ(Lookup().bookMoves, Moves{"g3f4"});
     // Home squares are compared as sets, with room for the pieces the value leaves out.
