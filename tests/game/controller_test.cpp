@@ -526,6 +526,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
          "a longer jump is compulsory: d4 can jump"},  // where the longest chain is compulsory
         {"D4 d5", {}, "move d4 h8", "d4 cannot reach h8"},
         {"D4 d5", {}, "move d4 d5", "d5 is not empty"},
+        {"D4 d5", {}, "move d5 d6", ""},  // not White's man: the caller names that
         {"D4 d5", {}, "move d4 d3", ""},
         {"D4 d5", {}, "hint d4-d6", "Try d4xd6|d4, d6"},  // the hint writes a jump as a jump
         {"D4 d5", {}, "hint d4-d3", "Try d4-d3|d4, d3"},
