@@ -666,7 +666,7 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     const auto step = [&](const std::function<void()>& command) {
         ui.SetListLines(ListId::Analysis, {"e1-d2"});
         command();
-        listed += std::to_string(ui.list(ListId::Analysis).size());
+        listed += std::to_string(ui.list(ListId::Analysis).size()) + Enabled({C::AnalysisList});
     };
     step([&] { c().Back(); });
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("c7")], g().side, Text(D::Comment)),
@@ -688,7 +688,7 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     EXPECT_EQ(g().firstSideName, "Player");  // Player-Player keeps the names
 
     step([&] { c().TakeBackPlayerMove(); });
-    EXPECT_EQ(listed, "000000");
+    EXPECT_EQ(listed, "000000000000");  // nor can a line of it be chosen
     ASSERT_TRUE(Type("c8c6"));
     EXPECT_EQ(g().gameMoveLines, (std::vector<std::string>{"   1. e1-d2", "      c8xc6"}));
     EXPECT_EQ(std::tuple(g().recordLength, Enabled({C::Forward, C::Last}), g().moveTexts[2].first,
