@@ -768,7 +768,8 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     ui.answers = {Answer::Yes};
     ui.SetText(Display::TypedMove, "e7d");  // a move half typed goes with the game
     c().NewGameCommand(true);
-    EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs, g().gameStarted), std::tuple(0, 1, false));
+    EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs, g().gameStarted, g().recordLength),
+              std::tuple(0, 1, false, 0));
     EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName) + Text(D::TypedMove),
               "White moves|Halma");
 
