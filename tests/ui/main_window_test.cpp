@@ -236,6 +236,11 @@ class MainWindowTest : public QObject {
                             Qt::Key_Up, Qt::Key_Space, Qt::Key_Down})
             QTest::keyClick(&board, key);
         QCOMPARE(f.game().gamePly, 0);
+        f.controller().feedback().reachable = false;  // the option off: no squares marked
+        QTest::keyClick(&board, Qt::Key_Space);
+        QVERIFY(board.highlighted(SquareOf("E1")) && board.reachable().empty());
+        QTest::keyClick(&board, Qt::Key_Escape);
+        f.controller().feedback().reachable = true;
         QTest::keyClick(&board, Qt::Key_Space);
         QVERIFY(board.highlighted(SquareOf("E1")) && !board.reachable().empty());
         QTest::keyClick(&board, Qt::Key_Up);
