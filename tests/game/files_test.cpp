@@ -191,9 +191,11 @@ TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {
 }
 
 TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
-    WriteFile(dir / "bad.zlk", kGameHeader + "BlackStarts=1\r\nSTART\r\nd8e7\r\nc3d5\r\n");
-    EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));
-    EXPECT_EQ(Last(), "Error: bad.zlk, line 6: \"C3D5\" is not a legal move; 1 move was loaded");
+    WriteFile(dir / "bad.zlk",
+              kGameHeader + "BlackStarts=1\r\nSTART\r\nd8e7\r\nc3d5" + std::string(50, 'x'));
+    EXPECT_FALSE(c().LoadGameFile(dir / "bad.zlk"));  // told with its first 40 characters
+    EXPECT_EQ(Last(), "Error: bad.zlk, line 6: \"C3D5" + std::string(36, 'X') +
+                          "\" is not a legal move; 1 move was loaded");
     EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading(),
                          ui.enabled(C::GameMenu)),
               std::tuple(1, 1, kWhite, false, true));
