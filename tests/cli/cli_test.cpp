@@ -163,15 +163,15 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
         << run.out;
 }
 
-// A short match: one game asked is one pair, every game ends, the games are saved and replay
-// as legal games, and the last line gives the tally and the Elo difference with its error bar.
+// A short match (A is Master unless told): one game asked is one pair, every game ends, the games
+// are saved and replay as legal games, and the last line gives the tally and the Elo difference
+// with its error bar.
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
-    const auto run =
-        RunCli(Shipped() +
-               "match --a master --b master --time 0.05 --threads 2 --a-threads 1 --games 1 "
-               "--seed 3 --sprt 0 10 0.05 0.1 --save " +
-               Quoted(dir / "m.zlk"));
+    const auto run = RunCli(Shipped() +
+                            "match --b master --time 0.05 --threads 2 --a-threads 1 --games 1 "
+                            "--seed 3 --sprt 0 10 0.05 0.1 --save " +
+                            Quoted(dir / "m.zlk"));
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
     ASSERT_GE(lines.size(), 4u);
