@@ -600,8 +600,8 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     ASSERT_NE(book, lines.end());
     c().LegalMoveChosen(static_cast<int>(book - lines.begin()));
     EXPECT_EQ(g().gameMoveLines, std::vector<std::string>{"   1. g1xe3b"});
-    c().LegalMoveChosen(1000);                                                  // no such line
-    EXPECT_EQ(std::to_string(g().gamePly) + Enabled({C::AnalysisList}), "10");  // none fits now
+    c().LegalMoveChosen(1000);  // no such line; and after the move no analysis line fits
+    EXPECT_EQ(std::to_string(g().gamePly) + Enabled({C::AnalysisList}), "10");
     EXPECT_EQ(Text(D::OpeningName), "Left Flank Third-Row Jump Opening");
 
     // A searched computer move that the book knows is marked and names its opening.
