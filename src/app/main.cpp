@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -63,7 +64,11 @@ int main(int argc, char** argv) {
         zelkor::ProcessDataFolderInputs(arguments.dataDir, executableFolder),
         zelkor::ui::QtTranslator());
     if (!data.error.empty()) {
-        QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
+        // Started from a terminal or a script, the reason shows there too; where no screen
+        // shows a window (the offscreen platform) a message box would wait for ever.
+        std::fprintf(stderr, "zelkor: %s\n", data.error.c_str());
+        if (QGuiApplication::platformName() != "offscreen")
+            QMessageBox::critical(nullptr, "Zelkor", QFile::decodeName(data.error.c_str()));
         return 1;
     }
     zelkor::SystemClock clock;

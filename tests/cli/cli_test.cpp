@@ -461,15 +461,20 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     EXPECT_FALSE(fs::exists(home / ".local") ||
                  fs::exists(fs::path(ZELKOR_CLI_PATH).parent_path() / ".zelkor-write-test"));
 #ifdef ZELKOR_WITH_UI
+    const std::string zelkor = Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor");
     // The usage needs no display.
-    const auto help = RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                               Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") + " --help 2>&1");
+    const auto help =
+        RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + zelkor + " --help 2>&1");
     EXPECT_EQ(help.status, 0) << help.out;
     for (const char* part : {"--data-dir <DIR>", "Halma and its variants on an 8x8 board"})
         EXPECT_TRUE(Has(help.out, part));
+    // A folder that is not there ends the program with its reason.
+    const auto missing = RunShell("QT_QPA_PLATFORM=offscreen " + zelkor + " --data-dir " +
+                                  Quoted(home / "none") + " 2>&1");
+    EXPECT_EQ(std::tuple(missing.status, Has(missing.out, "none does not exist")),
+              std::tuple(1, true));
     // The window opens on the folder given, which gets its log; then it is ended.
-    RunShell("cd " + Quoted(home.path()) + "; QT_QPA_PLATFORM=offscreen " +
-             Quoted(fs::path(ZELKOR_BINARY_DIR) / "bin/zelkor") +
+    RunShell("cd " + Quoted(home.path()) + "; QT_QPA_PLATFORM=offscreen " + zelkor +
              " --data-dir . >/dev/null 2>&1 & for i in $(seq 200); do [ -f zelkor.log ] && break; "
              "sleep 0.05; done; kill $!; wait");
     EXPECT_TRUE(fs::exists(home / "zelkor.log"));
