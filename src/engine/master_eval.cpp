@@ -77,4 +77,8 @@ int CampCharge(int gamePly) {
     return std::clamp(8 * (gamePly - 16), 0, 1200);
 }
 
+int BlockerCharge(int gamePly) {
+    return std::clamp(4 * (gamePly - 60), 0, 400);
+}
+
 }  // namespace zelkor::master

@@ -37,6 +37,7 @@ constexpr int kHistoryLimit = 8000;
 struct ZobristKeys {
     std::array<std::array<uint64_t, kBoardEntries>, 2> man{};
     uint64_t blackToMove = 0;
+    uint64_t blackSearches = 0;  // the evaluation charges the searching side
 };
 constexpr ZobristKeys MakeZobrist() {
     ZobristKeys z;
@@ -51,6 +52,7 @@ constexpr ZobristKeys MakeZobrist() {
         for (auto& key : colour)
             key = next();
     z.blackToMove = next();
+    z.blackSearches = next();
     return z;
 }
 constexpr ZobristKeys kZobrist = MakeZobrist();
@@ -126,6 +128,8 @@ class Worker {
         InitGameTree(g);
         StartTracking(g);
         key_ = BoardKey(g.board);
+        searcher_ = g.side;
+        searcherKey_ = g.side == kBlack ? kZobrist.blackSearches : 0;
         material_ = MaterialSum(g.board, sh_.eval);
         path_[0] = key_;
         lastJump_[0] = sh_.rootLastJump;
@@ -235,7 +239,7 @@ class Worker {
     int Eval() const {
         const TrackedPosition& t = g_->tracked;
         return Evaluate(g_->side, material_, g_->gamePly, t.whiteOnBlackHome, t.blackOnWhiteHome,
-                        g_->active.flags[FullHome] != 0);
+                        g_->active.flags[FullHome] != 0, searcher_);
     }
 
     bool Make(int index) {
@@ -326,7 +330,7 @@ class Worker {
         // The draw rules end the game before a win counts.
         if (sh_.drawRules && (g.gamePly - lastJump_[ply] > sh_.drawLimit || Repeats())) {
             ++pathScores_;
-            return 0;
+            return g.side == searcher_ ? -kDrawContempt : kDrawContempt;
         }
         const TrackedPosition& t = g.tracked;
         const WinState won =
@@ -339,7 +343,7 @@ class Worker {
         if (alpha >= beta) return alpha;
         if (depth <= 0) return Eval();
 
-        const uint64_t key = key_ ^ (g.side == kBlack ? kZobrist.blackToMove : 0);
+        const uint64_t key = key_ ^ (g.side == kBlack ? kZobrist.blackToMove : 0) ^ searcherKey_;
         TtEntry entry;
         int ttFrom = 0, ttTo = 0;
         if (sh_.features.table && sh_.table.Probe(key, entry)) {
@@ -417,7 +421,7 @@ class Worker {
     int Root(int alpha, int beta, int depth) {
         GameState& g = *g_;
         iterationHasBest_ = false;
-        const uint64_t key = key_ ^ (g.side == kBlack ? kZobrist.blackToMove : 0);
+        const uint64_t key = key_ ^ (g.side == kBlack ? kZobrist.blackToMove : 0) ^ searcherKey_;
         TtEntry entry;
         if (sh_.table.Probe(key, entry)) {
             // The table's move goes first.
@@ -475,6 +479,8 @@ class Worker {
     uint64_t nodes_ = 0;
     double lastPoll_ = 0;
     uint64_t key_ = 0;
+    int searcher_ = kWhite;
+    uint64_t searcherKey_ = 0;  // the table keeps apart the values of each searching side
     int material_ = 0;
     int pathScores_ = 0;
     std::array<uint64_t, kMaxPly + 2> path_{};

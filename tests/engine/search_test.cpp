@@ -87,7 +87,7 @@ TEST(Bench, MasterNodesScoresAndMovesArePinned) {
               static_cast<uint64_t>(result.score * 10000 + result.from * 100 + result.to) +
               result.pv.size();
     }
-    EXPECT_EQ(std::tuple(nodes, sum), std::tuple(uint64_t{1396079}, uint64_t{4017938664268824323}));
+    EXPECT_EQ(std::tuple(nodes, sum), std::tuple(uint64_t{1387537}, uint64_t{4017937691996094323}));
 }
 
 TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
@@ -168,7 +168,8 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     std::swap(back[Sq("H4")], back[Sq("H5")]);
     g.positionHistory[1] = MakePositionKey(back);
     const master::MasterResult draw = engine.Search(g, limits);
-    EXPECT_EQ(std::tuple(draw.from, draw.to, draw.score), std::tuple(Sq("H4"), Sq("H5"), 0));
+    EXPECT_EQ(std::tuple(draw.from, draw.to, draw.score),
+              std::tuple(Sq("H4"), Sq("H5"), -master::kDrawContempt));
     limits.chessDrawRules = false;
     engine.Clear();
     EXPECT_LT(engine.Search(g, limits).score, -kWinScore + 10);
@@ -176,7 +177,7 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     SetUp(DefaultRules(), kTwoFromCamp, kBlack, 20);
     limits.chessDrawRules = true;
     limits.drawRule15 = false;
-    EXPECT_EQ(engine.Search(g, limits).score, 0);
+    EXPECT_EQ(engine.Search(g, limits).score, -master::kDrawContempt);
     SetUp(DefaultRules(), kOneMove, kWhite, 0);  // the only move, a jump, told as one
     EXPECT_TRUE(engine.Search(g, limits).jump);
     const std::atomic<bool> stop{true};
@@ -338,31 +339,37 @@ TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
     EXPECT_GT(checked, 70);
 }
 
-// Master's evaluation: the charge for men left in the starting camp grows from ply 16, and past
-// ply 200 a side whose target holds the other side's men scores a little below a draw (unless
-// a full target of either colour wins).
+// Master's evaluation: the searching side pays for its men left in their starting camp from ply
+// 16 and for the other side's men in its target from ply 60; past ply 200 a side whose target
+// holds the other side's men scores a little below a draw (unless a full target of either
+// colour wins), and past ply 500 the searcher scores every position so.
 TEST(MasterEvaluation, CampChargeAndBlockedTargets) {
     struct Row {
         int side, material, gamePly, whiteInCamp, blackInCamp;
         bool fullHome;
-        int score;
+        int searcher, score;
     };
     const Row rows[] = {
-        {kWhite, 100, 16, 1, 0, false, 106},  // no charge yet
-        {kWhite, 100, 26, 1, 0, false, 26},   // 80 for the White man
-        {kBlack, 100, 26, 1, 0, false, -14},  // the same from Black's side
-        {kWhite, 100, 500, 0, 0, false, 106},
-        {kWhite, 5000, 201, 0, 1, false, -14},  // White blocked: below a draw
-        {kBlack, 5000, 201, 0, 1, false, 26},
-        {kWhite, 5000, 201, 0, 1, true, 6206},  // a full target wins: nothing blocks
-        {kWhite, 5000, 200, 0, 1, false, 6206},
-        {kWhite, 5000, 201, 1, 1, false, 6},  // both blocked: a draw
+        {kWhite, 100, 16, 1, 0, false, kWhite, 106},  // no charge yet
+        {kWhite, 100, 26, 1, 0, false, kWhite, 26},   // 80 for the White man
+        {kBlack, 100, 26, 1, 0, false, kWhite, -14},  // the same from Black's side
+        {kWhite, 100, 61, 1, 0, false, kBlack, 110},  // it blocks Black's target: 4 to Black
+        {kWhite, 100, 500, 0, 0, false, kWhite, 106},
+        {kWhite, 100, 501, 0, 0, false, kWhite, -34},  // stalled: below a draw for the searcher
+        {kWhite, 100, 501, 0, 0, false, kBlack, 106},
+        {kBlack, -100, 501, 0, 0, false, kBlack, -34},
+        {kWhite, 5000, 201, 0, 1, false, kWhite, -414},  // White blocked: below a draw
+        {kBlack, 5000, 201, 0, 1, false, kWhite, 426},
+        {kWhite, 5000, 201, 0, 1, true, kWhite, 5006},  // a full target wins: nothing blocks
+        {kWhite, 5000, 200, 0, 1, false, kWhite, 4606},
+        {kWhite, 5000, 201, 1, 1, false, kWhite, -1594},  // both blocked: a draw, less White's
+        {kWhite, 5000, 201, 1, 1, false, kBlack, 1606},   // charges, or less Black's
     };
     for (const Row& r : rows)
         EXPECT_EQ(master::Evaluate(r.side, r.material, r.gamePly, r.whiteInCamp, r.blackInCamp,
-                                   r.fullHome),
+                                   r.fullHome, r.searcher),
                   r.score)
-            << r.material << " " << r.gamePly;
+            << r.material << " " << r.gamePly << " " << r.searcher;
 }
 
 }  // namespace
