@@ -468,11 +468,14 @@ TEST(Install, TheBuildFolderKeepsItsFilesBesideTheExecutable) {
     EXPECT_EQ(help.status, 0) << help.out;
     for (const char* part : {"--data-dir <DIR>", "Halma and its variants on an 8x8 board"})
         EXPECT_TRUE(Has(help.out, part));
-    // A folder that is not there ends the program with its reason.
+    // A folder that is not there, or an option the program does not know, ends it with the reason.
     const auto missing = RunShell("QT_QPA_PLATFORM=offscreen " + zelkor + " --data-dir " +
                                   Quoted(home / "none") + " 2>&1");
-    EXPECT_EQ(std::tuple(missing.status, Has(missing.out, "none does not exist")),
-              std::tuple(1, true));
+    const auto unknown =
+        RunShell("QT_QPA_PLATFORM=offscreen timeout 60 " + zelkor + " --nine 2>&1");
+    EXPECT_EQ(std::tuple(missing.status, Has(missing.out, "none does not exist"), unknown.status,
+                         Has(unknown.out, "nine")),
+              std::tuple(1, true, 1, true));
     // The window opens on the folder given, which gets its log; then it is ended.
     RunShell("cd " + Quoted(home.path()) + "; QT_QPA_PLATFORM=offscreen " + zelkor +
              " --data-dir . >/dev/null 2>&1 & for i in $(seq 200); do [ -f zelkor.log ] && break; "
