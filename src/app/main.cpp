@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +13,6 @@
 
 #include "app/system_services.h"
 #include "records/data_folder.h"
-#include "ui/app_icon.h"
 #include "ui/program_window.h"
 #include "ui/translation.h"
 
@@ -38,21 +36,17 @@ int main(int argc, char** argv) {
     parser.addOption(dataDirOption);
     const zelkor::ProgramArguments arguments =
         zelkor::ReadProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    QCoreApplication::setApplicationName("Zelkor");
+    QCoreApplication::setApplicationVersion(zelkor::kProgramVersion);
     // The usage and the version need no window: they are answered before the application
     // connects to a display, so that they work on a terminal without one.
     if (arguments.textOnly) {
         QCoreApplication text(argc, argv);
-        QCoreApplication::setApplicationName("Zelkor");
-        QCoreApplication::setApplicationVersion(zelkor::kProgramVersion);
         parser.process(text);  // prints and exits
         return 0;
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zelkor");
-    QApplication::setApplicationVersion(zelkor::kProgramVersion);
-    QApplication::setDesktopFileName(ZELKOR_APP_ID);
-    QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, zelkor::ui::AppIcon()));
     parser.process(app);  // refuses what it does not know
     // The window speaks the system's language when there is a catalogue for it.
     const QString language = zelkor::ui::InstallTranslations(app, QLocale::system());

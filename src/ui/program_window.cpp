@@ -1,8 +1,11 @@
 #include "ui/program_window.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 
+#include "ui/app_icon.h"
 #include "ui/manual_window.h"
 #include "ui/translation.h"
 
@@ -12,6 +15,9 @@ std::unique_ptr<frmMain> OpenProgramWindow(Clock& clock, Random& random, const D
                                            const std::filesystem::path& executableFolder,
                                            const QString& language,
                                            const std::function<void(frmMain&)>& prepare) {
+    // The desktop's name for the program: its menu entry and its icon, the theme's if any.
+    QGuiApplication::setDesktopFileName(ZELKOR_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(ZELKOR_APP_ID, AppIcon()));
     auto window = std::make_unique<frmMain>(clock, random, data.folder);
     window->SetPiecesFolder(data.shipped / "pieces");
     window->SetManualFile(ManualIn(ShippedFile(data, executableFolder, kManualFileName), language));
