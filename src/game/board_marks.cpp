@@ -62,7 +62,7 @@ struct ChainWalk {
     bool longest;
     int start;
     int tried = 0;
-    std::vector<int> path;
+    std::vector<int> path{};
     std::vector<std::vector<int>> found;  // indexed by square: the stops, empty when none
 
     void Walk(int at) {
@@ -113,14 +113,12 @@ std::vector<std::pair<int, MoveRoute>> JumpRoutes(const GameState& g, const Boar
         LongJumps(g, board, from, routes);
         return routes;
     }
-    ChainWalk walk{g,
-                   board,
-                   DirectionsOf(g, SideIndexOfMan(board[from]) + 2),
-                   g.rule(MaxCapMove) == 1 || g.rule(MulJumps) == 1,
-                   from,
-                   0,
-                   {},
-                   std::vector<std::vector<int>>(kBoardEntries)};
+    ChainWalk walk{.g = g,
+                   .board = board,
+                   .jumps = DirectionsOf(g, SideIndexOfMan(board[from]) + 2),
+                   .longest = g.rule(MaxCapMove) == 1 || g.rule(MulJumps) == 1,
+                   .start = from,
+                   .found = std::vector<std::vector<int>>(kBoardEntries)};
     walk.board[from] = kChainMark;
     walk.Walk(from);
     for (int square = 0; square < kBoardEntries; ++square) {

@@ -93,8 +93,8 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     }
     EXPECT_EQ(nodes, 3480477u) << bench.out;
     EXPECT_TRUE(std::abs(totals[0] - sums[0]) < 0.01 && std::abs(totals[1] - sums[1]) < 0.01 &&
-                totals[1] > 0)
-        << bench.out;
+                totals[1] > 0 && totals[1] < totals[0] + 0.05)
+        << bench.out;  // one thread's processor time cannot run ahead of the wall clock
 
     TempDir dir;
     const std::string header = "ZELKOR Version=0.10\r\nVariant=1\r\nSTART\r\nh1f3\r\n";
@@ -122,7 +122,8 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     ASSERT_EQ(std::tuple(run.status, lines.size()), std::tuple(0, 4u));
     for (int d = 1; d <= 3; ++d)
         EXPECT_TRUE(std::regex_match(lines[d - 1], std::regex("depth " + std::to_string(d) +
-                                                              " score .* nodes .* time .* pv .*")))
+                                                              " score .* nodes .* time .* pv "
+                                                              "([a-h][1-8][-x][a-h][1-8] ?)+")))
             << lines[d - 1];
     EXPECT_TRUE(std::regex_match(lines[3], std::regex("bestmove [a-h][1-8][a-h][1-8]")));
     EXPECT_EQ(RunCli("analyse --depth 3 --noise 0").Lines()[3], lines[3]);  // repeatable
@@ -220,6 +221,9 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
     char date[64];
     std::strftime(date, sizeof date, "%x", &local);
     EXPECT_TRUE(clock.DateText() == date || std::time(nullptr) != now);  // unless a day ended
+    const auto start = std::chrono::steady_clock::now();  // a pause lasts at least its time
+    clock.Pause(-1e9), clock.Pause(0.002);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2));
     SystemRandom a, b;
     for (SystemRandom* r : {&a, &b})
         r->Seed(5);
@@ -249,11 +253,10 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         const MatchTally t{wins, draws, losses};
         const auto e = EstimateElo(t);
         const double ratio = SprtLlr(t, 0, 10);
-        EXPECT_NEAR(e.score, score, 1e-9) << wins;
-        EXPECT_NEAR(e.elo, elo, 0.001) << wins;
-        EXPECT_NEAR(e.error, error, 0.001) << wins;
-        EXPECT_NEAR(ratio, llr, 0.0001) << wins;
-        EXPECT_EQ(SprtDecision(sprt, ratio), decision) << wins;
+        EXPECT_TRUE(std::abs(e.score - score) < 1e-9 && std::abs(e.elo - elo) < 0.001 &&
+                    std::abs(e.error - error) < 0.001 && std::abs(ratio - llr) < 0.0001 &&
+                    SprtDecision(sprt, ratio) == decision)
+            << wins << ": " << e.score << " " << e.elo << " " << e.error << " " << ratio;
     }
     EXPECT_NEAR(sprt.lower(), -2.944439, 1e-6);
     EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);

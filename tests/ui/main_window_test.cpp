@@ -570,9 +570,8 @@ class MainWindowTest : public QObject {
         // 1280x800 screen.
         QCOMPARE(window->size(), QSize(1100, 720).boundedTo(screen - QSize(0, 32)));
         QCOMPARE(Shown(recorder.messages.at(0)), std::string("Zelkor: The folder is read-only."));
-        // The desktop knows the program by its entry's name and its icon.
         QVERIFY(shownBeforeWarning && recorder.messages.size() == 1 &&
-                QGuiApplication::desktopFileName() == ZELKOR_APP_ID &&
+                QGuiApplication::desktopFileName() == ZELKOR_APP_ID &&  // the desktop's names
                 !QApplication::windowIcon().isNull() && window->LoadBitmapPieceSet() &&
                 window->findChild<QListWidget*>("LegalMoveList")->count() > 0);
         QTRY_COMPARE(shown, QStringList{"zelkor::ui::frmRules"});
