@@ -82,7 +82,7 @@ bool GameController::PlayTextMove(const std::string& text, MoveSource source) {
                 Fill(game_->board[from] == kEmpty ? ui_.Translate("Game", "%1 is empty")
                                                   : ui_.Translate("Game", "%1 is not your man"),
                      {SquareName(from)});
-        else if (from != 0 && to != 0)
+        else  // the rules' reason, none for a square off the board
             reason = MoveRefusal(*game_, from, to, ui_);
         if (!reason.empty()) error += ": " + reason;
         ui_.SetText(Display::Status, error);

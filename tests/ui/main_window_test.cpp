@@ -765,12 +765,12 @@ class MainWindowTest : public QObject {
             (ply % 2 ? row.firstBy : row.secondBy).assign(1, ply == 4 ? '0' : '1');
             search.scoreHistory[ply] = static_cast<int16_t>(ply % 2 ? 40 * ply : -150);
         }
-        f.game->gamePly = 3;
+        f.game->gamePly = 1;
         ScoreGraphView graph(*f.game, search);
         graph.resize(320, 120);
         sums << test::SumText(test::PictureSum(graph.grab().toImage()));
         QCOMPARE(sums.join(' '),
-                 QString("de686ee766a7be3c 364f765ab80556f3 cd3ed42d7394ea5a 90c5fe08a6b4b243"));
+                 QString("de686ee766a7be3c 364f765ab80556f3 cd3ed42d7394ea5a 44dbf4ab10763d79"));
     }
 };
 
