@@ -801,7 +801,8 @@ using PositionSetup = ControllerTest;
 
 TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     const Board before = g().board;
-    c().SetupPopupClosed();  // without a choice: nothing changes
+    c().SetupSquare(0, kWhiteMan);  // off the board: refused
+    c().SetupPopupClosed();         // without a choice: nothing changes
     EXPECT_TRUE(g().board == before && Text(D::VariantName) == "Halma" && !c().setupMode() &&
                 !c().pressSuppressed());
 

@@ -222,6 +222,8 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
         WriteFile(dir / name, "x");
         if (std::string(name) != ".zelkor-fresh123.tmp") fs::last_write_time(dir / name, old);
     }
+    fs::create_directory(dir / ".zelkor-folder12.tmp");  // not a file: it stays
+    fs::last_write_time(dir / ".zelkor-folder12.tmp", old);
     EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
     EXPECT_TRUE(!fs::exists(dir / ".zelkor-a1b2c3d4.tmp") &&
                 fs::exists(dir / "game.zelkor-12.tmp") && fs::exists(dir / ".zelkor-fresh123.tmp"));

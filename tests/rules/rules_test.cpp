@@ -234,8 +234,7 @@ TEST(MakeMove, RefusesWhatIsNoMoveAndStaysInsideTheTables) {
     GenerateMoves(*g, MoveSet::All);
     g->ply = kMaxPly;
     g->plyStart[kMaxPly] = 0;
-    EXPECT_FALSE(PerformMove(*g, 0));
-    EXPECT_EQ(g->cancelRequest, CancelRequest::Now);
+    EXPECT_TRUE(!PerformMove(*g, 0) && g->cancelRequest == CancelRequest::Now);
     EXPECT_FALSE(TakeBackMove(*g, 0));  // taking back the refused move changes nothing
     EXPECT_EQ(std::tuple(g->board, g->ply, g->gamePly), std::tuple(board, kMaxPly, 0));
     GenerateMoves(*g, MoveSet::All);  // generating at the last ply stays inside the tables
@@ -294,8 +293,7 @@ void CheckMovesAt(GameState& g, MoveSet allMoves, int depth, long long& moves) {
         ASSERT_TRUE(Snapshot(g) == before) << "move " << SquareName(m.Source) << "-"
                                            << SquareName(m.dest) << " was not taken back";
         ASSERT_EQ(g.plyStart[g.ply + 1], last) << "a reply overwrote the moves of this ply";
-        ASSERT_EQ(g.movePool[i].Source, m.Source);
-        ASSERT_EQ(g.movePool[i].dest, m.dest);
+        ASSERT_TRUE(g.movePool[i].Source == m.Source && g.movePool[i].dest == m.dest);
     }
 }
 
@@ -575,9 +573,9 @@ TEST_F(VariantFileTest, BlocksWithoutEndAndNumbersThatFallBackToVariantOne) {
     ApplySetupText(kDefaultSetup, g->board);
     Write(CrLf({kHeader, "Variant=One", "END", "Variant=Broken", "Setup=1111", "MulJumps=1"}));
     EXPECT_EQ(Load(2), VariantFileStatus::Loaded);
-    EXPECT_EQ(g->defined.name + std::to_string(variant), "One1");
-    EXPECT_EQ(SetupText(g->board), kDefaultSetup);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(std::tuple(g->defined.name + std::to_string(variant), SetupText(g->board),
+                         ui.messages.size()),
+              std::tuple("One1", kDefaultSetup, 0u));
 }
 
 // A file that cannot be used is reported (missing: silently) and the rules stay.
