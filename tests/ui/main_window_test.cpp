@@ -765,12 +765,13 @@ class MainWindowTest : public QObject {
             (ply % 2 ? row.firstBy : row.secondBy).assign(1, ply == 4 ? '0' : '1');
             search.scoreHistory[ply] = static_cast<int16_t>(ply % 2 ? 40 * ply : -150);
         }
+        search.scoreHistory[5] = 31500;  // a win, at the edge whatever the range
         f.game->gamePly = 1;
         ScoreGraphView graph(*f.game, search);
         graph.resize(320, 120);
         sums << test::SumText(test::PictureSum(graph.grab().toImage()));
         QCOMPARE(sums.join(' '),
-                 QString("de686ee766a7be3c 364f765ab80556f3 cd3ed42d7394ea5a 44dbf4ab10763d79"));
+                 QString("de686ee766a7be3c 364f765ab80556f3 cd3ed42d7394ea5a 2871c6bb1be8e018"));
     }
 };
 
