@@ -365,7 +365,7 @@ TEST(Cli, RejectsBadArguments) {
     EXPECT_TRUE(Has(help.out, "\n  eval [FILE.zlk]"));
     // A variant the file does not hold, a file that cannot be read, or a mistyped --data-dir
     // (not a game with the built-in rules) is an error.
-    EXPECT_EQ(RunCli(Shipped() + "selfplay --variant 99").status, 1);
+    EXPECT_EQ(RunCli(Shipped() + "selfplay --variant 255").status, 1);
     TempDir dir;
     fs::create_directory(dir / "variants.ini");
     for (const auto& [folder, message] : {std::pair(dir.path(), "variants.ini cannot be read"),
@@ -401,7 +401,7 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
     for (const auto& [arguments, first, last] :
          {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
                      "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
-          std::tuple("--time 2 --depth 1 --book both --variant 2",  // the last limit given
+          std::tuple("--time 2 --depth 20 --book both --variant 2",  // the last limit given
                      "game 1: Lost: Black wins after 0 plies",
                      "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
         const auto run = RunCli(selfplay + arguments + " --save " + Quoted(dir / "s.zlk"));
@@ -409,7 +409,7 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
         EXPECT_EQ(run.Lines().back(), last);
     }
-    EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), "strength 9, depth 1, book both: Black wins"));
+    EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), "strength 9, depth 20, book both: Black wins"));
     // --save does not replace a write-protected file.
     WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));

@@ -397,8 +397,7 @@ TEST_F(MoveLimit, EveryWayOfMovingStopsAtTheLimit) {
     c().First();
     c().Last();
     ui.messages.clear();
-    EXPECT_FALSE(Type("e1d2"));
-    EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
+    EXPECT_TRUE(!Type("e1d2") && ui.messages.back().text == kMoveLimitMessage);
     // A longer file stops early: no name kept, nothing past the tables.
     std::string text = kGameHeader + "START\r\n";
     for (int ply = 0; ply < 1200; ++ply)
