@@ -332,7 +332,8 @@ class MainWindowTest : public QObject {
                 f.game().active.name == f.text(D::VariantName));
         f.controller().SetupSquare(SquareOf("A8"), kWhiteMan);  // Black's row first; White: 1 home
         f.controller().SetupPopupClosed();  // the counts stand right, one under the other
-        QVERIFY(f.window->findChild<QLabel*>("FirstSideColourLabel") &&
+        QVERIFY(f.window->findChild<QLabel*>("SecondHomeCount")->y() ==
+                    f.window->findChild<QLabel*>("SecondSideNameLabel")->y() &&
                 f.text(D::FirstHomeCount) + f.text(D::SecondHomeCount) == "01" &&
                 f.window->findChild<QLabel*>("SecondHomeCount")->alignment() & Qt::AlignRight);
     }
