@@ -371,8 +371,7 @@ TEST(Cli, RejectsBadArguments) {
     for (const auto& [folder, message] : {std::pair(dir.path(), "variants.ini cannot be read"),
                                           std::pair(dir / "nowhere", "nowhere does not exist")}) {
         const auto run = RunCli("--data-dir " + Quoted(folder) + " selfplay --depth 1", true);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(Has(run.out, message));
+        EXPECT_TRUE(run.status == 1 && Has(run.out, message)) << run.out;
     }
     // A folder without the file plays the built-in rules of the first variant, and no other.
     // What a crash left half-written there is cleared away.

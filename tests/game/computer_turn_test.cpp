@@ -175,6 +175,10 @@ TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
         if (!drawn) continue;
         EXPECT_TRUE(Text(D::Status) == "It's a draw!" && Told("Congratulations", "It's a draw!"));
     }
+    Position(DefaultRules(), SetupOf("A1", "A2 B1 B2 A3 C1 D3"), kBlack, 20);  // d3-c3 shuts a1 in
+    settings().SearchDepth = 4;
+    c().ComputeCommand();
+    EXPECT_TRUE(g().gameOver && Text(D::Status) == "Computer wins!") << Text(D::Status);
 }
 
 TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {

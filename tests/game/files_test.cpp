@@ -35,8 +35,7 @@ TEST_F(StartAndExit, FirstRunStartsWithDefaultsAndWritesOnlyTheSettings) {
 
 TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     ui.answers = {Answer::No};
-    EXPECT_FALSE(c().ConfirmExit());
-    EXPECT_EQ(Last(), "Confirmation: Are you sure you want to exit?");
+    EXPECT_TRUE(!c().ConfirmExit() && Last() == "Confirmation: Are you sure you want to exit?");
     EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.rtg"));
 
     Settings& s = c().settings();
@@ -293,8 +292,7 @@ TEST_F(GameFiles, AMissingVariantFileIsReported) {
     EXPECT_TRUE(c().variantFileMissing());
     ASSERT_TRUE(Type("e1d2"));
     WriteFile(dir / "game.zlk", "ZELKOR Version=0.10\r\nSetup=2\r\nVariant=1\r\nSTART\r\ne1d2\r\n");
-    EXPECT_FALSE(c().LoadGameFile(dir / "game.zlk"));
-    EXPECT_EQ(Last(), "Error: VARIANTS.INI is missing!");
+    EXPECT_TRUE(!c().LoadGameFile(dir / "game.zlk") && Last() == "Error: VARIANTS.INI is missing!");
     EXPECT_TRUE(g().gamePly == 0 && ui.list(ListId::GameMoves).empty() &&
                 !g().handSetUp);  // a new game shown, without the file's set-up
 }
