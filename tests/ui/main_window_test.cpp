@@ -340,17 +340,10 @@ class MainWindowTest : public QObject {
 
     void positionSetupFromThePopup() {
         WindowFixture f;
-        QStringList checked;
-        f.window->popupHook = [&](QMenu* menu) -> QAction* {
-            for (QAction* a : menu->actions())
-                if (a->isChecked()) checked << a->objectName();
-            return nullptr;
-        };
+        f.SetupPopup(SquareOf("A8"), nullptr);
+        QCOMPARE(f.popupChecked, QStringList({"mnu_PopUp_BlackChecker", "WhiteM"}));
+        f.popupChecked.clear();  // released on another square: no popup
         const QPoint a8 = f.board().SquareRect(SquareOf("A8")).center();
-        QTest::mousePress(&f.board(), Qt::RightButton, {}, a8);
-        QTest::mouseRelease(&f.board(), Qt::RightButton, {}, a8);
-        QCOMPARE(checked, QStringList({"mnu_PopUp_BlackChecker", "WhiteM"}));
-        checked.clear();  // released on another square: no popup
         QTest::mousePress(&f.board(), Qt::RightButton, {}, a8);
         QTest::mouseRelease(&f.board(), Qt::RightButton, {},
                             a8 + QPoint(f.board().SquareRect(91).width(), 0));
@@ -365,7 +358,7 @@ class MainWindowTest : public QObject {
         QTest::mousePress(&f.board(), Qt::RightButton, {}, g1);  // ends with the drop
         QTest::mouseRelease(&f.board(), Qt::LeftButton, {}, g1);
         QTest::mouseRelease(&f.board(), Qt::RightButton, {}, g1);
-        QVERIFY(checked.isEmpty());
+        QVERIFY(f.popupChecked.isEmpty());
         f.SetupPopup(SquareOf("C4"), "Whitechecker");  // an empty square takes a man too
         QCOMPARE(f.game().board[SquareOf("C4")], kWhiteMan);
         for (auto [item, side] :
@@ -377,6 +370,8 @@ class MainWindowTest : public QObject {
         f.Hover(SquareOf("A1"));  // presses are ignored until the pointer moves again
         f.SetupPopup(SquareOf("C4"), "mnu_PopUp_ClearBoard");
         QCOMPARE(f.game().board[SquareOf("E1")], kEmpty);
+        QCOMPARE(f.popupChecked.join(' '), QString("empty1 WhiteM Whitechecker WhiteM Whitechecker "
+                                                   "mnu_PopUp_BlackM Whitechecker WhiteM"));
         // A jump is compulsory: Space on a man that may not move rings the men that must
         // jump, but not while the computer thinks.
         for (const char* man : {"D4", "A1"})

@@ -76,8 +76,11 @@ class WindowFixture {
         QTest::mouseRelease(&view, Qt::LeftButton, {}, end);
     }
     // A right click on `square`; the popup answers with the action named `item` or nothing.
+    // The items checked in each popup opened from here on are noted in `popupChecked`.
     void SetupPopup(int square, const char* item) {
-        window->popupHook = [item](QMenu* menu) {
+        window->popupHook = [this, item](QMenu* menu) {
+            for (QAction* a : menu->actions())
+                if (a->isChecked()) popupChecked << a->objectName();
             return item ? menu->findChild<QAction*>(item) : nullptr;
         };
         ui::BoardView& view = board();
@@ -104,6 +107,7 @@ class WindowFixture {
     std::vector<ShownMessage>& messages = recorder.messages;
     std::deque<Answer>& answers = recorder.answers;
     std::function<int(QDialog*)> onDialog;
+    QStringList popupChecked;
 };
 
 inline int SquareOf(const QString& name) {
