@@ -108,8 +108,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     c().NewGameCommand(false);
     EXPECT_EQ(c().currentFileName(), "");
     c().SetupSquare(Sq("a1"), kWhiteMan);  // a set-up begun is left behind
-    ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk"));
-    EXPECT_EQ(g().gameMoveLines, lines);
+    ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk") && g().gameMoveLines == lines);
     EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy),
               std::tuple(3, kBlack, "3", "3"));
     EXPECT_EQ(g().comments[0] + "|" + Text(D::Comment), "opening\r\nline two|after three");
@@ -129,8 +128,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
               std::string::npos);
     ui.answers = {Answer::Yes};  // an ended game, then a load: the commands are open again
     c().ResignCommand();
-    ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk"));
-    EXPECT_EQ(Enabled({C::Compute, C::Hint}), "11");
+    ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk") && Enabled({C::Compute, C::Hint}) == "11");
     ui.answers = {Answer::No};  // a second load after a load with moves asks first
     ui.fileAnswers = {(dir / "game.zlk").string()};
     c().Open();
@@ -257,8 +255,7 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     const std::string setup = std::string(7, '0') + "2" + std::string(40, '0') + "1";  // h1, a7
     WriteFile(dir / "win.zlk", kGameHeader + "Setup=" + setup + std::string(15, '0') +
                                    "\r\nPromoW=A8\r\nPromoB=H8\r\nSTART\r\na7a8\r\n");
-    ASSERT_TRUE(c().LoadGameFile(dir / "win.zlk"));
-    EXPECT_TRUE(g().gamePly == 1 && g().gameOver);
+    ASSERT_TRUE(c().LoadGameFile(dir / "win.zlk") && g().gamePly == 1 && g().gameOver);
     // A loaded finished game: the record and the files open, nothing more to play.
     EXPECT_EQ(Enabled({C::Back, C::Forward, C::Open, C::Compute, C::Analyze, C::Hint,
                        C::ComputerComputer, C::LegalMoveList, C::AnalysisList, C::GameMenu}),
@@ -279,8 +276,7 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     // A file without a set-up starts from the variant's own, whatever the last game began from.
     SetUpMen("D4 d5");
     WriteFile(dir / "plain.zlk", kGameHeader + "START\r\ne1d2\r\n");
-    ASSERT_TRUE(c().LoadGameFile(dir / "plain.zlk")) << Last();
-    EXPECT_EQ(g().board[Sq("d2")], kWhiteMan);
+    ASSERT_TRUE(c().LoadGameFile(dir / "plain.zlk") && g().board[Sq("d2")] == kWhiteMan) << Last();
 }
 
 TEST_F(GameFiles, AMissingVariantFileIsReported) {

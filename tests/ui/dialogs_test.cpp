@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QtTest>
@@ -380,6 +381,9 @@ class DialogsTest : public QObject {
                  QString("White plays towards the bottom right.\nWhite begins."));
         QCOMPARE(zelkor::HelpForBoard(help, false), help);
         QVERIFY(rules.findChild<QLabel*>("lblGuide")->text().contains("\"(M)\""));
+        rules.show();  // the text follows the window's width
+        const auto* scroll = rules.findChild<QScrollArea*>();
+        QCOMPARE(scroll->widget()->width(), scroll->viewport()->width());
         frmRules empty("Corner", "");
         QCOMPARE(empty.findChild<QLabel*>("lblHelp")->text(), QString("No help available"));
         empty.findChild<QPushButton*>("cmdOK")->click();
