@@ -141,8 +141,11 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(written.PlayerName, "Bob");
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
-    EXPECT_EQ(std::tuple(s.UseDepth, s.PlayerName, Text(D::Strength), ui.progressValue),
-              std::tuple(0, "Bob", "Strength: 9   Time: 2 sec", 0));
+    ui.fileAnswers = {std::nullopt};  // the new game's "Save" asks for a name
+    c().Save();
+    EXPECT_EQ(std::tuple(s.UseDepth, s.PlayerName, Text(D::Strength), ui.progressValue,
+                         ui.fileAnswers.size()),
+              std::tuple(0, "Bob", "Strength: 9   Time: 2 sec", 0, 0u));
 }
 
 TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {

@@ -55,8 +55,7 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
               std::string::npos);
 
     const GameFileContents read = ReadGameFile(file);
-    ASSERT_EQ(read.status, GameFileStatus::Ok);
-    EXPECT_TRUE(read.complete && read.linesAfterStart == 6);
+    ASSERT_TRUE(read.status == GameFileStatus::Ok && read.complete && read.linesAfterStart == 6);
     EXPECT_EQ(
         Summary(read),
         "Variant= Setup= Depth= Notation= MulJumps= MaxCapMove= BlackStarts= PromoW= PromoB= "

@@ -449,10 +449,9 @@ TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
     auto loaded = GameOf({{"3", 0}, {"3", 0}, {"2", 0}, {"1", 3}});
     loaded->rated = false;  // the replay cleared the mark
     auto switched = GameOf({{"2", 0}, {"1", 2}, {"1", 2}, {"2", 0}});  // sides changed hands
-    for (GameState* unrated : {players.get(), loaded.get(), switched.get()}) {
-        EXPECT_EQ(UpdateRating(1, *unrated, true, rating, {none, none}), "");
-        EXPECT_FALSE(unrated->rated);
-    }
+    for (GameState* unrated : {players.get(), loaded.get(), switched.get()})
+        EXPECT_TRUE(UpdateRating(1, *unrated, true, rating, {none, none}).empty() &&
+                    !unrated->rated);
     auto off = GameOf({{"2", 0}, {"1", 2}});
     EXPECT_EQ(UpdateRating(1, *off, false, rating, {none, none}), "");
     EXPECT_TRUE(off->rated && rating == 1200);
