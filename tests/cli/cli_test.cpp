@@ -395,7 +395,7 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
               "ZELKOR Version=0.10\r\nVariant=Done\r\nSetup=" + setup +
                   "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" + setup +
                   "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
-    const std::string selfplay = "--data-dir " + Quoted(dir.path()) + " selfplay --depth 1 ";
+    const std::string selfplay = "--data-dir " + Quoted(dir.path()) + " selfplay --games 1 ";
     for (const auto& [arguments, first, last] :
          {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
                      "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),

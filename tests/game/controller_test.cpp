@@ -835,7 +835,7 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     c().SetupPopupClosed();
     EXPECT_EQ(std::tuple(g().gamePly, g().board[Sq("d1")], g().side, g().rule(BlackStarts)),
               std::tuple(0, kWhiteMan, kBlack, 1));
-    EXPECT_EQ(Text(D::Status) + Enabled({C::First, C::Back}), "Black moves00");
+    EXPECT_EQ(Text(D::Status) + Enabled({C::First, C::Back, C::BoardMenu}), "Black moves001");
     c().SetupClearBoard();
     c().SetupSideToMove(kWhite);
     EXPECT_EQ(Text(D::Status), "White moves");
