@@ -355,7 +355,8 @@ TEST(Cli, RejectsBadArguments) {
     for (const auto& [arguments, message] :
          {std::pair("eval a b", "eval: give at most one game file\n"),
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
-          std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n")})
+          std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n"),
+          std::pair("analyse --depth 21", "analyse: --depth needs a number from 1 to 20\n")})
         EXPECT_EQ(RunCli(arguments, true).out, message);
     EXPECT_TRUE(Has(RunCli("frobnicate", true).out, "zelkor-cli: unknown command 'frobnicate'\n"));
     const auto help = RunCli("--help");
