@@ -232,12 +232,10 @@ TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
     }
 }
 
-// Known results in, known figures out: score, Elo, its 95 % error bar (1.96 standard errors
-// of the score through the slope of the Elo curve), the SPRT's
-// log-likelihood ratio and its decision.
+// Known results in, known figures out: score, Elo, its 95 % error bar (1.96 standard errors of the
+// score through the slope of the Elo curve), the SPRT's log-likelihood ratio and its decision.
 TEST(Match, ScoreEloErrorBarAndSprt) {
-    // Wins, draws, losses; score, Elo, error, LLR for elo0 0 and elo1 10; the decision for
-    // alpha = beta = 0.05.
+    // Wins, draws, losses; score, Elo, error, LLR (elo0 0, elo1 10); decision at alpha = beta = .05
     const std::tuple<int, int, int, double, double, double, double, const char*> rows[] = {
         {30, 40, 30, 0.5, 0, 52.747, -0.0690, ""},
         {60, 20, 20, 0.7, 147.191, 64.853, 1.7337, ""},
@@ -303,8 +301,7 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
           "\r\nh1f3 a8c6'Centre Corner Jump Opening, Centre Corner Jump Reply'\r\n",
           "\r\nh2f4 b8d6'Right Flank Third-Row Jump Opening, Left Flank Third-Row Jump Reply'\r\n"})
         EXPECT_TRUE(Has(book, name));
-    // A move behind the best by up to a third of the margin weighs 3, up to two thirds 2, else
-    // 1 (down to the margin itself).
+    // Behind the best by up to a third of the margin weighs 3, two thirds 2, else 1 (to the bar).
     for (const auto& [margin, choices] :
          {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
           std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {

@@ -100,8 +100,8 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
 
     std::tie(settings.UseDepth, settings.FixedTime, settings.ThinkTime) = std::tuple(0, 1, 2);
     clock.tick = 0.0005;
-    limits.byTime = true;
-    limits.depth = 20;
+    limits = LimitsFor(e, 5);  // a timed search ends by the clock, or at depth 20; a lone move at 1
+    EXPECT_TRUE(limits.byTime && limits.depth == 20 && LimitsFor(e, 1).depth == 1);
     result = SearchPosition(e, limits).value();
     EXPECT_TRUE(result.stop == StopReason::TimeUp && result.depth >= 1 && result.depth < 20);
     // With a flexible time the clock is read after each root move, and the time manager ends

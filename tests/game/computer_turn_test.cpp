@@ -119,9 +119,10 @@ TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
     EXPECT_TRUE(s().depthReached >= 1 && s().depthReached < 20);
     EXPECT_EQ(Text(D::Strength), "");  // only depth mode rewrites it
     settings().UseDepth = 1;           // the next computation starts with its time not up
-    c().ComputeCommand();  // its score and root moves kept for the graph and the draw offers
-    EXPECT_EQ(std::tuple(g().timeUp, g().gamePly, s().scoreHistory[2], s().rootMoveCounts[2]),
-              std::tuple(0, 2, s().bestScore, 24));
+    c().ComputeCommand();  // its score and root moves kept for the graph and the draw offers,
+    EXPECT_EQ(std::tuple(g().timeUp, g().gamePly, s().scoreHistory[2], s().rootMoveCounts[2],
+                         ui.list(ListId::Analysis).size()),  // and listed
+              std::tuple(0, 2, s().bestScore, 24, size_t{24}));
 }
 
 TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {

@@ -509,6 +509,8 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         {"D4 d5 d7", {}, "route d4 d8 x", "d4, d6, d8|"},  // a chain's landings
         {"D4 c5 b7", {}, "route d4 b8 x", "d4, b6, b8|"},
         {"D4 d5 e5 e6", {}, "route d4 f6 x", "d4, f6|"},  // the shortest, unless chains count
+        {"D4 d5 e5 e6", {MaxCapMove}, "route d4 f6 x", "d4, d6, f6|"},
+        {"D4 d5 e5 e6", {MulJumps}, "route d4 f6 x", "d4, d6, f6|"},
         {"A1", {LongKings}, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares
         {"A1", {LongKings}, "route a1 d1 -", "a1, d1|b1, c1"},
         {"A4", {LongKings}, "route a4 d1 -", "a4, d1|b3, c2"},

@@ -31,6 +31,9 @@ TEST_F(StartAndExit, FirstRunStartsWithDefaultsAndWritesOnlyTheSettings) {
               std::string::npos);
     c().ShowRating();
     EXPECT_EQ(Last(), "Rating: Your current rating is 1200");
+    ui.SetText(Display::Calculation, "Depth: 3");
+    c().ToggleCalculation();  // hidden, the calculation says so
+    EXPECT_EQ(Checked({C::Calculation}) + Text(D::Calculation), "0no calculation");
 }
 
 TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
@@ -202,8 +205,7 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     EXPECT_NE(ReadFile(dir / "zelkor.log").find("\r\nHalma\r\nBlack   White\r\n"),
               std::string::npos);
 
-    // The depth stays within the options' range; a new game brings the player's own level
-    // back, once.
+    // The depth stays in the options' range; a new game brings the player's level back, once.
     c().settings().SearchDepth = 3;  // the player's own
     for (auto [depth, kept] : {std::pair{"Depth=99", 20}, std::pair{"Depth=0", 1}}) {
         WriteFile(dir / "short.zlk",
@@ -266,8 +268,7 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     EXPECT_EQ(std::tuple(ui.messages.back().text.substr(0, 11), ui.messages.back().gameMovesShown,
                          ui.messages.back().legalMovesShown, Text(D::Status)),
               std::tuple("White wins!", 1u, 0u, "White wins!"));
-    // The player made the winning move; stepping back and forth keeps it so, and the end
-    // is not announced again.
+    // The player made the winning move; back and forth keeps it so; the end is not told again.
     const size_t shown = ui.messages.size();
     std::string names = Text(D::FirstSideColour) + Text(D::FirstSideName) + "|";
     for (auto step : {&GameController::Back, &GameController::Forward}) {

@@ -362,8 +362,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     g->positionHistory[0] = MakePositionKey(g->board);
     std::tie(g->gamePly, g->gameRecord[kHistorySize].jump) = std::tuple(kHistorySize + 1, 1);
     EXPECT_EQ(DrawTest(*g, true), DrawKind::None);
-    // Before the first move there is nothing to record, and nothing before the history is
-    // written either.
+    // Before the first move nothing is recorded, nor anything before the history's start.
     g->gamePly = 0;
     EXPECT_EQ(
         std::tuple(DrawTest(*g, true), g->gameRecord.back().Source, g->gameRecord.back().dest),

@@ -122,8 +122,7 @@ class DialogsTest : public QObject {
     }
 
     void numberFieldsTakeOnlyWhatTheyCanHold() {
-        // (typed plies, typed balance, shown plies, shown balance, name); an empty field is
-        // refused.
+        // (typed plies, typed balance, shown plies, shown balance, name); empty is refused.
         const char* rows[][5] = {
             {"2", "200", "2", "200", "Ann"},       {"9", "5000", "", "500", "Ann"},
             {"abc", "x1", "", "1", "Ann"},         {"-0+3", "0-40", "3", "40", "Ann"},

@@ -562,8 +562,7 @@ class MainWindowTest : public QObject {
                 };
             });
         const QSize screen = window->screen()->availableGeometry().size();
-        // 1100x720 leaves room for a title bar and a desktop panel of 40 pixels each on a
-        // 1280x800 screen.
+        // 1100x720 leaves room for a title bar and a 40-pixel panel on a 1280x800 screen.
         QCOMPARE(window->size(), QSize(1100, 720).boundedTo(screen - QSize(0, 32)));
         QCOMPARE(Shown(recorder.messages.at(0)), std::string("Zelkor: The folder is read-only."));
         QVERIFY(shownBeforeWarning && recorder.messages.size() == 1 &&

@@ -1,6 +1,5 @@
-// The window in German: the main window and every dialog show no English text that has a
-// German translation, and nothing in a dialog overlaps; the texts the game composes come out
-// German.
+// The window in German: the main window and every dialog show no English text that has a German
+// translation, and nothing in a dialog overlaps; the texts the game composes come out German.
 #include <QAbstractButton>
 #include <QFile>
 #include <QPushButton>
