@@ -44,14 +44,14 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     g->gamePly = 1;  // the whole record is written, whatever position is shown
     g->comments[0] = "first line\r\nsecond line";
     g->comments[2] = "after a5b4";
-    g->comments[3] = "end";
+    g->comments[3] = "\r\nlast";  // a break first
     g->active.flag(BlackStarts) = 1;
     g->active.directions[1] = "N;E W";
     std::tie(settings.SearchDepth, settings.Variant, settings.PlayerName) = std::tuple(5, 3, "Ann");
     const auto file = dir / "game.zlk";
     ASSERT_TRUE(WriteGameFile(file, GameFileDataOf(*g, settings)));
     EXPECT_NE(ReadFile(file).find("{first line\xFF\xFFsecond line}\r\nh4g5\r\na5b4\r\n"
-                                  "{after a5b4}\r\ng3f4\r\n{end}\r\n"),
+                                  "{after a5b4}\r\ng3f4\r\n{\xFF\xFFlast}\r\n"),
               std::string::npos);
 
     const GameFileContents read = ReadGameFile(file);
@@ -60,7 +60,7 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
         Summary(read),
         "Variant= Setup= Depth= Notation= MulJumps= MaxCapMove= BlackStarts= PromoW= PromoB= "
         "ManContJump= LongKings= KingFirst= CapRequired= HomeLess= FullHome= OutofHome= "
-        "Offset= PlayerName= | {first line\r\nsecond line} H4G5 A5B4 {after a5b4} G3F4 {end}");
+        "Offset= PlayerName= | {first line\r\nsecond line} H4G5 A5B4 {after a5b4} G3F4 {\r\nlast}");
     const auto& h = read.header;
     EXPECT_EQ(std::tuple(h[0].number, h[1].value, h[2].number, h[6].number, h[7].value),
               std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8A7C8B7A6C7D8B6A5"));
