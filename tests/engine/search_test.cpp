@@ -64,10 +64,9 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     EXPECT_TRUE(Evaluate(e, 0, 0, kWhite) != 0 && CountKeyRepetitions(g, 5000) == 0);
 }
 
-// The Master search, one thread to a fixed depth, is as deterministic as the levels': its
-// nodes, scores, moves and the lengths of its lines over the benchmark positions are pinned, so
-// that a change to its search or evaluation shows. A deliberate change, proven in a match, pins the
-// new figures.
+// The Master search, one thread to a fixed depth, is as deterministic as the levels': its nodes,
+// scores, moves and line lengths over the benchmark positions are pinned, so that a change to its
+// search or evaluation shows. A deliberate change, proven in a match, pins the new figures.
 TEST(Bench, MasterNodesScoresAndMovesArePinned) {
     master::MasterEngine engine(16);
     uint64_t nodes = 0, sum = 0;

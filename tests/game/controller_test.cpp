@@ -776,21 +776,20 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
               "White moves|Halma");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
-    g().active.flag(CapRequired) = 1;
+    g().active.flag(CapRequired) = g().active.flag(MaxCapMove) = 1;
     g().active.flag(BlackStarts) = 1;
     g().active.directions[0] = "N;E W";
     c().NewGameCommand(false);
     EXPECT_EQ(Text(D::VariantName), "Halma (M)");  // changed rules show the mark
     const std::string rules = c().RulesInForce();
-    for (const char* part : {"Black moves first.",
-                             "White's men move forward and right, and jump left; Black's men "
-                             "move in all eight directions, and jump in all eight directions",
-                             "Jumping is mandatory",
-                             "two squares farther from your target corner (A8 for White, "
-                             "H1 for Black)",
-                             "Black's target camp: E1 F1 G1 H1 F2 G2 H2 G3 H3 H4."})
+    for (const char* part :
+         {"Black moves first.", "Jumping is mandatory", "only a chain with the greatest number",
+          "White's men move forward and right, and jump left; Black's men move in all eight "
+          "directions, and jump in all eight directions",
+          "two squares farther from your target corner (A8 for White, H1 for Black)",
+          "Black's target camp: E1 F1 G1 H1 F2 G2 H2 G3 H3 H4."})
         EXPECT_NE(rules.find(part), std::string::npos) << part << "\n" << rules;
-    for (const char* absent : {"chain of jumps must go on", "the greatest number of jumps"})
+    for (const char* absent : {"chain of jumps must go on", "Stepping is still allowed"})
         EXPECT_EQ(rules.find(absent), std::string::npos) << absent;
 
     c().SelectVariant(9);  // "Black Begins"
