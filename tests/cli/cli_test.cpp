@@ -165,8 +165,7 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
 }
 
 // A short match (A is Master unless told): one game asked is one pair, every game ends, the games
-// are saved and replay as legal games, and the last line gives the tally and the Elo difference
-// with its error bar.
+// are saved and replay as legal games, the last line gives the tally and the Elo with its error.
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run = RunCli(Shipped() +

@@ -283,10 +283,9 @@ int FewestMovesAlone(GameState& g, int limit) {
     return limit + 1;
 }
 
-// Race endgames: White's last one to three men on a5-e8, Black's four men on e1-h1 (too
-// few to fill its target, too far to meet White in time: two Black moves reach rank 3 at most).
-// Master's score is a win in exactly the fewest moves the exact solver finds, and its move keeps to
-// such a finish.
+// Race endgames: White's last one to three men on a5-e8, Black's four men on e1-h1 (too few to
+// fill its target, too far to meet White in time: two Black moves reach rank 3 at most). Master's
+// score is a win in exactly the fewest moves the exact solver finds; its move keeps to that.
 TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
     master::MasterEngine engine(16);
     master::MasterLimits limits;

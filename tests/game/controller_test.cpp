@@ -453,7 +453,8 @@ TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
 
 TEST_F(Input, BoardPressAndDropRejections) {
     c().SelectPlayerPlayer();
-    EXPECT_TRUE(!c().CanStartDrag(Sq("d8")) && Last() == "Error: White moves");
+    ui.redraws = 0;  // the board shown again, the press's marks gone, before the error
+    EXPECT_TRUE(!c().CanStartDrag(Sq("d8")) && Last() == "Error: White moves" && ui.redraws == 1);
     EXPECT_TRUE(!c().CanStartDrag(Sq("d4")) && ui.messages.size() == 1);  // empty: nothing to hold
 
     EXPECT_TRUE(c().CanStartDrag(Sq("e1")));

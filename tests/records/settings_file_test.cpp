@@ -316,8 +316,7 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
     EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
 
-    // The manual: in the shipped folder, beside the executable, in share/zelkor, else named
-    // in the shipped folder.
+    // The manual: in the shipped folder, beside the executable, in share/zelkor, else named there.
     WriteFile(inst.share / "manual.md", "");
     data.shipped = bad.share;
     EXPECT_EQ(ShippedFile(data, inst.bin, "manual.md"), inst.share / "manual.md");

@@ -392,8 +392,9 @@ class DialogsTest : public QObject {
     void aboutWindowLinksToTheManual() {
         frmAbout about(nullptr, "/usr/share/zelkor/manual.md");
         QCOMPARE(about.findChild<QLabel*>("lblProduct")->text() + " " +
-                     about.findChild<QLabel*>("lblVersion")->text(),
-                 QString("Zelkor Version 0.24"));
+                     about.findChild<QLabel*>("lblVersion")->text() + ", " +
+                     about.findChild<QLabel*>("lblOwnership")->text(),
+                 QString("Zelkor Version 0.24, Copyright (C) 2026 the Zelkor developers"));
         auto* link = about.findChild<LinkLabel*>("lblManual");
         QCOMPARE(link->target(), QString("file:///usr/share/zelkor/manual.md"));
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));

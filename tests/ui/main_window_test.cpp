@@ -568,7 +568,8 @@ class MainWindowTest : public QObject {
         QVERIFY(shownBeforeWarning && recorder.messages.size() == 1 &&
                 QGuiApplication::desktopFileName() == ZELKOR_APP_ID &&  // the desktop's names
                 !QApplication::windowIcon().isNull() && window->LoadBitmapPieceSet() &&
-                window->findChild<QListWidget*>("LegalMoveList")->count() > 0);
+                window->findChild<QListWidget*>("LegalMoveList")->count() > 0 &&
+                window->findChild<QLabel*>("CalculationDisplay")->isVisible());
         QTRY_COMPARE(shown, QStringList{"zelkor::ui::frmRules"});
         window->findChild<QAction*>("mnuManual")->trigger();
         QVERIFY2(manual.startsWith("Zelkor manual\n") && manual.contains("How to play"),

@@ -1,5 +1,4 @@
-// The fuzz targets. A controller's run log is removed after each input: long runs must not
-// fill the disk.
+// The fuzz targets. A controller's run log is removed after each input, not to fill the disk.
 #include <unistd.h>
 
 #include <algorithm>
