@@ -92,8 +92,9 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
                   g().moveTexts[1].secondBy + std::to_string(g().rated),
               "00220");
     EXPECT_TRUE(ui.messages.back().legalMovesShown == 0 && ui.list(ListId::LegalMoves).empty());
-    const int end = g().gamePly;  // going back reopens the ended game
+    const int end = g().gamePly;  // going back reopens the ended game, and its commands
     c().Back();
+    EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}), "11");
     c().LegalMoveChosen(0);
     EXPECT_EQ(g().gamePly, end);
 }
