@@ -29,12 +29,12 @@ TEST_F(Evaluation, RepetitionsScoreZeroAndKeysAreExact) {
     random.fallback = 0.9999;  // would add noise if any were drawn
     s.repetitionCount = 1;
     EXPECT_EQ(std::tuple(Evaluate(e, 0, 0, kWhite), Evaluate(e, 0, 0, kBlack)), std::tuple(0, 0));
-    // The same men recorded earlier in the game, whoever was to move then.
+    // The same men recorded earlier in the game, whoever was to move then, even at its start.
     s.repetitionCount = 0;
-    g.positionHistory[2] = MakePositionKey(g.board);
+    g.positionHistory[0] = MakePositionKey(g.board);
     EXPECT_EQ(Evaluate(e, 0, 0, kBlack), 0);
     // The entry of GamePly - 1 is this node's own.
-    g.positionHistory[2] = PositionKey{};
+    g.positionHistory[0] = PositionKey{};
     g.positionHistory[5] = MakePositionKey(g.board);
     random.fallback = 0.0;
     EXPECT_NE(Evaluate(e, 0, 0, kWhite), 0);

@@ -449,7 +449,7 @@ TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
     auto players = GameOf({{"2", 0}, {"2", 0}, {"2", 0}});  // Player-Player
     auto loaded = GameOf({{"3", 0}, {"3", 0}, {"2", 0}, {"1", 3}});
     loaded->rated = false;  // the replay cleared the mark
-    auto switched = GameOf({{"2", 0}, {"1", 2}, {"1", 2}, {"2", 0}});  // sides changed hands
+    auto switched = GameOf({{"2", 0}, {"1", 2}, {"1", 2}, {"1", 2}});  // White changed hands
     for (GameState* unrated : {players.get(), loaded.get(), switched.get()})
         EXPECT_TRUE(UpdateRating(1, *unrated, true, rating, {none, none}).empty() &&
                     !unrated->rated);
