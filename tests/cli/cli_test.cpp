@@ -155,8 +155,7 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
         EXPECT_TRUE(Has(run.out, part));
     for (const char* part : {"unfinished after", "\nWhite: book on, 0 book moves"})
         EXPECT_FALSE(Has(run.out, part));
-    // Each side's thinking, all of it and in the opening, counted from nothing: a game at
-    // depth 1 takes well under a second.
+    // Each side's thinking, whole and in the opening, from nothing: a depth-1 game takes < 1 s.
     const std::regex spent(
         "(White|Black): book o[nf]+, \\d+ book moves, 0\\.\\d\\d s thinking, "
         "0\\.\\d\\d s in the first 16 plies\n");

@@ -126,10 +126,9 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
     EXPECT_EQ(std::tuple(searched > 600, scores), std::tuple(true, 102662916));
 }
 
-// The Master search under random rules and positions: the move it returns is one of the
-// rules' own legal moves (none when the side to move has none or the game is decided), the
-// game is left as it was, with one thread or two; it finds the quickest win, and a stop
-// before it starts still leaves a legal move.
+// The Master search under random rules and positions: its move is one of the rules' legal moves
+// (none when the side to move has none or the game is decided), the game is left as it was, with
+// one thread or two; it finds the quickest win, and a stop before it starts leaves a legal move.
 TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     master::MasterEngine engine(14);
     master::MasterLimits limits;
@@ -224,10 +223,9 @@ TEST_F(Search, MasterKeepsTheCampRule) {
         std::any_of(out.begin(), out.end(), [](const Move& m) { return m.Source == Sq("H1"); }));
 }
 
-// Master's time on a clock that moves on at every reading: it stops by itself 15 % before its
-// second is up; after a pause of 0.3 s (the machine's load taking the thread away) it begins
-// no new iteration past 45 % of a time shortened by one and a half of the pause, and the next
-// search keeps a fading part of that margin.
+// Master's time on a clock that moves on at every reading: it stops itself 15 % before its second;
+// after a pause of 0.3 s (the load taking the thread away) it begins no iteration past 45 % of a
+// time shortened by 1.5 pauses, and the next search keeps a fading part of that margin.
 TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
     master::MasterEngine engine(14);
     master::MasterLimits limits;

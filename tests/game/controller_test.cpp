@@ -140,9 +140,8 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().ResignCommand();  // a game the computer played itself counts for no rating
     EXPECT_EQ(Last(), "Confirmation: Resign this game?");
 
-    // A Cancel in the pause after a move ends the run before the next move, and is offered
-    // there as during the search; a request left standing after the last node looked does
-    // not cut the next computation short.
+    // A Cancel in the pause after a move ends the run before the next move, offered there as in
+    // the search; a request left after the last node looked does not cut the next search short.
     ui.onProcessEvents = nullptr;
     NewGame();
     c().settings().SearchDepth = 3;
@@ -495,9 +494,8 @@ TEST_F(Input, BoardPressAndDropRejections) {
     }
 }
 
-// What the board marks and why it refuses, over small hand-set positions: White men in
-// upper case, Black men in lower case; the row's flags are switched on (a negative one off),
-// and its directions, when given, are White's and Black's.
+// What the board marks and why it refuses, in small positions: White men upper case, Black's
+// lower; a row's flags switched on (a negative one off), its directions White's and Black's.
 TEST_F(Input, BoardMarksAndRefusalReasons) {
     struct Row {
         const char* men;
@@ -594,7 +592,11 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     EXPECT_EQ(std::tuple(g().firstSideName, g().side, g().rated),
               std::tuple("Player", kWhite, false));
 
-    std::filesystem::copy_file(ShippedDataDir() / "zelkor.bok", dir / "zelkor.bok");
+    WriteFile(dir / "zelkor.bok",  // a book of one move: marked in the legal moves' list
+              "ZELKOR Version=0.10\r\nVariant=Halma\r\nBlackStarts=0\r\n"
+              "PromoW=A8B8C8D8A7B7C7A6B6A5\r\nWhiteManMovement=NW;N;NE;E;SE;S;SW;W "
+              "NW;N;NE;E;SE;S;SW;W\r\nstart\r\ng1e3w\r\nnames\r\n"
+              "g1e3'Left Flank Third-Row Jump Opening'\r\nend\r\n");
     NewGame();
     c().SelectPlayerPlayer();
     c().settings().UseBook = 0;  // it only decides whether the computer plays from the book

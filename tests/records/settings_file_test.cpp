@@ -331,8 +331,7 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_FALSE(IsFirstStart(dir.path()) || MarkFirstStartDone(dir / "missing"));
 }
 
-// The window program's command line: the usage and the version need no display; the data
-// folder as given, nothing after "--".
+// The window's command line: usage and version need no display; the data folder; nothing after --.
 TEST(DataFolder, ProgramArguments) {
     // The arguments, then whether only a text is wanted and the data folder given.
     const std::tuple<std::vector<std::string>, bool, std::optional<fs::path>> rows[] = {

@@ -1,5 +1,4 @@
-// The dialogs and small windows: options, variants, "Book moves", the rules window, About and
-// the toolbar's pictures.
+// The dialogs and small windows: options, variants, "Book moves", rules, About, toolbar pictures.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>

@@ -310,6 +310,9 @@ class MainWindowTest : public QObject {
         QVERIFY(f.lines("GameMoveList") ==
                     QStringList({f.lines("GameMoveList")[0], "      " + line}) &&
                 f.messages.empty());
+        legal->setCurrentRow(0);  // Return plays the chosen line, the first one too
+        QTest::keyClick(legal, Qt::Key_Return);
+        QTRY_COMPARE(f.lines("GameMoveList").size(), 3);
     }
 
     void newVariantFromTheVariantDialog() {
@@ -372,8 +375,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.game().board[SquareOf("E1")], kEmpty);
         QCOMPARE(f.popupChecked.join(' '), QString("empty1 WhiteM Whitechecker WhiteM Whitechecker "
                                                    "mnu_PopUp_BlackM Whitechecker WhiteM"));
-        // A jump is compulsory: Space on a man that may not move rings the men that must
-        // jump, but not while the computer thinks.
+        // Jumps compulsory: Space on a man that may not move rings those that must, unless busy.
         for (const char* man : {"D4", "A1"})
             f.controller().SetupSquare(SquareOf(man), kWhiteMan);
         f.controller().SetupSquare(SquareOf("D5"), kBlackMan);

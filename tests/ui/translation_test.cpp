@@ -28,8 +28,7 @@ QString Plain(QString text) {
     return text;
 }
 
-// The English source texts of the German catalogue whose German differs, as expressions in
-// which %1, %2 ... match any filling.
+// The catalogue's English texts whose German differs, as expressions where %1, %2 ... match all.
 struct EnglishTexts {
     QList<QRegularExpression> patterns;
 
