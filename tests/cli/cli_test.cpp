@@ -189,8 +189,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
     EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
                     "Match game 1: master(0.05s,1t) (White) against master(0.05s,2t) (Black)"));
-    // The seed draws the openings: levels by depth play the same games from the same seed (in
-    // Diagonal Halma both end by the move rule).
+    // The seed draws the openings: levels by depth replay a seed's games (here move-rule draws).
     const auto seeded = RunCli(Shipped() + "match --a 10 --depth 1 --games 1 --seed 0 --variant 3");
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies;") &&
                 Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n"));
@@ -359,8 +358,7 @@ TEST(Cli, RejectsBadArguments) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
     EXPECT_TRUE(Has(help.out, "\n  eval [FILE.zlk]"));
-    // A variant the file does not hold, a file that cannot be read, or a mistyped --data-dir
-    // (not a game with the built-in rules) is an error.
+    // A variant not in the file, an unreadable file, a mistyped --data-dir: an error, no game.
     EXPECT_EQ(RunCli(Shipped() + "selfplay --variant 255").status, 1);
     TempDir dir;
     fs::create_directory(dir / "variants.ini");
@@ -382,8 +380,7 @@ TEST(Cli, RejectsBadArguments) {
 }
 
 TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
-    // White's target square a8 holds a White man before the first move; in the second
-    // variant Black's target square h1 holds a Black man.
+    // A White man on White's target a8 before the first move; in the second, a Black one on h1.
     TempDir dir;
     std::string setup(64, '0');
     setup[56] = '1';  // a8

@@ -128,8 +128,7 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     EXPECT_EQ(shown, (std::vector<int>{2, 2}));
 }
 
-// A level score proposes a draw, at most once in 41 plies, never after announcing a win;
-// playing itself, the computer takes it by chance.
+// A level score offers a draw once in 41 plies, not after a win told; self-play takes it by chance.
 TEST_F(Driver, DrawProposals) {
     // (last offer, announced, both computer, score 78 plies before (0: none), random, result)
     const std::tuple<int, bool, bool, int, double, DrawProposal> cases[] = {

@@ -221,8 +221,7 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
               std::tuple(1, 4, kWhiteMan));
     c().Forward();  // nothing to go forward to, but the emptied list is no more to choose from
     EXPECT_EQ(Enabled({C::AnalysisList}), "0");
-    // A repetition played while the draw rules were off is told once they are on (the
-    // analysis ends no game: its commands open again).
+    // A repetition played with the draw rules off is told once they are on; analysis ends no game.
     settings().ChessDrawRules = 1;
     g().drawFlag = DrawKind::Repetition;
     c().AnalyzeCommand();

@@ -267,6 +267,17 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
         std::tuple(messages, 0, false));
 }
 
+// The search's progress goes to the window's thread at most once an interval, of any kind.
+TEST(SearchRunner, ProgressIsPostedAtMostOnceAnInterval) {
+    int posts = 0;
+    ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); },
+                              std::chrono::hours(1));
+    const SearchProgress worker = runner.Wrap(SearchProgress{});
+    for (int i = 0; i < 2; ++i)
+        worker.rootMove(1, "e1-d2"), worker.newBest({}), worker.progress(1), worker.countdown(1);
+    EXPECT_EQ(posts, 1);
+}
+
 TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
     c().masterChoice() = {true, 2};
     c().AnalyzeCommand();

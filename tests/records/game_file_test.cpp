@@ -100,8 +100,7 @@ TEST(GameFile, StatusesAndBodyRules) {
     GameFileStatusMessage(GameFileStatus::WrongVersion, "g.zlk", &wrong);
     GameFileStatusMessage(GameFileStatus::Unreadable, "g.zlk", &unreadable);
     EXPECT_EQ(wrong + unreadable, "ErrorError");
-    // An empty line with more after it stops the body there; empty lines at the end do not.
-    // Long move lines are read by their first four.
+    // An empty line stops the body, unless only empty lines follow; a move is its first four.
     auto a = read(kHeader + "c3d4xyz\r\nf6e5\r\n\r\ng3h4\r\n");
     EXPECT_EQ(std::tuple(a.complete, a.body.size(), a.linesAfterStart, a.stopLine),
               std::tuple(false, 2u, 4, 25));
@@ -136,8 +135,7 @@ TEST(GameFile, StatusesAndBodyRules) {
               std::tuple(false, "Variant= |", 3, "Depth=."));
     auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
     EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
-    // Only the first 1000 moves are used, and a body that goes on after them stopped early
-    // there; comments of one position collapse to the last.
+    // The first 1000 moves are used, a longer body cut there; a position keeps its last comment.
     std::string many = kHeader + "{x}\r\n{y}\r\n";
     for (int i = 0; i < 1000; ++i)
         many += "c3d4\r\n";

@@ -112,8 +112,7 @@ inline void RecordTexts(GameState& g, const std::vector<std::string>& moves) {
     g.gamePly = g.recordLength;
 }
 
-// A literal transcription of the generator's rules (string paths, every candidate, pairwise
-// de-duplication) to cross-check the fast one.
+// The generator's rules written out plainly (string paths, every candidate, pairwise de-dup).
 inline std::vector<std::string> ReferenceMoves(GameState& g, MoveSet AllMoves,
                                                size_t candidateLimit, bool* tooMany = nullptr) {
     Board& board = g.board;
