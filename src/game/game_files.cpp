@@ -91,9 +91,7 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
         return false;
     }
 
-    ui_.SetText(Display::Status, "");
     ui_.SetListLines(ListId::Analysis, {});
-    ui_.SetText(Display::Calculation, ui_.Translate("Game", kNoCalculation));
     ui_.SetText(Display::Comment, "");
     ui_.SetText(Display::TypedMove, "");
     ClearProgressDisplays();

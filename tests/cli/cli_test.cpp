@@ -367,8 +367,7 @@ TEST(Cli, RejectsBadArguments) {
         const auto run = RunCli("--data-dir " + Quoted(folder) + " selfplay --depth 1", true);
         EXPECT_TRUE(run.status == 1 && Has(run.out, message)) << run.out;
     }
-    // A folder without the file plays the built-in rules of the first variant, and no other.
-    // What a crash left half-written there is cleared away.
+    // No file: the first variant's built-in rules, and no other; a crash's half-write is cleared.
     fs::create_directory(dir / "empty");
     const fs::path left = dir / "empty" / ".zelkor-a1b2c3d4.tmp";
     WriteFile(left, "x");

@@ -104,8 +104,7 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     EXPECT_TRUE(limits.byTime && limits.depth == 20 && LimitsFor(e, 1).depth == 1);
     result = SearchPosition(e, limits).value();
     EXPECT_TRUE(result.stop == StopReason::TimeUp && result.depth >= 1 && result.depth < 20);
-    // With a flexible time the clock is read after each root move, and the time manager ends
-    // the search there: the rest of that iteration stays unsearched.
+    // A flexible time is checked after each root move; a stop leaves the rest unsearched.
     settings.FixedTime = 0;
     clock.tick = 0.2;
     result = SearchPosition(e, limits).value();

@@ -163,8 +163,7 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
               std::tuple(2, 3, 0, '1'));
 }
 
-// The window's way: each search on a thread of its own while this thread goes on; the
-// progress and the result come back as tasks that this thread runs.
+// The window's way: each search on a thread of its own; progress and result come back as tasks.
 class Threaded : public ControllerTest {
   protected:
     void SetUp() override {
@@ -242,8 +241,7 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
     EXPECT_TRUE(g().gameOver && g().playMode == PlayMode::PlayerComputer);
 
-    // Analysis, then closing while the computer thinks: the search stops, the result that
-    // still arrives tells nothing, and nothing is written again.
+    // Analysis, then closing mid-reply: the search stops; its late result tells and writes nothing.
     NewGame();
     c().AnalyzeCommand();
     ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
@@ -403,7 +401,7 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     EXPECT_EQ(std::tuple(g().gamePly, g().moveTexts[1].secondBy, g().moveTexts[1].depth,
                          ui.list(ListId::Analysis).size(), Text(D::Strength)),
               std::tuple(2, "1", " 3", 1, "Strength: Master   Depth: 3 ply"));
-    EXPECT_EQ(ui.list(ListId::Analysis)[0].substr(20, 8), "       3");
+    EXPECT_EQ(ui.list(ListId::Analysis)[0].substr(20), "       3    a7xc5 h1xf3 a8xc4");
     // Rated as level 10's computer rating (1100 + 100 x depth) plus Master's measured lead.
     ui.answers = {Answer::Yes};
     c().ResignCommand();
@@ -519,7 +517,8 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
     const Row rows[] = {
         {"D4 d5 d7", {}, "route d4 d8 x", "d4, d6, d8|"},  // a chain's landings
         {"D4 c5 b7", {}, "route d4 b8 x", "d4, b6, b8|"},
-        {"D4 d5 e5 e6", {}, "route d4 f6 x", "d4, f6|"},  // the shortest, unless chains count
+        {"D6 c5 b3", {}, "route d6 b2 x", "d6, b4, b2|"},  // backwards too
+        {"D4 d5 e5 e6", {}, "route d4 f6 x", "d4, f6|"},   // the shortest, unless chains count
         {"D4 d5 e5 e6", {MaxCapMove}, "route d4 f6 x", "d4, d6, f6|"},
         {"D4 d5 e5 e6", {MulJumps}, "route d4 f6 x", "d4, d6, f6|"},
         {"A1", {LongKings}, "route a1 a5 -", "a1, a5|a2, a3, a4"},  // a slide's squares

@@ -162,8 +162,7 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(ReadFile(file), "previous");
     EXPECT_TRUE(WriteGameFile(file, GameFileData{}) &&
                 ReadGameFile(file).status == GameFileStatus::Ok);
-    // A rename that fails leaves the previous file and no temporary; one that a crash left
-    // (copied aside here) is the clean-up's to remove once it is old.
+    // A failed rename leaves the old file, no temporary; a crash's (copied aside) is cleaned up.
     std::filesystem::create_directory(dir / "crash");
     EXPECT_FALSE(WriteFileSafely(file, "new", [](const auto& from, const auto&) {
         return !std::filesystem::copy_file(from, from.parent_path() / "crash" / from.filename());

@@ -138,8 +138,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
         fs::remove(result.keptAs);
     }
 
-    // Earlier copies stay: the next free name takes the file, a folder in the way is skipped;
-    // with no free name the file stays as it is and is not written.
+    // Earlier copies stay: the next free name, past a folder; with none the file stays as it is.
     auto lines = SettingsLines(custom);
     lines[2] = " 3.5 ";
     WriteFile(BadSettingsFile(dir.path()), "first");

@@ -266,7 +266,9 @@ class DialogsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
         const QPoint offCentre =  // it opens in the middle of the screen, its frame aside
             keyboard.geometry().center() - keyboard.screen()->availableGeometry().center();
-        QVERIFY(offCentre.manhattanLength() <= 8);
+        QVERIFY(offCentre.manhattanLength() <= 8 &&  // and the list is named by its label
+                keyboard.findChild<QLabel*>()->buddy() ==
+                    keyboard.findChild<QWidget*>("cboVariants"));
         // Tab runs from the directions through Black's camp fields, then White's, to OK.
         keyboard.findChild<QLineEdit*>("txtDirection3")->setFocus();
         QStringList visited, expected;

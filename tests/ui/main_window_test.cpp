@@ -441,15 +441,18 @@ class MainWindowTest : public QObject {
         };
         f.action("Options")->trigger();
         QCOMPARE(levelAfterApply, std::string("Strength: 10   Depth: 3 ply"));
-        // The board's marks are options too, kept beside zelkor.ini.
+        // The board's marks are options too, kept beside zelkor.ini; Reset, then OK: 1200.
         QVERIFY(f.controller().feedback().lastMove);
+        f.controller().setRating(1500);
         f.onDialog = [&](QDialog* dialog) {
             dialog->findChild<QCheckBox*>("chkMarkLastMove")->setChecked(false);
+            dialog->findChild<QPushButton*>("Command1")->click();
             dialog->findChild<QPushButton*>("cmdOK")->click();
             return dialog->result();
         };
         f.action("Options")->trigger();
-        QVERIFY(!f.controller().feedback().lastMove && f.controller().feedback().reachable);
+        QVERIFY(!f.controller().feedback().lastMove && f.controller().feedback().reachable &&
+                f.controller().rating() == 1200);
         QCOMPARE(f.text(D::Strength), levelAfterApply);
         QTest::mouseDClick(f.window->findChild<QLabel*>("StrengthDisplay"), Qt::LeftButton);
         QCOMPARE(f.text(D::Strength), std::string("Strength: 10   Depth: 2 ply"));
@@ -533,9 +536,8 @@ class MainWindowTest : public QObject {
                      {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     }
 
-    // As the program opens it: the shipped pieces and manual, no larger than the screen,
-    // the folder's warning, a started game, then the rules of a first start; the whole board
-    // in the window.
+    // As the program opens: shipped pieces and manual, within the screen, the folder's warning,
+    // a started game, then the rules of a first start; the whole board in the window.
     void programWindowOpensWithTheWholeBoard() {
         TempDir dir;
         fs::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
