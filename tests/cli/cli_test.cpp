@@ -79,8 +79,7 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     EXPECT_EQ(
         std::tuple(perft.status, perft.out.substr(0, 10), perft.out.substr(perft.out.size() - 22)),
         std::tuple(0, "e1-d2: 24\n", "\n\nNodes searched: 576\n"));
-    // bench: a line per position, then the totals of its nodes and times. The node total changes
-    // only when the search or the move generation changes on purpose.
+    // bench: a line per position, then the node and time totals; nodes change only on purpose.
     const auto bench = RunCli("bench");
     double sums[2] = {0, 0}, totals[2] = {0, 0};
     unsigned long long nodes = 0;
@@ -319,7 +318,7 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     WriteFile(dir / "notes.txt", "my notes\r\n");
     fs::create_directory(dir / "folder.bok");
     for (const char* name : {"notes.txt", "folder.bok"}) {
-        const auto run = RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / name), true);
+        const auto run = RunCli(cli + "--branch-plies 40 --out " + Quoted(dir / name), true);
         EXPECT_EQ(run.status, 1) << name;
         EXPECT_TRUE(Has(run.out, "it is left as it is"));
     }

@@ -213,12 +213,13 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     ui.onProcessEvents = nullptr;
     EXPECT_EQ(ui.list(ListId::Analysis).size(), 0u);
 
-    // A single legal move keeps the depth setting.
+    // A single legal move keeps the depth setting and is listed.
     Position(DefaultRules(), kOneMove, kWhite, 0);
     settings().SearchDepth = 4;
     c().AnalyzeCommand();
-    EXPECT_EQ(std::tuple(s().depthReached, settings().SearchDepth, g().board[Sq("a1")]),
-              std::tuple(1, 4, kWhiteMan));
+    EXPECT_EQ(std::tuple(s().depthReached, settings().SearchDepth, g().board[Sq("a1")],
+                         ui.list(ListId::Analysis).size()),
+              std::tuple(1, 4, kWhiteMan, 1u));
     c().Forward();  // nothing to go forward to, but the emptied list is no more to choose from
     EXPECT_EQ(Enabled({C::AnalysisList}), "0");
     // A repetition played with the draw rules off is told once they are on; analysis ends no game.

@@ -708,8 +708,8 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     ASSERT_TRUE(Type("c8c6"));
     EXPECT_EQ(g().gameMoveLines, (std::vector<std::string>{"   1. e1-d2", "      c8xc6"}));
     EXPECT_EQ(std::tuple(g().recordLength, Enabled({C::Forward, C::Last}), g().moveTexts[2].first,
-                         g().comments[4]),
-              std::tuple(2, "00", "", ""));  // the cut moves' comments go with them
+                         g().comments[4], g().moveTexts[1].first),
+              std::tuple(2, "00", "", "", "e1d2 e1-d2"));  // the cut moves' comments go too
 
     // A line of the analysis is played in the position analysed, in place of the move there.
     c().CommentEdited("on c8c6");

@@ -225,8 +225,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     EXPECT_EQ(std::pair(BookMoveSquares("c3d4"), BookMoveSquares("zz")),
               std::pair(std::make_pair(43, 54), std::make_pair(0, 0)));
 
-    // A game whose header names other rules than those in force proposes nothing; one
-    // without such lines, or naming the same rules in another order, still counts.
+    // A game naming other rules proposes nothing; without them, or in another order, it counts.
     const std::string kOther =
         "ZELKOR Version=0.10\r\nVariant=2\r\nMulJumps=0\r\n{}\r\nSTART\r\nh4g5\r\nf6e5\r\ng3h4\r\n";
     ParseDirections("N N", 0, g->directions);  // the sides move differently: "Offset=" names

@@ -604,10 +604,11 @@ TEST_F(VariantFileTest, BadFilesAreReportedAndTheRulesStay) {
         {CrLf({kHeader, "Variant=One", "Help=h", "MulJumps=256", "END"}), 1, S::Damaged,
          "Error: " + file + ", line 4: MulJumps=256 does not fit in the block \"Variant=One\" " +
              "(line 2)" + stays}};
-    // The version is compared as a number.
+    // The version is compared as a number, in single precision.
     const std::pair<const char*, bool> versions[] = {
-        {"0.11", false}, {"", false},        {"abc", false},  {"1.0", false},     {"0.1", true},
-        {"0.10", true},  {"1E-00001", true}, {" 0.10", true}, {"0.10 beta", true}};
+        {"0.11", false},     {"", false},           {"abc", false},     {"1.0", false},
+        {"0.1", true},       {"0.10", true},        {"1E-00001", true}, {" 0.10", true},
+        {"0.10 beta", true}, {"0.0999999999", true}};
     for (auto [v, right] : versions) {
         rows.push_back({CrLf({std::string("ZELKOR Version=") + v, "Variant=A", "END"}), 1,
                         right ? S::Loaded : S::WrongVersion, right ? "" : version});
