@@ -3,12 +3,10 @@
 namespace zelkor {
 namespace {
 
-// Men of each colour on the first `count` slots of a home-square list, slot by slot: a
-// square listed twice counts twice, the slots beyond the target count not at all.
+// Adds the men of each colour on the first `count` slots of a home-square list, slot by
+// slot: a square listed twice counts twice, the slots beyond the target count not at all.
 void CountMen(const GameState& g, const std::array<int32_t, kHomeSlots>& list, int count,
               int& white, int& black) {
-    white = 0;
-    black = 0;
     for (int slot = 0; slot < count && slot < kHomeSlots; ++slot) {
         const int32_t square = list[slot];
         if (!IsPlayingSquare(square)) continue;

@@ -185,9 +185,8 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     EXPECT_NE(engine.Search(g, limits).from, 0);
 }
 
-// The camp rule at the root from game ply 44: a man in the starting camp (the e1-h4 corner for
-// White) leaves with the first move that can take it out, no man goes back in, not even to
-// hold off a loss by standing on the last square the other side needs.
+// The camp rule at the root from ply 44: a man in the starting camp leaves with the first move
+// that can take it out; none goes back in, not even to stand on the other side's last square.
 TEST_F(Search, MasterKeepsTheCampRule) {
     struct Row {
         std::string white, black;

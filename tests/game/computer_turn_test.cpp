@@ -1,5 +1,4 @@
-// The computer's move and the analysis as the controller tells them: status, lists,
-// progress, announcements, the draw question, the end of the game, the score graph.
+// The computer's move and analysis as told: status, lists, progress, draws, the end, the graph.
 #include <gtest/gtest.h>
 
 #include <algorithm>

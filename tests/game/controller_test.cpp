@@ -545,6 +545,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         {"D4 d5 d7", {}, "hint d4-d8", "Try d4xd8|d4, d6, d8"},  // and its chain's stops
         // Each side steps and jumps its own ways (Black's mirrored), and a long jump too.
         {"D4 d5", {}, "reach d4", "d6", north},
+        {"D4 d5 d6", {}, "pick d4", "d4 is blocked", north},  // though d3 is empty
         {"D4 d5", {LongKings}, "reach d4", "d6 d7 d8", north},
         {"D4 d5", {LongKings}, "route d4 d8 x", "d4, d8|d5, d6, d7", north},
     };
@@ -598,9 +599,9 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     EXPECT_EQ(std::tuple(g().gamePly, g().board[alternative.to], g().moveTexts[1].secondBy,
                          g().gameMoveLines.size()),
               std::tuple(2, kBlackMan, "2", size_t{2}));
-    // No reply: the names are exchanged instead.
-    EXPECT_EQ(std::tuple(g().firstSideName, g().side, g().rated),
-              std::tuple("Player", kWhite, false));
+    // No reply: the names are exchanged instead, and the Board menu is open again.
+    EXPECT_EQ(std::tuple(g().firstSideName, g().side, g().rated, Enabled({C::BoardMenu})),
+              std::tuple("Player", kWhite, false, "1"));
 
     WriteFile(dir / "zelkor.bok",  // a book of one move: marked in the legal moves' list
               "ZELKOR Version=0.10\r\nVariant=Halma\r\nBlackStarts=0\r\n"

@@ -112,8 +112,9 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(c().currentFileName(), "");
     c().SetupSquare(Sq("a1"), kWhiteMan);  // a set-up begun is left behind
     ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk") && g().gameMoveLines == lines);
-    EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy),
-              std::tuple(3, kBlack, "3", "3"));
+    EXPECT_EQ(std::tuple(g().gamePly, g().side, g().moveTexts[1].firstBy, g().moveTexts[2].firstBy,
+                         ui.selected[ListId::GameMoves]),
+              std::tuple(3, kBlack, "3", "3", 2));  // the last move's line chosen
     EXPECT_EQ(g().comments[0] + "|" + Text(D::Comment), "opening\r\nline two|after three");
     EXPECT_EQ(std::tuple(s.UseDepth, s.SearchDepth, s.PlayerName), std::tuple(1, 3, "Player"));
     EXPECT_EQ(Text(D::VariantName) + "|" + Text(D::WindowTitle),
@@ -132,11 +133,12 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     ui.answers = {Answer::Yes};  // an ended game, then a load: the commands are open again
     c().ResignCommand();
     ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk") && Enabled({C::Compute, C::Hint}) == "11");
-    ui.answers = {Answer::No};  // a second load after a load with moves asks first
-    ui.fileAnswers = {(dir / "game.zlk").string()};
+    ui.answers = {Answer::No, Answer::Yes};  // a second load after a load with moves asks first
+    ui.fileAnswers = {""};                   // and an empty name opens nothing
+    c().Open();
     c().Open();
     EXPECT_EQ(ui.messages.back().text + std::to_string(ui.fileAnswers.size()),
-              "Quit current game?1");
+              "Quit current game?0");
     // The file's level and name held for that game only, and never reach zelkor.ini.
     c().Shutdown();
     Settings written;

@@ -273,8 +273,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
     EXPECT_TRUE(GamesBookLookup(*g, dir.path(), ui).from == 0 && ui.messages.empty());
 }
 
-// The shipped book and book games: every line legal in its variant, one section per variant
-// that the look-up finds from the start, sound rules and help for every variant.
+// The shipped book and games: every line legal, a section per variant found, rules and help.
 TEST(ShippedData, BookLinesAndGamesAreLegalAndEveryVariantHasItsSection) {
     const auto dir = ShippedDataDir();
     const auto names = ListVariantNames(dir, false);

@@ -215,8 +215,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
     EXPECT_TRUE(fs::is_symlink(File()) && fs::status(File()).permissions() == fs::perms(0640));
     EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
-    // Only the program's own temporary files, and only those too old to be a write in
-    // progress, are removed; a name longer than most temporaries allow can be written.
+    // Only the program's own temporaries too old to be a write in progress go; long names write.
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(61);
     for (const char* name : {".zelkor-a1b2c3d4.tmp", ".zelkor-fresh123.tmp", ".zelkor-x.tmp",
                              "game.zelkor-12.tmp", ".zelkor-A1B2C3D4.tmp"}) {

@@ -1,6 +1,5 @@
-// The rules: move generation against the literal rules, make/unmake restoring everything,
-// perft counts; the end of the game: draws, wins and their texts; notation, directions, home
-// squares, set-ups, and the variant file with every damage it can carry.
+// The rules: moves against the literal rules, make/unmake, perft; draws, wins and their texts;
+// notation, directions, home squares, set-ups, and the variant file with every damage it carries.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -378,8 +377,10 @@ std::unique_ptr<GameState> Camp(int whiteIn, int blackIn, VariantRules rules = D
 }
 
 TEST(WinConditions, FullCampsCountedSlotBySlot) {
-    const WinState full = CheckWinConditions(*Camp(10, 0));
-    EXPECT_TRUE(full.whiteWon && !full.blackWon && !CheckWinConditions(*Camp(9, 0)).whiteWon);
+    const WinState full = CheckWinConditions(*Camp(10, 0)), mixed = CheckWinConditions(*Camp(9, 1));
+    EXPECT_EQ(std::tuple(full.whiteWon, full.blackWon, mixed.whiteWon, full.whiteIn, full.blackHome,
+                         full.whiteHome, full.blackIn, mixed.blackHome),
+              std::tuple(true, false, false, 10, 0, 0, 0, 1));
     // Counted slot by slot: of 15 squares the first ten count; a square listed twice, twice.
     VariantRules listed = DefaultRules();
     listed.home[0] = ParseHomeSquares("A8B8C8D8E8F8G8H8A7B7C7D7E7F7G7");
