@@ -194,8 +194,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
                 Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n"));
 }
 
-// The clock and random numbers the executables use: the local time of day as the C library
-// gives it, and a seeded sequence that repeats in [0, 1).
+// The executables' clock and random numbers: the C library's time of day, a seeded [0, 1).
 TEST(SystemServices, LocalTimeAndSeededRandomNumbers) {
     SystemClock clock;
     const std::time_t now = std::time(nullptr);

@@ -55,8 +55,7 @@ class ComputerTurn : public ControllerTest {
     BookController* book = nullptr;
 };
 
-// Master's result takes the levels' place, also when its move is the first root move already:
-// its move first, the others in their order, its score and the reply it expects.
+// Master's result replaces the levels' (its move first, the others in order), score and reply.
 TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
     const std::vector<Move> moves = LegalMoves(g());
     for (int best : {2, 0}) {

@@ -294,6 +294,8 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     EXPECT_EQ(ResolveDataFolder(in).folder, inst.root / "xdg/zelkor");
     in.xdgDataHome = "relative/xdg";  // invalid: the default applies
     EXPECT_EQ(ResolveDataFolder(in).folder, inst.user);
+    in.executableFolder = chosen / "bin";  // no data anywhere: all from the executable's folder
+    EXPECT_EQ(ResolveDataFolder(in).shipped, chosen / "bin");
 
     // Data beside the executable in a folder the user cannot write (/opt/zelkor).
     Installed opt;

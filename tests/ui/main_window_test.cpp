@@ -247,7 +247,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(board.accessibleDescription(), QString("e2, empty"));  // for screen readers
         QTest::keyClick(&board, Qt::Key_Space);  // puts the man down: e1-e2 and the reply
         QTRY_COMPARE(f.game().gamePly, 2);
-        QCOMPARE(board.accessibleDescription(), QString("e2, white man"));
+        QVERIFY(board.accessibleDescription() == "e2, white man" &&
+                ui::SquareDescription(f.game().board, SquareOf("A8")) == "a8, black man");
         for (auto [key, square] :
              {std::pair{Qt::Key_Home, "a2"}, {Qt::Key_End, "h2"}, {Qt::Key_Left, "g2"}}) {
             QTest::keyClick(&board, key);
@@ -391,8 +392,7 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // A pipe in place of the log, the window-state file or a picture never blocks the
-    // window, and a folder whose name is not UTF-8 is used as it is.
+    // A pipe as the log, window-state file or a picture never blocks; a non-UTF-8 folder works.
     void hostileFilesInTheDataFolder() {
         TempDir dir;
         const fs::path folder = dir / "caf\xe9";
