@@ -207,7 +207,6 @@ void GameController::EndComputerMove(bool searchedToEnd, bool bookMove) {
     if (game_->playMode != PlayMode::ComputerComputer) ComputationIdle(Computation::Move);
     if (settings_.UseDepth == 1 && searchedToEnd && !bookMove)
         ui_.SetText(Display::Strength, LevelText(settings_, ui_));
-    if (game_->playMode != PlayMode::ComputerComputer) RefreshLists();
 }
 
 std::string GameController::DecideGame(ResultCode code, std::optional<double> playerScore,

@@ -255,8 +255,7 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     EXPECT_EQ(SprtDecision(sprt, SprtLlr({30, 40, 30}, 0, 200)), "H0 accepted");
     EXPECT_EQ(MatchTally{}.score(), 0.5);
 
-    // A level by depth against one by time on a clock that moves on at every reading: the
-    // match comes out the same every time, its openings, games and their ends pinned.
+    // A level by depth against one by time on a ticking clock: openings, games and ends pinned.
     FakeClock clock;
     clock.tick = 0.01;
     MatchOptions o;

@@ -252,12 +252,12 @@ TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
         limits.onProgress = [&](const master::MasterResult& f) { reported = {f.from, f.to}; };
         const master::MasterResult r = engine.Search(g, limits);
         newer += std::pair(r.from, r.to) != reported;
+        EXPECT_LE(r.seconds, seconds);
     }
     EXPECT_GE(newer, 2);
 }
 
-// The fewest moves White needs to fill its target moving alone (Black's men stand still),
-// by iterative deepening over White's moves up to `limit`; limit + 1 when it needs more.
+// The fewest moves White alone needs to fill its target, up to `limit` (else limit + 1).
 int FewestMovesAlone(GameState& g, int limit) {
     std::function<bool(int)> reach = [&](int left) {
         if (CheckWinConditions(g).whiteWon) return true;

@@ -67,14 +67,16 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         result.mainLine = {{moves[best].Source, moves[best].dest, 0}};
         if (best) result.mainLine.push_back({85, 74, 0});  // a line of one move expects no reply
         s().rootTable[best].upperBound = true;             // as a level's search left it: now exact
+        s().rootTable[3].score = 7;                        // after the moved ones: stays
         ApplyMasterResult(g(), s(), result, false);
         EXPECT_EQ(
             std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
                        g().movePool[3].dest, s().bestScore, s().rootTable[0].score, s().hintFrom,
-                       s().hintTo, s().bestLine[1].Source, s().rootTable[0].upperBound, g().timeUp),
+                       s().hintTo, s().bestLine[1].Source, s().rootTable[0].upperBound, g().timeUp,
+                       s().rootTable[3].score),
             std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
                        moves[3].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0,
-                       best ? 85 : 0, false, false));  // a shorter line leaves none of the last
+                       best ? 85 : 0, false, false, 7));  // a shorter line leaves none of the last
     }
 }
 
@@ -143,8 +145,7 @@ TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
 
 // A level score proposes a draw, at most once in 41 plies, never after announcing a win.
 TEST_F(ComputerTurn, DrawProposalsAndTheirAnswers) {
-    // (last offer, a lost position, mode, answer, score 78 plies before (0: none), questions,
-    // drawn); the loss is announced, and no draw is proposed after that.
+    // (last offer, lost, mode, answer, score 78 plies before (0: none), questions, drawn)
     const std::tuple<int, bool, PlayMode, Answer, int, int, bool> cases[] = {
         {60, false, PlayMode::PlayerComputer, Answer::No, 0, 1, false},
         {61, false, PlayMode::PlayerComputer, Answer::No, 0, 0, false},

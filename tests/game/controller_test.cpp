@@ -392,7 +392,7 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
                 Text(D::Strength) == "Strength: Master   Depth: 1 ply");
 
     // Master's reply, by depth: its line in the analysis list, its display kept; no clock.
-    c().settings().SearchDepth = 3;
+    std::tie(c().settings().SearchDepth, c().masterChoice().threads) = std::tuple(3, 1);
     c().OptionsApplied();
     const auto limits = MasterMoveLimits(c().settings(), 1, false);
     EXPECT_TRUE(limits.seconds >= 3600 && limits.threads == 1 && limits.drawRule15 &&

@@ -223,8 +223,7 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
         c().settings().SearchDepth = 1;
     }
 
-    // A file that stops loading early keeps no name, so Save cannot overwrite it: a bad
-    // comment, a bad header value, an empty line with moves after it, a move cut short.
+    // Stopped early (bad comment or header value, empty line, a cut move): no name to overwrite.
     const std::tuple<std::string, const char*, int> damaged[] = {
         {"START\r\ne1d2\r\nd8e7\r\n{\r\nf2e3\r\n", "line 6: \"{\" could not be read", 2},
         {"Depth=-1\r\nSTART\r\ne1d2\r\n", "line 3: \"Depth=-1\" could not be read", 0},

@@ -156,8 +156,7 @@ TEST_F(FileBook, FileProblemsAndLimits) {
     std::filesystem::last_write_time(dir / "zelkor.bok", later);
     EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"c3d4"});
 
-    // A book swapped for another of the same size and time (a copy with touch -r), or
-    // written over in place, is read again: the cache knows the file by inode and change time.
+    // A book swapped for a same-size, same-time copy, or rewritten in place, is read again.
     const auto time = std::filesystem::last_write_time(dir / "zelkor.bok");
     WriteFile(dir / "other.bok", "ZELKOR Version=0.10\r\n" + kSection + "h4g5w\r\nend\r\n");
     std::filesystem::last_write_time(dir / "other.bok", time);

@@ -47,7 +47,8 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     g->comments[3] = "\r\nlast";  // a break first
     g->active.flag(BlackStarts) = 1;
     g->active.directions[1] = "N;E W";
-    std::tie(settings.SearchDepth, settings.Variant, settings.PlayerName) = std::tuple(5, 3, "Ann");
+    std::tie(settings.SearchDepth, settings.Variant, settings.PlayerName, settings.Notation) =
+        std::tuple(5, 3, "Ann", 1);
     const auto file = dir / "game.zlk";
     ASSERT_TRUE(WriteGameFile(file, GameFileDataOf(*g, settings)));
     EXPECT_NE(ReadFile(file).find("{first line\xFF\xFFsecond line}\r\nh4g5\r\na5b4\r\n"
@@ -62,8 +63,9 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
         "ManContJump= LongKings= KingFirst= CapRequired= HomeLess= FullHome= OutofHome= "
         "Offset= PlayerName= | {first line\r\nsecond line} H4G5 A5B4 {after a5b4} G3F4 {\r\nlast}");
     const auto& h = read.header;
-    EXPECT_EQ(std::tuple(h[0].number, h[1].value, h[2].number, h[6].number, h[7].value),
-              std::tuple(3, std::string(kDefaultSetup), 5, 1, "A8B8A7C8B7A6C7D8B6A5"));
+    EXPECT_EQ(
+        std::tuple(h[0].number, h[1].value, h[2].number, h[3].number, h[6].number, h[7].value),
+        std::tuple(3, std::string(kDefaultSetup), 5, 1, 1, "A8B8A7C8B7A6C7D8B6A5"));
     EXPECT_EQ(std::tuple(h[16].value, h[16].value2, h[17].value),
               std::tuple(std::string(kAllDirections), "N;E W", "Ann"));
 

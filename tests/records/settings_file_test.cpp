@@ -243,8 +243,7 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
         EXPECT_EQ(Read(s).status, SettingsReadStatus::Defaults) << place;
         EXPECT_TRUE(fs::exists(fs::symlink_status(File())));  // kept
     }
-    // A file whose size says less than it holds (as /proc's do) is cut off at the limit too,
-    // and a read that fails (memory at address 0) gives nothing, not what came before it.
+    // A file bigger than its size says (as in /proc) is cut at the limit; a failed read: nothing.
     for (const char* file : {"/proc/self/status", "/proc/self/mem"})
         EXPECT_EQ(ReadDataFile(file, 16), std::nullopt) << file;
     fs::remove(File());  // a file of exactly the limit is read, one byte more is not

@@ -186,8 +186,7 @@ class DialogsTest : public QObject {
         Box(dialog, "Check9")->click();  // the book off
         QVERIFY(!Option(dialog, "Option2", 0)->isEnabled());
 
-        // Master beside the strength, like the board's marks, shown only with a choice to edit;
-        // chosen, it takes the strength slider's place and its threads count.
+        // Master, shown only with a choice to edit: chosen, it replaces the strength by threads.
         QCheckBox* master = Box(dialog, "chkMaster");
         auto* threads = Find<QSpinBox>(dialog, "txtThreads");
         QVERIFY(!master->isVisibleTo(&dialog) && Find<QWidget>(dialog, "fraMarks")->isHidden());
@@ -244,6 +243,7 @@ class DialogsTest : public QObject {
         QCOMPARE(logic.directionField(0) + "|" + logic.directionField(2) + "|" + logic.homeField(0),
                  std::string("N;E|NE|h8"));
 
+        logic.SetBox(VariantBox::BlackBegins, true);  // every box shows its rule as it opens
         ui::dlgVariants dialog(logic);
         dialog.findChild<QCheckBox*>("chkHomeLess")->click();
         auto* field = dialog.findChild<QLineEdit*>("txtHome3");
@@ -251,7 +251,8 @@ class DialogsTest : public QObject {
         field->selectAll();
         QTest::keyClicks(field, "I9X");  // two characters at most
         dialog.findChild<QPushButton*>("cmdApply")->click();
-        QVERIFY(field->text() == "I9" && field->styleSheet().contains("background: black"));
+        QVERIFY(field->text() == "I9" && field->styleSheet().contains("background: black") &&
+                dialog.findChild<QCheckBox*>("chkBlackStarts")->isChecked());
         QTest::keyClick(field, Qt::Key_Backspace);
         QVERIFY(field->styleSheet().contains("background: white"));
         dialog.findChild<QCheckBox*>("chkFullHome")->click();

@@ -75,8 +75,7 @@ class WindowFixture {
         QTest::mouseMove(&view, end);
         QTest::mouseRelease(&view, Qt::LeftButton, {}, end);
     }
-    // A right click on `square`; the popup answers with the action named `item` or nothing.
-    // The items checked in each popup opened from here on are noted in `popupChecked`.
+    // A right click on `square`, answered with the item named `item`; checked items noted.
     void SetupPopup(int square, const char* item) {
         window->popupHook = [this, item](QMenu* menu) {
             for (QAction* a : menu->actions())
