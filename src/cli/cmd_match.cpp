@@ -48,8 +48,7 @@ bool ReadPlayer(const std::string& text, MatchPlayer& player) {
 int Match(const CliContext& context) {
     MatchOptions options;
     options.dataDir = context.dataDir;
-    options.a.master = true;
-    options.b.level = 10;
+    options.a.master = true;  // against level 10, a player's default
     double seconds = 0.2;
     int depth = 0, games = 2, seed = 1;
     int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

@@ -314,10 +314,11 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     ASSERT_TRUE(Type("e1d2"));
     ui.onProcessEvents = nullptr;
     EXPECT_FALSE(playerHighlighted);
-    // After the reply: whose move it is, no leftover progress; Ctrl+Z takes back both moves.
-    EXPECT_EQ(Text(D::Status) + Text(D::Countdown) + std::to_string(ui.progressValue),
-              "White moves0");
-    c().TakeBackPlayerMove();
+    // After the reply: whose move it is, no leftover progress, an open Board menu.
+    EXPECT_EQ(Text(D::Status) + Text(D::Countdown) + std::to_string(ui.progressValue) +
+                  Enabled({C::BoardMenu}),
+              "White moves01");
+    c().TakeBackPlayerMove();  // Ctrl+Z: both moves
     EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName), std::tuple(0, "Player"));
     c().settings().SearchDepth = 2;  // the reply comes with the one it expects
     ASSERT_TRUE(Type("e1d2"));

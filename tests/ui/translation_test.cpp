@@ -69,8 +69,7 @@ EnglishTexts ReadEnglishTexts() {
     return english;
 }
 
-// Every text `root` shows: titles, labels, buttons, group boxes, tabs, boxes, list lines,
-// menus, actions and tooltips. Each English one is listed with where it was found.
+// Every text `root` shows (titles, labels, buttons, boxes, tabs, lists, menus, tips), with where.
 QStringList EnglishLeft(QWidget* root, const EnglishTexts& english) {
     QStringList found;
     auto check = [&](const QObject* at, const char* what, const QString& text) {
