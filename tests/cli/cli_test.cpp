@@ -296,12 +296,12 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
           "\r\nh2f4 b8d6'Right Flank Third-Row Jump Opening, Left Flank Third-Row Jump Reply'\r\n"})
         EXPECT_TRUE(Has(book, name));
     // Behind the best by up to a third of the margin weighs 3, two thirds 2, else 1 (to the bar).
-    for (const auto& [margin, choices] :
-         {std::pair("27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
-          std::pair("18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
-        const auto run = RunCli(cli + "--depth 2 --plies 3 --margin " + margin + " --out " +
-                                    Quoted(dir / "weights.bok"),
-                                true);
+    for (const auto& [limits, choices] :
+         {std::pair("3 --margin 40", ": h1f3(0x3) h2f4(0x3) g1e3(-18x2)\n"),  // just behind: exact
+          std::pair("2 --margin 27", ": g1e3(54x3) h2f4(54x3) h1f3(36x2)\n"),
+          std::pair("2 --margin 18", ": g1e3(54x3) h2f4(54x3) h1f3(36x1)\n")}) {
+        const auto run = RunCli(
+            cli + "--plies 3 --depth " + limits + " --out " + Quoted(dir / "weights.bok"), true);
         EXPECT_TRUE(Has(run.out, choices));
     }
     const std::regex thirdMoveName("\r\n\\S{4} \\S{4} \\S{4}'");  // only two moves are named
