@@ -141,8 +141,8 @@ void GameController::FillLegalMoveList() {
         std::string line = MoveTextOf(g, m.Source, m.dest, m.jump == 1).display;
         const std::string from = SquareName(m.Source);
         const std::string to = SquareName(m.dest);
-        for (size_t b = 0; b < book.size() && b < 11; ++b) {
-            const std::string entry = Lower(book[b]);
+        for (const std::string& proposal : book) {  // the look-up gives the first few only
+            const std::string entry = Lower(proposal);
             if (entry.size() >= 4 && entry.substr(0, 2) == from &&
                 entry.substr(entry.size() - 2) == to) {
                 line += "b";

@@ -598,8 +598,8 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     ASSERT_TRUE(IsPlayingSquare(alternative.from));
     c().AnalysisMoveChosen(1);  // replaces the computer's move
     EXPECT_EQ(std::tuple(g().gamePly, g().board[alternative.to], g().moveTexts[1].secondBy,
-                         g().gameMoveLines.size()),
-              std::tuple(2, kBlackMan, "2", size_t{2}));
+                         g().gameMoveLines.size(), c().search().scoreHistory[2]),
+              std::tuple(2, kBlackMan, "2", size_t{2}, 0));  // the computer's score goes too
     // No reply: the names are exchanged instead, and the Board menu is open again.
     EXPECT_EQ(std::tuple(g().firstSideName, g().side, g().rated, Enabled({C::BoardMenu})),
               std::tuple("Player", kWhite, false, "1"));
