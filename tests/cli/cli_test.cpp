@@ -285,10 +285,11 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     }
     const std::string book = ReadFile(out);
     EXPECT_EQ(book.find("ZELKOR Version=0.10\r\nVariant=Halma\r\n"), 0u);
-    // The rules up to the men's movement, then each move with its side.
+    // The rules (the camps, the men's movement), then each move with its side.
     EXPECT_TRUE(Has(book,
-                    "\r\nWhiteManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nBlackMan"
-                    "Movement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;SW;W\r\nstart\r\ng1e3wa7c5b\r\n"));
+                    "A5\r\nPromoB=E1F1G1H1F2G2H2G3H3H4\r\nWhiteManMovement=NW;N;NE;E;SE;S;SW;W "
+                    "NW;N;NE;E;SE;S;SW;W\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W NW;N;NE;E;SE;S;"
+                    "SW;W\r\nstart\r\ng1e3wa7c5b\r\n"));
     // Named after the side of the camp's axis, the camp row left, and the jump.
     for (const char* name :
          {"\r\ng1e3'Left Flank Third-Row Jump Opening'\r\n",

@@ -204,7 +204,8 @@ class MainWindowTest : public QObject {
         QTest::mouseMove(&f.board(), start + QPoint(3, 3));
         const QCursor held = f.board().cursor();  // the man, held at its middle
         QVERIFY(held.shape() == Qt::BitmapCursor && held.hotSpot().x() == held.hotSpot().y() &&
-                std::abs(held.hotSpot().x() * 2 - held.pixmap().width()) <= 1);
+                std::abs(held.hotSpot().x() * 2 - held.pixmap().width()) <= 1 &&
+                held.pixmap().toImage().pixelColor(held.hotSpot()).alpha() == 255);
         QVERIFY(!f.board().reachable().empty());  // where the man can go
         // The man's picture follows the pointer; its square shows empty meanwhile.
         const QPoint middle = f.board().SquareRect(SquareOf("D5")).center();

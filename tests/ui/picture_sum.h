@@ -1,5 +1,4 @@
-// A sum over a picture's pixels (FNV-1a), to pin what the program draws: any change to a
-// drawing changes it. A deliberate change is pinned anew from the sums a failure prints.
+// A sum (FNV-1a) over a picture's pixels pins a drawing; a failure prints the sums to pin anew.
 #pragma once
 
 #include <QImage>

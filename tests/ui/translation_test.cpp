@@ -151,8 +151,7 @@ class TranslationTest : public QObject {
         QCOMPARE(ui::InstallTranslations(app, QLocale("de_DE")), QString("de"));
         WindowFixture f;
         QStringList found = EnglishLeft(f.window.get(), english);
-        // The game's own words: the displays and boxes after a refused move, a move and the
-        // computer's reply, a hint, a draw offer that ends the game, and the rating.
+        // The game's own words after a refused move, a move, the reply, a hint, a draw, a rating.
         f.Type("a1a2");
         f.Type(f.FirstLegalMove());
         QVERIFY(f.WaitIdle());
