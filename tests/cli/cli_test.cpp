@@ -336,11 +336,12 @@ TEST(Cli, RejectsBadArguments) {
         "perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
         "match --a-threads 0", "analyse --depth 1 --time 2", "analyse --time 0",
         "analyse --noise -1", "analyse --speed 3", "analyse --depth", "selfplay --games 0",
-        "selfplay --depth", "selfplay --time", "selfplay --depth x", "selfplay --time 0.04",
-        "selfplay --colour", "selfplay --book left", "match --depth 0", "selfplay --strength 11",
-        "eval a b", "match --a 11", "match --b mister", "match --time 0", "match --games 0",
-        "match --threads 0", "match --b-threads 0", "match --sprt 10 0 0.05 0.05",
-        "match --sprt 0 10 0.05", "match --variant 0 --a 1 --b 1 --depth 1 --games 1",
+        "selfplay --seed 1 --depth", "selfplay --seed 1 --time", "selfplay --depth x",
+        "selfplay --time 0.04", "selfplay --colour", "selfplay --book left", "match --depth 0",
+        "selfplay --strength 11", "eval a b", "match --a 11", "match --b mister", "match --time 0",
+        "match --games 0", "match --threads 0", "match --b-threads 0",
+        "match --sprt 10 0 0.05 0.05", "match --sprt 0 10 0.05",
+        "match --variant 0 --a 1 --b 1 --depth 1 --games 1",
         "selfplay --bogus x --depth 1 --games 1", "selfplay --save", "analyse --master 0"};
     // clang-format on
     for (const char* arguments : refused)

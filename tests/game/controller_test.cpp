@@ -807,6 +807,9 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
         EXPECT_NE(rules.find(part), std::string::npos) << part << "\n" << rules;
     for (const char* absent : {"chain of jumps must go on", "Stepping is still allowed"})
         EXPECT_EQ(rules.find(absent), std::string::npos) << absent;
+    g().active.flag(LongKings) = g().active.flag(KingFirst) = 1;  // a long jump stops at once
+    EXPECT_NE(c().RulesInForce().find("far away, to the square directly behind it."),
+              std::string::npos);
 
     c().SelectVariant(9);  // "Black Begins"
     c().NewGameCommand(false);

@@ -1,5 +1,4 @@
-// Start and exit, settings and rating, game files and their refusals, every variant played;
-// faults: unwritable folders, failed saves, a full move list, closing at the worst moments.
+// Start, exit, settings, rating, files, every variant; bad folders, failed saves, full lists.
 // The tests may run as root, so an unwritable folder is a path below a regular file.
 #include <sys/stat.h>
 

@@ -97,8 +97,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     custom.Handicap = 5;
     custom.PlayerName = "Ann";
     custom.rules.flags[MulJumps] = 1;
-    // Line (from 0; 30: the file cut short there), value, value read (-1: kept aside).
-    // Whatever is not the user's settings as written is kept aside, never overwritten.
+    // Line (from 0; 30: cut short there), value, value read (-1: kept aside, never overwritten).
     // clang-format off
     const std::tuple<int, const char*, long long> rows[] = {
         {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},

@@ -258,8 +258,7 @@ TEST(Perft, DefaultStartCountsLeaveTheGameAsItWas) {
     EXPECT_TRUE(Snapshot(*g) == before);
 }
 
-// Every move of the ply made and taken back; with depth > 1 the replies of the first few too.
-// The legal moves as a value come first: they leave the tree as it was and are the full list.
+// Each move made and taken back (depth > 1: a few replies too), after the legal moves as a value.
 void CheckMovesAt(GameState& g, MoveSet allMoves, int depth, long long& moves) {
     const Snapshot before(g);
     const auto pool = std::make_unique<decltype(g.movePool)>(g.movePool);

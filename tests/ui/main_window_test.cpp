@@ -1,5 +1,4 @@
-// The main window over the real game, driven by object name, as the user meets it; its board
-// view: camp shades, the pointer, the piece sets and the approved pictures of board and graph.
+// The main window over the real game, driven by object name; board shades, pointer, pictures.
 #include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
