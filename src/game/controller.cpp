@@ -634,7 +634,6 @@ void GameController::RecordComputerMove(int depth, bool bookMove) {
     GameSession& g = *game_;
     const int ply = g.gamePly;
     if (ply < 1 || ply > kMaxGamePlies) return;
-    g.gameStarted = true;
     g.recordLength = ply;
     const Move& m = g.gameRecord[ply];
     const MoveText text = MoveTextOf(g, m.Source, m.dest, m.jump == 1);

@@ -335,10 +335,9 @@ TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
     EXPECT_GT(checked, 70);
 }
 
-// Master's evaluation: the searching side pays for its men left in their starting camp from ply
-// 16 and for the other side's men in its target from ply 60; past ply 200 a side whose target
-// holds the other side's men scores a little below a draw (unless a full target of either
-// colour wins), and past ply 500 the searcher scores every position so.
+// Master's evaluation: the searcher pays for its men in their camp from ply 16, for the other
+// side's men in its target from ply 60; past ply 200 a target holding the other side's men scores
+// a little below a draw (unless a full target wins), and past ply 500 every position does.
 TEST(MasterEvaluation, CampChargeAndBlockedTargets) {
     struct Row {
         int side, material, gamePly, whiteInCamp, blackInCamp;

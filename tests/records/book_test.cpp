@@ -96,6 +96,9 @@ TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
     g->initialBoard = EmptyBoard();
     EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"g3f4"});
     g->initialBoard = start;
+    ParseDirections("N;E W", 1, g->directions);  // as does another movement
+    EXPECT_EQ(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves, Moves{"g3f4"});
+    ParseDirections(kAllDirections, 1, g->directions);
     g->active.flag(BlackStarts) = 1;  // a game whose Black starts takes the section for it
     EXPECT_EQ(Lookup().bookMoves, Moves{"g3f4"});
     // Home squares are compared as sets, with room for the pieces the value leaves out.

@@ -416,9 +416,8 @@ class DialogsTest : public QObject {
         QCOMPARE(opened.count(), 3);
     }
 
-    // Each toolbar picture is its own, and every picture the program draws for itself (the
-    // toolbar's, enabled and greyed, and the application icon) is the one approved: a sum over
-    // their pixels is pinned. After a deliberate change to a drawing, pin the new sums printed.
+    // Each toolbar picture is its own; the toolbar's (enabled and greyed) and the icon are drawn
+    // as approved. After a deliberate change to a drawing, pin the new sums printed.
     void everyToolbarPictureIsItsOwnAndAsApproved() {
         QList<QImage> pictures;
         QStringList sums;

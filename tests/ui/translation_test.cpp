@@ -1,5 +1,4 @@
-// The window in German: the main window and every dialog show no English text that has a German
-// translation, and nothing in a dialog overlaps; the texts the game composes come out German.
+// In German, no window or dialog shows a translated text in English, nor overlaps anything.
 #include <QAbstractButton>
 #include <QFile>
 #include <QPushButton>
@@ -97,8 +96,7 @@ QStringList EnglishLeft(QWidget* root, const EnglishTexts& english) {
     return found;
 }
 
-// Widgets a layout sets side by side never overlap (one it does not place lands on another),
-// also with the longer German texts, and a dialog shows a button. Each fault found is named.
+// Widgets side by side never overlap, also in German, and a dialog shows a button; each named.
 QStringList Overlapping(QWidget* root) {
     QStringList found;
     root->show();
