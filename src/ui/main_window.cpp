@@ -411,9 +411,7 @@ void frmMain::BuildPanels() {
     strength->setObjectName("StrengthDisplay");
     strength->setToolTip(tr("Double-click to search one ply less deep"));
     strength->onDoubleClick = [this] {
-        Run([this] {
-            if (controller_->settings().SearchDepth > 1) controller_->LowerDepth();
-        });
+        Run([this] { controller_->LowerDepth(); });  // which keeps the depth at 1 or more
     };
     displays_[Display::Strength] = strength;
     side->addWidget(strength);

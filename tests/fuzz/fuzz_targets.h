@@ -1,5 +1,4 @@
-// The fuzz targets, one per reader, for libFuzzer and the regression test. A target returns
-// for every input ("Error found!" included); a crash or a broken promise (an abort) is a fault.
+// One fuzz target per reader; it returns for every input ("Error found!" too), never aborts.
 #pragma once
 
 #include <cstddef>

@@ -105,7 +105,8 @@ TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
     g->active.flag(BlackStarts) = 0;
     std::reverse(g->active.home[0].begin(), g->active.home[0].end());
     EXPECT_EQ(Lookup().bookMoves, Moves{"c3d4"});
-    Book(kSection + "e3f4w\r\nend\r\n" + kSection + "c3d4w\r\nend\r\n");  // the first counts
+    Book("Variant=Halma\r\nMulJumps=\r\nstart\r\ne3f4w\r\nend\r\n" + kSection +
+         "c3d4w\r\nend\r\n");  // the first counts; a flag without a number is 0
     EXPECT_EQ(Lookup().bookMoves, Moves{"e3f4"});
 }
 
