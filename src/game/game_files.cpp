@@ -153,8 +153,6 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     // The file's home squares and directions are in force before any move is replayed.
     RebuildRuleTables();
     ShowVariantName();
-    search_->hintFrom = 0;
-    search_->hintTo = 0;
     ui_.SetWaitCursor(true);
     ui_.SetListLines(ListId::GameMoves, {});
     ui_.SetListLines(ListId::LegalMoves, {});

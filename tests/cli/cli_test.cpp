@@ -349,6 +349,7 @@ TEST(Cli, RejectsBadArguments) {
     for (const auto& [arguments, message] :
          {std::pair("eval a b", "eval: give at most one game file\n"),
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
+          std::pair("match --b mister", "match: bad argument '--b'\n"),
           std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n"),
           std::pair("analyse --depth 21", "analyse: --depth needs a number from 1 to 20\n")})
         EXPECT_EQ(RunCli(arguments, true).out, message);

@@ -108,8 +108,17 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
         SCOPED_TRACE("case " + std::to_string(n) + ": " + SetupText(g.board));
         GenerateMoves(g, MoveSet::All);
         std::set<std::pair<int, int>> legal;
-        for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
+        std::vector<int> order, expected;  // handed out best first, ties in list order
+        for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
             legal.insert({g.movePool[i].Source, g.movePool[i].dest});
+            g.movePool[i].score = i % 3 * 150;
+            expected.push_back(i);
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](int a, int b) { return a % 3 > b % 3; });
+        for (int i; (i = NextBestMove(g)) >= 0;)
+            order.push_back(i);
+        EXPECT_EQ(order, expected);
         const Board board = g.board;
         RootSearchLimits limits;
         limits.depth = 1 + n % 2;

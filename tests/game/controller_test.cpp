@@ -792,11 +792,11 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
               "White moves|Halma");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules
-    g().active.flag(CapRequired) = g().active.flag(MaxCapMove) = 1;
-    g().active.flag(BlackStarts) = 1;
     g().active.directions[0] = "N;E W";
     c().NewGameCommand(false);
     EXPECT_EQ(Text(D::VariantName), "Halma (M)");  // changed rules show the mark
+    g().active.flag(CapRequired) = g().active.flag(MaxCapMove) = g().active.flag(BlackStarts) = 1;
+    c().NewGameCommand(false);
     const std::string rules = c().RulesInForce();
     for (const char* part :
          {"Black moves first.", "Jumping is mandatory", "only a chain with the greatest number",

@@ -380,7 +380,7 @@ TEST_F(MoveLimit, EveryWayOfMovingStopsAtTheLimit) {
         g().gameOver = false;
         ui.messages.clear();
         move();
-        ASSERT_FALSE(ui.messages.empty());
+        ASSERT_TRUE(!ui.messages.empty() && g().gameOver);
         EXPECT_EQ(ui.messages.back().text, kMoveLimitMessage);
     }
     g().gameOver = false;

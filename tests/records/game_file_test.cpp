@@ -136,7 +136,8 @@ TEST(GameFile, StatusesAndBodyRules) {
     EXPECT_EQ(std::tuple(d.complete, Summary(d), d.stopLine, d.stopText),
               std::tuple(false, "Variant= |", 3, "Depth=."));
     auto e = read("ZELKOR Version=0.10\r\nMulJumps=256\r\nSTART\r\n");
-    EXPECT_EQ(std::tuple(e.complete, e.stopLine), std::tuple(false, 2));
+    auto cut = read("ZELKOR Version=0.10\r\nOffset=\r\nN S\r\n");  // the second line missing
+    EXPECT_EQ(std::tuple(e.complete, e.stopLine, cut.stopLine), std::tuple(false, 2, 4));
     // The first 1000 moves are used, a longer body cut there; a position keeps its last comment.
     std::string many = kHeader + "{x}\r\n{y}\r\n";
     for (int i = 0; i < 1000; ++i)

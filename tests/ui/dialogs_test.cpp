@@ -376,7 +376,7 @@ class DialogsTest : public QObject {
     void rulesWindowShowsTheHelpText() {
         // The help's lines stay lines; a turned board names the opposite corners.
         const std::string help = "White plays towards the top left.\nWhite begins.";
-        frmRules rules("Halma", zelkor::HelpForBoard(help, true));
+        frmRules rules("Halma", zelkor::HelpForBoard(help, true), "Black moves first.");
         QCOMPARE(rules.windowTitle(), QString(" Rules for Halma"));
         QCOMPARE(rules.findChild<QLabel*>("lblHelp")->text(),
                  QString("White plays towards the bottom right.\nWhite begins."));
@@ -385,6 +385,15 @@ class DialogsTest : public QObject {
         rules.show();  // the text follows the window's width
         const auto* scroll = rules.findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->width(), scroll->viewport()->width());
+        rules.resize(rules.width(), 3000);  // the texts keep their gaps, the space left is below
+        const auto gap = [&](const char* above, const char* below) {
+            return rules.findChild<QLabel*>(below)->y() -
+                   rules.findChild<QLabel*>(above)->geometry().bottom();
+        };
+        const auto* guide = rules.findChild<QLabel*>("lblGuide");
+        QTRY_VERIFY(gap("lblHelp", "lblInForceHeading") > 14 &&
+                    gap("lblInForce", "lblGuide") > 14 &&
+                    guide->height() == guide->heightForWidth(guide->width()));
         frmRules empty("Corner", "");
         QCOMPARE(empty.findChild<QLabel*>("lblHelp")->text(), QString("No help available"));
         empty.findChild<QPushButton*>("cmdOK")->click();

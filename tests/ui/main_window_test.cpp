@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -504,6 +505,15 @@ class MainWindowTest : public QObject {
         });
         f.window->Message("You win!", "Congratulations", zelkor::Icon::Information);
         QVERIFY2(width > title + 100, qPrintable(QString("%1 %2").arg(width).arg(title)));
+        f.window->fileHook = nullptr;  // the file dialog's filter in Qt's form
+        QStringList filters;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
+        QVERIFY(!f.window->AskOpenFile("Load Game", "Zelkor File (*.zlk)|*.zlk"));
+        QCOMPARE(filters, QStringList({"Zelkor File (*.zlk)"}));
     }
 
     void rulesOnTheFirstStartTheManualAndTheIcon() {
