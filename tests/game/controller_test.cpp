@@ -140,8 +140,7 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().ResignCommand();  // a game the computer played itself counts for no rating
     EXPECT_EQ(Last(), "Confirmation: Resign this game?");
 
-    // A Cancel in the pause after a move ends the run before the next move, offered there as in
-    // the search; a request left after the last node looked does not cut the next search short.
+    // A Cancel in the pause after a move ends the run there; a late one spares the next search.
     ui.onProcessEvents = nullptr;
     NewGame();
     c().settings().SearchDepth = 3;
@@ -504,8 +503,7 @@ TEST_F(Input, BoardPressAndDropRejections) {
     }
 }
 
-// What the board marks and why it refuses, in small positions: White men upper case, Black's
-// lower; a row's flags switched on (a negative one off), its directions White's and Black's.
+// The board's marks and refusals: White men upper case; flags on (negative: off); both directions.
 TEST_F(Input, BoardMarksAndRefusalReasons) {
     struct Row {
         const char* men;

@@ -90,8 +90,7 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
               std::tuple(2, 0, "two  lines"));
 }
 
-// One line changed: read into its range; or all defaults (short, foreign, not numeric); or,
-// not fitting its field, all defaults with the file kept aside and its line reported.
+// One line changed: clamped; or all defaults (short, foreign, not numeric, or kept aside: too big).
 TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     Settings custom;
     custom.Handicap = 5;

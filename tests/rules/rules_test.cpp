@@ -1,5 +1,4 @@
-// The rules: moves against the literal rules, make/unmake, perft; draws, wins and their texts;
-// notation, directions, home squares, set-ups, and the variant file with every damage it carries.
+// The rules against their literal reading, make/unmake, perft, ends, notation, the variant file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -169,8 +169,7 @@ class TranslationTest : public QObject {
         f.onDialog = [&](QDialog* dialog) {
             dialogs << dialog->objectName();
             found << EnglishLeft(dialog, english) << Overlapping(dialog);
-            // The dialogs that are the program's own layout, pinned: their pictures (without
-            // a focus mark, which the platform may or may not draw) and where they open.
+            // The program's own layouts pinned (no focus mark) with where they open.
             if (!QStringList({"frmOptions", "dlgVariants", "frmBook"})
                      .contains(dialog->objectName()))
                 return int(QDialog::Rejected);

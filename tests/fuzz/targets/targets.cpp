@@ -279,8 +279,7 @@ int FuzzRatingFile(const uint8_t* data, std::size_t size) {
     return 0;
 }
 
-// The move box, line by line; a line starting with byte 1..5 runs Back, Forward, First, Last
-// or InputMove instead. Byte 0 picks Player-Player or Player-Computer play.
+// The move box by line; bytes 1..5 run Back, Forward, First, Last, InputMove; byte 0 picks a mode.
 int FuzzTypedMoves(const uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     ControllerRun run("typed");
