@@ -64,12 +64,6 @@ std::string Shipped() {
     return "--data-dir " + Quoted(ShippedDataDir()) + " ";
 }
 
-// Whether `text` holds `part`; a failure shows the whole text.
-testing::AssertionResult Has(const std::string& text, const std::string& part) {
-    if (text.find(part) != std::string::npos) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
-}
-
 TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     const auto moves = RunCli("moves");  // in generation order
     EXPECT_EQ(std::tuple(moves.status, moves.out.substr(0, 18), moves.Lines().size()),
@@ -385,18 +379,18 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
                   "\r\nPromoW=A8\r\nPromoB=H8\r\nEND\r\nVariant=Lost\r\nSetup=" + setup +
                   "\r\nPromoW=H8\r\nPromoB=H1\r\nEND\r\n");
     const std::string selfplay = "--data-dir " + Quoted(dir.path()) + " selfplay --games 1 ";
-    for (const auto& [arguments, first, last] :
-         {std::tuple("--book black --strength 10", "game 1: Done: White wins after 0 plies",
-                     "total: 1 games, White 1, Black 0, draws 0, unfinished 0"),
-          std::tuple("--time 2 --depth 20 --book both --variant 2",  // the last limit given
-                     "game 1: Lost: Black wins after 0 plies",
-                     "total: 1 games, White 0, Black 1, draws 0, unfinished 0")}) {
+    for (const auto& [arguments, first, last, saved] :  // the last limit given holds
+         {std::tuple("--depth 3 --time 2 --book black --strength 10", "Done: White wins after 0",
+                     "White 1, Black 0", "strength 10, 2 s a move, book black: White wins"),
+          std::tuple("--time 2 --depth 20 --book both --variant 2", "Lost: Black wins after 0",
+                     "White 0, Black 1", "strength 9, depth 20, book both: Black wins")}) {
         const auto run = RunCli(selfplay + arguments + " --save " + Quoted(dir / "s.zlk"));
         ASSERT_EQ(run.status, 0) << arguments;
-        EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
-        EXPECT_EQ(run.Lines().back(), last);
+        EXPECT_EQ(run.out.rfind(std::string("game 1: ") + first + " plies", 0), 0u) << run.out;
+        EXPECT_EQ(run.Lines().back(),
+                  "total: 1 games, " + std::string(last) + ", draws 0, unfinished 0");
+        EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), saved));
     }
-    EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), "strength 9, depth 20, book both: Black wins"));
     // --save does not replace a write-protected file.
     WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));

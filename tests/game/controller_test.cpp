@@ -266,13 +266,15 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
 
 // The search's progress goes to the window's thread at most once an interval, of any kind.
 TEST(SearchRunner, ProgressIsPostedAtMostOnceAnInterval) {
-    int posts = 0;
+    int posts = 0, bar = 0;
     ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); },
                               std::chrono::hours(1));
-    const SearchProgress worker = runner.Wrap(SearchProgress{});
-    for (int i = 0; i < 2; ++i)
-        worker.rootMove(1, "e1-d2"), worker.newBest({}), worker.progress(1), worker.countdown(1);
-    EXPECT_EQ(posts, 1);
+    SearchProgress shown;
+    shown.progress = [&](int value) { bar = value; };
+    const SearchProgress worker = runner.Wrap(shown);
+    for (int i = 1; i < 3; ++i)
+        worker.progress(i), worker.rootMove(1, "e1-d2"), worker.newBest({}), worker.countdown(1);
+    EXPECT_EQ(std::pair(posts, bar), std::pair(1, 1));
 }
 
 TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
@@ -353,10 +355,8 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
         c().TypedMove(c().legalMoveLines().front());
     ASSERT_TRUE(g().gameOver);
     const std::string& report = ui.messages.back().text;
-    EXPECT_TRUE(report.find("Your previous rating was 1200\r\n") != std::string::npos &&
-                report.find("The computer's rating in this game was 1200") != std::string::npos &&
-                !g().rated && c().rating() < 1200)  // the player lost
-        << report;
+    EXPECT_TRUE(Has(report, "Your previous rating was 1200\r\n") && !g().rated &&
+                Has(report, "The computer's rating in this game was 1200") && c().rating() < 1200);
     // A rated game the player's own move wins raises the rating.
     const int before = c().rating();
     NewGame();
@@ -405,8 +405,7 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     // Rated as level 10's computer rating (1100 + 100 x depth) plus Master's measured lead.
     ui.answers = {Answer::Yes};
     c().ResignCommand();
-    EXPECT_NE(Last().find("The computer's rating in this game was 1669"), std::string::npos)
-        << Last();
+    EXPECT_TRUE(Has(Last(), "The computer's rating in this game was 1669"));
 
     // The hint from Master's own search; a stored reply of its line is shown as it stands.
     NewGame();
@@ -427,8 +426,7 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     ASSERT_TRUE(Type("e1d2"));
     ui.answers = {Answer::Yes};
     c().ResignCommand();
-    EXPECT_NE(Last().find("The computer's rating in this game was 1400"), std::string::npos)
-        << Last();
+    EXPECT_TRUE(Has(Last(), "The computer's rating in this game was 1400"));
 }
 
 using Input = ControllerTest;
@@ -664,8 +662,8 @@ TEST_F(Input, ADamagedBookNameLineIsToldOnceAndTheGameGoesOn) {
     ASSERT_TRUE(PlayerPlayer({"g1xe3", "a7c5", "h1d3"}));
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& text = ui.messages[0].text;
-    EXPECT_NE(text.find((dir / "zelkor.bok").string() + ", line "), std::string::npos);
-    EXPECT_NE(text.find("\"g1e3 no quote\" has no name between quotes"), std::string::npos);
+    EXPECT_TRUE(Has(text, (dir / "zelkor.bok").string() + ", line ") &&
+                Has(text, "\"g1e3 no quote\" has no name between quotes"));
 }
 
 using Navigation = ControllerTest;
@@ -802,12 +800,11 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
           "directions, and jump in all eight directions",
           "two squares farther from your target corner (A8 for White, H1 for Black)",
           "Black's target camp: E1 F1 G1 H1 F2 G2 H2 G3 H3 H4."})
-        EXPECT_NE(rules.find(part), std::string::npos) << part << "\n" << rules;
+        EXPECT_TRUE(Has(rules, part));
     for (const char* absent : {"chain of jumps must go on", "Stepping is still allowed"})
         EXPECT_EQ(rules.find(absent), std::string::npos) << absent;
     g().active.flag(LongKings) = g().active.flag(KingFirst) = 1;  // a long jump stops at once
-    EXPECT_NE(c().RulesInForce().find("far away, to the square directly behind it."),
-              std::string::npos);
+    EXPECT_TRUE(Has(c().RulesInForce(), "far away, to the square directly behind it."));
 
     c().SelectVariant(9);  // "Black Begins"
     c().NewGameCommand(false);

@@ -25,8 +25,7 @@ TEST_F(StartAndExit, FirstRunStartsWithDefaultsAndWritesOnlyTheSettings) {
               "11100 Zelkor 0.24 Beta|Strength: 9   Time: 2 sec|White moves|Halma|no calculation");
     EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.ini") &&
                 !std::filesystem::exists(dir / "zelkor.rtg"));
-    EXPECT_NE(ReadFile(dir / "zelkor.log").find("Zelkor 0.24   06.12.2026  12:00:00"),
-              std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(dir / "zelkor.log"), "Zelkor 0.24   06.12.2026  12:00:00"));
     c().ShowRating();
     EXPECT_EQ(Last(), "Rating: Your current rating is 1200");
     ui.SetText(Display::Calculation, "Depth: 3");
@@ -69,10 +68,9 @@ TEST_F(StartAndExit, ASettingsValueThatDoesNotFitNeverLocksTheUserOut) {
     GameController other(ui, clock, random, dir.path());
     other.StartUp();
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(Shown(ui.messages[0]).find("Zelkor starts with the default settings."),
-              std::string::npos);
+    EXPECT_TRUE(Has(Shown(ui.messages[0]), "Zelkor starts with the default settings."));
     EXPECT_EQ(other.game().playMode, PlayMode::PlayerComputer);
-    EXPECT_NE(ReadFile(dir / "zelkor.ini.bad").find(" 300 "), std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(dir / "zelkor.ini.bad"), " 300 "));
 
     // A damaged file that no free name can take stays as it is, also at exit.
     text = text.substr(0, second) + " 3.5 " + text.substr(second + 5);
@@ -126,8 +124,7 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(unsaved + "|" + Text(D::WindowTitle) + std::to_string(ui.fileAnswers.size()) +
                   std::to_string(ui.progressValue),  // the load's full bar goes with a move
               " Zelkor 0.24 Beta - game.zlk *| Zelkor 0.24 Beta - game.zlk00");
-    EXPECT_NE(ReadFile(dir / "game.zlk").find("h1f3\r\n{after three}\r\nc7d6\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(dir / "game.zlk"), "h1f3\r\n{after three}\r\nc7d6\r\n"));
     ui.answers = {Answer::Yes};  // an ended game, then a load: the commands are open again
     c().ResignCommand();
     ASSERT_TRUE(c().LoadGameFile(dir / "game.zlk") && Enabled({C::Compute, C::Hint}) == "11");
@@ -175,7 +172,7 @@ TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
               "Confirmation: mine.zlk could not be saved: it is write-protected\r\n"
               "Save the game under another name?");
     EXPECT_EQ(ReadFile(dir / "mine.zlk"), saved);
-    EXPECT_NE(ReadFile(dir / "other.zlk").find("START\r\ne1d2\r\n"), std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(dir / "other.zlk"), "START\r\ne1d2\r\n"));
     EXPECT_EQ(c().currentFileName(), "other.zlk");
 }
 
@@ -202,8 +199,7 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading(),
                          ui.enabled(C::GameMenu)),
               std::tuple(1, 1, kWhite, false, true));
-    EXPECT_NE(ReadFile(dir / "zelkor.log").find("\r\nHalma\r\nBlack   White\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(dir / "zelkor.log"), "\r\nHalma\r\nBlack   White\r\n"));
 
     // The depth stays in the options' range; a new game brings the player's level back, once.
     c().settings().SearchDepth = 3;  // the player's own
@@ -212,8 +208,9 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
                   kGameHeader + depth +
                       "\r\nNotation=1\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
         ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
-        EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth, c().settings().Notation),
-                  std::tuple(2, kept, 1));
+        EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth, c().settings().Notation,
+                             ui.progressValue),  // the bar full, its last line empty
+                  std::tuple(2, kept, 1, 3));
     }
     for (int depth : {3, 1}) {
         NewGame();

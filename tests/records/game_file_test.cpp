@@ -51,9 +51,9 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
         std::tuple(5, 3, "Ann", 1);
     const auto file = dir / "game.zlk";
     ASSERT_TRUE(WriteGameFile(file, GameFileDataOf(*g, settings)));
-    EXPECT_NE(ReadFile(file).find("{first line\xFF\xFFsecond line}\r\nh4g5\r\na5b4\r\n"
-                                  "{after a5b4}\r\ng3f4\r\n{\xFF\xFFlast}\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(Has(ReadFile(file),
+                    "{first line\xFF\xFFsecond line}\r\nh4g5\r\na5b4\r\n"
+                    "{after a5b4}\r\ng3f4\r\n{\xFF\xFFlast}\r\n"));
 
     const GameFileContents read = ReadGameFile(file);
     ASSERT_TRUE(read.status == GameFileStatus::Ok && read.complete && read.linesAfterStart == 6);
@@ -71,10 +71,10 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
 
     GameFileData lone;
     lone.comments = {"a\nb\rc"};  // lone line breaks stay on the comment line
-    EXPECT_NE(GameFileText(lone).find("{a\xFF\xFF"
-                                      "b\xFF\xFF"
-                                      "c}\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(Has(GameFileText(lone),
+                    "{a\xFF\xFF"
+                    "b\xFF\xFF"
+                    "c}\r\n"));
 
     g->gameRecord[4] = Move{61, 51, 0, 0};  // a5a4 without a move-list entry
     EXPECT_EQ(RecordedMoveText(*g, 1) + RecordedMoveText(*g, 4), "h4g5a5a4");
@@ -172,9 +172,10 @@ TEST(GameFile, FailedWriteKeepsThePreviousFile) {
     }));
     EXPECT_EQ(ReadFile(file), GameFileText(GameFileData{}));
     EXPECT_EQ(FileNames(dir.path()), (std::vector<std::string>{"busy.zlk", "crash", "keep.zlk"}));
-    const auto left = std::filesystem::directory_iterator(dir / "crash")->path();
-    std::filesystem::last_write_time(
-        left, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    WriteFile(dir / "crash" / ".zelkor-abcdefghi.tmp", "mine");  // one letter more: not ours
+    for (const auto& left : std::filesystem::directory_iterator(dir / "crash"))
+        std::filesystem::last_write_time(
+            left, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
     EXPECT_EQ(RemoveStaleTemporaries(dir / "crash"), 1);
 }
 

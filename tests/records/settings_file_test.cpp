@@ -128,10 +128,9 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
                              BadSettingsFile(dir.path())));
         EXPECT_EQ(SplitCrLf(ReadFile(result.keptAs)), lines);
         const std::string message = SettingsProblemMessage(result, dir.path());
-        EXPECT_NE(message.find(File().string() + ", line " + std::to_string(index + 1)),
-                  std::string::npos);
+        EXPECT_TRUE(Has(message, File().string() + ", line " + std::to_string(index + 1)));
         if (index > 0 && *value) {  // the value as it stands
-            EXPECT_NE(message.find("\"" + std::string(value) + "\""), std::string::npos) << message;
+            EXPECT_TRUE(Has(message, "\"" + std::string(value) + "\""));
         }
         fs::remove(result.keptAs);
     }
@@ -153,7 +152,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     EXPECT_EQ(std::tuple(result.status, result.keptAside, result.newFileWritten, result.mayWrite),
               std::tuple(SettingsReadStatus::Invalid, false, false, false));
     EXPECT_EQ(ReadFile(File()), CrLf(lines));
-    EXPECT_NE(SettingsProblemMessage(result, dir.path()).find("left as it is"), std::string::npos);
+    EXPECT_TRUE(Has(SettingsProblemMessage(result, dir.path()), "left as it is"));
     // A folder, which cannot be linked, is renamed.
     EXPECT_TRUE(MoveToNewName(dir / "zelkor.ini.bad.1", dir / "m") && fs::is_directory(dir / "m"));
 }
@@ -311,7 +310,7 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     WriteFile(bad.home / ".local", "in the way");  // the per-user folder cannot be made
     data = ResolveDataFolder(bad.Inputs());
     EXPECT_EQ(std::tuple(data.folder, data.perUser), std::tuple(bad.share, false));
-    EXPECT_NE(data.warning.find("Could not create"), std::string::npos);
+    EXPECT_TRUE(Has(data.warning, "Could not create"));
 
     // The manual: in the shipped folder, beside the executable, in share/zelkor, else named there.
     WriteFile(inst.share / "manual.md", "");

@@ -7,6 +7,11 @@
 
 namespace zelkor::test {
 
+testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
+}
+
 void RecordingUi::SetText(Display display, const std::string& text) {
     texts[display] = text;
     if (display == Display::Status) statusHistory.push_back(text);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "game/user_interface.h"
 
 namespace zelkor::test {
@@ -130,5 +132,7 @@ void WriteFile(const std::filesystem::path& path, const std::string& contents);
 std::vector<std::string> FileNames(const std::filesystem::path& folder);
 std::filesystem::path ShippedDataDir();
 std::filesystem::path TestDataDir();
+// Whether `text` holds `part`; a failure shows the whole text.
+testing::AssertionResult Has(const std::string& text, const std::string& part);
 
 }  // namespace zelkor::test
