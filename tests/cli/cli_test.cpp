@@ -181,7 +181,8 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
                     "Match game 1: master(0.05s,1t) (White) against master(0.05s,2t) (Black)"));
     // The seed draws the openings: levels by depth replay a seed's games (here move-rule draws).
-    const auto seeded = RunCli(Shipped() + "match --a 10 --depth 1 --games 1 --seed 0 --variant 3");
+    const auto seeded =
+        RunCli(Shipped() + "match --a 10 --depth 1 --games 1 --seed 0 --variant 3 --b-threads 1");
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies;") &&
                 Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n"));
 }
