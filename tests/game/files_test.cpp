@@ -203,14 +203,14 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
 
     // The depth stays in the options' range; a new game brings the player's level back, once.
     c().settings().SearchDepth = 3;  // the player's own
-    for (auto [depth, kept] : {std::pair{"Depth=99", 20}, std::pair{"Depth=0", 1}}) {
+    for (auto [depth, kept, notation] :
+         {std::tuple{"Depth=99\r\nNotation=1", 20, 1}, std::tuple{"Depth=0\r\nNotation=0", 1, 0}}) {
         WriteFile(dir / "short.zlk",
-                  kGameHeader + depth +
-                      "\r\nNotation=1\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
+                  kGameHeader + depth + "\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
         ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
         EXPECT_EQ(std::tuple(g().gamePly, c().settings().SearchDepth, c().settings().Notation,
                              ui.progressValue),  // the bar full, its last line empty
-                  std::tuple(2, kept, 1, 3));
+                  std::tuple(2, kept, notation, 3));
     }
     for (int depth : {3, 1}) {
         NewGame();
