@@ -244,7 +244,8 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
               kGameHeader +
                   "Setup=0000000000000000000000000000000000000000000000000100000020000000\r\n"
                   "PromoW=A8B8\r\nPromoB=A1\r\nSTART\r\n");
-    ASSERT_TRUE(c().LoadGameFile(dir / "home.zlk"));
+    ASSERT_TRUE(c().LoadGameFile(dir / "home.zlk"));  // no move to replay: no "Loading" shown
+    EXPECT_EQ(std::ranges::count(ui.statusHistory, "Loading and analyzing..."), 0);
     // b8 first: the corner farthest from Black's list.
     EXPECT_EQ(
         std::tuple(g().active.home[0][0], g().active.home[0][2], g().homeTables.targetCount[0],
