@@ -112,6 +112,7 @@ class frmMain : public QMainWindow, public UserInterface {
     void ShowVariantDialog() override;
     void ProcessEvents() override;
     [[noreturn]] void Terminate() override;
+    void CloseSecondaryWindows();  // every top-level window but this one
 
     // Where the variant dialog gets its list and its reader; the window sets them from
     // the variant file, tests may replace them.

@@ -266,9 +266,13 @@ void frmMain::ProcessEvents() {
     sinceEvents_.restart();
 }
 
-void frmMain::Terminate() {
+void frmMain::CloseSecondaryWindows() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this) widget->close();
+}
+
+void frmMain::Terminate() {
+    CloseSecondaryWindows();
     std::exit(EXIT_FAILURE);
 }
 

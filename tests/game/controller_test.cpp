@@ -759,9 +759,7 @@ TEST_F(Menus, CommandsAndOptionsChangeTheirSettingsAndDisplays) {
     std::tie(s.JumpChar, s.PlayerName, s.UseDepth, s.CountdownTimer) = std::tuple(1, "Anna", 0, 1);
     c().OptionsApplied();
     EXPECT_EQ(Text(D::Strength) + "|" + Text(D::FirstSideName), "Strength: 9   Time: 2 sec|Anna");
-    EXPECT_TRUE(ui.countdownShown);
-    const auto& lines = ui.list(ListId::LegalMoves);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "h1:f3"), lines.end());
+    EXPECT_TRUE(ui.countdownShown && std::ranges::count(ui.list(ListId::LegalMoves), "h1:f3") == 1);
     c().SelectPlayerPlayer();  // two people: both sides take the new name
     s.PlayerName = "Bo";
     c().OptionsApplied();

@@ -86,7 +86,7 @@ TEST_F(FileBook, SectionsThatDoNotFitAreSkipped) {
         "Variant=Other\r\nstart\r\nh4g5w\r\nend\r\n"
         "Variant=Halma\r\nBlackStarts=1\r\nstart\r\ng3f4w\r\nend\r\n"
         "Variant=Halma\r\nPromoW=A8B8H8\r\nstart\r\ng3f4w\r\nend\r\n"
-        "Variant=Halma\r\nPromoB=H1\r\nstart\r\ng3f4w\r\nend\r\n"
+        "Variant=Halma\r\nPromoB=A1\r\nstart\r\ng3f4w\r\nend\r\n"
         "Variant=Halma\r\nBlackManMovement=N;E W\r\nstart\r\ng3f4w\r\nend\r\n"
         "Variant=Halma\r\nSetup=" +
         std::string(64, '0') + "\r\nstart\r\ng3f4w\r\nend\r\nstart\r\ng3f4w\r\nend\r\n" + kSection +
