@@ -99,7 +99,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
     // Line (from 0; 30: cut short there), value, value read (-1: kept aside, never overwritten).
     // clang-format off
     const std::tuple<int, const char*, long long> rows[] = {
-        {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1},
+        {3, " 2147483647 ", 20}, {3, "-7 ", 1}, {11, " 0 ", 1}, {11, "-32768 ", 1}, {10, " 0 ", 1},
         {11, " 9999 ", 180}, {2, " 200 ", 9}, {31, " 0 ", 1}, {31, " 9 ", 3}, {32, " 32767 ", 750},
         {32, "-5 ", 1}, {1, " 7 ", 0}, {39, " 2147483647 ", 1}, {25, " 7 ", 1}, {30, "", -1},
         {0, "ZELKOR0.11", -1}, {0, "", -1}, {3, " two ", -1}, {40, "", -1}, {5, " 1.5 ", -1},
