@@ -155,7 +155,6 @@ bool GameController::LoadGameFile(const std::filesystem::path& file) {
     ShowVariantName();
     ui_.SetWaitCursor(true);
     ui_.SetListLines(ListId::GameMoves, {});
-    ui_.SetListLines(ListId::LegalMoves, {});
     if (contents.linesAfterStart > 0)
         ui_.SetText(Display::Status, ui_.Translate("Game", "Loading and analyzing..."));
     loading_ = true;

@@ -581,8 +581,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
     SetUpMen("D4 d5 d7");
     g().active.flags = DefaultRules().flags;
     c().SelectPlayerPlayer();
-    ASSERT_TRUE(Type("d4xd8"));
-    EXPECT_EQ(SquareList(LastMoveRoute(g()).stops), "d4, d6, d8");
+    ASSERT_TRUE(Type("d4xd8") && SquareList(LastMoveRoute(g()).stops) == "d4, d6, d8");
     c().Back();
     EXPECT_TRUE(LastMoveRoute(g()).empty());
 }
@@ -829,8 +828,7 @@ TEST_F(PositionSetup, ACheckerReplacesThePieceAndTheGameGoesOnFromThere) {
     c().BoardPointerMoved();
     c().SelectPlayerPlayer();
     // The Black man in White's camp forces the jump out of it over the enemy.
-    EXPECT_FALSE(Type("f2e3"));
-    ASSERT_TRUE(Type("f1d1"));
+    ASSERT_TRUE(!Type("f2e3") && Type("f1d1"));
     // During a game a set-up asks first; No keeps the game and its board.
     for (auto step :
          {+[](GameController& c) { c.SetupSquare(Sq("d1"), kEmpty); },

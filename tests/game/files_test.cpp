@@ -286,8 +286,7 @@ TEST_F(GameFiles, AMissingVariantFileIsReported) {
     NewGame();  // the default rules, without the text of the variant read before
     EXPECT_TRUE(c().variantFileMissing() && g().defined.help.empty());
     Start();
-    EXPECT_TRUE(c().variantFileMissing());
-    ASSERT_TRUE(Type("e1d2"));
+    ASSERT_TRUE(c().variantFileMissing() && Type("e1d2"));
     WriteFile(dir / "game.zlk", "ZELKOR Version=0.10\r\nSetup=2\r\nVariant=1\r\nSTART\r\ne1d2\r\n");
     EXPECT_TRUE(!c().LoadGameFile(dir / "game.zlk") && Last() == "Error: VARIANTS.INI is missing!");
     EXPECT_TRUE(g().gamePly == 0 && ui.list(ListId::GameMoves).empty() &&

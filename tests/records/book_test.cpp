@@ -242,7 +242,7 @@ TEST(BookGames, ProposalsCountsDialogTextsAndIllegalProposals) {
         {"PromoW=A8", false},
         {"PromoW=A5B6A6C7B7A7D8C8B8A8", true},
         {"Setup=1", false},
-        {"Setup=" + SetupText(g->initialBoard), true},
+        {"Setup=" + SetupText(g->initialBoard).substr(0, 60), true},  // e8-h8 empty, left out
         {"BlackStarts=0", true},
         {"BlackStarts=1", false}};
     for (const auto& [header, fits] : headers) {

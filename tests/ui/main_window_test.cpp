@@ -486,7 +486,8 @@ class MainWindowTest : public QObject {
         f.action("Save")->trigger();  // the dialog left without a name: nothing is saved
         QVERIFY(!f.window->windowTitle().contains(".zlk"));
         f.window->fileHook = [&](bool save, const std::string&) {  // a dialog to save with
-            return std::optional<std::string>((f.dir / "games" / (save ? "first" : "x")).string());
+            return std::optional<std::string>(
+                (f.dir / "games" / (save ? "first" : "first.zlk")).string());
         };
         f.action("Save")->trigger();
         QVERIFY(fs::exists(f.dir / "games" / "first.zlk"));
@@ -494,6 +495,8 @@ class MainWindowTest : public QObject {
         f.action("Save")->trigger();
         QVERIFY(f.messages.size() == 1 &&
                 f.messages[0].text == "first.zlk already exists, overwrite?");
+        f.action("Open1")->trigger();  // loaded again, with the usual cursor after it
+        QVERIFY(f.window->windowTitle().contains("first.zlk") && !QApplication::overrideCursor());
         // A message box is wide enough for its whole title.
         f.window->messageHook = nullptr;
         int width = 0, title = 0;
