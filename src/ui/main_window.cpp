@@ -453,7 +453,9 @@ void frmMain::BuildPanels() {
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel(tr("Game")), 0, 0);
-    lists->addWidget(new QLabel(tr("Legal moves")), 0, 1);
+    auto* legalHeading = new QLabel(tr("Legal moves"));
+    legalHeading->setObjectName("LegalMovesHeading");
+    lists->addWidget(legalHeading, 0, 1);
     lists->addWidget(gameMoves_, 1, 0);
     lists->addWidget(legalMoves_, 1, 1);
     lists->setColumnStretch(0, 3);

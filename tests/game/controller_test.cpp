@@ -224,8 +224,7 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
     ui.statusHistory.clear();
     c().ComputeCommand();
     EXPECT_TRUE(g().busy && g().gamePly == 0);  // this thread goes on while the search runs
-    ASSERT_TRUE(RunUntil([&] { return !g().busy; }));
-    EXPECT_EQ(g().gameMoveLines, inlineLines);
+    ASSERT_TRUE(RunUntil([&] { return !g().busy; }) && g().gameMoveLines == inlineLines);
     EXPECT_TRUE(Shown("Thinking... (3)  ") && Enabled({C::Cancel, C::Compute}) == "01");
 
     // Cancel once the search has reported: the best move so far is played.
