@@ -53,7 +53,9 @@ void ThreadSearchRunner::Offer(const std::shared_ptr<Pending>& pending, bool for
     {
         const std::lock_guard lock(pending->mutex);
         const auto now = std::chrono::steady_clock::now();
-        if (pending->posted || (!force && now - pending->lastPost < interval_)) return;
+        if (pending->posted ||
+            (!force && pending->lastPost && now - *pending->lastPost < interval_))
+            return;
         pending->posted = true;
         pending->lastPost = now;
     }

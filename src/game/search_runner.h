@@ -59,7 +59,8 @@ class ThreadSearchRunner : public SearchRunner {
         std::optional<int> progress;
         std::optional<int> countdown;
         bool posted = false;
-        std::chrono::steady_clock::time_point lastPost{};
+        // None before the first post, which goes out at once (the clock may start near zero).
+        std::optional<std::chrono::steady_clock::time_point> lastPost;
     };
     // Called on the worker: hands the pending progress over unless that was done lately.
     void Offer(const std::shared_ptr<Pending>& pending, bool force);
