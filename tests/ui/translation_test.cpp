@@ -191,7 +191,7 @@ class TranslationTest : public QObject {
         QCOMPARE(dialogs, QStringList({"frmOptions", "dlgVariants", "frmRules", "frmManual",
                                        "frmAbout", "frmBook"}));
         QCOMPARE(pictures.join(' '), QString("34331351d1fc9943 299,167 5872c704e2f4f1d1 -109,156 "
-                                             "592e1a89ede728d5 340,66"));
+                                             "f1e1f9f1a7fc9cd9 340,66"));
         // The rules in force with every rule changed, and the board's guide.
         VariantRules rules = f.game().active;
         for (uint8_t& flag : rules.flags)
