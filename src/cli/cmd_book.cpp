@@ -34,6 +34,7 @@
 #include "records/settings.h"
 #include "records/text_file.h"
 #include "records/variant_file.h"
+#include "rules/game_end.h"
 #include "rules/make_move.h"
 #include "rules/movegen.h"
 
@@ -64,20 +65,7 @@ std::string MoveName(const Move& m) {
 // jump flag of the move played lands in jump.
 bool PlayBookMove(GameState& g, const std::string& text, int* jump = nullptr) {
     const auto [from, to] = BookMoveSquares(text);
-    InitGameTree(g);
-    GenerateMoves(g, MoveSet::All);
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
-        const Move m = g.movePool[i];
-        if (m.Source != from || m.dest != to || !PerformMove(g, i)) continue;
-        g.gameRecord[g.gamePly] = m;
-        g.gameRecord[g.gamePly + 1] = Move{};
-        g.recordLength = g.gamePly;
-        g.positionHistory[g.gamePly - 1] = MakePositionKey(g.board);
-        if (jump) *jump = m.jump;
-        InitGameTree(g);
-        return true;
-    }
-    return false;
+    return PlayRecordedMove(g, from, to, jump);
 }
 
 // Where a side's men start and where they are going: the middle of its camp and of its

@@ -182,25 +182,6 @@ class Player {
     Engine engine_{*game_, *search_, settings_, clock_, *random_};
 };
 
-// Plays from- to-square for the side to move as the game does: the first legal move with
-// those squares, recorded, followed by the draw test. False when it is no legal move.
-bool PlayMove(GameState& g, int from, int to) {
-    InitGameTree(g);
-    GenerateMoves(g, MoveSet::All);
-    for (int i = 0; i < MoveCount(g); ++i) {
-        const Move& m = g.movePool[static_cast<size_t>(i)];
-        if (m.Source != from || m.dest != to) continue;
-        if (!PerformMove(g, i)) return false;
-        g.gameRecord[static_cast<size_t>(g.gamePly)] = m;
-        g.gameRecord[static_cast<size_t>(g.gamePly) + 1].Source = 0;
-        g.recordLength = g.gamePly;
-        DrawTest(g, true);
-        InitGameTree(g);
-        return true;
-    }
-    return false;
-}
-
 // After a move: 0 the game goes on, else the reason it ended and the winner (0 a draw).
 std::pair<std::string, int> GameEnd(GameState& g) {
     if (g.drawFlag == DrawKind::Repetition) return {"repetition", 0};
@@ -227,7 +208,7 @@ void PlayOpening(GameState& g, const GameState& start, uint64_t seed, int plies)
             }
             const Move m =
                 moves[static_cast<size_t>(std::uniform_int_distribution<int>(0, count - 1)(rng))];
-            ok = PlayMove(g, m.Source, m.dest) && GameEnd(g).first.empty();
+            ok = PlayRecordedMove(g, m.Source, m.dest) && GameEnd(g).first.empty();
         }
         if (ok) return;
     }
@@ -272,7 +253,7 @@ GameOutcome PlayGame(const MatchOptions& o, const MatchSystem& system, const Gam
         const int mover = g->side;
         Player& player = mover == kWhite ? white : black;
         const auto [from, to] = player.Choose(*g, out);
-        if (!PlayMove(*g, from, to)) {
+        if (!PlayRecordedMove(*g, from, to)) {
             reason = "illegal move";  // never expected; the other side wins
             winner = -mover;
             break;

@@ -1,5 +1,6 @@
 #include "rules/game_end.h"
 
+#include "rules/make_move.h"
 #include "rules/movegen.h"
 #include "rules/win.h"
 
@@ -26,6 +27,25 @@ DrawKind DrawTest(GameState& g, bool drawRule15) {
         if (g.gameRecord[h + 1].jump == 1) lastJump = h;
     if (g.gamePly - lastJump > DrawLimit(drawRule15)) g.drawFlag = DrawKind::MoveCount;
     return g.drawFlag;
+}
+
+bool PlayRecordedMove(GameState& g, int from, int to, int* jump) {
+    InitGameTree(g);
+    GenerateMoves(g, MoveSet::All);
+    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i) {
+        const Move m = g.movePool[static_cast<size_t>(i)];
+        if (m.Source != from || m.dest != to) continue;
+        if (!PerformMove(g, i)) return false;
+        g.gameRecord[static_cast<size_t>(g.gamePly)] = m;
+        if (g.gamePly + 1 < kGameRecordSize)
+            g.gameRecord[static_cast<size_t>(g.gamePly) + 1] = Move{};
+        g.recordLength = g.gamePly;
+        DrawTest(g, true);
+        if (jump) *jump = m.jump;
+        InitGameTree(g);
+        return true;
+    }
+    return false;
 }
 
 std::string ResultText(GameState& g, ResultCode code) {

@@ -21,6 +21,11 @@ constexpr int DrawLimit(bool drawRule15) {
 // g.gameRecord[1 .. GamePly], so the move just played must be in the record. Returns the flag.
 DrawKind DrawTest(GameState& g, bool drawRule15);
 
+// Plays the first legal move from `from` to `to` for the side to move as the game does: kept in
+// the game record, followed by the draw test (with the 30 half-moves rule); its jump flag lands
+// in jump. False when it is no legal move or the record is full.
+bool PlayRecordedMove(GameState& g, int from, int to, int* jump = nullptr);
+
 // Result codes of an ended game.
 enum class ResultCode : uint8_t { Win = 0, Draw = 2 };
 
