@@ -121,8 +121,8 @@ TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
     settings().UseDepth = 1;           // the next computation starts with its time not up
     c().ComputeCommand();  // its score and root moves kept for the graph and the draw offers,
     EXPECT_EQ(std::tuple(g().timeUp, g().gamePly, s().scoreHistory[2], s().rootMoveCounts[2],
-                         ui.list(ListId::Analysis).size()),  // and listed
-              std::tuple(0, 2, s().bestScore, 24, size_t{24}));
+                         ui.list(ListId::Analysis).size(), Text(D::Strength)),  // and listed
+              std::tuple(0, 2, s().bestScore, 24, size_t{24}, "Strength: 9   Depth: 2 ply"));
 }
 
 TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
