@@ -159,8 +159,8 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run = RunCli(Shipped() +
-                            "match --b master --time 0.05 --threads 2 --a-threads 1 --games 1 "
-                            "--seed 3 --sprt 0 10 0.05 0.1 --save " +
+                            "match --b master --time 0.02 --threads 2 --a-threads 1 --games 1 "
+                            "--variant 2 --seed 3 --sprt 0 10 0.05 0.1 --save " +
                             Quoted(dir / "m.zlk"));
     ASSERT_EQ(run.status, 0) << run.out;
     const auto lines = run.Lines();
@@ -169,17 +169,17 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
          {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ",
           "\ndraws by the move rule or the ply limit: ", "\nsprt: llr ", " (bounds -2.25 2.89) "})
         EXPECT_TRUE(Has(run.out, part));
-    // Master leaves no man in its starting camp, and a game names them only when some are.
+    // Master leaves no man in its camp (orthogonal games pass 30 moves); a game names men left.
     EXPECT_TRUE(Has(run.out, "after its 30th move 0\n") && !Has(run.out, "30th move: 0;"));
     EXPECT_TRUE(std::regex_match(lines.back(),
-                                 std::regex("master\\(0.05s,1t\\) vs master\\(0.05s,2t\\): "
+                                 std::regex("master\\(0.02s,1t\\) vs master\\(0.02s,2t\\): "
                                             "games 2 \\+\\d =\\d -\\d score "
                                             "[01]\\.\\d{3} elo -?\\d+\\.\\d \\+/- \\d+\\.\\d")))
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
     EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
-                    "Match game 1: master(0.05s,1t) (White) against master(0.05s,2t) (Black)"));
+                    "Match game 1: master(0.02s,1t) (White) against master(0.02s,2t) (Black)"));
     // The seed draws the openings: levels by depth replay a seed's games (here move-rule draws).
     const auto seeded =
         RunCli(Shipped() + "match --a 10 --depth 1 --games 1 --seed 0 --variant 3 --b-threads 1");
