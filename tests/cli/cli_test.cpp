@@ -183,7 +183,7 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     // The seed draws the openings: levels by depth replay a seed's games (here move-rule draws).
     const auto seeded =
         RunCli(Shipped() + "match --a 10 --depth 1 --games 1 --seed 0 --variant 3 --b-threads 1");
-    EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies;") &&
+    EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies; +0 =1 -0\n") &&
                 Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n"));
 }
 
