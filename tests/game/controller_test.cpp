@@ -80,14 +80,14 @@ TEST_F(Modes, PlayerPlayerGameRunsToItsEndUnrated) {
     ui.onProcessEvents = [&] { busy = g().busy; };  // the board and the commands wait
     c().LegalMoveChosen(0);
     ui.onProcessEvents = nullptr;
-    EXPECT_EQ(Text(D::Calculation) + std::to_string(busy), "no calculation1");
-    c().TakeBackPlayerMove();  // two people: the one move goes back, and is played again
+    EXPECT_EQ(Text(D::Calculation) + std::to_string(busy) + std::to_string(g().rated),
+              "no calculation10");  // a move chosen from the list spoils the rating
+    c().TakeBackPlayerMove();       // two people: the one move goes back, and is played again
     ASSERT_EQ(g().gamePly, 0);
     for (int guard = 0; !g().gameOver && guard < 1000; ++guard)
         c().LegalMoveChosen(0);
     ASSERT_TRUE(g().gameOver);
     EXPECT_EQ(clock.pauses, std::vector<double>{0.51});  // the last move shown before the end
-    // Moves chosen from the list spoil the rating.
     EXPECT_EQ(Enabled({C::Compute, C::LegalMoveList}) + g().moveTexts[1].firstBy +
                   g().moveTexts[1].secondBy + std::to_string(g().rated),
               "00220");
