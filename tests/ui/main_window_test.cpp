@@ -499,17 +499,19 @@ class MainWindowTest : public QObject {
                 f.messages[0].text == "first.zlk already exists, overwrite?");
         f.action("Open1")->trigger();  // loaded again, with the usual cursor after it
         QVERIFY(f.window->windowTitle().contains("first.zlk") && !QApplication::overrideCursor());
-        // A message box is wide enough for its whole title.
+        // A message box is wide enough for its whole title, a question's too.
         f.window->messageHook = nullptr;
-        int width = 0, title = 0;
-        QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            width = box->width();
-            title = box->fontMetrics().horizontalAdvance("Congratulations");
-            box->close();
-        });
-        f.window->Message("You win!", "Congratulations", zelkor::Icon::Information);
-        QVERIFY2(width > title + 100, qPrintable(QString("%1 %2").arg(width).arg(title)));
+        QList<int> widths;
+        for (auto buttons : {zelkor::Buttons::Ok, zelkor::Buttons::YesNo}) {
+            QTimer::singleShot(0, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                widths << box->width() - box->fontMetrics().horizontalAdvance(box->windowTitle());
+                box->close();
+            });
+            f.window->Message("Yes?", "Congratulations, Confirmation", zelkor::Icon::None, buttons);
+        }
+        QVERIFY2(widths.size() == 2 && std::ranges::min(widths) > 100,
+                 qPrintable(QString("%1 %2").arg(widths.value(0)).arg(widths.value(1))));
         f.window->fileHook = nullptr;  // the file dialog's filter in Qt's form
         QStringList filters;
         QTimer::singleShot(0, [&] {
