@@ -124,14 +124,16 @@ TEST_F(Modes, CancelEndsTheSearchWithAMoveAndStopsComputerComputer) {
     c().settings().SearchDepth = 8;
     ui.onProcessEvents = [&] {
         if (ui.eventsProcessed != 200) return;
-        // While the computer plays itself: Cancel, and no list, Board menu or hint.
+        // While the computer plays itself: Cancel, and no list, Board menu, hint or analysis.
         EXPECT_EQ(Enabled({C::Cancel, C::BoardMenu, C::Hint, C::GameMoveList, C::LegalMoveList,
                            C::AnalysisList, C::PlayMenu}) +
-                      Text(D::FirstSideName) + Text(D::SecondSideName),
-                  "1000001ComputerComputer");
+                      Text(D::FirstSideName) + Text(D::SecondSideName) +
+                      std::to_string(ui.list(ListId::Analysis).size()),
+                  "1000001ComputerComputer0");
         c().CancelCommand();
         EXPECT_EQ(Enabled({C::Cancel, C::Compute}), "00");  // accepted once, still busy
     };
+    ui.SetListLines(ListId::Analysis, {"an earlier analysis"});
     c().RunComputerComputer();
     EXPECT_EQ(std::tuple(g().gamePly, g().gameOver, g().secondSideName, g().playMode),
               std::tuple(1, false, "Player", PlayMode::PlayerComputer));
