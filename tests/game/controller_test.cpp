@@ -267,15 +267,17 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
 
 // The search's progress goes to the window's thread at most once an interval, of any kind.
 TEST(SearchRunner, ProgressIsPostedAtMostOnceAnInterval) {
-    int posts = 0, bar = 0;
-    ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); },
-                              std::chrono::hours(1));
-    SearchProgress shown;
-    shown.progress = [&](int value) { bar = value; };
-    const SearchProgress worker = runner.Wrap(shown);
-    for (int i = 1; i < 3; ++i)
-        worker.progress(i), worker.rootMove(1, "e1-d2"), worker.newBest({}), worker.countdown(1);
-    EXPECT_EQ(std::pair(posts, bar), std::pair(1, 1));
+    for (const auto interval : {std::chrono::hours(1), std::chrono::hours(0)}) {
+        int posts = 0, bar = 0;
+        ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); }, interval);
+        SearchProgress shown;
+        shown.progress = [&](int value) { bar = value; };
+        const SearchProgress worker = runner.Wrap(shown);
+        for (int i = 1; i < 3; ++i)
+            worker.progress(i), worker.rootMove(1, "e1-d2"), worker.newBest({}),
+                worker.countdown(1);
+        EXPECT_EQ(std::pair(posts, bar), interval.count() ? std::pair(1, 1) : std::pair(8, 2));
+    }
 }
 
 TEST_F(Threaded, MasterAnalysisRunsUntilCancelAndCancelStopsItsMove) {
