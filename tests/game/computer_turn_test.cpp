@@ -121,8 +121,10 @@ TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
     settings().UseDepth = 1;           // the next computation starts with its time not up
     c().ComputeCommand();  // its score and root moves kept for the graph and the draw offers,
     EXPECT_EQ(std::tuple(g().timeUp, g().gamePly, s().scoreHistory[2], s().rootMoveCounts[2],
-                         ui.list(ListId::Analysis).size(), Text(D::Strength)),  // and listed
-              std::tuple(0, 2, s().bestScore, 24, size_t{24}, "Strength: 9   Depth: 2 ply"));
+                         ui.list(ListId::Analysis).size(), Text(D::Strength),
+                         Text(D::Calculation)),  // and listed
+              std::tuple(0, 2, s().bestScore, 24, size_t{24}, "Strength: 9   Depth: 2 ply",
+                         "Depth: 2   Best: a7xc5   Score: 18\r\nMain: a7xc5 g1xe3 "));
 }
 
 TEST_F(ComputerTurn, BookMoveAmongTheRootMovesIsPlayed) {
