@@ -342,6 +342,7 @@ TEST(Cli, RejectsBadArguments) {
          {std::pair("eval a b", "eval: give at most one game file\n"),
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
           std::pair("match --b mister", "match: bad argument '--b'\n"),
+          std::pair("book --width 4", "book: bad argument '--width'\n"),
           std::pair("match --threads 64 --a-threads 64 --b-threads 64 --concurrency 64 --variant "
                     "255 --opening-plies 40 --seed 2000000000 --games 0",  // the largest values
                     "match: bad argument '--games'\n"),
