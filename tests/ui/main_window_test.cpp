@@ -619,6 +619,7 @@ class MainWindowTest : public QObject {
     void scoreGraphFollowsTheGameAndNavigation() {
         WindowFixture f;
         auto* graph = f.window->scoreGraph();
+        QVERIFY(!graph->isVisible());  // until it is asked for
         f.action("mnuScoreGraph")->trigger();
         QVERIFY(graph->isVisible() && graph->data().points.empty());
         for (int i = 0; i < 4; ++i) {
