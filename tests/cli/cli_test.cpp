@@ -352,6 +352,7 @@ TEST(Cli, RejectsBadArguments) {
     EXPECT_TRUE(Has(RunCli("frobnicate", true).out, "zelkor-cli: unknown command 'frobnicate'\n"));
     const auto help = RunCli("--help");
     EXPECT_EQ(help.out.rfind("usage: zelkor-cli [--data-dir DIR] COMMAND [ARGS]\n", 0), 0u);
+    EXPECT_EQ(RunCli(Shipped(), true).out.rfind("usage: zelkor-cli", 0), 0u);  // no command
     EXPECT_TRUE(help.status == 0 && Has(help.out, "\n  eval [FILE.zlk]"));
     // A variant not in the file, an unreadable file, a mistyped --data-dir: an error, no game.
     EXPECT_EQ(RunCli(Shipped() + "selfplay --variant 255").status, 1);
