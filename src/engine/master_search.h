@@ -48,9 +48,9 @@ struct MasterLimits {
     bool drawRule15 = true;                   // 30 half-moves without a jump, else 20
     const std::atomic<bool>* stop = nullptr;  // set from outside to stop at once
     Clock* clock = nullptr;  // the time is read from it when set, else from the steady clock
-    MasterFeatures features;
+    MasterFeatures features{};
     // After every completed iteration (and every new best move of one).
-    std::function<void(const MasterResult&)> onProgress;
+    std::function<void(const MasterResult&)> onProgress{};
 };
 
 // From this game ply on, the root keeps the camp rule of tournaments (no man left in its

@@ -343,9 +343,8 @@ TEST(Cli, RejectsBadArguments) {
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
           std::pair("match --b mister", "match: bad argument '--b'\n"),
           std::pair("book --width 4", "book: bad argument '--width'\n"),
-          std::pair("match --threads 64 --a-threads 64 --b-threads 64 --concurrency 64 --variant "
-                    "255 --opening-plies 40 --seed 2000000000 --games 0",  // the largest values
-                    "match: bad argument '--games'\n"),
+          std::pair("match --threads 64 --a-threads 64 --b-threads 64 --concurrency 64 --games 0",
+                    "match: bad argument '--games'\n"),  // the largest counts, then a bad one
           std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n"),
           std::pair("analyse --depth 21", "analyse: --depth needs a number from 1 to 20\n")})
         EXPECT_EQ(RunCli(arguments, true).out, message);

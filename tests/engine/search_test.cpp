@@ -77,9 +77,7 @@ TEST(Bench, MasterNodesScoresAndMovesArePinned) {
         SetUpPosition(*g, BenchVariant(position.variant), position.setup, position.side,
                       position.gamePly);
         engine.Clear();
-        master::MasterLimits limits;
-        limits.seconds = 1e9;
-        limits.maxDepth = position.depth;
+        const master::MasterLimits limits{.seconds = 1e9, .maxDepth = position.depth};
         const master::MasterResult result = engine.Search(*g, limits);
         nodes += result.nodes;
         sum = sum * 31 +
@@ -132,8 +130,7 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
 // or the game is decided), the game left as it was; the quickest win; a stop at once keeps a move.
 TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     master::MasterEngine engine(14);
-    master::MasterLimits limits;
-    limits.seconds = 60;
+    master::MasterLimits limits{.seconds = 60};
     std::mt19937 rng(25);
     for (int n = 0; n < 80; ++n) {
         auto r = RandomGame(rng);
@@ -200,9 +197,7 @@ TEST_F(Search, MasterKeepsTheCampRule) {
         {"F4 A8 B8 C8 D8 A7 B7 C7 A6 B6", lastSquare, 43, false, true},  // f4-g3 holds it off
     };
     master::MasterEngine engine(14);
-    master::MasterLimits limits;
-    limits.maxDepth = 3;
-    limits.chessDrawRules = false;
+    master::MasterLimits limits{.maxDepth = 3, .chessDrawRules = false};
     const std::set<int> camp = {Sq("E1"), Sq("F1"), Sq("G1"), Sq("H1"), Sq("F2"),
                                 Sq("G2"), Sq("H2"), Sq("G3"), Sq("H3"), Sq("H4")};
     for (const Row& r : rows) {
@@ -226,8 +221,7 @@ TEST_F(Search, MasterKeepsTheCampRule) {
 // starts no iteration past 45 % of a time cut by 1.5 pauses; the next search keeps part of that.
 TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
     master::MasterEngine engine(14);
-    master::MasterLimits limits;
-    limits.clock = &clock;
+    master::MasterLimits limits{.clock = &clock};
     clock.tick = 0.0005;
     struct Row {
         double pause, earliest, latest;
@@ -283,10 +277,8 @@ int FewestMovesAlone(GameState& g, int limit) {
 // White). Master scores a win in exactly the solver's fewest moves, and its move keeps to that.
 TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
     master::MasterEngine engine(16);
-    master::MasterLimits limits;
-    limits.seconds = 60;
-    limits.maxDepth = 5;  // a win in five plies, searched without reductions
-    limits.features.reductions = false;
+    master::MasterLimits limits{.seconds = 60, .maxDepth = 5};  // a win in five plies,
+    limits.features.reductions = false;                         // searched without reductions
     const std::vector<std::string> target = {"A8", "B8", "C8", "D8", "A7",
                                              "B7", "C7", "A6", "B6", "A5"};
     std::mt19937 rng(7);
