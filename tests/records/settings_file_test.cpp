@@ -451,8 +451,8 @@ TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
     auto off = GameOf({{"2", 0}, {"1", 2}});
     EXPECT_EQ(UpdateRating(1, *off, false, rating, {none, none}), "");
     EXPECT_TRUE(off->rated && rating == 1200);
-    // Replayed opening moves followed by a fair game still count.
-    auto mixed = GameOf({{"3", 0}, {"3", 0}, {"2", 0}, {"1", 3}});
+    // Replayed moves in a fair game still count; Black's player is found after White's.
+    auto mixed = GameOf({{"3", 0}, {"3", 0}, {"2", 0}, {"3", 0}, {"2", 0}, {"1", 3}});
     EXPECT_NE(UpdateRating(0.5, *mixed, true, rating, {none, none}), "");
 }
 
