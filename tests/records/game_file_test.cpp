@@ -7,6 +7,7 @@
 #include "records/book.h"
 #include "records/book_games.h"
 #include "records/text_file.h"
+#include "records/text_lines.h"
 #include "rules/rules_test_util.h"
 #include "support/fakes.h"
 
@@ -216,6 +217,12 @@ TEST(HostileFiles, HugeFilesHugeLinesAndFilesWithoutStart) {
     ScriptedRandom random;
     EXPECT_FALSE(FileBookLookup(1, *g, dir.path(), random, ui).inBook);
 
+    // A file is read no further than its size when it was opened, though it grows.
+    WriteFile(dir / "grows.txt", "ab\r\n");
+    TextLineReader grows(dir / "grows.txt", kMaxLineLength, 4);
+    WriteFile(dir / "grows.txt", "ab\r\ncd\r\n");
+    std::string line;
+    EXPECT_TRUE(grows.Next(line) && line == "ab" && grows.AtEnd() && !grows.Next(line));
     // A device that never ends is refused, not read forever.
     if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP();
     EXPECT_EQ(ReadGameFile("/dev/zero").status, GameFileStatus::Unreadable);
