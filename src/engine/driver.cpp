@@ -125,7 +125,7 @@ SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
         int i = 0;
         for (; i < n; ++i) {
             g.pv[0][0].Source = 0;
-            std::string text = DisplayMove(g, i).display;
+            const std::string text = DisplayMove(g, i).display;
             if (settings.ShowCalculation && !limits.hint && e.progress.rootMove)
                 e.progress.rootMove(d, text);
 
@@ -155,7 +155,6 @@ SearchResult SearchRootMoves(Engine& e, const RootSearchLimits& limits) {
                 if (v2 > oldAlpha) {
                     alpha = v2;
                     beta = v2 + 1;
-                    text = DisplayMove(g, i).display;
                     newBest = true;
                 } else {
                     // The full search did not confirm the null window's promise: the best
