@@ -5,9 +5,7 @@
 
 #include <memory>
 #include <string>
-#include <tuple>
 #include <utility>
-#include <vector>
 
 #include "engine/bench.h"
 #include "engine/engine.h"

@@ -43,11 +43,8 @@ TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
               "Computer is winning in 3 moves! |Computer is winning in 1 move! |Computer is "
               "winning in 10 moves! ||Computer is losing in 1 move! |Computer is losing in 10 "
               "moves! |||");
-    NewBestReport report{3, "e1-d2", 12, false, "e1-d2 a7xc5 h1xf3 "};
-    EXPECT_EQ(
-        CalculationText(report) + "|" + CalculationText({3, "e1-d2", 12, true, report.mainLine}),
-        "Depth: 3   Best: e1-d2   Score: 12\r\nMain: e1-d2 a7xc5 h1xf3 |"
-        "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
+    EXPECT_EQ(CalculationText({3, "e1-d2", 12, true, "e1-d2 a7xc5 "}),  // a searched one: in play
+              "Depth: 3   Best: e1-d2   Score: 12\r\nBook");
     // A translated pattern is filled in the pattern's order, once: an inserted text stays.
     EXPECT_EQ(Fill("%2 before %1, 100% %3", {"a", "%1"}), "%1 before a, 100% %3");
     EXPECT_EQ(Fill("%9%1", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "ia");

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 #include "controller_fixture.h"
 #include "records/settings_file.h"
