@@ -242,14 +242,15 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     WriteFile(dir / "home.zlk",
               kGameHeader +
                   "Setup=0000000000000000000000000000000000000000000000000100000020000000\r\n"
-                  "PromoW=A8B8\r\nPromoB=A1\r\nSTART\r\n");
+                  "PromoW=A8B8\r\nPromoB=A1\r\nOffset=\r\nN;NW N;NW\r\nS S\r\nSTART\r\n");
     ASSERT_TRUE(c().LoadGameFile(dir / "home.zlk"));  // no move to replay: no "Loading" shown
     EXPECT_EQ(std::ranges::count(ui.statusHistory, "Loading and analyzing..."), 0);
-    // b8 first: the corner farthest from Black's list.
+    // b8 first: the corner farthest from Black's list; the file's directions too.
     EXPECT_EQ(
         std::tuple(g().active.home[0][0], g().active.home[0][2], g().homeTables.targetCount[0],
-                   g().homeTables.owner[Sq("b8")], g().homeTables.owner[Sq("c8")]),
-        std::tuple(Sq("b8"), kEmptySlot, 2, 0, -1));
+                   g().homeTables.owner[Sq("b8")], g().homeTables.owner[Sq("c8")],
+                   g().active.directions[0] + "|" + g().active.directions[1]),
+        std::tuple(Sq("b8"), kEmptySlot, 2, 0, -1, "N;NW N;NW|S S"));
     EXPECT_EQ(SetupText(g().initialBoard).substr(48), "0100000020000000");  // kept for a save
 
     // White's only home square is a8: the replayed a7-a8 wins at once.
@@ -257,6 +258,7 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
     WriteFile(dir / "win.zlk", kGameHeader + "Setup=" + setup + std::string(15, '0') +
                                    "\r\nPromoW=A8\r\nPromoB=H8\r\nSTART\r\na7a8\r\n");
     ASSERT_TRUE(c().LoadGameFile(dir / "win.zlk") && g().gamePly == 1 && g().gameOver);
+    EXPECT_EQ(std::ranges::count(ui.statusHistory, "Loading and analyzing..."), 1);
     // A loaded finished game: the record and the files open, nothing more to play.
     EXPECT_EQ(Enabled({C::Back, C::Forward, C::Open, C::Compute, C::Analyze, C::Hint,
                        C::ComputerComputer, C::LegalMoveList, C::AnalysisList, C::GameMenu}),
