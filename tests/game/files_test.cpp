@@ -137,7 +137,8 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     c().Shutdown();
     Settings written;
     ReadSettings(written, dir.path());
-    EXPECT_EQ(written.PlayerName, "Bob");
+    EXPECT_EQ(std::tuple(written.UseDepth, written.SearchDepth, written.PlayerName),
+              std::tuple(0, 1, "Bob"));
     ui.answers = {Answer::Yes};
     c().NewGameCommand(false);
     ui.fileAnswers = {std::nullopt};  // the new game's "Save" asks for a name
