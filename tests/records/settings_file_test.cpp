@@ -24,20 +24,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
+std::vector<std::string> LinesOf(const fs::path& file) {
     std::vector<std::string> lines;
-    for (size_t start = 0, end; start < text.size(); start = end + 2) {
-        end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::string::npos) break;
-    }
+    TextLineReader in(file);
+    for (std::string line; in.Next(line);)
+        lines.push_back(line);
     return lines;
 }
 
 class SettingsFileTest : public ::testing::Test {
   protected:
     fs::path File() const { return dir / kSettingsFileName; }
-    std::vector<std::string> FileLines() const { return SplitCrLf(ReadFile(File())); }
+    std::vector<std::string> FileLines() const { return LinesOf(File()); }
     SettingsReadResult Read(Settings& s) { return ReadSettings(s, dir.path()); }
     TempDir dir;
 };
@@ -126,7 +124,7 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
         EXPECT_EQ(std::tuple(SettingsLines(s), FileLines(), result.line, result.keptAs),
                   std::tuple(SettingsLines(Settings{}), SettingsLines(Settings{}), index + 1,
                              BadSettingsFile(dir.path())));
-        EXPECT_EQ(SplitCrLf(ReadFile(result.keptAs)), lines);
+        EXPECT_EQ(LinesOf(result.keptAs), lines);
         const std::string message = SettingsProblemMessage(result, dir.path());
         EXPECT_TRUE(Has(message, File().string() + ", line " + std::to_string(index + 1)));
         if (index > 0 && *value) {  // the value as it stands
@@ -211,7 +209,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     ASSERT_TRUE(WriteSettings(s, dir.path()));
     EXPECT_EQ(ReadFile(dir / "zelkor.ini.tmp"), "mine");
     EXPECT_TRUE(fs::is_symlink(File()) && fs::status(File()).permissions() == fs::perms(0640));
-    EXPECT_EQ(SplitCrLf(ReadFile(dir / "real" / "zelkor.ini"))[14], "Linked");
+    EXPECT_EQ(LinesOf(dir / "real" / "zelkor.ini")[14], "Linked");
     // Only the program's own temporaries too old to be a write in progress go; long names write.
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(61);
     for (const char* name : {".zelkor-a1b2c3d4.tmp", ".zelkor-fresh123.tmp", ".zelkor-x.tmp",
