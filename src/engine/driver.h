@@ -24,7 +24,7 @@ struct RootSearchLimits {
     // stop between root moves, and no root table, clock, progress, reports or BestScore.
     bool hint = false;
     // Called after each iteration that searched every root move, with its number.
-    std::function<void(int)> onIteration;
+    std::function<void(int)> onIteration{};
 };
 
 // The search a computer move or an analysis is about to run.

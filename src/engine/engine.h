@@ -42,8 +42,8 @@ struct SearchResult {
     Move best{};    // the move to play, also pool record 0
     int score = 0;  // BestScore
     int depth = 0;  // the deepest iteration in which some root move was searched to the end
-    std::vector<PvEntry> mainLine;     // the line of the best move, from the root
-    std::vector<RootEntry> rootMoves;  // the best first, then in the search's order
+    std::vector<PvEntry> mainLine{};     // the line of the best move, from the root
+    std::vector<RootEntry> rootMoves{};  // the best first, then in the search's order
     StopReason stop = StopReason::Completed;
     uint64_t nodes = 0;  // search.nodes afterwards
 };

@@ -33,13 +33,13 @@ struct DataFolderInputs {
 };
 
 struct DataFolder {
-    std::filesystem::path folder;   // settings, rating, log, variants, book, book games
-    std::filesystem::path shipped;  // the shipped data (pieces); equal to folder unless per-user
+    std::filesystem::path folder{};   // settings, rating, log, variants, book, book games
+    std::filesystem::path shipped{};  // the shipped data (pieces); equal to folder unless per-user
     bool perUser = false;
-    bool created = false;  // the per-user folder was made by this start
-    std::string warning;   // a problem worth telling the user; "" when none
-    std::string error;     // a problem the program cannot start with (a --data-dir that is
-                           // no folder); "" when none
+    bool created = false;   // the per-user folder was made by this start
+    std::string warning{};  // a problem worth telling the user; "" when none
+    std::string error{};    // a problem the program cannot start with (a --data-dir that is
+                            // no folder); "" when none
 };
 
 // True when `folder` holds the shipped variant file.

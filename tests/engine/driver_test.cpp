@@ -30,8 +30,7 @@ TEST(DriverSteps, TimeManager) {
 
 TEST_F(Driver, OneLegalMoveAndAnEmptyReducedSetSearchOneIteration) {
     SetUp(DefaultRules(), kOneMove, kWhite, 0);
-    RootSearchLimits limits;
-    limits.depth = 3;
+    RootSearchLimits limits{.depth = 3};
     std::vector<NewBestReport> reports;
     e.progress.newBest = [&reports](const NewBestReport& report) { reports.push_back(report); };
     int progress = -1;  // one root move searched once
@@ -90,8 +89,7 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     ui.onProcessEvents = [&] {
         if (ui.eventsProcessed == 40) stop = true;
     };
-    RootSearchLimits limits;
-    limits.depth = 3;
+    RootSearchLimits limits{.depth = 3};
     SearchResult result = SearchPosition(e, limits).value();
     EXPECT_EQ(std::tuple(result.stop, result.depth), std::tuple(StopReason::Cancelled, 1));
     EXPECT_EQ(result.rootMoves.back().score, kUnsearched);

@@ -111,8 +111,7 @@ TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
             ids.push_back(i % 3 * -1000 + i);
         EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()) && ids.size() == size_t(g.plyStart[1]));
         const Board board = g.board;
-        RootSearchLimits limits;
-        limits.depth = 1 + n % 2;
+        const RootSearchLimits limits{.depth = 1 + n % 2};
         const std::optional<SearchResult> result = SearchPosition(e, limits);
         ASSERT_EQ(g.board, board) << "the search left the position changed";
         EXPECT_TRUE(!legal.empty() || !result);

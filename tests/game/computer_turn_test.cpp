@@ -61,10 +61,9 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
     for (int best : {2, 0}) {
         std::copy(moves.begin(), moves.end(), g().movePool.begin());
         s().rootCount = static_cast<int>(moves.size());
-        SearchResult result;
-        result.best = moves[best];
-        result.score = 40 + best;
-        result.mainLine = {{moves[best].Source, moves[best].dest, 0}};
+        SearchResult result{.best = moves[best],
+                            .score = 40 + best,
+                            .mainLine = {{moves[best].Source, moves[best].dest, 0}}};
         if (best) result.mainLine.push_back({85, 74, 0});  // a line of one move expects no reply
         s().rootTable[best].upperBound = true;             // as a level's search left it: now exact
         s().rootTable[3].score = 7;                        // after the moved ones: stays

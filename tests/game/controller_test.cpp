@@ -269,10 +269,9 @@ TEST(SearchRunner, ProgressIsPostedAtMostOnceAnInterval) {
         ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); }, interval);
         SearchProgress shown;
         shown.progress = [&](int value) { bar = value; };
-        const SearchProgress worker = runner.Wrap(shown);
+        const SearchProgress w = runner.Wrap(shown);  // as the worker thread sees it
         for (int i = 1; i < 3; ++i)
-            worker.progress(i), worker.rootMove(1, "e1-d2"), worker.newBest({}),
-                worker.countdown(1);
+            w.progress(i), w.rootMove(1, "e1-d2"), w.newBest({}), w.countdown(1);
         EXPECT_EQ(std::pair(posts, bar), interval.count() ? std::pair(1, 1) : std::pair(8, 2));
     }
 }

@@ -555,10 +555,9 @@ class MainWindowTest : public QObject {
     void programWindowOpensWithTheWholeBoard() {
         TempDir dir;
         fs::copy_file(ShippedDataDir() / "variants.ini", dir / "variants.ini");
-        DataFolder data;
-        data.folder = dir.path();
-        data.shipped = ShippedDataDir();
-        data.warning = "The folder is read-only.";
+        const DataFolder data{.folder = dir.path(),
+                              .shipped = ShippedDataDir(),
+                              .warning = "The folder is read-only."};
         FakeClock clock;
         ScriptedRandom random;
         RecordingUi recorder;
