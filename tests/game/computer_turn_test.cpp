@@ -35,8 +35,7 @@ class ComputerTurn : public ControllerTest {
         book = turn.get();
         controller = std::move(turn);
         controller->StartUp();
-        settings().UseDepth = 1;
-        settings().SearchDepth = 2;
+        std::tie(settings().UseDepth, settings().SearchDepth) = std::tuple(1, 2);
         settings().ChessDrawRules = 0;  // the positions come without their history
     }
     void Position(const VariantRules& rules, const std::string& setup, int side, int gamePly) {
