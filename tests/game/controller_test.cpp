@@ -408,9 +408,10 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
 
     // The hint from Master's own search; a stored reply of its line is shown as it stands.
     NewGame();
+    c().settings().SearchDepth = 2;
     c().HintCommand();
-    EXPECT_EQ(std::tuple(Last().substr(0, 10), g().busy, g().rated, Enabled({C::PlayMenu})),
-              std::tuple("Hint: Try ", false, false, "1"));
+    EXPECT_EQ(std::tuple(Last(), g().busy, g().rated, Enabled({C::PlayMenu})),
+              std::tuple("Hint: Try h1xf3", false, false, "1"));  // searched to the level's depth
     ASSERT_TRUE(Type("e1d2"));
     const auto [from, to] = std::pair(c().search().hintFrom, c().search().hintTo);
     c().HintCommand();
@@ -420,12 +421,12 @@ TEST_F(Modes, MasterIsStoredPlaysHintsAndIsRatedAboveLevelTen) {
     // Back to the levels: their display, their search, their rating from the next game on.
     c().masterChoice().master = false;
     c().OptionsApplied();
-    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 3 ply");
+    EXPECT_EQ(Text(D::Strength), "Strength: 9   Depth: 2 ply");
     NewGame();
     ASSERT_TRUE(Type("e1d2"));
     ui.answers = {Answer::Yes};
     c().ResignCommand();
-    EXPECT_TRUE(Has(Last(), "The computer's rating in this game was 1400"));
+    EXPECT_TRUE(Has(Last(), "The computer's rating in this game was 1300"));
 }
 
 using Input = ControllerTest;
