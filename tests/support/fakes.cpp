@@ -98,9 +98,8 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder) {
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream contents;
-    contents << in.rdbuf();
+    contents << std::ifstream(path, std::ios::binary).rdbuf();
     return contents.str();
 }
 
