@@ -229,10 +229,14 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
         std::tuple(g().gameOver, Shown(ui.messages.back()), Text(D::Status), Enabled({C::Compute})),
         std::tuple(false, "Congratulations: It's a draw! Triple Repetition",
                    "It's a draw! Triple Repetition", "1"));
-    // A game the player has won before the computer's move ends there, the player named.
-    Position(DefaultRules(), kWhiteFilled, kBlack, 31);
-    c().ComputeCommand();
-    EXPECT_EQ(std::tuple(g().gameOver, Text(D::Status)), std::tuple(true, "Player wins!"));
+    // A won game: the computer's move ends it; an analysis tells, ends nothing, gives back all.
+    std::string ends;
+    for (auto command : {&GameController::AnalyzeCommand, &GameController::ComputeCommand}) {
+        Position(DefaultRules(), kWhiteFilled, kBlack, 31);
+        (c().*command)();
+        ends += std::to_string(g().gameOver) + std::to_string(g().busy) + Text(D::Status) + "|";
+    }
+    EXPECT_EQ(ends, "00Computer wins!|10Player wins!|");
 }
 
 // A game of `plies` half-moves; the computer made those in `computer`, with these scores.
