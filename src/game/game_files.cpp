@@ -71,7 +71,6 @@ bool GameController::SaveGameFile(const std::filesystem::path& file) {
     // The file keeps the level and the name the game is played with.
     if (WriteGameFile(file, GameFileDataOf(*game_, settings_))) {
         savedLength_ = game_->recordLength;
-        ShowWindowTitle();
         return true;
     }
     ui_.Message(GameFileWriteFailedMessage(file.filename().string(), IsWriteProtected(file), ui_),

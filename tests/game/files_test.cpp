@@ -171,9 +171,8 @@ TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
     EXPECT_EQ(Shown(ui.messages.back()),
               "Confirmation: mine.zlk could not be saved: it is write-protected\r\n"
               "Save the game under another name?");
-    EXPECT_EQ(ReadFile(dir / "mine.zlk"), saved);
+    EXPECT_TRUE(ReadFile(dir / "mine.zlk") == saved && c().currentFileName() == "other.zlk");
     EXPECT_TRUE(Has(ReadFile(dir / "other.zlk"), "START\r\ne1d2\r\n"));
-    EXPECT_EQ(c().currentFileName(), "other.zlk");
 }
 
 TEST_F(GameFiles, LoadRefusalsLeaveTheGameAsItWas) {
