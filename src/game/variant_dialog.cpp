@@ -146,9 +146,8 @@ void VariantDialogLogic::RunInterlock(VariantBox b) {
             break;
         case VariantBox::MostJumps:
             if (Checked(b)) {
-                SetBox(VariantBox::MultipleJumps, true);
+                SetBox(VariantBox::MultipleJumps, true);  // which greys Jumps mandatory
                 Enable(VariantBox::MultipleJumps, false);
-                Enable(VariantBox::JumpsMandatory, false);
             } else {
                 Enable(VariantBox::MultipleJumps, true);
                 if (!Checked(VariantBox::MultipleJumps)) Enable(VariantBox::JumpsMandatory, true);
