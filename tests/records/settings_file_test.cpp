@@ -245,6 +245,9 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
     WriteFile(File(), "1234");
     EXPECT_EQ(std::pair(ReadDataFile(File(), 4), ReadDataFile(File(), 3)),
               std::pair(std::optional<std::string>("1234"), std::optional<std::string>()));
+    TextLineReader grows(File(), kMaxLineLength, 4);  // one that grows: read to its old size
+    WriteFile(File(), "1234\r\n56\r\n");
+    EXPECT_TRUE(grows.Next() == "1234" && grows.AtEnd() && !grows.Next());
 }
 
 // The folder rules the install test does not reach, on a fake installation under prefix/.
