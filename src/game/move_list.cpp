@@ -114,7 +114,6 @@ int GameController::QuickScore() {
     InitGameTree(g);
     search_->searchStartPly = g.gamePly;
     const int score = HintSearch(engine, -kWinScore, kWinScore, 1);
-    InitGameTree(g);
     g.busy = wasBusy;
     return score;
 }
