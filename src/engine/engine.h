@@ -60,12 +60,12 @@ struct NewBestReport {
 // How a search tells its caller what it is doing; any member may be empty. The window
 // shows these, the tools print or ignore them.
 struct SearchProgress {
-    std::function<void(int depth, const std::string& move)> rootMove;  // before each root move
-    std::function<void(const NewBestReport&)> newBest;
-    std::function<void(int value)> progress;       // the progress bar's value
-    std::function<void(int remaining)> countdown;  // seconds left, by time with the countdown
+    std::function<void(int depth, const std::string& move)> rootMove{};  // before each root move
+    std::function<void(const NewBestReport&)> newBest{};
+    std::function<void(int value)> progress{};       // the progress bar's value
+    std::function<void(int remaining)> countdown{};  // seconds left, by time with the countdown
     // Called at every node by a search that runs on the window's own thread.
-    std::function<void()> poll;
+    std::function<void()> poll{};
 };
 
 // Everything one computation works on, passed explicitly.

@@ -267,8 +267,7 @@ TEST(SearchRunner, ProgressIsPostedAtMostOnceAnInterval) {
     for (const auto interval : {std::chrono::hours(1), std::chrono::hours(0)}) {
         int posts = 0, bar = 0;
         ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); }, interval);
-        SearchProgress shown;
-        shown.progress = [&](int value) { bar = value; };
+        const SearchProgress shown{.progress = [&](int value) { bar = value; }};
         const SearchProgress w = runner.Wrap(shown);  // as the worker thread sees it
         for (int i = 1; i < 3; ++i)
             w.progress(i), w.rootMove(1, "e1-d2"), w.newBest({}), w.countdown(1);
