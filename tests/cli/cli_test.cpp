@@ -99,7 +99,6 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     EXPECT_TRUE(Has(RunCli("perft 1 " + file).out,
                     "Nodes searched: " + std::to_string(after.Lines().size()) + "\n"));
     EXPECT_EQ(RunCli("moves " + Quoted(dir / "bad.zlk")).status, 1);
-    EXPECT_EQ(RunCli("perft 2 " + Quoted(dir / "missing.zlk")).status, 1);
     // A file that stops loading early is no position to work on.
     WriteFile(dir / "cut.zlk", header + "{\r\nd8e7\r\n");
     const auto cut = RunCli("moves " + Quoted(dir / "cut.zlk"), true);
@@ -124,8 +123,8 @@ TEST(Cli, AnalyseShowsEachIterationThenTheBestMove) {
     const auto game = RunCli("analyse --depth 2 --noise 0 " + Quoted(file));
     ASSERT_EQ(game.Lines().size(), 3u);
     EXPECT_EQ(game.Lines()[2], "bestmove c3e1");  // Black's reply after 21 plies
-    for (const char* limit : {"--depth 2", "--time 1"})
-        EXPECT_EQ(RunCli(std::string("analyse ") + limit + " /no/such/game.zlk").status, 1);
+    for (const char* command : {"analyse --depth 2", "analyse --time 1", "perft 2"})
+        EXPECT_EQ(RunCli(std::string(command) + " /no/such/game.zlk").status, 1);
     const auto master = RunCli("analyse --master 1 --depth 2");
     EXPECT_EQ(std::tuple(master.status, master.Lines().back()), std::tuple(0, "bestmove h1f3"));
     EXPECT_TRUE(std::regex_match(master.Lines()[1], std::regex("depth 2 score -?\\d+ time [.0-9]+ "
@@ -343,6 +342,7 @@ TEST(Cli, RejectsBadArguments) {
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
           std::pair("match --b mister", "match: bad argument '--b'\n"),
           std::pair("book --width 4", "book: bad argument '--width'\n"),
+          std::pair("perft 2 /no/such.zlk", "zelkor-cli: cannot read /no/such.zlk\n"),
           std::pair("match --threads 64 --a-threads 64 --b-threads 64 --concurrency 64 --games 0",
                     "match: bad argument '--games'\n"),  // the largest counts, then a bad one
           std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n"),
