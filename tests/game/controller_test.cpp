@@ -313,10 +313,10 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     ASSERT_TRUE(Type("e1d2"));
     ui.onProcessEvents = nullptr;
     EXPECT_FALSE(playerHighlighted);
-    // After the reply: whose move it is, no leftover progress, an open Board menu.
+    // After the reply: whose move it is, no leftover progress, an open Board menu and list.
     EXPECT_EQ(Text(D::Status) + Text(D::Countdown) + std::to_string(ui.progressValue) +
-                  Enabled({C::BoardMenu}),
-              "White moves01");
+                  Enabled({C::BoardMenu, C::AnalysisList}),
+              "White moves011");
     c().TakeBackPlayerMove();  // Ctrl+Z: both moves
     EXPECT_EQ(std::tuple(g().gamePly, g().firstSideName), std::tuple(0, "Player"));
     c().settings().SearchDepth = 2;  // the reply comes with the one it expects
