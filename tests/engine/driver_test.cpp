@@ -91,8 +91,8 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
     };
     RootSearchLimits limits{.depth = 3};
     SearchResult result = SearchPosition(e, limits).value();
-    EXPECT_EQ(std::tuple(result.stop, result.depth), std::tuple(StopReason::Cancelled, 1));
-    EXPECT_EQ(result.rootMoves.back().score, kUnsearched);
+    EXPECT_EQ(std::tuple(result.stop, result.depth, s.depthReached, result.rootMoves.back().score),
+              std::tuple(StopReason::Cancelled, 1, 1, kUnsearched));
     ui.onProcessEvents = nullptr;
     e.stop = nullptr;
 
