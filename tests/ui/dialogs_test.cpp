@@ -442,7 +442,9 @@ class DialogsTest : public QObject {
             sums << SumText(sum);
             all = (all ^ sum) * 1099511628211ull;
         }
-        QVERIFY2(all == 0x55b85b5b0bf38db5ull, qPrintable(SumText(all) + ": " + sums.join(' ')));
+        // The same DejaVu text comes out in one of two ways on the machines we build on.
+        QVERIFY2(all == 0x55b85b5b0bf38db5ull || all == 0xc9731da83bcbddd7ull,
+                 qPrintable(SumText(all) + ": " + sums.join(' ')));
     }
 };
 
