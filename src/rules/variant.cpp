@@ -22,7 +22,6 @@ HomeSquares DefaultHomeSquares() {
 
 VariantRules DefaultRules() {
     VariantRules rules;
-    rules.flags.fill(0);
     rules.flag(OutofHome) = 1;
     rules.flag(ManContJump) = 1;
     rules.home = DefaultHomeSquares();

@@ -170,10 +170,8 @@ frmMain::frmMain(Clock& clock, Random& random, std::filesystem::path dataDir, QW
         uint8_t variant = static_cast<uint8_t>(number);
         const DialogVariant read = ReadVariantForDialog(g, dataDir_, variant, *this);
         if (read.status != VariantFileStatus::Loaded) return std::nullopt;
-        VariantRules rules = g.defined;
+        VariantRules rules = g.defined;  // the reading filled the camps and the movement
         rules.flags = g.active.flags;
-        rules.home = read.home;
-        rules.directions = read.directionTexts;
         return rules;
     };
     BuildKeyActions();
