@@ -250,7 +250,8 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     FakeClock clock;
     clock.tick = 0.01;
     MatchOptions o;
-    std::tie(o.a.depth, o.b.level, o.b.seconds, o.seed) = std::tuple(1, 4, 0.5, 5);
+    std::tie(o.a.depth, o.a.level, o.b.level, o.b.seconds, o.seed, o.games) =
+        std::tuple(1, 9, 4, 0.5, 5, 4);  // two openings; each player with its own noise
     o.dataDir = ShippedDataDir().string();
     std::string games;
     const MatchSystem system{clock, [] { return std::make_unique<SystemRandom>(); }};
@@ -258,9 +259,10 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
         games += std::to_string(game.plies) + " " + game.reason + " " +
                  std::to_string(game.result) + ", ";
     });
-    EXPECT_EQ(games, "103 target filled 1, 56 target filled 1, ");
+    EXPECT_EQ(games,
+              "67 target filled 1, 70 target filled 1, 81 target filled 1, 60 target filled 1, ");
     EXPECT_EQ(std::tuple(report.tally.wins, report.tally.draws, report.tally.losses),
-              std::tuple(2, 0, 0));
+              std::tuple(4, 0, 0));
 }
 
 // A small tree written as a section of its own after the sections already in the file.
@@ -354,7 +356,8 @@ TEST(Cli, RejectsBadArguments) {
     EXPECT_EQ(RunCli(Shipped(), true).out.rfind("usage: zelkor-cli", 0), 0u);  // no command
     EXPECT_TRUE(help.status == 0 && Has(help.out, "\n  eval [FILE.zlk]"));
     // A variant not in the file, an unreadable file, a mistyped --data-dir: an error, no game.
-    EXPECT_EQ(RunCli(Shipped() + "selfplay --variant 255").status, 1);
+    for (const char* command : {"selfplay", "match"})
+        EXPECT_EQ(RunCli(Shipped() + command + " --variant 255").status, 1) << command;
     TempDir dir;
     fs::create_directory(dir / "variants.ini");
     for (const auto& [folder, message] : {std::pair(dir.path(), "variants.ini cannot be read"),

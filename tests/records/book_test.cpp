@@ -141,18 +141,23 @@ TEST_F(FileBook, FileProblemsAndLimits) {
         EXPECT_EQ(std::tuple(Shown(ui.messages.back()), ui.messages.back().icon),
                   std::tuple(message, Icon::Exclamation));
     }
-    // A name line without quotes (or cut before its closing one): told once, no book moves.
+    // A name line without quotes (or cut before its closing one, or in names before any
+    // section): told once, no book moves.
     const std::string file = (dir / "zelkor.bok").string();
     BookCache cache;
-    for (const std::string& name :
-         {std::string("c3d4 no quote"), "c3d4'" + std::string(70000, 'n') + "'"}) {
-        Book(kSection + "c3d4w\r\nnames\r\n'Start'\r\n" + name + "\r\nend\r\n");
+    const std::string named = kSection + "c3d4w\r\nnames\r\n'Start'\r\n";
+    for (const auto& [before, name] : {std::pair{named, std::string("c3d4 no quote")},
+                                       {named, "c3d4'" + std::string(70000, 'n') + "'"},
+                                       {"names\r\n", "c3d4 no quote"}}) {
+        Book(before + name + "\r\nend\r\n");
         ui.messages.clear();
         for (int i = 0; i < 3; ++i)
             EXPECT_TRUE(cache.Lookup(1, *g, dir.path(), random, ui).bookMoves.empty());
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(Shown(ui.messages[0]),
-                  "Error: " + file + ", line 10: the name line \"" + name.substr(0, 60) +
+                  "Error: " + file + ", line " +
+                      std::to_string(std::count(before.begin(), before.end(), '\n') + 2) +
+                      ": the name line \"" + name.substr(0, 60) +
                       "\" has no name between quotes; the opening book is not used");
     }
     // Mended, the book is read again at the next look-up.

@@ -184,7 +184,8 @@ class DialogsTest : public QObject {
         QVERIFY(!Find<QLineEdit>(dialog, "Text2")->isEnabled() &&
                 !Find<QLineEdit>(dialog, "Text3")->isEnabled());
         Box(dialog, "Check9")->click();  // the book off
-        QVERIFY(!Option(dialog, "Option2", 0)->isEnabled());
+        QVERIFY(!Option(dialog, "Option2", 0)->isEnabled() &&
+                !Option(dialog, "Option2", 1)->isEnabled());
 
         // Master, shown only with a choice to edit: chosen, it replaces the strength by threads.
         QCheckBox* master = Box(dialog, "chkMaster");
