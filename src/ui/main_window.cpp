@@ -419,7 +419,6 @@ void frmMain::BuildPanels() {
     calculation->setWordWrap(true);
     calculation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     calculation->setMinimumHeight(calculation->fontMetrics().lineSpacing() * 4 + 8);
-    calculation->setText(tr("no calculation"));
     side->addWidget(calculation);
 
     auto list = [&](const char* name, Command command) {

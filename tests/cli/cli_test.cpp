@@ -179,11 +179,13 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
     EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
                     "Match game 1: master(0.02s,1t) (White) against master(0.02s,2t) (Black)"));
-    // The seed draws the openings: levels by depth replay a seed's games (here move-rule draws).
+    // The seed draws the openings: levels by depth replay a seed's games (two move-rule draws,
+    // then an opening that each side wins as A).
     const auto seeded =
-        RunCli(Shipped() + "match --a 10 --depth 1 --games 1 --seed 0 --variant 3 --b-threads 1");
+        RunCli(Shipped() + "match --a 10 --depth 1 --games 3 --seed 0 --variant 3 --b-threads 1");
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies; +0 =1 -0\n") &&
-                Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n"));
+                Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n") &&
+                Has(seeded.out, "\ngame 4: A Black: B wins (target filled) after 75 plies"));
 }
 
 // The executables' clock and random numbers: the C library's time of day, a seeded [0, 1).

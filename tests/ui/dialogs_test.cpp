@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QtTest>
 #include <memory>
 
@@ -114,6 +115,8 @@ class DialogsTest : public QObject {
             frmOptions dialog(s, rating);
             FailOnMessage(dialog);
             QCOMPARE(Option(dialog, "Option1", 1)->isChecked(), original.JumpChar == 1);  // ":"
+            const auto* tabs = Find<QTabWidget>(dialog, "tbsOptions");  // the last tab's key
+            QCOMPARE(tabs->tabText(3) + tabs->widget(3)->property("key").toString(), "MiscGroup4");
             Find<QPushButton>(dialog, "cmdOK")->click();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(SettingsLines(s), SettingsLines(original));  // every field as in zelkor.ini
@@ -376,11 +379,14 @@ class DialogsTest : public QObject {
 
     void rulesWindowShowsTheHelpText() {
         // The help's lines stay lines; a turned board names the opposite corners.
-        const std::string help = "White plays towards the top left.\nWhite begins.";
+        std::string words(600, 'w');  // and a long line wraps
+        for (size_t i = 5; i < words.size(); i += 6)
+            words[i] = ' ';
+        const std::string help = "White plays towards the top left.\nWhite begins." + words;
         frmRules rules("Halma", zelkor::HelpForBoard(help, true), "Black moves first.");
         QCOMPARE(rules.windowTitle(), QString(" Rules for Halma"));
-        QCOMPARE(rules.findChild<QLabel*>("lblHelp")->text(),
-                 QString("White plays towards the bottom right.\nWhite begins."));
+        QCOMPARE(rules.findChild<QLabel*>("lblHelp")->text().toStdString(),
+                 "White plays towards the bottom right.\nWhite begins." + words);
         QCOMPARE(zelkor::HelpForBoard(help, false), help);
         QVERIFY(rules.findChild<QLabel*>("lblGuide")->text().contains("\"(M)\""));
         rules.show();  // the text follows the window's width
