@@ -337,7 +337,8 @@ TEST(Cli, RejectsBadArguments) {
         "match --games 0", "match --threads 0", "match --b-threads 0",
         "match --sprt 10 0 0.05 0.05", "match --sprt 0 10 0.05",
         "match --variant 0 --a 1 --b 1 --depth 1 --games 1",
-        "selfplay --bogus x --depth 1 --games 1", "selfplay --save", "analyse --master 0"};
+        "selfplay --bogus x --depth 1 --games 1", "selfplay --save", "analyse --master 0",
+        "analyse a.zlk b.zlk"};
     // clang-format on
     for (const char* arguments : refused)
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;

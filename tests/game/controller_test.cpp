@@ -480,10 +480,11 @@ TEST_F(Input, BoardPressAndDropRejections) {
     // A man without a move cannot be held.
     SetUpMen("A1 a2 b1 b2 a3 c1 c3");
     c().BoardPointerMoved();
+    ui.redraws = 0;  // shown again, without the press
     EXPECT_FALSE(c().CanStartDrag(Sq("a1")));
-    EXPECT_EQ(Last() + "|" + Text(D::Status),
+    EXPECT_EQ(Last() + "|" + Text(D::Status) + std::to_string(ui.redraws),
               "Error: You cannot move that piece: a1 is blocked|You cannot move that piece: a1 is "
-              "blocked");  // the reason stays in the status line
+              "blocked1");  // the reason stays in the status line
 
     // Busy or finished games ignore every input.
     c().CancelCommand();  // before any computation

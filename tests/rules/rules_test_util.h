@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "records/variant_file.h"
+#include "rules/game_end.h"
 #include "rules/game_setup.h"
 #include "rules/game_state.h"
 #include "rules/make_move.h"
@@ -86,18 +87,9 @@ inline std::unique_ptr<GameState> VariantGame(const std::filesystem::path& dataD
     return g;
 }
 
-// Makes the move "e1-d2" / "e1d2" / "E1D2" and records it as the game does; false if illegal.
+// Plays the move "e1-d2" / "e1d2" / "E1D2" as the game records it; false if illegal.
 inline bool Play(GameState& g, const std::string& move) {
-    const int from = Sq(move.substr(0, 2)), to = Sq(move.substr(move.size() - 2));
-    InitGameTree(g);
-    GenerateMoves(g, MoveSet::All);
-    for (int i = g.plyStart[0]; i < g.plyStart[1]; ++i)
-        if (g.movePool[i].Source == from && g.movePool[i].dest == to && PerformMove(g, i)) {
-            g.gameRecord[g.gamePly] = g.movePool[i];
-            g.gameRecord[g.gamePly + 1] = Move{};
-            return true;
-        }
-    return false;
+    return PlayRecordedMove(g, Sq(move.substr(0, 2)), Sq(move.substr(move.size() - 2)));
 }
 
 // Records plies in the move list as the player's ("c3d4 c3-d4") without making them.

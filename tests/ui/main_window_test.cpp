@@ -487,9 +487,10 @@ class MainWindowTest : public QObject {
         };
         f.action("Save")->trigger();  // the dialog left without a name: nothing is saved
         QVERIFY(!f.window->windowTitle().contains(".zlk"));
-        f.window->fileHook = [&](bool save, const std::string&) {  // a dialog to save with
+        const fs::path first = f.dir / "games" / "first.zlk";  // typed without, then with ".zlk"
+        f.window->fileHook = [&](bool save, const std::string&) {
             return std::optional<std::string>(
-                (f.dir / "games" / (save ? "first" : "first.zlk")).string());
+                save && !fs::exists(first) ? first.parent_path() / "first" : first);
         };
         f.action("Save")->trigger();
         QVERIFY(fs::exists(f.dir / "games" / "first.zlk"));
