@@ -236,6 +236,9 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
         ends += std::to_string(g().gameOver) + std::to_string(g().busy) + Text(D::Status) + "|";
     }
     EXPECT_EQ(ends, "00Computer wins!|10Player wins!|");
+    Position(DefaultRules(), SetupOf("A1", "A2 B1 B2 A3 C1 C3 H8"), kWhite, 20);  // no move
+    c().AnalyzeCommand();
+    EXPECT_EQ(std::tuple(g().gameOver, Text(D::Status)), std::tuple(false, "Player wins!"));
 }
 
 // A game of `plies` half-moves; the computer made those in `computer`, with these scores.

@@ -180,6 +180,7 @@ TEST(MoveGeneration, AgreesWithTheLiteralRulesOnRandomPositions) {
                 for (auto& slot : list)
                     slot = rng() % 3 == 0 ? kPlayingSquares[rng() % 64] : kEmptySlot;
         }
+        if (round % 20 == 1) rules.home[round % 40 / 20].fill(kEmptySlot);  // a camp of none
         auto g = EmptyGame(rules);
         g->side = rng() % 2 ? kWhite : kBlack;
         const int density = 20 + static_cast<int>(rng() % 50);
