@@ -88,7 +88,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             key->text()[0].isLetterOrNumber() && typedMove_->isEnabled()) {
             typedMove_->setFocus(Qt::OtherFocusReason);
             typedMove_->insert(key->text());
-            return true;
+            return true;  // the key is the move box's now
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             auto* list = qobject_cast<QListWidget*>(watched);

@@ -237,8 +237,10 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
     }
     EXPECT_EQ(ends, "00Computer wins!|10Player wins!|");
     Position(DefaultRules(), SetupOf("A1", "A2 B1 B2 A3 C1 C3 H8"), kWhite, 20);  // no move
+    clock.pauses.clear();  // the board shown a moment before the box
     c().AnalyzeCommand();
-    EXPECT_EQ(std::tuple(g().gameOver, Text(D::Status)), std::tuple(false, "Player wins!"));
+    EXPECT_EQ(std::tuple(g().gameOver, Text(D::Status), clock.pauses),
+              std::tuple(false, "Player wins!", std::vector<double>{0.5}));
 }
 
 // A game of `plies` half-moves; the computer made those in `computer`, with these scores.
