@@ -69,10 +69,10 @@ TEST(Cli, MovesAndPerftOfTheStartAndOfAGameFile) {
     EXPECT_EQ(std::tuple(moves.status, moves.out.substr(0, 18), moves.Lines().size()),
               std::tuple(0, "e1-d2\ne1-e2\ne1-d1\n", 24u));
     EXPECT_TRUE(Has(moves.out, "\nh1xf3\n"));
-    const auto perft = RunCli("perft 2");  // counts per root move, then the total
+    const auto perft = RunCli("perft 3");  // counts per root move, then the total
     EXPECT_EQ(
-        std::tuple(perft.status, perft.out.substr(0, 10), perft.out.substr(perft.out.size() - 22)),
-        std::tuple(0, "e1-d2: 24\n", "\n\nNodes searched: 576\n"));
+        std::tuple(perft.status, perft.out.substr(0, 11), perft.out.substr(perft.out.size() - 24)),
+        std::tuple(0, "e1-d2: 866\n", "\n\nNodes searched: 20050\n"));
     // bench: a line per position, then the node and time totals; nodes change only on purpose.
     const auto bench = RunCli("bench");
     double sums[2] = {0, 0}, totals[2] = {0, 0};
@@ -338,7 +338,7 @@ TEST(Cli, RejectsBadArguments) {
         "match --sprt 10 0 0.05 0.05", "match --sprt 0 10 0.05",
         "match --variant 0 --a 1 --b 1 --depth 1 --games 1",
         "selfplay --bogus x --depth 1 --games 1", "selfplay --save", "analyse --master 0",
-        "analyse a.zlk b.zlk"};
+        "analyse a.zlk b.zlk", "selfplay --variant 0"};
     // clang-format on
     for (const char* arguments : refused)
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
