@@ -158,7 +158,7 @@ TEST(Cli, SelfPlayPlaysEachGameToItsEnd) {
 TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     TempDir dir;
     const auto run = RunCli(Shipped() +
-                            "match --b master --time 0.02 --threads 2 --a-threads 1 --games 1 "
+                            "match --a 10 --depth 1 --b master --time 0.02 --threads 2 --games 1 "
                             "--variant 2 --seed 3 --sprt 0 10 0.05 0.1 --save " +
                             Quoted(dir / "m.zlk"));
     ASSERT_EQ(run.status, 0) << run.out;
@@ -168,17 +168,18 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
          {", 2 games, seed 3\ngame 1: A White: ", "\ngame 2: A Black: ",
           "\ndraws by the move rule or the ply limit: ", "\nsprt: llr ", " (bounds -2.25 2.89) "})
         EXPECT_TRUE(Has(run.out, part));
-    // Master leaves no man in its camp (orthogonal games pass 30 moves); a game names men left.
+    // Master, not the level, leaves no man in its camp (orthogonal games pass 30 moves); a game
+    // names men left.
     EXPECT_TRUE(Has(run.out, "after its 30th move 0\n") && !Has(run.out, "30th move: 0;"));
     EXPECT_TRUE(std::regex_match(lines.back(),
-                                 std::regex("master\\(0.02s,1t\\) vs master\\(0.02s,2t\\): "
+                                 std::regex("level 10\\(depth 1\\) vs master\\(0.02s,2t\\): "
                                             "games 2 \\+\\d =\\d -\\d score "
                                             "[01]\\.\\d{3} elo -?\\d+\\.\\d \\+/- \\d+\\.\\d")))
         << lines.back();
     for (const char* name : {"m-0001.zlk", "m-0002.zlk"})
         EXPECT_EQ(RunCli("moves " + Quoted(dir / name)).status, 0) << name;
     EXPECT_TRUE(Has(ReadFile(dir / "m-0001.zlk"),
-                    "Match game 1: master(0.02s,1t) (White) against master(0.02s,2t) (Black)"));
+                    "Match game 1: level 10(depth 1) (White) against master(0.02s,2t) (Black)"));
     // The seed draws the openings: levels by depth replay a seed's games (two move-rule draws,
     // then an opening that each side wins as A).
     const auto seeded =
@@ -359,8 +360,12 @@ TEST(Cli, RejectsBadArguments) {
     EXPECT_EQ(RunCli(Shipped(), true).out.rfind("usage: zelkor-cli", 0), 0u);  // no command
     EXPECT_TRUE(help.status == 0 && Has(help.out, "\n  eval [FILE.zlk]"));
     // A variant not in the file, an unreadable file, a mistyped --data-dir: an error, no game.
-    for (const char* command : {"selfplay", "match"})
-        EXPECT_EQ(RunCli(Shipped() + command + " --variant 255").status, 1) << command;
+    for (const char* command : {"selfplay", "match --b master --threads 3 --a-threads 1"}) {
+        const auto run = RunCli(Shipped() + command + " --variant 255", true);  // its players told
+        const bool told =
+            *command == 's' || Has(run.out, "master(0.2s,1t) against B master(0.2s,3t)");
+        EXPECT_TRUE(run.status == 1 && told) << command;
+    }
     TempDir dir;
     fs::create_directory(dir / "variants.ini");
     for (const auto& [folder, message] : {std::pair(dir.path(), "variants.ini cannot be read"),
