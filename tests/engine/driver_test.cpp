@@ -110,18 +110,16 @@ TEST_F(Driver, StopsAreReportedAndTheTimeManagersIsANormalEnd) {
               std::tuple(StopReason::TimeManager, kUnsearched));
     // A first best of exactly 50 below the start's 0 is no fall: the time is up after it. A
     // constant noise of 32 takes e1-d2 from -18 to -50; the clock jumps at each new best.
-    s.noiseAmplitude = 70;
+    std::tie(s.noiseAmplitude, clock.tick) = std::tuple(70, 0.0);
     for (int k = 0; k < 5000; ++k)
         random.values.insert(random.values.end(), {0.0, 32.5 / 70});
-    clock.tick = 0.0;
     e.progress.newBest = [&](const NewBestReport& report) {
         clock.now += 2;
         EXPECT_EQ(report.score, -50);
     };
     result = SearchPosition(e, limits).value();
     EXPECT_EQ(result.rootMoves[1].score, kUnsearched);
-    e.progress.newBest = nullptr;
-    s.noiseAmplitude = 0;
+    std::tie(e.progress.newBest, s.noiseAmplitude) = std::tuple(nullptr, 0);
 
     result.stop = StopReason::TimeManager;
     g.cancelRequest = CancelRequest::TimeManagerStop;

@@ -322,7 +322,7 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
         ASSERT_TRUE(Play(*g, shuffle[ply % 4]));
         EXPECT_EQ(DrawTest(*g, true), DrawKind::None) << ply;
     }
-    ASSERT_TRUE(Play(*g, "e1-d1"));
+    ASSERT_TRUE(Play(*g, "e1-d1") && g->ply == 0);  // the tree left at its root
     EXPECT_TRUE(DrawTest(*g, true) == DrawKind::Repetition && g->drawFlag == DrawKind::Repetition);
     g->gameOver = true;
     g->cancelRequest = CancelRequest::Now;
