@@ -59,7 +59,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         const int k = static_cast<QKeyEvent*>(event)->key();
         if (k == Qt::Key_Home || k == Qt::Key_End) {
             event->accept();
-            return true;
+            return true;  // the list keeps the key
         }
     }
     if (watched == board_) {
@@ -79,7 +79,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::FocusOut && held_ == 0) board_->SetCursorSquare(0);
         if (event->type() == QEvent::KeyPress && BoardKey(*static_cast<QKeyEvent*>(event)))
-            return true;
+            return true;  // the board has used the key
     }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -145,7 +145,7 @@ bool frmMain::BoardKey(const QKeyEvent& key) {
             } else {
                 board_->SetCursorSquare(0);
             }
-            return true;
+            return true;  // Escape ends a hold or hides the cursor
         case Qt::Key_Space:
         case Qt::Key_Return:
         case Qt::Key_Enter: {
@@ -166,8 +166,9 @@ bool frmMain::BoardKey(const QKeyEvent& key) {
                 held_ = 0;
                 Run([this, from, cursor] { controller_->BoardDrop(from, cursor); });
             }
-            board_->SetCursorSquare(board_->cursorSquare());  // tells the square anew
-            return true;
+            // The square is told anew, for a screen reader.
+            board_->SetCursorSquare(board_->cursorSquare());
+            return true;  // the man is taken up or put down
         }
         default:
             return false;
