@@ -435,19 +435,19 @@ TEST_F(Input, TypedMovesInEveryFormAndTheirRejection) {
     std::string moveBox;  // the move box waits while its refusal is shown
     ui.onDialog = [&] { moveBox += Enabled({C::TypedMoveBox}); };
     // The box names the reason, when there is one, and the status line repeats it.
-    for (const auto& [text, reason] :
-         std::vector<std::pair<const char*, std::string>>{{"e1d", ""},
-                                                          {"e1e3", ": e1 cannot reach e3"},
-                                                          {"z9d2", ""},
-                                                          {"", ""},
-                                                          {"e1-", ""},
-                                                          {"d8d7", ": d8 is not your man"},
-                                                          {"d4d5", ": d4 is empty"}}) {
+    const std::pair<const char*, const char*> refusals[] = {{"e1d", ""},
+                                                            {"e1e3", ": e1 cannot reach e3"},
+                                                            {"z9d2", ""},
+                                                            {"", ""},
+                                                            {"e1-", ""},
+                                                            {"d8d7", ": d8 is not your man"},
+                                                            {"d4d5", ": d4 is empty"}};
+    for (const auto& [text, reason] : refusals) {
         ui.messages.clear();
         EXPECT_FALSE(Type(text)) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
-        EXPECT_EQ(Last(), "Error: Illegal move" + reason);
-        EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
+        EXPECT_EQ(std::pair(Last(), ui.messages[0].icon),
+                  std::pair("Error: Illegal move" + std::string(reason), Icon::Exclamation));
     }
     EXPECT_EQ(moveBox + Enabled({C::TypedMoveBox}), "00000001");
     ui.messages.clear();

@@ -342,8 +342,7 @@ TEST(DataFolder, ProgramArguments) {
         {{"-v", "--data-dir"}, true, std::nullopt},
         {{"--data-dir", "a b", "--data-dir=c"}, false, "c"},
         {{"--data-dir=", "--", "--data-dir", "e", "-v"}, false, ""},
-        {{"--data-dir", "--version"}, false, "--version"},
-    };
+        {{"--data-dir", "--version"}, false, "--version"}};
     for (const auto& [arguments, textOnly, dataDir] : rows) {
         const ProgramArguments read = ReadProgramArguments(arguments);
         EXPECT_EQ(std::tuple(read.textOnly, read.dataDir), std::tuple(textOnly, dataDir))
