@@ -193,7 +193,6 @@ void GameController::NavigateBy(int count, bool keepTables) {
         ui_.SetText(Display::Calculation, kNoCalculation);
         TakeBackOnePly();
         ShowComment();
-        UpdateCommandStates();
     }
     for (int step = 0; step < -count && g.gamePly < g.recordLength; ++step) {
         ui_.SetText(Display::Calculation, kNoCalculation);

@@ -2,6 +2,7 @@
 #include "records/settings_file.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,10 @@ TEST_F(SettingsFileTest, FailedWriteReportsFailureAndKeepsTheOldFile) {
     EXPECT_TRUE(WriteFileSafely(longName, "long") && ReadFile(longName) == "long");
     fs::create_symlink("loop.zlk", dir / "loop.zlk");  // a link to itself names no file
     EXPECT_FALSE(WriteFileSafely(dir / "loop.zlk", "x"));
+    const int input = dup(0);  // started without standard input: a new file may get number 0
+    close(0);
+    const bool written = WriteFileSafely(dir / "no-input.zlk", "x");
+    EXPECT_TRUE(dup2(input, 0) == 0 && close(input) == 0 && written);
 }
 
 TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtOnce) {
