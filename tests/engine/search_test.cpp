@@ -169,7 +169,7 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     SetUp(DefaultRules(), kTwoFromCamp, kBlack, 4);
     Board back = g.board;
     std::swap(back[Sq("H4")], back[Sq("H5")]);
-    g.positionHistory[1] = MakePositionKey(back);
+    g.positionHistory[0] = MakePositionKey(back);  // the game's first position, even
     const master::MasterResult draw = engine.Search(g, limits);
     EXPECT_EQ(std::tuple(draw.from, draw.to, draw.score),
               std::tuple(Sq("H4"), Sq("H5"), -master::kDrawContempt));
@@ -217,10 +217,15 @@ TEST_F(Search, MasterKeepsTheCampRule) {
             << r.white << " at " << r.gamePly;
     }
     // The corner counts as the camp's too: the corner man's way out is among the moves.
-    SetUp(DefaultRules(), SetupOf("H1 G2 B8 C8 D8 A7 B7 C7 A6 B6", "A1 B1"), kWhite, 44);
-    const std::vector<Move> out = master::CampRuleMoves(g, LegalMoves(g));
-    EXPECT_TRUE(
-        std::any_of(out.begin(), out.end(), [](const Move& m) { return m.Source == Sq("H1"); }));
+    // A camp of fifteen squares is read to its end and no further.
+    VariantRules wide = DefaultRules();
+    for (const char* squares : {"E1F1G1H1F2G2H2G3H3H4", "E1F1G1H1D1F2G2H2E2C1G3H3F3H4G4"}) {
+        wide.home[1] = ParseHomeSquares(squares);
+        SetUp(wide, SetupOf("H1 G2 B8 C8 D8 A7 B7 C7 A6 B6", "A1 B1"), kWhite, 44);
+        const std::vector<Move> out = master::CampRuleMoves(g, LegalMoves(g));
+        EXPECT_TRUE(std::any_of(out.begin(), out.end(),
+                                [](const Move& m) { return m.Source == Sq("H1"); }));
+    }
 }
 
 // Master's time, the clock moving at every reading: it stops 15 % early; after a 0.3 s pause it

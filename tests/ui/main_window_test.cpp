@@ -194,9 +194,12 @@ class MainWindowTest : public QObject {
 
     void dragShowsThePieceCursorAndTheMovablePieces() {
         WindowFixture f;
-        f.controller().settings().ShowMoves = 1;
         const std::vector<int> movable = f.controller().MovableSquares();
         const QPoint start = f.board().SquareRect(movable.front()).center();
+        f.controller().settings().ShowMoves = 0;  // without the option the pointer marks none
+        f.Hover(start);
+        QVERIFY(!f.board().highlighted(movable.front()));
+        f.controller().settings().ShowMoves = 1;
         f.Hover(start);
         for (int square : movable)
             QVERIFY(f.board().highlighted(square));
