@@ -81,7 +81,6 @@ bool GameController::AnnounceDecidedGame(bool bothComputer) {
         : computerWon ? ui_.Translate("Game", "Computer wins!")
                       : Fill(ui_.Translate("Game", "%1 wins!"), {ShownName(settings_.PlayerName)});
     EndGame(ResultCode::Win, computerWon ? 0 : 1, text, text, true);
-    if (root != RootState::NoMove) g.recordLength = g.gamePly;
     return true;
 }
 
