@@ -545,9 +545,9 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
         EXPECT_EQ(g->defined.name + std::to_string(g->defined.flag(BlackStarts)), "Lf1");
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
-    // Text, even "inf", reads as zero; a sign belongs to the number.
+    // Text, even "inf", reads as zero; a sign belongs to the number; a fraction is rounded.
     Write(CrLf({kHeader, "Variant=One", "MulJumps=inf", "LongKings= 1 ", "KingFirst=2.55e2",
-                "CapRequired=+1", "END"}));
+                "CapRequired=+.6", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings),
