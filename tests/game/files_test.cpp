@@ -146,6 +146,14 @@ TEST_F(GameFiles, SaveAndLoadRoundTrip) {
     EXPECT_EQ(std::tuple(s.UseDepth, s.PlayerName, Text(D::Strength), ui.progressValue,
                          ui.fileAnswers.size()),
               std::tuple(0, "Bob", "Strength: 9   Time: 2 sec", 0, 0u));
+    // A game drawn by repetition, loaded against the computer: the player has the side to move.
+    c().SelectPlayerPlayer();
+    for (int ply = 0; ply < 9; ++ply)
+        ASSERT_TRUE(Type(std::vector<const char*>{"e1d1", "a5b5", "d1e1", "b5a5"}[ply % 4]));
+    ASSERT_TRUE(g().gameOver && c().SaveGameFile(dir / "drawn.zlk"));
+    c().SelectPlayerComputer();
+    ASSERT_TRUE(c().LoadGameFile(dir / "drawn.zlk"));
+    EXPECT_EQ(g().firstSideName + "|" + g().secondSideName, "Computer|Bob");
 }
 
 TEST_F(GameFiles, SaveRefusalsKeepTheGameAndTheOldFile) {
