@@ -91,6 +91,15 @@ TEST(Bench, MasterNodesScoresAndMovesArePinned) {
     }
     EXPECT_EQ(std::tuple(nodes, sum),
               std::tuple(uint64_t{1689438}, uint64_t{13875604009622709796u}));
+    // What a search for White stored never serves one for Black, whose evaluation differs: the
+    // reply's position costs as much as with an empty table.
+    const BenchPosition& middle = BenchPositions()[7];
+    auto g = std::make_unique<GameState>();
+    SetUpPosition(*g, DefaultRules(), middle.setup, middle.side, middle.gamePly);
+    const master::MasterLimits limits{.seconds = 1e9, .maxDepth = 5};
+    const master::MasterResult first = engine.Search(*g, limits);
+    ASSERT_TRUE(PlayRecordedMove(*g, first.from, first.to));
+    EXPECT_EQ(engine.Search(*g, limits).nodes, master::MasterEngine(16).Search(*g, limits).nodes);
 }
 
 TEST_F(Search, ReturnsALegalMoveInRandomPositions) {
