@@ -106,14 +106,21 @@ TEST_F(ComputerTurn, AnalysisListPutsTheBestFirstAndMarksBounds) {
 }
 
 TEST_F(ComputerTurn, FixedTimeStopsInsideTheSearchAndStillPlays) {
-    std::tie(settings().UseDepth, settings().FixedTime, settings().ThinkTime) = std::tuple(0, 1, 2);
+    std::tie(settings().UseDepth, settings().FixedTime, settings().ThinkTime,
+             settings().CountdownTimer) = std::tuple(0, 1, 2, 1);
     clock.tick = 0.0005;
     ui.SetText(D::Strength, "");
-    int shown = 0;  // the seconds gone, on the progress bar
-    ui.onProcessEvents = [&] { shown = std::max(shown, ui.progressValue); };
+    int shown = 0;        // the seconds gone, on the progress bar,
+    std::string counted;  // and those left, counted down
+    ui.onProcessEvents = [&] {
+        shown = std::max(shown, ui.progressValue);
+        const std::string left = Text(D::Countdown);
+        if (!left.empty() && (counted.empty() || counted.back() != left.back())) counted += left;
+    };
     c().ComputeCommand();
-    EXPECT_EQ(std::tuple(ui.progressMaximum, shown, g().timeUp, g().searchStopped, g().gamePly),
-              std::tuple(2, 2, 1, 1, 1));
+    EXPECT_EQ(
+        std::tuple(ui.progressMaximum, shown, counted, g().timeUp, g().searchStopped, g().gamePly),
+        std::tuple(2, 2, "210", 1, 1, 1));
     EXPECT_TRUE(s().depthReached >= 1 && s().depthReached < 20);
     EXPECT_EQ(Text(D::Strength), "");  // only depth mode rewrites it
     settings().UseDepth = 1;           // the next computation starts with its time not up
