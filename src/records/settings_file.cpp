@@ -236,7 +236,7 @@ SettingsReadResult ReadSettings(Settings& settings, const std::filesystem::path&
     std::string line;
     int number = 0;  // the line that could not be used
     if (!reader.Next(line)) {
-        number = reader.access() == FileAccess::Readable ? 1 : 0;  // empty, or not a file
+        number = 1;  // an empty file (a place that is no file is not read at all)
     } else if (TrimmedFirstValue(line) != FirstLine()) {
         number = 1;
     } else {
