@@ -802,6 +802,9 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
         EXPECT_EQ(rules.find(absent), std::string::npos) << absent;
     g().active.flag(LongKings) = g().active.flag(KingFirst) = 1;  // a long jump stops at once
     EXPECT_TRUE(Has(c().RulesInForce(), "far away, to the square directly behind it."));
+    g().active.flags = DefaultRules().flags;
+    g().active.flag(MulJumps) = 1;  // whole chains alone reduce the move set too
+    EXPECT_TRUE(Has(c().RulesInForce(), "two squares farther from your target corner"));
 
     c().SelectVariant(9);  // "Black Begins"
     c().NewGameCommand(false);
