@@ -183,7 +183,10 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     // The seed draws the openings: levels by depth replay a seed's games (two move-rule draws,
     // then an opening that each side wins as A).
     const auto seeded =
-        RunCli(Shipped() + "match --a 10 --depth 1 --games 3 --seed 0 --variant 3 --b-threads 1");
+        RunShell("cd " + Quoted(dir.path()) + " && " + ZELKOR_CLI_PATH + " " + Shipped() +
+                 "match --a 10 --depth 1 --games 3 --seed 0 --variant 3 "
+                 "--b-threads 1 --save .zlk");  // a stem that is all ending
+    EXPECT_TRUE(fs::exists(dir / ".zlk-0004.zlk"));
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies; +0 =1 -0\n") &&
                 Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n") &&
                 Has(seeded.out, "\ngame 4: A Black: B wins (target filled) after 75 plies"));
@@ -324,6 +327,17 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     EXPECT_EQ(ReadFile(dir / "noted.bok")
                   .find("Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\nVariant=Halma\r\n"),
               7u);
+    // Camps along two edges: a step half a column or row off the camp's middle stays central.
+    std::string edges(64, '0');
+    edges.replace(0, 6, "111111");  // a1-f1 against h2-h7
+    for (int row = 1; row < 7; ++row)
+        edges[row * 8 + 7] = '2';
+    WriteFile(dir / "variants.ini", "ZELKOR Version=0.10\r\nVariant=Edges\r\nSetup=" + edges +
+                                        "\r\nPromoW=C8D8\r\nPromoB=A4A5\r\nEND\r\n");
+    RunCli("--data-dir " + Quoted(dir.path()) + " book --depth 1 --plies 2 --out " +
+           Quoted(dir / "edges.bok"));
+    EXPECT_TRUE(
+        Has(ReadFile(dir / "edges.bok"), "\r\nb1c2 h3g4'Centre Opening, Centre Reply'\r\n"));
 }
 
 TEST(Cli, RejectsBadArguments) {
