@@ -190,6 +190,16 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
     EXPECT_TRUE(Has(seeded.out, "game 1: A White: draw (move rule) after 117 plies; +0 =1 -0\n") &&
                 Has(seeded.out, "\ndraws by the move rule or the ply limit: 2\n") &&
                 Has(seeded.out, "\ngame 4: A Black: B wins (target filled) after 75 plies"));
+    // A man with one step each ply still has its opening played: 9 of the game's 13 plies left.
+    std::string file(64, '0');
+    file[0] = '1', file[63] = '2';
+    WriteFile(dir / "variants.ini",
+              "ZELKOR Version=0.10\r\nVariant=File\r\nSetup=" + file +
+                  "\r\nPromoW=A8\r\nPromoB=H1\r\nWhiteManMovement=N N\r\nEND\r\n");
+    EXPECT_TRUE(Has(RunCli("--data-dir " + Quoted(dir.path()) +
+                           " match --a 10 --depth 1 --games 1 --opening-plies 4")
+                        .out,
+                    "\ngame 1: A White: A wins (target filled) after 9 plies;"));
 }
 
 // The executables' clock and random numbers: the C library's time of day, a seeded [0, 1).
