@@ -610,6 +610,11 @@ class MainWindowTest : public QObject {
                                           board.SquareRect(SquareOf("H8"))));
             QVERIFY2(board.squareSize() >= 48, qPrintable(QString::number(board.squareSize())));
         }
+        // A long calculation wraps in the panel: six lines and more.
+        auto* calculation = window->findChild<QLabel*>("CalculationDisplay");
+        calculation->setText(QString("a7xc5 ").repeated(120));
+        QApplication::processEvents();
+        QVERIFY(calculation->height() >= 6 * calculation->fontMetrics().lineSpacing());
         // At the smallest size the board keeps the larger share and legible coordinates.
         window->resize(1, 1);
         QApplication::processEvents();
