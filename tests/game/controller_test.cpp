@@ -327,9 +327,12 @@ TEST_F(Modes, AGameAgainstTheComputerIsRatedOnceAndCommandsReachTheEngine) {
     EXPECT_EQ(std::tuple(Last(), g().rated),
               std::tuple("Confirmation: A hint makes this game unrated. Show the hint?", true));
     c().HintCommand();  // the reply the computer expected, used once: a second Hint searches
-    EXPECT_EQ(
-        std::tuple(Last().substr(0, 10), g().busy, g().rated, g().gamePly, c().search().hintFrom),
-        std::tuple("Hint: Try ", false, false, 2, 0));
+    ui.onProcessEvents = [&] { c().CommentEdited("in the hint"); };  // for the hint's position
+    c().HintCommand();
+    ui.onProcessEvents = nullptr;
+    EXPECT_EQ(std::tuple(Last().substr(0, 10), g().busy, g().rated, g().gamePly,
+                         c().search().hintFrom, g().comments[2]),
+              std::tuple("Hint: Try ", false, false, 2, 0, "in the hint"));
     ui.answers = {Answer::No};
     c().ResignCommand();  // asks first
     EXPECT_EQ(std::tuple(Last(), g().gameOver),
