@@ -108,6 +108,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(
             f.window->findChild<QToolButton*>("tbrSaveButton")->menu()->actions().value(0)->text(),
             QString("Save As..."));
+        // The game's commands switch each menu off by its title (a search does so).
+        const std::pair<Command, const char*> titles[] = {{Command::GameMenu, "mnuGame"},
+                                                          {Command::PlayMenu, "mnuPlay"},
+                                                          {Command::BoardMenu, "mnuBoard"},
+                                                          {Command::ViewMenu, "mnuView"},
+                                                          {Command::HelpMenu, "mnuHelp"}};
+        for (auto [command, name] : titles) {
+            f.window->SetEnabled(command, false);
+            QVERIFY2(!f.window->findChild<QMenu*>(name)->menuAction()->isEnabled(), name);
+        }
         f.window->findChild<QAction*>("tbrPlayerPlayer")->trigger();  // dispatched on the key
         QVERIFY(f.action("Pplayer")->isChecked() && actions[19]->isChecked() &&
                 !actions[18]->isChecked() && !actions[0]->isCheckable());
