@@ -153,7 +153,8 @@ TEST_F(SettingsFileTest, EveryLineIsCheckedAndClamped) {
               std::tuple(SettingsReadStatus::Invalid, false, false, false));
     EXPECT_EQ(ReadFile(File()), CrLf(lines));
     EXPECT_TRUE(Has(SettingsProblemMessage(result, dir.path()), "left as it is"));
-    // A folder, which cannot be linked, is renamed.
+    // A folder, which cannot be linked, is renamed; a file gone meanwhile is no success.
+    EXPECT_FALSE(MoveToNewName(dir / "gone", dir / "zelkor.ini.bad.2"));
     EXPECT_TRUE(MoveToNewName(dir / "zelkor.ini.bad.1", dir / "m") && fs::is_directory(dir / "m"));
 }
 

@@ -244,8 +244,13 @@ class MainWindowTest : public QObject {
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         ui::BoardView& board = f.board();
-        board.setFocus(Qt::TabFocusReason);  // Tab to the board shows the cursor
-        QCOMPARE(SquareName(board.cursorSquare()), std::string("e4"));
+        board.setFocus(Qt::MouseFocusReason);  // a click shows no cursor, Tab or Shift+Tab does
+        QCOMPARE(board.cursorSquare(), 0);
+        for (Qt::FocusReason reason : {Qt::BacktabFocusReason, Qt::TabFocusReason}) {
+            f.window->findChild<QLineEdit*>("CommentBox")->setFocus();
+            board.setFocus(reason);
+            QCOMPARE(SquareName(board.cursorSquare()), std::string("e4"));
+        }
         // Escape puts a man taken up back: Space on the empty e2 then moves nothing.
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Escape,
                             Qt::Key_Up, Qt::Key_Space, Qt::Key_Down})
