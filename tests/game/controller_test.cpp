@@ -726,6 +726,11 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     EXPECT_EQ(std::tuple(g().gamePly, g().board[chosen.to], g().recordLength, g().comments[2]),
               std::tuple(2, kBlackMan, 2, ""));
     EXPECT_TRUE(ui.messages.empty());
+    // No one has moved at the start: going back there judges nobody, however the men stand.
+    SetUpMen("A1 e1 f1 g1 h1 f2 g2 h2 g3 h3 h4");  // Black's men already on their target
+    ASSERT_TRUE(Type("a1a2"));
+    c().Back();
+    EXPECT_TRUE(g().gamePly == 0 && !g().gameOver);
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
