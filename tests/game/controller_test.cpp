@@ -731,6 +731,10 @@ TEST_F(Navigation, BackForwardCommentsAndAMoveThatCutsTheRecord) {
     ASSERT_TRUE(Type("a1a2"));
     c().Back();
     EXPECT_TRUE(g().gamePly == 0 && !g().gameOver);
+    ui.answers = {Answer::Yes};  // but a game resigned there stays ended
+    c().ResignCommand();
+    c().First();
+    EXPECT_TRUE(g().gameOver);
 }
 
 TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
