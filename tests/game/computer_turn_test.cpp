@@ -235,6 +235,14 @@ TEST_F(ComputerTurn, AnalysisLeavesTheGameAsItWasAndNeverRates) {
         std::tuple(g().gameOver, Shown(ui.messages.back()), Text(D::Status), Enabled({C::Compute})),
         std::tuple(false, "Congratulations: It's a draw! Triple Repetition",
                    "It's a draw! Triple Repetition", "1"));
+    // The computer's move that repeats a position a third time ends the game, told once.
+    Position(DefaultRules(), kOneMove, kWhite, 20);
+    Board after = g().board;
+    std::swap(after[Sq("a1")], after[Sq("c3")]);
+    g().positionHistory[5] = g().positionHistory[9] = MakePositionKey(after);
+    c().ComputeCommand();
+    EXPECT_EQ(std::tuple(g().gameOver, ui.messages.size(), Text(D::Status)),
+              std::tuple(true, 1u, "It's a draw! Triple Repetition"));
     // A won game: the computer's move ends it; an analysis tells, ends nothing, gives back all.
     std::string ends;
     for (auto command : {&GameController::AnalyzeCommand, &GameController::ComputeCommand}) {
