@@ -463,9 +463,11 @@ TEST(Directions, UnknownNameEndsItsListBlackIsMirroredAndRowsDoNotOverflow) {
     EXPECT_FALSE(ParseDirections("N;N;N;N;N;N;N;N;N N", 0, table));
     EXPECT_EQ(std::tuple(table[0][8], table[2][0]),
               std::tuple(int16_t{kDirectionEnd}, int16_t{10}));
-    auto g = DefaultGame();  // Black's text alone makes the rules in force fail
-    g->active.directions[1] = "N;X S";
-    EXPECT_FALSE(ApplyRules(*g));
+    for (int side : {0, 1}) {  // either side's text alone makes the rules in force fail
+        auto g = DefaultGame();
+        g->active.directions[side] = "N;X S";
+        EXPECT_FALSE(ApplyRules(*g)) << side;
+    }
 }
 
 TEST(HomeSquaresAndSetup, ReorderTablesAndTexts) {
