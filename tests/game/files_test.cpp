@@ -208,10 +208,10 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
               std::tuple(1, 1, kWhite, false, true));
     EXPECT_TRUE(Has(ReadFile(dir / "zelkor.log"), "\r\nHalma\r\nBlack   White\r\n"));
 
-    // The depth stays in the options' range; a new game brings the player's level back, once.
+    // The depth (+0 is 0) stays in the options' range; a new game brings the player's level back.
     c().settings().SearchDepth = 3;  // the player's own
-    for (auto [depth, kept, notation] :
-         {std::tuple{"Depth=99\r\nNotation=1", 20, 1}, std::tuple{"Depth=0\r\nNotation=0", 1, 0}}) {
+    for (auto [depth, kept, notation] : {std::tuple{"Depth=99\r\nNotation=1", 20, 1},
+                                         std::tuple{"Depth=+0\r\nNotation=0", 1, 0}}) {
         WriteFile(dir / "short.zlk",
                   kGameHeader + depth + "\r\nBlackStarts=0\r\nSTART\r\ne1d2\r\nd8e7\r\n\r\n");
         ASSERT_TRUE(c().LoadGameFile(dir / "short.zlk")) << Last();
