@@ -156,8 +156,7 @@ class Player {
         own.board = g.board;
         own.side = g.side;
         own.gamePly = g.gamePly;
-        own.positionHistory = g.positionHistory;
-        own.gameRecord = g.gameRecord;
+        own.positionHistory = g.positionHistory;  // the level's search reads no record
         own.recordLength = g.recordLength;
         own.drawFlag = g.drawFlag;
         search_->noiseAmplitude = NoiseAmplitudeFor(settings_.Handicap);

@@ -394,6 +394,11 @@ class DialogsTest : public QObject {
                  "White plays towards the bottom right.\nWhite begins." + words);
         QCOMPARE(zelkor::HelpForBoard(help, false), help);
         QVERIFY(rules.findChild<QLabel*>("lblGuide")->text().contains("\"(M)\""));
+        for (const char* name : {"lblHelp", "lblInForce", "lblGuide"}) {  // each can be copied
+            auto* label = rules.findChild<QLabel*>(name);
+            label->setSelection(0, 5);
+            QVERIFY2(label->selectedText() == label->text().left(5), name);
+        }
         rules.show();  // the text follows the window's width
         const auto* scroll = rules.findChild<QScrollArea*>();
         QCOMPARE(scroll->widget()->width(), scroll->viewport()->width());
