@@ -62,6 +62,7 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
         s().rootCount = static_cast<int>(moves.size());
         SearchResult result{.best = moves[best],
                             .score = 40 + best,
+                            .depth = 5,
                             .mainLine = {{moves[best].Source, moves[best].dest, 0}}};
         if (best) result.mainLine.push_back({85, 74, 0});  // a line of one move expects no reply
         s().rootTable[best].upperBound = true;             // as a level's search left it: now exact
@@ -71,10 +72,10 @@ TEST_F(ComputerTurn, MasterResultTakesTheLevelsPlace) {
             std::tuple(g().movePool[0].dest, g().movePool[1].dest, g().movePool[2].dest,
                        g().movePool[3].dest, s().bestScore, s().rootTable[0].score, s().hintFrom,
                        s().hintTo, s().bestLine[1].Source, s().rootTable[0].upperBound, g().timeUp,
-                       s().rootTable[3].score),
+                       s().rootTable[3].score, s().rootTable[0].depth),
             std::tuple(moves[best].dest, moves[best ? 0 : 1].dest, moves[best ? 1 : 2].dest,
                        moves[3].dest, 40 + best, 40 + best, best ? 85 : 0, best ? 74 : 0,
-                       best ? 85 : 0, false, false, 7));  // a shorter line leaves none of the last
+                       best ? 85 : 0, false, false, 7, 5));  // a short line: no reply
     }
 }
 

@@ -789,11 +789,12 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
     EXPECT_EQ(std::tuple(ui.messages[0].icon, ui.messages[0].buttons, g().gamePly),
               std::tuple(Icon::Question, Buttons::YesNo, 1));
     ui.answers = {Answer::Yes};
-    ui.SetText(Display::TypedMove, "e7d");  // a move half typed goes with the game
+    ui.SetText(Display::TypedMove, "e7d");  // a move half typed goes with the game, as does
+    ui.SetText(Display::Comment, "note");   // a comment
     c().NewGameCommand(true);
     EXPECT_EQ(std::tuple(g().gamePly, ui.variantDialogs, g().gameStarted, g().recordLength),
               std::tuple(0, 1, false, 0));
-    EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName) + Text(D::TypedMove),
+    EXPECT_EQ(Text(D::Status) + "|" + Text(D::VariantName) + Text(D::TypedMove) + Text(D::Comment),
               "White moves|Halma");
 
     EXPECT_EQ(c().RulesInForce(), "");  // the help text tells the variant's own rules

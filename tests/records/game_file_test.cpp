@@ -48,7 +48,7 @@ TEST(GameFile, RoundTripKeepsMovesCommentsAndHeader) {
     g->active.flag(BlackStarts) = 1;
     g->active.directions[1] = "N;E W";
     std::tie(settings.SearchDepth, settings.Variant, settings.PlayerName, settings.Notation) =
-        std::tuple(5, 3, "Ann", 1);
+        std::tuple(5, 3, "A\r\nnn", 1);  // the name on its line
     const auto file = dir / "game.zlk";
     ASSERT_TRUE(WriteGameFile(file, GameFileDataOf(*g, settings)));
     EXPECT_TRUE(Has(ReadFile(file),
