@@ -740,6 +740,12 @@ class MainWindowTest : public QObject {
                                                  {QPoint(h1.right() + 1, a8.center().y()), 0}};
         for (auto [point, square] : points)
             QCOMPARE(f.view.SquareAt(point), square);
+        for (bool turned : {false, true})  // the 64 places are the squares, either way up
+            for (int index = -1; index <= 64; ++index) {
+                const int square = SquareOfDisplayIndex(index, turned);
+                QCOMPARE(index < 0 || index > 63 ? square : DisplayIndexOf(square, turned),
+                         index < 0 || index > 63 ? 0 : index);
+            }
     }
 
     void bitmapPieceSetAndBuiltInPictures() {
