@@ -363,7 +363,7 @@ TEST(Cli, RejectsBadArguments) {
         "match --sprt 10 0 0.05 0.05", "match --sprt 0 10 0.05",
         "match --variant 0 --a 1 --b 1 --depth 1 --games 1",
         "selfplay --bogus x --depth 1 --games 1", "selfplay --save", "analyse --master 0",
-        "analyse a.zlk b.zlk", "selfplay --variant 0"};
+        "analyse a.zlk b.zlk", "selfplay --variant 0", "selfplay --strength 0"};
     // clang-format on
     for (const char* arguments : refused)
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
@@ -376,7 +376,8 @@ TEST(Cli, RejectsBadArguments) {
           std::pair("match --threads 64 --a-threads 64 --b-threads 64 --concurrency 64 --games 0",
                     "match: bad argument '--games'\n"),  // the largest counts, then a bad one
           std::pair("analyse --noise 631", "analyse: --noise needs a number from 0 to 630\n"),
-          std::pair("analyse --depth 21", "analyse: --depth needs a number from 1 to 20\n")})
+          std::pair("analyse --depth 21", "analyse: --depth needs a number from 1 to 20\n"),
+          std::pair("book --variant 99", "book: variant 99 is not in the variant file\n")})
         EXPECT_EQ(RunCli(arguments, true).out, message);
     EXPECT_TRUE(Has(RunCli("frobnicate", true).out, "zelkor-cli: unknown command 'frobnicate'\n"));
     const auto help = RunCli("--help");
@@ -431,6 +432,11 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
                   "total: 1 games, " + std::string(last) + ", draws 0, unfinished 0");
         EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), saved));
     }
+    const auto over =
+        RunCli("--data-dir " + Quoted(dir.path()) + " analyse " + Quoted(dir / "s.zlk"), true);
+    EXPECT_EQ(
+        std::tuple(over.status, over.out),
+        std::tuple(1, "analyse: the game is over; there is no move to search\nbestmove (none)\n"));
     // --save does not replace a write-protected file.
     WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
