@@ -492,7 +492,8 @@ class MainWindowTest : public QObject {
         next.findChild<QAction*>("mnuDefault")->trigger();
         QVERIFY(!next.board()->usingBitmaps() &&
                 next.findChild<QAction*>("mnuDefault")->isChecked() &&
-                !next.findChild<QAction*>("mnuBrownAndBlack")->isChecked());
+                !next.findChild<QAction*>("mnuBrownAndBlack")->isChecked() &&
+                next.controller().settings().PieceSet == 0);  // kept for the next start
     }
 
     void savingAddsTheExtensionAsksItsOwnQuestionAndBoxesShowTheirTitle() {
