@@ -91,7 +91,7 @@ TEST(GameFile, StatusesAndBodyRules) {
         {"zelkor Version=0.10\r\nSTART\r\n", GameFileStatus::NotZelkorFile},
         {"ZELKOR Version=0.11\r\nSTART\r\n", GameFileStatus::WrongVersion},
         {"ZELKOR Version=-0.10\r\nSTART\r\n", GameFileStatus::WrongVersion},
-        {"ZELKOR Version= 00.10\r\nSTART\r\n", GameFileStatus::Ok},
+        {"ZELKOR Version= +00.10\r\nSTART\r\n", GameFileStatus::Ok},
         {"ZELKOR Version=0.1\nSTART\nc3d4\n", GameFileStatus::Ok}};
     for (const auto& [contents, status] : files)
         EXPECT_EQ(read(contents).status, status) << contents;
