@@ -26,7 +26,14 @@ std::string PrincipalLine(const GameState& g, const SearchState& s) {
     return line;
 }
 
-// The Master search: one line per completed iteration, then the best move.
+// A decided position, or one without a move, is no position to search for either engine.
+int GameIsOver() {
+    std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
+    std::printf("bestmove (none)\n");
+    return 1;
+}
+
+// The Master search of an open position: one line per completed iteration, then the best move.
 int AnalyseWithMaster(const GameState& game, int depth, int seconds, int threads) {
     master::MasterEngine engine;
     master::MasterLimits limits;
@@ -44,11 +51,6 @@ int AnalyseWithMaster(const GameState& game, int depth, int seconds, int threads
         std::fflush(stdout);
     };
     const master::MasterResult r = engine.Search(game, limits);
-    if (r.from == 0) {
-        std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
-        std::printf("bestmove (none)\n");
-        return 1;
-    }
     std::printf("nodes %llu time %.3f nps %.0f\n", static_cast<unsigned long long>(r.nodes),
                 r.seconds, r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0);
     std::printf("bestmove %s%s\n", SquareName(r.from).c_str(), SquareName(r.to).c_str());
@@ -109,7 +111,9 @@ int Analyse(const CliContext& context) {
     Settings& settings = cli.settings;
     Engine& e = cli.e;
 
-    if (threads > 0) return AnalyseWithMaster(*game, depth, seconds, threads);
+    if (threads > 0)
+        return JudgeRoot(e) == RootState::Open ? AnalyseWithMaster(*game, depth, seconds, threads)
+                                               : GameIsOver();
     if (depth > 0) {
         settings.UseDepth = 1;
         settings.SearchDepth = depth;
@@ -132,11 +136,7 @@ int Analyse(const CliContext& context) {
                     PrincipalLine(*game, *search).c_str());
         std::fflush(stdout);
     };
-    if (!SearchPosition(e, limits)) {
-        std::fprintf(stderr, "analyse: the game is over; there is no move to search\n");
-        std::printf("bestmove (none)\n");
-        return 1;
-    }
+    if (!SearchPosition(e, limits)) return GameIsOver();
     const Move& best = game->movePool[0];
     std::printf("bestmove %s%s\n", SquareName(best.Source).c_str(), SquareName(best.dest).c_str());
     return 0;

@@ -431,12 +431,17 @@ TEST(Cli, SelfPlayOfAGameDecidedBeforeAnyMoveNamesItsWinner) {
         EXPECT_EQ(run.Lines().back(),
                   "total: 1 games, " + std::string(last) + ", draws 0, unfinished 0");
         EXPECT_TRUE(Has(ReadFile(dir / "s.zlk"), saved));
+        for (const char* engine : {"", "--master 1 "}) {  // a decided game is not searched
+            const auto over = RunCli("--data-dir " + Quoted(dir.path()) + " analyse --depth 1 " +
+                                         engine + Quoted(dir / "s.zlk"),
+                                     true);
+            EXPECT_EQ(std::tuple(over.status, over.out),
+                      std::tuple(1,
+                                 "analyse: the game is over; there is no move to search\n"
+                                 "bestmove (none)\n"))
+                << engine << arguments;
+        }
     }
-    const auto over =
-        RunCli("--data-dir " + Quoted(dir.path()) + " analyse " + Quoted(dir / "s.zlk"), true);
-    EXPECT_EQ(
-        std::tuple(over.status, over.out),
-        std::tuple(1, "analyse: the game is over; there is no move to search\nbestmove (none)\n"));
     // --save does not replace a write-protected file.
     WriteFile(dir / "kept.zlk", "kept");
     fs::permissions(dir / "kept.zlk", fs::perms(0444));
