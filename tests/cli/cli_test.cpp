@@ -354,7 +354,7 @@ TEST(Cli, RejectsBadArguments) {
     // clang-format off
     const char* const refused[] = {
         "perft", "perft x", "perft 0", "perft 3x", "moves a b", "analyse --depth 0",
-        "match --a-threads 0", "analyse --depth 1 --time 2", "analyse --time 0",
+        "match --a-threads 0", "analyse --depth 1 --time 1", "analyse --time 0",
         "analyse --noise -1", "analyse --speed 3", "analyse --depth", "selfplay --games 0",
         "selfplay --seed 1 --depth", "selfplay --seed 1 --time", "selfplay --depth x",
         "selfplay --time 0.04", "selfplay --colour", "selfplay --book left", "match --depth 0",

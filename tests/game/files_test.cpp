@@ -290,10 +290,12 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
 }
 
 TEST_F(GameFiles, AMissingVariantFileIsReported) {
+    c().SelectVariant(2);
     std::filesystem::remove(dir / "variants.ini");
-    ASSERT_FALSE(g().defined.help.empty());  // Halma's, read at the start
-    NewGame();  // the default rules, without the text of the variant read before
-    EXPECT_TRUE(c().variantFileMissing() && g().defined.help.empty());
+    ASSERT_FALSE(g().defined.help.empty());  // Orthogonal Halma's, read before
+    NewGame();  // the default rules, without the name and text of the variant read before
+    EXPECT_TRUE(c().variantFileMissing() && g().defined.help.empty() && g().active.help.empty() &&
+                g().active.name == "Halma");
     Start();
     ASSERT_TRUE(c().variantFileMissing() && Type("e1d2"));
     WriteFile(dir / "game.zlk", "ZELKOR Version=0.10\r\nSetup=2\r\nVariant=1\r\nSTART\r\ne1d2\r\n");

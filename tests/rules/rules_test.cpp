@@ -149,6 +149,10 @@ TEST(MoveGeneration, FullPoolAndDamagedTablesStayInBounds) {
         EXPECT_EQ(std::tuple(next, g->movePool[0].jump, g->movePool[0].score),
                   std::tuple(1, 1, score));
     }
+    g->ply = kMaxPly + 1;  // a ply outside the tables scores nothing
+    next = 0;
+    RegisterCaptureMove(*g, next, 21, 22);
+    EXPECT_EQ(g->movePool[0].score, 0);
 
     auto h = DefaultGame();
     for (auto& row : h->directions)

@@ -96,6 +96,18 @@ std::string State(const VariantDialogLogic& logic, std::initializer_list<Variant
 
 }  // namespace
 
+namespace {
+
+double Painted(const QImage& image) {  // the share of pixels not transparent
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y).alpha() > 0;
+    return double(n) / (image.width() * image.height());
+}
+
+}  // namespace
+
 class DialogsTest : public QObject {
     Q_OBJECT
   private slots:
@@ -453,6 +465,11 @@ class DialogsTest : public QObject {
             const QImage picture = icon.pixmap(24, 24).toImage();
             QVERIFY2(!pictures.contains(picture), key);
             pictures << picture << icon.pixmap(QSize(48, 48), QIcon::Disabled).toImage();
+            // On a high-density screen the whole picture, at its size.
+            const QPixmap sharp = icon.pixmap(QSize(24, 24), 2.0);
+            QVERIFY2(sharp.deviceIndependentSize() == QSizeF(24, 24) &&
+                         std::abs(Painted(sharp.toImage()) - Painted(picture)) < 0.1,
+                     key);
         }
         for (int size : {16, 48, 256})
             pictures << DrawAppIcon(size);
