@@ -158,7 +158,7 @@ TEST_F(Driver, DrawProposals) {
     s.bestScore = kDrawProposalMaxScore;  // a score this high proposes nothing
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
     // Nothing without the option; a new game waits for the score to be stable again.
-    settings.AskDraw = 0;
+    std::tie(s.bestScore, settings.AskDraw) = std::tuple(0, 0);
     EXPECT_EQ(ProposeDraw(e, false), DrawProposal::None);
     settings.AskDraw = 1;
     s.lastDrawOfferPly = 90;  // an offer late in the last game, a win announced there

@@ -749,6 +749,11 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     c().Back();
     EXPECT_EQ(std::tuple(g().firstSideName + g().secondSideName, g().gamePly),
               std::tuple(std::string("PlayerComputer"), 0));
+    ui.onProcessEvents = [&] { c().CommentEdited("at the start"); };  // typed while it thinks
+    c().ComputeCommand();
+    ui.onProcessEvents = nullptr;
+    EXPECT_EQ(std::tuple(g().gamePly, g().comments[0]), std::tuple(1, "at the start"));
+    NewGame();
     ASSERT_TRUE(Type("e1d2"));
     NewGame();  // a new game forgets the reply too
     EXPECT_EQ(c().search().hintFrom, 0);
