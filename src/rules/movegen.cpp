@@ -310,7 +310,7 @@ void Generator::Chains(int s) {
     };
     auto pathIsPrefixOfLast = [&]() {
         if (pathLength > lastLength) return false;
-        for (int i = 0; i < pathLength; ++i)
+        for (int i = 0; i < pathLength; ++i)  // the hops of the path, in the last one too
             if (path[i] != lastPath[i]) return false;
         return true;
     };
