@@ -546,6 +546,7 @@ TEST_F(Input, BoardMarksAndRefusalReasons) {
         // Each side steps and jumps its own ways (Black's mirrored), and a long jump too.
         {"D4 d5", {}, "reach d4", "d6", north},
         {"D4 d5 d6", {}, "pick d4", "d4 is blocked", north},  // though d3 is empty
+        {"D4", {}, "move d4 d3", "d4 cannot reach d3", north},
         {"D4 d5", {LongKings}, "reach d4", "d6 d7 d8", north},
         {"D4 d5", {LongKings}, "route d4 d8 x", "d4, d8|d5, d6, d7", north},
     };
