@@ -4,7 +4,6 @@
 #include "cli/cli_position.h"
 #include "cli/command.h"
 #include "engine/evaluate.h"
-#include "rules/make_move.h"
 
 namespace zelkor::cli {
 namespace {
@@ -19,7 +18,6 @@ int Eval(const CliContext& context) {
     GameState& game = *cli.game;
     cli.search->noiseAmplitude = 0;
     cli.search->repetitionCount = 0;
-    InitGameTree(game);
     std::printf("raw %d\n", RawScore(game, game.side));
     std::printf("evaluate %d\n", Evaluate(cli.e, -kWinScore, kWinScore, game.side));
     return 0;
