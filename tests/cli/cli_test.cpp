@@ -260,6 +260,8 @@ TEST(Match, ScoreEloErrorBarAndSprt) {
     EXPECT_NEAR(sprt.lower(), -2.944439, 1e-6);
     EXPECT_NEAR(sprt.upper(), 2.944439, 1e-6);
     EXPECT_EQ(SprtDecision(sprt, SprtLlr({30, 40, 30}, 0, 200)), "H0 accepted");
+    EXPECT_EQ(SprtDecision(sprt, sprt.upper()) + SprtDecision(sprt, sprt.lower()),
+              "H1 acceptedH0 accepted");  // a bound reached decides
     EXPECT_EQ(MatchTally{}.score(), 0.5);
 
     // A level by depth against one by time on a ticking clock: openings, games and ends pinned.
