@@ -344,12 +344,15 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
     edges.replace(0, 6, "111111");  // a1-f1 against h2-h7
     for (int row = 1; row < 7; ++row)
         edges[row * 8 + 7] = '2';
-    WriteFile(dir / "variants.ini", "ZELKOR Version=0.10\r\nVariant=Edges\r\nSetup=" + edges +
-                                        "\r\nPromoW=C8D8\r\nPromoB=A4A5\r\nEND\r\n");
+    WriteFile(
+        dir / "variants.ini",
+        "ZELKOR Version=0.10\r\nVariant=Edges\r\nSetup=" + edges +
+            "\r\nPromoW=C8D8\r\nPromoB=A4A5\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W N\r\nEND\r\n");
     RunCli("--data-dir " + Quoted(dir.path()) + " book --depth 1 --plies 2 --out " +
            Quoted(dir / "edges.bok"));
     EXPECT_TRUE(
-        Has(ReadFile(dir / "edges.bok"), "\r\nb1c2 h3g4'Centre Opening, Centre Reply'\r\n"));
+        Has(ReadFile(dir / "edges.bok"), "\r\nb1c2 h3g4'Centre Opening, Centre Reply'\r\n") &&
+        Has(ReadFile(dir / "edges.bok"), "\r\nBlackManMovement=NW;N;NE;E;SE;S;SW;W N\r\n"));
 }
 
 TEST(Cli, RejectsBadArguments) {
