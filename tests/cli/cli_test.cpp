@@ -333,12 +333,15 @@ TEST(Cli, BookAddsTheVariantsSectionWithNamesToTheBookFile) {
         EXPECT_TRUE(Has(run.out, "it is left as it is"));
     }
     EXPECT_EQ(ReadFile(dir / "notes.txt"), "my notes\r\n");
-    // Lines before the first section are kept, a stray first line among them.
-    WriteFile(dir / "noted.bok", "ZELKOR Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\n");
+    // Lines outside the sections are kept, a stray first line among them.
+    WriteFile(dir / "noted.bok",
+              "ZELKOR Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\n"
+              "Variant=Halma\r\nstart\r\nend\r\nafter\r\n");
     EXPECT_EQ(RunCli(cli + "--depth 1 --plies 1 --out " + Quoted(dir / "noted.bok")).status, 0);
-    EXPECT_EQ(ReadFile(dir / "noted.bok")
-                  .find("Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\nVariant=Halma\r\n"),
-              7u);
+    const std::string noted = ReadFile(dir / "noted.bok");
+    EXPECT_TRUE(
+        noted.find("Version=0.10\r\nmy notes\r\nZELKOR Version=0.10\r\nVariant=Halma\r\n") == 7 &&
+        noted.ends_with("end\r\nafter\r\n"));
     // Camps along two edges: a step half a column or row off the camp's middle stays central.
     std::string edges(64, '0');
     edges.replace(0, 6, "111111");  // a1-f1 against h2-h7
@@ -376,6 +379,7 @@ TEST(Cli, RejectsBadArguments) {
          {std::pair("eval a b", "eval: give at most one game file\n"),
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),
           std::pair("match --b mister", "match: bad argument '--b'\n"),
+          std::pair("analyse --speed 3", "analyse: unknown option '--speed'\n"),
           std::pair("book --width 4", "book: bad argument '--width'\n"),
           std::pair("perft 2 /no/such.zlk", "zelkor-cli: cannot read /no/such.zlk\n"),
           std::pair("match --threads 64 --a-threads 64 --b-threads 64 --concurrency 64 --games 0",

@@ -265,13 +265,15 @@ TEST_F(Threaded, StartProgressResultAndCancel) {
 // The search's progress goes to the window's thread at most once an interval, of any kind.
 TEST(SearchRunner, ProgressIsPostedAtMostOnceAnInterval) {
     for (const auto interval : {std::chrono::hours(1), std::chrono::hours(0)}) {
-        int posts = 0, bar = 0;
+        int posts = 0, bar = 0, seconds = 0;
         ThreadSearchRunner runner([&](std::function<void()> show) { ++posts, show(); }, interval);
-        const SearchProgress shown{.progress = [&](int value) { bar = value; }};
+        const SearchProgress shown{.progress = [&](int value) { bar = value; },
+                                   .countdown = [&](int value) { seconds = value; }};
         const SearchProgress w = runner.Wrap(shown);  // as the worker thread sees it
         for (int i = 1; i < 3; ++i)
-            w.progress(i), w.rootMove(1, "e1-d2"), w.newBest({}), w.countdown(1);
-        EXPECT_EQ(std::pair(posts, bar), interval.count() ? std::pair(1, 1) : std::pair(8, 2));
+            w.progress(i), w.rootMove(1, "e1-d2"), w.newBest({}), w.countdown(i);
+        EXPECT_EQ(std::tuple(posts, bar, seconds),
+                  interval.count() ? std::tuple(1, 1, 0) : std::tuple(8, 2, 2));
     }
 }
 
@@ -831,6 +833,12 @@ TEST_F(Menus, NewGameAsksOnlyOnceAMoveWasMade) {
                   Text(D::VariantName),
               "Black moves|BlackWhite|Black Begins");
     EXPECT_TRUE(ui.firstSideHighlighted);
+    std::string many = "ZELKOR Version=0.10\r\n";  // a number past the last variant's: the last
+    for (int v = 1; v <= 255; ++v)
+        many += "Variant=V" + std::to_string(v) + "\r\nEND\r\n";
+    WriteFile(dir / "variants.ini", many);
+    c().SelectVariant(300);
+    EXPECT_EQ(std::tuple(int(c().settings().Variant), g().defined.name), std::tuple(255, "V255"));
 }
 
 using PositionSetup = ControllerTest;

@@ -255,6 +255,8 @@ TEST_F(SettingsFileTest, AFolderADeviceOrAPipeInTheFilesPlaceGivesTheDefaultsAtO
     TextLineReader grows(File(), kMaxLineLength, 4);  // one that grows: read to its old size
     WriteFile(File(), "1234\r\n56\r\n");
     EXPECT_TRUE(grows.Next() == "1234" && grows.AtEnd() && !grows.Next());
+    TextLineReader refused("/proc/self/mem");  // opens, then fails at the first read
+    EXPECT_TRUE(!refused.Next() && refused.failed());
 }
 
 // The folder rules the install test does not reach, on a fake installation under prefix/.

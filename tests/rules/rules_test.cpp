@@ -307,11 +307,14 @@ TEST(MakeMoveProperty, RandomPositionsAndRulesRestoreEverything) {
         SCOPED_TRACE("case " + std::to_string(game) + ": " + SetupText(g->board));
         for (PositionKey& key : g->positionHistory)
             key = PositionKey{rng(), rng() % 4};
+        g->gamePly = static_cast<int>(rng() % 200);  // the game's positions fill the filter
         StartTracking(*g);
         const PathFilter filter = g->pathFilter;
         CheckMovesAt(*g, static_cast<MoveSet>(rng() % 2), 2, moves);
         if (HasFatalFailure()) return;
         EXPECT_TRUE(g->tracked == TrackPosition(*g) && g->pathFilter == filter);
+        StartTracking(*g);  // again: the filter holds the game's positions once
+        EXPECT_TRUE(g->pathFilter == filter);
         StopTracking(*g);
     }
     EXPECT_GT(moves, 10000);

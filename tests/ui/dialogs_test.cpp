@@ -254,7 +254,8 @@ class DialogsTest : public QObject {
         QCOMPARE(logic.selectedIndex(), 1);
         QCOMPARE(logic.homeField(0) + "|" + logic.homeField(10) + "|" + logic.directionField(3),
                  std::string("a8||NW;N;NE;E;SE;S;SW;W"));
-        logic.SelectVariant(1);  // both rule sets take the variant
+        for (int index : {2, -1, 1})  // both rule sets take the variant; none past the list
+            logic.SelectVariant(index);
         QCOMPARE(f.reads, std::vector<int>{2});
         QCOMPARE(f.game->active.flag(CapRequired) + f.game->defined.flag(CapRequired), 2);
         QCOMPARE(logic.directionField(0) + "|" + logic.directionField(2) + "|" + logic.homeField(0),

@@ -105,9 +105,15 @@ class MainWindowTest : public QObject {
                  "Hint=Hint;ComputerPlayer=Computer-Player;PlayerPlayer=Player-Player;"
                  "ComputerComputer=Computer-Computer;Options=Options;Analyze=Analyze;"
                  "TurnBoard=Turn Board");
-        QCOMPARE(
-            f.window->findChild<QToolButton*>("tbrSaveButton")->menu()->actions().value(0)->text(),
-            QString("Save As..."));
+        QAction* saveAs =
+            f.window->findChild<QToolButton*>("tbrSaveButton")->menu()->actions().value(0);
+        std::string asked;  // the Save button's menu saves under a name asked for
+        f.window->fileHook = [&](bool save, const std::string& title) {
+            asked = std::to_string(save) + title;
+            return std::optional<std::string>();
+        };
+        saveAs->trigger();
+        QCOMPARE(saveAs->text() + QString::fromStdString(asked), QString("Save As...1Save Game"));
         // The game's commands switch each menu off by its title (a search does so).
         const std::pair<Command, const char*> titles[] = {{Command::GameMenu, "mnuGame"},
                                                           {Command::PlayMenu, "mnuPlay"},
@@ -220,7 +226,10 @@ class MainWindowTest : public QObject {
         QVERIFY(held.shape() == Qt::BitmapCursor && held.hotSpot().x() == held.hotSpot().y() &&
                 std::abs(held.hotSpot().x() * 2 - held.pixmap().width()) <= 1 &&
                 held.pixmap().toImage().pixelColor(held.hotSpot()).alpha() == 255);
-        QVERIFY(!f.board().reachable().empty());  // where the man can go
+        QVERIFY(!f.board().reachable().empty());  // where the man can go, a green dot
+        const QPoint dot = f.board().SquareRect(f.board().reachable().front().square).center();
+        const QColor green = f.board().grab().toImage().pixelColor(dot);
+        QVERIFY2(green.green() > 120 && green.red() < 80, qPrintable(green.name()));
         // The man's picture follows the pointer; its square shows empty meanwhile.
         const QPoint middle = f.board().SquareRect(SquareOf("D5")).center();
         QTest::mouseMove(&f.board(), middle);
@@ -269,8 +278,10 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(f.game().gamePly, 2);
         QVERIFY(board.accessibleDescription() == "e2, white man" &&
                 ui::SquareDescription(f.game().board, SquareOf("A8")) == "a8, black man");
-        for (auto [key, square] :
-             {std::pair{Qt::Key_Home, "a2"}, {Qt::Key_End, "h2"}, {Qt::Key_Left, "g2"}}) {
+        for (auto [key, square] : {std::pair{Qt::Key_Home, "a2"},
+                                   {Qt::Key_End, "h2"},
+                                   {Qt::Key_Left, "g2"},
+                                   {Qt::Key_Right, "h2"}}) {
             QTest::keyClick(&board, key);
             QCOMPARE(SquareName(board.cursorSquare()), std::string(square));
         }
@@ -468,13 +479,14 @@ class MainWindowTest : public QObject {
         f.controller().setRating(1500);
         f.onDialog = [&](QDialog* dialog) {
             dialog->findChild<QCheckBox*>("chkMarkLastMove")->setChecked(false);
+            dialog->findChild<QCheckBox*>("chkExplainRefusals")->setChecked(false);
             dialog->findChild<QPushButton*>("Command1")->click();
             dialog->findChild<QPushButton*>("cmdOK")->click();
             return dialog->result();
         };
         f.action("Options")->trigger();
         QVERIFY(!f.controller().feedback().lastMove && f.controller().feedback().reachable &&
-                f.controller().rating() == 1200);
+                !f.controller().feedback().reasons && f.controller().rating() == 1200);
         QCOMPARE(f.text(D::Strength), levelAfterApply);
         QTest::mouseDClick(f.window->findChild<QLabel*>("StrengthDisplay"), Qt::LeftButton);
         QCOMPARE(f.text(D::Strength), std::string("Strength: 10   Depth: 2 ply"));
@@ -535,13 +547,17 @@ class MainWindowTest : public QObject {
             f.window->Message("Yes?", "Congratulations, Confirmation", zelkor::Icon::None, buttons);
         }
         QVERIFY(widths.size() == 2 && std::ranges::min(widths) > 100);
-        f.window->fileHook = nullptr;  // the file dialog's filter in Qt's form
+        f.window->fileHook = nullptr;  // the file dialog's filter in Qt's form; a name opened as is
+        const std::string plain = (f.dir / "plain").string();
+        WriteFile(plain, "");
         QStringList filters;
         QTimer::singleShot(0, [&] {
-            filters = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())->nameFilters();
-            QApplication::activeModalWidget()->close();
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            filters = dialog->nameFilters();
+            dialog->selectFile(QString::fromStdString(plain));
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps its own protected
         });
-        QVERIFY(!f.window->AskOpenFile("Load", "Zelkor File (*.zlk)|*.zlk") &&
+        QVERIFY(f.window->AskOpenFile("Load", "Zelkor File (*.zlk)|*.zlk") == plain &&
                 filters == QStringList({"Zelkor File (*.zlk)"}));
     }
 
