@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <random>
 #include <set>
 
@@ -198,45 +197,6 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     EXPECT_NE(engine.Search(g, limits).from, 0);
 }
 
-// The camp rule from ply 44: a camp man leaves with the first move out; none goes back in at all.
-TEST_F(Search, MasterKeepsTheCampRule) {
-    struct Row {
-        std::string white, black;
-        int gamePly;
-        bool leaves, entersOrStays;  // every root move leaves the camp; Master's move ends in it
-    };
-    const std::string lastSquare = "F1 G1 H1 E1 F2 G2 H2 H3 H4 G4";  // g4-g3 fills Black's target
-    const Row rows[] = {
-        {"H3 A8 B8 C8 D8 A7 B7 C7 A6 B6", "A1 B1", 44, true, false},
-        {"F4 A8 B8 C8 D8 A7 B7 C7 A6 B6", lastSquare, 60, false, false},
-        {"F4 A8 B8 C8 D8 A7 B7 C7 A6 B6", lastSquare, 43, false, true},  // f4-g3 holds it off
-    };
-    master::MasterEngine engine(14);
-    master::MasterLimits limits{.maxDepth = 3, .chessDrawRules = false};
-    const std::set<int> camp = {Sq("E1"), Sq("F1"), Sq("G1"), Sq("H1"), Sq("F2"),
-                                Sq("G2"), Sq("H2"), Sq("G3"), Sq("H3"), Sq("H4")};
-    for (const Row& r : rows) {
-        SetUp(DefaultRules(), SetupOf(r.white, r.black), kWhite, r.gamePly);
-        bool leaves = true;
-        for (const Move& m : master::CampRuleMoves(g, LegalMoves(g)))
-            leaves = leaves && camp.count(m.Source) && !camp.count(m.dest);
-        const master::MasterResult found = engine.Search(g, limits);
-        EXPECT_EQ(std::tuple(leaves, camp.count(found.to) > 0),
-                  std::tuple(r.leaves, r.entersOrStays))
-            << r.white << " at " << r.gamePly;
-    }
-    // The corner counts as the camp's too: the corner man's way out is among the moves.
-    // A camp of fifteen squares is read to its end and no further.
-    VariantRules wide = DefaultRules();
-    for (const char* squares : {"E1F1G1H1F2G2H2G3H3H4", "E1F1G1H1D1F2G2H2E2C1G3H3F3H4G4"}) {
-        wide.home[1] = ParseHomeSquares(squares);
-        SetUp(wide, SetupOf("H1 G2 B8 C8 D8 A7 B7 C7 A6 B6", "A1 B1"), kWhite, 44);
-        const std::vector<Move> out = master::CampRuleMoves(g, LegalMoves(g));
-        EXPECT_TRUE(std::any_of(out.begin(), out.end(),
-                                [](const Move& m) { return m.Source == Sq("H1"); }));
-    }
-}
-
 // Master's time, the clock moving at every reading: it stops 15 % early; after a 0.3 s pause it
 // starts no iteration past 45 % of a time cut by 1.5 pauses; the next search keeps part of that.
 TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
@@ -269,81 +229,6 @@ TEST_F(Search, MasterStopsInTimeWithAMarginForPauses) {
         EXPECT_TRUE(r.seconds <= seconds && r.pv.at(0) == std::pair(r.from, r.to)) << seconds;
     }
     EXPECT_GE(newer, 2);
-}
-
-// The fewest moves White alone needs to fill its target, up to `limit` (else limit + 1).
-int FewestMovesAlone(GameState& g, int limit) {
-    std::function<bool(int)> reach = [&](int left) {
-        if (CheckWinConditions(g).whiteWon) return true;
-        if (left == 0) return false;
-        GenerateMoves(g, MoveSet::All);
-        for (int i = g.plyStart[g.ply]; i < g.plyStart[g.ply + 1]; ++i) {
-            if (!PerformMove(g, i)) continue;
-            g.side = kWhite;  // White moves again
-            const bool done = reach(left - 1);
-            g.side = kBlack;
-            TakeBackMove(g, i);
-            if (done) return true;
-        }
-        return false;
-    };
-    for (int k = 0; k <= limit; ++k) {
-        InitGameTree(g);
-        if (reach(k)) return k;
-    }
-    return limit + 1;
-}
-
-// Races: White's last one to three men on a5-e8, Black's four on e1-h1 (too few, too far to meet
-// White). Master scores a win in exactly the solver's fewest moves, and its move keeps to that.
-TEST_F(Search, MasterFinishesARaceInTheFewestMoves) {
-    master::MasterEngine engine(16);
-    master::MasterLimits limits{.seconds = 60, .maxDepth = 5};  // a win in five plies,
-    limits.features.reductions = false;                         // searched without reductions
-    const std::vector<std::string> target = {"A8", "B8", "C8", "D8", "A7",
-                                             "B7", "C7", "A6", "B6", "A5"};
-    std::mt19937 rng(7);
-    int checked = 0;
-    for (int n = 0; n < 120; ++n) {
-        std::vector<std::string> order = target;
-        std::shuffle(order.begin(), order.end(), rng);
-        const int out = 1 + static_cast<int>(rng() % 3);
-        std::string white, black = "E1 F1 G1 H1";
-        for (int i = out; i < 10; ++i)
-            white += order[static_cast<size_t>(i)] + " ";
-        std::vector<std::string> free;
-        for (char file = 'A'; file <= 'E'; ++file)
-            for (char rank = '5'; rank <= '8'; ++rank) {
-                const std::string name{file, rank};
-                if (std::find(order.begin() + out, order.end(), name) == order.end())
-                    free.push_back(name);
-            }
-        std::shuffle(free.begin(), free.end(), rng);
-        for (int i = 0; i < out; ++i)
-            white += free[static_cast<size_t>(i)] + " ";
-        SetUp(DefaultRules(), SetupOf(white, black), kWhite, 60);
-        g.gameRecord[60].jump = 1;  // the last jump, just made, keeps the move rule away
-        auto copy = std::make_unique<GameState>(g);
-        const int fewest = FewestMovesAlone(*copy, 3);
-        if (fewest < 1 || fewest > 3) continue;
-        ++checked;
-        const master::MasterResult r = engine.Search(g, limits);
-        std::string pvText;
-        for (const auto& [from, to] : r.pv)
-            pvText.append(SquareName(from)).append(SquareName(to)).append(" ");
-        EXPECT_EQ(r.score, kWinScore - (2 * fewest - 1))
-            << white << " in " << fewest << ", depth " << r.depth << ": " << pvText;
-        InitGameTree(*copy);
-        GenerateMoves(*copy, MoveSet::All);
-        for (int i = 0; i < MoveCount(*copy); ++i) {
-            const Move& m = copy->movePool[static_cast<size_t>(i)];
-            if (m.Source != r.from || m.dest != r.to) continue;
-            PerformMove(*copy, i);
-            copy->side = kWhite;
-            EXPECT_EQ(FewestMovesAlone(*copy, 3), fewest - 1) << white;
-        }
-    }
-    EXPECT_GT(checked, 70);
 }
 
 // Master's evaluation: men left in their camp cost from ply 16, the other's men in the target from

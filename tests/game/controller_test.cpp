@@ -7,7 +7,6 @@
 #include <deque>
 #include <functional>
 #include <mutex>
-#include <random>
 #include <set>
 #include <sstream>
 
@@ -17,7 +16,6 @@
 #include "game/master_play.h"
 #include "rules/game_setup.h"
 #include "rules/movegen.h"
-#include "support/random_positions.h"
 
 namespace zelkor::test {
 namespace {
@@ -634,30 +632,6 @@ TEST_F(Input, AnalysedAlternativeListLineAndBookMarks) {
     c().ComputeCommand();
     ASSERT_EQ(g().gamePly, 2);
     EXPECT_EQ(Text(D::OpeningName) + g().gameMoveLines[1].back(), "Any Replyb");
-}
-
-// Every generated move in random positions and rules can be entered and plays that move.
-TEST_F(Input, EveryGeneratedMoveIsReplayable) {
-    std::mt19937 rng(4242);
-    long long played = 0;
-    for (int game = 0; game < 800; ++game) {
-        const auto drawn = RandomGame(rng);
-        const std::string setup = SetupText(drawn->board);
-        SCOPED_TRACE("case " + std::to_string(game) + ": " + setup);
-        for (const Move& m : LegalMoves(*drawn)) {
-            // The random game's position, with an empty game record.
-            SetUpPosition(g(), drawn->active, setup, drawn->side, 0);
-            const std::string text =
-                NormaliseTypedMove(SquareName(m.Source) + SquareName(m.dest), 'x');
-            ASSERT_TRUE(c().InputMove(text)) << text;
-            ASSERT_EQ(std::tuple(g().board[m.dest], g().board[m.Source], g().side, g().gamePly,
-                                 g().gameRecord[1].Source),
-                      std::tuple(drawn->side, kEmpty, -drawn->side, 1, m.Source))
-                << text;
-            ++played;
-        }
-    }
-    EXPECT_GT(played, 5000);
 }
 
 TEST_F(Input, ADamagedBookNameLineIsToldOnceAndTheGameGoesOn) {

@@ -309,6 +309,11 @@ TEST(DataFolder, OptionXdgDataHomeReadOnlyFolderAndProblems) {
     DataFolder data = ResolveDataFolder(opt.Inputs(false));
     EXPECT_EQ(std::tuple(data.perUser, data.shipped, ReadFile(data.folder / "variants.ini")),
               std::tuple(true, opt.bin, "beside\r\n"));
+    WriteFile(data.folder / "variants.ini", "mine\r\n");  // the next start keeps the user's files
+    WriteFile(opt.bin / "zelkor.bok", "book\r\n");        // and adds what is missing
+    data = ResolveDataFolder(opt.Inputs(false));
+    EXPECT_EQ(ReadFile(data.folder / "variants.ini") + ReadFile(data.folder / "zelkor.bok"),
+              "mine\r\nbook\r\n");
 
     // Problems fall back to the shipped folder with a warning.
     Installed bad;
