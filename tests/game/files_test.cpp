@@ -38,15 +38,15 @@ TEST_F(StartAndExit, SettingsAndRatingWrittenAtExitAreReadBack) {
     EXPECT_FALSE(std::filesystem::exists(dir / "zelkor.rtg"));
 
     Settings& s = c().settings();
-    std::tie(s.PlayerName, s.Handicap, s.UseDepth) = std::tuple("Anna", 3, 0);
+    std::tie(s.PlayerName, s.Handicap, s.UseDepth, s.CountdownTimer) = std::tuple("Anna", 3, 0, 1);
     c().SelectPlayerPlayer();
     c().setRating(1433);
     ASSERT_TRUE(c().ConfirmExit());  // the scripted answer is Yes
     c().Shutdown();
     EXPECT_TRUE(std::filesystem::exists(dir / "zelkor.rtg"));
     Start();
-    EXPECT_EQ(std::tuple(c().rating(), c().settings().PlayerName, g().playMode),
-              std::tuple(1433, "Anna", PlayMode::PlayerPlayer));
+    EXPECT_EQ(std::tuple(c().rating(), c().settings().PlayerName, g().playMode, ui.countdownShown),
+              std::tuple(1433, "Anna", PlayMode::PlayerPlayer, true));
     EXPECT_EQ(Enabled({C::OfferDraw, C::Resign}) + Text(D::Strength),
               "00Strength: 7   Time: 2 sec");
 

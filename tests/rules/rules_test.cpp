@@ -368,6 +368,8 @@ TEST(DrawRules, RepetitionAndMoveCountLimit) {
     g->positionHistory[0] = MakePositionKey(g->board);
     std::tie(g->gamePly, g->gameRecord[kHistorySize].jump) = std::tuple(kHistorySize + 1, 1);
     EXPECT_EQ(DrawTest(*g, true), DrawKind::None);
+    g->positionHistory[1] = g->positionHistory[0];  // seen twice before: the third time
+    EXPECT_EQ(DrawTest(*g, true), DrawKind::Repetition);
     // Before the first move nothing is recorded, nor anything before the history's start.
     g->gamePly = 0;
     EXPECT_EQ(
