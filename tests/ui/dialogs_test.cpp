@@ -165,6 +165,7 @@ class DialogsTest : public QObject {
                             : refused    ? QStringList{"Error: Please enter your name."}
                                          : QStringList{});
             QCOMPARE(dialog.result(), refused ? 0 : int(QDialog::Accepted));
+            QVERIFY(*name != ' ' || Find<QTabWidget>(dialog, "tbsOptions")->currentIndex() == 3);
             QCOMPARE(plies->palette().color(QPalette::Base) == Qt::black, !*shownPlies);  // marked
             QCOMPARE(int(s.ExtendedPlies) * 1000 + int(s.Balance),
                      refused ? 1150 : atoi(shownPlies) * 1000 + atoi(shownBalance));
