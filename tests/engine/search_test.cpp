@@ -173,6 +173,8 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
                  (win.from == SquareNumber("C5") && win.to == SquareNumber("B6"))) &&
                 !win.jump)
         << win.from << " " << win.to;
+    ASSERT_TRUE(SearchPosition(e, {.depth = 3}));  // the levels see it at their horizon too
+    EXPECT_EQ(s.bestScore, kWinScore - 4);
     // Black, lost, takes h4-h5 back to a seen position: a draw by the draw rules, else a loss.
     SetUp(DefaultRules(), kTwoFromCamp, kBlack, 4);
     Board back = g.board;
@@ -181,6 +183,8 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     const master::MasterResult draw = engine.Search(g, limits);
     EXPECT_EQ(std::tuple(draw.from, draw.to, draw.score),
               std::tuple(Sq("H4"), Sq("H5"), -master::kDrawContempt));
+    const std::optional<SearchResult> level = SearchPosition(e, {.depth = 2});  // and the levels
+    EXPECT_TRUE(level && level->best.dest == Sq("H5") && s.bestScore == 0);
     limits.chessDrawRules = false;
     engine.Clear();
     EXPECT_LT(engine.Search(g, limits).score, -kWinScore + 10);
@@ -189,6 +193,9 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     limits.chessDrawRules = true;
     limits.drawRule15 = false;
     EXPECT_EQ(engine.Search(g, limits).score, -master::kDrawContempt);
+    g.gameRecord[20].jump = 1;  // unless the last of them was a jump
+    engine.Clear();
+    EXPECT_LT(engine.Search(g, limits).score, -kWinScore + 10);
     SetUp(DefaultRules(), kOneMove, kWhite, 0);  // the only move, a jump, told as one
     EXPECT_TRUE(engine.Search(g, limits).jump);
     const std::atomic<bool> stop{true};

@@ -206,7 +206,9 @@ TEST_F(GameFiles, AFileThatStopsEarlyKeepsItsMovesAndNoName) {
     EXPECT_EQ(std::tuple(g().gamePly, g().rule(BlackStarts), g().side, c().loading(),
                          ui.enabled(C::GameMenu)),
               std::tuple(1, 1, kWhite, false, true));
-    EXPECT_TRUE(Has(ReadFile(dir / "zelkor.log"), "\r\nHalma\r\nBlack   White\r\n"));
+    EXPECT_TRUE(Has(ReadFile(dir / "zelkor.log"),
+                    "\r\nHalma\r\nBlack   White\r\n      moves    score   depth    main\r\n   1. "
+                    "d8-e7        0\r\n"));
 
     // The depth (+0 is 0) stays in the options' range; a new game brings the player's level back.
     c().settings().SearchDepth = 3;  // the player's own
@@ -290,12 +292,12 @@ TEST_F(GameFiles, TheFilesHomeSquaresAreInForceForTheReplay) {
 }
 
 TEST_F(GameFiles, AMissingVariantFileIsReported) {
-    c().SelectVariant(2);
+    c().SelectVariant(11);
     std::filesystem::remove(dir / "variants.ini");
-    ASSERT_FALSE(g().defined.help.empty());  // Orthogonal Halma's, read before
-    NewGame();  // the default rules, without the name and text of the variant read before
+    ASSERT_FALSE(g().defined.help.empty());  // Rank Race's, with camps of its own, read before
+    NewGame();  // the default rules, without the name, text and camps of the variant read before
     EXPECT_TRUE(c().variantFileMissing() && g().defined.help.empty() && g().active.help.empty() &&
-                g().active.name == "Halma");
+                g().active.name == "Halma" && g().defined.home == DefaultRules().home);
     Start();
     ASSERT_TRUE(c().variantFileMissing() && Type("e1d2"));
     WriteFile(dir / "game.zlk", "ZELKOR Version=0.10\r\nSetup=2\r\nVariant=1\r\nSTART\r\ne1d2\r\n");

@@ -78,7 +78,8 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValueAndNormalises) {
     Settings back;
     ASSERT_EQ(Read(back).status, SettingsReadStatus::Read);
     EXPECT_EQ(SettingsLines(back), SettingsLines(s));
-    EXPECT_EQ(back.rules.home[1][14], 37);  // G2, the fifteenth square
+    EXPECT_EQ(std::tuple(back.rules.home[1][14], back.rules.directions[0]),  // G2, the fifteenth
+              std::tuple(37, "N;E W"));                                      // and White's own
 
     // Depth 0 and Computer-Computer are not read back as they were written.
     std::tie(s.SearchDepth, s.PlayMode) = std::tuple(0, 2);

@@ -165,7 +165,10 @@ class DialogsTest : public QObject {
                             : refused    ? QStringList{"Error: Please enter your name."}
                                          : QStringList{});
             QCOMPARE(dialog.result(), refused ? 0 : int(QDialog::Accepted));
-            QVERIFY(*name != ' ' || Find<QTabWidget>(dialog, "tbsOptions")->currentIndex() == 3);
+            QCOMPARE(Find<QTabWidget>(dialog, "tbsOptions")->currentIndex(),
+                     !*shownPlies   ? 2
+                     : *name == ' ' ? 3
+                                    : 0);  // the refused field's tab
             QCOMPARE(plies->palette().color(QPalette::Base) == Qt::black, !*shownPlies);  // marked
             QCOMPARE(int(s.ExtendedPlies) * 1000 + int(s.Balance),
                      refused ? 1150 : atoi(shownPlies) * 1000 + atoi(shownBalance));
@@ -221,11 +224,14 @@ class DialogsTest : public QObject {
     }
 
     void resetApplyAndCancel() {
-        Settings s;
-        s.SearchDepth = 4;
+        Settings s;  // each slider at its least, where it starts: their values shown all the same
+        std::tie(s.SearchDepth, s.ThinkTime, s.Handicap) = std::tuple(1, 1, 9);
         int rating = 1555;
         frmOptions dialog(s, rating);
         FailOnMessage(dialog);
+        QCOMPARE(Find<QLabel>(dialog, "Slider1Value")->text() +
+                     Find<QLabel>(dialog, "Slider2Value")->text(),
+                 QString("1 sec1"));
         dialog.show();  // Enter on Reset is still OK's key
         Find<QPushButton>(dialog, "Command1")->setFocus();
         QTest::keyClick(Find<QPushButton>(dialog, "Command1"), Qt::Key_Return);
@@ -243,11 +249,13 @@ class DialogsTest : public QObject {
         Find<QSlider>(dialog, "Slider4")->setValue(9);
         Find<QPushButton>(dialog, "cmdCancel")->click();
         QVERIFY(dialog.result() == QDialog::Rejected && s.PlayerName == "Cleo");  // Apply's stays
-        QCOMPARE(std::tuple(s.SearchDepth, s.ThinkTime, s.Handicap), std::tuple(4, 2, 1));
+        QCOMPARE(std::tuple(s.SearchDepth, s.ThinkTime, s.Handicap), std::tuple(1, 1, 9));
     }
 
     void roundTripThroughTheWidgets() {
         VariantFixture f;
+        f.settings.Variant = 9;  // a number past the list shows the last name
+        QCOMPARE(f.Make().selectedIndex(), 1);
         f.settings.Variant = 2;
         f.game->active.flag(BlackStarts) = 1;
         VariantDialogLogic logic = f.Make();
@@ -258,7 +266,8 @@ class DialogsTest : public QObject {
         for (int index : {2, -1, 1})  // both rule sets take the variant; none past the list
             logic.SelectVariant(index);
         QCOMPARE(f.reads, std::vector<int>{2});
-        QCOMPARE(f.game->active.flag(CapRequired) + f.game->defined.flag(CapRequired), 2);
+        QVERIFY(f.game->active.flag(CapRequired) + f.game->defined.flag(CapRequired) == 2 &&
+                f.game->defined.home[0][0] == 98);  // and the defined rules its camps
         QCOMPARE(logic.directionField(0) + "|" + logic.directionField(2) + "|" + logic.homeField(0),
                  std::string("N;E|NE|h8"));
 
@@ -314,9 +323,12 @@ class DialogsTest : public QObject {
 
     void interlocksAndTheRandomDraw() {
         VariantFixture f;
-        VariantDialogLogic logic = f.Make();
         const auto jumps = {VariantBox::MostJumps, VariantBox::MultipleJumps,
                             VariantBox::JumpsMandatory};
+        f.game->active.flag(MaxCapMove) = f.game->active.flag(MulJumps) = 1;  // locked as opened
+        QCOMPARE(State(f.Make(), jumps), std::string("ce c - "));
+        f.game->active.flag(MaxCapMove) = f.game->active.flag(MulJumps) = 0;
+        VariantDialogLogic logic = f.Make();
         // Most jumps locks the other two; Jumps mandatory unlocks once Multiple jumps is off.
         const std::tuple<VariantBox, bool, const char*> steps[] = {
             {VariantBox::MostJumps, true, "ce c - "},

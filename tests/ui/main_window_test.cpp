@@ -321,9 +321,10 @@ class MainWindowTest : public QObject {
         f.action("Pplayer")->trigger();
         f.Type(f.FirstLegalMove().toLower());
         QCOMPARE(f.window->findChild<QLineEdit*>("TypedMoveBox")->text(), QString());
-        // The side to move: white on red, the other red on white.
+        // The side to move: white on red, the other red on white; both names in bold.
         const auto background = [&](const char* name) {
-            return f.window->findChild<QLabel*>(name)->grab().toImage().pixelColor(1, 1);
+            auto* label = f.window->findChild<QLabel*>(name);
+            return label->font().bold() ? label->grab().toImage().pixelColor(1, 1) : QColor();
         };
         QCOMPARE(std::pair(background("FirstSideNameLabel"), background("SecondSideNameLabel")),
                  std::pair(QColor(Qt::white), QColor(Qt::red)));
