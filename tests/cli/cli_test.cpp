@@ -168,8 +168,9 @@ TEST(Cli, MatchPlaysEachOpeningTwiceAndEndsWithTheElo) {
           "\ndraws by the move rule or the ply limit: ", "\nsprt: llr ", " (bounds -2.25 2.89) "})
         EXPECT_TRUE(Has(run.out, part));
     // Master, not the level, leaves no man in its camp (orthogonal games pass 30 moves); a game
-    // names men left.
-    EXPECT_TRUE(Has(run.out, "after its 30th move 0\n") && !Has(run.out, "30th move: 0;"));
+    // names men left; Master's speed is measured.
+    EXPECT_TRUE(Has(run.out, "after its 30th move 0\n") && !Has(run.out, "30th move: 0;") &&
+                !Has(run.out, "master: 0 nodes/s"));
     EXPECT_TRUE(std::regex_match(lines.back(),
                                  std::regex("level 10\\(depth 1\\) vs master\\(0.02s,2t\\): "
                                             "games 2 \\+\\d =\\d -\\d score "
@@ -374,7 +375,8 @@ TEST(Cli, RejectsBadArguments) {
     // clang-format on
     for (const char* arguments : refused)
         EXPECT_EQ(RunCli(arguments).status, 2) << arguments;
-    EXPECT_EQ(RunCli("match --sprt -1000 -999.5 0.5 0.5 --a 1 --b 1 --depth 1").status, 0);
+    EXPECT_EQ(RunCli("match --sprt -1000 -999.5 0.5 0.5 --a 1 --b 1 --depth 1 --variant 1").status,
+              0);
     for (const auto& [arguments, message] :
          {std::pair("eval a b", "eval: give at most one game file\n"),
           std::pair("selfplay --games 2x", "selfplay: bad argument '--games'\n"),

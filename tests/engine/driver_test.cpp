@@ -217,8 +217,9 @@ TEST_F(Driver, HintTakesTheStoredReplyWhenLegalElseSearchesAndDrawOffersFollowTh
     const std::optional<RootSearchLimits> limits = PrepareHint(e);
     ASSERT_TRUE(limits && limits->hint && limits->depth == 2 && s.noiseAmplitude == 5);
     const SearchResult result = SearchRootMoves(e, *limits);
-    EXPECT_TRUE(s.nodes && result.best.Source != 0 && result.best.Source == g.movePool[0].Source);
-    EXPECT_EQ(std::tuple(g.board == start, g.ply, g.gamePly), std::tuple(true, 0, 0));
+    EXPECT_TRUE(result.best.Source != 0 && result.best.Source == g.movePool[0].Source);
+    EXPECT_EQ(std::tuple(g.board == start, g.ply, g.gamePly, s.nodes),  // two plies, no deeper
+              std::tuple(true, 0, 0, 96u));
 
     SetUp(DefaultRules(), kWhiteFilled, kBlack, 31);  // the player to move has already won
     EXPECT_FALSE(PrepareHint(e));

@@ -190,6 +190,7 @@ TEST_F(Search, MasterPlaysLegalMovesAndTheQuickestWin) {
     EXPECT_LT(engine.Search(g, limits).score, -kWinScore + 10);
     // Twenty half-moves without a jump draw under the shorter rule: any move will do.
     SetUp(DefaultRules(), kTwoFromCamp, kBlack, 20);
+    g.gameRecord[22].jump = 1;  // a jump later in the record, gone back from, does not count
     limits.chessDrawRules = true;
     limits.drawRule15 = false;
     EXPECT_EQ(engine.Search(g, limits).score, -master::kDrawContempt);

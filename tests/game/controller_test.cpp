@@ -14,6 +14,7 @@
 #include "engine/bench.h"
 #include "game/hint_board.h"
 #include "game/master_play.h"
+#include "game/rules_text.h"
 #include "rules/game_setup.h"
 #include "rules/movegen.h"
 
@@ -46,6 +47,17 @@ TEST(ControllerTexts, MoveLinesTypedMovesAnnouncementsAndCalculation) {
     // A translated pattern is filled in the pattern's order, once: an inserted text stays.
     EXPECT_EQ(Fill("%2 before %1, 100% %3", {"a", "%1"}), "%1 before a, 100% %3");
     EXPECT_EQ(Fill("%9%1", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "ia");
+    // The rules in force in plain words: a rule's sentence only while the rule is on.
+    for (auto [flag, sentence] : {std::pair{HomeLess, "after 30 moves, any of your men is still"},
+                                  {FullHome, "whatever the colour"},
+                                  {BlackStarts, "Black moves first."},
+                                  {MulJumps, "must go on for as long"},
+                                  {CapRequired, "Jumping is mandatory"}}) {
+        VariantRules rules = DefaultRules();
+        const bool before = Has(RulesInForceText(rules, false), sentence);
+        rules.flag(flag) = 1;
+        EXPECT_TRUE(!before && Has(RulesInForceText(rules, false), sentence)) << sentence;
+    }
 }
 
 using Modes = ControllerTest;
@@ -726,10 +738,14 @@ TEST_F(Navigation, GoingBackAgainstTheComputerExchangesTheNames) {
     c().Back();
     EXPECT_EQ(std::tuple(g().firstSideName + g().secondSideName, g().gamePly),
               std::tuple(std::string("PlayerComputer"), 0));
-    ui.onProcessEvents = [&] { c().CommentEdited("at the start"); };  // typed while it thinks
+    size_t listed = 9;
+    ui.onProcessEvents = [&] {
+        c().CommentEdited("at the start");  // typed while it thinks, beside a list cut at once
+        listed = ui.list(ListId::GameMoves).size();
+    };
     c().ComputeCommand();
     ui.onProcessEvents = nullptr;
-    EXPECT_EQ(std::tuple(g().gamePly, g().comments[0]), std::tuple(1, "at the start"));
+    EXPECT_EQ(std::tuple(g().gamePly, g().comments[0], listed), std::tuple(1, "at the start", 0u));
     NewGame();
     ASSERT_TRUE(Type("e1d2"));
     NewGame();  // a new game forgets the reply too

@@ -121,7 +121,8 @@ TEST(GameFile, StatusesAndBodyRules) {
               std::tuple(true, 2u, std::string(kAllDirections)));
     auto cr = read("ZELKOR Version=0.10\rSTART\r\rc3d4\r");  // lone CRs: an empty line
     EXPECT_EQ(std::tuple(cr.complete, cr.body.size()), std::tuple(false, 0u));
-    // "{" alone stops the load quietly after what was read.
+    // "{" alone stops the load quietly after what was read; "{}" is an empty comment.
+    EXPECT_EQ(read(kHeader + "c3d4\r\n{}\r\nf6e5\r\n").body.size(), 3u);
     auto b = read(kHeader + "c3d4\r\n{\r\nf6e5\r\n");
     EXPECT_EQ(std::tuple(b.complete, b.body.size(), b.stopLine), std::tuple(false, 1u, 24));
     EXPECT_EQ(IncompleteGameFileMessage(b, "b.zlk", 1),

@@ -437,6 +437,10 @@ TEST(Rating, UpdateAfterRatedGamesWinRemarksAndUnratedGames) {
     EXPECT_EQ(std::tuple(computer, rating), std::tuple(1400, 1193));  // 1200 + 30 * (0 - 0.240)
     EXPECT_TRUE(report == RatingReport("", 1200, 1400, rating) && !g->rated) << report;
     EXPECT_EQ(UpdateRating(0, *g, true, rating, {scores, counts}), "");  // counted once
+    auto back = GameOf({{"1", 5}, {"2", 0}});  // gone back to the start: the depths ahead
+    back->gamePly = 0;                         // do not count
+    UpdateRating(0, *back, true, rating, {scores, counts}, &computer);
+    EXPECT_EQ(computer, 1200);
 
     // Four plies: the player made the last move, the computer's plies are 1 and 3.
     counts.assign(kHistorySize, 1);

@@ -557,8 +557,8 @@ TEST_F(VariantFileTest, ReadsEveryKeyOfTheChosenBlock) {
         EXPECT_EQ(SetupText(g->board).substr(0, 5), "10020");
     }
     // Text, even "inf", reads as zero; a sign belongs to the number; a fraction is rounded.
-    Write(CrLf({kHeader, "Variant=One", "MulJumps=inf", "LongKings= 1 ", "KingFirst=2.55e2",
-                "CapRequired=+.6", "END"}));
+    Write(CrLf({kHeader, "Variant=One", "MulJumps=inf", "LongKings= 1 ",
+                "KingFirst=255000000000e-09", "CapRequired=+.6", "END"}));
     g->defined.flag(MulJumps) = 1;
     ASSERT_EQ(Load(1), VariantFileStatus::Loaded);
     EXPECT_EQ(std::tuple(g->defined.flag(MulJumps), g->defined.flag(LongKings),

@@ -298,15 +298,18 @@ class DialogsTest : public QObject {
         QVERIFY(offCentre.manhattanLength() <= 8 &&  // and the list is named by its label
                 keyboard.findChild<QLabel*>()->buddy() ==
                     keyboard.findChild<QWidget*>("cboVariants"));
-        // Tab runs from the directions through Black's camp fields, then White's, to OK.
-        keyboard.findChild<QLineEdit*>("txtDirection3")->setFocus();
-        QStringList visited, expected;
-        for (int i = 0; i <= kHomeFieldCount; ++i) {
+        // Tab runs through White's directions, Black's, then Black's camp fields, White's, to OK.
+        keyboard.findChild<QCheckBox*>("chkFullHome")->setFocus();  // the first frame's last box
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdRandom"));
+        keyboard.findChild<QLineEdit*>("txtDirection0")->setFocus();
+        QStringList visited, expected{"txtDirection2", "txtDirection1", "txtDirection3"};
+        for (int i = 0; i < kHomeFieldCount; ++i)
+            expected << QString("txtHome%1").arg((i + kHomeSlots) % kHomeFieldCount);
+        expected << "cmdOK";
+        while (visited.size() < expected.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
-            expected << (i < kHomeFieldCount
-                             ? QString("txtHome%1").arg((i + kHomeSlots) % kHomeFieldCount)
-                             : QString("cmdOK"));
         }
         QCOMPARE(visited, expected);
         keyboard.findChild<QCheckBox*>("chkBlackStarts")->setFocus();

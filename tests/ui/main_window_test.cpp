@@ -321,13 +321,15 @@ class MainWindowTest : public QObject {
         f.action("Pplayer")->trigger();
         f.Type(f.FirstLegalMove().toLower());
         QCOMPARE(f.window->findChild<QLineEdit*>("TypedMoveBox")->text(), QString());
-        // The side to move: white on red, the other red on white; both names in bold.
+        // The side to move: white on red, the other red on white; both names in bold, and the
+        // variant's too.
         const auto background = [&](const char* name) {
             auto* label = f.window->findChild<QLabel*>(name);
             return label->font().bold() ? label->grab().toImage().pixelColor(1, 1) : QColor();
         };
         QCOMPARE(std::pair(background("FirstSideNameLabel"), background("SecondSideNameLabel")),
                  std::pair(QColor(Qt::white), QColor(Qt::red)));
+        QVERIFY(f.window->findChild<QLabel*>("VariantName")->font().bold());
         for (int ply = 2; ply <= 3; ++ply)  // typed forms are the controller's to check
             f.Type(f.FirstLegalMove());
         // A click on the game list goes to that move; a double click on a legal move plays it.

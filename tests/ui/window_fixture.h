@@ -47,7 +47,7 @@ class WindowFixture {
     bool WaitIdle() {
         return QTest::qWaitFor([this] { return !game().busy; }, 20000);
     }
-    ui::BoardView& board() { return *window->board(); }
+    ui::BoardView& board() { return *window->findChild<ui::BoardView*>("BoardView"); }
 
     QAction* action(const char* name) { return window->findChild<QAction*>(name); }
     QListWidget* list(const char* name) { return window->findChild<QListWidget*>(name); }
