@@ -722,6 +722,98 @@ Benötigt wird Version %1</translation>
         <source>%1: %2 has no line END</source>
         <translation>%1: Für %2 fehlt die Zeile END</translation>
     </message>
+    <message>
+        <source>Black moves first.</source>
+        <translation>Schwarz zieht zuerst.</translation>
+    </message>
+    <message>
+        <source>White moves first.</source>
+        <translation>Weiß zieht zuerst.</translation>
+    </message>
+    <message>
+        <source>Men %1 (as each side sees the board from its own side).</source>
+        <translation>Die Steine %1 (so, wie jede Seite das Brett von ihrer Seite aus sieht).</translation>
+    </message>
+    <message>
+        <source>White&apos;s men %1; Black&apos;s men %2 (as each side sees the board from its own side).</source>
+        <translation>Die Steine von Weiß %1; die Steine von Schwarz %2 (so, wie jede Seite das Brett von ihrer Seite aus sieht).</translation>
+    </message>
+    <message>
+        <source>A man slides over any number of empty squares. It jumps over the first man in its line, however far away, to %1. Only one jump is made per move.</source>
+        <translation>Ein Stein gleitet über beliebig viele leere Felder. Er springt über den ersten Stein in seiner Linie, wie weit entfernt er auch steht, auf %1. Je Zug wird nur ein Sprung gemacht.</translation>
+    </message>
+    <message>
+        <source>the square directly behind it</source>
+        <translation>das Feld direkt dahinter</translation>
+    </message>
+    <message>
+        <source>any empty square behind it up to the next man or the edge</source>
+        <translation>ein beliebiges leeres Feld dahinter bis zum nächsten Stein oder zum Rand</translation>
+    </message>
+    <message>
+        <source>A man steps to a neighbouring empty square, or jumps over a neighbouring man of either colour to the empty square directly behind it; jumps can be chained.</source>
+        <translation>Ein Stein zieht auf ein benachbartes leeres Feld oder springt über einen benachbarten Stein beliebiger Farbe auf das leere Feld direkt dahinter; Sprünge lassen sich verketten.</translation>
+    </message>
+    <message>
+        <source>A chain of jumps stops as soon as a man lands on a square of its target camp.</source>
+        <translation>Eine Sprungkette endet, sobald ein Stein auf einem Feld seines Ziellagers landet.</translation>
+    </message>
+    <message>
+        <source>Jumping is mandatory: while one of your men outside your target camp can jump, you may not step.</source>
+        <translation>Springen ist Pflicht: Solange einer Ihrer Steine außerhalb Ihres Ziellagers springen kann, dürfen Sie keinen einfachen Zug machen.</translation>
+    </message>
+    <message>
+        <source>A chain of jumps must go on for as long as it can.</source>
+        <translation>Eine Sprungkette muss weitergehen, solange sie kann.</translation>
+    </message>
+    <message>
+        <source>When you jump, only a chain with the greatest number of jumps any of your men can make is allowed (a forced jump out of the starting camp excepted).</source>
+        <translation>Wenn Sie springen, ist nur eine Kette mit der größten Zahl von Sprüngen erlaubt, die einer Ihrer Steine machen kann (ausgenommen ein erzwungener Sprung aus dem Startlager).</translation>
+    </message>
+    <message>
+        <source> Stepping is still allowed.</source>
+        <translation> Einfache Züge bleiben erlaubt.</translation>
+    </message>
+    <message>
+        <source>No jump may land more than two squares farther from your target corner (%1 for White, %2 for Black) than the square the man started from, counting along ranks and files; a move that needs such a jump is not legal. A forced jump out of the starting camp is exempt.</source>
+        <translation>Kein Sprung darf mehr als zwei Felder weiter von Ihrer Zielecke (%1 für Weiß, %2 für Schwarz) entfernt landen als das Feld, von dem der Stein ausging, gezählt entlang Reihen und Linien; ein Zug, der einen solchen Sprung braucht, ist nicht zulässig. Ein erzwungener Sprung aus dem Startlager ist davon ausgenommen.</translation>
+    </message>
+    <message>
+        <source>When one of your men in your starting camp can jump over an enemy man next to it to a square outside the camp or farther from your starting corner, you must make a move that begins with such a jump.</source>
+        <translation>Wenn einer Ihrer Steine in Ihrem Startlager über einen benachbarten gegnerischen Stein auf ein Feld außerhalb des Lagers oder weiter weg von Ihrer Startecke springen kann, müssen Sie einen Zug machen, der mit einem solchen Sprung beginnt.</translation>
+    </message>
+    <message>
+        <source>When one of your men in your starting camp can jump over an enemy man to a square outside the camp or farther from your starting corner, you must make a move that begins with such a jump.</source>
+        <translation>Wenn einer Ihrer Steine in Ihrem Startlager über einen gegnerischen Stein auf ein Feld außerhalb des Lagers oder weiter weg von Ihrer Startecke springen kann, müssen Sie einen Zug machen, der mit einem solchen Sprung beginnt.</translation>
+    </message>
+    <message>
+        <source>You lose when, after 30 moves, any of your men is still in your starting camp.</source>
+        <translation>Sie verlieren, wenn nach 30 Zügen noch einer Ihrer Steine in Ihrem Startlager steht.</translation>
+    </message>
+    <message>
+        <source>You win as soon as your target camp is full, whatever the colour of the men in it.</source>
+        <translation>Sie gewinnen, sobald Ihr Ziellager voll ist, gleich welche Farbe die Steine darin haben.</translation>
+    </message>
+    <message>
+        <source>The first side to fill its target camp with its own men wins.</source>
+        <translation>Es gewinnt die Seite, die als erste ihr Ziellager mit eigenen Steinen füllt.</translation>
+    </message>
+    <message>
+        <source>A side that cannot move loses.</source>
+        <translation>Eine Seite, die nicht ziehen kann, verliert.</translation>
+    </message>
+    <message>
+        <source>White&apos;s target camp: %1.</source>
+        <translation>Ziellager von Weiß: %1.</translation>
+    </message>
+    <message>
+        <source>Black&apos;s target camp: %1.</source>
+        <translation>Ziellager von Schwarz: %1.</translation>
+    </message>
+    <message>
+        <source>The position was set up by hand.</source>
+        <translation>Die Stellung wurde von Hand aufgestellt.</translation>
+    </message>
 </context>
 <context>
     <name>Toolbar</name>

@@ -97,62 +97,63 @@ std::string RulesInForceText(const VariantRules& rules, bool handSetUp, const Tr
         rules.flag(MulJumps) == 1 || rules.flag(CapRequired) == 1 || rules.flag(MaxCapMove) == 1;
 
     std::vector<std::string> lines;
-    const auto tr = [&texts](const char* text) { return texts.Translate("Game", text); };
+    // Not named tr: the catalogue's collector would take it for Qt's and miss every text.
+    const auto say = [&texts](const char* text) { return texts.Translate("Game", text); };
     lines.push_back(rules.flag(BlackStarts) == 1
-                        ? tr(QT_TRANSLATE_NOOP("Game", "Black moves first."))
-                        : tr(QT_TRANSLATE_NOOP("Game", "White moves first.")));
+                        ? say(QT_TRANSLATE_NOOP("Game", "Black moves first."))
+                        : say(QT_TRANSLATE_NOOP("Game", "White moves first.")));
     const std::string white = MovementText(table, 0, texts);
     const std::string black = MovementText(table, 1, texts);
     if (white == black)
         lines.push_back(
-            Fill(tr(QT_TRANSLATE_NOOP("Game",
-                                      "Men %1 (as each side sees the board from its own side).")),
+            Fill(say(QT_TRANSLATE_NOOP("Game",
+                                       "Men %1 (as each side sees the board from its own side).")),
                  {white}));
     else
-        lines.push_back(Fill(tr(QT_TRANSLATE_NOOP("Game",
-                                                  "White's men %1; Black's men %2 (as each "
-                                                  "side sees the board from its own side).")),
+        lines.push_back(Fill(say(QT_TRANSLATE_NOOP("Game",
+                                                   "White's men %1; Black's men %2 (as each "
+                                                   "side sees the board from its own side).")),
                              {white, black}));
     if (longKings)
         lines.push_back(Fill(
-            tr(QT_TRANSLATE_NOOP("Game",
-                                 "A man slides over any number of empty squares. It jumps "
-                                 "over the first man in its line, however far away, to "
-                                 "%1. Only one jump is made per move.")),
+            say(QT_TRANSLATE_NOOP("Game",
+                                  "A man slides over any number of empty squares. It jumps "
+                                  "over the first man in its line, however far away, to "
+                                  "%1. Only one jump is made per move.")),
             {rules.flag(KingFirst) == 1
-                 ? tr(QT_TRANSLATE_NOOP("Game", "the square directly behind it"))
-                 : tr(QT_TRANSLATE_NOOP(
+                 ? say(QT_TRANSLATE_NOOP("Game", "the square directly behind it"))
+                 : say(QT_TRANSLATE_NOOP(
                        "Game", "any empty square behind it up to the next man or the edge"))}));
     else
-        lines.push_back(tr(QT_TRANSLATE_NOOP(
+        lines.push_back(say(QT_TRANSLATE_NOOP(
             "Game",
             "A man steps to a neighbouring empty square, or jumps over a neighbouring man "
             "of either colour to the empty square directly behind it; jumps can be "
             "chained.")));
     if (!longKings && rules.flag(ManContJump) == 0)
-        lines.push_back(tr(QT_TRANSLATE_NOOP(
+        lines.push_back(say(QT_TRANSLATE_NOOP(
             "Game",
             "A chain of jumps stops as soon as a man lands on a square of its target camp.")));
     if (rules.flag(CapRequired) == 1)
-        lines.push_back(tr(QT_TRANSLATE_NOOP("Game",
-                                             "Jumping is mandatory: while one of your men "
-                                             "outside your target camp can jump, you may "
-                                             "not step.")));
+        lines.push_back(say(QT_TRANSLATE_NOOP("Game",
+                                              "Jumping is mandatory: while one of your men "
+                                              "outside your target camp can jump, you may "
+                                              "not step.")));
     if (rules.flag(MulJumps) == 1)
         lines.push_back(
-            tr(QT_TRANSLATE_NOOP("Game", "A chain of jumps must go on for as long as it can.")));
+            say(QT_TRANSLATE_NOOP("Game", "A chain of jumps must go on for as long as it can.")));
     if (rules.flag(MaxCapMove) == 1)
         lines.push_back(
-            tr(QT_TRANSLATE_NOOP("Game",
-                                 "When you jump, only a chain with the greatest number of "
-                                 "jumps any of your men can make is allowed (a forced jump "
-                                 "out of the starting camp excepted).")) +
+            say(QT_TRANSLATE_NOOP("Game",
+                                  "When you jump, only a chain with the greatest number of "
+                                  "jumps any of your men can make is allowed (a forced jump "
+                                  "out of the starting camp excepted).")) +
             (rules.flag(CapRequired) == 1
                  ? ""
-                 : tr(QT_TRANSLATE_NOOP("Game", " Stepping is still allowed."))));
+                 : say(QT_TRANSLATE_NOOP("Game", " Stepping is still allowed."))));
     if (reduced)
         lines.push_back(
-            Fill(tr(QT_TRANSLATE_NOOP(
+            Fill(say(QT_TRANSLATE_NOOP(
                      "Game",
                      "No jump may land more than two squares farther from your target corner "
                      "(%1 for White, %2 for Black) than the square the man started from, "
@@ -161,36 +162,36 @@ std::string RulesInForceText(const VariantRules& rules, bool handSetUp, const Tr
                  {UpperName(rules.home[0][0]), UpperName(rules.home[1][0])}));
     if (rules.flag(OutofHome) == 1)
         lines.push_back(
-            longKings ? tr(QT_TRANSLATE_NOOP(
+            longKings ? say(QT_TRANSLATE_NOOP(
                             "Game",
                             "When one of your men in your starting camp can jump over an enemy "
                             "man next to it to a square outside the camp or farther from your "
                             "starting corner, you must make a move that begins with such a "
                             "jump."))
-                      : tr(QT_TRANSLATE_NOOP(
+                      : say(QT_TRANSLATE_NOOP(
                             "Game",
                             "When one of your men in your starting camp can jump over an enemy "
                             "man to a square outside the camp or farther from your starting "
                             "corner, you must make a move that begins with such a jump.")));
     if (rules.flag(HomeLess) == 1)
-        lines.push_back(tr(QT_TRANSLATE_NOOP(
+        lines.push_back(say(QT_TRANSLATE_NOOP(
             "Game",
             "You lose when, after 30 moves, any of your men is still in your starting "
             "camp.")));
     lines.push_back(rules.flag(FullHome) == 1
-                        ? tr(QT_TRANSLATE_NOOP("Game",
-                                               "You win as soon as your target camp is "
-                                               "full, whatever the colour of the men in it."))
-                        : tr(QT_TRANSLATE_NOOP("Game",
-                                               "The first side to fill its target camp "
-                                               "with its own men wins.")));
-    lines.push_back(tr(QT_TRANSLATE_NOOP("Game", "A side that cannot move loses.")));
-    lines.push_back(Fill(tr(QT_TRANSLATE_NOOP("Game", "White's target camp: %1.")),
+                        ? say(QT_TRANSLATE_NOOP("Game",
+                                                "You win as soon as your target camp is "
+                                                "full, whatever the colour of the men in it."))
+                        : say(QT_TRANSLATE_NOOP("Game",
+                                                "The first side to fill its target camp "
+                                                "with its own men wins.")));
+    lines.push_back(say(QT_TRANSLATE_NOOP("Game", "A side that cannot move loses.")));
+    lines.push_back(Fill(say(QT_TRANSLATE_NOOP("Game", "White's target camp: %1.")),
                          {CampText(rules.home[0], texts)}));
-    lines.push_back(Fill(tr(QT_TRANSLATE_NOOP("Game", "Black's target camp: %1.")),
+    lines.push_back(Fill(say(QT_TRANSLATE_NOOP("Game", "Black's target camp: %1.")),
                          {CampText(rules.home[1], texts)}));
     if (handSetUp)
-        lines.push_back(tr(QT_TRANSLATE_NOOP("Game", "The position was set up by hand.")));
+        lines.push_back(say(QT_TRANSLATE_NOOP("Game", "The position was set up by hand.")));
 
     std::string text;
     for (const std::string& line : lines) {
